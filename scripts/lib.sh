@@ -1,0 +1,93 @@
+# Shared by scripts/run and scripts/test: paths, the build, the private Wine prefix and a virtual display.
+# shellcheck shell=bash
+
+VEXA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+VEXA_BUILD=${VEXA_BUILD:-$VEXA_ROOT/build}
+
+export WINEPREFIX=$VEXA_BUILD/wine
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LC_ALL=C.UTF-8
+export LANG=C.UTF-8
+
+vexa_build() {
+  local jobs
+  jobs=$(nproc)
+  if [ ! -f "$VEXA_BUILD/CMakeCache.txt" ]; then
+    cmake -S "$VEXA_ROOT" -B "$VEXA_BUILD" -DCMAKE_TOOLCHAIN_FILE="$VEXA_ROOT/cmake/mingw-i686.cmake" >/dev/null
+  fi
+  cmake --build "$VEXA_BUILD" -j "$jobs"
+}
+
+# Bump when the recipe below changes, so existing prefixes are made again.
+VEXA_PREFIX_RECIPE=2
+
+vexa_prefix() {
+  local stamp=$WINEPREFIX/.vexa-prefix
+  if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$VEXA_PREFIX_RECIPE" ]; then
+    return 0
+  fi
+  echo "Preparing the Wine prefix in $WINEPREFIX" >&2
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+
+  # Wine's own fonts carry the Azerbaijani and Turkish letters; its bitmap MS Sans Serif does not,
+  # so that face is left out and replaced below. Tahoma lacks the schwa and is linked to DejaVu Sans;
+  # Wine follows the link only from the regular face, so bold Tahoma is left to be made from it.
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts f
+  mkdir -p "$fonts"
+  for f in /usr/share/wine/fonts/*; do
+    case $(basename "$f") in
+      sserif*.fon | ssee*.fon | ssef*.fon | ms_sans_serif.ttf | tahomabd.ttf) ;;
+      *) cp -f "$f" "$fonts/" ;;
+    esac
+  done
+
+  local rep='HKCU\Software\Wine\Fonts\Replacements'
+  wine reg add "$rep" /v "MS Sans Serif" /t REG_SZ /d "DejaVu Sans" /f >/dev/null 2>&1
+  wine reg add "$rep" /v "Verdana" /t REG_SZ /d "DejaVu Sans" /f >/dev/null 2>&1
+  wine reg add "$rep" /v "Times New Roman" /t REG_SZ /d "Liberation Serif" /f >/dev/null 2>&1
+  wine reg add "$rep" /v "Arial" /t REG_SZ /d "Liberation Sans" /f >/dev/null 2>&1
+  wine reg add "$rep" /v "Courier New" /t REG_SZ /d "Liberation Mono" /f >/dev/null 2>&1
+  # The link is checked on disk, since a write made while wineboot is still settling can be lost.
+  local try
+  for try in 1 2 3; do
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
+      /t REG_MULTI_SZ /d "DejaVuSans.ttf,DejaVu Sans" /f >/dev/null 2>&1
+    wineserver -w
+    grep -q '^"Tahoma"=str(7):"DejaVuSans.ttf,DejaVu Sans' "$WINEPREFIX/system.reg" && break
+  done
+  if ! grep -q '^"Tahoma"=str(7):"DejaVuSans.ttf,DejaVu Sans' "$WINEPREFIX/system.reg" ||
+    ! grep -q '^"MS Sans Serif"="DejaVu Sans"' "$WINEPREFIX/user.reg"; then
+    echo "The font settings did not reach the Wine prefix" >&2
+    return 1
+  fi
+  echo "$VEXA_PREFIX_RECIPE" >"$stamp"
+}
+
+# Starts Xvfb on a free display and exports DISPLAY; the display ends with the calling shell.
+vexa_display() {
+  local n=90
+  while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  VEXA_XVFB_PID=$!
+  local i
+  for i in $(seq 1 100); do
+    [ -e /tmp/.X11-unix/X$n ] && break
+    sleep 0.1
+  done
+  if [ ! -e /tmp/.X11-unix/X$n ]; then
+    echo "Xvfb did not start" >&2
+    return 1
+  fi
+  export DISPLAY=:$n
+  trap 'vexa_display_end' EXIT
+}
+
+vexa_display_end() {
+  wineserver -k >/dev/null 2>&1 || true
+  [ -n "${VEXA_XVFB_PID:-}" ] && kill "$VEXA_XVFB_PID" >/dev/null 2>&1 || true
+}
