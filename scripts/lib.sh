@@ -17,7 +17,10 @@ vexa_build() {
   if [ ! -f "$VEXA_BUILD/CMakeCache.txt" ]; then
     cmake -S "$VEXA_ROOT" -B "$VEXA_BUILD" -DCMAKE_TOOLCHAIN_FILE="$VEXA_ROOT/cmake/mingw-i686.cmake" >/dev/null
   fi
-  cmake --build "$VEXA_BUILD" -j "$jobs"
+  # VEXA_TARGETS (blank-separated) limits the build to those targets.
+  local targets=()
+  [ -n "${VEXA_TARGETS:-}" ] && read -r -a targets <<<"--target $VEXA_TARGETS"
+  cmake --build "$VEXA_BUILD" -j "$jobs" "${targets[@]}"
 }
 
 # Bump when the recipe below changes, so existing prefixes are made again.
