@@ -71,23 +71,26 @@ vexa_prefix() {
   echo "$VEXA_PREFIX_RECIPE" >"$stamp"
 }
 
-# Starts Xvfb on a free display and exports DISPLAY; the display ends with the calling shell.
+# Starts Xvfb on a display it picks itself and exports DISPLAY; the display ends with the calling shell.
 vexa_display() {
-  local n=90
-  while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  local numfile
+  numfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
   VEXA_XVFB_PID=$!
+  trap 'vexa_display_end' EXIT
   local i
   for i in $(seq 1 100); do
-    [ -e /tmp/.X11-unix/X$n ] && break
+    [ -s "$numfile" ] && break
     sleep 0.1
   done
-  if [ ! -e /tmp/.X11-unix/X$n ]; then
+  local n
+  n=$(tr -dc 0-9 <"$numfile")
+  rm -f "$numfile"
+  if [ -z "$n" ]; then
     echo "Xvfb did not start" >&2
     return 1
   fi
   export DISPLAY=:$n
-  trap 'vexa_display_end' EXIT
 }
 
 vexa_display_end() {
