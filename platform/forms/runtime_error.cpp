@@ -1,0 +1,59 @@
+#include "platform/forms/runtime_error.h"
+
+#include <windows.h>
+
+namespace forms {
+
+namespace {
+
+std::string toUtf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                nullptr);
+    std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr,
+                            nullptr);
+    return out;
+}
+
+} // namespace
+
+std::wstring RuntimeError::standardText(int number) {
+    switch (number) {
+    case 5:
+        return L"Invalid procedure call or argument";
+    case 6:
+        return L"Overflow";
+    case 7:
+        return L"Out of memory";
+    case 9:
+        return L"Subscript out of range";
+    case 11:
+        return L"Division by zero";
+    case 13:
+        return L"Type mismatch";
+    case 91:
+        return L"Object variable or With block variable not set";
+    case 94:
+        return L"Invalid use of Null";
+    case 380:
+        return L"Invalid property value";
+    case 382:
+        return L"Set not supported at runtime";
+    case 383:
+        return L"Set not supported (read-only property)";
+    case 387:
+        return L"Set not permitted";
+    case 481:
+        return L"Invalid picture";
+    default:
+        return L"Application-defined or object-defined error";
+    }
+}
+
+RuntimeError::RuntimeError(int number, std::wstring description)
+    : number_(number), description_(description.empty() ? standardText(number) : std::move(description)),
+      what_(toUtf8(description_)) {}
+
+} // namespace forms

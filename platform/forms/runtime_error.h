@@ -1,0 +1,40 @@
+#pragma once
+
+#include <exception>
+#include <string>
+
+namespace forms {
+
+// The error a public member raises: a number and its text. When no text is given, the standard
+// text of the number is used (5, 6, 9, 13, 94, 380, 382 ...); a control can pass its own text.
+class RuntimeError : public std::exception {
+public:
+    explicit RuntimeError(int number, std::wstring description = {});
+
+    int number() const noexcept { return number_; }
+    const std::wstring& description() const noexcept { return description_; }
+    // The description as UTF-8.
+    const char* what() const noexcept override { return what_.c_str(); }
+
+    // The standard text of an error number, or "Application-defined or object-defined error".
+    static std::wstring standardText(int number);
+
+private:
+    int number_;
+    std::wstring description_;
+    std::string what_;
+};
+
+// Error numbers the run time and the controls raise.
+namespace err {
+inline constexpr int InvalidProcedureCall = 5;
+inline constexpr int Overflow = 6;
+inline constexpr int SubscriptOutOfRange = 9;
+inline constexpr int TypeMismatch = 13;
+inline constexpr int ObjectNotSet = 91;
+inline constexpr int InvalidUseOfNull = 94;
+inline constexpr int InvalidPropertyValue = 380;
+inline constexpr int SetNotSupportedAtRuntime = 382;
+} // namespace err
+
+} // namespace forms

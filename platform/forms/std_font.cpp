@@ -1,0 +1,132 @@
+#include "platform/forms/std_font.h"
+
+#include "platform/forms/runtime_error.h"
+
+#include <cmath>
+
+namespace forms {
+
+StdFont::StdFont() : name_(L"MS Sans Serif") {}
+
+StdFont::StdFont(std::wstring name, double size, bool bold, bool italic) : name_(std::move(name)) {
+    setSize(size);
+    setBold(bold);
+    italic_ = italic;
+}
+
+std::shared_ptr<StdFont> StdFont::create(std::wstring name, double size, bool bold, bool italic) {
+    return std::make_shared<StdFont>(std::move(name), size, bold, italic);
+}
+
+std::shared_ptr<StdFont> StdFont::clone() const {
+    auto copy = std::make_shared<StdFont>();
+    copy->name_ = name_;
+    copy->size_ = size_;
+    copy->weight_ = weight_;
+    copy->charset_ = charset_;
+    copy->italic_ = italic_;
+    copy->underline_ = underline_;
+    copy->strikethrough_ = strikethrough_;
+    return copy;
+}
+
+void StdFont::changed() {
+    if (handle_) retired_.push_back(std::move(handle_));
+}
+
+void StdFont::setName(std::wstring name) {
+    // LOGFONT holds at most 31 characters of a face name.
+    if (name.size() >= LF_FACESIZE) throw RuntimeError(err::InvalidPropertyValue);
+    if (name == name_) return;
+    name_ = std::move(name);
+    changed();
+}
+
+void StdFont::setSize(double points) {
+    if (!(points > 0 && points < 2160)) throw RuntimeError(err::InvalidPropertyValue);
+    if (points == size_) return;
+    size_ = points;
+    changed();
+}
+
+void StdFont::setBold(bool bold) {
+    setWeight(bold ? 700 : 400);
+}
+
+void StdFont::setItalic(bool italic) {
+    if (italic == italic_) return;
+    italic_ = italic;
+    changed();
+}
+
+void StdFont::setUnderline(bool underline) {
+    if (underline == underline_) return;
+    underline_ = underline;
+    changed();
+}
+
+void StdFont::setStrikethrough(bool strikethrough) {
+    if (strikethrough == strikethrough_) return;
+    strikethrough_ = strikethrough;
+    changed();
+}
+
+void StdFont::setWeight(int16_t weight) {
+    if (weight < 0 || weight > 1000) throw RuntimeError(err::InvalidPropertyValue);
+    if (weight == weight_) return;
+    weight_ = weight;
+    changed();
+}
+
+void StdFont::setCharset(int16_t charset) {
+    if (charset < 0 || charset > 255) throw RuntimeError(err::InvalidPropertyValue);
+    if (charset == charset_) return;
+    charset_ = charset;
+    changed();
+}
+
+int StdFont::heightForSize(double points, int dpi) {
+    return -static_cast<int>(std::lround(points * dpi / 72.0));
+}
+
+int StdFont::screenDpi() {
+    static const int dpi = [] {
+        HDC screen = GetDC(nullptr);
+        int value = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+        if (screen) ReleaseDC(nullptr, screen);
+        return value > 0 ? value : 96;
+    }();
+    return dpi;
+}
+
+LOGFONTW StdFont::logFont(int dpi) const {
+    LOGFONTW lf{};
+    lf.lfHeight = heightForSize(size_, dpi);
+    lf.lfWeight = weight_;
+    lf.lfItalic = italic_;
+    lf.lfUnderline = underline_;
+    lf.lfStrikeOut = strikethrough_;
+    lf.lfCharSet = static_cast<BYTE>(charset_);
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    name_.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    return lf;
+}
+
+HFONT StdFont::hFont() const {
+    if (!handle_) {
+        LOGFONTW lf = logFont(screenDpi());
+        handle_.reset(CreateFontIndirectW(&lf));
+    }
+    return handle_.get();
+}
+
+bool StdFont::sameAs(const StdFont& other) const noexcept {
+    return lstrcmpiW(name_.c_str(), other.name_.c_str()) == 0 && size_ == other.size_ &&
+           weight_ == other.weight_ && charset_ == other.charset_ && italic_ == other.italic_ &&
+           underline_ == other.underline_ && strikethrough_ == other.strikethrough_;
+}
+
+} // namespace forms
