@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/data/database.h"
+
+#include <memory>
+#include <string>
+
+namespace data {
+
+// The table in which a database file keeps its password record (salt, rounds, hash).
+inline constexpr const wchar_t* kPasswordTable = L"kilid";
+
+// A connection to one database file, opened for one operation and closed at its end. Opening
+// checks that the file exists and is a whole database, then checks the password against the
+// record the file holds; every failure is a forms::RuntimeError and leaves the connection closed.
+class Connection {
+public:
+    Connection() = default;
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+    ~Connection() = default; // an open connection closes with the object
+
+    // The user name, password and options are taken as the forms pass them ("", "", -1); the
+    // password that counts is the one in the connection string.
+    void Open(const std::wstring& connectionString, const std::wstring& userId = {},
+              const std::wstring& password = {}, long options = -1);
+    void Close();
+    bool isOpen() const { return db_ != nullptr; }
+
+    // The open session; throws RuntimeError when the connection is closed.
+    Database& database();
+
+private:
+    std::unique_ptr<Database> db_;
+};
+
+// Writes the password record into a database being made (the builder's step).
+void storePassword(Database& db, const std::wstring& password, const std::wstring& seed);
+
+} // namespace data

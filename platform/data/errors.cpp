@@ -1,0 +1,13 @@
+#include "platform/data/errors.h"
+
+#include "platform/forms/runtime_error.h"
+
+namespace data {
+
+void fail(int number, const std::wstring& text, const std::wstring& file) {
+    std::wstring description = text;
+    if (!file.empty()) description += L" (" + file + L")";
+    throw forms::RuntimeError(number, description);
+}
+
+} // namespace data

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace data {
+
+// Error numbers of database failures, raised as forms::RuntimeError. The description names the
+// file and carries the driver's own message where there is one.
+namespace err {
+inline constexpr int FileNotFound = 3001;  // the database file does not exist
+inline constexpr int WrongPassword = 3002; // the password does not match the one stored in the file
+inline constexpr int Locked = 3003;        // another connection holds the file longer than the wait
+inline constexpr int NotADatabase = 3004;  // the file is damaged, truncated or not a database
+inline constexpr int Driver = 3005;        // any other failure reported by the driver
+inline constexpr int NotOpen = 3006;       // the object is closed (or already open)
+inline constexpr int NoSuchField = 3007;   // Fields(name) names no column of the result
+inline constexpr int NotUpdatable = 3008;  // the result cannot be written back (no single table)
+inline constexpr int BadConnectionString = 3009;
+} // namespace err
+
+// Throws forms::RuntimeError(number, text + " (" + file + ")").
+[[noreturn]] void fail(int number, const std::wstring& text, const std::wstring& file);
+
+} // namespace data

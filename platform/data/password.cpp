@@ -1,0 +1,103 @@
+#include "platform/data/password.h"
+
+#include "platform/data/text.h"
+#include "platform/forms/runtime_error.h"
+
+#include <windows.h>
+#include <bcrypt.h>
+
+#include <map>
+#include <mutex>
+#include <tuple>
+#include <vector>
+
+namespace data {
+
+namespace {
+
+std::string toHex(const std::vector<unsigned char>& bytes) {
+    static const char digits[] = "0123456789abcdef";
+    std::string out;
+    for (unsigned char b : bytes) {
+        out += digits[b >> 4];
+        out += digits[b & 15];
+    }
+    return out;
+}
+
+std::vector<unsigned char> fromHex(const std::string& hex) {
+    std::vector<unsigned char> out;
+    auto value = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    };
+    for (size_t i = 0; i + 1 < hex.size(); i += 2) {
+        int hi = value(hex[i]), lo = value(hex[i + 1]);
+        if (hi < 0 || lo < 0) return {};
+        out.push_back(static_cast<unsigned char>(hi * 16 + lo));
+    }
+    return out;
+}
+
+std::vector<unsigned char> pbkdf2(const std::string& password, const std::vector<unsigned char>& salt,
+                                  int32_t rounds, size_t length) {
+    BCRYPT_ALG_HANDLE alg = nullptr;
+    NTSTATUS status =
+        BCryptOpenAlgorithmProvider(&alg, BCRYPT_SHA256_ALGORITHM, nullptr, BCRYPT_ALG_HANDLE_HMAC_FLAG);
+    if (status < 0)
+        throw forms::RuntimeError(5, L"The system's crypto library cannot derive the password key");
+    std::vector<unsigned char> key(length);
+    std::vector<unsigned char> pw(password.begin(), password.end());
+    std::vector<unsigned char> saltCopy = salt;
+    status = BCryptDeriveKeyPBKDF2(alg, pw.empty() ? nullptr : pw.data(), static_cast<ULONG>(pw.size()),
+                                   saltCopy.empty() ? nullptr : saltCopy.data(),
+                                   static_cast<ULONG>(saltCopy.size()), static_cast<ULONGLONG>(rounds),
+                                   key.data(), static_cast<ULONG>(key.size()), 0);
+    BCryptCloseAlgorithmProvider(alg, 0);
+    if (status < 0)
+        throw forms::RuntimeError(5, L"The system's crypto library cannot derive the password key");
+    return key;
+}
+
+} // namespace
+
+std::string derivePasswordKey(const std::wstring& password, const std::string& saltHex, int32_t rounds) {
+    return toHex(pbkdf2(toUtf8(password), fromHex(saltHex), rounds, 32));
+}
+
+PasswordRecord makePasswordRecord(const std::wstring& password, const std::wstring& seed, int32_t rounds) {
+    PasswordRecord record;
+    std::vector<unsigned char> fixedSalt{'v', 'e', 'x', 'a'};
+    record.salt = toHex(pbkdf2(toUtf8(seed), fixedSalt, 1, 16));
+    record.rounds = rounds;
+    record.hash = derivePasswordKey(password, record.salt, rounds);
+    return record;
+}
+
+bool passwordMatches(const std::wstring& password, const PasswordRecord& record) {
+    if (record.rounds <= 0 || record.salt.empty() || record.hash.size() != 64) return false;
+    static std::mutex lock;
+    static std::map<std::tuple<std::string, int32_t, std::wstring>, std::string> known;
+    std::string derived;
+    auto key = std::make_tuple(record.salt, record.rounds, password);
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        auto it = known.find(key);
+        if (it != known.end()) derived = it->second;
+    }
+    if (derived.empty()) {
+        derived = derivePasswordKey(password, record.salt, record.rounds);
+        std::lock_guard<std::mutex> guard(lock);
+        if (known.size() > 64) known.clear();
+        known.emplace(key, derived);
+    }
+    // Compared in full whatever the first difference, so the time tells nothing.
+    unsigned diff = 0;
+    for (size_t i = 0; i < derived.size(); ++i)
+        diff |= static_cast<unsigned char>(derived[i]) ^ static_cast<unsigned char>(record.hash[i]);
+    return diff == 0 && derived.size() == record.hash.size();
+}
+
+} // namespace data
