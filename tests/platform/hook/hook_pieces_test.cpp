@@ -1,0 +1,139 @@
+#include "platform/hook/dispatch.h"
+#include "platform/hook/exec_memory.h"
+#include "platform/hook/retired_blocks.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <windows.h>
+
+namespace {
+
+TEST(HookExecMemory, CodeWrittenIntoABlockRuns) {
+    // mov eax, 42 ; ret 4
+    const std::uint8_t code[] = {0xB8, 0x2A, 0x00, 0x00, 0x00, 0xC2, 0x04, 0x00};
+    void* block = hook::allocExecutable(sizeof code);
+    ASSERT_NE(block, nullptr);
+    std::memcpy(block, code, sizeof code);
+    hook::flushCode(block, sizeof code);
+    auto fn = reinterpret_cast<int(__stdcall*)(int)>(block);
+    EXPECT_EQ(fn(7), 42);
+    hook::freeExecutable(block);
+    hook::freeExecutable(nullptr);
+}
+
+struct Thrower : hook::HookClient {
+    int calls = 0;
+    void zSubclass_Proc(bool bBefore, long& bHandled, long& lReturn, long&, long& uMsg, long& wParam,
+                        long&) override {
+        ++calls;
+        EXPECT_TRUE(bBefore);
+        bHandled = 1;
+        lReturn = uMsg + wParam;
+        if (wParam == 1) throw std::runtime_error("boom");
+        if (wParam == 2) throw 5;
+    }
+};
+
+std::wstring lastReport;
+void captureReport(const wchar_t* text) {
+    lastReport = text;
+}
+
+TEST(HookDispatch, TableHoldsTheTrampolineAtItsSlotAndTheTrampolineStopsEveryException) {
+    const void* const* table = hook::dispatchTable<1956>();
+    EXPECT_EQ(table[1956 / 4], reinterpret_cast<const void*>(&hook::hookTrampoline));
+    EXPECT_EQ(table[0], nullptr);
+    EXPECT_EQ(table, hook::dispatchTable<1956>());
+
+    Thrower client;
+    hook::DispatchRecord record{table, &client};
+    hook::setErrorReporter(&captureReport);
+    long handled = 0, ret = 0, hwnd = 0, msg = 10, wParam = 0, lParam = 0;
+    hook::hookTrampoline(&record, -1, &handled, &ret, &hwnd, &msg, &wParam, &lParam);
+    EXPECT_EQ(handled, 1);
+    EXPECT_EQ(ret, 10);
+    EXPECT_TRUE(lastReport.empty());
+
+    wParam = 1;
+    EXPECT_EQ(hook::hookTrampoline(&record, -1, &handled, &ret, &hwnd, &msg, &wParam, &lParam), 0);
+    EXPECT_NE(lastReport.find(L"boom"), std::wstring::npos);
+    lastReport.clear();
+    wParam = 2;
+    hook::hookTrampoline(&record, -1, &handled, &ret, &hwnd, &msg, &wParam, &lParam);
+    EXPECT_FALSE(lastReport.empty());
+    EXPECT_EQ(client.calls, 3);
+    hook::setErrorReporter(nullptr);
+}
+
+TEST(HookRetiredBlocks, ABlockCountsAsRunningOnlyInsideItsCalls) {
+    std::uint8_t* block = static_cast<std::uint8_t*>(hook::allocExecutable(200));
+    hook::trackBlock(block, 200);
+    EXPECT_FALSE(hook::isBlockRunning(block));
+    {
+        hook::RunningBlock outer(block + 125);
+        hook::RunningBlock inner(block + 199); // re-entered from inside its own message
+        hook::RunningBlock elsewhere(block + 200);
+        EXPECT_TRUE(hook::isBlockRunning(block));
+    }
+    EXPECT_FALSE(hook::isBlockRunning(block));
+
+    // Retired while running: kept until the call is over.
+    {
+        hook::RunningBlock running(block + 125);
+        hook::retireBlock(hook::RetiredBlock{block, nullptr, 0, true, false});
+        EXPECT_EQ(hook::retiredBlockCount(), 1u);
+    }
+    hook::releaseRetiredBlocks();
+    EXPECT_EQ(hook::retiredBlockCount(), 0u);
+    EXPECT_FALSE(hook::isBlockRunning(block));
+}
+
+HWND makeWindow() {
+    return CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+}
+
+void* blockUnderTest = nullptr;
+
+void retireNew(HWND window, LONG_PTR previous, bool chained) {
+    blockUnderTest = hook::allocExecutable(200);
+    hook::trackBlock(blockUnderTest, 200);
+    hook::retireBlock(hook::RetiredBlock{blockUnderTest, window, previous, true, chained});
+}
+
+TEST(HookRetiredBlocks, ChainedBlockStaysUntilItsWindowLetsItGo) {
+    hook::releaseRetiredBlocks();
+    const std::size_t before = hook::retiredBlockCount();
+
+    // Unhooked cleanly and not running: freed at once.
+    retireNew(nullptr, 0, false);
+    EXPECT_EQ(hook::retiredBlockCount(), before);
+
+    // Chained under a procedure that still sits on the window: kept.
+    HWND window = makeWindow();
+    ASSERT_NE(window, nullptr);
+    const LONG_PTR original = GetWindowLongPtrW(window, GWLP_WNDPROC);
+    retireNew(window, original, true);
+    hook::releaseRetiredBlocks();
+    EXPECT_EQ(hook::retiredBlockCount(), before + 1);
+    EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), original);
+
+    // The subclasser above left, so the block is the window's procedure again: it is taken out.
+    // (Setting a procedure sends no message, so the block never runs here.)
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(blockUnderTest));
+    hook::releaseRetiredBlocks();
+    EXPECT_EQ(hook::retiredBlockCount(), before);
+    EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), original);
+
+    // Chained on a window that was destroyed since: nothing can call it any more.
+    retireNew(window, original, true);
+    EXPECT_EQ(hook::retiredBlockCount(), before + 1);
+    DestroyWindow(window);
+    hook::releaseRetiredBlocks();
+    EXPECT_EQ(hook::retiredBlockCount(), before);
+}
+
+} // namespace

@@ -1,0 +1,265 @@
+#include "widgets/list/self_subclass.h"
+
+#include "platform/hook/exec_memory.h"
+#include "platform/hook/retired_blocks.h"
+
+#include <cstring>
+#include <string>
+
+namespace widgets {
+
+namespace {
+
+// The block, 32-bit x86: frame and two zeroed locals (lReturn at ebp-4, bHandled at ebp-8); a jump
+// over the unused run-state probe; before scan; previous procedure unless handled; after scan;
+// return lReturn. Stubs follow: restore the procedure, before scan, previous procedure, after scan,
+// and the scan itself (repne scasd over the table, then the call through the object's table).
+constexpr const char* TemplateText1 =
+    "558BEC83EC085731C08945FC8945F8EB0EE80000000083F802742185C07424E830000000837DF800750AE838000000E84D00";
+constexpr const char* TemplateText2 =
+    "00005F8B45FCC9C21000E826000000EBF168000000006AFCFF7508E800000000EBE083CAFFBF00000000B900000000E82D00";
+constexpr const char* TemplateText3 =
+    "0000C3FF7514FF7510FF750CFF75086800000000E8000000008945FCC331D2BF00000000B900000000E801000000C385C974";
+constexpr const char* TemplateText4 =
+    "3078078B450CF2AF75278D4514508D4510508D450C508D4508508D45FC508D45F85052B800000000508B00FF90A4070000C3";
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return 0;
+}
+
+LONG_PTR windowProc(HWND window, bool unicode) {
+    return unicode ? GetWindowLongPtrW(window, GWLP_WNDPROC) : GetWindowLongPtrA(window, GWLP_WNDPROC);
+}
+
+LONG_PTR setWindowProc(HWND window, bool unicode, LONG_PTR proc) {
+    return unicode ? SetWindowLongPtrW(window, GWLP_WNDPROC, proc)
+                   : SetWindowLongPtrA(window, GWLP_WNDPROC, proc);
+}
+
+} // namespace
+
+std::array<std::uint8_t, SelfSubclass::BlockSize> decodeHookTemplate() {
+    const std::string text = std::string(TemplateText1) + TemplateText2 + TemplateText3 + TemplateText4;
+    std::array<std::uint8_t, SelfSubclass::BlockSize> bytes{};
+    for (std::size_t i = 0; i < bytes.size() && 2 * i + 1 < text.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(hexDigit(text[2 * i]) * 16 + hexDigit(text[2 * i + 1]));
+    return bytes;
+}
+
+SelfSubclass::SelfSubclass(hook::HookClient& client)
+    : dispatch_{hook::dispatchTable<DispatchSlot>(), &client} {}
+
+SelfSubclass::~SelfSubclass() {
+    sc_UnSubclassAll();
+}
+
+std::uintptr_t SelfSubclass::zProcAddress(const char* module, const char* function) {
+    HMODULE handle = GetModuleHandleA(module);
+    if (!handle) return 0;
+    return reinterpret_cast<std::uintptr_t>(GetProcAddress(handle, function));
+}
+
+void SelfSubclass::zPatchLong(std::uint8_t* block, std::size_t offset, std::uint32_t value) {
+    std::memcpy(block + offset, &value, sizeof value);
+}
+
+void SelfSubclass::zPatchCall(std::uint8_t* block, std::size_t offset, std::uintptr_t target) {
+    zPatchLong(block, offset,
+               static_cast<std::uint32_t>(target - reinterpret_cast<std::uintptr_t>(block + offset) - 4));
+}
+
+long SelfSubclass::zMap_hWnd(HWND window, bool bAdd) const {
+    for (long i = static_cast<long>(SubclassRecords_.size()) - 1; i >= 0; --i) {
+        const HWND held = SubclassRecords_[static_cast<std::size_t>(i)].WindowHandle;
+        if (bAdd ? held == nullptr : held == window) return i;
+    }
+    return -1;
+}
+
+long SelfSubclass::sc_Subclass(HWND window) {
+    long index;
+    if (CodeTemplate_[0] == 0) {
+        CodeTemplate_ = decodeHookTemplate();
+        // The previous procedure is reached through CallWindowProcW/A by way of a forwarder that
+        // knows while the block is running, so that an unhooked block is freed only when unused.
+        AddrCallWindowProcA = reinterpret_cast<std::uintptr_t>(&hook::callPreviousA);
+        AddrCallWindowProcW = reinterpret_cast<std::uintptr_t>(&hook::callPreviousW);
+        AddrSetWindowLongA = zProcAddress("user32", "SetWindowLongA");
+        AddrSetWindowLongW = zProcAddress("user32", "SetWindowLongW");
+        SubclassRecords_.assign(1, SubclassRecord{});
+        index = 0;
+    } else {
+        index = zMap_hWnd(window, true);
+        if (index == -1) {
+            SubclassRecords_.emplace_back();
+            index = static_cast<long>(SubclassRecords_.size()) - 1;
+        }
+    }
+    if (!IsWindow(window)) return -1;
+
+    // A Unicode window keeps the W functions, or its text would be squeezed through the code page.
+    const bool unicode = IsWindowUnicode(window) != FALSE;
+    const LONG_PTR previous = windowProc(window, unicode);
+    if (previous == 0) return -1;
+    auto* block = static_cast<std::uint8_t*>(hook::allocExecutable(BlockSize));
+    if (!block) return -1;
+
+    // The block is complete before it is installed, so no message can find it half patched.
+    std::memcpy(block, CodeTemplate_.data(), BlockSize);
+    zPatchCall(block, PatchRunState, 0);
+    zPatchLong(block, PatchPrevProc1, static_cast<std::uint32_t>(previous));
+    zPatchCall(block, PatchSetWindowLong, unicode ? AddrSetWindowLongW : AddrSetWindowLongA);
+    zPatchLong(block, PatchPrevProc2, static_cast<std::uint32_t>(previous));
+    zPatchCall(block, PatchCallWindowProc, unicode ? AddrCallWindowProcW : AddrCallWindowProcA);
+    zPatchLong(block, PatchObject, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(&dispatch_)));
+    hook::flushCode(block, BlockSize);
+
+    const LONG_PTR was = setWindowProc(window, unicode, reinterpret_cast<LONG_PTR>(block));
+    if (was == 0) {
+        hook::freeExecutable(block);
+        return -1;
+    }
+    hook::trackBlock(block, BlockSize);
+    if (was != previous) {
+        zPatchLong(block, PatchPrevProc1, static_cast<std::uint32_t>(was));
+        zPatchLong(block, PatchPrevProc2, static_cast<std::uint32_t>(was));
+        hook::flushCode(block, BlockSize);
+    }
+
+    SubclassRecord& record = SubclassRecords_[static_cast<std::size_t>(index)];
+    record = SubclassRecord{};
+    record.WindowHandle = window;
+    record.CodeBlock = block;
+    record.PrevWndProc = was;
+    record.Unicode = unicode;
+    return index;
+}
+
+void SelfSubclass::sc_UnSubclass(HWND window) {
+    const long index = window ? zMap_hWnd(window, false) : -1;
+    if (index < 0) return;
+    SubclassRecord& record = SubclassRecords_[static_cast<std::size_t>(index)];
+    std::uint8_t* block = record.CodeBlock;
+
+    // The block stops dispatching at once; it may still forward a message that is under way, or
+    // forward for a later subclasser that called it its previous procedure.
+    zPatchLong(block, PatchBeforeCount, 0);
+    zPatchLong(block, PatchAfterCount, 0);
+    hook::flushCode(block, BlockSize);
+
+    hook::RetiredBlock retired;
+    retired.block = block;
+    retired.window = window;
+    retired.previous = record.PrevWndProc;
+    retired.unicode = record.Unicode;
+    if (IsWindow(window)) {
+        if (windowProc(window, record.Unicode) == reinterpret_cast<LONG_PTR>(block))
+            setWindowProc(window, record.Unicode, record.PrevWndProc);
+        else
+            retired.chained = true;
+    }
+
+    record = SubclassRecord{};
+    hook::retireBlock(retired);
+}
+
+void SelfSubclass::sc_UnSubclassAll() {
+    for (long i = static_cast<long>(SubclassRecords_.size()) - 1; i >= 0; --i) {
+        if (static_cast<std::size_t>(i) >= SubclassRecords_.size()) continue;
+        const HWND window = SubclassRecords_[static_cast<std::size_t>(i)].WindowHandle;
+        if (window) sc_UnSubclass(window);
+    }
+}
+
+void SelfSubclass::sc_AddMsg(HWND window, long uMsg, long when) {
+    const long index = window ? zMap_hWnd(window, false) : -1;
+    if (index < 0) return;
+    SubclassRecord& record = SubclassRecords_[static_cast<std::size_t>(index)];
+    if (when & HookBefore)
+        zAddMsg(uMsg, record.BeforeTable, record.BeforeCount, HookBefore, record.CodeBlock);
+    if (when & HookAfter) zAddMsg(uMsg, record.AfterTable, record.AfterCount, HookAfter, record.CodeBlock);
+}
+
+void SelfSubclass::sc_DelMsg(HWND window, long uMsg, long when) {
+    const long index = window ? zMap_hWnd(window, false) : -1;
+    if (index < 0) return;
+    SubclassRecord& record = SubclassRecords_[static_cast<std::size_t>(index)];
+    if (when & HookBefore)
+        zDelMsg(uMsg, record.BeforeTable, record.BeforeCount, HookBefore, record.CodeBlock);
+    if (when & HookAfter) zDelMsg(uMsg, record.AfterTable, record.AfterCount, HookAfter, record.CodeBlock);
+}
+
+void SelfSubclass::zAddMsg(long uMsg, std::vector<long>& table, long& count, long when, std::uint8_t* block) {
+    if (uMsg == ALL_MESSAGES) {
+        count = ALL_MESSAGES;
+    } else {
+        // Every message already reaches the callback.
+        if (count == ALL_MESSAGES) return;
+        for (long i = 0; i < count; ++i) {
+            long& slot = table[static_cast<std::size_t>(i)];
+            if (slot == uMsg) return;
+            if (slot == 0) {
+                slot = uMsg;
+                return;
+            }
+        }
+        ++count;
+        table.resize(static_cast<std::size_t>(count));
+        table.back() = uMsg;
+    }
+    const std::size_t addressField = when == HookBefore ? PatchBeforeTable : PatchAfterTable;
+    const std::size_t countField = when == HookBefore ? PatchBeforeCount : PatchAfterCount;
+    // The table may have moved when it grew.
+    if (uMsg != ALL_MESSAGES)
+        zPatchLong(block, addressField,
+                   static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(table.data())));
+    zPatchLong(block, countField, static_cast<std::uint32_t>(count));
+    hook::flushCode(block, BlockSize);
+}
+
+void SelfSubclass::zDelMsg(long uMsg, std::vector<long>& table, long& count, long when, std::uint8_t* block) {
+    if (uMsg == ALL_MESSAGES) {
+        count = 0;
+        zPatchLong(block, when == HookBefore ? PatchBeforeCount : PatchAfterCount, 0);
+        hook::flushCode(block, BlockSize);
+        return;
+    }
+    for (long i = 0; i < count; ++i) {
+        long& slot = table[static_cast<std::size_t>(i)];
+        if (slot == uMsg) {
+            slot = 0;
+            return;
+        }
+    }
+}
+
+bool SelfSubclass::IsFunctionExported(const char* function, const char* module) {
+    HMODULE handle = GetModuleHandleA(module);
+    bool loaded = false;
+    if (!handle) {
+        handle = LoadLibraryA(module);
+        loaded = handle != nullptr;
+    }
+    if (!handle) return false;
+    const bool found = GetProcAddress(handle, function) != nullptr;
+    if (loaded) FreeLibrary(handle);
+    return found;
+}
+
+void SelfSubclass::TrackMouseLeave(HWND window) const {
+    if (!TrackAvailable) return;
+    TRACKMOUSEEVENT tme{};
+    tme.cbSize = sizeof tme;
+    tme.dwFlags = TME_LEAVE;
+    tme.hwndTrack = window;
+    tme.dwHoverTime = 0;
+    using TrackFn = BOOL(WINAPI*)(TRACKMOUSEEVENT*);
+    const auto fn = reinterpret_cast<TrackFn>(TrackInUser32 ? zProcAddress("user32", "TrackMouseEvent")
+                                                            : zProcAddress("comctl32", "_TrackMouseEvent"));
+    if (fn) fn(&tme);
+}
+
+} // namespace widgets

@@ -1,0 +1,88 @@
+#pragma once
+#include "platform/hook/dispatch.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+#include <windows.h>
+
+namespace widgets {
+
+// The window hook carried by the list box and the tool bar: each hooked window gets its own
+// 200-byte block of machine code (copied from a template and patched) that becomes the window's
+// procedure and hands registered messages to the owner's zSubclass_Proc.
+class SelfSubclass {
+public:
+    static constexpr long ALL_MESSAGES = -1;
+    static constexpr long HookAfter = 1;
+    static constexpr long HookBefore = 2;
+    static constexpr std::size_t BlockSize = 200;
+
+    // Offsets of the patched fields of a block.
+    static constexpr std::size_t PatchRunState = 18, PatchPrevProc1 = 68, PatchSetWindowLong = 78,
+                                 PatchBeforeTable = 88, PatchBeforeCount = 93, PatchPrevProc2 = 116,
+                                 PatchCallWindowProc = 121, PatchAfterTable = 132, PatchAfterCount = 137,
+                                 PatchObject = 186;
+    // Displacement of the dispatching call into the object's table of operations.
+    static constexpr std::size_t DispatchSlot = 1956;
+
+    struct SubclassRecord {
+        HWND WindowHandle = nullptr; // nullptr marks a free record
+        std::uint8_t* CodeBlock = nullptr;
+        LONG_PTR PrevWndProc = 0;
+        long AfterCount = 0;
+        long BeforeCount = 0;
+        std::vector<long> AfterTable; // slot k is element k - 1
+        std::vector<long> BeforeTable;
+        bool Unicode = false; // installed with SetWindowLongW / CallWindowProcW
+    };
+
+    explicit SelfSubclass(hook::HookClient& client);
+    ~SelfSubclass();
+    SelfSubclass(const SelfSubclass&) = delete;
+    SelfSubclass& operator=(const SelfSubclass&) = delete;
+
+    // Hooks the window; the record index, or -1 when the window would not take the block.
+    long sc_Subclass(HWND window);
+    void sc_UnSubclass(HWND window);
+    void sc_UnSubclassAll();
+    void sc_AddMsg(HWND window, long uMsg, long when = HookAfter);
+    void sc_DelMsg(HWND window, long uMsg, long when = HookAfter);
+
+    bool TrackAvailable = false;
+    bool TrackInUser32 = false;
+    void TrackMouseLeave(HWND window) const;
+    static bool IsFunctionExported(const char* function, const char* module);
+
+    const std::array<std::uint8_t, BlockSize>& CodeTemplate() const { return CodeTemplate_; }
+    const std::vector<SubclassRecord>& SubclassRecords() const { return SubclassRecords_; }
+    const hook::DispatchRecord& dispatchRecord() const { return dispatch_; }
+
+private:
+    void zAddMsg(long uMsg, std::vector<long>& table, long& count, long when, std::uint8_t* block);
+    void zDelMsg(long uMsg, std::vector<long>& table, long& count, long when, std::uint8_t* block);
+    long zMap_hWnd(HWND window, bool bAdd) const;
+    static std::uintptr_t zProcAddress(const char* module, const char* function);
+    static void zPatchLong(std::uint8_t* block, std::size_t offset, std::uint32_t value);
+    static void zPatchCall(std::uint8_t* block, std::size_t offset, std::uintptr_t target);
+    static bool zInDesignEnv() { return false; }
+
+    hook::DispatchRecord dispatch_;
+    std::array<std::uint8_t, BlockSize> CodeTemplate_{};
+    std::vector<SubclassRecord> SubclassRecords_;
+    std::uintptr_t AddrCallWindowProcA = 0, AddrCallWindowProcW = 0;
+    std::uintptr_t AddrSetWindowLongA = 0, AddrSetWindowLongW = 0;
+};
+
+// The template's bytes, decoded from its hexadecimal text.
+std::array<std::uint8_t, SelfSubclass::BlockSize> decodeHookTemplate();
+
+// Bits 16-31 and 0-15 of a 32-bit value, as unsigned numbers 0-65535.
+inline long HiWord(long value) {
+    return static_cast<long>((static_cast<std::uint32_t>(value) >> 16) & 0xFFFF);
+}
+inline long LoWord(long value) {
+    return static_cast<long>(static_cast<std::uint32_t>(value) & 0xFFFF);
+}
+
+} // namespace widgets
