@@ -1,0 +1,293 @@
+#pragma once
+
+#include "platform/forms/event.h"
+#include "platform/forms/layout.h"
+#include "platform/forms/runtime_error.h"
+#include "platform/forms/user_control.h"
+#include "platform/forms/user_control_host.h"
+#include "platform/forms/user_control_mouse.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace forms {
+
+class StdFont;
+class Surface;
+
+// Why a form is being unloaded, as QueryUnload hears it.
+namespace unloadMode {
+inline constexpr int FormControlMenu = 0; // the user closed the window
+inline constexpr int FormCode = 1;        // Unload was called
+inline constexpr int AppWindows = 2;      // the session ends
+} // namespace unloadMode
+
+// A top-level window with a drawing surface and the controls of its layout. A form class derives
+// from Form, sets its design values in its constructor, lists its controls in layout() and
+// overrides the Form_ handlers it needs.
+class Form : public ControlHost, public std::enable_shared_from_this<Form>, private MouseSink {
+public:
+    Form();
+    ~Form() override;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // Creates the window and the controls of the layout (their events held back), then Load.
+    void load();
+    bool loaded() const { return hwnd_ != nullptr && !unloading_; }
+    // QueryUnload and Unload; unless one cancels, the controls and the window go. Returns false when
+    // cancelled. Nothing happens for a form that is not loaded.
+    bool Unload(int mode = unloadMode::FormCode);
+    Liveness::Watch watch() const { return life_.watch(); }
+    std::shared_ptr<EventGate> eventGate() const { return gate_; }
+
+    // Modeless (0) or modal (1): a modal form disables the program's other forms and Show returns
+    // when it is unloaded or hidden.
+    void Show(int modal = 0, Form* owner = nullptr);
+    void Hide();
+    bool Visible() const;
+    void setVisible(bool visible);
+    // 0 normal, 1 minimised, 2 maximised. A hidden form stays hidden and takes the state when shown.
+    int WindowState() const;
+    void setWindowState(int state);
+
+    const std::wstring& Name() const { return name_; }
+    std::wstring Caption() const { return caption_; }
+    void setCaption(std::wstring caption);
+    uint32_t BackColor() const { return backColor_; }
+    void setBackColor(uint32_t colour);
+    uint32_t ForeColor() const { return foreColor_; }
+    void setForeColor(uint32_t colour);
+    std::shared_ptr<StdFont> Font() const { return font_; }
+    void setFont(std::shared_ptr<StdFont> font);
+    int MousePointer() const { return mousePointer_; }
+    void setMousePointer(int pointer);
+    std::shared_ptr<StdPicture> MouseIcon() const { return mouseIcon_; }
+    void setMouseIcon(std::shared_ptr<StdPicture> icon) { mouseIcon_ = std::move(icon); }
+    bool KeyPreview() const { return keyPreview_; }
+    void setKeyPreview(bool preview) { keyPreview_ = preview; }
+    bool Enabled() const;
+    void setEnabled(bool enabled);
+
+    // Outer position and size in twips.
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    void setLeft(int twips) { Move(twips, Top(), Width(), Height()); }
+    void setTop(int twips) { Move(Left(), twips, Width(), Height()); }
+    void setWidth(int twips) { Move(Left(), Top(), twips, Height()); }
+    void setHeight(int twips) { Move(Left(), Top(), Width(), twips); }
+    void Move(int left, int top, int width, int height);
+    // The inner size in the surface's scale.
+    double ScaleWidth();
+    double ScaleHeight();
+
+    // Window frame: 0 none, 1 fixed single, 2 sizable, 3 fixed dialog, 4 fixed tool window,
+    // 5 sizable tool window. A fixed single form without caption, control box, minimise and
+    // maximise buttons has a thin border and no title bar.
+    int BorderStyle() const { return borderStyle_; }
+    void setBorderStyle(int style);
+    bool ControlBox() const { return controlBox_; }
+    void setControlBox(bool on);
+    bool MinButton() const { return minButton_; }
+    void setMinButton(bool on);
+    bool MaxButton() const { return maxButton_; }
+    void setMaxButton(bool on);
+    bool ShowInTaskbar() const { return showInTaskbar_; }
+    void setShowInTaskbar(bool on);
+    // Shown without taking the activation from the active window, and not activated by clicks.
+    bool NoActivate() const { return noActivate_; }
+    void setNoActivate(bool on);
+    bool TopMost() const { return topMost_; }
+    void setTopMost(bool on);
+    // Design size of the inner area in twips (before load; the outer size follows from the frame).
+    void setClientSize(int width, int height);
+
+    HWND hWnd() override;
+    HDC hDC();
+    Surface& surface();
+    void Refresh();
+    // Draws on the form: the surface as the form's own image.
+    void Cls();
+
+    // Menus: a menu bar the window owns, and pop-up menus shown at the pointer or at X, Y in the
+    // form's scale. The chosen item's command arrives in Form_MenuClick before PopupMenu returns.
+    void setMenu(HMENU menu);
+    void PopupMenu(HMENU menu, UINT flags = 0);
+    void PopupMenu(HMENU menu, UINT flags, double x, double y);
+
+    // The controls of the layout, in layout order.
+    const std::vector<std::shared_ptr<UserControl>>& Controls() const { return controls_; }
+    UserControl* findControl(const std::wstring& name, int index = -1) const;
+    // A control by name and type: error 9 when there is none, 13 when it has another type.
+    template <class T>
+    T& control(const std::wstring& name, int index = -1) const {
+        UserControl* c = findControl(name, index);
+        if (!c) throw RuntimeError(err::SubscriptOutOfRange);
+        T* t = dynamic_cast<T*>(c);
+        if (!t) throw RuntimeError(err::TypeMismatch);
+        return *t;
+    }
+    // The container of a control of this form: null for the form itself.
+    UserControl* containerOf(const UserControl& control) const;
+    // The layout the controls give back now: every control's WriteProperties.
+    Layout saveLayout() const;
+
+    // The control with the focus (null when none of ours has it), Default and Cancel controls.
+    UserControl* ActiveControl() const;
+    UserControl* defaultControl() const;
+    UserControl* cancelControl() const;
+    // Moves the focus to the next (or previous) control in tab order.
+    void tabFocus(bool forward);
+
+    // The form a window belongs to (itself or one of its children).
+    static Form* fromWindow(HWND hwnd);
+
+    // ControlHost
+    Form* hostForm() override { return this; }
+    std::shared_ptr<StdFont> ambientFont() override { return font_; }
+    uint32_t ambientBackColor() override { return backColor_; }
+    uint32_t ambientForeColor() override { return foreColor_; }
+    HDC hostDC() override { return hDC(); }
+    int hostScaleMode() override;
+
+    // Used by the controls and the message loop.
+    void previewKeyDown(int& keyCode, int shift) { Form_KeyDown(keyCode, shift); }
+    void previewKeyUp(int& keyCode, int shift) { Form_KeyUp(keyCode, shift); }
+    void previewKeyPress(int& keyAscii) { Form_KeyPress(keyAscii); }
+    void clearDefault(UserControl* except);
+    void clearCancel(UserControl* except);
+    void defaultDisplayChanged();
+
+    // A menu command chosen on this form.
+    Event<int> MenuClick;
+
+protected:
+    // The form's name (as other code refers to it) and its control table; called once per load.
+    void setName(std::wstring name) { name_ = std::move(name); }
+    virtual Layout layout() const { return {}; }
+
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    virtual void Form_Deactivate() {}
+    virtual void Form_Resize() {}
+    virtual void Form_Click() {}
+    virtual void Form_DblClick() {}
+    virtual void Form_MouseDown(int /*Button*/, int /*Shift*/, float /*X*/, float /*Y*/) {}
+    virtual void Form_MouseMove(int /*Button*/, int /*Shift*/, float /*X*/, float /*Y*/) {}
+    virtual void Form_MouseUp(int /*Button*/, int /*Shift*/, float /*X*/, float /*Y*/) {}
+    virtual void Form_KeyDown(int& /*KeyCode*/, int /*Shift*/) {}
+    virtual void Form_KeyUp(int& /*KeyCode*/, int /*Shift*/) {}
+    virtual void Form_KeyPress(int& /*KeyAscii*/) {}
+    virtual void Form_QueryUnload(int& /*Cancel*/, int /*UnloadMode*/) {}
+    virtual void Form_Unload(int& /*Cancel*/) {}
+    virtual void Form_MenuClick(int /*id*/) {}
+    // Messages the base does not handle; return true when handled.
+    virtual bool windowMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& /*result*/) {
+        return false;
+    }
+
+private:
+    HWND hwnd_ = nullptr;
+    std::shared_ptr<EventGate> gate_ = std::make_shared<EventGate>();
+    Liveness life_;
+    bool unloading_ = false;
+    std::shared_ptr<Surface> surface_;
+    MouseTracker mouse_;
+    std::vector<std::shared_ptr<UserControl>> controls_;
+    std::vector<std::wstring> containers_; // container key of each control, parallel to controls_
+
+    std::wstring name_;
+    std::wstring caption_;
+    uint32_t backColor_ = 0x8000000F;
+    uint32_t foreColor_ = 0x80000012;
+    std::shared_ptr<StdFont> font_;
+    int mousePointer_ = 0;
+    std::shared_ptr<StdPicture> mouseIcon_;
+    bool keyPreview_ = false;
+    int borderStyle_ = 2;
+    bool controlBox_ = true, minButton_ = true, maxButton_ = true, showInTaskbar_ = true;
+    bool noActivate_ = false, topMost_ = false;
+    int designLeft_ = -1, designTop_ = -1, designWidth_ = 0, designHeight_ = 0;
+    bool designClient_ = false;
+    int windowState_ = 0;
+    int clientW_ = -1, clientH_ = -1;
+    bool shownOnce_ = false;
+    int modalDepth_ = 0;
+    UserControl* lastFocus_ = nullptr;
+
+    DWORD windowStyle() const;
+    DWORD windowExStyle() const;
+    void applyStyles();
+    HWND ownerWindow() const;
+    void createWindow();
+    void createControls();
+    void destroyAll();
+    void showWindowNow(bool activate);
+    void updateControlsShown();
+    void ensureSurface();
+    void paintSurface();
+    void applySurfaceColours(bool back);
+    void applySurfaceFont();
+    float toScaleX(float pixels);
+    float toScaleY(float pixels);
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void menuCommand(int id);
+
+    // MouseSink
+    void mouseDown(int button, int shift, float x, float y) override;
+    void mouseMove(int button, int shift, float x, float y) override;
+    void mouseUp(int button, int shift, float x, float y) override;
+    void mouseClick() override;
+    void mouseDblClick() override;
+    bool mouseAlive() override { return loaded(); }
+};
+
+// The program's forms: one global instance per form class, created and loaded on first use and
+// dropped by Unload, so that the next use loads a fresh one.
+namespace Forms {
+// Every loaded form, in load order.
+std::vector<std::shared_ptr<Form>> loaded();
+// Unloads every loaded form (last loaded first); stops at a form that cancels and returns false.
+bool unloadAll();
+// Called by Form: bookkeeping of loaded forms and of the global instances.
+void added(const std::shared_ptr<Form>& form);
+void removed(Form* form);
+std::shared_ptr<Form> instanceSlot(const std::type_info& type);
+void setInstanceSlot(const std::type_info& type, std::shared_ptr<Form> form);
+} // namespace Forms
+
+// The global instance of a form class, loaded if needed.
+template <class T>
+T& instance() {
+    std::shared_ptr<Form> f = Forms::instanceSlot(typeid(T));
+    if (!f || !f->loaded()) {
+        auto made = std::make_shared<T>();
+        Forms::setInstanceSlot(typeid(T), made);
+        made->load();
+        return *made;
+    }
+    return static_cast<T&>(*f);
+}
+
+// Whether the global instance of a form class is loaded.
+template <class T>
+bool isLoaded() {
+    std::shared_ptr<Form> f = Forms::instanceSlot(typeid(T));
+    return f && f->loaded();
+}
+
+// Unloads the global instance of a form class; nothing when it is not loaded.
+template <class T>
+bool unload() {
+    std::shared_ptr<Form> f = Forms::instanceSlot(typeid(T));
+    return !f || !f->loaded() || f->Unload();
+}
+
+} // namespace forms

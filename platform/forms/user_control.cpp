@@ -1,0 +1,438 @@
+#include "platform/forms/user_control.h"
+
+#include "platform/forms/app.h"
+#include "platform/forms/form.h"
+#include "platform/forms/runtime_error.h"
+#include "platform/forms/screen.h"
+#include "platform/forms/std_font.h"
+#include "platform/forms/std_picture.h"
+#include "platform/forms/user_control_focus.h"
+
+#include <algorithm>
+
+namespace forms {
+
+namespace {
+
+const wchar_t* const kClassName = L"VexaUserControl";
+bool g_defaultUserMode = true;
+
+void registerClass() {
+    static bool done = false;
+    if (done) return;
+    WNDCLASSEXW wc{sizeof wc};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = DefWindowProcW; // replaced per window below
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    RegisterClassExW(&wc);
+    done = true;
+}
+
+} // namespace
+
+void ControlHost::notifyAmbientChanged(const std::wstring& name) {
+    std::vector<UserControl*> copy = hosted_;
+    for (UserControl* c : copy) {
+        if (std::find(hosted_.begin(), hosted_.end(), c) == hosted_.end() || !c->loaded()) continue;
+        c->raiseAmbientChanged(name);
+    }
+}
+
+UserControl::UserControl() = default;
+
+UserControl::~UserControl() {
+    for (UserControl* c : hostedControls()) c->host_ = nullptr;
+    if (host_) std::erase(host_->hosted_, this);
+    if (hwnd_) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+void UserControl::setDefaultUserMode(bool userMode) {
+    g_defaultUserMode = userMode;
+}
+
+void UserControl::place(ControlHost& host, std::wstring name, int index, int left, int top, int width,
+                        int height) {
+    if (hwnd_) throw RuntimeError(err::InvalidProcedureCall);
+    registerClass();
+    installFocusHook();
+    host_ = &host;
+    host.hosted_.push_back(this);
+    if (Form* f = host.hostForm()) gate_ = f->eventGate();
+    name_ = std::move(name);
+    index_ = index;
+    left_ = left;
+    top_ = top;
+    width_ = std::max(0, width);
+    height_ = std::max(0, height);
+    HWND parent = host.hWnd();
+    HWND w = CreateWindowExW(
+        extraExStyle_ | WS_EX_NOPARENTNOTIFY, kClassName, L"", WS_CHILD | WS_CLIPSIBLINGS | extraStyle_,
+        Screen::twipsToPixelsX(left_), Screen::twipsToPixelsY(top_), Screen::twipsToPixelsX(width_),
+        Screen::twipsToPixelsY(height_), parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!w) throw RuntimeError(err::InvalidProcedureCall, L"The control's window could not be created");
+    hwnd_ = w;
+    SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&UserControl::windowProc));
+    RECT rc;
+    GetClientRect(w, &rc);
+    clientW_ = rc.right;
+    clientH_ = rc.bottom;
+    ensureSurface();
+    UserControl_Initialize();
+}
+
+void UserControl::initNew() {
+    UserControl_InitProperties();
+    if (unloaded_) return;
+    UserControl_Resize();
+    if (unloaded_) return;
+    if (visible_) ShowWindow(hwnd_, SW_SHOWNA);
+    updateShown();
+}
+
+void UserControl::readStored(PropertyBag& bag) {
+    UserControl_ReadProperties(bag);
+    if (unloaded_) return;
+    UserControl_Resize();
+    if (unloaded_) return;
+    if (visible_) ShowWindow(hwnd_, SW_SHOWNA);
+    updateShown();
+}
+
+void UserControl::save(PropertyBag& bag) {
+    UserControl_WriteProperties(bag);
+}
+
+void UserControl::unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    auto keep = weak_from_this().lock();
+    if (hwnd_) {
+        try {
+            UserControl_Terminate();
+        } catch (...) {
+            reportUnexpectedError(L"Terminate");
+        }
+    }
+    std::vector<UserControl*> children = hostedControls();
+    for (UserControl* c : children) c->unload();
+    life_.end();
+    if (host_) {
+        std::erase(host_->hosted_, this);
+        host_ = nullptr;
+    }
+    if (hwnd_) {
+        HWND w = hwnd_;
+        if (GetCapture() == w) ReleaseCapture();
+        DestroyWindow(w);
+        hwnd_ = nullptr;
+    }
+}
+
+bool UserControl::eventsOpen() const {
+    return !gate_ || gate_->open();
+}
+
+void UserControl::Move(int left, int top, int width, int height) {
+    if (width < 0 || height < 0) throw RuntimeError(err::InvalidPropertyValue);
+    if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    if (!hwnd_) return;
+    SetWindowPos(hwnd_, nullptr, Screen::twipsToPixelsX(left_), Screen::twipsToPixelsY(top_),
+                 Screen::twipsToPixelsX(width_), Screen::twipsToPixelsY(height_),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void UserControl::setVisible(bool visible) {
+    visible_ = visible;
+    if (!hwnd_) return;
+    ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+    updateShown();
+}
+
+void UserControl::setEnabled(bool enabled) {
+    enabled_ = enabled;
+    if (hwnd_) EnableWindow(hwnd_, enabled);
+}
+
+void UserControl::setDefault(bool isDefault) {
+    if (isDefault == default_) return;
+    if (isDefault) {
+        if (Form* f = Parent()) f->clearDefault(this);
+    }
+    default_ = isDefault;
+    if (loaded()) UserControl_AmbientChanged(L"DisplayAsDefault");
+}
+
+void UserControl::setCancel(bool isCancel) {
+    if (isCancel) {
+        if (Form* f = Parent()) f->clearCancel(this);
+    }
+    cancel_ = isCancel;
+}
+
+AmbientProperties UserControl::Ambient() const {
+    AmbientProperties a;
+    a.UserMode = g_defaultUserMode;
+    if (host_) {
+        a.Font = host_->ambientFont();
+        a.BackColor = host_->ambientBackColor();
+        a.ForeColor = host_->ambientForeColor();
+    } else {
+        a.Font = StdFont::create();
+    }
+    a.DisplayName = name_;
+    if (default_) {
+        UserControl* focused = fromWindow(GetFocus());
+        a.DisplayAsDefault = !(focused && focused != this && focused->defaultCancel_);
+    }
+    return a;
+}
+
+std::shared_ptr<StdFont> UserControl::ambientFont() {
+    return host_ ? host_->ambientFont() : StdFont::create();
+}
+uint32_t UserControl::ambientBackColor() {
+    return host_ ? host_->ambientBackColor() : 0x8000000F;
+}
+uint32_t UserControl::ambientForeColor() {
+    return host_ ? host_->ambientForeColor() : 0x80000012;
+}
+
+void UserControl::setMousePointer(int pointer) {
+    if (!((pointer >= 0 && pointer <= 15) || pointer == 99)) throw RuntimeError(err::InvalidPropertyValue);
+    mousePointer_ = pointer;
+}
+
+void UserControl::setWindowRegion(GdiRegion region) {
+    if (!hwnd_) return;
+    // The window owns the region from here on.
+    SetWindowRgn(hwnd_, region.release(), TRUE);
+}
+
+void UserControl::SetFocus() {
+    if (hwnd_ && IsWindowVisible(hwnd_) && IsWindowEnabled(hwnd_)) ::SetFocus(hwnd_);
+}
+
+void UserControl::Refresh() {
+    if (!hwnd_) return;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+    UpdateWindow(hwnd_);
+}
+
+UserControl* UserControl::fromWindow(HWND hwnd) {
+    for (HWND w = hwnd; w; w = GetParent(w)) {
+        if (GetWindowLongPtrW(w, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&UserControl::windowProc)) {
+            auto* c = reinterpret_cast<UserControl*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+            if (c) return c;
+        }
+        if (!(GetWindowLongW(w, GWL_STYLE) & WS_CHILD)) break;
+    }
+    return nullptr;
+}
+
+void UserControl::accessKeyPress(int keyAscii) {
+    auto keep = weak_from_this().lock();
+    UserControl_AccessKeyPress(keyAscii);
+}
+
+void UserControl::updateShown() {
+    const bool now = hwnd_ && IsWindowVisible(hwnd_);
+    if (now != shown_) {
+        shown_ = now;
+        if (now)
+            UserControl_Show();
+        else
+            UserControl_Hide();
+    }
+    std::vector<UserControl*> children = hostedControls();
+    for (UserControl* c : children)
+        if (c->loaded()) c->updateShown();
+}
+
+void UserControl::sizeChanged() {
+    RECT rc;
+    GetClientRect(hwnd_, &rc);
+    if (rc.right == clientW_ && rc.bottom == clientH_) return;
+    clientW_ = rc.right;
+    clientH_ = rc.bottom;
+    ensureSurface();
+    UserControl_Resize();
+}
+
+LRESULT CALLBACK UserControl::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<UserControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    try {
+        auto keep = self->weak_from_this().lock();
+        return self->handleMessage(msg, wParam, lParam);
+    } catch (...) {
+        reportUnexpectedError(L"UserControl window procedure");
+        return 0;
+    }
+}
+
+LRESULT UserControl::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    HWND hwnd = hwnd_;
+    LRESULT result = 0;
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    if (windowMessage(msg, wParam, lParam, result)) return result;
+    switch (msg) {
+    case WM_PAINT:
+        paintSurface();
+        return 0;
+    case WM_ERASEBKGND:
+        if (usesSurface_ && surface_) return 1;
+        break;
+    case WM_SIZE:
+        sizeChanged();
+        return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT && mousePointer_ != 0) {
+            if (HCURSOR c = cursorForPointer(mousePointer_, mouseIcon_.get())) {
+                SetCursor(c);
+                return TRUE;
+            }
+        }
+        break;
+    case WM_GETDLGCODE:
+        return wantedKeys_;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        const bool down = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
+        int code = static_cast<int>(wParam);
+        const int sh = shiftFromKeyboard();
+        if (Form* f = Parent(); f && f->KeyPreview()) {
+            auto watch = life_.watch();
+            if (down)
+                f->previewKeyDown(code, sh);
+            else
+                f->previewKeyUp(code, sh);
+            if (!watch.alive() || unloaded_) return 0;
+        }
+        if (code != 0) {
+            if (down)
+                UserControl_KeyDown(code, sh);
+            else
+                UserControl_KeyUp(code, sh);
+        }
+        if (msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP) break;
+        return 0;
+    }
+    case WM_CHAR: {
+        int ascii = static_cast<int>(wParam);
+        if (Form* f = Parent(); f && f->KeyPreview()) {
+            auto watch = life_.watch();
+            f->previewKeyPress(ascii);
+            if (!watch.alive() || unloaded_) return 0;
+        }
+        if (ascii != 0) UserControl_KeyPress(ascii);
+        return 0;
+    }
+    case WM_SETFOCUS:
+        UserControl_GotFocus();
+        return 0;
+    case WM_KILLFOCUS:
+        UserControl_LostFocus();
+        return 0;
+    default:
+        if (mouse_.handle(hwnd, msg, wParam, lParam, *this)) return 0;
+        break;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+void UserControl::mousePressFocus() {
+    if (!canGetFocus_ || !hwnd_) return;
+    HWND focus = GetFocus();
+    if (focus == hwnd_ || (focus && IsChild(hwnd_, focus))) return;
+    ::SetFocus(hwnd_);
+}
+
+void UserControl::mouseDown(int button, int shift, float x, float y) {
+    UserControl_MouseDown(button, shift, x, y);
+}
+void UserControl::mouseMove(int button, int shift, float x, float y) {
+    UserControl_MouseMove(button, shift, x, y);
+}
+void UserControl::mouseUp(int button, int shift, float x, float y) {
+    UserControl_MouseUp(button, shift, x, y);
+}
+void UserControl::mouseClick() {
+    UserControl_Click();
+}
+void UserControl::mouseDblClick() {
+    UserControl_DblClick();
+}
+
+HCURSOR cursorForPointer(int pointer, const StdPicture* icon) {
+    const wchar_t* id = nullptr;
+    switch (pointer) {
+    case 1:
+        id = IDC_ARROW;
+        break;
+    case 2:
+        id = IDC_CROSS;
+        break;
+    case 3:
+        id = IDC_IBEAM;
+        break;
+    case 4:
+        id = IDC_ICON;
+        break;
+    case 5:
+        id = IDC_SIZEALL;
+        break;
+    case 6:
+        id = IDC_SIZENESW;
+        break;
+    case 7:
+        id = IDC_SIZENS;
+        break;
+    case 8:
+        id = IDC_SIZENWSE;
+        break;
+    case 9:
+        id = IDC_SIZEWE;
+        break;
+    case 10:
+        id = IDC_UPARROW;
+        break;
+    case 11:
+        id = IDC_WAIT;
+        break;
+    case 12:
+        id = IDC_NO;
+        break;
+    case 13:
+        id = IDC_APPSTARTING;
+        break;
+    case 14:
+        id = IDC_HELP;
+        break;
+    case 15:
+        id = IDC_SIZEALL;
+        break;
+    case 99:
+        return icon && icon->hIcon() ? static_cast<HCURSOR>(icon->hIcon()) : nullptr;
+    default:
+        return nullptr;
+    }
+    return LoadCursorW(nullptr, id);
+}
+
+} // namespace forms

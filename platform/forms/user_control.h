@@ -1,0 +1,282 @@
+#pragma once
+
+#include "platform/forms/event.h"
+#include "platform/forms/gdi.h"
+#include "platform/forms/user_control_host.h"
+#include "platform/forms/user_control_mouse.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace forms {
+
+class PropertyBag;
+class StdFont;
+class StdPicture;
+class Surface;
+class UserControl;
+
+namespace ControlTypes {
+std::shared_ptr<UserControl> create(const std::wstring& type);
+std::wstring typeOf(const UserControl& control);
+} // namespace ControlTypes
+
+// The values a control inherits from where it is placed.
+struct AmbientProperties {
+    bool UserMode = true;
+    std::shared_ptr<StdFont> Font;
+    uint32_t BackColor = 0x8000000F;
+    uint32_t ForeColor = 0x80000012;
+    std::wstring DisplayName;
+    bool DisplayAsDefault = false;
+};
+
+// Base class of every control: a child window (Unicode class with double clicks) with its own
+// drawing surface, the extender values its host keeps for it, and the life cycle and input
+// handlers a control overrides.
+//
+// Controls live in shared_ptrs made by makeControl (or a form's layout): Terminate then runs before
+// the object dies and before its window goes, and a control unloaded inside one of its own events
+// stays alive until that event returns.
+class UserControl : public ControlHost, public std::enable_shared_from_this<UserControl>, private MouseSink {
+public:
+    UserControl();
+    ~UserControl() override;
+    UserControl(const UserControl&) = delete;
+    UserControl& operator=(const UserControl&) = delete;
+
+    // Creates the window in its host (hidden) and runs Initialize. Left..Height in twips.
+    void place(ControlHost& host, std::wstring name, int index, int left, int top, int width, int height);
+    // New control: InitProperties. Stored control: ReadProperties. Both then Resize and, when
+    // visible, Show.
+    void initNew();
+    void readStored(PropertyBag& bag);
+    void save(PropertyBag& bag);
+    // Terminate, then the window goes. Safe to call more than once; the deleter of makeControl calls it.
+    void unload();
+    bool loaded() const { return hwnd_ != nullptr && !unloaded_; }
+    Liveness::Watch watch() const { return life_.watch(); }
+
+    // --- Extender
+    const std::wstring& Name() const { return name_; }
+    int Index() const { return index_; } // -1 outside a control array
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void setLeft(int twips) { Move(twips, top_, width_, height_); }
+    void setTop(int twips) { Move(left_, twips, width_, height_); }
+    void setWidth(int twips) { Move(left_, top_, twips, height_); }
+    void setHeight(int twips) { Move(left_, top_, width_, twips); }
+    // Moves and sizes the window; Resize is raised (synchronously) when the size really changes.
+    void Move(int left, int top, int width, int height);
+    bool Visible() const { return visible_; }
+    void setVisible(bool visible);
+    virtual bool Enabled() const { return enabled_; }
+    virtual void setEnabled(bool enabled);
+    ControlHost* Container() const { return host_; }
+    Form* Parent() const { return host_ ? host_->hostForm() : nullptr; }
+    const std::wstring& ToolTipText() const { return toolTipText_; }
+    void setToolTipText(std::wstring text) { toolTipText_ = std::move(text); }
+    int TabIndex() const { return tabIndex_; }
+    void setTabIndex(int index) { tabIndex_ = index; }
+    bool TabStop() const { return tabStop_; }
+    void setTabStop(bool stop) { tabStop_ = stop; }
+    bool Default() const { return default_; }
+    void setDefault(bool isDefault);
+    bool Cancel() const { return cancel_; }
+    void setCancel(bool isCancel);
+    const std::wstring& Tag() const { return tag_; }
+    void setTag(std::wstring tag) { tag_ = std::move(tag); }
+
+    // --- Ambient
+    AmbientProperties Ambient() const;
+    // The default UserMode of every control (True); tests set it to see design-time behaviour.
+    static void setDefaultUserMode(bool userMode);
+
+    // --- The control's own window and surface
+    HWND hWnd() override { return hwnd_; }
+    HDC hDC();
+    Surface& surface();
+    int MousePointer() const { return mousePointer_; }
+    // 0 to 15, or 99 for MouseIcon (error 380 otherwise).
+    void setMousePointer(int pointer);
+    std::shared_ptr<StdPicture> MouseIcon() const { return mouseIcon_; }
+    void setMouseIcon(std::shared_ptr<StdPicture> icon) { mouseIcon_ = std::move(icon); }
+    // The window takes the region; null gives the whole window back.
+    void setWindowRegion(GdiRegion region);
+    void SetFocus();
+    void Refresh();
+
+    // Keys the control's window wants from the dialog-key handling (DLGC_ flags of WM_GETDLGCODE).
+    UINT wantedKeys() const { return wantedKeys_; }
+    // Letters that, with Alt, raise AccessKeyPress.
+    const std::wstring& AccessKeys() const { return accessKeys_; }
+    void setAccessKeys(std::wstring keys) { accessKeys_ = std::move(keys); }
+    bool CanGetFocus() const { return canGetFocus_; }
+    // A button-like control: Enter reaches it when focused, and it shows as default.
+    bool DefaultCancel() const { return defaultCancel_; }
+
+    // Keys recorded by PropertyChanged, oldest first.
+    const std::vector<std::wstring>& changedProperties() const { return changed_; }
+
+    // Finds the control whose window (or a window inside it) is given.
+    static UserControl* fromWindow(HWND hwnd);
+    // Dialog keys for the control (Enter, Escape, Alt + access key).
+    void accessKeyPress(int keyAscii);
+
+    // ControlHost
+    Form* hostForm() override { return Parent(); }
+    std::shared_ptr<StdFont> ambientFont() override;
+    uint32_t ambientBackColor() override;
+    uint32_t ambientForeColor() override;
+    HDC hostDC() override { return hDC(); }
+    int hostScaleMode() override;
+
+protected:
+    // Life cycle, in the platform's order.
+    virtual void UserControl_Initialize() {}
+    virtual void UserControl_InitProperties() {}
+    virtual void UserControl_ReadProperties(PropertyBag&) {}
+    virtual void UserControl_WriteProperties(PropertyBag&) {}
+    virtual void UserControl_Resize() {}
+    virtual void UserControl_Show() {}
+    virtual void UserControl_Hide() {}
+    virtual void UserControl_Terminate() {}
+    virtual void UserControl_AmbientChanged(const std::wstring& /*propertyName*/) {}
+
+    // Input.
+    virtual void UserControl_MouseDown(int /*Button*/, int /*Shift*/, float /*X*/, float /*Y*/) {}
+    virtual void UserControl_MouseMove(int /*Button*/, int /*Shift*/, float /*X*/, float /*Y*/) {}
+    virtual void UserControl_MouseUp(int /*Button*/, int /*Shift*/, float /*X*/, float /*Y*/) {}
+    virtual void UserControl_Click() {}
+    virtual void UserControl_DblClick() {}
+    virtual void UserControl_KeyDown(int& /*KeyCode*/, int /*Shift*/) {}
+    virtual void UserControl_KeyUp(int& /*KeyCode*/, int /*Shift*/) {}
+    virtual void UserControl_KeyPress(int& /*KeyAscii*/) {}
+    virtual void UserControl_GotFocus() {}
+    virtual void UserControl_LostFocus() {}
+    virtual void UserControl_EnterFocus() {}
+    virtual void UserControl_ExitFocus() {}
+    virtual void UserControl_AccessKeyPress(int /*KeyAscii*/) {}
+
+    // Messages the base does not turn into events; return true when handled (result in *result).
+    virtual bool windowMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& /*result*/) {
+        return false;
+    }
+
+    // Raises an event to the host unless the form is still loading its controls. Returns whether
+    // the control is still loaded afterwards; the control stays alive until this returns.
+    template <class... Args, class... Given>
+    bool RaiseEvent(const Event<Args...>& event, Given&&... args) {
+        auto keep = weak_from_this().lock();
+        auto watch = life_.watch();
+        if (eventsOpen()) event.raise(std::forward<Given>(args)...);
+        return watch.alive() && !unloaded_;
+    }
+    bool eventsOpen() const;
+
+    void PropertyChanged(const std::wstring& key) { changed_.push_back(key); }
+
+    // Set in a constructor or Initialize.
+    void setWantedKeys(UINT dlgc) { wantedKeys_ = dlgc; }
+    void setCanGetFocus(bool can) { canGetFocus_ = can; }
+    void setDefaultCancel(bool can) { defaultCancel_ = can; }
+    // Extra window styles (WS_CLIPCHILDREN, WS_EX_...) before place().
+    void setWindowStyles(DWORD style, DWORD exStyle) {
+        extraStyle_ = style;
+        extraExStyle_ = exStyle;
+    }
+    // The control's surface shows what is drawn on it; a control that paints itself otherwise
+    // (a wrapped system window) turns it off.
+    void setUsesSurface(bool uses) { usesSurface_ = uses; }
+
+    // Pixel size of the window's client area.
+    int pixelWidth() const { return clientW_; }
+    int pixelHeight() const { return clientH_; }
+
+    // Raised to the subclass after the control's surface follows a new window size.
+    void updateShown();
+
+private:
+    friend class ControlHost;
+    friend class Form;
+    friend struct UserControlFocus;
+
+    HWND hwnd_ = nullptr;
+    ControlHost* host_ = nullptr;
+    std::shared_ptr<EventGate> gate_;
+    Liveness life_;
+    bool unloaded_ = false;
+    bool usesSurface_ = true;
+    std::shared_ptr<Surface> surface_;
+    MouseTracker mouse_;
+
+    std::wstring name_;
+    int index_ = -1;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    int clientW_ = -1, clientH_ = -1;
+    bool visible_ = true, enabled_ = true, shown_ = false;
+    std::wstring toolTipText_, tag_, accessKeys_;
+    int tabIndex_ = 0;
+    bool tabStop_ = true, default_ = false, cancel_ = false;
+    int mousePointer_ = 0;
+    std::shared_ptr<StdPicture> mouseIcon_;
+    UINT wantedKeys_ = DLGC_WANTARROWS | DLGC_WANTCHARS;
+    bool canGetFocus_ = true, defaultCancel_ = false;
+    DWORD extraStyle_ = 0, extraExStyle_ = 0;
+    std::vector<std::wstring> changed_;
+    std::wstring typeName_;
+    friend std::shared_ptr<UserControl> ControlTypes::create(const std::wstring&);
+    friend std::wstring ControlTypes::typeOf(const UserControl&);
+
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void sizeChanged();
+    void ensureSurface();
+    void paintSurface();
+
+    // MouseSink
+    void mouseDown(int button, int shift, float x, float y) override;
+    void mouseMove(int button, int shift, float x, float y) override;
+    void mouseUp(int button, int shift, float x, float y) override;
+    void mouseClick() override;
+    void mouseDblClick() override;
+    void mousePressFocus() override;
+    bool mouseAlive() override { return !unloaded_; }
+
+public:
+    // Focus bookkeeping called by the focus hook.
+    void raiseEnterFocus() { UserControl_EnterFocus(); }
+    void raiseExitFocus() { UserControl_ExitFocus(); }
+    void raiseAmbientChanged(const std::wstring& name) { UserControl_AmbientChanged(name); }
+};
+
+// Makes a control owned by a shared_ptr whose deleter unloads it (Terminate, then the window)
+// before the object dies.
+template <class T, class... Args>
+std::shared_ptr<T> makeControl(Args&&... args) {
+    return std::shared_ptr<T>(new T(std::forward<Args>(args)...), [](T* p) {
+        p->unload();
+        delete p;
+    });
+}
+
+// Places a new control (InitProperties) in a host at run time; twips.
+template <class T>
+std::shared_ptr<T> placeControl(ControlHost& host, const std::wstring& name, int left, int top, int width,
+                                int height) {
+    auto c = makeControl<T>();
+    c->place(host, name, -1, left, top, width, height);
+    c->initNew();
+    return c;
+}
+
+// The cursor for a MousePointer value (null for 0: the window's own).
+HCURSOR cursorForPointer(int pointer, const StdPicture* icon);
+
+} // namespace forms
