@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/forms/color.h"
 #include "platform/forms/runtime_error.h"
 
 namespace widgets {
@@ -63,11 +64,10 @@ void segment(std::uint32_t c1, std::uint32_t c2, std::int32_t n, Ramp& ramp) {
 } // namespace
 
 std::uint32_t plainColor(std::uint32_t color) {
-    if (color & 0x80000000u) {
-        COLORREF c = GetSysColor(int(color & 0xFF));
-        return std::uint32_t(c) & 0xFFFFFFu;
-    }
-    return color;
+    if (!forms::isSystemColour(color)) return color;
+    COLORREF c = 0;
+    forms::tryTranslateColor(color, c);
+    return std::uint32_t(c) & 0xFFFFFFu;
 }
 
 void GradientColors(std::uint32_t c1, std::uint32_t c2, std::int16_t n, Ramp& ramp) {

@@ -180,8 +180,12 @@ TEST_F(TextTooltip, SizeWrappingAndTheRightScreenEdge) {
     EXPECT_GT(lineHeight, 8);
 
     // A VNI tip is converted before it is measured.
-    cursor = {110, 100};
+    tip->HideTip();
+    cursor = {100, 101};
     tip->SetTip(owner, L"Nha4n", 0, -1, true);
+    tip->tmWaitStart_Timer();
+    tip->tmWaitStart_Timer();
+    ASSERT_TRUE(tip->visible());
     EXPECT_LT(place().right - place().left, width + 6);
 
     // Wider than the maximum: wrapped, and the window is the maximum plus 9 wide. The tip shown

@@ -1,0 +1,273 @@
+#include "widgets/text/label_paint.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "widgets/text/color_ramp.h"
+
+namespace widgets {
+
+bool isBlank(const std::wstring& text) {
+    return std::all_of(text.begin(), text.end(), [](wchar_t c) { return c == L' '; });
+}
+
+void LabelPainter::foreColor(std::uint32_t color) {
+    fore_ = plainColor(color);
+    SetTextColor(dc_, fore_);
+}
+
+void LabelPainter::line(int x1, int y1, int x2, int y2, std::uint32_t color) {
+    forms::GdiPen pen(CreatePen(PS_SOLID, 1, plainColor(color)));
+    forms::ScopedSelect use(dc_, pen.get());
+    MoveToEx(dc_, x1, y1, nullptr);
+    LineTo(dc_, x2, y2);
+}
+
+void LabelPainter::point(int x, int y, std::uint32_t color) {
+    SetPixelV(dc_, x, y, plainColor(color));
+}
+
+void LabelPainter::rectangle(int l, int t, int r, int b) {
+    forms::GdiPen pen(CreatePen(PS_SOLID, 1, fore_));
+    forms::ScopedSelect usePen(dc_, pen.get());
+    forms::ScopedSelect useBrush(dc_, GetStockObject(NULL_BRUSH));
+    Rectangle(dc_, l, t, r, b);
+}
+
+int LabelPainter::DrawTextOut(const std::wstring& text, RECT rect, bool wrap) {
+    if (isBlank(text)) return 0;
+    UINT flags = DT_NOCLIP | (wrap ? DT_WORDBREAK : 0);
+    flags |= look_.Alignment == 0 ? DT_LEFT : look_.Alignment == 1 ? DT_RIGHT : DT_CENTER;
+    SetBkMode(dc_, TRANSPARENT);
+    return DrawTextW(dc_, text.c_str(), int(text.size()), &rect, flags);
+}
+
+void LabelPainter::DrawOutlineText(const std::wstring& text, RECT rect, bool wrap, int w) {
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    for (int y = rect.top - w; y <= rect.top + w; ++y) {
+        for (int x = rect.left - w; x <= rect.left + w; ++x)
+            DrawTextOut(text, {x, y, x + width, y + height}, wrap);
+    }
+}
+
+void LabelPainter::DrawShadowText(const std::wstring& text, RECT rect, bool wrap, std::uint32_t nearColor,
+                                  std::uint32_t farColor, std::int16_t depth, std::int32_t style) {
+    // A depth below 1 has no layers (and no ramp to build).
+    if (depth <= 0) return;
+    Ramp ramp;
+    GradientColors(farColor, nearColor, std::int16_t(std::min(depth + 1, 32767)), ramp);
+    int dx = 0, dy = 0;
+    switch (style) {
+    case 0:
+        dx = -1, dy = -1;
+        break;
+    case 1:
+        dx = 1, dy = -1;
+        break;
+    case 2:
+        dx = -1, dy = 1;
+        break;
+    case 3:
+        dx = 1, dy = 1;
+        break;
+    }
+    for (int i = depth; i >= 1; --i) {
+        foreColor(ramp[size_t(depth - i)]);
+        DrawTextOut(text, {rect.left + dx * i, rect.top + dy * i, rect.right + dx * i, rect.bottom + dy * i},
+                    wrap);
+    }
+}
+
+void LabelPainter::DrawGradientBack(std::int32_t style) {
+    try {
+        const int W = sw_, H = sh_;
+        int n;
+        switch (style) {
+        case 2:
+        case 3:
+            n = H;
+            break;
+        case 4:
+        case 5:
+            n = 2 * W - 1;
+            break;
+        case 6:
+            n = (W + 1) / 2;
+            break;
+        case 7:
+            n = (H + 1) / 2;
+            break;
+        default:
+            n = W;
+        }
+        Ramp ramp;
+        GradientColors(look_.GradientBackColorStart, look_.GradientBackColorEnd, std::int16_t(n), ramp);
+        auto at = [&](int i) { return ramp.at(size_t(i)); };
+        switch (style) {
+        case 0:
+            for (int i = 0; i <= W - 1; ++i) line(i, 0, i, H, at(i));
+            break;
+        case 1:
+            for (int i = 0; i <= W - 1; ++i) line(i, 0, i, H, at(W - i - 1));
+            break;
+        case 2:
+            for (int i = 0; i <= H - 1; ++i) line(0, i, W, i, at(i));
+            break;
+        case 3:
+            for (int i = 0; i <= H - 1; ++i) line(0, i, W, i, at(H - i - 1));
+            break;
+        case 4:
+            point(0, 0, at(0));
+            point(W - 1, H - 1, at(2 * W - 2));
+            for (int i = 1; i <= 2 * W - 3; ++i) line(i - W + 1, H - 1, i + 1, -1, at(i));
+            break;
+        case 5:
+            point(0, H - 1, at(0));
+            point(W - 1, 0, at(2 * W - 2));
+            for (int i = 1; i <= 2 * W - 3; ++i) line(i - W + 1, -1, i + 1, H - 1, at(i));
+            break;
+        case 6: {
+            const int m = (W % 2) + W / 2 - 1;
+            for (int i = 0; i <= m; ++i) {
+                line(i, 0, i, H, at(m - i));
+                line(W / 2 + i, 0, W / 2 + i, H, at(i));
+            }
+            break;
+        }
+        case 7: {
+            const int m = (H % 2) + H / 2 - 1;
+            for (int i = 0; i <= m; ++i) {
+                line(0, i, W, i, at(m - i));
+                line(0, H / 2 + i, W, H / 2 + i, at(i));
+            }
+            break;
+        }
+        case 8:
+            for (int i = 0; i <= n; ++i) {
+                line(i - W + 1, H - 1, i + 1, -1, at(n - i));
+                line(i, H - 1, i + W, -1, at(i));
+            }
+            break;
+        case 9:
+            for (int i = 0; i <= n; ++i) {
+                line(i - W + 1, 0, i + 1, H, at(n - i));
+                line(i, 0, i + W, H, at(i));
+            }
+            break;
+        }
+    } catch (...) {
+        // What was drawn stays; a gradient is never worth failing a repaint for.
+    }
+}
+
+int LabelPainter::Redraw(const std::wstring& text) {
+    LabelLook& k = look_;
+    const std::uint32_t back = k.Transparent ? kLabelMaskColor : k.BackColor;
+    {
+        forms::GdiBrush brush(CreateSolidBrush(plainColor(back)));
+        RECT all{0, 0, sw_, sh_};
+        FillRect(dc_, &all, brush.get());
+    }
+    SetBkColor(dc_, plainColor(back));
+
+    const int B = k.BorderSize, E = k.EdgeSpace, D = k.shadowExtent();
+    RECT rc;
+    rc.left = B + E + ((k.ShadowStyle == 0 || k.ShadowStyle == 2) ? D : 0);
+    rc.top = B + E + ((k.ShadowStyle == 0 || k.ShadowStyle == 1) ? D : 0);
+    rc.right = sw_ - B - E;
+    rc.bottom = sh_ - B - E;
+
+    if (k.BackColorStyle == 1 && !k.Transparent) DrawGradientBack(k.GradientBackColorStyle);
+    if (k.Shadow)
+        DrawShadowText(text, rc, k.WordWrap, k.ShadowColorStart, k.ShadowColorEnd, k.ShadowDepth,
+                       k.ShadowStyle);
+
+    foreColor(k.Forecolor);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc_, &tm);
+    const int h = DrawTextOut(text, rc, k.WordWrap);
+    // Lines by the font's line height; nothing drawn or no height is no line.
+    const int lines = (h > 0 && tm.tmHeight > 0) ? int(std::nearbyint(double(h) / tm.tmHeight)) : 0;
+
+    switch (k.BorderStyle) {
+    case 1:
+        foreColor(k.BorderColor);
+        for (int i = 1; i <= B; ++i) rectangle(i - 1, i - 1, sw_ - i + 1, sh_ - i + 1);
+        break;
+    case 2:
+        foreColor(k.OutlineColor);
+        DrawOutlineText(text, rc, k.WordWrap, B);
+        foreColor(k.Forecolor);
+        DrawTextOut(text, rc, k.WordWrap);
+        break;
+    case 3:
+    case 4: {
+        foreColor(k.Forecolor);
+        k.BorderSize = 2;
+        const bool sunken = k.BorderStyle == 3;
+        const std::uint32_t grey = RGB(167, 166, 170), white = RGB(255, 255, 255);
+        line(0, 0, sw_ - 1, 0, grey);
+        line(0, 0, 0, sh_ - 1, grey);
+        line(sw_ - 1, 0, sw_ - 1, sh_, white);
+        line(0, sh_ - 1, sw_, sh_ - 1, white);
+        line(1, 1, sw_ - 2, 1, sunken ? RGB(133, 135, 140) : white);
+        line(1, 1, 1, sh_ - 2, sunken ? RGB(133, 135, 140) : white);
+        line(sw_ - 2, 1, sw_ - 2, sh_ - 1, sunken ? RGB(220, 223, 228) : grey);
+        line(1, sh_ - 2, sw_ - 1, sh_ - 2, sunken ? RGB(220, 223, 228) : grey);
+        break;
+    }
+    case 5:
+        foreColor(k.Forecolor);
+        k.BorderSize = 3;
+        foreColor(RGB(255, 255, 255));
+        rectangle(0, 0, sw_, sh_);
+        rectangle(2, 2, sw_ - 2, sh_ - 2);
+        foreColor(RGB(167, 166, 170));
+        rectangle(1, 1, sw_ - 1, sh_ - 1);
+        break;
+    }
+    return lines;
+}
+
+forms::GdiRegion regionWithout(HDC dc, int width, int height, COLORREF color) {
+    if (width <= 0 || height <= 0) return {};
+    HBITMAP bitmap = HBITMAP(GetCurrentObject(dc, OBJ_BITMAP));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> pixels(size_t(width) * size_t(height));
+    if (!GetDIBits(dc, bitmap, 0, UINT(height), pixels.data(), &info, DIB_RGB_COLORS)) return {};
+    // DIB pixels are 0x00RRGGBB.
+    const DWORD key = (DWORD(GetRValue(color)) << 16) | (DWORD(GetGValue(color)) << 8) | GetBValue(color);
+
+    std::vector<RECT> runs;
+    for (int y = 0; y < height; ++y) {
+        const DWORD* row = pixels.data() + size_t(y) * size_t(width);
+        for (int x = 0; x < width;) {
+            if ((row[x] & 0xFFFFFF) == key) {
+                ++x;
+                continue;
+            }
+            int start = x;
+            while (x < width && (row[x] & 0xFFFFFF) != key) ++x;
+            runs.push_back({start, y, x, y + 1});
+        }
+    }
+    if (runs.empty()) return forms::GdiRegion(CreateRectRgn(0, 0, 0, 0));
+    std::vector<char> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
+    auto* header = reinterpret_cast<RGNDATA*>(data.data());
+    header->rdh.dwSize = sizeof(RGNDATAHEADER);
+    header->rdh.iType = RDH_RECTANGLES;
+    header->rdh.nCount = DWORD(runs.size());
+    header->rdh.nRgnSize = DWORD(runs.size() * sizeof(RECT));
+    header->rdh.rcBound = {0, 0, width, height};
+    std::copy(runs.begin(), runs.end(), reinterpret_cast<RECT*>(header->Buffer));
+    return forms::GdiRegion(ExtCreateRegion(nullptr, DWORD(data.size()), header));
+}
+
+} // namespace widgets
