@@ -1,0 +1,210 @@
+#include "tools/builder.h"
+
+#include "platform/data/connection.h"
+#include "platform/data/database.h"
+#include "platform/data/text.h"
+#include "tools/dictd.h"
+
+#include <windows.h>
+
+#include <set>
+#include <stdexcept>
+
+namespace tools {
+
+namespace {
+
+template <class T>
+bool containsWord(const std::vector<T>& list, const std::wstring& word);
+
+template <>
+bool containsWord(const std::vector<Translation>& list, const std::wstring& word) {
+    for (const auto& t : list)
+        if (t.word == word) return true;
+    return false;
+}
+
+template <>
+bool containsWord(const std::vector<std::wstring>& list, const std::wstring& word) {
+    for (const auto& t : list)
+        if (t == word) return true;
+    return false;
+}
+
+std::wstring baseName(const std::wstring& file) {
+    size_t slash = file.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? file : file.substr(slash + 1);
+}
+
+// Runs the writer on a file beside the target and moves it into place only when it is complete.
+template <class Writer>
+void writeWhole(const std::wstring& file, Writer writer) {
+    std::wstring temp = file + L".part";
+    DeleteFileW(temp.c_str());
+    DeleteFileW((temp + L"-journal").c_str());
+    try {
+        {
+            data::Database db(temp, data::Database::Mode::Create);
+            writer(db);
+        }
+        if (!MoveFileExW(temp.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            throw std::runtime_error("cannot move the new database into place: " + data::toUtf8(file));
+    } catch (...) {
+        DeleteFileW(temp.c_str());
+        DeleteFileW((temp + L"-journal").c_str());
+        throw;
+    }
+}
+
+} // namespace
+
+void addEnglishRussian(Lexicon& lexicon, const std::wstring& headword,
+                       const std::vector<Translation>& russian) {
+    std::wstring word = cleanHeadword(headword);
+    if (word.empty() || russian.empty()) return;
+    auto& entry = lexicon[word];
+    for (const auto& t : russian)
+        if (!containsWord(entry.russian, t.word) && fitsInPiece(t.word)) entry.russian.push_back(t);
+}
+
+void addEnglishTurkish(Lexicon& lexicon, const std::wstring& headword,
+                       const std::vector<Translation>& turkish) {
+    std::wstring word = cleanHeadword(headword);
+    if (word.empty() || turkish.empty()) return;
+    auto& entry = lexicon[word];
+    for (const auto& t : turkish)
+        if (t.word != word && !containsWord(entry.turkish, t.word) && fitsInPiece(t.word))
+            entry.turkish.push_back(t.word);
+}
+
+void addTurkishEnglish(Lexicon& lexicon, const std::wstring& turkishHeadword,
+                       const std::vector<Translation>& english) {
+    std::wstring turkish = data::lowerCase(turkishHeadword);
+    if (!fitsInPiece(turkish) || turkish.size() > 40) return;
+    for (const auto& t : english) {
+        std::wstring word = cleanHeadword(t.word);
+        if (word.empty() || word == turkish) continue;
+        auto& entry = lexicon[word];
+        if (!containsWord(entry.turkish, turkish)) entry.turkish.push_back(turkish);
+    }
+}
+
+std::vector<std::wstring> pivotRows(const Lexicon& lexicon) {
+    std::vector<std::wstring> rows;
+    size_t id = 0;
+    for (const auto& [english, entry] : lexicon) {
+        if (entry.russian.empty() || entry.turkish.empty()) continue;
+        ++id;
+        size_t nr = std::min(entry.russian.size(), kTranslationsPerWord);
+        size_t nt = std::min(entry.turkish.size(), kTranslationsPerWord);
+        for (size_t i = 0; i < std::max(nr, nt); ++i) {
+            const Translation& ru = entry.russian[i % nr];
+            std::wstring pos = ru.pos.empty() ? L"x" : ru.pos;
+            rows.push_back(pos + L"@" + english + L"<>" + ru.word + L"<>" + entry.turkish[i % nt] + L"@" +
+                           std::to_wstring(id));
+        }
+    }
+    return rows;
+}
+
+BuildCounts countRows(const std::vector<std::wstring>& rows) {
+    std::set<std::wstring> english, russian, turkish;
+    for (const auto& row : rows) {
+        size_t a = row.find(L"<>");
+        size_t b = row.find(L"<>", a + 2);
+        if (a == std::wstring::npos || b == std::wstring::npos) continue;
+        std::wstring en = row.substr(0, a);
+        en = en.substr(en.find(L'@') + 1);
+        std::wstring tr = row.substr(b + 2);
+        tr = tr.substr(0, tr.find(L'@'));
+        english.insert(en);
+        russian.insert(row.substr(a + 2, b - a - 2));
+        turkish.insert(tr);
+    }
+    return {english.size(), rows.size(), russian.size(), turkish.size()};
+}
+
+std::vector<std::wstring> rowsFromDictd(const std::wstring& folder) {
+    struct Source {
+        const wchar_t* name;
+        const char* package;
+    };
+    const Source sources[] = {{L"mueller7", "mueller7-dict"},
+                              {L"freedict-eng-rus", "dict-freedict-eng-rus"},
+                              {L"freedict-eng-tur", "dict-freedict-eng-tur"},
+                              {L"freedict-tur-eng", "dict-freedict-tur-eng"}};
+    std::wstring base = folder;
+    if (!base.empty() && base.back() != L'\\' && base.back() != L'/') base += L'\\';
+    for (const auto& s : sources) {
+        std::wstring index = base + s.name + L".index";
+        if (GetFileAttributesW(index.c_str()) == INVALID_FILE_ATTRIBUTES)
+            throw std::runtime_error(std::string("the dictionary package ") + s.package +
+                                     " is not installed (missing " + data::toUtf8(index) + ")");
+    }
+    auto read = [&](const wchar_t* name) {
+        return readDictd(base + name + L".index", base + name + L".dict.dz");
+    };
+
+    Lexicon lexicon;
+    for (const auto& e : read(L"mueller7"))
+        addEnglishRussian(lexicon, e.headword, cleanRussianArticle(e.text));
+    for (const auto& e : read(L"freedict-eng-rus"))
+        addEnglishRussian(lexicon, e.headword, cleanNumberedArticle(e.text));
+    for (const auto& e : read(L"freedict-eng-tur"))
+        addEnglishTurkish(lexicon, e.headword, cleanNumberedArticle(e.text));
+    for (const auto& e : read(L"freedict-tur-eng"))
+        addTurkishEnglish(lexicon, e.headword, cleanNumberedArticle(e.text));
+    return pivotRows(lexicon);
+}
+
+void writeDictionary(const std::wstring& file, const std::vector<std::wstring>& rows,
+                     const std::wstring& password) {
+    for (const auto& row : rows)
+        if (row.find(L"<>") == std::wstring::npos)
+            throw std::runtime_error("not a dictionary record: " + data::toUtf8(row));
+    writeWhole(file, [&](data::Database& db) {
+        db.begin();
+        // A full-text table cannot have a column named like itself; the view keeps the names the
+        // application's queries use, and its "like '%...%'" is answered from the trigram index.
+        db.execute(L"create virtual table soz_fts using fts5(soz, tokenize='trigram')");
+        db.execute(L"create view soz as select rowid as id, soz from soz_fts");
+        data::storePassword(db, password, baseName(file));
+        data::Statement insert = db.prepare(L"insert into soz_fts (soz) values (?)");
+        for (const auto& row : rows) {
+            insert.bind(1, forms::Variant(row));
+            insert.execute();
+        }
+        db.execute(L"insert into soz_fts (soz_fts) values ('optimize')");
+        db.commit();
+        db.execute(L"vacuum");
+    });
+}
+
+void writeSettings(const std::wstring& file, const std::wstring& password) {
+    writeWhole(file, [&](data::Database& db) {
+        db.begin();
+        data::storePassword(db, password, baseName(file));
+        db.execute(L"create table ses (ses bit)");
+        db.execute(L"insert into ses values (-1)");
+        db.execute(L"create table adam (adam text)");
+        db.execute(L"insert into adam values ('vexa$1$1$1$1')");
+        db.execute(L"create table esu (deyer integer)");
+        db.execute(L"insert into esu values (160)");
+        db.execute(L"create table rsu (deyer integer)");
+        db.execute(L"insert into rsu values (160)");
+        db.execute(L"create table dil (dil text)");
+        db.execute(L"insert into dil values ('en')");
+        db.commit();
+    });
+}
+
+void writeSampleDatabases(const std::wstring& programFolder) {
+    std::wstring oracle = programFolder;
+    if (!oracle.empty() && oracle.back() != L'\\' && oracle.back() != L'/') oracle += L'\\';
+    oracle += L"oracle";
+    CreateDirectoryW(oracle.c_str(), nullptr);
+    writeDictionary(oracle + L"\\dat.vex", sampleDictionaryRows());
+    writeSettings(oracle + L"\\lang.vex");
+}
+
+} // namespace tools

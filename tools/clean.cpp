@@ -1,0 +1,252 @@
+#include "tools/clean.h"
+
+#include "platform/data/text.h"
+
+namespace tools {
+
+namespace {
+
+bool isLatin(wchar_t c) {
+    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
+}
+bool isCyrillic(wchar_t c) {
+    return c >= 0x400 && c <= 0x4FF;
+}
+bool isLatinLetter(wchar_t c) {
+    return isLatin(c) || (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7);
+}
+bool isBlank(wchar_t c) {
+    return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == 0xA0;
+}
+
+std::wstring collapse(const std::wstring& s) {
+    std::wstring out;
+    for (wchar_t c : s) {
+        if (isBlank(c)) {
+            if (!out.empty() && out.back() != L' ') out += L' ';
+        } else {
+            out += c;
+        }
+    }
+    while (!out.empty() && out.back() == L' ') out.pop_back();
+    return out;
+}
+
+// Drops text in (), [] and {} (nested too).
+std::wstring dropBrackets(const std::wstring& s) {
+    std::wstring out;
+    int depth = 0;
+    for (wchar_t c : s) {
+        if (c == L'(' || c == L'[' || c == L'{') {
+            ++depth;
+            out += L' ';
+        } else if (c == L')' || c == L']' || c == L'}') {
+            if (depth > 0) --depth;
+        } else if (depth == 0) {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::vector<std::wstring> split(const std::wstring& s, wchar_t sep) {
+    std::vector<std::wstring> parts;
+    std::wstring cur;
+    for (wchar_t c : s) {
+        if (c == sep) {
+            parts.push_back(cur);
+            cur.clear();
+        } else {
+            cur += c;
+        }
+    }
+    parts.push_back(cur);
+    return parts;
+}
+
+int wordCount(const std::wstring& s) {
+    int n = s.empty() ? 0 : 1;
+    for (wchar_t c : s) n += c == L' ';
+    return n;
+}
+
+// A word or short phrase of one script, with blanks, hyphens and apostrophes inside.
+bool acceptable(const std::wstring& item, bool cyrillic) {
+    if (item.empty() || item.size() > 40 || wordCount(item) > 3) return false;
+    bool letter = false;
+    for (wchar_t c : item) {
+        bool ok = cyrillic ? isCyrillic(c) : isLatinLetter(c);
+        if (ok) {
+            letter = true;
+            continue;
+        }
+        if (c == L' ' || c == L'-' || c == L'\'') continue;
+        return false;
+    }
+    return letter && item.front() != L'-' && item.back() != L'-';
+}
+
+std::wstring posOfLabel(const std::wstring& label) {
+    static const wchar_t* known[] = {L"n",    L"v",  L"a",    L"adv", L"pron",
+                                     L"prep", L"cj", L"conj", L"int", L"num"};
+    for (auto k : known)
+        if (label == k) return label == L"conj" ? L"cj" : label;
+    return {};
+}
+
+void addItems(const std::wstring& sense, bool cyrillic, const std::wstring& pos,
+              std::vector<Translation>& out) {
+    for (const auto& item : split(sense, L',')) {
+        std::wstring raw = collapse(item);
+        // A capital inside a word is a scanning fault of the source ("âIâ").
+        bool mixed = false;
+        for (size_t k = 1; k < raw.size(); ++k)
+            mixed = mixed || (raw[k - 1] != L' ' && raw[k - 1] != L'-' &&
+                              data::lowerCase(raw.substr(k, 1)) != raw.substr(k, 1));
+        if (mixed) continue;
+        std::wstring word = data::lowerCase(raw);
+        while (!word.empty() && (word.back() == L'.' || word.back() == L'!' || word.back() == L'?'))
+            word.pop_back();
+        if (!acceptable(word, cyrillic)) continue;
+        bool seen = false;
+        for (const auto& t : out) seen = seen || t.word == word;
+        if (!seen) out.push_back({word, pos});
+    }
+}
+
+} // namespace
+
+std::wstring cleanHeadword(const std::wstring& headword) {
+    std::wstring word = data::lowerCase(collapse(headword));
+    if (word.empty() || word.size() > 40 || wordCount(word) > 3) return {};
+    for (wchar_t c : word)
+        if (!isLatin(c) && c != L' ' && c != L'-' && c != L'\'') return {};
+    if (!isLatin(word.front()) || !isLatin(word.back())) return {};
+    return word;
+}
+
+bool fitsInPiece(const std::wstring& text) {
+    return !text.empty() && text.find(L"<>") == std::wstring::npos && text.find(L'@') == std::wstring::npos &&
+           text.find(L'$') == std::wstring::npos && text.find(L"<%S%>") == std::wstring::npos;
+}
+
+std::vector<Translation> cleanRussianArticle(const std::wstring& text) {
+    // Split the article (without its headword line) into senses at the markers that open a line.
+    std::vector<std::pair<std::wstring, std::wstring>> senses; // text, pos
+    std::vector<bool> isSub;
+    std::wstring pos;
+    std::wstring current;
+    bool currentSub = false;
+    auto flush = [&] {
+        senses.push_back({current, pos});
+        isSub.push_back(currentSub);
+        current.clear();
+    };
+    auto lines = split(text, L'\n');
+    for (size_t li = 1; li < lines.size(); ++li) {
+        std::wstring line = lines[li];
+        size_t i = 0;
+        while (i < line.size() && isBlank(line[i])) ++i;
+        line = line.substr(i);
+        // Markers: "_I", "_II" (homonyms), "1." (part of speech group), "1)" (sense), "а)" (sub-sense).
+        for (;;) {
+            size_t j = 0;
+            if (line.size() > 1 && line[0] == L'_' &&
+                (line[1] == L'I' || line[1] == L'V' || line[1] == L'X')) {
+                j = 1;
+                while (j < line.size() && (line[j] == L'I' || line[j] == L'V' || line[j] == L'X')) ++j;
+                flush();
+                currentSub = false;
+                line = line.substr(j);
+            } else if (!line.empty() && line[0] >= L'0' && line[0] <= L'9') {
+                while (j < line.size() && line[j] >= L'0' && line[j] <= L'9') ++j;
+                if (j < line.size() && (line[j] == L'.' || line[j] == L')')) {
+                    flush();
+                    currentSub = false;
+                    line = line.substr(j + 1);
+                } else {
+                    break;
+                }
+            } else if (line.size() > 1 && isCyrillic(line[0]) && line[1] == L')') {
+                flush();
+                currentSub = true;
+                line = line.substr(2);
+            } else {
+                break;
+            }
+            size_t k = 0;
+            while (k < line.size() && isBlank(line[k])) ++k;
+            line = line.substr(k);
+        }
+        // Part-of-speech labels of the group that starts here.
+        size_t u = 0;
+        while ((u = line.find(L'_', u)) != std::wstring::npos) {
+            size_t e = u + 1;
+            while (e < line.size() && isLatin(line[e])) ++e;
+            std::wstring p = posOfLabel(line.substr(u + 1, e - u - 1));
+            if (!p.empty() && e < line.size() && line[e] == L'.') pos = p;
+            u = e;
+        }
+        current += L' ' + line;
+    }
+    flush();
+
+    std::vector<Translation> out;
+    for (size_t s = 0; s < senses.size(); ++s) {
+        if (isSub[s]) continue; // sub-senses belong to a phrase, not to the headword
+        std::wstring sense = dropBrackets(senses[s].first);
+        // Labels: "_разг.", "_ам.", "_n." and the like.
+        std::wstring clean;
+        for (size_t i = 0; i < sense.size(); ++i) {
+            if (sense[i] == L'_') {
+                while (i < sense.size() && !isBlank(sense[i]) && sense[i] != L'.') ++i;
+                continue;
+            }
+            clean += sense[i];
+        }
+        for (const auto& piece : split(clean, L';')) {
+            bool latin = false;
+            for (wchar_t c : piece) latin = latin || isLatin(c);
+            if (latin) break; // an example or a phrase starts here
+            if (piece.find(L':') != std::wstring::npos || piece.find(L'=') != std::wstring::npos) break;
+            addItems(piece, true, senses[s].second, out);
+        }
+    }
+    return out;
+}
+
+std::vector<Translation> cleanNumberedArticle(const std::wstring& text) {
+    std::vector<Translation> out;
+    auto lines = split(text, L'\n');
+    bool cyrillic = false;
+    for (wchar_t c : text.substr(text.find(L'\n') == std::wstring::npos ? text.size() : text.find(L'\n')))
+        cyrillic = cyrillic || isCyrillic(c);
+    for (size_t li = 1; li < lines.size(); ++li) {
+        std::wstring line = collapse(lines[li]);
+        size_t j = 0;
+        while (j < line.size() && line[j] >= L'0' && line[j] <= L'9') ++j;
+        if (j > 0 && j < line.size() && line[j] == L'.') line = collapse(line.substr(j + 1));
+        if (line.empty()) continue;
+        // A leading note such as "(kıs.)" or "(mat.)" marks a sense worth keeping; a
+        // cross-reference "(bak.)" does not give a translation.
+        if (line.find(L"(bak.)") != std::wstring::npos || line.rfind(L"(kıs.)", 0) == 0) continue;
+        // Notes that open the sense ("(mat.) dizi") are dropped; a note after the first word ends
+        // the translations ("kedi, (zool.) Felis domestica").
+        bool glitch = false;
+        for (size_t k = 0; k + 1 < line.size(); ++k)
+            glitch = glitch || (line[k] == L')' && isLatinLetter(line[k + 1]));
+        if (glitch) continue;
+        while (!line.empty() && line[0] == L'(') {
+            size_t close = line.find(L')');
+            if (close == std::wstring::npos) break;
+            line = collapse(line.substr(close + 1));
+        }
+        if (size_t note = line.find(L'('); note != std::wstring::npos) line = line.substr(0, note);
+        size_t stop = line.find(L". ");
+        if (stop != std::wstring::npos) line = line.substr(0, stop);
+        for (const auto& piece : split(line, L';')) addItems(piece, cyrillic, L"", out);
+    }
+    return out;
+}
+
+} // namespace tools

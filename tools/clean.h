@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tools {
+
+// A translation taken out of an article: a word or short phrase, in lower case, and the part of
+// speech of the sense it came from ("n", "v", "a", "adv", ... or "" when the article does not say).
+struct Translation {
+    std::wstring word;
+    std::wstring pos;
+};
+
+// The English-Russian articles: senses numbered "1)", grouped under "1. _n.", homonyms "_I", labels
+// "_разг.", transcriptions in brackets. Keeps the Cyrillic words and short phrases of each sense up
+// to its first example (the first piece holding Latin letters); drops notes in parentheses.
+std::vector<Translation> cleanRussianArticle(const std::wstring& text);
+
+// The articles with a headword line ("word /ipa/") and senses "1. a, b (note)": keeps the words and
+// short phrases of each sense up to its first full stop (phrases and examples follow it). Works for
+// Turkish, Russian and English translations alike.
+std::vector<Translation> cleanNumberedArticle(const std::wstring& text);
+
+// An English headword as the dictionary keeps it: lower case, letters with blanks, hyphens and
+// apostrophes, at most three words. Empty when the headword is not one.
+std::wstring cleanHeadword(const std::wstring& headword);
+
+// True when the text can be a piece of a dictionary record (no separator or marker inside).
+bool fitsInPiece(const std::wstring& text);
+
+} // namespace tools

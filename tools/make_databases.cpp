@@ -1,0 +1,59 @@
+// make_databases <dictd folder> <oracle folder>
+//   Builds dat.vex from the installed dictionaries and lang.vex with its defaults.
+// make_databases --sample <oracle folder>
+//   Builds dat.vex from the hand-made test dictionary instead.
+#include "tools/builder.h"
+
+#include "platform/data/text.h"
+#include "platform/forms/runtime_error.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+void print(const std::string& text) {
+    std::fputs(text.c_str(), stdout);
+}
+
+int run(int argc, wchar_t** argv) {
+    if (argc != 3) {
+        std::fputs("usage: make_databases <dictd folder> <output folder>\n"
+                   "       make_databases --sample <output folder>\n",
+                   stderr);
+        return 2;
+    }
+    std::wstring source = argv[1];
+    std::wstring out = argv[2];
+    CreateDirectoryW(out.c_str(), nullptr);
+    if (!out.empty() && out.back() != L'\\' && out.back() != L'/') out += L'\\';
+
+    DWORD start = GetTickCount();
+    std::vector<std::wstring> rows =
+        source == L"--sample" ? tools::sampleDictionaryRows() : tools::rowsFromDictd(source);
+    tools::BuildCounts counts = tools::countRows(rows);
+    tools::writeDictionary(out + L"dat.vex", rows);
+    tools::writeSettings(out + L"lang.vex");
+    print("dat.vex: " + std::to_string(counts.headwords) + " English headwords, " +
+          std::to_string(counts.rows) + " rows, " + std::to_string(counts.russian) +
+          " distinct Russian and " + std::to_string(counts.turkish) + " distinct Turkish words\n");
+    print("lang.vex: settings with their defaults\n");
+    print("built in " + std::to_string((GetTickCount() - start) / 1000.0).substr(0, 4) + " s\n");
+    return 0;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const forms::RuntimeError& e) {
+        std::fprintf(stderr, "make_databases: %s\n", e.what());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "make_databases: %s\n", e.what());
+    }
+    return 1;
+}
