@@ -1,0 +1,178 @@
+#include "platform/forms/runtime_error.h"
+#include "widgets/list/list_color.h"
+#include "widgets/list/list_items.h"
+#include "widgets/list/list_text.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace {
+
+using widgets::ListItem;
+using widgets::ListItems;
+
+std::vector<std::wstring> texts(const ListItems& items) {
+    std::vector<std::wstring> out;
+    for (long i = 0; i < items.count(); ++i) out.push_back(items.at(i).text);
+    return out;
+}
+
+int errorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const forms::RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+TEST(ListItemStore, InsertRemoveAndRewriteKeepPositions) {
+    ListItems items;
+    items.add({L"one"});
+    items.add({L"zero", 3, true}, 0);
+    items.add({L"two"});
+    EXPECT_EQ(texts(items), (std::vector<std::wstring>{L"zero", L"one", L"two"}));
+    EXPECT_EQ(items.at(0).icon, 3);
+    EXPECT_TRUE(items.at(0).bold);
+    EXPECT_EQ(items.at(1).icon, -1);
+
+    items.setBold(2, true);
+    items.setIcon(2, 7);
+    items.setText(2, L"TWO");
+    EXPECT_EQ(items.count(), 3);
+    EXPECT_EQ(items.at(2).text, L"TWO");
+    EXPECT_TRUE(items.at(2).bold);
+
+    // An index without an item is the collection's error 5.
+    EXPECT_EQ(errorOf([&] { items.at(3); }), 5);
+    EXPECT_EQ(errorOf([&] { items.at(-1); }), 5);
+    EXPECT_EQ(errorOf([&] { items.setBold(5, true); }), 5);
+    EXPECT_EQ(errorOf([&] { items.add({L"x"}, 3); }), 5);
+    EXPECT_EQ(errorOf([&] { items.remove(3); }), 5);
+
+    items.remove(0);
+    EXPECT_EQ(texts(items), (std::vector<std::wstring>{L"one", L"TWO"}));
+    items.clear();
+    EXPECT_TRUE(items.empty());
+
+    // The separator inside a text no longer cuts the item apart.
+    items.add({L"a<%S%>b", 2, false});
+    EXPECT_EQ(items.at(0).text, L"a<%S%>b");
+    EXPECT_EQ(ListItems::joined(items.at(0)), L"a<%S%>b<%S%>2<%S%>False");
+}
+
+TEST(ListItemStore, SortIsStableAscendingOrDescendingOverTheStoredText) {
+    ListItems items;
+    for (const wchar_t* t : {L"b", L"A", L"a", L"B", L"c"}) items.add({t});
+    items.sort(-1);
+    EXPECT_EQ(texts(items), (std::vector<std::wstring>{L"A", L"a", L"b", L"B", L"c"}));
+    items.sort(1);
+    EXPECT_EQ(texts(items), (std::vector<std::wstring>{L"c", L"b", L"B", L"A", L"a"}));
+    items.sort(2);
+    items.sort(0);
+    EXPECT_EQ(texts(items), (std::vector<std::wstring>{L"c", L"b", L"B", L"A", L"a"}));
+
+    // The whole stored string is compared: "False" sorts before "True".
+    ListItems flags;
+    flags.add({L"x", -1, true});
+    flags.add({L"x", -1, false});
+    flags.sort(-1);
+    EXPECT_FALSE(flags.at(0).bold);
+
+    // A changed text is sorted by its new value.
+    items.setText(0, L"0");
+    items.sort(-1);
+    EXPECT_EQ(items.at(0).text, L"0");
+}
+
+// The order an insertion of each item before the first one it compares to as -1 gives.
+std::vector<std::wstring> insertionOrder(const std::vector<ListItem>& source) {
+    std::vector<std::wstring> sorted;
+    for (const ListItem& item : source) {
+        const std::wstring x = ListItems::joined(item);
+        auto at = sorted.end();
+        for (auto it = sorted.begin(); it != sorted.end(); ++it) {
+            if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE | NORM_IGNOREKANATYPE | NORM_IGNOREWIDTH,
+                               x.c_str(), -1, it->c_str(), -1) == CSTR_LESS_THAN) {
+                at = it;
+                break;
+            }
+        }
+        sorted.insert(at, x);
+    }
+    return sorted;
+}
+
+TEST(ListItemStore, MixedScriptOrderMatchesTheTextComparisonAndThousandsSortFast) {
+    const wchar_t* stems[] = {L"мир",       L"Мир",   L"dünya", L"world",    L"World", L"co-op",
+                              L"coop",      L"işık",  L"ısı",   L"İstanbul", L"ёлка",  L"елка",
+                              L"apple pie", L"apple", L"Äpfel", L"zebra"};
+    std::vector<ListItem> source;
+    for (int i = 0; i < 300; ++i)
+        source.push_back({std::wstring(stems[(i * 7) % 16]) + (i % 3 ? std::to_wstring(i % 11) : L""),
+                          (i % 5) - 1, i % 4 == 0});
+    ListItems items;
+    for (const ListItem& item : source) items.add(item);
+    items.sort(-1);
+    std::vector<std::wstring> got;
+    for (long i = 0; i < items.count(); ++i) got.push_back(ListItems::joined(items.at(i)));
+    EXPECT_EQ(got, insertionOrder(source));
+
+    ListItems many;
+    for (int i = 0; i < 5000; ++i) many.add({stems[i % 16] + std::to_wstring((i * 7919) % 5003)});
+    const auto start = std::chrono::steady_clock::now();
+    many.sort(-1);
+    many.sort(-1);
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+            .count();
+    EXPECT_LT(ms, 400);
+}
+
+TEST(ListText, DelimitersAndWrapping) {
+    EXPECT_FALSE(widgets::IsDelim(L"a"));
+    EXPECT_FALSE(widgets::IsDelim(L"Zebra"));
+    EXPECT_FALSE(widgets::IsDelim(L"_"));
+    EXPECT_TRUE(widgets::IsDelim(L" "));
+    EXPECT_TRUE(widgets::IsDelim(L"7"));
+    EXPECT_TRUE(widgets::IsDelim(L"-"));
+    EXPECT_EQ(errorOf([] { widgets::IsDelim(L""); }), 5);
+
+    auto width = [](const std::wstring& s) { return static_cast<float>(s.size() * 10); };
+    using Lines = std::vector<std::wstring>;
+    EXPECT_EQ(widgets::SplitToLines(L"two words", 1000, false, width), Lines{L"two words"});
+    EXPECT_EQ(widgets::SplitToLines(L"vitamin a", 1000, false, width), Lines{L"vitamin a"});
+    EXPECT_EQ(widgets::SplitToLines(L"hello world again", 80, false, width),
+              (Lines{L"hello", L"world", L"again"}));
+    EXPECT_EQ(widgets::SplitToLines(L"hello world a", 80, false, width), (Lines{L"hello", L"world a"}));
+    EXPECT_EQ(widgets::SplitToLines(L"abcdefghij", 50, false, width), (Lines{L"abcd", L"efgh", L"ij"}));
+    EXPECT_EQ(widgets::SplitToLines(L"ab\r\ncd", 1000, true, width), Lines{L"abcd"});
+    EXPECT_EQ(widgets::SplitToLines(L"ab\r\ncd", 1000, false, width), Lines{L"ab\r\ncd"});
+    EXPECT_TRUE(widgets::SplitToLines(L"", 100, true, width).empty());
+    EXPECT_EQ(widgets::SplitToLines(L"x", 1, false, width), Lines{L"x"});
+}
+
+TEST(ListColours, TranslateAndBlend) {
+    EXPECT_EQ(widgets::TranslateColor(0x123456), 0x123456);
+    EXPECT_EQ(widgets::TranslateColor(static_cast<long>(0x80000005)),
+              static_cast<long>(GetSysColor(COLOR_WINDOW)));
+    EXPECT_EQ(widgets::TranslateColor(static_cast<long>(0x800000FF)), -1);
+
+    EXPECT_EQ(widgets::BlendColor(0xFF8C1A, 0xFFFFFF, 255), 0xFF8C1A);
+    EXPECT_EQ(widgets::BlendColor(0xFF8C1A, 0xFFFFFF, 0), 0xFFFFFF);
+    EXPECT_EQ(widgets::BlendColor(static_cast<long>(0x80000005), 0, 255),
+              static_cast<long>(GetSysColor(COLOR_WINDOW)));
+    // 26 * 250 / 255 = 25.49, 140 * 250 / 255 = 137.25, 255 * 250 / 255 = 250
+    EXPECT_EQ(widgets::BlendColor(0xFF8C1A, 0, 250), 25 + 137 * 256 + 250 * 65536);
+    // 0x1A blended with white at 150: 26 * 150 / 255 + 255 * 105 / 255 = 120.29
+    EXPECT_EQ(widgets::BlendColor(0xFF8C1A, 0xFFFFFF, 150) & 0xFF, 120);
+    // A failed translation blends as -1 (white).
+    EXPECT_EQ(widgets::BlendColor(static_cast<long>(0x800000FF), 0, 255), 0xFFFFFF);
+}
+
+} // namespace

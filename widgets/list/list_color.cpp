@@ -1,0 +1,28 @@
+#include "widgets/list/list_color.h"
+
+#include "platform/forms/vb.h"
+
+#include <olectl.h>
+
+namespace widgets {
+
+long TranslateColor(long oClr, HPALETTE hPal) {
+    COLORREF rgb = 0;
+    if (OleTranslateColor(static_cast<OLE_COLOR>(oClr), hPal, &rgb) != S_OK) return -1;
+    return static_cast<long>(rgb);
+}
+
+long BlendColor(long oColorFrom, long oColorTo, long Alpha) {
+    const auto from = static_cast<std::uint32_t>(TranslateColor(oColorFrom));
+    const auto to = static_cast<std::uint32_t>(TranslateColor(oColorTo));
+    long result = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const double a = static_cast<double>((from >> shift) & 0xFF);
+        const double b = static_cast<double>((to >> shift) & 0xFF);
+        const double c = a * Alpha / 255 + b * (255 - Alpha) / 255;
+        result += static_cast<long>(forms::vbRound(c)) << shift;
+    }
+    return result;
+}
+
+} // namespace widgets
