@@ -453,12 +453,13 @@ void Surface::PaintPicture(const StdPicture& picture, float x, float y, std::opt
     if (picture.Type() == PictureType::None) return;
     int natW = picture.widthPixels(), natH = picture.heightPixels();
     int dx = toInt(toPixelsX(x)), dy = toInt(toPixelsY(y));
-    int dw = width ? toInt(toPixelsX(*width)) : natW;
-    int dh = height ? toInt(toPixelsY(*height)) : natH;
     int sx = srcX ? toInt(toPixelsX(*srcX)) : 0;
     int sy = srcY ? toInt(toPixelsY(*srcY)) : 0;
     int sw = srcWidth ? toInt(toPixelsX(*srcWidth)) : natW - sx;
     int sh = srcHeight ? toInt(toPixelsY(*srcHeight)) : natH - sy;
+    // Without a destination size the source part is drawn at its own size.
+    int dw = width ? toInt(toPixelsX(*width)) : sw;
+    int dh = height ? toInt(toPixelsY(*height)) : sh;
     picture.render(dc_.get(), dx, dy, dw, dh, sx, sy, sw, sh);
     changed();
 }

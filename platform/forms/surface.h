@@ -126,8 +126,8 @@ public:
     // Size of text in the current font and unit; several lines: the widest, and the lines' heights.
     float TextWidth(const std::wstring& text) const;
     float TextHeight(const std::wstring& text) const;
-    // Draws a picture at (x, y): natural size when width/height are not given, else stretched; the
-    // source part (in the current unit) defaults to the whole picture.
+    // Draws a picture at (x, y). The source part (in the current unit) defaults to the whole picture;
+    // without width/height it is drawn at its own size, else stretched (negative sizes mirror).
     void PaintPicture(const StdPicture& picture, float x, float y, std::optional<float> width = {},
                       std::optional<float> height = {}, std::optional<float> srcX = {},
                       std::optional<float> srcY = {}, std::optional<float> srcWidth = {},
