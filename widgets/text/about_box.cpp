@@ -1,0 +1,118 @@
+#include "widgets/text/about_box.h"
+
+#include "platform/forms/do_events.h"
+#include "platform/forms/screen.h"
+#include "platform/forms/std_font.h"
+#include "platform/forms/surface.h"
+#include "widgets/text/color_ramp.h"
+#include "widgets/text/label_kdq.h"
+
+namespace widgets {
+
+namespace {
+
+constexpr int kTwips = 15;
+constexpr int kInnerWidth = 344, kInnerHeight = 111;
+
+bool& showing() {
+    static bool s = false;
+    return s;
+}
+
+forms::LayoutEntry label(int index, int left, int top, int width, int height, int tab,
+                         std::shared_ptr<forms::StdFont> font, std::uint32_t foreColor = 0) {
+    forms::LayoutEntry e;
+    e.type = L"Label_KDQ";
+    e.name = L"Label_KDQ1";
+    e.index = index;
+    e.left = left * kTwips, e.top = top * kTwips, e.width = width * kTwips, e.height = height * kTwips;
+    e.tabIndex = tab;
+    e.properties.WriteProperty(L"Font", font);
+    e.properties.WriteProperty(L"Text", L"", L"Nha4n");
+    if (foreColor) e.properties.WriteProperty(L"ForeColor", forms::Variant::colour(foreColor));
+    return e;
+}
+
+} // namespace
+
+AboutButton::AboutButton() {
+    setWantedKeys(0);
+}
+
+void AboutButton::paint() {
+    forms::Surface& s = surface();
+    HDC dc = s.hDC();
+    RECT rc{0, 0, s.widthPixels(), s.heightPixels()};
+    DrawFrameControl(dc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH);
+    if (GetFocus() == hWnd()) {
+        InflateRect(&rc, -4, -4);
+        DrawFocusRect(dc, &rc);
+    }
+    s.Refresh();
+}
+
+fAbout::fAbout() {
+    setName(L"fAbout");
+    Label_KDQ::registerType();
+    forms::registerControlType<AboutButton>(L"AboutButton");
+    setBorderStyle(3);
+    setControlBox(false);
+    setShowInTaskbar(false);
+    setKeyPreview(true);
+    setClientSize(kInnerWidth * kTwips, kInnerHeight * kTwips);
+}
+
+forms::Layout fAbout::layout() const {
+    forms::Layout l;
+    forms::LayoutEntry ok;
+    ok.type = L"AboutButton";
+    ok.name = L"bOK";
+    ok.left = 122 * kTwips, ok.top = 79 * kTwips, ok.width = 103 * kTwips, ok.height = 25 * kTwips;
+    ok.tabIndex = 0;
+    l.push_back(ok);
+    auto bold = forms::StdFont::create(L"Verdana", 18, true);
+    auto boldItalic = forms::StdFont::create(L"Verdana", 9.75, true, true);
+    auto plain = forms::StdFont::create(L"Verdana", 8.25);
+    l.push_back(label(0, 0, 2, 341, 35, 1, bold));
+    l.push_back(label(1, 54, 34, 237, 21, 2, boldItalic));
+    l.push_back(label(2, 56, 53, 237, 21, 3, plain, 0x404040));
+    return l;
+}
+
+void fAbout::Form_Load() {
+    auto watch = this->watch();
+    forms::DoEvents();
+    if (!watch.alive() || !loaded()) return;
+    forms::Surface& s = surface();
+    s.setScaleMode(forms::scale::Pixels);
+    const int height = s.heightPixels(), width = s.widthPixels();
+    MultiGradientColors({0x000000, 0xFFFFFF, 0x000000}, height, ramp_);
+    for (int i = 0; i < height && i < int(ramp_.size()); ++i)
+        s.Line(0, float(i), float(width), float(i), ramp_[size_t(i)]);
+    // The frame shape over the whole inner area.
+    s.Line(0, 0, float(width - 1), float(height - 1), 0, forms::LineShape::Box);
+
+    control<AboutButton>(L"bOK").Click.handle([this] { bOK_Click(); });
+    const int left = (forms::Screen::Width() - Width()) / 2, top = (forms::Screen::Height() - Height()) / 2;
+    Move(left, top, Width(), Height());
+}
+
+void fAbout::Form_KeyDown(int& KeyCode, int) {
+    if (KeyCode == VK_RETURN || KeyCode == VK_ESCAPE) bOK_Click();
+}
+
+void fAbout::bOK_Click() {
+    Unload();
+}
+
+void fAbout::showModal() {
+    // A second request while the box is loading or shown would stack a second modal loop.
+    if (showing()) return;
+    showing() = true;
+    struct Reset {
+        ~Reset() { showing() = false; }
+    } reset;
+    forms::instance<fAbout>().Show(1);
+}
+
+} // namespace widgets

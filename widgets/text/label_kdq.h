@@ -1,0 +1,122 @@
+// The captioned label: its own text (VNI digits or Unicode) with shadow, outline, border, gradient
+// or see-through background, optional sizing to its text, and a Change event after every update,
+// which lets hidden labels carry state between forms.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/forms/event.h"
+#include "platform/forms/user_control.h"
+#include "widgets/text/label_paint.h"
+
+namespace forms {
+class StdFont;
+}
+
+namespace widgets {
+
+class Label_KDQ : public forms::UserControl {
+public:
+    Label_KDQ();
+    // Lets layouts create labels by the type name "Label_KDQ".
+    static void registerType();
+
+    const std::wstring& Text() const { return text_; }
+    void setText(std::wstring value);
+    bool AutoSize() const { return autoSize_; }
+    void setAutoSize(bool value);
+    std::uint32_t BackColor() const { return look_.BackColor; }
+    void setBackColor(std::uint32_t value);
+    std::uint32_t Forecolor() const { return look_.Forecolor; }
+    void setForecolor(std::uint32_t value);
+    std::uint32_t BorderColor() const { return look_.BorderColor; }
+    void setBorderColor(std::uint32_t value);
+    std::int32_t BorderSize() const { return look_.BorderSize; }
+    void setBorderSize(std::int32_t value);
+    const std::shared_ptr<forms::StdFont>& Font() const { return font_; }
+    void setFont(std::shared_ptr<forms::StdFont> value);
+    bool WordWrap() const { return look_.WordWrap; }
+    void setWordWrap(bool value);
+    bool TiengViet() const { return tiengViet_; }
+    void setTiengViet(bool value);
+    std::int32_t BorderStyle() const { return look_.BorderStyle; }
+    void setBorderStyle(std::int32_t value);
+    bool Transparent() const { return look_.Transparent; }
+    void setTransparent(bool value);
+    std::int32_t EdgeSpace() const { return look_.EdgeSpace; }
+    void setEdgeSpace(std::int32_t value);
+    std::uint32_t OutlineColor() const { return look_.OutlineColor; }
+    void setOutlineColor(std::uint32_t value);
+    bool Shadow() const { return look_.Shadow; }
+    void setShadow(bool value);
+    std::int16_t ShadowDepth() const { return look_.ShadowDepth; }
+    void setShadowDepth(std::int16_t value);
+    std::int32_t ShadowStyle() const { return look_.ShadowStyle; }
+    void setShadowStyle(std::int32_t value);
+    std::uint32_t ShadowColorStart() const { return look_.ShadowColorStart; }
+    void setShadowColorStart(std::uint32_t value);
+    std::uint32_t ShadowColorEnd() const { return look_.ShadowColorEnd; }
+    void setShadowColorEnd(std::uint32_t value);
+    std::int32_t Alignment() const { return look_.Alignment; }
+    void setAlignment(std::int32_t value);
+    std::int32_t BackColorStyle() const { return look_.BackColorStyle; }
+    void setBackColorStyle(std::int32_t value);
+    std::int32_t GradientBackColorStyle() const { return look_.GradientBackColorStyle; }
+    void setGradientBackColorStyle(std::int32_t value);
+    std::uint32_t GradientBackColorStart() const { return look_.GradientBackColorStart; }
+    void setGradientBackColorStart(std::uint32_t value);
+    std::uint32_t GradientBackColorEnd() const { return look_.GradientBackColorEnd; }
+    void setGradientBackColorEnd(std::uint32_t value);
+    bool TooltipTiengViet() const { return tooltipTiengViet_; }
+    void setTooltipTiengViet(bool value);
+    HWND Hwnd() { return hWnd(); }
+    HDC hdc() { return hDC(); }
+    std::int32_t LineCount() const { return lineCount_; }
+    // Shows the widget set's about box modally.
+    void About();
+
+    forms::Event<> Change;
+    forms::Event<> Click;
+    forms::Event<> DblClick;
+    forms::Event<std::int16_t&> KeyPress;
+    forms::Event<std::int16_t&, std::int16_t&, float&, float&> MouseDown;
+    forms::Event<std::int16_t&, std::int16_t&, float&, float&> MouseMove;
+    forms::Event<std::int16_t&, std::int16_t&, float&, float&> MouseUp;
+    forms::Event<std::int16_t&, std::int16_t&, float&, float&> MouseLeave;
+
+    void setEnabled(bool enabled) override;
+
+protected:
+    void UserControl_Initialize() override;
+    void UserControl_ReadProperties(forms::PropertyBag& bag) override;
+    void UserControl_WriteProperties(forms::PropertyBag& bag) override;
+    void UserControl_Resize() override;
+    void UserControl_Hide() override;
+    void UserControl_Terminate() override;
+    void UserControl_MouseDown(int Button, int Shift, float X, float Y) override;
+    void UserControl_MouseMove(int Button, int Shift, float X, float Y) override;
+    void UserControl_MouseUp(int Button, int Shift, float X, float Y) override;
+    void UserControl_Click() override;
+    void UserControl_DblClick() override;
+    bool windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    LabelLook look_;
+    std::wstring text_;
+    std::shared_ptr<forms::StdFont> font_;
+    bool autoSize_ = false;
+    bool tiengViet_ = false;
+    bool tooltipTiengViet_ = false;
+    std::int32_t lineCount_ = 0;
+    bool updating_ = false;
+
+    template <class T>
+    void store(T& field, T value, const wchar_t* key);
+    void UpdateText();
+    void Redraw(const std::wstring& text);
+    void releaseCapture();
+};
+
+} // namespace widgets
