@@ -30,10 +30,6 @@ std::shared_ptr<StdFont> StdFont::clone() const {
     return copy;
 }
 
-void StdFont::changed() {
-    if (handle_) retired_.push_back(std::move(handle_));
-}
-
 void StdFont::setName(std::wstring name) {
     // LOGFONT holds at most 31 characters of a face name.
     if (name.size() >= LF_FACESIZE) throw RuntimeError(err::InvalidPropertyValue);
@@ -115,12 +111,28 @@ LOGFONTW StdFont::logFont(int dpi) const {
     return lf;
 }
 
+namespace {
+
+bool sameLogFont(const LOGFONTW& a, const LOGFONTW& b) {
+    return a.lfHeight == b.lfHeight && a.lfWeight == b.lfWeight && a.lfItalic == b.lfItalic &&
+           a.lfUnderline == b.lfUnderline && a.lfStrikeOut == b.lfStrikeOut && a.lfCharSet == b.lfCharSet &&
+           lstrcmpW(a.lfFaceName, b.lfFaceName) == 0;
+}
+
+constexpr size_t maxCachedHandles = 32;
+
+} // namespace
+
 HFONT StdFont::hFont() const {
-    if (!handle_) {
-        LOGFONTW lf = logFont(screenDpi());
-        handle_.reset(CreateFontIndirectW(&lf));
-    }
-    return handle_.get();
+    if (current_) return current_;
+    LOGFONTW lf = logFont(screenDpi());
+    for (auto& cached : handles_)
+        if (sameLogFont(cached.key, lf)) return current_ = cached.handle.get();
+    GdiFont handle(CreateFontIndirectW(&lf));
+    if (!handle) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    if (handles_.size() >= maxCachedHandles) handles_.erase(handles_.begin());
+    handles_.push_back(CachedHandle{lf, std::move(handle)});
+    return current_ = handles_.back().handle.get();
 }
 
 bool StdFont::sameAs(const StdFont& other) const noexcept {

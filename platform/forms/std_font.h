@@ -15,9 +15,10 @@ namespace forms {
 // Size is in points and keeps the value set (8.25 stays 8.25). Bold and Weight are two views of one
 // value: setBold(true) sets Weight 700, setBold(false) 400, and a Weight of 600 or more reads as bold.
 // hFont() is made at the screen's DPI (height -round(Size * dpi / 72): 8.25 pt is -11 at 96 dpi) and
-// kept until a property changes. The handle belongs to the font: callers must not delete it. A handle
-// replaced by a change stays valid until the font object goes, so a DC that still has it selected is
-// never left with a deleted font.
+// kept until a property changes. The handle belongs to the font: callers must not delete it. Handles
+// of earlier states are kept (a few dozen at most) and given out again when the font returns to that
+// state, so code that switches Bold on and off reuses two handles, and a DC that still has an earlier
+// handle selected is not left with a deleted font.
 class StdFont {
 public:
     StdFont();
@@ -66,10 +67,14 @@ private:
     bool italic_ = false;
     bool underline_ = false;
     bool strikethrough_ = false;
-    mutable GdiFont handle_;
-    std::vector<GdiFont> retired_;
+    struct CachedHandle {
+        LOGFONTW key;
+        GdiFont handle;
+    };
+    mutable std::vector<CachedHandle> handles_; // oldest first
+    mutable HFONT current_ = nullptr;
 
-    void changed();
+    void changed() noexcept { current_ = nullptr; }
 };
 
 } // namespace forms

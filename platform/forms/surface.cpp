@@ -13,7 +13,11 @@ namespace forms {
 
 namespace {
 
+// Nearest pixel, kept within the coordinate range GDI accepts.
 int toInt(float value) {
+    constexpr float limit = 1 << 27;
+    if (!(value > -limit)) return -(1 << 27); // also NaN
+    if (value > limit) return 1 << 27;
     return static_cast<int>(std::floor(value + 0.5f));
 }
 
@@ -144,7 +148,10 @@ uint32_t Surface::pixel(int x, int y) const {
 }
 
 void Surface::paint(HDC target, const RECT* area) const {
-    RECT r = area ? *area : RECT{0, 0, width_, height_};
+    // Only the image itself: outside it a memory DC has nothing defined to copy.
+    RECT image{0, 0, width_, height_}, r = image;
+    if (area && !IntersectRect(&r, area, &image)) return;
+    if (r.right <= r.left || r.bottom <= r.top) return;
     BitBlt(target, r.left, r.top, r.right - r.left, r.bottom - r.top, dc_.get(), r.left, r.top, SRCCOPY);
 }
 

@@ -32,8 +32,16 @@ TEST(FormsStdFont, HandleIsCachedUntilAPropertyChanges) {
     LOGFONTW lf{};
     ASSERT_TRUE(GetObjectW(second, sizeof lf, &lf));
     EXPECT_TRUE(lf.lfUnderline);
-    // the replaced handle stays usable while the font lives (it may still be selected somewhere)
+    // the replaced handle stays usable (it may still be selected somewhere) and comes back with its state
     EXPECT_TRUE(GetObjectW(first, sizeof lf, &lf));
+    font->setUnderline(false);
+    EXPECT_EQ(font->hFont(), first);
+    // switching back and forth many times makes no new handles
+    for (int i = 0; i < 100; ++i) {
+        font->setUnderline(i % 2 == 0);
+        font->hFont();
+    }
+    EXPECT_EQ(font->hFont(), first);
 }
 
 TEST(FormsStdFont, BoldAndWeightAreOneValue) {
