@@ -551,6 +551,21 @@ void Form::Move(int left, int top, int width, int height) {
 
 // --- controls
 
+namespace {
+void collect(const ControlHost& host, std::vector<UserControl*>& out) {
+    for (UserControl* c : host.hostedControls()) {
+        out.push_back(c);
+        collect(*c, out);
+    }
+}
+} // namespace
+
+std::vector<UserControl*> Form::allControls() const {
+    std::vector<UserControl*> out;
+    collect(*this, out);
+    return out;
+}
+
 UserControl* Form::findControl(const std::wstring& name, int index) const {
     for (const auto& c : controls_)
         if (c->Name() == name && c->Index() == index) return c.get();
@@ -605,28 +620,28 @@ UserControl* Form::ActiveControl() const {
 }
 
 UserControl* Form::defaultControl() const {
-    for (const auto& c : controls_)
-        if (c->Default() && c->loaded()) return c.get();
+    for (UserControl* c : allControls())
+        if (c->Default() && c->loaded()) return c;
     return nullptr;
 }
 
 UserControl* Form::cancelControl() const {
-    for (const auto& c : controls_)
-        if (c->Cancel() && c->loaded()) return c.get();
+    for (UserControl* c : allControls())
+        if (c->Cancel() && c->loaded()) return c;
     return nullptr;
 }
 
 void Form::clearDefault(UserControl* except) {
-    for (const auto& c : controls_)
-        if (c.get() != except && c->Default()) {
+    for (UserControl* c : allControls())
+        if (c != except && c->Default()) {
             c->default_ = false;
             if (c->loaded()) c->raiseAmbientChanged(L"DisplayAsDefault");
         }
 }
 
 void Form::clearCancel(UserControl* except) {
-    for (const auto& c : controls_)
-        if (c.get() != except) c->cancel_ = false;
+    for (UserControl* c : allControls())
+        if (c != except) c->cancel_ = false;
 }
 
 void Form::defaultDisplayChanged() {
@@ -635,10 +650,10 @@ void Form::defaultDisplayChanged() {
 
 void Form::tabFocus(bool forward) {
     std::vector<UserControl*> order;
-    for (const auto& c : controls_) {
+    for (UserControl* c : allControls()) {
         if (!c->loaded() || !c->TabStop() || !c->CanGetFocus()) continue;
         if (!IsWindowVisible(c->hWnd()) || !IsWindowEnabled(c->hWnd())) continue;
-        order.push_back(c.get());
+        order.push_back(c);
     }
     if (order.empty()) return;
     std::stable_sort(order.begin(), order.end(),

@@ -121,6 +121,8 @@ public:
     void PopupMenu(HMENU menu, UINT flags = 0);
     void PopupMenu(HMENU menu, UINT flags, double x, double y);
 
+    // Every control on the form, also those placed at run time and those inside other controls.
+    std::vector<UserControl*> allControls() const;
     // The controls of the layout, in layout order.
     const std::vector<std::shared_ptr<UserControl>>& Controls() const { return controls_; }
     UserControl* findControl(const std::wstring& name, int index = -1) const;

@@ -22,11 +22,11 @@ bool usable(UserControl* c) {
 
 bool accessKey(Form& form, wchar_t ch) {
     const wchar_t up = static_cast<wchar_t>(std::towupper(ch));
-    for (const auto& c : form.Controls()) {
-        if (!usable(c.get())) continue;
+    for (UserControl* c : form.allControls()) {
+        if (!usable(c)) continue;
         for (wchar_t k : c->AccessKeys()) {
             if (static_cast<wchar_t>(std::towupper(k)) != up) continue;
-            auto keep = c;
+            auto keep = c->weak_from_this().lock();
             if (c->CanGetFocus()) c->SetFocus();
             if (c->loaded()) c->accessKeyPress(static_cast<int>(ch));
             return true;

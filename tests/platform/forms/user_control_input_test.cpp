@@ -1,0 +1,126 @@
+// Mouse, key and focus input of a control, driven by messages to its real window.
+#include "forms_test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace forms;
+using namespace formstest;
+
+namespace {
+
+class FormsInput : public testing::Test {
+protected:
+    // One form for the suite: hiding an activated window costs seconds without a window manager.
+    static inline std::shared_ptr<PlainForm> form;
+    std::shared_ptr<Recorder> a, b;
+
+    static void SetUpTestSuite() {
+        form = std::make_shared<PlainForm>();
+        form->Show();
+    }
+    static void TearDownTestSuite() {
+        form->Unload();
+        form.reset();
+    }
+
+    void SetUp() override {
+        SetFocus(nullptr);
+        a = placeControl<Recorder>(*form, L"a", 150, 150, 1500, 600);
+        b = placeControl<Recorder>(*form, L"b", 150, 900, 1500, 600);
+        form->Show();
+        DoEvents();
+        a->log.clear();
+        b->log.clear();
+    }
+    void TearDown() override {
+        a.reset();
+        b.reset();
+    }
+    void send(UINT msg, WPARAM w, LPARAM l) { SendMessageW(a->hWnd(), msg, w, l); }
+};
+
+TEST_F(FormsInput, ClickAndDoubleClickGiveThePlatformSequence) {
+    send(WM_LBUTTONDOWN, MK_LBUTTON, at(5, 6));
+    EXPECT_EQ(GetCapture(), a->hWnd());
+    send(WM_LBUTTONUP, 0, at(5, 6));
+    EXPECT_EQ(GetCapture(), nullptr);
+    send(WM_LBUTTONDBLCLK, MK_LBUTTON, at(5, 6));
+    send(WM_LBUTTONUP, 0, at(5, 6));
+    std::erase_if(a->log, [](const std::wstring& s) { return s == L"GotFocus" || s == L"EnterFocus"; });
+    EXPECT_EQ(joined(a->log), L"Down1,0,5,6 Up1 Click DblClick Up1");
+}
+
+TEST_F(FormsInput, RightButtonClicksAndMasksAreReported) {
+    send(WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT | MK_CONTROL, at(-3, 7));
+    send(WM_RBUTTONUP, MK_SHIFT, at(4, 7));
+    std::erase_if(a->log, [](const std::wstring& s) { return s == L"GotFocus" || s == L"EnterFocus"; });
+    EXPECT_EQ(joined(a->log), L"Down2,3,-3,7 Up2 Click");
+}
+
+TEST_F(FormsInput, PressInsideAndReleaseOutsideGivesNoClick) {
+    send(WM_LBUTTONDOWN, MK_LBUTTON, at(5, 5));
+    EXPECT_EQ(GetCapture(), a->hWnd());
+    send(WM_LBUTTONUP, 0, at(500, 5));
+    send(WM_LBUTTONDOWN, MK_LBUTTON, at(5, 5));
+    send(WM_LBUTTONUP, 0, at(5, -1));
+    std::erase_if(a->log, [](const std::wstring& s) { return s == L"GotFocus" || s == L"EnterFocus"; });
+    EXPECT_EQ(joined(a->log), L"Down1,0,5,5 Up1 Down1,0,5,5 Up1");
+}
+
+TEST_F(FormsInput, CaptureLastsUntilTheLastButtonIsReleased) {
+    send(WM_LBUTTONDOWN, MK_LBUTTON, at(5, 5));
+    send(WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, at(5, 5));
+    send(WM_LBUTTONUP, MK_RBUTTON, at(5, 5));
+    EXPECT_EQ(GetCapture(), a->hWnd());
+    send(WM_RBUTTONUP, 0, at(5, 5));
+    EXPECT_EQ(GetCapture(), nullptr);
+    // A press whose capture is taken away ends without a Click.
+    send(WM_LBUTTONDOWN, MK_LBUTTON, at(5, 5));
+    SetCapture(b->hWnd());
+    ReleaseCapture();
+    send(WM_LBUTTONUP, 0, at(5, 5));
+    std::erase_if(a->log, [](const std::wstring& s) { return s == L"GotFocus" || s == L"EnterFocus"; });
+    EXPECT_EQ(joined(a->log), L"Down1,0,5,5 Down2,0,5,5 Up1 Click Up2 Click Down1,0,5,5 Up1");
+}
+
+TEST_F(FormsInput, PressTakesFocusWithEnterAndExitFocus) {
+    send(WM_LBUTTONDOWN, MK_LBUTTON, at(5, 5));
+    send(WM_LBUTTONUP, 0, at(5, 5));
+    EXPECT_EQ(GetFocus(), a->hWnd());
+    EXPECT_EQ(joined(a->log), L"EnterFocus GotFocus Down1,0,5,5 Up1 Click");
+    a->log.clear();
+    SendMessageW(b->hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(1, 1));
+    SendMessageW(b->hWnd(), WM_LBUTTONUP, 0, at(1, 1));
+    EXPECT_EQ(GetFocus(), b->hWnd());
+    EXPECT_EQ(joined(a->log), L"ExitFocus LostFocus");
+}
+
+TEST_F(FormsInput, KeysReachTheControlAndTheFormPreviewsThem) {
+    a->SetFocus();
+    a->log.clear();
+    send(WM_KEYDOWN, VK_LEFT, 0);
+    send(WM_CHAR, L'x', 0);
+    EXPECT_EQ(joined(a->log), L"KeyDown37 KeyPress120");
+    EXPECT_TRUE(SendMessageW(a->hWnd(), WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS);
+}
+
+TEST_F(FormsInput, TabMovesFocusInTabOrderAndEnterEscapeGoToDefaultAndCancel) {
+    a->setTabIndex(1);
+    b->setTabIndex(0);
+    b->setDefault(true);
+    a->setCancel(true);
+    a->SetFocus();
+    a->log.clear();
+    b->log.clear();
+    MSG m{a->hWnd(), WM_KEYDOWN, VK_TAB, 0};
+    EXPECT_TRUE(MessageLoop::dialogKey(m));
+    EXPECT_EQ(GetFocus(), b->hWnd());
+    m = MSG{b->hWnd(), WM_KEYDOWN, VK_RETURN, 0};
+    EXPECT_TRUE(MessageLoop::dialogKey(m));
+    m = MSG{b->hWnd(), WM_KEYDOWN, VK_ESCAPE, 0};
+    EXPECT_TRUE(MessageLoop::dialogKey(m));
+    EXPECT_EQ(joined(b->log), L"EnterFocus GotFocus Access13");
+    EXPECT_EQ(joined(a->log), L"ExitFocus LostFocus Access27");
+}
+
+} // namespace
