@@ -78,7 +78,7 @@ Database::Database(const std::wstring& windowsPath, Mode mode) : file_(normalise
     }
 
     std::wstring connect = L"DRIVER={" + driverName() + L"};Database=" + *hostPath + L";Timeout=" +
-                           std::to_wstring(gBusyTimeout) + L";StepAPI=1;LongNames=1";
+                           std::to_wstring(gBusyTimeout) + L";StepAPI=1";
     if (mode == Mode::Existing) connect += L";NoCreat=1";
     connect += L";";
     std::string text = toUtf8(connect);
@@ -189,7 +189,8 @@ Statement::Statement(Database& db, void* handle, std::wstring sql)
 
 Statement::Statement(Statement&& other) noexcept
     : db_(other.db_), handle_(other.handle_), sql_(std::move(other.sql_)),
-      columns_(std::move(other.columns_)), params_(std::move(other.params_)) {
+      columns_(std::move(other.columns_)), values_(std::move(other.values_)), read_(std::move(other.read_)),
+      params_(std::move(other.params_)) {
     other.handle_ = nullptr;
 }
 
@@ -200,6 +201,8 @@ Statement& Statement::operator=(Statement&& other) noexcept {
         handle_ = other.handle_;
         sql_ = std::move(other.sql_);
         columns_ = std::move(other.columns_);
+        values_ = std::move(other.values_);
+        read_ = std::move(other.read_);
         params_ = std::move(other.params_);
         other.handle_ = nullptr;
     }
@@ -283,6 +286,8 @@ void Statement::describe() {
 }
 
 bool Statement::fetch() {
+    read_.assign(columns_.size(), false);
+    values_.assign(columns_.size(), forms::Variant());
     SQLRETURN rc = SQLFetch(handle_);
     if (rc == SQL_NO_DATA) return false;
     if (!SQL_SUCCEEDED(rc))
@@ -299,6 +304,15 @@ const std::wstring& Statement::columnName(int column) const {
 }
 
 forms::Variant Statement::value(int column) {
+    if (column < 0 || column >= static_cast<int>(columns_.size()))
+        fail(err::NoSuchField, L"The result has no column " + std::to_wstring(column + 1), db_->file());
+    if (read_[column]) return values_[column];
+    read_[column] = true;
+    values_[column] = readValue(column);
+    return values_[column];
+}
+
+forms::Variant Statement::readValue(int column) {
     std::string bytes;
     char buffer[4096];
     SQLLEN indicator = 0;

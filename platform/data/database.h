@@ -48,6 +48,7 @@ private:
     friend class Database;
     Statement(Database& db, void* handle, std::wstring sql);
     void describe();
+    forms::Variant readValue(int column);
 
     Database* db_ = nullptr;
     void* handle_ = nullptr;
@@ -57,6 +58,9 @@ private:
         short type = 0;
     };
     std::vector<Column> columns_;
+    // Values already read from the current row: the driver hands each out only once.
+    std::vector<forms::Variant> values_;
+    std::vector<bool> read_;
     struct Param;
     std::vector<std::unique_ptr<Param>> params_;
 };

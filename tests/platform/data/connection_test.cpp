@@ -1,0 +1,144 @@
+#include "data_fixture.h"
+
+#include "platform/data/errors.h"
+
+using namespace datatest;
+using data::Connection;
+using data::Recordset;
+
+namespace {
+
+class DataConnection : public ::testing::Test {
+protected:
+    void SetUp() override {
+        data::setBusyTimeout(300);
+        makeDatabase(folder.file(L"lang.vex"), L"47mivo582terobalk",
+                     {L"create table dil (dil text)", L"insert into dil values ('en')"});
+    }
+    void TearDown() override { data::setBusyTimeout(3000); }
+    std::wstring settings(const std::wstring& password = L"47mivo582terobalk") {
+        return connectionString(folder.path(), L"lang.vex", password);
+    }
+    TempFolder folder;
+};
+
+} // namespace
+
+TEST_F(DataConnection, OpensWithTheRightPasswordAndReads) {
+    Connection cn;
+    cn.Open(settings(), L"", L"", -1);
+    ASSERT_TRUE(cn.isOpen());
+    Recordset rs;
+    rs.Open(L"select dil from dil ", cn, 1, 3, -1);
+    EXPECT_EQ(rs.Fields(L"dil").Value().toString(), L"en");
+    rs.Close();
+    cn.Close();
+    EXPECT_FALSE(cn.isOpen());
+    // Opened again for the next operation.
+    cn.Open(settings(), L"", L"", -1);
+    EXPECT_TRUE(cn.isOpen());
+}
+
+TEST_F(DataConnection, AMissingFileIsAnErrorAndNoFileIsMade) {
+    std::wstring before = folder.listing();
+    Connection cn;
+    std::wstring text;
+    EXPECT_EQ(
+        errorOf([&] { cn.Open(connectionString(folder.path(), L"dat.vex", L"x"), L"", L"", -1); }, &text),
+        data::err::FileNotFound);
+    EXPECT_NE(text.find(L"dat.vex"), std::wstring::npos) << "the message names the file";
+    EXPECT_FALSE(cn.isOpen());
+    EXPECT_EQ(folder.listing(), before);
+    // A missing folder, and a session opened below the layer, do not make one either.
+    EXPECT_EQ(errorOf([&] { data::Database db(folder.file(L"none\\x.vex")); }), data::err::FileNotFound);
+    EXPECT_EQ(errorOf([&] { data::Database db(folder.file(L"x.vex")); }), data::err::FileNotFound);
+    EXPECT_EQ(folder.listing(), before);
+}
+
+TEST_F(DataConnection, AWrongPasswordFailsAndReadsNothing) {
+    Connection cn;
+    for (const wchar_t* wrong : {L"47mivo582terobal", L"", L"47MIVO582TEROBALK", L"pim407talo863grube"}) {
+        std::wstring text;
+        EXPECT_EQ(errorOf([&] { cn.Open(settings(wrong), L"", L"", -1); }, &text), data::err::WrongPassword)
+            << wrong;
+        EXPECT_FALSE(cn.isOpen());
+    }
+    Recordset rs;
+    EXPECT_EQ(errorOf([&] { rs.Open(L"select dil from dil ", cn, 1, 3, -1); }), data::err::NotOpen);
+    EXPECT_FALSE(rs.isOpen());
+}
+
+TEST_F(DataConnection, AFileWithoutPasswordRecordIsRefused) {
+    {
+        data::Database db(folder.file(L"plain.vex"), data::Database::Mode::Create);
+        db.execute(L"create table dil (dil text)");
+    }
+    Connection cn;
+    EXPECT_EQ(errorOf([&] { cn.Open(connectionString(folder.path(), L"plain.vex", L""), L"", L"", -1); }),
+              data::err::WrongPassword);
+}
+
+TEST_F(DataConnection, ALockedFileFailsWithinTheWait) {
+    data::Database holder(folder.file(L"lang.vex"));
+    holder.execute(L"begin exclusive");
+    holder.execute(L"update dil set dil = 'ru'");
+
+    Connection cn;
+    DWORD start = GetTickCount();
+    std::wstring text;
+    int number = errorOf([&] { cn.Open(settings(), L"", L"", -1); }, &text);
+    DWORD took = GetTickCount() - start;
+    EXPECT_EQ(number, data::err::Locked) << std::string(text.begin(), text.end());
+    EXPECT_GE(took, 250u);
+    EXPECT_LT(took, 3000u);
+    EXPECT_FALSE(cn.isOpen());
+
+    holder.execute(L"rollback");
+    cn.Open(settings(), L"", L"", -1);
+    Recordset rs;
+    rs.Open(L"select dil from dil ", cn, 1, 3, -1);
+    EXPECT_EQ(rs.Fields(L"dil").Value().toString(), L"en");
+}
+
+TEST_F(DataConnection, DamagedFilesFailAndStayAsTheyWere) {
+    std::string whole = fileBytes(folder.file(L"lang.vex"));
+    ASSERT_GT(whole.size(), 4096u);
+
+    std::string noise(8192, '\0');
+    unsigned seed = 12345;
+    for (auto& c : noise) c = static_cast<char>((seed = seed * 1103515245 + 12345) >> 16);
+    struct Case {
+        const wchar_t* name;
+        std::string bytes;
+    } cases[] = {
+        {L"noise.vex", noise},
+        {L"empty.vex", ""},
+        {L"half.vex", whole.substr(0, whole.size() / 2)},
+        {L"short.vex", whole.substr(0, 100)},
+        {L"ragged.vex", whole.substr(0, whole.size() - 10)},
+    };
+    for (const auto& c : cases) {
+        writeBytes(folder.file(c.name), c.bytes);
+        Connection cn;
+        std::wstring text;
+        EXPECT_EQ(
+            errorOf([&] { cn.Open(connectionString(folder.path(), c.name, L"47mivo582terobalk")); }, &text),
+            data::err::NotADatabase)
+            << std::string(text.begin(), text.end());
+        EXPECT_FALSE(cn.isOpen());
+        EXPECT_EQ(fileBytes(folder.file(c.name)), c.bytes) << "the file was changed";
+    }
+    std::wstring listing = folder.listing();
+    EXPECT_EQ(listing.find(L"journal"), std::wstring::npos);
+}
+
+TEST_F(DataConnection, AMissingTableIsAnErrorNamingTheFile) {
+    Connection cn;
+    cn.Open(settings(), L"", L"", -1);
+    Recordset rs;
+    std::wstring text;
+    EXPECT_EQ(errorOf([&] { rs.Open(L"select deyer from esu ", cn, 1, 3, -1); }, &text), data::err::Driver);
+    EXPECT_NE(text.find(L"esu"), std::wstring::npos);
+    EXPECT_NE(text.find(L"lang.vex"), std::wstring::npos);
+    EXPECT_FALSE(rs.isOpen());
+}

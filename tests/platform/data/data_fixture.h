@@ -1,0 +1,105 @@
+#pragma once
+
+#include "platform/data/connection.h"
+#include "platform/data/database.h"
+#include "platform/data/recordset.h"
+#include "platform/forms/runtime_error.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace datatest {
+
+// A fresh folder under the temporary folder, removed with everything in it at the end.
+class TempFolder {
+public:
+    TempFolder() {
+        wchar_t base[MAX_PATH];
+        GetTempPathW(MAX_PATH, base);
+        static unsigned counter = GetTickCount();
+        do {
+            path_ = std::wstring(base) + L"vexa-data-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                    std::to_wstring(++counter);
+        } while (!CreateDirectoryW(path_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
+    }
+    ~TempFolder() {
+        WIN32_FIND_DATAW fd;
+        HANDLE h = FindFirstFileW((path_ + L"\\*").c_str(), &fd);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                std::wstring name = fd.cFileName;
+                if (name != L"." && name != L"..") DeleteFileW((path_ + L"\\" + name).c_str());
+            } while (FindNextFileW(h, &fd));
+            FindClose(h);
+        }
+        RemoveDirectoryW(path_.c_str());
+    }
+    const std::wstring& path() const { return path_; }
+    std::wstring file(const std::wstring& name) const { return path_ + L"\\" + name; }
+    // Names of the files in the folder, sorted and joined by blanks.
+    std::wstring listing() const {
+        std::wstring out;
+        WIN32_FIND_DATAW fd;
+        HANDLE h = FindFirstFileW((path_ + L"\\*").c_str(), &fd);
+        if (h == INVALID_HANDLE_VALUE) return out;
+        do {
+            std::wstring name = fd.cFileName;
+            if (name != L"." && name != L"..") out += name + L" ";
+        } while (FindNextFileW(h, &fd));
+        FindClose(h);
+        return out;
+    }
+
+private:
+    std::wstring path_;
+};
+
+inline std::string fileBytes(const std::wstring& path) {
+    std::string bytes;
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return bytes;
+    char buffer[65536];
+    DWORD read = 0;
+    while (ReadFile(h, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+    CloseHandle(h);
+    return bytes;
+}
+
+inline void writeBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(h);
+}
+
+// Makes a database file with a password record and runs the statements on it.
+inline void makeDatabase(const std::wstring& file, const std::wstring& password,
+                         std::initializer_list<const wchar_t*> statements) {
+    data::Database db(file, data::Database::Mode::Create);
+    data::storePassword(db, password, L"test");
+    for (auto sql : statements) db.execute(sql);
+}
+
+// The connection string as the forms build it: "/" after the folder and after "oracle", then "\".
+inline std::wstring connectionString(const std::wstring& folder, const std::wstring& name,
+                                     const std::wstring& password) {
+    return L"Provider=Microsoft.jet.oledb.4.0; Data Source=" + folder + L"/\\" + name +
+           L";Jet Oledb:Database Password =" + password;
+}
+
+// The error number a call raises, or 0.
+inline int errorOf(const std::function<void()>& call, std::wstring* description = nullptr) {
+    try {
+        call();
+    } catch (const forms::RuntimeError& e) {
+        if (description) *description = e.description();
+        return e.number();
+    }
+    return 0;
+}
+
+} // namespace datatest

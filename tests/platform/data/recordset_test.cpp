@@ -1,0 +1,189 @@
+#include "data_fixture.h"
+
+#include "platform/data/errors.h"
+
+using namespace datatest;
+using data::Connection;
+using data::Recordset;
+using forms::Variant;
+using forms::VariantType;
+
+namespace {
+
+const wchar_t* const kPassword = L"47mivo582terobalk";
+
+class DataRecordset : public ::testing::Test {
+protected:
+    void SetUp() override {
+        makeDatabase(folder.file(L"lang.vex"), kPassword,
+                     {L"create table ses (ses bit)", L"insert into ses values (-1)",
+                      L"create table adam (adam text)", L"insert into adam values ('a$b$c$d$e')",
+                      L"create table esu (deyer integer)", L"insert into esu values (160)",
+                      L"insert into esu values (999)", L"create table rsu (deyer integer)",
+                      L"create table dil (dil text)", L"insert into dil values (null)",
+                      L"create table many (n integer, t text, r real)"});
+        data::Database db(folder.file(L"lang.vex"));
+        db.begin();
+        auto st = db.prepare(L"insert into many values (?, ?, ?)");
+        for (int i = 1; i <= 250; ++i) {
+            st.bind(1, Variant(i));
+            st.bind(2, Variant(L"row " + std::to_wstring(i)));
+            st.bind(3, Variant(i / 4.0));
+            st.execute();
+        }
+        db.commit();
+    }
+    void open() { cn.Open(connectionString(folder.path(), L"lang.vex", kPassword), L"", L"", -1); }
+    TempFolder folder;
+    Connection cn;
+};
+
+} // namespace
+
+TEST_F(DataRecordset, CountsAndVisitsEveryRow) {
+    open();
+    Recordset rs;
+    rs.Open(L"select * from rsu", cn, 1, 3, -1);
+    EXPECT_EQ(rs.RecordCount(), 0);
+    EXPECT_TRUE(rs.Eof());
+    rs.Close();
+
+    rs.Open(L"select adam from adam ", cn, 1, 3, -1);
+    EXPECT_EQ(rs.RecordCount(), 1);
+    EXPECT_FALSE(rs.Eof());
+    rs.MoveNext();
+    EXPECT_TRUE(rs.Eof());
+    EXPECT_EQ(data::err::NotUpdatable, errorOf([&] { rs.MoveNext(); }));
+    rs.Close();
+
+    rs.Open(L"select n, t from many where n > 10", cn, 1, 3, -1);
+    EXPECT_EQ(rs.RecordCount(), 240);
+    long sum = 0, visited = 0;
+    while (!rs.Eof()) {
+        sum += rs.Fields(L"n").Value().toLong();
+        ++visited;
+        rs.MoveNext();
+    }
+    EXPECT_EQ(visited, 240);
+    EXPECT_EQ(sum, 250 * 251 / 2 - 55);
+}
+
+TEST_F(DataRecordset, ValuesKeepTheirTypesAndNullStaysNull) {
+    open();
+    Recordset rs;
+    rs.Open(L"select ses from ses ", cn, 1, 3, -1);
+    EXPECT_EQ(rs.Fields(L"ses").Value().type(), VariantType::Boolean);
+    EXPECT_TRUE(rs.Fields(L"SES").Value().toBoolean());
+    rs.Close();
+
+    rs.Open(L"select deyer from esu ", cn, 1, 3, -1);
+    Variant speed = rs.Fields(L"deyer").Value();
+    EXPECT_EQ(speed.type(), VariantType::Long);
+    EXPECT_EQ(speed.toString(), L"160"); // the first row only is read
+    EXPECT_EQ(speed.toInteger(), 160);
+    rs.Close();
+
+    rs.Open(L"select * from many where n = 7", cn, 1, 3, -1);
+    EXPECT_EQ(rs.Fields(L"r").Value().type(), VariantType::Double);
+    EXPECT_DOUBLE_EQ(rs.Fields(L"r").Value().toDouble(), 1.75);
+    EXPECT_EQ(rs.Fields(L"t").Value().toString(), L"row 7");
+    EXPECT_EQ(data::err::NoSuchField, errorOf([&] { rs.Fields(L"nothing"); }));
+    rs.Close();
+
+    rs.Open(L"select dil from dil ", cn, 1, 3, -1);
+    EXPECT_TRUE(rs.Fields(L"dil").Value().isNull());
+    rs.Close();
+
+    // A table with no row reads as Null too, so the reader falls back to its default.
+    rs.Open(L"select deyer from rsu ", cn, 1, 3, -1);
+    EXPECT_TRUE(rs.Fields(L"deyer").Value().isNull());
+}
+
+TEST_F(DataRecordset, UpdateStoresTheCurrentRowAndSurvivesReopening) {
+    open();
+    Recordset rs;
+    rs.Open(L"select * from esu", cn, 1, 3, -1);
+    rs.Fields(L"deyer").setValue(Variant(19 * 4 + 120));
+    EXPECT_EQ(rs.Fields(L"deyer").Value().toLong(), 196);
+    rs.Update();
+    rs.Close();
+    rs.Open(L"select * from dil", cn, 1, 3, -1);
+    rs.Fields(L"dil").setValue(Variant(L"ru"));
+    rs.Update();
+    rs.Close();
+    cn.Close();
+
+    open();
+    rs.Open(L"select deyer from esu ", cn, 1, 3, -1);
+    EXPECT_EQ(rs.RecordCount(), 2);
+    EXPECT_EQ(rs.Fields(L"deyer").Value().toLong(), 196);
+    rs.MoveNext();
+    EXPECT_EQ(rs.Fields(L"deyer").Value().toLong(), 999) << "only the current row changes";
+    rs.Close();
+    rs.Open(L"select dil from dil ", cn, 1, 3, -1);
+    EXPECT_EQ(rs.Fields(L"dil").Value().toString(), L"ru");
+}
+
+TEST_F(DataRecordset, WritingToAnEmptyTableInsertsTheRow) {
+    open();
+    Recordset rs;
+    rs.Open(L"select * from rsu", cn, 1, 3, -1);
+    ASSERT_TRUE(rs.Eof());
+    rs.Fields(L"deyer").setValue(Variant(140));
+    rs.Update();
+    rs.Close();
+    rs.Open(L"select deyer from rsu ", cn, 1, 3, -1);
+    EXPECT_EQ(rs.RecordCount(), 1);
+    EXPECT_EQ(rs.Fields(L"deyer").Value().toLong(), 140);
+}
+
+TEST_F(DataRecordset, AFailedUpdateChangesNothing) {
+    data::setBusyTimeout(200);
+    open();
+    Recordset rs;
+    rs.Open(L"select * from dil", cn, 1, 3, -1);
+    rs.Fields(L"dil").setValue(Variant(L"tr"));
+    {
+        data::Database holder(folder.file(L"lang.vex"));
+        holder.execute(L"begin exclusive");
+        EXPECT_EQ(data::err::Locked, errorOf([&] { rs.Update(); }));
+        holder.execute(L"rollback");
+    }
+    data::setBusyTimeout(3000);
+    EXPECT_EQ(rs.Fields(L"dil").Value().toString(), L"tr") << "the change stays pending";
+    Connection other;
+    other.Open(connectionString(folder.path(), L"lang.vex", kPassword));
+    Recordset check;
+    check.Open(L"select dil from dil ", other, 1, 3, -1);
+    EXPECT_TRUE(check.Fields(L"dil").Value().isNull());
+    check.Close();
+    // The pending change can still be stored once the file is free.
+    rs.Update();
+    check.Open(L"select dil from dil ", other, 1, 3, -1);
+    EXPECT_EQ(check.Fields(L"dil").Value().toString(), L"tr");
+}
+
+TEST_F(DataRecordset, OnlySingleTableResultsCanBeWritten) {
+    open();
+    Recordset rs;
+    rs.Open(L"select distinct deyer from esu", cn, 1, 3, -1);
+    rs.Fields(L"deyer").setValue(Variant(1));
+    EXPECT_EQ(data::err::NotUpdatable, errorOf([&] { rs.Update(); }));
+    rs.Close();
+    rs.Open(L"select count(*) as c from esu", cn, 1, 3, -1);
+    EXPECT_EQ(rs.Fields(L"c").Value().toLong(), 2);
+    rs.Fields(L"c").setValue(Variant(1));
+    EXPECT_EQ(data::err::NotUpdatable, errorOf([&] { rs.Update(); }));
+}
+
+TEST_F(DataRecordset, ClosedObjectsRaiseErrors) {
+    Recordset rs;
+    EXPECT_EQ(data::err::NotOpen, errorOf([&] { rs.Open(L"select * from dil", cn, 1, 3, -1); }));
+    EXPECT_EQ(data::err::NotOpen, errorOf([&] { (void)rs.Eof(); }));
+    EXPECT_EQ(data::err::NotOpen, errorOf([&] { rs.Fields(L"dil"); }));
+    open();
+    rs.Open(L"select * from dil", cn, 1, 3, -1);
+    rs.Fields(L"dil").setValue(Variant(L"az"));
+    cn.Close();
+    EXPECT_EQ(data::err::NotOpen, errorOf([&] { rs.Update(); }));
+}
