@@ -339,3 +339,32 @@ TEST_F(FormsSurface, RejectsInvalidPropertyValues) {
     EXPECT_EQ(s.BackColor(), white);
     EXPECT_EQ(s.pixel(0, 0), white);
 }
+
+TEST(FormsSurfaceLifetime, ReplacedAndFinalObjectsAreDeleted) {
+    auto font = StdFont::create(L"Tahoma", 9);
+    HGDIOBJ firstPen, firstBitmap, lastPen, lastBrush, lastBitmap;
+    HDC dc;
+    {
+        Surface s(30, 20);
+        s.setFont(font);
+        dc = s.hDC();
+        firstPen = GetCurrentObject(dc, OBJ_PEN);
+        firstBitmap = GetCurrentObject(dc, OBJ_BITMAP);
+        s.setForeColor(0xFF); // a new pen; the old one is gone
+        s.setFillStyle(0);
+        s.setFillColor(0xFF00);
+        s.resize(40, 30); // a new bitmap; the old one is gone
+        EXPECT_EQ(GetObjectType(firstPen), 0u);
+        EXPECT_EQ(GetObjectType(firstBitmap), 0u);
+        lastPen = GetCurrentObject(dc, OBJ_PEN);
+        lastBrush = GetCurrentObject(dc, OBJ_BRUSH);
+        lastBitmap = GetCurrentObject(dc, OBJ_BITMAP);
+        EXPECT_NE(GetObjectType(lastPen), 0u);
+        EXPECT_NE(GetObjectType(lastBrush), 0u);
+    }
+    EXPECT_EQ(GetObjectType(dc), 0u);
+    EXPECT_EQ(GetObjectType(lastPen), 0u);
+    EXPECT_EQ(GetObjectType(lastBrush), 0u);
+    EXPECT_EQ(GetObjectType(lastBitmap), 0u);
+    EXPECT_NE(GetObjectType(font->hFont()), 0u); // the font belongs to the font object
+}
