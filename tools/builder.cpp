@@ -97,9 +97,15 @@ std::vector<std::wstring> pivotRows(const Lexicon& lexicon) {
         ++id;
         size_t nr = std::min(entry.russian.size(), kTranslationsPerWord);
         size_t nt = std::min(entry.turkish.size(), kTranslationsPerWord);
+        std::wstring wordPos = L"x";
+        for (const auto& t : entry.russian)
+            if (!t.pos.empty()) {
+                wordPos = t.pos;
+                break;
+            }
         for (size_t i = 0; i < std::max(nr, nt); ++i) {
             const Translation& ru = entry.russian[i % nr];
-            std::wstring pos = ru.pos.empty() ? L"x" : ru.pos;
+            std::wstring pos = ru.pos.empty() ? wordPos : ru.pos;
             rows.push_back(pos + L"@" + english + L"<>" + ru.word + L"<>" + entry.turkish[i % nt] + L"@" +
                            std::to_wstring(id));
         }

@@ -1,0 +1,115 @@
+#include "tools/builder.h"
+#include "tools/clean.h"
+
+#include <gtest/gtest.h>
+
+using namespace tools;
+
+namespace {
+
+std::vector<std::wstring> words(const std::vector<Translation>& list) {
+    std::vector<std::wstring> out;
+    for (const auto& t : list) out.push_back(t.word);
+    return out;
+}
+
+using Words = std::vector<std::wstring>;
+
+} // namespace
+
+TEST(ToolsClean, RussianArticlesGiveTheWordsOfEachSense) {
+    // Transcription, homonym marks, part-of-speech groups, labels, notes, examples and the
+    // sub-senses of a phrase, as the English-Russian source writes them.
+    std::wstring article = L"lamp\n"
+                           L"   _I  [læmp]\n"
+                           L"      1. _n.\n"
+                           L"         1) лампа; фонарь\n"
+                           L"         2) _поэт. светоч, светило (о солнце); an oil lamp керосиновая\n"
+                           L"         лампа; to smell of the lamp быть вымученным\n"
+                           L"         3) _тех. лампа накаливания {см. тж. 1}\n"
+                           L"      2. _v.\n"
+                           L"         1) светить; lamp up\n"
+                           L"         а) зажигать;\n"
+                           L"         б) освещать\n"
+                           L"         10)сиять, блистать\n"
+                           L"   _II [læmp] _n. (_сокр. от lamprey) _разг.\n"
+                           L"         1) минога\n"
+                           L"         2) что-л. и т.п.; очень длинное описание из многих слов\n";
+    auto list = cleanRussianArticle(article);
+    EXPECT_EQ(words(list), (Words{L"лампа", L"фонарь", L"светоч", L"светило", L"лампа накаливания",
+                                  L"светить", L"сиять", L"блистать", L"минога"}));
+    ASSERT_EQ(list.size(), 9u);
+    EXPECT_EQ(list[0].pos, L"n");
+    EXPECT_EQ(list[5].pos, L"v");
+    EXPECT_EQ(list[8].pos, L"n");
+
+    // An article without numbering is one sense.
+    EXPECT_EQ(words(cleanRussianArticle(L"'cellist\n   [tʃeˈlɪst] _n. виолончелист\n")),
+              Words{L"виолончелист"});
+    EXPECT_TRUE(cleanRussianArticle(L"ref\n   = reference\n").empty());
+}
+
+TEST(ToolsClean, NumberedArticlesStopAtTheFirstPhrase) {
+    std::wstring article = L"spring /spɹˈɪŋ/\n"
+                           L"1. (bot.) ilkbahar, bahar (mevsim)\n"
+                           L"2. yay, zemberek. spring balance yaylı terazi\n"
+                           L"3. pınar, (coğr.) Fons vitae\n"
+                           L"4. (kıs.) spr.\n"
+                           L"5. (kıs.)a sıçrama\n"
+                           L"6. sıçramak; atlamak!\n"
+                           L"7. (bak.) leap\n"
+                           L"8. kaynak, YEni âIâ, İlkbahar\n"
+                           L"9. çok uzun bir açıklama olan bir ifade\n";
+    EXPECT_EQ(words(cleanNumberedArticle(article)), (Words{L"ilkbahar", L"bahar", L"yay", L"zemberek",
+                                                           L"pınar", L"sıçramak", L"atlamak", L"kaynak"}));
+
+    EXPECT_EQ(words(cleanNumberedArticle(L"bank /bæŋk/\n1. банк\n2. банка, Банк\n")),
+              (Words{L"банк", L"банка"}));
+    EXPECT_EQ(words(cleanNumberedArticle(L"çay /tʃaj/\ntea, brook\n")), (Words{L"tea", L"brook"}));
+}
+
+TEST(ToolsClean, HeadwordsAndPieces) {
+    EXPECT_EQ(cleanHeadword(L"  Ice   Cream "), L"ice cream");
+    EXPECT_EQ(cleanHeadword(L"o'clock"), L"o'clock");
+    EXPECT_EQ(cleanHeadword(L"t-shirt"), L"t-shirt");
+    EXPECT_EQ(cleanHeadword(L"'cause"), L"");
+    EXPECT_EQ(cleanHeadword(L"a.m."), L"");
+    EXPECT_EQ(cleanHeadword(L"one two three four"), L"");
+    EXPECT_EQ(cleanHeadword(L"naïve"), L"");
+
+    EXPECT_TRUE(fitsInPiece(L"ice cream"));
+    EXPECT_FALSE(fitsInPiece(L""));
+    EXPECT_FALSE(fitsInPiece(L"a<>b"));
+    EXPECT_FALSE(fitsInPiece(L"a@b"));
+    EXPECT_FALSE(fitsInPiece(L"a$b"));
+    EXPECT_FALSE(fitsInPiece(L"x<%S%>"));
+}
+
+TEST(ToolsPivot, EveryTranslationAppearsAndTheShorterListCycles) {
+    Lexicon lexicon;
+    addEnglishRussian(lexicon, L"Spring",
+                      {{L"весна", L"n"}, {L"пружина", L"n"}, {L"родник", L""}, {L"прыгать", L"v"}});
+    addEnglishTurkish(lexicon, L"spring", {{L"ilkbahar", L""}, {L"yay", L""}});
+    addEnglishRussian(lexicon, L"spring", {{L"весна", L""}, {L"ключ", L""}}); // a repeat is kept once
+    addEnglishRussian(lexicon, L"lonely", {{L"одинокий", L"a"}});             // no Turkish: no row
+    addEnglishTurkish(lexicon, L"alone", {{L"yalnız", L""}});                 // no Russian: no row
+    addEnglishTurkish(lexicon, L"a<>b", {{L"x", L""}});                       // not a headword
+    addTurkishEnglish(lexicon, L"Pınar", {{L"spring", L""}, {L"source", L""}});
+
+    auto rows = pivotRows(lexicon);
+    Words expected = {L"n@spring<>весна<>ilkbahar@1", L"n@spring<>пружина<>yay@1",
+                      L"n@spring<>родник<>pınar@1", L"v@spring<>прыгать<>ilkbahar@1",
+                      L"n@spring<>ключ<>yay@1"};
+    EXPECT_EQ(rows, expected);
+}
+
+TEST(ToolsPivot, TranslationsPerWordAreCapped) {
+    Lexicon lexicon;
+    std::vector<Translation> many;
+    for (int i = 0; i < 20; ++i) many.push_back({L"слово" + std::wstring(i + 1, L'ы'), L"n"});
+    addEnglishRussian(lexicon, L"word", many);
+    addEnglishTurkish(lexicon, L"word", {{L"sözcük", L""}});
+    auto rows = pivotRows(lexicon);
+    EXPECT_EQ(rows.size(), kTranslationsPerWord);
+    for (const auto& row : rows) EXPECT_NE(row.find(L"<>sözcük@1"), std::wstring::npos);
+}
