@@ -1,0 +1,87 @@
+// The pop-up that shows the whole text of a row cut at the list's right edge.
+#include "widgets/list/mc_list_box.h"
+
+#include "platform/forms/screen.h"
+#include "platform/forms/std_font.h"
+#include "platform/forms/surface.h"
+#include "platform/forms/vb.h"
+#include "widgets/list/list_text.h"
+
+namespace widgets {
+
+namespace {
+
+long rnd(double value) {
+    return static_cast<long>(forms::vbRound(value));
+}
+
+} // namespace
+
+void McListBox::CreateCompletePopup() {
+    if (PicComplete) return;
+    HWND w = hWnd();
+    HWND form = w ? GetAncestor(w, GA_ROOT) : nullptr;
+    PicComplete = std::make_unique<CompletePopup>(form);
+}
+
+void McListBox::hideCompletePopup() {
+    if (PicComplete) PicComplete->hide();
+    popupRow_ = -100;
+}
+
+void McListBox::ShowCompletePopup(long row) {
+    if (!PicComplete || !PicComplete->hWnd()) return;
+    try {
+        forms::Surface& s = surface();
+        const long top = bars_.SB_Value(SB_VERT);
+        const ListItem& item = items_.at(top + row - 1);
+        const std::wstring text = item.text;
+        useFont(item.bold);
+        const long width = rnd(s.TextWidth(text));
+        if (s.ScaleWidth() - iconColumnWidth_ > width) {
+            hideCompletePopup();
+            return;
+        }
+        if (row == popupRow_) return;
+
+        const double pitch = rowPitch();
+        long topMargin = rnd((pitch - textHeightA()) / 2 - 2);
+
+        forms::Surface& box = PicComplete->surface();
+        box.setFont((item.bold ? drawFontBold_ : drawFont_)->clone());
+        box.Cls();
+
+        RECT rect;
+        GetWindowRect(hWnd(), &rect);
+        const long avail = forms::Screen::pixelWidth() - (rect.left + iconColumnWidth_);
+        const long left = rect.left + iconColumnWidth_ + 2;
+        const long boxTop = static_cast<long>(forms::Int((row - 1) * pitch + rect.top + 3));
+        std::wstring shown = text;
+        if (avail < width) {
+            // No room left for a single character: wrapping would only make empty lines.
+            if (avail - 15 < rnd(box.TextWidth(text.substr(0, 1)))) {
+                hideCompletePopup();
+                return;
+            }
+            const auto lines = widgets::SplitToLines(
+                text, avail - 15, true, [&box](const std::wstring& t) { return box.TextWidth(t); });
+            shown.clear();
+            for (std::size_t i = 0; i < lines.size(); ++i) shown += (i ? L"\r\n" : L"") + lines[i];
+            const long height = rnd(box.TextHeight(shown));
+            topMargin = height < pitch ? rnd((pitch - height) / 2 - 2) : 5;
+            PicComplete->Move(left, boxTop, avail - 10, height + 10);
+        } else {
+            PicComplete->Move(left, boxTop, width + 12, rnd(pitch - 1));
+        }
+        box.Cls();
+        RECT area{5, topMargin, rnd(PicComplete->ScaleWidth()), rnd(PicComplete->ScaleHeight())};
+        HDC dc = box.hDC();
+        DrawTextW(dc, shown.c_str(), -1, &area, 0);
+        PicComplete->show();
+        popupRow_ = row;
+    } catch (...) {
+        hideCompletePopup();
+    }
+}
+
+} // namespace widgets
