@@ -157,6 +157,7 @@ public:
     uint32_t ambientForeColor() override { return foreColor_; }
     HDC hostDC() override { return hDC(); }
     int hostScaleMode() override;
+    Surface* hostSurface() override { return &surface(); }
 
     // Used by the controls and the message loop.
     void previewKeyDown(int& keyCode, int shift) { Form_KeyDown(keyCode, shift); }

@@ -358,6 +358,8 @@ LRESULT UserControl::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void UserControl::mousePressFocus() {
     if (!canGetFocus_ || !hwnd_) return;
+    // A floating window must not take the activation by taking the focus.
+    if (!(GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD)) return;
     HWND focus = GetFocus();
     if (focus == hwnd_ || (focus && IsChild(hwnd_, focus))) return;
     ::SetFocus(hwnd_);

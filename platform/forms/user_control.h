@@ -136,6 +136,7 @@ public:
     uint32_t ambientForeColor() override;
     HDC hostDC() override { return hDC(); }
     int hostScaleMode() override;
+    Surface* hostSurface() override { return &surface(); }
 
 protected:
     // Life cycle, in the platform's order.

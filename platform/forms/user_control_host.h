@@ -11,6 +11,7 @@ namespace forms {
 
 class Form;
 class StdFont;
+class Surface;
 class UserControl;
 
 // What a control is placed in: a form or another control. It gives its controls their window
@@ -28,6 +29,8 @@ public:
     // The host's drawing surface DC and scale mode (1 twips, 3 pixels).
     virtual HDC hostDC() = 0;
     virtual int hostScaleMode() = 0;
+    // The host's persistent image (what windowless-looking controls show behind themselves).
+    virtual Surface* hostSurface() = 0;
 
     // Controls placed directly in this host, in creation order.
     const std::vector<UserControl*>& hostedControls() const { return hosted_; }

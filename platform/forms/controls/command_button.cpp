@@ -1,0 +1,119 @@
+#include "platform/forms/controls/command_button.h"
+
+#include "platform/forms/controls/control_support.h"
+#include "platform/forms/property_bag.h"
+#include "platform/forms/runtime_error.h"
+#include "platform/forms/std_font.h"
+
+namespace forms {
+
+CommandButton::CommandButton() {
+    setUsesSurface(false);
+    setDefaultCancel(true);
+}
+
+void CommandButton::UserControl_Initialize() {
+    RECT rc;
+    GetClientRect(hWnd(), &rc);
+    button_ =
+        CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_NOTIFY, 0, 0, rc.right,
+                        rc.bottom, hWnd(), reinterpret_cast<HMENU>(1), GetModuleHandleW(nullptr), nullptr);
+}
+
+void CommandButton::setCaption(std::wstring caption) {
+    caption_ = std::move(caption);
+    applyCaption();
+    PropertyChanged(L"Caption");
+}
+
+void CommandButton::applyCaption() {
+    if (button_) SetWindowTextW(button_, caption_.c_str());
+    std::wstring keys;
+    for (size_t i = 0; i + 1 < caption_.size(); ++i) {
+        if (caption_[i] != L'&') continue;
+        if (caption_[i + 1] != L'&') {
+            keys = caption_.substr(i + 1, 1);
+            break;
+        }
+        ++i;
+    }
+    setAccessKeys(keys);
+}
+
+void CommandButton::setFont(std::shared_ptr<StdFont> font) {
+    if (!font) throw RuntimeError(err::InvalidPropertyValue);
+    font_ = std::move(font);
+    applyFont();
+    PropertyChanged(L"Font");
+}
+
+void CommandButton::applyFont() {
+    if (button_ && font_) SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font_->hFont()), TRUE);
+}
+
+void CommandButton::setEnabled(bool enabled) {
+    UserControl::setEnabled(enabled);
+    if (button_) EnableWindow(button_, enabled);
+}
+
+void CommandButton::click() {
+    auto keep = weak_from_this().lock();
+    RaiseEvent(Click);
+}
+
+void CommandButton::UserControl_InitProperties() {
+    font_ = Ambient().Font->clone();
+    caption_ = Ambient().DisplayName;
+    applyCaption();
+    applyFont();
+}
+
+void CommandButton::UserControl_ReadProperties(PropertyBag& bag) {
+    caption_ = bag.ReadProperty(L"Caption", L"").toString();
+    font_ = controls::readFont(bag, L"Font", Ambient().Font);
+    applyCaption();
+    applyFont();
+    showDefault();
+}
+
+void CommandButton::UserControl_WriteProperties(PropertyBag& bag) {
+    bag.WriteProperty(L"Caption", caption_, L"");
+    controls::writeFont(bag, L"Font", font_, Ambient().Font);
+}
+
+void CommandButton::UserControl_Resize() {
+    if (button_) MoveWindow(button_, 0, 0, pixelWidth(), pixelHeight(), TRUE);
+}
+
+void CommandButton::UserControl_AccessKeyPress(int) {
+    click();
+}
+
+void CommandButton::UserControl_AmbientChanged(const std::wstring& name) {
+    if (name == L"DisplayAsDefault") showDefault();
+}
+
+void CommandButton::showDefault() {
+    if (!button_) return;
+    const LONG style = GetWindowLongW(button_, GWL_STYLE) & ~(BS_DEFPUSHBUTTON | BS_PUSHBUTTON);
+    SendMessageW(button_, BM_SETSTYLE,
+                 static_cast<WPARAM>(style | (Ambient().DisplayAsDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)),
+                 TRUE);
+}
+
+bool CommandButton::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (msg) {
+    case WM_COMMAND:
+        if (reinterpret_cast<HWND>(lParam) != button_) return false;
+        if (HIWORD(wParam) == BN_CLICKED) click();
+        result = 0;
+        return true;
+    case WM_SETFOCUS:
+        if (button_) ::SetFocus(button_);
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+} // namespace forms

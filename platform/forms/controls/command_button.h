@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/forms/event.h"
+#include "platform/forms/user_control.h"
+
+#include <memory>
+#include <string>
+
+namespace forms {
+
+// A plain push button (a system button inside the control): Click on a mouse click, on Space, on
+// Enter as the form's default button and on Escape as its cancel button. "&" in the caption marks
+// the access key.
+class CommandButton : public UserControl {
+public:
+    CommandButton();
+
+    const std::wstring& Caption() const { return caption_; }
+    void setCaption(std::wstring caption);
+    std::shared_ptr<StdFont> Font() const { return font_; }
+    void setFont(std::shared_ptr<StdFont> font);
+    void setEnabled(bool enabled) override;
+    HWND buttonWindow() const { return button_; }
+    // Clicks the button from code (the platform's Value = True).
+    void click();
+
+    Event<> Click;
+
+protected:
+    void UserControl_Initialize() override;
+    void UserControl_InitProperties() override;
+    void UserControl_ReadProperties(PropertyBag& bag) override;
+    void UserControl_WriteProperties(PropertyBag& bag) override;
+    void UserControl_Resize() override;
+    void UserControl_AccessKeyPress(int keyAscii) override;
+    void UserControl_AmbientChanged(const std::wstring& name) override;
+    bool windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    HWND button_ = nullptr;
+    std::wstring caption_;
+    std::shared_ptr<StdFont> font_;
+
+    void applyCaption();
+    void applyFont();
+    void showDefault();
+};
+
+} // namespace forms

@@ -1,0 +1,52 @@
+#include "platform/forms/controls/control_support.h"
+
+#include "platform/forms/color.h"
+#include "platform/forms/runtime_error.h"
+#include "platform/forms/std_font.h"
+#include "platform/forms/surface.h"
+
+namespace forms::controls {
+
+void paintBehind(UserControl& control) {
+    HWND w = control.hWnd();
+    ControlHost* host = control.Container();
+    Surface& own = control.surface();
+    if (!w || !host || !(GetWindowLongW(w, GWL_STYLE) & WS_CHILD)) return;
+    Surface* behind = host->hostSurface();
+    if (!behind) return;
+    RECT r;
+    GetWindowRect(w, &r);
+    MapWindowPoints(nullptr, GetParent(w), reinterpret_cast<POINT*>(&r), 2);
+    HDC dc = own.hDC();
+    POINT old;
+    SetViewportOrgEx(dc, -r.left, -r.top, &old);
+    behind->paint(dc, &r);
+    SetViewportOrgEx(dc, old.x, old.y, nullptr);
+}
+
+std::shared_ptr<StdFont> readFont(const PropertyBag& bag, const std::wstring& key,
+                                  const std::shared_ptr<StdFont>& defaultFont) {
+    Variant v = bag.ReadProperty(key);
+    if (v.type() == VariantType::Font && v.toFont()) return v.toFont();
+    return defaultFont ? defaultFont->clone() : StdFont::create();
+}
+
+void writeFont(PropertyBag& bag, const std::wstring& key, const std::shared_ptr<StdFont>& font,
+               const std::shared_ptr<StdFont>& defaultFont) {
+    if (!font) return;
+    if (defaultFont && font->sameAs(*defaultFont)) return;
+    bag.WriteProperty(key, Variant(font));
+}
+
+WNDPROC subclassChild(HWND child, WNDPROC proc, UserControl* owner) {
+    SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+    return reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+}
+
+uint32_t checkedColour(uint32_t colour) {
+    if (!isValidColour(colour)) throw RuntimeError(err::InvalidPropertyValue);
+    return colour;
+}
+
+} // namespace forms::controls

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/forms/property_bag.h"
+#include "platform/forms/user_control.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+namespace forms {
+
+class StdFont;
+
+// Shared pieces of the intrinsic controls.
+namespace controls {
+
+// Copies the container's image behind the control into the control's surface, so a control with a
+// transparent background shows what lies under it.
+void paintBehind(UserControl& control);
+
+// The font stored under a key, or a copy of the default (the ambient font).
+std::shared_ptr<StdFont> readFont(const PropertyBag& bag, const std::wstring& key,
+                                  const std::shared_ptr<StdFont>& defaultFont);
+// Writes the font unless it equals the default.
+void writeFont(PropertyBag& bag, const std::wstring& key, const std::shared_ptr<StdFont>& font,
+               const std::shared_ptr<StdFont>& defaultFont);
+
+// Points a child window's messages at a procedure of ours, keeping the old one for CallWindowProcW.
+// The child's user data holds the owning control.
+WNDPROC subclassChild(HWND child, WNDPROC proc, UserControl* owner);
+
+// Checks a colour argument (error 380 for a value that names no colour).
+uint32_t checkedColour(uint32_t colour);
+
+} // namespace controls
+
+} // namespace forms

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/forms/event.h"
+#include "platform/forms/user_control.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace forms {
+
+// A drawing area with its own persistent surface and mouse events, placed in its container or
+// floating above the form as a topmost tool window that never takes the activation.
+class PictureBox : public UserControl {
+public:
+    PictureBox();
+
+    uint32_t BackColor() const;
+    void setBackColor(uint32_t colour);
+    uint32_t ForeColor() const;
+    void setForeColor(uint32_t colour);
+    std::shared_ptr<StdFont> Font() const;
+    void setFont(std::shared_ptr<StdFont> font);
+    std::shared_ptr<StdPicture> Picture() const;
+    void setPicture(std::shared_ptr<StdPicture> picture);
+    // 0 none, 1 a thin border.
+    int BorderStyle() const { return borderStyle_; }
+    void setBorderStyle(int style);
+    int ScaleMode() const;
+    void setScaleMode(int mode);
+    double ScaleWidth();
+    double ScaleHeight();
+    void Cls();
+
+    // A floating picture box is a top-level tool window owned by its form; Left and Top are then
+    // screen positions in twips. It shows without activation and stays above other windows.
+    bool Floating() const { return floating_; }
+    void setFloating(bool floating);
+
+    Event<> Click;
+    Event<> DblClick;
+    Event<int, int, float, float> MouseDown;
+    Event<int, int, float, float> MouseMove;
+    Event<int, int, float, float> MouseUp;
+    Event<> Resize;
+
+protected:
+    void UserControl_Initialize() override;
+    void UserControl_ReadProperties(PropertyBag& bag) override;
+    void UserControl_WriteProperties(PropertyBag& bag) override;
+    void UserControl_Resize() override { RaiseEvent(Resize); }
+    void UserControl_Click() override { RaiseEvent(Click); }
+    void UserControl_DblClick() override { RaiseEvent(DblClick); }
+    void UserControl_MouseDown(int b, int s, float x, float y) override;
+    void UserControl_MouseMove(int b, int s, float x, float y) override;
+    void UserControl_MouseUp(int b, int s, float x, float y) override;
+    bool windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    int borderStyle_ = 1;
+    bool floating_ = false;
+
+    void applyBorder();
+    float toScaleX(float px);
+    float toScaleY(float px);
+};
+
+} // namespace forms

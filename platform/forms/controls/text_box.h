@@ -1,0 +1,83 @@
+#pragma once
+
+#include "platform/forms/event.h"
+#include "platform/forms/gdi.h"
+#include "platform/forms/user_control.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace forms {
+
+// A box of editable Unicode text (a system edit window inside the control). Change is raised at
+// once whenever the text really changes, by the user or by code; setting the same text again
+// raises nothing.
+class TextBox : public UserControl {
+public:
+    TextBox();
+
+    std::wstring Text() const;
+    void setText(const std::wstring& text);
+    int SelStart() const;
+    void setSelStart(int start);
+    int SelLength() const;
+    void setSelLength(int length);
+    std::wstring SelText() const;
+    void setSelText(const std::wstring& text);
+    bool Locked() const { return locked_; }
+    void setLocked(bool locked);
+    int MaxLength() const { return maxLength_; }
+    void setMaxLength(int length);
+    // Design-time: several lines with wrapping (set before the control is placed).
+    bool MultiLine() const { return multiLine_; }
+    void setMultiLine(bool multi);
+    uint32_t BackColor() const { return backColor_; }
+    void setBackColor(uint32_t colour);
+    uint32_t ForeColor() const { return foreColor_; }
+    void setForeColor(uint32_t colour);
+    std::shared_ptr<StdFont> Font() const { return font_; }
+    void setFont(std::shared_ptr<StdFont> font);
+    void setEnabled(bool enabled) override;
+    // The edit window inside.
+    HWND editWindow() const { return edit_; }
+
+    Event<> Change;
+    Event<int&, int> KeyDown;
+    Event<int&, int> KeyUp;
+    Event<int&> KeyPress;
+    Event<> GotFocus;
+    Event<> LostFocus;
+    Event<> Click;
+    Event<int, int, float, float> MouseDown;
+    Event<int, int, float, float> MouseUp;
+
+protected:
+    void UserControl_Initialize() override;
+    void UserControl_InitProperties() override;
+    void UserControl_ReadProperties(PropertyBag& bag) override;
+    void UserControl_WriteProperties(PropertyBag& bag) override;
+    void UserControl_Resize() override;
+    void UserControl_Terminate() override;
+    bool windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    HWND edit_ = nullptr;
+    WNDPROC editProc_ = nullptr;
+    std::wstring text_; // what Change last compared against
+    bool locked_ = false, multiLine_ = false;
+    int maxLength_ = 0;
+    uint32_t backColor_ = 0x80000005;
+    uint32_t foreColor_ = 0x80000008;
+    std::shared_ptr<StdFont> font_;
+    GdiBrush brush_;
+    bool inSetText_ = false;
+
+    void createEdit();
+    void applyFont();
+    void textChanged();
+    static LRESULT CALLBACK editWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT editMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+};
+
+} // namespace forms

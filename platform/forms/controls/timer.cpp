@@ -1,0 +1,66 @@
+#include "platform/forms/controls/timer.h"
+
+#include "platform/forms/property_bag.h"
+#include "platform/forms/runtime_error.h"
+
+namespace forms {
+
+namespace {
+constexpr UINT_PTR kTimerId = 1;
+}
+
+Timer::Timer() {
+    setCanGetFocus(false);
+    setTabStop(false);
+    setUsesSurface(false);
+}
+
+void Timer::setInterval(int ms) {
+    if (ms < 0 || ms > 65535) throw RuntimeError(err::InvalidPropertyValue);
+    interval_ = ms;
+    restart();
+}
+
+void Timer::setEnabled(bool enabled) {
+    timerEnabled_ = enabled;
+    restart();
+}
+
+void Timer::restart() {
+    HWND w = hWnd();
+    if (!w) return;
+    if (running_) KillTimer(w, kTimerId);
+    running_ = false;
+    if (timerEnabled_ && interval_ > 0)
+        running_ = SetTimer(w, kTimerId, static_cast<UINT>(interval_), nullptr) != 0;
+}
+
+void Timer::UserControl_ReadProperties(PropertyBag& bag) {
+    interval_ = bag.ReadProperty(L"Interval", 0).toLong();
+    timerEnabled_ = bag.ReadProperty(L"Enabled", true).toBoolean();
+    restart();
+}
+
+void Timer::UserControl_WriteProperties(PropertyBag& bag) {
+    bag.WriteProperty(L"Interval", interval_, 0);
+    bag.WriteProperty(L"Enabled", timerEnabled_, true);
+}
+
+void Timer::UserControl_Terminate() {
+    if (running_ && hWnd()) KillTimer(hWnd(), kTimerId);
+    running_ = false;
+}
+
+bool Timer::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg == WM_WINDOWPOSCHANGING) {
+        // A timer is never seen.
+        reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+        return false;
+    }
+    if (msg != WM_TIMER || wParam != kTimerId) return false;
+    result = 0;
+    if (running_) RaiseEvent(Tick);
+    return true;
+}
+
+} // namespace forms

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/forms/event.h"
+#include "platform/forms/user_control.h"
+
+namespace forms {
+
+// Raises Timer every Interval milliseconds while Enabled and Interval > 0. Setting Enabled or
+// Interval (even to the same value) starts the wait afresh. Never visible.
+class Timer : public UserControl {
+public:
+    Timer();
+
+    int Interval() const { return interval_; }
+    // 0 to 65535 (error 380 otherwise).
+    void setInterval(int ms);
+    bool Enabled() const override { return timerEnabled_; }
+    void setEnabled(bool enabled) override;
+
+    // The platform's Timer event (a member cannot share the class's name).
+    Event<> Tick;
+
+protected:
+    void UserControl_ReadProperties(PropertyBag& bag) override;
+    void UserControl_WriteProperties(PropertyBag& bag) override;
+    void UserControl_InitProperties() override { restart(); }
+    void UserControl_Terminate() override;
+    bool windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    int interval_ = 0;
+    bool timerEnabled_ = true;
+    bool running_ = false;
+
+    void restart();
+};
+
+} // namespace forms

@@ -1,0 +1,183 @@
+#include "platform/forms/controls/vscroll_bar.h"
+
+#include "platform/forms/property_bag.h"
+#include "platform/forms/runtime_error.h"
+
+#include <algorithm>
+
+namespace forms {
+
+namespace {
+void check16(int v) {
+    if (v < -32768 || v > 32767) throw RuntimeError(err::InvalidPropertyValue);
+}
+} // namespace
+
+VScrollBar::VScrollBar() {
+    setUsesSurface(false);
+    setWantedKeys(DLGC_WANTARROWS);
+}
+
+void VScrollBar::UserControl_Initialize() {
+    RECT rc;
+    GetClientRect(hWnd(), &rc);
+    bar_ = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, 0, 0, rc.right, rc.bottom,
+                           hWnd(), reinterpret_cast<HMENU>(1), GetModuleHandleW(nullptr), nullptr);
+    applyRange();
+}
+
+int VScrollBar::clampValue(int v) const {
+    return std::clamp(v, std::min(min_, max_), std::max(min_, max_));
+}
+
+// The bar's own position runs from the lower to the higher bound; a reversed range is mirrored.
+void VScrollBar::applyRange() {
+    if (!bar_) return;
+    SCROLLINFO si{sizeof si};
+    si.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
+    si.nMin = std::min(min_, max_);
+    si.nMax = std::max(min_, max_);
+    si.nPage = 0;
+    si.nPos = min_ <= max_ ? value_ : min_ + max_ - value_;
+    SetScrollInfo(bar_, SB_CTL, &si, TRUE);
+}
+
+void VScrollBar::setMin(int value) {
+    check16(value);
+    min_ = value;
+    const int v = clampValue(value_);
+    const bool changed = v != value_;
+    value_ = v;
+    applyRange();
+    PropertyChanged(L"Min");
+    if (changed) RaiseEvent(Change);
+}
+
+void VScrollBar::setMax(int value) {
+    check16(value);
+    max_ = value;
+    const int v = clampValue(value_);
+    const bool changed = v != value_;
+    value_ = v;
+    applyRange();
+    PropertyChanged(L"Max");
+    if (changed) RaiseEvent(Change);
+}
+
+void VScrollBar::setValue(int value) {
+    check16(value);
+    if (value != clampValue(value)) throw RuntimeError(err::InvalidPropertyValue);
+    if (value == value_) return;
+    value_ = value;
+    applyRange();
+    PropertyChanged(L"Value");
+    RaiseEvent(Change);
+}
+
+void VScrollBar::setSmallChange(int value) {
+    if (value < 0 || value > 32767) throw RuntimeError(err::InvalidPropertyValue);
+    smallChange_ = value;
+    PropertyChanged(L"SmallChange");
+}
+
+void VScrollBar::setLargeChange(int value) {
+    if (value < 0 || value > 32767) throw RuntimeError(err::InvalidPropertyValue);
+    largeChange_ = value;
+    PropertyChanged(L"LargeChange");
+}
+
+void VScrollBar::setEnabled(bool enabled) {
+    UserControl::setEnabled(enabled);
+    if (bar_) EnableWindow(bar_, enabled);
+}
+
+void VScrollBar::UserControl_ReadProperties(PropertyBag& bag) {
+    min_ = bag.ReadProperty(L"Min", 0).toInteger();
+    max_ = bag.ReadProperty(L"Max", 32767).toInteger();
+    smallChange_ = bag.ReadProperty(L"SmallChange", 1).toInteger();
+    largeChange_ = bag.ReadProperty(L"LargeChange", 1).toInteger();
+    value_ = clampValue(bag.ReadProperty(L"Value", 0).toInteger());
+    applyRange();
+}
+
+void VScrollBar::UserControl_WriteProperties(PropertyBag& bag) {
+    bag.WriteProperty(L"Min", min_, 0);
+    bag.WriteProperty(L"Max", max_, 32767);
+    bag.WriteProperty(L"SmallChange", smallChange_, 1);
+    bag.WriteProperty(L"LargeChange", largeChange_, 1);
+    bag.WriteProperty(L"Value", value_, 0);
+}
+
+void VScrollBar::UserControl_Resize() {
+    if (bar_) MoveWindow(bar_, 0, 0, pixelWidth(), pixelHeight(), TRUE);
+}
+
+void VScrollBar::moveTo(int v, bool scrolling) {
+    v = clampValue(v);
+    if (v == value_) {
+        if (!scrolling) applyRange();
+        return;
+    }
+    value_ = v;
+    applyRange();
+    RaiseEvent(scrolling ? Scroll : Change);
+}
+
+bool VScrollBar::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg == WM_SETFOCUS && bar_) {
+        ::SetFocus(bar_);
+        result = 0;
+        return true;
+    }
+    if (msg != WM_VSCROLL || reinterpret_cast<HWND>(lParam) != bar_) return false;
+    result = 0;
+    // Towards Max is "down" on the bar whichever way the range runs.
+    const int dir = min_ <= max_ ? 1 : -1;
+    switch (LOWORD(wParam)) {
+    case SB_LINEUP:
+        moveTo(value_ - dir * smallChange_, false);
+        break;
+    case SB_LINEDOWN:
+        moveTo(value_ + dir * smallChange_, false);
+        break;
+    case SB_PAGEUP:
+        moveTo(value_ - dir * largeChange_, false);
+        break;
+    case SB_PAGEDOWN:
+        moveTo(value_ + dir * largeChange_, false);
+        break;
+    case SB_TOP:
+        moveTo(min_, false);
+        break;
+    case SB_BOTTOM:
+        moveTo(max_, false);
+        break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+        SCROLLINFO si{sizeof si};
+        si.fMask = SIF_TRACKPOS;
+        GetScrollInfo(bar_, SB_CTL, &si);
+        const int pos = min_ <= max_ ? si.nTrackPos : min_ + max_ - si.nTrackPos;
+        if (LOWORD(wParam) == SB_THUMBTRACK) {
+            if (!dragging_) {
+                dragging_ = true;
+                dragFrom_ = value_;
+            }
+            moveTo(pos, true);
+            break;
+        }
+        // The drag ends: one Change when it moved the value.
+        const int from = dragging_ ? dragFrom_ : value_;
+        dragging_ = false;
+        value_ = clampValue(pos);
+        applyRange();
+        if (value_ != from) RaiseEvent(Change);
+        break;
+    }
+    case SB_ENDSCROLL:
+        break;
+    }
+    return true;
+}
+
+} // namespace forms

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/forms/event.h"
+#include "platform/forms/user_control.h"
+
+namespace forms {
+
+// A vertical scroll bar. Min may be greater than Max (the bar then runs the other way). Values are
+// 16-bit; a value outside the range is error 380. Change follows every change of Value (by code,
+// arrows, page clicks and the end of a thumb drag); Scroll follows each move while the thumb is
+// dragged.
+class VScrollBar : public UserControl {
+public:
+    VScrollBar();
+
+    int Min() const { return min_; }
+    void setMin(int value);
+    int Max() const { return max_; }
+    void setMax(int value);
+    int Value() const { return value_; }
+    void setValue(int value);
+    int SmallChange() const { return smallChange_; }
+    void setSmallChange(int value);
+    int LargeChange() const { return largeChange_; }
+    void setLargeChange(int value);
+    void setEnabled(bool enabled) override;
+    HWND barWindow() const { return bar_; }
+
+    Event<> Change;
+    Event<> Scroll;
+
+protected:
+    void UserControl_Initialize() override;
+    void UserControl_ReadProperties(PropertyBag& bag) override;
+    void UserControl_WriteProperties(PropertyBag& bag) override;
+    void UserControl_Resize() override;
+    bool windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    HWND bar_ = nullptr;
+    int min_ = 0, max_ = 32767, value_ = 0, smallChange_ = 1, largeChange_ = 1;
+    bool dragging_ = false;
+    int dragFrom_ = 0;
+
+    int clampValue(int v) const;
+    void applyRange();
+    // Sets the value from the bar; raises Scroll while dragging, else Change when it changed.
+    void moveTo(int v, bool scrolling);
+};
+
+} // namespace forms
