@@ -135,6 +135,28 @@ HFONT StdFont::hFont() const {
     return current_ = handles_.back().handle.get();
 }
 
+int StdFont::addListener(std::function<void()> listener) {
+    int id = nextListener_++;
+    listeners_.emplace_back(id, std::move(listener));
+    return id;
+}
+
+void StdFont::removeListener(int id) noexcept {
+    for (auto it = listeners_.begin(); it != listeners_.end(); ++it)
+        if (it->first == id) {
+            listeners_.erase(it);
+            return;
+        }
+}
+
+void StdFont::changed() noexcept {
+    current_ = nullptr;
+    // A listener may remove itself or others while it runs.
+    auto listeners = listeners_;
+    for (auto& [id, listener] : listeners)
+        if (listener) listener();
+}
+
 bool StdFont::sameAs(const StdFont& other) const noexcept {
     return lstrcmpiW(name_.c_str(), other.name_.c_str()) == 0 && size_ == other.size_ &&
            weight_ == other.weight_ && charset_ == other.charset_ && italic_ == other.italic_ &&

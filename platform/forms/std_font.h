@@ -3,8 +3,10 @@
 #include "platform/forms/gdi.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace forms {
@@ -59,6 +61,11 @@ public:
     // Same name (ignoring case), size, weight, style and character set.
     bool sameAs(const StdFont& other) const noexcept;
 
+    // Called after every change of a property, so that a DC using the font can follow at once.
+    // Listeners must not throw; clones do not inherit them.
+    int addListener(std::function<void()> listener);
+    void removeListener(int id) noexcept;
+
 private:
     std::wstring name_;
     double size_ = 8.25;
@@ -74,7 +81,10 @@ private:
     mutable std::vector<CachedHandle> handles_; // oldest first
     mutable HFONT current_ = nullptr;
 
-    void changed() noexcept { current_ = nullptr; }
+    std::vector<std::pair<int, std::function<void()>>> listeners_;
+    int nextListener_ = 1;
+
+    void changed() noexcept;
 };
 
 } // namespace forms

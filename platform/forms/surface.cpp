@@ -65,9 +65,8 @@ Surface::Surface(int width, int height)
     makeBitmap(width_, height_, bitmap_, bits_);
     originalBitmap_ = SelectObject(dc_.get(), bitmap_.get());
 
-    font_ = StdFont::create();
-    selectedFont_ = font_->hFont();
-    originalFont_ = SelectObject(dc_.get(), selectedFont_);
+    originalFont_ = GetCurrentObject(dc_.get(), OBJ_FONT);
+    watchFont(StdFont::create());
     GdiPen pen(CreatePen(PS_SOLID, drawWidth_, translateColor(foreColor_)));
     originalPen_ = SelectObject(dc_.get(), pen.get());
     pen_ = std::move(pen);
@@ -81,6 +80,7 @@ Surface::Surface(int width, int height)
 
 Surface::~Surface() {
     // Our objects go back out of the DC before their owners delete them.
+    if (font_) font_->removeListener(fontListener_);
     HDC dc = dc_.get();
     if (originalFont_) SelectObject(dc, originalFont_);
     if (originalPen_) SelectObject(dc, originalPen_);
@@ -192,11 +192,23 @@ void Surface::setDrawWidth(int16_t width) {
 
 void Surface::setFont(std::shared_ptr<StdFont> font) {
     if (!font) throw RuntimeError(err::InvalidPropertyValue);
-    // The new font is selected before the old object (and its handles) can go.
-    HFONT handle = font->hFont();
-    SelectObject(dc_.get(), handle);
-    selectedFont_ = handle;
+    watchFont(std::move(font));
+}
+
+void Surface::watchFont(std::shared_ptr<StdFont> font) {
+    if (font_) font_->removeListener(fontListener_);
     font_ = std::move(font);
+    fontListener_ = font_->addListener([this] { selectFont(); });
+    selectFont();
+}
+
+void Surface::selectFont() {
+    LOGFONTW lf = font_->logFont(StdFont::screenDpi());
+    GdiFont handle(CreateFontIndirectW(&lf));
+    if (!handle) return; // keep drawing with the previous font
+    // The new handle is selected before the old one is deleted.
+    SelectObject(dc_.get(), handle.get());
+    fontHandle_ = std::move(handle);
 }
 
 void Surface::setScaleMode(int16_t mode) {
@@ -296,16 +308,7 @@ void Surface::updateTextColour() {
     SetTextColor(dc_.get(), translateColor(foreColor_));
 }
 
-void Surface::syncFont() const {
-    HFONT handle = font_->hFont();
-    if (handle != selectedFont_) {
-        SelectObject(dc_.get(), handle);
-        selectedFont_ = handle;
-    }
-}
-
 HDC Surface::hDC() {
-    syncFont();
     changed();
     return dc_.get();
 }
@@ -406,14 +409,12 @@ void Surface::Circle(float x, float y, float radius, uint32_t colour) {
 }
 
 int Surface::lineHeight() const {
-    syncFont();
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc_.get(), &metrics);
     return metrics.tmHeight;
 }
 
 void Surface::Print(const std::wstring& text, bool keepLine) {
-    syncFont();
     HDC dc = dc_.get();
     int height = lineHeight();
     float x = toPixelsX(currentX_), y = toPixelsY(currentY_);
@@ -444,7 +445,6 @@ void Surface::Print(const std::wstring& text, bool keepLine) {
 }
 
 float Surface::TextWidth(const std::wstring& text) const {
-    syncFont();
     int widest = 0;
     for (const auto& line : textLines(text)) widest = std::max(widest, textWidthPixels(dc_.get(), line));
     return fromPixelsX(static_cast<float>(widest));

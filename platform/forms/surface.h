@@ -32,7 +32,8 @@ inline constexpr int16_t Himetric = 8;
 // Colours are OLE colours (0x00BBGGRR, or a system colour with the top bit set); a colour argument of
 // defaultColour (or -1) means ForeColor.
 //
-// The DC from hDC() has the current font, a pen of ForeColor at DrawWidth, the fill brush (hollow
+// The DC from hDC() has (a handle of its own made from) the current font, following the font object's
+// changes at once, a pen of ForeColor at DrawWidth, the fill brush (hollow
 // unless FillStyle is solid) and ForeColor as text colour selected, and a transparent background, so
 // raw GDI calls draw as the surface's own methods do. Code that selects its own objects into it must
 // select the previous ones back before deleting them (ScopedSelect).
@@ -159,7 +160,8 @@ private:
 
     GdiPen pen_;
     GdiBrush brush_;
-    mutable HFONT selectedFont_ = nullptr;
+    GdiFont fontHandle_; // made from Font, remade on each change of it
+    int fontListener_ = 0;
     HGDIOBJ originalBitmap_ = nullptr;
     HGDIOBJ originalPen_ = nullptr;
     HGDIOBJ originalBrush_ = nullptr;
@@ -170,7 +172,8 @@ private:
     void updatePen();
     void updateBrush();
     void updateTextColour();
-    void syncFont() const;
+    void selectFont();
+    void watchFont(std::shared_ptr<StdFont> font);
     void changed();
     float toPixelsX(float value) const noexcept;
     float toPixelsY(float value) const noexcept;

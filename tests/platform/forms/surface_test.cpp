@@ -191,8 +191,12 @@ TEST_F(FormsSurface, FollowsChangesOfItsSharedFont) {
     auto font = StdFont::create(L"Tahoma", 8.25);
     s.setFont(font);
     float before = s.TextHeight(L"A");
+    HDC dc = s.hDC();  // kept by the caller
     font->setSize(20); // a control changes its font object
-    EXPECT_GT(s.TextHeight(L"A"), before + 5);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics); // the DC follows before any surface method runs
+    EXPECT_GT(static_cast<float>(metrics.tmHeight), before + 5);
+    EXPECT_FLOAT_EQ(static_cast<float>(metrics.tmHeight), s.TextHeight(L"A"));
     s.Print(L"A");
     EXPECT_GT(s.CurrentY(), before + 5);
     EXPECT_EQ(errorOf([&] { s.setFont(nullptr); }), 380);
@@ -367,4 +371,6 @@ TEST(FormsSurfaceLifetime, ReplacedAndFinalObjectsAreDeleted) {
     EXPECT_EQ(GetObjectType(lastBrush), 0u);
     EXPECT_EQ(GetObjectType(lastBitmap), 0u);
     EXPECT_NE(GetObjectType(font->hFont()), 0u); // the font belongs to the font object
+    font->setBold(true);                         // the surface that followed it is gone: nothing to tell
+    EXPECT_TRUE(font->Bold());
 }
