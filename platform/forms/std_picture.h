@@ -31,7 +31,7 @@ public:
     // resource.
     static std::shared_ptr<StdPicture> loadBitmap(int id, HINSTANCE module = nullptr);
     static std::shared_ptr<StdPicture> loadBitmap(const wchar_t* name, HINSTANCE module = nullptr);
-    // The icon image nearest to its natural size (or to the size asked for).
+    // The icon image for the system's icon size, or for the size asked for.
     static std::shared_ptr<StdPicture> loadIcon(int id, HINSTANCE module = nullptr, int size = 0);
     static std::shared_ptr<StdPicture> loadIcon(const wchar_t* name, HINSTANCE module = nullptr,
                                                 int size = 0);

@@ -59,6 +59,15 @@ TEST(FormsStdPicture, PictureOwnsWhatItTookOver) {
     DeleteObject(kept);
 }
 
+TEST(FormsStdPicture, BitmapsFromResources) {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    auto check = StdPicture::loadBitmap(32760, user32); // the check mark of menus
+    ASSERT_TRUE(check);
+    EXPECT_EQ(check->Type(), PictureType::Bitmap);
+    EXPECT_GT(check->widthPixels(), 0);
+    EXPECT_EQ(StdPicture::loadBitmap(L"NO_SUCH_BITMAP", user32), nullptr);
+}
+
 TEST(FormsStdPicture, IconsFromResourcesAndHandles) {
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
     auto icon = StdPicture::loadIcon(32512, user32, 32); // the application icon
