@@ -374,3 +374,19 @@ TEST(FormsSurfaceLifetime, ReplacedAndFinalObjectsAreDeleted) {
     font->setBold(true);                         // the surface that followed it is gone: nothing to tell
     EXPECT_TRUE(font->Bold());
 }
+
+TEST_F(FormsSurface, PaintCopiesTheAskedPartOfTheImageOnly) {
+    s.setBackColor(red);
+    Surface target(60, 60);
+    target.setBackColor(green);
+    RECT area{30, 20, 100, 100}; // larger than the image (40 x 30)
+    s.paint(target.hDC(), &area);
+    EXPECT_EQ(target.pixel(30, 20), red);
+    EXPECT_EQ(target.pixel(39, 29), red);
+    EXPECT_EQ(target.pixel(29, 20), green); // outside the area
+    EXPECT_EQ(target.pixel(40, 20), green); // outside the image
+    EXPECT_EQ(target.pixel(30, 30), green);
+    s.paint(target.hDC());
+    EXPECT_EQ(target.pixel(0, 0), red);
+    EXPECT_EQ(target.pixel(45, 0), green);
+}
