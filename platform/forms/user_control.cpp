@@ -288,6 +288,8 @@ LRESULT UserControl::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         hwnd_ = nullptr;
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
+    // An unloaded control hears nothing more while its window goes.
+    if (unloaded_) return DefWindowProcW(hwnd, msg, wParam, lParam);
     if (windowMessage(msg, wParam, lParam, result)) return result;
     switch (msg) {
     case WM_PAINT:
