@@ -119,9 +119,11 @@ private:
     HDC dc_ = nullptr;
 };
 
-// Selects an object into a DC and selects the previous one back when it goes.
+// Selects an object into a DC and selects the previous one back when it goes. Not for regions:
+// selecting a region copies it as the clip region and gives back no previous object.
 class ScopedSelect {
 public:
+    ScopedSelect(HDC, HRGN) = delete;
     ScopedSelect(HDC dc, HGDIOBJ object) noexcept
         : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
     ScopedSelect(ScopedSelect&& other) noexcept
