@@ -32,11 +32,12 @@ inline constexpr int16_t Himetric = 8;
 // Colours are OLE colours (0x00BBGGRR, or a system colour with the top bit set); a colour argument of
 // defaultColour (or -1) means ForeColor.
 //
-// The DC from hDC() has (a handle of its own made from) the current font, following the font object's
-// changes at once, a pen of ForeColor at DrawWidth, the fill brush (hollow
-// unless FillStyle is solid) and ForeColor as text colour selected, and a transparent background, so
-// raw GDI calls draw as the surface's own methods do. Code that selects its own objects into it must
-// select the previous ones back before deleting them (ScopedSelect).
+// The DC from hDC() has the current font (which follows changes of the font object at once), a pen
+// of ForeColor at DrawWidth, the fill brush (hollow unless FillStyle is solid), ForeColor as text
+// colour and a transparent background, so raw GDI calls draw as the surface's own methods do. Code
+// that selects its own objects into it must select the previous ones back before deleting them
+// (ScopedSelect). onChanged is called when hDC() is handed out: owners invalidate, never paint
+// synchronously, so the paint comes after the raw drawing.
 class Surface {
 public:
     static constexpr uint32_t defaultColour = 0xFFFFFFFFu;
