@@ -490,6 +490,16 @@ void Form::setClientSize(int width, int height) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form::setDesignSize(int width, int height) {
+    if (hwnd_) {
+        Move(Left(), Top(), width, height);
+        return;
+    }
+    designWidth_ = width;
+    designHeight_ = height;
+    designClient_ = false;
+}
+
 // --- position
 
 namespace {

@@ -107,6 +107,8 @@ public:
     void setTopMost(bool on);
     // Design size of the inner area in twips (before load; the outer size follows from the frame).
     void setClientSize(int width, int height);
+    // Design outer size in twips, leaving the position to the system (before load).
+    void setDesignSize(int width, int height);
 
     HWND hWnd() override;
     HDC hDC();
