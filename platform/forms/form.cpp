@@ -255,7 +255,13 @@ void Form::load() {
     createWindow();
     loadedRaw().push_back(this);
     Forms::added(self);
-    createControls();
+    try {
+        createControls();
+    } catch (...) {
+        // A layout that cannot be built leaves no half-loaded form behind.
+        destroyAll();
+        throw;
+    }
     if (!loaded()) return;
     Form_Load();
 }
