@@ -1,0 +1,232 @@
+// bench_lookup [data folder]
+// Builds (or reuses) a dictionary of 1,000,000 synthetic records twice, once served through the
+// trigram view the program uses and once as a plain table, then times the headword query through
+// Connection and Recordset for keys of 1 to 8 letters and prints the medians and memory use.
+#include "platform/data/connection.h"
+#include "platform/data/database.h"
+#include "platform/data/recordset.h"
+#include "platform/data/text.h"
+#include "platform/forms/runtime_error.h"
+#include "tools/builder.h"
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kRows = 1000000;
+const wchar_t* const kPassword = L"pim407talo863grube";
+
+// Deterministic words from syllables, so that prefixes have a known spread of hits.
+struct Words {
+    unsigned long long state = 20261207;
+    unsigned next() {
+        // splitmix64: successive values are independent enough for the prefixes to spread evenly.
+        unsigned long long z = (state += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return static_cast<unsigned>((z ^ (z >> 31)) >> 8);
+    }
+    std::wstring make(const wchar_t* const* syllables, int count, int minParts, int maxParts) {
+        int parts = minParts + static_cast<int>(next() % (maxParts - minParts + 1));
+        std::wstring w;
+        for (int i = 0; i < parts; ++i) w += syllables[next() % count];
+        return w;
+    }
+};
+
+const wchar_t* const kEnglish[] = {L"ka", L"lo", L"mi", L"ne", L"ro", L"ta",
+                                   L"su", L"pe", L"di", L"ba", L"go", L"ve"};
+const wchar_t* const kRussian[] = {L"ка", L"ло", L"ми", L"не", L"ро", L"та",
+                                   L"су", L"пе", L"ди", L"ба", L"го", L"ве"};
+const wchar_t* const kTurkish[] = {L"ka", L"lö", L"mı", L"ne", L"ro", L"ta",
+                                   L"şu", L"pe", L"dü", L"ba", L"ğo", L"ve"};
+
+// A rare word whose prefixes are the selective keys; it appears in a few rows only.
+const wchar_t* const kRare = L"qujixozy";
+
+std::vector<std::wstring> makeRows() {
+    Words words;
+    std::vector<std::wstring> rows;
+    rows.reserve(kRows);
+    for (int i = 0; i < kRows; ++i) {
+        std::wstring en = (i % 333331 == 7) ? std::wstring(kRare) : words.make(kEnglish, 12, 2, 5);
+        rows.push_back(L"x@" + en + L"<>" + words.make(kRussian, 12, 2, 5) + L"<>" +
+                       words.make(kTurkish, 12, 2, 5) + L"@" + std::to_wstring(i % 50000));
+    }
+    return rows;
+}
+
+void writePlain(const std::wstring& file, const std::vector<std::wstring>& rows) {
+    DeleteFileW(file.c_str());
+    data::Database db(file, data::Database::Mode::Create);
+    db.begin();
+    data::storePassword(db, kPassword, L"dat.vex");
+    db.execute(L"create table soz (soz text)");
+    data::Statement insert = db.prepare(L"insert into soz values (?)");
+    for (const auto& row : rows) {
+        insert.bind(1, forms::Variant(row));
+        insert.execute();
+    }
+    db.commit();
+}
+
+double now() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+std::wstring connectionString(const std::wstring& folder, const std::wstring& name) {
+    return L"Provider=Microsoft.jet.oledb.4.0; Data Source=" + folder + L"/\\" + name +
+           L";Jet Oledb:Database Password =" + kPassword;
+}
+
+// Runs the headword query as the main window does and visits every row; returns the hits.
+long search(data::Connection& cn, const std::wstring& key) {
+    data::Recordset rs;
+    rs.Open(L"select soz from soz where soz like '%" + key + L"%' ", cn, 1, 3, -1);
+    long hits = 0;
+    while (!rs.Eof()) {
+        hits += rs.Fields(L"soz").Value().toString().empty() ? 0 : 1;
+        rs.MoveNext();
+    }
+    rs.Close();
+    return hits;
+}
+
+struct Timing {
+    double ms = 0;
+    long hits = 0;
+};
+
+Timing measure(const std::wstring& folder, const std::wstring& name, const std::wstring& key, int repeats) {
+    data::Connection cn;
+    cn.Open(connectionString(folder, name), L"", L"", -1);
+    search(cn, key); // warm the cache
+    std::vector<double> times;
+    Timing t;
+    for (int i = 0; i < repeats; ++i) {
+        double start = now();
+        t.hits = search(cn, key);
+        times.push_back(now() - start);
+    }
+    t.ms = median(times);
+    return t;
+}
+
+std::string residentMemory() {
+    std::string status;
+    HANDLE h = CreateFileW(L"Z:\\proc\\self\\status", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           0, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        char buffer[8192];
+        DWORD read = 0;
+        if (ReadFile(h, buffer, sizeof buffer - 1, &read, nullptr)) status.assign(buffer, read);
+        CloseHandle(h);
+    }
+    std::string out;
+    for (const char* field : {"VmRSS:", "VmHWM:"}) {
+        size_t at = status.find(field);
+        if (at == std::string::npos) continue;
+        size_t end = status.find('\n', at);
+        out += status.substr(at, end - at) + "  ";
+    }
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    if (GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc))
+        out += "working set " + std::to_string(pmc.WorkingSetSize / (1024 * 1024)) + " MB, peak " +
+               std::to_string(pmc.PeakWorkingSetSize / (1024 * 1024)) + " MB";
+    return out;
+}
+
+int run(const std::wstring& folder) {
+    CreateDirectoryW(folder.c_str(), nullptr);
+    std::wstring fts = folder + L"\\dat.vex", plain = folder + L"\\plain.vex";
+    if (GetFileAttributesW(fts.c_str()) == INVALID_FILE_ATTRIBUTES ||
+        GetFileAttributesW(plain.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        std::printf("building %d synthetic rows in %s ...\n", kRows, data::toUtf8(folder).c_str());
+        std::fflush(stdout);
+        double start = now();
+        auto rows = makeRows();
+        tools::writeDictionary(fts, rows, kPassword);
+        writePlain(plain + L".part", rows);
+        MoveFileExW((plain + L".part").c_str(), plain.c_str(), MOVEFILE_REPLACE_EXISTING);
+        std::printf("built in %.1f s\n", (now() - start) / 1000.0);
+    }
+
+    // Opening costs the same for every search: the forms open and close the database each time.
+    {
+        std::vector<double> opens;
+        for (int i = 0; i < 21; ++i) {
+            double start = now();
+            data::Connection cn;
+            cn.Open(connectionString(folder, L"dat.vex"), L"", L"", -1);
+            cn.Close();
+            opens.push_back(now() - start);
+        }
+        std::printf("Connection.Open + Close: median %.2f ms\n\n", median(opens));
+    }
+
+    std::printf("%-22s %8s %12s %12s %8s\n", "key", "hits", "trigram ms", "plain ms", "ratio");
+    std::wstring rare = kRare;
+    std::wstring common = L"kalomine";
+    struct Case {
+        std::wstring key;
+        const char* kind;
+    };
+    std::vector<Case> cases;
+    for (int n = 3; n <= 8; ++n) cases.push_back({L"@" + rare.substr(0, n), "few"});
+    for (int n = 3; n <= 8; ++n) cases.push_back({L"@" + common.substr(0, n), "many"});
+    cases.push_back({L"@q", "slow: 1 letter"});
+    cases.push_back({L"@k", "slow: 1 letter"});
+    cases.push_back({L"<>к", "slow: 1 letter"});
+    cases.push_back({L"@ka", "2 letters"});
+    for (const auto& c : cases) {
+        Timing a = measure(folder, L"dat.vex", c.key, 21);
+        Timing b = measure(folder, L"plain.vex", c.key, 5);
+        std::string label = data::toUtf8(c.key) + " (" + c.kind + ")";
+        std::printf("%-22s %8ld %12.2f %12.2f %7.0fx%s\n", label.c_str(), a.hits, a.ms, b.ms, b.ms / a.ms,
+                    a.hits == b.hits ? "" : "  (hits differ!)");
+        std::fflush(stdout);
+    }
+    std::printf("\nmemory: %s\n", residentMemory().c_str());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        std::wstring folder;
+        if (argc > 1) {
+            folder = data::fromUtf8(argv[1]);
+        } else {
+            wchar_t exe[MAX_PATH];
+            GetModuleFileNameW(nullptr, exe, MAX_PATH);
+            folder = exe;
+            folder = folder.substr(0, folder.find_last_of(L'\\')) + L"\\bench-data";
+        }
+        return run(folder);
+    } catch (const forms::RuntimeError& e) {
+        std::fprintf(stderr, "bench_lookup: %s\n", e.what());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "bench_lookup: %s\n", e.what());
+    }
+    return 1;
+}
