@@ -72,11 +72,19 @@ std::wstring mapCase(const std::wstring& text, DWORD flag) {
 
 } // namespace
 
+// The dotted capital I and the dotless small i map to the plain Latin letters, as Windows' own
+// case tables do; Wine's tables leave them as they are.
 std::wstring LCase(const std::wstring& text) {
-    return mapCase(text, LCMAP_LOWERCASE);
+    std::wstring out = mapCase(text, LCMAP_LOWERCASE);
+    for (wchar_t& c : out)
+        if (c == L'\u0130') c = L'i';
+    return out;
 }
 std::wstring UCase(const std::wstring& text) {
-    return mapCase(text, LCMAP_UPPERCASE);
+    std::wstring out = mapCase(text, LCMAP_UPPERCASE);
+    for (wchar_t& c : out)
+        if (c == L'\u0131') c = L'I';
+    return out;
 }
 
 int32_t InStr(int32_t start, const std::wstring& text, const std::wstring& find) {

@@ -51,9 +51,9 @@ TEST(FormsVb, TrimRemovesBlanksOnly) {
 TEST(FormsVb, CaseMappingForEveryScript) {
     EXPECT_EQ(LCase(L"ABC Мир ƏÇŞĞÜÖ"), L"abc мир əçşğüö");
     EXPECT_EQ(UCase(L"abc мир əçşğüö"), L"ABC МИР ƏÇŞĞÜÖ");
-    // Turkish dotted and dotless i keep one unit each (no locale-specific expansion).
-    EXPECT_EQ(LCase(L"\u0130").size(), 1u);
-    EXPECT_EQ(UCase(L"\u0131").size(), 1u);
+    // The Turkish dotted capital and dotless small i fold to the plain Latin letters.
+    EXPECT_EQ(LCase(L"\u0130stanbul"), L"istanbul");
+    EXPECT_EQ(UCase(L"\u0131s\u0131k"), L"ISIK");
     EXPECT_EQ(UCase(L"i"), L"I");
     EXPECT_EQ(LCase(L"I"), L"i");
     EXPECT_EQ(LCase(L""), L"");
