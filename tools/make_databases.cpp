@@ -1,5 +1,6 @@
 // make_databases <dictd folder> <oracle folder>
-//   Builds dat.vex from the installed dictionaries and lang.vex with its defaults.
+//   Builds dat.vex from the installed dictionaries, and lang.vex with its defaults when there is
+//   none yet (an existing one holds the user's settings and is kept).
 // make_databases --sample <oracle folder>
 //   Builds dat.vex from the hand-made test dictionary instead.
 #include "tools/builder.h"
@@ -36,11 +37,13 @@ int run(int argc, wchar_t** argv) {
         source == L"--sample" ? tools::sampleDictionaryRows() : tools::rowsFromDictd(source);
     tools::BuildCounts counts = tools::countRows(rows);
     tools::writeDictionary(out + L"dat.vex", rows);
-    tools::writeSettings(out + L"lang.vex");
+    // The settings database holds the user's choices: it is made only when there is none.
+    bool keepSettings = GetFileAttributesW((out + L"lang.vex").c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!keepSettings) tools::writeSettings(out + L"lang.vex");
     print("dat.vex: " + std::to_string(counts.headwords) + " English headwords, " +
           std::to_string(counts.rows) + " rows, " + std::to_string(counts.russian) +
           " distinct Russian and " + std::to_string(counts.turkish) + " distinct Turkish words\n");
-    print("lang.vex: settings with their defaults\n");
+    print(keepSettings ? "lang.vex: kept as it was\n" : "lang.vex: settings with their defaults\n");
     print("built in " + std::to_string((GetTickCount() - start) / 1000.0).substr(0, 4) + " s\n");
     return 0;
 }
