@@ -19,24 +19,25 @@ namespace {
 const wchar_t* const kFormClass = L"VexaForm";
 const wchar_t* const kOwnerClass = L"VexaOwner";
 
+// The registries live as long as the process: forms still held at exit must not meet them destroyed.
 std::vector<std::weak_ptr<Form>>& loadedList() {
-    static std::vector<std::weak_ptr<Form>> list;
-    return list;
+    static auto* list = new std::vector<std::weak_ptr<Form>>;
+    return *list;
 }
 
 std::vector<Form*>& loadedRaw() {
-    static std::vector<Form*> list;
-    return list;
+    static auto* list = new std::vector<Form*>;
+    return *list;
 }
 
 std::map<std::type_index, std::shared_ptr<Form>>& instances() {
-    static std::map<std::type_index, std::shared_ptr<Form>> map;
-    return map;
+    static auto* map = new std::map<std::type_index, std::shared_ptr<Form>>;
+    return *map;
 }
 
 std::weak_ptr<Form>& activeForm() {
-    static std::weak_ptr<Form> active;
-    return active;
+    static auto* active = new std::weak_ptr<Form>;
+    return *active;
 }
 
 void registerClasses() {

@@ -191,7 +191,7 @@ AmbientProperties UserControl::Ambient() const {
     }
     a.DisplayName = name_;
     if (default_) {
-        UserControl* focused = fromWindow(GetFocus());
+        UserControl* focused = fromWindow(focusWindowNow());
         a.DisplayAsDefault = !(focused && focused != this && focused->defaultCancel_);
     }
     return a;

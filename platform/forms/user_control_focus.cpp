@@ -13,6 +13,8 @@ namespace forms {
 namespace {
 
 thread_local HHOOK t_hook = nullptr;
+thread_local HWND t_receiving = nullptr;
+thread_local bool t_moving = false;
 
 // The controls that contain a window, innermost first.
 std::vector<std::shared_ptr<UserControl>> chainOf(HWND hwnd) {
@@ -56,16 +58,27 @@ void focusMoving(HWND to, HWND from) {
 
 LRESULT CALLBACK focusHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_SETFOCUS) {
+        // Events raised here run before the focus has moved: they must see where it is going.
+        const HWND savedTarget = t_receiving;
+        const bool savedMoving = t_moving;
+        t_receiving = reinterpret_cast<HWND>(wParam);
+        t_moving = true;
         try {
             focusMoving(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
         } catch (...) {
             reportUnexpectedError(L"Focus hook");
         }
+        t_receiving = savedTarget;
+        t_moving = savedMoving;
     }
     return CallNextHookEx(t_hook, code, wParam, lParam);
 }
 
 } // namespace
+
+HWND focusWindowNow() {
+    return t_moving ? t_receiving : GetFocus();
+}
 
 void installFocusHook() {
     if (t_hook) return;

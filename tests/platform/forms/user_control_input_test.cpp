@@ -1,6 +1,8 @@
 // Mouse, key and focus input of a control, driven by messages to its real window.
 #include "forms_test_support.h"
 
+#include "platform/forms/controls/command_button.h"
+
 #include <gtest/gtest.h>
 
 using namespace forms;
@@ -121,6 +123,62 @@ TEST_F(FormsInput, TabMovesFocusInTabOrderAndEnterEscapeGoToDefaultAndCancel) {
     EXPECT_TRUE(MessageLoop::dialogKey(m));
     EXPECT_EQ(joined(b->log), L"EnterFocus GotFocus Access13");
     EXPECT_EQ(joined(a->log), L"ExitFocus LostFocus Access27");
+}
+
+TEST_F(FormsInput, AltWithAnAccessKeyReachesItsControl) {
+    a->setAccessKeys(L"k");
+    b->SetFocus();
+    a->log.clear();
+    MSG m{b->hWnd(), WM_SYSCHAR, L'K', 0};
+    EXPECT_TRUE(MessageLoop::dialogKey(m));
+    EXPECT_EQ(GetFocus(), a->hWnd());
+    EXPECT_EQ(a->log.back(), L"Access75");
+    m = MSG{b->hWnd(), WM_SYSCHAR, L'z', 0};
+    EXPECT_FALSE(MessageLoop::dialogKey(m));
+}
+
+TEST_F(FormsInput, TheDefaultButtonShowsAsDefaultUnlessAnotherButtonHasTheFocus) {
+    auto ok = placeControl<CommandButton>(*form, L"ok", 2000, 150, 900, 400);
+    auto other = placeControl<CommandButton>(*form, L"other", 2000, 700, 900, 400);
+    ok->setDefault(true);
+    auto isDefault = [&] {
+        return (GetWindowLongW(ok->buttonWindow(), GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON;
+    };
+    a->SetFocus();
+    EXPECT_TRUE(isDefault());
+    other->SetFocus();
+    EXPECT_FALSE(isDefault());
+    EXPECT_FALSE(ok->Ambient().DisplayAsDefault);
+    b->SetFocus();
+    EXPECT_TRUE(isDefault());
+    // Enter in a control that is not a button goes to the default button.
+    int clicks = 0;
+    ok->Click.handle([&] { ++clicks; });
+    MSG m{b->hWnd(), WM_KEYDOWN, VK_RETURN, 0};
+    EXPECT_TRUE(MessageLoop::dialogKey(m));
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(FormsActivation, ActivateAndDeactivateFollowTheProgramsActiveForm) {
+    struct Watched : PlainForm {
+        std::vector<std::wstring>* log = nullptr;
+        std::wstring tag;
+        void Form_Activate() override { log->push_back(tag + L"+"); }
+        void Form_Deactivate() override { log->push_back(tag + L"-"); }
+    };
+    std::vector<std::wstring> log;
+    auto a = std::make_shared<Watched>();
+    auto b = std::make_shared<Watched>();
+    a->log = b->log = &log;
+    a->tag = L"A";
+    b->tag = L"B";
+    a->Show();
+    b->Show();
+    SetActiveWindow(a->hWnd());
+    DoEvents();
+    EXPECT_EQ(joined(log), L"A+ A- B+ B- A+");
+    b->Unload();
+    a->Unload();
 }
 
 } // namespace
