@@ -59,13 +59,13 @@ std::string asciiOf(const forms::Variant& value) {
 } // namespace
 
 void Connection::Open(const std::wstring& connectionString, const std::wstring&, const std::wstring&, long) {
-    if (db_) fail(err::NotOpen, L"The connection is already open", db_->file());
+    db_.reset();
     auto target = parseConnectionString(connectionString);
     if (!target) fail(err::BadConnectionString, L"The connection string names no data source", L"");
     if (!fileExists(target->file)) fail(err::FileNotFound, L"The database file does not exist", target->file);
     checkWhole(target->file);
 
-    auto db = std::make_unique<Database>(target->file);
+    auto db = std::make_shared<Database>(target->file);
     PasswordRecord record;
     try {
         Statement st = db->prepare(std::wstring(L"select salt, rounds, hash from ") + kPasswordTable);
@@ -88,9 +88,9 @@ void Connection::Close() {
     db_.reset();
 }
 
-Database& Connection::database() {
+std::shared_ptr<Database> Connection::session() {
     if (!db_) fail(err::NotOpen, L"The connection is closed", L"");
-    return *db_;
+    return db_;
 }
 
 void storePassword(Database& db, const std::wstring& password, const std::wstring& seed) {

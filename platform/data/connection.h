@@ -21,17 +21,19 @@ public:
     ~Connection() = default; // an open connection closes with the object
 
     // The user name, password and options are taken as the forms pass them ("", "", -1); the
-    // password that counts is the one in the connection string.
+    // password that counts is the one in the connection string. A connection still open from an
+    // operation that an error cut short is closed first.
     void Open(const std::wstring& connectionString, const std::wstring& userId = {},
               const std::wstring& password = {}, long options = -1);
     void Close();
     bool isOpen() const { return db_ != nullptr; }
 
-    // The open session; throws RuntimeError when the connection is closed.
-    Database& database();
+    // The open session; throws RuntimeError when the connection is closed. A record set keeps
+    // it weakly, so that it notices when the connection has been closed (or destroyed).
+    std::shared_ptr<Database> session();
 
 private:
-    std::unique_ptr<Database> db_;
+    std::shared_ptr<Database> db_;
 };
 
 // Writes the password record into a database being made (the builder's step).

@@ -94,8 +94,9 @@ void Recordset::requireOpen() const {
 }
 
 void Recordset::Open(const std::wstring& source, Connection& connection, int, int, long) {
-    if (open_) fail(err::NotOpen, L"The record set is already open", L"");
-    Database& db = connection.database();
+    Close();
+    std::shared_ptr<Database> session = connection.session();
+    Database& db = *session;
 
     size_t columnsAt = 0;
     std::wstring table = singleTable(source, &columnsAt);
@@ -129,7 +130,7 @@ void Recordset::Open(const std::wstring& source, Connection& connection, int, in
         rows.push_back(std::move(row));
     }
 
-    connection_ = &connection;
+    session_ = session;
     table_ = table;
     fields_ = std::move(fields);
     rows_ = std::move(rows);
@@ -142,7 +143,7 @@ void Recordset::Open(const std::wstring& source, Connection& connection, int, in
 
 void Recordset::Close() {
     open_ = false;
-    connection_ = nullptr;
+    session_.reset();
     table_.clear();
     fields_.clear();
     rows_.clear();
@@ -183,8 +184,9 @@ void Recordset::Update() {
     for (bool c : changed_) any = any || c;
     if (!any) return;
     if (table_.empty()) fail(err::NotUpdatable, L"This result cannot be written back", L"");
-    if (!connection_ || !connection_->isOpen()) fail(err::NotOpen, L"The connection is closed", L"");
-    Database& db = connection_->database();
+    std::shared_ptr<Database> session = session_.lock();
+    if (!session) fail(err::NotOpen, L"The connection is closed", L"");
+    Database& db = *session;
 
     bool insert = rows_.empty();
     std::wstring sql;

@@ -3,6 +3,7 @@
 #include "platform/data/connection.h"
 #include "platform/forms/variant.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,8 @@ public:
     ~Recordset() = default;
 
     // The cursor type, lock type and options are the ones the forms pass (1, 3, -1): a keyset
-    // cursor with optimistic locking. Runs the query as given on the open connection.
+    // cursor with optimistic locking. Runs the query as given on the open connection. A record set
+    // still open from an operation that an error cut short is closed first.
     void Open(const std::wstring& source, Connection& connection, int cursorType = 1, int lockType = 3,
               long options = -1);
     void Close();
@@ -61,7 +63,7 @@ private:
     void requireOpen() const;
 
     bool open_ = false;
-    Connection* connection_ = nullptr;
+    std::weak_ptr<Database> session_;
     std::wstring table_; // the single table the rows come from; empty when they cannot be written
     std::vector<Field> fields_;
     std::vector<std::vector<forms::Variant>> rows_;

@@ -142,3 +142,21 @@ TEST_F(DataConnection, AMissingTableIsAnErrorNamingTheFile) {
     EXPECT_NE(text.find(L"lang.vex"), std::wstring::npos);
     EXPECT_FALSE(rs.isOpen());
 }
+
+TEST_F(DataConnection, AnOperationCutShortCanBeOpenedAgain) {
+    // The objects live as long as their form; an error leaves them open and the next operation
+    // opens them again.
+    Connection cn;
+    Recordset rs;
+    cn.Open(settings(), L"", L"", -1);
+    rs.Open(L"select dil from dil ", cn, 1, 3, -1);
+    cn.Open(settings(), L"", L"", -1);
+    rs.Open(L"select dil from dil ", cn, 1, 3, -1);
+    EXPECT_EQ(rs.RecordCount(), 1);
+    EXPECT_EQ(rs.Fields(L"dil").Value().toString(), L"en");
+    // A failed open leaves both closed.
+    EXPECT_NE(errorOf([&] { cn.Open(settings(L"wrong"), L"", L"", -1); }), 0);
+    EXPECT_FALSE(cn.isOpen());
+    EXPECT_NE(errorOf([&] { rs.Open(L"select dil from dil ", cn, 1, 3, -1); }), 0);
+    EXPECT_FALSE(rs.isOpen());
+}

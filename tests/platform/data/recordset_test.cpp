@@ -186,4 +186,13 @@ TEST_F(DataRecordset, ClosedObjectsRaiseErrors) {
     rs.Fields(L"dil").setValue(Variant(L"az"));
     cn.Close();
     EXPECT_EQ(data::err::NotOpen, errorOf([&] { rs.Update(); }));
+
+    // A record set that outlives its connection object cannot write either.
+    {
+        Connection shortLived;
+        shortLived.Open(connectionString(folder.path(), L"lang.vex", kPassword), L"", L"", -1);
+        rs.Open(L"select * from dil", shortLived, 1, 3, -1);
+    }
+    rs.Fields(L"dil").setValue(Variant(L"tr"));
+    EXPECT_EQ(data::err::NotOpen, errorOf([&] { rs.Update(); }));
 }
