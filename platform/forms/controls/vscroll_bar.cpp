@@ -154,10 +154,9 @@ bool VScrollBar::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
         break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
-        SCROLLINFO si{sizeof si};
-        si.fMask = SIF_TRACKPOS;
-        GetScrollInfo(bar_, SB_CTL, &si);
-        const int pos = min_ <= max_ ? si.nTrackPos : min_ + max_ - si.nTrackPos;
+        // The bar's range lies within 16 bits, so the position in the message is exact.
+        const int track = static_cast<short>(HIWORD(wParam));
+        const int pos = min_ <= max_ ? track : min_ + max_ - track;
         if (LOWORD(wParam) == SB_THUMBTRACK) {
             if (!dragging_) {
                 dragging_ = true;

@@ -113,9 +113,25 @@ TEST_F(FormsControls, ScrollBarKeepsItsRangeAndReportsChangeAndScroll) {
     SendMessageW(bar->hWnd(), WM_VSCROLL, SB_PAGEDOWN, reinterpret_cast<LPARAM>(bar->barWindow()));
     SendMessageW(bar->hWnd(), WM_VSCROLL, SB_LINEUP, reinterpret_cast<LPARAM>(bar->barWindow()));
     EXPECT_EQ(joined(seen), L"C3 C5 C10 C8");
+    // Dragging the thumb: Scroll for each move, one Change when it is let go.
+    seen.clear();
+    SendMessageW(bar->hWnd(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 4),
+                 reinterpret_cast<LPARAM>(bar->barWindow()));
+    SendMessageW(bar->hWnd(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 6),
+                 reinterpret_cast<LPARAM>(bar->barWindow()));
+    SendMessageW(bar->hWnd(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 6),
+                 reinterpret_cast<LPARAM>(bar->barWindow()));
+    SendMessageW(bar->hWnd(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 7),
+                 reinterpret_cast<LPARAM>(bar->barWindow()));
+    SendMessageW(bar->hWnd(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 6),
+                 reinterpret_cast<LPARAM>(bar->barWindow()));
+    SendMessageW(bar->hWnd(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 6),
+                 reinterpret_cast<LPARAM>(bar->barWindow()));
+    // A drag that ends where it began changes nothing.
+    EXPECT_EQ(joined(seen), L"S4 S6 C6 S7 S6");
     EXPECT_THROW(bar->setValue(11), RuntimeError);
     EXPECT_THROW(bar->setMax(40000), RuntimeError);
-    EXPECT_EQ(bar->Value(), 8);
+    EXPECT_EQ(bar->Value(), 6);
     // A reversed range: the value follows the new bounds, and towards Max is still down the bar.
     seen.clear();
     bar->setMin(10);
