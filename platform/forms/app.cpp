@@ -115,8 +115,12 @@ void reportUnexpectedError(const wchar_t* where) noexcept {
         } catch (const App::EndRequested&) {
             return;
         } catch (const std::exception& e) {
-            std::string what = e.what();
-            text = L"Unexpected error: " + std::wstring(what.begin(), what.end());
+            const std::string what = e.what();
+            std::wstring wide(what.size(), L'\0');
+            const int n = MultiByteToWideChar(CP_UTF8, 0, what.data(), static_cast<int>(what.size()),
+                                              wide.data(), static_cast<int>(wide.size()));
+            wide.resize(n > 0 ? static_cast<size_t>(n) : 0);
+            text = L"Unexpected error: " + wide;
         } catch (...) {
             text = L"Unexpected error";
         }
