@@ -130,23 +130,9 @@ Timing measure(const std::wstring& folder, const std::wstring& name, const std::
     return t;
 }
 
+// The working set as Windows reports it; under Wine it follows the host's resident size.
 std::string residentMemory() {
-    std::string status;
-    HANDLE h = CreateFileW(L"Z:\\proc\\self\\status", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           0, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-        char buffer[8192];
-        DWORD read = 0;
-        if (ReadFile(h, buffer, sizeof buffer - 1, &read, nullptr)) status.assign(buffer, read);
-        CloseHandle(h);
-    }
     std::string out;
-    for (const char* field : {"VmRSS:", "VmHWM:"}) {
-        size_t at = status.find(field);
-        if (at == std::string::npos) continue;
-        size_t end = status.find('\n', at);
-        out += status.substr(at, end - at) + "  ";
-    }
     PROCESS_MEMORY_COUNTERS pmc{};
     pmc.cb = sizeof pmc;
     if (GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc))
