@@ -83,7 +83,24 @@ bool acceptable(const std::wstring& item, bool cyrillic) {
         if (c == L' ' || c == L'-' || c == L'\'') continue;
         return false;
     }
-    return letter && item.front() != L'-' && item.back() != L'-';
+    if (!letter || item.front() == L'-' || item.back() == L'-') return false;
+    // A phrase cut at a comma ends in a word that cannot end one ("забыть то, что знал").
+    static const wchar_t* const dangling[] = {L"то", L"что", L"и",  L"в",  L"на", L"с",    L"к",   L"о",
+                                              L"от", L"по",  L"за", L"из", L"ve", L"veya", L"ile", L"bir"};
+    static const wchar_t* const clauses[] = {L"что", L"чтобы", L"который", L"которая", L"которое", L"где"};
+    size_t first = item.find(L' ');
+    if (first != std::wstring::npos) {
+        std::wstring head = item.substr(0, first);
+        for (auto c : clauses)
+            if (head == c) return false;
+    }
+    size_t blank = item.rfind(L' ');
+    if (blank != std::wstring::npos) {
+        std::wstring last = item.substr(blank + 1);
+        for (auto d : dangling)
+            if (last == d) return false;
+    }
+    return true;
 }
 
 std::wstring posOfLabel(const std::wstring& label) {

@@ -34,7 +34,8 @@ TEST(ToolsClean, RussianArticlesGiveTheWordsOfEachSense) {
                            L"         10)сиять, блистать\n"
                            L"   _II [læmp] _n. (_сокр. от lamprey) _разг.\n"
                            L"         1) минога\n"
-                           L"         2) что-л. и т.п.; очень длинное описание из многих слов\n";
+                           L"         2) что-л. и т.п.; очень длинное описание из многих слов\n"
+                           L"         3) забыть то, что знал\n";
     auto list = cleanRussianArticle(article);
     EXPECT_EQ(words(list), (Words{L"лампа", L"фонарь", L"светоч", L"светило", L"лампа накаливания",
                                   L"светить", L"сиять", L"блистать", L"минога"}));
@@ -59,7 +60,8 @@ TEST(ToolsClean, NumberedArticlesStopAtTheFirstPhrase) {
                            L"6. sıçramak; atlamak!\n"
                            L"7. (bak.) leap\n"
                            L"8. kaynak, YEni âIâ, İlkbahar\n"
-                           L"9. çok uzun bir açıklama olan bir ifade\n";
+                           L"9. çok uzun bir açıklama olan bir ifade\n"
+                           L"10. ateş ve, su\n";
     EXPECT_EQ(words(cleanNumberedArticle(article)), (Words{L"ilkbahar", L"bahar", L"yay", L"zemberek",
                                                            L"pınar", L"sıçramak", L"atlamak", L"kaynak"}));
 
