@@ -62,8 +62,9 @@ TEST(ToolsClean, NumberedArticlesStopAtTheFirstPhrase) {
                            L"8. kaynak, YEni âIâ, İlkbahar\n"
                            L"9. çok uzun bir açıklama olan bir ifade\n"
                            L"10. ateş ve, su\n";
-    EXPECT_EQ(words(cleanNumberedArticle(article)), (Words{L"ilkbahar", L"bahar", L"yay", L"zemberek",
-                                                           L"pınar", L"sıçramak", L"atlamak", L"kaynak"}));
+    EXPECT_EQ(words(cleanNumberedArticle(article)),
+              (Words{L"ilkbahar", L"bahar", L"yay", L"zemberek", L"pınar", L"sıçramak", L"atlamak", L"kaynak",
+                     L"su"}));
 
     EXPECT_EQ(words(cleanNumberedArticle(L"bank /bæŋk/\n1. банк\n2. банка, Банк\n")),
               (Words{L"банк", L"банка"}));
