@@ -35,6 +35,11 @@ std::map<std::type_index, std::shared_ptr<Form>>& instances() {
     return *map;
 }
 
+std::vector<std::shared_ptr<Form>>& unloadedForms() {
+    static auto* list = new std::vector<std::shared_ptr<Form>>;
+    return *list;
+}
+
 std::weak_ptr<Form>& activeForm() {
     static auto* active = new std::weak_ptr<Form>;
     return *active;
@@ -90,6 +95,11 @@ bool Forms::unloadAll() {
 
 void Forms::added(const std::shared_ptr<Form>& form) {
     loadedList().push_back(form);
+}
+
+void Forms::releaseUnloaded() {
+    std::vector<std::shared_ptr<Form>> gone;
+    gone.swap(unloadedForms());
 }
 
 void Forms::removed(Form* form) {
@@ -300,6 +310,7 @@ void Form::destroyAll() {
     hwnd_ = nullptr;
     life_.end();
     Forms::removed(this);
+    if (keep) unloadedForms().push_back(std::move(keep));
 }
 
 HWND Form::hWnd() {

@@ -263,6 +263,9 @@ std::vector<std::shared_ptr<Form>> loaded();
 bool unloadAll();
 // Called by Form: bookkeeping of loaded forms and of the global instances.
 void added(const std::shared_ptr<Form>& form);
+// Unloaded form objects are kept until the message being handled is done with, so code that still
+// refers to one (a caller of instance() whose form unloaded itself in Load) does not see it die.
+void releaseUnloaded();
 void removed(Form* form);
 std::shared_ptr<Form> instanceSlot(const std::type_info& type);
 void setInstanceSlot(const std::type_info& type, std::shared_ptr<Form> form);

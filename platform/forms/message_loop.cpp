@@ -85,6 +85,7 @@ void MessageLoop::process(MSG& msg) {
     }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
+    Forms::releaseUnloaded();
 }
 
 bool MessageLoop::runUntil(const std::function<bool()>& done) {

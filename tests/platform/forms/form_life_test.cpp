@@ -154,6 +154,32 @@ TEST(FormsLife, GlobalInstanceLoadsOnFirstUseAndAfreshAfterUnload) {
     EXPECT_TRUE(Forms::loaded().empty());
 }
 
+class GivesUp : public LifeForm {
+public:
+    static inline int terminated = 0;
+    ~GivesUp() override { ++terminated; }
+
+protected:
+    void Form_Load() override {
+        LifeForm::Form_Load();
+        Unload();
+    }
+};
+
+TEST(FormsLife, AFormUnloadingItselfInLoadOutlivesTheCallThatLoadedIt) {
+    registerBoundRecorder();
+    GivesUp::terminated = 0;
+    GivesUp& f = instance<GivesUp>();
+    EXPECT_FALSE(f.loaded());
+    EXPECT_EQ(f.loads, 1); // still there to be asked
+    EXPECT_EQ(GivesUp::terminated, 0);
+    EXPECT_FALSE(isLoaded<GivesUp>());
+    DoEvents(); // the next message lets it go
+    PostMessageW(nullptr, WM_NULL, 0, 0);
+    DoEvents();
+    EXPECT_EQ(GivesUp::terminated, 1);
+}
+
 TEST(FormsLife, ModalShowDisablesTheOtherFormsAndReturnsOnUnload) {
     registerBoundRecorder();
     auto owner = std::make_shared<LifeForm>();
