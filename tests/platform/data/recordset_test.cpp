@@ -163,6 +163,22 @@ TEST_F(DataRecordset, AFailedUpdateChangesNothing) {
     EXPECT_EQ(check.Fields(L"dil").Value().toString(), L"tr");
 }
 
+TEST_F(DataRecordset, ARowRemovedMeanwhileIsNotWrittenElsewhere) {
+    open();
+    Recordset rs;
+    rs.Open(L"select * from esu", cn, 1, 3, -1);
+    {
+        data::Database other(folder.file(L"lang.vex"));
+        other.execute(L"delete from esu where deyer = 160");
+    }
+    rs.Fields(L"deyer").setValue(Variant(200));
+    EXPECT_EQ(data::err::NotUpdatable, errorOf([&] { rs.Update(); }));
+    rs.Close();
+    rs.Open(L"select deyer from esu ", cn, 1, 3, -1);
+    EXPECT_EQ(rs.RecordCount(), 1);
+    EXPECT_EQ(rs.Fields(L"deyer").Value().toLong(), 999);
+}
+
 TEST_F(DataRecordset, OnlySingleTableResultsCanBeWritten) {
     open();
     Recordset rs;
