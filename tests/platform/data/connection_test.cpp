@@ -160,3 +160,19 @@ TEST_F(DataConnection, AnOperationCutShortCanBeOpenedAgain) {
     EXPECT_NE(errorOf([&] { rs.Open(L"select dil from dil ", cn, 1, 3, -1); }), 0);
     EXPECT_FALSE(rs.isOpen());
 }
+
+TEST_F(DataConnection, AFolderWithNonAsciiLettersIsFound) {
+    std::wstring sub = folder.file(L"Словарь ğış");
+    ASSERT_TRUE(CreateDirectoryW(sub.c_str(), nullptr));
+    makeDatabase(sub + L"\\lang.vex", L"47mivo582terobalk",
+                 {L"create table dil (dil text)", L"insert into dil values ('tr')"});
+    {
+        Connection cn;
+        cn.Open(connectionString(sub, L"lang.vex", L"47mivo582terobalk"), L"", L"", -1);
+        Recordset rs;
+        rs.Open(L"select dil from dil ", cn, 1, 3, -1);
+        EXPECT_EQ(rs.Fields(L"dil").Value().toString(), L"tr");
+    }
+    DeleteFileW((sub + L"\\lang.vex").c_str());
+    RemoveDirectoryW(sub.c_str());
+}
