@@ -18,6 +18,8 @@ namespace {
 
 const wchar_t* const kFormClass = L"VexaForm";
 const wchar_t* const kOwnerClass = L"VexaOwner";
+// The object is found through a window property: a form's window procedure may be hooked.
+const wchar_t* const kObjectProp = L"VexaForm.Object";
 
 // The registries live as long as the process: forms still held at exit must not meet them destroyed.
 std::vector<std::weak_ptr<Form>>& loadedList() {
@@ -134,7 +136,7 @@ Form::~Form() {
         // Not unloaded through Unload (a form object that simply goes): no handlers run here.
         for (auto& c : controls_) c->unload();
         controls_.clear();
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        RemovePropW(hwnd_, kObjectProp);
         DestroyWindow(hwnd_);
         hwnd_ = nullptr;
     }
@@ -218,7 +220,7 @@ void Form::createWindow() {
                                 GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) throw RuntimeError(err::InvalidProcedureCall, L"The form's window could not be created");
     hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetPropW(hwnd, kObjectProp, this);
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::windowProc));
     RECT rc;
     GetClientRect(hwnd, &rc);
@@ -700,12 +702,13 @@ Form* Form::fromWindow(HWND hwnd) {
     if (!hwnd) return nullptr;
     HWND root = GetAncestor(hwnd, GA_ROOT);
     if (!root) root = hwnd;
-    if (GetWindowLongPtrW(root, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Form::windowProc)) {
+    auto* form = static_cast<Form*>(GetPropW(root, kObjectProp));
+    if (!form) {
         // A floating window of a control belongs to the control's form.
         if (UserControl* c = UserControl::fromWindow(hwnd)) return c->Parent();
         return nullptr;
     }
-    return reinterpret_cast<Form*>(GetWindowLongPtrW(root, GWLP_USERDATA));
+    return form;
 }
 
 // --- menus
@@ -743,7 +746,7 @@ void Form::menuCommand(int id) {
 // --- window procedure
 
 LRESULT CALLBACK Form::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* self = static_cast<Form*>(GetPropW(hwnd, kObjectProp));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     try {
         auto keep = self->weak_from_this().lock();
@@ -759,7 +762,7 @@ LRESULT Form::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCDESTROY) {
         HWND w = hwnd;
         if (!w) return 0;
-        SetWindowLongPtrW(w, GWLP_USERDATA, 0);
+        RemovePropW(w, kObjectProp);
         hwnd_ = nullptr;
         return DefWindowProcW(w, msg, wParam, lParam);
     }

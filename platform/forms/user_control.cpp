@@ -15,6 +15,8 @@ namespace forms {
 namespace {
 
 const wchar_t* const kClassName = L"VexaUserControl";
+// The object is found through a window property: controls may hook their own window procedures.
+const wchar_t* const kObjectProp = L"VexaUserControl.Object";
 bool g_defaultUserMode = true;
 
 void registerClass() {
@@ -46,7 +48,7 @@ UserControl::~UserControl() {
     for (UserControl* c : hostedControls()) c->host_ = nullptr;
     if (host_) std::erase(host_->hosted_, this);
     if (hwnd_) {
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        RemovePropW(hwnd_, kObjectProp);
         DestroyWindow(hwnd_);
     }
 }
@@ -76,7 +78,7 @@ void UserControl::place(ControlHost& host, std::wstring name, int index, int lef
         Screen::twipsToPixelsY(height_), parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!w) throw RuntimeError(err::InvalidProcedureCall, L"The control's window could not be created");
     hwnd_ = w;
-    SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetPropW(w, kObjectProp, this);
     SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&UserControl::windowProc));
     RECT rc;
     GetClientRect(w, &rc);
@@ -230,10 +232,7 @@ void UserControl::Refresh() {
 
 UserControl* UserControl::fromWindow(HWND hwnd) {
     for (HWND w = hwnd; w; w = GetParent(w)) {
-        if (GetWindowLongPtrW(w, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&UserControl::windowProc)) {
-            auto* c = reinterpret_cast<UserControl*>(GetWindowLongPtrW(w, GWLP_USERDATA));
-            if (c) return c;
-        }
+        if (auto* c = static_cast<UserControl*>(GetPropW(w, kObjectProp))) return c;
         if (!(GetWindowLongW(w, GWL_STYLE) & WS_CHILD)) break;
     }
     return nullptr;
@@ -269,7 +268,7 @@ void UserControl::sizeChanged() {
 }
 
 LRESULT CALLBACK UserControl::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<UserControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* self = static_cast<UserControl*>(GetPropW(hwnd, kObjectProp));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     try {
         auto keep = self->weak_from_this().lock();
@@ -284,7 +283,7 @@ LRESULT UserControl::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND hwnd = hwnd_;
     LRESULT result = 0;
     if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        RemovePropW(hwnd, kObjectProp);
         hwnd_ = nullptr;
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }

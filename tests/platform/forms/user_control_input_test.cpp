@@ -159,6 +159,27 @@ TEST_F(FormsInput, TheDefaultButtonShowsAsDefaultUnlessAnotherButtonHasTheFocus)
     EXPECT_EQ(clicks, 1);
 }
 
+WNDPROC g_hooked = nullptr;
+int g_hookCalls = 0;
+LRESULT CALLBACK hookProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    ++g_hookCalls;
+    return CallWindowProcW(g_hooked, hwnd, msg, wParam, lParam);
+}
+
+TEST_F(FormsInput, ControlsWhoseWindowsAreHookedAreStillFound) {
+    g_hooked = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(a->hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&hookProc)));
+    SetWindowLongPtrW(a->hWnd(), GWLP_USERDATA, 12345);
+    EXPECT_EQ(UserControl::fromWindow(a->hWnd()), a.get());
+    EXPECT_EQ(Form::fromWindow(a->hWnd()), form.get());
+    send(WM_LBUTTONDOWN, MK_LBUTTON, at(3, 3));
+    send(WM_LBUTTONUP, 0, at(3, 3));
+    EXPECT_GT(g_hookCalls, 0);
+    EXPECT_EQ(a->log.back(), L"Click");
+    EXPECT_EQ(form->ActiveControl(), a.get());
+    SetWindowLongPtrW(a->hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_hooked));
+}
+
 TEST(FormsActivation, ActivateAndDeactivateFollowTheProgramsActiveForm) {
     struct Watched : PlainForm {
         std::vector<std::wstring>* log = nullptr;
