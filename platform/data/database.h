@@ -31,8 +31,8 @@ public:
     Statement& operator=(const Statement&) = delete;
     ~Statement();
 
-    // Parameters are numbered from 1, as the markers "?" appear. Bound values are kept by the
-    // statement until the next bind or execute.
+    // Parameters are numbered from 1, as the markers "?" appear. The statement keeps a bound
+    // value until that parameter is bound again, so it can run several times.
     void bind(int index, const forms::Variant& value);
     void execute();
     // Moves to the next row of the result; false at its end.
