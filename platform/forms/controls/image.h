@@ -4,6 +4,7 @@
 #include "platform/forms/user_control.h"
 
 #include <memory>
+#include <string>
 
 namespace forms {
 
@@ -28,6 +29,8 @@ protected:
     void UserControl_WriteProperties(PropertyBag& bag) override;
     void UserControl_Resize() override { redraw(); }
     void UserControl_Show() override { redraw(); }
+    // What shows through a transparent background follows the container's colour.
+    void UserControl_AmbientChanged(const std::wstring&) override { redraw(); }
     void UserControl_Click() override { RaiseEvent(Click); }
     void UserControl_DblClick() override { RaiseEvent(DblClick); }
     void UserControl_MouseDown(int b, int s, float x, float y) override { RaiseEvent(MouseDown, b, s, x, y); }
@@ -66,6 +69,8 @@ protected:
     void UserControl_WriteProperties(PropertyBag& bag) override;
     void UserControl_Resize() override { redraw(); }
     void UserControl_Show() override { redraw(); }
+    // What shows through a transparent background follows the container's colour.
+    void UserControl_AmbientChanged(const std::wstring&) override { redraw(); }
     bool windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:

@@ -174,6 +174,10 @@ TEST_F(FormsControls, LabelDrawsItsBackgroundOrWhatLiesBehind) {
     GdiFlush();
     EXPECT_EQ(opaque->surface().pixel(30, 15), makeColour(255, 0, 0));
     EXPECT_EQ(clear->surface().pixel(30, 15), makeColour(0, 0, 255));
+    form->setBackColor(makeColour(0, 128, 0));
+    GdiFlush();
+    EXPECT_EQ(clear->surface().pixel(30, 15), makeColour(0, 128, 0));
+    EXPECT_EQ(opaque->surface().pixel(30, 15), makeColour(255, 0, 0));
     int changes = 0;
     clear->Change.handle([&] { ++changes; });
     clear->setCaption(L"x");
