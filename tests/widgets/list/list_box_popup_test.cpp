@@ -126,6 +126,7 @@ TEST_F(ListBoxPopup, NearTheScreenEdgeTheBoxWraps) {
 
 // The real pointer resting on the box: the list must not see it leave (the box would flicker).
 TEST_F(ListBoxPopup, NoLeaveWhileThePointerRestsOnTheBox) {
+    form->Show();
     SetForegroundWindow(form->hWnd());
     const RECT row = listRect();
     SetCursorPos(row.left + 20, row.top + 30);
