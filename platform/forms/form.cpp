@@ -132,8 +132,10 @@ void Forms::setInstanceSlot(const std::type_info& type, std::shared_ptr<Form> fo
 Form::Form() : font_(StdFont::create()) {}
 
 Form::~Form() {
+    for (UserControl* c : hostedControls()) c->host_ = nullptr;
     if (hwnd_) {
-        // Not unloaded through Unload (a form object that simply goes): no handlers run here.
+        // Not unloaded through Unload (a form object that simply goes): no form handlers run, but its
+        // controls still end properly.
         for (auto& c : controls_) c->unload();
         controls_.clear();
         RemovePropW(hwnd_, kObjectProp);
@@ -303,6 +305,9 @@ void Form::destroyAll() {
     containers_.clear();
     for (auto it = controls.rbegin(); it != controls.rend(); ++it) (*it)->unload();
     controls.clear();
+    // Controls placed at run time go the same way.
+    const std::vector<UserControl*> placed = hostedControls();
+    for (auto it = placed.rbegin(); it != placed.rend(); ++it) (*it)->unload();
     if (auto a = activeForm().lock(); a.get() == this) activeForm().reset();
     HWND w = hwnd_;
     if (w) {

@@ -63,8 +63,13 @@ TEST(FormsMessageLoop, ControlsWorkWhileTheirFormIsHidden) {
     form->Show();
     rec->setVisible(true);
     EXPECT_EQ(joined(rec->log), L"Show Hide Show");
-    rec.reset();
+    // A control placed at run time ends with its form, even while someone still holds it.
     form->Unload();
+    EXPECT_EQ(rec->log.back(), L"Terminate");
+    EXPECT_FALSE(rec->loaded());
+    EXPECT_EQ(rec->Container(), nullptr);
+    form.reset();
+    rec.reset();
 }
 
 TEST(FormsMessageLoop, InnerControlsEndWithTheirOuterControlWhileTheirWindowsExist) {
