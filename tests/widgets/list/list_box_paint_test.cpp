@@ -160,3 +160,51 @@ TEST_F(ListBoxPaint, ShortControlsAndDesignTimeSample) {
 }
 
 } // namespace
+
+namespace {
+
+using namespace listtest;
+
+class ListBoxText : public ListBoxTest {};
+
+TEST_F(ListBoxText, AlignmentFlagsThatMeasureOrWriteAreIgnored) {
+    list->setFocusRectangle(false);
+    list->AddItem(L"centred");
+    list->Refresh();
+    list->ClearSelection();
+    list->setSelColor(0xFFFFFF);
+    list->setSelectionStyle(0);
+    list->setSelForeColor(0);
+    auto inkColumns = [this](int from, int to) {
+        int n = 0;
+        for (int x = from; x < to; ++x)
+            for (int y = 3; y < 22; ++y)
+                if (pixel(x, y) != 0xFFFFFFu) {
+                    ++n;
+                    break;
+                }
+        return n;
+    };
+    const int width = static_cast<int>(list->surface().ScaleWidth());
+    EXPECT_GT(inkColumns(5, 60), 10);
+    // Measuring only would draw nothing; writing into the text would change the row.
+    list->setTextAlignment(DT_CENTER | DT_CALCRECT | DT_MODIFYSTRING | DT_END_ELLIPSIS);
+    EXPECT_EQ(inkColumns(2, 60), 0);
+    EXPECT_GT(inkColumns(width / 2 - 20, width / 2 + 20), 10);
+    EXPECT_EQ(list->list(0), L"centred");
+}
+
+TEST_F(ListBoxText, UnloadTakesTheHookAway) {
+    HWND window = list->hWnd();
+    ASSERT_EQ(list->hooks().SubclassRecords().size(), 1u);
+    EXPECT_EQ(list->hooks().SubclassRecords()[0].WindowHandle, window);
+    EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC),
+              reinterpret_cast<LONG_PTR>(list->hooks().SubclassRecords()[0].CodeBlock));
+    EXPECT_EQ(list->hooks().SubclassRecords()[0].AfterCount, 5);
+    list->unload();
+    EXPECT_EQ(list->hooks().SubclassRecords()[0].WindowHandle, nullptr);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(list->ListCount(), 0);
+}
+
+} // namespace
