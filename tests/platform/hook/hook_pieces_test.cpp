@@ -92,48 +92,4 @@ TEST(HookRetiredBlocks, ABlockCountsAsRunningOnlyInsideItsCalls) {
     EXPECT_FALSE(hook::isBlockRunning(block));
 }
 
-HWND makeWindow() {
-    return CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-}
-
-void* blockUnderTest = nullptr;
-
-void retireNew(HWND window, LONG_PTR previous, bool chained) {
-    blockUnderTest = hook::allocExecutable(200);
-    hook::trackBlock(blockUnderTest, 200);
-    hook::retireBlock(hook::RetiredBlock{blockUnderTest, window, previous, true, chained});
-}
-
-TEST(HookRetiredBlocks, ChainedBlockStaysUntilItsWindowLetsItGo) {
-    hook::releaseRetiredBlocks();
-    const std::size_t before = hook::retiredBlockCount();
-
-    // Unhooked cleanly and not running: freed at once.
-    retireNew(nullptr, 0, false);
-    EXPECT_EQ(hook::retiredBlockCount(), before);
-
-    // Chained under a procedure that still sits on the window: kept.
-    HWND window = makeWindow();
-    ASSERT_NE(window, nullptr);
-    const LONG_PTR original = GetWindowLongPtrW(window, GWLP_WNDPROC);
-    retireNew(window, original, true);
-    hook::releaseRetiredBlocks();
-    EXPECT_EQ(hook::retiredBlockCount(), before + 1);
-    EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), original);
-
-    // The subclasser above left, so the block is the window's procedure again: it is taken out.
-    // (Setting a procedure sends no message, so the block never runs here.)
-    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(blockUnderTest));
-    hook::releaseRetiredBlocks();
-    EXPECT_EQ(hook::retiredBlockCount(), before);
-    EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), original);
-
-    // Chained on a window that was destroyed since: nothing can call it any more.
-    retireNew(window, original, true);
-    EXPECT_EQ(hook::retiredBlockCount(), before + 1);
-    DestroyWindow(window);
-    hook::releaseRetiredBlocks();
-    EXPECT_EQ(hook::retiredBlockCount(), before);
-}
-
 } // namespace

@@ -93,11 +93,7 @@ TEST_F(ListBoxStore, RefreshAndRemoveSortBySortOrder) {
     EXPECT_EQ(list->ListCount(), 5);
 }
 
-TEST_F(ListBoxStore, HelpersOfTheControl) {
-    EXPECT_FALSE(widgets::McListBox::IsDelim(L"q"));
-    EXPECT_TRUE(widgets::McListBox::IsDelim(L"1"));
-    EXPECT_EQ(widgets::McListBox::BlendColor(0x0000FF, 0xFF0000, 255), 0x0000FF);
-    EXPECT_EQ(widgets::McListBox::TranslateColor(0x00FF00), 0x00FF00);
+TEST_F(ListBoxStore, WrapsWithTheControlsFont) {
     const auto lines = list->SplitToLines(L"a long line of words that wraps", 60, true);
     EXPECT_GT(lines.size(), 2u);
     std::wstring back;

@@ -134,19 +134,6 @@ TEST_F(ListScrollBars, RangePageAndPositionRulesOnAStandardBar) {
     EXPECT_FALSE(layer.SB_Visible(SB_HORZ));
 }
 
-TEST_F(ListScrollBars, ListRefreshSequenceEndsWithTheHighestPositionAtCountMinusRows) {
-    ScrollBarLayer layer(&noFlatLibrary);
-    layer.SB_Create(window);
-    const long count = 50, rows = 4;
-    for (int refresh = 0; refresh < 2; ++refresh) {
-        layer.SB_Max(SB_VERT, count - rows);
-        layer.SB_Max(SB_VERT, layer.SB_Max(SB_VERT) - 6);
-        layer.SB_LargeChange(SB_VERT, 5);
-    }
-    EXPECT_EQ(layer.SB_LargeChange(SB_VERT), 5);
-    EXPECT_EQ(layer.SB_Max(SB_VERT) - layer.SB_LargeChange(SB_VERT) + 1, count - rows);
-}
-
 TEST_F(ListScrollBars, FlatFamilyIsUsedWhenItCanBeBoundAndAnEqualValueSendsNothing) {
     {
         ScrollBarLayer layer(&fakeResolver);

@@ -83,9 +83,7 @@ TEST(ListHookTemplate, DecodedTextHoldsTheFixedLayout) {
     const std::uint8_t call[] = {0xFF, 0x90, 0xA4, 0x07, 0x00, 0x00}; // call [eax + 1956]
     for (int i = 0; i < 6; ++i) EXPECT_EQ(bytes[193 + i], call[i]) << i;
     EXPECT_EQ(bytes[199], 0xC3);
-    EXPECT_EQ(bytes[17], 0xE8);
-    EXPECT_EQ(bytes[77], 0xE8);
-    EXPECT_EQ(bytes[120], 0xE8);
+    for (std::size_t call : {17u, 77u, 120u}) EXPECT_EQ(bytes[call], 0xE8) << call; // near calls
     for (std::size_t field : {18u, 68u, 78u, 88u, 93u, 116u, 121u, 132u, 137u, 186u})
         for (int i = 0; i < 4; ++i) EXPECT_EQ(bytes[field + i], 0) << field;
 
@@ -194,7 +192,6 @@ TEST_F(ListHook, AllMessagesUntilDeletedWithMinusOne) {
 
 TEST_F(ListHook, UnhookRestoresTheProcedureAndRehookReusesTheRecord) {
     EXPECT_EQ(hooks.sc_Subclass(window), 0);
-    const auto* firstBlock = hooks.SubclassRecords()[0].CodeBlock;
     hooks.sc_AddMsg(window, WM_PROBE, 1);
     hooks.sc_UnSubclass(window);
     EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), original);
@@ -204,9 +201,6 @@ TEST_F(ListHook, UnhookRestoresTheProcedureAndRehookReusesTheRecord) {
 
     EXPECT_EQ(hooks.sc_Subclass(window), 0);
     EXPECT_EQ(hooks.SubclassRecords().size(), 1u);
-    EXPECT_NE(hooks.SubclassRecords()[0].CodeBlock, nullptr);
-    (void)firstBlock;
-    EXPECT_EQ(hooks.SubclassRecords()[0].AfterCount, 0);
     send(WM_PROBE, 1);
     EXPECT_TRUE(client.calls.empty()); // the old registration went with the old block
 
