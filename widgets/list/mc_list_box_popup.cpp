@@ -37,6 +37,7 @@ void McListBox::ShowCompletePopup(long row) {
         const ListItem& item = items_.at(top + row - 1);
         const std::wstring text = item.text;
         useFont(item.bold);
+        if (!drawFont_) return;
         const long width = rnd(s.TextWidth(text));
         if (s.ScaleWidth() - iconColumnWidth_ > width) {
             hideCompletePopup();
