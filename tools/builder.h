@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/passwords.h"
 #include "tools/clean.h"
 
 #include <map>
@@ -8,9 +9,8 @@
 
 namespace tools {
 
-// The passwords the application opens its two databases with.
-inline constexpr const wchar_t* kDictionaryPassword = L"pim407talo863grube";
-inline constexpr const wchar_t* kSettingsPassword = L"47mivo582terobalk";
+using app::kDictionaryPassword;
+using app::kSettingsPassword;
 
 // Everything known about one English headword: its Russian and Turkish translations in the order
 // the sources give them (best first).

@@ -5,6 +5,8 @@
 #include "platform/data/recordset.h"
 #include "platform/forms/runtime_error.h"
 
+#include "support/temp_folder.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -13,48 +15,9 @@
 
 namespace datatest {
 
-// A fresh folder under the temporary folder, removed with everything in it at the end.
-class TempFolder {
+class TempFolder : public testsupport::TempFolder {
 public:
-    TempFolder() {
-        wchar_t base[MAX_PATH];
-        GetTempPathW(MAX_PATH, base);
-        static unsigned counter = GetTickCount();
-        do {
-            path_ = std::wstring(base) + L"vexa-data-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                    std::to_wstring(++counter);
-        } while (!CreateDirectoryW(path_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
-    }
-    ~TempFolder() {
-        WIN32_FIND_DATAW fd;
-        HANDLE h = FindFirstFileW((path_ + L"\\*").c_str(), &fd);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                std::wstring name = fd.cFileName;
-                if (name != L"." && name != L"..") DeleteFileW((path_ + L"\\" + name).c_str());
-            } while (FindNextFileW(h, &fd));
-            FindClose(h);
-        }
-        RemoveDirectoryW(path_.c_str());
-    }
-    const std::wstring& path() const { return path_; }
-    std::wstring file(const std::wstring& name) const { return path_ + L"\\" + name; }
-    // Names of the files in the folder, sorted and joined by blanks.
-    std::wstring listing() const {
-        std::wstring out;
-        WIN32_FIND_DATAW fd;
-        HANDLE h = FindFirstFileW((path_ + L"\\*").c_str(), &fd);
-        if (h == INVALID_HANDLE_VALUE) return out;
-        do {
-            std::wstring name = fd.cFileName;
-            if (name != L"." && name != L"..") out += name + L" ";
-        } while (FindNextFileW(h, &fd));
-        FindClose(h);
-        return out;
-    }
-
-private:
-    std::wstring path_;
+    TempFolder() : testsupport::TempFolder(L"vexa-data-") {}
 };
 
 inline std::string fileBytes(const std::wstring& path) {

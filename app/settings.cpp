@@ -1,0 +1,81 @@
+#include "app/settings.h"
+
+#include "platform/forms/runtime_error.h"
+#include "platform/forms/vb.h"
+
+namespace app {
+
+namespace {
+
+// Closes what an operation opened, also when it ends with an error.
+struct OperationScope {
+    data::Connection& cn;
+    data::Recordset& rs;
+    ~OperationScope() {
+        rs.Close();
+        cn.Close();
+    }
+};
+
+forms::Variant firstValue(data::Connection& cn, data::Recordset& rs, const std::wstring& query,
+                          const std::wstring& column) {
+    rs.Open(query, cn, 1, 3, -1);
+    forms::Variant v = rs.Fields(column).Value();
+    rs.Close();
+    return v;
+}
+
+std::wstring textOr(const forms::Variant& v, const std::wstring& fallback) {
+    if (v.isNull() || v.isEmpty()) return fallback;
+    try {
+        std::wstring text = v.toString();
+        return text.empty() ? fallback : text;
+    } catch (const forms::RuntimeError&) {
+        return fallback;
+    }
+}
+
+} // namespace
+
+std::wstring settingsConnectionString(const std::wstring& programFolder) {
+    return L"Provider=Microsoft.jet.oledb.4.0; Data Source=" + programFolder +
+           L"\\oracle\\lang.vex;Jet Oledb:Database Password =" + kSettingsPassword;
+}
+
+std::wstring dictionaryConnectionString(const std::wstring& databaseFolder) {
+    return L"Provider=Microsoft.jet.oledb.4.0; Data Source=" + databaseFolder +
+           L"\\dat.vex;Jet Oledb:Database Password =" + kDictionaryPassword;
+}
+
+Settings readSettings(data::Connection& cn, data::Recordset& rs, const std::wstring& programFolder) {
+    Settings s;
+    OperationScope scope{cn, rs};
+    cn.Open(settingsConnectionString(programFolder), L"", L"", -1);
+
+    forms::Variant ses = firstValue(cn, rs, L"select ses from ses ", L"ses");
+    try {
+        if (!ses.isNull() && !ses.isEmpty()) s.ses = ses.toBoolean();
+    } catch (const forms::RuntimeError&) {
+    }
+
+    // A value with fewer pieces leaves the missing ones empty.
+    auto pieces = forms::Split(textOr(firstValue(cn, rs, L"select adam from adam ", L"adam"), L""), L"$");
+    for (size_t i = 0; i < s.adam.size(); ++i)
+        if (i + 1 < pieces.size()) s.adam[i] = pieces[i + 1];
+
+    s.esu = textOr(firstValue(cn, rs, L"select deyer from esu ", L"deyer"), s.esu);
+    s.rsu = textOr(firstValue(cn, rs, L"select deyer from rsu ", L"deyer"), s.rsu);
+    s.dil = textOr(firstValue(cn, rs, L"select dil from dil ", L"dil"), s.dil);
+    return s;
+}
+
+void storeSetting(data::Connection& cn, data::Recordset& rs, const std::wstring& programFolder,
+                  const std::wstring& table, const std::wstring& column, const forms::Variant& value) {
+    OperationScope scope{cn, rs};
+    cn.Open(settingsConnectionString(programFolder), L"", L"", -1);
+    rs.Open(L"select * from " + table, cn, 1, 3, -1);
+    rs.Fields(column).setValue(value);
+    rs.Update();
+}
+
+} // namespace app

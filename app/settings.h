@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/passwords.h"
+#include "platform/data/connection.h"
+#include "platform/data/recordset.h"
+
+#include <array>
+#include <string>
+
+namespace app {
+
+// The connection strings, built as the forms always built them: the dictionary's data source holds
+// "/oracle/" followed by "\dat.vex", which the layer normalises.
+std::wstring settingsConnectionString(const std::wstring& programFolder);
+// databaseFolder is the program folder followed by "/oracle/".
+std::wstring dictionaryConnectionString(const std::wstring& databaseFolder);
+
+// What the settings database holds. A table without a row, or a value that is Null or cannot be
+// read, gives the default below.
+struct Settings {
+    bool ses = false;
+    std::array<std::wstring, 4> adam;  // pieces 1 to 4 of the "$"-joined value
+    std::wstring esu = L"160";          // English speech speed
+    std::wstring rsu = L"160";          // Russian speech speed
+    std::wstring dil = L"en";           // interface language code
+};
+
+// Reads the five tables, in the order ses, adam, esu, rsu, dil, on one connection; the first row of
+// each counts. Database failures are forms::RuntimeError.
+Settings readSettings(data::Connection& cn, data::Recordset& rs, const std::wstring& programFolder);
+
+// Writes one value into the first row of a settings table ("select * from <table>"), adding the row
+// when the table has none.
+void storeSetting(data::Connection& cn, data::Recordset& rs, const std::wstring& programFolder,
+                  const std::wstring& table, const std::wstring& column, const forms::Variant& value);
+
+} // namespace app
