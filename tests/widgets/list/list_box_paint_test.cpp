@@ -102,21 +102,10 @@ TEST_F(ListBoxPaint, GradientsAndTheFocusRectangle) {
 }
 
 TEST_F(ListBoxPaint, IconsFromTheImageListOrNone) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
-    ReleaseDC(nullptr, screen);
-    {
-        HDC dc = CreateCompatibleDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        RECT all{0, 0, 8, 8};
-        HBRUSH red = CreateSolidBrush(0x0000FF);
-        FillRect(dc, &all, red);
-        DeleteObject(red);
-        SelectObject(dc, old);
-        DeleteDC(dc);
-    }
+    forms::Surface red(8, 8);
+    red.setBackColor(0x0000FF);
     auto images = std::make_shared<widgets::PictureList>();
-    images->add(forms::StdPicture::fromBitmap(bitmap));
+    images->add(red.Image());
     list->AddItem(L"no such image", -1, 5);
     list->AddItem(L"red", -1, 1);
     list->AddItem(L"none");
