@@ -71,6 +71,16 @@ vexa_prefix() {
   echo "$VEXA_PREFIX_RECIPE" >"$stamp"
 }
 
+# vexa_managed Y|N: whether the display's window manager handles Wine's windows. On the virtual
+# display there is none, and Wine draws the frames itself (N): a managed window that was once
+# active would make every hide or destroy wait two seconds. On a desktop the manager handles them.
+vexa_managed() {
+  if ! grep -q "^\"Managed\"=\"$1\"" "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$1" /f >/dev/null 2>&1
+    wineserver -w
+  fi
+}
+
 # Starts Xvfb on a display it picks itself and exports DISPLAY; the display ends with the calling shell.
 vexa_display() {
   local numfile
