@@ -56,6 +56,18 @@ void writeWhole(const std::wstring& file, Writer writer) {
     }
 }
 
+// A piece as the record keeps it: single blanks between words, none at either end (some source
+// articles leave a blank before their closing full stop).
+std::wstring tidy(const std::wstring& text) {
+    std::wstring out;
+    for (wchar_t c : text) {
+        if (c == L' ' && (out.empty() || out.back() == L' ')) continue;
+        out += c;
+    }
+    while (!out.empty() && out.back() == L' ') out.pop_back();
+    return out;
+}
+
 } // namespace
 
 void addEnglishRussian(Lexicon& lexicon, const std::wstring& headword,
@@ -63,8 +75,11 @@ void addEnglishRussian(Lexicon& lexicon, const std::wstring& headword,
     std::wstring word = cleanHeadword(headword);
     if (word.empty() || russian.empty()) return;
     auto& entry = lexicon[word];
-    for (const auto& t : russian)
-        if (!containsWord(entry.russian, t.word) && fitsInPiece(t.word)) entry.russian.push_back(t);
+    for (Translation t : russian) {
+        t.word = tidy(t.word);
+        if (!t.word.empty() && !containsWord(entry.russian, t.word) && fitsInPiece(t.word))
+            entry.russian.push_back(t);
+    }
 }
 
 void addEnglishTurkish(Lexicon& lexicon, const std::wstring& headword,
@@ -72,15 +87,17 @@ void addEnglishTurkish(Lexicon& lexicon, const std::wstring& headword,
     std::wstring word = cleanHeadword(headword);
     if (word.empty() || turkish.empty()) return;
     auto& entry = lexicon[word];
-    for (const auto& t : turkish)
-        if (t.word != word && !containsWord(entry.turkish, t.word) && fitsInPiece(t.word))
-            entry.turkish.push_back(t.word);
+    for (const auto& t : turkish) {
+        std::wstring tr = tidy(t.word);
+        if (!tr.empty() && tr != word && !containsWord(entry.turkish, tr) && fitsInPiece(tr))
+            entry.turkish.push_back(tr);
+    }
 }
 
 void addTurkishEnglish(Lexicon& lexicon, const std::wstring& turkishHeadword,
                        const std::vector<Translation>& english) {
-    std::wstring turkish = data::lowerCase(turkishHeadword);
-    if (!fitsInPiece(turkish) || turkish.size() > 40) return;
+    std::wstring turkish = tidy(data::lowerCase(turkishHeadword));
+    if (turkish.empty() || !fitsInPiece(turkish) || turkish.size() > 40) return;
     for (const auto& t : english) {
         std::wstring word = cleanHeadword(t.word);
         if (word.empty() || word == turkish) continue;

@@ -22,7 +22,7 @@ struct Headword {
 using Lexicon = std::map<std::wstring, Headword>;
 
 // At most this many translations of each language are kept per headword.
-inline constexpr size_t kTranslationsPerWord = 6;
+inline constexpr size_t kTranslationsPerWord = 10;
 
 // The four sources merged through English. Articles whose headword is not a clean English word are
 // skipped; a translation repeated by a later source is kept once.

@@ -106,6 +106,16 @@ TEST(ToolsPivot, EveryTranslationAppearsAndTheShorterListCycles) {
     EXPECT_EQ(rows, expected);
 }
 
+TEST(ToolsPivot, PiecesKeepSingleBlanksOnly) {
+    Lexicon lexicon;
+    addEnglishRussian(lexicon, L"accumulator", {{L"собирающее  устройство ", L"n"}, {L" ", L"n"}});
+    addEnglishTurkish(lexicon, L"accumulator", {{L"akü ", L""}});
+    addTurkishEnglish(lexicon, L"akümülatör  ", {{L"accumulator", L""}});
+    Words expected = {L"n@accumulator<>собирающее устройство<>akü@1",
+                      L"n@accumulator<>собирающее устройство<>akümülatör@1"};
+    EXPECT_EQ(pivotRows(lexicon), expected);
+}
+
 TEST(ToolsPivot, TranslationsPerWordAreCapped) {
     Lexicon lexicon;
     std::vector<Translation> many;
