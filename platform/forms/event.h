@@ -74,6 +74,11 @@ public:
     Watch watch() const { return Watch(flag_); }
     bool alive() const { return *flag_; }
     void end() { *flag_ = false; }
+    // A new life for an object loaded again: watches of the old one stay ended.
+    void renew() {
+        *flag_ = false;
+        flag_ = std::make_shared<bool>(true);
+    }
 
 private:
     std::shared_ptr<bool> flag_;

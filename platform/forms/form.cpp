@@ -99,7 +99,19 @@ void Forms::added(const std::shared_ptr<Form>& form) {
     loadedList().push_back(form);
 }
 
+namespace {
+thread_local int t_handling = 0;
+}
+
+Forms::HandlingMessage::HandlingMessage() noexcept {
+    ++t_handling;
+}
+Forms::HandlingMessage::~HandlingMessage() {
+    --t_handling;
+}
+
 void Forms::releaseUnloaded() {
+    if (t_handling > 0) return;
     std::vector<std::shared_ptr<Form>> gone;
     gone.swap(unloadedForms());
 }
@@ -267,6 +279,7 @@ void Form::load() {
     if (hwnd_) return;
     auto self = shared_from_this();
     unloading_ = false;
+    if (!life_.alive()) life_.renew();
     createWindow();
     loadedRaw().push_back(this);
     Forms::added(self);
@@ -361,9 +374,9 @@ void Form::updateControlsShown() {
 
 void Form::Show(int modal, Form* owner) {
     auto keep = shared_from_this();
-    auto watch = life_.watch();
     if (!hwnd_) load();
-    if (!watch.alive() || !loaded()) return;
+    auto watch = life_.watch();
+    if (!loaded()) return;
     if (!modal) {
         if (owner && owner->hwnd_ && owner != this)
             SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, (LONG_PTR)owner->hwnd_);
@@ -387,7 +400,8 @@ void Form::Show(int modal, Form* owner) {
     ++modalDepth_;
     showWindowNow(true);
     MessageLoop::runUntil([&] { return !watch.alive() || !loaded() || !IsWindowVisible(hwnd_); });
-    if (watch.alive()) --modalDepth_;
+    // The object is still held here, loaded again or not.
+    --modalDepth_;
     for (HWND w : disabled)
         if (IsWindow(w)) EnableWindow(w, TRUE);
     if (ownerHwnd && IsWindow(ownerHwnd) && IsWindowVisible(ownerHwnd)) SetActiveWindow(ownerHwnd);
@@ -753,6 +767,7 @@ void Form::menuCommand(int id) {
 LRESULT CALLBACK Form::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = static_cast<Form*>(GetPropW(hwnd, kObjectProp));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    Forms::HandlingMessage handling;
     try {
         auto keep = self->weak_from_this().lock();
         return self->handleMessage(msg, wParam, lParam);

@@ -265,7 +265,17 @@ bool unloadAll();
 void added(const std::shared_ptr<Form>& form);
 // Unloaded form objects are kept until the message being handled is done with, so code that still
 // refers to one (a caller of instance() whose form unloaded itself in Load) does not see it die.
+// Nothing is released while a window procedure of ours is still running further up the stack
+// (a handler that called DoEvents or showed a modal form), only when the outermost message is done.
 void releaseUnloaded();
+// Held by every window procedure, hook and subclass procedure of the run time while it runs.
+class HandlingMessage {
+public:
+    HandlingMessage() noexcept;
+    ~HandlingMessage();
+    HandlingMessage(const HandlingMessage&) = delete;
+    HandlingMessage& operator=(const HandlingMessage&) = delete;
+};
 void removed(Form* form);
 std::shared_ptr<Form> instanceSlot(const std::type_info& type);
 void setInstanceSlot(const std::type_info& type, std::shared_ptr<Form> form);

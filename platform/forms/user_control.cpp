@@ -270,6 +270,7 @@ void UserControl::sizeChanged() {
 LRESULT CALLBACK UserControl::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = static_cast<UserControl*>(GetPropW(hwnd, kObjectProp));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    Forms::HandlingMessage handling;
     try {
         auto keep = self->weak_from_this().lock();
         return self->handleMessage(msg, wParam, lParam);

@@ -58,6 +58,7 @@ void focusMoving(HWND to, HWND from) {
 
 LRESULT CALLBACK focusHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_SETFOCUS) {
+        Forms::HandlingMessage handling;
         // Events raised here run before the focus has moved: they must see where it is going.
         const HWND savedTarget = t_receiving;
         const bool savedMoving = t_moving;

@@ -229,6 +229,7 @@ LRESULT CALLBACK TextBox::editWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
     auto* self = reinterpret_cast<TextBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     WNDPROC old = self->editProc_;
+    Forms::HandlingMessage handling;
     try {
         auto keep = self->weak_from_this().lock();
         return self->editMessage(hwnd, msg, wParam, lParam);
