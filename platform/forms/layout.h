@@ -11,9 +11,10 @@ namespace forms {
 
 class UserControl;
 
-// One control of a form's layout: what the form stores for it. Positions and sizes are twips in
-// its container; the container is "" for the form, else the name of an earlier control ("Name" or
-// "Name(index)" for a member of a control array).
+// One control of a form's layout: what the form stores for it. Positions and sizes are in its
+// container's scale (twips on a form; a container's ScaleMode read from its own entry); the container is ""
+// for the form, else the name of an earlier control ("Name" or "Name(index)" for a member of a control
+// array).
 struct LayoutEntry {
     std::wstring type;
     std::wstring name;

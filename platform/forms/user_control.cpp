@@ -67,10 +67,10 @@ void UserControl::place(ControlHost& host, std::wstring name, int index, int lef
     if (Form* f = host.hostForm()) gate_ = f->eventGate();
     name_ = std::move(name);
     index_ = index;
-    left_ = left;
-    top_ = top;
-    width_ = std::max(0, width);
-    height_ = std::max(0, height);
+    left_ = toTwipsX(left);
+    top_ = toTwipsY(top);
+    width_ = toTwipsX(std::max(0, width));
+    height_ = toTwipsY(std::max(0, height));
     HWND parent = host.hWnd();
     HWND w = CreateWindowExW(
         extraExStyle_ | WS_EX_NOPARENTNOTIFY, kClassName, L"", WS_CHILD | WS_CLIPSIBLINGS | extraStyle_,
@@ -140,13 +140,34 @@ bool UserControl::eventsOpen() const {
     return !gate_ || gate_->open();
 }
 
+bool UserControl::containerInPixels() const {
+    return host_ && host_->hostScaleMode() == 3;
+}
+int UserControl::fromTwipsX(int twips) const {
+    return containerInPixels() ? Screen::twipsToPixelsX(twips) : twips;
+}
+int UserControl::fromTwipsY(int twips) const {
+    return containerInPixels() ? Screen::twipsToPixelsY(twips) : twips;
+}
+int UserControl::toTwipsX(int value) const {
+    return containerInPixels() ? Screen::pixelsToTwipsX(value) : value;
+}
+int UserControl::toTwipsY(int value) const {
+    return containerInPixels() ? Screen::pixelsToTwipsY(value) : value;
+}
+
 void UserControl::Move(int left, int top, int width, int height) {
     if (width < 0 || height < 0) throw RuntimeError(err::InvalidPropertyValue);
-    if (left == left_ && top == top_ && width == width_ && height == height_) return;
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
+    // Values the caller did not change keep their exact twips, even where the scale rounds them.
+    const int l = left == Left() ? left_ : toTwipsX(left);
+    const int t = top == Top() ? top_ : toTwipsY(top);
+    const int w = width == Width() ? width_ : toTwipsX(width);
+    const int h = height == Height() ? height_ : toTwipsY(height);
+    if (l == left_ && t == top_ && w == width_ && h == height_) return;
+    left_ = l;
+    top_ = t;
+    width_ = w;
+    height_ = h;
     if (!hwnd_) return;
     SetWindowPos(hwnd_, nullptr, Screen::twipsToPixelsX(left_), Screen::twipsToPixelsY(top_),
                  Screen::twipsToPixelsX(width_), Screen::twipsToPixelsY(height_),

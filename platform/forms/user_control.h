@@ -49,7 +49,8 @@ public:
     UserControl(const UserControl&) = delete;
     UserControl& operator=(const UserControl&) = delete;
 
-    // Creates the window in its host (hidden) and runs Initialize. Left..Height in twips.
+    // Creates the window in its host (hidden) and runs Initialize. Left..Height in the host's scale
+    // (twips on a form or picture box; pixels in a control whose scale is pixels).
     void place(ControlHost& host, std::wstring name, int index, int left, int top, int width, int height);
     // New control: InitProperties. Stored control: ReadProperties. Both then Resize and, when
     // visible, Show.
@@ -64,15 +65,18 @@ public:
     // --- Extender
     const std::wstring& Name() const { return name_; }
     int Index() const { return index_; } // -1 outside a control array
-    int Left() const { return left_; }
-    int Top() const { return top_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    void setLeft(int twips) { Move(twips, top_, width_, height_); }
-    void setTop(int twips) { Move(left_, twips, width_, height_); }
-    void setWidth(int twips) { Move(left_, top_, twips, height_); }
-    void setHeight(int twips) { Move(left_, top_, width_, twips); }
-    // Moves and sizes the window; Resize is raised (synchronously) when the size really changes.
+    // Position and size in the container's scale: twips in a form or picture box, pixels in a
+    // control whose ScaleMode is pixels. They follow a later change of that scale.
+    int Left() const { return fromTwipsX(left_); }
+    int Top() const { return fromTwipsY(top_); }
+    int Width() const { return fromTwipsX(width_); }
+    int Height() const { return fromTwipsY(height_); }
+    void setLeft(int value) { Move(value, Top(), Width(), Height()); }
+    void setTop(int value) { Move(Left(), value, Width(), Height()); }
+    void setWidth(int value) { Move(Left(), Top(), value, Height()); }
+    void setHeight(int value) { Move(Left(), Top(), Width(), value); }
+    // Moves and sizes the window (container's scale); Resize is raised (synchronously) when the size
+    // really changes.
     void Move(int left, int top, int width, int height);
     bool Visible() const { return visible_; }
     void setVisible(bool visible);
@@ -238,6 +242,12 @@ private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void sizeChanged();
+    // The extender keeps twips; the container's scale decides what its callers see.
+    bool containerInPixels() const;
+    int fromTwipsX(int twips) const;
+    int fromTwipsY(int twips) const;
+    int toTwipsX(int value) const;
+    int toTwipsY(int value) const;
     void ensureSurface();
     void paintSurface();
 
@@ -267,7 +277,7 @@ std::shared_ptr<T> makeControl(Args&&... args) {
     });
 }
 
-// Places a new control (InitProperties) in a host at run time; twips.
+// Places a new control (InitProperties) in a host at run time, in the host's scale.
 template <class T>
 std::shared_ptr<T> placeControl(ControlHost& host, const std::wstring& name, int left, int top, int width,
                                 int height) {

@@ -19,9 +19,11 @@ void Image::setPicture(std::shared_ptr<StdPicture> picture) {
     picture_ = std::move(picture);
     PropertyChanged(L"Picture");
     // Without Stretch the control takes the picture's size.
-    if (!stretch_ && picture_ && picture_->Type() != PictureType::None)
-        Move(Left(), Top(), Screen::pixelsToTwipsX(picture_->widthPixels()),
-             Screen::pixelsToTwipsY(picture_->heightPixels()));
+    if (!stretch_ && picture_ && picture_->Type() != PictureType::None) {
+        const bool pixels = Container() && Container()->hostScaleMode() == scale::Pixels;
+        const int w = picture_->widthPixels(), h = picture_->heightPixels();
+        Move(Left(), Top(), pixels ? w : Screen::pixelsToTwipsX(w), pixels ? h : Screen::pixelsToTwipsY(h));
+    }
     redraw();
 }
 

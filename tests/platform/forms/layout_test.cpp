@@ -10,6 +10,8 @@
 #include "platform/forms/controls/timer.h"
 #include "platform/forms/controls/vscroll_bar.h"
 #include "platform/forms/std_font.h"
+#include "platform/forms/std_picture.h"
+#include "platform/forms/surface.h"
 
 #include <gtest/gtest.h>
 
@@ -41,20 +43,20 @@ protected:
              .name = L"lbl",
              .index = 0,
              .container = L"pic",
-             .left = 60,
-             .top = 60,
-             .width = 1200,
-             .height = 300,
+             .left = 4,
+             .top = 4,
+             .width = 80,
+             .height = 20,
              .tabIndex = 1,
              .properties = {{L"Caption", L"bir"}}},
             {.type = L"Label",
              .name = L"lbl",
              .index = 1,
              .container = L"pic",
-             .left = 60,
-             .top = 400,
-             .width = 1200,
-             .height = 300,
+             .left = 4,
+             .top = 27,
+             .width = 80,
+             .height = 20,
              .tabIndex = 2,
              .properties = {{L"Caption", L"iki"},
                             {L"Alignment", 2},
@@ -152,13 +154,35 @@ TEST(FormsLayout, StoredValuesReachTheControlsAndTheirContainers) {
     EXPECT_THROW(form->control<Label>(L"txt"), RuntimeError);
     EXPECT_THROW(form->control<Label>(L"nothing"), RuntimeError);
     EXPECT_THROW(form->control<Label>(L"lbl"), RuntimeError); // a control array needs its index
-    // Twips become pixels of the container.
-    RECT r;
-    GetWindowRect(second.hWnd(), &r);
-    MapWindowPoints(nullptr, pic.hWnd(), reinterpret_cast<POINT*>(&r), 2);
-    EXPECT_EQ(r.left, 4);
-    EXPECT_EQ(r.top, 27);
-    EXPECT_EQ(r.right - r.left, 80);
+    // Positions are in the container's scale: pixels in the picture box, twips on the form.
+    auto placed = [](UserControl& c) {
+        RECT r;
+        GetWindowRect(c.hWnd(), &r);
+        MapWindowPoints(nullptr, GetParent(c.hWnd()), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    EXPECT_EQ(placed(second).left, 4);
+    EXPECT_EQ(placed(second).top, 27);
+    EXPECT_EQ(placed(second).right, 84);
+    EXPECT_EQ(placed(form->control<TextBox>(L"txt")).top, 107);
+    // They follow a change of the container's scale, and a move in the new scale.
+    pic.setScaleMode(scale::Twips);
+    EXPECT_EQ(second.Left(), 60);
+    EXPECT_EQ(second.Width(), 1200);
+    second.setLeft(150);
+    EXPECT_EQ(placed(second).left, 10);
+    EXPECT_EQ(placed(second).top, 27);
+    pic.setScaleMode(scale::Pixels);
+    EXPECT_EQ(second.Left(), 10);
+    second.setTop(30);
+    EXPECT_EQ(placed(second).top, 30);
+    EXPECT_EQ(placed(second).left, 10);
+    EXPECT_EQ(second.Width(), 80);
+    // A picture sizes an image in its container's scale.
+    auto image = placeControl<Image>(pic, L"pic2", 2, 3, 10, 10);
+    image->setPicture(StdPicture::fromBitmap(CreateBitmap(17, 9, 1, 32, nullptr)));
+    EXPECT_EQ(image->Width(), 17);
+    EXPECT_EQ(placed(*image).right, 19);
     form->Unload();
 }
 

@@ -78,7 +78,7 @@ TEST(FormsMessageLoop, InnerControlsEndWithTheirOuterControlWhileTheirWindowsExi
         std::vector<std::wstring>* order = nullptr;
         void UserControl_Initialize() override {
             Recorder::UserControl_Initialize();
-            inner = placeControl<Recorder>(*this, L"inner", 0, 0, 300, 300);
+            inner = placeControl<Recorder>(*this, L"inner", 0, 0, 20, 20);
         }
         void UserControl_Terminate() override {
             order->push_back(L"outer" + std::wstring(IsWindow(inner->hWnd()) ? L"+" : L"-"));
