@@ -33,6 +33,12 @@ std::wstring RuntimeError::standardText(int number) {
         return L"Division by zero";
     case 13:
         return L"Type mismatch";
+    case 53:
+        return L"File not found";
+    case 75:
+        return L"Path/File access error";
+    case 76:
+        return L"Path not found";
     case 91:
         return L"Object variable or With block variable not set";
     case 94:

@@ -6,7 +6,8 @@
 namespace forms {
 
 // The error a public member raises: a number and its text. When no text is given, the standard
-// text of the number is used (5, 6, 9, 13, 94, 380, 382 ...); a control can pass its own text.
+// text of the number is used (5, 6, 9, 13, 53, 75, 76, 94, 380, 382, 481 ...); a control can pass its own
+// text.
 class RuntimeError : public std::exception {
 public:
     explicit RuntimeError(int number, std::wstring description = {});
@@ -31,10 +32,14 @@ inline constexpr int InvalidProcedureCall = 5;
 inline constexpr int Overflow = 6;
 inline constexpr int SubscriptOutOfRange = 9;
 inline constexpr int TypeMismatch = 13;
+inline constexpr int FileNotFound = 53;
+inline constexpr int PathFileAccess = 75;
+inline constexpr int PathNotFound = 76;
 inline constexpr int ObjectNotSet = 91;
 inline constexpr int InvalidUseOfNull = 94;
 inline constexpr int InvalidPropertyValue = 380;
 inline constexpr int SetNotSupportedAtRuntime = 382;
+inline constexpr int InvalidPicture = 481;
 } // namespace err
 
 } // namespace forms
