@@ -2,6 +2,7 @@
 
 #include "platform/forms/runtime_error.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace forms {
@@ -126,8 +127,12 @@ constexpr size_t maxCachedHandles = 32;
 HFONT StdFont::hFont() const {
     if (current_) return current_;
     LOGFONTW lf = logFont(screenDpi());
-    for (auto& cached : handles_)
-        if (sameLogFont(cached.key, lf)) return current_ = cached.handle.get();
+    for (auto it = handles_.begin(); it != handles_.end(); ++it)
+        if (sameLogFont(it->key, lf)) {
+            // The handle in use becomes the newest, so it is the last one to be dropped.
+            std::rotate(it, it + 1, handles_.end());
+            return current_ = handles_.back().handle.get();
+        }
     GdiFont handle(CreateFontIndirectW(&lf));
     if (!handle) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     if (handles_.size() >= maxCachedHandles) handles_.erase(handles_.begin());

@@ -78,7 +78,7 @@ private:
         LOGFONTW key;
         GdiFont handle;
     };
-    mutable std::vector<CachedHandle> handles_; // oldest first
+    mutable std::vector<CachedHandle> handles_; // least recently used first
     mutable HFONT current_ = nullptr;
 
     std::vector<std::pair<int, std::function<void()>>> listeners_;

@@ -192,6 +192,7 @@ void Surface::setDrawWidth(int16_t width) {
 
 void Surface::setFont(std::shared_ptr<StdFont> font) {
     if (!font) throw RuntimeError(err::InvalidPropertyValue);
+    if (font == font_) return; // already followed
     watchFont(std::move(font));
 }
 

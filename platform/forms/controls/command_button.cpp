@@ -42,9 +42,14 @@ void CommandButton::applyCaption() {
 
 void CommandButton::setFont(std::shared_ptr<StdFont> font) {
     if (!font) throw RuntimeError(err::InvalidPropertyValue);
-    font_ = std::move(font);
-    applyFont();
+    useFont(std::move(font));
     PropertyChanged(L"Font");
+}
+
+void CommandButton::useFont(std::shared_ptr<StdFont> font) {
+    auto previous = std::exchange(font_, std::move(font));
+    fontWatch_.watch(font_, [this] { applyFont(); });
+    applyFont();
 }
 
 void CommandButton::applyFont() {
@@ -62,7 +67,7 @@ void CommandButton::click() {
 }
 
 void CommandButton::UserControl_InitProperties() {
-    font_ = Ambient().Font->clone();
+    useFont(Ambient().Font->clone());
     caption_ = Ambient().DisplayName;
     applyCaption();
     applyFont();
@@ -70,7 +75,7 @@ void CommandButton::UserControl_InitProperties() {
 
 void CommandButton::UserControl_ReadProperties(PropertyBag& bag) {
     caption_ = bag.ReadProperty(L"Caption", L"").toString();
-    font_ = controls::readFont(bag, L"Font", Ambient().Font);
+    useFont(controls::readFont(bag, L"Font", Ambient().Font));
     applyCaption();
     applyFont();
     showDefault();

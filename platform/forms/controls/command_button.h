@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/forms/controls/control_support.h"
 #include "platform/forms/event.h"
 #include "platform/forms/user_control.h"
 
@@ -40,9 +41,12 @@ private:
     HWND button_ = nullptr;
     std::wstring caption_;
     std::shared_ptr<StdFont> font_;
+    controls::FontWatch fontWatch_;
 
     void applyCaption();
     void applyFont();
+    // Takes the font and gives its handle to the system window before the previous font can go.
+    void useFont(std::shared_ptr<StdFont> font);
     void showDefault();
 };
 

@@ -1,5 +1,6 @@
 #include "platform/forms/controls/control_support.h"
 
+#include "platform/forms/app.h"
 #include "platform/forms/color.h"
 #include "platform/forms/runtime_error.h"
 #include "platform/forms/std_font.h"
@@ -42,6 +43,25 @@ WNDPROC subclassChild(HWND child, WNDPROC proc, UserControl* owner) {
     SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
     return reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+}
+
+void FontWatch::watch(const std::shared_ptr<StdFont>& font, std::function<void()> changed) {
+    stop();
+    if (!font) return;
+    font_ = font;
+    id_ = font->addListener([changed = std::move(changed)] {
+        try {
+            changed();
+        } catch (...) {
+            reportUnexpectedError(L"Font change");
+        }
+    });
+}
+
+void FontWatch::stop() noexcept {
+    if (auto font = font_.lock()) font->removeListener(id_);
+    font_.reset();
+    id_ = 0;
 }
 
 uint32_t checkedColour(uint32_t colour) {

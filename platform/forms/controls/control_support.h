@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -32,6 +33,24 @@ WNDPROC subclassChild(HWND child, WNDPROC proc, UserControl* owner);
 
 // Checks a colour argument (error 380 for a value that names no colour).
 uint32_t checkedColour(uint32_t colour);
+
+// Runs a control's callback after each change of the font object it shows (a font may be shared
+// and changed through another holder). An error in the callback is reported, not thrown.
+class FontWatch {
+public:
+    FontWatch() = default;
+    ~FontWatch() { stop(); }
+    FontWatch(const FontWatch&) = delete;
+    FontWatch& operator=(const FontWatch&) = delete;
+
+    // Watches this font from now on (an earlier one no more).
+    void watch(const std::shared_ptr<StdFont>& font, std::function<void()> changed);
+    void stop() noexcept;
+
+private:
+    std::weak_ptr<StdFont> font_;
+    int id_ = 0;
+};
 
 } // namespace controls
 

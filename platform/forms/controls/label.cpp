@@ -50,14 +50,14 @@ void Label::setForeColor(uint32_t colour) {
 
 void Label::setFont(std::shared_ptr<StdFont> font) {
     if (!font) throw RuntimeError(err::InvalidPropertyValue);
-    font_ = std::move(font);
+    useFont(std::move(font));
     PropertyChanged(L"Font");
     redraw();
 }
 
 void Label::UserControl_InitProperties() {
     caption_ = Ambient().DisplayName;
-    font_ = Ambient().Font->clone();
+    useFont(Ambient().Font->clone());
     redraw();
 }
 
@@ -67,7 +67,7 @@ void Label::UserControl_ReadProperties(PropertyBag& bag) {
     backStyle_ = bag.ReadProperty(L"BackStyle", 1).toLong();
     backColor_ = bag.ReadProperty(L"BackColor", Variant::colour(0x8000000F)).toColour();
     foreColor_ = bag.ReadProperty(L"ForeColor", Variant::colour(0x80000012)).toColour();
-    font_ = controls::readFont(bag, L"Font", Ambient().Font);
+    useFont(controls::readFont(bag, L"Font", Ambient().Font));
     redraw();
 }
 
@@ -78,6 +78,13 @@ void Label::UserControl_WriteProperties(PropertyBag& bag) {
     bag.WriteProperty(L"BackColor", Variant::colour(backColor_), Variant::colour(0x8000000F));
     bag.WriteProperty(L"ForeColor", Variant::colour(foreColor_), Variant::colour(0x80000012));
     controls::writeFont(bag, L"Font", font_, Ambient().Font);
+}
+
+void Label::useFont(std::shared_ptr<StdFont> font) {
+    font_ = std::move(font);
+    // The surface starts following the font first, so it has the new handle when the label redraws.
+    surface().setFont(font_);
+    fontWatch_.watch(font_, [this] { redraw(); });
 }
 
 void Label::redraw() {

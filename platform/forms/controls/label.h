@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/forms/controls/control_support.h"
 #include "platform/forms/event.h"
 #include "platform/forms/user_control.h"
 
@@ -57,7 +58,9 @@ private:
     uint32_t backColor_ = 0x8000000F;
     uint32_t foreColor_ = 0x80000012;
     std::shared_ptr<StdFont> font_;
+    controls::FontWatch fontWatch_;
 
+    void useFont(std::shared_ptr<StdFont> font);
     void redraw();
 };
 

@@ -37,6 +37,12 @@ void TextBox::createEdit() {
     applyFont();
 }
 
+void TextBox::useFont(std::shared_ptr<StdFont> font) {
+    auto previous = std::exchange(font_, std::move(font));
+    fontWatch_.watch(font_, [this] { applyFont(); });
+    applyFont();
+}
+
 void TextBox::applyFont() {
     if (edit_ && font_) SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_->hFont()), TRUE);
 }
@@ -140,8 +146,7 @@ void TextBox::setForeColor(uint32_t colour) {
 
 void TextBox::setFont(std::shared_ptr<StdFont> font) {
     if (!font) throw RuntimeError(err::InvalidPropertyValue);
-    font_ = std::move(font);
-    applyFont();
+    useFont(std::move(font));
     PropertyChanged(L"Font");
 }
 
@@ -151,15 +156,14 @@ void TextBox::setEnabled(bool enabled) {
 }
 
 void TextBox::UserControl_InitProperties() {
-    font_ = Ambient().Font->clone();
-    applyFont();
+    useFont(Ambient().Font->clone());
     setText(Ambient().DisplayName);
 }
 
 void TextBox::UserControl_ReadProperties(PropertyBag& bag) {
     backColor_ = bag.ReadProperty(L"BackColor", Variant::colour(0x80000005)).toColour();
     foreColor_ = bag.ReadProperty(L"ForeColor", Variant::colour(0x80000008)).toColour();
-    font_ = controls::readFont(bag, L"Font", Ambient().Font);
+    useFont(controls::readFont(bag, L"Font", Ambient().Font));
     locked_ = bag.ReadProperty(L"Locked", false).toBoolean();
     maxLength_ = bag.ReadProperty(L"MaxLength", 0).toLong();
     const bool multi = bag.ReadProperty(L"MultiLine", false).toBoolean();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/forms/controls/control_support.h"
 #include "platform/forms/event.h"
 #include "platform/forms/gdi.h"
 #include "platform/forms/user_control.h"
@@ -70,11 +71,14 @@ private:
     uint32_t backColor_ = 0x80000005;
     uint32_t foreColor_ = 0x80000008;
     std::shared_ptr<StdFont> font_;
+    controls::FontWatch fontWatch_;
     GdiBrush brush_;
     bool inSetText_ = false;
 
     void createEdit();
     void applyFont();
+    // Takes the font and gives its handle to the system window before the previous font can go.
+    void useFont(std::shared_ptr<StdFont> font);
     void textChanged();
     static LRESULT CALLBACK editWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT editMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -9,6 +9,7 @@
 #include "platform/forms/controls/timer.h"
 #include "platform/forms/controls/vscroll_bar.h"
 #include "platform/forms/screen.h"
+#include "platform/forms/std_font.h"
 #include "platform/forms/surface.h"
 
 #include <gtest/gtest.h>
@@ -183,6 +184,45 @@ TEST_F(FormsControls, LabelDrawsItsBackgroundOrWhatLiesBehind) {
     clear->setCaption(L"x");
     clear->setCaption(L"x");
     EXPECT_EQ(changes, 1);
+}
+
+int darkPixels(Surface& s) {
+    GdiFlush();
+    int n = 0;
+    for (int y = 0; y < s.heightPixels(); ++y)
+        for (int x = 0; x < s.widthPixels(); ++x)
+            if (colourRed(s.pixel(x, y)) < 128) ++n;
+    return n;
+}
+
+TEST_F(FormsControls, ControlsFollowChangesOfTheirFontObject) {
+    auto font = StdFont::create(L"Tahoma", 8);
+    auto box = placeControl<TextBox>(*form, L"txt", 0, 0, 2000, 400);
+    auto button = placeControl<CommandButton>(*form, L"cmd", 0, 450, 2000, 400);
+    auto label = placeControl<Label>(*form, L"lbl", 0, 900, 2000, 600);
+    label->setBackColor(0xFFFFFF);
+    label->setForeColor(0);
+    label->setCaption(L"Ag");
+    box->setFont(font);
+    button->setFont(font);
+    label->setFont(font);
+    const int small = darkPixels(label->surface());
+    // One font object, changed through whichever holder: every control shows the change.
+    font->setSize(16);
+    auto shown = [](HWND w) { return reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)); };
+    EXPECT_EQ(shown(box->editWindow()), font->hFont());
+    EXPECT_EQ(shown(button->buttonWindow()), font->hFont());
+    EXPECT_GT(darkPixels(label->surface()), 2 * small);
+    // A font replaced is let go only after the window has the new one.
+    auto own = StdFont::create(L"Tahoma", 10);
+    HFONT ownHandle = own->hFont();
+    box->setFont(own);
+    own.reset();
+    EXPECT_EQ(shown(box->editWindow()), ownHandle);
+    box->setFont(StdFont::create(L"Tahoma", 12));
+    EXPECT_EQ(GetObjectType(ownHandle), 0u); // the only holder dropped it
+    font->setBold(true);                     // no longer the text box's font
+    EXPECT_NE(shown(box->editWindow()), font->hFont());
 }
 
 TEST(FormsFloating, FloatingPictureBoxNeverTakesTheActivation) {
