@@ -144,12 +144,16 @@ void Forms::setInstanceSlot(const std::type_info& type, std::shared_ptr<Form> fo
 Form::Form() : font_(StdFont::create()) {}
 
 Form::~Form() {
-    for (UserControl* c : hostedControls()) c->host_ = nullptr;
     if (hwnd_) {
         // Not unloaded through Unload (a form object that simply goes): no form handlers run, but its
-        // controls still end properly.
-        for (auto& c : controls_) c->unload();
+        // controls, also those placed at run time, still end properly while their windows exist.
+        for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) (*it)->unload();
         controls_.clear();
+        const std::vector<UserControl*> placed = hostedControls();
+        for (auto it = placed.rbegin(); it != placed.rend(); ++it) (*it)->unload();
+    }
+    for (UserControl* c : hostedControls()) c->host_ = nullptr;
+    if (hwnd_) {
         RemovePropW(hwnd_, kObjectProp);
         DestroyWindow(hwnd_);
         hwnd_ = nullptr;

@@ -8,11 +8,17 @@ namespace forms::Screen {
 
 namespace {
 
-int dpi(int index) {
+int readDpi(int index) {
     HDC dc = GetDC(nullptr);
     int v = dc ? GetDeviceCaps(dc, index) : 96;
     if (dc) ReleaseDC(nullptr, dc);
     return v > 0 ? v : 96;
+}
+
+// The screen's DPI does not change while the program runs; every twips conversion asks for it.
+int dpi(int index) {
+    static const int x = readDpi(LOGPIXELSX), y = readDpi(LOGPIXELSY);
+    return index == LOGPIXELSX ? x : y;
 }
 
 int roundEven(double v) {

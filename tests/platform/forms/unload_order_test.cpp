@@ -144,4 +144,17 @@ TEST(FormsUnloadOrder, TimerThatUnloadsItsFormFiresNoMore) {
     EXPECT_TRUE(weak.expired());
 }
 
+TEST(FormsUnloadOrder, FormObjectThatSimplyGoesEndsEveryControlWhileItsWindowExists) {
+    registerTypes();
+    auto form = std::make_shared<Dialog>();
+    form->load();
+    auto placed = placeControl<Recorder>(*form, L"placed", 0, 0, 60, 60);
+    std::shared_ptr<UserControl> fromLayout = form->Controls()[0];
+    form.reset();
+    EXPECT_EQ(placed->log.back(), L"Terminate");
+    EXPECT_EQ(static_cast<Recorder&>(*fromLayout).log.back(), L"Terminate");
+    EXPECT_EQ(placed->Container(), nullptr);
+    EXPECT_FALSE(placed->loaded());
+}
+
 } // namespace
