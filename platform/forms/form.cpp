@@ -701,16 +701,39 @@ void Form::defaultDisplayChanged() {
     if (UserControl* d = defaultControl()) d->raiseAmbientChanged(L"DisplayAsDefault");
 }
 
+std::vector<UserControl*> Form::tabSequence() const {
+    // The form's own controls (its layout's, and those placed on it) share one tab order. Controls a
+    // control placed inside itself follow that control, in their own order.
+    auto ownControl = [this](const UserControl* c) {
+        return c->Container() == this ||
+               std::any_of(controls_.begin(), controls_.end(), [c](const auto& p) { return p.get() == c; });
+    };
+    auto byTabIndex = [](UserControl* a, UserControl* b) { return a->TabIndex() < b->TabIndex(); };
+    std::vector<UserControl*> top;
+    for (UserControl* c : allControls())
+        if (ownControl(c)) top.push_back(c);
+    std::stable_sort(top.begin(), top.end(), byTabIndex);
+    std::vector<UserControl*> sequence;
+    auto add = [&](auto& self, UserControl* c) -> void {
+        sequence.push_back(c);
+        std::vector<UserControl*> inner;
+        for (UserControl* k : c->hostedControls())
+            if (!ownControl(k)) inner.push_back(k);
+        std::stable_sort(inner.begin(), inner.end(), byTabIndex);
+        for (UserControl* k : inner) self(self, k);
+    };
+    for (UserControl* c : top) add(add, c);
+    return sequence;
+}
+
 void Form::tabFocus(bool forward) {
     std::vector<UserControl*> order;
-    for (UserControl* c : allControls()) {
+    for (UserControl* c : tabSequence()) {
         if (!c->loaded() || !c->TabStop() || !c->CanGetFocus()) continue;
         if (!IsWindowVisible(c->hWnd()) || !IsWindowEnabled(c->hWnd())) continue;
         order.push_back(c);
     }
     if (order.empty()) return;
-    std::stable_sort(order.begin(), order.end(),
-                     [](UserControl* a, UserControl* b) { return a->TabIndex() < b->TabIndex(); });
     HWND focus = GetFocus();
     int current = -1;
     for (size_t i = 0; i < order.size(); ++i)

@@ -148,6 +148,8 @@ public:
     UserControl* cancelControl() const;
     // Moves the focus to the next (or previous) control in tab order.
     void tabFocus(bool forward);
+    // Every control in tab order (whether it can take the focus now or not).
+    std::vector<UserControl*> tabSequence() const;
 
     // The form a window belongs to (itself or one of its children).
     static Form* fromWindow(HWND hwnd);

@@ -125,6 +125,34 @@ TEST_F(FormsInput, TabMovesFocusInTabOrderAndEnterEscapeGoToDefaultAndCancel) {
     EXPECT_EQ(joined(a->log), L"ExitFocus LostFocus Access27");
 }
 
+TEST_F(FormsInput, ControlsInsideAControlFollowItInTheirOwnTabOrder) {
+    struct Outer : Recorder {
+        std::shared_ptr<Recorder> first, second;
+        void UserControl_Initialize() override {
+            second = placeControl<Recorder>(*this, L"second", 0, 0, 10, 10);
+            second->setTabIndex(1);
+            first = placeControl<Recorder>(*this, L"first", 12, 0, 10, 10);
+        }
+    };
+    auto outer = makeControl<Outer>();
+    outer->place(*form, L"outer", -1, 1800, 150, 600, 300);
+    outer->initNew();
+    a->setTabIndex(0);
+    outer->setTabIndex(1);
+    b->setTabIndex(2);
+    a->SetFocus();
+    std::vector<HWND> visited;
+    for (int i = 0; i < 5; ++i) {
+        MSG m{GetFocus(), WM_KEYDOWN, VK_TAB, 0};
+        EXPECT_TRUE(MessageLoop::dialogKey(m));
+        visited.push_back(GetFocus());
+    }
+    const std::vector<HWND> expected{outer->hWnd(), outer->first->hWnd(), outer->second->hWnd(), b->hWnd(),
+                                     a->hWnd()};
+    EXPECT_EQ(visited, expected);
+    outer->unload();
+}
+
 TEST_F(FormsInput, AltWithAnAccessKeyReachesItsControl) {
     a->setAccessKeys(L"k");
     b->SetFocus();
