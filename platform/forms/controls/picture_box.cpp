@@ -4,6 +4,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/runtime_error.h"
+#include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
 #include "platform/forms/surface.h"
@@ -48,7 +49,28 @@ std::shared_ptr<StdPicture> PictureBox::Picture() const {
 }
 void PictureBox::setPicture(std::shared_ptr<StdPicture> picture) {
     surface().setPicture(std::move(picture));
+    fitPicture();
     PropertyChanged(L"Picture");
+}
+
+void PictureBox::setAutoSize(bool autoSize) {
+    autoSize_ = autoSize;
+    fitPicture();
+    PropertyChanged(L"AutoSize");
+}
+
+void PictureBox::fitPicture() {
+    const auto& picture = surface().Picture();
+    HWND w = hWnd();
+    if (!autoSize_ || !w || !picture || picture->Type() == PictureType::None) return;
+    RECT outer, inner;
+    GetWindowRect(w, &outer);
+    GetClientRect(w, &inner);
+    const int width = picture->widthPixels() + (outer.right - outer.left) - inner.right;
+    const int height = picture->heightPixels() + (outer.bottom - outer.top) - inner.bottom;
+    const bool pixels = Container() && Container()->hostScaleMode() == scale::Pixels;
+    Move(Left(), Top(), pixels ? width : Screen::pixelsToTwipsX(width),
+         pixels ? height : Screen::pixelsToTwipsY(height));
 }
 int PictureBox::ScaleMode() const {
     return const_cast<PictureBox*>(this)->surface().ScaleMode();
@@ -71,6 +93,7 @@ void PictureBox::setBorderStyle(int style) {
     if (style < 0 || style > 1) throw RuntimeError(err::InvalidPropertyValue);
     borderStyle_ = style;
     applyBorder();
+    fitPicture();
     PropertyChanged(L"BorderStyle");
 }
 
@@ -117,10 +140,12 @@ void PictureBox::UserControl_ReadProperties(PropertyBag& bag) {
     s.setForeColor(bag.ReadProperty(L"ForeColor", Variant::colour(0x80000012)).toColour());
     s.setScaleMode(static_cast<int16_t>(bag.ReadProperty(L"ScaleMode", 1).toLong()));
     borderStyle_ = bag.ReadProperty(L"BorderStyle", 1).toLong();
+    autoSize_ = bag.ReadProperty(L"AutoSize", false).toBoolean();
     Variant p = bag.ReadProperty(L"Picture");
     s.setPicture(p.type() == VariantType::Picture ? p.toPicture() : nullptr);
     s.setBackColor(bag.ReadProperty(L"BackColor", Variant::colour(0x8000000F)).toColour());
     applyBorder();
+    fitPicture();
 }
 
 void PictureBox::UserControl_WriteProperties(PropertyBag& bag) {
@@ -129,6 +154,7 @@ void PictureBox::UserControl_WriteProperties(PropertyBag& bag) {
     bag.WriteProperty(L"ForeColor", Variant::colour(s.ForeColor()), Variant::colour(0x80000012));
     bag.WriteProperty(L"ScaleMode", static_cast<int>(s.ScaleMode()), 1);
     bag.WriteProperty(L"BorderStyle", borderStyle_, 1);
+    bag.WriteProperty(L"AutoSize", autoSize_, false);
     if (s.Picture()) bag.WriteProperty(L"Picture", Variant(s.Picture()));
     bag.WriteProperty(L"BackColor", Variant::colour(s.BackColor()), Variant::colour(0x8000000F));
 }

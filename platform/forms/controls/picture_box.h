@@ -25,6 +25,9 @@ public:
     // 0 none, 1 a thin border.
     int BorderStyle() const { return borderStyle_; }
     void setBorderStyle(int style);
+    // Whether the box takes the size of its picture (the picture's size inside the border).
+    bool AutoSize() const { return autoSize_; }
+    void setAutoSize(bool autoSize);
     int ScaleMode() const;
     void setScaleMode(int mode);
     double ScaleWidth();
@@ -58,8 +61,10 @@ protected:
 private:
     int borderStyle_ = 1;
     bool floating_ = false;
+    bool autoSize_ = false;
 
     void applyBorder();
+    void fitPicture();
     float toScaleX(float px);
     float toScaleY(float px);
 };

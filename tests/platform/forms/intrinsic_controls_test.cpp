@@ -10,6 +10,7 @@
 #include "platform/forms/controls/vscroll_bar.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
+#include "platform/forms/std_picture.h"
 #include "platform/forms/surface.h"
 
 #include <gtest/gtest.h>
@@ -223,6 +224,36 @@ TEST_F(FormsControls, ControlsFollowChangesOfTheirFontObject) {
     EXPECT_EQ(GetObjectType(ownHandle), 0u); // the only holder dropped it
     font->setBold(true);                     // no longer the text box's font
     EXPECT_NE(shown(box->editWindow()), font->hFont());
+}
+
+TEST_F(FormsControls, PictureBoxSizedToItsPictureGivesItBackOverItsColour) {
+    // A hidden scratch box in a control measured in pixels, as controls use one to convert pictures.
+    auto host = placeControl<Recorder>(*form, L"host", 0, 0, 1500, 1500);
+    auto box = placeControl<PictureBox>(*host, L"scratch", 0, 0, 40, 40);
+    box->setVisible(false);
+    box->setScaleMode(scale::Pixels);
+    box->setAutoSize(true);
+    Surface source(7, 5);
+    source.setBackColor(0x00C000);
+    source.PSet(6, 4, 0x0000FF);
+    box->setPicture(source.Image());
+    EXPECT_EQ(box->Width(), 9); // the picture inside a one-pixel border
+    EXPECT_EQ(box->Height(), 7);
+    EXPECT_FLOAT_EQ(box->ScaleWidth(), 7);
+    box->setBorderStyle(0);
+    EXPECT_EQ(box->Width(), 7);
+    box->setBackColor(240);
+    auto image = box->surface().Image();
+    ASSERT_EQ(image->widthPixels(), 7);
+    Surface check(7, 5);
+    check.PaintPicture(*image, 0, 0);
+    EXPECT_EQ(check.pixel(0, 0), 0x00C000u);
+    EXPECT_EQ(check.pixel(6, 4), 0x0000FFu);
+    // A smaller picture leaves the key colour around it once the box no longer sizes itself.
+    box->setAutoSize(false);
+    box->setPicture(StdPicture::fromBitmap(CreateBitmap(2, 2, 1, 32, nullptr)));
+    EXPECT_EQ(box->surface().pixel(5, 3), 240u);
+    EXPECT_EQ(box->surface().pixel(0, 0), 0u);
 }
 
 TEST(FormsFloating, FloatingPictureBoxNeverTakesTheActivation) {
