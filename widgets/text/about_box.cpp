@@ -19,6 +19,11 @@ bool& showing() {
     return s;
 }
 
+std::weak_ptr<fAbout>& shown() {
+    static std::weak_ptr<fAbout> box;
+    return box;
+}
+
 forms::LayoutEntry label(int index, int left, int top, int width, int height, int tab,
                          std::shared_ptr<forms::StdFont> font, std::uint32_t foreColor = 0) {
     forms::LayoutEntry e;
@@ -55,8 +60,8 @@ fAbout::fAbout() {
     setName(L"fAbout");
     Label_KDQ::registerType();
     forms::registerControlType<AboutButton>(L"AboutButton");
-    setBorderStyle(3);
-    setControlBox(false);
+    // The frame shape drawn over the whole inner area is the box's border.
+    setBorderStyle(0);
     setShowInTaskbar(false);
     setKeyPreview(true);
     setClientSize(kInnerWidth * kTwips, kInnerHeight * kTwips);
@@ -112,7 +117,16 @@ void fAbout::showModal() {
     struct Reset {
         ~Reset() { showing() = false; }
     } reset;
-    forms::instance<fAbout>().Show(1);
+    // Held here for the whole call: the box may be unloaded while it loads.
+    auto box = std::make_shared<fAbout>();
+    shown() = box;
+    box->load();
+    if (box->loaded()) box->Show(1);
+}
+
+fAbout* fAbout::current() {
+    auto box = shown().lock();
+    return box && box->loaded() ? box.get() : nullptr;
 }
 
 } // namespace widgets

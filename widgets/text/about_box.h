@@ -33,6 +33,8 @@ public:
     // Shows the box modally and returns when it is closed; returns at once while it is already
     // loading or shown.
     static void showModal();
+    // The box while it is loaded, else null.
+    static fAbout* current();
 
     void bOK_Click();
     // The ramp colours drawn, one per row.
