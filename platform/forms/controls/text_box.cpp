@@ -18,6 +18,15 @@ TextBox::TextBox() {
     setWantedKeys(DLGC_WANTCHARS | DLGC_WANTARROWS);
 }
 
+// A text box that goes without being unloaded gives the edit window its own procedure back
+// before the window is destroyed, so no message reaches the object after it is gone.
+TextBox::~TextBox() {
+    if (edit_ && IsWindow(edit_) && GetWindowLongPtrW(edit_, GWLP_USERDATA)) {
+        SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc_));
+        SetWindowLongPtrW(edit_, GWLP_USERDATA, 0);
+    }
+}
+
 void TextBox::UserControl_Initialize() {
     createEdit();
 }

@@ -17,6 +17,7 @@ namespace forms {
 class TextBox : public UserControl {
 public:
     TextBox();
+    ~TextBox() override;
 
     std::wstring Text() const;
     void setText(const std::wstring& text);
