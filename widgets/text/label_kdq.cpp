@@ -168,14 +168,26 @@ void Label_KDQ::UpdateText() {
             H = painter.DrawTextOut(display, rc, true);
         } else {
             const int W = TextWidthW(s.hDC(), display) + 2 * B + 2 * E;
-            width = forms::Screen::pixelsToTwipsX(W + S);
+            width = toContainerX(W + S);
             H = int(s.TextHeight(L"A"));
         }
-        Move(Left(), Top(), width, forms::Screen::pixelsToTwipsY(2 * B + H + 2 * E + S));
+        Move(Left(), Top(), width, toContainerY(2 * B + H + 2 * E + S));
         if (!hWnd()) return;
     }
     Redraw(display);
     RaiseEvent(Change);
+}
+
+// Pixels in the container's scale: twips, or pixels in a container drawn in pixels.
+bool Label_KDQ::containerInPixels() {
+    forms::ControlHost* host = Container();
+    return host && host->hostScaleMode() == 3;
+}
+int Label_KDQ::toContainerX(int pixels) {
+    return containerInPixels() ? pixels : forms::Screen::pixelsToTwipsX(pixels);
+}
+int Label_KDQ::toContainerY(int pixels) {
+    return containerInPixels() ? pixels : forms::Screen::pixelsToTwipsY(pixels);
 }
 
 void Label_KDQ::Redraw(const std::wstring& text) {

@@ -117,6 +117,9 @@ private:
     void UpdateText();
     void Redraw(const std::wstring& text);
     void releaseCapture();
+    bool containerInPixels();
+    int toContainerX(int pixels);
+    int toContainerY(int pixels);
 };
 
 } // namespace widgets

@@ -97,6 +97,17 @@ TEST_F(TextLabelPaint, Borders) {
     EXPECT_EQ(at(5, h - 2), RGB(220, 223, 228));
     EXPECT_EQ(at(5, 5), RGB(0, 0, 128));
 
+    // The frame's own size takes effect from the next repaint: the first lays the text out with
+    // the old size.
+    make(80, 30);
+    look.BorderStyle = 3;
+    look.BorderSize = 1;
+    look.Forecolor = RGB(0, 0, 0);
+    paint(L"I");
+    const int first = reach(RGB(0, 0, 0)).first;
+    paint(L"I");
+    EXPECT_EQ(reach(RGB(0, 0, 0)).first - first, 2);
+
     look.BorderStyle = 4;
     paint(L"");
     EXPECT_EQ(at(5, 1), RGB(255, 255, 255));
