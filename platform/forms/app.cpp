@@ -106,6 +106,16 @@ App::EndHandler App::setEndHandler(EndHandler handler) {
 }
 
 void reportUnexpectedError(const wchar_t* where) noexcept {
+    // The message box runs a message loop; an error that comes again while it is shown (a paint
+    // handler that keeps failing) goes to stderr only, instead of stacking boxes without end.
+    static thread_local bool reporting = false;
+    const bool nested = reporting;
+    struct Flag {
+        bool& flag;
+        bool old;
+        ~Flag() { flag = old; }
+    } restore{reporting, reporting};
+    reporting = true;
     try {
         std::wstring text;
         try {
@@ -125,7 +135,7 @@ void reportUnexpectedError(const wchar_t* where) noexcept {
             text = L"Unexpected error";
         }
         writeStderr(std::wstring(where ? where : L"") + L": " + text);
-        MsgBox(text, mb::Critical);
+        if (!nested) MsgBox(text, mb::Critical);
     } catch (...) {
         // Nothing more can be done without risking an exception through the caller.
     }

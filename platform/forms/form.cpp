@@ -799,6 +799,8 @@ LRESULT CALLBACK Form::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         auto keep = self->weak_from_this().lock();
         return self->handleMessage(msg, wParam, lParam);
     } catch (...) {
+        // A paint that failed must not be asked for again and again.
+        if (msg == WM_PAINT) ValidateRect(hwnd, nullptr);
         reportUnexpectedError(L"Form window procedure");
         return 0;
     }

@@ -296,6 +296,8 @@ LRESULT CALLBACK UserControl::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
         auto keep = self->weak_from_this().lock();
         return self->handleMessage(msg, wParam, lParam);
     } catch (...) {
+        // A paint that failed must not be asked for again and again.
+        if (msg == WM_PAINT) ValidateRect(hwnd, nullptr);
         reportUnexpectedError(L"UserControl window procedure");
         return 0;
     }

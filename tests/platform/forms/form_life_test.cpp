@@ -228,4 +228,48 @@ TEST(FormsLife, AnErrorInAHandlerIsReportedAndTheProgramGoesOn) {
     setMsgBoxHandler(old);
 }
 
+TEST(FormsLife, AFailingPaintIsReportedOnceAndNotAskedForAgain) {
+    struct BadPainter : Recorder {
+        int paints = 0;
+        bool windowMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override {
+            if (msg == WM_PAINT) {
+                ++paints;
+                throw RuntimeError(5);
+            }
+            return false;
+        }
+    };
+    auto form = std::make_shared<PlainForm>();
+    form->setBorderStyle(0);
+    form->setNoActivate(true);
+    form->Show();
+    int boxes = 0;
+    auto old = setMsgBoxHandler([&](const std::wstring&, int, const std::wstring&) {
+        // A real message box runs a message loop while it is shown.
+        if (++boxes < 4) DoEvents();
+        return mb::OK;
+    });
+    auto bad = placeControl<BadPainter>(*form, L"bad", 0, 0, 600, 600);
+    DoEvents();
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(bad->paints, 1);
+    EXPECT_FALSE(GetUpdateRect(bad->hWnd(), nullptr, FALSE));
+    // Asked to paint again while its report is shown: reported on stderr only.
+    boxes = 0;
+    bad->paints = 0;
+    auto again = setMsgBoxHandler([&](const std::wstring&, int, const std::wstring&) {
+        ++boxes;
+        InvalidateRect(bad->hWnd(), nullptr, FALSE);
+        DoEvents();
+        return mb::OK;
+    });
+    InvalidateRect(bad->hWnd(), nullptr, FALSE);
+    DoEvents();
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(bad->paints, 2);
+    setMsgBoxHandler(old);
+    bad.reset();
+    form->Unload();
+}
+
 } // namespace
