@@ -59,7 +59,8 @@ void UserControl::setDefaultUserMode(bool userMode) {
 
 void UserControl::place(ControlHost& host, std::wstring name, int index, int left, int top, int width,
                         int height) {
-    if (hwnd_) throw RuntimeError(err::InvalidProcedureCall);
+    // A control is placed once; an unloaded one stays unloaded.
+    if (hwnd_ || unloaded_) throw RuntimeError(err::InvalidProcedureCall);
     registerClass();
     installFocusHook();
     host_ = &host;

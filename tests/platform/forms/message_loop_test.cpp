@@ -99,6 +99,7 @@ TEST(FormsMessageLoop, InnerControlsEndWithTheirOuterControlWhileTheirWindowsExi
     EXPECT_EQ(all.size(), 2u);
     outer->unload();
     EXPECT_EQ(joined(order), L"outer+");
+    EXPECT_THROW(outer->place(*form, L"again", -1, 0, 0, 900, 900), RuntimeError); // no second life
     EXPECT_EQ(inner.log.back(), L"Terminate");
     EXPECT_FALSE(inner.loaded());
     EXPECT_TRUE(form->allControls().empty());
