@@ -78,6 +78,7 @@ bool MessageLoop::dialogKey(const MSG& msg) {
 
 void MessageLoop::process(MSG& msg) {
     try {
+        Forms::HandlingMessage handling; // handlers run from here as from a window procedure
         if (dialogKey(msg)) return;
     } catch (...) {
         reportUnexpectedError(L"Dialog keys");
