@@ -55,7 +55,7 @@ public:
     void Refresh();
     std::vector<std::wstring> SplitToLines(const std::wstring& sText, long lLength, bool bFilterLines);
     static bool IsDelim(const std::wstring& Char);
-    static long BlendColor(long oColorFrom, long oColorTo, long Alpha = 128);
+    static long BlendColor(long oColorFrom, long oColorTo, long Alpha);
     static long TranslateColor(long oClr, HPALETTE hPal = nullptr);
 
     // --- Appearance and behaviour (stored with the form)

@@ -7,6 +7,8 @@
 #include "platform/forms/vb.h"
 #include "widgets/list/list_text.h"
 
+#include <algorithm>
+
 namespace widgets {
 
 namespace {
@@ -59,8 +61,10 @@ void McListBox::ShowCompletePopup(long row) {
         const long boxTop = static_cast<long>(forms::Int((row - 1) * pitch + rect.top + 3));
         std::wstring shown = text;
         if (avail < width) {
-            // No room left for a single character: wrapping would only make empty lines.
-            if (avail - 15 < rnd(box.TextWidth(text.substr(0, 1)))) {
+            // A line must hold any one character, or the wrapping makes empty lines.
+            float widest = 0;
+            for (wchar_t ch : text) widest = std::max(widest, box.TextWidth(std::wstring(1, ch)));
+            if (widest >= static_cast<float>(avail - 15)) {
                 hideCompletePopup();
                 return;
             }

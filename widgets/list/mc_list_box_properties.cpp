@@ -184,8 +184,11 @@ void McListBox::UserControl_InitProperties() {
 void McListBox::UserControl_ReadProperties(forms::PropertyBag& bag) {
     currentIndex_ = -1;
     picture_ = bag.ReadProperty(L"Picture", noPicture()).toPicture();
-    font_ = bag.ReadProperty(L"Font", forms::Variant(ambientFont())).toFont();
-    if (!font_) font_ = ambientFont()->clone();
+    const auto ambient = ambientFont();
+    font_ = bag.ReadProperty(L"Font", forms::Variant(ambient)).toFont();
+    // Without a stored font the list takes a copy of the host's, as a new list does: the host's own
+    // object would change the list's rows whenever the host changed its font.
+    if (!font_ || font_ == ambient) font_ = ambient->clone();
     backColor_ = bag.ReadProperty(L"BackColor", DefaultBackColor).toLong();
     foreColor_ = bag.ReadProperty(L"ForeColor", DefaultForeColor).toLong();
     selColor_ = bag.ReadProperty(L"SelColor", DefaultSelColor).toLong();

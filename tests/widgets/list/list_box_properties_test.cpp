@@ -46,6 +46,7 @@ TEST_F(ListBoxProperties, DefaultsAreNotStoredAndReadBackAsDefaults) {
     EXPECT_EQ(l->Picture(), nullptr);
     EXPECT_EQ(l->MousePointer(), 0);
     EXPECT_TRUE(l->Font()->sameAs(*form->Font()));
+    EXPECT_NE(l->Font(), form->Font()); // a copy: a change of the form's font leaves the rows alone
     EXPECT_TRUE(l->scrollBars().UseStandardBars);
     // The border is the window's own: a sunken edge.
     EXPECT_TRUE(GetWindowLongPtrW(l->hWnd(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
