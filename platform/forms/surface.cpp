@@ -97,9 +97,9 @@ void Surface::makeBitmap(int width, int height, GdiBitmap& bitmap, uint32_t*& bi
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* memory = nullptr;
-    HBITMAP handle = CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &memory, nullptr, 0);
-    if (!handle || !memory) throw RuntimeError(7);
-    bitmap.reset(handle);
+    GdiBitmap made(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &memory, nullptr, 0));
+    if (!made || !memory) throw RuntimeError(7);
+    bitmap = std::move(made);
     bits = static_cast<uint32_t*>(memory);
 }
 
