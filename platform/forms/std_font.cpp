@@ -156,10 +156,13 @@ void StdFont::removeListener(int id) noexcept {
 
 void StdFont::changed() noexcept {
     current_ = nullptr;
-    // A listener may remove itself or others while it runs.
+    // A listener may remove itself or others while it runs; one removed meanwhile is not called.
     auto listeners = listeners_;
-    for (auto& [id, listener] : listeners)
-        if (listener) listener();
+    for (auto& [id, listener] : listeners) {
+        const bool still = std::any_of(listeners_.begin(), listeners_.end(),
+                                       [id = id](const auto& entry) { return entry.first == id; });
+        if (still && listener) listener();
+    }
 }
 
 bool StdFont::sameAs(const StdFont& other) const noexcept {

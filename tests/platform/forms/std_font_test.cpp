@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace forms;
 
 TEST(FormsStdFont, HandleIsMadeAtScreenDpi) {
@@ -91,4 +93,26 @@ TEST(FormsStdFont, SharedByReferenceCloneIsIndependent) {
     copy->setName(L"Verdana");
     EXPECT_EQ(font->Name(), L"Tahoma");
     EXPECT_NE(copy->hFont(), font->hFont());
+}
+
+TEST(FormsStdFont, HandleInUseOutlivesManyOtherStatesAndRemovedListenersAreNotCalled) {
+    auto font = StdFont::create(L"Tahoma", 8);
+    const HFONT inUse = font->hFont();
+    for (int i = 0; i < 40; ++i) {
+        font->setSize(9 + i);
+        font->hFont();
+        font->setSize(8);
+        ASSERT_EQ(font->hFont(), inUse) << "after " << i + 1 << " other sizes";
+    }
+    EXPECT_NE(GetObjectType(inUse), 0u);
+
+    std::vector<int> called;
+    int second = 0;
+    font->addListener([&] {
+        called.push_back(1);
+        font->removeListener(second);
+    });
+    second = font->addListener([&] { called.push_back(2); });
+    font->setItalic(true);
+    EXPECT_EQ(called, std::vector<int>{1});
 }
