@@ -224,7 +224,18 @@ void McListBox::pointerMove(int16_t Button, int16_t Shift, float X, float Y) {
 
     if (keyDown(VK_LBUTTON) && multiSelect_ && !keyDown(VK_CONTROL) && !keyDown(VK_SHIFT)) {
         const long n = bars_.SB_Value(SB_VERT) + row;
-        if (!SetListIndexClamped(n) || n == lastDragIndex_) return;
+        if (!SetListIndexClamped(n)) {
+            // Past the first or last item: the range reaches the clamped item, so the current row is
+            // always one of the selected ones.
+            if (items_.has(currentIndex_) && currentIndex_ != lastDragIndex_) {
+                lastDragIndex_ = currentIndex_;
+                if (bars_.SB_Visible(SB_VERT)) scrollIntoView(currentIndex_);
+                selectRange(true);
+                Redraw();
+            }
+            return;
+        }
+        if (n == lastDragIndex_) return;
         if (bars_.SB_Visible(SB_VERT)) {
             const long top = bars_.SB_Value(SB_VERT);
             if (currentIndex_ < top) bars_.SB_Value(SB_VERT, top == 0 ? 0 : top - 1);

@@ -163,6 +163,11 @@ TEST_F(ListBoxInput, DraggingBelowTheControlSelectsUpToTheLastItem) {
     send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, 60));
     EXPECT_EQ(list->ListIndex(), 2);
     EXPECT_EQ(list->SelCount(), 3);
+    // Far past the end: the range reaches the last item, which is current and shown.
+    send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, 400));
+    EXPECT_EQ(list->ListIndex(), 11);
+    EXPECT_EQ(list->SelCount(), 12);
+    EXPECT_EQ(top(), 8);
     keys[VK_LBUTTON] = 0;
 }
 
