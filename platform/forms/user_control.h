@@ -125,7 +125,8 @@ public:
     // A button-like control: Enter reaches it when focused, and it shows as default.
     bool DefaultCancel() const { return defaultCancel_; }
 
-    // Keys recorded by PropertyChanged, oldest first.
+    // The latest keys recorded by PropertyChanged, oldest first (a bounded history: a control
+    // reports a change on every write for its whole life).
     const std::vector<std::wstring>& changedProperties() const { return changed_; }
 
     // Finds the control whose window (or a window inside it) is given.
@@ -185,7 +186,12 @@ protected:
     }
     bool eventsOpen() const;
 
-    void PropertyChanged(const std::wstring& key) { changed_.push_back(key); }
+    void PropertyChanged(const std::wstring& key) {
+        if (changed_.size() >= kChangeHistory)
+            changed_.erase(changed_.begin(), changed_.begin() + kChangeHistory / 2);
+        changed_.push_back(key);
+    }
+    static constexpr size_t kChangeHistory = 512;
 
     // Set in a constructor or Initialize.
     void setWantedKeys(UINT dlgc) { wantedKeys_ = dlgc; }
