@@ -167,6 +167,8 @@ private:
     std::unique_ptr<CompletePopup> PicComplete;
     long iconColumnWidth_ = 0;
     long popupRow_ = -100;
+    std::wstring popupText_; // what the pop-up shows for popupRow_
+    bool popupBold_ = false;
     ListItems items_;
     std::shared_ptr<ImageList> imageList_;
     std::vector<long> selection_;
@@ -223,6 +225,7 @@ private:
     void CreateCompletePopup();
     void ShowCompletePopup(long row);
     void hideCompletePopup();
+    void dropStalePopup();
 
     // Input.
     void keyboardMove(int keyCode);

@@ -60,6 +60,7 @@ void McListBox::Refresh() {
 void McListBox::Redraw() {
     try {
         paintRows();
+        dropStalePopup();
     } catch (...) {
     }
 }

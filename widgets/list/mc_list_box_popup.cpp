@@ -31,6 +31,15 @@ void McListBox::hideCompletePopup() {
     popupRow_ = -100;
 }
 
+// The rows moved or changed under a shown pop-up (keys, a new search, a sort): it would show an item
+// that is no longer on its row, and resting on that row would never mend it.
+void McListBox::dropStalePopup() {
+    if (popupRow_ == -100) return;
+    const long index = bars_.SB_Value(SB_VERT) + popupRow_ - 1;
+    if (!items_.has(index) || items_.at(index).text != popupText_ || items_.at(index).bold != popupBold_)
+        hideCompletePopup();
+}
+
 void McListBox::ShowCompletePopup(long row) {
     if (!PicComplete || !PicComplete->hWnd()) return;
     try {
@@ -45,7 +54,7 @@ void McListBox::ShowCompletePopup(long row) {
             hideCompletePopup();
             return;
         }
-        if (row == popupRow_) return;
+        if (row == popupRow_ && text == popupText_ && item.bold == popupBold_) return;
 
         const double pitch = rowPitch();
         long topMargin = rnd((pitch - textHeightA()) / 2 - 2);
@@ -84,6 +93,8 @@ void McListBox::ShowCompletePopup(long row) {
         DrawTextW(dc, shown.c_str(), -1, &area, 0);
         PicComplete->show();
         popupRow_ = row;
+        popupText_ = text;
+        popupBold_ = item.bold;
     } catch (...) {
         hideCompletePopup();
     }

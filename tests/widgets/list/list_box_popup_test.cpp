@@ -90,6 +90,20 @@ TEST_F(ListBoxPopup, BoldRowsAreMeasuredBoldAndWheelOrLeaveHideTheBox) {
     EXPECT_TRUE(popup().Visible());
     send(WM_MOUSELEAVE);
     EXPECT_FALSE(popup().Visible());
+
+    // New rows under the resting pointer take the box away; the next move on the row shows the new
+    // text.
+    moveTo(20, 30);
+    ASSERT_TRUE(popup().Visible());
+    list->Clear();
+    list->AddItem(L"short");
+    list->AddItem(L"another " + LongText);
+    list->Refresh();
+    EXPECT_FALSE(popup().Visible());
+    EXPECT_EQ(list->popupRow(), -100);
+    moveTo(25, 30);
+    ASSERT_TRUE(popup().Visible());
+    EXPECT_EQ(popupRect().right - popupRect().left, widthOf(L"another " + LongText, false) + 12);
 }
 
 TEST_F(ListBoxPopup, NearTheScreenEdgeTheBoxWraps) {
