@@ -5,6 +5,7 @@
 #include "platform/data/recordset.h"
 #include "platform/forms/runtime_error.h"
 
+#include "support/errors.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -54,15 +55,6 @@ inline std::wstring connectionString(const std::wstring& folder, const std::wstr
            L";Jet Oledb:Database Password =" + password;
 }
 
-// The error number a call raises, or 0.
-inline int errorOf(const std::function<void()>& call, std::wstring* description = nullptr) {
-    try {
-        call();
-    } catch (const forms::RuntimeError& e) {
-        if (description) *description = e.description();
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 } // namespace datatest

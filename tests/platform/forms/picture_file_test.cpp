@@ -4,6 +4,8 @@
 #include "platform/forms/runtime_error.h"
 #include "platform/forms/surface.h"
 
+#include "support/errors.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -18,14 +20,7 @@ std::wstring tempFile(const wchar_t* name) {
     return std::wstring(folder) + name;
 }
 
-int errorOf(auto&& call) {
-    try {
-        call();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 // A 5 x 3 bitmap: red top-left, blue bottom-right, the rest green.
 std::shared_ptr<StdPicture> smallBitmap() {

@@ -4,6 +4,8 @@
 #include "platform/forms/std_picture.h"
 #include "platform/forms/surface.h"
 
+#include "support/errors.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -41,14 +43,7 @@ struct FormsSurface : testing::Test {
     }
 };
 
-int errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 } // namespace
 

@@ -3,6 +3,8 @@
 #include "platform/forms/std_picture.h"
 #include "platform/forms/variant.h"
 
+#include "support/errors.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,14 +13,7 @@ using namespace forms;
 
 namespace {
 
-int errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 } // namespace
 

@@ -2,21 +2,15 @@
 #include "platform/forms/runtime_error.h"
 #include "platform/forms/vb.h"
 
+#include "support/errors.h"
+
 #include <gtest/gtest.h>
 
 using namespace forms;
 
 namespace {
 
-template <typename F>
-int errorOf(F action) {
-    try {
-        action();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 } // namespace
 
