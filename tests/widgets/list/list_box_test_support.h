@@ -32,8 +32,8 @@ inline SHORT WINAPI fakeKeyState(int key) {
 }
 
 // A form with one list box, 200 x 100 pixels, without a border, and a log of its events. The form
-// is loaded but not shown: messages, painting and focus work the same, and a shown window takes
-// seconds to go without a window manager. Tests of the real pointer show it.
+// is loaded but not shown: messages, painting and focus work the same. Tests of the real pointer
+// show it.
 class ListBoxTest : public ::testing::Test {
 protected:
     static inline std::shared_ptr<ListForm> form;
