@@ -3,6 +3,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/layout.h"
 #include "platform/forms/property_bag.h"
+#include "platform/forms/runtime_error.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/surface.h"
@@ -132,6 +133,8 @@ void Label_KDQ::setTooltipTiengViet(bool value) {
 }
 
 void Label_KDQ::setFont(std::shared_ptr<forms::StdFont> value) {
+    // Everything the label measures and draws needs a font.
+    if (!value) throw forms::RuntimeError(forms::err::InvalidPropertyValue);
     font_ = std::move(value);
     PropertyChanged(L"Font");
     surface().setFont(font_);

@@ -3,6 +3,7 @@
 
 #include "platform/forms/form.h"
 #include "platform/forms/property_bag.h"
+#include "platform/forms/runtime_error.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/surface.h"
@@ -111,6 +112,13 @@ TEST_F(TextLabel, FontIsACopyOfTheForms) {
     EXPECT_TRUE(l->Font()->sameAs(*form->Font()));
     l->Font()->setSize(20);
     EXPECT_DOUBLE_EQ(form->Font()->Size(), 10);
+    // A font set is shared with whoever set it; none is refused.
+    auto shared = forms::StdFont::create(L"Verdana", 12);
+    l->setFont(shared);
+    EXPECT_EQ(l->Font(), shared);
+    EXPECT_EQ(l->surface().Font(), shared);
+    EXPECT_THROW(l->setFont(nullptr), forms::RuntimeError);
+    EXPECT_EQ(l->Font(), shared);
 
     forms::PropertyBag bag;
     auto m = stored({});
