@@ -75,6 +75,20 @@ TEST_F(TextTooltip, ShownOnTheSecondWaitTickAndHiddenAfterTheEleventhEndTick) {
     EXPECT_FALSE(tip->timerEnabled(TipTimer::Process));
 }
 
+TEST_F(TextTooltip, TheWindowsTimerMessagesDriveIt) {
+    HWND w = tip->hWnd();
+    tip->SetTip(owner, L"Hello");
+    SendMessageW(w, WM_TIMER, UINT_PTR(TipTimer::WaitStart), 0);
+    SendMessageW(w, WM_TIMER, UINT_PTR(TipTimer::WaitStart), 0);
+    EXPECT_TRUE(tip->visible());
+    for (int i = 0; i < 11; ++i) SendMessageW(w, WM_TIMER, UINT_PTR(TipTimer::WaitEnd), 0);
+    EXPECT_FALSE(tip->visible());
+    showNow(L"Again");
+    under = other;
+    SendMessageW(w, WM_TIMER, UINT_PTR(TipTimer::Process), 0);
+    EXPECT_FALSE(tip->visible());
+}
+
 TEST_F(TextTooltip, RepeatsAreIgnoredAndMovesRestartAPendingTip) {
     tip->SetTip(owner, L"Hello");
     tip->tmWaitStart_Timer();
