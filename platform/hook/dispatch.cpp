@@ -16,10 +16,15 @@ void debugReport(const wchar_t* text) {
 
 ErrorReporter reporter = &debugReport;
 
-void report(const char* what) {
-    std::wstring text = L"Unexpected error in a window hook: ";
-    for (const char* p = what; *p; ++p) text += static_cast<wchar_t>(static_cast<unsigned char>(*p));
-    reporter(text.c_str());
+// Called from the trampoline's handlers: nothing may leave it either.
+void report(const char* what) noexcept {
+    try {
+        std::wstring text = L"Unexpected error in a window hook: ";
+        for (const char* p = what; *p; ++p) text += static_cast<wchar_t>(static_cast<unsigned char>(*p));
+        reporter(text.c_str());
+    } catch (...) {
+        OutputDebugStringW(L"Unexpected error in a window hook");
+    }
 }
 
 } // namespace
