@@ -1,4 +1,4 @@
-#include "platform/forms/runtime_error.h"
+#include "support/errors.h"
 #include "widgets/list/list_color.h"
 #include "widgets/list/list_items.h"
 #include "widgets/list/list_text.h"
@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -20,15 +19,6 @@ std::vector<std::wstring> texts(const ListItems& items) {
     std::vector<std::wstring> out;
     for (long i = 0; i < items.count(); ++i) out.push_back(items.at(i).text);
     return out;
-}
-
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const forms::RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
 }
 
 TEST(ListItemStore, SortIsStableAscendingOrDescendingOverTheStoredText) {
@@ -111,7 +101,7 @@ TEST(ListText, DelimitersAndWrapping) {
     EXPECT_TRUE(widgets::IsDelim(L" "));
     EXPECT_TRUE(widgets::IsDelim(L"7"));
     EXPECT_TRUE(widgets::IsDelim(L"-"));
-    EXPECT_EQ(errorOf([] { widgets::IsDelim(L""); }), 5);
+    EXPECT_EQ(testsupport::errorOf([] { widgets::IsDelim(L""); }), 5);
 
     auto width = [](const std::wstring& s) { return static_cast<float>(s.size() * 10); };
     using Lines = std::vector<std::wstring>;
