@@ -1,6 +1,7 @@
 #include "platform/forms/form.h"
 
 #include "platform/forms/app.h"
+#include "platform/forms/guarded_window_proc.h"
 #include "platform/forms/message_loop.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
@@ -794,16 +795,8 @@ void Form::menuCommand(int id) {
 LRESULT CALLBACK Form::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = static_cast<Form*>(GetPropW(hwnd, kObjectProp));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    Forms::HandlingMessage handling;
-    try {
-        auto keep = self->weak_from_this().lock();
-        return self->handleMessage(msg, wParam, lParam);
-    } catch (...) {
-        // A paint that failed must not be asked for again and again.
-        if (msg == WM_PAINT) ValidateRect(hwnd, nullptr);
-        reportUnexpectedError(L"Form window procedure");
-        return 0;
-    }
+    return guardedWindowProc(self, hwnd, msg, L"Form window procedure",
+                             [&] { return self->handleMessage(msg, wParam, lParam); });
 }
 
 LRESULT Form::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

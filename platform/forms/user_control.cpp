@@ -1,6 +1,7 @@
 #include "platform/forms/user_control.h"
 
 #include "platform/forms/app.h"
+#include "platform/forms/guarded_window_proc.h"
 #include "platform/forms/form.h"
 #include "platform/forms/runtime_error.h"
 #include "platform/forms/screen.h"
@@ -292,16 +293,8 @@ void UserControl::sizeChanged() {
 LRESULT CALLBACK UserControl::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = static_cast<UserControl*>(GetPropW(hwnd, kObjectProp));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    Forms::HandlingMessage handling;
-    try {
-        auto keep = self->weak_from_this().lock();
-        return self->handleMessage(msg, wParam, lParam);
-    } catch (...) {
-        // A paint that failed must not be asked for again and again.
-        if (msg == WM_PAINT) ValidateRect(hwnd, nullptr);
-        reportUnexpectedError(L"UserControl window procedure");
-        return 0;
-    }
+    return guardedWindowProc(self, hwnd, msg, L"UserControl window procedure",
+                             [&] { return self->handleMessage(msg, wParam, lParam); });
 }
 
 LRESULT UserControl::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
