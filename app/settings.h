@@ -19,10 +19,10 @@ std::wstring dictionaryConnectionString(const std::wstring& databaseFolder);
 // read, gives the default below.
 struct Settings {
     bool ses = false;
-    std::array<std::wstring, 4> adam;  // pieces 1 to 4 of the "$"-joined value
-    std::wstring esu = L"160";          // English speech speed
-    std::wstring rsu = L"160";          // Russian speech speed
-    std::wstring dil = L"en";           // interface language code
+    std::array<std::wstring, 4> adam; // pieces 1 to 4 of the "$"-joined value
+    std::wstring esu = L"160";        // English speech speed
+    std::wstring rsu = L"160";        // Russian speech speed
+    std::wstring dil = L"en";         // interface language code
 };
 
 // Reads the five tables, in the order ses, adam, esu, rsu, dil, on one connection; the first row of

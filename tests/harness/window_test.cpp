@@ -59,11 +59,11 @@ protected:
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"HarnessChild";
         RegisterClassW(&wc);
-        top_ = CreateWindowExW(0, L"STATIC", L"harness", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 50, 50, 200, 150,
-                               nullptr, nullptr, wc.hInstance, nullptr);
+        top_ = CreateWindowExW(0, L"STATIC", L"harness", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 50, 50, 200,
+                               150, nullptr, nullptr, wc.hInstance, nullptr);
         ASSERT_NE(top_, nullptr);
-        child_ = CreateWindowExW(0, L"HarnessChild", L"", WS_CHILD | WS_VISIBLE, 10, 10, 40, 30, top_, nullptr,
-                                 wc.hInstance, nullptr);
+        child_ = CreateWindowExW(0, L"HarnessChild", L"", WS_CHILD | WS_VISIBLE, 10, 10, 40, 30, top_,
+                                 nullptr, wc.hInstance, nullptr);
         ASSERT_NE(child_, nullptr);
         ShowWindow(top_, SW_SHOW);
         UpdateWindow(top_);
