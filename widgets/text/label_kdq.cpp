@@ -149,9 +149,16 @@ void Label_KDQ::About() {
 }
 
 void Label_KDQ::UpdateText() {
-    // Sizing to the text resizes the window, whose resize comes back here: the outer pass paints
-    // at the final size and raises the one Change.
     if (updating_ || !hWnd()) return;
+    if (!layOutAndPaint()) return;
+    // Raised after the guard is down: a host that changes the label in its Change handler gets that
+    // change painted and reported too.
+    RaiseEvent(Change);
+}
+
+bool Label_KDQ::layOutAndPaint() {
+    // Sizing to the text resizes the window, whose resize comes back to UpdateText: the outer pass
+    // paints at the final size and raises the one Change.
     updating_ = true;
     struct Reset {
         bool& flag;
@@ -175,10 +182,10 @@ void Label_KDQ::UpdateText() {
             H = int(s.TextHeight(L"A"));
         }
         Move(Left(), Top(), width, toContainerY(2 * B + H + 2 * E + S));
-        if (!hWnd()) return;
+        if (!hWnd()) return false;
     }
     Redraw(display);
-    RaiseEvent(Change);
+    return true;
 }
 
 // Pixels in the container's scale: twips, or pixels in a container drawn in pixels.

@@ -115,6 +115,8 @@ private:
     template <class T>
     void store(T& field, T value, const wchar_t* key);
     void UpdateText();
+    // The sizing and repaint of UpdateText; false when the label went meanwhile.
+    bool layOutAndPaint();
     void Redraw(const std::wstring& text);
     void releaseCapture();
     bool containerInPixels();
