@@ -1,5 +1,6 @@
 #include "widgets/text/about_box.h"
 
+#include "platform/forms/controls/command_button.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
@@ -13,16 +14,6 @@ namespace {
 
 constexpr int kTwips = 15;
 constexpr int kInnerWidth = 344, kInnerHeight = 111;
-
-bool& showing() {
-    static bool s = false;
-    return s;
-}
-
-std::weak_ptr<fAbout>& shown() {
-    static std::weak_ptr<fAbout> box;
-    return box;
-}
 
 forms::LayoutEntry label(int index, int left, int top, int width, int height, int tab,
                          std::shared_ptr<forms::StdFont> font, std::uint32_t foreColor = 0) {
@@ -40,27 +31,10 @@ forms::LayoutEntry label(int index, int left, int top, int width, int height, in
 
 } // namespace
 
-AboutButton::AboutButton() {
-    setWantedKeys(0);
-}
-
-void AboutButton::paint() {
-    forms::Surface& s = surface();
-    HDC dc = s.hDC();
-    RECT rc{0, 0, s.widthPixels(), s.heightPixels()};
-    DrawFrameControl(dc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH);
-    if (GetFocus() == hWnd()) {
-        InflateRect(&rc, -4, -4);
-        DrawFocusRect(dc, &rc);
-    }
-    s.Refresh();
-}
-
 fAbout::fAbout() {
     setName(L"fAbout");
     Label_KDQ::registerType();
-    forms::registerControlType<AboutButton>(L"AboutButton");
-    // The frame shape drawn over the whole inner area is the box's border.
+    // The frame shape over the whole inner area is the box's border.
     setBorderStyle(0);
     setShowInTaskbar(false);
     setKeyPreview(true);
@@ -70,10 +44,13 @@ fAbout::fAbout() {
 forms::Layout fAbout::layout() const {
     forms::Layout l;
     forms::LayoutEntry ok;
-    ok.type = L"AboutButton";
+    ok.type = L"CommandButton";
     ok.name = L"bOK";
     ok.left = 122 * kTwips, ok.top = 79 * kTwips, ok.width = 103 * kTwips, ok.height = 25 * kTwips;
     ok.tabIndex = 0;
+    ok.properties.WriteProperty(L"Font", forms::StdFont::create(L"Tahoma", 9.75, true));
+    // Esc reaches the box while the button has the focus (the button keeps its keys to itself).
+    ok.isCancel = true;
     l.push_back(ok);
     auto bold = forms::StdFont::create(L"Verdana", 18, true);
     auto boldItalic = forms::StdFont::create(L"Verdana", 9.75, true, true);
@@ -81,6 +58,13 @@ forms::Layout fAbout::layout() const {
     l.push_back(label(0, 0, 2, 341, 35, 1, bold));
     l.push_back(label(1, 54, 34, 237, 21, 2, boldItalic));
     l.push_back(label(2, 56, 53, 237, 21, 3, plain, 0x404040));
+    forms::LayoutEntry frame;
+    frame.type = L"Shape";
+    frame.name = L"Shape1";
+    frame.width = kInnerWidth * kTwips, frame.height = kInnerHeight * kTwips;
+    frame.tabIndex = 4;
+    frame.tabStop = false;
+    l.push_back(frame);
     return l;
 }
 
@@ -94,10 +78,8 @@ void fAbout::Form_Load() {
     MultiGradientColors({0x000000, 0xFFFFFF, 0x000000}, height, ramp_);
     for (int i = 0; i < height && i < int(ramp_.size()); ++i)
         s.Line(0, float(i), float(width), float(i), ramp_[size_t(i)]);
-    // The frame shape over the whole inner area.
-    s.Line(0, 0, float(width - 1), float(height - 1), 0, forms::LineShape::Box);
 
-    control<AboutButton>(L"bOK").Click.handle([this] { bOK_Click(); });
+    control<forms::CommandButton>(L"bOK").Click.handle([this] { bOK_Click(); });
     const int left = (forms::Screen::Width() - Width()) / 2, top = (forms::Screen::Height() - Height()) / 2;
     Move(left, top, Width(), Height());
 }
@@ -112,21 +94,18 @@ void fAbout::bOK_Click() {
 
 void fAbout::showModal() {
     // A second request while the box is loading or shown would stack a second modal loop.
-    if (showing()) return;
-    showing() = true;
-    struct Reset {
-        ~Reset() { showing() = false; }
-    } reset;
-    // Held here for the whole call: the box may be unloaded while it loads.
+    if (forms::isLoaded<fAbout>()) return;
+    // The program's one box, held here for the whole call: it may be unloaded while it loads, and
+    // outside any message the run time would let it go at once.
     auto box = std::make_shared<fAbout>();
-    shown() = box;
+    forms::Forms::setInstanceSlot(typeid(fAbout), box);
     box->load();
     if (box->loaded()) box->Show(1);
 }
 
 fAbout* fAbout::current() {
-    auto box = shown().lock();
-    return box && box->loaded() ? box.get() : nullptr;
+    return forms::isLoaded<fAbout>() ? static_cast<fAbout*>(forms::Forms::instanceSlot(typeid(fAbout)).get())
+                                     : nullptr;
 }
 
 } // namespace widgets

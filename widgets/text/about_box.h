@@ -3,29 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
+#include <vector>
 
-#include "platform/forms/event.h"
 #include "platform/forms/form.h"
-#include "platform/forms/user_control.h"
 
 namespace widgets {
-
-// The box's plain push button: raises Click on a click, and on Enter or Esc through its form.
-class AboutButton : public forms::UserControl {
-public:
-    AboutButton();
-    forms::Event<> Click;
-
-protected:
-    void UserControl_Resize() override { paint(); }
-    void UserControl_GotFocus() override { paint(); }
-    void UserControl_LostFocus() override { paint(); }
-    void UserControl_Click() override { RaiseEvent(Click); }
-
-private:
-    void paint();
-};
 
 class fAbout : public forms::Form {
 public:

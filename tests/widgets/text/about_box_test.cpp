@@ -2,7 +2,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <utility>
 
+#include "platform/forms/controls/command_button.h"
 #include "platform/forms/surface.h"
 #include "widgets/text/about_box.h"
 #include "widgets/text/label_kdq.h"
@@ -17,30 +19,28 @@ int g_ticks = 0;
 
 void CALLBACK onTick(HWND, UINT, UINT_PTR id, DWORD) {
     fAbout* shown = fAbout::current();
-    if (!shown || !IsWindowVisible(shown->hWnd())) return;
-    fAbout& box = *shown;
     if (++g_ticks > 50) { // never hang the run
         KillTimer(nullptr, id);
-        box.Unload();
+        if (shown) shown->Unload();
         return;
     }
-    KillTimer(nullptr, id);
-    auto act = std::move(g_whileShown);
-    g_whileShown = nullptr;
-    if (act) act(box);
+    if (!shown || !IsWindowVisible(shown->hWnd())) return;
+    if (auto act = std::exchange(g_whileShown, nullptr)) act(*shown);
 }
 
-// Shows the box modally the way a widget's About does, acting on it once it is shown.
-bool showAndDo(std::function<void(fAbout&)> act) {
+// Shows the box modally the way a widget's About does (or through `show`), acting on it once it is
+// shown; true when the box is gone afterwards.
+bool showAndDo(std::function<void(fAbout&)> act, std::function<void()> show = fAbout::showModal) {
     g_whileShown = std::move(act);
     g_ticks = 0;
-    SetTimer(nullptr, 0, 20, onTick);
-    fAbout::showModal();
-    return fAbout::current() == nullptr;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, onTick);
+    show();
+    KillTimer(nullptr, timer);
+    return fAbout::current() == nullptr && g_ticks <= 50;
 }
 
 HWND okButton(fAbout& box) {
-    return box.control<widgets::AboutButton>(L"bOK").hWnd();
+    return box.control<forms::CommandButton>(L"bOK").buttonWindow();
 }
 
 TEST(TextAbout, ClosedByEscEnterAndItsButton) {
@@ -71,7 +71,7 @@ TEST(TextAbout, RampRowsRunBlackWhiteBlackEachShowing) {
         std::vector<std::uint32_t> rows;
         std::uint32_t top = 1, middle = 0, bottom = 1, size = 0;
         bool secondReturned = false;
-        g_whileShown = [&](fAbout& box) {
+        auto look = [&](fAbout& box) {
             rows = box.rows();
             forms::Surface& s = box.surface();
             size = std::uint32_t(s.heightPixels());
@@ -84,12 +84,10 @@ TEST(TextAbout, RampRowsRunBlackWhiteBlackEachShowing) {
             secondReturned = true;
             box.Unload();
         };
-        g_ticks = 0;
-        SetTimer(nullptr, 0, 20, onTick);
         if (showing == 0)
-            fAbout::showModal();
+            EXPECT_TRUE(showAndDo(look));
         else
-            label->About();
+            EXPECT_TRUE(showAndDo(look, [&] { label->About(); }));
         EXPECT_TRUE(secondReturned);
         ASSERT_EQ(rows.size(), 111u);
         EXPECT_EQ(size, 111u);
