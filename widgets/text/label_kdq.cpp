@@ -212,7 +212,7 @@ void Label_KDQ::Redraw(const std::wstring& text) {
     if (look_.BorderSize != borderBefore) PropertyChanged(L"BorderSize");
     if (look_.Transparent) {
         GdiFlush();
-        setWindowRegion(regionWithout(dc, w, h, plainColor(kLabelMaskColor)));
+        setWindowRegion(regionWithout(s.pixels(), w, h, plainColor(kLabelMaskColor)));
     } else {
         setWindowRegion({});
     }

@@ -230,24 +230,15 @@ int LabelPainter::Redraw(const std::wstring& text) {
     return lines;
 }
 
-forms::GdiRegion regionWithout(HDC dc, int width, int height, COLORREF color) {
-    if (width <= 0 || height <= 0) return {};
-    HBITMAP bitmap = HBITMAP(GetCurrentObject(dc, OBJ_BITMAP));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    std::vector<DWORD> pixels(size_t(width) * size_t(height));
-    if (!GetDIBits(dc, bitmap, 0, UINT(height), pixels.data(), &info, DIB_RGB_COLORS)) return {};
-    // DIB pixels are 0x00RRGGBB.
-    const DWORD key = (DWORD(GetRValue(color)) << 16) | (DWORD(GetGValue(color)) << 8) | GetBValue(color);
+forms::GdiRegion regionWithout(const std::uint32_t* pixels, int width, int height, COLORREF color) {
+    if (!pixels || width <= 0 || height <= 0) return {};
+    // The image's pixels are 0x00RRGGBB.
+    const std::uint32_t key =
+        (std::uint32_t(GetRValue(color)) << 16) | (std::uint32_t(GetGValue(color)) << 8) | GetBValue(color);
 
     std::vector<RECT> runs;
     for (int y = 0; y < height; ++y) {
-        const DWORD* row = pixels.data() + size_t(y) * size_t(width);
+        const std::uint32_t* row = pixels + size_t(y) * size_t(width);
         for (int x = 0; x < width;) {
             if ((row[x] & 0xFFFFFF) == key) {
                 ++x;

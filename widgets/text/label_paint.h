@@ -71,8 +71,8 @@ private:
 // True when the text is empty or only spaces.
 bool isBlank(const std::wstring& text);
 
-// The part of the w x h image selected in dc that does not show the colour, as a window region
-// (empty when every pixel shows it).
-forms::GdiRegion regionWithout(HDC dc, int width, int height, COLORREF color);
+// The part of a top-down 0x00RRGGBB image that does not show the colour, as a window region (empty
+// when every pixel shows it).
+forms::GdiRegion regionWithout(const std::uint32_t* pixels, int width, int height, COLORREF color);
 
 } // namespace widgets
