@@ -1,5 +1,7 @@
 #include "widgets/text/label_kdq.h"
 
+#include <optional>
+
 #include "platform/forms/form.h"
 #include "platform/forms/layout.h"
 #include "platform/forms/property_bag.h"
@@ -165,8 +167,8 @@ bool Label_KDQ::layOutAndPaint() {
         ~Reset() { flag = false; }
     } reset{updating_};
 
-    const std::wstring display = tiengViet_ ? VniToUnicode(text_, kVniMarker) : text_;
     if (autoSize_) {
+        const std::wstring display = displayText();
         forms::Surface& s = surface();
         if (font_) s.setFont(font_);
         const int B = look_.BorderSize, E = look_.EdgeSpace, S = look_.shadowExtent();
@@ -184,8 +186,47 @@ bool Label_KDQ::layOutAndPaint() {
         Move(Left(), Top(), width, toContainerY(2 * B + H + 2 * E + S));
         if (!hWnd()) return false;
     }
-    Redraw(display);
+    if (IsWindowVisible(hWnd())) {
+        paintPending_ = false;
+        Redraw(displayText());
+    } else {
+        // What the repaint would leave behind is kept now; the image waits.
+        paintPending_ = true;
+        pendingBorderSize_ = look_.BorderSize;
+        const std::int32_t after = look_.borderSizeAfterPaint();
+        if (after != look_.BorderSize) {
+            look_.BorderSize = after;
+            PropertyChanged(L"BorderSize");
+        }
+    }
     return true;
+}
+
+std::wstring Label_KDQ::displayText() const {
+    return tiengViet_ ? VniToUnicode(text_, kVniMarker) : text_;
+}
+
+void Label_KDQ::paintIfPending() {
+    if (!paintPending_ || !hWnd()) return;
+    paintPending_ = false;
+    // Laid out as the last update would have been: the frame styles take effect on the one after.
+    const std::int32_t reported = look_.BorderSize;
+    look_.BorderSize = pendingBorderSize_;
+    Redraw(displayText(), reported);
+}
+
+HDC Label_KDQ::hdc() {
+    paintIfPending();
+    return hDC();
+}
+
+std::int32_t Label_KDQ::LineCount() {
+    paintIfPending();
+    return lineCount_;
+}
+
+void Label_KDQ::UserControl_Show() {
+    paintIfPending();
 }
 
 // Pixels in the container's scale: twips, or pixels in a container drawn in pixels.
@@ -200,11 +241,11 @@ int Label_KDQ::toContainerY(int pixels) {
     return containerInPixels() ? pixels : forms::Screen::pixelsToTwipsY(pixels);
 }
 
-void Label_KDQ::Redraw(const std::wstring& text) {
+void Label_KDQ::Redraw(const std::wstring& text, std::optional<std::int32_t> reportedBorderSize) {
     forms::Surface& s = surface();
     HDC dc = s.hDC();
     const int w = s.widthPixels(), h = s.heightPixels();
-    const std::int32_t borderBefore = look_.BorderSize;
+    const std::int32_t borderBefore = reportedBorderSize.value_or(look_.BorderSize);
     {
         forms::SavedDC keep(dc);
         lineCount_ = LabelPainter(dc, w, h, look_).Redraw(text);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/forms/event.h"
@@ -72,8 +73,8 @@ public:
     bool TooltipTiengViet() const { return tooltipTiengViet_; }
     void setTooltipTiengViet(bool value);
     HWND Hwnd() { return hWnd(); }
-    HDC hdc() { return hDC(); }
-    std::int32_t LineCount() const { return lineCount_; }
+    HDC hdc();
+    std::int32_t LineCount();
     // Shows the widget set's about box modally.
     void About();
 
@@ -93,6 +94,7 @@ protected:
     void UserControl_ReadProperties(forms::PropertyBag& bag) override;
     void UserControl_WriteProperties(forms::PropertyBag& bag) override;
     void UserControl_Resize() override;
+    void UserControl_Show() override;
     void UserControl_Hide() override;
     void UserControl_Terminate() override;
     void UserControl_MouseDown(int Button, int Shift, float X, float Y) override;
@@ -111,13 +113,21 @@ private:
     bool tooltipTiengViet_ = false;
     std::int32_t lineCount_ = 0;
     bool updating_ = false;
+    // A label that is not on screen (the hidden ones that only carry state, or any label of a form
+    // not shown yet) paints when it is shown or its image or line count is asked for: a state label
+    // written once per looked-up word would otherwise lay out its whole growing text every time.
+    bool paintPending_ = false;
+    std::int32_t pendingBorderSize_ = 0;
 
     template <class T>
     void store(T& field, T value, const wchar_t* key);
     void UpdateText();
     // The sizing and repaint of UpdateText; false when the label went meanwhile.
     bool layOutAndPaint();
-    void Redraw(const std::wstring& text);
+    // The container hears of a border size other than reportedBorderSize (the current one if none).
+    void Redraw(const std::wstring& text, std::optional<std::int32_t> reportedBorderSize = std::nullopt);
+    void paintIfPending();
+    std::wstring displayText() const;
     void releaseCapture();
     bool containerInPixels();
     int toContainerX(int pixels);

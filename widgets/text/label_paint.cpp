@@ -204,7 +204,7 @@ int LabelPainter::Redraw(const std::wstring& text) {
     case 3:
     case 4: {
         foreColor(k.Forecolor);
-        k.BorderSize = 2;
+        k.BorderSize = k.borderSizeAfterPaint();
         const bool sunken = k.BorderStyle == 3;
         const std::uint32_t grey = RGB(167, 166, 170), white = RGB(255, 255, 255);
         line(0, 0, sw_ - 1, 0, grey);
@@ -219,7 +219,7 @@ int LabelPainter::Redraw(const std::wstring& text) {
     }
     case 5:
         foreColor(k.Forecolor);
-        k.BorderSize = 3;
+        k.BorderSize = k.borderSizeAfterPaint();
         foreColor(RGB(255, 255, 255));
         rectangle(0, 0, sw_, sh_);
         rectangle(2, 2, sw_ - 2, sh_ - 2);

@@ -37,6 +37,10 @@ struct LabelLook {
 
     // The shadow's depth as drawn and laid out: none without a shadow or with a depth below 1.
     int shadowExtent() const { return Shadow && ShadowDepth > 0 ? ShadowDepth : 0; }
+    // The border size a repaint leaves behind: the frames of styles 3 to 5 have their own.
+    std::int32_t borderSizeAfterPaint() const {
+        return BorderStyle == 5 ? 3 : (BorderStyle == 3 || BorderStyle == 4) ? 2 : BorderSize;
+    }
 };
 
 class LabelPainter {

@@ -246,6 +246,29 @@ TEST_F(TextLabel, LineCountAndBorderSizeOfFrames) {
     EXPECT_EQ(l->BorderSize(), 3);
 }
 
+// The state labels are hidden and written once per word looked up; they paint when they are shown.
+TEST_F(TextLabel, HiddenLabelsPaintWhenShown) {
+    auto l = stored({{L"Text", L"x"}, {L"Transparent", false}, {L"WordWrap", true}}, 60, 80);
+    l->setVisible(false);
+    const DWORD start = GetTickCount();
+    for (int i = 0; i < 3000; ++i) l->setText(l->Text() + L"#word" + std::to_wstring(i) + L"$");
+    EXPECT_LT(GetTickCount() - start, 1500u);
+    l->setText(L"first second");
+    l->setBorderStyle(3);
+    EXPECT_EQ(l->BorderSize(), 2);
+    EXPECT_EQ(l->LineCount(), 2);
+
+    auto m = stored({{L"Text", L"WWW"}, {L"Transparent", false}}, 60, 30);
+    m->setVisible(false);
+    m->setForecolor(0x0000FF);
+    m->setVisible(true);
+    GdiFlush();
+    bool red = false;
+    for (int x = 0; x < 60 && !red; ++x)
+        for (int y = 0; y < 30 && !red; ++y) red = m->surface().pixel(x, y) == 0x0000FF;
+    EXPECT_TRUE(red);
+}
+
 TEST_F(TextLabel, SeeThroughBackgroundIsAWindowRegion) {
     auto l = stored({{L"Text", L"WWWW"}, {L"Font", forms::StdFont::create(L"Tahoma", 14, true)}}, 100, 30);
     HRGN rgn = CreateRectRgn(0, 0, 0, 0);
