@@ -36,7 +36,9 @@ class FTip {
 public:
     // The program's instance, made on first use.
     static FTip& instance();
-    // Ends the program's instance (the next use makes a new one).
+    // Ends the program's instance (the next use makes a new one). The tip is a plain top-level
+    // window, not one of the program's forms: it never keeps the program running, and the exit
+    // command that unloads the program's forms by name calls this for the tip.
     static void Unload();
 
     explicit FTip(TipSeams seams = {});
