@@ -211,6 +211,8 @@ void FTip::resizeSurface(int width, int height) {
     if (surfaceSize_.cx == width && surfaceSize_.cy == height) return;
     forms::WindowDC screen(nullptr);
     forms::GdiBitmap fresh(CreateCompatibleBitmap(screen.get(), width, height));
+    // Without a new image the old one stays selected, and so stays alive.
+    if (!fresh) return;
     HGDIOBJ previous = SelectObject(surface_.get(), fresh.get());
     if (!firstBitmap_) firstBitmap_ = previous;
     bitmap_ = std::move(fresh);

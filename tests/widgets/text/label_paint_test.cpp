@@ -278,31 +278,4 @@ TEST_F(TextLabelPaint, OutlineAndLineCount) {
     EXPECT_EQ(colours(), (std::set<COLORREF>{RGB(0, 0, 128)}));
 }
 
-TEST_F(TextLabelPaint, SeeThroughRegionFollowsThePaintedPixels) {
-    make(60, 20);
-    look.Transparent = true;
-    look.Forecolor = RGB(0, 0, 0);
-    paint(L"WWW");
-    forms::GdiRegion rgn = regionWithout(bits, w, h, GetSysColor(COLOR_BTNFACE));
-    ASSERT_TRUE(rgn);
-    EXPECT_FALSE(PtInRegion(rgn.get(), 0, 0));
-    EXPECT_FALSE(PtInRegion(rgn.get(), w - 1, h - 1));
-    int inside = 0, black = 0;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const bool in = PtInRegion(rgn.get(), x, y) != FALSE;
-            const bool mask = at(x, y) == GetSysColor(COLOR_BTNFACE);
-            EXPECT_EQ(in, !mask) << x << "," << y;
-            inside += in;
-            black += at(x, y) == RGB(0, 0, 0);
-        }
-    EXPECT_GT(black, 10);
-    EXPECT_GE(inside, black);
-
-    paint(L"");
-    rgn = regionWithout(bits, w, h, GetSysColor(COLOR_BTNFACE));
-    RECT box;
-    EXPECT_EQ(GetRgnBox(rgn.get(), &box), NULLREGION);
-}
-
 } // namespace

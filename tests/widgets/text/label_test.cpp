@@ -279,15 +279,15 @@ TEST_F(TextLabel, SeeThroughBackgroundIsAWindowRegion) {
         for (int x = 0; x < 100; ++x) {
             const std::uint32_t p = l->surface().pixel(x, y);
             const bool in = PtInRegion(rgn, x, y) != FALSE;
-            if (p == face) {
-                EXPECT_FALSE(in) << x << "," << y;
-            }
-            if (p == 0) {
-                EXPECT_TRUE(in);
-                checkedText = true;
-            }
+            EXPECT_EQ(in, p != face) << x << "," << y;
+            checkedText = checkedText || (p == 0 && in);
         }
     EXPECT_TRUE(checkedText);
+    // Nothing painted: nothing left of the window.
+    l->setText(L" ");
+    RECT box;
+    ASSERT_NE(GetWindowRgn(l->Hwnd(), rgn), ERROR);
+    EXPECT_EQ(GetRgnBox(rgn, &box), NULLREGION);
     // An opaque label gives its whole window back.
     l->setTransparent(false);
     EXPECT_EQ(GetWindowRgn(l->Hwnd(), rgn), ERROR);

@@ -87,6 +87,13 @@ TEST_F(TextTooltip, TheWindowsTimerMessagesDriveIt) {
     under = other;
     SendMessageW(w, WM_TIMER, UINT_PTR(TipTimer::Process), 0);
     EXPECT_FALSE(tip->visible());
+
+    // The program's instance goes with the program's forms and comes back on the next use.
+    HWND first = FTip::instance().hWnd();
+    FTip::Unload();
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_TRUE(IsWindow(FTip::instance().hWnd()));
+    FTip::Unload();
 }
 
 TEST_F(TextTooltip, RepeatsAreIgnoredAndMovesRestartAPendingTip) {
