@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/forms/runtime_error.h"
+#include "support/errors.h"
 #include "widgets/text/color_ramp.h"
 #include "widgets/text/gdi_helpers.h"
 
@@ -68,12 +69,7 @@ TEST(TextRamps, GuardedCounts) {
     EXPECT_TRUE(r.empty());
     MultiGradientColors({0, 0xFFFFFF}, -3, r);
     EXPECT_TRUE(r.empty());
-    try {
-        MultiGradientColors({0}, 5, r);
-        FAIL();
-    } catch (const forms::RuntimeError& e) {
-        EXPECT_EQ(e.number(), 11);
-    }
+    EXPECT_EQ(testsupport::errorOf([&] { MultiGradientColors({0}, 5, r); }), 11);
 }
 
 TEST(TextRamps, SystemColoursAreTranslatedFirst) {
@@ -141,12 +137,7 @@ TEST(TextRamps, ShiftRectAndTextWidth) {
     EXPECT_EQ(rc.left, -4);
     EXPECT_EQ(rc.bottom, 35);
     RECT edge{0, 0, 0x7FFFFFFF, 0};
-    try {
-        ShiftRect(edge, 1);
-        FAIL();
-    } catch (const forms::RuntimeError& e) {
-        EXPECT_EQ(e.number(), forms::err::Overflow);
-    }
+    EXPECT_EQ(testsupport::errorOf([&] { ShiftRect(edge, 1); }), forms::err::Overflow);
 
     HDC dc = CreateCompatibleDC(nullptr);
     HFONT font = CreateFontW(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
