@@ -49,8 +49,6 @@ forms::Layout fAbout::layout() const {
     ok.left = 122 * kTwips, ok.top = 79 * kTwips, ok.width = 103 * kTwips, ok.height = 25 * kTwips;
     ok.tabIndex = 0;
     ok.properties.WriteProperty(L"Font", forms::StdFont::create(L"Tahoma", 9.75, true));
-    // Esc reaches the box while the button has the focus (the button keeps its keys to itself).
-    ok.isCancel = true;
     l.push_back(ok);
     auto bold = forms::StdFont::create(L"Verdana", 18, true);
     auto boldItalic = forms::StdFont::create(L"Verdana", 9.75, true, true);

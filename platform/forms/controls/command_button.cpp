@@ -1,9 +1,12 @@
 #include "platform/forms/controls/command_button.h"
 
+#include "platform/forms/app.h"
 #include "platform/forms/controls/control_support.h"
+#include "platform/forms/form.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/runtime_error.h"
 #include "platform/forms/std_font.h"
+#include "platform/forms/user_control_mouse.h"
 
 namespace forms {
 
@@ -12,12 +15,29 @@ CommandButton::CommandButton() {
     setDefaultCancel(true);
 }
 
+CommandButton::~CommandButton() {
+    releaseButton();
+}
+
+// The system button gets its own procedure back, so no message reaches the object once it is gone.
+void CommandButton::releaseButton() noexcept {
+    if (button_ && IsWindow(button_) && GetWindowLongPtrW(button_, GWLP_USERDATA)) {
+        SetWindowLongPtrW(button_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(buttonProc_));
+        SetWindowLongPtrW(button_, GWLP_USERDATA, 0);
+    }
+}
+
+void CommandButton::UserControl_Terminate() {
+    releaseButton();
+}
+
 void CommandButton::UserControl_Initialize() {
     RECT rc;
     GetClientRect(hWnd(), &rc);
     button_ =
         CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_NOTIFY, 0, 0, rc.right,
                         rc.bottom, hWnd(), reinterpret_cast<HMENU>(1), GetModuleHandleW(nullptr), nullptr);
+    if (button_) buttonProc_ = controls::subclassChild(button_, &CommandButton::buttonWindowProc, this);
 }
 
 void CommandButton::setCaption(std::wstring caption) {
@@ -119,6 +139,38 @@ bool CommandButton::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
         return true;
     }
     return false;
+}
+
+LRESULT CALLBACK CommandButton::buttonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<CommandButton*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    WNDPROC old = self->buttonProc_;
+    Forms::HandlingMessage handling;
+    try {
+        auto keep = self->weak_from_this().lock();
+        return self->buttonMessage(hwnd, msg, wParam, lParam);
+    } catch (...) {
+        reportUnexpectedError(L"CommandButton window procedure");
+        return CallWindowProcW(old, hwnd, msg, wParam, lParam);
+    }
+}
+
+LRESULT CommandButton::buttonMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    WNDPROC old = buttonProc_;
+    Form* form = Parent();
+    if (form && form->KeyPreview() && (msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_CHAR)) {
+        auto watch = this->watch();
+        int code = static_cast<int>(wParam);
+        if (msg == WM_KEYDOWN)
+            form->previewKeyDown(code, shiftFromKeyboard());
+        else if (msg == WM_KEYUP)
+            form->previewKeyUp(code, shiftFromKeyboard());
+        else
+            form->previewKeyPress(code);
+        if (!watch.alive() || code == 0) return 0;
+        wParam = static_cast<WPARAM>(code);
+    }
+    return CallWindowProcW(old, hwnd, msg, wParam, lParam);
 }
 
 } // namespace forms

@@ -15,6 +15,7 @@ namespace forms {
 class CommandButton : public UserControl {
 public:
     CommandButton();
+    ~CommandButton() override;
 
     const std::wstring& Caption() const { return caption_; }
     void setCaption(std::wstring caption);
@@ -35,10 +36,12 @@ protected:
     void UserControl_Resize() override;
     void UserControl_AccessKeyPress(int keyAscii) override;
     void UserControl_AmbientChanged(const std::wstring& name) override;
+    void UserControl_Terminate() override;
     bool windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     HWND button_ = nullptr;
+    WNDPROC buttonProc_ = nullptr;
     std::wstring caption_;
     std::shared_ptr<StdFont> font_;
     controls::FontWatch fontWatch_;
@@ -48,6 +51,10 @@ private:
     // Takes the font and gives its handle to the system window before the previous font can go.
     void useFont(std::shared_ptr<StdFont> font);
     void showDefault();
+    void releaseButton() noexcept;
+    // Keys typed on the system button reach the form first when it previews keys.
+    static LRESULT CALLBACK buttonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT buttonMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };
 
 } // namespace forms

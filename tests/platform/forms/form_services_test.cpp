@@ -4,6 +4,7 @@
 
 #include "platform/forms/app.h"
 #include "platform/forms/color.h"
+#include "platform/forms/controls/command_button.h"
 #include "platform/forms/msgbox.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
@@ -164,6 +165,14 @@ TEST(FormsServices, KeyPreviewLetsTheFormSeeAndSwallowKeysFirst) {
     SendMessageW(c->hWnd(), WM_KEYDOWN, VK_F2, 0);
     EXPECT_EQ(joined(form->log), L"Form112 Form113");
     EXPECT_EQ(joined(c->log), L"KeyDown112 KeyDown112");
+
+    // Keys typed on a command button's system window reach the form too.
+    auto button = placeControl<CommandButton>(*form, L"b", 0, 700, 900, 300);
+    form->log.clear();
+    SendMessageW(button->buttonWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+    SendMessageW(button->buttonWindow(), WM_KEYDOWN, VK_F2, 0);
+    EXPECT_EQ(joined(form->log), L"Form27 Form113");
+    button.reset();
     c.reset();
     form->Unload();
 }
