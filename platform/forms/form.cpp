@@ -282,6 +282,9 @@ void Form::createControls() {
 
 void Form::load() {
     if (hwnd_) return;
+    // Loading counts as handling a message: a form unloaded in its own Load (or in a DoEvents
+    // there) stays alive for whoever asked for it until the outermost message is done.
+    Forms::HandlingMessage loading;
     auto self = shared_from_this();
     unloading_ = false;
     if (!life_.alive()) life_.renew();

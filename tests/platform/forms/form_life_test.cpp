@@ -157,12 +157,17 @@ TEST(FormsLife, GlobalInstanceLoadsOnFirstUseAndAfreshAfterUnload) {
 class GivesUp : public LifeForm {
 public:
     static inline int terminated = 0;
+    static inline bool pumpAfterUnload = false;
     ~GivesUp() override { ++terminated; }
 
 protected:
     void Form_Load() override {
         LifeForm::Form_Load();
         Unload();
+        if (pumpAfterUnload) {
+            PostMessageW(nullptr, WM_NULL, 0, 0);
+            DoEvents();
+        }
     }
 };
 
@@ -178,6 +183,16 @@ TEST(FormsLife, AFormUnloadingItselfInLoadOutlivesTheCallThatLoadedIt) {
     PostMessageW(nullptr, WM_NULL, 0, 0);
     DoEvents();
     EXPECT_EQ(GivesUp::terminated, 1);
+
+    // Messages handled inside its Load, after it unloaded itself, do not let it go either.
+    GivesUp::pumpAfterUnload = true;
+    GivesUp& g = instance<GivesUp>();
+    GivesUp::pumpAfterUnload = false;
+    EXPECT_EQ(GivesUp::terminated, 1);
+    EXPECT_EQ(g.loads, 1);
+    PostMessageW(nullptr, WM_NULL, 0, 0);
+    DoEvents();
+    EXPECT_EQ(GivesUp::terminated, 2);
 }
 
 TEST(FormsLife, ModalShowDisablesTheOtherFormsAndReturnsOnUnload) {
