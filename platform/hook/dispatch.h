@@ -23,8 +23,9 @@ struct DispatchRecord {
     HookClient* client;
 };
 
-// The trampoline every table holds at its dispatch slot. It never lets an exception reach the
-// machine code or user32; an unexpected error is reported and the message goes on.
+// The trampoline every table holds at its dispatch slot. It counts as a window procedure of the run
+// time and never lets an exception reach the machine code or user32: an unexpected error is
+// reported as the run time reports one, and the message goes on.
 extern "C" long __stdcall hookTrampoline(DispatchRecord* record, long bBefore, long* bHandled, long* lReturn,
                                          long* hWnd, long* uMsg, long* wParam, long* lParam);
 
@@ -39,9 +40,5 @@ const void* const* dispatchTable() {
     static const Table table;
     return table.slots;
 }
-
-// Where unexpected errors raised inside a callback are reported (the debugger output by default).
-using ErrorReporter = void (*)(const wchar_t* text);
-void setErrorReporter(ErrorReporter reporter);
 
 } // namespace hook

@@ -1,3 +1,4 @@
+#include "platform/forms/msgbox.h"
 #include "platform/hook/dispatch.h"
 #include "platform/hook/exec_memory.h"
 #include "platform/hook/retired_blocks.h"
@@ -39,8 +40,9 @@ struct Thrower : hook::HookClient {
 };
 
 std::wstring lastReport;
-void captureReport(const wchar_t* text) {
+int captureReport(const std::wstring& text, int, const std::wstring&) {
     lastReport = text;
+    return 1;
 }
 
 TEST(HookDispatch, TableHoldsTheTrampolineAtItsSlotAndTheTrampolineStopsEveryException) {
@@ -51,7 +53,7 @@ TEST(HookDispatch, TableHoldsTheTrampolineAtItsSlotAndTheTrampolineStopsEveryExc
 
     Thrower client;
     hook::DispatchRecord record{table, &client};
-    hook::setErrorReporter(&captureReport);
+    auto oldBox = forms::setMsgBoxHandler(&captureReport);
     long handled = 0, ret = 0, hwnd = 0, msg = 10, wParam = 0, lParam = 0;
     hook::hookTrampoline(&record, -1, &handled, &ret, &hwnd, &msg, &wParam, &lParam);
     EXPECT_EQ(handled, 1);
@@ -66,7 +68,7 @@ TEST(HookDispatch, TableHoldsTheTrampolineAtItsSlotAndTheTrampolineStopsEveryExc
     hook::hookTrampoline(&record, -1, &handled, &ret, &hwnd, &msg, &wParam, &lParam);
     EXPECT_FALSE(lastReport.empty());
     EXPECT_EQ(client.calls, 3);
-    hook::setErrorReporter(nullptr);
+    forms::setMsgBoxHandler(oldBox);
 }
 
 TEST(HookRetiredBlocks, ABlockCountsAsRunningOnlyInsideItsCalls) {
