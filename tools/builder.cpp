@@ -89,7 +89,8 @@ void addEnglishTurkish(Lexicon& lexicon, const std::wstring& headword,
     auto& entry = lexicon[word];
     for (const auto& t : turkish) {
         std::wstring tr = tidy(t.word);
-        if (!tr.empty() && tr != word && !containsWord(entry.turkish, tr) && fitsInPiece(tr))
+        if (!tr.empty() && tr != word && !containsWord(entry.turkish, tr) && fitsInPiece(tr) &&
+            plausibleTurkish(tr))
             entry.turkish.push_back(tr);
     }
 }
@@ -100,7 +101,7 @@ void addTurkishEnglish(Lexicon& lexicon, const std::wstring& turkishHeadword,
     if (turkish.empty() || !fitsInPiece(turkish) || turkish.size() > 40) return;
     for (const auto& t : english) {
         std::wstring word = cleanHeadword(t.word);
-        if (word.empty() || word == turkish) continue;
+        if (word.empty() || word == turkish || !plausibleTurkish(turkish)) continue;
         auto& entry = lexicon[word];
         if (!containsWord(entry.turkish, turkish)) entry.turkish.push_back(turkish);
     }

@@ -70,6 +70,16 @@ int wordCount(const std::wstring& s) {
     return n;
 }
 
+// "тот, кто кусается": a comma followed by a relative word joins a clause, not two translations.
+bool opensClause(const std::wstring& item) {
+    static const wchar_t* const clauses[] = {L"что",     L"чтобы",   L"кто", L"который",
+                                             L"которая", L"которое", L"где"};
+    std::wstring head = item.substr(0, item.find(L' '));
+    for (auto c : clauses)
+        if (head == c) return true;
+    return false;
+}
+
 // A word or short phrase of one script, with blanks, hyphens and apostrophes inside.
 bool acceptable(const std::wstring& item, bool cyrillic) {
     if (item.empty() || item.size() > 40 || wordCount(item) > 3) return false;
@@ -87,13 +97,7 @@ bool acceptable(const std::wstring& item, bool cyrillic) {
     // A phrase cut at a comma ends in a word that cannot end one ("забыть то, что знал").
     static const wchar_t* const dangling[] = {L"то", L"что", L"и",  L"в",  L"на", L"с",    L"к",   L"о",
                                               L"от", L"по",  L"за", L"из", L"ve", L"veya", L"ile", L"bir"};
-    static const wchar_t* const clauses[] = {L"что", L"чтобы", L"который", L"которая", L"которое", L"где"};
-    size_t first = item.find(L' ');
-    if (first != std::wstring::npos) {
-        std::wstring head = item.substr(0, first);
-        for (auto c : clauses)
-            if (head == c) return false;
-    }
+    if (item.find(L' ') != std::wstring::npos && opensClause(item)) return false;
     size_t blank = item.rfind(L' ');
     if (blank != std::wstring::npos) {
         std::wstring last = item.substr(blank + 1);
@@ -113,8 +117,11 @@ std::wstring posOfLabel(const std::wstring& label) {
 
 void addItems(const std::wstring& sense, bool cyrillic, const std::wstring& pos,
               std::vector<Translation>& out) {
-    for (const auto& item : split(sense, L',')) {
-        std::wstring raw = collapse(item);
+    auto items = split(sense, L',');
+    for (size_t i = 0; i < items.size(); ++i) {
+        std::wstring raw = collapse(items[i]);
+        if (cyrillic && i + 1 < items.size() && opensClause(data::lowerCase(collapse(items[i + 1]))))
+            continue;
         // A capital inside a word is a scanning fault of the source ("âIâ").
         bool mixed = false;
         for (size_t k = 1; k < raw.size(); ++k)
@@ -140,6 +147,26 @@ std::wstring cleanHeadword(const std::wstring& headword) {
         if (!isLatin(c) && c != L' ' && c != L'-' && c != L'\'') return {};
     if (!isLatin(word.front()) || !isLatin(word.back())) return {};
     return word;
+}
+
+bool plausibleTurkish(const std::wstring& text) {
+    // Stress-marked English derivatives that some articles append ("hydrolog'ic", "fer'mentative").
+    static const wchar_t* const englishEndings[] = {L"ic",   L"ity", L"tion", L"tial", L"tive", L"ous",
+                                                    L"ness", L"dom", L"ary",  L"tics", L"ive"};
+    if (text.size() == 1 && text != L"o") return false; // stray letters of sense markers
+    for (const auto& word : split(text, L' ')) {
+        if (word.find_first_of(L"wqx") != std::wstring::npos) return false; // not Turkish letters
+        size_t mark = word.find(L'\'');
+        if (mark == std::wstring::npos) continue;
+        std::wstring before = word.substr(0, mark), after = word.substr(mark + 1);
+        if (before.empty() || after.empty() || after.find(L'\'') != std::wstring::npos) return false;
+        for (auto e : englishEndings) {
+            std::wstring end(e);
+            if (after.size() >= end.size() && after.compare(after.size() - end.size(), end.size(), end) == 0)
+                return false;
+        }
+    }
+    return true;
 }
 
 bool fitsInPiece(const std::wstring& text) {

@@ -26,6 +26,11 @@ std::vector<Translation> cleanNumberedArticle(const std::wstring& text);
 // apostrophes, at most three words. Empty when the headword is not one.
 std::wstring cleanHeadword(const std::wstring& headword);
 
+// False for a Turkish translation that is evidently not one: a stray letter, a word with letters the
+// Turkish alphabet lacks ("with ile uymak"), or an English derivative written with a stress mark
+// ("hydrolog'ic"). Suffixes after a proper name ("afrika'ya") are kept.
+bool plausibleTurkish(const std::wstring& text);
+
 // True when the text can be a piece of a dictionary record (no separator or marker inside).
 bool fitsInPiece(const std::wstring& text);
 

@@ -1,6 +1,8 @@
 #include "tools/builder.h"
 #include "tools/clean.h"
 
+#include "platform/data/text.h"
+
 #include <gtest/gtest.h>
 
 using namespace tools;
@@ -48,6 +50,10 @@ TEST(ToolsClean, RussianArticlesGiveTheWordsOfEachSense) {
     EXPECT_EQ(words(cleanRussianArticle(L"'cellist\n   [tʃeˈlɪst] _n. виолончелист\n")),
               Words{L"виолончелист"});
     EXPECT_TRUE(cleanRussianArticle(L"ref\n   = reference\n").empty());
+    // A comma before a relative word belongs to a clause: neither side is a translation.
+    EXPECT_EQ(words(cleanRussianArticle(L"nipper\n   _n.\n   1) тот, кто кусается, кусака; то, что кусается\n"
+                                        L"   2) что, какой\n")),
+              (Words{L"кусака", L"что", L"какой"}));
 }
 
 TEST(ToolsClean, NumberedArticlesStopAtTheFirstPhrase) {
@@ -69,6 +75,23 @@ TEST(ToolsClean, NumberedArticlesStopAtTheFirstPhrase) {
     EXPECT_EQ(words(cleanNumberedArticle(L"bank /bæŋk/\n1. банк\n2. банка, Банк\n")),
               (Words{L"банк", L"банка"}));
     EXPECT_EQ(words(cleanNumberedArticle(L"çay /tʃaj/\ntea, brook\n")), (Words{L"tea", L"brook"}));
+}
+
+TEST(ToolsClean, TurkishRemnantsOfTheEnglishSourceAreRefused) {
+    for (const wchar_t* good : {L"o", L"ağ", L"afrika'ya ait", L"yugoslavya'nın başkenti", L"kur'an",
+                                L"vaz'etmek", L"reform yapmak", L"çok kuvvetli adam"})
+        EXPECT_TRUE(plausibleTurkish(good)) << data::toUtf8(good);
+    for (const wchar_t* bad : {L"r", L"i", L"with ile uymak", L"railway demiryolu", L"su bilimi hydrolog'ic",
+                               L"fer'mentative mayalanan", L"assid'uousness çalışkanlık", L"noel'",
+                               L"''her''", L"dikkatli assidu'ity"})
+        EXPECT_FALSE(plausibleTurkish(bad)) << data::toUtf8(bad);
+
+    Lexicon lexicon;
+    addEnglishRussian(lexicon, L"hydrology", {{L"гидрология", L"n"}});
+    addEnglishTurkish(lexicon, L"hydrology",
+                      {{L"su bilimi hydrolog'ic", L""}, {L"hidroloji", L""}, {L"k", L""}});
+    addTurkishEnglish(lexicon, L"hydrolog'ic", {{L"hydrology", L""}});
+    EXPECT_EQ(pivotRows(lexicon), Words{L"n@hydrology<>гидрология<>hidroloji@1"});
 }
 
 TEST(ToolsClean, HeadwordsAndPieces) {

@@ -176,3 +176,21 @@ TEST_F(DataConnection, AFolderWithNonAsciiLettersIsFound) {
     DeleteFileW((sub + L"\\lang.vex").c_str());
     RemoveDirectoryW(sub.c_str());
 }
+
+TEST_F(DataConnection, AReadOnlyFileIsReadAndNothingAppearsBesideIt) {
+    std::wstring file = folder.file(L"lang.vex");
+    std::string bytes = fileBytes(file);
+    std::wstring before = folder.listing();
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    {
+        Connection cn;
+        cn.Open(settings(), L"", L"", -1);
+        Recordset rs;
+        rs.Open(L"select * from dil", cn, 1, 3, -1);
+        EXPECT_EQ(rs.Fields(L"dil").Value().toString(), L"en");
+        EXPECT_EQ(folder.listing(), before) << "no journal while reading";
+    }
+    EXPECT_EQ(folder.listing(), before);
+    EXPECT_TRUE(fileBytes(file) == bytes) << "reading changed the file";
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
