@@ -68,7 +68,49 @@ std::wstring tidy(const std::wstring& text) {
     return out;
 }
 
+std::wstring lettersOf(const std::wstring& text) {
+    std::wstring out;
+    for (wchar_t c : data::lowerCase(text))
+        if (c >= L'a' && c <= L'z') out += c;
+    return out;
+}
+
 } // namespace
+
+std::vector<std::wstring> articleHeadwords(const DictdEntry& entry) {
+    std::wstring first = entry.text.substr(0, entry.text.find(L'\n'));
+    for (const wchar_t* mark : {L" /", L" ["}) first = first.substr(0, first.find(mark));
+    for (auto& c : first)
+        if (c == 0x2010) c = L'-';
+    while (!first.empty() && (first.back() == L'.' || first.back() == L' ')) first.pop_back();
+    // Some first lines carry a note spliced into the word ("hou(sin.)g", "(ark.)"): the index is
+    // right there.
+    if (lettersOf(first) != lettersOf(entry.headword) || lettersOf(first).empty() ||
+        first.find_first_of(L"()") != std::wstring::npos)
+        return {entry.headword};
+    std::vector<std::wstring> words;
+    size_t start = 0;
+    for (;;) {
+        size_t comma = first.find(L',', start);
+        std::wstring word =
+            first.substr(start, comma == std::wstring::npos ? std::wstring::npos : comma - start);
+        while (!word.empty() && word.front() == L' ') word.erase(0, 1);
+        words.push_back(word);
+        if (comma == std::wstring::npos) break;
+        start = comma + 1;
+    }
+    if (words.size() > 1) {
+        // Variants of one word ("agouti, agouty") begin alike; a comma inside a word
+        // ("demobiliza,tion", "actuar,y") is a typing slip.
+        for (const auto& word : words)
+            if (lettersOf(word).size() < 3 || lettersOf(word)[0] != lettersOf(words[0])[0])
+                return {entry.headword};
+        return words;
+    }
+    // The other sources may write the word as the index does ("bypass" beside "by-pass").
+    if (words[0] != entry.headword) words.push_back(entry.headword);
+    return words;
+}
 
 void addEnglishRussian(Lexicon& lexicon, const std::wstring& headword,
                        const std::vector<Translation>& russian) {
@@ -172,10 +214,14 @@ std::vector<std::wstring> rowsFromDictd(const std::wstring& folder) {
     Lexicon lexicon;
     for (const auto& e : read(L"mueller7"))
         addEnglishRussian(lexicon, e.headword, cleanRussianArticle(e.text));
-    for (const auto& e : read(L"freedict-eng-rus"))
-        addEnglishRussian(lexicon, e.headword, cleanNumberedArticle(e.text));
-    for (const auto& e : read(L"freedict-eng-tur"))
-        addEnglishTurkish(lexicon, e.headword, cleanNumberedArticle(e.text));
+    for (const auto& e : read(L"freedict-eng-rus")) {
+        auto russian = cleanNumberedArticle(e.text);
+        for (const auto& word : articleHeadwords(e)) addEnglishRussian(lexicon, word, russian);
+    }
+    for (const auto& e : read(L"freedict-eng-tur")) {
+        auto turkish = cleanNumberedArticle(e.text);
+        for (const auto& word : articleHeadwords(e)) addEnglishTurkish(lexicon, word, turkish);
+    }
     for (const auto& e : read(L"freedict-tur-eng"))
         addTurkishEnglish(lexicon, e.headword, cleanNumberedArticle(e.text));
     return pivotRows(lexicon);

@@ -2,6 +2,7 @@
 
 #include "app/passwords.h"
 #include "tools/clean.h"
+#include "tools/dictd.h"
 
 #include <map>
 #include <string>
@@ -33,6 +34,11 @@ void addEnglishTurkish(Lexicon& lexicon, const std::wstring& headword,
 // A Turkish-English article read the other way round: each English translation gets the headword.
 void addTurkishEnglish(Lexicon& lexicon, const std::wstring& turkishHeadword,
                        const std::vector<Translation>& english);
+
+// The headwords an article is written for. The index keeps only the letters of some ("afterdinner"
+// for "after-dinner", "acclimateacclimatize" for "acclimate,acclimatize"); the article's own first
+// line has them as written, and is taken when it holds the same letters.
+std::vector<std::wstring> articleHeadwords(const DictdEntry& entry);
 
 // The records for the headwords that have both Russian and Turkish translations, in headword
 // order: "<pos>@<english><><russian><><turkish>@<id>". Each headword gets as many rows as its longer

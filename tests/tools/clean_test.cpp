@@ -103,6 +103,19 @@ TEST(ToolsClean, HeadwordsAndPieces) {
     EXPECT_EQ(cleanHeadword(L"one two three four"), L"");
     EXPECT_EQ(cleanHeadword(L"naïve"), L"");
 
+    // The article's first line restores what the index dropped.
+    EXPECT_EQ(articleHeadwords({L"bypass", L"by-pass /ˈbaɪ/\n1. atlama\n"}), (Words{L"by-pass", L"bypass"}));
+    EXPECT_EQ(articleHeadwords({L"convolution", L"convolution. /kɒn/\n1. büklüm\n"}), Words{L"convolution"});
+    EXPECT_EQ(articleHeadwords({L"demobilization", L"demobiliza,tion /dɪ/\n1. terhis\n"}),
+              Words{L"demobilization"});
+    EXPECT_EQ(articleHeadwords({L"acclimateacclimatize", L"acclimate,acclimatize /x/\n1. alıştırmak\n"}),
+              (Words{L"acclimate", L"acclimatize"}));
+    EXPECT_EQ(articleHeadwords({L"uptodate", L"up\u2010to\u2010date /ˌʌp/\nактуальность\n"}),
+              (Words{L"up-to-date", L"uptodate"}));
+    EXPECT_EQ(articleHeadwords({L"actuary", L"actuar,y\n1. aktüer\n"}), Words{L"actuary"});
+    EXPECT_EQ(articleHeadwords({L"housing", L"hou(sin.)g /hˈuː/\n1. iskân\n"}), Words{L"housing"});
+    EXPECT_EQ(articleHeadwords({L"bank", L"shore /ʃɔː/\n1. kıyı\n"}), Words{L"bank"});
+
     EXPECT_TRUE(fitsInPiece(L"ice cream"));
     EXPECT_FALSE(fitsInPiece(L""));
     EXPECT_FALSE(fitsInPiece(L"a<>b"));
