@@ -4,6 +4,7 @@
 // Connection and Recordset for keys of 1 to 8 letters and prints the medians and memory use.
 #include "platform/data/connection.h"
 #include "platform/data/database.h"
+#include "platform/data/host_path.h"
 #include "platform/data/recordset.h"
 #include "platform/data/text.h"
 #include "platform/forms/runtime_error.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -50,30 +52,46 @@ const wchar_t* const kTurkish[] = {L"ka", L"lö", L"mı", L"ne", L"ro", L"ta",
 // A rare word whose prefixes are the selective keys; it appears in a few rows only.
 const wchar_t* const kRare = L"qujixozy";
 
-std::vector<std::wstring> makeRows() {
+// The rows are made one at a time, so building needs the memory of one row, not of a million.
+template <class Sink>
+void makeRows(Sink sink) {
     Words words;
-    std::vector<std::wstring> rows;
-    rows.reserve(kRows);
     for (int i = 0; i < kRows; ++i) {
         std::wstring en = (i % 333331 == 7) ? std::wstring(kRare) : words.make(kEnglish, 12, 2, 5);
-        rows.push_back(L"x@" + en + L"<>" + words.make(kRussian, 12, 2, 5) + L"<>" +
-                       words.make(kTurkish, 12, 2, 5) + L"@" + std::to_wstring(i % 50000));
+        sink(L"x@" + en + L"<>" + words.make(kRussian, 12, 2, 5) + L"<>" + words.make(kTurkish, 12, 2, 5) +
+             L"@" + std::to_wstring(i % 50000));
     }
-    return rows;
 }
 
-void writePlain(const std::wstring& file, const std::vector<std::wstring>& rows) {
+void writePlain(const std::wstring& file) {
     DeleteFileW(file.c_str());
     data::Database db(file, data::Database::Mode::Create);
     db.begin();
     data::storePassword(db, kPassword, L"dat.vex");
     db.execute(L"create table soz (soz text)");
     data::Statement insert = db.prepare(L"insert into soz values (?)");
-    for (const auto& row : rows) {
+    makeRows([&](const std::wstring& row) {
         insert.bind(1, forms::Variant(row));
         insert.execute();
-    }
+    });
     db.commit();
+}
+
+// The indexed copy is made as the builder makes the dictionary (table, view, password record) and
+// filled from the plain one inside the database engine.
+void writeIndexed(const std::wstring& file, const std::wstring& plain) {
+    tools::writeDictionary(file, {}, kPassword);
+    auto host = data::driverPath(plain);
+    if (!host) throw std::runtime_error("the plain table's path cannot be mapped");
+    std::wstring quoted;
+    for (wchar_t c : *host) quoted += c == L'\'' ? std::wstring(L"''") : std::wstring(1, c);
+    data::Database db(file);
+    db.execute(L"attach database '" + quoted + L"' as plain");
+    db.begin();
+    db.execute(L"insert into soz_fts (soz) select soz from plain.soz");
+    db.commit();
+    db.execute(L"insert into soz_fts (soz_fts) values ('optimize')");
+    db.execute(L"detach database plain");
 }
 
 double now() {
@@ -149,10 +167,10 @@ int run(const std::wstring& folder) {
         std::printf("building %d synthetic rows in %s ...\n", kRows, data::toUtf8(folder).c_str());
         std::fflush(stdout);
         double start = now();
-        auto rows = makeRows();
-        tools::writeDictionary(fts, rows, kPassword);
-        writePlain(plain + L".part", rows);
+        writePlain(plain + L".part");
         MoveFileExW((plain + L".part").c_str(), plain.c_str(), MOVEFILE_REPLACE_EXISTING);
+        writeIndexed(fts + L".part", plain);
+        MoveFileExW((fts + L".part").c_str(), fts.c_str(), MOVEFILE_REPLACE_EXISTING);
         std::printf("built in %.1f s\n", (now() - start) / 1000.0);
     }
 
