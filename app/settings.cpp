@@ -1,7 +1,7 @@
 #include "app/settings.h"
 
 #include "platform/forms/runtime_error.h"
-#include "platform/forms/vb.h"
+#include "platform/forms/functions.h"
 
 namespace app {
 

@@ -1,6 +1,6 @@
 #include "widgets/list/list_gradient.h"
 
-#include "platform/forms/vb.h"
+#include "platform/forms/functions.h"
 #include "widgets/list/list_color.h"
 
 #include <cstdint>
@@ -11,7 +11,7 @@ namespace widgets {
 namespace {
 
 long rnd(double value) {
-    return static_cast<long>(forms::vbRound(value));
+    return static_cast<long>(forms::roundHalfEven(value));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "widgets/list/list_text.h"
 
 #include "platform/forms/runtime_error.h"
-#include "platform/forms/vb.h"
+#include "platform/forms/functions.h"
 
 #include <windows.h>
 

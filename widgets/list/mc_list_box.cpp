@@ -4,7 +4,7 @@
 #include "platform/forms/std_font.h"
 #include "platform/forms/runtime_error.h"
 #include "platform/forms/surface.h"
-#include "platform/forms/vb.h"
+#include "platform/forms/functions.h"
 #include "widgets/list/list_color.h"
 #include "widgets/list/list_text.h"
 

@@ -3,7 +3,7 @@
 
 #include "platform/forms/app.h"
 #include "platform/forms/surface.h"
-#include "platform/forms/vb.h"
+#include "platform/forms/functions.h"
 
 #include <algorithm>
 
@@ -12,7 +12,7 @@ namespace widgets {
 namespace {
 
 long rnd(double value) {
-    return static_cast<long>(forms::vbRound(value));
+    return static_cast<long>(forms::roundHalfEven(value));
 }
 
 } // namespace

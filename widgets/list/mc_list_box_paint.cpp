@@ -4,7 +4,7 @@
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
 #include "platform/forms/surface.h"
-#include "platform/forms/vb.h"
+#include "platform/forms/functions.h"
 #include "widgets/list/list_color.h"
 #include "widgets/list/list_gradient.h"
 
@@ -16,7 +16,7 @@ namespace widgets {
 namespace {
 
 long rnd(double value) {
-    return static_cast<long>(forms::vbRound(value));
+    return static_cast<long>(forms::roundHalfEven(value));
 }
 
 // The alignment and layout flags of DrawText; a stored value never asks it to measure only or to

@@ -4,7 +4,7 @@
 #include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/surface.h"
-#include "platform/forms/vb.h"
+#include "platform/forms/functions.h"
 #include "widgets/list/list_text.h"
 
 #include <algorithm>
@@ -14,7 +14,7 @@ namespace widgets {
 namespace {
 
 long rnd(double value) {
-    return static_cast<long>(forms::vbRound(value));
+    return static_cast<long>(forms::roundHalfEven(value));
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 #include "platform/forms/std_picture.h"
 #include "platform/forms/surface.h"
 #include "platform/forms/variant.h"
-#include "platform/forms/vb.h"
+#include "platform/forms/functions.h"
 
 namespace widgets {
 
@@ -117,7 +117,7 @@ void McListBox::setSortOrder(long order) {
 
 void McListBox::setRowHeight(long pixels) {
     const float text = textHeightA();
-    rowHeight_ = text > static_cast<float>(pixels) ? static_cast<long>(forms::vbRound(text)) : pixels;
+    rowHeight_ = text > static_cast<float>(pixels) ? static_cast<long>(forms::roundHalfEven(text)) : pixels;
     PropertyChanged(L"RowHeight");
     Refresh();
 }
@@ -126,7 +126,7 @@ void McListBox::setFont(std::shared_ptr<forms::StdFont> font) {
     font_ = std::move(font);
     useFont(false);
     const float text = textHeightA();
-    if (text > static_cast<float>(rowHeight_)) rowHeight_ = static_cast<long>(forms::vbRound(text));
+    if (text > static_cast<float>(rowHeight_)) rowHeight_ = static_cast<long>(forms::roundHalfEven(text));
     PropertyChanged(L"Font");
     Refresh();
 }
@@ -203,7 +203,7 @@ void McListBox::UserControl_ReadProperties(forms::PropertyBag& bag) {
     rowHeight_ = bag.ReadProperty(L"RowHeight", DefaultRowHeight).toLong();
     useFont(false);
     if (textHeightA() > static_cast<float>(rowHeight_))
-        rowHeight_ = static_cast<long>(forms::vbRound(textHeightA()));
+        rowHeight_ = static_cast<long>(forms::roundHalfEven(textHeightA()));
     gridLines_ = bag.ReadProperty(L"GridLines", false).toBoolean();
     gridColor_ = bag.ReadProperty(L"GridColor", DefaultGridColor).toLong();
     backGradient_ = bag.ReadProperty(L"BackGradient", 0L).toLong();

@@ -1,4 +1,4 @@
-#include "platform/forms/vb.h"
+#include "platform/forms/functions.h"
 
 #include "platform/forms/runtime_error.h"
 
@@ -8,7 +8,7 @@
 
 namespace forms {
 
-double vbRound(double value) {
+double roundHalfEven(double value) {
     if (!std::isfinite(value)) return value;
     double whole = std::floor(value);
     double rest = value - whole;
@@ -17,13 +17,13 @@ double vbRound(double value) {
 }
 
 int16_t CInt(double value) {
-    double r = vbRound(value);
+    double r = roundHalfEven(value);
     if (!(r >= INT16_MIN && r <= INT16_MAX)) throw RuntimeError(err::Overflow);
     return static_cast<int16_t>(r);
 }
 
 int32_t CLng(double value) {
-    double r = vbRound(value);
+    double r = roundHalfEven(value);
     if (!(r >= INT32_MIN && r <= INT32_MAX)) throw RuntimeError(err::Overflow);
     return static_cast<int32_t>(r);
 }

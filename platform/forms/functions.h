@@ -9,7 +9,7 @@
 namespace forms {
 
 // Nearest whole number, halves to even (2.5 → 2, 3.5 → 4, -2.5 → -2).
-double vbRound(double value);
+double roundHalfEven(double value);
 // Nearest 16- or 32-bit integer, halves to even; RuntimeError 6 when out of range.
 int16_t CInt(double value);
 int32_t CLng(double value);

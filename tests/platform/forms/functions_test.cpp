@@ -1,6 +1,6 @@
 #include "platform/forms/color.h"
 #include "platform/forms/runtime_error.h"
-#include "platform/forms/vb.h"
+#include "platform/forms/functions.h"
 
 #include "support/errors.h"
 
@@ -14,12 +14,12 @@ using testsupport::errorOf;
 
 } // namespace
 
-TEST(FormsVb, RoundingAndDivision) {
-    EXPECT_EQ(vbRound(2.5), 2);
-    EXPECT_EQ(vbRound(3.5), 4);
-    EXPECT_EQ(vbRound(-2.5), -2);
-    EXPECT_EQ(vbRound(-3.5), -4);
-    EXPECT_EQ(vbRound(0.49999999), 0);
+TEST(FormsFunctions, RoundingAndDivision) {
+    EXPECT_EQ(roundHalfEven(2.5), 2);
+    EXPECT_EQ(roundHalfEven(3.5), 4);
+    EXPECT_EQ(roundHalfEven(-2.5), -2);
+    EXPECT_EQ(roundHalfEven(-3.5), -4);
+    EXPECT_EQ(roundHalfEven(0.49999999), 0);
     EXPECT_EQ(CInt(32767.49), 32767);
     EXPECT_EQ(errorOf([] { CInt(32767.5); }), 6);
     EXPECT_EQ(CLng(-2147483648.4), INT32_MIN);
@@ -32,7 +32,7 @@ TEST(FormsVb, RoundingAndDivision) {
     EXPECT_EQ(errorOf([] { intDiv(INT32_MIN, -1); }), 6);
 }
 
-TEST(FormsVb, TrimRemovesBlanksOnly) {
+TEST(FormsFunctions, TrimRemovesBlanksOnly) {
     EXPECT_EQ(Trim(L"  a b  "), L"a b");
     EXPECT_EQ(LTrim(L"  a "), L"a ");
     EXPECT_EQ(RTrim(L" a  "), L" a");
@@ -42,7 +42,7 @@ TEST(FormsVb, TrimRemovesBlanksOnly) {
     EXPECT_EQ(Len(L"\U0001F600"), 2); // UTF-16 units
 }
 
-TEST(FormsVb, CaseMappingForEveryScript) {
+TEST(FormsFunctions, CaseMappingForEveryScript) {
     EXPECT_EQ(LCase(L"ABC Мир ƏÇŞĞÜÖ"), L"abc мир əçşğüö");
     EXPECT_EQ(UCase(L"abc мир əçşğüö"), L"ABC МИР ƏÇŞĞÜÖ");
     // The Turkish dotted capital and dotless small i fold to the plain Latin letters.
@@ -53,7 +53,7 @@ TEST(FormsVb, CaseMappingForEveryScript) {
     EXPECT_EQ(LCase(L""), L"");
 }
 
-TEST(FormsVb, InStrIsBinaryAndOneBased) {
+TEST(FormsFunctions, InStrIsBinaryAndOneBased) {
     EXPECT_EQ(InStr(L"abcabc", L"c"), 3);
     EXPECT_EQ(InStr(4, L"abcabc", L"c"), 6);
     EXPECT_EQ(InStr(7, L"abcabc", L"c"), 0);
@@ -65,7 +65,7 @@ TEST(FormsVb, InStrIsBinaryAndOneBased) {
     EXPECT_EQ(errorOf([] { InStr(0, L"abc", L"a"); }), 5);
 }
 
-TEST(FormsVb, SplitPieces) {
+TEST(FormsFunctions, SplitPieces) {
     EXPECT_TRUE(Split(L"", L"@").empty());
     EXPECT_EQ(Split(L"a@b@@c", L"@"), (std::vector<std::wstring>{L"a", L"b", L"", L"c"}));
     EXPECT_EQ(Split(L"en<>ru<>tr", L"<>"), (std::vector<std::wstring>{L"en", L"ru", L"tr"}));
@@ -74,7 +74,7 @@ TEST(FormsVb, SplitPieces) {
     EXPECT_EQ(Split(L"a b"), (std::vector<std::wstring>{L"a", L"b"}));
 }
 
-TEST(FormsVb, MidLeftRightClampAndReject) {
+TEST(FormsFunctions, MidLeftRightClampAndReject) {
     EXPECT_EQ(Mid(L"abcdef", 2, 3), L"bcd");
     EXPECT_EQ(Mid(L"abcdef", 4), L"def");
     EXPECT_EQ(Mid(L"abcdef", 5, 10), L"ef");
@@ -91,7 +91,7 @@ TEST(FormsVb, MidLeftRightClampAndReject) {
     EXPECT_EQ(errorOf([] { Right(L"abc", -1); }), 5);
 }
 
-TEST(FormsVb, ReplaceDoesNotRescan) {
+TEST(FormsFunctions, ReplaceDoesNotRescan) {
     EXPECT_EQ(Replace(L"a.b.c", L".", L".."), L"a..b..c");
     EXPECT_EQ(Replace(L"aaa", L"aa", L"b"), L"ba");
     EXPECT_EQ(Replace(L"abc", L"", L"x"), L"abc");
