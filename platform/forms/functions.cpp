@@ -16,6 +16,14 @@ double roundHalfEven(double value) {
     return whole;
 }
 
+long roundToLong(double value) {
+    const double r = roundHalfEven(value);
+    if (!(r == r)) return 0;
+    if (r <= static_cast<double>(INT32_MIN)) return INT32_MIN;
+    if (r >= static_cast<double>(INT32_MAX)) return INT32_MAX;
+    return static_cast<long>(r);
+}
+
 int16_t CInt(double value) {
     double r = roundHalfEven(value);
     if (!(r >= INT16_MIN && r <= INT16_MAX)) throw RuntimeError(err::Overflow);

@@ -10,6 +10,9 @@ namespace forms {
 
 // Nearest whole number, halves to even (2.5 → 2, 3.5 → 4, -2.5 → -2).
 double roundHalfEven(double value);
+// The same as a whole number for drawing arithmetic: never raises, clamps to the 32-bit range
+// (NaN gives 0).
+long roundToLong(double value);
 // Nearest 16- or 32-bit integer, halves to even; RuntimeError 6 when out of range.
 int16_t CInt(double value);
 int32_t CLng(double value);

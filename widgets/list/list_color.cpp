@@ -20,7 +20,7 @@ long BlendColor(long oColorFrom, long oColorTo, long Alpha) {
         const double a = static_cast<double>((from >> shift) & 0xFF);
         const double b = static_cast<double>((to >> shift) & 0xFF);
         const double c = a * Alpha / 255 + b * (255 - Alpha) / 255;
-        result += static_cast<long>(forms::roundHalfEven(c)) << shift;
+        result += forms::roundToLong(c) << shift;
     }
     return result;
 }

@@ -8,14 +8,6 @@
 
 namespace widgets {
 
-namespace {
-
-long rnd(double value) {
-    return static_cast<long>(forms::roundHalfEven(value));
-}
-
-} // namespace
-
 void DrawGradientBits(HDC hDC, long X, long Y, long Width, long Height, long ColorA, long ColorB,
                       long Style) {
     if (Width < 1 || Height < 1) return;
@@ -77,11 +69,13 @@ void DrawGradient(HDC hDC, long X, long Y, long Width, long Height, long Color1,
     if (start < 0) start = TranslateColor(start);
     if (end < 0) end = TranslateColor(end);
     if (Style == 2) {
-        DrawGradientBits(hDC, X, Y, rnd(Width / 2.0), Height, start, end, 1);
-        DrawGradientBits(hDC, rnd(X + Width / 2.0 - 1), Y, rnd(Width / 2.0), Height, end, start, 1);
+        DrawGradientBits(hDC, X, Y, forms::roundToLong(Width / 2.0), Height, start, end, 1);
+        DrawGradientBits(hDC, forms::roundToLong(X + Width / 2.0 - 1), Y, forms::roundToLong(Width / 2.0),
+                         Height, end, start, 1);
     } else if (Style == 4) {
-        DrawGradientBits(hDC, X, Y, Width, rnd(Height / 2.0), start, end, 3);
-        DrawGradientBits(hDC, X, rnd(Y + Height / 2.0 - 1), Width, rnd(Height / 2.0), end, start, 3);
+        DrawGradientBits(hDC, X, Y, Width, forms::roundToLong(Height / 2.0), start, end, 3);
+        DrawGradientBits(hDC, X, forms::roundToLong(Y + Height / 2.0 - 1), Width,
+                         forms::roundToLong(Height / 2.0), end, start, 3);
     } else {
         DrawGradientBits(hDC, X, Y, Width, Height, start, end, Style);
     }

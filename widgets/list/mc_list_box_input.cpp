@@ -9,14 +9,6 @@
 
 namespace widgets {
 
-namespace {
-
-long rnd(double value) {
-    return static_cast<long>(forms::roundHalfEven(value));
-}
-
-} // namespace
-
 void McListBox::zSubclass_Proc(bool /*bBefore*/, long& /*bHandled*/, long& /*lReturn*/, long& lng_hWnd,
                                long& uMsg, long& wParam, long& /*lParam*/) {
     auto keep = weak_from_this().lock();
@@ -167,7 +159,7 @@ void McListBox::pointerDown(int16_t Button, int16_t Shift, float X, float Y) {
     if (!items_.has(currentIndex_)) return;
     long n;
     if (Button == 999) {
-        n = rnd(X);
+        n = forms::roundToLong(X);
     } else {
         // A control lower than one row has no rows to press.
         if (visibleRows_ <= 0) return;
@@ -249,7 +241,7 @@ void McListBox::pointerMove(int16_t Button, int16_t Shift, float X, float Y) {
     }
 
     while (keyDown(VK_LBUTTON) && !multiSelect_) {
-        const long wanted = rnd(forms::Int(Y / rowPitch()) + bars_.SB_Value(SB_VERT));
+        const long wanted = forms::roundToLong(forms::Int(Y / rowPitch()) + bars_.SB_Value(SB_VERT));
         if (!SetListIndexClamped(wanted)) {
             // Past the first or last item: the clamped item becomes the selected one, so the
             // highlight and the current index never name different rows.

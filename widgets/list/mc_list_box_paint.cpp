@@ -15,10 +15,6 @@ namespace widgets {
 
 namespace {
 
-long rnd(double value) {
-    return static_cast<long>(forms::roundHalfEven(value));
-}
-
 // The alignment and layout flags of DrawText; a stored value never asks it to measure only or to
 // write into the text.
 constexpr UINT TextFormatMask = DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM | DT_WORDBREAK | DT_SINGLELINE |
@@ -99,15 +95,15 @@ void McListBox::paintRows() {
     const double scaleWidth = s.ScaleWidth();
 
     s.setFillStyle(0);
-    if (showIcon_) iconColumnWidth_ = rnd(pitch + 3);
+    if (showIcon_) iconColumnWidth_ = forms::roundToLong(pitch + 3);
     if (!Ambient().UserMode && items_.empty()) {
         items_.add({L"McListBox", -1, false});
         selection_.push_back(0);
     }
     if (s.Picture() != picture_) s.setPicture(picture_);
     if (backGradient_ != 0)
-        DrawGradient(s.hDC(), 0, 0, rnd(scaleWidth), rnd(s.ScaleHeight()), backColor_, backGradientCol_,
-                     backGradient_, true);
+        DrawGradient(s.hDC(), 0, 0, forms::roundToLong(scaleWidth), forms::roundToLong(s.ScaleHeight()),
+                     backColor_, backGradientCol_, backGradient_, true);
 
     long outline, current, other;
     if (selectionStyle_ == 1) {
@@ -130,22 +126,23 @@ void McListBox::paintRows() {
         if (wantsIcon && imageList_) icon = imageList_->ListImages(item.icon);
 
         const bool selected = std::find(selection_.begin(), selection_.end(), i) != selection_.end();
-        const long y = rnd((i - top) * pitch);
+        const long y = forms::roundToLong((i - top) * pitch);
         if (selected) {
             if (selGradient_ == 0) {
                 s.setForeColor(static_cast<uint32_t>(outline));
                 s.setFillColor(static_cast<uint32_t>(i == currentIndex_ ? current : other));
-                Rectangle(s.hDC(), fullRowSelect_ ? 1 : iconColumnWidth_ + 1, y + 1, rnd(scaleWidth),
-                          rnd(y + pitch));
+                Rectangle(s.hDC(), fullRowSelect_ ? 1 : iconColumnWidth_ + 1, y + 1,
+                          forms::roundToLong(scaleWidth), forms::roundToLong(y + pitch));
             } else {
                 const long x = fullRowSelect_ ? 0 : iconColumnWidth_;
-                const long w = fullRowSelect_ ? rnd(scaleWidth) : rnd(scaleWidth - iconColumnWidth_);
-                DrawGradient(s.hDC(), x, y + 1, w, rnd(pitch), selColor_, selGradientCol_, selGradient_,
-                             true);
+                const long w = fullRowSelect_ ? forms::roundToLong(scaleWidth)
+                                              : forms::roundToLong(scaleWidth - iconColumnWidth_);
+                DrawGradient(s.hDC(), x, y + 1, w, forms::roundToLong(pitch), selColor_, selGradientCol_,
+                             selGradient_, true);
             }
             if (iconFocus_ && !fullRowSelect_ && showIcon_ && hasFocus_) {
                 s.setForeColor(0);
-                const RECT cell{1, y + 1, rnd(pitch), rnd(y + pitch)};
+                const RECT cell{1, y + 1, forms::roundToLong(pitch), forms::roundToLong(y + pitch)};
                 DrawFocusRect(s.hDC(), &cell);
             }
             s.setForeColor(static_cast<uint32_t>(selForeColor_));
@@ -155,26 +152,28 @@ void McListBox::paintRows() {
         useFont(item.bold);
         DrawItemText(item.text, iconColumnWidth_, y + 1);
         // Without an image list, or without that image, the row goes without its icon.
-        if (wantsIcon && icon) DrawItemIcon(*icon, 2, y + 2, rnd(pitch - 4), rnd(pitch - 4));
+        if (wantsIcon && icon)
+            DrawItemIcon(*icon, 2, y + 2, forms::roundToLong(pitch - 4), forms::roundToLong(pitch - 4));
         if (gridLines_) {
             s.setForeColor(static_cast<uint32_t>(gridColor_));
             s.Line(0, static_cast<float>(y), static_cast<float>(scaleWidth), static_cast<float>(y));
         }
         if (i == currentIndex_ && focusRectangle_) {
             s.setForeColor(0);
-            const RECT frame{showIcon_ && !fullRowSelect_ ? iconColumnWidth_ : -1, y, rnd(scaleWidth + 1),
-                             rnd(y + pitch + 1)};
+            const RECT frame{showIcon_ && !fullRowSelect_ ? iconColumnWidth_ : -1, y,
+                             forms::roundToLong(scaleWidth + 1), forms::roundToLong(y + pitch + 1)};
             DrawFocusRect(s.hDC(), &frame);
         }
     }
-    const float bottom = static_cast<float>(rnd((last - top) * pitch));
+    const float bottom = static_cast<float>(forms::roundToLong((last - top) * pitch));
     s.Line(0, bottom, static_cast<float>(scaleWidth), bottom);
     UserControl::Refresh();
 }
 
 void McListBox::DrawItemText(const std::wstring& text, long x, long y) {
     forms::Surface& s = surface();
-    RECT rc{x + 5, rnd((rowHeight_ - textHeightA()) / 2.0 + y), rnd(s.ScaleWidth()), rowHeight_ + y};
+    RECT rc{x + 5, forms::roundToLong((rowHeight_ - textHeightA()) / 2.0 + y),
+            forms::roundToLong(s.ScaleWidth()), rowHeight_ + y};
     const UINT format = static_cast<UINT>(textAlignment_) & TextFormatMask;
     HDC dc = s.hDC();
     if (IsWinNT()) {
@@ -194,8 +193,8 @@ void McListBox::DrawItemIcon(const forms::StdPicture& picture, long x, long y, l
                        static_cast<float>(height));
         return;
     }
-    const long left = rnd((width - picture.widthPixels()) / 2.0 + x);
-    const long top = rnd((height - picture.heightPixels()) / 2.0 + y);
+    const long left = forms::roundToLong((width - picture.widthPixels()) / 2.0 + x);
+    const long top = forms::roundToLong((height - picture.heightPixels()) / 2.0 + y);
     s.PaintPicture(picture, static_cast<float>(left), static_cast<float>(top));
 }
 

@@ -11,14 +11,6 @@
 
 namespace widgets {
 
-namespace {
-
-long rnd(double value) {
-    return static_cast<long>(forms::roundHalfEven(value));
-}
-
-} // namespace
-
 void McListBox::CreateCompletePopup() {
     if (PicComplete) return;
     HWND w = hWnd();
@@ -49,7 +41,7 @@ void McListBox::ShowCompletePopup(long row) {
         const std::wstring text = item.text;
         useFont(item.bold);
         if (!drawFont_) return;
-        const long width = rnd(s.TextWidth(text));
+        const long width = forms::roundToLong(s.TextWidth(text));
         if (s.ScaleWidth() - iconColumnWidth_ > width) {
             hideCompletePopup();
             return;
@@ -57,7 +49,7 @@ void McListBox::ShowCompletePopup(long row) {
         if (row == popupRow_ && text == popupText_ && item.bold == popupBold_) return;
 
         const double pitch = rowPitch();
-        long topMargin = rnd((pitch - textHeightA()) / 2 - 2);
+        long topMargin = forms::roundToLong((pitch - textHeightA()) / 2 - 2);
 
         forms::Surface& box = PicComplete->surface();
         box.setFont((item.bold ? drawFontBold_ : drawFont_)->clone());
@@ -81,14 +73,15 @@ void McListBox::ShowCompletePopup(long row) {
                 text, avail - 15, true, [&box](const std::wstring& t) { return box.TextWidth(t); });
             shown.clear();
             for (std::size_t i = 0; i < lines.size(); ++i) shown += (i ? L"\r\n" : L"") + lines[i];
-            const long height = rnd(box.TextHeight(shown));
-            topMargin = height < pitch ? rnd((pitch - height) / 2 - 2) : 5;
+            const long height = forms::roundToLong(box.TextHeight(shown));
+            topMargin = height < pitch ? forms::roundToLong((pitch - height) / 2 - 2) : 5;
             PicComplete->Move(left, boxTop, avail - 10, height + 10);
         } else {
-            PicComplete->Move(left, boxTop, width + 12, rnd(pitch - 1));
+            PicComplete->Move(left, boxTop, width + 12, forms::roundToLong(pitch - 1));
         }
         box.Cls();
-        RECT area{5, topMargin, rnd(PicComplete->ScaleWidth()), rnd(PicComplete->ScaleHeight())};
+        RECT area{5, topMargin, forms::roundToLong(PicComplete->ScaleWidth()),
+                  forms::roundToLong(PicComplete->ScaleHeight())};
         HDC dc = box.hDC();
         DrawTextW(dc, shown.c_str(), -1, &area, 0);
         PicComplete->show();

@@ -117,7 +117,7 @@ void McListBox::setSortOrder(long order) {
 
 void McListBox::setRowHeight(long pixels) {
     const float text = textHeightA();
-    rowHeight_ = text > static_cast<float>(pixels) ? static_cast<long>(forms::roundHalfEven(text)) : pixels;
+    rowHeight_ = text > static_cast<float>(pixels) ? forms::roundToLong(text) : pixels;
     PropertyChanged(L"RowHeight");
     Refresh();
 }
@@ -126,7 +126,7 @@ void McListBox::setFont(std::shared_ptr<forms::StdFont> font) {
     font_ = std::move(font);
     useFont(false);
     const float text = textHeightA();
-    if (text > static_cast<float>(rowHeight_)) rowHeight_ = static_cast<long>(forms::roundHalfEven(text));
+    if (text > static_cast<float>(rowHeight_)) rowHeight_ = forms::roundToLong(text);
     PropertyChanged(L"Font");
     Refresh();
 }
@@ -202,8 +202,7 @@ void McListBox::UserControl_ReadProperties(forms::PropertyBag& bag) {
     textAlignment_ = bag.ReadProperty(L"TextAlignment", 0L).toLong();
     rowHeight_ = bag.ReadProperty(L"RowHeight", DefaultRowHeight).toLong();
     useFont(false);
-    if (textHeightA() > static_cast<float>(rowHeight_))
-        rowHeight_ = static_cast<long>(forms::roundHalfEven(textHeightA()));
+    if (textHeightA() > static_cast<float>(rowHeight_)) rowHeight_ = forms::roundToLong(textHeightA());
     gridLines_ = bag.ReadProperty(L"GridLines", false).toBoolean();
     gridColor_ = bag.ReadProperty(L"GridColor", DefaultGridColor).toLong();
     backGradient_ = bag.ReadProperty(L"BackGradient", 0L).toLong();

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+
 using namespace forms;
 
 namespace {
@@ -20,6 +23,11 @@ TEST(FormsFunctions, RoundingAndDivision) {
     EXPECT_EQ(roundHalfEven(-2.5), -2);
     EXPECT_EQ(roundHalfEven(-3.5), -4);
     EXPECT_EQ(roundHalfEven(0.49999999), 0);
+    EXPECT_EQ(roundToLong(2.5), 2);
+    EXPECT_EQ(roundToLong(-3.5), -4);
+    EXPECT_EQ(roundToLong(1e12), INT32_MAX);
+    EXPECT_EQ(roundToLong(-1e12), INT32_MIN);
+    EXPECT_EQ(roundToLong(std::nan("")), 0);
     EXPECT_EQ(CInt(32767.49), 32767);
     EXPECT_EQ(errorOf([] { CInt(32767.5); }), 6);
     EXPECT_EQ(CLng(-2147483648.4), INT32_MIN);
