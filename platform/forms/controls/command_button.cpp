@@ -16,19 +16,11 @@ CommandButton::CommandButton() {
 }
 
 CommandButton::~CommandButton() {
-    releaseButton();
-}
-
-// The system button gets its own procedure back, so no message reaches the object once it is gone.
-void CommandButton::releaseButton() noexcept {
-    if (button_ && IsWindow(button_) && GetWindowLongPtrW(button_, GWLP_USERDATA)) {
-        SetWindowLongPtrW(button_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(buttonProc_));
-        SetWindowLongPtrW(button_, GWLP_USERDATA, 0);
-    }
+    controls::releaseChild(button_, buttonProc_);
 }
 
 void CommandButton::UserControl_Terminate() {
-    releaseButton();
+    controls::releaseChild(button_, buttonProc_);
 }
 
 void CommandButton::UserControl_Initialize() {
@@ -37,7 +29,12 @@ void CommandButton::UserControl_Initialize() {
     button_ =
         CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_NOTIFY, 0, 0, rc.right,
                         rc.bottom, hWnd(), reinterpret_cast<HMENU>(1), GetModuleHandleW(nullptr), nullptr);
-    if (button_) buttonProc_ = controls::subclassChild(button_, &CommandButton::buttonWindowProc, this);
+    if (button_)
+        buttonProc_ =
+            controls::subclassChild(button_,
+                                    &controls::childWindowProc<CommandButton, &CommandButton::buttonMessage,
+                                                               &CommandButton::buttonProc_>,
+                                    this);
 }
 
 void CommandButton::setCaption(std::wstring caption) {
@@ -139,20 +136,6 @@ bool CommandButton::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
         return true;
     }
     return false;
-}
-
-LRESULT CALLBACK CommandButton::buttonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<CommandButton*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    WNDPROC old = self->buttonProc_;
-    Forms::HandlingMessage handling;
-    try {
-        auto keep = self->weak_from_this().lock();
-        return self->buttonMessage(hwnd, msg, wParam, lParam);
-    } catch (...) {
-        reportUnexpectedError(L"CommandButton window procedure");
-        return CallWindowProcW(old, hwnd, msg, wParam, lParam);
-    }
 }
 
 LRESULT CommandButton::buttonMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

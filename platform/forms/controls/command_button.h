@@ -51,9 +51,7 @@ private:
     // Takes the font and gives its handle to the system window before the previous font can go.
     void useFont(std::shared_ptr<StdFont> font);
     void showDefault();
-    void releaseButton() noexcept;
     // Keys typed on the system button reach the form first when it previews keys.
-    static LRESULT CALLBACK buttonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT buttonMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };
 

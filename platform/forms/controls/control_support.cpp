@@ -45,6 +45,13 @@ WNDPROC subclassChild(HWND child, WNDPROC proc, UserControl* owner) {
         SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
 }
 
+void releaseChild(HWND child, WNDPROC previous) noexcept {
+    if (child && IsWindow(child) && GetWindowLongPtrW(child, GWLP_USERDATA)) {
+        SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        SetWindowLongPtrW(child, GWLP_USERDATA, 0);
+    }
+}
+
 void FontWatch::watch(const std::shared_ptr<StdFont>& font, std::function<void()> changed) {
     stop();
     if (!font) return;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/forms/app.h"
+#include "platform/forms/form.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/user_control.h"
 
@@ -30,6 +32,27 @@ void writeFont(PropertyBag& bag, const std::wstring& key, const std::shared_ptr<
 // Points a child window's messages at a procedure of ours, keeping the old one for CallWindowProcW.
 // The child's user data holds the owning control.
 WNDPROC subclassChild(HWND child, WNDPROC proc, UserControl* owner);
+// Gives a subclassed child its own procedure back, so no message reaches the control once it is
+// gone; nothing when the child is gone or was given back already.
+void releaseChild(HWND child, WNDPROC previous) noexcept;
+
+// The procedure subclassChild installs for a system window inside a control: the control's member
+// handles each message and stays alive while it does; an error is reported and the message goes
+// to the system window's own procedure.
+template <class Owner, LRESULT (Owner::*Handle)(HWND, UINT, WPARAM, LPARAM), WNDPROC Owner::*Previous>
+LRESULT CALLBACK childWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Owner*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    WNDPROC previous = self->*Previous;
+    Forms::HandlingMessage handling;
+    try {
+        auto keep = self->weak_from_this().lock();
+        return (self->*Handle)(hwnd, msg, wParam, lParam);
+    } catch (...) {
+        reportUnexpectedError(L"Control's system window procedure");
+        return CallWindowProcW(previous, hwnd, msg, wParam, lParam);
+    }
+}
 
 // Checks a colour argument (error 380 for a value that names no colour).
 uint32_t checkedColour(uint32_t colour);

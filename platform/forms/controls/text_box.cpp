@@ -21,10 +21,7 @@ TextBox::TextBox() {
 // A text box that goes without being unloaded gives the edit window its own procedure back
 // before the window is destroyed, so no message reaches the object after it is gone.
 TextBox::~TextBox() {
-    if (edit_ && IsWindow(edit_) && GetWindowLongPtrW(edit_, GWLP_USERDATA)) {
-        SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc_));
-        SetWindowLongPtrW(edit_, GWLP_USERDATA, 0);
-    }
+    controls::releaseChild(edit_, editProc_);
 }
 
 void TextBox::UserControl_Initialize() {
@@ -41,7 +38,8 @@ void TextBox::createEdit() {
     edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text_.c_str(), style, 0, 0, rc.right, rc.bottom,
                             hWnd(), reinterpret_cast<HMENU>(1), GetModuleHandleW(nullptr), nullptr);
     if (!edit_) throw RuntimeError(err::InvalidProcedureCall, L"The edit window could not be created");
-    editProc_ = controls::subclassChild(edit_, &TextBox::editWindowProc, this);
+    editProc_ = controls::subclassChild(
+        edit_, &controls::childWindowProc<TextBox, &TextBox::editMessage, &TextBox::editProc_>, this);
     if (maxLength_ > 0) SendMessageW(edit_, EM_SETLIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
     applyFont();
 }
@@ -202,10 +200,7 @@ void TextBox::UserControl_Resize() {
 }
 
 void TextBox::UserControl_Terminate() {
-    if (edit_) {
-        SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc_));
-        SetWindowLongPtrW(edit_, GWLP_USERDATA, 0);
-    }
+    controls::releaseChild(edit_, editProc_);
 }
 
 bool TextBox::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -236,20 +231,6 @@ bool TextBox::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         return true;
     }
     return false;
-}
-
-LRESULT CALLBACK TextBox::editWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<TextBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    WNDPROC old = self->editProc_;
-    Forms::HandlingMessage handling;
-    try {
-        auto keep = self->weak_from_this().lock();
-        return self->editMessage(hwnd, msg, wParam, lParam);
-    } catch (...) {
-        reportUnexpectedError(L"TextBox window procedure");
-        return CallWindowProcW(old, hwnd, msg, wParam, lParam);
-    }
 }
 
 LRESULT TextBox::editMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

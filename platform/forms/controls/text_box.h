@@ -81,7 +81,6 @@ private:
     // Takes the font and gives its handle to the system window before the previous font can go.
     void useFont(std::shared_ptr<StdFont> font);
     void textChanged();
-    static LRESULT CALLBACK editWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT editMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };
 
