@@ -1,6 +1,6 @@
 #include "app/settings.h"
 
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 #include "platform/forms/functions.h"
 
 namespace app {

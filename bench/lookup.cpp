@@ -7,7 +7,7 @@
 #include "platform/data/host_path.h"
 #include "platform/data/recordset.h"
 #include "platform/data/text.h"
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 #include "tools/builder.h"
 
 #include <windows.h>

@@ -6,7 +6,7 @@
 #include "tools/builder.h"
 
 #include "platform/data/text.h"
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 #include "platform/data/errors.h"
 #include "platform/data/host_path.h"
 #include "platform/data/password.h"
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 
 #include <windows.h>
 

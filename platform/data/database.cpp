@@ -6,7 +6,7 @@
 #include "platform/data/errors.h"
 #include "platform/data/host_path.h"
 #include "platform/data/text.h"
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 
 #include <windows.h>
 #include <sql.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/forms/variant.h"
+#include "platform/core/variant.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "platform/data/errors.h"
 
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 
 namespace data {
 

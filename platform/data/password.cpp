@@ -1,7 +1,7 @@
 #include "platform/data/password.h"
 
 #include "platform/data/text.h"
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 
 #include <windows.h>
 #include <bcrypt.h>

@@ -1,7 +1,7 @@
 #include "platform/data/recordset.h"
 
 #include "platform/data/errors.h"
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 
 #include <cstdint>
 #include <cwctype>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/data/connection.h"
-#include "platform/forms/variant.h"
+#include "platform/core/variant.h"
 
 #include <memory>
 #include <string>

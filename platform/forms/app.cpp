@@ -1,7 +1,7 @@
 #include "platform/forms/app.h"
 
 #include "platform/forms/msgbox.h"
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 
 #include <cstdio>
 #include <exception>
@@ -13,11 +13,6 @@ namespace {
 std::wstring& titleSlot() {
     static std::wstring title;
     return title;
-}
-
-App::LogHandler& logSlot() {
-    static App::LogHandler handler;
-    return handler;
 }
 
 App::EndHandler& endSlot() {
@@ -37,15 +32,9 @@ std::wstring moduleFile() {
     }
 }
 
-void writeStderr(const std::wstring& text) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                nullptr);
-    std::string utf8(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), n, nullptr,
-                        nullptr);
-    std::fprintf(stderr, "%s\n", utf8.c_str());
-    std::fflush(stderr);
-}
+// Unexpected errors are shown to the user in the message box once the run time is linked in.
+[[maybe_unused]] const bool alertInstalled =
+    (core::setAlertHandler([](const std::wstring& text) { MsgBox(text, mb::Critical); }), true);
 
 } // namespace
 
@@ -73,21 +62,6 @@ void App::setTitle(std::wstring title) {
     titleSlot() = std::move(title);
 }
 
-void App::LogEvent(const std::wstring& text, int eventType) {
-    if (logSlot()) {
-        LogHandler h = logSlot();
-        h(text, eventType);
-        return;
-    }
-    writeStderr(text);
-}
-
-App::LogHandler App::setLogHandler(LogHandler handler) {
-    LogHandler old = std::move(logSlot());
-    logSlot() = std::move(handler);
-    return old;
-}
-
 void App::End() {
     if (endSlot()) {
         EndHandler h = endSlot();
@@ -103,42 +77,6 @@ App::EndHandler App::setEndHandler(EndHandler handler) {
     EndHandler old = std::move(endSlot());
     endSlot() = std::move(handler);
     return old;
-}
-
-void reportUnexpectedError(const wchar_t* where) noexcept {
-    // The message box runs a message loop; an error that comes again while it is shown (a paint
-    // handler that keeps failing) goes to stderr only, instead of stacking boxes without end.
-    static thread_local bool reporting = false;
-    const bool nested = reporting;
-    struct Flag {
-        bool& flag;
-        bool old;
-        ~Flag() { flag = old; }
-    } restore{reporting, reporting};
-    reporting = true;
-    try {
-        std::wstring text;
-        try {
-            throw;
-        } catch (const RuntimeError& e) {
-            text = L"Run-time error '" + std::to_wstring(e.number()) + L"':\n\n" + e.description();
-        } catch (const App::EndRequested&) {
-            return;
-        } catch (const std::exception& e) {
-            const std::string what = e.what();
-            std::wstring wide(what.size(), L'\0');
-            const int n = MultiByteToWideChar(CP_UTF8, 0, what.data(), static_cast<int>(what.size()),
-                                              wide.data(), static_cast<int>(wide.size()));
-            wide.resize(n > 0 ? static_cast<size_t>(n) : 0);
-            text = L"Unexpected error: " + wide;
-        } catch (...) {
-            text = L"Unexpected error";
-        }
-        writeStderr(std::wstring(where ? where : L"") + L": " + text);
-        if (!nested) MsgBox(text, mb::Critical);
-    } catch (...) {
-        // Nothing more can be done without risking an exception through the caller.
-    }
 }
 
 } // namespace forms

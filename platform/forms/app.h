@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/event_log.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -16,20 +18,22 @@ std::wstring Title();
 void setTitle(std::wstring title);
 
 // Writes to the application event log (stderr unless a test replaced it).
-void LogEvent(const std::wstring& text, int eventType = 4);
-using LogHandler = std::function<void(const std::wstring& text, int eventType)>;
-LogHandler setLogHandler(LogHandler handler);
+inline void LogEvent(const std::wstring& text, int eventType = core::LogInformation) {
+    core::logEvent(text, eventType);
+}
+using core::LogHandler;
+using core::setLogHandler;
 
 // Ends the program at once: no unload or terminate handler runs afterwards.
 [[noreturn]] void End();
 using EndHandler = std::function<void()>;
 // A test seam: the handler runs instead of leaving the process, and End then throws EndRequested.
 EndHandler setEndHandler(EndHandler handler);
-struct EndRequested {};
+using core::EndRequested;
 } // namespace App
 
-// Inside a catch block of a window procedure, timer callback or hook trampoline: reports the
-// exception being handled (stderr and the message box) so the program can go on.
-void reportUnexpectedError(const wchar_t* where) noexcept;
+// Inside a catch block of a window procedure, timer callback or hook trampoline: logs the exception
+// being handled and shows it in the message box, so the program can go on.
+using core::reportUnexpectedError;
 
 } // namespace forms

@@ -1,6 +1,6 @@
 #include "platform/forms/color.h"
 
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 
 #include <ole2.h>
 #include <olectl.h>

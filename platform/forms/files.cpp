@@ -1,6 +1,6 @@
 #include "platform/forms/files.h"
 
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 
 #include <windows.h>
 

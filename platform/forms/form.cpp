@@ -100,19 +100,8 @@ void Forms::added(const std::shared_ptr<Form>& form) {
     loadedList().push_back(form);
 }
 
-namespace {
-thread_local int t_handling = 0;
-}
-
-Forms::HandlingMessage::HandlingMessage() noexcept {
-    ++t_handling;
-}
-Forms::HandlingMessage::~HandlingMessage() {
-    --t_handling;
-}
-
 void Forms::releaseUnloaded() {
-    if (t_handling > 0) return;
+    if (core::HandlingMessage::depth() > 0) return;
     std::vector<std::shared_ptr<Form>> gone;
     gone.swap(unloadedForms());
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "platform/core/event_log.h"
+
 #include "platform/forms/event.h"
 #include "platform/forms/layout.h"
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 #include "platform/forms/user_control.h"
 #include "platform/forms/user_control_host.h"
 #include "platform/forms/user_control_mouse.h"
@@ -271,13 +273,7 @@ void added(const std::shared_ptr<Form>& form);
 // (a handler that called DoEvents or showed a modal form), only when the outermost message is done.
 void releaseUnloaded();
 // Held by every window procedure, hook and subclass procedure of the run time while it runs.
-class HandlingMessage {
-public:
-    HandlingMessage() noexcept;
-    ~HandlingMessage();
-    HandlingMessage(const HandlingMessage&) = delete;
-    HandlingMessage& operator=(const HandlingMessage&) = delete;
-};
+using core::HandlingMessage;
 void removed(Form* form);
 std::shared_ptr<Form> instanceSlot(const std::type_info& type);
 void setInstanceSlot(const std::type_info& type, std::shared_ptr<Form> form);

@@ -3,39 +3,24 @@
 // Move-only owners of GDI objects. An object is deleted only by its owner, and a ScopedSelect puts
 // the previous object back before the owner can go, so nothing is deleted while selected.
 
+#include "platform/core/unique_handle.h"
+
 #include <windows.h>
 
 #include <utility>
 
 namespace forms {
 
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ handle) const noexcept { DeleteObject(handle); }
+};
+struct DestroyIconHandle {
+    void operator()(HICON handle) const noexcept { DestroyIcon(handle); }
+};
+
 // Owns one HPEN, HBRUSH, HFONT, HBITMAP or HRGN and deletes it with DeleteObject.
 template <typename Handle>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) noexcept : handle_(handle) {}
-    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) reset(std::exchange(other.handle_, nullptr));
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    ~GdiObject() { reset(); }
-
-    Handle get() const noexcept { return handle_; }
-    explicit operator bool() const noexcept { return handle_ != nullptr; }
-    void reset(Handle handle = nullptr) noexcept {
-        if (handle_ && handle_ != handle) DeleteObject(handle_);
-        handle_ = handle;
-    }
-    // Gives the handle up, for example to SetWindowRgn, which then owns the region.
-    Handle release() noexcept { return std::exchange(handle_, nullptr); }
-
-private:
-    Handle handle_ = nullptr;
-};
+using GdiObject = core::UniqueHandle<Handle, DeleteGdiObject>;
 
 using GdiPen = GdiObject<HPEN>;
 using GdiBrush = GdiObject<HBRUSH>;
@@ -44,30 +29,7 @@ using GdiBitmap = GdiObject<HBITMAP>;
 using GdiRegion = GdiObject<HRGN>;
 
 // Owns an icon or cursor made at run time (DestroyIcon). Shared icons from LoadIcon must not be owned.
-class GdiIcon {
-public:
-    GdiIcon() = default;
-    explicit GdiIcon(HICON handle) noexcept : handle_(handle) {}
-    GdiIcon(GdiIcon&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiIcon& operator=(GdiIcon&& other) noexcept {
-        if (this != &other) reset(std::exchange(other.handle_, nullptr));
-        return *this;
-    }
-    GdiIcon(const GdiIcon&) = delete;
-    GdiIcon& operator=(const GdiIcon&) = delete;
-    ~GdiIcon() { reset(); }
-
-    HICON get() const noexcept { return handle_; }
-    explicit operator bool() const noexcept { return handle_ != nullptr; }
-    void reset(HICON handle = nullptr) noexcept {
-        if (handle_ && handle_ != handle) DestroyIcon(handle_);
-        handle_ = handle;
-    }
-    HICON release() noexcept { return std::exchange(handle_, nullptr); }
-
-private:
-    HICON handle_ = nullptr;
-};
+using GdiIcon = core::UniqueHandle<HICON, DestroyIconHandle>;
 
 // Owns a memory DC (CreateCompatibleDC), deleted with DeleteDC.
 class MemoryDC {

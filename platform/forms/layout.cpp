@@ -1,6 +1,6 @@
 #include "platform/forms/layout.h"
 
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 #include "platform/forms/controls/intrinsic.h"
 
 #include <map>

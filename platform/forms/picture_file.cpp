@@ -1,6 +1,6 @@
 #include "platform/forms/picture_file.h"
 
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,6 +1,7 @@
 #include "platform/forms/std_font.h"
 
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
+#include "platform/forms/std_picture.h"
 
 #include <algorithm>
 #include <cmath>
@@ -172,3 +173,33 @@ bool StdFont::sameAs(const StdFont& other) const noexcept {
 }
 
 } // namespace forms
+
+namespace forms {
+
+bool StdFont::sameValue(const core::VariantObject& other) const {
+    const auto* font = dynamic_cast<const StdFont*>(&other);
+    return font && sameAs(*font);
+}
+
+} // namespace forms
+
+// The variant's font and picture members live with the objects they hold.
+namespace core {
+
+Variant::Variant(std::shared_ptr<forms::StdFont> value)
+    : type_(VariantType::Font), object_(std::move(value)) {}
+
+Variant::Variant(std::shared_ptr<forms::StdPicture> value)
+    : type_(VariantType::Picture), object_(std::move(value)) {}
+
+std::shared_ptr<forms::StdFont> Variant::toFont() const {
+    checkObject(VariantType::Font);
+    return std::static_pointer_cast<forms::StdFont>(object_);
+}
+
+std::shared_ptr<forms::StdPicture> Variant::toPicture() const {
+    checkObject(VariantType::Picture);
+    return std::static_pointer_cast<forms::StdPicture>(object_);
+}
+
+} // namespace core

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/variant.h"
 #include "platform/forms/gdi.h"
 
 #include <cstdint>
@@ -21,7 +22,7 @@ namespace forms {
 // of earlier states are kept (a few dozen at most) and given out again when the font returns to that
 // state, so code that switches Bold on and off reuses two handles, and a DC that still has an earlier
 // handle selected is not left with a deleted font.
-class StdFont {
+class StdFont : public core::VariantObject {
 public:
     StdFont();
     StdFont(std::wstring name, double size, bool bold = false, bool italic = false);
@@ -60,6 +61,10 @@ public:
 
     // Same name (ignoring case), size, weight, style and character set.
     bool sameAs(const StdFont& other) const noexcept;
+
+    // VariantObject
+    std::wstring variantText() const override { return name_; }
+    bool sameValue(const core::VariantObject& other) const override;
 
     // Called after every change of a property, so that a DC using the font can follow at once.
     // Listeners must not throw; clones do not inherit them.

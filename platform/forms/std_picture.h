@@ -1,9 +1,11 @@
 #pragma once
 
+#include "platform/core/variant.h"
 #include "platform/forms/gdi.h"
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace forms {
 
@@ -14,7 +16,7 @@ enum class PictureType : int16_t { None = 0, Bitmap = 1, Icon = 3 };
 // "No picture" is a null shared_ptr<StdPicture>; an empty picture object (PictureType::None, handle 0,
 // size 0) is a different thing, as on the platform. Width and Height are in HIMETRIC (0.01 mm) at the
 // screen's DPI, widthPixels()/heightPixels() in pixels.
-class StdPicture {
+class StdPicture : public core::VariantObject {
 public:
     StdPicture() = default;
     StdPicture(const StdPicture&) = delete;
@@ -39,6 +41,9 @@ public:
     PictureType Type() const noexcept { return type_; }
     // The GDI handle as the platform shows it (a bitmap or icon handle, 0 for none).
     uint32_t Handle() const noexcept;
+
+    // VariantObject
+    std::wstring variantText() const override { return std::to_wstring(Handle()); }
     HBITMAP hBitmap() const noexcept { return bitmap_.get(); }
     HICON hIcon() const noexcept { return icon_.get(); }
     int32_t Width() const noexcept;

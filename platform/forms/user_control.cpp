@@ -3,7 +3,7 @@
 #include "platform/forms/app.h"
 #include "platform/forms/guarded_window_proc.h"
 #include "platform/forms/form.h"
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"

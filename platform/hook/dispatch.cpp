@@ -1,7 +1,6 @@
 #include "platform/hook/dispatch.h"
 
-#include "platform/forms/app.h"
-#include "platform/forms/form.h"
+#include "platform/core/event_log.h"
 #include "platform/hook/retired_blocks.h"
 
 namespace hook {
@@ -9,12 +8,12 @@ namespace hook {
 extern "C" long __stdcall hookTrampoline(DispatchRecord* record, long bBefore, long* bHandled, long* lReturn,
                                          long* hWnd, long* uMsg, long* wParam, long* lParam) {
     RunningBlock running(__builtin_return_address(0));
-    forms::Forms::HandlingMessage handling;
+    core::HandlingMessage handling;
     try {
         if (record && record->client)
             record->client->zSubclass_Proc(bBefore != 0, *bHandled, *lReturn, *hWnd, *uMsg, *wParam, *lParam);
     } catch (...) {
-        forms::reportUnexpectedError(L"Window hook");
+        core::reportUnexpectedError(L"Window hook");
     }
     return 0;
 }

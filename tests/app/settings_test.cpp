@@ -3,7 +3,7 @@
 #include "app/settings.h"
 
 #include "platform/data/database.h"
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 #include "support/temp_folder.h"
 #include "tools/builder.h"
 

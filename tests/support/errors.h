@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 
 #include <string>
 

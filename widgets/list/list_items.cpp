@@ -1,6 +1,6 @@
 #include "widgets/list/list_items.h"
 
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "widgets/list/list_text.h"
 
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 #include "platform/forms/functions.h"
 
 #include <windows.h>

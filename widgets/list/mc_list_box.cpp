@@ -2,7 +2,7 @@
 #include "widgets/list/mc_list_box.h"
 
 #include "platform/forms/std_font.h"
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 #include "platform/forms/surface.h"
 #include "platform/forms/functions.h"
 #include "widgets/list/list_color.h"

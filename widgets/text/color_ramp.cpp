@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "platform/forms/color.h"
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 
 namespace widgets {
 

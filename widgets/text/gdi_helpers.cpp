@@ -1,6 +1,6 @@
 #include "widgets/text/gdi_helpers.h"
 
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 
 namespace widgets {
 

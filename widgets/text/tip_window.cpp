@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "platform/forms/app.h"
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 #include "platform/forms/screen.h"
 #include "widgets/text/color_ramp.h"
 #include "widgets/text/gdi_helpers.h"

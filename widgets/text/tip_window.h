@@ -12,7 +12,7 @@
 
 #include "platform/forms/gdi.h"
 #include "platform/forms/std_font.h"
-#include "platform/forms/variant.h"
+#include "platform/core/variant.h"
 
 namespace widgets {
 

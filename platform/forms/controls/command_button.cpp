@@ -4,7 +4,7 @@
 #include "platform/forms/controls/control_support.h"
 #include "platform/forms/form.h"
 #include "platform/forms/property_bag.h"
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/user_control_mouse.h"
 

@@ -2,7 +2,7 @@
 
 #include "platform/forms/app.h"
 #include "platform/forms/color.h"
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/surface.h"
 

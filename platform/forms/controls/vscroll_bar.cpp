@@ -1,7 +1,7 @@
 #include "platform/forms/controls/vscroll_bar.h"
 
 #include "platform/forms/property_bag.h"
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include "platform/data/connection.h"
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 
 #include "support/errors.h"
 #include "support/temp_folder.h"

@@ -1,5 +1,5 @@
 #include "platform/forms/color.h"
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 #include "platform/forms/functions.h"
 
 #include "support/errors.h"

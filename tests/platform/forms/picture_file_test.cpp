@@ -1,7 +1,7 @@
 // Pictures saved to files and loaded back, and files deleted.
 #include "platform/forms/files.h"
 #include "platform/forms/picture_file.h"
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 #include "platform/forms/surface.h"
 
 #include "support/errors.h"

@@ -1,4 +1,4 @@
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 #include "platform/forms/std_font.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
-#include "platform/forms/variant.h"
+#include "platform/core/variant.h"
 
 #include "support/errors.h"
 

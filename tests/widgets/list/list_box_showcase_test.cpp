@@ -6,7 +6,7 @@
 #include "platform/forms/property_bag.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
-#include "platform/forms/variant.h"
+#include "platform/core/variant.h"
 
 #include <cstdlib>
 

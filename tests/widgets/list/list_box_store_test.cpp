@@ -1,6 +1,6 @@
 #include "list_box_test_support.h"
 
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 #include "support/errors.h"
 #include "widgets/text/color_ramp.h"
 #include "widgets/text/gdi_helpers.h"

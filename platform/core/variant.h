@@ -5,9 +5,20 @@
 #include <string>
 
 namespace forms {
-
 class StdFont;
 class StdPicture;
+} // namespace forms
+
+namespace core {
+
+// What a variant needs of the objects it holds by reference: the run time's fonts and pictures.
+class VariantObject {
+public:
+    virtual ~VariantObject() = default;
+    // A font reads as its name and a picture as its handle when text is asked for.
+    virtual std::wstring variantText() const = 0;
+    virtual bool sameValue(const VariantObject& other) const { return this == &other; }
+};
 
 enum class VariantType { Empty, Null, Boolean, Integer, Long, Single, Double, String, Colour, Font, Picture };
 
@@ -35,8 +46,9 @@ public:
     Variant(double value);
     Variant(std::wstring value);
     Variant(const wchar_t* value);
-    Variant(std::shared_ptr<StdFont> value);
-    Variant(std::shared_ptr<StdPicture> value);
+    // Defined by the forms run time, which knows its fonts and pictures.
+    Variant(std::shared_ptr<forms::StdFont> value);
+    Variant(std::shared_ptr<forms::StdPicture> value);
 
     static Variant null();
     // An OLE colour: RGB in the low three bytes, or a system colour index with the top bit set.
@@ -54,8 +66,8 @@ public:
     double toDouble() const;
     std::wstring toString() const;
     uint32_t toColour() const;
-    std::shared_ptr<StdFont> toFont() const;
-    std::shared_ptr<StdPicture> toPicture() const;
+    std::shared_ptr<forms::StdFont> toFont() const;
+    std::shared_ptr<forms::StdPicture> toPicture() const;
 
     // Same kind and same value. Numbers (Boolean, Integer, Long, Single, Double, Colour) compare by
     // value across their types; text exactly; fonts by their properties; pictures by identity.
@@ -73,10 +85,10 @@ private:
         double d;
     } n_{};
     std::wstring text_;
-    std::shared_ptr<StdFont> font_;
-    std::shared_ptr<StdPicture> picture_;
+    std::shared_ptr<VariantObject> object_;
 
     double numberValue() const;
+    void checkObject(VariantType type) const;
 };
 
 // Text read as a number the way conversions do; throws RuntimeError 13 when it is not one.
@@ -85,4 +97,11 @@ double parseNumber(const std::wstring& text);
 // exponent form for very large or small values ("1E+15", "1E-05").
 std::wstring formatNumber(double value, bool single = false);
 
+} // namespace core
+
+namespace forms {
+using core::formatNumber;
+using core::parseNumber;
+using core::Variant;
+using core::VariantType;
 } // namespace forms

@@ -1,8 +1,6 @@
-#include "platform/forms/variant.h"
+#include "platform/core/variant.h"
 
-#include "platform/forms/runtime_error.h"
-#include "platform/forms/std_font.h"
-#include "platform/forms/std_picture.h"
+#include "platform/core/runtime_error.h"
 
 #include <cfloat>
 #include <cmath>
@@ -10,7 +8,7 @@
 #include <cstdlib>
 #include <cwctype>
 
-namespace forms {
+namespace core {
 
 namespace {
 
@@ -136,9 +134,6 @@ Variant::Variant(double value) : type_(VariantType::Double) {
 }
 Variant::Variant(std::wstring value) : type_(VariantType::String), text_(std::move(value)) {}
 Variant::Variant(const wchar_t* value) : type_(VariantType::String), text_(value ? value : L"") {}
-Variant::Variant(std::shared_ptr<StdFont> value) : type_(VariantType::Font), font_(std::move(value)) {}
-Variant::Variant(std::shared_ptr<StdPicture> value)
-    : type_(VariantType::Picture), picture_(std::move(value)) {}
 
 Variant Variant::null() {
     Variant v;
@@ -250,11 +245,9 @@ std::wstring Variant::toString() const {
     case VariantType::String:
         return text_;
     case VariantType::Font:
-        if (!font_) throw RuntimeError(err::ObjectNotSet);
-        return font_->Name();
     case VariantType::Picture:
-        if (!picture_) throw RuntimeError(err::ObjectNotSet);
-        return std::to_wstring(picture_->Handle());
+        if (!object_) throw RuntimeError(err::ObjectNotSet);
+        return object_->variantText();
     }
     mismatch();
 }
@@ -264,16 +257,9 @@ uint32_t Variant::toColour() const {
     return static_cast<uint32_t>(toLong());
 }
 
-std::shared_ptr<StdFont> Variant::toFont() const {
-    if (type_ == VariantType::Font) return font_;
-    if (type_ == VariantType::Empty) return nullptr;
-    if (type_ == VariantType::Null) throw RuntimeError(err::InvalidUseOfNull);
-    mismatch();
-}
-
-std::shared_ptr<StdPicture> Variant::toPicture() const {
-    if (type_ == VariantType::Picture) return picture_;
-    if (type_ == VariantType::Empty) return nullptr;
+// What toFont and toPicture check before they hand the object out; Empty gives no object.
+void Variant::checkObject(VariantType type) const {
+    if (type_ == type || type_ == VariantType::Empty) return;
     if (type_ == VariantType::Null) throw RuntimeError(err::InvalidUseOfNull);
     mismatch();
 }
@@ -285,13 +271,12 @@ bool operator==(const Variant& a, const Variant& b) {
     case VariantType::String:
         return a.text_ == b.text_;
     case VariantType::Font:
-        if (!a.font_ || !b.font_) return a.font_ == b.font_;
-        return a.font_ == b.font_ || a.font_->sameAs(*b.font_);
     case VariantType::Picture:
-        return a.picture_ == b.picture_;
+        if (!a.object_ || !b.object_) return a.object_ == b.object_;
+        return a.object_ == b.object_ || a.object_->sameValue(*b.object_);
     default:
         return true; // Empty, Null
     }
 }
 
-} // namespace forms
+} // namespace core

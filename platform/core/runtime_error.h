@@ -3,7 +3,7 @@
 #include <exception>
 #include <string>
 
-namespace forms {
+namespace core {
 
 // The error a public member raises: a number and its text. When no text is given, the standard
 // text of the number is used (5, 6, 9, 13, 53, 75, 76, 94, 380, 382, 481 ...); a control can pass its own
@@ -42,4 +42,9 @@ inline constexpr int SetNotSupportedAtRuntime = 382;
 inline constexpr int InvalidPicture = 481;
 } // namespace err
 
+} // namespace core
+
+namespace forms {
+namespace err = core::err;
+using core::RuntimeError;
 } // namespace forms

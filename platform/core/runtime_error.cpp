@@ -1,8 +1,8 @@
-#include "platform/forms/runtime_error.h"
+#include "platform/core/runtime_error.h"
 
 #include <windows.h>
 
-namespace forms {
+namespace core {
 
 namespace {
 
@@ -62,4 +62,4 @@ RuntimeError::RuntimeError(int number, std::wstring description)
     : number_(number), description_(description.empty() ? standardText(number) : std::move(description)),
       what_(toUtf8(description_)) {}
 
-} // namespace forms
+} // namespace core
