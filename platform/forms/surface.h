@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/constants.h"
+
 #include "platform/forms/gdi.h"
 
 #include <cstdint>
@@ -17,11 +19,6 @@ class StdPicture;
 enum class LineShape { Line, Box, FilledBox };
 
 // Scale modes the surfaces support (the platform's numbers).
-namespace scale {
-inline constexpr int16_t Twips = 1;
-inline constexpr int16_t Pixels = 3;
-inline constexpr int16_t Himetric = 8;
-} // namespace scale
 
 // The persistent drawing surface of a form, a user control or a picture box: a memory DC holding a
 // 32-bit top-down DIB section. Everything drawn stays in the image; the window that shows the

@@ -10,11 +10,17 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace forms {
 
 class PropertyBag;
+template <class C>
+class PropertyTable;
+template <class T>
+struct PropertyValue;
+enum class OnChange;
 class StdFont;
 class StdPicture;
 class Surface;
@@ -185,6 +191,18 @@ protected:
         return watch.alive() && !unloaded_;
     }
     bool eventsOpen() const;
+
+    // A plain setter through the control's property table: the field takes the value, the change is
+    // recorded, then the row's effect is applied by propertyEffect.
+    template <class C, class T>
+    void setProperty(const PropertyTable<C>& table, std::wstring_view key, const T& value) {
+        const auto& row = table.row(key);
+        row.put(static_cast<C&>(*this), PropertyValue<T>::to(value));
+        PropertyChanged(row.key);
+        propertyEffect(row.effect);
+    }
+    // What Repaint and Relayout mean for this control.
+    virtual void propertyEffect(OnChange /*effect*/) {}
 
     void PropertyChanged(const std::wstring& key) {
         if (changed_.size() >= kChangeHistory)

@@ -1,22 +1,12 @@
 #pragma once
 
+#include "platform/core/constants.h"
+
 #include <windows.h>
 
 #include <functional>
 
 namespace forms {
-
-// Mouse masks as events pass them.
-namespace mouse {
-inline constexpr int Left = 1;
-inline constexpr int Right = 2;
-inline constexpr int Middle = 4;
-} // namespace mouse
-namespace shift {
-inline constexpr int Shift = 1;
-inline constexpr int Ctrl = 2;
-inline constexpr int Alt = 4;
-} // namespace shift
 
 // The Shift mask from a mouse message's key flags (Alt is read from the keyboard state).
 int shiftFromMouseFlags(WPARAM flags);

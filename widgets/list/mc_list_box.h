@@ -16,6 +16,8 @@
 namespace forms {
 class StdFont;
 class StdPicture;
+template <class C>
+class PropertyTable;
 } // namespace forms
 
 namespace widgets {
@@ -116,6 +118,9 @@ public:
     long MousePointer() const { return mousePointer_; }
     void setMousePointer(long pointer) { mousePointer_ = pointer; }
 
+    // The stored properties, one row each.
+    static const forms::PropertyTable<McListBox>& properties();
+
     // --- Events
     forms::Event<> MouseEnter;
     forms::Event<> MouseLeave;
@@ -154,6 +159,7 @@ protected:
     void UserControl_MouseDown(int Button, int Shift, float X, float Y) override;
     void UserControl_MouseMove(int Button, int Shift, float X, float Y) override;
     void UserControl_MouseUp(int Button, int Shift, float X, float Y) override;
+    void propertyEffect(forms::OnChange effect) override;
 
 private:
     // Fields, in the order the control keeps them.
@@ -219,6 +225,7 @@ private:
     void scrollIntoView(long index);
     void sortItems() { items_.sort(sortOrder_); }
     void applyBorder();
+    void applyStoredProperties();
 
     // Start of the hook, scroll bars and pop-up.
     void StartSubclassing();

@@ -3,6 +3,7 @@
 
 #include "platform/forms/do_events.h"
 #include "platform/forms/property_bag.h"
+#include "platform/forms/property_table.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
 #include "platform/forms/surface.h"
@@ -11,56 +12,149 @@
 
 namespace widgets {
 
-namespace {
+using forms::OnChange;
 
-constexpr long DefaultBackColor = 0xFFFFFF;
-constexpr long DefaultForeColor = static_cast<long>(0x80000012);
-constexpr long DefaultSelColor = 0xFF8C1A;
-constexpr long DefaultSelForeColor = 0xFFFFFF;
-constexpr long DefaultGridColor = static_cast<long>(0x8000000F);
-constexpr long DefaultBackGradientCol = 0xC0C0C0;
-constexpr long DefaultSelGradientCol = 0xFFFFFF;
-constexpr long DefaultRowHeight = 22;
-
-forms::Variant noPicture() {
-    return forms::Variant(std::shared_ptr<forms::StdPicture>());
+// The stored properties: key, field, stored default and what a change does. A row whose change does
+// more than that names its hand-written setter.
+const forms::PropertyTable<McListBox>& McListBox::properties() {
+    using L = McListBox;
+    using forms::field;
+    const std::shared_ptr<forms::StdPicture> noPicture;
+    static const forms::PropertyTable<L> table{
+        field<L>(
+            L"Picture", [](L & c) -> auto& { return c.picture_; }, noPicture),
+        forms::fontField<L>(
+            L"Font", [](L & c) -> auto& { return c.font_; })
+            .setBy("setFont"),
+        field<L>(
+            L"BackColor", [](L & c) -> auto& { return c.backColor_; }, 0xFFFFFFL)
+            .setBy("setBackColor"),
+        field<L>(
+            L"ForeColor", [](L & c) -> auto& { return c.foreColor_; }, long(forms::sysColor::ButtonText)),
+        field<L>(
+            L"SelColor", [](L & c) -> auto& { return c.selColor_; }, 0xFF8C1AL),
+        field<L>(
+            L"SelForeColor", [](L & c) -> auto& { return c.selForeColor_; }, 0xFFFFFFL),
+        field<L>(
+            L"StrechIcon", [](L & c) -> auto& { return c.strechIcon_; }, false),
+        field<L>(
+            L"Appearance", [](L & c) -> auto& { return c.appearance_; }, forms::controlBorder::ThreeD)
+            .setBy("setAppearance"),
+        field<L>(
+            L"BorderStyle", [](L & c) -> auto& { return c.borderStyle_; }, forms::controlBorder::FixedSingle)
+            .setBy("setBorderStyle"),
+        field<L>(
+            L"FullRowSelect", [](L & c) -> auto& { return c.fullRowSelect_; }, false),
+        field<L>(
+            L"SortOrder", [](L & c) -> auto& { return c.sortOrder_; }, 0L)
+            .setBy("setSortOrder"),
+        field<L>(
+            L"IconFocus", [](L & c) -> auto& { return c.iconFocus_; }, true),
+        field<L>(
+            L"TextAlignment", [](L & c) -> auto& { return c.textAlignment_; }, 0L),
+        field<L>(
+            L"RowHeight", [](L & c) -> auto& { return c.rowHeight_; }, 22L, OnChange::Relayout)
+            .setBy("setRowHeight"),
+        field<L>(
+            L"GridLines", [](L & c) -> auto& { return c.gridLines_; }, false),
+        field<L>(
+            L"GridColor", [](L & c) -> auto& { return c.gridColor_; }, long(forms::sysColor::ButtonFace)),
+        field<L>(
+            L"BackGradient", [](L & c) -> auto& { return c.backGradient_; }, 0L),
+        field<L>(
+            L"SelGradient", [](L & c) -> auto& { return c.selGradient_; }, 0L),
+        field<L>(
+            L"BackGradientCol", [](L & c) -> auto& { return c.backGradientCol_; }, 0xC0C0C0L),
+        field<L>(
+            L"SelGradientCol", [](L & c) -> auto& { return c.selGradientCol_; }, 0xFFFFFFL),
+        field<L>(
+            L"MultiSelect", [](L & c) -> auto& { return c.multiSelect_; }, false)
+            .setBy("setMultiSelect"),
+        field<L>(
+            L"FocusRectangle", [](L & c) -> auto& { return c.focusRectangle_; }, true),
+        field<L>(
+            L"ShowIcon", [](L & c) -> auto& { return c.showIcon_; }, false),
+        field<L>(
+            L"SelectionStyle", [](L & c) -> auto& { return c.selectionStyle_; }, 1L),
+        field<L>(
+            L"FlatScrollBar", [](L & c) -> auto& { return c.flatScrollBar_; }, false)
+            .setBy("setFlatScrollBar"),
+        field<L>(
+            L"MouseIcon", [](L & c) -> auto& { return c.mouseIcon_; }, noPicture, OnChange::None),
+        field<L>(
+            L"MousePointer", [](L & c) -> auto& { return c.mousePointer_; }, 0L, OnChange::None),
+        field<L>(
+            L"AutoHideScrollBars", [](L & c) -> auto& { return c.autoHideScrollBars_; }, false,
+            OnChange::Relayout),
+    };
+    return table;
 }
 
-} // namespace
+void McListBox::propertyEffect(OnChange effect) {
+    if (effect == OnChange::Repaint)
+        Redraw();
+    else if (effect == OnChange::Relayout)
+        Refresh();
+}
 
-// --- Setters that store, notify and repaint
+// --- Setters that store, notify and apply their row's effect
 
-#define LIST_PLAIN_SETTER(Setter, Type, field, key)                                                          \
-    void McListBox::Setter(Type value) {                                                                     \
-        field = value;                                                                                       \
-        PropertyChanged(key);                                                                                \
-        Redraw();                                                                                            \
-    }
-
-LIST_PLAIN_SETTER(setSelColor, long, selColor_, L"SelColor")
-LIST_PLAIN_SETTER(setSelForeColor, long, selForeColor_, L"SelForeColor")
-LIST_PLAIN_SETTER(setStrechIcon, bool, strechIcon_, L"StrechIcon")
-LIST_PLAIN_SETTER(setFullRowSelect, bool, fullRowSelect_, L"FullRowSelect")
-LIST_PLAIN_SETTER(setFocusRectangle, bool, focusRectangle_, L"FocusRectangle")
-LIST_PLAIN_SETTER(setShowIcon, bool, showIcon_, L"ShowIcon")
-LIST_PLAIN_SETTER(setIconFocus, bool, iconFocus_, L"IconFocus")
-LIST_PLAIN_SETTER(setTextAlignment, long, textAlignment_, L"TextAlignment")
-LIST_PLAIN_SETTER(setGridLines, bool, gridLines_, L"GridLines")
-LIST_PLAIN_SETTER(setGridColor, long, gridColor_, L"GridColor")
-LIST_PLAIN_SETTER(setBackGradient, long, backGradient_, L"BackGradient")
-LIST_PLAIN_SETTER(setSelGradient, long, selGradient_, L"SelGradient")
-LIST_PLAIN_SETTER(setBackGradientCol, long, backGradientCol_, L"BackGradientCol")
-LIST_PLAIN_SETTER(setSelGradientCol, long, selGradientCol_, L"SelGradientCol")
-LIST_PLAIN_SETTER(setSelectionStyle, long, selectionStyle_, L"SelectionStyle")
-LIST_PLAIN_SETTER(setForecolor, long, foreColor_, L"ForeColor")
-
-#undef LIST_PLAIN_SETTER
-
+void McListBox::setSelColor(long colour) {
+    setProperty(properties(), L"SelColor", colour);
+}
+void McListBox::setSelForeColor(long colour) {
+    setProperty(properties(), L"SelForeColor", colour);
+}
+void McListBox::setStrechIcon(bool on) {
+    setProperty(properties(), L"StrechIcon", on);
+}
+void McListBox::setFullRowSelect(bool on) {
+    setProperty(properties(), L"FullRowSelect", on);
+}
+void McListBox::setFocusRectangle(bool on) {
+    setProperty(properties(), L"FocusRectangle", on);
+}
+void McListBox::setShowIcon(bool on) {
+    setProperty(properties(), L"ShowIcon", on);
+}
+void McListBox::setIconFocus(bool on) {
+    setProperty(properties(), L"IconFocus", on);
+}
+void McListBox::setTextAlignment(long flags) {
+    setProperty(properties(), L"TextAlignment", flags);
+}
+void McListBox::setGridLines(bool on) {
+    setProperty(properties(), L"GridLines", on);
+}
+void McListBox::setGridColor(long colour) {
+    setProperty(properties(), L"GridColor", colour);
+}
+void McListBox::setBackGradient(long style) {
+    setProperty(properties(), L"BackGradient", style);
+}
+void McListBox::setSelGradient(long style) {
+    setProperty(properties(), L"SelGradient", style);
+}
+void McListBox::setBackGradientCol(long colour) {
+    setProperty(properties(), L"BackGradientCol", colour);
+}
+void McListBox::setSelGradientCol(long colour) {
+    setProperty(properties(), L"SelGradientCol", colour);
+}
+void McListBox::setSelectionStyle(long style) {
+    setProperty(properties(), L"SelectionStyle", style);
+}
+void McListBox::setForecolor(long colour) {
+    setProperty(properties(), L"ForeColor", colour);
+}
 void McListBox::setPicture(std::shared_ptr<forms::StdPicture> picture) {
-    picture_ = std::move(picture);
-    PropertyChanged(L"Picture");
-    Redraw();
+    setProperty(properties(), L"Picture", picture);
 }
+void McListBox::setAutoHideScrollBars(bool on) {
+    setProperty(properties(), L"AutoHideScrollBars", on);
+}
+
+// --- Setters that do more
 
 void McListBox::setBackColor(long colour) {
     backColor_ = colour;
@@ -89,8 +183,8 @@ void McListBox::applyBorder() {
     if (!w) return;
     LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_BORDER);
     LONG_PTR exStyle = GetWindowLongPtrW(w, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
-    if (borderStyle_ == 1) {
-        if (appearance_ == 1)
+    if (borderStyle_ == forms::controlBorder::FixedSingle) {
+        if (appearance_ == forms::controlBorder::ThreeD)
             exStyle |= WS_EX_CLIENTEDGE;
         else
             style |= WS_BORDER;
@@ -131,12 +225,6 @@ void McListBox::setFont(std::shared_ptr<forms::StdFont> font) {
     Refresh();
 }
 
-void McListBox::setAutoHideScrollBars(bool on) {
-    autoHideScrollBars_ = on;
-    PropertyChanged(L"AutoHideScrollBars");
-    Refresh();
-}
-
 void McListBox::setFlatScrollBar(bool on) {
     flatScrollBar_ = on;
     bars_.SB_Destroy();
@@ -149,109 +237,33 @@ void McListBox::setFlatScrollBar(bool on) {
 
 // --- Persistence
 
-void McListBox::UserControl_InitProperties() {
-    backColor_ = DefaultBackColor;
-    foreColor_ = DefaultForeColor;
-    selColor_ = DefaultSelColor;
-    selForeColor_ = DefaultSelForeColor;
-    picture_ = nullptr;
-    font_ = ambientFont()->clone();
+// What the stored values mean beyond their fields: the font in use and the row height it needs, the
+// window's border, the surface's colour and the kind of scroll bars.
+void McListBox::applyStoredProperties() {
     useFont(false);
-    iconFocus_ = true;
-    focusRectangle_ = true;
-    bars_.UseStandardBars = true;
-    strechIcon_ = false;
-    rowHeight_ = DefaultRowHeight;
-    fullRowSelect_ = false;
-    sortOrder_ = 0;
-    textAlignment_ = 0;
-    gridLines_ = false;
-    gridColor_ = DefaultGridColor;
-    backGradient_ = selGradient_ = 0;
-    backGradientCol_ = DefaultBackGradientCol;
-    selGradientCol_ = DefaultSelGradientCol;
-    multiSelect_ = false;
-    showIcon_ = false;
-    flatScrollBar_ = false;
-    autoHideScrollBars_ = false;
-    selectionStyle_ = 1;
-    setBorderStyle(1);
-    setAppearance(1);
-    setBackColor(DefaultBackColor);
+    if (textHeightA() > static_cast<float>(rowHeight_)) rowHeight_ = forms::roundToLong(textHeightA());
+    applyBorder();
+    surface().setBackColor(static_cast<uint32_t>(backColor_));
+    bars_.UseStandardBars = !flatScrollBar_;
+}
+
+void McListBox::UserControl_InitProperties() {
+    properties().init(*this);
+    applyStoredProperties();
+    Redraw();
     if (!bars_.ScrollWindow) StartSubclassing();
 }
 
 void McListBox::UserControl_ReadProperties(forms::PropertyBag& bag) {
     currentIndex_ = -1;
-    picture_ = bag.ReadProperty(L"Picture", noPicture()).toPicture();
-    const auto ambient = ambientFont();
-    font_ = bag.ReadProperty(L"Font", forms::Variant(ambient)).toFont();
-    // Without a stored font the list takes a copy of the host's, as a new list does: the host's own
-    // object would change the list's rows whenever the host changed its font.
-    if (!font_ || font_ == ambient) font_ = ambient->clone();
-    backColor_ = bag.ReadProperty(L"BackColor", DefaultBackColor).toLong();
-    foreColor_ = bag.ReadProperty(L"ForeColor", DefaultForeColor).toLong();
-    selColor_ = bag.ReadProperty(L"SelColor", DefaultSelColor).toLong();
-    selForeColor_ = bag.ReadProperty(L"SelForeColor", DefaultSelForeColor).toLong();
-    strechIcon_ = bag.ReadProperty(L"StrechIcon", false).toBoolean();
-    setAppearance(bag.ReadProperty(L"Appearance", int16_t{1}).toInteger());
-    setBorderStyle(bag.ReadProperty(L"BorderStyle", int16_t{1}).toInteger());
-    fullRowSelect_ = bag.ReadProperty(L"FullRowSelect", false).toBoolean();
-    sortOrder_ = bag.ReadProperty(L"SortOrder", 0L).toLong();
-    iconFocus_ = bag.ReadProperty(L"IconFocus", true).toBoolean();
-    textAlignment_ = bag.ReadProperty(L"TextAlignment", 0L).toLong();
-    rowHeight_ = bag.ReadProperty(L"RowHeight", DefaultRowHeight).toLong();
-    useFont(false);
-    if (textHeightA() > static_cast<float>(rowHeight_)) rowHeight_ = forms::roundToLong(textHeightA());
-    gridLines_ = bag.ReadProperty(L"GridLines", false).toBoolean();
-    gridColor_ = bag.ReadProperty(L"GridColor", DefaultGridColor).toLong();
-    backGradient_ = bag.ReadProperty(L"BackGradient", 0L).toLong();
-    selGradient_ = bag.ReadProperty(L"SelGradient", 0L).toLong();
-    backGradientCol_ = bag.ReadProperty(L"BackGradientCol", DefaultBackGradientCol).toLong();
-    selGradientCol_ = bag.ReadProperty(L"SelGradientCol", DefaultSelGradientCol).toLong();
-    multiSelect_ = bag.ReadProperty(L"MultiSelect", false).toBoolean();
-    surface().setBackColor(static_cast<uint32_t>(backColor_));
-    focusRectangle_ = bag.ReadProperty(L"FocusRectangle", true).toBoolean();
-    showIcon_ = bag.ReadProperty(L"ShowIcon", false).toBoolean();
-    selectionStyle_ = bag.ReadProperty(L"SelectionStyle", 1L).toLong();
-    autoHideScrollBars_ = bag.ReadProperty(L"AutoHideScrollBars", false).toBoolean();
-    flatScrollBar_ = bag.ReadProperty(L"FlatScrollBar", false).toBoolean();
-    bars_.UseStandardBars = !flatScrollBar_;
-    setMouseIcon(bag.ReadProperty(L"MouseIcon", noPicture()).toPicture());
-    setMousePointer(bag.ReadProperty(L"MousePointer", 0L).toLong());
+    properties().read(*this, bag);
+    applyStoredProperties();
     StartSubclassing();
     Refresh();
 }
 
 void McListBox::UserControl_WriteProperties(forms::PropertyBag& bag) {
-    bag.WriteProperty(L"Picture", forms::Variant(picture_), noPicture());
-    bag.WriteProperty(L"Font", forms::Variant(font_), forms::Variant(ambientFont()));
-    bag.WriteProperty(L"BackColor", backColor_, DefaultBackColor);
-    bag.WriteProperty(L"ForeColor", foreColor_, DefaultForeColor);
-    bag.WriteProperty(L"SelColor", selColor_, DefaultSelColor);
-    bag.WriteProperty(L"SelForeColor", selForeColor_, DefaultSelForeColor);
-    bag.WriteProperty(L"StrechIcon", strechIcon_, false);
-    bag.WriteProperty(L"Appearance", appearance_, int16_t{1});
-    bag.WriteProperty(L"BorderStyle", borderStyle_, int16_t{1});
-    bag.WriteProperty(L"FullRowSelect", fullRowSelect_, false);
-    bag.WriteProperty(L"SortOrder", sortOrder_, 0L);
-    bag.WriteProperty(L"IconFocus", iconFocus_, true);
-    bag.WriteProperty(L"TextAlignment", textAlignment_, 0L);
-    bag.WriteProperty(L"RowHeight", rowHeight_, DefaultRowHeight);
-    bag.WriteProperty(L"GridLines", gridLines_, false);
-    bag.WriteProperty(L"GridColor", gridColor_, DefaultGridColor);
-    bag.WriteProperty(L"BackGradient", backGradient_, 0L);
-    bag.WriteProperty(L"SelGradient", selGradient_, 0L);
-    bag.WriteProperty(L"BackGradientCol", backGradientCol_, DefaultBackGradientCol);
-    bag.WriteProperty(L"SelGradientCol", selGradientCol_, DefaultSelGradientCol);
-    bag.WriteProperty(L"MultiSelect", multiSelect_, false);
-    bag.WriteProperty(L"FocusRectangle", focusRectangle_, true);
-    bag.WriteProperty(L"ShowIcon", showIcon_, false);
-    bag.WriteProperty(L"SelectionStyle", selectionStyle_, 1L);
-    bag.WriteProperty(L"FlatScrollBar", flatScrollBar_, false);
-    bag.WriteProperty(L"MouseIcon", forms::Variant(mouseIcon_), noPicture());
-    bag.WriteProperty(L"MousePointer", mousePointer_, 0L);
-    bag.WriteProperty(L"AutoHideScrollBars", autoHideScrollBars_, false);
+    properties().write(*this, bag);
 }
 
 // --- Start of the hook, the scroll-bar layer and the pop-up

@@ -1,0 +1,175 @@
+#pragma once
+
+// One table per control lists its stored properties: key, where the value lives, the value a new
+// control starts with, the default that is not stored, and what a change does. InitProperties,
+// ReadProperties and WriteProperties of the control, its plain setters and the tests of its stored
+// form all work from that one table.
+
+#include "platform/core/runtime_error.h"
+#include "platform/core/variant.h"
+#include "platform/forms/property_bag.h"
+#include "platform/forms/std_font.h"
+#include "platform/forms/std_picture.h"
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+namespace forms {
+
+// What a control does after a property changed.
+enum class OnChange {
+    None,     // stored only
+    Repaint,  // draw again at the same layout
+    Relayout, // measure and lay out again, then draw
+};
+
+// How a C++ field type travels as a Variant. Colours are uint32_t and travel as OLE colours.
+template <class T>
+struct PropertyValue;
+template <>
+struct PropertyValue<bool> {
+    static Variant to(bool v) { return Variant(v); }
+    static bool from(const Variant& v) { return v.toBoolean(); }
+};
+template <>
+struct PropertyValue<int16_t> {
+    static Variant to(int16_t v) { return Variant(v); }
+    static int16_t from(const Variant& v) { return v.toInteger(); }
+};
+template <>
+struct PropertyValue<int32_t> {
+    static Variant to(int32_t v) { return Variant(v); }
+    static int32_t from(const Variant& v) { return v.toLong(); }
+};
+template <>
+struct PropertyValue<long> {
+    static Variant to(long v) { return Variant(v); }
+    static long from(const Variant& v) { return v.toLong(); }
+};
+template <>
+struct PropertyValue<uint32_t> {
+    static Variant to(uint32_t v) { return Variant::colour(v); }
+    static uint32_t from(const Variant& v) { return v.toColour(); }
+};
+template <>
+struct PropertyValue<float> {
+    static Variant to(float v) { return Variant(v); }
+    static float from(const Variant& v) { return v.toSingle(); }
+};
+template <>
+struct PropertyValue<std::wstring> {
+    static Variant to(const std::wstring& v) { return Variant(v); }
+    static std::wstring from(const Variant& v) { return v.toString(); }
+};
+template <>
+struct PropertyValue<std::shared_ptr<StdPicture>> {
+    static Variant to(const std::shared_ptr<StdPicture>& v) { return Variant(v); }
+    static std::shared_ptr<StdPicture> from(const Variant& v) { return v.toPicture(); }
+};
+template <>
+struct PropertyValue<std::shared_ptr<StdFont>> {
+    static Variant to(const std::shared_ptr<StdFont>& v) { return Variant(v); }
+    static std::shared_ptr<StdFont> from(const Variant& v) { return v.toFont(); }
+};
+
+// One stored property of a control of type C.
+template <class C>
+struct PropertyRow {
+    std::wstring key;
+    // The value a missing key reads as; a value equal to it is not written.
+    std::function<Variant(C&)> storedDefault;
+    // The value of a new control (InitProperties); most rows start at their stored default.
+    std::function<Variant(C&)> initial;
+    std::function<Variant(C&)> get;
+    // Stores a value in the control's field, nothing more (no notice, no repaint).
+    std::function<void(C&, const Variant&)> put;
+    OnChange effect = OnChange::Repaint;
+    // The hand-written setter, for a property whose change does more than store and apply the effect.
+    const char* setter = nullptr;
+
+    // A new control starts at this value instead of the stored default.
+    template <class T>
+    PropertyRow startsAt(T value) && {
+        initial = [v = PropertyValue<T>::to(value)](C&) { return v; };
+        return std::move(*this);
+    }
+    // Names the hand-written setter of the property.
+    PropertyRow setBy(const char* name) && {
+        setter = name;
+        return std::move(*this);
+    }
+};
+
+// A property kept in a field of the control. access(C&) returns a reference to the field.
+template <class C, class T, class Access>
+PropertyRow<C> field(std::wstring key, Access access, T storedDefault, OnChange effect = OnChange::Repaint) {
+    static_assert(std::is_same_v<std::remove_cvref_t<decltype(access(std::declval<C&>()))>, T>,
+                  "the field's type and the default's differ");
+    const Variant def = PropertyValue<T>::to(storedDefault);
+    PropertyRow<C> row;
+    row.key = std::move(key);
+    row.storedDefault = [def](C&) { return def; };
+    row.initial = row.storedDefault;
+    row.get = [access](C& c) { return PropertyValue<T>::to(access(c)); };
+    row.put = [access](C& c, const Variant& v) { access(c) = PropertyValue<T>::from(v); };
+    row.effect = effect;
+    return row;
+}
+
+// A font property: its default is the host's font (ambientFont() of the control), which is not
+// stored; the control always keeps its own copy, so changing it never changes the host's font.
+template <class C, class Access>
+PropertyRow<C> fontField(std::wstring key, Access access, OnChange effect = OnChange::Relayout) {
+    PropertyRow<C> row;
+    row.key = std::move(key);
+    row.storedDefault = [](C& c) { return Variant(c.ambientFont()); };
+    row.initial = row.storedDefault;
+    row.get = [access](C& c) { return Variant(access(c)); };
+    row.put = [access](C& c, const Variant& v) {
+        std::shared_ptr<StdFont> font = v.toFont();
+        const std::shared_ptr<StdFont> ambient = c.ambientFont();
+        if (!font || font == ambient) font = ambient ? ambient->clone() : StdFont::create();
+        access(c) = std::move(font);
+    };
+    row.effect = effect;
+    return row;
+}
+
+template <class C>
+class PropertyTable {
+public:
+    PropertyTable(std::initializer_list<PropertyRow<C>> rows) : rows_(rows) {}
+
+    const std::vector<PropertyRow<C>>& rows() const noexcept { return rows_; }
+
+    // The row of a key; a key the table does not hold is a programming error (5).
+    const PropertyRow<C>& row(std::wstring_view key) const {
+        for (const auto& r : rows_)
+            if (r.key == key) return r;
+        throw RuntimeError(err::InvalidProcedureCall, L"No stored property " + std::wstring(key));
+    }
+
+    // Every row from its initial value (a new control).
+    void init(C& c) const {
+        for (const auto& r : rows_) r.put(c, r.initial(c));
+    }
+    // Every row from the bag; a missing key reads as the stored default.
+    void read(C& c, const PropertyBag& bag) const {
+        for (const auto& r : rows_) r.put(c, bag.ReadProperty(r.key, r.storedDefault(c)));
+    }
+    // Every row whose value differs from its stored default.
+    void write(C& c, PropertyBag& bag) const {
+        for (const auto& r : rows_) bag.WriteProperty(r.key, r.get(c), r.storedDefault(c));
+    }
+
+private:
+    std::vector<PropertyRow<C>> rows_;
+};
+
+} // namespace forms
