@@ -801,8 +801,9 @@ LRESULT Form::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcW(w, msg, wParam, lParam);
     }
     if (!hwnd) return 0;
-    LRESULT result = 0;
-    if (windowMessage(msg, wParam, lParam, result)) return result;
+    MessageFrame frame{hwnd, msg, wParam, lParam};
+    windowMessage(frame);
+    if (frame.handled) return frame.result;
     switch (msg) {
     case WM_CLOSE:
         Unload(unloadMode::FormControlMenu);

@@ -196,10 +196,9 @@ protected:
     virtual void Form_QueryUnload(int& /*Cancel*/, int /*UnloadMode*/) {}
     virtual void Form_Unload(int& /*Cancel*/) {}
     virtual void Form_MenuClick(int /*id*/) {}
-    // Messages the base does not handle; return true when handled.
-    virtual bool windowMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& /*result*/) {
-        return false;
-    }
+    // The form's own dispatch, before the base handles messages: a message answered here (m.answer)
+    // goes no further.
+    virtual void windowMessage(MessageFrame& /*m*/) {}
 
 private:
     HWND hwnd_ = nullptr;

@@ -299,7 +299,6 @@ LRESULT CALLBACK UserControl::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
 
 LRESULT UserControl::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND hwnd = hwnd_;
-    LRESULT result = 0;
     if (msg == WM_NCDESTROY) {
         RemovePropW(hwnd, kObjectProp);
         hwnd_ = nullptr;
@@ -307,7 +306,9 @@ LRESULT UserControl::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     // An unloaded control hears nothing more while its window goes.
     if (unloaded_) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    if (windowMessage(msg, wParam, lParam, result)) return result;
+    MessageFrame frame{hwnd, msg, wParam, lParam};
+    windowMessage(frame);
+    if (frame.handled) return frame.result;
     switch (msg) {
     case WM_PAINT:
         paintSurface();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/message_frame.h"
 #include "platform/forms/event.h"
 #include "platform/forms/gdi.h"
 #include "platform/forms/user_control_host.h"
@@ -176,10 +177,9 @@ protected:
     virtual void UserControl_ExitFocus() {}
     virtual void UserControl_AccessKeyPress(int /*KeyAscii*/) {}
 
-    // Messages the base does not turn into events; return true when handled (result in *result).
-    virtual bool windowMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& /*result*/) {
-        return false;
-    }
+    // The control's own dispatch, before the base turns messages into events: a message answered
+    // here (m.answer) goes no further.
+    virtual void windowMessage(MessageFrame& /*m*/) {}
 
     // Raises an event to the host unless the form is still loading its controls. Returns whether
     // the control is still loaded afterwards; the control stays alive until this returns.

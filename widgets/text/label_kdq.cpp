@@ -345,10 +345,9 @@ void Label_KDQ::UserControl_Terminate() {
     releaseCapture();
 }
 
-bool Label_KDQ::windowMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT&) {
+void Label_KDQ::windowMessage(forms::MessageFrame& m) {
     // Hidden or disabled from outside (its form, EnableWindow): the label no longer holds the mouse.
-    if ((msg == WM_ENABLE || msg == WM_SHOWWINDOW) && !wParam) releaseCapture();
-    return false;
+    if ((m.msg == WM_ENABLE || m.msg == WM_SHOWWINDOW) && !m.wParam) releaseCapture();
 }
 
 void Label_KDQ::UserControl_MouseDown(int Button, int Shift, float X, float Y) {

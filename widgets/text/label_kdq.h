@@ -102,7 +102,7 @@ protected:
     void UserControl_MouseUp(int Button, int Shift, float X, float Y) override;
     void UserControl_Click() override;
     void UserControl_DblClick() override;
-    bool windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void windowMessage(forms::MessageFrame& m) override;
 
 private:
     LabelLook look_;

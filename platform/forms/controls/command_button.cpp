@@ -123,19 +123,18 @@ void CommandButton::showDefault() {
                  TRUE);
 }
 
-bool CommandButton::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    switch (msg) {
+void CommandButton::windowMessage(MessageFrame& m) {
+    switch (m.msg) {
     case WM_COMMAND:
-        if (reinterpret_cast<HWND>(lParam) != button_) return false;
-        if (HIWORD(wParam) == BN_CLICKED) click();
-        result = 0;
-        return true;
+        if (reinterpret_cast<HWND>(m.lParam) != button_) return;
+        if (HIWORD(m.wParam) == BN_CLICKED) click();
+        m.answer(0);
+        return;
     case WM_SETFOCUS:
         if (button_) ::SetFocus(button_);
-        result = 0;
-        return true;
+        m.answer(0);
+        return;
     }
-    return false;
 }
 
 LRESULT CommandButton::buttonMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -37,7 +37,7 @@ protected:
     void UserControl_AccessKeyPress(int keyAscii) override;
     void UserControl_AmbientChanged(const std::wstring& name) override;
     void UserControl_Terminate() override;
-    bool windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void windowMessage(MessageFrame& m) override;
 
 private:
     HWND button_ = nullptr;

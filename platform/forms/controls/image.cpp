@@ -113,10 +113,8 @@ void Shape::UserControl_WriteProperties(PropertyBag& bag) {
     bag.WriteProperty(L"FillColor", Variant::colour(fillColor_), Variant::colour(0));
 }
 
-bool Shape::windowMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
-    if (msg != WM_NCHITTEST) return false;
-    result = HTTRANSPARENT;
-    return true;
+void Shape::windowMessage(MessageFrame& m) {
+    if (m.msg == WM_NCHITTEST) m.answer(HTTRANSPARENT);
 }
 
 void Shape::redraw() {

@@ -71,7 +71,7 @@ protected:
     void UserControl_Show() override { redraw(); }
     // What shows through a transparent background follows the container's colour.
     void UserControl_AmbientChanged(const std::wstring&) override { redraw(); }
-    bool windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void windowMessage(MessageFrame& m) override;
 
 private:
     uint32_t borderColor_ = 0x80000008;

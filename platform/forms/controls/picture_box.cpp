@@ -177,13 +177,9 @@ void PictureBox::UserControl_MouseUp(int b, int s, float x, float y) {
     RaiseEvent(MouseUp, b, s, toScaleX(x), toScaleY(y));
 }
 
-bool PictureBox::windowMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
+void PictureBox::windowMessage(MessageFrame& m) {
     // Outside its container it must never take the activation from the form.
-    if (msg == WM_MOUSEACTIVATE && !(GetWindowLongW(hWnd(), GWL_STYLE) & WS_CHILD)) {
-        result = MA_NOACTIVATE;
-        return true;
-    }
-    return false;
+    if (m.msg == WM_MOUSEACTIVATE && !(GetWindowLongW(hWnd(), GWL_STYLE) & WS_CHILD)) m.answer(MA_NOACTIVATE);
 }
 
 } // namespace forms

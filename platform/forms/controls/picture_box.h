@@ -56,7 +56,7 @@ protected:
     void UserControl_MouseDown(int b, int s, float x, float y) override;
     void UserControl_MouseMove(int b, int s, float x, float y) override;
     void UserControl_MouseUp(int b, int s, float x, float y) override;
-    bool windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void windowMessage(MessageFrame& m) override;
 
 private:
     int borderStyle_ = 1;

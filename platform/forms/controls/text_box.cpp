@@ -203,34 +203,32 @@ void TextBox::UserControl_Terminate() {
     controls::releaseChild(edit_, editProc_);
 }
 
-bool TextBox::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    switch (msg) {
+void TextBox::windowMessage(MessageFrame& m) {
+    switch (m.msg) {
     case WM_COMMAND:
-        if (reinterpret_cast<HWND>(lParam) == edit_ && HIWORD(wParam) == EN_CHANGE) {
+        if (reinterpret_cast<HWND>(m.lParam) == edit_ && HIWORD(m.wParam) == EN_CHANGE) {
             if (!inSetText_) textChanged();
-            result = 0;
-            return true;
+            m.answer(0);
         }
-        return false;
+        return;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC: {
-        if (reinterpret_cast<HWND>(lParam) != edit_) return false;
-        HDC dc = reinterpret_cast<HDC>(wParam);
+        if (reinterpret_cast<HWND>(m.lParam) != edit_) return;
+        HDC dc = reinterpret_cast<HDC>(m.wParam);
         COLORREF back = 0, fore = 0;
         tryTranslateColor(backColor_, back);
         tryTranslateColor(foreColor_, fore);
         SetTextColor(dc, fore);
         SetBkColor(dc, back);
         if (!brush_) brush_.reset(CreateSolidBrush(back));
-        result = reinterpret_cast<LRESULT>(brush_.get());
-        return true;
+        m.answer(reinterpret_cast<LRESULT>(brush_.get()));
+        return;
     }
     case WM_SETFOCUS:
         if (edit_) ::SetFocus(edit_);
-        result = 0;
-        return true;
+        m.answer(0);
+        return;
     }
-    return false;
 }
 
 LRESULT TextBox::editMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

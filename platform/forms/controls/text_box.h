@@ -61,7 +61,7 @@ protected:
     void UserControl_WriteProperties(PropertyBag& bag) override;
     void UserControl_Resize() override;
     void UserControl_Terminate() override;
-    bool windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void windowMessage(MessageFrame& m) override;
 
 private:
     HWND edit_ = nullptr;

@@ -51,16 +51,14 @@ void Timer::UserControl_Terminate() {
     running_ = false;
 }
 
-bool Timer::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (msg == WM_WINDOWPOSCHANGING) {
+void Timer::windowMessage(MessageFrame& m) {
+    if (m.msg == WM_WINDOWPOSCHANGING) {
         // A timer is never seen.
-        reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
-        return false;
+        reinterpret_cast<WINDOWPOS*>(m.lParam)->flags &= ~SWP_SHOWWINDOW;
+    } else if (m.msg == WM_TIMER && m.wParam == kTimerId) {
+        m.answer(0);
+        if (running_) RaiseEvent(Tick);
     }
-    if (msg != WM_TIMER || wParam != kTimerId) return false;
-    result = 0;
-    if (running_) RaiseEvent(Tick);
-    return true;
 }
 
 } // namespace forms

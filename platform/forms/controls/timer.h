@@ -25,7 +25,7 @@ protected:
     void UserControl_WriteProperties(PropertyBag& bag) override;
     void UserControl_InitProperties() override { restart(); }
     void UserControl_Terminate() override;
-    bool windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void windowMessage(MessageFrame& m) override;
 
 private:
     int interval_ = 0;

@@ -123,17 +123,20 @@ void VScrollBar::moveTo(int v, bool scrolling) {
     RaiseEvent(scrolling ? Scroll : Change);
 }
 
-bool VScrollBar::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (msg == WM_SETFOCUS && bar_) {
+void VScrollBar::windowMessage(MessageFrame& m) {
+    if (m.msg == WM_SETFOCUS && bar_) {
         ::SetFocus(bar_);
-        result = 0;
-        return true;
+        m.answer(0);
+    } else if (m.msg == WM_VSCROLL && reinterpret_cast<HWND>(m.lParam) == bar_) {
+        onVScroll(LOWORD(m.wParam), static_cast<short>(HIWORD(m.wParam)));
+        m.answer(0);
     }
-    if (msg != WM_VSCROLL || reinterpret_cast<HWND>(lParam) != bar_) return false;
-    result = 0;
+}
+
+void VScrollBar::onVScroll(int code, int track) {
     // Towards Max is "down" on the bar whichever way the range runs.
     const int dir = min_ <= max_ ? 1 : -1;
-    switch (LOWORD(wParam)) {
+    switch (code) {
     case SB_LINEUP:
         moveTo(value_ - dir * smallChange_, false);
         break;
@@ -155,9 +158,8 @@ bool VScrollBar::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
         // The bar's range lies within 16 bits, so the position in the message is exact.
-        const int track = static_cast<short>(HIWORD(wParam));
         const int pos = min_ <= max_ ? track : min_ + max_ - track;
-        if (LOWORD(wParam) == SB_THUMBTRACK) {
+        if (code == SB_THUMBTRACK) {
             if (!dragging_) {
                 dragging_ = true;
                 dragFrom_ = value_;
@@ -176,7 +178,6 @@ bool VScrollBar::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
     case SB_ENDSCROLL:
         break;
     }
-    return true;
 }
 
 } // namespace forms

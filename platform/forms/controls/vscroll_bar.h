@@ -34,7 +34,9 @@ protected:
     void UserControl_ReadProperties(PropertyBag& bag) override;
     void UserControl_WriteProperties(PropertyBag& bag) override;
     void UserControl_Resize() override;
-    bool windowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void windowMessage(MessageFrame& m) override;
+    // A scroll code of the bar, with the thumb position of a drag.
+    void onVScroll(int code, int track);
 
 private:
     HWND bar_ = nullptr;

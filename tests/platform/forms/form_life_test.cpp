@@ -246,12 +246,11 @@ TEST(FormsLife, AnErrorInAHandlerIsReportedAndTheProgramGoesOn) {
 TEST(FormsLife, AFailingPaintIsReportedOnceAndNotAskedForAgain) {
     struct BadPainter : Recorder {
         int paints = 0;
-        bool windowMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override {
-            if (msg == WM_PAINT) {
+        void windowMessage(MessageFrame& m) override {
+            if (m.msg == WM_PAINT) {
                 ++paints;
                 throw RuntimeError(5);
             }
-            return false;
         }
     };
     auto form = std::make_shared<PlainForm>();
