@@ -82,7 +82,7 @@ bool opensClause(const std::wstring& item) {
 
 // A word or short phrase of one script, with blanks, hyphens and apostrophes inside.
 bool acceptable(const std::wstring& item, bool cyrillic) {
-    if (item.empty() || item.size() > 40 || wordCount(item) > 3) return false;
+    if (item.empty() || item.size() > 40 || wordCount(item) > 4) return false;
     bool letter = false;
     for (wchar_t c : item) {
         bool ok = cyrillic ? isCyrillic(c) : isLatinLetter(c);
@@ -284,6 +284,8 @@ std::vector<Translation> cleanNumberedArticle(const std::wstring& text) {
             size_t close = line.find(L')');
             if (close == std::wstring::npos) break;
             line = collapse(line.substr(close + 1));
+            // Notes come in runs: "(A.B.D.), (argo) öpüşmek".
+            while (!line.empty() && (line[0] == L',' || line[0] == L' ')) line.erase(0, 1);
         }
         if (size_t note = line.find(L'('); note != std::wstring::npos) line = line.substr(0, note);
         size_t stop = line.find(L". ");

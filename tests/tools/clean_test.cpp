@@ -67,10 +67,18 @@ TEST(ToolsClean, NumberedArticlesStopAtTheFirstPhrase) {
                            L"7. (bak.) leap\n"
                            L"8. kaynak, YEni âIâ, İlkbahar\n"
                            L"9. çok uzun bir açıklama olan bir ifade\n"
-                           L"10. ateş ve, su\n";
-    EXPECT_EQ(words(cleanNumberedArticle(article)),
+                           L"10. ateş ve, su\n"
+                           L"11. (A.B.D.), (argo) fırlamak\n"
+                           L"12. deniz kıyısında küçük çeşme, uzun bir açıklama olan ifade\n";
+    auto list = cleanNumberedArticle(article);
+    EXPECT_EQ(words(list),
               (Words{L"ilkbahar", L"bahar", L"yay", L"zemberek", L"pınar", L"sıçramak", L"atlamak", L"kaynak",
-                     L"su"}));
+                     L"su", L"fırlamak", L"deniz kıyısında küçük çeşme"}));
+    // Words of one sense share its number; the senses keep their order.
+    EXPECT_EQ(list[0].sense, list[1].sense);
+    EXPECT_LT(list[1].sense, list[2].sense);
+    EXPECT_EQ(list[2].sense, list[3].sense);
+    EXPECT_LT(list[8].sense, list[9].sense);
 
     EXPECT_EQ(words(cleanNumberedArticle(L"bank /bæŋk/\n1. банк\n2. банка, Банк\n")),
               (Words{L"банк", L"банка"}));
