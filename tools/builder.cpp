@@ -182,6 +182,9 @@ void addTurkishEnglish(Lexicon& lexicon, const std::wstring& turkishHeadword,
     }
 }
 
+namespace {
+
+// The words of senses, the first of every sense before the second of any, and so on.
 std::vector<std::wstring> wordsByRank(const std::vector<Sense>& senses) {
     std::vector<std::wstring> words;
     for (size_t rank = 0;; ++rank) {
@@ -191,8 +194,6 @@ std::vector<std::wstring> wordsByRank(const std::vector<Sense>& senses) {
         if (words.size() == before) return words;
     }
 }
-
-namespace {
 
 struct Pair {
     std::wstring pos, russian, turkish;

@@ -43,9 +43,6 @@ void addTurkishEnglish(Lexicon& lexicon, const std::wstring& turkishHeadword,
 std::wstring keptRussian(const Translation& t);
 std::wstring keptTurkish(const std::wstring& englishHeadword, const Translation& t);
 
-// The words of a headword's senses, the first of every sense before the second of any, and so on.
-std::vector<std::wstring> wordsByRank(const std::vector<Sense>& senses);
-
 // The headwords an article is written for. The index keeps only the letters of some ("afterdinner"
 // for "after-dinner", "acclimateacclimatize" for "acclimate,acclimatize"); the article's own first
 // line has them as written, and is taken when it holds the same letters.
