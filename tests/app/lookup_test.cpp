@@ -55,12 +55,11 @@ TEST(AppLookup, DirectionTable) {
         {5, L"<>ses", L"<>h@", tr, L"English"},  {6, L"<>ses", L"<>h@", tr, ru},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.number);
-        EXPECT_EQ(app::searchKey(c.number, L"ses"), c.search);
-        EXPECT_EQ(app::translationKey(c.number, L"h", L"old"), c.translation);
+        EXPECT_EQ(app::searchKey(c.number, L"ses"), c.search) << c.number;
+        EXPECT_EQ(app::translationKey(c.number, L"h", L"old"), c.translation) << c.number;
         ASSERT_NE(app::direction(c.number), nullptr);
-        EXPECT_STREQ(app::direction(c.number)->ddd, c.ddd);
-        EXPECT_STREQ(app::direction(c.number)->ddi, c.ddi);
+        EXPECT_EQ(app::direction(c.number)->ddd, std::wstring(c.ddd)) << c.number;
+        EXPECT_EQ(app::direction(c.number)->ddi, std::wstring(c.ddi)) << c.number;
     }
     EXPECT_EQ(app::direction(0), nullptr);
     EXPECT_EQ(app::searchKey(0, L"ses"), L"@ses");
@@ -90,9 +89,8 @@ TEST(AppLookup, RowsWithAnEmptyPartServeOnlyTheirLanguages) {
         {6, L"ü", {L"mühür"}, russian},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.direction);
-        EXPECT_EQ(search(c.direction, c.word), c.headwords);
-        EXPECT_EQ(translations(c.direction), c.translations);
+        EXPECT_EQ(search(c.direction, c.word), c.headwords) << "direction " << c.direction;
+        EXPECT_EQ(translations(c.direction), c.translations) << "direction " << c.direction;
     }
 }
 
