@@ -1,8 +1,13 @@
-// bench_lookup [data folder]
+// bench_lookup [data folder] [dictionary]
 // Builds (or reuses) a dictionary of 1,000,000 synthetic records twice, once served through the
 // trigram view the program uses and once as a plain table, then times the headword query through
 // Connection and Recordset for keys of 1 to 8 letters and prints the medians and memory use.
+// Then, on the synthetic dictionary and on the built one (the dictionary argument, by default
+// oracle\dat.vex beside the program), it looks up 200 sampled words in each direction as the main
+// window does and prints the median and 95th percentile of the search and of the translations.
+#include "app/lookup.h"
 #include "platform/data/connection.h"
+#include "platform/data/connection_string.h"
 #include "platform/data/database.h"
 #include "platform/data/host_path.h"
 #include "platform/data/recordset.h"
@@ -17,6 +22,7 @@
 #include <cstdio>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -110,6 +116,11 @@ double median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
+double percentile95(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, v.size() * 95 / 100)];
+}
+
 std::wstring connectionString(const std::wstring& folder, const std::wstring& name) {
     return L"Provider=Microsoft.jet.oledb.4.0; Data Source=" + folder + L"/\\" + name +
            L";Jet Oledb:Database Password =" + kPassword;
@@ -148,6 +159,81 @@ Timing measure(const std::wstring& folder, const std::wstring& name, const std::
     return t;
 }
 
+// Distinct words of one language from rows picked at random with a fixed seed; rows without a word
+// in that language are passed over.
+std::vector<std::wstring> sampleWords(const std::wstring& file, app::Part part, size_t count, unsigned seed) {
+    data::Database db(file);
+    long rows = db.scalar(L"select max(rowid) from soz_fts").toLong();
+    data::Statement row = db.prepare(L"select soz from soz_fts where rowid = ?");
+    Words pick{seed};
+    std::vector<std::wstring> words;
+    for (long tries = 0; words.size() < count && tries < 100 * static_cast<long>(count); ++tries) {
+        row.bind(1, forms::Variant(static_cast<int32_t>(1 + pick.next() % static_cast<unsigned>(rows))));
+        row.execute();
+        if (row.fetch()) {
+            auto word = app::shownWord(row.value(0).toString(), part);
+            if (word && std::find(words.begin(), words.end(), *word) == words.end()) words.push_back(*word);
+        }
+        row.reset();
+    }
+    return words;
+}
+
+// The main window's look-up of one word: the headword search, then the translations of the first
+// headword listed (the word itself when it is listed). Returns the two times in milliseconds.
+std::pair<double, double> lookUp(data::Connection& cn, int direction, const std::wstring& word) {
+    double start = now();
+    data::Recordset rs;
+    rs.Open(L"select soz from soz where soz like '%" + data::likeKey(app::searchKey(direction, word)) +
+                L"%' ",
+            cn, 1, 3, -1);
+    std::wstring ya, h;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        auto listed = app::searchRow(direction, rs.Fields(L"soz").Value().toString(), word, ya);
+        if (listed && (h.empty() || *listed == word)) h = *listed;
+    }
+    rs.Close();
+    double searched = now();
+    rs.Open(L"select distinct soz from soz where soz like'%" +
+                data::likeKey(app::translationKey(direction, h, L"")) + L"%' ",
+            cn, 1, 3, -1);
+    std::wstring ga;
+    for (long i = 0, n = rs.RecordCount(); i < n; ++i, rs.MoveNext())
+        app::translationRow(direction, rs.Fields(L"soz").Value().toString(), ga);
+    rs.Close();
+    return {searched - start, now() - searched};
+}
+
+void sampledLookUps(const std::wstring& folder, const std::wstring& name) {
+    std::wstring file = folder + L"\\" + name;
+    if (!data::fileExists(file)) {
+        std::printf("\n%s: not found, sampled look-ups skipped (scripts/run builds it)\n",
+                    data::toUtf8(file).c_str());
+        return;
+    }
+    std::printf("\n%s: 200 sampled words per direction, milliseconds\n", data::toUtf8(file).c_str());
+    std::printf("%-8s %6s %10s %10s %12s %12s\n", "", "words", "search", "search", "translation",
+                "translation");
+    std::printf("%-8s %6s %10s %10s %12s %12s\n", "", "", "median", "p95", "median", "p95");
+    data::Connection cn;
+    cn.Open(connectionString(folder, name), L"", L"", -1);
+    const char* names[] = {"En - Tr", "En - Ru", "Ru - En", "Ru - Tr", "Tr - En", "Tr - Ru"};
+    for (int direction = 1; direction <= 6; ++direction) {
+        auto words = sampleWords(file, app::direction(direction)->source, 200, 1000u + direction);
+        if (words.empty()) continue;
+        lookUp(cn, direction, words[0]); // warm the cache
+        std::vector<double> search, translation;
+        for (const auto& word : words) {
+            auto [s, t] = lookUp(cn, direction, word);
+            search.push_back(s);
+            translation.push_back(t);
+        }
+        std::printf("%-8s %6zu %10.2f %10.2f %12.2f %12.2f\n", names[direction - 1], words.size(),
+                    median(search), percentile95(search), median(translation), percentile95(translation));
+        std::fflush(stdout);
+    }
+}
+
 // The working set as Windows reports it; under Wine it follows the host's resident size.
 std::string residentMemory() {
     std::string out;
@@ -159,7 +245,7 @@ std::string residentMemory() {
     return out;
 }
 
-int run(const std::wstring& folder) {
+int run(const std::wstring& folder, const std::wstring& dictionary) {
     CreateDirectoryW(folder.c_str(), nullptr);
     std::wstring fts = folder + L"\\dat.vex", plain = folder + L"\\plain.vex";
     if (GetFileAttributesW(fts.c_str()) == INVALID_FILE_ATTRIBUTES ||
@@ -209,6 +295,9 @@ int run(const std::wstring& folder) {
                     a.hits == b.hits ? "" : "  (hits differ!)");
         std::fflush(stdout);
     }
+    sampledLookUps(folder, L"dat.vex");
+    size_t slash = dictionary.find_last_of(L"\\/");
+    sampledLookUps(dictionary.substr(0, slash), dictionary.substr(slash + 1));
     std::printf("\nmemory: %s\n", residentMemory().c_str());
     return 0;
 }
@@ -217,16 +306,13 @@ int run(const std::wstring& folder) {
 
 int main(int argc, char** argv) {
     try {
-        std::wstring folder;
-        if (argc > 1) {
-            folder = data::fromUtf8(argv[1]);
-        } else {
-            wchar_t exe[MAX_PATH];
-            GetModuleFileNameW(nullptr, exe, MAX_PATH);
-            folder = exe;
-            folder = folder.substr(0, folder.find_last_of(L'\\')) + L"\\bench-data";
-        }
-        return run(folder);
+        wchar_t exe[MAX_PATH];
+        GetModuleFileNameW(nullptr, exe, MAX_PATH);
+        std::wstring program = exe;
+        program = program.substr(0, program.find_last_of(L'\\'));
+        std::wstring folder = argc > 1 ? data::fromUtf8(argv[1]) : program + L"\\bench-data";
+        std::wstring dictionary = argc > 2 ? data::fromUtf8(argv[2]) : program + L"\\oracle\\dat.vex";
+        return run(folder, dictionary);
     } catch (const forms::RuntimeError& e) {
         std::fprintf(stderr, "bench_lookup: %s\n", e.what());
     } catch (const std::exception& e) {

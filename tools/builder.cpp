@@ -7,29 +7,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <set>
 #include <stdexcept>
 
 namespace tools {
 
 namespace {
-
-template <class T>
-bool containsWord(const std::vector<T>& list, const std::wstring& word);
-
-template <>
-bool containsWord(const std::vector<Translation>& list, const std::wstring& word) {
-    for (const auto& t : list)
-        if (t.word == word) return true;
-    return false;
-}
-
-template <>
-bool containsWord(const std::vector<std::wstring>& list, const std::wstring& word) {
-    for (const auto& t : list)
-        if (t == word) return true;
-    return false;
-}
 
 std::wstring baseName(const std::wstring& file) {
     size_t slash = file.find_last_of(L"\\/");
@@ -112,61 +96,175 @@ std::vector<std::wstring> articleHeadwords(const DictdEntry& entry) {
     return words;
 }
 
+std::wstring keptRussian(const Translation& t) {
+    std::wstring word = tidy(t.word);
+    return fitsInPiece(word) ? word : std::wstring();
+}
+
+std::wstring keptTurkish(const std::wstring& englishHeadword, const Translation& t) {
+    std::wstring word = tidy(t.word);
+    bool kept = fitsInPiece(word) && word != cleanHeadword(englishHeadword) && plausibleTurkish(word);
+    return kept ? word : std::wstring();
+}
+
+namespace {
+
+bool known(const std::vector<Sense>& senses, const std::wstring& word) {
+    for (const auto& sense : senses)
+        if (std::find(sense.words.begin(), sense.words.end(), word) != sense.words.end()) return true;
+    return false;
+}
+
+// Turkish infinitives end in "-mak" or "-mek": an article whose senses mostly begin with one
+// translates a verb. The sources name no other part of speech for Turkish.
+std::wstring turkishPos(const std::vector<Sense>& senses) {
+    size_t verbs = 0;
+    for (const auto& sense : senses) {
+        const std::wstring& w = sense.words.front();
+        std::wstring end = w.size() > 3 ? w.substr(w.size() - 3) : L"";
+        verbs += end == L"mak" || end == L"mek";
+    }
+    return !senses.empty() && verbs * 2 > senses.size() ? L"v" : L"";
+}
+
+// Appends an article's senses, each word once per headword; a sense left without words goes.
+template <class Keep>
+std::vector<Sense> sensesOf(const std::vector<Sense>& have, const std::vector<Translation>& translations,
+                            Keep keep) {
+    std::vector<Sense> senses;
+    int number = -1;
+    for (const auto& t : translations) {
+        std::wstring word = keep(t);
+        if (word.empty() || known(have, word) || known(senses, word)) continue;
+        if (senses.empty() || t.sense != number || t.pos != senses.back().pos) senses.push_back({t.pos, {}});
+        number = t.sense;
+        senses.back().words.push_back(word);
+    }
+    return senses;
+}
+
+void append(std::vector<Sense>& to, std::vector<Sense> senses) {
+    to.insert(to.end(), std::make_move_iterator(senses.begin()), std::make_move_iterator(senses.end()));
+}
+
+} // namespace
+
 void addEnglishRussian(Lexicon& lexicon, const std::wstring& headword,
                        const std::vector<Translation>& russian) {
     std::wstring word = cleanHeadword(headword);
-    if (word.empty() || russian.empty()) return;
-    auto& entry = lexicon[word];
-    for (Translation t : russian) {
-        t.word = tidy(t.word);
-        if (!t.word.empty() && !containsWord(entry.russian, t.word) && fitsInPiece(t.word))
-            entry.russian.push_back(t);
-    }
+    if (word.empty()) return;
+    auto senses = sensesOf(lexicon[word].russian, russian, keptRussian);
+    if (senses.empty()) return;
+    append(lexicon[word].russian, std::move(senses));
 }
 
 void addEnglishTurkish(Lexicon& lexicon, const std::wstring& headword,
                        const std::vector<Translation>& turkish) {
     std::wstring word = cleanHeadword(headword);
-    if (word.empty() || turkish.empty()) return;
-    auto& entry = lexicon[word];
-    for (const auto& t : turkish) {
-        std::wstring tr = tidy(t.word);
-        if (!tr.empty() && tr != word && !containsWord(entry.turkish, tr) && fitsInPiece(tr) &&
-            plausibleTurkish(tr))
-            entry.turkish.push_back(tr);
-    }
+    if (word.empty()) return;
+    auto senses =
+        sensesOf(lexicon[word].turkish, turkish, [&](const Translation& t) { return keptTurkish(word, t); });
+    if (senses.empty()) return;
+    std::wstring pos = turkishPos(senses);
+    for (auto& sense : senses) sense.pos = pos;
+    append(lexicon[word].turkish, std::move(senses));
 }
 
 void addTurkishEnglish(Lexicon& lexicon, const std::wstring& turkishHeadword,
                        const std::vector<Translation>& english) {
     std::wstring turkish = tidy(data::lowerCase(turkishHeadword));
-    if (turkish.empty() || !fitsInPiece(turkish) || turkish.size() > 40) return;
+    if (turkish.empty() || !fitsInPiece(turkish) || turkish.size() > 40 || !plausibleTurkish(turkish)) return;
     for (const auto& t : english) {
         std::wstring word = cleanHeadword(t.word);
-        if (word.empty() || word == turkish || !plausibleTurkish(turkish)) continue;
+        if (word.empty() || word == turkish) continue;
         auto& entry = lexicon[word];
-        if (!containsWord(entry.turkish, turkish)) entry.turkish.push_back(turkish);
+        if (!known(entry.turkish, turkish)) entry.turkish.push_back({L"", {turkish}});
     }
 }
+
+namespace {
+
+// The words of senses, the first of every sense before the second of any, and so on.
+std::vector<std::wstring> wordsByRank(const std::vector<Sense>& senses) {
+    std::vector<std::wstring> words;
+    for (size_t rank = 0;; ++rank) {
+        size_t before = words.size();
+        for (const auto& sense : senses)
+            if (rank < sense.words.size()) words.push_back(sense.words[rank]);
+        if (words.size() == before) return words;
+    }
+}
+
+struct Pair {
+    std::wstring pos, russian, turkish;
+};
+
+// Pairs two word lists in turn, the shorter cycled, so that each word of both is used; an empty
+// list gives empty parts.
+void cycle(const std::vector<std::wstring>& russian, const std::vector<std::wstring>& turkish,
+           const std::wstring& pos, std::vector<Pair>& out) {
+    size_t nr = russian.size(), nt = turkish.size();
+    for (size_t i = 0; i < std::max(nr, nt); ++i)
+        out.push_back({pos, nr ? russian[i % nr] : L"", nt ? turkish[i % nt] : L""});
+}
+
+std::vector<Pair> pairsOf(const Headword& entry) {
+    std::vector<Pair> pairs;
+    std::vector<bool> ruPaired(entry.russian.size()), trPaired(entry.turkish.size());
+    std::set<std::wstring> done;
+    // Same part of speech: the k-th sense of it in one language with the k-th in the other.
+    for (const auto& sense : entry.russian) {
+        const std::wstring& pos = sense.pos;
+        if (pos.empty() || !done.insert(pos).second) continue;
+        std::vector<size_t> ru, tr;
+        for (size_t i = 0; i < entry.russian.size(); ++i)
+            if (entry.russian[i].pos == pos) ru.push_back(i);
+        for (size_t i = 0; i < entry.turkish.size(); ++i)
+            if (entry.turkish[i].pos == pos) tr.push_back(i);
+        for (size_t k = 0; k < std::min(ru.size(), tr.size()); ++k) {
+            cycle(entry.russian[ru[k]].words, entry.turkish[tr[k]].words, pos, pairs);
+            ruPaired[ru[k]] = true;
+            trPaired[tr[k]] = true;
+        }
+    }
+    std::vector<Sense> ruLeft, trLeft;
+    for (size_t i = 0; i < entry.russian.size(); ++i)
+        if (!ruPaired[i]) ruLeft.push_back(entry.russian[i]);
+    for (size_t i = 0; i < entry.turkish.size(); ++i)
+        if (!trPaired[i]) trLeft.push_back(entry.turkish[i]);
+    if (ruLeft.empty() && trLeft.empty()) return pairs;
+    // The words left meet the other language's words by rank; when one side has nothing left, its
+    // whole list serves.
+    auto ru = wordsByRank(ruLeft.empty() ? entry.russian : ruLeft);
+    auto tr = wordsByRank(trLeft.empty() ? entry.turkish : trLeft);
+    cycle(ru, tr, L"", pairs);
+    return pairs;
+}
+
+} // namespace
 
 std::vector<std::wstring> pivotRows(const Lexicon& lexicon) {
     std::vector<std::wstring> rows;
     size_t id = 0;
     for (const auto& [english, entry] : lexicon) {
-        if (entry.russian.empty() || entry.turkish.empty()) continue;
+        if (entry.russian.empty() && entry.turkish.empty()) continue;
         ++id;
-        size_t nr = std::min(entry.russian.size(), kTranslationsPerWord);
-        size_t nt = std::min(entry.turkish.size(), kTranslationsPerWord);
-        std::wstring wordPos = L"x";
-        for (const auto& t : entry.russian)
-            if (!t.pos.empty()) {
-                wordPos = t.pos;
-                break;
+        // A row's part of speech is its sense's; a word whose sense does not say takes the first
+        // one the headword has.
+        std::map<std::wstring, std::wstring> posOf;
+        std::wstring wordPos;
+        for (const auto* senses : {&entry.russian, &entry.turkish})
+            for (const auto& sense : *senses) {
+                if (wordPos.empty()) wordPos = sense.pos;
+                for (const auto& w : sense.words) posOf.emplace(w, sense.pos);
             }
-        for (size_t i = 0; i < std::max(nr, nt); ++i) {
-            const Translation& ru = entry.russian[i % nr];
-            std::wstring pos = ru.pos.empty() ? wordPos : ru.pos;
-            rows.push_back(pos + L"@" + english + L"<>" + ru.word + L"<>" + entry.turkish[i % nt] + L"@" +
+        if (wordPos.empty()) wordPos = L"x";
+        for (const auto& p : pairsOf(entry)) {
+            std::wstring pos = p.pos;
+            if (pos.empty()) pos = posOf[p.russian];
+            if (pos.empty()) pos = posOf[p.turkish];
+            if (pos.empty()) pos = wordPos;
+            rows.push_back(pos + L"@" + english + L"<>" + p.russian + L"<>" + p.turkish + L"@" +
                            std::to_wstring(id));
         }
     }
@@ -184,8 +282,8 @@ BuildCounts countRows(const std::vector<std::wstring>& rows) {
         std::wstring tr = row.substr(b + 2);
         tr = tr.substr(0, tr.find(L'@'));
         english.insert(en);
-        russian.insert(row.substr(a + 2, b - a - 2));
-        turkish.insert(tr);
+        if (b > a + 2) russian.insert(row.substr(a + 2, b - a - 2));
+        if (!tr.empty()) turkish.insert(tr);
     }
     return {english.size(), rows.size(), russian.size(), turkish.size()};
 }

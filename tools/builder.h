@@ -13,20 +13,24 @@ namespace tools {
 using app::kDictionaryPassword;
 using app::kSettingsPassword;
 
-// Everything known about one English headword: its Russian and Turkish translations in the order
-// the sources give them (best first).
+// The translations one sense of one article gives, in the article's order, each word kept once per
+// headword and language. pos is the sense's part of speech, "" when the source does not say.
+struct Sense {
+    std::wstring pos;
+    std::vector<std::wstring> words;
+};
+
+// Everything known about one English headword: the senses of every article of every source, in the
+// order read (sources in turn, articles as the index lists them, senses as numbered).
 struct Headword {
-    std::vector<Translation> russian;
-    std::vector<std::wstring> turkish;
+    std::vector<Sense> russian;
+    std::vector<Sense> turkish;
 };
 
 using Lexicon = std::map<std::wstring, Headword>;
 
-// At most this many translations of each language are kept per headword.
-inline constexpr size_t kTranslationsPerWord = 10;
-
 // The four sources merged through English. Articles whose headword is not a clean English word are
-// skipped; a translation repeated by a later source is kept once.
+// skipped; a translation repeated by a later sense or source is kept once.
 void addEnglishRussian(Lexicon& lexicon, const std::wstring& headword,
                        const std::vector<Translation>& russian);
 void addEnglishTurkish(Lexicon& lexicon, const std::wstring& headword,
@@ -35,20 +39,27 @@ void addEnglishTurkish(Lexicon& lexicon, const std::wstring& headword,
 void addTurkishEnglish(Lexicon& lexicon, const std::wstring& turkishHeadword,
                        const std::vector<Translation>& english);
 
+// A translation as the record keeps it, or "" when the cleaning drops it.
+std::wstring keptRussian(const Translation& t);
+std::wstring keptTurkish(const std::wstring& englishHeadword, const Translation& t);
+
 // The headwords an article is written for. The index keeps only the letters of some ("afterdinner"
 // for "after-dinner", "acclimateacclimatize" for "acclimate,acclimatize"); the article's own first
 // line has them as written, and is taken when it holds the same letters.
 std::vector<std::wstring> articleHeadwords(const DictdEntry& entry);
 
-// The records for the headwords that have both Russian and Turkish translations, in headword
-// order: "<pos>@<english><><russian><><turkish>@<id>". Each headword gets as many rows as its longer
-// list (the shorter list is cycled), so every kept translation appears in a row.
+// The records, in headword order: "<pos>@<english><><russian><><turkish>@<id>", every kept
+// translation in at least one row. A headword with translations in one language only gets rows with
+// the other part empty ("n@seal<><>mühür@7", "n@word<>слово<>@8"). Russian and Turkish words meet
+// in a row through the headword: senses under the same part of speech in both languages are paired
+// by their order (the first verb sense with the first, ...), and the words left are paired by rank,
+// the shorter list cycled.
 std::vector<std::wstring> pivotRows(const Lexicon& lexicon);
 
 struct BuildCounts {
     size_t headwords = 0;
     size_t rows = 0;
-    size_t russian = 0;
+    size_t russian = 0; // distinct words, empty parts not counted
     size_t turkish = 0;
 };
 BuildCounts countRows(const std::vector<std::wstring>& rows);

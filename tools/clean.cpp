@@ -82,7 +82,7 @@ bool opensClause(const std::wstring& item) {
 
 // A word or short phrase of one script, with blanks, hyphens and apostrophes inside.
 bool acceptable(const std::wstring& item, bool cyrillic) {
-    if (item.empty() || item.size() > 40 || wordCount(item) > 3) return false;
+    if (item.empty() || item.size() > 40 || wordCount(item) > 4) return false;
     bool letter = false;
     for (wchar_t c : item) {
         bool ok = cyrillic ? isCyrillic(c) : isLatinLetter(c);
@@ -115,7 +115,7 @@ std::wstring posOfLabel(const std::wstring& label) {
     return {};
 }
 
-void addItems(const std::wstring& sense, bool cyrillic, const std::wstring& pos,
+void addItems(const std::wstring& sense, bool cyrillic, const std::wstring& pos, int number,
               std::vector<Translation>& out) {
     auto items = split(sense, L',');
     for (size_t i = 0; i < items.size(); ++i) {
@@ -134,7 +134,7 @@ void addItems(const std::wstring& sense, bool cyrillic, const std::wstring& pos,
         if (!acceptable(word, cyrillic)) continue;
         bool seen = false;
         for (const auto& t : out) seen = seen || t.word == word;
-        if (!seen) out.push_back({word, pos});
+        if (!seen) out.push_back({word, pos, number});
     }
 }
 
@@ -253,7 +253,7 @@ std::vector<Translation> cleanRussianArticle(const std::wstring& text) {
             for (wchar_t c : piece) latin = latin || isLatin(c);
             if (latin) break; // an example or a phrase starts here
             if (piece.find(L':') != std::wstring::npos || piece.find(L'=') != std::wstring::npos) break;
-            addItems(piece, true, senses[s].second, out);
+            addItems(piece, true, senses[s].second, static_cast<int>(s), out);
         }
     }
     return out;
@@ -284,11 +284,13 @@ std::vector<Translation> cleanNumberedArticle(const std::wstring& text) {
             size_t close = line.find(L')');
             if (close == std::wstring::npos) break;
             line = collapse(line.substr(close + 1));
+            // Notes come in runs: "(A.B.D.), (argo) öpüşmek".
+            while (!line.empty() && (line[0] == L',' || line[0] == L' ')) line.erase(0, 1);
         }
         if (size_t note = line.find(L'('); note != std::wstring::npos) line = line.substr(0, note);
         size_t stop = line.find(L". ");
         if (stop != std::wstring::npos) line = line.substr(0, stop);
-        for (const auto& piece : split(line, L';')) addItems(piece, cyrillic, L"", out);
+        for (const auto& piece : split(line, L';')) addItems(piece, cyrillic, L"", static_cast<int>(li), out);
     }
     return out;
 }

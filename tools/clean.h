@@ -5,11 +5,14 @@
 
 namespace tools {
 
-// A translation taken out of an article: a word or short phrase, in lower case, and the part of
-// speech of the sense it came from ("n", "v", "a", "adv", ... or "" when the article does not say).
+// A translation taken out of an article: a word or short phrase, in lower case, the part of speech
+// of the sense it came from ("n", "v", "a", "adv", ... or "" when the article does not say), and
+// that sense's number in the article (counted from 0 in the order of the text; numbers may be
+// skipped where a sense gives nothing).
 struct Translation {
     std::wstring word;
     std::wstring pos;
+    int sense = 0;
 };
 
 // The English-Russian articles: senses numbered "1)", grouped under "1. _n.", homonyms "_I", labels

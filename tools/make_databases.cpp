@@ -40,9 +40,14 @@ int run(int argc, wchar_t** argv) {
     // The settings database holds the user's choices: it is made only when there is none.
     bool keepSettings = GetFileAttributesW((out + L"lang.vex").c_str()) != INVALID_FILE_ATTRIBUTES;
     if (!keepSettings) tools::writeSettings(out + L"lang.vex");
+    WIN32_FILE_ATTRIBUTE_DATA file{};
+    GetFileAttributesExW((out + L"dat.vex").c_str(), GetFileExInfoStandard, &file);
+    unsigned long long bytes =
+        (static_cast<unsigned long long>(file.nFileSizeHigh) << 32) | file.nFileSizeLow;
     print("dat.vex: " + std::to_string(counts.headwords) + " English headwords, " +
           std::to_string(counts.rows) + " rows, " + std::to_string(counts.russian) +
-          " distinct Russian and " + std::to_string(counts.turkish) + " distinct Turkish words\n");
+          " distinct Russian and " + std::to_string(counts.turkish) + " distinct Turkish words, " +
+          std::to_string((bytes + 512 * 1024) / (1024 * 1024)) + " MB\n");
     print(keepSettings ? "lang.vex: kept as it was\n" : "lang.vex: settings with their defaults\n");
     print("built in " + std::to_string((GetTickCount() - start) / 1000.0).substr(0, 4) + " s\n");
     return 0;

@@ -178,6 +178,9 @@ const wchar_t* const kSpecialRows[] = {
     L"x@izmir<>Измир<>İzmir@s6",
     L"x@istanbul<>Стамбул<>İstanbul@s7",
     L"x@ship's boat<>шлюпка<>filika@s8",
+    // Headwords with a translation in one language only.
+    L"n@seal<><>mühür@s9",
+    L"a@lonely<>одинокий<>@s10",
 };
 
 std::vector<std::wstring> splitAt(const std::wstring& s, wchar_t sep) {

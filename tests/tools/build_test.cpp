@@ -171,6 +171,20 @@ TEST_F(ToolsSampleQueries, AThirdEnglishPieceHidesTheRowFromTranslations) {
     EXPECT_TRUE(translations(L"@island<>").empty());
 }
 
+TEST_F(ToolsSampleQueries, RowsWithOneLanguageAreFoundByTheKeysOfThatLanguage) {
+    Rows seal = {L"n@seal<><>mühür@s9"};
+    EXPECT_EQ(headwordSearch(L"@seal"), seal);
+    EXPECT_EQ(translations(L"@seal<>"), seal);
+    EXPECT_EQ(headwordSearch(L"<>mühür"), seal);
+    EXPECT_EQ(translations(L"<>mühür@"), seal);
+    Rows lonely = {L"a@lonely<>одинокий<>@s10"};
+    EXPECT_EQ(headwordSearch(L"<>одинокий"), lonely);
+    EXPECT_EQ(translations(L"<>одинокий<>"), lonely);
+    EXPECT_EQ(translations(L"@lonely<>"), lonely);
+    // The empty part leaves two separators side by side, which a key of separators alone finds.
+    EXPECT_EQ(headwordSearch(L"<><>"), seal);
+}
+
 TEST_F(ToolsSampleQueries, EveryRowHasTheRecordLayout) {
     for (const auto& row : rows(L"select soz from soz ")) {
         size_t a = row.find(L"<>"), b = row.find(L"<>", a + 2);

@@ -67,10 +67,18 @@ TEST(ToolsClean, NumberedArticlesStopAtTheFirstPhrase) {
                            L"7. (bak.) leap\n"
                            L"8. kaynak, YEni âIâ, İlkbahar\n"
                            L"9. çok uzun bir açıklama olan bir ifade\n"
-                           L"10. ateş ve, su\n";
-    EXPECT_EQ(words(cleanNumberedArticle(article)),
+                           L"10. ateş ve, su\n"
+                           L"11. (A.B.D.), (argo) fırlamak\n"
+                           L"12. deniz kıyısında küçük çeşme, uzun bir açıklama olan ifade\n";
+    auto list = cleanNumberedArticle(article);
+    EXPECT_EQ(words(list),
               (Words{L"ilkbahar", L"bahar", L"yay", L"zemberek", L"pınar", L"sıçramak", L"atlamak", L"kaynak",
-                     L"su"}));
+                     L"su", L"fırlamak", L"deniz kıyısında küçük çeşme"}));
+    // Words of one sense share its number; the senses keep their order.
+    EXPECT_EQ(list[0].sense, list[1].sense);
+    EXPECT_LT(list[1].sense, list[2].sense);
+    EXPECT_EQ(list[2].sense, list[3].sense);
+    EXPECT_LT(list[8].sense, list[9].sense);
 
     EXPECT_EQ(words(cleanNumberedArticle(L"bank /bæŋk/\n1. банк\n2. банка, Банк\n")),
               (Words{L"банк", L"банка"}));
@@ -124,22 +132,51 @@ TEST(ToolsClean, HeadwordsAndPieces) {
     EXPECT_FALSE(fitsInPiece(L"x<%S%>"));
 }
 
-TEST(ToolsPivot, EveryTranslationAppearsAndTheShorterListCycles) {
+TEST(ToolsPivot, SensesOfOnePartOfSpeechPairAndTheRestMeetByRank) {
     Lexicon lexicon;
     addEnglishRussian(lexicon, L"Spring",
-                      {{L"весна", L"n"}, {L"пружина", L"n"}, {L"родник", L""}, {L"прыгать", L"v"}});
-    addEnglishTurkish(lexicon, L"spring", {{L"ilkbahar", L""}, {L"yay", L""}});
-    addEnglishRussian(lexicon, L"spring", {{L"весна", L""}, {L"ключ", L""}}); // a repeat is kept once
-    addEnglishRussian(lexicon, L"lonely", {{L"одинокий", L"a"}});             // no Turkish: no row
-    addEnglishTurkish(lexicon, L"alone", {{L"yalnız", L""}});                 // no Russian: no row
-    addEnglishTurkish(lexicon, L"a<>b", {{L"x", L""}});                       // not a headword
-    addTurkishEnglish(lexicon, L"Pınar", {{L"spring", L""}, {L"source", L""}});
+                      {{L"весна", L"n", 0},
+                       {L"пружина", L"n", 1},
+                       {L"родник", L"n", 1},
+                       {L"прыгать", L"v", 2},
+                       {L"скакать", L"v", 2},
+                       {L"вскочить", L"v", 3}});
+    // Two homograph articles: the second translates a verb, its words being infinitives.
+    addEnglishTurkish(lexicon, L"spring", {{L"yay", L"", 1}, {L"zemberek", L"", 1}, {L"ilkbahar", L"", 2}});
+    addEnglishTurkish(lexicon, L"spring",
+                      {{L"fırlamak", L"", 1}, {L"sıçramak", L"", 2}, {L"atlamak", L"", 2}});
+    addEnglishRussian(lexicon, L"spring", {{L"весна", L"", 1}, {L"ключ", L"", 2}}); // a repeat is kept once
+    addTurkishEnglish(lexicon, L"Pınar", {{L"spring", L""}});
+
+    Words expected = {
+        L"v@spring<>прыгать<>fırlamak@1", L"v@spring<>скакать<>fırlamak@1", L"v@spring<>вскочить<>sıçramak@1",
+        L"v@spring<>вскочить<>atlamak@1", L"n@spring<>весна<>yay@1",        L"n@spring<>пружина<>ilkbahar@1",
+        L"n@spring<>ключ<>pınar@1",       L"n@spring<>родник<>zemberek@1",
+    };
+    EXPECT_EQ(pivotRows(lexicon), expected);
+}
+
+TEST(ToolsPivot, EveryTranslationIsWrittenEvenWithoutTheOtherLanguage) {
+    Lexicon lexicon;
+    std::vector<Translation> many;
+    for (int i = 0; i < 20; ++i) many.push_back({L"слово" + std::wstring(i + 1, L'ы'), L"n", i});
+    addEnglishRussian(lexicon, L"word", many);
+    addEnglishTurkish(lexicon, L"word", {{L"sözcük", L""}});
+    addEnglishRussian(lexicon, L"lonely", {{L"одинокий", L"a"}});
+    addEnglishTurkish(lexicon, L"alone", {{L"yalnız", L""}, {L"alone", L""}});
+    addEnglishTurkish(lexicon, L"a<>b", {{L"x", L""}}); // not a headword
+    addEnglishRussian(lexicon, L"none", {{L"a<>b", L"n"}});
 
     auto rows = pivotRows(lexicon);
-    Words expected = {L"n@spring<>весна<>ilkbahar@1", L"n@spring<>пружина<>yay@1",
-                      L"n@spring<>родник<>pınar@1", L"v@spring<>прыгать<>ilkbahar@1",
-                      L"n@spring<>ключ<>yay@1"};
-    EXPECT_EQ(rows, expected);
+    ASSERT_EQ(rows.size(), 22u);
+    EXPECT_EQ(rows[0], L"x@alone<><>yalnız@1");
+    EXPECT_EQ(rows[1], L"a@lonely<>одинокий<>@2");
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(rows[2 + i], L"n@word<>слово" + std::wstring(i + 1, L'ы') + L"<>sözcük@3");
+    BuildCounts counts = countRows(rows);
+    EXPECT_EQ(counts.headwords, 3u);
+    EXPECT_EQ(counts.russian, 21u) << "an empty part is no word";
+    EXPECT_EQ(counts.turkish, 2u);
 }
 
 TEST(ToolsPivot, PiecesKeepSingleBlanksOnly) {
@@ -150,15 +187,4 @@ TEST(ToolsPivot, PiecesKeepSingleBlanksOnly) {
     Words expected = {L"n@accumulator<>собирающее устройство<>akü@1",
                       L"n@accumulator<>собирающее устройство<>akümülatör@1"};
     EXPECT_EQ(pivotRows(lexicon), expected);
-}
-
-TEST(ToolsPivot, TranslationsPerWordAreCapped) {
-    Lexicon lexicon;
-    std::vector<Translation> many;
-    for (int i = 0; i < 20; ++i) many.push_back({L"слово" + std::wstring(i + 1, L'ы'), L"n"});
-    addEnglishRussian(lexicon, L"word", many);
-    addEnglishTurkish(lexicon, L"word", {{L"sözcük", L""}});
-    auto rows = pivotRows(lexicon);
-    EXPECT_EQ(rows.size(), kTranslationsPerWord);
-    for (const auto& row : rows) EXPECT_NE(row.find(L"<>sözcük@1"), std::wstring::npos);
 }

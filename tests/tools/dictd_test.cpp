@@ -93,30 +93,46 @@ TEST(ToolsDictd, DamagedInputFailsNamingTheFile) {
     EXPECT_THROW(readDictd(folder.file(L"none.index"), folder.file(L"tiny.dict.dz")), std::runtime_error);
 }
 
-TEST(ToolsDictd, BuildsRowsFromFourSmallDictionaries) {
+TEST(ToolsDictd, BuildsRowsFromEveryArticleOfFourSmallDictionaries) {
     TempFolder folder;
     writeDictd(folder, L"mueller7",
                {{L"bank", L"bank\n   _I  [bæŋk]\n      1. _n.\n         1) берег (реки)\n         2) вал, "
-                          L"насыпь; bank of snow сугроб\n   _II [bæŋk] _n.\n         1) банк\n"},
+                          L"насыпь; bank of snow сугроб\n      2. _v.\n         1) делать насыпь\n"
+                          L"   _II [bæŋk] _n.\n         1) банк\n"},
                 {L"tea", L"tea\n   [tiː] _n. чай\n"},
                 {L"nothing", L"nothing\n   [ˈnʌθɪŋ] _n. ничто\n"}});
-    writeDictd(folder, L"freedict-eng-rus", {{L"tea", L"tea /tiː/\n1. чаепитие\n"}});
+    writeDictd(folder, L"freedict-eng-rus",
+               {{L"tea", L"tea /tiː/\n1. чаепитие\n"}, {L"bank", L"bank /bæŋk/\n1. банк\n2. банка\n"}});
+    // Three homograph articles, the last one of a verb.
     writeDictd(folder, L"freedict-eng-tur",
-               {{L"bank", L"bank /bˈaŋk/\n1. kıyı, kenar (nehir)\n2. banka. bank account banka hesabı\n"},
+               {{L"bank", L"bank /bˈaŋk/\n1. kıyı, kenar (nehir)\n2. yığın\n"},
+                {L"bank", L"bank /bˈaŋk/\n1. banka. bank account banka hesabı\n2. bankaya para yatırmak\n"},
+                {L"bank", L"bank /bˈaŋk/\n1. set yapmak\n2. yığmak\n"},
                 {L"word", L"word /wɜːd/\n1. sözcük\n"}});
-    writeDictd(folder, L"freedict-tur-eng", {{L"çay", L"çay /tʃaj/\ntea\n"}});
+    writeDictd(folder, L"freedict-tur-eng",
+               {{L"çay", L"çay /tʃaj/\ntea\n"}, {L"mühür", L"mühür /myhyr/\nseal\n"}});
 
     auto rows = rowsFromDictd(folder.path());
     std::vector<std::wstring> expected = {
-        L"n@bank<>берег<>kıyı@1", L"n@bank<>вал<>kenar@1", L"n@bank<>насыпь<>banka@1",
-        L"n@bank<>банк<>kıyı@1",  L"n@tea<>чай<>çay@2",    L"n@tea<>чаепитие<>çay@2",
+        L"v@bank<>делать насыпь<>set yapmak@1",
+        L"n@bank<>берег<>kıyı@1",
+        L"n@bank<>вал<>yığın@1",
+        L"n@bank<>банк<>banka@1",
+        L"n@bank<>банка<>bankaya para yatırmak@1",
+        L"n@bank<>насыпь<>yığmak@1",
+        L"n@bank<>берег<>kenar@1",
+        L"n@nothing<>ничто<>@2",
+        L"x@seal<><>mühür@3",
+        L"n@tea<>чай<>çay@4",
+        L"n@tea<>чаепитие<>çay@4",
+        L"x@word<><>sözcük@5",
     };
     EXPECT_EQ(rows, expected);
     BuildCounts counts = countRows(rows);
-    EXPECT_EQ(counts.headwords, 2u);
-    EXPECT_EQ(counts.rows, 6u);
-    EXPECT_EQ(counts.russian, 6u);
-    EXPECT_EQ(counts.turkish, 4u);
+    EXPECT_EQ(counts.headwords, 5u);
+    EXPECT_EQ(counts.rows, 12u);
+    EXPECT_EQ(counts.russian, 9u);
+    EXPECT_EQ(counts.turkish, 10u);
 
     DeleteFileW(folder.file(L"freedict-tur-eng.index").c_str());
     try {

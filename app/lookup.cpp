@@ -1,0 +1,99 @@
+#include "app/lookup.h"
+
+#include <vector>
+
+namespace app {
+
+namespace {
+
+// "Русский язык", written by its code points so the source file's encoding cannot change it.
+const wchar_t kRussianName[] = {0x0420, 0x0443, 0x0441, 0x0441, 0x043A, 0x0438, 0x0439,
+                                L' ',   0x044F, 0x0437, 0x044B, 0x043A, 0};
+const wchar_t kTurkishName[] = {L'T', L'\u00FC', L'r', L'k', L'\u00E7', L'e', 0};
+
+const Direction kDirections[] = {
+    {1, English, Turkish, L"English", kTurkishName}, {2, English, Russian, L"English", kRussianName},
+    {3, Russian, English, kRussianName, L"English"}, {4, Russian, Turkish, kRussianName, kTurkishName},
+    {5, Turkish, English, kTurkishName, L"English"}, {6, Turkish, Russian, kTurkishName, kRussianName},
+};
+
+std::vector<std::wstring> splitAt(const std::wstring& text, const std::wstring& separator) {
+    std::vector<std::wstring> parts;
+    size_t start = 0;
+    for (;;) {
+        size_t end = text.find(separator, start);
+        if (end == std::wstring::npos) break;
+        parts.push_back(text.substr(start, end - start));
+        start = end + separator.size();
+    }
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+std::optional<std::wstring> pieceOf(const std::vector<std::wstring>& parts, Part part) {
+    if (parts.size() <= static_cast<size_t>(part)) return std::nullopt;
+    std::wstring word = parts[part];
+    if (part != Russian) {
+        auto pieces = splitAt(word, L"@");
+        size_t piece = part == English ? 1 : 0;
+        if (pieces.size() <= piece) return std::nullopt;
+        word = pieces[piece];
+    }
+    if (word.empty()) return std::nullopt;
+    return word;
+}
+
+// Adds "#" + entry + "$" to the buffer; false when it was there already.
+bool takeOnce(std::wstring& buffer, const std::wstring& entry) {
+    std::wstring marked = L"#" + entry + L"$";
+    if (buffer.find(marked) != std::wstring::npos) return false;
+    buffer += marked;
+    return true;
+}
+
+} // namespace
+
+const Direction* direction(int number) {
+    return number >= 1 && number <= 6 ? &kDirections[number - 1] : nullptr;
+}
+
+std::wstring searchKey(int direction, const std::wstring& word) {
+    return (direction < 3 ? L"@" : L"<>") + word;
+}
+
+std::wstring translationKey(int number, const std::wstring& h, const std::wstring& previous) {
+    const Direction* d = direction(number);
+    if (!d) return previous;
+    if (d->source == English) return L"@" + h + L"<>";
+    if (d->source == Russian) return L"<>" + h + L"<>";
+    return L"<>" + h + L"@";
+}
+
+std::optional<std::wstring> shownWord(const std::wstring& record, Part part) {
+    return pieceOf(splitAt(record, L"<>"), part);
+}
+
+std::optional<std::wstring> searchRow(int number, const std::wstring& record, const std::wstring& word,
+                                      std::wstring& ya) {
+    const Direction* d = direction(number);
+    Part source = d ? d->source : English;
+    auto parts = splitAt(record, L"<>");
+    // A record without this language's word has nothing to list; its part is not marked either, so
+    // an empty part never hides a later row.
+    auto shown = pieceOf(parts, source);
+    if (!shown) return std::nullopt;
+    const std::wstring& part = parts[source];
+    if (part.find(word) == std::wstring::npos) return std::nullopt;
+    if (!takeOnce(ya, part)) return std::nullopt;
+    return shown;
+}
+
+std::optional<std::wstring> translationRow(int number, const std::wstring& record, std::wstring& ga) {
+    const Direction* d = direction(number);
+    if (!d) return std::nullopt;
+    auto shown = shownWord(record, d->target);
+    if (!shown || !takeOnce(ga, *shown)) return std::nullopt;
+    return shown;
+}
+
+} // namespace app

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace app {
+
+// The dictionary record "<pos>@<english><><russian><><turkish>@<id>" splits at "<>" into these parts.
+enum Part { English = 0, Russian = 1, Turkish = 2 };
+
+// One translation direction, numbered 1 to 6 as the direction chooser lists them.
+struct Direction {
+    int number;
+    Part source;
+    Part target;
+    const wchar_t* ddd; // source language name
+    const wchar_t* ddi; // target language name
+};
+
+// The row of the direction table; nullptr outside 1 to 6.
+const Direction* direction(int number);
+
+// The key of the headword search: "@" + word for directions below 3, "<>" + word otherwise.
+std::wstring searchKey(int direction, const std::wstring& word);
+
+// The key that finds the rows of headword h; for a direction outside 1 to 6 the previous key stays.
+std::wstring translationKey(int direction, const std::wstring& h, const std::wstring& previous);
+
+// The word a record shows for a language: English piece 1, the whole Russian part, Turkish piece 0.
+// Nothing when the record lacks that part or piece, or it is empty: such a record serves only the
+// directions of the languages it has.
+std::optional<std::wstring> shownWord(const std::wstring& record, Part part);
+
+// One row of the headword search for the (lower-cased, trimmed) word: the headword to add to the
+// list, or nothing when the row's source part does not contain the word or is already listed.
+// ya is the de-duplication buffer of the headword list and is extended by the taken part.
+std::optional<std::wstring> searchRow(int direction, const std::wstring& record, const std::wstring& word,
+                                      std::wstring& ya);
+
+// One row of the translations of a chosen headword: the translation to add, or nothing when the row
+// has none in the target language or it is already listed (ga is that list's buffer).
+std::optional<std::wstring> translationRow(int direction, const std::wstring& record, std::wstring& ga);
+
+} // namespace app
