@@ -236,15 +236,6 @@ void Label_KDQ::UserControl_Resize() {
     UpdateText();
 }
 
-void Label_KDQ::UserControl_ReadProperties(forms::PropertyBag& bag) {
-    properties().read(*this, bag);
-    UpdateText();
-}
-
-void Label_KDQ::UserControl_WriteProperties(forms::PropertyBag& bag) {
-    properties().write(*this, bag);
-}
-
 void Label_KDQ::releaseCapture() {
     HWND w = hWnd();
     if (w && GetCapture() == w) ReleaseCapture();

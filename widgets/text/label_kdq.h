@@ -95,8 +95,12 @@ public:
 protected:
     void UserControl_Initialize() override;
     void propertyEffect(forms::OnChange effect) override;
-    void UserControl_ReadProperties(forms::PropertyBag& bag) override;
-    void UserControl_WriteProperties(forms::PropertyBag& bag) override;
+    // The stored form is the property table's: read, then one update; written as it stands.
+    void UserControl_ReadProperties(forms::PropertyBag& bag) override {
+        properties().read(*this, bag);
+        UpdateText();
+    }
+    void UserControl_WriteProperties(forms::PropertyBag& bag) override { properties().write(*this, bag); }
     void UserControl_Resize() override;
     void UserControl_Show() override;
     void UserControl_Hide() override;

@@ -55,9 +55,9 @@ void FTip::Unload() {
 
 FTip::FTip(TipSeams seams) : seams_(std::move(seams)) {
     registerClass(&FTip::windowProc);
-    // The window finds this object from its first message on (WM_NCCREATE).
-    CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName, L"", WS_POPUP, 0, 0, 1,
-                    1, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    // The window finds this object from WM_NCCREATE on, through its creation parameter.
+    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName, L"", WS_POPUP, 0,
+                            0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (!hwnd_)
         throw forms::RuntimeError(forms::err::InvalidProcedureCall,
                                   L"The tooltip window could not be created");
