@@ -43,7 +43,6 @@ const forms::PropertyTable<Label_KDQ>& Label_KDQ::properties() {
 forms::PropertyTable<Label_KDQ> Label_KDQ::makeProperties() {
     using L = Label_KDQ;
     using forms::OnChange;
-    constexpr OnChange update = OnChange::Relayout;
     const auto inLook = []<class T>(const wchar_t* key, T LabelLook::*member, std::type_identity_t<T> stored,
                                     OnChange effect = OnChange::Relayout) {
         return forms::field<L, T>(
@@ -57,7 +56,7 @@ forms::PropertyTable<Label_KDQ> Label_KDQ::makeProperties() {
     // A new label keeps the font its surface starts with. The font read is the surface's at once,
     // before any other key.
     auto font = forms::fontField<L>(
-                    L"Font", [](L & c) -> auto& { return c.font_; }, update)
+                    L"Font", [](L & c) -> auto& { return c.font_; }, OnChange::Relayout)
                     .setBy("setFont");
     font.initial = [](L& c) { return forms::Variant(c.surface().Font()); };
     font.put = [store = font.put](L& c, const forms::Variant& v) {
