@@ -34,6 +34,16 @@ inline constexpr int16_t Flat = 0;   // Appearance
 inline constexpr int16_t ThreeD = 1; // Appearance
 } // namespace controlBorder
 
+// BorderStyle of the captioned label.
+namespace labelBorder {
+inline constexpr int32_t None = 0;
+inline constexpr int32_t Single = 1;  // BorderSize nested rectangles in BorderColor
+inline constexpr int32_t Outline = 2; // no border; the text outlined in OutlineColor
+inline constexpr int32_t Sunken = 3;
+inline constexpr int32_t Raised = 4;
+inline constexpr int32_t Triple = 5; // white, grey, white
+} // namespace labelBorder
+
 // WindowState of a form.
 namespace windowState {
 inline constexpr int16_t Normal = 0;
@@ -112,6 +122,7 @@ namespace forms {
 namespace scale = core::scale;
 namespace formBorder = core::formBorder;
 namespace controlBorder = core::controlBorder;
+namespace labelBorder = core::labelBorder;
 namespace windowState = core::windowState;
 namespace pointer = core::pointer;
 namespace mouse = core::mouse;

@@ -82,8 +82,8 @@ void fAbout::Form_Load() {
     Move(left, top, Width(), Height());
 }
 
-void fAbout::Form_KeyDown(int& KeyCode, int) {
-    if (KeyCode == VK_RETURN || KeyCode == VK_ESCAPE) bOK_Click();
+void fAbout::Form_KeyDown(int& keyCode, int) {
+    if (keyCode == VK_RETURN || keyCode == VK_ESCAPE) bOK_Click();
 }
 
 void fAbout::bOK_Click() {

@@ -25,7 +25,7 @@ public:
 protected:
     forms::Layout layout() const override;
     void Form_Load() override;
-    void Form_KeyDown(int& KeyCode, int Shift) override;
+    void Form_KeyDown(int& keyCode, int shift) override;
 
 private:
     std::vector<std::uint32_t> ramp_;

@@ -9,6 +9,8 @@
 #include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/surface.h"
+#include "platform/core/constants.h"
+#include "platform/core/event_log.h"
 #include "widgets/text/about_box.h"
 #include "widgets/text/color_ramp.h"
 #include "widgets/text/gdi_helpers.h"
@@ -21,28 +23,9 @@ namespace {
 
 constexpr wchar_t kDefaultText[] = L"Nha4n";
 
-forms::Variant colour(std::uint32_t c) {
-    return forms::Variant::colour(c);
-}
-
 } // namespace
 
 Label_KDQ::Label_KDQ() {
-    // The values of a new instance; a stored layout replaces them when it is read.
-    text_ = kDefaultText;
-    look_.OutlineColor = 0xFFFFFF;
-    look_.ShadowColorEnd = 0xFFFFFF;
-    tiengViet_ = true;
-    look_.Shadow = true;
-    look_.BorderSize = 1;
-    look_.EdgeSpace = 1;
-    look_.BackColor = 0x8000000F;
-    look_.BorderColor = 0;
-    look_.Forecolor = 0;
-    look_.ShadowDepth = 1;
-    look_.ShadowColorStart = 0;
-    look_.Transparent = false;
-    look_.GradientBackColorEnd = 0;
     // The label hands the focus to its form instead of taking it.
     setCanGetFocus(false);
 }
@@ -51,87 +34,77 @@ void Label_KDQ::registerType() {
     forms::registerControlType<Label_KDQ>(L"Label_KDQ");
 }
 
+// Every change but the tooltip's VNI switch lays the text out again, repaints and raises Change.
+const forms::PropertyTable<Label_KDQ>& Label_KDQ::properties() {
+    static const forms::PropertyTable<Label_KDQ> table = makeProperties();
+    return table;
+}
+
+forms::PropertyTable<Label_KDQ> Label_KDQ::makeProperties() {
+    using L = Label_KDQ;
+    using forms::OnChange;
+    const auto inLook = []<class T>(const wchar_t* key, T LabelLook::*member, std::type_identity_t<T> stored,
+                                    OnChange effect = OnChange::Relayout) {
+        return forms::field<L, T>(
+            key, [member](L& c) -> T& { return c.look_.*member; }, stored, effect);
+    };
+    const auto own = []<class T>(const wchar_t* key, T L::*member, std::type_identity_t<T> stored,
+                                 OnChange effect = OnChange::Relayout) {
+        return forms::field<L, T>(
+            key, [member](L& c) -> T& { return c.*member; }, stored, effect);
+    };
+    // A new label keeps the font its surface starts with. The font read is the surface's at once,
+    // before any other key.
+    auto font = forms::fontField<L>(
+                    L"Font", [](L & c) -> auto& { return c.font_; }, OnChange::Relayout)
+                    .setBy("setFont");
+    font.initial = [](L& c) { return forms::Variant(c.surface().Font()); };
+    font.put = [store = font.put](L& c, const forms::Variant& v) {
+        store(c, v);
+        c.surface().setFont(c.font_);
+    };
+    // A shadow colour that is not stored follows the text colour read before it.
+    auto shadowStart =
+        inLook(L"ShadowColorStart", &LabelLook::ShadowColorStart, 0).startsAt(std::uint32_t(0));
+    shadowStart.storedDefault = [](L& c) { return forms::Variant::colour(c.look_.Forecolor); };
+
+    return forms::PropertyTable<L>{
+        font,
+        own(L"Text", &L::text_, kDefaultText),
+        own(L"AutoSize", &L::autoSize_, false),
+        inLook(L"WordWrap", &LabelLook::WordWrap, false),
+        own(L"TiengViet", &L::tiengViet_, true),
+        inLook(L"BackColor", &LabelLook::BackColor, forms::sysColor::ButtonFace),
+        inLook(L"ForeColor", &LabelLook::Forecolor, 0),
+        inLook(L"BorderColor", &LabelLook::BorderColor, 0),
+        inLook(L"BorderSize", &LabelLook::BorderSize, 1),
+        inLook(L"BorderStyle", &LabelLook::BorderStyle, forms::labelBorder::None),
+        inLook(L"Transparent", &LabelLook::Transparent, true).startsAt(false),
+        inLook(L"EdgeSpace", &LabelLook::EdgeSpace, 1),
+        inLook(L"OutlineColor", &LabelLook::OutlineColor, 0xFFFFFF),
+        inLook(L"Shadow", &LabelLook::Shadow, false).startsAt(true),
+        inLook(L"ShadowDepth", &LabelLook::ShadowDepth, 1),
+        inLook(L"ShadowStyle", &LabelLook::ShadowStyle, 0),
+        shadowStart,
+        inLook(L"ShadowColorEnd", &LabelLook::ShadowColorEnd, 0xFFFFFF),
+        inLook(L"Alignment", &LabelLook::Alignment, 0),
+        inLook(L"BackColorStyle", &LabelLook::BackColorStyle, 0),
+        inLook(L"GradientBackColorStyle", &LabelLook::GradientBackColorStyle, 0),
+        inLook(L"GradientBackColorStart", &LabelLook::GradientBackColorStart, 0),
+        inLook(L"GradientBackColorEnd", &LabelLook::GradientBackColorEnd, 0xFFFFFF)
+            .startsAt(std::uint32_t(0)),
+        own(L"ToolTipTiengViet", &L::tooltipTiengViet_, true, OnChange::None).startsAt(false),
+    };
+}
+
+void Label_KDQ::propertyEffect(forms::OnChange effect) {
+    if (effect != forms::OnChange::None) UpdateText();
+}
+
 void Label_KDQ::UserControl_Initialize() {
-    font_ = surface().Font();
+    // The values of a new label; a stored layout replaces them when it is read.
+    properties().init(*this);
     UpdateText();
-}
-
-template <class T>
-void Label_KDQ::store(T& field, T value, const wchar_t* key) {
-    field = std::move(value);
-    PropertyChanged(key);
-    UpdateText();
-}
-
-void Label_KDQ::setText(std::wstring value) {
-    store(text_, std::move(value), L"Text");
-}
-void Label_KDQ::setAutoSize(bool value) {
-    store(autoSize_, value, L"AutoSize");
-}
-void Label_KDQ::setBackColor(std::uint32_t value) {
-    store(look_.BackColor, value, L"BackColor");
-}
-void Label_KDQ::setForecolor(std::uint32_t value) {
-    store(look_.Forecolor, value, L"ForeColor");
-}
-void Label_KDQ::setBorderColor(std::uint32_t value) {
-    store(look_.BorderColor, value, L"BorderColor");
-}
-void Label_KDQ::setBorderSize(std::int32_t value) {
-    store(look_.BorderSize, value, L"BorderSize");
-}
-void Label_KDQ::setWordWrap(bool value) {
-    store(look_.WordWrap, value, L"WordWrap");
-}
-void Label_KDQ::setTiengViet(bool value) {
-    store(tiengViet_, value, L"TiengViet");
-}
-void Label_KDQ::setBorderStyle(std::int32_t value) {
-    store(look_.BorderStyle, value, L"BorderStyle");
-}
-void Label_KDQ::setTransparent(bool value) {
-    store(look_.Transparent, value, L"Transparent");
-}
-void Label_KDQ::setEdgeSpace(std::int32_t value) {
-    store(look_.EdgeSpace, value, L"EdgeSpace");
-}
-void Label_KDQ::setOutlineColor(std::uint32_t value) {
-    store(look_.OutlineColor, value, L"OutlineColor");
-}
-void Label_KDQ::setShadow(bool value) {
-    store(look_.Shadow, value, L"Shadow");
-}
-void Label_KDQ::setShadowDepth(std::int16_t value) {
-    store(look_.ShadowDepth, value, L"ShadowDepth");
-}
-void Label_KDQ::setShadowStyle(std::int32_t value) {
-    store(look_.ShadowStyle, value, L"ShadowStyle");
-}
-void Label_KDQ::setShadowColorStart(std::uint32_t value) {
-    store(look_.ShadowColorStart, value, L"ShadowColorStart");
-}
-void Label_KDQ::setShadowColorEnd(std::uint32_t value) {
-    store(look_.ShadowColorEnd, value, L"ShadowColorEnd");
-}
-void Label_KDQ::setAlignment(std::int32_t value) {
-    store(look_.Alignment, value, L"Alignment");
-}
-void Label_KDQ::setBackColorStyle(std::int32_t value) {
-    store(look_.BackColorStyle, value, L"BackColorStyle");
-}
-void Label_KDQ::setGradientBackColorStyle(std::int32_t value) {
-    store(look_.GradientBackColorStyle, value, L"GradientBackColorStyle");
-}
-void Label_KDQ::setGradientBackColorStart(std::uint32_t value) {
-    store(look_.GradientBackColorStart, value, L"GradientBackColorStart");
-}
-void Label_KDQ::setGradientBackColorEnd(std::uint32_t value) {
-    store(look_.GradientBackColorEnd, value, L"GradientBackColorEnd");
-}
-void Label_KDQ::setTooltipTiengViet(bool value) {
-    tooltipTiengViet_ = value;
-    PropertyChanged(L"ToolTipTiengViet");
 }
 
 void Label_KDQ::setFont(std::shared_ptr<forms::StdFont> value) {
@@ -144,10 +117,7 @@ void Label_KDQ::setFont(std::shared_ptr<forms::StdFont> value) {
 }
 
 void Label_KDQ::About() {
-    try {
-        fAbout::showModal();
-    } catch (...) {
-    }
+    core::bestEffort(L"label about box", [] { fAbout::showModal(); });
 }
 
 void Label_KDQ::UpdateText() {
@@ -171,19 +141,20 @@ bool Label_KDQ::layOutAndPaint() {
         const std::wstring display = displayText();
         forms::Surface& s = surface();
         if (font_) s.setFont(font_);
-        const int B = look_.BorderSize, E = look_.EdgeSpace, S = look_.shadowExtent();
-        int width = Width(), H;
+        const int border = look_.BorderSize, edge = look_.EdgeSpace, shadow = look_.shadowExtent();
+        const int margin = border + edge;
+        int width = Width(), textHeight;
         if (look_.WordWrap) {
             HDC dc = s.hDC();
-            RECT rc{B + E, B + E, int(s.ScaleWidth()) - B - E - S, 100};
+            RECT rc{margin, margin, int(s.ScaleWidth()) - margin - shadow, 100};
             LabelPainter painter(dc, s.widthPixels(), s.heightPixels(), look_);
-            H = painter.DrawTextOut(display, rc, true);
+            textHeight = painter.DrawTextOut(display, rc, true);
         } else {
-            const int W = TextWidthW(s.hDC(), display) + 2 * B + 2 * E;
-            width = toContainerX(W + S);
-            H = int(s.TextHeight(L"A"));
+            const int textWidth = TextWidthW(s.hDC(), display) + 2 * margin;
+            width = toContainerX(textWidth + shadow);
+            textHeight = int(s.TextHeight(L"A"));
         }
-        Move(Left(), Top(), width, toContainerY(2 * B + H + 2 * E + S));
+        Move(Left(), Top(), width, toContainerY(2 * margin + textHeight + shadow));
         if (!hWnd()) return false;
     }
     if (IsWindowVisible(hWnd())) {
@@ -232,7 +203,7 @@ void Label_KDQ::UserControl_Show() {
 // Pixels in the container's scale: twips, or pixels in a container drawn in pixels.
 bool Label_KDQ::containerInPixels() {
     forms::ControlHost* host = Container();
-    return host && host->hostScaleMode() == 3;
+    return host && host->hostScaleMode() == forms::scale::Pixels;
 }
 int Label_KDQ::toContainerX(int pixels) {
     return containerInPixels() ? pixels : forms::Screen::pixelsToTwipsX(pixels);
@@ -264,69 +235,6 @@ void Label_KDQ::UserControl_Resize() {
     UpdateText();
 }
 
-void Label_KDQ::UserControl_ReadProperties(forms::PropertyBag& bag) {
-    auto read = [&](const wchar_t* key, const forms::Variant& absent) {
-        return bag.ReadProperty(key, absent);
-    };
-    // A label without a stored font takes a copy of its form's, so changing one leaves the other.
-    std::shared_ptr<forms::StdFont> formFont = Ambient().Font;
-    forms::Variant font = read(L"Font", forms::Variant());
-    font_ = font.isEmpty() ? (formFont ? formFont->clone() : forms::StdFont::create()) : font.toFont();
-    surface().setFont(font_);
-    text_ = read(L"Text", kDefaultText).toString();
-    autoSize_ = read(L"AutoSize", false).toBoolean();
-    look_.WordWrap = read(L"WordWrap", false).toBoolean();
-    tiengViet_ = read(L"TiengViet", true).toBoolean();
-    look_.BackColor = read(L"BackColor", colour(0x8000000F)).toColour();
-    look_.Forecolor = read(L"ForeColor", colour(0)).toColour();
-    look_.BorderColor = read(L"BorderColor", colour(0)).toColour();
-    look_.BorderSize = read(L"BorderSize", 1).toLong();
-    look_.BorderStyle = read(L"BorderStyle", 0).toLong();
-    look_.Transparent = read(L"Transparent", true).toBoolean();
-    look_.EdgeSpace = read(L"EdgeSpace", 1).toLong();
-    look_.OutlineColor = read(L"OutlineColor", colour(0xFFFFFF)).toColour();
-    look_.Shadow = read(L"Shadow", false).toBoolean();
-    look_.ShadowDepth = read(L"ShadowDepth", std::int16_t(1)).toInteger();
-    look_.ShadowStyle = read(L"ShadowStyle", 0).toLong();
-    look_.ShadowColorStart = read(L"ShadowColorStart", colour(look_.Forecolor)).toColour();
-    look_.ShadowColorEnd = read(L"ShadowColorEnd", colour(0xFFFFFF)).toColour();
-    look_.Alignment = read(L"Alignment", 0).toLong();
-    look_.BackColorStyle = read(L"BackColorStyle", 0).toLong();
-    look_.GradientBackColorStyle = read(L"GradientBackColorStyle", 0).toLong();
-    look_.GradientBackColorStart = read(L"GradientBackColorStart", colour(0)).toColour();
-    look_.GradientBackColorEnd = read(L"GradientBackColorEnd", colour(0xFFFFFF)).toColour();
-    tooltipTiengViet_ = read(L"ToolTipTiengViet", true).toBoolean();
-    UpdateText();
-}
-
-void Label_KDQ::UserControl_WriteProperties(forms::PropertyBag& bag) {
-    std::shared_ptr<forms::StdFont> formFont = Ambient().Font;
-    bag.WriteProperty(L"Font", font_, formFont ? forms::Variant(formFont) : forms::Variant());
-    bag.WriteProperty(L"Text", text_, kDefaultText);
-    bag.WriteProperty(L"AutoSize", autoSize_, false);
-    bag.WriteProperty(L"WordWrap", look_.WordWrap, false);
-    bag.WriteProperty(L"TiengViet", tiengViet_, true);
-    bag.WriteProperty(L"BackColor", colour(look_.BackColor), colour(0x8000000F));
-    bag.WriteProperty(L"ForeColor", colour(look_.Forecolor), colour(0));
-    bag.WriteProperty(L"BorderColor", colour(look_.BorderColor), colour(0));
-    bag.WriteProperty(L"BorderSize", int(look_.BorderSize), 1);
-    bag.WriteProperty(L"BorderStyle", int(look_.BorderStyle), 0);
-    bag.WriteProperty(L"Transparent", look_.Transparent, true);
-    bag.WriteProperty(L"EdgeSpace", int(look_.EdgeSpace), 1);
-    bag.WriteProperty(L"OutlineColor", colour(look_.OutlineColor), colour(0xFFFFFF));
-    bag.WriteProperty(L"Shadow", look_.Shadow, false);
-    bag.WriteProperty(L"ShadowDepth", look_.ShadowDepth, std::int16_t(1));
-    bag.WriteProperty(L"ShadowStyle", int(look_.ShadowStyle), 0);
-    bag.WriteProperty(L"ShadowColorStart", colour(look_.ShadowColorStart), colour(look_.Forecolor));
-    bag.WriteProperty(L"ShadowColorEnd", colour(look_.ShadowColorEnd), colour(0xFFFFFF));
-    bag.WriteProperty(L"Alignment", int(look_.Alignment), 0);
-    bag.WriteProperty(L"BackColorStyle", int(look_.BackColorStyle), 0);
-    bag.WriteProperty(L"GradientBackColorStyle", int(look_.GradientBackColorStyle), 0);
-    bag.WriteProperty(L"GradientBackColorStart", colour(look_.GradientBackColorStart), colour(0));
-    bag.WriteProperty(L"GradientBackColorEnd", colour(look_.GradientBackColorEnd), colour(0xFFFFFF));
-    bag.WriteProperty(L"ToolTipTiengViet", tooltipTiengViet_, true);
-}
-
 void Label_KDQ::releaseCapture() {
     HWND w = hWnd();
     if (w && GetCapture() == w) ReleaseCapture();
@@ -346,46 +254,54 @@ void Label_KDQ::UserControl_Terminate() {
 }
 
 void Label_KDQ::windowMessage(forms::MessageFrame& m) {
-    // Hidden or disabled from outside (its form, EnableWindow): the label no longer holds the mouse.
-    if ((m.msg == WM_ENABLE || m.msg == WM_SHOWWINDOW) && !m.wParam) releaseCapture();
-}
-
-void Label_KDQ::UserControl_MouseDown(int Button, int Shift, float X, float Y) {
-    std::int16_t b = std::int16_t(Button), s = std::int16_t(Shift);
-    if (!RaiseEvent(MouseDown, b, s, X, Y)) return;
-    try {
-        if (forms::Form* f = Parent()) {
-            if (HWND fw = f->hWnd(); fw && IsWindowVisible(fw) && IsWindowEnabled(fw)) ::SetFocus(fw);
-        }
-    } catch (...) {
+    switch (m.msg) {
+    case WM_ENABLE:
+    case WM_SHOWWINDOW:
+        // Hidden or disabled from outside: its form, EnableWindow.
+        if (!m.wParam) onHiddenOrDisabled();
+        break;
     }
 }
 
-void Label_KDQ::UserControl_MouseMove(int Button, int Shift, float X, float Y) {
+void Label_KDQ::onHiddenOrDisabled() {
+    releaseCapture();
+}
+
+void Label_KDQ::UserControl_MouseDown(int button, int shift, float x, float y) {
+    std::int16_t b = std::int16_t(button), s = std::int16_t(shift);
+    if (!RaiseEvent(MouseDown, b, s, x, y)) return;
+    core::bestEffort(L"label focus to its form", [&] {
+        if (forms::Form* f = Parent()) {
+            if (HWND fw = f->hWnd(); fw && IsWindowVisible(fw) && IsWindowEnabled(fw)) ::SetFocus(fw);
+        }
+    });
+}
+
+void Label_KDQ::UserControl_MouseMove(int button, int shift, float x, float y) {
     HWND self = hWnd();
-    if (Button == 0)
+    if (button == 0)
         FTip::instance().SetTip(self, ToolTipText(), 0, -1, tooltipTiengViet_, forms::Variant(L"Verdana"),
                                 300);
     const forms::Surface& s = surface();
-    bool inside = X >= 0 && Y >= 0 && X <= s.ScaleWidth() && Y <= s.ScaleHeight();
+    bool inside = x >= 0 && y >= 0 && x <= s.ScaleWidth() && y <= s.ScaleHeight();
     if (inside) {
         POINT p{0, 0};
         GetCursorPos(&p);
         inside = WindowFromPoint(p) == self;
     }
-    std::int16_t b = std::int16_t(Button), sh = std::int16_t(Shift);
+    std::int16_t b = std::int16_t(button), sh = std::int16_t(shift);
     if (inside) {
         if (GetCapture() != self) SetCapture(self);
-        RaiseEvent(MouseMove, b, sh, X, Y);
+        RaiseEvent(MouseMove, b, sh, x, y);
     } else {
         ReleaseCapture();
-        RaiseEvent(MouseLeave, b, sh, X, Y);
+        RaiseEvent(MouseLeave, b, sh, x, y);
     }
 }
 
-void Label_KDQ::UserControl_MouseUp(int Button, int Shift, float X, float Y) {
-    std::int16_t b = std::int16_t(Button), s = std::int16_t(Shift);
-    RaiseEvent(MouseUp, b, s, X, Y);
+void Label_KDQ::UserControl_MouseUp(int button, int shift, float x, float y) {
+    std::int16_t b = std::int16_t(button), s = std::int16_t(shift);
+    RaiseEvent(MouseUp, b, s, x, y);
 }
 
 void Label_KDQ::UserControl_Click() {

@@ -9,12 +9,9 @@
 #include <string>
 
 #include "platform/forms/event.h"
+#include "platform/forms/property_table.h"
 #include "platform/forms/user_control.h"
 #include "widgets/text/label_paint.h"
-
-namespace forms {
-class StdFont;
-}
 
 namespace widgets {
 
@@ -24,54 +21,60 @@ public:
     // Lets layouts create labels by the type name "Label_KDQ".
     static void registerType();
 
+    // The stored properties: key, field, stored default, the value of a new label where it differs,
+    // and what a change does.
+    static const forms::PropertyTable<Label_KDQ>& properties();
+
     const std::wstring& Text() const { return text_; }
-    void setText(std::wstring value);
+    void setText(std::wstring value) { set(L"Text", value); }
     bool AutoSize() const { return autoSize_; }
-    void setAutoSize(bool value);
+    void setAutoSize(bool value) { set(L"AutoSize", value); }
     std::uint32_t BackColor() const { return look_.BackColor; }
-    void setBackColor(std::uint32_t value);
+    void setBackColor(std::uint32_t value) { set(L"BackColor", value); }
     std::uint32_t Forecolor() const { return look_.Forecolor; }
-    void setForecolor(std::uint32_t value);
+    void setForecolor(std::uint32_t value) { set(L"ForeColor", value); }
     std::uint32_t BorderColor() const { return look_.BorderColor; }
-    void setBorderColor(std::uint32_t value);
+    void setBorderColor(std::uint32_t value) { set(L"BorderColor", value); }
     std::int32_t BorderSize() const { return look_.BorderSize; }
-    void setBorderSize(std::int32_t value);
+    void setBorderSize(std::int32_t value) { set(L"BorderSize", value); }
     const std::shared_ptr<forms::StdFont>& Font() const { return font_; }
     void setFont(std::shared_ptr<forms::StdFont> value);
     bool WordWrap() const { return look_.WordWrap; }
-    void setWordWrap(bool value);
+    void setWordWrap(bool value) { set(L"WordWrap", value); }
     bool TiengViet() const { return tiengViet_; }
-    void setTiengViet(bool value);
+    void setTiengViet(bool value) { set(L"TiengViet", value); }
     std::int32_t BorderStyle() const { return look_.BorderStyle; }
-    void setBorderStyle(std::int32_t value);
+    void setBorderStyle(std::int32_t value) { set(L"BorderStyle", value); }
     bool Transparent() const { return look_.Transparent; }
-    void setTransparent(bool value);
+    void setTransparent(bool value) { set(L"Transparent", value); }
     std::int32_t EdgeSpace() const { return look_.EdgeSpace; }
-    void setEdgeSpace(std::int32_t value);
+    void setEdgeSpace(std::int32_t value) { set(L"EdgeSpace", value); }
     std::uint32_t OutlineColor() const { return look_.OutlineColor; }
-    void setOutlineColor(std::uint32_t value);
+    void setOutlineColor(std::uint32_t value) { set(L"OutlineColor", value); }
     bool Shadow() const { return look_.Shadow; }
-    void setShadow(bool value);
+    void setShadow(bool value) { set(L"Shadow", value); }
     std::int16_t ShadowDepth() const { return look_.ShadowDepth; }
-    void setShadowDepth(std::int16_t value);
+    void setShadowDepth(std::int16_t value) { set(L"ShadowDepth", value); }
     std::int32_t ShadowStyle() const { return look_.ShadowStyle; }
-    void setShadowStyle(std::int32_t value);
+    void setShadowStyle(std::int32_t value) { set(L"ShadowStyle", value); }
     std::uint32_t ShadowColorStart() const { return look_.ShadowColorStart; }
-    void setShadowColorStart(std::uint32_t value);
+    void setShadowColorStart(std::uint32_t value) { set(L"ShadowColorStart", value); }
     std::uint32_t ShadowColorEnd() const { return look_.ShadowColorEnd; }
-    void setShadowColorEnd(std::uint32_t value);
+    void setShadowColorEnd(std::uint32_t value) { set(L"ShadowColorEnd", value); }
     std::int32_t Alignment() const { return look_.Alignment; }
-    void setAlignment(std::int32_t value);
+    void setAlignment(std::int32_t value) { set(L"Alignment", value); }
     std::int32_t BackColorStyle() const { return look_.BackColorStyle; }
-    void setBackColorStyle(std::int32_t value);
+    void setBackColorStyle(std::int32_t value) { set(L"BackColorStyle", value); }
     std::int32_t GradientBackColorStyle() const { return look_.GradientBackColorStyle; }
-    void setGradientBackColorStyle(std::int32_t value);
+    void setGradientBackColorStyle(std::int32_t value) { set(L"GradientBackColorStyle", value); }
     std::uint32_t GradientBackColorStart() const { return look_.GradientBackColorStart; }
-    void setGradientBackColorStart(std::uint32_t value);
+    void setGradientBackColorStart(std::uint32_t value) { set(L"GradientBackColorStart", value); }
     std::uint32_t GradientBackColorEnd() const { return look_.GradientBackColorEnd; }
-    void setGradientBackColorEnd(std::uint32_t value);
+    void setGradientBackColorEnd(std::uint32_t value) { set(L"GradientBackColorEnd", value); }
     bool TooltipTiengViet() const { return tooltipTiengViet_; }
-    void setTooltipTiengViet(bool value);
+    void setTooltipTiengViet(bool value) { set(L"ToolTipTiengViet", value); }
+    // The label's window and the device context of its surface, under the names its hosts use; a
+    // repaint that waits for the label to be shown is done before the context is handed out.
     HWND Hwnd() { return hWnd(); }
     HDC hdc();
     std::int32_t LineCount();
@@ -91,20 +94,29 @@ public:
 
 protected:
     void UserControl_Initialize() override;
-    void UserControl_ReadProperties(forms::PropertyBag& bag) override;
-    void UserControl_WriteProperties(forms::PropertyBag& bag) override;
+    void propertyEffect(forms::OnChange effect) override;
+    // The stored form is the property table's: read, then one update; written as it stands.
+    void UserControl_ReadProperties(forms::PropertyBag& bag) override {
+        properties().read(*this, bag);
+        UpdateText();
+    }
+    void UserControl_WriteProperties(forms::PropertyBag& bag) override { properties().write(*this, bag); }
     void UserControl_Resize() override;
     void UserControl_Show() override;
     void UserControl_Hide() override;
     void UserControl_Terminate() override;
-    void UserControl_MouseDown(int Button, int Shift, float X, float Y) override;
-    void UserControl_MouseMove(int Button, int Shift, float X, float Y) override;
-    void UserControl_MouseUp(int Button, int Shift, float X, float Y) override;
+    void UserControl_MouseDown(int button, int shift, float x, float y) override;
+    void UserControl_MouseMove(int button, int shift, float x, float y) override;
+    void UserControl_MouseUp(int button, int shift, float x, float y) override;
     void UserControl_Click() override;
     void UserControl_DblClick() override;
     void windowMessage(forms::MessageFrame& m) override;
 
 private:
+    // One name each for the window and the context: Hwnd and hdc above.
+    using forms::UserControl::hDC;
+    using forms::UserControl::hWnd;
+
     LabelLook look_;
     std::wstring text_;
     std::shared_ptr<forms::StdFont> font_;
@@ -119,8 +131,11 @@ private:
     bool paintPending_ = false;
     std::int32_t pendingBorderSize_ = 0;
 
+    static forms::PropertyTable<Label_KDQ> makeProperties();
     template <class T>
-    void store(T& field, T value, const wchar_t* key);
+    void set(const wchar_t* key, const T& value) {
+        setProperty(properties(), key, value);
+    }
     void UpdateText();
     // The sizing and repaint of UpdateText; false when the label went meanwhile.
     bool layOutAndPaint();
@@ -129,6 +144,8 @@ private:
     void paintIfPending();
     std::wstring displayText() const;
     void releaseCapture();
+    // The label no longer holds the mouse once it is hidden or disabled from outside.
+    void onHiddenOrDisabled();
     bool containerInPixels();
     int toContainerX(int pixels);
     int toContainerY(int pixels);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/core/event_log.h"
 #include "widgets/text/color_ramp.h"
 
 namespace widgets {
@@ -80,85 +81,84 @@ void LabelPainter::DrawShadowText(const std::wstring& text, RECT rect, bool wrap
 }
 
 void LabelPainter::DrawGradientBack(std::int32_t style) {
-    try {
-        const int W = sw_, H = sh_;
+    // What was drawn stays; a gradient is never worth failing a repaint for.
+    core::bestEffort(L"label gradient background", [&] {
+        const int w = width_, h = height_;
         int n;
         switch (style) {
         case 2:
         case 3:
-            n = H;
+            n = h;
             break;
         case 4:
         case 5:
-            n = 2 * W - 1;
+            n = 2 * w - 1;
             break;
         case 6:
-            n = (W + 1) / 2;
+            n = (w + 1) / 2;
             break;
         case 7:
-            n = (H + 1) / 2;
+            n = (h + 1) / 2;
             break;
         default:
-            n = W;
+            n = w;
         }
         Ramp ramp;
         GradientColors(look_.GradientBackColorStart, look_.GradientBackColorEnd, std::int16_t(n), ramp);
         auto at = [&](int i) { return ramp.at(size_t(i)); };
         switch (style) {
         case 0:
-            for (int i = 0; i <= W - 1; ++i) line(i, 0, i, H, at(i));
+            for (int i = 0; i <= w - 1; ++i) line(i, 0, i, h, at(i));
             break;
         case 1:
-            for (int i = 0; i <= W - 1; ++i) line(i, 0, i, H, at(W - i - 1));
+            for (int i = 0; i <= w - 1; ++i) line(i, 0, i, h, at(w - i - 1));
             break;
         case 2:
-            for (int i = 0; i <= H - 1; ++i) line(0, i, W, i, at(i));
+            for (int i = 0; i <= h - 1; ++i) line(0, i, w, i, at(i));
             break;
         case 3:
-            for (int i = 0; i <= H - 1; ++i) line(0, i, W, i, at(H - i - 1));
+            for (int i = 0; i <= h - 1; ++i) line(0, i, w, i, at(h - i - 1));
             break;
         case 4:
             point(0, 0, at(0));
-            point(W - 1, H - 1, at(2 * W - 2));
-            for (int i = 1; i <= 2 * W - 3; ++i) line(i - W + 1, H - 1, i + 1, -1, at(i));
+            point(w - 1, h - 1, at(2 * w - 2));
+            for (int i = 1; i <= 2 * w - 3; ++i) line(i - w + 1, h - 1, i + 1, -1, at(i));
             break;
         case 5:
-            point(0, H - 1, at(0));
-            point(W - 1, 0, at(2 * W - 2));
-            for (int i = 1; i <= 2 * W - 3; ++i) line(i - W + 1, -1, i + 1, H - 1, at(i));
+            point(0, h - 1, at(0));
+            point(w - 1, 0, at(2 * w - 2));
+            for (int i = 1; i <= 2 * w - 3; ++i) line(i - w + 1, -1, i + 1, h - 1, at(i));
             break;
         case 6: {
-            const int m = (W % 2) + W / 2 - 1;
+            const int m = (w % 2) + w / 2 - 1;
             for (int i = 0; i <= m; ++i) {
-                line(i, 0, i, H, at(m - i));
-                line(W / 2 + i, 0, W / 2 + i, H, at(i));
+                line(i, 0, i, h, at(m - i));
+                line(w / 2 + i, 0, w / 2 + i, h, at(i));
             }
             break;
         }
         case 7: {
-            const int m = (H % 2) + H / 2 - 1;
+            const int m = (h % 2) + h / 2 - 1;
             for (int i = 0; i <= m; ++i) {
-                line(0, i, W, i, at(m - i));
-                line(0, H / 2 + i, W, H / 2 + i, at(i));
+                line(0, i, w, i, at(m - i));
+                line(0, h / 2 + i, w, h / 2 + i, at(i));
             }
             break;
         }
         case 8:
             for (int i = 0; i <= n; ++i) {
-                line(i - W + 1, H - 1, i + 1, -1, at(n - i));
-                line(i, H - 1, i + W, -1, at(i));
+                line(i - w + 1, h - 1, i + 1, -1, at(n - i));
+                line(i, h - 1, i + w, -1, at(i));
             }
             break;
         case 9:
             for (int i = 0; i <= n; ++i) {
-                line(i - W + 1, 0, i + 1, H, at(n - i));
-                line(i, 0, i + W, H, at(i));
+                line(i - w + 1, 0, i + 1, h, at(n - i));
+                line(i, 0, i + w, h, at(i));
             }
             break;
         }
-    } catch (...) {
-        // What was drawn stays; a gradient is never worth failing a repaint for.
-    }
+    });
 }
 
 int LabelPainter::Redraw(const std::wstring& text) {
@@ -166,17 +166,17 @@ int LabelPainter::Redraw(const std::wstring& text) {
     const std::uint32_t back = k.Transparent ? kLabelMaskColor : k.BackColor;
     {
         forms::GdiBrush brush(CreateSolidBrush(plainColor(back)));
-        RECT all{0, 0, sw_, sh_};
+        RECT all{0, 0, width_, height_};
         FillRect(dc_, &all, brush.get());
     }
     SetBkColor(dc_, plainColor(back));
 
-    const int B = k.BorderSize, E = k.EdgeSpace, D = k.shadowExtent();
+    const int border = k.BorderSize, margin = k.BorderSize + k.EdgeSpace, depth = k.shadowExtent();
     RECT rc;
-    rc.left = B + E + ((k.ShadowStyle == 0 || k.ShadowStyle == 2) ? D : 0);
-    rc.top = B + E + ((k.ShadowStyle == 0 || k.ShadowStyle == 1) ? D : 0);
-    rc.right = sw_ - B - E;
-    rc.bottom = sh_ - B - E;
+    rc.left = margin + ((k.ShadowStyle == 0 || k.ShadowStyle == 2) ? depth : 0);
+    rc.top = margin + ((k.ShadowStyle == 0 || k.ShadowStyle == 1) ? depth : 0);
+    rc.right = width_ - margin;
+    rc.bottom = height_ - margin;
 
     if (k.BackColorStyle == 1 && !k.Transparent) DrawGradientBack(k.GradientBackColorStyle);
     if (k.Shadow)
@@ -191,40 +191,40 @@ int LabelPainter::Redraw(const std::wstring& text) {
     const int lines = (h > 0 && tm.tmHeight > 0) ? int(std::nearbyint(double(h) / tm.tmHeight)) : 0;
 
     switch (k.BorderStyle) {
-    case 1:
+    case forms::labelBorder::Single:
         foreColor(k.BorderColor);
-        for (int i = 1; i <= B; ++i) rectangle(i - 1, i - 1, sw_ - i + 1, sh_ - i + 1);
+        for (int i = 1; i <= border; ++i) rectangle(i - 1, i - 1, width_ - i + 1, height_ - i + 1);
         break;
-    case 2:
+    case forms::labelBorder::Outline:
         foreColor(k.OutlineColor);
-        DrawOutlineText(text, rc, k.WordWrap, B);
+        DrawOutlineText(text, rc, k.WordWrap, border);
         foreColor(k.Forecolor);
         DrawTextOut(text, rc, k.WordWrap);
         break;
-    case 3:
-    case 4: {
+    case forms::labelBorder::Sunken:
+    case forms::labelBorder::Raised: {
         foreColor(k.Forecolor);
         k.BorderSize = k.borderSizeAfterPaint();
-        const bool sunken = k.BorderStyle == 3;
+        const bool sunken = k.BorderStyle == forms::labelBorder::Sunken;
         const std::uint32_t grey = RGB(167, 166, 170), white = RGB(255, 255, 255);
-        line(0, 0, sw_ - 1, 0, grey);
-        line(0, 0, 0, sh_ - 1, grey);
-        line(sw_ - 1, 0, sw_ - 1, sh_, white);
-        line(0, sh_ - 1, sw_, sh_ - 1, white);
-        line(1, 1, sw_ - 2, 1, sunken ? RGB(133, 135, 140) : white);
-        line(1, 1, 1, sh_ - 2, sunken ? RGB(133, 135, 140) : white);
-        line(sw_ - 2, 1, sw_ - 2, sh_ - 1, sunken ? RGB(220, 223, 228) : grey);
-        line(1, sh_ - 2, sw_ - 1, sh_ - 2, sunken ? RGB(220, 223, 228) : grey);
+        line(0, 0, width_ - 1, 0, grey);
+        line(0, 0, 0, height_ - 1, grey);
+        line(width_ - 1, 0, width_ - 1, height_, white);
+        line(0, height_ - 1, width_, height_ - 1, white);
+        line(1, 1, width_ - 2, 1, sunken ? RGB(133, 135, 140) : white);
+        line(1, 1, 1, height_ - 2, sunken ? RGB(133, 135, 140) : white);
+        line(width_ - 2, 1, width_ - 2, height_ - 1, sunken ? RGB(220, 223, 228) : grey);
+        line(1, height_ - 2, width_ - 1, height_ - 2, sunken ? RGB(220, 223, 228) : grey);
         break;
     }
-    case 5:
+    case forms::labelBorder::Triple:
         foreColor(k.Forecolor);
         k.BorderSize = k.borderSizeAfterPaint();
         foreColor(RGB(255, 255, 255));
-        rectangle(0, 0, sw_, sh_);
-        rectangle(2, 2, sw_ - 2, sh_ - 2);
+        rectangle(0, 0, width_, height_);
+        rectangle(2, 2, width_ - 2, height_ - 2);
         foreColor(RGB(167, 166, 170));
-        rectangle(1, 1, sw_ - 1, sh_ - 1);
+        rectangle(1, 1, width_ - 1, height_ - 1);
         break;
     }
     return lines;

@@ -7,15 +7,16 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/core/constants.h"
 #include "platform/forms/gdi.h"
 
 namespace widgets {
 
 // The see-through colour: what still shows it after painting is not part of the label.
-inline constexpr std::uint32_t kLabelMaskColor = 0x8000000F;
+inline constexpr std::uint32_t kLabelMaskColor = forms::sysColor::ButtonFace;
 
 struct LabelLook {
-    std::uint32_t BackColor = 0x8000000F;
+    std::uint32_t BackColor = forms::sysColor::ButtonFace;
     std::uint32_t Forecolor = 0;
     std::uint32_t BorderColor = 0;
     std::int32_t BorderStyle = 0;
@@ -39,7 +40,8 @@ struct LabelLook {
     int shadowExtent() const { return Shadow && ShadowDepth > 0 ? ShadowDepth : 0; }
     // The border size a repaint leaves behind: the frames of styles 3 to 5 have their own.
     std::int32_t borderSizeAfterPaint() const {
-        return BorderStyle == 5 ? 3 : (BorderStyle == 3 || BorderStyle == 4) ? 2 : BorderSize;
+        using namespace forms::labelBorder;
+        return BorderStyle == Triple ? 3 : (BorderStyle == Sunken || BorderStyle == Raised) ? 2 : BorderSize;
     }
 };
 
@@ -47,7 +49,7 @@ class LabelPainter {
 public:
     // dc has the label's font selected; width and height are the surface's pixel size.
     LabelPainter(HDC dc, int width, int height, LabelLook& look)
-        : dc_(dc), sw_(width), sh_(height), look_(look) {}
+        : dc_(dc), width_(width), height_(height), look_(look) {}
 
     // Repaints everything; returns the number of text lines drawn. Border styles 3 to 5 store their
     // own border size in the look for the next repaint.
@@ -62,7 +64,7 @@ public:
 
 private:
     HDC dc_;
-    int sw_, sh_;
+    int width_, height_;
     LabelLook& look_;
 
     void foreColor(std::uint32_t color);

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/forms/app.h"
+#include "platform/core/event_log.h"
 #include "platform/core/runtime_error.h"
 #include "platform/forms/screen.h"
 #include "widgets/text/color_ramp.h"
@@ -22,11 +22,11 @@ std::unique_ptr<FTip>& programInstance() {
     return tip;
 }
 
-void registerClass() {
+void registerClass(WNDPROC proc) {
     static bool done = false;
     if (done) return;
     WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kClassName;
@@ -54,11 +54,13 @@ void FTip::Unload() {
 }
 
 FTip::FTip(TipSeams seams) : seams_(std::move(seams)) {
-    registerClass();
+    registerClass(&FTip::windowProc);
+    // The window finds this object from WM_NCCREATE on, through its creation parameter.
     hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName, L"", WS_POPUP, 0,
-                            0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, LONG_PTR(this));
-    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, LONG_PTR(&FTip::windowProc));
+                            0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    if (!hwnd_)
+        throw forms::RuntimeError(forms::err::InvalidProcedureCall,
+                                  L"The tooltip window could not be created");
     SetWindowLongW(hwnd_, GWL_EXSTYLE, GetWindowLongW(hwnd_, GWL_EXSTYLE) | WS_EX_LAYERED);
     surface_ = forms::MemoryDC::compatibleWith(nullptr);
     resizeSurface(1, 1);
@@ -85,11 +87,14 @@ bool FTip::timerEnabled(TipTimer t) const {
 }
 
 void FTip::enable(TipTimer t, bool on) {
+    // A timer that runs already keeps its beat: enabling it again does not start its interval anew.
+    if (timers_[int(t)] == on) return;
     timers_[int(t)] = on;
     UINT_PTR id = UINT_PTR(t);
     if (on) {
         UINT ms = t == TipTimer::Process ? kProcessMs : t == TipTimer::WaitStart ? kWaitStartMs : kWaitEndMs;
         SetTimer(hwnd_, id, ms, nullptr);
+        if (seams_.timerStarted) seams_.timerStarted(t);
     } else {
         KillTimer(hwnd_, id);
     }
@@ -103,45 +108,46 @@ int FTip::TextWidthW(HDC dc, const std::wstring& text) {
     return widgets::TextWidthW(dc, text);
 }
 
-void FTip::useFont(const std::optional<forms::Variant>& tFont) {
+void FTip::useFont(const std::optional<forms::Variant>& font) {
     std::shared_ptr<forms::StdFont> wanted = StandFont();
-    if (tFont) {
+    if (font) {
         // A font object replaces the font; a name gives that face at the standard size. Anything
         // else leaves the standard font.
-        try {
-            if (tFont->type() == forms::VariantType::Font) {
-                if (auto f = tFont->toFont()) wanted = f;
+        core::bestEffort(L"tooltip font", [&] {
+            if (font->type() == forms::VariantType::Font) {
+                if (auto f = font->toFont()) wanted = f;
             } else {
-                wanted->setName(tFont->toString());
+                wanted->setName(font->toString());
             }
-        } catch (...) {
-        }
+        });
     }
     // The font is kept while the same one is asked for, so its GDI handle is not made anew on every move.
     if (!font_ || (wanted != font_ && !font_->sameAs(*wanted))) font_ = wanted;
 }
 
-void FTip::SetTip(HWND tHwnd, const std::wstring& s, std::int32_t TTextColor, std::int32_t TBackColor,
-                  bool TiengViet, const std::optional<forms::Variant>& tFont, std::int16_t tTipWidthMax) {
-    if (s.empty()) return;
-    tipMaxWidth_ = tTipWidthMax;
-    useFont(tFont);
+void FTip::SetTip(HWND owner, const std::wstring& text, std::int32_t textColor, std::int32_t backColor,
+                  bool tiengViet, const std::optional<forms::Variant>& font, std::int16_t maxWidth) {
+    if (text.empty()) return;
+    tipMaxWidth_ = maxWidth;
+    useFont(font);
     POINT p = cursor();
-    const bool moved = tHwnd != tipOwner_ || p.x != tipCursor_.x || p.y != tipCursor_.y;
-    const bool textChanged = s != tipText_;
+    const bool moved = owner != tipOwner_ || p.x != tipCursor_.x || p.y != tipCursor_.y;
+    const bool textChanged = text != tipText_;
     if (!moved && !textChanged) return;
-    if (tHwnd != tipOwner_ || textChanged || !visible()) {
+    if (owner != tipOwner_ || textChanged || !visible()) {
         tipCursor_ = cursor();
-        tipTextColor_ = std::uint32_t(TTextColor);
-        tipBackColor_ = TBackColor == -1 ? kDefaultBack : std::uint32_t(TBackColor);
-        tiengViet_ = TiengViet;
-        tipOwner_ = tHwnd;
-        tipText_ = s;
+        tipTextColor_ = std::uint32_t(textColor);
+        tipBackColor_ = backColor == -1 ? kDefaultBack : std::uint32_t(backColor);
+        tiengViet_ = tiengViet;
+        tipOwner_ = owner;
+        tipText_ = text;
         enable(TipTimer::Process, true);
         if (visible()) {
             showCount_ = 1;
             tmWaitStart_Timer();
         } else {
+            // The wait timer keeps running: the tip shows on its second tick after the pointer
+            // came to rest, 400 to 800 ms later.
             showCount_ = 0;
             enable(TipTimer::WaitStart, true);
         }
@@ -149,30 +155,29 @@ void FTip::SetTip(HWND tHwnd, const std::wstring& s, std::int32_t TTextColor, st
     }
 }
 
-void FTip::SetTipObject(const TipObject& obj, std::int32_t TTextColor, std::int32_t TBackColor,
-                        bool TiengViet, const std::optional<forms::Variant>& tFont,
-                        std::int16_t tTipWidthMax) {
-    SetTip(obj.Hwnd(), obj.Tag(), TTextColor, TBackColor, TiengViet, tFont, tTipWidthMax);
+void FTip::SetTipObject(const TipObject& object, std::int32_t textColor, std::int32_t backColor,
+                        bool tiengViet, const std::optional<forms::Variant>& font, std::int16_t maxWidth) {
+    SetTip(object.Hwnd(), object.Tag(), textColor, backColor, tiengViet, font, maxWidth);
 }
 
-void FTip::SetListTooltip(HWND Mylst, std::int16_t Button, float X, float Y, std::int32_t lMaxWidth) {
-    if (Button != 0) return;
-    if (lMaxWidth < -32768 || lMaxWidth > 32767) throw forms::RuntimeError(forms::err::Overflow);
-    const int x = forms::Screen::twipsToPixelsX(X), y = forms::Screen::twipsToPixelsY(Y);
-    const LPARAM packed = LPARAM(std::uint32_t(y) * 65536u + std::uint32_t(x & 0xFFFF));
-    const LRESULT item = SendMessageW(Mylst, LB_ITEMFROMPOINT, 0, packed);
-    const LRESULT count = SendMessageW(Mylst, LB_GETCOUNT, 0, 0);
+void FTip::SetListTooltip(HWND list, std::int16_t button, float x, float y, std::int32_t maxWidth) {
+    if (button != 0) return;
+    if (maxWidth < -32768 || maxWidth > 32767) throw forms::RuntimeError(forms::err::Overflow);
+    const int px = forms::Screen::twipsToPixelsX(x), py = forms::Screen::twipsToPixelsY(y);
+    const LPARAM packed = LPARAM(std::uint32_t(py) * 65536u + std::uint32_t(px & 0xFFFF));
+    const LRESULT item = SendMessageW(list, LB_ITEMFROMPOINT, 0, packed);
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     std::wstring text;
     // Only a real item has a text: the high word is set when the point is outside the items.
     if (item >= 0 && item < count) {
-        LRESULT len = SendMessageW(Mylst, LB_GETTEXTLEN, WPARAM(item), 0);
+        LRESULT len = SendMessageW(list, LB_GETTEXTLEN, WPARAM(item), 0);
         if (len > 0) {
             text.resize(size_t(len) + 1);
-            len = SendMessageW(Mylst, LB_GETTEXT, WPARAM(item), LPARAM(text.data()));
+            len = SendMessageW(list, LB_GETTEXT, WPARAM(item), LPARAM(text.data()));
             text.resize(len > 0 ? size_t(len) : 0);
         }
     }
-    SetTip(Mylst, text, 0, -1, true, std::nullopt, std::int16_t(lMaxWidth));
+    SetTip(list, text, 0, -1, true, std::nullopt, std::int16_t(maxWidth));
 }
 
 void FTip::tmWaitStart_Timer() {
@@ -261,36 +266,67 @@ void FTip::ShowTip() {
     SetLayeredWindowAttributes(hwnd_, 0, transparentLen_, LWA_ALPHA);
 }
 
+void FTip::windowMessage(core::MessageFrame& m) {
+    switch (m.msg) {
+    case WM_PAINT:
+        onPaint();
+        m.answer(0);
+        break;
+    case WM_ERASEBKGND:
+        m.answer(1);
+        break;
+    case WM_MOUSEACTIVATE:
+        m.answer(MA_NOACTIVATE);
+        break;
+    case WM_TIMER:
+        onTimer(m.wParam);
+        m.answer(0);
+        break;
+    }
+}
+
+void FTip::onPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    BitBlt(dc, 0, 0, surfaceSize_.cx, surfaceSize_.cy, surface_.get(), 0, 0, SRCCOPY);
+    EndPaint(hwnd_, &ps);
+}
+
+void FTip::onTimer(UINT_PTR id) {
+    const bool known = id >= UINT_PTR(TipTimer::WaitStart) && id <= UINT_PTR(TipTimer::WaitEnd);
+    // A tick already queued when its timer was switched off is dropped.
+    if (!known || !timers_[id]) {
+        KillTimer(hwnd_, id);
+        return;
+    }
+    switch (TipTimer(id)) {
+    case TipTimer::WaitStart:
+        tmWaitStart_Timer();
+        break;
+    case TipTimer::Process:
+        tmProcess_Timer();
+        break;
+    case TipTimer::WaitEnd:
+        tmWaitEnd_Timer();
+        break;
+    }
+}
+
 LRESULT CALLBACK FTip::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    core::HandlingMessage handling;
     try {
-        auto* self = reinterpret_cast<FTip*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (self) {
-            switch (msg) {
-            case WM_PAINT: {
-                PAINTSTRUCT ps;
-                HDC dc = BeginPaint(hwnd, &ps);
-                BitBlt(dc, 0, 0, self->surfaceSize_.cx, self->surfaceSize_.cy, self->surface_.get(), 0, 0,
-                       SRCCOPY);
-                EndPaint(hwnd, &ps);
-                return 0;
-            }
-            case WM_ERASEBKGND:
-                return 1;
-            case WM_MOUSEACTIVATE:
-                return MA_NOACTIVATE;
-            case WM_TIMER:
-                if (!self->timers_[wParam & 3]) {
-                    KillTimer(hwnd, wParam);
-                    return 0;
-                }
-                if (wParam == UINT_PTR(TipTimer::WaitStart)) self->tmWaitStart_Timer();
-                if (wParam == UINT_PTR(TipTimer::Process)) self->tmProcess_Timer();
-                if (wParam == UINT_PTR(TipTimer::WaitEnd)) self->tmWaitEnd_Timer();
-                return 0;
-            }
+        if (msg == WM_NCCREATE) {
+            auto* self = static_cast<FTip*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            self->hwnd_ = hwnd;
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, LONG_PTR(self));
+        }
+        if (auto* self = reinterpret_cast<FTip*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
+            core::MessageFrame m{hwnd, msg, wParam, lParam};
+            self->windowMessage(m);
+            if (m.handled) return m.result;
         }
     } catch (...) {
-        forms::reportUnexpectedError(L"tooltip window");
+        core::reportUnexpectedError(L"tooltip window");
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -10,16 +10,21 @@
 #include <optional>
 #include <string>
 
+#include "platform/core/message_frame.h"
 #include "platform/forms/gdi.h"
 #include "platform/forms/std_font.h"
 #include "platform/core/variant.h"
 
 namespace widgets {
 
-// Where the pointer is and which window is under it; tests replace them.
+enum class TipTimer { WaitStart = 1, Process = 2, WaitEnd = 3 };
+
+// Where the pointer is and which window is under it; tests replace them, and may watch the timers
+// being set going.
 struct TipSeams {
     std::function<POINT()> cursorPos;
     std::function<HWND(POINT)> windowFromPoint;
+    std::function<void(TipTimer)> timerStarted;
 };
 
 // An object that can carry a tip: its window and the tip text it keeps in its tag.
@@ -29,8 +34,6 @@ public:
     virtual HWND Hwnd() const = 0;
     virtual std::wstring Tag() const = 0;
 };
-
-enum class TipTimer { WaitStart = 1, Process = 2, WaitEnd = 3 };
 
 class FTip {
 public:
@@ -57,16 +60,16 @@ public:
 
     void HideTip();
     void ShowTip();
-    // tFont: missing for the standard font, a font object, or a font name (that face at size 10).
-    void SetTip(HWND tHwnd, const std::wstring& s, std::int32_t TTextColor = 0, std::int32_t TBackColor = -1,
-                bool TiengViet = false, const std::optional<forms::Variant>& tFont = std::nullopt,
-                std::int16_t tTipWidthMax = 300);
-    void SetTipObject(const TipObject& obj, std::int32_t TTextColor = 0, std::int32_t TBackColor = -1,
-                      bool TiengViet = false, const std::optional<forms::Variant>& tFont = std::nullopt,
-                      std::int16_t tTipWidthMax = 300);
+    // font: missing for the standard font, a font object, or a font name (that face at size 10).
+    void SetTip(HWND owner, const std::wstring& text, std::int32_t textColor = 0, std::int32_t backColor = -1,
+                bool tiengViet = false, const std::optional<forms::Variant>& font = std::nullopt,
+                std::int16_t maxWidth = 300);
+    void SetTipObject(const TipObject& object, std::int32_t textColor = 0, std::int32_t backColor = -1,
+                      bool tiengViet = false, const std::optional<forms::Variant>& font = std::nullopt,
+                      std::int16_t maxWidth = 300);
     static std::shared_ptr<forms::StdFont> StandFont();
     // The tip of the list-box item under (X, Y), given in twips; only without a pressed button.
-    void SetListTooltip(HWND Mylst, std::int16_t Button, float X, float Y, std::int32_t lMaxWidth);
+    void SetListTooltip(HWND list, std::int16_t button, float x, float y, std::int32_t maxWidth);
     static int TextWidthW(HDC dc, const std::wstring& text);
 
     // The timers' ticks; the window's timers call them, tests may too.
@@ -106,9 +109,13 @@ private:
     std::uint8_t transparentLen_ = 255;
 
     void enable(TipTimer t, bool on);
-    void useFont(const std::optional<forms::Variant>& tFont);
+    void useFont(const std::optional<forms::Variant>& font);
     void resizeSurface(int width, int height);
     POINT cursor() const;
+    // The one dispatch of the tip's window.
+    void windowMessage(core::MessageFrame& m);
+    void onPaint();
+    void onTimer(UINT_PTR id);
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };
 

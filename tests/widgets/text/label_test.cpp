@@ -5,10 +5,12 @@
 
 #include "platform/forms/form.h"
 #include "platform/forms/property_bag.h"
+#include "platform/forms/property_table.h"
 #include "platform/core/runtime_error.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/surface.h"
+#include "support/event_log.h"
 #include "widgets/text/gdi_helpers.h"
 #include "widgets/text/label_kdq.h"
 #include "widgets/text/tip_window.h"
@@ -153,42 +155,98 @@ TEST_F(TextLabel, WritesOnlyWhatDiffersInKeyOrderAndReadsItBack) {
     EXPECT_EQ(again->ShadowColorStart(), 0u);
 }
 
+// Every stored property, row by row from the label's table: a new label writes only the rows that
+// start away from their stored default, and every row comes back from a write and a read.
+TEST_F(TextLabel, EveryStoredPropertyRoundTrips) {
+    const auto& rows = Label_KDQ::properties().rows();
+    auto l = fresh();
+    forms::PropertyBag bag;
+    l->save(bag);
+    std::vector<std::wstring> written, startAway, all;
+    for (const auto& e : bag.entries()) written.push_back(e.first);
+    for (const auto& r : rows) {
+        all.push_back(r.key);
+        if (!(r.initial(*l) == r.storedDefault(*l))) startAway.push_back(r.key);
+    }
+    EXPECT_EQ(written, startAway);
+    EXPECT_EQ(written, (std::vector<std::wstring>{L"Transparent", L"Shadow", L"GradientBackColorEnd",
+                                                  L"ToolTipTiengViet"}));
+
+    // A value away from each default, of the row's own type; colours all differ from each other.
+    std::vector<forms::Variant> values;
+    for (const auto& r : rows) {
+        const forms::Variant stored = r.storedDefault(*l);
+        switch (stored.type()) {
+        case forms::VariantType::Boolean:
+            values.emplace_back(!stored.toBoolean());
+            break;
+        case forms::VariantType::Integer:
+            values.emplace_back(std::int16_t(stored.toInteger() + 2));
+            break;
+        case forms::VariantType::Long:
+            values.emplace_back(int(stored.toLong() + 2)); // border style 2: no frame that sets the size
+            break;
+        case forms::VariantType::Colour:
+            values.push_back(forms::Variant::colour(0x102030u + std::uint32_t(values.size())));
+            break;
+        case forms::VariantType::String:
+            values.emplace_back(stored.toString() + L"!");
+            break;
+        case forms::VariantType::Font:
+            values.emplace_back(forms::StdFont::create(L"Courier New", 13));
+            break;
+        default:
+            ADD_FAILURE() << "no test value for " << r.key;
+            values.emplace_back();
+        }
+        r.put(*l, values.back());
+    }
+    bag.clear();
+    l->save(bag);
+    written.clear();
+    for (const auto& e : bag.entries()) written.push_back(e.first);
+    EXPECT_EQ(written, all);
+
+    auto again = stored(bag);
+    for (size_t i = 0; i < rows.size(); ++i) EXPECT_TRUE(rows[i].get(*again) == values[i]) << rows[i].key;
+}
+
 TEST_F(TextLabel, OneChangePerWrite) {
     auto l = stored({{L"Text", L"abc"}});
-    int changes = 0;
-    l->Change.handle([&] { ++changes; });
+    testsupport::EventLog log;
+    l->Change.handle(log.recorder(L"Change"));
     l->setText(L"abc");
-    EXPECT_EQ(changes, 1); // the same value still updates
+    EXPECT_EQ(log.count(L"Change"), 1u); // the same value still updates
     l->setText(L"Nu1t ba61m");
-    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(log.count(L"Change"), 2u);
     EXPECT_EQ(l->Text(), L"Nu1t ba61m");
     l->setTooltipTiengViet(true);
-    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(log.count(L"Change"), 2u);
     l->setBackColor(0xFF);
     l->setShadowDepth(2);
-    EXPECT_EQ(changes, 4);
+    EXPECT_EQ(log.count(L"Change"), 4u);
 
     l->setAutoSize(true);
-    EXPECT_EQ(changes, 5);
+    EXPECT_EQ(log.count(L"Change"), 5u);
     const int before = l->Width();
     l->setText(L"A much longer caption than before");
-    EXPECT_EQ(changes, 6);
+    EXPECT_EQ(log.count(L"Change"), 6u);
     EXPECT_GT(l->Width(), before);
     // A resize from outside updates too.
     l->setAutoSize(false);
-    changes = 0;
+    log.clear();
     l->setWidth(l->Width() + 150);
-    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(log.text(), L"Change");
 
     // A host that writes the label from its Change handler sees that write painted and reported.
-    changes = 0;
+    log.clear();
     bool again = true;
     l->Change.handle([&] {
-        ++changes;
+        log.add(L"Change");
         if (std::exchange(again, false)) l->setForecolor(0x0000FF);
     });
     l->setText(L"WWWW");
-    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(log.text(), L"Change, Change");
     GdiFlush();
     bool red = false;
     forms::Surface& s = l->surface();
@@ -197,10 +255,10 @@ TEST_F(TextLabel, OneChangePerWrite) {
     EXPECT_TRUE(red);
 
     // Nothing reaches the form while its controls are being read.
-    changes = 0;
+    log.clear();
     auto closed = form->eventGate()->close();
     l->setText(L"quiet");
-    EXPECT_EQ(changes, 0);
+    EXPECT_TRUE(log.empty());
 }
 
 TEST_F(TextLabel, AutoSizeMeasuresTheShownText) {
@@ -308,14 +366,14 @@ TEST_F(TextLabel, MouseEventsCaptureAndLeave) {
     auto l = stored({{L"Text", L"Hover"}, {L"Transparent", false}}, 100, 30);
     l->setToolTipText(L"Ipucu");
     HWND w = l->Hwnd();
-    std::vector<std::string> seen;
-    l->MouseMove.handle([&](std::int16_t&, std::int16_t&, float&, float&) { seen.push_back("move"); });
-    l->MouseLeave.handle([&](std::int16_t&, std::int16_t&, float&, float&) { seen.push_back("leave"); });
+    testsupport::EventLog log;
+    l->MouseMove.handle([&](std::int16_t&, std::int16_t&, float&, float&) { log.add(L"move"); });
+    l->MouseLeave.handle([&](std::int16_t&, std::int16_t&, float&, float&) { log.add(L"leave"); });
     l->MouseDown.handle(
-        [&](std::int16_t& b, std::int16_t&, float&, float&) { seen.push_back("down" + std::to_string(b)); });
-    l->MouseUp.handle([&](std::int16_t&, std::int16_t&, float&, float&) { seen.push_back("up"); });
-    l->Click.handle([&] { seen.push_back("click"); });
-    l->DblClick.handle([&] { seen.push_back("dbl"); });
+        [&](std::int16_t& b, std::int16_t&, float&, float&) { log.add(L"down" + std::to_wstring(b)); });
+    l->MouseUp.handle([&](std::int16_t&, std::int16_t&, float&, float&) { log.add(L"up"); });
+    l->Click.handle(log.recorder(L"click"));
+    l->DblClick.handle(log.recorder(L"dbl"));
 
     POINT p = screenPoint(w, 20, 10);
     SetCursorPos(p.x, p.y);
@@ -328,8 +386,8 @@ TEST_F(TextLabel, MouseEventsCaptureAndLeave) {
     send(w, WM_LBUTTONUP, 20, 10);
     send(w, WM_LBUTTONDBLCLK, 20, 10, MK_LBUTTON);
     send(w, WM_LBUTTONUP, 20, 10);
-    EXPECT_EQ(seen, (std::vector<std::string>{"move", "down1", "up", "click", "dbl", "up"}));
-    seen.clear();
+    EXPECT_EQ(log.text(), L"move, down1, up, click, dbl, up");
+    log.clear();
 
     // A window over the label: the coordinates are inside, the pointer is not on the label.
     HWND cover = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, 10, 10, 40, 40, form->hWnd(),
@@ -337,11 +395,11 @@ TEST_F(TextLabel, MouseEventsCaptureAndLeave) {
     SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetCapture(w);
     send(w, WM_MOUSEMOVE, 5, 5);
-    EXPECT_EQ(seen, (std::vector<std::string>{"leave"}));
+    EXPECT_EQ(log.text(), L"leave");
     EXPECT_NE(GetCapture(), w);
     DestroyWindow(cover);
     send(w, WM_MOUSEMOVE, 120, 10); // outside the control
-    EXPECT_EQ(seen, (std::vector<std::string>{"leave", "leave"}));
+    EXPECT_EQ(log.text(), L"leave, leave");
 }
 
 TEST_F(TextLabel, CaptureIsReleasedWhenHiddenDisabledOrGone) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <vector>
+
 #include "platform/forms/screen.h"
 #include "widgets/text/tip_window.h"
 
@@ -14,6 +16,7 @@ protected:
     POINT cursor{100, 100};
     HWND under = nullptr;
     HWND owner = nullptr, other = nullptr;
+    std::vector<TipTimer> started;
     std::unique_ptr<FTip> tip;
 
     void SetUp() override {
@@ -22,8 +25,9 @@ protected:
         other =
             CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
         under = owner;
-        tip = std::make_unique<FTip>(
-            widgets::TipSeams{[this] { return cursor; }, [this](POINT) { return under; }});
+        tip = std::make_unique<FTip>(widgets::TipSeams{[this] { return cursor; },
+                                                       [this](POINT) { return under; },
+                                                       [this](TipTimer t) { started.push_back(t); }});
     }
     void TearDown() override {
         tip.reset();
@@ -94,6 +98,34 @@ TEST_F(TextTooltip, TheWindowsTimerMessagesDriveIt) {
     EXPECT_FALSE(IsWindow(first));
     EXPECT_TRUE(IsWindow(FTip::instance().hWnd()));
     FTip::Unload();
+}
+
+// A pending tip shows on the second tick of the free-running wait timer after the pointer came to
+// rest: a move starts the count over, not the timer, so the tip waits 400 to 800 ms.
+TEST_F(TextTooltip, MovesRestartTheCountButNotTheWaitTimer) {
+    const HWND w = tip->hWnd();
+    const auto tick = [&] { SendMessageW(w, WM_TIMER, UINT_PTR(TipTimer::WaitStart), 0); };
+    tip->SetTip(owner, L"Hello");
+    EXPECT_EQ(started, (std::vector<TipTimer>{TipTimer::Process, TipTimer::WaitStart}));
+    tick();
+    cursor = {120, 110};
+    tip->SetTip(owner, L"Hello");
+    tick();
+    cursor = {140, 120};
+    tip->SetTip(owner, L"Hello");
+    EXPECT_EQ(started.size(), 2u); // neither timer set going again
+    tick();
+    EXPECT_FALSE(tip->visible());
+    tick();
+    EXPECT_TRUE(tip->visible());
+    EXPECT_EQ(place().left, 141);
+
+    // Once shown the wait timer stops; the next pending tip sets it going again.
+    EXPECT_FALSE(tip->timerEnabled(TipTimer::WaitStart));
+    tip->HideTip();
+    started.clear();
+    tip->SetTip(owner, L"Next");
+    EXPECT_EQ(started, (std::vector<TipTimer>{TipTimer::Process, TipTimer::WaitStart}));
 }
 
 TEST_F(TextTooltip, RepeatsAreIgnoredAndMovesRestartAPendingTip) {
