@@ -264,12 +264,13 @@ void ucSlider::UserControl_MouseUp(int Button, int Shift, float X, float Y) {
 
 // --- SliderSurface
 
+// The surface measures in pixels and always has the window's client size.
 float ucSlider::scaleWidth() const {
-    return const_cast<ucSlider*>(this)->surface().ScaleWidth();
+    return static_cast<float>(std::max(0, pixelWidth()));
 }
 
 float ucSlider::scaleHeight() const {
-    return const_cast<ucSlider*>(this)->surface().ScaleHeight();
+    return static_cast<float>(std::max(0, pixelHeight()));
 }
 
 void ucSlider::paint() {
