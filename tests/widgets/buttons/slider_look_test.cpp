@@ -2,6 +2,7 @@
 #include "slider_test_support.h"
 
 #include "platform/core/variant.h"
+#include "platform/forms/controls/picture_box.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/property_table.h"
 #include "support/errors.h"
@@ -50,6 +51,19 @@ TEST_F(SliderLook, APictureRailThickerThanTheThumbSettlesWithTheThumbCentred) {
     s->setSliderImage(nullptr);
     EXPECT_EQ(s->Height(), 16 * T);
     EXPECT_EQ(s->state().thumbWidth, 16);
+}
+
+TEST_F(SliderLook, InAPixelScaledContainerItIsSizedInPixels) {
+    auto frame = forms::placeControl<forms::PictureBox>(*form, L"frame", 0, 0, 300 * T, 100 * T);
+    frame->setScaleMode(core::scale::Pixels);
+    auto s = forms::placeControl<widgets::ucSlider>(*frame, L"inner", 5, 5, 150, 150);
+    EXPECT_EQ(s->Width(), 16);
+    EXPECT_EQ(s->Height(), 150);
+    s->setOrientation(widgets::sliderOrientation::Horizontal);
+    EXPECT_EQ(s->Width(), 16);
+    EXPECT_EQ(s->Height(), 16);
+    s.reset();
+    frame.reset();
 }
 
 TEST_F(SliderLook, RailStylesAndTheThumb) {
