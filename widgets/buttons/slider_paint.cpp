@@ -9,6 +9,9 @@ namespace widgets {
 
 namespace {
 
+// DrawEdge edge types of rail styles 0 to 4 (style 4 has none).
+constexpr UINT kRailEdges[] = {EDGE_SUNKEN, EDGE_RAISED, BDR_SUNKENOUTER, BDR_RAISEDINNER, 0};
+
 void fill(HDC dc, RECT r, uint32_t colour) {
     forms::GdiBrush brush(CreateSolidBrush(forms::translateColor(colour)));
     FillRect(dc, &r, brush.get());

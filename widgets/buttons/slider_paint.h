@@ -8,9 +8,6 @@
 
 namespace widgets {
 
-// DrawEdge edge types of rail styles 0 to 4 (style 4 has none).
-inline constexpr UINT kRailEdges[] = {EDGE_SUNKEN, EDGE_RAISED, BDR_SUNKENOUTER, BDR_RAISEDINNER, 0};
-
 class SliderPainter {
 public:
     SliderPainter(HDC dc, int width, int height) : dc_(dc), width_(width), height_(height) {}

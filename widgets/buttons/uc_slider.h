@@ -66,7 +66,6 @@ public:
 
     // --- Inspection for tests
     const SliderState& state() const { return model_.state; }
-    int32_t PositionToValue() { return model_.PositionToValue(); }
 
 protected:
     void UserControl_InitProperties() override;
