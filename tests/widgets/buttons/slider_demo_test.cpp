@@ -14,47 +14,6 @@ namespace {
 
 using namespace slidertest;
 
-// A rail picture: a rounded dark groove with a light line along it.
-std::shared_ptr<forms::StdPicture> railPicture(int width, int height) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, width, height);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    RECT all{0, 0, width, height};
-    HBRUSH back = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-    FillRect(dc, &all, back);
-    DeleteObject(back);
-    HBRUSH groove = CreateSolidBrush(RGB(40, 70, 120));
-    HGDIOBJ oldBrush = SelectObject(dc, groove);
-    RoundRect(dc, 0, height / 2 - 4, width, height / 2 + 4, 8, 8);
-    SelectObject(dc, oldBrush);
-    DeleteObject(groove);
-    HPEN light = CreatePen(PS_SOLID, 1, RGB(150, 200, 255));
-    HGDIOBJ oldPen = SelectObject(dc, light);
-    MoveToEx(dc, 4, height / 2 - 1, nullptr);
-    LineTo(dc, width - 4, height / 2 - 1);
-    SelectObject(dc, oldPen);
-    DeleteObject(light);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return forms::StdPicture::fromBitmap(bmp);
-}
-
-// A thumb picture: an orange knob with a dark outline.
-std::shared_ptr<forms::StdPicture> thumbPicture() {
-    auto p = solidPicture(12, 22, RGB(255, 140, 0));
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, p->hBitmap());
-    RECT r{0, 0, 12, 22};
-    HBRUSH frame = CreateSolidBrush(RGB(90, 40, 0));
-    FrameRect(dc, &r, frame);
-    DeleteObject(frame);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return p;
-}
-
 forms::LayoutEntry entry(const std::wstring& type, const std::wstring& name, int left, int top, int width,
                          int height, forms::PropertyBag bag) {
     forms::LayoutEntry e;
@@ -99,12 +58,13 @@ protected:
         l.push_back(entry(L"ucSlider", L"pictureRail", 100, 214, 220, 16,
                           {{L"Orientation", 0},
                            {L"RailStyle", 99},
-                           {L"RailImage", forms::Variant(railPicture(216, 20))},
+                           {L"RailImage", forms::Variant(solidPicture(216, 6, RGB(40, 90, 160)))},
                            {L"Value", 7}}));
         l.push_back(caption(L"thumbCaption", 10, 250, L"Picture thumb"));
-        l.push_back(
-            entry(L"ucSlider", L"pictureThumb", 100, 250, 220, 16,
-                  {{L"Orientation", 0}, {L"SliderImage", forms::Variant(thumbPicture())}, {L"Value", 3}}));
+        l.push_back(entry(L"ucSlider", L"pictureThumb", 100, 250, 220, 16,
+                          {{L"Orientation", 0},
+                           {L"SliderImage", forms::Variant(solidPicture(12, 22, RGB(255, 140, 0)))},
+                           {L"Value", 3}}));
         l.push_back(caption(L"disabledCaption", 10, 286, L"Disabled"));
         l.push_back(entry(L"ucSlider", L"disabled", 100, 286, 220, 16,
                           {{L"Orientation", 0}, {L"Enabled", false}, {L"Value", 6}}));
@@ -215,7 +175,8 @@ TEST(SliderDemo, EveryStyleAndADragWithItsTip) {
     // The vertical sliders stood up; the picture rail is as wide as its picture and 4 pixels more.
     EXPECT_EQ(form->control<widgets::ucSlider>(L"v0").Width(), 16 * T);
     EXPECT_EQ(form->control<widgets::ucSlider>(L"pictureRail").Width(), 220 * T);
-    EXPECT_EQ(form->control<widgets::ucSlider>(L"pictureRail").Height(), 20 * T);
+    EXPECT_EQ(form->control<widgets::ucSlider>(L"pictureRail").Height(), 16 * T);
+    EXPECT_EQ(form->control<widgets::ucSlider>(L"pictureThumb").Height(), 22 * T);
 
     release(dragged.hWnd(), 120, 8);
     EXPECT_FALSE(tipLoaded());
