@@ -152,7 +152,7 @@ TEST_F(ListBoxInput, DraggingBelowTheControlSelectsUpToTheLastItem) {
     ASSERT_EQ(list->SelCount(), 1);
     EXPECT_EQ(list->SelItem(0), 11);
     EXPECT_EQ(top(), 8);
-    EXPECT_EQ(events.back(), L"SelChange");
+    EXPECT_EQ(events.entries().back(), L"SelChange");
     keys[VK_LBUTTON] = 0;
 
     // A multi-select drag selects the range from the anchor.
