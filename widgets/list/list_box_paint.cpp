@@ -24,6 +24,7 @@ constexpr UINT TextFormatMask = DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM | 
 
 constexpr long White = 0xFFFFFF;
 constexpr long Black = 0;
+constexpr int16_t SolidFill = 0;
 
 } // namespace
 
@@ -48,15 +49,15 @@ bool ListBoxPainter::paint(const ListItems& items, const ImageList* images, long
     const double pitch = cache_.rowPitch;
     const double scaleWidth = s.ScaleWidth();
 
-    s.setFillStyle(0);
+    s.setFillStyle(SolidFill);
     if (look_.ShowIcon) cache_.iconColumnWidth = forms::roundToLong(pitch + 3);
     if (s.Picture() != look_.Picture) s.setPicture(look_.Picture);
-    if (look_.BackGradient != 0)
+    if (look_.BackGradient != gradient::None)
         DrawGradient(s.hDC(), 0, 0, forms::roundToLong(scaleWidth), forms::roundToLong(s.ScaleHeight()),
                      look_.BackColor, look_.BackGradientCol, look_.BackGradient, true);
 
     long outline, current, other;
-    if (look_.SelectionStyle == 1) {
+    if (look_.SelectionStyle == BlendedSelection) {
         outline = BlendColor(look_.SelColor, Black, 250);
         if (state_.hasFocus) {
             current = BlendColor(look_.SelColor, White, 150);
@@ -78,7 +79,7 @@ bool ListBoxPainter::paint(const ListItems& items, const ImageList* images, long
 
         const long y = forms::roundToLong((i - top) * pitch);
         if (state_.selected(i)) {
-            if (look_.SelGradient == 0) {
+            if (look_.SelGradient == gradient::None) {
                 s.setForeColor(static_cast<uint32_t>(outline));
                 s.setFillColor(static_cast<uint32_t>(i == state_.currentIndex ? current : other));
                 Rectangle(s.hDC(), look_.FullRowSelect ? 1 : iconColumn + 1, y + 1,

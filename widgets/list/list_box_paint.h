@@ -21,6 +21,10 @@ namespace widgets {
 class ImageList;
 class ListItems;
 
+// SelectionStyle: blended fills (the outline darker, the current row lighter with the focus); any
+// other value fills with SelColor.
+inline constexpr long BlendedSelection = 1;
+
 // The stored properties, under their keys' names; the property table's rows point into them.
 struct ListBoxLook {
     std::shared_ptr<forms::StdPicture> Picture;
@@ -46,7 +50,7 @@ struct ListBoxLook {
     bool MultiSelect = false;
     bool FocusRectangle = true;
     bool ShowIcon = false;
-    long SelectionStyle = 1;
+    long SelectionStyle = BlendedSelection;
     bool FlatScrollBar = false;
     std::shared_ptr<forms::StdPicture> MouseIcon;
     long MousePointer = core::pointer::Default;

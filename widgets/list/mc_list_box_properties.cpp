@@ -79,7 +79,7 @@ const forms::PropertyTable<McListBox>& McListBox::properties() {
         field<L>(
             L"ShowIcon", [](L & c) -> auto& { return c.look_.ShowIcon; }, false),
         field<L>(
-            L"SelectionStyle", [](L & c) -> auto& { return c.look_.SelectionStyle; }, 1L),
+            L"SelectionStyle", [](L & c) -> auto& { return c.look_.SelectionStyle; }, BlendedSelection),
         field<L>(
             L"FlatScrollBar", [](L & c) -> auto& { return c.look_.FlatScrollBar; }, false)
             .setBy("setFlatScrollBar"),
