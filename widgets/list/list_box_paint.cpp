@@ -101,10 +101,10 @@ bool ListBoxPainter::paint(const ListItems& items, const ImageList* images, long
             s.setForeColor(static_cast<uint32_t>(look_.Forecolor));
         }
         cache_.useFont(s, look_.Font, item.bold);
-        DrawItemText(item.text, iconColumn, y + 1);
+        drawItemText(item.text, iconColumn, y + 1);
         // Without an image list, or without that image, the row goes without its icon.
         if (wantsIcon && icon)
-            DrawItemIcon(*icon, 2, y + 2, forms::roundToLong(pitch - 4), forms::roundToLong(pitch - 4));
+            drawItemIcon(*icon, 2, y + 2, forms::roundToLong(pitch - 4), forms::roundToLong(pitch - 4));
         if (look_.GridLines) {
             s.setForeColor(static_cast<uint32_t>(look_.GridColor));
             s.Line(0, static_cast<float>(y), static_cast<float>(scaleWidth), static_cast<float>(y));
@@ -121,14 +121,14 @@ bool ListBoxPainter::paint(const ListItems& items, const ImageList* images, long
     return true;
 }
 
-void ListBoxPainter::DrawItemText(const std::wstring& text, long x, long y) {
+void ListBoxPainter::drawItemText(const std::wstring& text, long x, long y) {
     forms::Surface& s = surface_;
     RECT area{x + 5, forms::roundToLong((look_.RowHeight - s.TextHeight(L"A")) / 2.0 + y),
               forms::roundToLong(s.ScaleWidth()), look_.RowHeight + y};
     DrawTextW(s.hDC(), text.c_str(), -1, &area, static_cast<UINT>(look_.TextAlignment) & TextFormatMask);
 }
 
-void ListBoxPainter::DrawItemIcon(const forms::StdPicture& picture, long x, long y, long width, long height) {
+void ListBoxPainter::drawItemIcon(const forms::StdPicture& picture, long x, long y, long width, long height) {
     forms::Surface& s = surface_;
     if (look_.StrechIcon) {
         s.PaintPicture(picture, static_cast<float>(x), static_cast<float>(y), static_cast<float>(width),

@@ -99,8 +99,8 @@ public:
     // False when the items ended before the bottom edge (no bottom line is drawn then).
     bool paint(const ListItems& items, const ImageList* images, long top);
 
-    void DrawItemText(const std::wstring& text, long x, long y);
-    void DrawItemIcon(const forms::StdPicture& picture, long x, long y, long width, long height);
+    void drawItemText(const std::wstring& text, long x, long y);
+    void drawItemIcon(const forms::StdPicture& picture, long x, long y, long width, long height);
 
 private:
     forms::Surface& surface_;

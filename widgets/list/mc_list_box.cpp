@@ -36,13 +36,13 @@ bool McListBox::keyDown(int key) const {
 void McListBox::setListIcon(long index, long icon) {
     items_.setIcon(index, icon);
     PropertyChanged(L"ListIcon");
-    Redraw();
+    redraw();
 }
 
 void McListBox::setListBold(long index, bool bold) {
     items_.setBold(index, bold);
     PropertyChanged(L"ListBold");
-    Redraw();
+    redraw();
 }
 
 void McListBox::setListIndex(long index) {
@@ -51,7 +51,7 @@ void McListBox::setListIndex(long index) {
     state_.selection.assign(1, index);
     PropertyChanged(L"ListIndex");
     clampIndex();
-    Redraw();
+    redraw();
     RaiseEvent(SelChange);
 }
 
@@ -76,13 +76,13 @@ long McListBox::SelItem(long selIndex) const {
 
 void McListBox::ClearSelection() {
     state_.selection.assign(1, state_.currentIndex);
-    Redraw();
+    redraw();
 }
 
 void McListBox::SelectAll() {
     state_.selection.resize(static_cast<std::size_t>(items_.count()));
     for (long i = 0; i < items_.count(); ++i) state_.selection[static_cast<std::size_t>(i)] = i;
-    Redraw();
+    redraw();
 }
 
 void McListBox::AddItem(std::wstring text, long index, long icon, bool bold) {

@@ -183,7 +183,7 @@ private:
     void scrollBy(long bar, long code);
 
     // Painting.
-    void Redraw();
+    void redraw();
     void paintRows();
     void layoutRows();
     void useFont(bool bold) { cache_.useFont(surface(), look_.Font, bold); }
@@ -195,9 +195,9 @@ private:
     void applyStoredProperties();
 
     // Start of the hook, scroll bars and pop-up.
-    void StartSubclassing();
-    void CreateCompletePopup();
-    void ShowCompletePopup(long row);
+    void startSubclassing();
+    void createCompletePopup();
+    void showCompletePopup(long row);
     void hideCompletePopup();
     void dropStalePopup();
 
@@ -205,7 +205,7 @@ private:
     void keyboardMove(int keyCode);
     void pointerDown(int16_t button, int16_t shift, float x, float y);
     void pointerMove(int16_t button, int16_t shift, float x, float y);
-    bool SetListIndexClamped(long value);
+    bool setListIndexClamped(long value);
     void selectRange(bool nonNegativeOnly);
     bool keyDown(int key) const;
     bool pumpEvents();

@@ -18,10 +18,11 @@ void McListBox::hookMessage(forms::MessageFrame& m, bool before) {
     if (!before) dispatch(m);
 }
 
-// The messages the hook carries reach the dispatch from its after call, once the run time has raised
-// its own events for them (a pointer move's MouseMove comes before MouseEnter); the rest come here.
+// The hook hands the list box its messages after the run time has raised its own events for them (a
+// pointer move's MouseMove comes before MouseEnter). Only where the hook could not be put on the
+// window at run time does the window procedure hand them over.
 void McListBox::windowMessage(forms::MessageFrame& m) {
-    if (!hooks_.carries(m.hwnd, static_cast<long>(m.msg))) dispatch(m);
+    if (hooks_.TrackAvailable && !hooks_.isHooked(m.hwnd)) dispatch(m);
 }
 
 // The one dispatch from message to handler, for both roads. The list box only watches its messages:
@@ -110,7 +111,7 @@ void McListBox::scrollBy(long bar, long code) {
     default:
         break;
     }
-    if (bars_.SB_Value(SB_VERT) != start) Redraw();
+    if (bars_.SB_Value(SB_VERT) != start) redraw();
 }
 
 void McListBox::UserControl_Click() {
@@ -127,7 +128,7 @@ void McListBox::UserControl_GotFocus() {
 
 void McListBox::UserControl_LostFocus() {
     state_.hasFocus = false;
-    Redraw();
+    redraw();
 }
 
 void McListBox::UserControl_KeyDown(int& keyCode, int /*shift*/) {
@@ -222,12 +223,12 @@ void McListBox::pointerDown(int16_t button, int16_t shift, float x, float y) {
     }
 
     if (!pumpEvents()) return;
-    Redraw();
+    redraw();
     if (!RaiseEvent(SelChange)) return;
     RaiseEvent(MouseDown, button, shift, x, y);
 }
 
-bool McListBox::SetListIndexClamped(long value) {
+bool McListBox::setListIndexClamped(long value) {
     if (value > ListCount() - 1) {
         state_.currentIndex = ListCount() - 1;
         return false;
@@ -247,18 +248,18 @@ void McListBox::pointerMove(int16_t button, int16_t shift, float x, float y) {
     // A control lower than one row has no rows to move over.
     if (cache_.visibleRows <= 0) return;
     const long row = static_cast<long>(forms::Int(y / rowPitch()));
-    ShowCompletePopup(row + 1);
+    showCompletePopup(row + 1);
 
     if (keyDown(VK_LBUTTON) && look_.MultiSelect && !keyDown(VK_CONTROL) && !keyDown(VK_SHIFT)) {
         const long n = bars_.SB_Value(SB_VERT) + row;
-        if (!SetListIndexClamped(n)) {
+        if (!setListIndexClamped(n)) {
             // Past the first or last item: the range reaches the clamped item, so the current row is
             // always one of the selected ones.
             if (items_.has(state_.currentIndex) && state_.currentIndex != state_.lastDragIndex) {
                 state_.lastDragIndex = state_.currentIndex;
                 if (bars_.SB_Visible(SB_VERT)) scrollIntoView(state_.currentIndex);
                 selectRange(true);
-                Redraw();
+                redraw();
             }
             return;
         }
@@ -273,19 +274,19 @@ void McListBox::pointerMove(int16_t button, int16_t shift, float x, float y) {
             }
         }
         selectRange(true);
-        Redraw();
+        redraw();
     }
 
     while (keyDown(VK_LBUTTON) && !look_.MultiSelect) {
         const long wanted = forms::roundToLong(forms::Int(y / rowPitch()) + bars_.SB_Value(SB_VERT));
-        if (!SetListIndexClamped(wanted)) {
+        if (!setListIndexClamped(wanted)) {
             // Past the first or last item: the clamped item becomes the selected one, so the
             // highlight and the current index never name different rows.
             if (items_.has(state_.currentIndex) && state_.currentIndex != state_.lastDragIndex) {
                 state_.lastDragIndex = state_.currentIndex;
                 state_.selection.assign(1, state_.currentIndex);
                 if (bars_.SB_Visible(SB_VERT)) scrollIntoView(state_.currentIndex);
-                Redraw();
+                redraw();
                 RaiseEvent(SelChange);
             }
             return;
@@ -295,7 +296,7 @@ void McListBox::pointerMove(int16_t button, int16_t shift, float x, float y) {
             state_.lastDragIndex = state_.currentIndex;
             state_.selection.assign(1, state_.currentIndex);
             if (bars_.SB_Visible(SB_VERT)) scrollIntoView(state_.currentIndex);
-            Redraw();
+            redraw();
             if (!RaiseEvent(SelChange)) return;
         }
         if (!pumpEvents()) return;

@@ -32,7 +32,7 @@ void McListBox::Refresh() {
         }
     });
     sortItems();
-    Redraw();
+    redraw();
 }
 
 // Whole rows of RowHeight that fit, stretched to fill the height.
@@ -42,7 +42,7 @@ void McListBox::layoutRows() {
     cache_.rowPitch = height / static_cast<double>(cache_.visibleRows);
 }
 
-void McListBox::Redraw() {
+void McListBox::redraw() {
     core::bestEffort(L"McListBox paint", [this] {
         paintRows();
         dropStalePopup();

@@ -12,7 +12,7 @@
 
 namespace widgets {
 
-void McListBox::CreateCompletePopup() {
+void McListBox::createCompletePopup() {
     if (popup_) return;
     HWND w = hWnd();
     HWND form = w ? GetAncestor(w, GA_ROOT) : nullptr;
@@ -34,7 +34,7 @@ void McListBox::dropStalePopup() {
         hideCompletePopup();
 }
 
-void McListBox::ShowCompletePopup(long row) {
+void McListBox::showCompletePopup(long row) {
     if (!popup_ || !popup_->hWnd()) return;
     // A row without an item, or a failure, leaves the pop-up hidden.
     if (!items_.has(bars_.SB_Value(SB_VERT) + row - 1)) {

@@ -97,7 +97,7 @@ const forms::PropertyTable<McListBox>& McListBox::properties() {
 
 void McListBox::propertyEffect(OnChange effect) {
     if (effect == OnChange::Repaint)
-        Redraw();
+        redraw();
     else if (effect == OnChange::Relayout)
         Refresh();
 }
@@ -165,21 +165,21 @@ void McListBox::setBackColor(long colour) {
     look_.BackColor = colour;
     PropertyChanged(L"BackColor");
     surface().setBackColor(static_cast<uint32_t>(colour));
-    Redraw();
+    redraw();
 }
 
 void McListBox::setAppearance(int16_t value) {
     look_.Appearance = value;
     applyBorder();
     PropertyChanged(L"Appearance");
-    Redraw();
+    redraw();
 }
 
 void McListBox::setBorderStyle(int16_t value) {
     look_.BorderStyle = value;
     applyBorder();
     PropertyChanged(L"BorderStyle");
-    Redraw();
+    redraw();
 }
 
 // A border of 1 is a sunken edge in the 3-D appearance and a single line in the flat one.
@@ -204,14 +204,14 @@ void McListBox::setMultiSelect(bool on) {
     look_.MultiSelect = on;
     state_.selection.assign(1, state_.currentIndex);
     PropertyChanged(L"MultiSelect");
-    Redraw();
+    redraw();
 }
 
 void McListBox::setSortOrder(long order) {
     look_.SortOrder = order;
     PropertyChanged(L"SortOrder");
     sortItems();
-    Redraw();
+    redraw();
 }
 
 void McListBox::setRowHeight(long pixels) {
@@ -256,15 +256,15 @@ void McListBox::applyStoredProperties() {
 void McListBox::UserControl_InitProperties() {
     properties().init(*this);
     applyStoredProperties();
-    Redraw();
-    if (!bars_.ScrollWindow) StartSubclassing();
+    redraw();
+    if (!bars_.ScrollWindow) startSubclassing();
 }
 
 void McListBox::UserControl_ReadProperties(forms::PropertyBag& bag) {
     state_.currentIndex = -1;
     properties().read(*this, bag);
     applyStoredProperties();
-    StartSubclassing();
+    startSubclassing();
     Refresh();
 }
 
@@ -274,7 +274,7 @@ void McListBox::UserControl_WriteProperties(forms::PropertyBag& bag) {
 
 // --- Start of the hook, the scroll-bar layer and the pop-up
 
-void McListBox::StartSubclassing() {
+void McListBox::startSubclassing() {
     core::bestEffort(L"McListBox start", [this] {
         if (bars_.ScrollWindow) return;
         if (Ambient().UserMode) {
@@ -290,7 +290,7 @@ void McListBox::StartSubclassing() {
                     hooks_.sc_AddMsg(w, message, SelfSubclass::HookAfter);
         }
         if (!bars_.ScrollWindow) bars_.SB_Create(hWnd());
-        CreateCompletePopup();
+        createCompletePopup();
     });
 }
 

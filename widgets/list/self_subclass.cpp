@@ -139,9 +139,9 @@ long SelfSubclass::sc_Subclass(HWND window) {
 }
 
 void SelfSubclass::sc_UnSubclass(HWND window) {
-    const long index = window ? findRecord(window, false) : -1;
-    if (index < 0) return;
-    SubclassRecord& record = records_[static_cast<std::size_t>(index)];
+    SubclassRecord* found = recordOf(window);
+    if (!found) return;
+    SubclassRecord& record = *found;
     std::uint8_t* block = record.CodeBlock;
 
     // The block stops dispatching at once; it may still forward a message that is under way, or
@@ -175,29 +175,36 @@ void SelfSubclass::sc_UnSubclassAll() {
 }
 
 void SelfSubclass::sc_AddMsg(HWND window, long message, long when) {
-    const long index = window ? findRecord(window, false) : -1;
-    if (index < 0) return;
-    SubclassRecord& record = records_[static_cast<std::size_t>(index)];
-    if (when & HookBefore)
-        addMessage(message, record.BeforeTable, record.BeforeCount, HookBefore, record.CodeBlock);
-    if (when & HookAfter)
-        addMessage(message, record.AfterTable, record.AfterCount, HookAfter, record.CodeBlock);
+    changeTables(window, message, when, &SelfSubclass::addMessage);
 }
 
 void SelfSubclass::sc_DelMsg(HWND window, long message, long when) {
-    const long index = window ? findRecord(window, false) : -1;
-    if (index < 0) return;
-    SubclassRecord& record = records_[static_cast<std::size_t>(index)];
+    changeTables(window, message, when, &SelfSubclass::deleteMessage);
+}
+
+// The before table first, then the after table, as the when-flags ask.
+void SelfSubclass::changeTables(HWND window, long message, long when, TableChange change) {
+    SubclassRecord* record = recordOf(window);
+    if (!record) return;
     if (when & HookBefore)
-        deleteMessage(message, record.BeforeTable, record.BeforeCount, HookBefore, record.CodeBlock);
+        (this->*change)(message, record->BeforeTable, record->BeforeCount, HookBefore, record->CodeBlock);
     if (when & HookAfter)
-        deleteMessage(message, record.AfterTable, record.AfterCount, HookAfter, record.CodeBlock);
+        (this->*change)(message, record->AfterTable, record->AfterCount, HookAfter, record->CodeBlock);
+}
+
+SelfSubclass::SubclassRecord* SelfSubclass::recordOf(HWND window) {
+    const long index = window ? findRecord(window, false) : -1;
+    return index < 0 ? nullptr : &records_[static_cast<std::size_t>(index)];
+}
+
+const SelfSubclass::SubclassRecord* SelfSubclass::recordOf(HWND window) const {
+    return const_cast<SelfSubclass*>(this)->recordOf(window);
 }
 
 bool SelfSubclass::carries(HWND window, long message, long when) const {
-    const long index = window ? findRecord(window, false) : -1;
-    if (index < 0) return false;
-    const SubclassRecord& record = records_[static_cast<std::size_t>(index)];
+    const SubclassRecord* found = recordOf(window);
+    if (!found) return false;
+    const SubclassRecord& record = *found;
     const auto inTable = [message](const std::vector<long>& table, long count) {
         if (count == ALL_MESSAGES) return true;
         for (long i = 0; i < count && i < static_cast<long>(table.size()); ++i)

@@ -48,7 +48,9 @@ public:
     void sc_UnSubclassAll();
     void sc_AddMsg(HWND window, long message, long when = HookAfter);
     void sc_DelMsg(HWND window, long message, long when = HookAfter);
-    // Whether the window's hook hands this message to the client at the given time.
+    // Whether the window is hooked, and whether its hook hands this message to the client at the
+    // given time.
+    bool isHooked(HWND window) const { return recordOf(window) != nullptr; }
     bool carries(HWND window, long message, long when = HookAfter) const;
 
     bool TrackAvailable = false;
@@ -65,6 +67,10 @@ private:
     void deleteMessage(long message, std::vector<long>& table, long& count, long when, std::uint8_t* block);
     // The record of a window (free: the highest free record instead), or -1.
     long findRecord(HWND window, bool free) const;
+    using TableChange = void (SelfSubclass::*)(long, std::vector<long>&, long&, long, std::uint8_t*);
+    void changeTables(HWND window, long message, long when, TableChange change);
+    SubclassRecord* recordOf(HWND window);
+    const SubclassRecord* recordOf(HWND window) const;
     static std::uintptr_t procAddress(const char* module, const char* function);
     static void patchLong(std::uint8_t* block, std::size_t offset, std::uint32_t value);
     static void patchCall(std::uint8_t* block, std::size_t offset, std::uintptr_t target);
