@@ -5,7 +5,6 @@
 #include "platform/forms/form.h"
 #include "platform/forms/surface.h"
 #include "platform/forms/user_control.h"
-#include "widgets/list/list_color.h"
 #include "widgets/list/mc_list_box.h"
 
 #include <gtest/gtest.h>
@@ -103,9 +102,5 @@ protected:
     }
     std::wstring log() const { return events.text(); }
 };
-
-inline uint32_t rgb(long colour) {
-    return static_cast<uint32_t>(widgets::TranslateColor(colour));
-}
 
 } // namespace listtest
