@@ -3,6 +3,8 @@
 #include "platform/core/event_log.h"
 #include "platform/hook/retired_blocks.h"
 
+#include <cstdint>
+
 namespace hook {
 
 void deliverHookMessage(HookClient& client, bool before, long& handled, long& result, long& window,

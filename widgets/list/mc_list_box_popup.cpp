@@ -14,8 +14,8 @@ namespace widgets {
 
 void McListBox::createCompletePopup() {
     if (popup_) return;
-    HWND w = hWnd();
-    HWND form = w ? GetAncestor(w, GA_ROOT) : nullptr;
+    HWND window = hWnd();
+    HWND form = window ? GetAncestor(window, GA_ROOT) : nullptr;
     popup_ = std::make_unique<CompletePopup>(form);
 }
 

@@ -184,19 +184,19 @@ void McListBox::setBorderStyle(int16_t value) {
 
 // A border of 1 is a sunken edge in the 3-D appearance and a single line in the flat one.
 void McListBox::applyBorder() {
-    HWND w = hWnd();
-    if (!w) return;
-    LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_BORDER);
-    LONG_PTR exStyle = GetWindowLongPtrW(w, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
+    HWND window = hWnd();
+    if (!window) return;
+    LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_BORDER);
+    LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
     if (look_.BorderStyle == forms::controlBorder::FixedSingle) {
         if (look_.Appearance == forms::controlBorder::ThreeD)
             exStyle |= WS_EX_CLIENTEDGE;
         else
             style |= WS_BORDER;
     }
-    SetWindowLongPtrW(w, GWL_STYLE, style);
-    SetWindowLongPtrW(w, GWL_EXSTYLE, exStyle);
-    SetWindowPos(w, nullptr, 0, 0, 0, 0,
+    SetWindowLongPtrW(window, GWL_STYLE, style);
+    SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
@@ -284,10 +284,10 @@ void McListBox::startSubclassing() {
                 hooks_.TrackAvailable = false;
                 return;
             }
-            HWND w = hWnd();
-            if (hooks_.sc_Subclass(w) >= 0)
+            HWND window = hWnd();
+            if (hooks_.sc_Subclass(window) >= 0)
                 for (long message : {WM_MOUSEWHEEL, WM_MOUSEMOVE, WM_MOUSELEAVE, WM_MOUSEHOVER, WM_VSCROLL})
-                    hooks_.sc_AddMsg(w, message, SelfSubclass::HookAfter);
+                    hooks_.sc_AddMsg(window, message, SelfSubclass::HookAfter);
         }
         if (!bars_.ScrollWindow) bars_.SB_Create(hWnd());
         createCompletePopup();
