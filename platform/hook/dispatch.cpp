@@ -3,15 +3,37 @@
 #include "platform/core/event_log.h"
 #include "platform/hook/retired_blocks.h"
 
+#include <cstdint>
+
 namespace hook {
 
-extern "C" long __stdcall hookTrampoline(DispatchRecord* record, long bBefore, long* bHandled, long* lReturn,
-                                         long* hWnd, long* uMsg, long* wParam, long* lParam) {
+void deliverHookMessage(HookClient& client, bool before, long& handled, long& result, long& window,
+                        long& message, long& wParam, long& lParam) {
+    core::MessageFrame m;
+    m.hwnd = reinterpret_cast<HWND>(window);
+    m.msg = static_cast<UINT>(message);
+    m.wParam = static_cast<WPARAM>(static_cast<unsigned long>(wParam));
+    m.lParam = static_cast<LPARAM>(lParam);
+    m.handled = handled != 0;
+    m.result = static_cast<LRESULT>(result);
+    client.hookMessage(m, before);
+    // The block tests the flag for not 0; True is -1 as the block's own callers wrote it.
+    if (m.handled != (handled != 0)) handled = m.handled ? -1 : 0;
+    result = static_cast<long>(m.result);
+    window = static_cast<long>(reinterpret_cast<std::uintptr_t>(m.hwnd));
+    message = static_cast<long>(m.msg);
+    wParam = static_cast<long>(m.wParam);
+    lParam = static_cast<long>(m.lParam);
+}
+
+extern "C" long __stdcall hookTrampoline(DispatchRecord* record, long before, long* handled, long* result,
+                                         long* window, long* message, long* wParam, long* lParam) {
     RunningBlock running(__builtin_return_address(0));
     core::HandlingMessage handling;
     try {
         if (record && record->client)
-            record->client->zSubclass_Proc(bBefore != 0, *bHandled, *lReturn, *hWnd, *uMsg, *wParam, *lParam);
+            deliverHookMessage(*record->client, before != 0, *handled, *result, *window, *message, *wParam,
+                               *lParam);
     } catch (...) {
         core::reportUnexpectedError(L"Window hook");
     }

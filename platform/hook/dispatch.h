@@ -1,19 +1,27 @@
 #pragma once
+#include "platform/core/message_frame.h"
+
 #include <cstddef>
 
 namespace hook {
 
-// The control side of a window hook: a hook block hands every registered message to this callback,
-// before and/or after the window's previous procedure. The references point into the block's own
-// frame: a change made in the before call is what the previous procedure sees.
+// The control side of a window hook: a hook block hands every registered message to its client as a
+// typed frame, before and/or after the window's previous procedure. In the before call, a change to
+// the frame's window, message or parameters is what the previous procedure sees, and m.handled (or
+// m.answer(v)) skips that procedure and the after call; m.result is what the window procedure
+// returns (in the after call, the previous procedure's result until the client changes it).
 class HookClient {
 public:
-    virtual void zSubclass_Proc(bool bBefore, long& bHandled, long& lReturn, long& lng_hWnd, long& uMsg,
-                                long& wParam, long& lParam) = 0;
+    virtual void hookMessage(core::MessageFrame& m, bool before) = 0;
 
 protected:
     ~HookClient() = default;
 };
+
+// Hands the 32-bit slots of a hook block's frame to the client as one MessageFrame and writes what
+// the client changed back into them. A client that throws changes nothing.
+void deliverHookMessage(HookClient& client, bool before, long& handled, long& result, long& window,
+                        long& message, long& wParam, long& lParam);
 
 // Machine code cannot call a member function (g++ uses thiscall for those), so a block calls through
 // a table of plain __stdcall functions instead: it loads the record's first word (the table) and
@@ -26,8 +34,8 @@ struct DispatchRecord {
 // The trampoline every table holds at its dispatch slot. It counts as a window procedure of the run
 // time and never lets an exception reach the machine code or user32: an unexpected error is
 // reported as the run time reports one, and the message goes on.
-extern "C" long __stdcall hookTrampoline(DispatchRecord* record, long bBefore, long* bHandled, long* lReturn,
-                                         long* hWnd, long* uMsg, long* wParam, long* lParam);
+extern "C" long __stdcall hookTrampoline(DispatchRecord* record, long before, long* handled, long* result,
+                                         long* window, long* message, long* wParam, long* lParam);
 
 // A static table whose entry at the given byte displacement is the trampoline.
 template <std::size_t Displacement>

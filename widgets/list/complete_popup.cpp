@@ -1,5 +1,6 @@
 #include "widgets/list/complete_popup.h"
 
+#include "platform/core/constants.h"
 #include "platform/forms/app.h"
 
 namespace widgets {
@@ -8,10 +9,10 @@ namespace {
 
 constexpr const wchar_t* ClassName = L"VexaListCompletePopup";
 
-void registerClass() {
-    static const bool registered = [] {
+void registerClass(WNDPROC windowProc) {
+    static const bool registered = [windowProc] {
         WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
+        wc.lpfnWndProc = windowProc;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         wc.lpszClassName = ClassName;
@@ -23,16 +24,15 @@ void registerClass() {
 } // namespace
 
 CompletePopup::CompletePopup(HWND owner) {
-    registerClass();
+    registerClass(&CompletePopup::windowProc);
     // Info-tip colours: readable whatever the list's own colours are.
-    surface_.setBackColor(0x80000000u | COLOR_INFOBK);
-    surface_.setForeColor(0x80000000u | COLOR_INFOTEXT);
-    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST, ClassName, L"",
-                            WS_POPUP | WS_BORDER, 0, 0, 10, 10, owner, nullptr, GetModuleHandleW(nullptr),
-                            nullptr);
+    surface_.setBackColor(core::sysColor::InfoBackground);
+    surface_.setForeColor(core::sysColor::InfoText);
+    // The window finds its object from its first message on.
+    hwnd_ =
+        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST, ClassName, L"",
+                        WS_POPUP | WS_BORDER, 0, 0, 10, 10, owner, nullptr, GetModuleHandleW(nullptr), this);
     if (!hwnd_) return;
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CompletePopup::windowProc));
     surface_.onChanged = [this] {
         if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
     };
@@ -63,6 +63,10 @@ void CompletePopup::hide() {
 
 LRESULT CALLBACK CompletePopup::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     try {
+        if (msg == WM_NCCREATE) {
+            const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        }
         auto* self = reinterpret_cast<CompletePopup*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         switch (msg) {
         case WM_NCHITTEST:

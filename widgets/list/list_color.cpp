@@ -6,20 +6,20 @@
 
 namespace widgets {
 
-long TranslateColor(long oClr, HPALETTE hPal) {
+long TranslateColor(long colour, HPALETTE palette) {
     COLORREF rgb = 0;
-    if (OleTranslateColor(static_cast<OLE_COLOR>(oClr), hPal, &rgb) != S_OK) return -1;
+    if (OleTranslateColor(static_cast<OLE_COLOR>(colour), palette, &rgb) != S_OK) return -1;
     return static_cast<long>(rgb);
 }
 
-long BlendColor(long oColorFrom, long oColorTo, long Alpha) {
-    const auto from = static_cast<std::uint32_t>(TranslateColor(oColorFrom));
-    const auto to = static_cast<std::uint32_t>(TranslateColor(oColorTo));
+long BlendColor(long colourFrom, long colourTo, long alpha) {
+    const auto from = static_cast<std::uint32_t>(TranslateColor(colourFrom));
+    const auto to = static_cast<std::uint32_t>(TranslateColor(colourTo));
     long result = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
         const double a = static_cast<double>((from >> shift) & 0xFF);
         const double b = static_cast<double>((to >> shift) & 0xFF);
-        const double c = a * Alpha / 255 + b * (255 - Alpha) / 255;
+        const double c = a * alpha / 255 + b * (255 - alpha) / 255;
         result += forms::roundToLong(c) << shift;
     }
     return result;

@@ -5,10 +5,10 @@
 namespace widgets {
 
 // The RGB value of a colour (system colours allowed) through OleTranslateColor; -1 when it fails.
-long TranslateColor(long oClr, HPALETTE hPal = nullptr);
+long TranslateColor(long colour, HPALETTE palette = nullptr);
 
-// Channel by channel round(from * Alpha / 255 + to * (255 - Alpha) / 255), halves to even, of the
-// two colours translated; Alpha 255 gives the first colour, 0 the second.
-long BlendColor(long oColorFrom, long oColorTo, long Alpha);
+// Channel by channel round(from * alpha / 255 + to * (255 - alpha) / 255), halves to even, of the
+// two colours translated; alpha 255 gives the first colour, 0 the second.
+long BlendColor(long colourFrom, long colourTo, long alpha);
 
 } // namespace widgets

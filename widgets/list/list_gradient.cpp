@@ -8,12 +8,14 @@
 
 namespace widgets {
 
-void DrawGradientBits(HDC hDC, long X, long Y, long Width, long Height, long ColorA, long ColorB,
-                      long Style) {
-    if (Width < 1 || Height < 1) return;
-    const long aRed = ColorA & 0xFF, aGreen = (ColorA >> 8) & 0xFF, aBlue = (ColorA >> 16) & 0xFF;
-    const long bRed = ColorB & 0xFF, bGreen = (ColorB >> 8) & 0xFF, bBlue = (ColorB >> 16) & 0xFF;
-    const long n = Style == 1 ? Width - 1 : Style == 3 ? Height - 1 : Width + Height - 2;
+void DrawGradientBits(HDC dc, long left, long top, long width, long height, long colourA, long colourB,
+                      long style) {
+    if (width < 1 || height < 1) return;
+    const long aRed = colourA & 0xFF, aGreen = (colourA >> 8) & 0xFF, aBlue = (colourA >> 16) & 0xFF;
+    const long bRed = colourB & 0xFF, bGreen = (colourB >> 8) & 0xFF, bBlue = (colourB >> 16) & 0xFF;
+    const long n = style == gradient::Horizontal ? width - 1
+                   : style == gradient::Vertical ? height - 1
+                                                 : width + height - 2;
 
     std::vector<std::uint32_t> ramp(static_cast<std::size_t>(n + 1));
     auto pack = [](long r, long g, long b) { return static_cast<std::uint32_t>(r * 65536 + g * 256 + b); };
@@ -27,22 +29,22 @@ void DrawGradientBits(HDC hDC, long X, long Y, long Width, long Height, long Col
     }
 
     // Bottom row first, as a bottom-up bitmap stores it.
-    std::vector<std::uint32_t> bits(static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height), 0);
-    for (long row = 0; row < Height; ++row) {
-        const long fromTop = Height - 1 - row;
-        std::uint32_t* line = bits.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(Width);
-        for (long x = 0; x < Width; ++x) {
-            switch (Style) {
-            case 1:
+    std::vector<std::uint32_t> bits(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    for (long row = 0; row < height; ++row) {
+        const long fromTop = height - 1 - row;
+        std::uint32_t* line = bits.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(width);
+        for (long x = 0; x < width; ++x) {
+            switch (style) {
+            case gradient::Horizontal:
                 line[x] = ramp[static_cast<std::size_t>(x)];
                 break;
-            case 3:
+            case gradient::Vertical:
                 line[x] = ramp[static_cast<std::size_t>(fromTop)];
                 break;
-            case 5:
+            case gradient::Diagonal:
                 line[x] = ramp[static_cast<std::size_t>(x + fromTop)];
                 break;
-            case 6:
+            case gradient::DiagonalUp:
                 line[x] = ramp[static_cast<std::size_t>(x + row)];
                 break;
             default:
@@ -53,31 +55,34 @@ void DrawGradientBits(HDC hDC, long X, long Y, long Width, long Height, long Col
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = Width;
-    info.bmiHeader.biHeight = Height;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    StretchDIBits(hDC, X, Y, Width, Height, 0, 0, Width, Height, bits.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(dc, left, top, width, height, 0, 0, width, height, bits.data(), &info, DIB_RGB_COLORS,
+                  SRCCOPY);
 }
 
-void DrawGradient(HDC hDC, long X, long Y, long Width, long Height, long Color1, long Color2, long Style,
-                  bool swap) {
-    if (Style == 0) return;
-    long start = swap ? Color2 : Color1;
-    long end = swap ? Color1 : Color2;
+void DrawGradient(HDC dc, long left, long top, long width, long height, long colour1, long colour2,
+                  long style, bool swap) {
+    if (style == gradient::None) return;
+    long start = swap ? colour2 : colour1;
+    long end = swap ? colour1 : colour2;
     if (start < 0) start = TranslateColor(start);
     if (end < 0) end = TranslateColor(end);
-    if (Style == 2) {
-        DrawGradientBits(hDC, X, Y, forms::roundToLong(Width / 2.0), Height, start, end, 1);
-        DrawGradientBits(hDC, forms::roundToLong(X + Width / 2.0 - 1), Y, forms::roundToLong(Width / 2.0),
-                         Height, end, start, 1);
-    } else if (Style == 4) {
-        DrawGradientBits(hDC, X, Y, Width, forms::roundToLong(Height / 2.0), start, end, 3);
-        DrawGradientBits(hDC, X, forms::roundToLong(Y + Height / 2.0 - 1), Width,
-                         forms::roundToLong(Height / 2.0), end, start, 3);
+    if (style == gradient::HorizontalMirrored) {
+        DrawGradientBits(dc, left, top, forms::roundToLong(width / 2.0), height, start, end,
+                         gradient::Horizontal);
+        DrawGradientBits(dc, forms::roundToLong(left + width / 2.0 - 1), top, forms::roundToLong(width / 2.0),
+                         height, end, start, gradient::Horizontal);
+    } else if (style == gradient::VerticalMirrored) {
+        DrawGradientBits(dc, left, top, width, forms::roundToLong(height / 2.0), start, end,
+                         gradient::Vertical);
+        DrawGradientBits(dc, left, forms::roundToLong(top + height / 2.0 - 1), width,
+                         forms::roundToLong(height / 2.0), end, start, gradient::Vertical);
     } else {
-        DrawGradientBits(hDC, X, Y, Width, Height, start, end, Style);
+        DrawGradientBits(dc, left, top, width, height, start, end, style);
     }
 }
 

@@ -3,14 +3,26 @@
 
 namespace widgets {
 
-// Gradient styles: 0 none, 1 horizontal, 2 horizontal mirrored, 3 vertical, 4 vertical mirrored,
-// 5 and 6 diagonal. With swap the ramp runs from Color2 to Color1.
-void DrawGradient(HDC hDC, long X, long Y, long Width, long Height, long Color1, long Color2, long Style,
-                  bool swap);
+// The stored gradient styles of BackGradient and SelGradient.
+namespace gradient {
+inline constexpr long None = 0;
+inline constexpr long Horizontal = 1;
+inline constexpr long HorizontalMirrored = 2;
+inline constexpr long Vertical = 3;
+inline constexpr long VerticalMirrored = 4;
+inline constexpr long Diagonal = 5;   // top-left to bottom-right
+inline constexpr long DiagonalUp = 6; // bottom-left to top-right
+} // namespace gradient
 
-// One device-independent bitmap copy of a colour ramp from ColorA to ColorB (plain RGB colours):
-// style 1 left to right, 3 top to bottom, 5 top-left to bottom-right, 6 bottom-left to top-right;
-// any other style is black. Nothing for an empty rectangle.
-void DrawGradientBits(HDC hDC, long X, long Y, long Width, long Height, long ColorA, long ColorB, long Style);
+// A gradient of any style over the rectangle; the mirrored styles have the start colour at both
+// edges. With swap the ramp runs from colour2 to colour1. System colours are translated.
+void DrawGradient(HDC dc, long left, long top, long width, long height, long colour1, long colour2,
+                  long style, bool swap);
+
+// One device-independent bitmap copy of a colour ramp from colourA to colourB (plain RGB colours):
+// horizontal left to right, vertical top to bottom, the diagonals from their named corner; any other
+// style is black. Nothing for an empty rectangle.
+void DrawGradientBits(HDC dc, long left, long top, long width, long height, long colourA, long colourB,
+                      long style);
 
 } // namespace widgets

@@ -20,7 +20,7 @@ std::wstring ListItems::joined(const ListItem& item) {
 }
 
 void ListItems::check(long index) const {
-    if (!has(index)) throw forms::RuntimeError(forms::err::InvalidProcedureCall);
+    if (!has(index)) throw forms::RuntimeError(forms::err::SubscriptOutOfRange);
 }
 
 const ListItem& ListItems::at(long index) const {

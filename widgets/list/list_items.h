@@ -21,13 +21,13 @@ public:
     bool empty() const { return items_.empty(); }
     bool has(long index) const { return index >= 0 && index < count(); }
 
-    // The item at an index; RuntimeError 5 for an index without an item, as the collection raised.
+    // The item at an index; RuntimeError 9 (subscript out of range) for an index without an item.
     const ListItem& at(long index) const;
     void setText(long index, std::wstring text);
     void setIcon(long index, long icon);
     void setBold(long index, bool bold);
 
-    // index -1 appends; any other index inserts before the item now there (RuntimeError 5 if none).
+    // index -1 appends; any other index inserts before the item now there (RuntimeError 9 if none).
     void add(ListItem item, long index = -1);
     void remove(long index);
     void clear();

@@ -1,10 +1,11 @@
 // The list box's items, selection and public members; its life cycle.
 #include "widgets/list/mc_list_box.h"
 
-#include "platform/forms/std_font.h"
+#include "platform/core/event_log.h"
 #include "platform/core/runtime_error.h"
-#include "platform/forms/surface.h"
 #include "platform/forms/functions.h"
+#include "platform/forms/std_font.h"
+#include "platform/forms/surface.h"
 #include "widgets/list/list_color.h"
 #include "widgets/list/list_text.h"
 
@@ -32,132 +33,125 @@ bool McListBox::keyDown(int key) const {
     return keyStateSource(key) < 0;
 }
 
-void McListBox::setListIcon(long vIndex, long icon) {
-    items_.setIcon(vIndex, icon);
+void McListBox::setListIcon(long index, long icon) {
+    items_.setIcon(index, icon);
     PropertyChanged(L"ListIcon");
-    Redraw();
+    redraw();
 }
 
-void McListBox::setListBold(long vIndex, bool bold) {
-    items_.setBold(vIndex, bold);
+void McListBox::setListBold(long index, bool bold) {
+    items_.setBold(index, bold);
     PropertyChanged(L"ListBold");
-    Redraw();
+    redraw();
 }
 
 void McListBox::setListIndex(long index) {
-    currentIndex_ = index;
+    state_.currentIndex = index;
     if (bars_.SB_Visible(SB_VERT)) scrollIntoView(index);
-    selection_.assign(1, index);
+    state_.selection.assign(1, index);
     PropertyChanged(L"ListIndex");
     clampIndex();
-    Redraw();
+    redraw();
     RaiseEvent(SelChange);
 }
 
 std::wstring McListBox::Text() const {
-    if (!items_.has(currentIndex_)) return {};
-    return items_.at(currentIndex_).text;
+    if (!items_.has(state_.currentIndex)) return {};
+    return items_.at(state_.currentIndex).text;
 }
 
-std::wstring McListBox::list(long vIndex) const {
-    if (!items_.has(vIndex)) return {};
-    return items_.at(vIndex).text;
+std::wstring McListBox::list(long index) const {
+    if (!items_.has(index)) return {};
+    return items_.at(index).text;
 }
 
-void McListBox::setList(long vIndex, std::wstring text) {
-    items_.setText(vIndex, std::move(text));
+void McListBox::setList(long index, std::wstring text) {
+    items_.setText(index, std::move(text));
 }
 
-long McListBox::SelItem(long vSelIndex) const {
-    if (vSelIndex < 0 || vSelIndex >= SelCount()) throw forms::RuntimeError(forms::err::InvalidProcedureCall);
-    return selection_[static_cast<std::size_t>(vSelIndex)];
+long McListBox::SelItem(long selIndex) const {
+    if (selIndex < 0 || selIndex >= SelCount()) throw forms::RuntimeError(forms::err::SubscriptOutOfRange);
+    return state_.selection[static_cast<std::size_t>(selIndex)];
 }
 
 void McListBox::ClearSelection() {
-    selection_.assign(1, currentIndex_);
-    Redraw();
+    state_.selection.assign(1, state_.currentIndex);
+    redraw();
 }
 
 void McListBox::SelectAll() {
-    selection_.resize(static_cast<std::size_t>(items_.count()));
-    for (long i = 0; i < items_.count(); ++i) selection_[static_cast<std::size_t>(i)] = i;
-    Redraw();
+    state_.selection.resize(static_cast<std::size_t>(items_.count()));
+    for (long i = 0; i < items_.count(); ++i) state_.selection[static_cast<std::size_t>(i)] = i;
+    redraw();
 }
 
-void McListBox::AddItem(std::wstring vText, long vIndex, long vIcon, bool vBold) {
-    items_.add({std::move(vText), vIcon, vBold}, vIndex);
+void McListBox::AddItem(std::wstring text, long index, long icon, bool bold) {
+    items_.add({std::move(text), icon, bold}, index);
 }
 
-void McListBox::Remove(long vIndex) {
-    items_.remove(vIndex == -1 ? currentIndex_ : vIndex);
+void McListBox::Remove(long index) {
+    items_.remove(index == -1 ? state_.currentIndex : index);
     sortItems();
     Refresh();
 }
 
 void McListBox::Clear() {
     items_.clear();
-    selection_.clear();
+    state_.selection.clear();
     surface().Cls();
     Refresh();
 }
 
-std::vector<std::wstring> McListBox::SplitToLines(const std::wstring& sText, long lLength,
-                                                  bool bFilterLines) {
+std::vector<std::wstring> McListBox::SplitToLines(const std::wstring& text, long length, bool filterLines) {
     forms::Surface& s = surface();
-    return widgets::SplitToLines(sText, lLength, bFilterLines,
-                                 [&s](const std::wstring& text) { return s.TextWidth(text); });
+    return widgets::SplitToLines(text, length, filterLines,
+                                 [&s](const std::wstring& line) { return s.TextWidth(line); });
 }
 
-bool McListBox::IsDelim(const std::wstring& Char) {
-    return widgets::IsDelim(Char);
+bool McListBox::IsDelim(const std::wstring& character) {
+    return widgets::IsDelim(character);
 }
 
-long McListBox::BlendColor(long oColorFrom, long oColorTo, long Alpha) {
-    return widgets::BlendColor(oColorFrom, oColorTo, Alpha);
+long McListBox::BlendColor(long from, long to, long alpha) {
+    return widgets::BlendColor(from, to, alpha);
 }
 
-long McListBox::TranslateColor(long oClr, HPALETTE hPal) {
-    return widgets::TranslateColor(oClr, hPal);
+long McListBox::TranslateColor(long colour, HPALETTE palette) {
+    return widgets::TranslateColor(colour, palette);
 }
 
 void McListBox::clampIndex() {
-    if (currentIndex_ > items_.count() - 1) currentIndex_ = items_.count() - 1;
-    if (currentIndex_ < 0) currentIndex_ = 0;
+    long& current = state_.currentIndex;
+    if (current > items_.count() - 1) current = items_.count() - 1;
+    if (current < 0) current = 0;
 }
 
 void McListBox::scrollIntoView(long index) {
     long top = bars_.SB_Value(SB_VERT);
     if (index < top) bars_.SB_Value(SB_VERT, top == 0 ? 0 : index);
     top = bars_.SB_Value(SB_VERT);
-    const double fit = forms::Int(surface().ScaleHeight() / static_cast<double>(rowHeight_));
+    const double fit = forms::Int(surface().ScaleHeight() / static_cast<double>(look_.RowHeight));
     if (fit + top <= index) {
         const long max = bars_.SB_Max(SB_VERT);
-        bars_.SB_Value(SB_VERT, top == max ? max : index - visibleRows_ + 1);
+        bars_.SB_Value(SB_VERT, top == max ? max : index - cache_.visibleRows + 1);
     }
 }
 
 // --- Life cycle
-
-void McListBox::UserControl_Initialize() {
-    shellLibrary_ = LoadLibraryA("shell32.dll");
-}
 
 void McListBox::UserControl_Resize() {
     Refresh();
 }
 
 void McListBox::UserControl_Terminate() {
-    try {
-        if (shellLibrary_) FreeLibrary(shellLibrary_);
-        shellLibrary_ = nullptr;
+    core::bestEffort(L"McListBox termination", [this] {
         Clear();
         bars_.SB_Destroy();
         items_.clear();
-    } catch (...) {
-    }
+    });
     // Whatever failed above, no hooked message may reach a control that is going.
     hooks_.sc_UnSubclassAll();
-    PicComplete.reset();
+    popup_.reset();
 }
 
 } // namespace widgets

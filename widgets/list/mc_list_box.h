@@ -4,6 +4,7 @@
 #include "platform/hook/dispatch.h"
 #include "widgets/list/complete_popup.h"
 #include "widgets/list/image_list.h"
+#include "widgets/list/list_box_paint.h"
 #include "widgets/list/list_items.h"
 #include "widgets/list/scroll_bar_layer.h"
 #include "widgets/list/self_subclass.h"
@@ -30,93 +31,93 @@ public:
     McListBox();
     ~McListBox() override;
 
-    // Called by the window hook with the messages registered in StartSubclassing.
-    void zSubclass_Proc(bool bBefore, long& bHandled, long& lReturn, long& lng_hWnd, long& uMsg, long& wParam,
-                        long& lParam) override;
+    // The window hook's callback under its own name; it hands the message to the one dispatch.
+    void zSubclass_Proc(bool before, long& handled, long& result, long& window, long& message, long& wParam,
+                        long& lParam);
 
-    // --- Items and selection
+    // --- Items and selection (an index without an item or entry raises 9)
     long ListCount() const { return items_.count(); }
-    long ListIcon(long vIndex) const { return items_.at(vIndex).icon; }
-    void setListIcon(long vIndex, long icon);
-    bool ListBold(long vIndex) const { return items_.at(vIndex).bold; }
-    void setListBold(long vIndex, bool bold);
-    long ListIndex() const { return items_.empty() ? -1 : currentIndex_; }
+    long ListIcon(long index) const { return items_.at(index).icon; }
+    void setListIcon(long index, long icon);
+    bool ListBold(long index) const { return items_.at(index).bold; }
+    void setListBold(long index, bool bold);
+    long ListIndex() const { return items_.empty() ? -1 : state_.currentIndex; }
     void setListIndex(long index);
     std::wstring Text() const;
-    std::wstring list(long vIndex) const;
-    void setList(long vIndex, std::wstring text);
-    long SelCount() const { return static_cast<long>(selection_.size()); }
-    long SelItem(long vSelIndex) const;
+    std::wstring list(long index) const;
+    void setList(long index, std::wstring text);
+    long SelCount() const { return static_cast<long>(state_.selection.size()); }
+    long SelItem(long selIndex) const;
     void setImageList(std::shared_ptr<ImageList> images) { imageList_ = std::move(images); }
     void ClearSelection();
     void SelectAll();
-    void AddItem(std::wstring vText, long vIndex = -1, long vIcon = -1, bool vBold = false);
-    void Remove(long vIndex);
+    void AddItem(std::wstring text, long index = -1, long icon = -1, bool bold = false);
+    void Remove(long index);
     void Clear();
     // Lays the rows out again, sets the scroll range, sorts and repaints.
     void Refresh();
-    std::vector<std::wstring> SplitToLines(const std::wstring& sText, long lLength, bool bFilterLines);
-    static bool IsDelim(const std::wstring& Char);
-    static long BlendColor(long oColorFrom, long oColorTo, long Alpha);
-    static long TranslateColor(long oClr, HPALETTE hPal = nullptr);
+    std::vector<std::wstring> SplitToLines(const std::wstring& text, long length, bool filterLines);
+    static bool IsDelim(const std::wstring& character);
+    static long BlendColor(long from, long to, long alpha);
+    static long TranslateColor(long colour, HPALETTE palette = nullptr);
 
     // --- Appearance and behaviour (stored with the form)
-    std::shared_ptr<forms::StdPicture> Picture() const { return picture_; }
+    std::shared_ptr<forms::StdPicture> Picture() const { return look_.Picture; }
     void setPicture(std::shared_ptr<forms::StdPicture> picture);
-    std::shared_ptr<forms::StdFont> Font() const { return font_; }
+    std::shared_ptr<forms::StdFont> Font() const { return look_.Font; }
     void setFont(std::shared_ptr<forms::StdFont> font);
-    long Forecolor() const { return foreColor_; }
+    long Forecolor() const { return look_.Forecolor; }
     void setForecolor(long colour);
-    long BackColor() const { return backColor_; }
+    long BackColor() const { return look_.BackColor; }
     void setBackColor(long colour);
-    long SelColor() const { return selColor_; }
+    long SelColor() const { return look_.SelColor; }
     void setSelColor(long colour);
-    long SelForeColor() const { return selForeColor_; }
+    long SelForeColor() const { return look_.SelForeColor; }
     void setSelForeColor(long colour);
-    bool StrechIcon() const { return strechIcon_; }
+    bool StrechIcon() const { return look_.StrechIcon; }
     void setStrechIcon(bool on);
-    int16_t Appearance() const { return appearance_; }
+    int16_t Appearance() const { return look_.Appearance; }
     void setAppearance(int16_t value);
-    int16_t BorderStyle() const { return borderStyle_; }
+    int16_t BorderStyle() const { return look_.BorderStyle; }
     void setBorderStyle(int16_t value);
-    bool FullRowSelect() const { return fullRowSelect_; }
+    bool FullRowSelect() const { return look_.FullRowSelect; }
     void setFullRowSelect(bool on);
-    bool MultiSelect() const { return multiSelect_; }
+    bool MultiSelect() const { return look_.MultiSelect; }
     void setMultiSelect(bool on);
-    bool FocusRectangle() const { return focusRectangle_; }
+    bool FocusRectangle() const { return look_.FocusRectangle; }
     void setFocusRectangle(bool on);
-    bool ShowIcon() const { return showIcon_; }
+    bool ShowIcon() const { return look_.ShowIcon; }
     void setShowIcon(bool on);
-    long SortOrder() const { return sortOrder_; }
+    long SortOrder() const { return look_.SortOrder; }
     void setSortOrder(long order);
-    bool IconFocus() const { return iconFocus_; }
+    bool IconFocus() const { return look_.IconFocus; }
     void setIconFocus(bool on);
-    long TextAlignment() const { return textAlignment_; }
+    long TextAlignment() const { return look_.TextAlignment; }
     void setTextAlignment(long flags);
-    bool GridLines() const { return gridLines_; }
+    bool GridLines() const { return look_.GridLines; }
     void setGridLines(bool on);
-    long GridColor() const { return gridColor_; }
+    long GridColor() const { return look_.GridColor; }
     void setGridColor(long colour);
-    long RowHeight() const { return rowHeight_; }
+    long RowHeight() const { return look_.RowHeight; }
     void setRowHeight(long pixels);
-    long BackGradient() const { return backGradient_; }
+    long BackGradient() const { return look_.BackGradient; }
     void setBackGradient(long style);
-    long SelGradient() const { return selGradient_; }
+    long SelGradient() const { return look_.SelGradient; }
     void setSelGradient(long style);
-    long BackGradientCol() const { return backGradientCol_; }
+    long BackGradientCol() const { return look_.BackGradientCol; }
     void setBackGradientCol(long colour);
-    long SelGradientCol() const { return selGradientCol_; }
+    long SelGradientCol() const { return look_.SelGradientCol; }
     void setSelGradientCol(long colour);
-    long SelectionStyle() const { return selectionStyle_; }
+    long SelectionStyle() const { return look_.SelectionStyle; }
     void setSelectionStyle(long style);
-    bool FlatScrollBar() const { return flatScrollBar_; }
+    bool FlatScrollBar() const { return look_.FlatScrollBar; }
     void setFlatScrollBar(bool on);
-    bool AutoHideScrollBars() const { return autoHideScrollBars_; }
+    bool AutoHideScrollBars() const { return look_.AutoHideScrollBars; }
     void setAutoHideScrollBars(bool on);
-    std::shared_ptr<forms::StdPicture> MouseIcon() const { return mouseIcon_; }
-    void setMouseIcon(std::shared_ptr<forms::StdPicture> icon) { mouseIcon_ = std::move(icon); }
-    long MousePointer() const { return mousePointer_; }
-    void setMousePointer(long pointer) { mousePointer_ = pointer; }
+    std::shared_ptr<forms::StdPicture> MouseIcon() const { return look_.MouseIcon; }
+    void setMouseIcon(std::shared_ptr<forms::StdPicture> icon) { look_.MouseIcon = std::move(icon); }
+    long MousePointer() const { return look_.MousePointer; }
+    void setMousePointer(long pointer) { look_.MousePointer = pointer; }
 
     // The stored properties, one row each.
     static const forms::PropertyTable<McListBox>& properties();
@@ -132,20 +133,19 @@ public:
     forms::Event<int16_t&, int16_t&, float&, float&> MouseDown;
 
     // --- Inspection for tests and the host
-    long visibleRowCount() const { return visibleRows_; }
-    long iconColumnWidth() const { return iconColumnWidth_; }
-    long popupRow() const { return popupRow_; }
-    bool hasFocus() const { return hasFocus_; }
+    long visibleRowCount() const { return cache_.visibleRows; }
+    long iconColumnWidth() const { return cache_.iconColumnWidth; }
+    long popupRow() const { return state_.popupRow; }
+    bool hasFocus() const { return state_.hasFocus; }
     const ScrollBarLayer& scrollBars() const { return bars_; }
     ScrollBarLayer& scrollBars() { return bars_; }
     const SelfSubclass& hooks() const { return hooks_; }
-    const CompletePopup* completePopup() const { return PicComplete.get(); }
+    const CompletePopup* completePopup() const { return popup_.get(); }
     // The key state the input handlers read (GetKeyState unless a test replaces it).
     using KeyStateSource = SHORT(WINAPI*)(int);
     static KeyStateSource setKeyStateSource(KeyStateSource source);
 
 protected:
-    void UserControl_Initialize() override;
     void UserControl_InitProperties() override;
     void UserControl_ReadProperties(forms::PropertyBag& bag) override;
     void UserControl_WriteProperties(forms::PropertyBag& bag) override;
@@ -155,94 +155,61 @@ protected:
     void UserControl_DblClick() override;
     void UserControl_GotFocus() override;
     void UserControl_LostFocus() override;
-    void UserControl_KeyDown(int& KeyCode, int Shift) override;
-    void UserControl_MouseDown(int Button, int Shift, float X, float Y) override;
-    void UserControl_MouseMove(int Button, int Shift, float X, float Y) override;
-    void UserControl_MouseUp(int Button, int Shift, float X, float Y) override;
+    void UserControl_KeyDown(int& keyCode, int shift) override;
+    void UserControl_MouseDown(int button, int shift, float x, float y) override;
+    void UserControl_MouseMove(int button, int shift, float x, float y) override;
+    void UserControl_MouseUp(int button, int shift, float x, float y) override;
     void propertyEffect(forms::OnChange effect) override;
+    void windowMessage(forms::MessageFrame& m) override;
+    void hookMessage(forms::MessageFrame& m, bool before) override;
 
 private:
-    // Fields, in the order the control keeps them.
-    long currentIndex_ = 0;
-    long rowHeight_ = 22;
-    long visibleRows_ = 0;
-    HMODULE shellLibrary_ = nullptr;
-    int isNT_ = -1; // -1 until first asked
-    bool inside_ = false;
-    bool hasFocus_ = false;
-    std::unique_ptr<CompletePopup> PicComplete;
-    long iconColumnWidth_ = 0;
-    long popupRow_ = -100;
-    std::wstring popupText_; // what the pop-up shows for popupRow_
-    bool popupBold_ = false;
+    ListBoxLook look_;
+    ListBoxState state_;
+    ListBoxCache cache_;
     ListItems items_;
     std::shared_ptr<ImageList> imageList_;
-    std::vector<long> selection_;
-    std::shared_ptr<forms::StdPicture> picture_;
-    long backColor_ = 0xFFFFFF;
-    long foreColor_ = static_cast<long>(0x80000012);
-    std::shared_ptr<forms::StdFont> font_;
-    long selColor_ = 0xFF8C1A;
-    bool fullRowSelect_ = false;
-    long sortOrder_ = 0;
-    long selForeColor_ = 0xFFFFFF;
-    bool strechIcon_ = false;
-    bool iconFocus_ = true;
-    bool gridLines_ = false;
-    long gridColor_ = static_cast<long>(0x8000000F);
-    long backGradient_ = 0;
-    long selGradient_ = 0;
-    bool multiSelect_ = false;
-    long anchorIndex_ = 0;
-    long backGradientCol_ = 0xC0C0C0;
-    long selGradientCol_ = 0xFFFFFF;
-    long textAlignment_ = 0;
-    bool showIcon_ = false;
-    bool focusRectangle_ = true;
-    long selectionStyle_ = 1;
-    bool flatScrollBar_ = false;
-    bool autoHideScrollBars_ = false;
+    std::unique_ptr<CompletePopup> popup_;
     SelfSubclass hooks_;
-    bool hoverTracking_ = false;
     ScrollBarLayer bars_;
-    std::shared_ptr<forms::StdPicture> mouseIcon_;
-    long mousePointer_ = 0;
-    long lastDragIndex_ = 0;
-    int16_t appearance_ = 1;
-    int16_t borderStyle_ = 1;
-    // The font field as drawn, regular and bold, so a bold row never changes the font object.
-    std::shared_ptr<forms::StdFont> drawFont_, drawFontBold_;
+
+    // Messages: the one dispatch and its handlers.
+    void dispatch(forms::MessageFrame& m);
+    void onVScroll(long code);
+    void onHScroll(long code);
+    void onMouseWheel(long keys, long delta);
+    void onMouseMove(HWND window);
+    void onMouseLeave();
+    void scrollBy(long bar, long code);
 
     // Painting.
-    void Redraw();
+    void redraw();
     void paintRows();
-    void DrawItemText(const std::wstring& text, long x, long y);
-    void DrawItemIcon(const forms::StdPicture& picture, long x, long y, long width, long height);
-    bool IsWinNT();
-    void useFont(bool bold);
+    void layoutRows();
+    void useFont(bool bold) { cache_.useFont(surface(), look_.Font, bold); }
     float textHeightA();
     void clampIndex();
     void scrollIntoView(long index);
-    void sortItems() { items_.sort(sortOrder_); }
+    void sortItems() { items_.sort(look_.SortOrder); }
     void applyBorder();
     void applyStoredProperties();
 
     // Start of the hook, scroll bars and pop-up.
-    void StartSubclassing();
-    void CreateCompletePopup();
-    void ShowCompletePopup(long row);
+    void startSubclassing();
+    void createCompletePopup();
+    void showCompletePopup(long row);
     void hideCompletePopup();
     void dropStalePopup();
 
     // Input.
     void keyboardMove(int keyCode);
-    void pointerDown(int16_t Button, int16_t Shift, float X, float Y);
-    void pointerMove(int16_t Button, int16_t Shift, float X, float Y);
-    bool SetListIndexClamped(long value);
+    void pointerDown(int16_t button, int16_t shift, float x, float y);
+    void pointerMove(int16_t button, int16_t shift, float x, float y);
+    bool setListIndexClamped(long value);
     void selectRange(bool nonNegativeOnly);
     bool keyDown(int key) const;
     bool pumpEvents();
-    double rowPitch();
+    double rowPitch() const { return cache_.rowPitch; }
 };
 
 } // namespace widgets

@@ -9,74 +9,109 @@
 
 namespace widgets {
 
-void McListBox::zSubclass_Proc(bool /*bBefore*/, long& /*bHandled*/, long& /*lReturn*/, long& lng_hWnd,
-                               long& uMsg, long& wParam, long& /*lParam*/) {
+void McListBox::zSubclass_Proc(bool before, long& handled, long& result, long& window, long& message,
+                               long& wParam, long& lParam) {
+    hook::deliverHookMessage(*this, before, handled, result, window, message, wParam, lParam);
+}
+
+void McListBox::hookMessage(forms::MessageFrame& m, bool before) {
+    if (!before) dispatch(m);
+}
+
+// The hook hands the list box its messages after the run time has raised its own events for them (a
+// pointer move's MouseMove comes before MouseEnter). Only where the hook could not be put on the
+// window at run time does the window procedure hand them over.
+void McListBox::windowMessage(forms::MessageFrame& m) {
+    if (hooks_.TrackAvailable && !hooks_.isHooked(m.hwnd)) dispatch(m);
+}
+
+// The one dispatch from message to handler, for both roads. The list box only watches its messages:
+// it never answers one.
+void McListBox::dispatch(forms::MessageFrame& m) {
     auto keep = weak_from_this().lock();
-    try {
-        const long start = bars_.SB_Value(SB_VERT);
-        if (uMsg == WM_HSCROLL || uMsg == WM_VSCROLL || uMsg == WM_MOUSEWHEEL) {
-            long bar = uMsg == WM_HSCROLL ? SB_HORZ : SB_VERT;
-            long code = LoWord(wParam);
-            if (uMsg == WM_MOUSEWHEEL) {
-                bar = (LoWord(wParam) & MK_CONTROL) ? SB_HORZ : SB_VERT;
-                // One notch moves one line whatever its delta.
-                code = static_cast<int16_t>(HiWord(wParam)) < 0 ? SB_LINEDOWN : SB_LINEUP;
-            }
-            const long step = bars_.SB_SmallChange(bar);
-            switch (code) {
-            case SB_LINEUP:
-                if (bars_.SB_Visible(bar))
-                    bars_.SB_Value(bar, std::max(bars_.SB_Min(bar), bars_.SB_Value(bar) - step));
-                break;
-            case SB_LINEDOWN:
-                if (bars_.SB_Visible(bar))
-                    bars_.SB_Value(bar, std::min(bars_.SB_Max(bar), bars_.SB_Value(bar) + step));
-                break;
-            case SB_PAGEUP:
-                bars_.SB_Value(bar, bars_.SB_Value(bar) - bars_.SB_LargeChange(bar));
-                break;
-            case SB_PAGEDOWN:
-                bars_.SB_Value(bar, bars_.SB_Value(bar) + bars_.SB_LargeChange(bar));
-                break;
-            case SB_THUMBTRACK: {
-                SCROLLINFO info{};
-                bars_.SB_GetInfo(bar, info, SIF_TRACKPOS);
-                bars_.SB_Value(bar, info.nTrackPos);
-                break;
-            }
-            case SB_TOP:
-                bars_.SB_Value(bar, bars_.SB_Min(bar));
-                break;
-            case SB_BOTTOM:
-                bars_.SB_Value(bar, bars_.SB_Max(bar));
-                break;
-            default:
-                break;
-            }
-            if (bars_.SB_Value(SB_VERT) != start) Redraw();
-        }
-        switch (uMsg) {
-        case WM_MOUSEMOVE:
-            if (!hoverTracking_) {
-                hoverTracking_ = true;
-                hooks_.TrackMouseLeave(reinterpret_cast<HWND>(lng_hWnd));
-                RaiseEvent(MouseEnter);
-            }
-            break;
-        case WM_MOUSEWHEEL:
-            hideCompletePopup();
-            break;
-        case WM_MOUSELEAVE:
-            hoverTracking_ = false;
-            hideCompletePopup();
-            RaiseEvent(MouseLeave);
-            break;
-        default:
-            break;
-        }
-    } catch (...) {
-        forms::reportUnexpectedError(L"McListBox message callback");
+    switch (m.msg) {
+    case WM_VSCROLL:
+        onVScroll(LoWord(static_cast<long>(m.wParam)));
+        break;
+    case WM_HSCROLL:
+        onHScroll(LoWord(static_cast<long>(m.wParam)));
+        break;
+    case WM_MOUSEWHEEL:
+        onMouseWheel(GET_KEYSTATE_WPARAM(m.wParam), GET_WHEEL_DELTA_WPARAM(m.wParam));
+        break;
+    case WM_MOUSEMOVE:
+        onMouseMove(m.hwnd);
+        break;
+    case WM_MOUSELEAVE:
+        onMouseLeave();
+        break;
+    default:
+        break;
     }
+}
+
+void McListBox::onVScroll(long code) {
+    scrollBy(SB_VERT, code);
+}
+
+void McListBox::onHScroll(long code) {
+    scrollBy(SB_HORZ, code);
+}
+
+// One notch moves one line whatever its delta; with Ctrl held it moves the horizontal bar.
+void McListBox::onMouseWheel(long keys, long delta) {
+    scrollBy((keys & MK_CONTROL) ? SB_HORZ : SB_VERT, delta < 0 ? SB_LINEDOWN : SB_LINEUP);
+    hideCompletePopup();
+}
+
+void McListBox::onMouseMove(HWND window) {
+    if (state_.hoverTracking) return;
+    state_.hoverTracking = true;
+    hooks_.TrackMouseLeave(window);
+    RaiseEvent(MouseEnter);
+}
+
+void McListBox::onMouseLeave() {
+    state_.hoverTracking = false;
+    hideCompletePopup();
+    RaiseEvent(MouseLeave);
+}
+
+// Moves a bar by a scroll request; the rows are repainted when the vertical position changed.
+void McListBox::scrollBy(long bar, long code) {
+    const long start = bars_.SB_Value(SB_VERT);
+    const long step = bars_.SB_SmallChange(bar);
+    switch (code) {
+    case SB_LINEUP:
+        if (bars_.SB_Visible(bar))
+            bars_.SB_Value(bar, std::max(bars_.SB_Min(bar), bars_.SB_Value(bar) - step));
+        break;
+    case SB_LINEDOWN:
+        if (bars_.SB_Visible(bar))
+            bars_.SB_Value(bar, std::min(bars_.SB_Max(bar), bars_.SB_Value(bar) + step));
+        break;
+    case SB_PAGEUP:
+        bars_.SB_Value(bar, bars_.SB_Value(bar) - bars_.SB_LargeChange(bar));
+        break;
+    case SB_PAGEDOWN:
+        bars_.SB_Value(bar, bars_.SB_Value(bar) + bars_.SB_LargeChange(bar));
+        break;
+    case SB_THUMBTRACK: {
+        SCROLLINFO info{};
+        bars_.SB_GetInfo(bar, info, SIF_TRACKPOS);
+        bars_.SB_Value(bar, info.nTrackPos);
+        break;
+    }
+    case SB_TOP:
+        bars_.SB_Value(bar, bars_.SB_Min(bar));
+        break;
+    case SB_BOTTOM:
+        bars_.SB_Value(bar, bars_.SB_Max(bar));
+        break;
+    default:
+        break;
+    }
+    if (bars_.SB_Value(SB_VERT) != start) redraw();
 }
 
 void McListBox::UserControl_Click() {
@@ -88,41 +123,41 @@ void McListBox::UserControl_DblClick() {
 }
 
 void McListBox::UserControl_GotFocus() {
-    hasFocus_ = true;
+    state_.hasFocus = true;
 }
 
 void McListBox::UserControl_LostFocus() {
-    hasFocus_ = false;
-    Redraw();
+    state_.hasFocus = false;
+    redraw();
 }
 
-void McListBox::UserControl_KeyDown(int& KeyCode, int /*Shift*/) {
-    keyboardMove(KeyCode);
+void McListBox::UserControl_KeyDown(int& keyCode, int /*shift*/) {
+    keyboardMove(keyCode);
 }
 
-void McListBox::UserControl_MouseDown(int Button, int Shift, float X, float Y) {
-    pointerDown(static_cast<int16_t>(Button), static_cast<int16_t>(Shift), X, Y);
+void McListBox::UserControl_MouseDown(int button, int shift, float x, float y) {
+    pointerDown(static_cast<int16_t>(button), static_cast<int16_t>(shift), x, y);
 }
 
-void McListBox::UserControl_MouseMove(int Button, int Shift, float X, float Y) {
-    pointerMove(static_cast<int16_t>(Button), static_cast<int16_t>(Shift), X, Y);
+void McListBox::UserControl_MouseMove(int button, int shift, float x, float y) {
+    pointerMove(static_cast<int16_t>(button), static_cast<int16_t>(shift), x, y);
 }
 
-void McListBox::UserControl_MouseUp(int Button, int Shift, float X, float Y) {
-    if (!items_.has(currentIndex_)) return;
-    if (multiSelect_ && !RaiseEvent(SelChange)) return;
-    int16_t button = static_cast<int16_t>(Button), shift = static_cast<int16_t>(Shift);
-    RaiseEvent(MouseUp, button, shift, X, Y);
+void McListBox::UserControl_MouseUp(int button, int shift, float x, float y) {
+    if (!items_.has(state_.currentIndex)) return;
+    if (look_.MultiSelect && !RaiseEvent(SelChange)) return;
+    int16_t pressed = static_cast<int16_t>(button), keys = static_cast<int16_t>(shift);
+    RaiseEvent(MouseUp, pressed, keys, x, y);
 }
 
 void McListBox::keyboardMove(int keyCode) {
     long n;
     switch (keyCode) {
     case VK_UP:
-        n = currentIndex_ - 1;
+        n = state_.currentIndex - 1;
         break;
     case VK_DOWN:
-        n = currentIndex_ + 1;
+        n = state_.currentIndex + 1;
         break;
     case VK_END:
         n = ListCount() - 1;
@@ -131,144 +166,148 @@ void McListBox::keyboardMove(int keyCode) {
         n = 0;
         break;
     case VK_NEXT:
-        n = currentIndex_ + visibleRows_;
+        n = state_.currentIndex + cache_.visibleRows;
         break;
     case VK_PRIOR:
-        n = currentIndex_ - visibleRows_;
+        n = state_.currentIndex - cache_.visibleRows;
         break;
     default:
         return;
     }
     if (n > ListCount() - 1) n = ListCount() - 1;
     if (n < 0) n = 0;
-    if (n == currentIndex_) return;
+    if (n == state_.currentIndex) return;
     if (bars_.SB_Visible(SB_VERT)) scrollIntoView(n);
-    pointerDown(999, 0, static_cast<float>(n), 0);
+    pointerDown(forms::mouse::KeyboardButton, 0, static_cast<float>(n), 0);
 }
 
 void McListBox::selectRange(bool nonNegativeOnly) {
-    long from = std::min(anchorIndex_, currentIndex_);
-    const long to = std::max(anchorIndex_, currentIndex_);
+    long from = std::min(state_.anchorIndex, state_.currentIndex);
+    const long to = std::max(state_.anchorIndex, state_.currentIndex);
     if (nonNegativeOnly) from = std::max(from, 0L);
-    selection_.clear();
-    for (long i = from; i <= to; ++i) selection_.push_back(i);
+    state_.selection.clear();
+    for (long i = from; i <= to; ++i) state_.selection.push_back(i);
 }
 
-void McListBox::pointerDown(int16_t Button, int16_t Shift, float X, float Y) {
+void McListBox::pointerDown(int16_t button, int16_t shift, float x, float y) {
     auto keep = weak_from_this().lock();
-    if (!items_.has(currentIndex_)) return;
+    if (!items_.has(state_.currentIndex)) return;
     long n;
-    if (Button == 999) {
-        n = forms::roundToLong(X);
+    if (button == forms::mouse::KeyboardButton) {
+        n = forms::roundToLong(x);
     } else {
         // A control lower than one row has no rows to press.
-        if (visibleRows_ <= 0) return;
-        const double rows = Y / rowPitch();
+        if (cache_.visibleRows <= 0) return;
+        const double rows = y / rowPitch();
         // Below the last item of a short list, the pixel line at its bottom edge included.
         if (rows >= ListCount()) return;
         n = static_cast<long>(forms::Int(rows)) + bars_.SB_Value(SB_VERT);
         if (n > ListCount() - 1) return;
     }
-    currentIndex_ = n;
+    state_.currentIndex = n;
 
-    if (keyDown(VK_CONTROL) && Button == 1 && multiSelect_) {
-        auto at = std::find(selection_.begin(), selection_.end(), currentIndex_);
-        if (at != selection_.end())
-            selection_.erase(at);
+    if (keyDown(VK_CONTROL) && button == forms::mouse::Left && look_.MultiSelect) {
+        auto at = std::find(state_.selection.begin(), state_.selection.end(), state_.currentIndex);
+        if (at != state_.selection.end())
+            state_.selection.erase(at);
         else
-            selection_.insert(std::upper_bound(selection_.begin(), selection_.end(), currentIndex_),
-                              currentIndex_);
-        anchorIndex_ = currentIndex_;
-    } else if (keyDown(VK_SHIFT) && multiSelect_) {
+            state_.selection.insert(
+                std::upper_bound(state_.selection.begin(), state_.selection.end(), state_.currentIndex),
+                state_.currentIndex);
+        state_.anchorIndex = state_.currentIndex;
+    } else if (keyDown(VK_SHIFT) && look_.MultiSelect) {
         selectRange(false);
     } else {
-        anchorIndex_ = currentIndex_;
-        selection_.assign(1, currentIndex_);
+        state_.anchorIndex = state_.currentIndex;
+        state_.selection.assign(1, state_.currentIndex);
     }
 
     if (!pumpEvents()) return;
-    Redraw();
+    redraw();
     if (!RaiseEvent(SelChange)) return;
-    RaiseEvent(MouseDown, Button, Shift, X, Y);
+    RaiseEvent(MouseDown, button, shift, x, y);
 }
 
-bool McListBox::SetListIndexClamped(long value) {
+bool McListBox::setListIndexClamped(long value) {
     if (value > ListCount() - 1) {
-        currentIndex_ = ListCount() - 1;
+        state_.currentIndex = ListCount() - 1;
         return false;
     }
     if (value >= 0) {
-        currentIndex_ = value;
+        state_.currentIndex = value;
         return true;
     }
-    currentIndex_ = 0;
+    state_.currentIndex = 0;
     return false;
 }
 
-void McListBox::pointerMove(int16_t Button, int16_t Shift, float X, float Y) {
+void McListBox::pointerMove(int16_t button, int16_t shift, float x, float y) {
     auto keep = weak_from_this().lock();
     forms::Surface& s = surface();
-    inside_ = !(Y < 0 || Y > s.ScaleHeight());
+    state_.inside = !(y < 0 || y > s.ScaleHeight());
     // A control lower than one row has no rows to move over.
-    if (visibleRows_ <= 0) return;
-    const long row = static_cast<long>(forms::Int(Y / rowPitch()));
-    ShowCompletePopup(row + 1);
+    if (cache_.visibleRows <= 0) return;
+    const long row = static_cast<long>(forms::Int(y / rowPitch()));
+    showCompletePopup(row + 1);
 
-    if (keyDown(VK_LBUTTON) && multiSelect_ && !keyDown(VK_CONTROL) && !keyDown(VK_SHIFT)) {
+    if (keyDown(VK_LBUTTON) && look_.MultiSelect && !keyDown(VK_CONTROL) && !keyDown(VK_SHIFT)) {
         const long n = bars_.SB_Value(SB_VERT) + row;
-        if (!SetListIndexClamped(n)) {
+        if (!setListIndexClamped(n)) {
             // Past the first or last item: the range reaches the clamped item, so the current row is
             // always one of the selected ones.
-            if (items_.has(currentIndex_) && currentIndex_ != lastDragIndex_) {
-                lastDragIndex_ = currentIndex_;
-                if (bars_.SB_Visible(SB_VERT)) scrollIntoView(currentIndex_);
+            if (items_.has(state_.currentIndex) && state_.currentIndex != state_.lastDragIndex) {
+                state_.lastDragIndex = state_.currentIndex;
+                if (bars_.SB_Visible(SB_VERT)) scrollIntoView(state_.currentIndex);
                 selectRange(true);
-                Redraw();
+                redraw();
             }
             return;
         }
-        if (n == lastDragIndex_) return;
+        if (n == state_.lastDragIndex) return;
         if (bars_.SB_Visible(SB_VERT)) {
             const long top = bars_.SB_Value(SB_VERT);
-            if (currentIndex_ < top) bars_.SB_Value(SB_VERT, top == 0 ? 0 : top - 1);
-            if (forms::Int(s.ScaleHeight() / static_cast<double>(rowHeight_)) + top <= currentIndex_) {
+            if (state_.currentIndex < top) bars_.SB_Value(SB_VERT, top == 0 ? 0 : top - 1);
+            if (forms::Int(s.ScaleHeight() / static_cast<double>(look_.RowHeight)) + top <=
+                state_.currentIndex) {
                 const long max = bars_.SB_Max(SB_VERT);
                 bars_.SB_Value(SB_VERT, top == max ? max : top + 1);
             }
         }
         selectRange(true);
-        Redraw();
+        redraw();
     }
 
-    while (keyDown(VK_LBUTTON) && !multiSelect_) {
-        const long wanted = forms::roundToLong(forms::Int(Y / rowPitch()) + bars_.SB_Value(SB_VERT));
-        if (!SetListIndexClamped(wanted)) {
+    while (keyDown(VK_LBUTTON) && !look_.MultiSelect) {
+        const long wanted = forms::roundToLong(forms::Int(y / rowPitch()) + bars_.SB_Value(SB_VERT));
+        if (!setListIndexClamped(wanted)) {
             // Past the first or last item: the clamped item becomes the selected one, so the
             // highlight and the current index never name different rows.
-            if (items_.has(currentIndex_) && currentIndex_ != lastDragIndex_) {
-                lastDragIndex_ = currentIndex_;
-                selection_.assign(1, currentIndex_);
-                if (bars_.SB_Visible(SB_VERT)) scrollIntoView(currentIndex_);
-                Redraw();
+            if (items_.has(state_.currentIndex) && state_.currentIndex != state_.lastDragIndex) {
+                state_.lastDragIndex = state_.currentIndex;
+                state_.selection.assign(1, state_.currentIndex);
+                if (bars_.SB_Visible(SB_VERT)) scrollIntoView(state_.currentIndex);
+                redraw();
                 RaiseEvent(SelChange);
             }
             return;
         }
-        if (!items_.has(currentIndex_)) break;
-        if (currentIndex_ != lastDragIndex_) {
-            lastDragIndex_ = currentIndex_;
-            selection_.assign(1, currentIndex_);
-            if (bars_.SB_Visible(SB_VERT)) scrollIntoView(currentIndex_);
-            Redraw();
+        if (!items_.has(state_.currentIndex)) break;
+        if (state_.currentIndex != state_.lastDragIndex) {
+            state_.lastDragIndex = state_.currentIndex;
+            state_.selection.assign(1, state_.currentIndex);
+            if (bars_.SB_Visible(SB_VERT)) scrollIntoView(state_.currentIndex);
+            redraw();
             if (!RaiseEvent(SelChange)) return;
         }
         if (!pumpEvents()) return;
-        if (inside_) break;
+        if (state_.inside) break;
     }
 
-    mousePointer_ = forms::Int(Y / static_cast<double>(rowHeight_)) > ListCount() - 1 ? 1 : 99;
-    lastDragIndex_ = currentIndex_;
-    RaiseEvent(MouseMove, Button, Shift, X, Y);
+    look_.MousePointer = forms::Int(y / static_cast<double>(look_.RowHeight)) > ListCount() - 1
+                             ? forms::pointer::Arrow
+                             : forms::pointer::Custom;
+    state_.lastDragIndex = state_.currentIndex;
+    RaiseEvent(MouseMove, button, shift, x, y);
 }
 
 } // namespace widgets

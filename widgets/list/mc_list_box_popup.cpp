@@ -1,6 +1,7 @@
 // The pop-up that shows the whole text of a row cut at the list's right edge.
 #include "widgets/list/mc_list_box.h"
 
+#include "platform/core/event_log.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/surface.h"
@@ -11,54 +12,60 @@
 
 namespace widgets {
 
-void McListBox::CreateCompletePopup() {
-    if (PicComplete) return;
-    HWND w = hWnd();
-    HWND form = w ? GetAncestor(w, GA_ROOT) : nullptr;
-    PicComplete = std::make_unique<CompletePopup>(form);
+void McListBox::createCompletePopup() {
+    if (popup_) return;
+    HWND window = hWnd();
+    HWND form = window ? GetAncestor(window, GA_ROOT) : nullptr;
+    popup_ = std::make_unique<CompletePopup>(form);
 }
 
 void McListBox::hideCompletePopup() {
-    if (PicComplete) PicComplete->hide();
-    popupRow_ = -100;
+    if (popup_) popup_->hide();
+    state_.popupRow = NoPopupRow;
 }
 
 // The rows moved or changed under a shown pop-up (keys, a new search, a sort): it would show an item
 // that is no longer on its row, and resting on that row would never mend it.
 void McListBox::dropStalePopup() {
-    if (popupRow_ == -100) return;
-    const long index = bars_.SB_Value(SB_VERT) + popupRow_ - 1;
-    if (!items_.has(index) || items_.at(index).text != popupText_ || items_.at(index).bold != popupBold_)
+    if (state_.popupRow == NoPopupRow) return;
+    const long index = bars_.SB_Value(SB_VERT) + state_.popupRow - 1;
+    if (!items_.has(index) || items_.at(index).text != state_.popupText ||
+        items_.at(index).bold != state_.popupBold)
         hideCompletePopup();
 }
 
-void McListBox::ShowCompletePopup(long row) {
-    if (!PicComplete || !PicComplete->hWnd()) return;
-    try {
+void McListBox::showCompletePopup(long row) {
+    if (!popup_ || !popup_->hWnd()) return;
+    // A row without an item, or a failure, leaves the pop-up hidden.
+    if (!items_.has(bars_.SB_Value(SB_VERT) + row - 1)) {
+        hideCompletePopup();
+        return;
+    }
+    const bool shown = core::bestEffort(L"McListBox pop-up", [&] {
         forms::Surface& s = surface();
         const long top = bars_.SB_Value(SB_VERT);
         const ListItem& item = items_.at(top + row - 1);
         const std::wstring text = item.text;
         useFont(item.bold);
-        if (!drawFont_) return;
+        if (!cache_.drawFont) return;
         const long width = forms::roundToLong(s.TextWidth(text));
-        if (s.ScaleWidth() - iconColumnWidth_ > width) {
+        if (s.ScaleWidth() - cache_.iconColumnWidth > width) {
             hideCompletePopup();
             return;
         }
-        if (row == popupRow_ && text == popupText_ && item.bold == popupBold_) return;
+        if (row == state_.popupRow && text == state_.popupText && item.bold == state_.popupBold) return;
 
         const double pitch = rowPitch();
         long topMargin = forms::roundToLong((pitch - textHeightA()) / 2 - 2);
 
-        forms::Surface& box = PicComplete->surface();
-        box.setFont((item.bold ? drawFontBold_ : drawFont_)->clone());
+        forms::Surface& box = popup_->surface();
+        box.setFont((item.bold ? cache_.drawFontBold : cache_.drawFont)->clone());
         box.Cls();
 
         RECT rect;
         GetWindowRect(hWnd(), &rect);
-        const long avail = forms::Screen::pixelWidth() - (rect.left + iconColumnWidth_);
-        const long left = rect.left + iconColumnWidth_ + 2;
+        const long avail = forms::Screen::pixelWidth() - (rect.left + cache_.iconColumnWidth);
+        const long left = rect.left + cache_.iconColumnWidth + 2;
         const long boxTop = static_cast<long>(forms::Int((row - 1) * pitch + rect.top + 3));
         std::wstring shown = text;
         if (avail < width) {
@@ -75,22 +82,21 @@ void McListBox::ShowCompletePopup(long row) {
             for (std::size_t i = 0; i < lines.size(); ++i) shown += (i ? L"\r\n" : L"") + lines[i];
             const long height = forms::roundToLong(box.TextHeight(shown));
             topMargin = height < pitch ? forms::roundToLong((pitch - height) / 2 - 2) : 5;
-            PicComplete->Move(left, boxTop, avail - 10, height + 10);
+            popup_->Move(left, boxTop, avail - 10, height + 10);
         } else {
-            PicComplete->Move(left, boxTop, width + 12, forms::roundToLong(pitch - 1));
+            popup_->Move(left, boxTop, width + 12, forms::roundToLong(pitch - 1));
         }
         box.Cls();
-        RECT area{5, topMargin, forms::roundToLong(PicComplete->ScaleWidth()),
-                  forms::roundToLong(PicComplete->ScaleHeight())};
+        RECT area{5, topMargin, forms::roundToLong(popup_->ScaleWidth()),
+                  forms::roundToLong(popup_->ScaleHeight())};
         HDC dc = box.hDC();
         DrawTextW(dc, shown.c_str(), -1, &area, 0);
-        PicComplete->show();
-        popupRow_ = row;
-        popupText_ = text;
-        popupBold_ = item.bold;
-    } catch (...) {
-        hideCompletePopup();
-    }
+        popup_->show();
+        state_.popupRow = row;
+        state_.popupText = text;
+        state_.popupBold = item.bold;
+    });
+    if (!shown) hideCompletePopup();
 }
 
 } // namespace widgets

@@ -7,6 +7,7 @@
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
 #include "platform/forms/surface.h"
+#include "platform/core/event_log.h"
 #include "platform/core/variant.h"
 #include "platform/forms/functions.h"
 
@@ -22,69 +23,73 @@ const forms::PropertyTable<McListBox>& McListBox::properties() {
     const std::shared_ptr<forms::StdPicture> noPicture;
     static const forms::PropertyTable<L> table{
         field<L>(
-            L"Picture", [](L & c) -> auto& { return c.picture_; }, noPicture),
+            L"Picture", [](L & c) -> auto& { return c.look_.Picture; }, noPicture),
         forms::fontField<L>(
-            L"Font", [](L & c) -> auto& { return c.font_; })
+            L"Font", [](L & c) -> auto& { return c.look_.Font; })
             .setBy("setFont"),
         field<L>(
-            L"BackColor", [](L & c) -> auto& { return c.backColor_; }, 0xFFFFFFL)
+            L"BackColor", [](L & c) -> auto& { return c.look_.BackColor; }, 0xFFFFFFL)
             .setBy("setBackColor"),
         field<L>(
-            L"ForeColor", [](L & c) -> auto& { return c.foreColor_; }, long(forms::sysColor::ButtonText)),
+            L"ForeColor", [](L & c) -> auto& { return c.look_.Forecolor; },
+            long(forms::sysColor::ButtonText)),
         field<L>(
-            L"SelColor", [](L & c) -> auto& { return c.selColor_; }, 0xFF8C1AL),
+            L"SelColor", [](L & c) -> auto& { return c.look_.SelColor; }, 0xFF8C1AL),
         field<L>(
-            L"SelForeColor", [](L & c) -> auto& { return c.selForeColor_; }, 0xFFFFFFL),
+            L"SelForeColor", [](L & c) -> auto& { return c.look_.SelForeColor; }, 0xFFFFFFL),
         field<L>(
-            L"StrechIcon", [](L & c) -> auto& { return c.strechIcon_; }, false),
+            L"StrechIcon", [](L & c) -> auto& { return c.look_.StrechIcon; }, false),
         field<L>(
-            L"Appearance", [](L & c) -> auto& { return c.appearance_; }, forms::controlBorder::ThreeD)
+            L"Appearance", [](L & c) -> auto& { return c.look_.Appearance; }, forms::controlBorder::ThreeD)
             .setBy("setAppearance"),
         field<L>(
-            L"BorderStyle", [](L & c) -> auto& { return c.borderStyle_; }, forms::controlBorder::FixedSingle)
+            L"BorderStyle", [](L & c) -> auto& { return c.look_.BorderStyle; },
+            forms::controlBorder::FixedSingle)
             .setBy("setBorderStyle"),
         field<L>(
-            L"FullRowSelect", [](L & c) -> auto& { return c.fullRowSelect_; }, false),
+            L"FullRowSelect", [](L & c) -> auto& { return c.look_.FullRowSelect; }, false),
         field<L>(
-            L"SortOrder", [](L & c) -> auto& { return c.sortOrder_; }, 0L)
+            L"SortOrder", [](L & c) -> auto& { return c.look_.SortOrder; }, 0L)
             .setBy("setSortOrder"),
         field<L>(
-            L"IconFocus", [](L & c) -> auto& { return c.iconFocus_; }, true),
+            L"IconFocus", [](L & c) -> auto& { return c.look_.IconFocus; }, true),
         field<L>(
-            L"TextAlignment", [](L & c) -> auto& { return c.textAlignment_; }, 0L),
+            L"TextAlignment", [](L & c) -> auto& { return c.look_.TextAlignment; }, 0L),
         field<L>(
-            L"RowHeight", [](L & c) -> auto& { return c.rowHeight_; }, 22L, OnChange::Relayout)
+            L"RowHeight", [](L & c) -> auto& { return c.look_.RowHeight; }, 22L, OnChange::Relayout)
             .setBy("setRowHeight"),
         field<L>(
-            L"GridLines", [](L & c) -> auto& { return c.gridLines_; }, false),
+            L"GridLines", [](L & c) -> auto& { return c.look_.GridLines; }, false),
         field<L>(
-            L"GridColor", [](L & c) -> auto& { return c.gridColor_; }, long(forms::sysColor::ButtonFace)),
+            L"GridColor", [](L & c) -> auto& { return c.look_.GridColor; },
+            long(forms::sysColor::ButtonFace)),
         field<L>(
-            L"BackGradient", [](L & c) -> auto& { return c.backGradient_; }, 0L),
+            L"BackGradient", [](L & c) -> auto& { return c.look_.BackGradient; }, 0L),
         field<L>(
-            L"SelGradient", [](L & c) -> auto& { return c.selGradient_; }, 0L),
+            L"SelGradient", [](L & c) -> auto& { return c.look_.SelGradient; }, 0L),
         field<L>(
-            L"BackGradientCol", [](L & c) -> auto& { return c.backGradientCol_; }, 0xC0C0C0L),
+            L"BackGradientCol", [](L & c) -> auto& { return c.look_.BackGradientCol; }, 0xC0C0C0L),
         field<L>(
-            L"SelGradientCol", [](L & c) -> auto& { return c.selGradientCol_; }, 0xFFFFFFL),
+            L"SelGradientCol", [](L & c) -> auto& { return c.look_.SelGradientCol; }, 0xFFFFFFL),
         field<L>(
-            L"MultiSelect", [](L & c) -> auto& { return c.multiSelect_; }, false)
+            L"MultiSelect", [](L & c) -> auto& { return c.look_.MultiSelect; }, false)
             .setBy("setMultiSelect"),
         field<L>(
-            L"FocusRectangle", [](L & c) -> auto& { return c.focusRectangle_; }, true),
+            L"FocusRectangle", [](L & c) -> auto& { return c.look_.FocusRectangle; }, true),
         field<L>(
-            L"ShowIcon", [](L & c) -> auto& { return c.showIcon_; }, false),
+            L"ShowIcon", [](L & c) -> auto& { return c.look_.ShowIcon; }, false),
         field<L>(
-            L"SelectionStyle", [](L & c) -> auto& { return c.selectionStyle_; }, 1L),
+            L"SelectionStyle", [](L & c) -> auto& { return c.look_.SelectionStyle; }, BlendedSelection),
         field<L>(
-            L"FlatScrollBar", [](L & c) -> auto& { return c.flatScrollBar_; }, false)
+            L"FlatScrollBar", [](L & c) -> auto& { return c.look_.FlatScrollBar; }, false)
             .setBy("setFlatScrollBar"),
         field<L>(
-            L"MouseIcon", [](L & c) -> auto& { return c.mouseIcon_; }, noPicture, OnChange::None),
+            L"MouseIcon", [](L & c) -> auto& { return c.look_.MouseIcon; }, noPicture, OnChange::None),
         field<L>(
-            L"MousePointer", [](L & c) -> auto& { return c.mousePointer_; }, 0L, OnChange::None),
+            L"MousePointer", [](L & c) -> auto& { return c.look_.MousePointer; },
+            long(forms::pointer::Default), OnChange::None),
         field<L>(
-            L"AutoHideScrollBars", [](L & c) -> auto& { return c.autoHideScrollBars_; }, false,
+            L"AutoHideScrollBars", [](L & c) -> auto& { return c.look_.AutoHideScrollBars; }, false,
             OnChange::Relayout),
     };
     return table;
@@ -92,7 +97,7 @@ const forms::PropertyTable<McListBox>& McListBox::properties() {
 
 void McListBox::propertyEffect(OnChange effect) {
     if (effect == OnChange::Repaint)
-        Redraw();
+        redraw();
     else if (effect == OnChange::Relayout)
         Refresh();
 }
@@ -157,76 +162,76 @@ void McListBox::setAutoHideScrollBars(bool on) {
 // --- Setters that do more
 
 void McListBox::setBackColor(long colour) {
-    backColor_ = colour;
+    look_.BackColor = colour;
     PropertyChanged(L"BackColor");
     surface().setBackColor(static_cast<uint32_t>(colour));
-    Redraw();
+    redraw();
 }
 
 void McListBox::setAppearance(int16_t value) {
-    appearance_ = value;
+    look_.Appearance = value;
     applyBorder();
     PropertyChanged(L"Appearance");
-    Redraw();
+    redraw();
 }
 
 void McListBox::setBorderStyle(int16_t value) {
-    borderStyle_ = value;
+    look_.BorderStyle = value;
     applyBorder();
     PropertyChanged(L"BorderStyle");
-    Redraw();
+    redraw();
 }
 
 // A border of 1 is a sunken edge in the 3-D appearance and a single line in the flat one.
 void McListBox::applyBorder() {
-    HWND w = hWnd();
-    if (!w) return;
-    LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_BORDER);
-    LONG_PTR exStyle = GetWindowLongPtrW(w, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
-    if (borderStyle_ == forms::controlBorder::FixedSingle) {
-        if (appearance_ == forms::controlBorder::ThreeD)
+    HWND window = hWnd();
+    if (!window) return;
+    LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_BORDER);
+    LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
+    if (look_.BorderStyle == forms::controlBorder::FixedSingle) {
+        if (look_.Appearance == forms::controlBorder::ThreeD)
             exStyle |= WS_EX_CLIENTEDGE;
         else
             style |= WS_BORDER;
     }
-    SetWindowLongPtrW(w, GWL_STYLE, style);
-    SetWindowLongPtrW(w, GWL_EXSTYLE, exStyle);
-    SetWindowPos(w, nullptr, 0, 0, 0, 0,
+    SetWindowLongPtrW(window, GWL_STYLE, style);
+    SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void McListBox::setMultiSelect(bool on) {
-    multiSelect_ = on;
-    selection_.assign(1, currentIndex_);
+    look_.MultiSelect = on;
+    state_.selection.assign(1, state_.currentIndex);
     PropertyChanged(L"MultiSelect");
-    Redraw();
+    redraw();
 }
 
 void McListBox::setSortOrder(long order) {
-    sortOrder_ = order;
+    look_.SortOrder = order;
     PropertyChanged(L"SortOrder");
     sortItems();
-    Redraw();
+    redraw();
 }
 
 void McListBox::setRowHeight(long pixels) {
     const float text = textHeightA();
-    rowHeight_ = text > static_cast<float>(pixels) ? forms::roundToLong(text) : pixels;
+    look_.RowHeight = text > static_cast<float>(pixels) ? forms::roundToLong(text) : pixels;
     PropertyChanged(L"RowHeight");
     Refresh();
 }
 
 void McListBox::setFont(std::shared_ptr<forms::StdFont> font) {
-    font_ = std::move(font);
+    look_.Font = std::move(font);
     useFont(false);
     const float text = textHeightA();
-    if (text > static_cast<float>(rowHeight_)) rowHeight_ = forms::roundToLong(text);
+    if (text > static_cast<float>(look_.RowHeight)) look_.RowHeight = forms::roundToLong(text);
     PropertyChanged(L"Font");
     Refresh();
 }
 
 void McListBox::setFlatScrollBar(bool on) {
-    flatScrollBar_ = on;
+    look_.FlatScrollBar = on;
     bars_.SB_Destroy();
     bars_.UseStandardBars = !on;
     bars_.SB_Create(hWnd());
@@ -241,24 +246,25 @@ void McListBox::setFlatScrollBar(bool on) {
 // window's border, the surface's colour and the kind of scroll bars.
 void McListBox::applyStoredProperties() {
     useFont(false);
-    if (textHeightA() > static_cast<float>(rowHeight_)) rowHeight_ = forms::roundToLong(textHeightA());
+    if (textHeightA() > static_cast<float>(look_.RowHeight))
+        look_.RowHeight = forms::roundToLong(textHeightA());
     applyBorder();
-    surface().setBackColor(static_cast<uint32_t>(backColor_));
-    bars_.UseStandardBars = !flatScrollBar_;
+    surface().setBackColor(static_cast<uint32_t>(look_.BackColor));
+    bars_.UseStandardBars = !look_.FlatScrollBar;
 }
 
 void McListBox::UserControl_InitProperties() {
     properties().init(*this);
     applyStoredProperties();
-    Redraw();
-    if (!bars_.ScrollWindow) StartSubclassing();
+    redraw();
+    if (!bars_.ScrollWindow) startSubclassing();
 }
 
 void McListBox::UserControl_ReadProperties(forms::PropertyBag& bag) {
-    currentIndex_ = -1;
+    state_.currentIndex = -1;
     properties().read(*this, bag);
     applyStoredProperties();
-    StartSubclassing();
+    startSubclassing();
     Refresh();
 }
 
@@ -268,8 +274,8 @@ void McListBox::UserControl_WriteProperties(forms::PropertyBag& bag) {
 
 // --- Start of the hook, the scroll-bar layer and the pop-up
 
-void McListBox::StartSubclassing() {
-    try {
+void McListBox::startSubclassing() {
+    core::bestEffort(L"McListBox start", [this] {
         if (bars_.ScrollWindow) return;
         if (Ambient().UserMode) {
             hooks_.TrackAvailable = true;
@@ -278,15 +284,14 @@ void McListBox::StartSubclassing() {
                 hooks_.TrackAvailable = false;
                 return;
             }
-            HWND w = hWnd();
-            if (hooks_.sc_Subclass(w) >= 0)
-                for (long msg : {WM_MOUSEWHEEL, WM_MOUSEMOVE, WM_MOUSELEAVE, WM_MOUSEHOVER, WM_VSCROLL})
-                    hooks_.sc_AddMsg(w, msg, SelfSubclass::HookAfter);
+            HWND window = hWnd();
+            if (hooks_.sc_Subclass(window) >= 0)
+                for (long message : {WM_MOUSEWHEEL, WM_MOUSEMOVE, WM_MOUSELEAVE, WM_MOUSEHOVER, WM_VSCROLL})
+                    hooks_.sc_AddMsg(window, message, SelfSubclass::HookAfter);
         }
         if (!bars_.ScrollWindow) bars_.SB_Create(hWnd());
-        CreateCompletePopup();
-    } catch (...) {
-    }
+        createCompletePopup();
+    });
 }
 
 bool McListBox::pumpEvents() {

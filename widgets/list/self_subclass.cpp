@@ -56,46 +56,46 @@ SelfSubclass::~SelfSubclass() {
     sc_UnSubclassAll();
 }
 
-std::uintptr_t SelfSubclass::zProcAddress(const char* module, const char* function) {
+std::uintptr_t SelfSubclass::procAddress(const char* module, const char* function) {
     HMODULE handle = GetModuleHandleA(module);
     if (!handle) return 0;
     return reinterpret_cast<std::uintptr_t>(GetProcAddress(handle, function));
 }
 
-void SelfSubclass::zPatchLong(std::uint8_t* block, std::size_t offset, std::uint32_t value) {
+void SelfSubclass::patchLong(std::uint8_t* block, std::size_t offset, std::uint32_t value) {
     std::memcpy(block + offset, &value, sizeof value);
 }
 
-void SelfSubclass::zPatchCall(std::uint8_t* block, std::size_t offset, std::uintptr_t target) {
-    zPatchLong(block, offset,
-               static_cast<std::uint32_t>(target - reinterpret_cast<std::uintptr_t>(block + offset) - 4));
+void SelfSubclass::patchCall(std::uint8_t* block, std::size_t offset, std::uintptr_t target) {
+    patchLong(block, offset,
+              static_cast<std::uint32_t>(target - reinterpret_cast<std::uintptr_t>(block + offset) - 4));
 }
 
-long SelfSubclass::zMap_hWnd(HWND window, bool bAdd) const {
-    for (long i = static_cast<long>(SubclassRecords_.size()) - 1; i >= 0; --i) {
-        const HWND held = SubclassRecords_[static_cast<std::size_t>(i)].WindowHandle;
-        if (bAdd ? held == nullptr : held == window) return i;
+long SelfSubclass::findRecord(HWND window, bool free) const {
+    for (long i = static_cast<long>(records_.size()) - 1; i >= 0; --i) {
+        const HWND held = records_[static_cast<std::size_t>(i)].WindowHandle;
+        if (free ? held == nullptr : held == window) return i;
     }
     return -1;
 }
 
 long SelfSubclass::sc_Subclass(HWND window) {
     long index;
-    if (CodeTemplate_[0] == 0) {
-        CodeTemplate_ = decodeHookTemplate();
+    if (template_[0] == 0) {
+        template_ = decodeHookTemplate();
         // The previous procedure is reached through CallWindowProcW/A by way of a forwarder that
         // knows while the block is running, so that an unhooked block is freed only when unused.
-        AddrCallWindowProcA = reinterpret_cast<std::uintptr_t>(&hook::callPreviousA);
-        AddrCallWindowProcW = reinterpret_cast<std::uintptr_t>(&hook::callPreviousW);
-        AddrSetWindowLongA = zProcAddress("user32", "SetWindowLongA");
-        AddrSetWindowLongW = zProcAddress("user32", "SetWindowLongW");
-        SubclassRecords_.assign(1, SubclassRecord{});
+        callWindowProcA_ = reinterpret_cast<std::uintptr_t>(&hook::callPreviousA);
+        callWindowProcW_ = reinterpret_cast<std::uintptr_t>(&hook::callPreviousW);
+        setWindowLongA_ = procAddress("user32", "SetWindowLongA");
+        setWindowLongW_ = procAddress("user32", "SetWindowLongW");
+        records_.assign(1, SubclassRecord{});
         index = 0;
     } else {
-        index = zMap_hWnd(window, true);
+        index = findRecord(window, true);
         if (index == -1) {
-            SubclassRecords_.emplace_back();
-            index = static_cast<long>(SubclassRecords_.size()) - 1;
+            records_.emplace_back();
+            index = static_cast<long>(records_.size()) - 1;
         }
     }
     if (!IsWindow(window)) return -1;
@@ -108,13 +108,13 @@ long SelfSubclass::sc_Subclass(HWND window) {
     if (!block) return -1;
 
     // The block is complete before it is installed, so no message can find it half patched.
-    std::memcpy(block, CodeTemplate_.data(), BlockSize);
-    zPatchCall(block, PatchRunState, 0);
-    zPatchLong(block, PatchPrevProc1, static_cast<std::uint32_t>(previous));
-    zPatchCall(block, PatchSetWindowLong, unicode ? AddrSetWindowLongW : AddrSetWindowLongA);
-    zPatchLong(block, PatchPrevProc2, static_cast<std::uint32_t>(previous));
-    zPatchCall(block, PatchCallWindowProc, unicode ? AddrCallWindowProcW : AddrCallWindowProcA);
-    zPatchLong(block, PatchObject, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(&dispatch_)));
+    std::memcpy(block, template_.data(), BlockSize);
+    patchCall(block, PatchRunState, 0);
+    patchLong(block, PatchPrevProc1, static_cast<std::uint32_t>(previous));
+    patchCall(block, PatchSetWindowLong, unicode ? setWindowLongW_ : setWindowLongA_);
+    patchLong(block, PatchPrevProc2, static_cast<std::uint32_t>(previous));
+    patchCall(block, PatchCallWindowProc, unicode ? callWindowProcW_ : callWindowProcA_);
+    patchLong(block, PatchObject, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(&dispatch_)));
     hook::flushCode(block, BlockSize);
 
     const LONG_PTR was = setWindowProc(window, unicode, reinterpret_cast<LONG_PTR>(block));
@@ -124,12 +124,12 @@ long SelfSubclass::sc_Subclass(HWND window) {
     }
     hook::trackBlock(block, BlockSize);
     if (was != previous) {
-        zPatchLong(block, PatchPrevProc1, static_cast<std::uint32_t>(was));
-        zPatchLong(block, PatchPrevProc2, static_cast<std::uint32_t>(was));
+        patchLong(block, PatchPrevProc1, static_cast<std::uint32_t>(was));
+        patchLong(block, PatchPrevProc2, static_cast<std::uint32_t>(was));
         hook::flushCode(block, BlockSize);
     }
 
-    SubclassRecord& record = SubclassRecords_[static_cast<std::size_t>(index)];
+    SubclassRecord& record = records_[static_cast<std::size_t>(index)];
     record = SubclassRecord{};
     record.WindowHandle = window;
     record.CodeBlock = block;
@@ -139,15 +139,15 @@ long SelfSubclass::sc_Subclass(HWND window) {
 }
 
 void SelfSubclass::sc_UnSubclass(HWND window) {
-    const long index = window ? zMap_hWnd(window, false) : -1;
-    if (index < 0) return;
-    SubclassRecord& record = SubclassRecords_[static_cast<std::size_t>(index)];
+    SubclassRecord* found = recordOf(window);
+    if (!found) return;
+    SubclassRecord& record = *found;
     std::uint8_t* block = record.CodeBlock;
 
     // The block stops dispatching at once; it may still forward a message that is under way, or
     // forward for a later subclasser that called it its previous procedure.
-    zPatchLong(block, PatchBeforeCount, 0);
-    zPatchLong(block, PatchAfterCount, 0);
+    patchLong(block, PatchBeforeCount, 0);
+    patchLong(block, PatchAfterCount, 0);
     hook::flushCode(block, BlockSize);
 
     hook::RetiredBlock retired;
@@ -167,69 +167,94 @@ void SelfSubclass::sc_UnSubclass(HWND window) {
 }
 
 void SelfSubclass::sc_UnSubclassAll() {
-    for (long i = static_cast<long>(SubclassRecords_.size()) - 1; i >= 0; --i) {
-        if (static_cast<std::size_t>(i) >= SubclassRecords_.size()) continue;
-        const HWND window = SubclassRecords_[static_cast<std::size_t>(i)].WindowHandle;
+    for (long i = static_cast<long>(records_.size()) - 1; i >= 0; --i) {
+        if (static_cast<std::size_t>(i) >= records_.size()) continue;
+        const HWND window = records_[static_cast<std::size_t>(i)].WindowHandle;
         if (window) sc_UnSubclass(window);
     }
 }
 
-void SelfSubclass::sc_AddMsg(HWND window, long uMsg, long when) {
-    const long index = window ? zMap_hWnd(window, false) : -1;
-    if (index < 0) return;
-    SubclassRecord& record = SubclassRecords_[static_cast<std::size_t>(index)];
-    if (when & HookBefore)
-        zAddMsg(uMsg, record.BeforeTable, record.BeforeCount, HookBefore, record.CodeBlock);
-    if (when & HookAfter) zAddMsg(uMsg, record.AfterTable, record.AfterCount, HookAfter, record.CodeBlock);
+void SelfSubclass::sc_AddMsg(HWND window, long message, long when) {
+    changeTables(window, message, when, &SelfSubclass::addMessage);
 }
 
-void SelfSubclass::sc_DelMsg(HWND window, long uMsg, long when) {
-    const long index = window ? zMap_hWnd(window, false) : -1;
-    if (index < 0) return;
-    SubclassRecord& record = SubclassRecords_[static_cast<std::size_t>(index)];
-    if (when & HookBefore)
-        zDelMsg(uMsg, record.BeforeTable, record.BeforeCount, HookBefore, record.CodeBlock);
-    if (when & HookAfter) zDelMsg(uMsg, record.AfterTable, record.AfterCount, HookAfter, record.CodeBlock);
+void SelfSubclass::sc_DelMsg(HWND window, long message, long when) {
+    changeTables(window, message, when, &SelfSubclass::deleteMessage);
 }
 
-void SelfSubclass::zAddMsg(long uMsg, std::vector<long>& table, long& count, long when, std::uint8_t* block) {
-    if (uMsg == ALL_MESSAGES) {
+// The before table first, then the after table, as the when-flags ask.
+void SelfSubclass::changeTables(HWND window, long message, long when, TableChange change) {
+    SubclassRecord* record = recordOf(window);
+    if (!record) return;
+    if (when & HookBefore)
+        (this->*change)(message, record->BeforeTable, record->BeforeCount, HookBefore, record->CodeBlock);
+    if (when & HookAfter)
+        (this->*change)(message, record->AfterTable, record->AfterCount, HookAfter, record->CodeBlock);
+}
+
+SelfSubclass::SubclassRecord* SelfSubclass::recordOf(HWND window) {
+    const long index = window ? findRecord(window, false) : -1;
+    return index < 0 ? nullptr : &records_[static_cast<std::size_t>(index)];
+}
+
+const SelfSubclass::SubclassRecord* SelfSubclass::recordOf(HWND window) const {
+    return const_cast<SelfSubclass*>(this)->recordOf(window);
+}
+
+bool SelfSubclass::carries(HWND window, long message, long when) const {
+    const SubclassRecord* found = recordOf(window);
+    if (!found) return false;
+    const SubclassRecord& record = *found;
+    const auto inTable = [message](const std::vector<long>& table, long count) {
+        if (count == ALL_MESSAGES) return true;
+        for (long i = 0; i < count && i < static_cast<long>(table.size()); ++i)
+            if (table[static_cast<std::size_t>(i)] == message) return true;
+        return false;
+    };
+    return ((when & HookBefore) && inTable(record.BeforeTable, record.BeforeCount)) ||
+           ((when & HookAfter) && inTable(record.AfterTable, record.AfterCount));
+}
+
+void SelfSubclass::addMessage(long message, std::vector<long>& table, long& count, long when,
+                              std::uint8_t* block) {
+    if (message == ALL_MESSAGES) {
         count = ALL_MESSAGES;
     } else {
         // Every message already reaches the callback.
         if (count == ALL_MESSAGES) return;
         for (long i = 0; i < count; ++i) {
             long& slot = table[static_cast<std::size_t>(i)];
-            if (slot == uMsg) return;
+            if (slot == message) return;
             if (slot == 0) {
-                slot = uMsg;
+                slot = message;
                 return;
             }
         }
         ++count;
         table.resize(static_cast<std::size_t>(count));
-        table.back() = uMsg;
+        table.back() = message;
     }
     const std::size_t addressField = when == HookBefore ? PatchBeforeTable : PatchAfterTable;
     const std::size_t countField = when == HookBefore ? PatchBeforeCount : PatchAfterCount;
     // The table may have moved when it grew.
-    if (uMsg != ALL_MESSAGES)
-        zPatchLong(block, addressField,
-                   static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(table.data())));
-    zPatchLong(block, countField, static_cast<std::uint32_t>(count));
+    if (message != ALL_MESSAGES)
+        patchLong(block, addressField,
+                  static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(table.data())));
+    patchLong(block, countField, static_cast<std::uint32_t>(count));
     hook::flushCode(block, BlockSize);
 }
 
-void SelfSubclass::zDelMsg(long uMsg, std::vector<long>& table, long& count, long when, std::uint8_t* block) {
-    if (uMsg == ALL_MESSAGES) {
+void SelfSubclass::deleteMessage(long message, std::vector<long>& table, long& count, long when,
+                                 std::uint8_t* block) {
+    if (message == ALL_MESSAGES) {
         count = 0;
-        zPatchLong(block, when == HookBefore ? PatchBeforeCount : PatchAfterCount, 0);
+        patchLong(block, when == HookBefore ? PatchBeforeCount : PatchAfterCount, 0);
         hook::flushCode(block, BlockSize);
         return;
     }
     for (long i = 0; i < count; ++i) {
         long& slot = table[static_cast<std::size_t>(i)];
-        if (slot == uMsg) {
+        if (slot == message) {
             slot = 0;
             return;
         }
@@ -251,15 +276,15 @@ bool SelfSubclass::IsFunctionExported(const char* function, const char* module) 
 
 void SelfSubclass::TrackMouseLeave(HWND window) const {
     if (!TrackAvailable) return;
-    TRACKMOUSEEVENT tme{};
-    tme.cbSize = sizeof tme;
-    tme.dwFlags = TME_LEAVE;
-    tme.hwndTrack = window;
-    tme.dwHoverTime = 0;
+    TRACKMOUSEEVENT request{};
+    request.cbSize = sizeof request;
+    request.dwFlags = TME_LEAVE;
+    request.hwndTrack = window;
+    request.dwHoverTime = 0;
     using TrackFn = BOOL(WINAPI*)(TRACKMOUSEEVENT*);
-    const auto fn = reinterpret_cast<TrackFn>(TrackInUser32 ? zProcAddress("user32", "TrackMouseEvent")
-                                                            : zProcAddress("comctl32", "_TrackMouseEvent"));
-    if (fn) fn(&tme);
+    const auto fn = reinterpret_cast<TrackFn>(TrackInUser32 ? procAddress("user32", "TrackMouseEvent")
+                                                            : procAddress("comctl32", "_TrackMouseEvent"));
+    if (fn) fn(&request);
 }
 
 } // namespace widgets

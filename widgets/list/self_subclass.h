@@ -10,7 +10,7 @@ namespace widgets {
 
 // The window hook carried by the list box and the tool bar: each hooked window gets its own
 // 200-byte block of machine code (copied from a template and patched) that becomes the window's
-// procedure and hands registered messages to the owner's zSubclass_Proc.
+// procedure and hands registered messages to the owner's hookMessage as a MessageFrame.
 class SelfSubclass {
 public:
     static constexpr long ALL_MESSAGES = -1;
@@ -46,32 +46,40 @@ public:
     long sc_Subclass(HWND window);
     void sc_UnSubclass(HWND window);
     void sc_UnSubclassAll();
-    void sc_AddMsg(HWND window, long uMsg, long when = HookAfter);
-    void sc_DelMsg(HWND window, long uMsg, long when = HookAfter);
+    void sc_AddMsg(HWND window, long message, long when = HookAfter);
+    void sc_DelMsg(HWND window, long message, long when = HookAfter);
+    // Whether the window is hooked, and whether its hook hands this message to the client at the
+    // given time.
+    bool isHooked(HWND window) const { return recordOf(window) != nullptr; }
+    bool carries(HWND window, long message, long when = HookAfter) const;
 
     bool TrackAvailable = false;
     bool TrackInUser32 = false;
     void TrackMouseLeave(HWND window) const;
     static bool IsFunctionExported(const char* function, const char* module);
 
-    const std::array<std::uint8_t, BlockSize>& CodeTemplate() const { return CodeTemplate_; }
-    const std::vector<SubclassRecord>& SubclassRecords() const { return SubclassRecords_; }
+    const std::array<std::uint8_t, BlockSize>& CodeTemplate() const { return template_; }
+    const std::vector<SubclassRecord>& SubclassRecords() const { return records_; }
     const hook::DispatchRecord& dispatchRecord() const { return dispatch_; }
 
 private:
-    void zAddMsg(long uMsg, std::vector<long>& table, long& count, long when, std::uint8_t* block);
-    void zDelMsg(long uMsg, std::vector<long>& table, long& count, long when, std::uint8_t* block);
-    long zMap_hWnd(HWND window, bool bAdd) const;
-    static std::uintptr_t zProcAddress(const char* module, const char* function);
-    static void zPatchLong(std::uint8_t* block, std::size_t offset, std::uint32_t value);
-    static void zPatchCall(std::uint8_t* block, std::size_t offset, std::uintptr_t target);
-    static bool zInDesignEnv() { return false; }
+    void addMessage(long message, std::vector<long>& table, long& count, long when, std::uint8_t* block);
+    void deleteMessage(long message, std::vector<long>& table, long& count, long when, std::uint8_t* block);
+    // The record of a window (free: the highest free record instead), or -1.
+    long findRecord(HWND window, bool free) const;
+    using TableChange = void (SelfSubclass::*)(long, std::vector<long>&, long&, long, std::uint8_t*);
+    void changeTables(HWND window, long message, long when, TableChange change);
+    SubclassRecord* recordOf(HWND window);
+    const SubclassRecord* recordOf(HWND window) const;
+    static std::uintptr_t procAddress(const char* module, const char* function);
+    static void patchLong(std::uint8_t* block, std::size_t offset, std::uint32_t value);
+    static void patchCall(std::uint8_t* block, std::size_t offset, std::uintptr_t target);
 
     hook::DispatchRecord dispatch_;
-    std::array<std::uint8_t, BlockSize> CodeTemplate_{};
-    std::vector<SubclassRecord> SubclassRecords_;
-    std::uintptr_t AddrCallWindowProcA = 0, AddrCallWindowProcW = 0;
-    std::uintptr_t AddrSetWindowLongA = 0, AddrSetWindowLongW = 0;
+    std::array<std::uint8_t, BlockSize> template_{};
+    std::vector<SubclassRecord> records_;
+    std::uintptr_t callWindowProcA_ = 0, callWindowProcW_ = 0;
+    std::uintptr_t setWindowLongA_ = 0, setWindowLongW_ = 0;
 };
 
 // The template's bytes, decoded from its hexadecimal text.

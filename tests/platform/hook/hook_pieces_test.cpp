@@ -9,6 +9,7 @@
 #include <cstring>
 #include <stdexcept>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace {
@@ -28,14 +29,12 @@ TEST(HookExecMemory, CodeWrittenIntoABlockRuns) {
 
 struct Thrower : hook::HookClient {
     int calls = 0;
-    void zSubclass_Proc(bool bBefore, long& bHandled, long& lReturn, long&, long& uMsg, long& wParam,
-                        long&) override {
+    void hookMessage(core::MessageFrame& m, bool before) override {
         ++calls;
-        EXPECT_TRUE(bBefore);
-        bHandled = 1;
-        lReturn = uMsg + wParam;
-        if (wParam == 1) throw std::runtime_error("boom");
-        if (wParam == 2) throw 5;
+        EXPECT_TRUE(before);
+        m.answer(static_cast<LRESULT>(m.msg + m.wParam));
+        if (m.wParam == 1) throw std::runtime_error("boom");
+        if (m.wParam == 2) throw 5;
     }
 };
 
@@ -56,7 +55,7 @@ TEST(HookDispatch, TableHoldsTheTrampolineAtItsSlotAndTheTrampolineStopsEveryExc
     auto oldBox = forms::setMsgBoxHandler(&captureReport);
     long handled = 0, ret = 0, hwnd = 0, msg = 10, wParam = 0, lParam = 0;
     hook::hookTrampoline(&record, -1, &handled, &ret, &hwnd, &msg, &wParam, &lParam);
-    EXPECT_EQ(handled, 1);
+    EXPECT_EQ(handled, -1);
     EXPECT_EQ(ret, 10);
     EXPECT_TRUE(lastReport.empty());
 
@@ -69,6 +68,49 @@ TEST(HookDispatch, TableHoldsTheTrampolineAtItsSlotAndTheTrampolineStopsEveryExc
     EXPECT_FALSE(lastReport.empty());
     EXPECT_EQ(client.calls, 3);
     forms::setMsgBoxHandler(oldBox);
+}
+
+// The frame a client sees is the block's slots, and what it changes goes back into them.
+struct Rewriter : hook::HookClient {
+    std::vector<std::wstring> seen;
+    void hookMessage(core::MessageFrame& m, bool before) override {
+        seen.push_back(
+            std::to_wstring(before) + L" " + std::to_wstring(reinterpret_cast<std::uintptr_t>(m.hwnd)) +
+            L" " + std::to_wstring(m.msg) + L" " + std::to_wstring(m.wParam) + L" " +
+            std::to_wstring(m.lParam) + L" " + std::to_wstring(m.handled) + L" " + std::to_wstring(m.result));
+        if (m.msg == 1) {
+            m.hwnd = reinterpret_cast<HWND>(std::uintptr_t{44});
+            m.msg = 2;
+            m.wParam = 0xFFFFFFFF;
+            m.lParam = -7;
+        } else if (m.msg == 3) {
+            m.handled = false;
+            m.result = 9;
+        }
+    }
+};
+
+TEST(HookDispatch, TheClientSeesTheSlotsAsAFrameAndItsChangesGoBack) {
+    Rewriter client;
+    long handled = 0, result = 5, window = 33, message = 1, wParam = -1, lParam = 8;
+    hook::deliverHookMessage(client, false, handled, result, window, message, wParam, lParam);
+    EXPECT_EQ(client.seen.at(0), L"0 33 1 4294967295 8 0 5");
+    EXPECT_EQ(window, 44);
+    EXPECT_EQ(message, 2);
+    EXPECT_EQ(wParam, -1);
+    EXPECT_EQ(lParam, -7);
+    EXPECT_EQ(handled, 0);
+    EXPECT_EQ(result, 5);
+
+    handled = 1; // any value but 0 counts as handled, and stays as it was unless the client clears it
+    message = 4;
+    hook::deliverHookMessage(client, true, handled, result, window, message, wParam, lParam);
+    EXPECT_EQ(client.seen.at(1), L"1 44 4 4294967295 -7 1 5");
+    EXPECT_EQ(handled, 1);
+    message = 3;
+    hook::deliverHookMessage(client, true, handled, result, window, message, wParam, lParam);
+    EXPECT_EQ(handled, 0);
+    EXPECT_EQ(result, 9);
 }
 
 TEST(HookRetiredBlocks, ABlockCountsAsRunningOnlyInsideItsCalls) {

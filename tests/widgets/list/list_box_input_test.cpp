@@ -136,6 +136,26 @@ TEST_F(ListBoxInput, WheelScrollsOneRowAndHidesThePopup) {
     EXPECT_NE(pixel(150, 12), 0xFFFFFFu); // item 1 is the first row shown
 }
 
+// The hook's callback under its own name reaches the same dispatch and only watches: it never
+// answers a message nor changes its parameters.
+TEST_F(ListBoxInput, TheCallbackHandsItsMessageToTheDispatch) {
+    fill(30);
+    long handled = 0, result = 42, window = static_cast<long>(reinterpret_cast<std::uintptr_t>(list->hWnd()));
+    long message = WM_VSCROLL, wParam = SB_BOTTOM, lParam = 0;
+    list->zSubclass_Proc(false, handled, result, window, message, wParam, lParam);
+    EXPECT_EQ(top(), 26);
+    EXPECT_EQ(handled, 0);
+    EXPECT_EQ(result, 42);
+    EXPECT_EQ(message, static_cast<long>(WM_VSCROLL));
+    EXPECT_EQ(wParam, static_cast<long>(SB_BOTTOM));
+
+    message = WM_MOUSELEAVE;
+    list->zSubclass_Proc(true, handled, result, window, message, wParam, lParam); // before: not watched
+    EXPECT_EQ(log(), L"");
+    list->zSubclass_Proc(false, handled, result, window, message, wParam, lParam);
+    EXPECT_EQ(log(), L"MouseLeave");
+}
+
 TEST_F(ListBoxInput, DraggingBelowTheControlSelectsUpToTheLastItem) {
     fill(12);
     list->setListIndex(0);
@@ -152,7 +172,7 @@ TEST_F(ListBoxInput, DraggingBelowTheControlSelectsUpToTheLastItem) {
     ASSERT_EQ(list->SelCount(), 1);
     EXPECT_EQ(list->SelItem(0), 11);
     EXPECT_EQ(top(), 8);
-    EXPECT_EQ(events.back(), L"SelChange");
+    EXPECT_EQ(events.entries().back(), L"SelChange");
     keys[VK_LBUTTON] = 0;
 
     // A multi-select drag selects the range from the anchor.

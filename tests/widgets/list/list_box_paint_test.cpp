@@ -34,8 +34,8 @@ TEST_F(ListBoxPaint, RowsStretchToFillTheHeight) {
     for (int y = 76; y < 100; ++y) EXPECT_EQ(inkOnRow(y, white), 0) << y;
 
     list->setGridLines(true);
-    EXPECT_EQ(pixel(100, 25), rgb(list->GridColor()));
-    EXPECT_EQ(pixel(100, 50), rgb(list->GridColor()));
+    EXPECT_EQ(pixel(100, 25), GetSysColor(COLOR_BTNFACE)); // the default grid colour
+    EXPECT_EQ(pixel(100, 50), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(pixel(100, 75), white); // no row 3: no line at its top
 }
 
@@ -45,28 +45,29 @@ TEST_F(ListBoxPaint, SelectionFillFollowsFocusAndStyle) {
     list->SelectAll();
     list->setListIndex(0);
     list->SelectAll();
-    const long sel = list->SelColor();
-    const uint32_t unfocused = rgb(widgets::BlendColor(sel, 0xFFFFFF, 75));
+    // SelColor FF8C1A blended with white (75 without the focus; 150 for the current row and 100 for
+    // the others with it) and with black (250) for the outline.
+    const uint32_t unfocused = 0xFFDDBC, outline = 0xFA8919;
     EXPECT_EQ(pixel(150, 12), unfocused);
     EXPECT_EQ(pixel(150, 37), unfocused);
-    EXPECT_EQ(pixel(0, 12), 0xFFFFFFu);                             // left of the rectangle
-    EXPECT_EQ(pixel(1, 12), rgb(widgets::BlendColor(sel, 0, 250))); // its outline
-    EXPECT_EQ(pixel(150, 1), rgb(widgets::BlendColor(sel, 0, 250)));
+    EXPECT_EQ(pixel(0, 12), 0xFFFFFFu); // left of the rectangle
+    EXPECT_EQ(pixel(1, 12), outline);
+    EXPECT_EQ(pixel(150, 1), outline);
 
     SetFocus(list->hWnd());
     ASSERT_TRUE(list->hasFocus());
     list->ClearSelection();
     list->SelectAll(); // repaint with the focus
-    EXPECT_EQ(pixel(150, 12), rgb(widgets::BlendColor(sel, 0xFFFFFF, 150)));
-    EXPECT_EQ(pixel(150, 37), rgb(widgets::BlendColor(sel, 0xFFFFFF, 100)));
+    EXPECT_EQ(pixel(150, 12), 0xFFBB78u);
+    EXPECT_EQ(pixel(150, 37), 0xFFD2A5u);
 
     SetFocus(nullptr);
     EXPECT_FALSE(list->hasFocus());
     EXPECT_EQ(pixel(150, 12), unfocused); // LostFocus repaints
 
     list->setSelectionStyle(0);
-    EXPECT_EQ(pixel(150, 12), rgb(sel));
-    EXPECT_EQ(pixel(1, 12), rgb(sel));
+    EXPECT_EQ(pixel(150, 12), 0xFF8C1Au);
+    EXPECT_EQ(pixel(1, 12), 0xFF8C1Au);
 }
 
 TEST_F(ListBoxPaint, GradientsAndTheFocusRectangle) {
@@ -74,14 +75,12 @@ TEST_F(ListBoxPaint, GradientsAndTheFocusRectangle) {
     list->setListIndex(0);
     list->setSelGradient(1);
     // Swapped: the gradient colour at the left, the selection colour at the right.
-    EXPECT_NEAR(static_cast<int>(pixel(0, 10) & 0xFF), static_cast<int>(rgb(list->SelGradientCol()) & 0xFF),
-                2);
-    EXPECT_NEAR(static_cast<int>(pixel(list->surface().ScaleWidth() - 1, 10) >> 16),
-                static_cast<int>(rgb(list->SelColor()) >> 16), 8);
+    EXPECT_NEAR(static_cast<int>(pixel(0, 10) & 0xFF), 0xFF, 2); // SelGradientCol FFFFFF
+    EXPECT_NEAR(static_cast<int>(pixel(list->surface().ScaleWidth() - 1, 10) & 0xFF), 0x1A, 8); // SelColor
 
     list->setBackGradient(3);
     // From the gradient colour at the top to the back colour at the bottom: entry 80 of 0..99.
-    EXPECT_EQ(pixel(100, 99), rgb(list->BackColor()));
+    EXPECT_EQ(pixel(100, 99), 0xFFFFFFu); // BackColor
     EXPECT_EQ(pixel(100, 80) & 0xFF, 0xC0u + (0xFFu - 0xC0u) * 80u / 99u);
 
     list->setBackGradient(7); // a style the filler does not know: black

@@ -1,7 +1,9 @@
 #include "list_box_test_support.h"
 
 #include "platform/forms/property_bag.h"
+#include "platform/forms/property_table.h"
 #include "platform/forms/std_font.h"
+#include "platform/forms/std_picture.h"
 #include "platform/core/variant.h"
 
 #include <cmath>
@@ -50,6 +52,44 @@ TEST_F(ListBoxProperties, DefaultsAreNotStoredAndReadBackAsDefaults) {
     EXPECT_TRUE(l->scrollBars().UseStandardBars);
     // The border is the window's own: a sunken edge.
     EXPECT_TRUE(GetWindowLongPtrW(l->hWnd(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+}
+
+// Every stored row: a value away from its default is read, kept and written again under its key,
+// and it alone is written.
+TEST_F(ListBoxProperties, EveryRowSurvivesAReadAndAWrite) {
+    using forms::VariantType;
+    const auto picture = forms::StdPicture::copyOfIcon(LoadIconW(nullptr, IDI_APPLICATION));
+    const auto font = forms::StdFont::create(L"Courier New", 14);
+    for (const auto& row : widgets::McListBox::properties().rows()) {
+        const forms::Variant def = row.storedDefault(*list);
+        forms::Variant value;
+        switch (def.type()) {
+        case VariantType::Boolean:
+            value = forms::Variant(!def.toBoolean());
+            break;
+        case VariantType::Integer:
+            value = forms::Variant(static_cast<int16_t>(def.toLong() == 0 ? 1 : 0));
+            break;
+        case VariantType::Font:
+            value = forms::Variant(font);
+            break;
+        case VariantType::Picture:
+        case VariantType::Empty:
+            value = forms::Variant(picture);
+            break;
+        default:
+            value = forms::Variant(static_cast<long>(def.toLong() == 0 ? 3 : def.toLong() - 1));
+            break;
+        }
+        forms::PropertyBag bag;
+        bag.WriteProperty(row.key, value, def);
+        ASSERT_EQ(bag.size(), 1u) << row.key;
+        auto l = stored(bag);
+        EXPECT_TRUE(row.get(*l) == value) << row.key;
+        forms::PropertyBag saved;
+        l->save(saved);
+        EXPECT_TRUE(saved == bag) << row.key;
+    }
 }
 
 TEST_F(ListBoxProperties, StoredValuesComeBackAndAutoHideIsWrittenLast) {

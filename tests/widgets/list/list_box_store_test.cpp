@@ -1,6 +1,9 @@
 #include "list_box_test_support.h"
 
 #include "platform/core/runtime_error.h"
+#include "support/errors.h"
+
+#include <functional>
 
 namespace {
 
@@ -26,7 +29,7 @@ TEST_F(ListBoxStore, CurrentIndexOfEmptyAndOverlongLists) {
     list->setListIndex(-5);
     EXPECT_EQ(list->ListIndex(), 0);
     EXPECT_EQ(list->SelItem(0), -5);
-    EXPECT_THROW(list->SelItem(1), forms::RuntimeError);
+    EXPECT_EQ(testsupport::errorOf([&] { list->SelItem(1); }), forms::err::SubscriptOutOfRange);
 }
 
 TEST_F(ListBoxStore, AddRemoveAndRewriteItems) {
@@ -48,8 +51,6 @@ TEST_F(ListBoxStore, AddRemoveAndRewriteItems) {
     EXPECT_EQ(list->list(2), L"TWO");
     EXPECT_TRUE(list->ListBold(2));
     EXPECT_EQ(list->ListIcon(2), 4);
-    EXPECT_THROW(list->ListBold(3), forms::RuntimeError);
-    EXPECT_THROW(list->setList(3, L"x"), forms::RuntimeError);
 
     list->setListIndex(1);
     list->Remove(-1); // the current item
@@ -61,6 +62,46 @@ TEST_F(ListBoxStore, AddRemoveAndRewriteItems) {
     EXPECT_EQ(list->ListCount(), 0);
     EXPECT_EQ(list->SelCount(), 0);
     EXPECT_EQ(list->ListIndex(), -1);
+}
+
+// An item or selection entry that is not there is the collection's subscript error, and the call
+// changes nothing.
+TEST_F(ListBoxStore, MissingItemsAndEntriesRaiseSubscriptOutOfRange) {
+    using forms::err::SubscriptOutOfRange;
+    struct Case {
+        const char* call;
+        std::function<void(widgets::McListBox&)> run;
+        int error;
+    };
+    const Case cases[] = {
+        {"ListIcon 3", [](auto& l) { l.ListIcon(3); }, SubscriptOutOfRange},
+        {"ListIcon -1", [](auto& l) { l.ListIcon(-1); }, SubscriptOutOfRange},
+        {"ListIcon write 3", [](auto& l) { l.setListIcon(3, 1); }, SubscriptOutOfRange},
+        {"ListBold 3", [](auto& l) { l.ListBold(3); }, SubscriptOutOfRange},
+        {"ListBold write -2", [](auto& l) { l.setListBold(-2, true); }, SubscriptOutOfRange},
+        {"list write 3", [](auto& l) { l.setList(3, L"x"); }, SubscriptOutOfRange},
+        {"SelItem 1", [](auto& l) { l.SelItem(1); }, SubscriptOutOfRange},
+        {"SelItem -1", [](auto& l) { l.SelItem(-1); }, SubscriptOutOfRange},
+        {"AddItem before 3", [](auto& l) { l.AddItem(L"x", 3); }, SubscriptOutOfRange},
+        {"AddItem before -2", [](auto& l) { l.AddItem(L"x", -2); }, SubscriptOutOfRange},
+        {"Remove 3", [](auto& l) { l.Remove(3); }, SubscriptOutOfRange},
+        {"Remove -2", [](auto& l) { l.Remove(-2); }, SubscriptOutOfRange},
+        {"list 3 reads empty", [](auto& l) { l.list(3); }, 0},
+        {"AddItem before 2", [](auto& l) { l.AddItem(L"x", 2); }, 0},
+    };
+    for (const Case& c : cases) {
+        list->Clear();
+        fill(3);
+        list->setListIndex(0);
+        EXPECT_EQ(testsupport::errorOf([&] { c.run(*list); }), c.error) << c.call;
+        if (c.error == 0) continue;
+        EXPECT_EQ(list->ListCount(), 3) << c.call;
+        EXPECT_EQ(list->list(2), L"item 2") << c.call;
+        EXPECT_EQ(list->ListIcon(2), -1) << c.call;
+    }
+    // The current item of an empty list is not there either.
+    list->Clear();
+    EXPECT_EQ(testsupport::errorOf([&] { list->Remove(-1); }), SubscriptOutOfRange);
 }
 
 TEST_F(ListBoxStore, SelectionMembersRaiseNothing) {

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "support/event_log.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/form.h"
 #include "platform/forms/surface.h"
 #include "platform/forms/user_control.h"
-#include "widgets/list/list_color.h"
 #include "widgets/list/mc_list_box.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +38,7 @@ class ListBoxTest : public ::testing::Test {
 protected:
     static inline std::shared_ptr<ListForm> form;
     std::shared_ptr<widgets::McListBox> list;
-    std::vector<std::wstring> events;
+    testsupport::EventLog events;
 
     static void SetUpTestSuite() {
         form = std::make_shared<ListForm>();
@@ -70,19 +70,17 @@ protected:
     }
 
     void watch(widgets::McListBox& l) {
-        l.SelChange.handle([this] { events.push_back(L"SelChange"); });
-        l.MouseClick.handle([this] { events.push_back(L"MouseClick"); });
-        l.DbClick.handle([this] { events.push_back(L"DbClick"); });
-        l.MouseEnter.handle([this] { events.push_back(L"MouseEnter"); });
-        l.MouseLeave.handle([this] { events.push_back(L"MouseLeave"); });
+        l.SelChange.handle(events.recorder(L"SelChange"));
+        l.MouseClick.handle(events.recorder(L"MouseClick"));
+        l.DbClick.handle(events.recorder(L"DbClick"));
+        l.MouseEnter.handle(events.recorder(L"MouseEnter"));
+        l.MouseLeave.handle(events.recorder(L"MouseLeave"));
         l.MouseDown.handle([this](int16_t& b, int16_t& s, float& x, float& y) {
-            events.push_back(L"MouseDown " + std::to_wstring(b) + L" " + std::to_wstring(s) + L" " +
-                             std::to_wstring(static_cast<int>(x)) + L" " +
-                             std::to_wstring(static_cast<int>(y)));
+            events.add(L"MouseDown " + std::to_wstring(b) + L" " + std::to_wstring(s) + L" " +
+                       std::to_wstring(static_cast<int>(x)) + L" " + std::to_wstring(static_cast<int>(y)));
         });
-        l.MouseUp.handle([this](int16_t& b, int16_t&, float&, float&) {
-            events.push_back(L"MouseUp " + std::to_wstring(b));
-        });
+        l.MouseUp.handle(
+            [this](int16_t& b, int16_t&, float&, float&) { events.add(L"MouseUp " + std::to_wstring(b)); });
     }
 
     void fill(long count, const std::wstring& prefix = L"item ") {
@@ -102,15 +100,7 @@ protected:
         GdiFlush();
         return list->surface().pixel(x, y);
     }
-    std::wstring log() {
-        std::wstring s;
-        for (const auto& e : events) s += (s.empty() ? L"" : L", ") + e;
-        return s;
-    }
+    std::wstring log() const { return events.text(); }
 };
-
-inline uint32_t rgb(long colour) {
-    return static_cast<uint32_t>(widgets::TranslateColor(colour));
-}
 
 } // namespace listtest

@@ -1,3 +1,4 @@
+#include "platform/core/constants.h"
 #include "platform/forms/surface.h"
 #include "widgets/list/list_gradient.h"
 
@@ -76,8 +77,8 @@ TEST(ListGradient, SwappedAndMirroredStyles) {
 
     // System colours are translated; style 0 draws nothing.
     s.Cls();
-    widgets::DrawGradient(s.hDC(), 0, 0, 4, 4, static_cast<long>(0x80000005), static_cast<long>(0x80000005),
-                          1, true);
+    widgets::DrawGradient(s.hDC(), 0, 0, 4, 4, static_cast<long>(core::sysColor::WindowBackground),
+                          static_cast<long>(core::sysColor::WindowBackground), 1, true);
     EXPECT_EQ(at(s, 2, 2), static_cast<uint32_t>(GetSysColor(COLOR_WINDOW)));
     widgets::DrawGradient(s.hDC(), 10, 0, 4, 4, Red, Blue, 0, true);
     EXPECT_EQ(at(s, 11, 1), static_cast<uint32_t>(Grey));

@@ -1,3 +1,4 @@
+#include "platform/core/constants.h"
 #include "support/errors.h"
 #include "widgets/list/list_color.h"
 #include "widgets/list/list_items.h"
@@ -119,20 +120,20 @@ TEST(ListText, DelimitersAndWrapping) {
 
 TEST(ListColours, TranslateAndBlend) {
     EXPECT_EQ(widgets::TranslateColor(0x123456), 0x123456);
-    EXPECT_EQ(widgets::TranslateColor(static_cast<long>(0x80000005)),
+    EXPECT_EQ(widgets::TranslateColor(static_cast<long>(core::sysColor::WindowBackground)),
               static_cast<long>(GetSysColor(COLOR_WINDOW)));
-    EXPECT_EQ(widgets::TranslateColor(static_cast<long>(0x800000FF)), -1);
+    EXPECT_EQ(widgets::TranslateColor(static_cast<long>(core::sysColor::Flag | 0xFF)), -1);
 
     EXPECT_EQ(widgets::BlendColor(0xFF8C1A, 0xFFFFFF, 255), 0xFF8C1A);
     EXPECT_EQ(widgets::BlendColor(0xFF8C1A, 0xFFFFFF, 0), 0xFFFFFF);
-    EXPECT_EQ(widgets::BlendColor(static_cast<long>(0x80000005), 0, 255),
+    EXPECT_EQ(widgets::BlendColor(static_cast<long>(core::sysColor::WindowBackground), 0, 255),
               static_cast<long>(GetSysColor(COLOR_WINDOW)));
     // 26 * 250 / 255 = 25.49, 140 * 250 / 255 = 137.25, 255 * 250 / 255 = 250
     EXPECT_EQ(widgets::BlendColor(0xFF8C1A, 0, 250), 25 + 137 * 256 + 250 * 65536);
     // 0x1A blended with white at 150: 26 * 150 / 255 + 255 * 105 / 255 = 120.29
     EXPECT_EQ(widgets::BlendColor(0xFF8C1A, 0xFFFFFF, 150) & 0xFF, 120);
     // A failed translation blends as -1 (white).
-    EXPECT_EQ(widgets::BlendColor(static_cast<long>(0x800000FF), 0, 255), 0xFFFFFF);
+    EXPECT_EQ(widgets::BlendColor(static_cast<long>(core::sysColor::Flag | 0xFF), 0, 255), 0xFFFFFF);
 }
 
 } // namespace

@@ -47,11 +47,11 @@ struct Call {
 
 struct Client : hook::HookClient {
     std::vector<Call> calls;
-    std::function<void(bool, long&, long&, long&, long&, long&, long&)> action;
-    void zSubclass_Proc(bool bBefore, long& bHandled, long& lReturn, long& hWnd, long& uMsg, long& wParam,
-                        long& lParam) override {
-        calls.push_back({bBefore, lReturn, uMsg, wParam});
-        if (action) action(bBefore, bHandled, lReturn, hWnd, uMsg, wParam, lParam);
+    std::function<void(forms::MessageFrame&, bool)> action;
+    void hookMessage(forms::MessageFrame& m, bool before) override {
+        calls.push_back(
+            {before, static_cast<long>(m.result), static_cast<long>(m.msg), static_cast<long>(m.wParam)});
+        if (action) action(m, before);
     }
 };
 
@@ -116,8 +116,8 @@ TEST_F(ListHook, BeforeAndAfterCallsSurroundThePreviousProcedure) {
     EXPECT_EQ(client.calls[1].uMsg, static_cast<long>(WM_PROBE));
 
     // The after call may change the result.
-    client.action = [](bool before, long&, long& lReturn, long&, long&, long&, long&) {
-        if (!before) lReturn = 1234;
+    client.action = [](forms::MessageFrame& m, bool before) {
+        if (!before) m.result = 1234;
     };
     EXPECT_EQ(send(WM_PROBE, 5), 1234);
 }
@@ -125,15 +125,14 @@ TEST_F(ListHook, BeforeAndAfterCallsSurroundThePreviousProcedure) {
 TEST_F(ListHook, HandledSkipsTheRestAndArgumentChangesReachThePreviousProcedure) {
     hooks.sc_Subclass(window);
     hooks.sc_AddMsg(window, WM_PROBE, 3);
-    client.action = [](bool before, long& bHandled, long& lReturn, long&, long&, long& wParam, long&) {
+    client.action = [](forms::MessageFrame& m, bool before) {
         if (!before) return;
-        if (wParam == 100) {
-            bHandled = -1;
-            lReturn = 77;
-        } else if (wParam == 101) {
-            bHandled = 1; // lReturn left untouched
+        if (m.wParam == 100) {
+            m.answer(77);
+        } else if (m.wParam == 101) {
+            m.handled = true; // the result left untouched
         } else {
-            wParam = 9;
+            m.wParam = 9;
         }
     };
     EXPECT_EQ(send(WM_PROBE, 100), 77);
@@ -289,7 +288,7 @@ TEST_F(ListHook, UnhookFromInsideAHookedMessage) {
     hooks.sc_Subclass(window);
     hooks.sc_AddMsg(window, WM_PROBE, 3);
     std::size_t retiredInside = 0;
-    client.action = [&](bool before, long&, long&, long&, long&, long&, long&) {
+    client.action = [&](forms::MessageFrame&, bool before) {
         if (!before) return;
         hooks.sc_UnSubclass(window);
         hook::releaseRetiredBlocks(); // the block is still running: it must survive
