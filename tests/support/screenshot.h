@@ -24,39 +24,48 @@ struct Shot {
     }
 };
 
-// What the screen shows of the window: its whole rectangle, or only its client area.
-inline Shot captureWindow(HWND hwnd, bool clientOnly = false) {
+// What the screen shows of the windows, put together at their places relative to the first (a form
+// and its floating tips or lists). Each is read from its own window DC: the screen's DC does not read
+// back under the virtual display. With clientOnly, only the first window's client area is taken.
+inline Shot captureWindows(const std::vector<HWND>& windows, bool clientOnly = false) {
     Shot s;
-    RECT rc;
-    POINT origin{0, 0};
+    if (windows.empty()) return s;
+    RECT outer{};
     if (clientOnly) {
-        GetClientRect(hwnd, &rc);
-        ClientToScreen(hwnd, &origin);
+        GetClientRect(windows.front(), &outer);
+        MapWindowPoints(windows.front(), nullptr, reinterpret_cast<POINT*>(&outer), 2);
     } else {
-        GetWindowRect(hwnd, &rc);
-        origin = {rc.left, rc.top};
-        OffsetRect(&rc, -rc.left, -rc.top);
+        GetWindowRect(windows.front(), &outer);
     }
-    s.w = rc.right;
-    s.h = rc.bottom;
+    s.w = outer.right - outer.left;
+    s.h = outer.bottom - outer.top;
     if (s.w <= 0 || s.h <= 0) return s;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
+    HDC mem = CreateCompatibleDC(nullptr);
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof(BITMAPINFOHEADER), s.w, -s.h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bmp) {
         HGDIOBJ old = SelectObject(mem, bmp);
-        BitBlt(mem, 0, 0, s.w, s.h, screen, origin.x, origin.y, SRCCOPY);
+        for (HWND window : windows) {
+            RECT r{};
+            GetWindowRect(window, &r);
+            HDC dc = GetWindowDC(window);
+            BitBlt(mem, r.left - outer.left, r.top - outer.top, r.right - r.left, r.bottom - r.top, dc, 0, 0,
+                   SRCCOPY);
+            ReleaseDC(window, dc);
+        }
         GdiFlush();
         s.px.assign(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + size_t(s.w) * size_t(s.h));
         SelectObject(mem, old);
         DeleteObject(bmp);
     }
     DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
     return s;
+}
+
+inline Shot captureWindow(HWND hwnd, bool clientOnly = false) {
+    return captureWindows({hwnd}, clientOnly);
 }
 
 // The folder screenshots go to: build/screenshots beside build/bin, made when missing.
@@ -79,11 +88,14 @@ inline bool saveShot(const Shot& s, const std::wstring& name) {
     fh.bfType = 0x4D42;
     fh.bfOffBits = sizeof fh + sizeof ih;
     fh.bfSize = fh.bfOffBits + bytes;
+    // Opaque, for viewers that read the fourth byte as alpha.
+    std::vector<uint32_t> px(s.px);
+    for (auto& p : px) p |= 0xFF000000u;
     const std::wstring file = screenshotFolder() + L"\\" + name + L".bmp";
     FILE* f = _wfopen(file.c_str(), L"wb");
     if (!f) return false;
     const bool ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&ih, sizeof ih, 1, f) == 1 &&
-                    std::fwrite(s.px.data(), 1, bytes, f) == bytes;
+                    std::fwrite(px.data(), 1, bytes, f) == bytes;
     return std::fclose(f) == 0 && ok;
 }
 

@@ -3,6 +3,7 @@
 // build/screenshots/slider-styles.bmp. Also the speech form's use: two 1-to-19 sliders that the host
 // writes, the user drags and the host reads back.
 #include "slider_test_support.h"
+#include "support/screenshot.h"
 
 #include "platform/core/variant.h"
 #include "platform/forms/layout.h"
@@ -85,55 +86,6 @@ void pump(int ms) {
     }
 }
 
-// The windows as the screen shows them, each read from its own window DC (the screen's own DC does not
-// read back under the virtual display), put together at their places relative to the first.
-void saveWindows(const std::vector<HWND>& windows, const std::wstring& path) {
-    RECT outer{};
-    GetWindowRect(windows.front(), &outer);
-    const int w = outer.right - outer.left, h = outer.bottom - outer.top;
-    HDC mem = CreateCompatibleDC(nullptr);
-    BITMAPINFO info{};
-    info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(mem, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    for (HWND window : windows) {
-        RECT r{};
-        GetWindowRect(window, &r);
-        HDC dc = GetWindowDC(window);
-        BitBlt(mem, r.left - outer.left, r.top - outer.top, r.right - r.left, r.bottom - r.top, dc, 0, 0,
-               SRCCOPY);
-        ReleaseDC(window, dc);
-    }
-    GdiFlush();
-    // Opaque, for viewers that read the fourth byte as alpha.
-    auto* px = static_cast<uint32_t*>(bits);
-    for (int i = 0; i < w * h; ++i) px[i] |= 0xFF000000u;
-    BITMAPFILEHEADER fh{};
-    const DWORD bytes = DWORD(w) * DWORD(h) * 4;
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof info.bmiHeader;
-    fh.bfSize = fh.bfOffBits + bytes;
-    if (FILE* f = _wfopen(path.c_str(), L"wb")) {
-        std::fwrite(&fh, sizeof fh, 1, f);
-        std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, f);
-        std::fwrite(bits, 1, bytes, f);
-        std::fclose(f);
-    }
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-}
-
-std::wstring screenshotPath(const wchar_t* name) {
-    wchar_t exe[MAX_PATH];
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring folder(exe);
-    folder = folder.substr(0, folder.find_last_of(L"\\/") + 1) + L"..\\screenshots";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder + L"\\" + name;
-}
-
 TEST(SliderDemo, EveryStyleAndADragWithItsTip) {
     widgets::ucSlider::registerType();
     auto form = std::make_shared<DemoForm>();
@@ -170,7 +122,7 @@ TEST(SliderDemo, EveryStyleAndADragWithItsTip) {
     const HWND tip = forms::instance<widgets::ucSliderTip>().hWnd();
     EXPECT_TRUE(IsWindowVisible(tip));
 
-    saveWindows({form->hWnd(), tip}, screenshotPath(L"slider-styles.bmp"));
+    EXPECT_TRUE(testsupport::saveShot(testsupport::captureWindows({form->hWnd(), tip}), L"slider-styles"));
 
     // The vertical sliders stood up; the picture rail is as wide as its picture and 4 pixels more.
     EXPECT_EQ(form->control<widgets::ucSlider>(L"v0").Width(), 16 * T);

@@ -1,5 +1,5 @@
 // A form showing the label's looks side by side; it saves what the screen shows as
-// label_demo.bmp beside the test program, for a person to look at.
+// build/screenshots/label-looks.bmp, for a person to look at.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,6 +9,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/surface.h"
+#include "support/screenshot.h"
 #include "widgets/text/label_kdq.h"
 
 using widgets::Label_KDQ;
@@ -173,52 +174,6 @@ void pump(int ms) {
     }
 }
 
-struct Shot {
-    int w = 0, h = 0;
-    std::vector<DWORD> px; // 0x00RRGGBB, top-down
-    COLORREF at(int x, int y) const {
-        DWORD p = px[size_t(y) * size_t(w) + size_t(x)];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-};
-
-Shot capture(HWND hwnd) {
-    Shot s;
-    RECT rc;
-    GetClientRect(hwnd, &rc);
-    s.w = rc.right, s.h = rc.bottom;
-    HDC screen = GetDC(hwnd);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), s.w, -s.h, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, s.w, s.h, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    s.px.assign(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + size_t(s.w) * size_t(s.h));
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(hwnd, screen);
-    return s;
-}
-
-void saveBmp(const Shot& s, const std::wstring& path) {
-    BITMAPFILEHEADER fh{};
-    BITMAPINFOHEADER ih{sizeof(BITMAPINFOHEADER), s.w, -s.h, 1, 32, BI_RGB};
-    const DWORD bytes = DWORD(s.px.size() * 4);
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof ih;
-    fh.bfSize = fh.bfOffBits + bytes;
-    if (FILE* f = _wfopen(path.c_str(), L"wb")) {
-        std::fwrite(&fh, sizeof fh, 1, f);
-        std::fwrite(&ih, sizeof ih, 1, f);
-        std::fwrite(s.px.data(), 1, bytes, f);
-        std::fclose(f);
-    }
-}
-
 TEST(TextLabelDemo, ShowsTheLooksOnAForm) {
     Label_KDQ::registerType();
     auto form = std::make_shared<DemoForm>();
@@ -226,12 +181,8 @@ TEST(TextLabelDemo, ShowsTheLooksOnAForm) {
     form->Move(40 * T, 40 * T, form->Width(), form->Height());
     form->Show();
     pump(400);
-    Shot shot = capture(form->hWnd());
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring file(path);
-    file = file.substr(0, file.find_last_of(L"\\/") + 1) + L"label_demo.bmp";
-    saveBmp(shot, file);
+    const testsupport::Shot shot = testsupport::captureWindow(form->hWnd(), true);
+    EXPECT_TRUE(testsupport::saveShot(testsupport::captureWindow(form->hWnd()), L"label-looks"));
 
     // The title is see-through: beside its text the form's stripes show.
     auto& title = form->control<Label_KDQ>(L"title");
