@@ -138,28 +138,23 @@ Database::Database(const std::wstring& windowsPath, Mode mode, Deadline deadline
         connect(*hostPath, mode);
         // The driver's own set-up at connecting gives up silently on a locked file; when the first
         // look at the file had to wait, it is connected again so that set-up runs on a free file.
+        void* st = nullptr;
+        if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, dbc_, &st)))
+            raise(SQL_HANDLE_DBC, dbc_, L"A statement cannot be made");
+        static const char sql[] = "select count(*) from sqlite_master";
         bool waited = false;
-        auto probe = [&] {
-            void* st = nullptr;
-            if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, dbc_, &st)))
-                raise(SQL_HANDLE_DBC, dbc_, L"A statement cannot be made");
-            static const char sql[] = "select count(*) from sqlite_master";
-            short rc = patiently(SQL_HANDLE_STMT, st, [&]() -> short {
-                short r = SQLExecDirect(st, (SQLCHAR*)sql, SQL_NTS);
-                if (!SQL_SUCCEEDED(r)) waited = waited || isBusy(engineCode(SQL_HANDLE_STMT, st));
-                return r;
-            });
-            if (!SQL_SUCCEEDED(rc)) {
-                try {
-                    raise(SQL_HANDLE_STMT, st, L"The database cannot be opened");
-                } catch (...) {
-                    SQLFreeHandle(SQL_HANDLE_STMT, st);
-                    throw;
-                }
-            }
+        short rc = patiently(SQL_HANDLE_STMT, st, [&]() -> short {
+            short r = SQLExecDirect(st, (SQLCHAR*)sql, SQL_NTS);
+            waited = waited || (!SQL_SUCCEEDED(r) && isBusy(engineCode(SQL_HANDLE_STMT, st)));
+            return r;
+        });
+        try {
+            if (!SQL_SUCCEEDED(rc)) raise(SQL_HANDLE_STMT, st, L"The database cannot be opened");
+        } catch (...) {
             SQLFreeHandle(SQL_HANDLE_STMT, st);
-        };
-        probe();
+            throw;
+        }
+        SQLFreeHandle(SQL_HANDLE_STMT, st);
         if (waited) {
             disconnect();
             connect(*hostPath, mode);
