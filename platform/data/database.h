@@ -93,7 +93,8 @@ public:
 
     const std::wstring& file() const { return file_; }
     bool readOnly() const { return readOnly_; }
-    // Starts the next operation: its steps share this deadline.
+    // Starts the next operation: its steps share this deadline. Connection and Recordset start one
+    // for each open, read and save; a session used directly keeps the one it was made with.
     void startOperation(Deadline deadline = Deadline()) { deadline_ = deadline; }
 
     // The query text may not hold NUL (the driver would cut the statement there).
