@@ -80,16 +80,17 @@ TEST_F(AppSettings, AMissingFileOrTableIsAnErrorThatLeavesNothingOpen) {
 
 TEST(AppSettingsFolder, AFolderNamedWithSeparatorsAndLettersOfEveryLanguageWorks) {
     testsupport::TempFolder base{L"vexa-app-"};
-    std::wstring folder = base.path() + L"\\a;b}c{d=e Словарь ğış ə";
-    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-    tools::writeSampleDatabases(folder);
-    data::Connection cn;
-    data::Recordset rs;
-    app::storeSetting(cn, rs, folder, L"dil", L"dil", forms::Variant(std::wstring(L"az")));
-    EXPECT_EQ(app::readSettings(cn, rs, folder).dil, L"az");
-    cn.Open(app::dictionaryConnectionString(folder + L"/oracle/"));
-    EXPECT_TRUE(cn.isOpen());
-    cn.Close();
+    for (const wchar_t* name : {L"a;b}c{d=e Словарь ğış ə", L"x}y{z=Söz"}) {
+        std::wstring folder = base.path() + L"\\" + name;
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+        tools::writeSampleDatabases(folder);
+        data::Connection cn;
+        data::Recordset rs;
+        app::storeSetting(cn, rs, folder, L"dil", L"dil", forms::Variant(std::wstring(L"az")));
+        EXPECT_EQ(app::readSettings(cn, rs, folder).dil, L"az");
+        cn.Open(app::dictionaryConnectionString(folder + L"/oracle/"));
+        EXPECT_TRUE(cn.isOpen());
+    }
 }
 
 TEST(AppConnectionStrings, AreBuiltAsTheFormsBuildThem) {
