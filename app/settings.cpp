@@ -1,6 +1,7 @@
 #include "app/settings.h"
 
 #include "platform/core/runtime_error.h"
+#include "platform/data/connection_string.h"
 #include "platform/forms/functions.h"
 
 namespace app {
@@ -37,14 +38,17 @@ std::wstring textOr(const forms::Variant& v, const std::wstring& fallback) {
 
 } // namespace
 
+// The data source is quoted where the folder's name needs it (a ";" in it would end the value).
 std::wstring settingsConnectionString(const std::wstring& programFolder) {
-    return L"Provider=Microsoft.jet.oledb.4.0; Data Source=" + programFolder +
-           L"\\oracle\\lang.vex;Jet Oledb:Database Password =" + kSettingsPassword;
+    return L"Provider=Microsoft.jet.oledb.4.0; Data Source=" +
+           data::connectionValue(programFolder + L"\\oracle\\lang.vex") + L";Jet Oledb:Database Password =" +
+           kSettingsPassword;
 }
 
 std::wstring dictionaryConnectionString(const std::wstring& databaseFolder) {
-    return L"Provider=Microsoft.jet.oledb.4.0; Data Source=" + databaseFolder +
-           L"\\dat.vex;Jet Oledb:Database Password =" + kDictionaryPassword;
+    return L"Provider=Microsoft.jet.oledb.4.0; Data Source=" +
+           data::connectionValue(databaseFolder + L"\\dat.vex") + L";Jet Oledb:Database Password =" +
+           kDictionaryPassword;
 }
 
 Settings readSettings(data::Connection& cn, data::Recordset& rs, const std::wstring& programFolder) {

@@ -104,6 +104,30 @@ vexa_display() {
 }
 
 vexa_display_end() {
-  wineserver -k >/dev/null 2>&1 || true
+  vexa_server_end
   [ -n "${VEXA_XVFB_PID:-}" ] && kill "$VEXA_XVFB_PID" >/dev/null 2>&1 || true
+}
+
+# Starts a persistent Wine server for the prefix, which makes each Wine start cheap. A server that
+# already runs there belongs to another run (or was left behind by one that was killed): it is not
+# ours to stop, and its programs may use another display, so the run ends saying what to do.
+vexa_server() {
+  if wineserver -p >/dev/null 2>&1; then
+    wine cmd /c exit >/dev/null 2>&1 || true
+    return 0
+  fi
+  VEXA_FOREIGN_SERVER=1
+  cat >&2 <<EOF
+A Wine server is already running for the prefix $WINEPREFIX
+(another scripts/test or scripts/run is using it, or one was stopped without ending its server).
+Wait for that run to finish, or end the server with:
+  WINEPREFIX=$WINEPREFIX wineserver -k
+and start again.
+EOF
+  return 1
+}
+
+# Ends the prefix's server (and the programs still running on it) unless it is another run's.
+vexa_server_end() {
+  [ -n "${VEXA_FOREIGN_SERVER:-}" ] || wineserver -k >/dev/null 2>&1 || true
 }

@@ -5,40 +5,76 @@
 #include "platform/data/host_path.h"
 #include "platform/data/password.h"
 #include "platform/core/runtime_error.h"
+#include "platform/data/text.h"
 
 #include <windows.h>
 
 #include <cstring>
+#include <mutex>
+#include <set>
 
 namespace data {
 
 namespace {
 
+std::wstring systemMessage(DWORD code) {
+    wchar_t* text = nullptr;
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                 FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring out = n && text ? std::wstring(text, n) : L"system error " + std::to_wstring(code);
+    if (text) LocalFree(text);
+    while (!out.empty() &&
+           (out.back() == L'\n' || out.back() == L'\r' || out.back() == L' ' || out.back() == L'.'))
+        out.pop_back();
+    return out;
+}
+
 struct FileHead {
-    bool readable = false;
+    bool whole = false; // the first 100 bytes could be read
     long long size = 0;
     unsigned char bytes[100] = {};
 };
 
-FileHead readHead(const std::wstring& file) {
+// Reads the header. A file that another program holds open without sharing it (a backup, a virus
+// scanner) is waited for like a lock, until the deadline.
+FileHead readHead(const std::wstring& file, const Deadline& deadline) {
     FileHead head;
-    HANDLE h = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return head;
+    HANDLE h;
+    for (;;) {
+        h = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) break;
+        DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            fail(err::FileNotFound, L"The database file does not exist", file);
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION)
+            fail(err::FileError, L"The database file cannot be read: " + systemMessage(error), file);
+        int left = deadline.remaining();
+        if (left == 0)
+            fail(err::Locked, L"The database file is in use by another program and stayed locked", file);
+        Sleep(left < 20 ? left : 20);
+    }
     LARGE_INTEGER size{};
     GetFileSizeEx(h, &size);
     head.size = size.QuadPart;
     DWORD read = 0;
-    head.readable = ReadFile(h, head.bytes, sizeof head.bytes, &read, nullptr) && read == sizeof head.bytes;
+    BOOL ok = ReadFile(h, head.bytes, sizeof head.bytes, &read, nullptr);
+    DWORD error = GetLastError();
     CloseHandle(h);
+    if (!ok) fail(err::FileError, L"The database file cannot be read: " + systemMessage(error), file);
+    head.whole = read == sizeof head.bytes;
     return head;
 }
 
-// A damaged file must fail here, before the driver touches it.
-void checkWhole(const std::wstring& file) {
-    FileHead head = readHead(file);
+// A damaged file must fail here, before the driver touches it. A file with a journal beside it is
+// left to the engine, which finishes or rolls back the interrupted write; the check after opening
+// judges it then.
+void checkWhole(const std::wstring& file, const Deadline& deadline) {
+    FileHead head = readHead(file, deadline);
+    if (fileExists(file + L"-journal") || fileExists(file + L"-wal")) return;
     static const char magic[] = "SQLite format 3";
-    if (!head.readable || std::memcmp(head.bytes, magic, sizeof magic) != 0)
+    if (!head.whole || std::memcmp(head.bytes, magic, sizeof magic) != 0)
         fail(err::NotADatabase, L"The file is not a database", file);
     unsigned pageSize = (head.bytes[16] << 8) | head.bytes[17];
     if (pageSize == 1) pageSize = 65536;
@@ -50,35 +86,91 @@ void checkWhole(const std::wstring& file) {
         fail(err::NotADatabase, L"The database file is truncated", file);
 }
 
+// A file is checked through once per process (and again when it has changed since): damage past
+// the header does not show in the header.
+std::wstring fileIdentity(const std::wstring& file) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) return {};
+    wchar_t full[MAX_PATH * 2];
+    DWORD n = GetFullPathNameW(file.c_str(), MAX_PATH * 2, full, nullptr);
+    std::wstring name = lowerCase(n && n < MAX_PATH * 2 ? std::wstring(full, n) : file);
+    return name + L"|" + std::to_wstring(data.nFileSizeHigh) + L":" + std::to_wstring(data.nFileSizeLow) +
+           L"|" + std::to_wstring(data.ftLastWriteTime.dwHighDateTime) + L":" +
+           std::to_wstring(data.ftLastWriteTime.dwLowDateTime);
+}
+
+std::mutex gCheckedLock;
+std::set<std::wstring> gChecked;
+
+void checkThrough(Database& db) {
+    std::wstring identity = fileIdentity(db.file());
+    {
+        std::lock_guard<std::mutex> guard(gCheckedLock);
+        if (!identity.empty() && gChecked.count(identity)) return;
+    }
+    Statement st = db.prepare(L"pragma quick_check");
+    st.execute();
+    std::wstring verdict = st.fetch() ? st.value(0).toString() : L"no answer";
+    if (verdict != L"ok") fail(err::NotADatabase, L"The database file is damaged: " + verdict, db.file());
+    st.reset();
+    identity = fileIdentity(db.file());
+    std::lock_guard<std::mutex> guard(gCheckedLock);
+    if (gChecked.size() > 64) gChecked.clear();
+    if (!identity.empty()) gChecked.insert(identity);
+}
+
 std::string asciiOf(const forms::Variant& value) {
     if (value.isNull() || value.isEmpty()) return {};
     std::wstring text = value.toString();
     return std::string(text.begin(), text.end());
 }
 
+// The stored rounds, or 0 when the value is not a whole number.
+int32_t roundsOf(const forms::Variant& value) {
+    using forms::VariantType;
+    switch (value.type()) {
+    case VariantType::Integer:
+    case VariantType::Long:
+        return value.toLong();
+    case VariantType::Double: {
+        double d = value.toDouble();
+        return d >= 1 && d <= 2147483647.0 && d == static_cast<double>(static_cast<int32_t>(d))
+                   ? static_cast<int32_t>(d)
+                   : 0;
+    }
+    default:
+        return 0;
+    }
+}
+
 } // namespace
 
 void Connection::Open(const std::wstring& connectionString, const std::wstring&, const std::wstring&, long) {
     db_.reset();
+    Deadline deadline;
     auto target = parseConnectionString(connectionString);
     if (!target) fail(err::BadConnectionString, L"The connection string names no data source", L"");
     if (!fileExists(target->file)) fail(err::FileNotFound, L"The database file does not exist", target->file);
-    checkWhole(target->file);
+    checkWhole(target->file, deadline);
 
-    auto db = std::make_shared<Database>(target->file);
+    auto db = std::make_shared<Database>(target->file, Database::Mode::Existing, deadline);
+    checkThrough(*db);
     PasswordRecord record;
     try {
         Statement st = db->prepare(std::wstring(L"select salt, rounds, hash from ") + kPasswordTable);
         st.execute();
         if (st.fetch()) {
             record.salt = asciiOf(st.value(0));
-            record.rounds = st.value(1).isNull() ? 0 : st.value(1).toLong();
+            record.rounds = roundsOf(st.value(1));
             record.hash = asciiOf(st.value(2));
         }
     } catch (const forms::RuntimeError& e) {
         if (e.number() != err::Driver) throw;
         fail(err::WrongPassword, L"The database holds no password record", target->file);
     }
+    if (!plausiblePasswordRecord(record))
+        fail(err::WrongPassword,
+             L"The password record of the database is damaged or not one this program writes", target->file);
     if (!passwordMatches(target->password, record))
         fail(err::WrongPassword, L"The password of the database is wrong", target->file);
     db_ = std::move(db);

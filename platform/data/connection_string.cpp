@@ -2,8 +2,6 @@
 
 #include "platform/data/host_path.h"
 
-#include <vector>
-
 namespace data {
 
 namespace {
@@ -36,38 +34,43 @@ std::wstring keyOf(const std::wstring& raw) {
 } // namespace
 
 std::optional<ConnectionTarget> parseConnectionString(const std::wstring& text) {
-    std::vector<std::wstring> parts;
-    std::wstring current;
-    wchar_t quote = 0;
-    bool afterEquals = false;
-    for (wchar_t c : text) {
-        if (quote) {
-            current += c;
-            if (c == quote) quote = 0;
-            continue;
-        }
-        if (c == L';') {
-            parts.push_back(current);
-            current.clear();
-            afterEquals = false;
-            continue;
-        }
-        if (c == L'=') afterEquals = true;
-        if (afterEquals && (c == L'"' || c == L'\'') && trim(current.substr(current.find(L'=') + 1)).empty())
-            quote = c;
-        current += c;
-    }
-    parts.push_back(current);
-
     ConnectionTarget target;
     bool haveSource = false;
-    for (const auto& part : parts) {
-        size_t eq = part.find(L'=');
-        if (eq == std::wstring::npos) continue;
-        std::wstring key = keyOf(part.substr(0, eq));
-        std::wstring value = trim(part.substr(eq + 1));
-        if (value.size() >= 2 && (value[0] == L'"' || value[0] == L'\'') && value.back() == value[0])
-            value = value.substr(1, value.size() - 2);
+    size_t i = 0;
+    while (i < text.size()) {
+        size_t eq = text.find_first_of(L"=;", i);
+        if (eq == std::wstring::npos) break;
+        if (text[eq] == L';') { // a part without "=" says nothing
+            i = eq + 1;
+            continue;
+        }
+        std::wstring key = keyOf(text.substr(i, eq - i));
+        size_t v = eq + 1;
+        while (v < text.size() && isBlank(text[v])) ++v;
+        std::wstring value;
+        if (v < text.size() && (text[v] == L'"' || text[v] == L'\'')) {
+            // A quoted value runs to its closing quote; the quote doubled stands for itself.
+            wchar_t quote = text[v];
+            for (++v; v < text.size(); ++v) {
+                if (text[v] == quote) {
+                    if (v + 1 < text.size() && text[v + 1] == quote) {
+                        value += quote;
+                        ++v;
+                        continue;
+                    }
+                    ++v;
+                    break;
+                }
+                value += text[v];
+            }
+            size_t end = text.find(L';', v);
+            i = end == std::wstring::npos ? text.size() : end + 1;
+        } else {
+            size_t end = text.find(L';', v);
+            if (end == std::wstring::npos) end = text.size();
+            value = trim(text.substr(v, end - v));
+            i = end + 1;
+        }
         if (key == L"data source") {
             target.file = normalisePath(value);
             haveSource = !target.file.empty();
@@ -77,6 +80,19 @@ std::optional<ConnectionTarget> parseConnectionString(const std::wstring& text) 
     }
     if (!haveSource) return std::nullopt;
     return target;
+}
+
+std::wstring connectionValue(const std::wstring& value) {
+    bool plain = value.find(L';') == std::wstring::npos &&
+                 (value.empty() || (!isBlank(value.front()) && !isBlank(value.back()) && value[0] != L'"' &&
+                                    value[0] != L'\''));
+    if (plain) return value;
+    std::wstring out = L"\"";
+    for (wchar_t c : value) {
+        out += c;
+        if (c == L'"') out += L'"';
+    }
+    return out + L"\"";
 }
 
 std::wstring likeKey(const std::wstring& key) {

@@ -39,8 +39,55 @@ std::string driverText(short handleType, void* handle, long* native) {
     return text;
 }
 
-bool contains(const std::wstring& text, const wchar_t* part) {
-    return text.find(part) != std::wstring::npos;
+// The engine's primary result code of the last failure on a handle: the driver passes it as the
+// native error of the first diagnostic record.
+int engineCode(short handleType, void* handle) {
+    SQLCHAR state[6] = {};
+    SQLINTEGER code = 0;
+    SQLCHAR message[8] = {};
+    SQLSMALLINT length = 0;
+    if (!SQL_SUCCEEDED(SQLGetDiagRec(handleType, handle, 1, state, &code, message, sizeof message, &length)))
+        return 0;
+    return static_cast<int>(code & 0xff);
+}
+
+enum EngineCode {
+    kBusy = 5,
+    kLocked = 6,
+    kReadOnly = 8,
+    kIoError = 10,
+    kCorrupt = 11,
+    kFull = 13,
+    kNotADb = 26
+};
+
+bool isBusy(int code) {
+    return code == kBusy || code == kLocked;
+}
+
+// The driver's value for Database=: the host path, or a "file:" URI where the path holds a ";"
+// (which ends a value in the driver's connection string and cannot be quoted there) or where the
+// file is to be opened for reading only.
+std::wstring databaseValue(const std::wstring& hostPath, bool readOnly) {
+    if (hostPath.find(L';') == std::wstring::npos && !readOnly) return hostPath;
+    std::string path = toUtf8(hostPath);
+    std::string uri = "file:";
+    if (!path.empty() && path[0] != '/' && path[0] != '\\') uri += "///";
+    static const char digits[] = "0123456789ABCDEF";
+    for (unsigned char c : path) {
+        if (c == '\\') c = '/';
+        bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                     c >= 0x80 || c == '/' || c == '.' || c == '-' || c == '_' || c == '~';
+        if (plain) {
+            uri += static_cast<char>(c);
+        } else {
+            uri += '%';
+            uri += digits[c >> 4];
+            uri += digits[c & 15];
+        }
+    }
+    if (readOnly) uri += "?mode=ro";
+    return fromUtf8(uri);
 }
 
 } // namespace
@@ -52,6 +99,13 @@ void setBusyTimeout(int milliseconds) {
     gBusyTimeout = milliseconds < 0 ? 0 : milliseconds;
 }
 
+Deadline::Deadline(int milliseconds) : end_(GetTickCount64() + (milliseconds < 0 ? 0 : milliseconds)) {}
+
+int Deadline::remaining() const {
+    unsigned long long now = GetTickCount64();
+    return now >= end_ ? 0 : static_cast<int>(end_ - now);
+}
+
 std::wstring driverName() {
     wchar_t buffer[256];
     DWORD n = GetEnvironmentVariableW(L"VEXA_ODBC_DRIVER", buffer, 256);
@@ -61,12 +115,16 @@ std::wstring driverName() {
 
 // ---- Database ----
 
-Database::Database(const std::wstring& windowsPath, Mode mode) : file_(normalisePath(windowsPath)) {
-    if (mode == Mode::Existing && !fileExists(file_))
-        fail(err::FileNotFound, L"The database file does not exist", file_);
+Database::Database(const std::wstring& windowsPath, Mode mode, Deadline deadline)
+    : file_(normalisePath(windowsPath)), deadline_(deadline) {
+    if (mode == Mode::Existing) {
+        DWORD attributes = GetFileAttributesW(file_.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            fail(err::FileNotFound, L"The database file does not exist", file_);
+        readOnly_ = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    }
     auto hostPath = driverPath(file_);
-    if (!hostPath || hostPath->find(L';') != std::wstring::npos || hostPath->find(L'}') != std::wstring::npos)
-        fail(err::FileNotFound, L"The database file cannot be reached", file_);
+    if (!hostPath) fail(err::FileNotFound, L"The database file cannot be reached", file_);
 
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env_)))
         fail(err::Driver, L"The ODBC environment cannot be made", file_);
@@ -76,9 +134,44 @@ Database::Database(const std::wstring& windowsPath, Mode mode) : file_(normalise
         env_ = nullptr;
         fail(err::Driver, L"The ODBC connection cannot be made", file_);
     }
+    try {
+        connect(*hostPath, mode);
+        // The driver's own set-up at connecting gives up silently on a locked file; when the first
+        // look at the file had to wait, it is connected again so that set-up runs on a free file.
+        void* st = nullptr;
+        if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, dbc_, &st)))
+            raise(SQL_HANDLE_DBC, dbc_, L"A statement cannot be made");
+        static const char sql[] = "select count(*) from sqlite_master";
+        bool waited = false;
+        short rc = patiently(SQL_HANDLE_STMT, st, [&]() -> short {
+            short r = SQLExecDirect(st, (SQLCHAR*)sql, SQL_NTS);
+            waited = waited || (!SQL_SUCCEEDED(r) && isBusy(engineCode(SQL_HANDLE_STMT, st)));
+            return r;
+        });
+        try {
+            if (!SQL_SUCCEEDED(rc)) raise(SQL_HANDLE_STMT, st, L"The database cannot be opened");
+        } catch (...) {
+            SQLFreeHandle(SQL_HANDLE_STMT, st);
+            throw;
+        }
+        SQLFreeHandle(SQL_HANDLE_STMT, st);
+        if (waited) {
+            disconnect();
+            connect(*hostPath, mode);
+        }
+    } catch (...) {
+        disconnect();
+        SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
+        SQLFreeHandle(SQL_HANDLE_ENV, env_);
+        dbc_ = env_ = nullptr;
+        throw;
+    }
+}
 
-    std::wstring connect = L"DRIVER={" + driverName() + L"};Database=" + *hostPath + L";Timeout=" +
-                           std::to_wstring(gBusyTimeout) + L";StepAPI=1";
+void Database::connect(const std::wstring& hostPath, Mode mode) {
+    // The driver's own wait is kept to a millisecond: the operation's deadline is kept here.
+    std::wstring connect = L"DRIVER={" + driverName() + L"};Database=" + databaseValue(hostPath, readOnly_) +
+                           L";Timeout=1;StepAPI=1";
     if (mode == Mode::Existing) connect += L";NoCreat=1";
     connect += L";";
     std::string text = toUtf8(connect);
@@ -87,55 +180,67 @@ Database::Database(const std::wstring& windowsPath, Mode mode) : file_(normalise
     SQLRETURN rc = SQLDriverConnect(dbc_, nullptr, reinterpret_cast<SQLCHAR*>(text.data()),
                                     static_cast<SQLSMALLINT>(text.size()), out, sizeof out, &outLength,
                                     SQL_DRIVER_NOPROMPT);
-    if (!SQL_SUCCEEDED(rc)) {
-        try {
-            raise(SQL_HANDLE_DBC, dbc_, L"The database cannot be opened");
-        } catch (...) {
-            SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
-            SQLFreeHandle(SQL_HANDLE_ENV, env_);
-            dbc_ = env_ = nullptr;
-            throw;
-        }
-    }
+    if (!SQL_SUCCEEDED(rc)) raise(SQL_HANDLE_DBC, dbc_, L"The database cannot be opened");
     connected_ = true;
 }
 
-Database::~Database() {
-    if (inTransaction_) {
-        SQLEndTran(SQL_HANDLE_DBC, dbc_, SQL_ROLLBACK);
-        SQLSetConnectAttr(dbc_, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
-    }
+void Database::disconnect() {
     if (connected_) SQLDisconnect(dbc_);
+    connected_ = false;
+}
+
+Database::~Database() {
+    if (inTransaction_) rollback();
+    disconnect();
     if (dbc_) SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
     if (env_) SQLFreeHandle(SQL_HANDLE_ENV, env_);
+}
+
+short Database::patiently(short handleType, void* handle, const std::function<short()>& step) {
+    for (;;) {
+        short rc = step();
+        if (SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA || !isBusy(engineCode(handleType, handle))) return rc;
+        int left = deadline_.remaining();
+        if (left == 0) return rc;
+        Sleep(left < 20 ? left : 20);
+    }
 }
 
 void Database::raise(short handleType, void* handle, const std::wstring& what) const {
     long native = 0;
     std::wstring message = fromUtf8(driverText(handleType, handle, &native));
-    int number = err::Driver;
-    std::wstring lower = lowerCase(message);
-    if (native == 5 || native == 6 || contains(lower, L"database is locked") || contains(lower, L"busy")) {
-        number = err::Locked;
-        fail(number, L"The database is in use by another connection and stayed locked: " + message, file_);
-    }
-    if (native == 26 || native == 11 || contains(lower, L"not a database") || contains(lower, L"malformed") ||
-        contains(lower, L"corrupt")) {
-        number = err::NotADatabase;
-        fail(number, L"The file is damaged or is not a database: " + message, file_);
-    }
     if (message.empty()) message = L"the driver gave no reason";
-    fail(number, what + L": " + message, file_);
+    switch (native & 0xff) {
+    case kBusy:
+    case kLocked:
+        fail(err::Locked, L"The database is in use by another program and stayed locked: " + message, file_);
+    case kCorrupt:
+    case kNotADb:
+        fail(err::NotADatabase, L"The file is damaged or is not a database: " + message, file_);
+    case kReadOnly:
+        fail(err::ReadOnly, L"The database file is read-only: " + message, file_);
+    case kIoError:
+        fail(err::FileError, L"The database file cannot be read or written: " + message, file_);
+    case kFull:
+        fail(err::DiskFull, L"The disk holding the database is full: " + message, file_);
+    default:
+        fail(err::Driver, what + L": " + message, file_);
+    }
 }
 
 Statement Database::prepare(const std::wstring& sql) {
+    if (sql.find(L'\0') != std::wstring::npos)
+        fail(err::NulText, L"The query holds a NUL character and is not run", file_);
     void* handle = nullptr;
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, dbc_, &handle)))
         raise(SQL_HANDLE_DBC, dbc_, L"A statement cannot be made");
     Statement statement(*this, handle, sql);
     std::string text = toUtf8(sql);
-    SQLRETURN rc =
-        SQLPrepare(handle, reinterpret_cast<SQLCHAR*>(text.data()), static_cast<SQLINTEGER>(text.size()));
+    // Preparing reads the schema, which another connection's lock can hold up.
+    SQLRETURN rc = patiently(SQL_HANDLE_STMT, handle, [&]() -> short {
+        return SQLPrepare(handle, reinterpret_cast<SQLCHAR*>(text.data()),
+                          static_cast<SQLINTEGER>(text.size()));
+    });
     if (!SQL_SUCCEEDED(rc)) raise(SQL_HANDLE_STMT, handle, L"The query cannot be run: \"" + sql + L"\"");
     return statement;
 }
@@ -152,27 +257,32 @@ forms::Variant Database::scalar(const std::wstring& sql) {
     return statement.value(0);
 }
 
+// Transactions are the engine's own statements, so that the wait for a blocked commit is ours to
+// bound (the driver's commit retries on its own). "begin immediate" takes the write lock at once:
+// a file that another connection writes fails here, before anything is changed.
 void Database::begin() {
     if (inTransaction_) return;
-    SQLRETURN rc =
-        SQLSetConnectAttr(dbc_, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0);
-    if (!SQL_SUCCEEDED(rc)) raise(SQL_HANDLE_DBC, dbc_, L"A transaction cannot be started");
+    DWORD attributes = GetFileAttributesW(file_.c_str());
+    if (readOnly_ || (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)))
+        fail(err::ReadOnly, L"The database file is read-only and is not changed", file_);
+    execute(L"begin immediate");
     inTransaction_ = true;
 }
 
 void Database::commit() {
     if (!inTransaction_) return;
-    SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, dbc_, SQL_COMMIT);
-    if (!SQL_SUCCEEDED(rc)) raise(SQL_HANDLE_DBC, dbc_, L"The changes cannot be stored");
+    execute(L"commit");
     inTransaction_ = false;
-    SQLSetConnectAttr(dbc_, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
 }
 
 void Database::rollback() {
     if (!inTransaction_) return;
-    SQLEndTran(SQL_HANDLE_DBC, dbc_, SQL_ROLLBACK);
     inTransaction_ = false;
-    SQLSetConnectAttr(dbc_, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+    void* st = nullptr;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, dbc_, &st))) return;
+    static const char sql[] = "rollback";
+    SQLExecDirect(st, (SQLCHAR*)sql, SQL_NTS);
+    SQLFreeHandle(SQL_HANDLE_STMT, st);
 }
 
 // ---- Statement ----
@@ -243,20 +353,26 @@ void Statement::bind(int index, const forms::Variant& value) {
         rc = SQLBindParameter(handle_, index, SQL_PARAM_INPUT, SQL_C_DOUBLE, SQL_DOUBLE, 0, 0, &p.real, 0,
                               &p.indicator);
         break;
-    default:
-        p.text = toUtf8(value.toString());
+    default: {
+        std::wstring text = value.toString();
+        if (text.find(L'\0') != std::wstring::npos)
+            fail(err::NulText, L"A value holding a NUL character cannot be stored", db_->file());
+        p.text = toUtf8(text);
         p.indicator = static_cast<SQLLEN>(p.text.size());
         rc = SQLBindParameter(handle_, index, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
                               p.text.size() ? p.text.size() : 1, 0, p.text.data(),
                               static_cast<SQLLEN>(p.text.size()), &p.indicator);
         break;
     }
+    }
     if (!SQL_SUCCEEDED(rc)) db_->raise(SQL_HANDLE_STMT, handle_, L"A value cannot be passed to the query");
 }
 
 void Statement::execute() {
-    SQLFreeStmt(handle_, SQL_CLOSE);
-    SQLRETURN rc = SQLExecute(handle_);
+    SQLRETURN rc = db_->patiently(SQL_HANDLE_STMT, handle_, [&]() -> short {
+        SQLFreeStmt(handle_, SQL_CLOSE);
+        return SQLExecute(handle_);
+    });
     if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA)
         db_->raise(SQL_HANDLE_STMT, handle_, L"The query failed: \"" + sql_ + L"\"");
     describe();

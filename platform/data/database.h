@@ -3,6 +3,7 @@
 #include "platform/core/variant.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,18 @@ namespace data {
 // Short, so a locked file fails soon instead of hanging the interface; tests shorten it further.
 int busyTimeout();
 void setBusyTimeout(int milliseconds);
+
+// The moment by which one operation (an open, a read or a save) gives up waiting for a lock,
+// whatever the number of steps inside it.
+class Deadline {
+public:
+    explicit Deadline(int milliseconds = busyTimeout());
+    int remaining() const; // milliseconds, never below 0
+    bool passed() const { return remaining() == 0; }
+
+private:
+    unsigned long long end_;
+};
 
 // The ODBC driver's name. "SQLite3" under Wine (as the host's driver registers itself) and
 // "SQLite3 ODBC Driver" on Windows; the environment variable VEXA_ODBC_DRIVER overrides both.
@@ -32,7 +45,8 @@ public:
     ~Statement();
 
     // Parameters are numbered from 1, as the markers "?" appear. The statement keeps a bound
-    // value until that parameter is bound again, so it can run several times.
+    // value until that parameter is bound again, so it can run several times. Text holding NUL is
+    // refused: the driver would store it cut short.
     void bind(int index, const forms::Variant& value);
     void execute();
     // Moves to the next row of the result; false at its end.
@@ -66,22 +80,31 @@ private:
 };
 
 // A session on one SQLite file through ODBC. Opening checks that the file exists (never creates
-// one, unless asked to) and gives a RuntimeError for every failure, naming the file.
+// one, unless asked to) and gives a RuntimeError for every failure, naming the file. A file marked
+// read-only is opened for reading only. Every step waits for another connection's lock only until
+// the deadline of the current operation; errors are sorted by the engine's own result code.
 class Database {
 public:
     enum class Mode { Existing, Create };
-    Database(const std::wstring& windowsPath, Mode mode = Mode::Existing);
+    Database(const std::wstring& windowsPath, Mode mode = Mode::Existing, Deadline deadline = Deadline());
     Database(Database&&) = delete;
     Database& operator=(Database&&) = delete;
     ~Database();
 
     const std::wstring& file() const { return file_; }
+    bool readOnly() const { return readOnly_; }
+    // Starts the next operation: its steps share this deadline. Connection and Recordset start one
+    // for each open, read and save; a session used directly keeps the one it was made with.
+    void startOperation(Deadline deadline = Deadline()) { deadline_ = deadline; }
 
+    // The query text may not hold NUL (the driver would cut the statement there).
     Statement prepare(const std::wstring& sql);
     void execute(const std::wstring& sql);
     // Runs a query and gives the first column of its first row (Null when there is none).
     forms::Variant scalar(const std::wstring& sql);
 
+    // Begins a write: refused when the file is marked read-only, and waits for the write lock only
+    // until the deadline.
     void begin();
     void commit();
     void rollback();
@@ -90,12 +113,20 @@ public:
     // Throws the RuntimeError for the last failure on a handle (kind is an ODBC handle type).
     [[noreturn]] void raise(short handleType, void* handle, const std::wstring& what) const;
 
+    // Runs a step again while the engine reports the file busy and the deadline allows.
+    short patiently(short handleType, void* handle, const std::function<short()>& step);
+
 private:
+    void connect(const std::wstring& hostPath, Mode mode);
+    void disconnect();
+
     std::wstring file_;
     void* env_ = nullptr;
     void* dbc_ = nullptr;
     bool connected_ = false;
     bool inTransaction_ = false;
+    bool readOnly_ = false;
+    Deadline deadline_;
 };
 
 } // namespace data

@@ -9,13 +9,17 @@ namespace data {
 namespace err {
 inline constexpr int FileNotFound = 3001;  // the database file does not exist
 inline constexpr int WrongPassword = 3002; // the password does not match the one stored in the file
-inline constexpr int Locked = 3003;        // another connection holds the file longer than the wait
-inline constexpr int NotADatabase = 3004;  // the file is damaged, truncated or not a database
-inline constexpr int Driver = 3005;        // any other failure reported by the driver
-inline constexpr int NotOpen = 3006;       // the object is closed (or already open)
-inline constexpr int NoSuchField = 3007;   // Fields(name) names no column of the result
-inline constexpr int NotUpdatable = 3008;  // the result cannot be written back (no single table)
+inline constexpr int Locked = 3003;       // another connection or program holds the file longer than the wait
+inline constexpr int NotADatabase = 3004; // the file is damaged, truncated or not a database
+inline constexpr int Driver = 3005;       // any other failure reported by the driver
+inline constexpr int NotOpen = 3006;      // the object is closed (or already open)
+inline constexpr int NoSuchField = 3007;  // Fields(name) names no column of the result
+inline constexpr int NotUpdatable = 3008; // the result cannot be written back (no single table)
 inline constexpr int BadConnectionString = 3009;
+inline constexpr int ReadOnly = 3010;  // the file is marked read-only (or the engine refused to write)
+inline constexpr int FileError = 3011; // the file cannot be read or written (I/O failure, no access)
+inline constexpr int DiskFull = 3012;  // the disk holding the file is full
+inline constexpr int NulText = 3013;   // a value or query text holds a NUL character
 } // namespace err
 
 // Throws forms::RuntimeError(number, text + " (" + file + ")").

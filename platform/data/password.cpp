@@ -76,8 +76,19 @@ PasswordRecord makePasswordRecord(const std::wstring& password, const std::wstri
     return record;
 }
 
+bool plausiblePasswordRecord(const PasswordRecord& record) {
+    auto isHex = [](const std::string& s) {
+        for (char c : s)
+            if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))) return false;
+        return true;
+    };
+    return record.rounds >= kPasswordRounds && record.rounds <= 10 * kPasswordRounds &&
+           record.salt.size() >= 32 && record.salt.size() <= 128 && record.salt.size() % 2 == 0 &&
+           isHex(record.salt) && record.hash.size() == 64 && isHex(record.hash);
+}
+
 bool passwordMatches(const std::wstring& password, const PasswordRecord& record) {
-    if (record.rounds <= 0 || record.salt.empty() || record.hash.size() != 64) return false;
+    if (!plausiblePasswordRecord(record)) return false;
     static std::mutex lock;
     static std::map<std::tuple<std::string, int32_t, std::wstring>, std::string> known;
     std::string derived;

@@ -24,6 +24,11 @@ std::string derivePasswordKey(const std::wstring& password, const std::string& s
 PasswordRecord makePasswordRecord(const std::wstring& password, const std::wstring& seed,
                                   int32_t rounds = kPasswordRounds);
 
+// True when the record is one this program writes: the builder's rounds (up to ten times as many,
+// room for a stronger setting later), a salt of 16 to 64 bytes and a 32-byte hash, all in hex.
+// Anything else is refused before deriving, so a hostile record cannot keep the program busy.
+bool plausiblePasswordRecord(const PasswordRecord& record);
+
 // True when the password matches the record. A derivation already made in this process for the
 // same salt, rounds and password is reused, since the forms open a database for every look-up.
 bool passwordMatches(const std::wstring& password, const PasswordRecord& record);

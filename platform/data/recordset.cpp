@@ -2,6 +2,7 @@
 
 #include "platform/data/errors.h"
 #include "platform/core/runtime_error.h"
+#include "platform/data/like_pattern.h"
 
 #include <cstdint>
 #include <cwctype>
@@ -97,6 +98,7 @@ void Recordset::Open(const std::wstring& source, Connection& connection, int, in
     Close();
     std::shared_ptr<Database> session = connection.session();
     Database& db = *session;
+    db.startOperation();
 
     size_t columnsAt = 0;
     std::wstring table = singleTable(source, &columnsAt);
@@ -106,8 +108,8 @@ void Recordset::Open(const std::wstring& source, Connection& connection, int, in
         kind.execute();
         if (!kind.fetch() || kind.value(0).toString() != L"table") table.clear();
     }
-    std::wstring sql =
-        table.empty() ? source : source.substr(0, columnsAt) + L"rowid, " + source.substr(columnsAt);
+    std::wstring sql = likeWithoutShortRuns(
+        table.empty() ? source : source.substr(0, columnsAt) + L"rowid, " + source.substr(columnsAt));
 
     Statement st = db.prepare(sql);
     st.execute();
@@ -187,6 +189,7 @@ void Recordset::Update() {
     std::shared_ptr<Database> session = session_.lock();
     if (!session) fail(err::NotOpen, L"The connection is closed", L"");
     Database& db = *session;
+    db.startOperation();
 
     bool insert = rows_.empty();
     std::wstring sql;

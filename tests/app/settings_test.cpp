@@ -78,6 +78,21 @@ TEST_F(AppSettings, AMissingFileOrTableIsAnErrorThatLeavesNothingOpen) {
     EXPECT_EQ(GetFileAttributesW((folder.path() + L"\\oracle\\lang.vex").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+TEST(AppSettingsFolder, AFolderNamedWithSeparatorsAndLettersOfEveryLanguageWorks) {
+    testsupport::TempFolder base{L"vexa-app-"};
+    for (const wchar_t* name : {L"a;b}c{d=e Словарь ğış ə", L"x}y{z=Söz"}) {
+        std::wstring folder = base.path() + L"\\" + name;
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+        tools::writeSampleDatabases(folder);
+        data::Connection cn;
+        data::Recordset rs;
+        app::storeSetting(cn, rs, folder, L"dil", L"dil", forms::Variant(std::wstring(L"az")));
+        EXPECT_EQ(app::readSettings(cn, rs, folder).dil, L"az");
+        cn.Open(app::dictionaryConnectionString(folder + L"/oracle/"));
+        EXPECT_TRUE(cn.isOpen());
+    }
+}
+
 TEST(AppConnectionStrings, AreBuiltAsTheFormsBuildThem) {
     EXPECT_EQ(app::settingsConnectionString(L"C:\\Vexa"),
               L"Provider=Microsoft.jet.oledb.4.0; Data Source=C:\\Vexa\\oracle\\lang.vex;"

@@ -177,7 +177,7 @@ TEST_F(DataConnection, AFolderWithNonAsciiLettersIsFound) {
     RemoveDirectoryW(sub.c_str());
 }
 
-TEST_F(DataConnection, AReadOnlyFileIsReadAndNothingAppearsBesideIt) {
+TEST_F(DataConnection, AReadOnlyFileIsReadButNeverWritten) {
     std::wstring file = folder.file(L"lang.vex");
     std::string bytes = fileBytes(file);
     std::wstring before = folder.listing();
@@ -189,8 +189,93 @@ TEST_F(DataConnection, AReadOnlyFileIsReadAndNothingAppearsBesideIt) {
         rs.Open(L"select * from dil", cn, 1, 3, -1);
         EXPECT_EQ(rs.Fields(L"dil").Value().toString(), L"en");
         EXPECT_EQ(folder.listing(), before) << "no journal while reading";
+        // The tests run as an administrator, whom the file system would let write.
+        rs.Fields(L"dil").setValue(forms::Variant(std::wstring(L"ru")));
+        std::wstring text;
+        EXPECT_EQ(errorOf([&] { rs.Update(); }, &text), data::err::ReadOnly);
+        EXPECT_NE(text.find(L"lang.vex"), std::wstring::npos);
+        EXPECT_EQ(errorOf([&] { cn.session()->execute(L"delete from dil"); }), data::err::ReadOnly)
+            << "the engine itself refuses to write";
     }
     EXPECT_EQ(folder.listing(), before);
     EXPECT_TRUE(fileBytes(file) == bytes) << "reading changed the file";
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(DataConnection, APasswordRecordUnlikeTheBuildersIsRefusedAtOnce) {
+    // Each would otherwise be derived (2,147,483,647 rounds take half an hour) or misread.
+    for (const wchar_t* change :
+         {L"update kilid set rounds = 2147483647", L"update kilid set rounds = 200001",
+          L"update kilid set rounds = 0", L"update kilid set rounds = -5",
+          L"update kilid set rounds = 'many'", L"update kilid set rounds = 20000.5",
+          L"update kilid set salt = ''", L"update kilid set salt = substr(salt, 1, 30)",
+          L"update kilid set salt = salt || salt || salt || salt || salt",
+          L"update kilid set salt = 'zz' || substr(salt, 3)", L"update kilid set hash = substr(hash, 1, 63)",
+          L"update kilid set hash = null"}) {
+        SCOPED_TRACE(std::string(change, change + wcslen(change)));
+        makeDatabase(folder.file(L"bad.vex"), L"47mivo582terobalk", {change});
+        Connection cn;
+        std::wstring text;
+        DWORD start = GetTickCount();
+        EXPECT_EQ(errorOf([&] { cn.Open(connectionString(folder.path(), L"bad.vex", L"47mivo582terobalk")); },
+                          &text),
+                  data::err::WrongPassword);
+        EXPECT_LT(GetTickCount() - start, 20000u);
+        EXPECT_NE(text.find(L"bad.vex"), std::wstring::npos) << std::string(text.begin(), text.end());
+        DeleteFileW(folder.file(L"bad.vex").c_str());
+    }
+}
+
+TEST_F(DataConnection, ErrorsAreSortedByTheEnginesCodeNotByWords) {
+    Connection cn;
+    cn.Open(settings());
+    Recordset rs;
+    // Driver messages echo the query, so these words reach the message text.
+    for (const wchar_t* sql :
+         {L"select * from \"database is locked\"", L"select * from busy",
+          L"select * from \"file is not a database\"", L"select * from malformed_corrupt",
+          L"select * from dil where readonly_full = 1"}) {
+        EXPECT_EQ(errorOf([&] { rs.Open(sql, cn, 1, 3, -1); }), data::err::Driver)
+            << std::string(sql, sql + wcslen(sql));
+    }
+    // The driver would cut the statement at the NUL and run what stands before it.
+    std::wstring key = std::wstring(L"select dil from dil where dil like '%busy") + L'\0' + L"x%' ";
+    EXPECT_EQ(errorOf([&] { rs.Open(key, cn, 1, 3, -1); }), data::err::NulText);
+    EXPECT_FALSE(rs.isOpen());
+}
+
+TEST_F(DataConnection, DamagePastTheHeaderIsFoundOnTheFirstOpen) {
+    data::Database db(folder.file(L"lang.vex"));
+    db.execute(L"create table pad (p text)");
+    db.begin();
+    for (int i = 0; i < 40; ++i) db.execute(L"insert into pad values (printf('%.2000c', 'x'))");
+    db.commit();
+    std::string whole = fileBytes(folder.file(L"lang.vex"));
+    size_t pageSize = (static_cast<unsigned char>(whole[16]) << 8) | static_cast<unsigned char>(whole[17]);
+    size_t pages = whole.size() / pageSize;
+    ASSERT_GT(pages, 10u);
+    // The password record and the settings stay readable: only a whole check finds these.
+    struct Case {
+        size_t offset;
+        std::string bytes;
+    } cases[] = {
+        {(pages - 1) * pageSize, std::string(8, '\xff')},     // the last page's header
+        {(pages / 2) * pageSize, std::string(4, '\x0d')},     // a page in the middle
+        {(pages - 2) * pageSize + 8, std::string(2, '\xff')}, // a cell pointer past the page's end
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        std::wstring name = L"damaged" + std::to_wstring(++n) + L".vex";
+        std::string bytes = whole;
+        bytes.replace(c.offset, c.bytes.size(), c.bytes);
+        writeBytes(folder.file(name), bytes);
+        Connection cn;
+        std::wstring text;
+        EXPECT_EQ(
+            errorOf([&] { cn.Open(connectionString(folder.path(), name, L"47mivo582terobalk")); }, &text),
+            data::err::NotADatabase)
+            << n;
+        EXPECT_NE(text.find(name), std::wstring::npos);
+        EXPECT_TRUE(fileBytes(folder.file(name)) == bytes) << "the check changed the file";
+    }
 }

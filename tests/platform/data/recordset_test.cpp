@@ -212,3 +212,53 @@ TEST_F(DataRecordset, ClosedObjectsRaiseErrors) {
     rs.Fields(L"dil").setValue(Variant(L"tr"));
     EXPECT_EQ(data::err::NotOpen, errorOf([&] { rs.Update(); }));
 }
+
+TEST_F(DataRecordset, AValueHoldingNulIsRefusedAndNothingIsWritten) {
+    open();
+    Recordset rs;
+    rs.Open(L"select * from dil", cn, 1, 3, -1);
+    rs.Fields(L"dil").setValue(Variant(std::wstring(L"a\0b", 3)));
+    EXPECT_EQ(data::err::NulText, errorOf([&] { rs.Update(); }));
+    rs.Close();
+    rs.Open(L"select dil from dil ", cn, 1, 3, -1);
+    EXPECT_TRUE(rs.Fields(L"dil").Value().isNull()) << "a cut value was stored";
+}
+
+TEST(DataTrigramLike, ShortKeysOfWideCharactersMatchAsOnAPlainTable) {
+    TempFolder folder;
+    makeDatabase(folder.file(L"dat.vex"), kPassword,
+                 {L"create virtual table soz_fts using fts5(soz, tokenize='trigram')",
+                  L"create view soz as select rowid as id, soz from soz_fts",
+                  L"create table plain (soz text)",
+                  L"insert into soz_fts values ('n@smile<>улыбка<>gülüş😀@1'), ('n@soap<>мыло<>sabun@2'), "
+                  L"('n@😀😀<>ыы<>x@3'), ('n@o''clock<>час<>saat@4')",
+                  L"insert into plain select soz from soz_fts"});
+    Connection cn;
+    cn.Open(connectionString(folder.path(), L"dat.vex", kPassword));
+    Recordset rs;
+    auto count = [&](const std::wstring& table, const std::wstring& where) {
+        rs.Open(L"select soz from " + table + L" where " + where + L" ", cn, 1, 3, -1);
+        long n = rs.RecordCount();
+        rs.Close();
+        return n;
+    };
+    struct Case {
+        const wchar_t* where;
+        long hits;
+    } cases[] = {
+        {L"soz like '%😀%'", 2},
+        {L"soz like '%😀😀%'", 1},
+        {L"soz like '%ыл%'", 1},
+        {L"soz like'%ş😀%'", 1},
+        {L"soz like '%мыло%'", 1},
+        {L"soz not like '%ы%'", 1},
+        {L"soz like '%ы%' and soz like '%@2'", 1},
+        {L"soz like '%o''c%'", 1},
+        {L"soz like '%<>ы_<>%'", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.where, c.where + wcslen(c.where)));
+        EXPECT_EQ(count(L"plain", c.where), c.hits);
+        EXPECT_EQ(count(L"soz", c.where), c.hits);
+    }
+}

@@ -77,3 +77,15 @@ TEST(DataText, LowerCaseCoversTheDictionaryLetters) {
     EXPECT_EQ(lowerCase(L"ÇĞİÖŞÜ ı"), L"çğiöşü ı");
     EXPECT_EQ(lowerCase(L"ĹŸŽƏ"), L"ĺÿžə");
 }
+
+TEST(DataConnectionString, AValueThatNeedsQuotesComesBackWhole) {
+    for (const wchar_t* value : {L"C:\\a;b}c{d=e\\Словарь ə\\lang.vex", L"C:\\plain\\lang.vex", L"\"q\";'x",
+                                 L" D:\\blank at the ends ", L"'single"}) {
+        auto target = parseConnectionString(L"Provider=Microsoft.jet.oledb.4.0; Data Source=" +
+                                            connectionValue(value) + L";Jet Oledb:Database Password =p;w");
+        ASSERT_TRUE(target);
+        EXPECT_EQ(target->file, normalisePath(value));
+        EXPECT_EQ(target->password, L"p");
+    }
+    EXPECT_EQ(connectionValue(L"C:\\plain\\lang.vex"), L"C:\\plain\\lang.vex") << "quoted only when needed";
+}

@@ -1,0 +1,244 @@
+// The databases under another program's locks and after a writer was killed: every operation ends
+// within the promised wait, and an interrupted write is rolled back instead of refused for ever.
+#include "data_fixture.h"
+
+#include "platform/data/errors.h"
+#include "platform/data/host_path.h"
+
+#include <thread>
+
+using namespace datatest;
+using data::Connection;
+using data::Recordset;
+
+namespace {
+
+const wchar_t* const kPassword = L"47mivo582terobalk";
+
+std::wstring environmentValue(const wchar_t* name) {
+    wchar_t buffer[1024];
+    DWORD n = GetEnvironmentVariableW(name, buffer, 1024);
+    return n > 0 && n < 1024 ? std::wstring(buffer) : std::wstring();
+}
+
+// A second process (this program started again) that holds a database the way another program
+// would: "exclusive", "reserved" (an uncommitted write), "read" (an open read transaction) or
+// "crash" (killed in the middle of a write that grows the file). It holds until released, or for
+// the given milliseconds.
+class Holder {
+public:
+    Holder(const std::wstring& mode, const std::wstring& file, int holdMs = 60000) {
+        static int counter = 0;
+        std::wstring base =
+            L"vexa-holder-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+        ready_ = CreateEventW(nullptr, TRUE, FALSE, (base + L"-ready").c_str());
+        release_ = CreateEventW(nullptr, TRUE, FALSE, (base + L"-release").c_str());
+        wchar_t exe[MAX_PATH];
+        GetModuleFileNameW(nullptr, exe, MAX_PATH);
+        std::wstring command = L"\"" + std::wstring(exe) + L"\" --gtest_filter=DataLockHolder.*";
+        SetEnvironmentVariableW(L"VEXA_HOLDER",
+                                (mode + L"|" + std::to_wstring(holdMs) + L"|" + base + L"|" + file).c_str());
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        started_ =
+            CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+        SetEnvironmentVariableW(L"VEXA_HOLDER", nullptr);
+        process_ = pi.hProcess;
+        if (pi.hThread) CloseHandle(pi.hThread);
+        HANDLE both[] = {ready_, process_};
+        holding_ = started_ && WaitForMultipleObjects(2, both, FALSE, 60000) == WAIT_OBJECT_0;
+    }
+    ~Holder() {
+        SetEvent(release_);
+        if (process_) WaitForSingleObject(process_, 60000);
+        for (HANDLE h : {ready_, release_, process_})
+            if (h) CloseHandle(h);
+    }
+    bool holding() const { return holding_; }
+    // Waits for the process to end (a "crash" holder ends by itself).
+    bool ended() { return WaitForSingleObject(process_, 60000) == WAIT_OBJECT_0; }
+
+private:
+    HANDLE ready_ = nullptr, release_ = nullptr, process_ = nullptr;
+    bool started_ = false, holding_ = false;
+};
+
+// Runs an operation and gives its error number and how long it took.
+template <class F>
+std::pair<int, DWORD> timed(F&& f) {
+    DWORD start = GetTickCount();
+    int number = errorOf(f);
+    return {number, GetTickCount() - start};
+}
+
+class DataFaults : public ::testing::Test {
+protected:
+    void SetUp() override {
+        data::setBusyTimeout(3000); // as the program runs
+        makeDatabase(
+            file(), kPassword,
+            {L"create table dil (dil text)", L"insert into dil values ('en')", L"create table pad (p blob)"});
+    }
+    std::wstring file() const { return folder.file(L"lang.vex"); }
+    std::wstring source() const { return connectionString(folder.path(), L"lang.vex", kPassword); }
+    std::wstring stored() {
+        Connection cn;
+        cn.Open(source());
+        Recordset rs;
+        rs.Open(L"select dil from dil ", cn, 1, 3, -1);
+        return rs.Fields(L"dil").Value().toString();
+    }
+    TempFolder folder;
+};
+
+} // namespace
+
+// Runs in the process a Holder starts; on its own it does nothing.
+TEST(DataLockHolder, HoldsTheDatabase) {
+    std::wstring spec = environmentValue(L"VEXA_HOLDER");
+    if (spec.empty()) GTEST_SKIP() << "started by the fault tests only";
+    size_t a = spec.find(L'|'), b = spec.find(L'|', a + 1), c = spec.find(L'|', b + 1);
+    std::wstring mode = spec.substr(0, a), base = spec.substr(b + 1, c - b - 1), file = spec.substr(c + 1);
+    int holdMs = std::stoi(spec.substr(a + 1, b - a - 1));
+    HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, (base + L"-ready").c_str());
+    HANDLE release = OpenEventW(SYNCHRONIZE, FALSE, (base + L"-release").c_str());
+    ASSERT_TRUE(ready && release);
+
+    data::Database db(file);
+    if (mode == L"crash") {
+        // A small cache makes the write spill into the file before it commits.
+        db.execute(L"pragma cache_size = 10");
+        db.execute(L"begin");
+        for (int i = 0; i < 300; ++i) db.execute(L"insert into pad values (randomblob(3000))");
+        TerminateProcess(GetCurrentProcess(), 0);
+    }
+    std::unique_ptr<data::Statement> reading;
+    if (mode == L"exclusive") {
+        db.execute(L"begin exclusive");
+    } else if (mode == L"reserved") {
+        db.execute(L"begin immediate");
+        db.execute(L"update dil set dil = 'zz'");
+    } else {
+        db.execute(L"begin");
+        reading = std::make_unique<data::Statement>(db.prepare(L"select dil from dil"));
+        reading->execute();
+        ASSERT_TRUE(reading->fetch());
+    }
+    SetEvent(ready);
+    WaitForSingleObject(release, holdMs);
+    reading.reset();
+    db.execute(L"rollback");
+}
+
+TEST_F(DataFaults, AnotherProgramsLockEndsEachOperationWithinTheWait) {
+    // Which operations a lock of each kind stops: reading needs no more than a shared lock.
+    struct Case {
+        const wchar_t* mode;
+        bool openFails, readFails, saveFails;
+    } cases[] = {
+        {L"exclusive", true, true, true}, {L"reserved", false, false, true}, {L"read", false, false, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.mode, c.mode + wcslen(c.mode)));
+        Connection cn;
+        cn.Open(source());
+        Recordset toSave;
+        toSave.Open(L"select * from dil", cn, 1, 3, -1);
+        toSave.Fields(L"dil").setValue(forms::Variant(std::wstring(L"tr")));
+
+        Holder holder(c.mode, file());
+        ASSERT_TRUE(holder.holding());
+        Connection other;
+        Recordset rs;
+        auto results = {timed([&] { other.Open(source()); }),
+                        timed([&] { rs.Open(L"select dil from dil ", cn, 1, 3, -1); }),
+                        timed([&] { toSave.Update(); })};
+        bool fails[] = {c.openFails, c.readFails, c.saveFails};
+        int i = 0;
+        for (auto [number, took] : results) {
+            SCOPED_TRACE(i);
+            if (fails[i]) {
+                EXPECT_EQ(number, data::err::Locked);
+                EXPECT_GE(took, 2500u) << "gave up before the wait";
+                EXPECT_LE(took, 4000u) << "waited longer than the promised three seconds";
+            } else {
+                EXPECT_EQ(number, 0);
+            }
+            ++i;
+        }
+    }
+    EXPECT_EQ(stored(), L"en") << "a failed save changed the file";
+}
+
+TEST_F(DataFaults, ALockReleasedSoonLetsEveryOperationSucceed) {
+    Connection cn;
+    cn.Open(source());
+    Recordset toSave;
+    toSave.Open(L"select * from dil", cn, 1, 3, -1);
+    toSave.Fields(L"dil").setValue(forms::Variant(std::wstring(L"tr")));
+    std::function<void()> operations[] = {
+        [&] {
+            Connection other;
+            other.Open(source());
+        },
+        [&] {
+            Recordset rs;
+            rs.Open(L"select dil from dil ", cn, 1, 3, -1);
+        },
+        [&] { toSave.Update(); },
+    };
+    for (auto& operation : operations) {
+        Holder holder(L"exclusive", file(), 1000);
+        ASSERT_TRUE(holder.holding());
+        auto [number, took] = timed(operation);
+        EXPECT_EQ(number, 0);
+        EXPECT_GE(took, 300u) << "the lock was not held";
+        EXPECT_LT(took, 2900u);
+    }
+    EXPECT_EQ(stored(), L"tr");
+}
+
+TEST_F(DataFaults, AFileHeldWithoutSharingIsInUseNotDamaged) {
+    for (DWORD holdMs : {0u, 1000u}) {
+        HANDLE h =
+            CreateFileW(file().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        std::thread closer([&] {
+            Sleep(holdMs ? holdMs : 4500);
+            CloseHandle(h);
+        });
+        Connection cn;
+        std::wstring text;
+        DWORD start = GetTickCount();
+        int number = errorOf([&] { cn.Open(source()); }, &text);
+        DWORD took = GetTickCount() - start;
+        closer.join();
+        if (holdMs) {
+            EXPECT_EQ(number, 0) << std::string(text.begin(), text.end());
+        } else {
+            EXPECT_EQ(number, data::err::Locked) << std::string(text.begin(), text.end());
+            EXPECT_GE(took, 2500u);
+            EXPECT_LE(took, 4000u);
+        }
+    }
+}
+
+TEST_F(DataFaults, AWriteKilledWhileGrowingTheFileIsRolledBack) {
+    std::string before = fileBytes(file());
+    std::wstring journal = file() + L"-journal";
+    {
+        Holder writer(L"crash", file());
+        ASSERT_TRUE(writer.ended());
+    }
+    ASSERT_TRUE(data::fileExists(journal)) << "the killed writer left no journal";
+    // As a commit cut short leaves it: page 1 already counts the new pages, the file lacks some.
+    std::string bytes = fileBytes(file());
+    unsigned pageSize = (static_cast<unsigned char>(bytes[16]) << 8) | static_cast<unsigned char>(bytes[17]);
+    unsigned pages = static_cast<unsigned>(bytes.size() / pageSize) + 5;
+    for (int i = 0; i < 4; ++i) bytes[28 + i] = static_cast<char>(pages >> (24 - 8 * i));
+    writeBytes(file(), bytes);
+
+    EXPECT_EQ(stored(), L"en");
+    EXPECT_TRUE(fileBytes(file()) == before) << "the file was not restored exactly";
+    EXPECT_FALSE(data::fileExists(journal));
+}
