@@ -47,7 +47,7 @@ FileHead readHead(const std::wstring& file, const Deadline& deadline) {
         if (h != INVALID_HANDLE_VALUE) break;
         DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-            fail(err::FileNotFound, L"The database file does not exist", file);
+            fail(err::DatabaseMissing, L"The database file does not exist", file);
         if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION)
             fail(err::FileError, L"The database file cannot be read: " + systemMessage(error), file);
         int left = deadline.remaining();
@@ -119,15 +119,15 @@ void checkThrough(Database& db) {
     if (!identity.empty()) gChecked.insert(identity);
 }
 
-std::string asciiOf(const forms::Variant& value) {
+std::string asciiOf(const core::Variant& value) {
     if (value.isNull() || value.isEmpty()) return {};
     std::wstring text = value.toString();
     return std::string(text.begin(), text.end());
 }
 
 // The stored rounds, or 0 when the value is not a whole number.
-int32_t roundsOf(const forms::Variant& value) {
-    using forms::VariantType;
+int32_t roundsOf(const core::Variant& value) {
+    using core::VariantType;
     switch (value.type()) {
     case VariantType::Integer:
     case VariantType::Long:
@@ -150,7 +150,7 @@ void Connection::Open(const std::wstring& connectionString, const std::wstring&,
     Deadline deadline;
     auto target = parseConnectionString(connectionString);
     if (!target) fail(err::BadConnectionString, L"The connection string names no data source", L"");
-    if (!fileExists(target->file)) fail(err::FileNotFound, L"The database file does not exist", target->file);
+    if (!fileExists(target->file)) fail(err::DatabaseMissing, L"The database file does not exist", target->file);
     checkWhole(target->file, deadline);
 
     auto db = std::make_shared<Database>(target->file, Database::Mode::Existing, deadline);
@@ -164,7 +164,7 @@ void Connection::Open(const std::wstring& connectionString, const std::wstring&,
             record.rounds = roundsOf(st.value(1));
             record.hash = asciiOf(st.value(2));
         }
-    } catch (const forms::RuntimeError& e) {
+    } catch (const core::RuntimeError& e) {
         if (e.number() != err::Driver) throw;
         fail(err::WrongPassword, L"The database holds no password record", target->file);
     }
@@ -189,9 +189,9 @@ void storePassword(Database& db, const std::wstring& password, const std::wstrin
     PasswordRecord record = makePasswordRecord(password, seed);
     db.execute(std::wstring(L"create table ") + kPasswordTable + L" (salt text, rounds integer, hash text)");
     Statement st = db.prepare(std::wstring(L"insert into ") + kPasswordTable + L" values (?, ?, ?)");
-    st.bind(1, forms::Variant(std::wstring(record.salt.begin(), record.salt.end())));
-    st.bind(2, forms::Variant(static_cast<int>(record.rounds)));
-    st.bind(3, forms::Variant(std::wstring(record.hash.begin(), record.hash.end())));
+    st.bind(1, core::Variant(std::wstring(record.salt.begin(), record.salt.end())));
+    st.bind(2, core::Variant(static_cast<int>(record.rounds)));
+    st.bind(3, core::Variant(std::wstring(record.hash.begin(), record.hash.end())));
     st.execute();
 }
 

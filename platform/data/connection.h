@@ -12,7 +12,7 @@ inline constexpr const wchar_t* kPasswordTable = L"kilid";
 
 // A connection to one database file, opened for one operation and closed at its end. Opening
 // checks that the file exists and is a whole database, then checks the password against the
-// record the file holds; every failure is a forms::RuntimeError and leaves the connection closed.
+// record the file holds; every failure is a core::RuntimeError and leaves the connection closed.
 class Connection {
 public:
     Connection() = default;

@@ -120,52 +120,51 @@ Database::Database(const std::wstring& windowsPath, Mode mode, Deadline deadline
     if (mode == Mode::Existing) {
         DWORD attributes = GetFileAttributesW(file_.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
-            fail(err::FileNotFound, L"The database file does not exist", file_);
+            fail(err::DatabaseMissing, L"The database file does not exist", file_);
         readOnly_ = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
     }
     auto hostPath = driverPath(file_);
-    if (!hostPath) fail(err::FileNotFound, L"The database file cannot be reached", file_);
+    if (!hostPath) fail(err::DatabaseMissing, L"The database file cannot be reached", file_);
 
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env_)))
+    void* handle = nullptr;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &handle)))
         fail(err::Driver, L"The ODBC environment cannot be made", file_);
-    SQLSetEnvAttr(env_, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_DBC, env_, &dbc_))) {
-        SQLFreeHandle(SQL_HANDLE_ENV, env_);
-        env_ = nullptr;
+    env_.reset(handle);
+    SQLSetEnvAttr(env_.get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    handle = nullptr;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_DBC, env_.get(), &handle)))
         fail(err::Driver, L"The ODBC connection cannot be made", file_);
-    }
+    dbc_.reset(handle);
     try {
         connect(*hostPath, mode);
         // The driver's own set-up at connecting gives up silently on a locked file; when the first
         // look at the file had to wait, it is connected again so that set-up runs on a free file.
-        void* st = nullptr;
-        if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, dbc_, &st)))
-            raise(SQL_HANDLE_DBC, dbc_, L"A statement cannot be made");
+        StatementHandle st = newStatement();
         static const char sql[] = "select count(*) from sqlite_master";
         bool waited = false;
-        short rc = patiently(SQL_HANDLE_STMT, st, [&]() -> short {
-            short r = SQLExecDirect(st, (SQLCHAR*)sql, SQL_NTS);
-            waited = waited || (!SQL_SUCCEEDED(r) && isBusy(engineCode(SQL_HANDLE_STMT, st)));
+        short rc = patiently(SQL_HANDLE_STMT, st.get(), [&]() -> short {
+            short r = SQLExecDirect(st.get(), (SQLCHAR*)sql, SQL_NTS);
+            waited = waited || (!SQL_SUCCEEDED(r) && isBusy(engineCode(SQL_HANDLE_STMT, st.get())));
             return r;
         });
-        try {
-            if (!SQL_SUCCEEDED(rc)) raise(SQL_HANDLE_STMT, st, L"The database cannot be opened");
-        } catch (...) {
-            SQLFreeHandle(SQL_HANDLE_STMT, st);
-            throw;
-        }
-        SQLFreeHandle(SQL_HANDLE_STMT, st);
+        if (!SQL_SUCCEEDED(rc)) raise(SQL_HANDLE_STMT, st.get(), L"The database cannot be opened");
+        st.reset();
         if (waited) {
             disconnect();
             connect(*hostPath, mode);
         }
     } catch (...) {
+        // The handles go with their owners; the connection is closed first.
         disconnect();
-        SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
-        SQLFreeHandle(SQL_HANDLE_ENV, env_);
-        dbc_ = env_ = nullptr;
         throw;
     }
+}
+
+StatementHandle Database::newStatement() {
+    void* handle = nullptr;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, dbc_.get(), &handle)))
+        raise(SQL_HANDLE_DBC, dbc_.get(), L"A statement cannot be made");
+    return StatementHandle(handle);
 }
 
 void Database::connect(const std::wstring& hostPath, Mode mode) {
@@ -177,23 +176,21 @@ void Database::connect(const std::wstring& hostPath, Mode mode) {
     std::string text = toUtf8(connect);
     SQLCHAR out[2048];
     SQLSMALLINT outLength = 0;
-    SQLRETURN rc = SQLDriverConnect(dbc_, nullptr, reinterpret_cast<SQLCHAR*>(text.data()),
+    SQLRETURN rc = SQLDriverConnect(dbc_.get(), nullptr, reinterpret_cast<SQLCHAR*>(text.data()),
                                     static_cast<SQLSMALLINT>(text.size()), out, sizeof out, &outLength,
                                     SQL_DRIVER_NOPROMPT);
-    if (!SQL_SUCCEEDED(rc)) raise(SQL_HANDLE_DBC, dbc_, L"The database cannot be opened");
+    if (!SQL_SUCCEEDED(rc)) raise(SQL_HANDLE_DBC, dbc_.get(), L"The database cannot be opened");
     connected_ = true;
 }
 
 void Database::disconnect() {
-    if (connected_) SQLDisconnect(dbc_);
+    if (connected_) SQLDisconnect(dbc_.get());
     connected_ = false;
 }
 
 Database::~Database() {
     if (inTransaction_) rollback();
     disconnect();
-    if (dbc_) SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
-    if (env_) SQLFreeHandle(SQL_HANDLE_ENV, env_);
 }
 
 short Database::patiently(short handleType, void* handle, const std::function<short()>& step) {
@@ -231,10 +228,9 @@ void Database::raise(short handleType, void* handle, const std::wstring& what) c
 Statement Database::prepare(const std::wstring& sql) {
     if (sql.find(L'\0') != std::wstring::npos)
         fail(err::NulText, L"The query holds a NUL character and is not run", file_);
-    void* handle = nullptr;
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, dbc_, &handle)))
-        raise(SQL_HANDLE_DBC, dbc_, L"A statement cannot be made");
-    Statement statement(*this, handle, sql);
+    StatementHandle owned = newStatement();
+    void* handle = owned.get();
+    Statement statement(*this, std::move(owned), sql);
     std::string text = toUtf8(sql);
     // Preparing reads the schema, which another connection's lock can hold up.
     SQLRETURN rc = patiently(SQL_HANDLE_STMT, handle, [&]() -> short {
@@ -250,10 +246,10 @@ void Database::execute(const std::wstring& sql) {
     statement.execute();
 }
 
-forms::Variant Database::scalar(const std::wstring& sql) {
+core::Variant Database::scalar(const std::wstring& sql) {
     Statement statement = prepare(sql);
     statement.execute();
-    if (statement.columnCount() == 0 || !statement.fetch()) return forms::Variant::null();
+    if (statement.columnCount() == 0 || !statement.fetch()) return core::Variant::null();
     return statement.value(0);
 }
 
@@ -278,11 +274,21 @@ void Database::commit() {
 void Database::rollback() {
     if (!inTransaction_) return;
     inTransaction_ = false;
-    void* st = nullptr;
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, dbc_, &st))) return;
+    void* handle = nullptr;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, dbc_.get(), &handle))) return;
+    StatementHandle st(handle);
     static const char sql[] = "rollback";
-    SQLExecDirect(st, (SQLCHAR*)sql, SQL_NTS);
-    SQLFreeHandle(SQL_HANDLE_STMT, st);
+    SQLExecDirect(st.get(), (SQLCHAR*)sql, SQL_NTS);
+}
+
+void FreeEnvironment::operator()(void* handle) const noexcept {
+    SQLFreeHandle(SQL_HANDLE_ENV, handle);
+}
+void FreeConnection::operator()(void* handle) const noexcept {
+    SQLFreeHandle(SQL_HANDLE_DBC, handle);
+}
+void FreeStatement::operator()(void* handle) const noexcept {
+    SQLFreeHandle(SQL_HANDLE_STMT, handle);
 }
 
 // ---- Statement ----
@@ -294,64 +300,42 @@ struct Statement::Param {
     SQLLEN indicator = 0;
 };
 
-Statement::Statement(Database& db, void* handle, std::wstring sql)
-    : db_(&db), handle_(handle), sql_(std::move(sql)) {}
+Statement::Statement(Database& db, StatementHandle handle, std::wstring sql)
+    : db_(&db), handle_(std::move(handle)), sql_(std::move(sql)) {}
 
-Statement::Statement(Statement&& other) noexcept
-    : db_(other.db_), handle_(other.handle_), sql_(std::move(other.sql_)),
-      columns_(std::move(other.columns_)), values_(std::move(other.values_)), read_(std::move(other.read_)),
-      params_(std::move(other.params_)) {
-    other.handle_ = nullptr;
-}
+Statement::Statement(Statement&&) noexcept = default;
+Statement& Statement::operator=(Statement&&) noexcept = default;
+Statement::~Statement() = default;
 
-Statement& Statement::operator=(Statement&& other) noexcept {
-    if (this != &other) {
-        if (handle_) SQLFreeHandle(SQL_HANDLE_STMT, handle_);
-        db_ = other.db_;
-        handle_ = other.handle_;
-        sql_ = std::move(other.sql_);
-        columns_ = std::move(other.columns_);
-        values_ = std::move(other.values_);
-        read_ = std::move(other.read_);
-        params_ = std::move(other.params_);
-        other.handle_ = nullptr;
-    }
-    return *this;
-}
-
-Statement::~Statement() {
-    if (handle_) SQLFreeHandle(SQL_HANDLE_STMT, handle_);
-}
-
-void Statement::bind(int index, const forms::Variant& value) {
+void Statement::bind(int index, const core::Variant& value) {
     if (index < 1) return;
     if (params_.size() < static_cast<size_t>(index)) params_.resize(index);
     auto& slot = params_[index - 1];
     slot = std::make_unique<Param>();
     Param& p = *slot;
     SQLRETURN rc;
-    using forms::VariantType;
+    using core::VariantType;
     switch (value.type()) {
     case VariantType::Null:
     case VariantType::Empty:
         p.indicator = SQL_NULL_DATA;
-        rc = SQLBindParameter(handle_, index, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 1, 0, nullptr, 0,
-                              &p.indicator);
+        rc = SQLBindParameter(handle_.get(), index, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 1, 0, nullptr,
+                              0, &p.indicator);
         break;
     case VariantType::Boolean:
     case VariantType::Integer:
     case VariantType::Long:
         p.number = value.toLong();
         p.indicator = 0;
-        rc = SQLBindParameter(handle_, index, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0, &p.number, 0,
-                              &p.indicator);
+        rc = SQLBindParameter(handle_.get(), index, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0,
+                              &p.number, 0, &p.indicator);
         break;
     case VariantType::Single:
     case VariantType::Double:
         p.real = value.toDouble();
         p.indicator = 0;
-        rc = SQLBindParameter(handle_, index, SQL_PARAM_INPUT, SQL_C_DOUBLE, SQL_DOUBLE, 0, 0, &p.real, 0,
-                              &p.indicator);
+        rc = SQLBindParameter(handle_.get(), index, SQL_PARAM_INPUT, SQL_C_DOUBLE, SQL_DOUBLE, 0, 0, &p.real,
+                              0, &p.indicator);
         break;
     default: {
         std::wstring text = value.toString();
@@ -359,55 +343,56 @@ void Statement::bind(int index, const forms::Variant& value) {
             fail(err::NulText, L"A value holding a NUL character cannot be stored", db_->file());
         p.text = toUtf8(text);
         p.indicator = static_cast<SQLLEN>(p.text.size());
-        rc = SQLBindParameter(handle_, index, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
+        rc = SQLBindParameter(handle_.get(), index, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
                               p.text.size() ? p.text.size() : 1, 0, p.text.data(),
                               static_cast<SQLLEN>(p.text.size()), &p.indicator);
         break;
     }
     }
-    if (!SQL_SUCCEEDED(rc)) db_->raise(SQL_HANDLE_STMT, handle_, L"A value cannot be passed to the query");
+    if (!SQL_SUCCEEDED(rc))
+        db_->raise(SQL_HANDLE_STMT, handle_.get(), L"A value cannot be passed to the query");
 }
 
 void Statement::execute() {
-    SQLRETURN rc = db_->patiently(SQL_HANDLE_STMT, handle_, [&]() -> short {
-        SQLFreeStmt(handle_, SQL_CLOSE);
-        return SQLExecute(handle_);
+    SQLRETURN rc = db_->patiently(SQL_HANDLE_STMT, handle_.get(), [&]() -> short {
+        SQLFreeStmt(handle_.get(), SQL_CLOSE);
+        return SQLExecute(handle_.get());
     });
     if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA)
-        db_->raise(SQL_HANDLE_STMT, handle_, L"The query failed: \"" + sql_ + L"\"");
+        db_->raise(SQL_HANDLE_STMT, handle_.get(), L"The query failed: \"" + sql_ + L"\"");
     describe();
 }
 
 void Statement::reset() {
-    SQLFreeStmt(handle_, SQL_CLOSE);
+    SQLFreeStmt(handle_.get(), SQL_CLOSE);
 }
 
 long Statement::rowsAffected() {
     SQLLEN count = 0;
-    if (!SQL_SUCCEEDED(SQLRowCount(handle_, &count))) return 0;
+    if (!SQL_SUCCEEDED(SQLRowCount(handle_.get(), &count))) return 0;
     return static_cast<long>(count);
 }
 
 void Statement::describe() {
     columns_.clear();
     SQLSMALLINT count = 0;
-    if (!SQL_SUCCEEDED(SQLNumResultCols(handle_, &count))) return;
+    if (!SQL_SUCCEEDED(SQLNumResultCols(handle_.get(), &count))) return;
     for (SQLSMALLINT i = 1; i <= count; ++i) {
         SQLCHAR name[256] = {};
         SQLSMALLINT nameLength = 0, type = 0, digits = 0, nullable = 0;
         SQLULEN size = 0;
-        SQLDescribeCol(handle_, i, name, sizeof name, &nameLength, &type, &size, &digits, &nullable);
+        SQLDescribeCol(handle_.get(), i, name, sizeof name, &nameLength, &type, &size, &digits, &nullable);
         columns_.push_back({fromUtf8(reinterpret_cast<const char*>(name)), type});
     }
 }
 
 bool Statement::fetch() {
     read_.assign(columns_.size(), false);
-    values_.assign(columns_.size(), forms::Variant());
-    SQLRETURN rc = SQLFetch(handle_);
+    values_.assign(columns_.size(), core::Variant());
+    SQLRETURN rc = SQLFetch(handle_.get());
     if (rc == SQL_NO_DATA) return false;
     if (!SQL_SUCCEEDED(rc))
-        db_->raise(SQL_HANDLE_STMT, handle_, L"Reading the result failed: \"" + sql_ + L"\"");
+        db_->raise(SQL_HANDLE_STMT, handle_.get(), L"Reading the result failed: \"" + sql_ + L"\"");
     return true;
 }
 
@@ -419,7 +404,7 @@ const std::wstring& Statement::columnName(int column) const {
     return columns_.at(column).name;
 }
 
-forms::Variant Statement::value(int column) {
+core::Variant Statement::value(int column) {
     if (column < 0 || column >= static_cast<int>(columns_.size()))
         fail(err::NoSuchField, L"The result has no column " + std::to_wstring(column + 1), db_->file());
     if (read_[column]) return values_[column];
@@ -428,17 +413,17 @@ forms::Variant Statement::value(int column) {
     return values_[column];
 }
 
-forms::Variant Statement::readValue(int column) {
+core::Variant Statement::readValue(int column) {
     std::string bytes;
     char buffer[4096];
     SQLLEN indicator = 0;
     for (;;) {
-        SQLRETURN rc = SQLGetData(handle_, static_cast<SQLUSMALLINT>(column + 1), SQL_C_CHAR, buffer,
+        SQLRETURN rc = SQLGetData(handle_.get(), static_cast<SQLUSMALLINT>(column + 1), SQL_C_CHAR, buffer,
                                   sizeof buffer, &indicator);
         if (rc == SQL_NO_DATA) break;
         if (!SQL_SUCCEEDED(rc))
-            db_->raise(SQL_HANDLE_STMT, handle_, L"Reading a value failed: \"" + sql_ + L"\"");
-        if (indicator == SQL_NULL_DATA) return forms::Variant::null();
+            db_->raise(SQL_HANDLE_STMT, handle_.get(), L"Reading a value failed: \"" + sql_ + L"\"");
+        if (indicator == SQL_NULL_DATA) return core::Variant::null();
         if (rc == SQL_SUCCESS_WITH_INFO &&
             (indicator == SQL_NO_TOTAL || indicator >= (SQLLEN)sizeof buffer)) {
             bytes.append(buffer, sizeof buffer - 1);
@@ -450,7 +435,7 @@ forms::Variant Statement::readValue(int column) {
     short type = columns_.at(column).type;
     switch (type) {
     case SQL_BIT:
-        return forms::Variant(std::atof(bytes.c_str()) != 0);
+        return core::Variant(std::atof(bytes.c_str()) != 0);
     case SQL_TINYINT:
     case SQL_SMALLINT:
     case SQL_INTEGER:
@@ -458,10 +443,10 @@ forms::Variant Statement::readValue(int column) {
         char* end = nullptr;
         long long n = std::strtoll(bytes.c_str(), &end, 10);
         if (end && *end == 0 && !bytes.empty()) {
-            if (n >= INT32_MIN && n <= INT32_MAX) return forms::Variant(static_cast<int>(n));
-            return forms::Variant(static_cast<double>(n));
+            if (n >= INT32_MIN && n <= INT32_MAX) return core::Variant(static_cast<int>(n));
+            return core::Variant(static_cast<double>(n));
         }
-        return forms::Variant(fromUtf8(bytes));
+        return core::Variant(fromUtf8(bytes));
     }
     case SQL_REAL:
     case SQL_FLOAT:
@@ -470,11 +455,11 @@ forms::Variant Statement::readValue(int column) {
     case SQL_DECIMAL: {
         char* end = nullptr;
         double d = std::strtod(bytes.c_str(), &end);
-        if (end && *end == 0 && !bytes.empty()) return forms::Variant(d);
-        return forms::Variant(fromUtf8(bytes));
+        if (end && *end == 0 && !bytes.empty()) return core::Variant(d);
+        return core::Variant(fromUtf8(bytes));
     }
     default:
-        return forms::Variant(fromUtf8(bytes));
+        return core::Variant(fromUtf8(bytes));
     }
 }
 

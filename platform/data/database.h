@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/unique_handle.h"
 #include "platform/core/variant.h"
 
 #include <cstdint>
@@ -33,13 +34,27 @@ std::wstring driverName();
 
 class Database;
 
+// Owners of the driver's handles, each freed with SQLFreeHandle of its kind.
+struct FreeEnvironment {
+    void operator()(void* handle) const noexcept;
+};
+struct FreeConnection {
+    void operator()(void* handle) const noexcept;
+};
+struct FreeStatement {
+    void operator()(void* handle) const noexcept;
+};
+using EnvironmentHandle = core::UniqueHandle<void*, FreeEnvironment>;
+using ConnectionHandle = core::UniqueHandle<void*, FreeConnection>;
+using StatementHandle = core::UniqueHandle<void*, FreeStatement>;
+
 // One statement of a database session: bind parameters, run, then fetch rows. Values come back as
 // Variants by the column's declared type: integers as Long, reals as Double, bits as Boolean,
 // everything else as String, NULL as Null.
 class Statement {
 public:
-    Statement(Statement&& other) noexcept;
-    Statement& operator=(Statement&& other) noexcept;
+    Statement(Statement&&) noexcept;
+    Statement& operator=(Statement&&) noexcept;
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
     ~Statement();
@@ -47,25 +62,25 @@ public:
     // Parameters are numbered from 1, as the markers "?" appear. The statement keeps a bound
     // value until that parameter is bound again, so it can run several times. Text holding NUL is
     // refused: the driver would store it cut short.
-    void bind(int index, const forms::Variant& value);
+    void bind(int index, const core::Variant& value);
     void execute();
     // Moves to the next row of the result; false at its end.
     bool fetch();
     int columnCount() const;
     const std::wstring& columnName(int column) const;
-    forms::Variant value(int column);
+    core::Variant value(int column);
     void reset();
     // Rows changed by the last insert, update or delete.
     long rowsAffected();
 
 private:
     friend class Database;
-    Statement(Database& db, void* handle, std::wstring sql);
+    Statement(Database& db, StatementHandle handle, std::wstring sql);
     void describe();
-    forms::Variant readValue(int column);
+    core::Variant readValue(int column);
 
     Database* db_ = nullptr;
-    void* handle_ = nullptr;
+    StatementHandle handle_;
     std::wstring sql_;
     struct Column {
         std::wstring name;
@@ -73,7 +88,7 @@ private:
     };
     std::vector<Column> columns_;
     // Values already read from the current row: the driver hands each out only once.
-    std::vector<forms::Variant> values_;
+    std::vector<core::Variant> values_;
     std::vector<bool> read_;
     struct Param;
     std::vector<std::unique_ptr<Param>> params_;
@@ -101,7 +116,7 @@ public:
     Statement prepare(const std::wstring& sql);
     void execute(const std::wstring& sql);
     // Runs a query and gives the first column of its first row (Null when there is none).
-    forms::Variant scalar(const std::wstring& sql);
+    core::Variant scalar(const std::wstring& sql);
 
     // Begins a write: refused when the file is marked read-only, and waits for the write lock only
     // until the deadline.
@@ -118,11 +133,12 @@ public:
 
 private:
     void connect(const std::wstring& hostPath, Mode mode);
+    StatementHandle newStatement();
     void disconnect();
 
     std::wstring file_;
-    void* env_ = nullptr;
-    void* dbc_ = nullptr;
+    EnvironmentHandle env_;
+    ConnectionHandle dbc_;
     bool connected_ = false;
     bool inTransaction_ = false;
     bool readOnly_ = false;

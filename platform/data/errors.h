@@ -4,10 +4,10 @@
 
 namespace data {
 
-// Error numbers of database failures, raised as forms::RuntimeError. The description names the
+// Error numbers of database failures, raised as core::RuntimeError. The description names the
 // file and carries the driver's own message where there is one.
 namespace err {
-inline constexpr int FileNotFound = 3001;  // the database file does not exist
+inline constexpr int DatabaseMissing = 3001; // the database file does not exist
 inline constexpr int WrongPassword = 3002; // the password does not match the one stored in the file
 inline constexpr int Locked = 3003;       // another connection or program holds the file longer than the wait
 inline constexpr int NotADatabase = 3004; // the file is damaged, truncated or not a database
@@ -22,7 +22,7 @@ inline constexpr int DiskFull = 3012;  // the disk holding the file is full
 inline constexpr int NulText = 3013;   // a value or query text holds a NUL character
 } // namespace err
 
-// Throws forms::RuntimeError(number, text + " (" + file + ")").
+// Throws core::RuntimeError(number, text + " (" + file + ")").
 [[noreturn]] void fail(int number, const std::wstring& text, const std::wstring& file);
 
 } // namespace data

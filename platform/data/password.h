@@ -16,7 +16,7 @@ struct PasswordRecord {
 inline constexpr int32_t kPasswordRounds = 20000;
 
 // PBKDF2-SHA256 of the UTF-8 password with the salt (hex), 32 bytes as hex. Throws
-// forms::RuntimeError when the system's crypto library fails.
+// core::RuntimeError when the system's crypto library fails.
 std::string derivePasswordKey(const std::wstring& password, const std::string& saltHex, int32_t rounds);
 
 // A record for the password. The salt is made from the seed (a database's name), so that building

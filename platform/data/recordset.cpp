@@ -73,15 +73,15 @@ std::wstring singleTable(const std::wstring& sql, size_t* columnsAt) {
 
 } // namespace
 
-forms::Variant Field::Value() const {
+core::Variant Field::Value() const {
     const Recordset& rs = *owner_;
     rs.requireOpen();
     if (rs.changed_[column_]) return rs.pending_[column_];
-    if (rs.position_ >= rs.rows_.size()) return forms::Variant::null();
+    if (rs.position_ >= rs.rows_.size()) return core::Variant::null();
     return rs.rows_[rs.position_][column_];
 }
 
-void Field::setValue(const forms::Variant& value) {
+void Field::setValue(const core::Variant& value) {
     Recordset& rs = *owner_;
     rs.requireOpen();
     if (rs.position_ >= rs.rows_.size() && !rs.rows_.empty())
@@ -104,7 +104,7 @@ void Recordset::Open(const std::wstring& source, Connection& connection, int, in
     std::wstring table = singleTable(source, &columnsAt);
     if (!table.empty()) {
         Statement kind = db.prepare(L"select type from sqlite_master where name = ? collate nocase");
-        kind.bind(1, forms::Variant(table));
+        kind.bind(1, core::Variant(table));
         kind.execute();
         if (!kind.fetch() || kind.value(0).toString() != L"table") table.clear();
     }
@@ -117,13 +117,13 @@ void Recordset::Open(const std::wstring& source, Connection& connection, int, in
     std::vector<Field> fields;
     for (int c = first; c < st.columnCount(); ++c)
         fields.push_back(Field(*this, c - first, st.columnName(c)));
-    std::vector<std::vector<forms::Variant>> rows;
+    std::vector<std::vector<core::Variant>> rows;
     std::vector<long long> ids;
     while (st.fetch()) {
-        std::vector<forms::Variant> row;
+        std::vector<core::Variant> row;
         row.reserve(fields.size());
         for (int c = 0; c < st.columnCount(); ++c) {
-            forms::Variant v = st.value(c);
+            core::Variant v = st.value(c);
             if (c < first)
                 ids.push_back(static_cast<long long>(v.toDouble()));
             else
@@ -138,7 +138,7 @@ void Recordset::Open(const std::wstring& source, Connection& connection, int, in
     rows_ = std::move(rows);
     rowIds_ = std::move(ids);
     changed_.assign(fields_.size(), false);
-    pending_.assign(fields_.size(), forms::Variant());
+    pending_.assign(fields_.size(), core::Variant());
     position_ = 0;
     open_ = true;
 }
@@ -170,7 +170,7 @@ void Recordset::MoveNext() {
     if (position_ >= rows_.size()) fail(err::NotUpdatable, L"There is no next row: the end was reached", L"");
     ++position_;
     changed_.assign(fields_.size(), false);
-    pending_.assign(fields_.size(), forms::Variant());
+    pending_.assign(fields_.size(), core::Variant());
 }
 
 Field& Recordset::Fields(const std::wstring& name) {
@@ -193,7 +193,7 @@ void Recordset::Update() {
 
     bool insert = rows_.empty();
     std::wstring sql;
-    std::vector<forms::Variant> values;
+    std::vector<core::Variant> values;
     if (insert) {
         std::wstring names, marks;
         for (size_t c = 0; c < fields_.size(); ++c) {
@@ -214,8 +214,8 @@ void Recordset::Update() {
         }
         sql = L"update " + quoted(table_) + L" set " + sets + L" where rowid = ?";
         long long id = rowIds_[position_];
-        values.push_back(id >= INT32_MIN && id <= INT32_MAX ? forms::Variant(static_cast<int>(id))
-                                                            : forms::Variant(static_cast<double>(id)));
+        values.push_back(id >= INT32_MIN && id <= INT32_MAX ? core::Variant(static_cast<int>(id))
+                                                            : core::Variant(static_cast<double>(id)));
     }
 
     db.begin();
@@ -228,7 +228,7 @@ void Recordset::Update() {
         if (insert) newId = static_cast<long long>(db.scalar(L"select last_insert_rowid()").toDouble());
         db.commit();
         if (insert) {
-            rows_.push_back(std::vector<forms::Variant>(fields_.size(), forms::Variant::null()));
+            rows_.push_back(std::vector<core::Variant>(fields_.size(), core::Variant::null()));
             rowIds_.push_back(newId);
             position_ = 0;
         }
@@ -239,7 +239,7 @@ void Recordset::Update() {
     for (size_t c = 0; c < fields_.size(); ++c)
         if (changed_[c]) rows_[position_][c] = pending_[c];
     changed_.assign(fields_.size(), false);
-    pending_.assign(fields_.size(), forms::Variant());
+    pending_.assign(fields_.size(), core::Variant());
 }
 
 } // namespace data

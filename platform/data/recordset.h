@@ -17,10 +17,10 @@ public:
     const std::wstring& Name() const { return name_; }
     // Null when the column holds NULL, and when the result has no current row (past its end or
     // empty), so a reader can fall back to its default.
-    forms::Variant Value() const;
+    core::Variant Value() const;
     // Changes the current row in memory; Update stores it. On an empty result the value goes into
     // a new row that Update inserts.
-    void setValue(const forms::Variant& value);
+    void setValue(const core::Variant& value);
 
 private:
     friend class Recordset;
@@ -66,10 +66,10 @@ private:
     std::weak_ptr<Database> session_;
     std::wstring table_; // the single table the rows come from; empty when they cannot be written
     std::vector<Field> fields_;
-    std::vector<std::vector<forms::Variant>> rows_;
+    std::vector<std::vector<core::Variant>> rows_;
     std::vector<long long> rowIds_;
     std::vector<bool> changed_;
-    std::vector<forms::Variant> pending_; // changed values of the current row
+    std::vector<core::Variant> pending_; // changed values of the current row
     size_t position_ = 0;
 };
 

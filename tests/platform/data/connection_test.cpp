@@ -45,13 +45,13 @@ TEST_F(DataConnection, AMissingFileIsAnErrorAndNoFileIsMade) {
     std::wstring text;
     EXPECT_EQ(
         errorOf([&] { cn.Open(connectionString(folder.path(), L"dat.vex", L"x"), L"", L"", -1); }, &text),
-        data::err::FileNotFound);
+        data::err::DatabaseMissing);
     EXPECT_NE(text.find(L"dat.vex"), std::wstring::npos) << "the message names the file";
     EXPECT_FALSE(cn.isOpen());
     EXPECT_EQ(folder.listing(), before);
     // A missing folder, and a session opened below the layer, do not make one either.
-    EXPECT_EQ(errorOf([&] { data::Database db(folder.file(L"none\\x.vex")); }), data::err::FileNotFound);
-    EXPECT_EQ(errorOf([&] { data::Database db(folder.file(L"x.vex")); }), data::err::FileNotFound);
+    EXPECT_EQ(errorOf([&] { data::Database db(folder.file(L"none\\x.vex")); }), data::err::DatabaseMissing);
+    EXPECT_EQ(errorOf([&] { data::Database db(folder.file(L"x.vex")); }), data::err::DatabaseMissing);
     EXPECT_EQ(folder.listing(), before);
 }
 
