@@ -6,6 +6,7 @@
 #include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
+#include "platform/forms/window_object.h"
 
 #include <windowsx.h>
 
@@ -19,8 +20,6 @@ namespace {
 
 const wchar_t* const kFormClass = L"VexaForm";
 const wchar_t* const kOwnerClass = L"VexaOwner";
-// The object is found through a window property: a form's window procedure may be hooked.
-const wchar_t* const kObjectProp = L"VexaForm.Object";
 
 // The registries live as long as the process: forms still held at exit must not meet them destroyed.
 std::vector<std::weak_ptr<Form>>& loadedList() {
@@ -48,17 +47,23 @@ std::weak_ptr<Form>& activeForm() {
     return *active;
 }
 
-void registerClasses() {
+void registerFormClass(WNDPROC windowProc) {
     static bool done = false;
     if (done) return;
     WNDCLASSEXW wc{sizeof wc};
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpfnWndProc = windowProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
     wc.lpszClassName = kFormClass;
     RegisterClassExW(&wc);
+    done = true;
+}
+
+void registerOwnerClass() {
+    static bool done = false;
+    if (done) return;
     WNDCLASSEXW oc{sizeof oc};
     oc.lpfnWndProc = DefWindowProcW;
     oc.hInstance = GetModuleHandleW(nullptr);
@@ -71,7 +76,7 @@ void registerClasses() {
 HWND hiddenOwner() {
     static HWND owner = nullptr;
     if (!owner || !IsWindow(owner)) {
-        registerClasses();
+        registerOwnerClass();
         owner = CreateWindowExW(0, kOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
     }
@@ -144,7 +149,7 @@ Form::~Form() {
     }
     for (UserControl* c : hostedControls()) c->host_ = nullptr;
     if (hwnd_) {
-        RemovePropW(hwnd_, kObjectProp);
+        windowObject::detach(hwnd_);
         DestroyWindow(hwnd_);
         hwnd_ = nullptr;
     }
@@ -209,7 +214,7 @@ void Form::applyStyles() {
 }
 
 void Form::createWindow() {
-    registerClasses();
+    registerFormClass(&Form::windowProc);
     const DWORD style = windowStyle(), ex = windowExStyle();
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT, w = CW_USEDEFAULT, h = CW_USEDEFAULT;
     if (designWidth_ > 0 || designHeight_ > 0) {
@@ -224,12 +229,11 @@ void Form::createWindow() {
         // Placed by the system but sized by design: CW_USEDEFAULT for the position only.
         y = 0;
     }
+    // The window procedure finds the form from its first message on (WM_NCCREATE).
     HWND hwnd = CreateWindowExW(ex, kFormClass, caption_.c_str(), style, x, y, w, h, ownerWindow(), nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
+                                GetModuleHandleW(nullptr), static_cast<ControlHost*>(this));
     if (!hwnd) throw RuntimeError(err::InvalidProcedureCall, L"The form's window could not be created");
     hwnd_ = hwnd;
-    SetPropW(hwnd, kObjectProp, this);
-    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::windowProc));
     RECT rc;
     GetClientRect(hwnd, &rc);
     clientW_ = rc.right;
@@ -741,7 +745,7 @@ Form* Form::fromWindow(HWND hwnd) {
     if (!hwnd) return nullptr;
     HWND root = GetAncestor(hwnd, GA_ROOT);
     if (!root) root = hwnd;
-    auto* form = static_cast<Form*>(GetPropW(root, kObjectProp));
+    auto* form = dynamic_cast<Form*>(windowObject::of(root));
     if (!form) {
         // A floating window of a control belongs to the control's form.
         if (UserControl* c = UserControl::fromWindow(hwnd)) return c->Parent();
@@ -785,22 +789,20 @@ void Form::menuCommand(int id) {
 // --- window procedure
 
 LRESULT CALLBACK Form::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<Form*>(GetPropW(hwnd, kObjectProp));
+    ControlHost* object = windowObject::attachOnCreate(hwnd, msg, lParam);
+    auto* self = dynamic_cast<Form*>(object ? object : windowObject::of(hwnd));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCCREATE) self->hwnd_ = hwnd;
     return guardedWindowProc(self, hwnd, msg, L"Form window procedure",
-                             [&] { return self->handleMessage(msg, wParam, lParam); });
+                             [&] { return self->handleMessage(hwnd, msg, wParam, lParam); });
 }
 
-LRESULT Form::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    HWND hwnd = hwnd_ ? hwnd_ : nullptr;
+LRESULT Form::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCDESTROY) {
-        HWND w = hwnd;
-        if (!w) return 0;
-        RemovePropW(w, kObjectProp);
+        windowObject::detach(hwnd);
         hwnd_ = nullptr;
-        return DefWindowProcW(w, msg, wParam, lParam);
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
-    if (!hwnd) return 0;
     MessageFrame frame{hwnd, msg, wParam, lParam};
     windowMessage(frame);
     if (frame.handled) return frame.result;

@@ -245,7 +245,7 @@ private:
     float toScaleX(float pixels);
     float toScaleY(float pixels);
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void menuCommand(int id);
 
     // MouseSink

@@ -8,6 +8,7 @@
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
 #include "platform/forms/user_control_focus.h"
+#include "platform/forms/window_object.h"
 
 #include <algorithm>
 
@@ -16,24 +17,22 @@ namespace forms {
 namespace {
 
 const wchar_t* const kClassName = L"VexaUserControl";
-// The object is found through a window property: controls may hook their own window procedures.
-const wchar_t* const kObjectProp = L"VexaUserControl.Object";
 bool g_defaultUserMode = true;
 
-void registerClass() {
+} // namespace
+
+void UserControl::registerClass() {
     static bool done = false;
     if (done) return;
     WNDCLASSEXW wc{sizeof wc};
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcW; // replaced per window below
+    wc.lpfnWndProc = &UserControl::windowProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kClassName;
     RegisterClassExW(&wc);
     done = true;
 }
-
-} // namespace
 
 void ControlHost::notifyAmbientChanged(const std::wstring& name) {
     std::vector<UserControl*> copy = hosted_;
@@ -49,7 +48,7 @@ UserControl::~UserControl() {
     for (UserControl* c : hostedControls()) c->host_ = nullptr;
     if (host_) std::erase(host_->hosted_, this);
     if (hwnd_) {
-        RemovePropW(hwnd_, kObjectProp);
+        windowObject::detach(hwnd_);
         DestroyWindow(hwnd_);
     }
 }
@@ -74,14 +73,17 @@ void UserControl::place(ControlHost& host, std::wstring name, int index, int lef
     width_ = toTwipsX(std::max(0, width));
     height_ = toTwipsY(std::max(0, height));
     HWND parent = host.hWnd();
-    HWND w = CreateWindowExW(
-        extraExStyle_ | WS_EX_NOPARENTNOTIFY, kClassName, L"", WS_CHILD | WS_CLIPSIBLINGS | extraStyle_,
-        Screen::twipsToPixelsX(left_), Screen::twipsToPixelsY(top_), Screen::twipsToPixelsX(width_),
-        Screen::twipsToPixelsY(height_), parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    // The window procedure finds the object from its first message on (WM_NCCREATE); the control
+    // raises no Resize before Initialize.
+    creating_ = true;
+    HWND w = CreateWindowExW(extraExStyle_ | WS_EX_NOPARENTNOTIFY, kClassName, L"",
+                             WS_CHILD | WS_CLIPSIBLINGS | extraStyle_, Screen::twipsToPixelsX(left_),
+                             Screen::twipsToPixelsY(top_), Screen::twipsToPixelsX(width_),
+                             Screen::twipsToPixelsY(height_), parent, nullptr, GetModuleHandleW(nullptr),
+                             static_cast<ControlHost*>(this));
+    creating_ = false;
     if (!w) throw RuntimeError(err::InvalidProcedureCall, L"The control's window could not be created");
     hwnd_ = w;
-    SetPropW(w, kObjectProp, this);
-    SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&UserControl::windowProc));
     RECT rc;
     GetClientRect(w, &rc);
     clientW_ = rc.right;
@@ -255,7 +257,7 @@ void UserControl::Refresh() {
 
 UserControl* UserControl::fromWindow(HWND hwnd) {
     for (HWND w = hwnd; w; w = GetParent(w)) {
-        if (auto* c = static_cast<UserControl*>(GetPropW(w, kObjectProp))) return c;
+        if (auto* c = dynamic_cast<UserControl*>(windowObject::of(w))) return c;
         if (!(GetWindowLongW(w, GWL_STYLE) & WS_CHILD)) break;
     }
     return nullptr;
@@ -291,16 +293,17 @@ void UserControl::sizeChanged() {
 }
 
 LRESULT CALLBACK UserControl::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<UserControl*>(GetPropW(hwnd, kObjectProp));
+    ControlHost* object = windowObject::attachOnCreate(hwnd, msg, lParam);
+    auto* self = dynamic_cast<UserControl*>(object ? object : windowObject::of(hwnd));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCCREATE) self->hwnd_ = hwnd;
     return guardedWindowProc(self, hwnd, msg, L"UserControl window procedure",
-                             [&] { return self->handleMessage(msg, wParam, lParam); });
+                             [&] { return self->handleMessage(hwnd, msg, wParam, lParam); });
 }
 
-LRESULT UserControl::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    HWND hwnd = hwnd_;
+LRESULT UserControl::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCDESTROY) {
-        RemovePropW(hwnd, kObjectProp);
+        windowObject::detach(hwnd);
         hwnd_ = nullptr;
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
@@ -317,7 +320,7 @@ LRESULT UserControl::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (usesSurface_ && surface_) return 1;
         break;
     case WM_SIZE:
-        sizeChanged();
+        if (!creating_) sizeChanged();
         return 0;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT && mousePointer_ != 0) {

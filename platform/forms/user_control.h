@@ -263,8 +263,11 @@ private:
     friend std::shared_ptr<UserControl> ControlTypes::create(const std::wstring&);
     friend std::wstring ControlTypes::typeOf(const UserControl&);
 
+    bool creating_ = false;
+
+    static void registerClass();
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void sizeChanged();
     // The extender keeps twips; the container's scale decides what its callers see.
     bool containerInPixels() const;

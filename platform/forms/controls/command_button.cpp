@@ -37,6 +37,20 @@ void CommandButton::UserControl_Initialize() {
                                     this);
 }
 
+const PropertyTable<CommandButton>& CommandButton::properties() {
+    using B = CommandButton;
+    static const PropertyTable<B> table{
+        field<B>(
+            L"Caption", [](B & c) -> auto& { return c.caption_; }, std::wstring())
+            .startsFrom([](B& c) { return Variant(c.Ambient().DisplayName); })
+            .setBy("setCaption"),
+        fontField<B>(
+            L"Font", [](B & c) -> auto& { return c.font_; })
+            .setBy("setFont"),
+    };
+    return table;
+}
+
 void CommandButton::setCaption(std::wstring caption) {
     caption_ = std::move(caption);
     applyCaption();
@@ -84,23 +98,20 @@ void CommandButton::click() {
 }
 
 void CommandButton::UserControl_InitProperties() {
-    useFont(Ambient().Font->clone());
-    caption_ = Ambient().DisplayName;
+    properties().init(*this);
+    useFont(font_);
     applyCaption();
-    applyFont();
 }
 
 void CommandButton::UserControl_ReadProperties(PropertyBag& bag) {
-    caption_ = bag.ReadProperty(L"Caption", L"").toString();
-    useFont(controls::readFont(bag, L"Font", Ambient().Font));
+    properties().read(*this, bag);
+    useFont(font_);
     applyCaption();
-    applyFont();
     showDefault();
 }
 
 void CommandButton::UserControl_WriteProperties(PropertyBag& bag) {
-    bag.WriteProperty(L"Caption", caption_, L"");
-    controls::writeFont(bag, L"Font", font_, Ambient().Font);
+    properties().write(*this, bag);
 }
 
 void CommandButton::UserControl_Resize() {

@@ -2,6 +2,7 @@
 
 #include "platform/forms/controls/control_support.h"
 #include "platform/forms/event.h"
+#include "platform/forms/property_table.h"
 #include "platform/forms/user_control.h"
 
 #include <memory>
@@ -16,6 +17,7 @@ class CommandButton : public UserControl {
 public:
     CommandButton();
     ~CommandButton() override;
+    static const PropertyTable<CommandButton>& properties();
 
     const std::wstring& Caption() const { return caption_; }
     void setCaption(std::wstring caption);

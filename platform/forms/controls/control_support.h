@@ -4,6 +4,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/user_control.h"
+#include "platform/forms/window_object.h"
 
 #include <windows.h>
 
@@ -30,7 +31,7 @@ void writeFont(PropertyBag& bag, const std::wstring& key, const std::shared_ptr<
                const std::shared_ptr<StdFont>& defaultFont);
 
 // Points a child window's messages at a procedure of ours, keeping the old one for CallWindowProcW.
-// The child's user data holds the owning control.
+// The child is attached to the owning control (windowObject), as the control's own window is.
 WNDPROC subclassChild(HWND child, WNDPROC proc, UserControl* owner);
 // Gives a subclassed child its own procedure back, so no message reaches the control once it is
 // gone; nothing when the child is gone or was given back already.
@@ -41,7 +42,7 @@ void releaseChild(HWND child, WNDPROC previous) noexcept;
 // to the system window's own procedure.
 template <class Owner, LRESULT (Owner::*Handle)(HWND, UINT, WPARAM, LPARAM), WNDPROC Owner::*Previous>
 LRESULT CALLBACK childWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<Owner*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* self = dynamic_cast<Owner*>(windowObject::of(hwnd));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     WNDPROC previous = self->*Previous;
     Forms::HandlingMessage handling;

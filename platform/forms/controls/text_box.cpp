@@ -24,6 +24,35 @@ TextBox::~TextBox() {
     controls::releaseChild(edit_, editProc_);
 }
 
+const PropertyTable<TextBox>& TextBox::properties() {
+    using T = TextBox;
+    static const PropertyTable<T> table{
+        field<T>(
+            L"BackColor", [](T & c) -> auto& { return c.backColor_; }, sysColor::WindowBackground),
+        field<T>(
+            L"ForeColor", [](T & c) -> auto& { return c.foreColor_; }, sysColor::WindowText),
+        fontField<T>(
+            L"Font", [](T & c) -> auto& { return c.font_; })
+            .setBy("setFont"),
+        field<T>(
+            L"Locked", [](T & c) -> auto& { return c.locked_; }, false)
+            .setBy("setLocked"),
+        field<T>(
+            L"MaxLength", [](T & c) -> auto& { return c.maxLength_; }, 0)
+            .setBy("setMaxLength"),
+        field<T>(
+            L"MultiLine", [](T & c) -> auto& { return c.multiLine_; }, false)
+            .setBy("setMultiLine"),
+        // The text lives in the edit window; a new box starts with its name.
+        property<T>(
+            L"Text", [](T& c) { return c.Text(); }, [](T& c, std::wstring v) { c.text_ = std::move(v); },
+            std::wstring(), OnChange::None)
+            .startsFrom([](T& c) { return Variant(c.Ambient().DisplayName); })
+            .setBy("setText"),
+    };
+    return table;
+}
+
 void TextBox::UserControl_Initialize() {
     createEdit();
 }
@@ -139,16 +168,17 @@ void TextBox::setMultiLine(bool multi) {
 }
 
 void TextBox::setBackColor(uint32_t colour) {
-    backColor_ = controls::checkedColour(colour);
-    brush_.reset();
-    if (edit_) InvalidateRect(edit_, nullptr, TRUE);
-    PropertyChanged(L"BackColor");
+    setProperty(properties(), L"BackColor", controls::checkedColour(colour));
 }
 
 void TextBox::setForeColor(uint32_t colour) {
-    foreColor_ = controls::checkedColour(colour);
+    setProperty(properties(), L"ForeColor", controls::checkedColour(colour));
+}
+
+void TextBox::propertyEffect(OnChange effect) {
+    if (effect == OnChange::None) return;
+    brush_.reset();
     if (edit_) InvalidateRect(edit_, nullptr, TRUE);
-    PropertyChanged(L"ForeColor");
 }
 
 void TextBox::setFont(std::shared_ptr<StdFont> font) {
@@ -163,36 +193,32 @@ void TextBox::setEnabled(bool enabled) {
 }
 
 void TextBox::UserControl_InitProperties() {
-    useFont(Ambient().Font->clone());
-    setText(Ambient().DisplayName);
+    const bool multi = multiLine_, locked = locked_;
+    properties().init(*this);
+    applyStored(multi != multiLine_ || locked != locked_);
 }
 
 void TextBox::UserControl_ReadProperties(PropertyBag& bag) {
-    backColor_ = bag.ReadProperty(L"BackColor", Variant::colour(0x80000005)).toColour();
-    foreColor_ = bag.ReadProperty(L"ForeColor", Variant::colour(0x80000008)).toColour();
-    useFont(controls::readFont(bag, L"Font", Ambient().Font));
-    locked_ = bag.ReadProperty(L"Locked", false).toBoolean();
-    maxLength_ = bag.ReadProperty(L"MaxLength", 0).toLong();
-    const bool multi = bag.ReadProperty(L"MultiLine", false).toBoolean();
-    text_ = bag.ReadProperty(L"Text", L"").toString();
-    if (multi != multiLine_ || locked_) {
-        multiLine_ = multi;
+    const bool multi = multiLine_, locked = locked_;
+    properties().read(*this, bag);
+    applyStored(multi != multiLine_ || locked != locked_);
+}
+
+void TextBox::applyStored(bool styleChanged) {
+    useFont(font_);
+    brush_.reset();
+    if (styleChanged) {
         createEdit();
-    } else {
-        if (maxLength_ > 0) SendMessageW(edit_, EM_SETLIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
-        applyFont();
-        SetWindowTextW(edit_, text_.c_str());
+        return;
     }
+    SendMessageW(edit_, EM_SETLIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+    inSetText_ = true;
+    SetWindowTextW(edit_, text_.c_str());
+    inSetText_ = false;
 }
 
 void TextBox::UserControl_WriteProperties(PropertyBag& bag) {
-    bag.WriteProperty(L"BackColor", Variant::colour(backColor_), Variant::colour(0x80000005));
-    bag.WriteProperty(L"ForeColor", Variant::colour(foreColor_), Variant::colour(0x80000008));
-    controls::writeFont(bag, L"Font", font_, Ambient().Font);
-    bag.WriteProperty(L"Locked", locked_, false);
-    bag.WriteProperty(L"MaxLength", maxLength_, 0);
-    bag.WriteProperty(L"MultiLine", multiLine_, false);
-    bag.WriteProperty(L"Text", Text(), L"");
+    properties().write(*this, bag);
 }
 
 void TextBox::UserControl_Resize() {
