@@ -1,6 +1,8 @@
 #include "platform/forms/form.h"
 
 #include "platform/forms/app.h"
+#include "platform/forms/form_frame.h"
+#include "platform/forms/form_registry.h"
 #include "platform/forms/guarded_window_proc.h"
 #include "platform/forms/message_loop.h"
 #include "platform/forms/screen.h"
@@ -11,8 +13,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <map>
-#include <typeindex>
 
 namespace forms {
 
@@ -20,32 +20,6 @@ namespace {
 
 const wchar_t* const kFormClass = L"VexaForm";
 const wchar_t* const kOwnerClass = L"VexaOwner";
-
-// The registries live as long as the process: forms still held at exit must not meet them destroyed.
-std::vector<std::weak_ptr<Form>>& loadedList() {
-    static auto* list = new std::vector<std::weak_ptr<Form>>;
-    return *list;
-}
-
-std::vector<Form*>& loadedRaw() {
-    static auto* list = new std::vector<Form*>;
-    return *list;
-}
-
-std::map<std::type_index, std::shared_ptr<Form>>& instances() {
-    static auto* map = new std::map<std::type_index, std::shared_ptr<Form>>;
-    return *map;
-}
-
-std::vector<std::shared_ptr<Form>>& unloadedForms() {
-    static auto* list = new std::vector<std::shared_ptr<Form>>;
-    return *list;
-}
-
-std::weak_ptr<Form>& activeForm() {
-    static auto* active = new std::weak_ptr<Form>;
-    return *active;
-}
 
 void registerFormClass(WNDPROC windowProc) {
     static bool done = false;
@@ -88,10 +62,7 @@ HWND hiddenOwner() {
 // --- Forms
 
 std::vector<std::shared_ptr<Form>> Forms::loaded() {
-    std::vector<std::shared_ptr<Form>> out;
-    for (auto& w : loadedList())
-        if (auto f = w.lock(); f && f->loaded()) out.push_back(f);
-    return out;
+    return FormRegistry::get().loaded();
 }
 
 bool Forms::unloadAll() {
@@ -102,36 +73,23 @@ bool Forms::unloadAll() {
 }
 
 void Forms::added(const std::shared_ptr<Form>& form) {
-    loadedList().push_back(form);
+    FormRegistry::get().added(form);
 }
 
 void Forms::releaseUnloaded() {
-    if (core::HandlingMessage::depth() > 0) return;
-    std::vector<std::shared_ptr<Form>> gone;
-    gone.swap(unloadedForms());
+    FormRegistry::get().releaseUnloaded();
 }
 
 void Forms::removed(Form* form) {
-    std::erase_if(loadedList(), [form](const std::weak_ptr<Form>& w) {
-        auto f = w.lock();
-        return !f || f.get() == form;
-    });
-    std::erase(loadedRaw(), form);
-    for (auto it = instances().begin(); it != instances().end();) {
-        if (it->second.get() == form)
-            it = instances().erase(it);
-        else
-            ++it;
-    }
+    FormRegistry::get().removed(form);
 }
 
 std::shared_ptr<Form> Forms::instanceSlot(const std::type_info& type) {
-    auto it = instances().find(std::type_index(type));
-    return it == instances().end() ? nullptr : it->second;
+    return FormRegistry::get().instance(type);
 }
 
 void Forms::setInstanceSlot(const std::type_info& type, std::shared_ptr<Form> form) {
-    instances()[std::type_index(type)] = std::move(form);
+    FormRegistry::get().setInstance(type, std::move(form));
 }
 
 // --- Form
@@ -156,66 +114,31 @@ Form::~Form() {
     Forms::removed(this);
 }
 
-DWORD Form::windowStyle() const {
-    DWORD s = WS_CLIPCHILDREN;
-    const bool titleless = caption_.empty() && !controlBox_ && !minButton_ && !maxButton_;
-    switch (borderStyle_) {
-    case 0:
-        return s | WS_POPUP;
-    case 1:
-        s |= titleless ? (WS_POPUP | WS_BORDER) : (WS_OVERLAPPED | WS_CAPTION);
-        break;
-    case 3:
-        s |= titleless ? (WS_POPUP | WS_DLGFRAME) : (WS_OVERLAPPED | WS_CAPTION | WS_DLGFRAME);
-        break;
-    case 4:
-        s |= WS_OVERLAPPED | WS_CAPTION;
-        break;
-    case 5:
-        s |= WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME;
-        break;
-    default:
-        s |= titleless ? (WS_POPUP | WS_THICKFRAME) : (WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME);
-        break;
-    }
-    if (controlBox_ && !titleless) {
-        s |= WS_SYSMENU;
-        if (borderStyle_ != 3 && borderStyle_ < 4) {
-            if (minButton_) s |= WS_MINIMIZEBOX;
-            if (maxButton_) s |= WS_MAXIMIZEBOX;
-        }
-    }
-    return s;
-}
-
-DWORD Form::windowExStyle() const {
-    DWORD ex = 0;
-    if (borderStyle_ == 3) ex |= WS_EX_DLGMODALFRAME;
-    if (borderStyle_ == 4 || borderStyle_ == 5) ex |= WS_EX_TOOLWINDOW;
-    if (noActivate_) ex |= WS_EX_NOACTIVATE;
-    if (topMost_) ex |= WS_EX_TOPMOST;
-    if (showInTaskbar_ && borderStyle_ != 0 && !(borderStyle_ == 4 || borderStyle_ == 5))
-        ex |= WS_EX_APPWINDOW;
-    return ex;
+FrameSettings Form::frameSettings() const {
+    FrameSettings f = frame_;
+    f.hasCaption = !caption_.empty();
+    return f;
 }
 
 HWND Form::ownerWindow() const {
-    return showInTaskbar_ ? nullptr : hiddenOwner();
+    return frame_.showInTaskbar ? nullptr : hiddenOwner();
 }
 
 void Form::applyStyles() {
     if (!hwnd_) return;
     const DWORD keep =
         GetWindowLongW(hwnd_, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE);
-    SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>(windowStyle() | keep));
-    SetWindowLongW(hwnd_, GWL_EXSTYLE, static_cast<LONG>(windowExStyle() & ~WS_EX_TOPMOST));
-    SetWindowPos(hwnd_, topMost_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+    const FrameStyles styles = frameStyles(frameSettings());
+    SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>(styles.style | keep));
+    SetWindowLongW(hwnd_, GWL_EXSTYLE, static_cast<LONG>(styles.exStyle & ~WS_EX_TOPMOST));
+    SetWindowPos(hwnd_, frame_.topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void Form::createWindow() {
     registerFormClass(&Form::windowProc);
-    const DWORD style = windowStyle(), ex = windowExStyle();
+    const FrameStyles styles = frameStyles(frameSettings());
+    const DWORD style = styles.style, ex = styles.exStyle;
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT, w = CW_USEDEFAULT, h = CW_USEDEFAULT;
     if (designWidth_ > 0 || designHeight_ > 0) {
         RECT r{0, 0, Screen::twipsToPixelsX(designWidth_), Screen::twipsToPixelsY(designHeight_)};
@@ -282,7 +205,6 @@ void Form::load() {
     unloading_ = false;
     if (!life_.alive()) life_.renew();
     createWindow();
-    loadedRaw().push_back(this);
     Forms::added(self);
     try {
         createControls();
@@ -322,7 +244,6 @@ void Form::destroyAll() {
     // Controls placed at run time go the same way.
     const std::vector<UserControl*> placed = hostedControls();
     for (auto it = placed.rbegin(); it != placed.rend(); ++it) (*it)->unload();
-    if (auto a = activeForm().lock(); a.get() == this) activeForm().reset();
     HWND w = hwnd_;
     if (w) {
         if (GetCapture() == w) ReleaseCapture();
@@ -331,7 +252,7 @@ void Form::destroyAll() {
     hwnd_ = nullptr;
     life_.end();
     Forms::removed(this);
-    if (keep) unloadedForms().push_back(std::move(keep));
+    if (keep) FormRegistry::get().keepUnloaded(std::move(keep));
 }
 
 HWND Form::hWnd() {
@@ -344,20 +265,21 @@ HWND Form::hWnd() {
 void Form::showWindowNow(bool activate) {
     int cmd;
     switch (windowState_) {
-    case 1:
+    case windowState::Minimized:
         cmd = activate ? SW_SHOWMINIMIZED : SW_SHOWMINNOACTIVE;
         break;
-    case 2:
+    case windowState::Maximized:
         cmd = SW_SHOWMAXIMIZED;
         break;
     default:
-        cmd = (activate && !noActivate_) ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE;
+        cmd = (activate && !frame_.noActivate) ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE;
         break;
     }
-    if (IsIconic(hwnd_) && windowState_ == 0)
-        cmd = (activate && !noActivate_) ? SW_RESTORE : SW_SHOWNOACTIVATE;
+    if (IsIconic(hwnd_) && windowState_ == windowState::Normal)
+        cmd = (activate && !frame_.noActivate) ? SW_RESTORE : SW_SHOWNOACTIVATE;
     ShowWindow(hwnd_, cmd);
-    if (topMost_) SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (frame_.topMost)
+        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (!loaded()) return;
     if (!shownOnce_) {
         shownOnce_ = true;
@@ -387,7 +309,7 @@ void Form::Show(int modal, Form* owner) {
     if (modalDepth_ > 0) throw RuntimeError(400, L"Form already displayed; can't show modally");
     HWND ownerHwnd = owner && owner->hwnd_ ? owner->hwnd_ : nullptr;
     if (!ownerHwnd) {
-        if (auto a = activeForm().lock(); a && a.get() != this && a->loaded()) ownerHwnd = a->hwnd_;
+        if (auto a = FormRegistry::get().active(); a && a.get() != this && a->loaded()) ownerHwnd = a->hwnd_;
     }
     std::vector<HWND> disabled;
     for (auto& f : Forms::loaded()) {
@@ -436,11 +358,14 @@ int Form::WindowState() const {
 }
 
 void Form::setWindowState(int state) {
-    if (state < 0 || state > 2) throw RuntimeError(err::InvalidPropertyValue);
+    if (state != windowState::Normal && state != windowState::Minimized && state != windowState::Maximized)
+        throw RuntimeError(err::InvalidPropertyValue);
     windowState_ = state;
     // A hidden form stays hidden; the state applies when it is shown.
     if (!hwnd_ || !IsWindowVisible(hwnd_)) return;
-    ShowWindow(hwnd_, state == 1 ? SW_MINIMIZE : state == 2 ? SW_MAXIMIZE : SW_RESTORE);
+    ShowWindow(hwnd_, state == windowState::Minimized   ? SW_MINIMIZE
+                      : state == windowState::Maximized ? SW_MAXIMIZE
+                                                        : SW_RESTORE);
 }
 
 // --- appearance
@@ -470,7 +395,7 @@ void Form::setFont(std::shared_ptr<StdFont> font) {
 }
 
 void Form::setMousePointer(int pointer) {
-    if (!((pointer >= 0 && pointer <= 15) || pointer == 99)) throw RuntimeError(err::InvalidPropertyValue);
+    if (!isMousePointer(pointer)) throw RuntimeError(err::InvalidPropertyValue);
     mousePointer_ = pointer;
     if (!hwnd_) return;
     POINT pt;
@@ -489,33 +414,36 @@ void Form::setEnabled(bool enabled) {
 }
 
 void Form::setBorderStyle(int style) {
-    if (style < 0 || style > 5) throw RuntimeError(err::InvalidPropertyValue);
-    borderStyle_ = style;
-    if (style == 3 || style >= 4) minButton_ = maxButton_ = false;
+    if (style < formBorder::None || style > formBorder::SizableToolWindow)
+        throw RuntimeError(err::InvalidPropertyValue);
+    frame_.borderStyle = style;
+    if (style == formBorder::FixedDialog || style == formBorder::FixedToolWindow ||
+        style == formBorder::SizableToolWindow)
+        frame_.minButton = frame_.maxButton = false;
     applyStyles();
 }
 void Form::setControlBox(bool on) {
-    controlBox_ = on;
+    frame_.controlBox = on;
     applyStyles();
 }
 void Form::setMinButton(bool on) {
-    minButton_ = on;
+    frame_.minButton = on;
     applyStyles();
 }
 void Form::setMaxButton(bool on) {
-    maxButton_ = on;
+    frame_.maxButton = on;
     applyStyles();
 }
 void Form::setShowInTaskbar(bool on) {
     if (hwnd_) throw RuntimeError(err::SetNotSupportedAtRuntime);
-    showInTaskbar_ = on;
+    frame_.showInTaskbar = on;
 }
 void Form::setNoActivate(bool on) {
-    noActivate_ = on;
+    frame_.noActivate = on;
     applyStyles();
 }
 void Form::setTopMost(bool on) {
-    topMost_ = on;
+    frame_.topMost = on;
     applyStyles();
 }
 
@@ -771,7 +699,7 @@ void Form::PopupMenu(HMENU menu, UINT flags) {
 }
 
 void Form::PopupMenu(HMENU menu, UINT flags, double x, double y) {
-    const bool twips = hostScaleMode() == 1;
+    const bool twips = hostScaleMode() == scale::Twips;
     POINT pt{twips ? Screen::twipsToPixelsX(x) : static_cast<int>(x),
              twips ? Screen::twipsToPixelsY(y) : static_cast<int>(y)};
     ClientToScreen(hWnd(), &pt);
@@ -819,11 +747,11 @@ LRESULT Form::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         RECT rc;
         GetClientRect(hwnd, &rc);
         if (wParam == SIZE_MINIMIZED) {
-            windowState_ = 1;
+            windowState_ = windowState::Minimized;
             Form_Resize();
             return 0;
         }
-        windowState_ = wParam == SIZE_MAXIMIZED ? 2 : 0;
+        windowState_ = wParam == SIZE_MAXIMIZED ? windowState::Maximized : windowState::Normal;
         if (rc.right == clientW_ && rc.bottom == clientH_) return 0;
         clientW_ = rc.right;
         clientH_ = rc.bottom;
@@ -839,8 +767,8 @@ LRESULT Form::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             if (UserControl* c = UserControl::fromWindow(GetFocus()); c && c->Parent() == this)
                 lastFocus_ = c;
         } else {
-            if (activeForm().lock().get() != this) {
-                activeForm() = weak_from_this();
+            if (FormRegistry::get().active().get() != this) {
+                FormRegistry::get().setActive(weak_from_this());
                 Form_Activate();
             }
         }
@@ -857,10 +785,11 @@ LRESULT Form::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         tabFocus(true);
         return 0;
     case WM_MOUSEACTIVATE:
-        if (noActivate_) return MA_NOACTIVATE;
+        if (frame_.noActivate) return MA_NOACTIVATE;
         break;
     case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == hwnd && mousePointer_ != 0) {
+        if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == hwnd &&
+            mousePointer_ != pointer::Default) {
             if (HCURSOR c = cursorForPointer(mousePointer_, mouseIcon_.get())) {
                 SetCursor(c);
                 return TRUE;

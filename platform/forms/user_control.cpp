@@ -11,6 +11,7 @@
 #include "platform/forms/window_object.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace forms {
 
@@ -145,7 +146,7 @@ bool UserControl::eventsOpen() const {
 }
 
 bool UserControl::containerInPixels() const {
-    return host_ && host_->hostScaleMode() == 3;
+    return host_ && host_->hostScaleMode() == scale::Pixels;
 }
 int UserControl::fromTwipsX(int twips) const {
     return containerInPixels() ? Screen::twipsToPixelsX(twips) : twips;
@@ -228,14 +229,14 @@ std::shared_ptr<StdFont> UserControl::ambientFont() {
     return host_ ? host_->ambientFont() : StdFont::create();
 }
 uint32_t UserControl::ambientBackColor() {
-    return host_ ? host_->ambientBackColor() : 0x8000000F;
+    return host_ ? host_->ambientBackColor() : sysColor::ButtonFace;
 }
 uint32_t UserControl::ambientForeColor() {
-    return host_ ? host_->ambientForeColor() : 0x80000012;
+    return host_ ? host_->ambientForeColor() : sysColor::ButtonText;
 }
 
 void UserControl::setMousePointer(int pointer) {
-    if (!((pointer >= 0 && pointer <= 15) || pointer == 99)) throw RuntimeError(err::InvalidPropertyValue);
+    if (!isMousePointer(pointer)) throw RuntimeError(err::InvalidPropertyValue);
     mousePointer_ = pointer;
 }
 
@@ -323,7 +324,7 @@ LRESULT UserControl::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         if (!creating_) sizeChanged();
         return 0;
     case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT && mousePointer_ != 0) {
+        if (LOWORD(lParam) == HTCLIENT && mousePointer_ != pointer::Default) {
             if (HCURSOR c = cursorForPointer(mousePointer_, mouseIcon_.get())) {
                 SetCursor(c);
                 return TRUE;
@@ -404,60 +405,22 @@ void UserControl::mouseDblClick() {
     UserControl_DblClick();
 }
 
-HCURSOR cursorForPointer(int pointer, const StdPicture* icon) {
-    const wchar_t* id = nullptr;
-    switch (pointer) {
-    case 1:
-        id = IDC_ARROW;
-        break;
-    case 2:
-        id = IDC_CROSS;
-        break;
-    case 3:
-        id = IDC_IBEAM;
-        break;
-    case 4:
-        id = IDC_ICON;
-        break;
-    case 5:
-        id = IDC_SIZEALL;
-        break;
-    case 6:
-        id = IDC_SIZENESW;
-        break;
-    case 7:
-        id = IDC_SIZENS;
-        break;
-    case 8:
-        id = IDC_SIZENWSE;
-        break;
-    case 9:
-        id = IDC_SIZEWE;
-        break;
-    case 10:
-        id = IDC_UPARROW;
-        break;
-    case 11:
-        id = IDC_WAIT;
-        break;
-    case 12:
-        id = IDC_NO;
-        break;
-    case 13:
-        id = IDC_APPSTARTING;
-        break;
-    case 14:
-        id = IDC_HELP;
-        break;
-    case 15:
-        id = IDC_SIZEALL;
-        break;
-    case 99:
+bool isMousePointer(int value) {
+    return (value >= pointer::Default && value <= pointer::SizeAll) || value == pointer::Custom;
+}
+
+HCURSOR cursorForPointer(int value, const StdPicture* icon) {
+    // The system cursor of each pointer:: value from Arrow to SizeAll, in order.
+    static const wchar_t* const cursors[] = {
+        IDC_ARROW,    IDC_CROSS,  IDC_IBEAM,       IDC_ICON,   IDC_SIZEALL,
+        IDC_SIZENESW, IDC_SIZENS, IDC_SIZENWSE,    IDC_SIZEWE, IDC_UPARROW,
+        IDC_WAIT,     IDC_NO,     IDC_APPSTARTING, IDC_HELP,   IDC_SIZEALL,
+    };
+    static_assert(std::size(cursors) == pointer::SizeAll - pointer::Arrow + 1);
+    if (value == pointer::Custom)
         return icon && icon->hIcon() ? static_cast<HCURSOR>(icon->hIcon()) : nullptr;
-    default:
-        return nullptr;
-    }
-    return LoadCursorW(nullptr, id);
+    if (value < pointer::Arrow || value > pointer::SizeAll) return nullptr;
+    return LoadCursorW(nullptr, cursors[value - pointer::Arrow]);
 }
 
 } // namespace forms

@@ -14,15 +14,18 @@ namespace testsupport {
 // A message a window is expected to receive. An optional entry may be missing (the system sends
 // some messages only sometimes); a given wParam must match too.
 struct ExpectedMessage {
-    UINT msg = 0;
-    bool optional = false;
+    // A plain message number in a table is a required entry.
+    ExpectedMessage(UINT message, bool isOptional = false, std::optional<WPARAM> withWParam = {})
+        : msg(message), optional(isOptional), wParam(withWParam) {}
+    UINT msg;
+    bool optional;
     std::optional<WPARAM> wParam;
 };
 inline ExpectedMessage optionalMessage(UINT msg) {
-    return ExpectedMessage{msg, true, std::nullopt};
+    return ExpectedMessage(msg, true);
 }
 inline ExpectedMessage messageWith(UINT msg, WPARAM wParam) {
-    return ExpectedMessage{msg, false, wParam};
+    return ExpectedMessage(msg, false, wParam);
 }
 
 // A readable name for the messages tests are about, else the number.
