@@ -5,6 +5,7 @@
 #include "platform/forms/form_registry.h"
 #include "platform/forms/guarded_window_proc.h"
 #include "platform/forms/message_loop.h"
+#include "platform/forms/property_table.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
@@ -366,6 +367,89 @@ void Form::setWindowState(int state) {
     ShowWindow(hwnd_, state == windowState::Minimized   ? SW_MINIMIZE
                       : state == windowState::Maximized ? SW_MAXIMIZE
                                                         : SW_RESTORE);
+}
+
+// --- stored properties
+
+// Every setter of a form's property does more than store it: each is named in its row, except
+// KeyPreview, which only decides where keys go.
+const PropertyTable<Form>& Form::properties() {
+    using F = Form;
+    static const PropertyTable<F> table{
+        field<F>(
+            L"Caption", [](F & f) -> auto& { return f.caption_; }, std::wstring())
+            .setBy("setCaption"),
+        field<F>(
+            L"BackColor", [](F & f) -> auto& { return f.backColor_; }, sysColor::ButtonFace)
+            .setBy("setBackColor"),
+        field<F>(
+            L"ForeColor", [](F & f) -> auto& { return f.foreColor_; }, sysColor::ButtonText)
+            .setBy("setForeColor"),
+        // A form's own font: a stored font replaces the form's default one.
+        property<F>(
+            L"Font", [](F& f) { return f.font_; },
+            [](F& f, std::shared_ptr<StdFont> font) { f.font_ = font ? std::move(font) : StdFont::create(); },
+            StdFont::create(), OnChange::Relayout)
+            .setBy("setFont"),
+        field<F>(
+            L"BorderStyle", [](F & f) -> auto& { return f.frame_.borderStyle; }, int(formBorder::Sizable))
+            .setBy("setBorderStyle"),
+        field<F>(
+            L"ControlBox", [](F & f) -> auto& { return f.frame_.controlBox; }, true)
+            .setBy("setControlBox"),
+        field<F>(
+            L"MinButton", [](F & f) -> auto& { return f.frame_.minButton; }, true)
+            .setBy("setMinButton"),
+        field<F>(
+            L"MaxButton", [](F & f) -> auto& { return f.frame_.maxButton; }, true)
+            .setBy("setMaxButton"),
+        field<F>(
+            L"ShowInTaskbar", [](F & f) -> auto& { return f.frame_.showInTaskbar; }, true)
+            .setBy("setShowInTaskbar"),
+        field<F>(
+            L"NoActivate", [](F & f) -> auto& { return f.frame_.noActivate; }, false)
+            .setBy("setNoActivate"),
+        field<F>(
+            L"TopMost", [](F & f) -> auto& { return f.frame_.topMost; }, false)
+            .setBy("setTopMost"),
+        field<F>(
+            L"WindowState", [](F & f) -> auto& { return f.windowState_; }, int(windowState::Normal))
+            .setBy("setWindowState"),
+        field<F>(
+            L"KeyPreview", [](F & f) -> auto& { return f.keyPreview_; }, false, OnChange::None),
+        field<F>(
+            L"MousePointer", [](F & f) -> auto& { return f.mousePointer_; }, int(pointer::Default))
+            .setBy("setMousePointer"),
+    };
+    return table;
+}
+
+void Form::readProperties(const PropertyBag& bag) {
+    // Checked as the setters check them, before anything is taken.
+    const int border = bag.ReadProperty(L"BorderStyle", formBorder::Sizable).toLong();
+    const int state = bag.ReadProperty(L"WindowState", windowState::Normal).toLong();
+    const int mousePointer = bag.ReadProperty(L"MousePointer", pointer::Default).toLong();
+    if (border < formBorder::None || border > formBorder::SizableToolWindow ||
+        !isMousePointer(mousePointer) ||
+        (state != windowState::Normal && state != windowState::Minimized && state != windowState::Maximized))
+        throw RuntimeError(err::InvalidPropertyValue);
+    if (hwnd_ && bag.ReadProperty(L"ShowInTaskbar", true).toBoolean() != frame_.showInTaskbar)
+        throw RuntimeError(err::SetNotSupportedAtRuntime);
+    properties().read(*this, bag);
+    applySurfaceColours(true);
+    applySurfaceColours(false);
+    applySurfaceFont();
+    notifyAmbientChanged(L"BackColor");
+    notifyAmbientChanged(L"ForeColor");
+    notifyAmbientChanged(L"Font");
+    if (!hwnd_) return;
+    SetWindowTextW(hwnd_, caption_.c_str());
+    applyStyles();
+    setWindowState(windowState_);
+}
+
+void Form::writeProperties(PropertyBag& bag) {
+    properties().write(*this, bag);
 }
 
 // --- appearance

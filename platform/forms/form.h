@@ -19,6 +19,9 @@
 
 namespace forms {
 
+class PropertyBag;
+template <class C>
+class PropertyTable;
 class StdFont;
 class Surface;
 
@@ -86,6 +89,12 @@ public:
     void setWidth(int twips) { Move(Left(), Top(), twips, Height()); }
     void setHeight(int twips) { Move(Left(), Top(), Width(), twips); }
     void Move(int left, int top, int width, int height);
+    // The form's stored properties, one row each; readProperties takes them from a stored form (a
+    // missing key is the default), writeProperties gives back those that differ from the default.
+    static const PropertyTable<Form>& properties();
+    void readProperties(const PropertyBag& bag);
+    void writeProperties(PropertyBag& bag);
+
     // The inner size in the surface's scale.
     double ScaleWidth();
     double ScaleHeight();
