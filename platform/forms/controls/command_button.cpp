@@ -137,33 +137,48 @@ void CommandButton::showDefault() {
 void CommandButton::windowMessage(MessageFrame& m) {
     switch (m.msg) {
     case WM_COMMAND:
-        if (reinterpret_cast<HWND>(m.lParam) != button_) return;
-        if (HIWORD(m.wParam) == BN_CLICKED) click();
-        m.answer(0);
+        onCommand(m);
         return;
     case WM_SETFOCUS:
-        if (button_) ::SetFocus(button_);
-        m.answer(0);
+        onSetFocus(m);
         return;
     }
 }
 
-LRESULT CommandButton::buttonMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    WNDPROC old = buttonProc_;
-    Form* form = Parent();
-    if (form && form->KeyPreview() && (msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_CHAR)) {
-        auto watch = this->watch();
-        int code = static_cast<int>(wParam);
-        if (msg == WM_KEYDOWN)
-            form->previewKeyDown(code, shiftFromKeyboard());
-        else if (msg == WM_KEYUP)
-            form->previewKeyUp(code, shiftFromKeyboard());
-        else
-            form->previewKeyPress(code);
-        if (!watch.alive() || code == 0) return 0;
-        wParam = static_cast<WPARAM>(code);
+void CommandButton::onCommand(MessageFrame& m) {
+    if (reinterpret_cast<HWND>(m.lParam) != button_) return;
+    if (HIWORD(m.wParam) == BN_CLICKED) click();
+    m.answer(0);
+}
+
+void CommandButton::onSetFocus(MessageFrame& m) {
+    if (button_) ::SetFocus(button_);
+    m.answer(0);
+}
+
+void CommandButton::buttonMessage(MessageFrame& m) {
+    switch (m.msg) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+        onButtonKey(m);
+        return;
     }
-    return CallWindowProcW(old, hwnd, msg, wParam, lParam);
+}
+
+void CommandButton::onButtonKey(MessageFrame& m) {
+    Form* form = Parent();
+    if (!form || !form->KeyPreview()) return;
+    auto watch = this->watch();
+    int code = static_cast<int>(m.wParam);
+    if (m.msg == WM_KEYDOWN)
+        form->previewKeyDown(code, shiftFromKeyboard());
+    else if (m.msg == WM_KEYUP)
+        form->previewKeyUp(code, shiftFromKeyboard());
+    else
+        form->previewKeyPress(code);
+    if (!watch.alive() || code == 0) return m.answer(0);
+    m.wParam = static_cast<WPARAM>(code);
 }
 
 } // namespace forms

@@ -53,8 +53,11 @@ private:
     // Takes the font and gives its handle to the system window before the previous font can go.
     void useFont(std::shared_ptr<StdFont> font);
     void showDefault();
-    // Keys typed on the system button reach the form first when it previews keys.
-    LRESULT buttonMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void onCommand(MessageFrame& m);
+    void onSetFocus(MessageFrame& m);
+    // The system button inside: keys typed on it reach the form first when it previews keys.
+    void buttonMessage(MessageFrame& m);
+    void onButtonKey(MessageFrame& m);
 };
 
 } // namespace forms

@@ -37,10 +37,11 @@ WNDPROC subclassChild(HWND child, WNDPROC proc, UserControl* owner);
 // gone; nothing when the child is gone or was given back already.
 void releaseChild(HWND child, WNDPROC previous) noexcept;
 
-// The procedure subclassChild installs for a system window inside a control: the control's member
-// handles each message and stays alive while it does; an error is reported and the message goes
-// to the system window's own procedure.
-template <class Owner, LRESULT (Owner::*Handle)(HWND, UINT, WPARAM, LPARAM), WNDPROC Owner::*Previous>
+// The procedure subclassChild installs for a system window inside a control: the control's
+// dispatch for that window sees each message as a frame and stays alive while it does; a message
+// it does not answer goes on, with the frame's parameters, to the system window's own procedure.
+// An error is reported and the message goes to that procedure as it came.
+template <class Owner, void (Owner::*Dispatch)(MessageFrame&), WNDPROC Owner::*Previous>
 LRESULT CALLBACK childWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = dynamic_cast<Owner*>(windowObject::of(hwnd));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -48,11 +49,19 @@ LRESULT CALLBACK childWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     Forms::HandlingMessage handling;
     try {
         auto keep = self->weak_from_this().lock();
-        return (self->*Handle)(hwnd, msg, wParam, lParam);
+        MessageFrame m{hwnd, msg, wParam, lParam};
+        (self->*Dispatch)(m);
+        if (m.handled) return m.result;
+        return CallWindowProcW(previous, hwnd, msg, m.wParam, m.lParam);
     } catch (...) {
         reportUnexpectedError(L"Control's system window procedure");
         return CallWindowProcW(previous, hwnd, msg, wParam, lParam);
     }
+}
+
+// Lets the system window's own procedure handle the message now (for a handler that acts after it).
+inline LRESULT callPrevious(WNDPROC previous, const MessageFrame& m) {
+    return CallWindowProcW(previous, m.hwnd, m.msg, m.wParam, m.lParam);
 }
 
 // Checks a colour argument (error 380 for a value that names no colour).

@@ -87,7 +87,16 @@ private:
     // Takes the font and gives its handle to the system window before the previous font can go.
     void useFont(std::shared_ptr<StdFont> font);
     void textChanged();
-    LRESULT editMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The control's window.
+    void onCommand(MessageFrame& m);
+    void onControlColour(MessageFrame& m);
+    void onSetFocus(MessageFrame& m);
+    // The edit window inside: one dispatch, a handler for each kind of message.
+    void editMessage(MessageFrame& m);
+    void onEditKey(MessageFrame& m);
+    void onEditChar(MessageFrame& m);
+    void onEditFocus(MessageFrame& m);
+    void onEditMouse(MessageFrame& m);
 };
 
 } // namespace forms

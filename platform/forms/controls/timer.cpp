@@ -71,13 +71,21 @@ void Timer::UserControl_Terminate() {
 }
 
 void Timer::windowMessage(MessageFrame& m) {
-    if (m.msg == WM_WINDOWPOSCHANGING) {
+    switch (m.msg) {
+    case WM_WINDOWPOSCHANGING:
         // A timer is never seen.
         reinterpret_cast<WINDOWPOS*>(m.lParam)->flags &= ~SWP_SHOWWINDOW;
-    } else if (m.msg == WM_TIMER && m.wParam == kTimerId) {
-        m.answer(0);
-        if (running_) RaiseEvent(Tick);
+        return;
+    case WM_TIMER:
+        onTimer(m);
+        return;
     }
+}
+
+void Timer::onTimer(MessageFrame& m) {
+    if (m.wParam != kTimerId) return;
+    m.answer(0);
+    if (running_) RaiseEvent(Tick);
 }
 
 } // namespace forms

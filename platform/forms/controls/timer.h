@@ -35,6 +35,7 @@ private:
     bool running_ = false;
 
     void restart();
+    void onTimer(MessageFrame& m);
 };
 
 } // namespace forms

@@ -141,12 +141,17 @@ void VScrollBar::moveTo(int v, bool scrolling) {
 }
 
 void VScrollBar::windowMessage(MessageFrame& m) {
-    if (m.msg == WM_SETFOCUS && bar_) {
+    switch (m.msg) {
+    case WM_SETFOCUS:
+        if (!bar_) return;
         ::SetFocus(bar_);
         m.answer(0);
-    } else if (m.msg == WM_VSCROLL && reinterpret_cast<HWND>(m.lParam) == bar_) {
+        return;
+    case WM_VSCROLL:
+        if (reinterpret_cast<HWND>(m.lParam) != bar_) return;
         onVScroll(LOWORD(m.wParam), static_cast<short>(HIWORD(m.wParam)));
         m.answer(0);
+        return;
     }
 }
 
