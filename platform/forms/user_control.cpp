@@ -340,14 +340,7 @@ LRESULT UserControl::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         const bool down = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
         int code = static_cast<int>(wParam);
         const int sh = shiftFromKeyboard();
-        if (Form* f = Parent(); f && f->KeyPreview()) {
-            auto watch = life_.watch();
-            if (down)
-                f->previewKeyDown(code, sh);
-            else
-                f->previewKeyUp(code, sh);
-            if (!watch.alive() || unloaded_) return 0;
-        }
+        if (!previewKey(msg, code)) return 0;
         if (code != 0) {
             if (down)
                 UserControl_KeyDown(code, sh);
@@ -359,11 +352,7 @@ LRESULT UserControl::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     }
     case WM_CHAR: {
         int ascii = static_cast<int>(wParam);
-        if (Form* f = Parent(); f && f->KeyPreview()) {
-            auto watch = life_.watch();
-            f->previewKeyPress(ascii);
-            if (!watch.alive() || unloaded_) return 0;
-        }
+        if (!previewKey(msg, ascii)) return 0;
         if (ascii != 0) UserControl_KeyPress(ascii);
         return 0;
     }
@@ -378,6 +367,26 @@ LRESULT UserControl::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         break;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+bool UserControl::previewKey(UINT msg, int& code) {
+    Form* f = Parent();
+    if (!f || !f->KeyPreview()) return true;
+    auto watch = life_.watch();
+    switch (msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        f->previewKeyDown(code, shiftFromKeyboard());
+        break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        f->previewKeyUp(code, shiftFromKeyboard());
+        break;
+    case WM_CHAR:
+        f->previewKeyPress(code);
+        break;
+    }
+    return watch.alive() && !unloaded_;
 }
 
 void UserControl::mousePressFocus() {

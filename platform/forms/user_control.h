@@ -202,6 +202,11 @@ protected:
         PropertyChanged(row.key);
         propertyEffect(row.effect);
     }
+    // A key message (WM_KEYDOWN, WM_KEYUP, their WM_SYS forms, WM_CHAR) reaches the form first when
+    // it previews keys; it may change the key or cancel it (0). False when the control was unloaded
+    // meanwhile.
+    bool previewKey(UINT msg, int& code);
+
     // What Repaint and Relayout mean for this control.
     virtual void propertyEffect(OnChange /*effect*/) {}
 

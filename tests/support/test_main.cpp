@@ -53,5 +53,8 @@ int main(int argc, char** argv) {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     testing::InitGoogleTest(&argc, argv);
     testing::UnitTest::GetInstance()->listeners().Append(new testsupport::LogWatchListener);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    // What is logged while the program ends goes to stderr, as in the program.
+    core::setLogHandler(nullptr);
+    return result;
 }

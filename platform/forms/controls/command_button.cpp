@@ -167,17 +167,8 @@ void CommandButton::buttonMessage(MessageFrame& m) {
 }
 
 void CommandButton::onButtonKey(MessageFrame& m) {
-    Form* form = Parent();
-    if (!form || !form->KeyPreview()) return;
-    auto watch = this->watch();
     int code = static_cast<int>(m.wParam);
-    if (m.msg == WM_KEYDOWN)
-        form->previewKeyDown(code, shiftFromKeyboard());
-    else if (m.msg == WM_KEYUP)
-        form->previewKeyUp(code, shiftFromKeyboard());
-    else
-        form->previewKeyPress(code);
-    if (!watch.alive() || code == 0) return m.answer(0);
+    if (!previewKey(m.msg, code) || code == 0) return m.answer(0);
     m.wParam = static_cast<WPARAM>(code);
 }
 

@@ -294,14 +294,7 @@ void TextBox::onEditKey(MessageFrame& m) {
     const bool down = m.msg == WM_KEYDOWN;
     int code = static_cast<int>(m.wParam);
     const int sh = shiftFromKeyboard();
-    auto watch = this->watch();
-    if (Form* form = Parent(); form && form->KeyPreview()) {
-        if (down)
-            form->previewKeyDown(code, sh);
-        else
-            form->previewKeyUp(code, sh);
-        if (!watch.alive()) return m.answer(0);
-    }
+    if (!previewKey(m.msg, code)) return m.answer(0);
     if (code != 0 && !(down ? RaiseEvent(KeyDown, code, sh) : RaiseEvent(KeyUp, code, sh)))
         return m.answer(0);
     if (code == 0) return m.answer(0);
@@ -310,11 +303,7 @@ void TextBox::onEditKey(MessageFrame& m) {
 
 void TextBox::onEditChar(MessageFrame& m) {
     int ascii = static_cast<int>(m.wParam);
-    auto watch = this->watch();
-    if (Form* form = Parent(); form && form->KeyPreview()) {
-        form->previewKeyPress(ascii);
-        if (!watch.alive()) return m.answer(0);
-    }
+    if (!previewKey(m.msg, ascii)) return m.answer(0);
     if (ascii != 0 && !RaiseEvent(KeyPress, ascii)) return m.answer(0);
     if (ascii == 0) return m.answer(0);
     // A single-line box has no use for Enter or Escape; the edit window would beep.
