@@ -55,7 +55,6 @@ void expectNewControlWritesOnlyStartValues(forms::ControlHost& host, const forms
         if (!(row.initial(*c) == row.storedDefault(*c)))
             expected += (expected.empty() ? L"" : L", ") + row.key;
     for (const auto& key : extra) expected += (expected.empty() ? L"" : L", ") + key;
-    forms::PropertyBag expectedBag;
     EXPECT_EQ(core::toUtf8(keysOf(bag)), core::toUtf8(expected)) << "what a new control writes";
     // A stored control that holds nothing reads every row as its stored default.
     auto stored = placedControl<C>(host, L"empty");
