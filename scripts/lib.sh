@@ -131,3 +131,51 @@ EOF
 vexa_server_end() {
   [ -n "${VEXA_FOREIGN_SERVER:-}" ] || wineserver -k >/dev/null 2>&1 || true
 }
+
+# Fails, naming the file and line, when a source includes a layer it must not see or is not formatted
+# as .clang-format says. Runs on the tracked sources, before the build.
+vexa_check_sources() {
+  local root=$VEXA_ROOT
+  local files
+  files=$(cd "$root" && git ls-files '*.cpp' '*.h')
+  [ -n "$files" ] || return 0
+
+  # Which of our folders a folder's sources may include ("any" for no limit).
+  local bad
+  bad=$(cd "$root" && echo "$files" | xargs grep -Hn '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' | awk -F: '
+    function allowed(src, inc) {
+      if (src ~ /^platform\/core\//) return inc ~ /^platform\/core\//
+      if (src ~ /^platform\/(data|hook)\//) {
+        split(src, p, "/")
+        return inc ~ /^platform\/core\// || index(inc, "platform/" p[2] "/") == 1
+      }
+      if (src ~ /^platform\//) return inc !~ /^(widgets|app|tools)\//
+      if (src ~ /^widgets\//) return inc !~ /^(app|tools)\//
+      if (src ~ /^tools\//) return inc ~ /^(platform|tools)\// || inc ~ /^app\/[^\/]+\.h$/
+      return 1
+    }
+    {
+      line = $0
+      sub(/^[^:]*:[^:]*:/, "", line)
+      if (match(line, /"[^"]+"/) == 0) next
+      inc = substr(line, RSTART + 1, RLENGTH - 2)
+      # Only paths into our own tree are judged; a file next to the source is the same folder.
+      if (inc !~ /^(platform|widgets|app|tools|tests|bench)\//) next
+      if (!allowed($1, inc)) printf "%s:%s: includes \"%s\", which its layer must not use\n", $1, $2, inc
+    }')
+  if [ -n "$bad" ]; then
+    echo "$bad" >&2
+    echo "Include direction check failed: platform never includes widgets or app; platform/core only itself;" >&2
+    echo "platform/data and platform/hook only core and themselves; widgets never app; tools only platform," >&2
+    echo "tools and the headers of app." >&2
+    return 1
+  fi
+
+  local unformatted
+  unformatted=$(cd "$root" && echo "$files" | xargs clang-format --dry-run -Werror 2>&1 | grep ': error:' || true)
+  if [ -n "$unformatted" ]; then
+    echo "$unformatted" | sed 's/: error: .*/: not formatted as .clang-format says (clang-format -i fixes it)/' >&2
+    echo "Format check failed." >&2
+    return 1
+  fi
+}

@@ -150,7 +150,8 @@ void Connection::Open(const std::wstring& connectionString, const std::wstring&,
     Deadline deadline;
     auto target = parseConnectionString(connectionString);
     if (!target) fail(err::BadConnectionString, L"The connection string names no data source", L"");
-    if (!fileExists(target->file)) fail(err::DatabaseMissing, L"The database file does not exist", target->file);
+    if (!fileExists(target->file))
+        fail(err::DatabaseMissing, L"The database file does not exist", target->file);
     checkWhole(target->file, deadline);
 
     auto db = std::make_shared<Database>(target->file, Database::Mode::Existing, deadline);

@@ -8,7 +8,7 @@ namespace data {
 // file and carries the driver's own message where there is one.
 namespace err {
 inline constexpr int DatabaseMissing = 3001; // the database file does not exist
-inline constexpr int WrongPassword = 3002; // the password does not match the one stored in the file
+inline constexpr int WrongPassword = 3002;   // the password does not match the one stored in the file
 inline constexpr int Locked = 3003;       // another connection or program holds the file longer than the wait
 inline constexpr int NotADatabase = 3004; // the file is damaged, truncated or not a database
 inline constexpr int Driver = 3005;       // any other failure reported by the driver

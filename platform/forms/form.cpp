@@ -1,17 +1,18 @@
 #include "platform/forms/form.h"
 
 #include "platform/forms/app.h"
+#include "platform/forms/form_frame.h"
+#include "platform/forms/form_registry.h"
 #include "platform/forms/guarded_window_proc.h"
 #include "platform/forms/message_loop.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
+#include "platform/forms/window_object.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
-#include <map>
-#include <typeindex>
 
 namespace forms {
 
@@ -19,46 +20,24 @@ namespace {
 
 const wchar_t* const kFormClass = L"VexaForm";
 const wchar_t* const kOwnerClass = L"VexaOwner";
-// The object is found through a window property: a form's window procedure may be hooked.
-const wchar_t* const kObjectProp = L"VexaForm.Object";
 
-// The registries live as long as the process: forms still held at exit must not meet them destroyed.
-std::vector<std::weak_ptr<Form>>& loadedList() {
-    static auto* list = new std::vector<std::weak_ptr<Form>>;
-    return *list;
-}
-
-std::vector<Form*>& loadedRaw() {
-    static auto* list = new std::vector<Form*>;
-    return *list;
-}
-
-std::map<std::type_index, std::shared_ptr<Form>>& instances() {
-    static auto* map = new std::map<std::type_index, std::shared_ptr<Form>>;
-    return *map;
-}
-
-std::vector<std::shared_ptr<Form>>& unloadedForms() {
-    static auto* list = new std::vector<std::shared_ptr<Form>>;
-    return *list;
-}
-
-std::weak_ptr<Form>& activeForm() {
-    static auto* active = new std::weak_ptr<Form>;
-    return *active;
-}
-
-void registerClasses() {
+void registerFormClass(WNDPROC windowProc) {
     static bool done = false;
     if (done) return;
     WNDCLASSEXW wc{sizeof wc};
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpfnWndProc = windowProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
     wc.lpszClassName = kFormClass;
     RegisterClassExW(&wc);
+    done = true;
+}
+
+void registerOwnerClass() {
+    static bool done = false;
+    if (done) return;
     WNDCLASSEXW oc{sizeof oc};
     oc.lpfnWndProc = DefWindowProcW;
     oc.hInstance = GetModuleHandleW(nullptr);
@@ -71,7 +50,7 @@ void registerClasses() {
 HWND hiddenOwner() {
     static HWND owner = nullptr;
     if (!owner || !IsWindow(owner)) {
-        registerClasses();
+        registerOwnerClass();
         owner = CreateWindowExW(0, kOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
     }
@@ -83,10 +62,7 @@ HWND hiddenOwner() {
 // --- Forms
 
 std::vector<std::shared_ptr<Form>> Forms::loaded() {
-    std::vector<std::shared_ptr<Form>> out;
-    for (auto& w : loadedList())
-        if (auto f = w.lock(); f && f->loaded()) out.push_back(f);
-    return out;
+    return FormRegistry::get().loaded();
 }
 
 bool Forms::unloadAll() {
@@ -97,36 +73,23 @@ bool Forms::unloadAll() {
 }
 
 void Forms::added(const std::shared_ptr<Form>& form) {
-    loadedList().push_back(form);
+    FormRegistry::get().added(form);
 }
 
 void Forms::releaseUnloaded() {
-    if (core::HandlingMessage::depth() > 0) return;
-    std::vector<std::shared_ptr<Form>> gone;
-    gone.swap(unloadedForms());
+    FormRegistry::get().releaseUnloaded();
 }
 
 void Forms::removed(Form* form) {
-    std::erase_if(loadedList(), [form](const std::weak_ptr<Form>& w) {
-        auto f = w.lock();
-        return !f || f.get() == form;
-    });
-    std::erase(loadedRaw(), form);
-    for (auto it = instances().begin(); it != instances().end();) {
-        if (it->second.get() == form)
-            it = instances().erase(it);
-        else
-            ++it;
-    }
+    FormRegistry::get().removed(form);
 }
 
 std::shared_ptr<Form> Forms::instanceSlot(const std::type_info& type) {
-    auto it = instances().find(std::type_index(type));
-    return it == instances().end() ? nullptr : it->second;
+    return FormRegistry::get().instance(type);
 }
 
 void Forms::setInstanceSlot(const std::type_info& type, std::shared_ptr<Form> form) {
-    instances()[std::type_index(type)] = std::move(form);
+    FormRegistry::get().setInstance(type, std::move(form));
 }
 
 // --- Form
@@ -144,73 +107,38 @@ Form::~Form() {
     }
     for (UserControl* c : hostedControls()) c->host_ = nullptr;
     if (hwnd_) {
-        RemovePropW(hwnd_, kObjectProp);
+        windowObject::detach(hwnd_);
         DestroyWindow(hwnd_);
         hwnd_ = nullptr;
     }
     Forms::removed(this);
 }
 
-DWORD Form::windowStyle() const {
-    DWORD s = WS_CLIPCHILDREN;
-    const bool titleless = caption_.empty() && !controlBox_ && !minButton_ && !maxButton_;
-    switch (borderStyle_) {
-    case 0:
-        return s | WS_POPUP;
-    case 1:
-        s |= titleless ? (WS_POPUP | WS_BORDER) : (WS_OVERLAPPED | WS_CAPTION);
-        break;
-    case 3:
-        s |= titleless ? (WS_POPUP | WS_DLGFRAME) : (WS_OVERLAPPED | WS_CAPTION | WS_DLGFRAME);
-        break;
-    case 4:
-        s |= WS_OVERLAPPED | WS_CAPTION;
-        break;
-    case 5:
-        s |= WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME;
-        break;
-    default:
-        s |= titleless ? (WS_POPUP | WS_THICKFRAME) : (WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME);
-        break;
-    }
-    if (controlBox_ && !titleless) {
-        s |= WS_SYSMENU;
-        if (borderStyle_ != 3 && borderStyle_ < 4) {
-            if (minButton_) s |= WS_MINIMIZEBOX;
-            if (maxButton_) s |= WS_MAXIMIZEBOX;
-        }
-    }
-    return s;
-}
-
-DWORD Form::windowExStyle() const {
-    DWORD ex = 0;
-    if (borderStyle_ == 3) ex |= WS_EX_DLGMODALFRAME;
-    if (borderStyle_ == 4 || borderStyle_ == 5) ex |= WS_EX_TOOLWINDOW;
-    if (noActivate_) ex |= WS_EX_NOACTIVATE;
-    if (topMost_) ex |= WS_EX_TOPMOST;
-    if (showInTaskbar_ && borderStyle_ != 0 && !(borderStyle_ == 4 || borderStyle_ == 5))
-        ex |= WS_EX_APPWINDOW;
-    return ex;
+FrameSettings Form::frameSettings() const {
+    FrameSettings f = frame_;
+    f.hasCaption = !caption_.empty();
+    return f;
 }
 
 HWND Form::ownerWindow() const {
-    return showInTaskbar_ ? nullptr : hiddenOwner();
+    return frame_.showInTaskbar ? nullptr : hiddenOwner();
 }
 
 void Form::applyStyles() {
     if (!hwnd_) return;
     const DWORD keep =
         GetWindowLongW(hwnd_, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE);
-    SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>(windowStyle() | keep));
-    SetWindowLongW(hwnd_, GWL_EXSTYLE, static_cast<LONG>(windowExStyle() & ~WS_EX_TOPMOST));
-    SetWindowPos(hwnd_, topMost_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+    const FrameStyles styles = frameStyles(frameSettings());
+    SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>(styles.style | keep));
+    SetWindowLongW(hwnd_, GWL_EXSTYLE, static_cast<LONG>(styles.exStyle & ~WS_EX_TOPMOST));
+    SetWindowPos(hwnd_, frame_.topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void Form::createWindow() {
-    registerClasses();
-    const DWORD style = windowStyle(), ex = windowExStyle();
+    registerFormClass(&Form::windowProc);
+    const FrameStyles styles = frameStyles(frameSettings());
+    const DWORD style = styles.style, ex = styles.exStyle;
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT, w = CW_USEDEFAULT, h = CW_USEDEFAULT;
     if (designWidth_ > 0 || designHeight_ > 0) {
         RECT r{0, 0, Screen::twipsToPixelsX(designWidth_), Screen::twipsToPixelsY(designHeight_)};
@@ -224,12 +152,11 @@ void Form::createWindow() {
         // Placed by the system but sized by design: CW_USEDEFAULT for the position only.
         y = 0;
     }
+    // The window procedure finds the form from its first message on (WM_NCCREATE).
     HWND hwnd = CreateWindowExW(ex, kFormClass, caption_.c_str(), style, x, y, w, h, ownerWindow(), nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
+                                GetModuleHandleW(nullptr), static_cast<ControlHost*>(this));
     if (!hwnd) throw RuntimeError(err::InvalidProcedureCall, L"The form's window could not be created");
     hwnd_ = hwnd;
-    SetPropW(hwnd, kObjectProp, this);
-    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::windowProc));
     RECT rc;
     GetClientRect(hwnd, &rc);
     clientW_ = rc.right;
@@ -278,7 +205,6 @@ void Form::load() {
     unloading_ = false;
     if (!life_.alive()) life_.renew();
     createWindow();
-    loadedRaw().push_back(this);
     Forms::added(self);
     try {
         createControls();
@@ -318,7 +244,6 @@ void Form::destroyAll() {
     // Controls placed at run time go the same way.
     const std::vector<UserControl*> placed = hostedControls();
     for (auto it = placed.rbegin(); it != placed.rend(); ++it) (*it)->unload();
-    if (auto a = activeForm().lock(); a.get() == this) activeForm().reset();
     HWND w = hwnd_;
     if (w) {
         if (GetCapture() == w) ReleaseCapture();
@@ -327,7 +252,7 @@ void Form::destroyAll() {
     hwnd_ = nullptr;
     life_.end();
     Forms::removed(this);
-    if (keep) unloadedForms().push_back(std::move(keep));
+    if (keep) FormRegistry::get().keepUnloaded(std::move(keep));
 }
 
 HWND Form::hWnd() {
@@ -340,20 +265,21 @@ HWND Form::hWnd() {
 void Form::showWindowNow(bool activate) {
     int cmd;
     switch (windowState_) {
-    case 1:
+    case windowState::Minimized:
         cmd = activate ? SW_SHOWMINIMIZED : SW_SHOWMINNOACTIVE;
         break;
-    case 2:
+    case windowState::Maximized:
         cmd = SW_SHOWMAXIMIZED;
         break;
     default:
-        cmd = (activate && !noActivate_) ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE;
+        cmd = (activate && !frame_.noActivate) ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE;
         break;
     }
-    if (IsIconic(hwnd_) && windowState_ == 0)
-        cmd = (activate && !noActivate_) ? SW_RESTORE : SW_SHOWNOACTIVATE;
+    if (IsIconic(hwnd_) && windowState_ == windowState::Normal)
+        cmd = (activate && !frame_.noActivate) ? SW_RESTORE : SW_SHOWNOACTIVATE;
     ShowWindow(hwnd_, cmd);
-    if (topMost_) SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (frame_.topMost)
+        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (!loaded()) return;
     if (!shownOnce_) {
         shownOnce_ = true;
@@ -383,7 +309,7 @@ void Form::Show(int modal, Form* owner) {
     if (modalDepth_ > 0) throw RuntimeError(400, L"Form already displayed; can't show modally");
     HWND ownerHwnd = owner && owner->hwnd_ ? owner->hwnd_ : nullptr;
     if (!ownerHwnd) {
-        if (auto a = activeForm().lock(); a && a.get() != this && a->loaded()) ownerHwnd = a->hwnd_;
+        if (auto a = FormRegistry::get().active(); a && a.get() != this && a->loaded()) ownerHwnd = a->hwnd_;
     }
     std::vector<HWND> disabled;
     for (auto& f : Forms::loaded()) {
@@ -432,322 +358,14 @@ int Form::WindowState() const {
 }
 
 void Form::setWindowState(int state) {
-    if (state < 0 || state > 2) throw RuntimeError(err::InvalidPropertyValue);
+    if (state != windowState::Normal && state != windowState::Minimized && state != windowState::Maximized)
+        throw RuntimeError(err::InvalidPropertyValue);
     windowState_ = state;
     // A hidden form stays hidden; the state applies when it is shown.
     if (!hwnd_ || !IsWindowVisible(hwnd_)) return;
-    ShowWindow(hwnd_, state == 1 ? SW_MINIMIZE : state == 2 ? SW_MAXIMIZE : SW_RESTORE);
-}
-
-// --- appearance
-
-void Form::setCaption(std::wstring caption) {
-    caption_ = std::move(caption);
-    if (hwnd_) SetWindowTextW(hwnd_, caption_.c_str());
-}
-
-void Form::setForeColor(uint32_t colour) {
-    foreColor_ = colour;
-    applySurfaceColours(false);
-    notifyAmbientChanged(L"ForeColor");
-}
-
-void Form::setBackColor(uint32_t colour) {
-    backColor_ = colour;
-    applySurfaceColours(true);
-    notifyAmbientChanged(L"BackColor");
-}
-
-void Form::setFont(std::shared_ptr<StdFont> font) {
-    if (!font) throw RuntimeError(err::InvalidPropertyValue);
-    font_ = std::move(font);
-    applySurfaceFont();
-    notifyAmbientChanged(L"Font");
-}
-
-void Form::setMousePointer(int pointer) {
-    if (!((pointer >= 0 && pointer <= 15) || pointer == 99)) throw RuntimeError(err::InvalidPropertyValue);
-    mousePointer_ = pointer;
-    if (!hwnd_) return;
-    POINT pt;
-    GetCursorPos(&pt);
-    if (WindowFromPoint(pt) == hwnd_) {
-        HCURSOR c = cursorForPointer(mousePointer_, mouseIcon_.get());
-        SetCursor(c ? c : LoadCursorW(nullptr, IDC_ARROW));
-    }
-}
-
-bool Form::Enabled() const {
-    return !hwnd_ || IsWindowEnabled(hwnd_);
-}
-void Form::setEnabled(bool enabled) {
-    if (hWnd()) EnableWindow(hwnd_, enabled);
-}
-
-void Form::setBorderStyle(int style) {
-    if (style < 0 || style > 5) throw RuntimeError(err::InvalidPropertyValue);
-    borderStyle_ = style;
-    if (style == 3 || style >= 4) minButton_ = maxButton_ = false;
-    applyStyles();
-}
-void Form::setControlBox(bool on) {
-    controlBox_ = on;
-    applyStyles();
-}
-void Form::setMinButton(bool on) {
-    minButton_ = on;
-    applyStyles();
-}
-void Form::setMaxButton(bool on) {
-    maxButton_ = on;
-    applyStyles();
-}
-void Form::setShowInTaskbar(bool on) {
-    if (hwnd_) throw RuntimeError(err::SetNotSupportedAtRuntime);
-    showInTaskbar_ = on;
-}
-void Form::setNoActivate(bool on) {
-    noActivate_ = on;
-    applyStyles();
-}
-void Form::setTopMost(bool on) {
-    topMost_ = on;
-    applyStyles();
-}
-
-void Form::setClientSize(int width, int height) {
-    designWidth_ = width;
-    designHeight_ = height;
-    designClient_ = true;
-    if (!hwnd_) return;
-    RECT r{0, 0, Screen::twipsToPixelsX(width), Screen::twipsToPixelsY(height)};
-    AdjustWindowRectEx(&r, GetWindowLongW(hwnd_, GWL_STYLE), FALSE, GetWindowLongW(hwnd_, GWL_EXSTYLE));
-    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Form::setDesignSize(int width, int height) {
-    if (hwnd_) {
-        Move(Left(), Top(), width, height);
-        return;
-    }
-    designWidth_ = width;
-    designHeight_ = height;
-    designClient_ = false;
-}
-
-// --- position
-
-namespace {
-RECT windowRect(HWND hwnd) {
-    RECT r{};
-    if (!hwnd) return r;
-    if (IsIconic(hwnd)) {
-        WINDOWPLACEMENT wp{sizeof wp};
-        GetWindowPlacement(hwnd, &wp);
-        return wp.rcNormalPosition;
-    }
-    GetWindowRect(hwnd, &r);
-    return r;
-}
-} // namespace
-
-int Form::Left() const {
-    if (!hwnd_) return designLeft_ < 0 ? 0 : designLeft_;
-    return Screen::pixelsToTwipsX(windowRect(hwnd_).left);
-}
-int Form::Top() const {
-    if (!hwnd_) return designTop_ < 0 ? 0 : designTop_;
-    return Screen::pixelsToTwipsY(windowRect(hwnd_).top);
-}
-int Form::Width() const {
-    if (!hwnd_) return designWidth_;
-    RECT r = windowRect(hwnd_);
-    return Screen::pixelsToTwipsX(r.right - r.left);
-}
-int Form::Height() const {
-    if (!hwnd_) return designHeight_;
-    RECT r = windowRect(hwnd_);
-    return Screen::pixelsToTwipsY(r.bottom - r.top);
-}
-
-void Form::Move(int left, int top, int width, int height) {
-    if (width < 0 || height < 0) throw RuntimeError(err::InvalidPropertyValue);
-    if (!hwnd_) {
-        designLeft_ = left;
-        designTop_ = top;
-        designWidth_ = width;
-        designHeight_ = height;
-        designClient_ = false;
-        return;
-    }
-    if (IsIconic(hwnd_) || IsZoomed(hwnd_)) {
-        WINDOWPLACEMENT wp{sizeof wp};
-        GetWindowPlacement(hwnd_, &wp);
-        wp.rcNormalPosition = RECT{Screen::twipsToPixelsX(left), Screen::twipsToPixelsY(top),
-                                   Screen::twipsToPixelsX(left) + Screen::twipsToPixelsX(width),
-                                   Screen::twipsToPixelsY(top) + Screen::twipsToPixelsY(height)};
-        SetWindowPlacement(hwnd_, &wp);
-        return;
-    }
-    SetWindowPos(hwnd_, nullptr, Screen::twipsToPixelsX(left), Screen::twipsToPixelsY(top),
-                 Screen::twipsToPixelsX(width), Screen::twipsToPixelsY(height),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// --- controls
-
-namespace {
-void collect(const ControlHost& host, std::vector<UserControl*>& out) {
-    for (UserControl* c : host.hostedControls()) {
-        out.push_back(c);
-        collect(*c, out);
-    }
-}
-} // namespace
-
-std::vector<UserControl*> Form::allControls() const {
-    std::vector<UserControl*> out;
-    collect(*this, out);
-    return out;
-}
-
-UserControl* Form::findControl(const std::wstring& name, int index) const {
-    for (const auto& c : controls_)
-        if (c->Name() == name && c->Index() == index) return c.get();
-    return nullptr;
-}
-
-UserControl* Form::containerOf(const UserControl& control) const {
-    ControlHost* h = control.Container();
-    if (!h || h == this) return nullptr;
-    return dynamic_cast<UserControl*>(h);
-}
-
-Layout Form::saveLayout() const {
-    Layout out;
-    for (size_t i = 0; i < controls_.size(); ++i) {
-        UserControl& c = *controls_[i];
-        LayoutEntry e;
-        e.type = ControlTypes::typeOf(c);
-        e.name = c.Name();
-        e.index = c.Index();
-        e.container = containers_[i];
-        e.left = c.Left();
-        e.top = c.Top();
-        e.width = c.Width();
-        e.height = c.Height();
-        e.tabIndex = c.TabIndex();
-        e.visible = c.Visible();
-        e.enabled = c.enabled_;
-        e.tabStop = c.TabStop();
-        e.isDefault = c.Default();
-        e.isCancel = c.Cancel();
-        e.toolTipText = c.ToolTipText();
-        e.tag = c.Tag();
-        c.save(e.properties);
-        out.push_back(std::move(e));
-    }
-    return out;
-}
-
-UserControl* Form::ActiveControl() const {
-    UserControl* c = UserControl::fromWindow(GetFocus());
-    if (!c || c->Parent() != this) return nullptr;
-    // The outermost control of the form that holds the focus.
-    while (UserControl* up = containerOf(*c)) {
-        if (std::none_of(controls_.begin(), controls_.end(), [c](const auto& p) { return p.get() == c; })) {
-            c = up;
-            continue;
-        }
-        break;
-    }
-    return c;
-}
-
-UserControl* Form::defaultControl() const {
-    for (UserControl* c : allControls())
-        if (c->Default() && c->loaded()) return c;
-    return nullptr;
-}
-
-UserControl* Form::cancelControl() const {
-    for (UserControl* c : allControls())
-        if (c->Cancel() && c->loaded()) return c;
-    return nullptr;
-}
-
-void Form::clearDefault(UserControl* except) {
-    for (UserControl* c : allControls())
-        if (c != except && c->Default()) {
-            c->default_ = false;
-            if (c->loaded()) c->raiseAmbientChanged(L"DisplayAsDefault");
-        }
-}
-
-void Form::clearCancel(UserControl* except) {
-    for (UserControl* c : allControls())
-        if (c != except) c->cancel_ = false;
-}
-
-void Form::defaultDisplayChanged() {
-    if (UserControl* d = defaultControl()) d->raiseAmbientChanged(L"DisplayAsDefault");
-}
-
-std::vector<UserControl*> Form::tabSequence() const {
-    // The form's own controls (its layout's, and those placed on it) share one tab order. Controls a
-    // control placed inside itself follow that control, in their own order.
-    auto ownControl = [this](const UserControl* c) {
-        return c->Container() == this ||
-               std::any_of(controls_.begin(), controls_.end(), [c](const auto& p) { return p.get() == c; });
-    };
-    auto byTabIndex = [](UserControl* a, UserControl* b) { return a->TabIndex() < b->TabIndex(); };
-    std::vector<UserControl*> top;
-    for (UserControl* c : allControls())
-        if (ownControl(c)) top.push_back(c);
-    std::stable_sort(top.begin(), top.end(), byTabIndex);
-    std::vector<UserControl*> sequence;
-    auto add = [&](auto& self, UserControl* c) -> void {
-        sequence.push_back(c);
-        std::vector<UserControl*> inner;
-        for (UserControl* k : c->hostedControls())
-            if (!ownControl(k)) inner.push_back(k);
-        std::stable_sort(inner.begin(), inner.end(), byTabIndex);
-        for (UserControl* k : inner) self(self, k);
-    };
-    for (UserControl* c : top) add(add, c);
-    return sequence;
-}
-
-void Form::tabFocus(bool forward) {
-    std::vector<UserControl*> order;
-    for (UserControl* c : tabSequence()) {
-        if (!c->loaded() || !c->TabStop() || !c->CanGetFocus()) continue;
-        if (!IsWindowVisible(c->hWnd()) || !IsWindowEnabled(c->hWnd())) continue;
-        order.push_back(c);
-    }
-    if (order.empty()) return;
-    HWND focus = GetFocus();
-    int current = -1;
-    for (size_t i = 0; i < order.size(); ++i)
-        if (focus && (order[i]->hWnd() == focus || IsChild(order[i]->hWnd(), focus)))
-            current = static_cast<int>(i);
-    const int n = static_cast<int>(order.size());
-    int next = current < 0 ? (forward ? 0 : n - 1) : (current + (forward ? 1 : n - 1)) % n;
-    order[static_cast<size_t>(next)]->SetFocus();
-}
-
-Form* Form::fromWindow(HWND hwnd) {
-    if (!hwnd) return nullptr;
-    HWND root = GetAncestor(hwnd, GA_ROOT);
-    if (!root) root = hwnd;
-    auto* form = static_cast<Form*>(GetPropW(root, kObjectProp));
-    if (!form) {
-        // A floating window of a control belongs to the control's form.
-        if (UserControl* c = UserControl::fromWindow(hwnd)) return c->Parent();
-        return nullptr;
-    }
-    return form;
+    ShowWindow(hwnd_, state == windowState::Minimized   ? SW_MINIMIZE
+                      : state == windowState::Maximized ? SW_MAXIMIZE
+                                                        : SW_RESTORE);
 }
 
 // --- menus
@@ -767,7 +385,7 @@ void Form::PopupMenu(HMENU menu, UINT flags) {
 }
 
 void Form::PopupMenu(HMENU menu, UINT flags, double x, double y) {
-    const bool twips = hostScaleMode() == 1;
+    const bool twips = hostScaleMode() == scale::Twips;
     POINT pt{twips ? Screen::twipsToPixelsX(x) : static_cast<int>(x),
              twips ? Screen::twipsToPixelsY(y) : static_cast<int>(y)};
     ClientToScreen(hWnd(), &pt);
@@ -785,22 +403,20 @@ void Form::menuCommand(int id) {
 // --- window procedure
 
 LRESULT CALLBACK Form::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<Form*>(GetPropW(hwnd, kObjectProp));
+    ControlHost* object = windowObject::attachOnCreate(hwnd, msg, lParam);
+    auto* self = dynamic_cast<Form*>(object ? object : windowObject::of(hwnd));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCCREATE) self->hwnd_ = hwnd;
     return guardedWindowProc(self, hwnd, msg, L"Form window procedure",
-                             [&] { return self->handleMessage(msg, wParam, lParam); });
+                             [&] { return self->handleMessage(hwnd, msg, wParam, lParam); });
 }
 
-LRESULT Form::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    HWND hwnd = hwnd_ ? hwnd_ : nullptr;
+LRESULT Form::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCDESTROY) {
-        HWND w = hwnd;
-        if (!w) return 0;
-        RemovePropW(w, kObjectProp);
+        windowObject::detach(hwnd);
         hwnd_ = nullptr;
-        return DefWindowProcW(w, msg, wParam, lParam);
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
-    if (!hwnd) return 0;
     MessageFrame frame{hwnd, msg, wParam, lParam};
     windowMessage(frame);
     if (frame.handled) return frame.result;
@@ -817,11 +433,11 @@ LRESULT Form::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         RECT rc;
         GetClientRect(hwnd, &rc);
         if (wParam == SIZE_MINIMIZED) {
-            windowState_ = 1;
+            windowState_ = windowState::Minimized;
             Form_Resize();
             return 0;
         }
-        windowState_ = wParam == SIZE_MAXIMIZED ? 2 : 0;
+        windowState_ = wParam == SIZE_MAXIMIZED ? windowState::Maximized : windowState::Normal;
         if (rc.right == clientW_ && rc.bottom == clientH_) return 0;
         clientW_ = rc.right;
         clientH_ = rc.bottom;
@@ -837,8 +453,8 @@ LRESULT Form::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (UserControl* c = UserControl::fromWindow(GetFocus()); c && c->Parent() == this)
                 lastFocus_ = c;
         } else {
-            if (activeForm().lock().get() != this) {
-                activeForm() = weak_from_this();
+            if (FormRegistry::get().active().get() != this) {
+                FormRegistry::get().setActive(weak_from_this());
                 Form_Activate();
             }
         }
@@ -855,10 +471,11 @@ LRESULT Form::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         tabFocus(true);
         return 0;
     case WM_MOUSEACTIVATE:
-        if (noActivate_) return MA_NOACTIVATE;
+        if (frame_.noActivate) return MA_NOACTIVATE;
         break;
     case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == hwnd && mousePointer_ != 0) {
+        if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == hwnd &&
+            mousePointer_ != pointer::Default) {
             if (HCURSOR c = cursorForPointer(mousePointer_, mouseIcon_.get())) {
                 SetCursor(c);
                 return TRUE;

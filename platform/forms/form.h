@@ -3,6 +3,7 @@
 #include "platform/core/event_log.h"
 
 #include "platform/forms/event.h"
+#include "platform/forms/form_frame.h"
 #include "platform/forms/layout.h"
 #include "platform/core/runtime_error.h"
 #include "platform/forms/user_control.h"
@@ -18,6 +19,9 @@
 
 namespace forms {
 
+class PropertyBag;
+template <class C>
+class PropertyTable;
 class StdFont;
 class Surface;
 
@@ -85,6 +89,12 @@ public:
     void setWidth(int twips) { Move(Left(), Top(), twips, Height()); }
     void setHeight(int twips) { Move(Left(), Top(), Width(), twips); }
     void Move(int left, int top, int width, int height);
+    // The form's stored properties, one row each; readProperties takes them from a stored form (a
+    // missing key is the default), writeProperties gives back those that differ from the default.
+    static const PropertyTable<Form>& properties();
+    void readProperties(const PropertyBag& bag);
+    void writeProperties(PropertyBag& bag);
+
     // The inner size in the surface's scale.
     double ScaleWidth();
     double ScaleHeight();
@@ -92,20 +102,20 @@ public:
     // Window frame: 0 none, 1 fixed single, 2 sizable, 3 fixed dialog, 4 fixed tool window,
     // 5 sizable tool window. A fixed single form without caption, control box, minimise and
     // maximise buttons has a thin border and no title bar.
-    int BorderStyle() const { return borderStyle_; }
+    int BorderStyle() const { return frame_.borderStyle; }
     void setBorderStyle(int style);
-    bool ControlBox() const { return controlBox_; }
+    bool ControlBox() const { return frame_.controlBox; }
     void setControlBox(bool on);
-    bool MinButton() const { return minButton_; }
+    bool MinButton() const { return frame_.minButton; }
     void setMinButton(bool on);
-    bool MaxButton() const { return maxButton_; }
+    bool MaxButton() const { return frame_.maxButton; }
     void setMaxButton(bool on);
-    bool ShowInTaskbar() const { return showInTaskbar_; }
+    bool ShowInTaskbar() const { return frame_.showInTaskbar; }
     void setShowInTaskbar(bool on);
     // Shown without taking the activation from the active window, and not activated by clicks.
-    bool NoActivate() const { return noActivate_; }
+    bool NoActivate() const { return frame_.noActivate; }
     void setNoActivate(bool on);
-    bool TopMost() const { return topMost_; }
+    bool TopMost() const { return frame_.topMost; }
     void setTopMost(bool on);
     // Design size of the inner area in twips (before load; the outer size follows from the frame).
     void setClientSize(int width, int height);
@@ -212,25 +222,22 @@ private:
 
     std::wstring name_;
     std::wstring caption_;
-    uint32_t backColor_ = 0x8000000F;
-    uint32_t foreColor_ = 0x80000012;
+    uint32_t backColor_ = sysColor::ButtonFace;
+    uint32_t foreColor_ = sysColor::ButtonText;
     std::shared_ptr<StdFont> font_;
-    int mousePointer_ = 0;
+    int mousePointer_ = pointer::Default;
     std::shared_ptr<StdPicture> mouseIcon_;
     bool keyPreview_ = false;
-    int borderStyle_ = 2;
-    bool controlBox_ = true, minButton_ = true, maxButton_ = true, showInTaskbar_ = true;
-    bool noActivate_ = false, topMost_ = false;
+    FrameSettings frame_;
     int designLeft_ = -1, designTop_ = -1, designWidth_ = 0, designHeight_ = 0;
     bool designClient_ = false;
-    int windowState_ = 0;
+    int windowState_ = windowState::Normal;
     int clientW_ = -1, clientH_ = -1;
     bool shownOnce_ = false;
     int modalDepth_ = 0;
     UserControl* lastFocus_ = nullptr;
 
-    DWORD windowStyle() const;
-    DWORD windowExStyle() const;
+    FrameSettings frameSettings() const;
     void applyStyles();
     HWND ownerWindow() const;
     void createWindow();
@@ -245,7 +252,7 @@ private:
     float toScaleX(float pixels);
     float toScaleY(float pixels);
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void menuCommand(int id);
 
     // MouseSink

@@ -99,6 +99,11 @@ struct PropertyRow {
         initial = [v = PropertyValue<T>::to(value)](C&) { return v; };
         return std::move(*this);
     }
+    // A new control starts at what start returns (its name, say) instead of the stored default.
+    PropertyRow startsFrom(std::function<Variant(C&)> start) && {
+        initial = std::move(start);
+        return std::move(*this);
+    }
     // Names the hand-written setter of the property.
     PropertyRow setBy(const char* name) && {
         setter = name;
@@ -122,23 +127,47 @@ PropertyRow<C> field(std::wstring key, Access access, T storedDefault, OnChange 
     return row;
 }
 
+// A property kept elsewhere than in a field of its own (in the control's surface, say): get(C&)
+// returns the value, put(C&, T) stores it.
+template <class C, class T, class Get, class Put>
+PropertyRow<C> property(std::wstring key, Get get, Put put, T storedDefault,
+                        OnChange effect = OnChange::Repaint) {
+    const Variant def = PropertyValue<T>::to(storedDefault);
+    PropertyRow<C> row;
+    row.key = std::move(key);
+    row.storedDefault = [def](C&) { return def; };
+    row.initial = row.storedDefault;
+    row.get = [get](C& c) { return PropertyValue<T>::to(get(c)); };
+    row.put = [put](C& c, const Variant& v) { put(c, PropertyValue<T>::from(v)); };
+    row.effect = effect;
+    return row;
+}
+
 // A font property: its default is the host's font (ambientFont() of the control), which is not
 // stored; the control always keeps its own copy, so changing it never changes the host's font.
-template <class C, class Access>
-PropertyRow<C> fontField(std::wstring key, Access access, OnChange effect = OnChange::Relayout) {
+template <class C, class Get, class Put>
+PropertyRow<C> fontProperty(std::wstring key, Get get, Put put, OnChange effect = OnChange::Relayout) {
     PropertyRow<C> row;
     row.key = std::move(key);
     row.storedDefault = [](C& c) { return Variant(c.ambientFont()); };
     row.initial = row.storedDefault;
-    row.get = [access](C& c) { return Variant(access(c)); };
-    row.put = [access](C& c, const Variant& v) {
+    row.get = [get](C& c) { return Variant(get(c)); };
+    row.put = [put](C& c, const Variant& v) {
         std::shared_ptr<StdFont> font = v.toFont();
         const std::shared_ptr<StdFont> ambient = c.ambientFont();
         if (!font || font == ambient) font = ambient ? ambient->clone() : StdFont::create();
-        access(c) = std::move(font);
+        put(c, std::move(font));
     };
     row.effect = effect;
     return row;
+}
+
+// A font kept in a field of the control.
+template <class C, class Access>
+PropertyRow<C> fontField(std::wstring key, Access access, OnChange effect = OnChange::Relayout) {
+    return fontProperty<C>(
+        std::move(key), [access](C& c) { return access(c); },
+        [access](C& c, std::shared_ptr<StdFont> font) { access(c) = std::move(font); }, effect);
 }
 
 template <class C>

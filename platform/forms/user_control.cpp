@@ -8,32 +8,32 @@
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
 #include "platform/forms/user_control_focus.h"
+#include "platform/forms/window_object.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace forms {
 
 namespace {
 
 const wchar_t* const kClassName = L"VexaUserControl";
-// The object is found through a window property: controls may hook their own window procedures.
-const wchar_t* const kObjectProp = L"VexaUserControl.Object";
 bool g_defaultUserMode = true;
 
-void registerClass() {
+} // namespace
+
+void UserControl::registerClass() {
     static bool done = false;
     if (done) return;
     WNDCLASSEXW wc{sizeof wc};
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcW; // replaced per window below
+    wc.lpfnWndProc = &UserControl::windowProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kClassName;
     RegisterClassExW(&wc);
     done = true;
 }
-
-} // namespace
 
 void ControlHost::notifyAmbientChanged(const std::wstring& name) {
     std::vector<UserControl*> copy = hosted_;
@@ -49,7 +49,7 @@ UserControl::~UserControl() {
     for (UserControl* c : hostedControls()) c->host_ = nullptr;
     if (host_) std::erase(host_->hosted_, this);
     if (hwnd_) {
-        RemovePropW(hwnd_, kObjectProp);
+        windowObject::detach(hwnd_);
         DestroyWindow(hwnd_);
     }
 }
@@ -74,14 +74,17 @@ void UserControl::place(ControlHost& host, std::wstring name, int index, int lef
     width_ = toTwipsX(std::max(0, width));
     height_ = toTwipsY(std::max(0, height));
     HWND parent = host.hWnd();
-    HWND w = CreateWindowExW(
-        extraExStyle_ | WS_EX_NOPARENTNOTIFY, kClassName, L"", WS_CHILD | WS_CLIPSIBLINGS | extraStyle_,
-        Screen::twipsToPixelsX(left_), Screen::twipsToPixelsY(top_), Screen::twipsToPixelsX(width_),
-        Screen::twipsToPixelsY(height_), parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    // The window procedure finds the object from its first message on (WM_NCCREATE); the control
+    // raises no Resize before Initialize.
+    creating_ = true;
+    HWND w = CreateWindowExW(extraExStyle_ | WS_EX_NOPARENTNOTIFY, kClassName, L"",
+                             WS_CHILD | WS_CLIPSIBLINGS | extraStyle_, Screen::twipsToPixelsX(left_),
+                             Screen::twipsToPixelsY(top_), Screen::twipsToPixelsX(width_),
+                             Screen::twipsToPixelsY(height_), parent, nullptr, GetModuleHandleW(nullptr),
+                             static_cast<ControlHost*>(this));
+    creating_ = false;
     if (!w) throw RuntimeError(err::InvalidProcedureCall, L"The control's window could not be created");
     hwnd_ = w;
-    SetPropW(w, kObjectProp, this);
-    SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&UserControl::windowProc));
     RECT rc;
     GetClientRect(w, &rc);
     clientW_ = rc.right;
@@ -143,7 +146,7 @@ bool UserControl::eventsOpen() const {
 }
 
 bool UserControl::containerInPixels() const {
-    return host_ && host_->hostScaleMode() == 3;
+    return host_ && host_->hostScaleMode() == scale::Pixels;
 }
 int UserControl::fromTwipsX(int twips) const {
     return containerInPixels() ? Screen::twipsToPixelsX(twips) : twips;
@@ -226,14 +229,14 @@ std::shared_ptr<StdFont> UserControl::ambientFont() {
     return host_ ? host_->ambientFont() : StdFont::create();
 }
 uint32_t UserControl::ambientBackColor() {
-    return host_ ? host_->ambientBackColor() : 0x8000000F;
+    return host_ ? host_->ambientBackColor() : sysColor::ButtonFace;
 }
 uint32_t UserControl::ambientForeColor() {
-    return host_ ? host_->ambientForeColor() : 0x80000012;
+    return host_ ? host_->ambientForeColor() : sysColor::ButtonText;
 }
 
 void UserControl::setMousePointer(int pointer) {
-    if (!((pointer >= 0 && pointer <= 15) || pointer == 99)) throw RuntimeError(err::InvalidPropertyValue);
+    if (!isMousePointer(pointer)) throw RuntimeError(err::InvalidPropertyValue);
     mousePointer_ = pointer;
 }
 
@@ -255,7 +258,7 @@ void UserControl::Refresh() {
 
 UserControl* UserControl::fromWindow(HWND hwnd) {
     for (HWND w = hwnd; w; w = GetParent(w)) {
-        if (auto* c = static_cast<UserControl*>(GetPropW(w, kObjectProp))) return c;
+        if (auto* c = dynamic_cast<UserControl*>(windowObject::of(w))) return c;
         if (!(GetWindowLongW(w, GWL_STYLE) & WS_CHILD)) break;
     }
     return nullptr;
@@ -291,16 +294,17 @@ void UserControl::sizeChanged() {
 }
 
 LRESULT CALLBACK UserControl::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<UserControl*>(GetPropW(hwnd, kObjectProp));
+    ControlHost* object = windowObject::attachOnCreate(hwnd, msg, lParam);
+    auto* self = dynamic_cast<UserControl*>(object ? object : windowObject::of(hwnd));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCCREATE) self->hwnd_ = hwnd;
     return guardedWindowProc(self, hwnd, msg, L"UserControl window procedure",
-                             [&] { return self->handleMessage(msg, wParam, lParam); });
+                             [&] { return self->handleMessage(hwnd, msg, wParam, lParam); });
 }
 
-LRESULT UserControl::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    HWND hwnd = hwnd_;
+LRESULT UserControl::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCDESTROY) {
-        RemovePropW(hwnd, kObjectProp);
+        windowObject::detach(hwnd);
         hwnd_ = nullptr;
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
@@ -317,10 +321,10 @@ LRESULT UserControl::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (usesSurface_ && surface_) return 1;
         break;
     case WM_SIZE:
-        sizeChanged();
+        if (!creating_) sizeChanged();
         return 0;
     case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT && mousePointer_ != 0) {
+        if (LOWORD(lParam) == HTCLIENT && mousePointer_ != pointer::Default) {
             if (HCURSOR c = cursorForPointer(mousePointer_, mouseIcon_.get())) {
                 SetCursor(c);
                 return TRUE;
@@ -336,14 +340,7 @@ LRESULT UserControl::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         const bool down = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
         int code = static_cast<int>(wParam);
         const int sh = shiftFromKeyboard();
-        if (Form* f = Parent(); f && f->KeyPreview()) {
-            auto watch = life_.watch();
-            if (down)
-                f->previewKeyDown(code, sh);
-            else
-                f->previewKeyUp(code, sh);
-            if (!watch.alive() || unloaded_) return 0;
-        }
+        if (!previewKey(msg, code)) return 0;
         if (code != 0) {
             if (down)
                 UserControl_KeyDown(code, sh);
@@ -355,11 +352,7 @@ LRESULT UserControl::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_CHAR: {
         int ascii = static_cast<int>(wParam);
-        if (Form* f = Parent(); f && f->KeyPreview()) {
-            auto watch = life_.watch();
-            f->previewKeyPress(ascii);
-            if (!watch.alive() || unloaded_) return 0;
-        }
+        if (!previewKey(msg, ascii)) return 0;
         if (ascii != 0) UserControl_KeyPress(ascii);
         return 0;
     }
@@ -374,6 +367,26 @@ LRESULT UserControl::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+bool UserControl::previewKey(UINT msg, int& code) {
+    Form* f = Parent();
+    if (!f || !f->KeyPreview()) return true;
+    auto watch = life_.watch();
+    switch (msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        f->previewKeyDown(code, shiftFromKeyboard());
+        break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        f->previewKeyUp(code, shiftFromKeyboard());
+        break;
+    case WM_CHAR:
+        f->previewKeyPress(code);
+        break;
+    }
+    return watch.alive() && !unloaded_;
 }
 
 void UserControl::mousePressFocus() {
@@ -401,60 +414,22 @@ void UserControl::mouseDblClick() {
     UserControl_DblClick();
 }
 
-HCURSOR cursorForPointer(int pointer, const StdPicture* icon) {
-    const wchar_t* id = nullptr;
-    switch (pointer) {
-    case 1:
-        id = IDC_ARROW;
-        break;
-    case 2:
-        id = IDC_CROSS;
-        break;
-    case 3:
-        id = IDC_IBEAM;
-        break;
-    case 4:
-        id = IDC_ICON;
-        break;
-    case 5:
-        id = IDC_SIZEALL;
-        break;
-    case 6:
-        id = IDC_SIZENESW;
-        break;
-    case 7:
-        id = IDC_SIZENS;
-        break;
-    case 8:
-        id = IDC_SIZENWSE;
-        break;
-    case 9:
-        id = IDC_SIZEWE;
-        break;
-    case 10:
-        id = IDC_UPARROW;
-        break;
-    case 11:
-        id = IDC_WAIT;
-        break;
-    case 12:
-        id = IDC_NO;
-        break;
-    case 13:
-        id = IDC_APPSTARTING;
-        break;
-    case 14:
-        id = IDC_HELP;
-        break;
-    case 15:
-        id = IDC_SIZEALL;
-        break;
-    case 99:
+bool isMousePointer(int value) {
+    return (value >= pointer::Default && value <= pointer::SizeAll) || value == pointer::Custom;
+}
+
+HCURSOR cursorForPointer(int value, const StdPicture* icon) {
+    // The system cursor of each pointer:: value from Arrow to SizeAll, in order.
+    static const wchar_t* const cursors[] = {
+        IDC_ARROW,    IDC_CROSS,  IDC_IBEAM,       IDC_ICON,   IDC_SIZEALL,
+        IDC_SIZENESW, IDC_SIZENS, IDC_SIZENWSE,    IDC_SIZEWE, IDC_UPARROW,
+        IDC_WAIT,     IDC_NO,     IDC_APPSTARTING, IDC_HELP,   IDC_SIZEALL,
+    };
+    static_assert(std::size(cursors) == pointer::SizeAll - pointer::Arrow + 1);
+    if (value == pointer::Custom)
         return icon && icon->hIcon() ? static_cast<HCURSOR>(icon->hIcon()) : nullptr;
-    default:
-        return nullptr;
-    }
-    return LoadCursorW(nullptr, id);
+    if (value < pointer::Arrow || value > pointer::SizeAll) return nullptr;
+    return LoadCursorW(nullptr, cursors[value - pointer::Arrow]);
 }
 
 } // namespace forms

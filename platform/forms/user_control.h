@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/constants.h"
 #include "platform/core/message_frame.h"
 #include "platform/forms/event.h"
 #include "platform/forms/gdi.h"
@@ -36,8 +37,8 @@ std::wstring typeOf(const UserControl& control);
 struct AmbientProperties {
     bool UserMode = true;
     std::shared_ptr<StdFont> Font;
-    uint32_t BackColor = 0x8000000F;
-    uint32_t ForeColor = 0x80000012;
+    uint32_t BackColor = sysColor::ButtonFace;
+    uint32_t ForeColor = sysColor::ButtonText;
     std::wstring DisplayName;
     bool DisplayAsDefault = false;
 };
@@ -114,7 +115,7 @@ public:
     HDC hDC();
     Surface& surface();
     int MousePointer() const { return mousePointer_; }
-    // 0 to 15, or 99 for MouseIcon (error 380 otherwise).
+    // A pointer:: value (error 380 otherwise).
     void setMousePointer(int pointer);
     std::shared_ptr<StdPicture> MouseIcon() const { return mouseIcon_; }
     void setMouseIcon(std::shared_ptr<StdPicture> icon) { mouseIcon_ = std::move(icon); }
@@ -201,6 +202,11 @@ protected:
         PropertyChanged(row.key);
         propertyEffect(row.effect);
     }
+    // A key message (WM_KEYDOWN, WM_KEYUP, their WM_SYS forms, WM_CHAR) reaches the form first when
+    // it previews keys; it may change the key or cancel it (0). False when the control was unloaded
+    // meanwhile.
+    bool previewKey(UINT msg, int& code);
+
     // What Repaint and Relayout mean for this control.
     virtual void propertyEffect(OnChange /*effect*/) {}
 
@@ -253,7 +259,7 @@ private:
     std::wstring toolTipText_, tag_, accessKeys_;
     int tabIndex_ = 0;
     bool tabStop_ = true, default_ = false, cancel_ = false;
-    int mousePointer_ = 0;
+    int mousePointer_ = pointer::Default;
     std::shared_ptr<StdPicture> mouseIcon_;
     UINT wantedKeys_ = DLGC_WANTARROWS | DLGC_WANTCHARS;
     bool canGetFocus_ = true, defaultCancel_ = false;
@@ -263,8 +269,11 @@ private:
     friend std::shared_ptr<UserControl> ControlTypes::create(const std::wstring&);
     friend std::wstring ControlTypes::typeOf(const UserControl&);
 
+    bool creating_ = false;
+
+    static void registerClass();
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void sizeChanged();
     // The extender keeps twips; the container's scale decides what its callers see.
     bool containerInPixels() const;
@@ -311,7 +320,9 @@ std::shared_ptr<T> placeControl(ControlHost& host, const std::wstring& name, int
     return c;
 }
 
-// The cursor for a MousePointer value (null for 0: the window's own).
+// The cursor for a MousePointer value (null for pointer::Default: the window's own).
 HCURSOR cursorForPointer(int pointer, const StdPicture* icon);
+// Whether a value is a MousePointer (error 380 otherwise).
+bool isMousePointer(int value);
 
 } // namespace forms

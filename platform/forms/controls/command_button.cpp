@@ -37,6 +37,20 @@ void CommandButton::UserControl_Initialize() {
                                     this);
 }
 
+const PropertyTable<CommandButton>& CommandButton::properties() {
+    using B = CommandButton;
+    static const PropertyTable<B> table{
+        field<B>(
+            L"Caption", [](B & c) -> auto& { return c.caption_; }, std::wstring())
+            .startsFrom([](B& c) { return Variant(c.Ambient().DisplayName); })
+            .setBy("setCaption"),
+        fontField<B>(
+            L"Font", [](B & c) -> auto& { return c.font_; })
+            .setBy("setFont"),
+    };
+    return table;
+}
+
 void CommandButton::setCaption(std::wstring caption) {
     caption_ = std::move(caption);
     applyCaption();
@@ -84,23 +98,20 @@ void CommandButton::click() {
 }
 
 void CommandButton::UserControl_InitProperties() {
-    useFont(Ambient().Font->clone());
-    caption_ = Ambient().DisplayName;
+    properties().init(*this);
+    useFont(font_);
     applyCaption();
-    applyFont();
 }
 
 void CommandButton::UserControl_ReadProperties(PropertyBag& bag) {
-    caption_ = bag.ReadProperty(L"Caption", L"").toString();
-    useFont(controls::readFont(bag, L"Font", Ambient().Font));
+    properties().read(*this, bag);
+    useFont(font_);
     applyCaption();
-    applyFont();
     showDefault();
 }
 
 void CommandButton::UserControl_WriteProperties(PropertyBag& bag) {
-    bag.WriteProperty(L"Caption", caption_, L"");
-    controls::writeFont(bag, L"Font", font_, Ambient().Font);
+    properties().write(*this, bag);
 }
 
 void CommandButton::UserControl_Resize() {
@@ -126,33 +137,39 @@ void CommandButton::showDefault() {
 void CommandButton::windowMessage(MessageFrame& m) {
     switch (m.msg) {
     case WM_COMMAND:
-        if (reinterpret_cast<HWND>(m.lParam) != button_) return;
-        if (HIWORD(m.wParam) == BN_CLICKED) click();
-        m.answer(0);
+        onCommand(m);
         return;
     case WM_SETFOCUS:
-        if (button_) ::SetFocus(button_);
-        m.answer(0);
+        onSetFocus(m);
         return;
     }
 }
 
-LRESULT CommandButton::buttonMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    WNDPROC old = buttonProc_;
-    Form* form = Parent();
-    if (form && form->KeyPreview() && (msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_CHAR)) {
-        auto watch = this->watch();
-        int code = static_cast<int>(wParam);
-        if (msg == WM_KEYDOWN)
-            form->previewKeyDown(code, shiftFromKeyboard());
-        else if (msg == WM_KEYUP)
-            form->previewKeyUp(code, shiftFromKeyboard());
-        else
-            form->previewKeyPress(code);
-        if (!watch.alive() || code == 0) return 0;
-        wParam = static_cast<WPARAM>(code);
+void CommandButton::onCommand(MessageFrame& m) {
+    if (reinterpret_cast<HWND>(m.lParam) != button_) return;
+    if (HIWORD(m.wParam) == BN_CLICKED) click();
+    m.answer(0);
+}
+
+void CommandButton::onSetFocus(MessageFrame& m) {
+    if (button_) ::SetFocus(button_);
+    m.answer(0);
+}
+
+void CommandButton::buttonMessage(MessageFrame& m) {
+    switch (m.msg) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+        onButtonKey(m);
+        return;
     }
-    return CallWindowProcW(old, hwnd, msg, wParam, lParam);
+}
+
+void CommandButton::onButtonKey(MessageFrame& m) {
+    int code = static_cast<int>(m.wParam);
+    if (!previewKey(m.msg, code) || code == 0) return m.answer(0);
+    m.wParam = static_cast<WPARAM>(code);
 }
 
 } // namespace forms

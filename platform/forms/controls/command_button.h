@@ -2,6 +2,7 @@
 
 #include "platform/forms/controls/control_support.h"
 #include "platform/forms/event.h"
+#include "platform/forms/property_table.h"
 #include "platform/forms/user_control.h"
 
 #include <memory>
@@ -16,6 +17,7 @@ class CommandButton : public UserControl {
 public:
     CommandButton();
     ~CommandButton() override;
+    static const PropertyTable<CommandButton>& properties();
 
     const std::wstring& Caption() const { return caption_; }
     void setCaption(std::wstring caption);
@@ -51,8 +53,11 @@ private:
     // Takes the font and gives its handle to the system window before the previous font can go.
     void useFont(std::shared_ptr<StdFont> font);
     void showDefault();
-    // Keys typed on the system button reach the form first when it previews keys.
-    LRESULT buttonMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void onCommand(MessageFrame& m);
+    void onSetFocus(MessageFrame& m);
+    // The system button inside: keys typed on it reach the form first when it previews keys.
+    void buttonMessage(MessageFrame& m);
+    void onButtonKey(MessageFrame& m);
 };
 
 } // namespace forms

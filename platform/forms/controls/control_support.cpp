@@ -40,15 +40,15 @@ void writeFont(PropertyBag& bag, const std::wstring& key, const std::shared_ptr<
 }
 
 WNDPROC subclassChild(HWND child, WNDPROC proc, UserControl* owner) {
-    SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+    windowObject::attach(child, owner);
     return reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
 }
 
 void releaseChild(HWND child, WNDPROC previous) noexcept {
-    if (child && IsWindow(child) && GetWindowLongPtrW(child, GWLP_USERDATA)) {
+    if (child && IsWindow(child) && windowObject::of(child)) {
         SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-        SetWindowLongPtrW(child, GWLP_USERDATA, 0);
+        windowObject::detach(child);
     }
 }
 

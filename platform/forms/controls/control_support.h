@@ -4,6 +4,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/user_control.h"
+#include "platform/forms/window_object.h"
 
 #include <windows.h>
 
@@ -30,28 +31,37 @@ void writeFont(PropertyBag& bag, const std::wstring& key, const std::shared_ptr<
                const std::shared_ptr<StdFont>& defaultFont);
 
 // Points a child window's messages at a procedure of ours, keeping the old one for CallWindowProcW.
-// The child's user data holds the owning control.
+// The child is attached to the owning control (windowObject), as the control's own window is.
 WNDPROC subclassChild(HWND child, WNDPROC proc, UserControl* owner);
 // Gives a subclassed child its own procedure back, so no message reaches the control once it is
 // gone; nothing when the child is gone or was given back already.
 void releaseChild(HWND child, WNDPROC previous) noexcept;
 
-// The procedure subclassChild installs for a system window inside a control: the control's member
-// handles each message and stays alive while it does; an error is reported and the message goes
-// to the system window's own procedure.
-template <class Owner, LRESULT (Owner::*Handle)(HWND, UINT, WPARAM, LPARAM), WNDPROC Owner::*Previous>
+// The procedure subclassChild installs for a system window inside a control: the control's
+// dispatch for that window sees each message as a frame and stays alive while it does; a message
+// it does not answer goes on, with the frame's parameters, to the system window's own procedure.
+// An error is reported and the message goes to that procedure as it came.
+template <class Owner, void (Owner::*Dispatch)(MessageFrame&), WNDPROC Owner::*Previous>
 LRESULT CALLBACK childWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<Owner*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* self = dynamic_cast<Owner*>(windowObject::of(hwnd));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     WNDPROC previous = self->*Previous;
     Forms::HandlingMessage handling;
     try {
         auto keep = self->weak_from_this().lock();
-        return (self->*Handle)(hwnd, msg, wParam, lParam);
+        MessageFrame m{hwnd, msg, wParam, lParam};
+        (self->*Dispatch)(m);
+        if (m.handled) return m.result;
+        return CallWindowProcW(previous, hwnd, msg, m.wParam, m.lParam);
     } catch (...) {
         reportUnexpectedError(L"Control's system window procedure");
         return CallWindowProcW(previous, hwnd, msg, wParam, lParam);
     }
+}
+
+// Lets the system window's own procedure handle the message now (for a handler that acts after it).
+inline LRESULT callPrevious(WNDPROC previous, const MessageFrame& m) {
+    return CallWindowProcW(previous, m.hwnd, m.msg, m.wParam, m.lParam);
 }
 
 // Checks a colour argument (error 380 for a value that names no colour).

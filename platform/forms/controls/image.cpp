@@ -28,21 +28,33 @@ void Image::setPicture(std::shared_ptr<StdPicture> picture) {
 }
 
 void Image::setStretch(bool stretch) {
-    stretch_ = stretch;
-    PropertyChanged(L"Stretch");
+    setProperty(properties(), L"Stretch", stretch);
+}
+
+const PropertyTable<Image>& Image::properties() {
+    using I = Image;
+    static const PropertyTable<I> table{
+        field<I>(
+            L"Picture", [](I & c) -> auto& { return c.picture_; }, std::shared_ptr<StdPicture>())
+            .setBy("setPicture"),
+        field<I>(
+            L"Stretch", [](I & c) -> auto& { return c.stretch_; }, false),
+    };
+    return table;
+}
+
+void Image::UserControl_InitProperties() {
+    properties().init(*this);
     redraw();
 }
 
 void Image::UserControl_ReadProperties(PropertyBag& bag) {
-    Variant p = bag.ReadProperty(L"Picture");
-    picture_ = p.type() == VariantType::Picture ? p.toPicture() : nullptr;
-    stretch_ = bag.ReadProperty(L"Stretch", false).toBoolean();
+    properties().read(*this, bag);
     redraw();
 }
 
 void Image::UserControl_WriteProperties(PropertyBag& bag) {
-    if (picture_) bag.WriteProperty(L"Picture", Variant(picture_));
-    bag.WriteProperty(L"Stretch", stretch_, false);
+    properties().write(*this, bag);
 }
 
 void Image::redraw() {
@@ -66,51 +78,59 @@ Shape::Shape() {
     setTabStop(false);
 }
 
+const PropertyTable<Shape>& Shape::properties() {
+    using S = Shape;
+    static const PropertyTable<S> table{
+        field<S>(
+            L"BorderColor", [](S & c) -> auto& { return c.borderColor_; }, sysColor::WindowText),
+        field<S>(
+            L"BorderWidth", [](S & c) -> auto& { return c.borderWidth_; }, 1),
+        field<S>(
+            L"BackStyle", [](S & c) -> auto& { return c.backStyle_; }, 0),
+        field<S>(
+            L"BackColor", [](S & c) -> auto& { return c.backColor_; }, sysColor::WindowBackground),
+        field<S>(
+            L"FillStyle", [](S & c) -> auto& { return c.fillStyle_; }, 1),
+        field<S>(
+            L"FillColor", [](S & c) -> auto& { return c.fillColor_; }, uint32_t(0)),
+    };
+    return table;
+}
+
 void Shape::setBorderColor(uint32_t colour) {
-    borderColor_ = controls::checkedColour(colour);
-    redraw();
+    setProperty(properties(), L"BorderColor", controls::checkedColour(colour));
 }
 void Shape::setBorderWidth(int width) {
     if (width < 1 || width > 8192) throw RuntimeError(err::InvalidPropertyValue);
-    borderWidth_ = width;
-    redraw();
+    setProperty(properties(), L"BorderWidth", width);
 }
 void Shape::setBackStyle(int style) {
     if (style < 0 || style > 1) throw RuntimeError(err::InvalidPropertyValue);
-    backStyle_ = style;
-    redraw();
+    setProperty(properties(), L"BackStyle", style);
 }
 void Shape::setBackColor(uint32_t colour) {
-    backColor_ = controls::checkedColour(colour);
-    redraw();
+    setProperty(properties(), L"BackColor", controls::checkedColour(colour));
 }
 void Shape::setFillStyle(int style) {
     if (style < 0 || style > 7) throw RuntimeError(err::InvalidPropertyValue);
-    fillStyle_ = style;
-    redraw();
+    setProperty(properties(), L"FillStyle", style);
 }
 void Shape::setFillColor(uint32_t colour) {
-    fillColor_ = controls::checkedColour(colour);
+    setProperty(properties(), L"FillColor", controls::checkedColour(colour));
+}
+
+void Shape::UserControl_InitProperties() {
+    properties().init(*this);
     redraw();
 }
 
 void Shape::UserControl_ReadProperties(PropertyBag& bag) {
-    borderColor_ = bag.ReadProperty(L"BorderColor", Variant::colour(0x80000008)).toColour();
-    borderWidth_ = bag.ReadProperty(L"BorderWidth", 1).toLong();
-    backStyle_ = bag.ReadProperty(L"BackStyle", 0).toLong();
-    backColor_ = bag.ReadProperty(L"BackColor", Variant::colour(0x80000005)).toColour();
-    fillStyle_ = bag.ReadProperty(L"FillStyle", 1).toLong();
-    fillColor_ = bag.ReadProperty(L"FillColor", Variant::colour(0)).toColour();
+    properties().read(*this, bag);
     redraw();
 }
 
 void Shape::UserControl_WriteProperties(PropertyBag& bag) {
-    bag.WriteProperty(L"BorderColor", Variant::colour(borderColor_), Variant::colour(0x80000008));
-    bag.WriteProperty(L"BorderWidth", borderWidth_, 1);
-    bag.WriteProperty(L"BackStyle", backStyle_, 0);
-    bag.WriteProperty(L"BackColor", Variant::colour(backColor_), Variant::colour(0x80000005));
-    bag.WriteProperty(L"FillStyle", fillStyle_, 1);
-    bag.WriteProperty(L"FillColor", Variant::colour(fillColor_), Variant::colour(0));
+    properties().write(*this, bag);
 }
 
 void Shape::windowMessage(MessageFrame& m) {

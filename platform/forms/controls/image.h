@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/core/constants.h"
 #include "platform/forms/event.h"
+#include "platform/forms/property_table.h"
 #include "platform/forms/user_control.h"
 
 #include <memory>
@@ -12,6 +14,7 @@ namespace forms {
 class Image : public UserControl {
 public:
     Image();
+    static const PropertyTable<Image>& properties();
 
     std::shared_ptr<StdPicture> Picture() const { return picture_; }
     void setPicture(std::shared_ptr<StdPicture> picture);
@@ -25,8 +28,12 @@ public:
     Event<int, int, float, float> MouseUp;
 
 protected:
+    void UserControl_InitProperties() override;
     void UserControl_ReadProperties(PropertyBag& bag) override;
     void UserControl_WriteProperties(PropertyBag& bag) override;
+    void propertyEffect(OnChange effect) override {
+        if (effect != OnChange::None) redraw();
+    }
     void UserControl_Resize() override { redraw(); }
     void UserControl_Show() override { redraw(); }
     // What shows through a transparent background follows the container's colour.
@@ -48,6 +55,7 @@ private:
 class Shape : public UserControl {
 public:
     Shape();
+    static const PropertyTable<Shape>& properties();
 
     uint32_t BorderColor() const { return borderColor_; }
     void setBorderColor(uint32_t colour);
@@ -65,8 +73,12 @@ public:
     void setFillColor(uint32_t colour);
 
 protected:
+    void UserControl_InitProperties() override;
     void UserControl_ReadProperties(PropertyBag& bag) override;
     void UserControl_WriteProperties(PropertyBag& bag) override;
+    void propertyEffect(OnChange effect) override {
+        if (effect != OnChange::None) redraw();
+    }
     void UserControl_Resize() override { redraw(); }
     void UserControl_Show() override { redraw(); }
     // What shows through a transparent background follows the container's colour.
@@ -74,10 +86,10 @@ protected:
     void windowMessage(MessageFrame& m) override;
 
 private:
-    uint32_t borderColor_ = 0x80000008;
+    uint32_t borderColor_ = sysColor::WindowText;
     int borderWidth_ = 1;
     int backStyle_ = 0;
-    uint32_t backColor_ = 0x80000005;
+    uint32_t backColor_ = sysColor::WindowBackground;
     int fillStyle_ = 1;
     uint32_t fillColor_ = 0;
 

@@ -14,38 +14,51 @@ Label::Label() {
     setTabStop(false);
 }
 
+// A setter whose change does more than store and redraw is named in its row.
+const PropertyTable<Label>& Label::properties() {
+    using L = Label;
+    static const PropertyTable<L> table{
+        field<L>(
+            L"Caption", [](L & c) -> auto& { return c.caption_; }, std::wstring())
+            .startsFrom([](L& c) { return Variant(c.Ambient().DisplayName); })
+            .setBy("setCaption"),
+        field<L>(
+            L"Alignment", [](L & c) -> auto& { return c.alignment_; }, 0),
+        field<L>(
+            L"BackStyle", [](L & c) -> auto& { return c.backStyle_; }, 1),
+        field<L>(
+            L"BackColor", [](L & c) -> auto& { return c.backColor_; }, sysColor::ButtonFace),
+        field<L>(
+            L"ForeColor", [](L & c) -> auto& { return c.foreColor_; }, sysColor::ButtonText),
+        fontField<L>(
+            L"Font", [](L & c) -> auto& { return c.font_; }, OnChange::Repaint)
+            .setBy("setFont"),
+    };
+    return table;
+}
+
 void Label::setCaption(std::wstring caption) {
     if (caption == caption_) return;
-    caption_ = std::move(caption);
-    PropertyChanged(L"Caption");
-    redraw();
+    setProperty(properties(), L"Caption", caption);
     RaiseEvent(Change);
 }
 
 void Label::setAlignment(int alignment) {
     if (alignment < 0 || alignment > 2) throw RuntimeError(err::InvalidPropertyValue);
-    alignment_ = alignment;
-    PropertyChanged(L"Alignment");
-    redraw();
+    setProperty(properties(), L"Alignment", alignment);
 }
 
 void Label::setBackStyle(int style) {
     if (style < 0 || style > 1) throw RuntimeError(err::InvalidPropertyValue);
-    backStyle_ = style;
-    PropertyChanged(L"BackStyle");
-    redraw();
+    setProperty(properties(), L"BackStyle", style);
 }
 
 void Label::setBackColor(uint32_t colour) {
-    backColor_ = controls::checkedColour(colour);
-    PropertyChanged(L"BackColor");
-    redraw();
+    setProperty(properties(), L"BackColor", controls::checkedColour(colour));
 }
 
 void Label::setForeColor(uint32_t colour) {
-    foreColor_ = controls::checkedColour(colour);
-    PropertyChanged(L"ForeColor");
-    redraw();
+    setProperty(properties(), L"ForeColor", controls::checkedColour(colour));
 }
 
 void Label::setFont(std::shared_ptr<StdFont> font) {
@@ -55,29 +68,24 @@ void Label::setFont(std::shared_ptr<StdFont> font) {
     redraw();
 }
 
+void Label::propertyEffect(OnChange effect) {
+    if (effect != OnChange::None) redraw();
+}
+
 void Label::UserControl_InitProperties() {
-    caption_ = Ambient().DisplayName;
-    useFont(Ambient().Font->clone());
+    properties().init(*this);
+    useFont(font_);
     redraw();
 }
 
 void Label::UserControl_ReadProperties(PropertyBag& bag) {
-    caption_ = bag.ReadProperty(L"Caption", L"").toString();
-    alignment_ = bag.ReadProperty(L"Alignment", 0).toLong();
-    backStyle_ = bag.ReadProperty(L"BackStyle", 1).toLong();
-    backColor_ = bag.ReadProperty(L"BackColor", Variant::colour(0x8000000F)).toColour();
-    foreColor_ = bag.ReadProperty(L"ForeColor", Variant::colour(0x80000012)).toColour();
-    useFont(controls::readFont(bag, L"Font", Ambient().Font));
+    properties().read(*this, bag);
+    useFont(font_);
     redraw();
 }
 
 void Label::UserControl_WriteProperties(PropertyBag& bag) {
-    bag.WriteProperty(L"Caption", caption_, L"");
-    bag.WriteProperty(L"Alignment", alignment_, 0);
-    bag.WriteProperty(L"BackStyle", backStyle_, 1);
-    bag.WriteProperty(L"BackColor", Variant::colour(backColor_), Variant::colour(0x8000000F));
-    bag.WriteProperty(L"ForeColor", Variant::colour(foreColor_), Variant::colour(0x80000012));
-    controls::writeFont(bag, L"Font", font_, Ambient().Font);
+    properties().write(*this, bag);
 }
 
 void Label::useFont(std::shared_ptr<StdFont> font) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "platform/core/constants.h"
 #include "platform/forms/controls/control_support.h"
 #include "platform/forms/event.h"
+#include "platform/forms/property_table.h"
 #include "platform/forms/user_control.h"
 
 #include <cstdint>
@@ -14,6 +16,7 @@ namespace forms {
 class Label : public UserControl {
 public:
     Label();
+    static const PropertyTable<Label>& properties();
 
     const std::wstring& Caption() const { return caption_; }
     void setCaption(std::wstring caption);
@@ -41,6 +44,7 @@ protected:
     void UserControl_InitProperties() override;
     void UserControl_ReadProperties(PropertyBag& bag) override;
     void UserControl_WriteProperties(PropertyBag& bag) override;
+    void propertyEffect(OnChange effect) override;
     void UserControl_Resize() override { redraw(); }
     void UserControl_Show() override { redraw(); }
     // What shows through a transparent background follows the container's colour.
@@ -55,8 +59,8 @@ private:
     std::wstring caption_;
     int alignment_ = 0;
     int backStyle_ = 1;
-    uint32_t backColor_ = 0x8000000F;
-    uint32_t foreColor_ = 0x80000012;
+    uint32_t backColor_ = sysColor::ButtonFace;
+    uint32_t foreColor_ = sysColor::ButtonText;
     std::shared_ptr<StdFont> font_;
     controls::FontWatch fontWatch_;
 

@@ -15,8 +15,41 @@ PictureBox::PictureBox() {
     setWindowStyles(WS_CLIPCHILDREN, 0);
 }
 
+// The drawing values live in the box's surface.
+const PropertyTable<PictureBox>& PictureBox::properties() {
+    using P = PictureBox;
+    static const PropertyTable<P> table{
+        fontProperty<P>(
+            L"Font", [](P& c) { return c.surface().Font(); },
+            [](P& c, std::shared_ptr<StdFont> font) { c.surface().setFont(std::move(font)); },
+            OnChange::None),
+        property<P>(
+            L"ForeColor", [](P& c) { return c.surface().ForeColor(); },
+            [](P& c, uint32_t colour) { c.surface().setForeColor(colour); }, sysColor::ButtonText,
+            OnChange::None),
+        property<P>(
+            L"ScaleMode", [](P& c) { return c.surface().ScaleMode(); },
+            [](P& c, int16_t mode) { c.surface().setScaleMode(mode); }, scale::Twips, OnChange::None),
+        field<P>(
+            L"BorderStyle", [](P & c) -> auto& { return c.borderStyle_; }, int(controlBorder::FixedSingle),
+            OnChange::Relayout),
+        field<P>(
+            L"AutoSize", [](P & c) -> auto& { return c.autoSize_; }, false, OnChange::Relayout),
+        property<P>(
+            L"Picture", [](P& c) { return c.surface().Picture(); },
+            [](P& c, std::shared_ptr<StdPicture> picture) { c.surface().setPicture(std::move(picture)); },
+            std::shared_ptr<StdPicture>(), OnChange::Relayout),
+        property<P>(
+            L"BackColor", [](P& c) { return c.surface().BackColor(); },
+            [](P& c, uint32_t colour) { c.surface().setBackColor(colour); }, sysColor::ButtonFace,
+            OnChange::None)
+            .setBy("setBackColor"),
+    };
+    return table;
+}
+
 void PictureBox::UserControl_Initialize() {
-    surface().setBackColor(0x8000000F);
+    surface().setBackColor(sysColor::ButtonFace);
     surface().setScaleMode(scale::Twips);
     applyBorder();
 }
@@ -25,38 +58,37 @@ uint32_t PictureBox::BackColor() const {
     return const_cast<PictureBox*>(this)->surface().BackColor();
 }
 void PictureBox::setBackColor(uint32_t colour) {
-    surface().setBackColor(controls::checkedColour(colour));
-    PropertyChanged(L"BackColor");
+    setProperty(properties(), L"BackColor", controls::checkedColour(colour));
     ControlHost::notifyAmbientChanged(L"BackColor");
 }
 uint32_t PictureBox::ForeColor() const {
     return const_cast<PictureBox*>(this)->surface().ForeColor();
 }
 void PictureBox::setForeColor(uint32_t colour) {
-    surface().setForeColor(controls::checkedColour(colour));
-    PropertyChanged(L"ForeColor");
+    setProperty(properties(), L"ForeColor", controls::checkedColour(colour));
 }
 std::shared_ptr<StdFont> PictureBox::Font() const {
     return const_cast<PictureBox*>(this)->surface().Font();
 }
 void PictureBox::setFont(std::shared_ptr<StdFont> font) {
     if (!font) throw RuntimeError(err::InvalidPropertyValue);
-    surface().setFont(std::move(font));
-    PropertyChanged(L"Font");
+    setProperty(properties(), L"Font", font);
 }
 std::shared_ptr<StdPicture> PictureBox::Picture() const {
     return const_cast<PictureBox*>(this)->surface().Picture();
 }
 void PictureBox::setPicture(std::shared_ptr<StdPicture> picture) {
-    surface().setPicture(std::move(picture));
-    fitPicture();
-    PropertyChanged(L"Picture");
+    setProperty(properties(), L"Picture", picture);
 }
 
 void PictureBox::setAutoSize(bool autoSize) {
-    autoSize_ = autoSize;
+    setProperty(properties(), L"AutoSize", autoSize);
+}
+
+void PictureBox::propertyEffect(OnChange effect) {
+    if (effect != OnChange::Relayout) return;
+    applyBorder();
     fitPicture();
-    PropertyChanged(L"AutoSize");
 }
 
 void PictureBox::fitPicture() {
@@ -77,7 +109,7 @@ int PictureBox::ScaleMode() const {
 }
 void PictureBox::setScaleMode(int mode) {
     if (mode != scale::Twips && mode != scale::Pixels) throw RuntimeError(err::InvalidPropertyValue);
-    surface().setScaleMode(static_cast<int16_t>(mode));
+    setProperty(properties(), L"ScaleMode", static_cast<int16_t>(mode));
 }
 double PictureBox::ScaleWidth() {
     return surface().ScaleWidth();
@@ -90,11 +122,9 @@ void PictureBox::Cls() {
 }
 
 void PictureBox::setBorderStyle(int style) {
-    if (style < 0 || style > 1) throw RuntimeError(err::InvalidPropertyValue);
-    borderStyle_ = style;
-    applyBorder();
-    fitPicture();
-    PropertyChanged(L"BorderStyle");
+    if (style != controlBorder::None && style != controlBorder::FixedSingle)
+        throw RuntimeError(err::InvalidPropertyValue);
+    setProperty(properties(), L"BorderStyle", style);
 }
 
 void PictureBox::applyBorder() {
@@ -134,36 +164,25 @@ void PictureBox::setFloating(bool floating) {
     updateShown();
 }
 
+void PictureBox::UserControl_InitProperties() {
+    properties().init(*this);
+    propertyEffect(OnChange::Relayout);
+}
+
 void PictureBox::UserControl_ReadProperties(PropertyBag& bag) {
-    Surface& s = surface();
-    s.setFont(controls::readFont(bag, L"Font", Ambient().Font));
-    s.setForeColor(bag.ReadProperty(L"ForeColor", Variant::colour(0x80000012)).toColour());
-    s.setScaleMode(static_cast<int16_t>(bag.ReadProperty(L"ScaleMode", 1).toLong()));
-    borderStyle_ = bag.ReadProperty(L"BorderStyle", 1).toLong();
-    autoSize_ = bag.ReadProperty(L"AutoSize", false).toBoolean();
-    Variant p = bag.ReadProperty(L"Picture");
-    s.setPicture(p.type() == VariantType::Picture ? p.toPicture() : nullptr);
-    s.setBackColor(bag.ReadProperty(L"BackColor", Variant::colour(0x8000000F)).toColour());
-    applyBorder();
-    fitPicture();
+    properties().read(*this, bag);
+    propertyEffect(OnChange::Relayout);
 }
 
 void PictureBox::UserControl_WriteProperties(PropertyBag& bag) {
-    Surface& s = surface();
-    controls::writeFont(bag, L"Font", s.Font(), Ambient().Font);
-    bag.WriteProperty(L"ForeColor", Variant::colour(s.ForeColor()), Variant::colour(0x80000012));
-    bag.WriteProperty(L"ScaleMode", static_cast<int>(s.ScaleMode()), 1);
-    bag.WriteProperty(L"BorderStyle", borderStyle_, 1);
-    bag.WriteProperty(L"AutoSize", autoSize_, false);
-    if (s.Picture()) bag.WriteProperty(L"Picture", Variant(s.Picture()));
-    bag.WriteProperty(L"BackColor", Variant::colour(s.BackColor()), Variant::colour(0x8000000F));
+    properties().write(*this, bag);
 }
 
-float PictureBox::toScaleX(float px) {
-    return surface().ScaleX(px, scale::Pixels, surface().ScaleMode());
+float PictureBox::toScaleX(float pixels) {
+    return surface().ScaleX(pixels, scale::Pixels, surface().ScaleMode());
 }
-float PictureBox::toScaleY(float px) {
-    return surface().ScaleY(px, scale::Pixels, surface().ScaleMode());
+float PictureBox::toScaleY(float pixels) {
+    return surface().ScaleY(pixels, scale::Pixels, surface().ScaleMode());
 }
 
 // A picture box reports the pointer in its own scale.

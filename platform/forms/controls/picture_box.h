@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/forms/event.h"
+#include "platform/forms/property_table.h"
 #include "platform/forms/user_control.h"
 
 #include <cstdint>
@@ -13,6 +14,7 @@ namespace forms {
 class PictureBox : public UserControl {
 public:
     PictureBox();
+    static const PropertyTable<PictureBox>& properties();
 
     uint32_t BackColor() const;
     void setBackColor(uint32_t colour);
@@ -48,6 +50,7 @@ public:
 
 protected:
     void UserControl_Initialize() override;
+    void UserControl_InitProperties() override;
     void UserControl_ReadProperties(PropertyBag& bag) override;
     void UserControl_WriteProperties(PropertyBag& bag) override;
     void UserControl_Resize() override { RaiseEvent(Resize); }
@@ -57,16 +60,18 @@ protected:
     void UserControl_MouseMove(int b, int s, float x, float y) override;
     void UserControl_MouseUp(int b, int s, float x, float y) override;
     void windowMessage(MessageFrame& m) override;
+    // Relayout: the border and, with AutoSize, the picture's size.
+    void propertyEffect(OnChange effect) override;
 
 private:
-    int borderStyle_ = 1;
+    int borderStyle_ = controlBorder::FixedSingle;
     bool floating_ = false;
     bool autoSize_ = false;
 
     void applyBorder();
     void fitPicture();
-    float toScaleX(float px);
-    float toScaleY(float px);
+    float toScaleX(float pixels);
+    float toScaleY(float pixels);
 };
 
 } // namespace forms

@@ -24,6 +24,35 @@ TextBox::~TextBox() {
     controls::releaseChild(edit_, editProc_);
 }
 
+const PropertyTable<TextBox>& TextBox::properties() {
+    using T = TextBox;
+    static const PropertyTable<T> table{
+        field<T>(
+            L"BackColor", [](T & c) -> auto& { return c.backColor_; }, sysColor::WindowBackground),
+        field<T>(
+            L"ForeColor", [](T & c) -> auto& { return c.foreColor_; }, sysColor::WindowText),
+        fontField<T>(
+            L"Font", [](T & c) -> auto& { return c.font_; })
+            .setBy("setFont"),
+        field<T>(
+            L"Locked", [](T & c) -> auto& { return c.locked_; }, false)
+            .setBy("setLocked"),
+        field<T>(
+            L"MaxLength", [](T & c) -> auto& { return c.maxLength_; }, 0)
+            .setBy("setMaxLength"),
+        field<T>(
+            L"MultiLine", [](T & c) -> auto& { return c.multiLine_; }, false)
+            .setBy("setMultiLine"),
+        // The text lives in the edit window; a new box starts with its name.
+        property<T>(
+            L"Text", [](T& c) { return c.Text(); }, [](T& c, std::wstring v) { c.text_ = std::move(v); },
+            std::wstring(), OnChange::None)
+            .startsFrom([](T& c) { return Variant(c.Ambient().DisplayName); })
+            .setBy("setText"),
+    };
+    return table;
+}
+
 void TextBox::UserControl_Initialize() {
     createEdit();
 }
@@ -139,16 +168,17 @@ void TextBox::setMultiLine(bool multi) {
 }
 
 void TextBox::setBackColor(uint32_t colour) {
-    backColor_ = controls::checkedColour(colour);
-    brush_.reset();
-    if (edit_) InvalidateRect(edit_, nullptr, TRUE);
-    PropertyChanged(L"BackColor");
+    setProperty(properties(), L"BackColor", controls::checkedColour(colour));
 }
 
 void TextBox::setForeColor(uint32_t colour) {
-    foreColor_ = controls::checkedColour(colour);
+    setProperty(properties(), L"ForeColor", controls::checkedColour(colour));
+}
+
+void TextBox::propertyEffect(OnChange effect) {
+    if (effect == OnChange::None) return;
+    brush_.reset();
     if (edit_) InvalidateRect(edit_, nullptr, TRUE);
-    PropertyChanged(L"ForeColor");
 }
 
 void TextBox::setFont(std::shared_ptr<StdFont> font) {
@@ -163,36 +193,32 @@ void TextBox::setEnabled(bool enabled) {
 }
 
 void TextBox::UserControl_InitProperties() {
-    useFont(Ambient().Font->clone());
-    setText(Ambient().DisplayName);
+    const bool multi = multiLine_, locked = locked_;
+    properties().init(*this);
+    applyStored(multi != multiLine_ || locked != locked_);
 }
 
 void TextBox::UserControl_ReadProperties(PropertyBag& bag) {
-    backColor_ = bag.ReadProperty(L"BackColor", Variant::colour(0x80000005)).toColour();
-    foreColor_ = bag.ReadProperty(L"ForeColor", Variant::colour(0x80000008)).toColour();
-    useFont(controls::readFont(bag, L"Font", Ambient().Font));
-    locked_ = bag.ReadProperty(L"Locked", false).toBoolean();
-    maxLength_ = bag.ReadProperty(L"MaxLength", 0).toLong();
-    const bool multi = bag.ReadProperty(L"MultiLine", false).toBoolean();
-    text_ = bag.ReadProperty(L"Text", L"").toString();
-    if (multi != multiLine_ || locked_) {
-        multiLine_ = multi;
+    const bool multi = multiLine_, locked = locked_;
+    properties().read(*this, bag);
+    applyStored(multi != multiLine_ || locked != locked_);
+}
+
+void TextBox::applyStored(bool styleChanged) {
+    useFont(font_);
+    brush_.reset();
+    if (styleChanged) {
         createEdit();
-    } else {
-        if (maxLength_ > 0) SendMessageW(edit_, EM_SETLIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
-        applyFont();
-        SetWindowTextW(edit_, text_.c_str());
+        return;
     }
+    SendMessageW(edit_, EM_SETLIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+    inSetText_ = true;
+    SetWindowTextW(edit_, text_.c_str());
+    inSetText_ = false;
 }
 
 void TextBox::UserControl_WriteProperties(PropertyBag& bag) {
-    bag.WriteProperty(L"BackColor", Variant::colour(backColor_), Variant::colour(0x80000005));
-    bag.WriteProperty(L"ForeColor", Variant::colour(foreColor_), Variant::colour(0x80000008));
-    controls::writeFont(bag, L"Font", font_, Ambient().Font);
-    bag.WriteProperty(L"Locked", locked_, false);
-    bag.WriteProperty(L"MaxLength", maxLength_, 0);
-    bag.WriteProperty(L"MultiLine", multiLine_, false);
-    bag.WriteProperty(L"Text", Text(), L"");
+    properties().write(*this, bag);
 }
 
 void TextBox::UserControl_Resize() {
@@ -206,95 +232,103 @@ void TextBox::UserControl_Terminate() {
 void TextBox::windowMessage(MessageFrame& m) {
     switch (m.msg) {
     case WM_COMMAND:
-        if (reinterpret_cast<HWND>(m.lParam) == edit_ && HIWORD(m.wParam) == EN_CHANGE) {
-            if (!inSetText_) textChanged();
-            m.answer(0);
-        }
+        onCommand(m);
         return;
     case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC: {
-        if (reinterpret_cast<HWND>(m.lParam) != edit_) return;
-        HDC dc = reinterpret_cast<HDC>(m.wParam);
-        COLORREF back = 0, fore = 0;
-        tryTranslateColor(backColor_, back);
-        tryTranslateColor(foreColor_, fore);
-        SetTextColor(dc, fore);
-        SetBkColor(dc, back);
-        if (!brush_) brush_.reset(CreateSolidBrush(back));
-        m.answer(reinterpret_cast<LRESULT>(brush_.get()));
+    case WM_CTLCOLORSTATIC:
+        onControlColour(m);
         return;
-    }
     case WM_SETFOCUS:
-        if (edit_) ::SetFocus(edit_);
-        m.answer(0);
+        onSetFocus(m);
         return;
     }
 }
 
-LRESULT TextBox::editMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    WNDPROC old = editProc_;
-    auto watch = this->watch();
-    Form* form = Parent();
-    switch (msg) {
+void TextBox::onCommand(MessageFrame& m) {
+    if (reinterpret_cast<HWND>(m.lParam) != edit_ || HIWORD(m.wParam) != EN_CHANGE) return;
+    if (!inSetText_) textChanged();
+    m.answer(0);
+}
+
+void TextBox::onControlColour(MessageFrame& m) {
+    if (reinterpret_cast<HWND>(m.lParam) != edit_) return;
+    HDC dc = reinterpret_cast<HDC>(m.wParam);
+    COLORREF back = 0, fore = 0;
+    tryTranslateColor(backColor_, back);
+    tryTranslateColor(foreColor_, fore);
+    SetTextColor(dc, fore);
+    SetBkColor(dc, back);
+    if (!brush_) brush_.reset(CreateSolidBrush(back));
+    m.answer(reinterpret_cast<LRESULT>(brush_.get()));
+}
+
+void TextBox::onSetFocus(MessageFrame& m) {
+    if (edit_) ::SetFocus(edit_);
+    m.answer(0);
+}
+
+void TextBox::editMessage(MessageFrame& m) {
+    switch (m.msg) {
     case WM_KEYDOWN:
-    case WM_KEYUP: {
-        const bool down = msg == WM_KEYDOWN;
-        int code = static_cast<int>(wParam);
-        const int sh = shiftFromKeyboard();
-        if (form && form->KeyPreview()) {
-            if (down)
-                form->previewKeyDown(code, sh);
-            else
-                form->previewKeyUp(code, sh);
-            if (!watch.alive()) return 0;
-        }
-        if (code != 0) {
-            if (!(down ? RaiseEvent(KeyDown, code, sh) : RaiseEvent(KeyUp, code, sh))) return 0;
-        }
-        if (code == 0) return 0;
-        return CallWindowProcW(old, hwnd, msg, static_cast<WPARAM>(code), lParam);
-    }
-    case WM_CHAR: {
-        int ascii = static_cast<int>(wParam);
-        if (form && form->KeyPreview()) {
-            form->previewKeyPress(ascii);
-            if (!watch.alive()) return 0;
-        }
-        if (ascii != 0 && !RaiseEvent(KeyPress, ascii)) return 0;
-        if (ascii == 0) return 0;
-        // A single-line box has no use for Enter or Escape; the edit window would beep.
-        if (!multiLine_ && (ascii == 13 || ascii == 27)) return 0;
-        return CallWindowProcW(old, hwnd, msg, static_cast<WPARAM>(ascii), lParam);
-    }
-    case WM_SETFOCUS: {
-        LRESULT r = CallWindowProcW(old, hwnd, msg, wParam, lParam);
-        RaiseEvent(GotFocus);
-        return r;
-    }
-    case WM_KILLFOCUS: {
-        LRESULT r = CallWindowProcW(old, hwnd, msg, wParam, lParam);
-        RaiseEvent(LostFocus);
-        return r;
-    }
+    case WM_KEYUP:
+        onEditKey(m);
+        return;
+    case WM_CHAR:
+        onEditChar(m);
+        return;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        onEditFocus(m);
+        return;
     case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN: {
-        LRESULT r = CallWindowProcW(old, hwnd, msg, wParam, lParam);
-        if (watch.alive())
-            RaiseEvent(MouseDown, msg == WM_LBUTTONDOWN ? 1 : 2, shiftFromMouseFlags(wParam),
-                       static_cast<float>(GET_X_LPARAM(lParam)), static_cast<float>(GET_Y_LPARAM(lParam)));
-        return r;
-    }
+    case WM_RBUTTONDOWN:
     case WM_LBUTTONUP:
-    case WM_RBUTTONUP: {
-        LRESULT r = CallWindowProcW(old, hwnd, msg, wParam, lParam);
-        if (watch.alive() &&
-            RaiseEvent(MouseUp, msg == WM_LBUTTONUP ? 1 : 2, shiftFromMouseFlags(wParam),
-                       static_cast<float>(GET_X_LPARAM(lParam)), static_cast<float>(GET_Y_LPARAM(lParam))))
-            RaiseEvent(Click);
-        return r;
+    case WM_RBUTTONUP:
+        onEditMouse(m);
+        return;
     }
-    }
-    return CallWindowProcW(old, hwnd, msg, wParam, lParam);
+}
+
+// The form sees the key first when it previews keys; a handler may change it or cancel it (0).
+void TextBox::onEditKey(MessageFrame& m) {
+    const bool down = m.msg == WM_KEYDOWN;
+    int code = static_cast<int>(m.wParam);
+    const int sh = shiftFromKeyboard();
+    if (!previewKey(m.msg, code)) return m.answer(0);
+    if (code != 0 && !(down ? RaiseEvent(KeyDown, code, sh) : RaiseEvent(KeyUp, code, sh)))
+        return m.answer(0);
+    if (code == 0) return m.answer(0);
+    m.wParam = static_cast<WPARAM>(code);
+}
+
+void TextBox::onEditChar(MessageFrame& m) {
+    int ascii = static_cast<int>(m.wParam);
+    if (!previewKey(m.msg, ascii)) return m.answer(0);
+    if (ascii != 0 && !RaiseEvent(KeyPress, ascii)) return m.answer(0);
+    if (ascii == 0) return m.answer(0);
+    // A single-line box has no use for Enter or Escape; the edit window would beep.
+    if (!multiLine_ && (ascii == 13 || ascii == 27)) return m.answer(0);
+    m.wParam = static_cast<WPARAM>(ascii);
+}
+
+void TextBox::onEditFocus(MessageFrame& m) {
+    m.answer(controls::callPrevious(editProc_, m));
+    RaiseEvent(m.msg == WM_SETFOCUS ? GotFocus : LostFocus);
+}
+
+void TextBox::onEditMouse(MessageFrame& m) {
+    auto watch = this->watch();
+    m.answer(controls::callPrevious(editProc_, m));
+    if (!watch.alive()) return;
+    const bool down = m.msg == WM_LBUTTONDOWN || m.msg == WM_RBUTTONDOWN;
+    const int button = m.msg == WM_LBUTTONDOWN || m.msg == WM_LBUTTONUP ? mouse::Left : mouse::Right;
+    const int sh = shiftFromMouseFlags(m.wParam);
+    const float x = static_cast<float>(GET_X_LPARAM(m.lParam)),
+                y = static_cast<float>(GET_Y_LPARAM(m.lParam));
+    if (down)
+        RaiseEvent(MouseDown, button, sh, x, y);
+    else if (RaiseEvent(MouseUp, button, sh, x, y))
+        RaiseEvent(Click);
 }
 
 } // namespace forms

@@ -2,7 +2,9 @@
 
 #include "platform/forms/controls/control_support.h"
 #include "platform/forms/event.h"
+#include "platform/core/constants.h"
 #include "platform/forms/gdi.h"
+#include "platform/forms/property_table.h"
 #include "platform/forms/user_control.h"
 
 #include <cstdint>
@@ -18,6 +20,7 @@ class TextBox : public UserControl {
 public:
     TextBox();
     ~TextBox() override;
+    static const PropertyTable<TextBox>& properties();
 
     std::wstring Text() const;
     void setText(const std::wstring& text);
@@ -61,6 +64,7 @@ protected:
     void UserControl_WriteProperties(PropertyBag& bag) override;
     void UserControl_Resize() override;
     void UserControl_Terminate() override;
+    void propertyEffect(OnChange effect) override;
     void windowMessage(MessageFrame& m) override;
 
 private:
@@ -69,19 +73,30 @@ private:
     std::wstring text_; // what Change last compared against
     bool locked_ = false, multiLine_ = false;
     int maxLength_ = 0;
-    uint32_t backColor_ = 0x80000005;
-    uint32_t foreColor_ = 0x80000008;
+    uint32_t backColor_ = sysColor::WindowBackground;
+    uint32_t foreColor_ = sysColor::WindowText;
     std::shared_ptr<StdFont> font_;
     controls::FontWatch fontWatch_;
     GdiBrush brush_;
     bool inSetText_ = false;
 
     void createEdit();
+    // Gives the stored values to the edit window, made anew when its styles changed.
+    void applyStored(bool styleChanged);
     void applyFont();
     // Takes the font and gives its handle to the system window before the previous font can go.
     void useFont(std::shared_ptr<StdFont> font);
     void textChanged();
-    LRESULT editMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The control's window.
+    void onCommand(MessageFrame& m);
+    void onControlColour(MessageFrame& m);
+    void onSetFocus(MessageFrame& m);
+    // The edit window inside: one dispatch, a handler for each kind of message.
+    void editMessage(MessageFrame& m);
+    void onEditKey(MessageFrame& m);
+    void onEditChar(MessageFrame& m);
+    void onEditFocus(MessageFrame& m);
+    void onEditMouse(MessageFrame& m);
 };
 
 } // namespace forms

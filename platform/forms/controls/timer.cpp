@@ -15,14 +15,30 @@ Timer::Timer() {
     setUsesSurface(false);
 }
 
+// Both setters start the wait afresh, even when the value stays.
+const PropertyTable<Timer>& Timer::properties() {
+    using T = Timer;
+    static const PropertyTable<T> table{
+        field<T>(
+            L"Interval", [](T & c) -> auto& { return c.interval_; }, 0)
+            .setBy("setInterval"),
+        field<T>(
+            L"Enabled", [](T & c) -> auto& { return c.timerEnabled_; }, true)
+            .setBy("setEnabled"),
+    };
+    return table;
+}
+
 void Timer::setInterval(int ms) {
     if (ms < 0 || ms > 65535) throw RuntimeError(err::InvalidPropertyValue);
     interval_ = ms;
+    PropertyChanged(L"Interval");
     restart();
 }
 
 void Timer::setEnabled(bool enabled) {
     timerEnabled_ = enabled;
+    PropertyChanged(L"Enabled");
     restart();
 }
 
@@ -35,15 +51,18 @@ void Timer::restart() {
         running_ = SetTimer(w, kTimerId, static_cast<UINT>(interval_), nullptr) != 0;
 }
 
+void Timer::UserControl_InitProperties() {
+    properties().init(*this);
+    restart();
+}
+
 void Timer::UserControl_ReadProperties(PropertyBag& bag) {
-    interval_ = bag.ReadProperty(L"Interval", 0).toLong();
-    timerEnabled_ = bag.ReadProperty(L"Enabled", true).toBoolean();
+    properties().read(*this, bag);
     restart();
 }
 
 void Timer::UserControl_WriteProperties(PropertyBag& bag) {
-    bag.WriteProperty(L"Interval", interval_, 0);
-    bag.WriteProperty(L"Enabled", timerEnabled_, true);
+    properties().write(*this, bag);
 }
 
 void Timer::UserControl_Terminate() {
@@ -52,13 +71,21 @@ void Timer::UserControl_Terminate() {
 }
 
 void Timer::windowMessage(MessageFrame& m) {
-    if (m.msg == WM_WINDOWPOSCHANGING) {
+    switch (m.msg) {
+    case WM_WINDOWPOSCHANGING:
         // A timer is never seen.
         reinterpret_cast<WINDOWPOS*>(m.lParam)->flags &= ~SWP_SHOWWINDOW;
-    } else if (m.msg == WM_TIMER && m.wParam == kTimerId) {
-        m.answer(0);
-        if (running_) RaiseEvent(Tick);
+        return;
+    case WM_TIMER:
+        onTimer(m);
+        return;
     }
+}
+
+void Timer::onTimer(MessageFrame& m) {
+    if (m.wParam != kTimerId) return;
+    m.answer(0);
+    if (running_) RaiseEvent(Tick);
 }
 
 } // namespace forms

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/forms/event.h"
+#include "platform/forms/property_table.h"
 #include "platform/forms/user_control.h"
 
 namespace forms {
@@ -10,6 +11,7 @@ namespace forms {
 class Timer : public UserControl {
 public:
     Timer();
+    static const PropertyTable<Timer>& properties();
 
     int Interval() const { return interval_; }
     // 0 to 65535 (error 380 otherwise).
@@ -23,7 +25,7 @@ public:
 protected:
     void UserControl_ReadProperties(PropertyBag& bag) override;
     void UserControl_WriteProperties(PropertyBag& bag) override;
-    void UserControl_InitProperties() override { restart(); }
+    void UserControl_InitProperties() override;
     void UserControl_Terminate() override;
     void windowMessage(MessageFrame& m) override;
 
@@ -33,6 +35,7 @@ private:
     bool running_ = false;
 
     void restart();
+    void onTimer(MessageFrame& m);
 };
 
 } // namespace forms

@@ -18,6 +18,27 @@ VScrollBar::VScrollBar() {
     setWantedKeys(DLGC_WANTARROWS);
 }
 
+// Min, Max and Value keep Value within the range and raise Change.
+const PropertyTable<VScrollBar>& VScrollBar::properties() {
+    using V = VScrollBar;
+    static const PropertyTable<V> table{
+        field<V>(
+            L"Min", [](V & c) -> auto& { return c.min_; }, int16_t(0))
+            .setBy("setMin"),
+        field<V>(
+            L"Max", [](V & c) -> auto& { return c.max_; }, int16_t(32767))
+            .setBy("setMax"),
+        field<V>(
+            L"SmallChange", [](V & c) -> auto& { return c.smallChange_; }, int16_t(1), OnChange::None),
+        field<V>(
+            L"LargeChange", [](V & c) -> auto& { return c.largeChange_; }, int16_t(1), OnChange::None),
+        field<V>(
+            L"Value", [](V & c) -> auto& { return c.value_; }, int16_t(0))
+            .setBy("setValue"),
+    };
+    return table;
+}
+
 void VScrollBar::UserControl_Initialize() {
     RECT rc;
     GetClientRect(hWnd(), &rc);
@@ -27,7 +48,7 @@ void VScrollBar::UserControl_Initialize() {
 }
 
 int VScrollBar::clampValue(int v) const {
-    return std::clamp(v, std::min(min_, max_), std::max(min_, max_));
+    return std::clamp<int>(v, std::min(min_, max_), std::max(min_, max_));
 }
 
 // The bar's own position runs from the lower to the higher bound; a reversed range is mirrored.
@@ -44,10 +65,10 @@ void VScrollBar::applyRange() {
 
 void VScrollBar::setMin(int value) {
     check16(value);
-    min_ = value;
+    min_ = static_cast<int16_t>(value);
     const int v = clampValue(value_);
     const bool changed = v != value_;
-    value_ = v;
+    value_ = static_cast<int16_t>(v);
     applyRange();
     PropertyChanged(L"Min");
     if (changed) RaiseEvent(Change);
@@ -55,10 +76,10 @@ void VScrollBar::setMin(int value) {
 
 void VScrollBar::setMax(int value) {
     check16(value);
-    max_ = value;
+    max_ = static_cast<int16_t>(value);
     const int v = clampValue(value_);
     const bool changed = v != value_;
-    value_ = v;
+    value_ = static_cast<int16_t>(v);
     applyRange();
     PropertyChanged(L"Max");
     if (changed) RaiseEvent(Change);
@@ -68,7 +89,7 @@ void VScrollBar::setValue(int value) {
     check16(value);
     if (value != clampValue(value)) throw RuntimeError(err::InvalidPropertyValue);
     if (value == value_) return;
-    value_ = value;
+    value_ = static_cast<int16_t>(value);
     applyRange();
     PropertyChanged(L"Value");
     RaiseEvent(Change);
@@ -76,14 +97,12 @@ void VScrollBar::setValue(int value) {
 
 void VScrollBar::setSmallChange(int value) {
     if (value < 0 || value > 32767) throw RuntimeError(err::InvalidPropertyValue);
-    smallChange_ = value;
-    PropertyChanged(L"SmallChange");
+    setProperty(properties(), L"SmallChange", static_cast<int16_t>(value));
 }
 
 void VScrollBar::setLargeChange(int value) {
     if (value < 0 || value > 32767) throw RuntimeError(err::InvalidPropertyValue);
-    largeChange_ = value;
-    PropertyChanged(L"LargeChange");
+    setProperty(properties(), L"LargeChange", static_cast<int16_t>(value));
 }
 
 void VScrollBar::setEnabled(bool enabled) {
@@ -91,21 +110,19 @@ void VScrollBar::setEnabled(bool enabled) {
     if (bar_) EnableWindow(bar_, enabled);
 }
 
+void VScrollBar::UserControl_InitProperties() {
+    properties().init(*this);
+    applyRange();
+}
+
 void VScrollBar::UserControl_ReadProperties(PropertyBag& bag) {
-    min_ = bag.ReadProperty(L"Min", 0).toInteger();
-    max_ = bag.ReadProperty(L"Max", 32767).toInteger();
-    smallChange_ = bag.ReadProperty(L"SmallChange", 1).toInteger();
-    largeChange_ = bag.ReadProperty(L"LargeChange", 1).toInteger();
-    value_ = clampValue(bag.ReadProperty(L"Value", 0).toInteger());
+    properties().read(*this, bag);
+    value_ = static_cast<int16_t>(clampValue(value_));
     applyRange();
 }
 
 void VScrollBar::UserControl_WriteProperties(PropertyBag& bag) {
-    bag.WriteProperty(L"Min", min_, 0);
-    bag.WriteProperty(L"Max", max_, 32767);
-    bag.WriteProperty(L"SmallChange", smallChange_, 1);
-    bag.WriteProperty(L"LargeChange", largeChange_, 1);
-    bag.WriteProperty(L"Value", value_, 0);
+    properties().write(*this, bag);
 }
 
 void VScrollBar::UserControl_Resize() {
@@ -118,18 +135,23 @@ void VScrollBar::moveTo(int v, bool scrolling) {
         if (!scrolling) applyRange();
         return;
     }
-    value_ = v;
+    value_ = static_cast<int16_t>(v);
     applyRange();
     RaiseEvent(scrolling ? Scroll : Change);
 }
 
 void VScrollBar::windowMessage(MessageFrame& m) {
-    if (m.msg == WM_SETFOCUS && bar_) {
+    switch (m.msg) {
+    case WM_SETFOCUS:
+        if (!bar_) return;
         ::SetFocus(bar_);
         m.answer(0);
-    } else if (m.msg == WM_VSCROLL && reinterpret_cast<HWND>(m.lParam) == bar_) {
+        return;
+    case WM_VSCROLL:
+        if (reinterpret_cast<HWND>(m.lParam) != bar_) return;
         onVScroll(LOWORD(m.wParam), static_cast<short>(HIWORD(m.wParam)));
         m.answer(0);
+        return;
     }
 }
 
@@ -170,7 +192,7 @@ void VScrollBar::onVScroll(int code, int track) {
         // The drag ends: one Change when it moved the value.
         const int from = dragging_ ? dragFrom_ : value_;
         dragging_ = false;
-        value_ = clampValue(pos);
+        value_ = static_cast<int16_t>(clampValue(pos));
         applyRange();
         if (value_ != from) RaiseEvent(Change);
         break;

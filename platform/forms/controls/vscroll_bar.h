@@ -1,7 +1,10 @@
 #pragma once
 
 #include "platform/forms/event.h"
+#include "platform/forms/property_table.h"
 #include "platform/forms/user_control.h"
+
+#include <cstdint>
 
 namespace forms {
 
@@ -12,6 +15,7 @@ namespace forms {
 class VScrollBar : public UserControl {
 public:
     VScrollBar();
+    static const PropertyTable<VScrollBar>& properties();
 
     int Min() const { return min_; }
     void setMin(int value);
@@ -31,6 +35,7 @@ public:
 
 protected:
     void UserControl_Initialize() override;
+    void UserControl_InitProperties() override;
     void UserControl_ReadProperties(PropertyBag& bag) override;
     void UserControl_WriteProperties(PropertyBag& bag) override;
     void UserControl_Resize() override;
@@ -40,7 +45,8 @@ protected:
 
 private:
     HWND bar_ = nullptr;
-    int min_ = 0, max_ = 32767, value_ = 0, smallChange_ = 1, largeChange_ = 1;
+    // Stored as the 16-bit values they are.
+    int16_t min_ = 0, max_ = 32767, value_ = 0, smallChange_ = 1, largeChange_ = 1;
     bool dragging_ = false;
     int dragFrom_ = 0;
 

@@ -6,6 +6,7 @@
 #include "platform/forms/controls/command_button.h"
 #include "platform/forms/controls/timer.h"
 #include "platform/forms/msgbox.h"
+#include "support/log_watch.h"
 
 #include <gtest/gtest.h>
 
@@ -228,6 +229,7 @@ TEST(FormsLife, AnErrorInAHandlerIsReportedAndTheProgramGoesOn) {
     auto form = std::make_shared<LifeForm>();
     form->Show();
     Recorder& rec = form->rec();
+    testsupport::ExpectedLog expected;
     rec.Click.handle([] { throw RuntimeError(380); });
     SendMessageW(rec.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(2, 2));
     SendMessageW(rec.hWnd(), WM_LBUTTONUP, 0, at(2, 2));
@@ -239,6 +241,8 @@ TEST(FormsLife, AnErrorInAHandlerIsReportedAndTheProgramGoesOn) {
     SendMessageW(rec.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(2, 2));
     SendMessageW(rec.hWnd(), WM_LBUTTONUP, 0, at(2, 2));
     EXPECT_EQ(std::count(rec.log.begin(), rec.log.end(), L"Click"), 2);
+    EXPECT_EQ(expected.entries().size(), 1u);
+    EXPECT_TRUE(expected.contains(L"380"));
     form->Unload();
     setMsgBoxHandler(old);
 }
@@ -257,6 +261,7 @@ TEST(FormsLife, AFailingPaintIsReportedOnceAndNotAskedForAgain) {
     form->setBorderStyle(0);
     form->setNoActivate(true);
     form->Show();
+    testsupport::ExpectedLog expected;
     int boxes = 0;
     auto old = setMsgBoxHandler([&](const std::wstring&, int, const std::wstring&) {
         // A real message box runs a message loop while it is shown.
@@ -281,6 +286,8 @@ TEST(FormsLife, AFailingPaintIsReportedOnceAndNotAskedForAgain) {
     DoEvents();
     EXPECT_EQ(boxes, 1);
     EXPECT_EQ(bad->paints, 2);
+    // Every failure is logged, also the one that is not shown.
+    EXPECT_EQ(expected.entries().size(), 3u);
     setMsgBoxHandler(old);
     bad.reset();
     form->Unload();

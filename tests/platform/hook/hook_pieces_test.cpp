@@ -2,6 +2,7 @@
 #include "platform/hook/dispatch.h"
 #include "platform/hook/exec_memory.h"
 #include "platform/hook/retired_blocks.h"
+#include "support/log_watch.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,7 @@ TEST(HookDispatch, TableHoldsTheTrampolineAtItsSlotAndTheTrampolineStopsEveryExc
     Thrower client;
     hook::DispatchRecord record{table, &client};
     auto oldBox = forms::setMsgBoxHandler(&captureReport);
+    testsupport::ExpectedLog expected;
     long handled = 0, ret = 0, hwnd = 0, msg = 10, wParam = 0, lParam = 0;
     hook::hookTrampoline(&record, -1, &handled, &ret, &hwnd, &msg, &wParam, &lParam);
     EXPECT_EQ(handled, -1);
@@ -67,6 +69,8 @@ TEST(HookDispatch, TableHoldsTheTrampolineAtItsSlotAndTheTrampolineStopsEveryExc
     hook::hookTrampoline(&record, -1, &handled, &ret, &hwnd, &msg, &wParam, &lParam);
     EXPECT_FALSE(lastReport.empty());
     EXPECT_EQ(client.calls, 3);
+    EXPECT_EQ(expected.entries().size(), 2u);
+    EXPECT_TRUE(expected.contains(L"boom"));
     forms::setMsgBoxHandler(oldBox);
 }
 

@@ -1,0 +1,71 @@
+// Forms and controls own their windows from the first message on and are found from any of them.
+#include "forms_test_support.h"
+#include "support/message_recorder.h"
+
+#include "platform/forms/controls/text_box.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace forms;
+using namespace formstest;
+
+namespace {
+
+struct SeeingControl : Recorder {
+    std::vector<UINT> seen;
+    void windowMessage(MessageFrame& m) override { seen.push_back(m.msg); }
+};
+
+struct SeeingForm : PlainForm {
+    std::vector<UINT> seen;
+    SeeingForm() {
+        setBorderStyle(formBorder::None);
+        setNoActivate(true);
+    }
+    void windowMessage(MessageFrame& m) override { seen.push_back(m.msg); }
+};
+
+bool saw(const std::vector<UINT>& seen, UINT msg) {
+    return std::find(seen.begin(), seen.end(), msg) != seen.end();
+}
+
+TEST(FormsWindows, CreationMessagesReachTheObjectsOwnDispatch) {
+    auto form = std::make_shared<SeeingForm>();
+    form->load();
+    ASSERT_FALSE(form->seen.empty());
+    EXPECT_EQ(form->seen.front(), static_cast<UINT>(WM_NCCREATE));
+    EXPECT_TRUE(saw(form->seen, WM_CREATE));
+    auto control = placeControl<SeeingControl>(*form, L"c", 0, 0, 600, 300);
+    ASSERT_FALSE(control->seen.empty());
+    EXPECT_EQ(control->seen.front(), static_cast<UINT>(WM_NCCREATE));
+    EXPECT_TRUE(saw(control->seen, WM_CREATE));
+    // The size messages of the creation raise no Resize before Initialize.
+    EXPECT_EQ(joined(control->log), L"Initialize InitProperties Resize");
+    // The class's procedure is the window's from the start: nothing was patched after creation.
+    for (HWND w : {form->hWnd(), control->hWnd()})
+        EXPECT_EQ(GetWindowLongPtrW(w, GWLP_WNDPROC),
+                  static_cast<LONG_PTR>(GetClassLongPtrW(w, GCLP_WNDPROC)));
+    form->Unload();
+}
+
+TEST(FormsWindows, ObjectsAreFoundFromTheirWindowsAlsoWhenSubclassed) {
+    auto form = std::make_shared<SeeingForm>();
+    form->Show();
+    auto control = placeControl<SeeingControl>(*form, L"c", 0, 0, 600, 300);
+    auto box = placeControl<TextBox>(*form, L"t", 0, 400, 900, 300);
+    testsupport::MessageRecorder recorder(control->hWnd());
+    EXPECT_EQ(UserControl::fromWindow(control->hWnd()), control.get());
+    EXPECT_EQ(UserControl::fromWindow(box->editWindow()), box.get());
+    EXPECT_EQ(Form::fromWindow(box->editWindow()), form.get());
+    EXPECT_EQ(UserControl::fromWindow(form->hWnd()), nullptr);
+    // Messages still reach the control through the recorder's procedure.
+    control->setVisible(false);
+    EXPECT_TRUE(recorder.matches({testsupport::messageWith(WM_SHOWWINDOW, FALSE),
+                                  testsupport::optionalMessage(WM_WINDOWPOSCHANGING), WM_WINDOWPOSCHANGED}));
+    EXPECT_EQ(control->log.back(), L"Hide");
+    form->Unload();
+}
+
+} // namespace
