@@ -35,8 +35,9 @@ void TextBox::createEdit() {
     if (locked_) style |= ES_READONLY;
     RECT rc;
     GetClientRect(hWnd(), &rc);
-    edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text_.c_str(), style, 0, 0, rc.right, rc.bottom,
-                            hWnd(), reinterpret_cast<HMENU>(1), GetModuleHandleW(nullptr), nullptr);
+    edit_ =
+        CreateWindowExW(borderStyle_ ? WS_EX_CLIENTEDGE : 0, L"EDIT", text_.c_str(), style, 0, 0, rc.right,
+                        rc.bottom, hWnd(), reinterpret_cast<HMENU>(1), GetModuleHandleW(nullptr), nullptr);
     if (!edit_) throw RuntimeError(err::InvalidProcedureCall, L"The edit window could not be created");
     editProc_ = controls::subclassChild(
         edit_, &controls::childWindowProc<TextBox, &TextBox::editMessage, &TextBox::editProc_>, this);
@@ -136,6 +137,15 @@ void TextBox::setMaxLength(int length) {
 void TextBox::setMultiLine(bool multi) {
     if (loaded()) throw RuntimeError(err::SetNotSupportedAtRuntime);
     multiLine_ = multi;
+}
+
+void TextBox::setBorderStyle(int style) {
+    if (style < 0 || style > 1) throw RuntimeError(err::InvalidPropertyValue);
+    borderStyle_ = style;
+    if (!edit_) return;
+    SetWindowLongW(edit_, GWL_EXSTYLE, style ? WS_EX_CLIENTEDGE : 0);
+    SetWindowPos(edit_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    PropertyChanged(L"BorderStyle");
 }
 
 void TextBox::setBackColor(uint32_t colour) {
@@ -281,6 +291,13 @@ LRESULT TextBox::editMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         LRESULT r = CallWindowProcW(old, hwnd, msg, wParam, lParam);
         if (watch.alive())
             RaiseEvent(MouseDown, msg == WM_LBUTTONDOWN ? 1 : 2, shiftFromMouseFlags(wParam),
+                       static_cast<float>(GET_X_LPARAM(lParam)), static_cast<float>(GET_Y_LPARAM(lParam)));
+        return r;
+    }
+    case WM_MOUSEMOVE: {
+        LRESULT r = CallWindowProcW(old, hwnd, msg, wParam, lParam);
+        if (watch.alive())
+            RaiseEvent(MouseMove, buttonsFromMouseFlags(wParam), shiftFromMouseFlags(wParam),
                        static_cast<float>(GET_X_LPARAM(lParam)), static_cast<float>(GET_Y_LPARAM(lParam)));
         return r;
     }
