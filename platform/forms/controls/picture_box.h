@@ -62,8 +62,11 @@ private:
     int borderStyle_ = 1;
     bool floating_ = false;
     bool autoSize_ = false;
+    HWND tip_ = nullptr; // the standard tooltip that shows ToolTipText
+    std::wstring tipText_;
 
     void applyBorder();
+    void updateTip();
     void fitPicture();
     float toScaleX(float px);
     float toScaleY(float px);
