@@ -2,6 +2,7 @@
 
 #include "platform/forms/do_events.h"
 #include "platform/forms/form.h"
+#include "platform/forms/std_picture.h"
 #include "platform/forms/surface.h"
 #include "widgets/combo/s_combo_box.h"
 
@@ -59,5 +60,28 @@ protected:
         return combo->surface().pixel(x, y);
     }
 };
+
+// A w x h bitmap picture whose pixel (x, y) is colourAt(x, y) (0x00BBGGRR).
+template <class F>
+std::shared_ptr<forms::StdPicture> bitmapPicture(int w, int h, F colourAt) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) SetPixel(dc, x, y, colourAt(x, y));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return forms::StdPicture::fromBitmap(bitmap);
+}
+
+inline bool closeTo(uint32_t a, uint32_t b, int tolerance = 2) {
+    for (int shift : {0, 8, 16})
+        if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) >
+            tolerance)
+            return false;
+    return true;
+}
 
 } // namespace combotest
