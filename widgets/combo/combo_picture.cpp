@@ -55,12 +55,22 @@ void DrawTransparentPicture(const forms::StdPicture& picture, HDC dc, int x, int
         std::fill(image.bits, image.bits + static_cast<size_t>(w) * h, key);
         if (enabled) {
             picture.render(image.dc.get(), 0, 0, w, h);
+        } else if (picture.Type() == forms::PictureType::Icon) {
+            DrawStateW(image.dc.get(), nullptr, nullptr, reinterpret_cast<LPARAM>(picture.hIcon()), 0, 0, 0,
+                       w, h, DST_ICON | DSS_DISABLED);
         } else {
-            const bool icon = picture.Type() == forms::PictureType::Icon;
-            const LPARAM handle = icon ? reinterpret_cast<LPARAM>(picture.hIcon())
-                                       : reinterpret_cast<LPARAM>(picture.hBitmap());
-            DrawStateW(image.dc.get(), nullptr, nullptr, handle, 0, 0, 0, w, h,
-                       (icon ? DST_ICON : DST_BITMAP) | DSS_DISABLED);
+            // The greyed drawing leaves white out; the key colour must stay see-through too.
+            Flattened copy = makeImage(dc, w, h);
+            if (!copy.bits) return;
+            {
+                forms::ScopedSelect useCopy(copy.dc.get(), copy.bitmap.get());
+                picture.render(copy.dc.get(), 0, 0, w, h);
+                GdiFlush();
+                for (size_t i = 0; i < static_cast<size_t>(w) * h; ++i)
+                    if ((copy.bits[i] & 0xFFFFFF) == key) copy.bits[i] = 0xFFFFFF;
+            }
+            DrawStateW(image.dc.get(), nullptr, nullptr, reinterpret_cast<LPARAM>(copy.bitmap.get()), 0, 0, 0,
+                       w, h, DST_BITMAP | DSS_DISABLED);
         }
         GdiFlush();
     }
