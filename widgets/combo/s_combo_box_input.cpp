@@ -90,7 +90,8 @@ void SComboBox::openList() {
     scrollI_->setValue(static_cast<int>(state_.scroll));
     scrollI_->Move(width - ScrollBarRight, 1, ScrollBarWidth, std::max(1, height - 2));
     scrollI_->setLargeChange(static_cast<int>(std::max(1L, rows)));
-    scrollI_->setVisible(rows < MaxListLength());
+    // A list that shows all its items needs no bar.
+    scrollI_->setVisible(rows < MaxListLength() && count > rows);
     state_.listDrawn = false;
 
     DrawCombo(comboState::Pressed);
