@@ -22,7 +22,8 @@ constexpr int SingleItemRaise = 9;
 constexpr int LeftTextX = 390;
 constexpr int RightMarginFits = 120;
 constexpr int RightMarginScrolls = 650;
-constexpr int ScrollBarTwips = 17 * TwipsPerPixel;
+// The bar's width in its own pixels, added to twips as the list always did.
+constexpr int ScrollBarWidth = 17;
 constexpr int SeparatorLeft = 20;
 constexpr int SeparatorMarginScrolls = 240;
 constexpr int SeparatorMarginFits = 30;
@@ -161,7 +162,7 @@ void ComboListPainter::DrawListItems(long p, int xOffset, int y, uint32_t colour
     case rowAlign::Right: {
         const std::wstring padded = PadText(item.text, L" ", in_.items.longestText());
         shown = CompactItemText(dc_, SW, padded, item.text, textWidth(item.text) / 2, TwipsPerPixel);
-        const int bar = scrolls ? ScrollBarTwips : 0;
+        const int bar = scrolls ? ScrollBarWidth : 0;
         const int margin = scrolls ? RightMarginScrolls : RightMarginFits;
         x = static_cast<int16_t>(std::abs(SW + bar - (textWidth(shown) + margin)));
         break;

@@ -192,6 +192,16 @@ TEST(ComboFramePaint, SelectedItemPictureAndEditBoxPlace) {
     }
 }
 
+TEST(ComboFramePaint, CompactingOnlyEverShortens) {
+    forms::Surface s(10, 10);
+    struct Case {
+        std::wstring text, shown;
+    } cases[] = {
+        {L"abcdefg", L"abcdefg"}, {L"abcdefgh", L"abcd..."}, {L"abcdefghi", L"abcd..."}, {L"abc", L"abc"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(widgets::CompactItemText(s.hDC(), 1, c.text, L"", 0), c.shown) << c.text;
+}
+
 class ComboFrameWindow : public ComboTest {};
 
 TEST_F(ComboFrameWindow, SizeIsKeptInRangeBeforePainting) {

@@ -6,6 +6,8 @@
 #include "platform/forms/controls/timer.h"
 #include "platform/forms/controls/vscroll_bar.h"
 
+#include <commctrl.h>
+
 namespace {
 
 using namespace combotest;
@@ -54,6 +56,15 @@ void pressAt(POINT p) {
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, in, sizeof(INPUT));
     pump(100);
+}
+
+// The tooltip window of a window: {owner in, tip out}.
+BOOL CALLBACK findTip(HWND w, LPARAM search) {
+    auto* pair = reinterpret_cast<HWND*>(search);
+    wchar_t name[64];
+    GetClassNameW(w, name, 64);
+    if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0 && GetWindow(w, GW_OWNER) == pair[0]) pair[1] = w;
+    return TRUE;
 }
 
 class ComboInput : public ComboTest {
@@ -274,6 +285,56 @@ TEST_F(ComboInput, TypedTextCompletesFromThePrefix) {
     EXPECT_EQ(combo->editBox()->Text(), L"cherry");
     EXPECT_EQ(combo->state().selected, 3);
     EXPECT_EQ(events, L"");
+}
+
+TEST_F(ComboInput, AppearanceTwoShowsThePressedButtonWithoutLettingEventsRun) {
+    combo->setAppearanceCombo(2);
+    fillDirections(*combo);
+    int ticks = 0;
+    auto timer = forms::placeControl<forms::Timer>(*form, L"tick", 0, 0, 0, 0);
+    timer->setInterval(10);
+    timer->Tick.handle([&] { ++ticks; });
+    Sleep(30);
+    const DWORD start = GetTickCount();
+    pressButton();
+    EXPECT_GE(GetTickCount() - start, 80u);
+    EXPECT_EQ(ticks, 0);
+    EXPECT_TRUE(open());
+    EXPECT_EQ(combo->state().drawState, state::Normal);
+    timer.reset();
+}
+
+TEST_F(ComboInput, MovingTheFormClosesTheList) {
+    fillDirections(*combo);
+    pressButton();
+    ASSERT_TRUE(open());
+    const RECT r = screenRect(form->hWnd());
+    SetWindowPos(form->hWnd(), nullptr, r.left + 10, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pump(300);
+    EXPECT_FALSE(open());
+    SetWindowPos(form->hWnd(), nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TEST_F(ComboInput, TheHotRowsTipFollowsThePointer) {
+    for (int i = 1; i <= 3; ++i)
+        combo->AddItem(L"item " + std::to_wstring(i), 0xC56A31, nullptr, true, L"tip " + std::to_wstring(i));
+    pressButton();
+    ASSERT_TRUE(open());
+    SendMessageW(list(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 30));
+    SendMessageW(list(), WM_MOUSEMOVE, 0, MAKELPARAM(31, 30));
+    EXPECT_EQ(combo->listWindow()->ToolTipText(), L"tip 2");
+    HWND search[2] = {list(), nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), &findTip, reinterpret_cast<LPARAM>(search));
+    const HWND tip = search[1];
+    ASSERT_NE(tip, nullptr);
+    wchar_t text[64] = {};
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V1_SIZE;
+    info.hwnd = list();
+    info.uId = reinterpret_cast<UINT_PTR>(list());
+    info.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&info));
+    EXPECT_STREQ(text, L"tip 2");
 }
 
 TEST(ComboUnload, AHostUnloadingItsFormInSelectionMadeIsSafe) {

@@ -119,6 +119,12 @@ TEST(ComboListPaint, DisabledRowsAreNeverHighlightedAndPaintGrey) {
     p.state.hot = 0;
     p.paint(40);
     EXPECT_GT(p.count(p.look.SelectListColor, 0, 20), 500);
+    // Enabled again, the row has its own colour back.
+    p.items.at(2).enabled = true;
+    p.state.hot = -1;
+    p.paint(40);
+    EXPECT_EQ(p.count(p.look.disabledRead(), 20, 40), 0);
+    EXPECT_GT(p.count(0xC56A31, 20, 40), 5);
 }
 
 TEST(ComboListPaint, SeparatorsExceptUnderTheHighlight) {
@@ -168,10 +174,10 @@ TEST(ComboListPaint, RightAlignedRowsKeepTheirMargin) {
         right[scrolls] = p.box([](uint32_t c) { return c == 0xC56A31u; }).right + 1;
     }
     // 120 twips to the edge when the list fits (less the glyphs' own spacing); 650 less the bar's
-    // 17 pixels when it scrolls.
+    // width (17, added to twips as written) when it scrolls.
     EXPECT_LE(right[0], W - 120 / 15);
     EXPECT_GE(right[0], W - 120 / 15 - 5);
-    EXPECT_NEAR(right[0] - right[1], (650 - 255 - 120) / 15, 1);
+    EXPECT_NEAR(right[0] - right[1], (650 - 17 - 120) / 15, 1);
 }
 
 } // namespace
