@@ -142,10 +142,10 @@ void TextBox::setMultiLine(bool multi) {
 void TextBox::setBorderStyle(int style) {
     if (style < 0 || style > 1) throw RuntimeError(err::InvalidPropertyValue);
     borderStyle_ = style;
+    PropertyChanged(L"BorderStyle");
     if (!edit_) return;
     SetWindowLongW(edit_, GWL_EXSTYLE, style ? WS_EX_CLIENTEDGE : 0);
     SetWindowPos(edit_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-    PropertyChanged(L"BorderStyle");
 }
 
 void TextBox::setBackColor(uint32_t colour) {
