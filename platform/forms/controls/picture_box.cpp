@@ -9,6 +9,8 @@
 #include "platform/forms/std_picture.h"
 #include "platform/forms/surface.h"
 
+#include <commctrl.h>
+
 namespace forms {
 
 PictureBox::PictureBox() {
@@ -196,7 +198,30 @@ void PictureBox::UserControl_MouseUp(int b, int s, float x, float y) {
     RaiseEvent(MouseUp, b, s, toScaleX(x), toScaleY(y));
 }
 
+// ToolTipText may change while the pointer moves over the box (one tip per row of a list), so the
+// tip follows it on every move.
+void PictureBox::updateTip() {
+    const std::wstring& text = ToolTipText();
+    if (!tip_ && text.empty()) return;
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V1_SIZE;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = hWnd();
+    info.uId = reinterpret_cast<UINT_PTR>(hWnd());
+    info.lpszText = const_cast<wchar_t*>(text.c_str());
+    if (!tip_) {
+        tip_ = CreateWindowExW(
+            WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hWnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+        if (tip_) SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    } else if (text != tipText_) {
+        SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    tipText_ = text;
+}
+
 void PictureBox::windowMessage(MessageFrame& m) {
+    if (m.msg == WM_MOUSEMOVE) updateTip();
     // Outside its container it must never take the activation from the form.
     if (m.msg == WM_MOUSEACTIVATE && !(GetWindowLongW(hWnd(), GWL_STYLE) & WS_CHILD)) m.answer(MA_NOACTIVATE);
 }

@@ -67,8 +67,11 @@ private:
     int borderStyle_ = controlBorder::FixedSingle;
     bool floating_ = false;
     bool autoSize_ = false;
+    HWND tip_ = nullptr; // the standard tooltip that shows ToolTipText
+    std::wstring tipText_;
 
     void applyBorder();
+    void updateTip();
     void fitPicture();
     float toScaleX(float pixels);
     float toScaleY(float pixels);

@@ -35,6 +35,9 @@ const PropertyTable<TextBox>& TextBox::properties() {
             L"Font", [](T & c) -> auto& { return c.font_; })
             .setBy("setFont"),
         field<T>(
+            L"BorderStyle", [](T & c) -> auto& { return c.borderStyle_; }, controlBorder::FixedSingle)
+            .setBy("setBorderStyle"),
+        field<T>(
             L"Locked", [](T & c) -> auto& { return c.locked_; }, false)
             .setBy("setLocked"),
         field<T>(
@@ -64,8 +67,9 @@ void TextBox::createEdit() {
     if (locked_) style |= ES_READONLY;
     RECT rc;
     GetClientRect(hWnd(), &rc);
-    edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text_.c_str(), style, 0, 0, rc.right, rc.bottom,
-                            hWnd(), reinterpret_cast<HMENU>(1), GetModuleHandleW(nullptr), nullptr);
+    edit_ =
+        CreateWindowExW(borderStyle_ ? WS_EX_CLIENTEDGE : 0, L"EDIT", text_.c_str(), style, 0, 0, rc.right,
+                        rc.bottom, hWnd(), reinterpret_cast<HMENU>(1), GetModuleHandleW(nullptr), nullptr);
     if (!edit_) throw RuntimeError(err::InvalidProcedureCall, L"The edit window could not be created");
     editProc_ = controls::subclassChild(
         edit_, &controls::childWindowProc<TextBox, &TextBox::editMessage, &TextBox::editProc_>, this);
@@ -165,6 +169,16 @@ void TextBox::setMaxLength(int length) {
 void TextBox::setMultiLine(bool multi) {
     if (loaded()) throw RuntimeError(err::SetNotSupportedAtRuntime);
     multiLine_ = multi;
+}
+
+void TextBox::setBorderStyle(int style) {
+    if (style < controlBorder::None || style > controlBorder::FixedSingle)
+        throw RuntimeError(err::InvalidPropertyValue);
+    borderStyle_ = static_cast<int16_t>(style);
+    PropertyChanged(L"BorderStyle");
+    if (!edit_) return;
+    SetWindowLongW(edit_, GWL_EXSTYLE, style ? WS_EX_CLIENTEDGE : 0);
+    SetWindowPos(edit_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
 void TextBox::setBackColor(uint32_t colour) {
@@ -282,6 +296,7 @@ void TextBox::editMessage(MessageFrame& m) {
         return;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
+    case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
         onEditMouse(m);
@@ -325,7 +340,9 @@ void TextBox::onEditMouse(MessageFrame& m) {
     const int sh = shiftFromMouseFlags(m.wParam);
     const float x = static_cast<float>(GET_X_LPARAM(m.lParam)),
                 y = static_cast<float>(GET_Y_LPARAM(m.lParam));
-    if (down)
+    if (m.msg == WM_MOUSEMOVE)
+        RaiseEvent(MouseMove, buttonsFromMouseFlags(m.wParam), sh, x, y);
+    else if (down)
         RaiseEvent(MouseDown, button, sh, x, y);
     else if (RaiseEvent(MouseUp, button, sh, x, y))
         RaiseEvent(Click);

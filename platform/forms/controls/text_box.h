@@ -37,6 +37,9 @@ public:
     // Design-time: several lines with wrapping (set before the control is placed).
     bool MultiLine() const { return multiLine_; }
     void setMultiLine(bool multi);
+    // 0 none, 1 the sunken edge.
+    int BorderStyle() const { return borderStyle_; }
+    void setBorderStyle(int style);
     uint32_t BackColor() const { return backColor_; }
     void setBackColor(uint32_t colour);
     uint32_t ForeColor() const { return foreColor_; }
@@ -56,6 +59,7 @@ public:
     Event<> Click;
     Event<int, int, float, float> MouseDown;
     Event<int, int, float, float> MouseUp;
+    Event<int, int, float, float> MouseMove;
 
 protected:
     void UserControl_Initialize() override;
@@ -73,6 +77,7 @@ private:
     std::wstring text_; // what Change last compared against
     bool locked_ = false, multiLine_ = false;
     int maxLength_ = 0;
+    int16_t borderStyle_ = controlBorder::FixedSingle;
     uint32_t backColor_ = sysColor::WindowBackground;
     uint32_t foreColor_ = sysColor::WindowText;
     std::shared_ptr<StdFont> font_;

@@ -86,6 +86,7 @@ TEST_F(IntrinsicProperties, TextBoxAndCommandButton) {
          {L"ForeColor", Variant::colour(0xFF00),
           [](T& c, const Variant& v) { c.setForeColor(v.toColour()); }},
          {L"Font", Variant(boldTahoma()), [](T& c, const Variant& v) { c.setFont(v.toFont()); }},
+         {L"BorderStyle", int16_t{0}, [](T& c, const Variant& v) { c.setBorderStyle(v.toInteger()); }},
          {L"Locked", true, [](T& c, const Variant& v) { c.setLocked(v.toBoolean()); }},
          {L"MaxLength", 40, [](T& c, const Variant& v) { c.setMaxLength(v.toLong()); }},
          {L"MultiLine", true, nullptr}, // design time only
