@@ -24,9 +24,10 @@ struct Shot {
     }
 };
 
-// What the screen shows of the windows, put together at their places relative to the first (a form
-// and its floating tips or lists). Each is read from its own window DC: the screen's DC does not read
-// back under the virtual display. With clientOnly, only the first window's client area is taken.
+// What the screen shows of the windows (a form and its floating tips or lists), put together at their
+// places in the rectangle that holds them all. Each is read from its own window DC: the screen's DC
+// does not read back under the virtual display. With clientOnly, only the first window's client
+// area is taken.
 inline Shot captureWindows(const std::vector<HWND>& windows, bool clientOnly = false) {
     Shot s;
     if (windows.empty()) return s;
@@ -36,6 +37,11 @@ inline Shot captureWindows(const std::vector<HWND>& windows, bool clientOnly = f
         MapWindowPoints(windows.front(), nullptr, reinterpret_cast<POINT*>(&outer), 2);
     } else {
         GetWindowRect(windows.front(), &outer);
+        for (HWND window : windows) {
+            RECT r{};
+            GetWindowRect(window, &r);
+            UnionRect(&outer, &outer, &r);
+        }
     }
     s.w = outer.right - outer.left;
     s.h = outer.bottom - outer.top;

@@ -1,6 +1,7 @@
 // The direction chooser as the main window fills it, and a long list with every kind of row, open on
-// the screen. With VEXA_SCREENSHOTS set to a folder, each is saved there as a bitmap.
+// the screen; each is saved under build/screenshots for a person to look at.
 #include "combo_test_support.h"
+#include "support/screenshot.h"
 
 #include "platform/forms/controls/picture_box.h"
 #include "platform/forms/controls/vscroll_bar.h"
@@ -60,51 +61,6 @@ public:
     }
 };
 
-// The screen around the form and its open list, as a 24-bit bitmap file.
-void saveScreen(const RECT& r, const std::wstring& name) {
-    const char* folder = std::getenv("VEXA_SCREENSHOTS");
-    if (!folder) return;
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    forms::MemoryDC dc = forms::MemoryDC::compatibleWith(screen);
-    forms::GdiBitmap bitmap(CreateCompatibleBitmap(screen, w, h));
-    {
-        forms::ScopedSelect use(dc.get(), bitmap.get());
-        BitBlt(dc.get(), 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    }
-    ReleaseDC(nullptr, screen);
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = w;
-    info.biHeight = h;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    const int stride = (w * 3 + 3) & ~3;
-    std::vector<char> bits(static_cast<size_t>(stride) * h);
-    GetDIBits(dc.get(), bitmap.get(), 0, h, bits.data(), reinterpret_cast<BITMAPINFO*>(&info),
-              DIB_RGB_COLORS);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(bits.size());
-    std::ofstream out(std::string(folder) + "\\" + std::string(name.begin(), name.end()) + ".bmp",
-                      std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
-    out.write(bits.data(), static_cast<std::streamsize>(bits.size()));
-}
-
-RECT around(HWND form, HWND list) {
-    RECT a, b;
-    GetWindowRect(form, &a);
-    GetWindowRect(list, &b);
-    UnionRect(&a, &a, &b);
-    InflateRect(&a, 8, 8);
-    a.left = std::max<LONG>(a.left, 0);
-    a.top = std::max<LONG>(a.top, 0);
-    return a;
-}
-
 uint32_t screenPixel(HWND w, int x, int y) {
     HDC dc = GetDC(w);
     const COLORREF c = GetPixel(dc, x, y);
@@ -147,7 +103,8 @@ TEST(ComboShowcase, TheDirectionChooserOpenWithAHotRow) {
     EXPECT_EQ(co->state().hot, 2);
     EXPECT_EQ(keyPixels(co->listWindow()->surface()), 0);
     EXPECT_EQ(screenPixel(list, 140, 2 * 20 + 10), 0xC56A31u); // the hot row
-    saveScreen(around(form->hWnd(), list), L"combo-directions");
+    EXPECT_TRUE(
+        testsupport::saveShot(testsupport::captureWindows({form->hWnd(), list}), L"combo-directions"));
     co.reset();
     form->Unload();
 }
@@ -182,7 +139,7 @@ TEST(ComboShowcase, ALongListWithEveryKindOfRow) {
     pump(100);
     EXPECT_GE(c->state().hot, 0);
     EXPECT_EQ(keyPixels(c->listWindow()->surface()), 0);
-    saveScreen(around(form->hWnd(), list), L"combo-long-list");
+    EXPECT_TRUE(testsupport::saveShot(testsupport::captureWindows({form->hWnd(), list}), L"combo-long-list"));
     c.reset();
     form->Unload();
 }
