@@ -750,6 +750,14 @@ Form* Form::fromWindow(HWND hwnd) {
     return form;
 }
 
+void Form::SetFocus() {
+    HWND w = hwnd_;
+    if (!w || noActivate_ || !IsWindowVisible(w) || !IsWindowEnabled(w)) return;
+    HWND focus = GetFocus();
+    if (focus && (focus == w || IsChild(w, focus))) return;
+    ::SetFocus(w);
+}
+
 // --- menus
 
 void Form::setMenu(HMENU menu) {
