@@ -277,6 +277,17 @@ TEST_F(TextButton, SpaceAccessKeysAndArrows) {
     c.SetFocus();
     EXPECT_EQ(a.state().MouseState, 0) << "leaving the focus resets the state";
     EXPECT_FALSE(a.state().HasFocus);
+
+    // The form's SetFocus from another form: the form is active again, the focus on its control.
+    auto other = std::make_shared<HostForm>(forms::Layout{entry(L"x", 10, 0)}, true);
+    other->load();
+    other->Show();
+    other->control<Button_KDQ>(L"x").SetFocus();
+    ASSERT_NE(GetFocus(), c.hWnd());
+    form->SetFocus();
+    EXPECT_EQ(GetActiveWindow(), form->hWnd());
+    EXPECT_EQ(GetFocus(), c.hWnd());
+    other->Unload();
 }
 
 TEST_F(TextButton, FormUnloadedInsideItsEventsIsSafe) {
