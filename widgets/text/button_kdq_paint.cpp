@@ -275,8 +275,8 @@ void ButtonPainter::DrawCaption(int look, const std::wstring& caption) {
         rc.right = sw - 1 - kMargin - s.PicWidth - 1;
     }
     UINT format = kCaptionFormat;
-    if (look_.AlignmentText == 1) format |= DT_RIGHT;
-    if (look_.AlignmentText == 2) format |= DT_CENTER;
+    if (look_.AlignmentText == buttonText::Right) format |= DT_RIGHT;
+    if (look_.AlignmentText == buttonText::Centre) format |= DT_CENTER;
 
     // Measured on a scratch context with the same font: the picture's context holds the image that
     // every repaint copies, and drawing the caption there would write it into the picture.

@@ -42,6 +42,13 @@ inline constexpr std::int32_t Top = 3;
 inline constexpr std::int32_t Bottom = 4;
 } // namespace buttonPicture
 
+// AlignmentText: where the caption sits across the face.
+namespace buttonText {
+inline constexpr std::int32_t Left = 0;
+inline constexpr std::int32_t Right = 1;
+inline constexpr std::int32_t Centre = 2;
+} // namespace buttonText
+
 // The stored properties the painting reads.
 struct ButtonLook {
     std::int32_t ButtonStyle = 0;
@@ -51,7 +58,7 @@ struct ButtonLook {
     std::uint32_t Forecolor = 0;
     std::uint32_t ShadowColor = 0;
     bool Shadow = true;
-    std::int32_t AlignmentText = 2;
+    std::int32_t AlignmentText = buttonText::Centre;
     std::int32_t AlignmentPicture = 0;
     std::int32_t PictureSize = 1;
     bool TransPicture = true;
