@@ -368,6 +368,14 @@ void Form::setWindowState(int state) {
                                                         : SW_RESTORE);
 }
 
+void Form::SetFocus() {
+    HWND w = hwnd_;
+    if (!w || frame_.noActivate || !IsWindowVisible(w) || !IsWindowEnabled(w)) return;
+    HWND focus = GetFocus();
+    if (focus && (focus == w || IsChild(w, focus))) return;
+    ::SetFocus(w);
+}
+
 // --- menus
 
 void Form::setMenu(HMENU menu) {

@@ -123,6 +123,10 @@ public:
     void setDesignSize(int width, int height);
 
     HWND hWnd() override;
+    // Activates the form when it is visible and enabled; a control of the form that holds the focus
+    // keeps it, otherwise the form hands it on as on activation. A form shown without activation is
+    // left as it is.
+    void SetFocus();
     HDC hDC();
     Surface& surface();
     void Refresh();

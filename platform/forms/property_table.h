@@ -92,6 +92,8 @@ struct PropertyRow {
     OnChange effect = OnChange::Repaint;
     // The hand-written setter, for a property whose change does more than store and apply the effect.
     const char* setter = nullptr;
+    // Written whatever its value: the stored default is only what a missing key reads as.
+    bool alwaysWritten = false;
 
     // A new control starts at this value instead of the stored default.
     template <class T>
@@ -102,6 +104,11 @@ struct PropertyRow {
     // A new control starts at what start returns (its name, say) instead of the stored default.
     PropertyRow startsFrom(std::function<Variant(C&)> start) && {
         initial = std::move(start);
+        return std::move(*this);
+    }
+    // The key is written even when it holds its stored default.
+    PropertyRow alwaysStored() && {
+        alwaysWritten = true;
         return std::move(*this);
     }
     // Names the hand-written setter of the property.
@@ -192,9 +199,10 @@ public:
     void read(C& c, const PropertyBag& bag) const {
         for (const auto& r : rows_) r.put(c, bag.ReadProperty(r.key, r.storedDefault(c)));
     }
-    // Every row whose value differs from its stored default.
+    // Every row whose value differs from its stored default, and every row always stored.
     void write(C& c, PropertyBag& bag) const {
-        for (const auto& r : rows_) bag.WriteProperty(r.key, r.get(c), r.storedDefault(c));
+        for (const auto& r : rows_)
+            bag.WriteProperty(r.key, r.get(c), r.alwaysWritten ? Variant() : r.storedDefault(c));
     }
 
 private:

@@ -14,7 +14,7 @@
 #include "widgets/text/about_box.h"
 #include "widgets/text/color_ramp.h"
 #include "widgets/text/gdi_helpers.h"
-#include "widgets/text/tip_window.h"
+#include "widgets/text/hover.h"
 #include "widgets/text/vni.h"
 
 namespace widgets {
@@ -235,66 +235,44 @@ void Label_KDQ::UserControl_Resize() {
     UpdateText();
 }
 
-void Label_KDQ::releaseCapture() {
-    HWND w = hWnd();
-    if (w && GetCapture() == w) ReleaseCapture();
-}
-
 void Label_KDQ::setEnabled(bool enabled) {
     UserControl::setEnabled(enabled);
-    if (!enabled) releaseCapture();
+    if (!enabled) hover::releaseCapture(hWnd());
 }
 
 void Label_KDQ::UserControl_Hide() {
-    releaseCapture();
+    hover::releaseCapture(hWnd());
 }
 
 void Label_KDQ::UserControl_Terminate() {
-    releaseCapture();
+    hover::releaseCapture(hWnd());
 }
 
 void Label_KDQ::windowMessage(forms::MessageFrame& m) {
-    switch (m.msg) {
-    case WM_ENABLE:
-    case WM_SHOWWINDOW:
-        // Hidden or disabled from outside: its form, EnableWindow.
-        if (!m.wParam) onHiddenOrDisabled();
-        break;
-    }
+    if (hover::hidesOrDisables(m)) onHiddenOrDisabled();
 }
 
 void Label_KDQ::onHiddenOrDisabled() {
-    releaseCapture();
+    hover::releaseCapture(hWnd());
 }
 
 void Label_KDQ::UserControl_MouseDown(int button, int shift, float x, float y) {
     std::int16_t b = std::int16_t(button), s = std::int16_t(shift);
     if (!RaiseEvent(MouseDown, b, s, x, y)) return;
     core::bestEffort(L"label focus to its form", [&] {
-        if (forms::Form* f = Parent()) {
-            if (HWND fw = f->hWnd(); fw && IsWindowVisible(fw) && IsWindowEnabled(fw)) ::SetFocus(fw);
-        }
+        if (forms::Form* f = Parent()) f->SetFocus();
     });
 }
 
 void Label_KDQ::UserControl_MouseMove(int button, int shift, float x, float y) {
     HWND self = hWnd();
-    if (button == 0)
-        FTip::instance().SetTip(self, ToolTipText(), 0, -1, tooltipTiengViet_, forms::Variant(L"Verdana"),
-                                300);
-    const forms::Surface& s = surface();
-    bool inside = x >= 0 && y >= 0 && x <= s.ScaleWidth() && y <= s.ScaleHeight();
-    if (inside) {
-        POINT p{0, 0};
-        GetCursorPos(&p);
-        inside = WindowFromPoint(p) == self;
-    }
+    if (button == 0) hover::handOverTip(*this, tooltipTiengViet_);
     std::int16_t b = std::int16_t(button), sh = std::int16_t(shift);
-    if (inside) {
+    if (hover::pointerOver(*this, x, y)) {
         if (GetCapture() != self) SetCapture(self);
         RaiseEvent(MouseMove, b, sh, x, y);
     } else {
-        ReleaseCapture();
+        hover::releaseCapture(self);
         RaiseEvent(MouseLeave, b, sh, x, y);
     }
 }

@@ -143,7 +143,6 @@ private:
     void Redraw(const std::wstring& text, std::optional<std::int32_t> reportedBorderSize = std::nullopt);
     void paintIfPending();
     std::wstring displayText() const;
-    void releaseCapture();
     // The label no longer holds the mouse once it is hidden or disabled from outside.
     void onHiddenOrDisabled();
     bool containerInPixels();
