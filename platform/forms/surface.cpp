@@ -370,11 +370,12 @@ void Surface::PSet(float x, float y, uint32_t colour) {
     if (drawWidth_ <= 1) {
         SetPixelV(dc_.get(), cx, cy, c);
     } else {
-        // A round dot DrawWidth pixels across, centred on the point.
+        // A round dot DrawWidth pixels across: an odd width centred on the point, an even one
+        // reaching one pixel further up and left (x - w/2 .. x + w/2 - 1), as the platform places it.
         GdiFlush();
         int w = drawWidth_;
-        int first = -(w - 1) / 2;
-        float centre = (w % 2) ? 0.0f : 0.5f;
+        int first = (w % 2) ? -(w - 1) / 2 : -w / 2;
+        float centre = (w % 2) ? 0.0f : -0.5f;
         float limit = (w / 2.0f) * (w / 2.0f);
         uint32_t value = dibFromColour(c);
         for (int dy = first; dy < first + w; ++dy)

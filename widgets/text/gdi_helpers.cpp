@@ -1,5 +1,7 @@
 #include "widgets/text/gdi_helpers.h"
 
+#include <algorithm>
+
 #include "platform/core/runtime_error.h"
 
 namespace widgets {
@@ -25,6 +27,17 @@ int TextWidthW(HDC dc, std::wstring_view text) {
     SIZE size{0, 0};
     if (!GetTextExtentPoint32W(dc, text.data(), int(text.size()), &size)) return 0;
     return size.cx;
+}
+
+bool isBlank(std::wstring_view text) {
+    return std::all_of(text.begin(), text.end(), [](wchar_t c) { return c == L' '; });
+}
+
+int DrawCaption(HDC dc, const std::wstring& text, RECT rect, std::int32_t alignment, UINT flags) {
+    if (isBlank(text)) return 0;
+    flags |= alignment == 0 ? DT_LEFT : alignment == 1 ? DT_RIGHT : DT_CENTER;
+    SetBkMode(dc, TRANSPARENT);
+    return DrawTextW(dc, text.c_str(), int(text.size()), &rect, flags);
 }
 
 } // namespace widgets

@@ -9,10 +9,6 @@
 
 namespace widgets {
 
-bool isBlank(const std::wstring& text) {
-    return std::all_of(text.begin(), text.end(), [](wchar_t c) { return c == L' '; });
-}
-
 void LabelPainter::foreColor(std::uint32_t color) {
     fore_ = plainColor(color);
     SetTextColor(dc_, fore_);
@@ -37,11 +33,7 @@ void LabelPainter::rectangle(int l, int t, int r, int b) {
 }
 
 int LabelPainter::DrawTextOut(const std::wstring& text, RECT rect, bool wrap) {
-    if (isBlank(text)) return 0;
-    UINT flags = DT_NOCLIP | (wrap ? DT_WORDBREAK : 0);
-    flags |= look_.Alignment == 0 ? DT_LEFT : look_.Alignment == 1 ? DT_RIGHT : DT_CENTER;
-    SetBkMode(dc_, TRANSPARENT);
-    return DrawTextW(dc_, text.c_str(), int(text.size()), &rect, flags);
+    return DrawCaption(dc_, text, rect, look_.Alignment, DT_NOCLIP | (wrap ? DT_WORDBREAK : 0));
 }
 
 void LabelPainter::DrawOutlineText(const std::wstring& text, RECT rect, bool wrap, int w) {

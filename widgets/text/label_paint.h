@@ -9,6 +9,7 @@
 
 #include "platform/core/constants.h"
 #include "platform/forms/gdi.h"
+#include "widgets/text/gdi_helpers.h"
 
 namespace widgets {
 
@@ -73,9 +74,6 @@ private:
     void rectangle(int l, int t, int r, int b);
     COLORREF fore_ = 0;
 };
-
-// True when the text is empty or only spaces.
-bool isBlank(const std::wstring& text);
 
 // The part of a top-down 0x00RRGGBB image that does not show the colour, as a window region (empty
 // when every pixel shows it).

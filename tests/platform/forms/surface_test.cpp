@@ -134,6 +134,23 @@ TEST_F(FormsSurface, PSetHonoursDrawWidth) {
     EXPECT_EQ(s.Point(40, 0), -1);
 }
 
+TEST_F(FormsSurface, EvenDrawWidthsReachUpAndLeft) {
+    // Width 2 covers x - 1..x and y - 1..y; width 4 is a round dot over x - 2..x + 1.
+    s.setDrawWidth(2);
+    s.PSet(10, 10, red);
+    for (int y = 9; y <= 10; ++y)
+        for (int x = 9; x <= 10; ++x) EXPECT_EQ(s.pixel(x, y), red) << x << "," << y;
+    EXPECT_EQ(count(red), 4);
+    s.setDrawWidth(4);
+    s.PSet(30, 20, blue);
+    EXPECT_EQ(count(blue), 12);
+    for (int y = 18; y <= 21; ++y)
+        for (int x = 28; x <= 31; ++x) {
+            const bool corner = (x == 28 || x == 31) && (y == 18 || y == 21);
+            EXPECT_EQ(s.pixel(x, y) == blue, !corner) << x << "," << y;
+        }
+}
+
 TEST_F(FormsSurface, PrintAdvancesCurrentY) {
     float line = s.TextHeight(L"A");
     ASSERT_GT(line, 8);
