@@ -19,13 +19,6 @@ uint32_t LightenColor(uint32_t colour, int amount) {
     return makeColour(channel(colourRed(colour)), channel(colourGreen(colour)), channel(colourBlue(colour)));
 }
 
-uint32_t MixColors(uint32_t first, uint32_t second) {
-    auto mean = [](int a, int b) { return static_cast<int>(forms::roundHalfEven((a + b) / 2.0)); };
-    return makeColour(mean(colourRed(first), colourRed(second)),
-                      mean(colourGreen(first), colourGreen(second)),
-                      mean(colourBlue(first), colourBlue(second)));
-}
-
 uint32_t SysColorToRGB(uint32_t colour) {
     if (!forms::isSystemColour(colour)) return colour;
     return GetSysColor(static_cast<int>(colour & 0x7FFFFFFFu));

@@ -1,14 +1,14 @@
 // The colour arithmetic the combo box paints with. Colours are 0x00BBGGRR.
 #pragma once
 
+#include "widgets/text/color_ramp.h"
+
 #include <cstdint>
 
 namespace widgets {
 
 // Each channel moved towards 255 by amount (0 unchanged, 255 white).
 uint32_t LightenColor(uint32_t colour, int amount);
-// The mean of two colours, each channel rounded half to even.
-uint32_t MixColors(uint32_t first, uint32_t second);
 // A system colour (top bit set) as the current plain colour; a plain colour unchanged.
 uint32_t SysColorToRGB(uint32_t colour);
 // The platform's translation: 0 (black) when the value names no colour.

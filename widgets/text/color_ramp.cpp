@@ -132,4 +132,15 @@ void MultiGradientPart(const std::vector<std::uint32_t>& stops, std::int32_t tot
     }
 }
 
+std::uint32_t MixColors(std::uint32_t c1, std::uint32_t c2) {
+    c1 = plainColor(c1);
+    c2 = plainColor(c2);
+    std::uint32_t mixed = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int a = int((c1 >> shift) & 0xFF), b = int((c2 >> shift) & 0xFF);
+        mixed |= std::uint32_t(roundEven((a + b) / 2.0)) << shift;
+    }
+    return mixed;
+}
+
 } // namespace widgets

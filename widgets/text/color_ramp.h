@@ -10,6 +10,8 @@ using Ramp = std::vector<std::uint32_t>;
 
 // A system colour (top bit set) as the plain colour it stands for; other values pass unchanged.
 std::uint32_t plainColor(std::uint32_t color);
+// Channel by channel the average of two colours, halves to even; system colours are translated first.
+std::uint32_t MixColors(std::uint32_t c1, std::uint32_t c2);
 
 // ramp becomes n + 1 colours from c1 (index 0) to c2 (index n). With n <= 0 it is c1 alone.
 void GradientColors(std::uint32_t c1, std::uint32_t c2, std::int16_t n, Ramp& ramp);

@@ -52,17 +52,6 @@ FrameTheme frameTheme(std::int32_t themeColor) {
     }
 }
 
-std::uint32_t MixColors(std::uint32_t c1, std::uint32_t c2) {
-    c1 = plainColor(c1);
-    c2 = plainColor(c2);
-    std::uint32_t mixed = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const int a = int((c1 >> shift) & 0xFF), b = int((c2 >> shift) & 0xFF);
-        mixed |= std::uint32_t(roundEven((a + b) / 2.0)) << shift;
-    }
-    return mixed;
-}
-
 int captionGapX(std::int32_t alignment, float scaleWidth, int textWidth) {
     if (alignment == 0) return 6;
     if (alignment == 1) return roundEven(double(scaleWidth) - textWidth - 10);

@@ -59,9 +59,6 @@ struct FrameTheme {
 };
 FrameTheme frameTheme(std::int32_t themeColor);
 
-// Channel by channel the average of two colours, halves to even; system colours are translated first.
-std::uint32_t MixColors(std::uint32_t c1, std::uint32_t c2);
-
 // Where the caption's gap in the top line of the etched looks begins; it is textWidth + 4 wide.
 int captionGapX(std::int32_t alignment, float scaleWidth, int textWidth);
 

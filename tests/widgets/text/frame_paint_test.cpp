@@ -11,6 +11,7 @@
 
 #include "platform/forms/std_font.h"
 #include "platform/forms/surface.h"
+#include "widgets/text/color_ramp.h"
 #include "widgets/text/frame_paint.h"
 
 using namespace widgets;
