@@ -1,6 +1,7 @@
 #include "option_check_test_support.h"
 
 #include "platform/core/runtime_error.h"
+#include "platform/forms/do_events.h"
 #include "platform/forms/property_table.h"
 #include "platform/forms/std_picture.h"
 
@@ -329,6 +330,43 @@ TEST_F(OptionCheck, EveryStoredKeySurvivesAWriteAndARead) {
     EXPECT_TRUE(empty.empty()) << empty.size();
     EXPECT_EQ(fresh->Caption(), L"Option_Check");
     fresh->unload();
+}
+
+} // namespace
+
+namespace {
+
+using namespace optiontest;
+
+class OptionCheckReentry : public ::testing::Test {
+protected:
+    void SetUp() override { MorphOptionCheck::registerType(); }
+};
+
+// Inside a picture box a see-through control lets the box repaint (DoEvents) before it copies: a
+// repaint asked for meanwhile is made once more by the running one, and an unload meanwhile ends it.
+TEST_F(OptionCheckReentry, ARepaintInsideItsOwnDoEventsRunsOnceMoreAndAnUnloadEndsIt) {
+    auto form = std::make_shared<HostForm>(forms::Layout{
+        frameEntry(L"frame", 10, 10, 200, 100),
+        optionEntry(L"see", 0, 5, 5, 150, 20, L"frame", {{L"Transparent", core::Variant(true)}})});
+    form->load();
+    form->Show();
+    auto& see = form->control<MorphOptionCheck>(L"see");
+    forms::DoEvents();
+    const int before = see.redrawCount();
+    PostMessageW(see.hWnd(), WM_SETFOCUS, 0, 0);
+    see.setCaption(L"Otomatik arama");
+    EXPECT_EQ(see.redrawCount(), before + 2);
+    EXPECT_TRUE(see.state().focus);
+    EXPECT_TRUE(IsWindowVisible(see.hWnd()));
+
+    see.KeyUp.handle([&](int16_t&, int16_t&) { form->Unload(); });
+    see.KeyPress.handle([](int16_t&) { ADD_FAILURE() << "raised after the unload"; });
+    PostMessageW(see.hWnd(), WM_KEYDOWN, VK_SPACE, 0);
+    PostMessageW(see.hWnd(), WM_KEYUP, VK_SPACE, 0xC0000000);
+    auto keep = form;
+    see.setCaption(L"x");
+    EXPECT_FALSE(form->loaded());
 }
 
 } // namespace
