@@ -411,6 +411,18 @@ TEST(CodeHookReports, FailuresAreReportedInTheLogAndAMessageBox) {
               L"log 1 MorphOptionCheck.zMap_hWnd: Window handle isn't subclassed\n"
               L"box 48 [Error in MorphOptionCheck.zMap_hWnd] Window handle isn't subclassed.\n");
 
+    // A window of another process (the desktop belongs to the system's shell process).
+    DWORD desktopProcess = 0;
+    GetWindowThreadProcessId(GetDesktopWindow(), &desktopProcess);
+    if (desktopProcess != GetCurrentProcessId()) {
+        reports.log.clear();
+        EXPECT_FALSE(hookObj.sc_Subclass(GetDesktopWindow(), 0, true, 1));
+        EXPECT_EQ(reports.text(),
+                  L"log 1 MorphOptionCheck.sc_Subclass: Window handle belongs to another process\n"
+                  L"box 48 [Error in MorphOptionCheck.sc_Subclass] Window handle belongs to another "
+                  L"process.\n");
+    }
+
     // The button's copy is silent throughout.
     ButtonHook silent;
     reports.log.clear();
