@@ -36,7 +36,7 @@ Tracked* find(const void* address) {
 bool stillChained(RetiredBlock& r) {
     if (!r.chained) return false;
     if (!IsWindow(r.window)) return false;
-    const LONG_PTR block = reinterpret_cast<LONG_PTR>(r.block);
+    const LONG_PTR block = reinterpret_cast<LONG_PTR>(r.entry ? r.entry : r.block);
     const LONG_PTR current =
         r.unicode ? GetWindowLongPtrW(r.window, GWLP_WNDPROC) : GetWindowLongPtrA(r.window, GWLP_WNDPROC);
     if (current != block) return true; // the procedure above may still call it

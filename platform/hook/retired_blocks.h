@@ -33,6 +33,7 @@ struct RetiredBlock {
     LONG_PTR previous = 0; // the procedure the block forwards to
     bool unicode = false;  // installed with the W functions
     bool chained = false;  // another procedure sat on top of it when it was unhooked
+    void* entry = nullptr; // the procedure installed, when it is not the block's first byte
 };
 
 // Retires the block and frees every retired block that is certainly unused: not running, and

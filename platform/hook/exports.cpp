@@ -1,0 +1,33 @@
+#include "platform/hook/exports.h"
+
+namespace hook {
+
+bool IsFunctionExported(const char* function, const char* module) {
+    HMODULE handle = GetModuleHandleA(module);
+    bool loaded = false;
+    if (!handle) {
+        handle = LoadLibraryA(module);
+        loaded = handle != nullptr;
+    }
+    if (!handle) return false;
+    const bool found = GetProcAddress(handle, function) != nullptr;
+    if (loaded) FreeLibrary(handle);
+    return found;
+}
+
+bool TrackMouseLeave(HWND window, bool inUser32) {
+    TRACKMOUSEEVENT tme{};
+    tme.cbSize = sizeof tme;
+    tme.dwFlags = TME_LEAVE;
+    tme.hwndTrack = window;
+    tme.dwHoverTime = 0;
+    using TrackFn = BOOL(WINAPI*)(TRACKMOUSEEVENT*);
+    HMODULE module = GetModuleHandleA(inUser32 ? "user32" : "comctl32");
+    if (!module && !inUser32) module = LoadLibraryA("comctl32");
+    if (!module) return false;
+    const auto fn =
+        reinterpret_cast<TrackFn>(GetProcAddress(module, inUser32 ? "TrackMouseEvent" : "_TrackMouseEvent"));
+    return fn && fn(&tme);
+}
+
+} // namespace hook
