@@ -1,0 +1,65 @@
+#include "app/form_parts.h"
+
+#include "platform/forms/gdi.h"
+
+#include <windows.h>
+
+namespace app {
+
+forms::LayoutEntry entry(const wchar_t* type, const wchar_t* name, int left, int top, int width, int height,
+                         forms::PropertyBag properties, const wchar_t* container) {
+    forms::LayoutEntry e;
+    e.type = type;
+    e.name = name;
+    e.container = container;
+    e.left = left;
+    e.top = top;
+    e.width = width;
+    e.height = height;
+    e.properties = std::move(properties);
+    return e;
+}
+
+forms::PropertyBag captionLabel(const std::wstring& text, std::shared_ptr<forms::StdFont> font,
+                                std::uint32_t foreColor, int alignment) {
+    return {{L"Text", forms::Variant(text)},
+            {L"TiengViet", false},
+            {L"ToolTipTiengViet", false},
+            {L"Transparent", true},
+            {L"Shadow", false},
+            {L"ForeColor", forms::Variant::colour(foreColor)},
+            {L"Alignment", alignment},
+            {L"Font", forms::Variant(std::move(font))}};
+}
+
+std::shared_ptr<forms::StdFont> tahoma(double size, bool bold) {
+    auto font = forms::StdFont::create(L"Tahoma", size, bold);
+    font->setCharset(162);
+    return font;
+}
+
+std::shared_ptr<forms::StdPicture> glyphPicture(wchar_t symbol, int width, int height, std::uint32_t colour,
+                                                std::uint32_t back) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HDC dc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    HBRUSH brush = CreateSolidBrush(back);
+    RECT r{0, 0, width, height};
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+    HFONT font = CreateFontW(-(height - 2), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                             ANTIALIASED_QUALITY, 0, L"DejaVu Sans");
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colour);
+    DrawTextW(dc, &symbol, 1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+    DeleteObject(font);
+    SelectObject(dc, oldBitmap);
+    DeleteDC(dc);
+    return forms::StdPicture::fromBitmap(bitmap);
+}
+
+} // namespace app

@@ -1,0 +1,59 @@
+#include "app/main_window.h"
+
+#include "app/sys_tray_icon.h"
+#include "platform/forms/app.h"
+#include "platform/speech/text_to_speech.h"
+#include "widgets/text/label_kdq.h"
+
+namespace app {
+
+namespace {
+
+widgets::Label_KDQ* mainLabelControl(const wchar_t* name) {
+    forms::Form* main = mainWindow();
+    return main ? dynamic_cast<widgets::Label_KDQ*>(main->findControl(name)) : nullptr;
+}
+
+std::wstring& folderSlot() {
+    static std::wstring folder;
+    return folder;
+}
+
+} // namespace
+
+forms::Form* mainWindow() {
+    for (const auto& form : forms::Forms::loaded())
+        if (form->Name() == L"esas" && form->loaded()) return form.get();
+    return nullptr;
+}
+
+std::wstring mainLabel(const wchar_t* name) {
+    widgets::Label_KDQ* label = mainLabelControl(name);
+    return label ? label->Text() : std::wstring();
+}
+
+void setMainLabel(const wchar_t* name, const std::wstring& text) {
+    if (widgets::Label_KDQ* label = mainLabelControl(name)) label->setText(text);
+}
+
+int directionOf(const std::wstring& origin) {
+    if (auto* part = dynamic_cast<MainWindowPart*>(mainWindow())) return part->directionOf(origin);
+    const std::wstring d = mainLabel(L"dddd");
+    return d.size() == 1 && d[0] >= L'1' && d[0] <= L'6' ? d[0] - L'0' : 0;
+}
+
+std::wstring programFolder() {
+    return folderSlot().empty() ? forms::App::Path() : folderSlot();
+}
+
+void setProgramFolder(std::wstring folder) {
+    folderSlot() = std::move(folder);
+}
+
+void endProgram() {
+    SysTrayIcon::removeAllIcons();
+    speech::removeSpeechFiles();
+    forms::App::End();
+}
+
+} // namespace app

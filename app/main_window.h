@@ -1,0 +1,46 @@
+// What the other forms reach of the main window: its hidden state labels (the interface language
+// "esdi", the popup word's origin "gond", the direction of the last search "dddd", the change
+// signal "flo"), its return from the notification area, and the program's end.
+#pragma once
+
+#include "platform/forms/form.h"
+
+#include <string>
+
+namespace app {
+
+// The main window when it is loaded (the form named "esas"), else null.
+forms::Form* mainWindow();
+
+// The Text of one of the main window's labels; empty when the window or the label is missing.
+std::wstring mainLabel(const wchar_t* name);
+// Writes it (raising the label's Change); nothing when the window or the label is missing.
+void setMainLabel(const wchar_t* name, const std::wstring& text);
+
+// The interface language code the forms choose their captions by.
+inline std::wstring interfaceLanguage() {
+    return mainLabel(L"esdi");
+}
+
+// The main window's own part, which only it can do.
+class MainWindowPart {
+public:
+    virtual ~MainWindowPart() = default;
+    // Shows the window again, normal, and takes its icon out of the notification area.
+    virtual void returnFromTray() = 0;
+    // The direction a list ("list" or "ul") was filled with; 0 when it holds nothing yet.
+    virtual int directionOf(const std::wstring& origin) = 0;
+};
+
+// The direction a popup word from origin is in: the main window's answer, or "dddd" as a number.
+int directionOf(const std::wstring& origin);
+
+// The folder the databases are looked for in: the program's folder unless a test set another.
+std::wstring programFolder();
+void setProgramFolder(std::wstring folder);
+
+// Ends the program at once: the notification icon is taken away and its windows destroyed first,
+// so no ghost icon stays behind, and the speech layer's file is removed.
+[[noreturn]] void endProgram();
+
+} // namespace app
