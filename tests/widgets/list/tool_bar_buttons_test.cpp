@@ -187,9 +187,9 @@ TEST_F(ToolBarButtons, ColourAndTextHelpers) {
         EXPECT_EQ(widgets::McToolBar::IsDelim(ch), delim) << static_cast<int>(ch[0]);
     EXPECT_EQ(errorOf([] { widgets::McToolBar::IsDelim(L""); }), 5);
 
-    auto lines = bar->SplitToLines(L"Part 2", 1000, true);
+    auto lines = bar->SplitToLines(L"Page 2", 1000, true);
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], L"Part 2");
+    EXPECT_EQ(lines[0], L"Page 2");
     lines = bar->SplitToLines(L"Dil\r\nse\u00E7imi", 1000, true);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], L"Dilse\u00E7imi");
