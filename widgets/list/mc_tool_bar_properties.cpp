@@ -338,9 +338,9 @@ void McToolBar::UserControl_Initialize() {
     state_.drawOnChevron = false;
     picMain_ = forms::makeControl<forms::PictureBox>();
     picMain_->place(*this, L"picMain", -1, 0, 0, std::max(pixelWidth(), 0), std::max(pixelHeight(), 0));
+    picMain_->initNew();
     picMain_->setBorderStyle(0);
     picMain_->setScaleMode(core::scale::Pixels);
-    picMain_->initNew();
     watchSurface(*picMain_);
     picMain_->MouseMove.handle([this](int b, int s, float x, float y) { picMain_MouseMove(b, s, x, y); });
 }
@@ -350,9 +350,9 @@ void McToolBar::CreateChevronPopup() {
     picChevron_ = forms::makeControl<forms::PictureBox>();
     picChevron_->place(*this, L"picChevron", -1, 0, 0, 1, 1);
     picChevron_->setVisible(false);
+    picChevron_->initNew();
     picChevron_->setBorderStyle(0);
     picChevron_->setScaleMode(core::scale::Pixels);
-    picChevron_->initNew();
     picChevron_->setFloating(true);
     watchSurface(*picChevron_);
     picChevron_->MouseMove.handle(
