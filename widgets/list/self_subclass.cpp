@@ -274,6 +274,12 @@ bool SelfSubclass::IsFunctionExported(const char* function, const char* module) 
     return found;
 }
 
+bool SelfSubclass::startTracking() {
+    TrackInUser32 = IsFunctionExported("TrackMouseEvent", "User32");
+    TrackAvailable = TrackInUser32 || IsFunctionExported("_TrackMouseEvent", "Comctl32");
+    return TrackAvailable;
+}
+
 void SelfSubclass::TrackMouseLeave(HWND window) const {
     if (!TrackAvailable) return;
     TRACKMOUSEEVENT request{};
