@@ -2,6 +2,7 @@
 
 #include "app/sys_tray_icon.h"
 #include "platform/forms/app.h"
+#include "platform/forms/msgbox.h"
 #include "platform/speech/text_to_speech.h"
 #include "widgets/text/label_kdq.h"
 
@@ -48,6 +49,19 @@ std::wstring programFolder() {
 
 void setProgramFolder(std::wstring folder) {
     folderSlot() = std::move(folder);
+}
+
+std::optional<std::wstring> missingDatabase() {
+    for (const wchar_t* name : {L"\\oracle\\dat.vex", L"\\oracle\\lang.vex"}) {
+        const std::wstring file = programFolder() + name;
+        const DWORD attributes = GetFileAttributesW(file.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return file;
+    }
+    return std::nullopt;
+}
+
+void reportMissing(const std::wstring& file) {
+    forms::MsgBox(L"The file " + file + L" was not found.", forms::mb::Critical);
 }
 
 void endProgram() {

@@ -5,6 +5,7 @@
 
 #include "platform/forms/form.h"
 
+#include <optional>
 #include <string>
 
 namespace app {
@@ -38,6 +39,18 @@ int directionOf(const std::wstring& origin);
 // The folder the databases are looked for in: the program's folder unless a test set another.
 std::wstring programFolder();
 void setProgramFolder(std::wstring folder);
+
+// The first of the two database files (dictionary, then settings) that cannot be found.
+std::optional<std::wstring> missingDatabase();
+// Tells the user a file is missing; the forms that need it close instead of ending the program.
+void reportMissing(const std::wstring& file);
+
+// Shows the global instance of a form, modeless; a form that closed itself in Load is not shown.
+template <class T>
+void showForm() {
+    T& form = forms::instance<T>();
+    if (form.loaded()) form.Show();
+}
 
 // Ends the program at once: the notification icon is taken away and its windows destroyed first,
 // so no ghost icon stays behind, and the speech layer's file is removed.
