@@ -79,15 +79,16 @@ forms::Layout Menu::layout() const {
     auto font = tahoma(9.75, true);
     forms::LayoutEntry word = entry(L"Label_KDQ", L"soz", 0, 0, 300, 300, captionLabel(L"", font));
     word.visible = false;
+    // The row backgrounds come last: windows made later lie below the ones made before.
     return {
         word,
-        entry(L"Label", L"k", 360, 45, 1920, 420, row),
-        entry(L"Label", L"q", 360, 540, 1920, 420, row),
         entry(L"Label_KDQ", L"kisi", 780, 120, 1440, 300, captionLabel(L" Man voice", font)),
         entry(L"Label_KDQ", L"qadin", 780, 615, 1440, 300, captionLabel(L" Woman voice", font)),
         entry(L"Image", L"Image2", 375, 40, 300, 375),
         entry(L"Image", L"Image3", 375, 570, 300, 375),
         entry(L"Image", L"Image1", 45, 300, 270, 405),
+        entry(L"Label", L"k", 360, 45, 1920, 420, row),
+        entry(L"Label", L"q", 360, 540, 1920, 420, row),
     };
 }
 

@@ -6,7 +6,9 @@
 #include "app/speech_speeds.h"
 #include "platform/data/database.h"
 #include "platform/speech/recording_speech.h"
+#include "support/screenshot.h"
 #include "support/temp_folder.h"
+#include "widgets/list/mc_list_box.h"
 #include "tools/builder.h"
 
 #include <gtest/gtest.h>
@@ -206,6 +208,55 @@ TEST_F(PopupWindow, AClickOnARowHidesThePopupAndSpeaksTheWord) {
         EXPECT_TRUE(forms::isLoaded<app::Menu>());
         EXPECT_EQ(*calls, c.said) << c.origin;
         calls->clear();
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A main window with its headword list, the popup opened over a word of it.
+class ListMain : public apptest::StandInMain {
+protected:
+    forms::Layout layout() const override {
+        forms::Layout l = StandInMain::layout();
+        forms::LayoutEntry list;
+        list.type = L"McListBox";
+        list.name = L"list";
+        list.left = 10 * apptest::T;
+        list.top = 10 * apptest::T;
+        list.width = 260 * apptest::T;
+        list.height = 220 * apptest::T;
+        l.push_back(list);
+        return l;
+    }
+};
+
+TEST_F(PopupWindow, PopupScreenshot) {
+    forms::registerControlType<widgets::McListBox>(L"McListBox");
+    for (const wchar_t* code : {L"az", L"en"}) {
+        auto host = std::make_shared<ListMain>();
+        host->language = code;
+        main->Unload();
+        main = host;
+        main->load();
+        auto& list = main->control<widgets::McListBox>(L"list");
+        for (const wchar_t* w :
+             {L"bank", L"bank account", L"bank holiday", L"banker", L"banking", L"bankrupt"})
+            list.AddItem(w);
+        list.Refresh();
+        main->Move(40 * apptest::T, 40 * apptest::T, main->Width(), main->Height());
+        main->Show();
+        main->label(L"gond").setText(L"list");
+        POINT at{60, 48};
+        ClientToScreen(list.hWnd(), &at);
+        auto& popup = forms::instance<app::Menu>();
+        popup.showAt(L"banker", at);
+        apptest::pump(300);
+        EXPECT_TRUE(popup.Visible());
+        EXPECT_TRUE(testsupport::saveShot(testsupport::captureWindows({main->hWnd(), popup.hWnd()}),
+                                          std::wstring(L"word-popup-") + code));
+        forms::unload<app::Menu>();
     }
 }
 
