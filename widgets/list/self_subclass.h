@@ -59,7 +59,6 @@ public:
     // user32 nor comctl32 has it; the control then hooks nothing.
     bool startTracking();
     void TrackMouseLeave(HWND window) const;
-    static bool IsFunctionExported(const char* function, const char* module);
 
     const std::array<std::uint8_t, BlockSize>& CodeTemplate() const { return template_; }
     const std::vector<SubclassRecord>& SubclassRecords() const { return records_; }
