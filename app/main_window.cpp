@@ -37,8 +37,22 @@ void setMainLabel(const wchar_t* name, const std::wstring& text) {
     if (widgets::Label_KDQ* label = mainLabelControl(name)) label->setText(text);
 }
 
+static MainWindowPart*& partSlot() {
+    static MainWindowPart* part = nullptr;
+    return part;
+}
+
+MainWindowPart* mainWindowPart() {
+    if (partSlot()) return partSlot();
+    return dynamic_cast<MainWindowPart*>(mainWindow());
+}
+
+void setMainWindowPart(MainWindowPart* part) {
+    partSlot() = part;
+}
+
 int directionOf(const std::wstring& origin) {
-    if (auto* part = dynamic_cast<MainWindowPart*>(mainWindow())) return part->directionOf(origin);
+    if (auto* part = mainWindowPart()) return part->directionOf(origin);
     const std::wstring d = mainLabel(L"dddd");
     return d.size() == 1 && d[0] >= L'1' && d[0] <= L'6' ? d[0] - L'0' : 0;
 }

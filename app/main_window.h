@@ -33,6 +33,10 @@ public:
     virtual int directionOf(const std::wstring& origin) = 0;
 };
 
+// The main window's part: the one it registered, else the window itself when it is one.
+MainWindowPart* mainWindowPart();
+void setMainWindowPart(MainWindowPart* part);
+
 // The direction a popup word from origin is in: the main window's answer, or "dddd" as a number.
 int directionOf(const std::wstring& origin);
 

@@ -101,7 +101,7 @@ void traymenu::highlight(bool openRow) {
 }
 
 void traymenu::open() {
-    if (auto* part = dynamic_cast<MainWindowPart*>(mainWindow())) part->returnFromTray();
+    if (auto* part = mainWindowPart()) part->returnFromTray();
     Unload();
 }
 

@@ -1,0 +1,128 @@
+#include "app/commands.h"
+
+#include "app/dil.h"
+#include "app/haqqinda.h"
+#include "app/menu.h"
+#include "app/ses.h"
+#include "app/sys_tray_icon.h"
+#include "app/tesdiq.h"
+#include "app/traymenu.h"
+#include "widgets/buttons/uc_slider_tip.h"
+#include "widgets/text/about_box.h"
+#include "widgets/text/tip_window.h"
+
+namespace app {
+
+ToolCommand toolCommand(int index) {
+    switch (index) {
+    case 1:
+        return ToolCommand::Language;
+    case 2:
+        return ToolCommand::Speech;
+    case 3:
+        return ToolCommand::About;
+    case 4:
+        return ToolCommand::ToTray;
+    case 5:
+        return ToolCommand::Exit;
+    default:
+        return ToolCommand::None;
+    }
+}
+
+void exitProgram() {
+    core::bestEffort(L"Exit", [] {
+        forms::unload<tesdiq>();
+        forms::unload<dil>();
+        if (widgets::fAbout* about = widgets::fAbout::current()) about->Unload();
+        widgets::FTip::Unload();
+        forms::unload<haqqinda>();
+        forms::unload<Menu>();
+        forms::unload<ses>();
+        forms::unload<traymenu>();
+        widgets::CloseSliderTip();
+    });
+    endProgram();
+}
+
+MainCommands::MainCommands(forms::Form& main, std::function<int(const std::wstring&)> direction)
+    : main_(main), direction_(std::move(direction)) {
+    setMainWindowPart(this);
+}
+
+MainCommands::~MainCommands() {
+    if (mainWindowPart() == this) setMainWindowPart(nullptr);
+}
+
+SysTrayIcon* MainCommands::icon() {
+    return dynamic_cast<SysTrayIcon*>(main_.findControl(L"SysTrayIcon1"));
+}
+
+void MainCommands::toolButton(int index) {
+    switch (toolCommand(index)) {
+    case ToolCommand::Language:
+        showForm<dil>();
+        break;
+    case ToolCommand::Speech:
+        showForm<ses>();
+        break;
+    case ToolCommand::About:
+        showForm<haqqinda>();
+        break;
+    case ToolCommand::ToTray:
+        sendToTray();
+        break;
+    case ToolCommand::Exit:
+        exitProgram();
+    case ToolCommand::None:
+        break;
+    }
+}
+
+void MainCommands::sendToTray() {
+    SysTrayIcon* trayIcon = icon();
+    // Without an icon the window could not come back: it stays.
+    if (!trayIcon) return;
+    inTray_ = true;
+    main_.Hide();
+    main_.setWindowState(1);
+    trayIcon->setIconVisible(true);
+    trayIcon->setIconToolTipText(main_.Caption());
+}
+
+void MainCommands::returnFromTray() {
+    // Cleared first, so the resize of the restore does not hide the window again.
+    inTray_ = false;
+    main_.setWindowState(0);
+    main_.Show();
+    if (SysTrayIcon* trayIcon = icon()) trayIcon->setIconVisible(false);
+}
+
+void MainCommands::resized() {
+    if (inTray_) main_.Hide();
+}
+
+void MainCommands::closing(int& cancel) {
+    cancel = 1;
+    showForm<tesdiq>();
+}
+
+void MainCommands::listMouseDown(const std::wstring& origin, HWND list, const std::wstring& word, int button,
+                                 float x, float y) {
+    if (button != 2) {
+        forms::unload<Menu>();
+        return;
+    }
+    setMainLabel(L"gond", origin);
+    if (!offersPopup(origin, directionOf(origin))) return;
+    POINT at{int(x), int(y)};
+    ClientToScreen(list, &at);
+    forms::instance<Menu>().showAt(word, at);
+}
+
+void MainCommands::sessionMessage(forms::MessageFrame& m) {
+    if (m.msg == WM_QUERYENDSESSION) m.answer(TRUE);
+    if (m.msg == WM_ENDSESSION && m.wParam) endProgram();
+}
+
+} // namespace app
