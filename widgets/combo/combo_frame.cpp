@@ -173,6 +173,7 @@ uint32_t ComboFrame::effectiveBack(const ComboLook& look, int state) {
 
 ComboFrame::LookPainter ComboFrame::lookFor(long appearance) {
     // Looks still to come draw as appearance 4, never blank.
+    // Looks still to come draw as appearance 4, never blank.
     static const LookPainter looks[LastAppearance + 1] = {
         nullptr,
         &ComboFrame::DrawAppearance4,
@@ -180,20 +181,20 @@ ComboFrame::LookPainter ComboFrame::lookFor(long appearance) {
         &ComboFrame::DrawAppearance3Frame,
         &ComboFrame::DrawAppearance4,
         &ComboFrame::DrawAppearance4,
+        &ComboFrame::DrawAppearance6,
+        &ComboFrame::DrawAppearance7,
+        &ComboFrame::DrawAppearance4,
+        &ComboFrame::DrawAppearance9,
+        &ComboFrame::DrawAppearance10,
+        &ComboFrame::DrawAppearance11,
         &ComboFrame::DrawAppearance4,
         &ComboFrame::DrawAppearance4,
         &ComboFrame::DrawAppearance4,
+        &ComboFrame::DrawAppearance15,
         &ComboFrame::DrawAppearance4,
         &ComboFrame::DrawAppearance4,
         &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
+        &ComboFrame::DrawAppearance19,
         &ComboFrame::DrawAppearance4,
         &ComboFrame::DrawAppearance4,
     };

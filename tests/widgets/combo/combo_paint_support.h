@@ -3,6 +3,7 @@
 #include "platform/forms/std_font.h"
 #include "platform/forms/surface.h"
 #include "widgets/combo/combo_frame.h"
+#include "widgets/combo/combo_picture.h"
 #include "widgets/combo/combo_theme.h"
 
 #include <optional>
