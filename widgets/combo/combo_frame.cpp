@@ -174,29 +174,30 @@ uint32_t ComboFrame::effectiveBack(const ComboLook& look, int state) {
 ComboFrame::LookPainter ComboFrame::lookFor(long appearance) {
     // Looks still to come draw as appearance 4, never blank.
     // Looks still to come draw as appearance 4, never blank.
+    // Looks still to come draw as appearance 4, never blank.
     static const LookPainter looks[LastAppearance + 1] = {
         nullptr,
         &ComboFrame::DrawAppearance4,
         &ComboFrame::DrawAppearance2,
         &ComboFrame::DrawAppearance3Frame,
         &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
+        &ComboFrame::DrawAppearance5,
         &ComboFrame::DrawAppearance6,
         &ComboFrame::DrawAppearance7,
-        &ComboFrame::DrawAppearance4,
+        &ComboFrame::DrawAppearance8,
         &ComboFrame::DrawAppearance9,
         &ComboFrame::DrawAppearance10,
         &ComboFrame::DrawAppearance11,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
+        &ComboFrame::DrawAppearance12,
+        &ComboFrame::DrawAppearance13,
+        &ComboFrame::DrawAppearance14,
         &ComboFrame::DrawAppearance15,
         &ComboFrame::DrawAppearance4,
         &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
+        &ComboFrame::DrawAppearance18,
         &ComboFrame::DrawAppearance19,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
+        &ComboFrame::DrawAppearance20,
+        &ComboFrame::DrawAppearance21,
     };
     return appearance >= 0 && appearance <= LastAppearance ? looks[appearance] : nullptr;
 }
