@@ -177,7 +177,7 @@ ComboFrame::LookPainter ComboFrame::lookFor(long appearance) {
     // Looks still to come draw as appearance 4, never blank.
     static const LookPainter looks[LastAppearance + 1] = {
         nullptr,
-        &ComboFrame::DrawAppearance4,
+        &ComboFrame::DrawAppearance1,
         &ComboFrame::DrawAppearance2,
         &ComboFrame::DrawAppearance3Frame,
         &ComboFrame::DrawAppearance4,
@@ -192,8 +192,8 @@ ComboFrame::LookPainter ComboFrame::lookFor(long appearance) {
         &ComboFrame::DrawAppearance13,
         &ComboFrame::DrawAppearance14,
         &ComboFrame::DrawAppearance15,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
+        &ComboFrame::DrawAppearance16,
+        &ComboFrame::DrawAppearance17,
         &ComboFrame::DrawAppearance18,
         &ComboFrame::DrawAppearance19,
         &ComboFrame::DrawAppearance20,
