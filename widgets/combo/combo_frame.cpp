@@ -172,9 +172,6 @@ uint32_t ComboFrame::effectiveBack(const ComboLook& look, int state) {
 }
 
 ComboFrame::LookPainter ComboFrame::lookFor(long appearance) {
-    // Looks still to come draw as appearance 4, never blank.
-    // Looks still to come draw as appearance 4, never blank.
-    // Looks still to come draw as appearance 4, never blank.
     static const LookPainter looks[LastAppearance + 1] = {
         nullptr,
         &ComboFrame::DrawAppearance1,
@@ -209,9 +206,6 @@ std::optional<uint32_t> ComboFrame::colour(const Shade& shade) const {
     case ShadeSource::Fixed:
         c = shade.value;
         break;
-    case ShadeSource::Back:
-        c = back_;
-        break;
     case ShadeSource::Arrow:
         c = TranslateColor(look.ArrowColor);
         break;
@@ -235,9 +229,6 @@ std::optional<uint32_t> ComboFrame::colour(const Shade& shade) const {
         break;
     case ShadeSource::Disabled:
         c = TranslateColor(look.disabledRead());
-        break;
-    case ShadeSource::System:
-        c = GetSysColor(static_cast<int>(shade.value));
         break;
     case ShadeSource::Parent:
         if (!in_.parentBack) return std::nullopt;

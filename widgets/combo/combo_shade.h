@@ -1,5 +1,5 @@
 // The colours of the closed combo's looks as data: where a colour comes from (a fixed value, one of
-// the control's colour properties, a system colour, the container's back colour) and how much it is
+// the control's colour properties, the container's back colour) and how much it is
 // lightened, and a look's rows by paint state.
 #pragma once
 
@@ -11,7 +11,6 @@ namespace widgets {
 
 enum class ShadeSource : uint8_t {
     Fixed,
-    Back, // the background of this paint
     Arrow,
     NormalBorder,
     HighLightBorder,
@@ -20,22 +19,18 @@ enum class ShadeSource : uint8_t {
     Gradient2,
     GradientMix, // the mean of the two gradient colours
     Disabled,    // as DisabledColor reads
-    System,      // value is the system colour index
     Parent,      // the container's back colour
 };
 
 struct Shade {
     ShadeSource source = ShadeSource::Fixed;
-    uint32_t value = 0;
+    uint32_t value = 0; // the fixed colour
     int lighten = 0;
 };
 
 namespace shade {
 constexpr Shade fixed(uint32_t colour, int lighten = 0) {
     return {ShadeSource::Fixed, colour, lighten};
-}
-constexpr Shade back() {
-    return {ShadeSource::Back, 0, 0};
 }
 constexpr Shade arrow(int lighten = 0) {
     return {ShadeSource::Arrow, 0, lighten};
@@ -60,9 +55,6 @@ constexpr Shade gradientMix(int lighten = 0) {
 }
 constexpr Shade disabled(int lighten = 0) {
     return {ShadeSource::Disabled, 0, lighten};
-}
-constexpr Shade system(int index, int lighten = 0) {
-    return {ShadeSource::System, static_cast<uint32_t>(index), lighten};
 }
 constexpr Shade parent() {
     return {ShadeSource::Parent, 0, 0};

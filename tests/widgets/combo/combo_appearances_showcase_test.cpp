@@ -1,24 +1,16 @@
 // Every look of the closed combo in its normal, hot, pressed and disabled states on one form, saved
 // under build/screenshots/combo-appearances for a person to look at.
+#include "combo_paint_support.h"
 #include "combo_test_support.h"
 #include "support/screenshot.h"
 
 #include "platform/forms/std_font.h"
-#include "widgets/combo/combo_picture.h"
-#include "widgets/combo/combo_theme.h"
 
 #include <vector>
 
 namespace {
 
 using namespace combotest;
-
-class NoTheme : public widgets::ThemeProvider {
-public:
-    HANDLE open(HWND, const wchar_t*) const override { return nullptr; }
-    HRESULT draw(HANDLE, HDC, int, int, const RECT&, const RECT&) const override { return E_FAIL; }
-    void close(HANDLE) const override {}
-};
 
 class GridForm : public forms::Form {
 public:
@@ -30,7 +22,7 @@ public:
 };
 
 struct Look {
-    const wchar_t* label;
+    std::wstring label;
     long appearance;
     long office = 0;
     long xp = 1;
@@ -53,12 +45,8 @@ TEST(ComboAppearancesShowcase, EveryLookInEveryState) {
                                {L"2", 2},
                                {L"3 Xp 0 theme", 3, 0, 0, true},
                                {L"3 Xp 0 plain", 3, 0, 0, false}};
-    static const wchar_t* const xpNames[] = {L"3 Xp 1", L"3 Xp 2", L"3 Xp 3", L"3 Xp 4",
-                                             L"3 Xp 5", L"3 Xp 6", L"3 Xp 7"};
-    for (long xp = 1; xp <= 7; ++xp) looks.push_back({xpNames[xp - 1], 3, 0, xp});
-    static std::vector<std::wstring> names;
-    for (long a = 4; a <= 21; ++a) names.push_back(std::to_wstring(a));
-    for (long a = 4; a <= 21; ++a) looks.push_back({names[static_cast<size_t>(a - 4)].c_str(), a});
+    for (long xp = 1; xp <= 7; ++xp) looks.push_back({L"3 Xp " + std::to_wstring(xp), 3, 0, xp});
+    for (long a = 4; a <= 21; ++a) looks.push_back({std::to_wstring(a), a});
 
     NoTheme noTheme;
     auto form = std::make_shared<GridForm>();

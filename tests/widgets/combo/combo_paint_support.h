@@ -54,6 +54,14 @@ struct PaintedCombo {
     }
 };
 
+// Visual styles that never open: what a system without them gives.
+class NoTheme : public widgets::ThemeProvider {
+public:
+    HANDLE open(HWND, const wchar_t*) const override { return nullptr; }
+    HRESULT draw(HANDLE, HDC, int, int, const RECT&, const RECT&) const override { return E_FAIL; }
+    void close(HANDLE) const override {}
+};
+
 inline widgets::ComboLook lookOf(long appearance, long office = 0, long xp = 1) {
     widgets::ComboLook look;
     look.AppearanceCombo = appearance;

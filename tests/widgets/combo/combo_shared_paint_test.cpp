@@ -223,12 +223,7 @@ class ComboThemeWindow : public ComboTest {};
 TEST_F(ComboThemeWindow, TheSystemThemeDrawsOtherThanSchemeSeven) {
     if (!widgets::ThemeProvider::system().open(combo->hWnd(), L"ComboBox"))
         GTEST_SKIP() << "no visual styles";
-    class NoTheme : public widgets::ThemeProvider {
-    public:
-        HANDLE open(HWND, const wchar_t*) const override { return nullptr; }
-        HRESULT draw(HANDLE, HDC, int, int, const RECT&, const RECT&) const override { return E_FAIL; }
-        void close(HANDLE) const override {}
-    } none;
+    NoTheme none;
     combo->setAppearanceCombo(3);
     combo->setXpAppearance(0);
     const int w = combo->surface().widthPixels();
