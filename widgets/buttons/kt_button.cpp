@@ -158,7 +158,6 @@ void ktButton::UserControl_Initialize() {
 void ktButton::UserControl_InitProperties() {
     properties().init(*this);
     surface().setFont(look_.Font);
-    look_.PicOpacity = 1.0f;
     ColorScheme(-1, true);
     SetColors();
     state_.propertiesLoaded = true;
@@ -199,7 +198,6 @@ void ktButton::UserControl_Hide() {
 }
 
 void ktButton::UserControl_Terminate() {
-    if (!Ambient().UserMode) return;
     core::bestEffort(L"ktButton unhook", [&] { hook_.sc_UnSubclassAll(); });
 }
 

@@ -250,6 +250,34 @@ TEST(KtButtonPaint, PicturesClipMaskBlendAndCastRelief) {
     EXPECT_EQ(c.at(20, 5), grey(128));
 }
 
+// An icon without the mask colour keeps its own transparency over what the surface holds; a style
+// outside 0..11 only clears to the translated BackColor.
+TEST(KtButtonPaint, IconWithoutMaskColourAndUnknownStyle) {
+    Canvas c(40, 20, 99, forms::sysColor::ButtonFace);
+    c.paint(0);
+    EXPECT_EQ(c.at(20, 10), GetSysColor(COLOR_BTNFACE));
+    // 8 x 8: the left half transparent, the right half red.
+    BYTE andBits[8 * 4], xorBits[8 * 8 * 4] = {};
+    for (int y = 0; y < 8; ++y) {
+        andBits[y * 4] = 0xF0;
+        andBits[y * 4 + 1] = andBits[y * 4 + 2] = andBits[y * 4 + 3] = 0;
+        for (int x = 4; x < 8; ++x) xorBits[(y * 8 + x) * 4 + 2] = 0xFF;
+    }
+    ICONINFO ii{TRUE, 0, 0, CreateBitmap(8, 8, 1, 1, andBits), CreateBitmap(8, 8, 1, 32, xorBits)};
+    auto icon = forms::StdPicture::fromIcon(CreateIconIndirect(&ii));
+    DeleteObject(ii.hbmMask);
+    DeleteObject(ii.hbmColor);
+    c.look.PictureNormal = icon;
+    c.look.UseMaskColor = false;
+    SetRect(&c.cache.picture, 4, 4, 12, 12);
+    auto p = c.painter();
+    p.FillFace(static_cast<std::int32_t>(Green));
+    p.DrawPicture(icon, 0, 0, NoColour);
+    GdiFlush();
+    EXPECT_EQ(c.at(5, 6), Green);
+    EXPECT_EQ(c.at(10, 6), Red);
+}
+
 // The parts of the styles the painters are told to draw, one look at a time.
 TEST(KtButtonPaint, StylesDrawTheirFacesFramesAndCues) {
     const auto picture = kttest::solidPicture(8, 8, RGB(255, 0, 0));
