@@ -130,6 +130,7 @@ TEST_F(KtButtonInput, EnterOnACheckBoxDefaultDoesNothingWhileItsAccessKeyToggles
     b.setCaption(L"&Hə");
     b.setCheckBoxMode(true);
     b.setDefault(true);
+    EXPECT_TRUE(b.state().defaultButton);
     watch(b, log);
     activate();
     b.SetFocus();
@@ -148,6 +149,11 @@ TEST_F(KtButtonInput, EnterOnACheckBoxDefaultDoesNothingWhileItsAccessKeyToggles
     PostMessageW(b.hWnd(), WM_KEYDOWN, VK_RETURN, 0);
     forms::DoEvents();
     EXPECT_EQ(log.text(), L"Click");
+    // Escape reaches the form's cancel button.
+    b.setCancel(true);
+    PostMessageW(b.hWnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+    forms::DoEvents();
+    EXPECT_EQ(log.text(), L"Click, Click");
 }
 
 TEST_F(KtButtonInput, PopupModeShowsTheMenuAtItsPlacementAndTheClosingPressOpensNothing) {
