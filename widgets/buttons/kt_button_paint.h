@@ -2,6 +2,7 @@
 // painter that draws the twelve styles onto a DC (a window's surface or a memory DC in tests).
 #pragma once
 
+#include "platform/core/constants.h"
 #include "platform/forms/gdi.h"
 #include "widgets/buttons/kt_button_palette.h"
 
@@ -31,7 +32,7 @@ inline constexpr long Disabled = 3;
 
 // What the button stores (the rows of its property table point here).
 struct KtButtonLook {
-    std::uint32_t BackColor = 0x8000000Fu;
+    std::uint32_t BackColor = core::sysColor::ButtonFace;
     std::int32_t ButtonShape = 0;
     std::int32_t ButtonStyle = 6;
     std::wstring Caption;
@@ -39,7 +40,7 @@ struct KtButtonLook {
     std::int32_t SpecialEffect = 0;
     bool Enabled = true;
     std::shared_ptr<forms::StdFont> Font;
-    std::uint32_t Forecolor = 0x80000012u;
+    std::uint32_t Forecolor = core::sysColor::ButtonText;
     bool HandPointer = false;
     std::uint32_t MaskColor = 0x00C0C0C0u;
     std::int32_t PictureAlignment = 4;

@@ -1,5 +1,6 @@
 #include "widgets/buttons/kt_button_palette.h"
 
+#include "platform/core/constants.h"
 #include "platform/forms/color.h"
 
 #include <cmath>
@@ -122,7 +123,7 @@ void SetColors(Palette& p, std::int32_t style, std::uint32_t backColor, std::uin
 }
 
 bool schemeColour(std::int32_t style, std::uint32_t& colour) {
-    constexpr std::uint32_t buttonFace = 0x8000000Fu;
+    constexpr std::uint32_t buttonFace = core::sysColor::ButtonFace;
     static constexpr std::uint32_t colours[12] = {0x00BA9EA0, 0x00FF9B48, 0x00A19D9D, 0x00BA9EA0,
                                                   buttonFace, 0x00D2CECF, buttonFace, 0x00E6EBEC,
                                                   0x00E0F3F6, 0x00E4D1D2, buttonFace, 0x0012BCFF};

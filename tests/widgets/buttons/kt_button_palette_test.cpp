@@ -1,3 +1,4 @@
+#include "platform/core/constants.h"
 #include "widgets/buttons/kt_button_palette.h"
 
 #include <gtest/gtest.h>
@@ -59,7 +60,7 @@ TEST(KtButtonPalette, StylesDeriveTheirSlotsFromBackAndFore) {
     EXPECT_EQ(p[2], 0x00CCF4FF);
 
     // A system colour is translated; an unknown style gets the common slots only.
-    SetColors(p, 42, 0x8000000F, 0x80000012, 0x00C0C0C0);
+    SetColors(p, 42, core::sysColor::ButtonFace, core::sysColor::ButtonText, 0x00C0C0C0);
     EXPECT_EQ(p[0], static_cast<std::int32_t>(GetSysColor(COLOR_BTNFACE)));
     EXPECT_EQ(p[3], static_cast<std::int32_t>(GetSysColor(COLOR_BTNTEXT)));
     EXPECT_EQ(p[8], White);
@@ -71,7 +72,7 @@ TEST(KtButtonPalette, SchemeColoursAndOverrideSlots) {
     ASSERT_TRUE(schemeColour(1, c));
     EXPECT_EQ(c, 0x00FF9B48u);
     ASSERT_TRUE(schemeColour(6, c));
-    EXPECT_EQ(c, 0x8000000Fu);
+    EXPECT_EQ(c, core::sysColor::ButtonFace);
     c = 7;
     EXPECT_FALSE(schemeColour(12, c));
     EXPECT_EQ(c, 7u);
