@@ -2,8 +2,8 @@
 
 #include "app/form_parts.h"
 #include "app/main_window.h"
+#include "widgets/buttons/kt_button.h"
 #include "app/settings.h"
-#include "platform/forms/controls/command_button.h"
 #include "platform/forms/msgbox.h"
 #include "widgets/buttons/morph_option_check.h"
 
@@ -46,19 +46,30 @@ dil::dil() {
 
 void dil::registerControls() {
     widgets::MorphOptionCheck::registerType();
+    widgets::ktButton::registerType();
 }
 
 forms::Layout dil::layout() const {
     forms::Layout l;
     for (int i = 0; i < 4; ++i) {
-        forms::LayoutEntry e = entry(
-            L"MorphOptionCheck", kLanguageOptions[i], 480, 240 + i * 420, 2640, 330,
-            {{L"BackColor", forms::Variant::colour(0xF9F9F9)}, {L"Font", forms::Variant(tahoma(9, true))}});
+        forms::LayoutEntry e = entry(L"MorphOptionCheck", kLanguageOptions[i], 480, 240 + i * 420, 2640, 330,
+                                     {{L"ControlType", widgets::OptionButtonType},
+                                      {L"Font", forms::Variant(tahoma(9, true))},
+                                      {L"BackColor1", forms::Variant::colour(0xF5E8DC)},
+                                      {L"BackColor2", forms::Variant::colour(0xFFFFFF)},
+                                      {L"BackAngle", 0.0f},
+                                      {L"BackMiddleOut", false},
+                                      {L"BorderColor", forms::Variant::colour(0x800000)},
+                                      {L"BorderCurvature", int16_t(6)},
+                                      {L"CheckBorderColor", forms::Variant::colour(0x800000)},
+                                      {L"CheckBoxColor1", forms::Variant::colour(0xFFFFFF)},
+                                      {L"CheckBoxColor2", forms::Variant::colour(0xFFFFFF)},
+                                      {L"CheckColor", forms::Variant::colour(0x800000)},
+                                      {L"CaptionColor", forms::Variant::colour(0x400000)}});
         e.tabIndex = i;
         l.push_back(std::move(e));
     }
-    forms::LayoutEntry ok = entry(L"CommandButton", L"UniButton1", 1200, 2010, 1200, 420,
-                                  {{L"Caption", forms::Variant(std::wstring(L"Ok"))}});
+    forms::LayoutEntry ok = entry(L"ktButton", L"UniButton1", 1200, 2010, 1200, 420, buttonLook(L"Ok"));
     ok.tabIndex = 4;
     ok.isDefault = true;
     l.push_back(std::move(ok));
@@ -76,7 +87,7 @@ void dil::Form_Load() {
         option.setCaption(languageName(i));
         option.Click.handle([this, i] { optionClicked(i); });
     }
-    control<forms::CommandButton>(L"UniButton1").Click.handle([this] { ok(); });
+    control<widgets::ktButton>(L"UniButton1").Click.handle([this] { ok(); });
 
     std::wstring code;
     try {

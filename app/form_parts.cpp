@@ -6,6 +6,13 @@
 
 namespace app {
 
+namespace {
+
+// One of the command button's looks, the same on every form.
+constexpr int kButtonStyle = 9;
+
+} // namespace
+
 forms::LayoutEntry entry(const wchar_t* type, const wchar_t* name, int left, int top, int width, int height,
                          forms::PropertyBag properties, const wchar_t* container) {
     forms::LayoutEntry e;
@@ -30,6 +37,12 @@ forms::PropertyBag captionLabel(const std::wstring& text, std::shared_ptr<forms:
             {L"ForeColor", forms::Variant::colour(foreColor)},
             {L"Alignment", alignment},
             {L"Font", forms::Variant(std::move(font))}};
+}
+
+forms::PropertyBag buttonLook(const std::wstring& caption) {
+    return {{L"Caption", forms::Variant(caption)},
+            {L"ButtonStyle", std::int32_t(kButtonStyle)},
+            {L"Font", forms::Variant(tahoma(8.25, true))}};
 }
 
 std::shared_ptr<forms::StdFont> tahoma(double size, bool bold) {

@@ -19,6 +19,9 @@ forms::LayoutEntry entry(const wchar_t* type, const wchar_t* name, int left, int
 forms::PropertyBag captionLabel(const std::wstring& text, std::shared_ptr<forms::StdFont> font,
                                 std::uint32_t foreColor = 0, int alignment = 0);
 
+// The stored look of the forms' command buttons, with a caption.
+forms::PropertyBag buttonLook(const std::wstring& caption);
+
 std::shared_ptr<forms::StdFont> tahoma(double size, bool bold = false);
 
 // A small picture of one symbol drawn in a colour on the back colour (the popups' row icons).

@@ -2,7 +2,7 @@
 
 #include "app/form_parts.h"
 #include "app/main_window.h"
-#include "platform/forms/controls/command_button.h"
+#include "widgets/buttons/kt_button.h"
 #include "platform/forms/controls/image.h"
 #include "widgets/text/label_kdq.h"
 
@@ -72,6 +72,7 @@ haqqinda::haqqinda() {
 
 void haqqinda::registerControls() {
     widgets::Label_KDQ::registerType();
+    widgets::ktButton::registerType();
 }
 
 forms::Layout haqqinda::layout() const {
@@ -85,7 +86,7 @@ forms::Layout haqqinda::layout() const {
             L"Label_KDQ", kLabels[i], 1200, 240 + i * 390 + (i >= 2 ? 120 : 0), 3960, 330,
             captionLabel(design[i], tahoma(heading ? 9.75 : 8.25, heading), heading ? 0x800000 : 0x202020)));
     }
-    forms::LayoutEntry button = entry(L"CommandButton", L"ktButton1", 2100, 3090, 1200, 420);
+    forms::LayoutEntry button = entry(L"ktButton", L"ktButton1", 2100, 3090, 1200, 420, buttonLook(L""));
     button.isDefault = true;
     button.isCancel = true;
     l.push_back(std::move(button));
@@ -94,10 +95,10 @@ forms::Layout haqqinda::layout() const {
 
 void haqqinda::Form_Load() {
     control<forms::Image>(L"Image2").setPicture(glyphPicture(L'\u2139', 48, 48, 0x8B4513, 0xF9F9F9));
-    control<forms::CommandButton>(L"ktButton1").Click.handle([this] { Unload(); });
+    control<widgets::ktButton>(L"ktButton1").Click.handle([this] { Unload(); });
     const auto t = aboutTexts(interfaceLanguage());
     if (!t) return;
-    control<forms::CommandButton>(L"ktButton1").setCaption(t->button);
+    control<widgets::ktButton>(L"ktButton1").setCaption(t->button);
     const wchar_t* texts[] = {t->versiya, t->tarix, t->destek, t->proqramci, t->psayt, t->ozel, t->osayt};
     for (int i = 0; i < 7; ++i) control<widgets::Label_KDQ>(kLabels[i]).setText(texts[i]);
 }

@@ -2,7 +2,7 @@
 
 #include "app/form_parts.h"
 #include "app/main_window.h"
-#include "platform/forms/controls/command_button.h"
+#include "widgets/buttons/kt_button.h"
 #include "platform/forms/msgbox.h"
 #include "widgets/buttons/uc_slider.h"
 #include "widgets/text/frame_kdq.h"
@@ -41,6 +41,7 @@ ses::ses() {
 void ses::registerControls() {
     widgets::Frame_KDQ::registerType();
     widgets::ucSlider::registerType();
+    widgets::ktButton::registerType();
 }
 
 forms::Layout ses::layout() const {
@@ -68,8 +69,7 @@ forms::Layout ses::layout() const {
         e.tabIndex = tab;
         return e;
     };
-    forms::LayoutEntry ok = entry(L"CommandButton", L"UniButton2", 2100, 2520, 1200, 420,
-                                  {{L"Caption", forms::Variant(std::wstring(L"OK"))}});
+    forms::LayoutEntry ok = entry(L"ktButton", L"UniButton2", 2100, 2520, 1200, 420, buttonLook(L"OK"));
     ok.tabIndex = 2;
     ok.isDefault = true;
     return {frame(L"en", 120, L"English"), frame(L"ru", 1320, L"Russian"), slider(L"ens", L"en", 0),
@@ -85,9 +85,9 @@ void ses::Form_Load() {
     if (auto c = speedCaptions(interfaceLanguage())) {
         control<widgets::Frame_KDQ>(L"ru").setCaption(c->russian);
         control<widgets::Frame_KDQ>(L"en").setCaption(c->english);
-        control<forms::CommandButton>(L"UniButton2").setCaption(c->button);
+        control<widgets::ktButton>(L"UniButton2").setCaption(c->button);
     }
-    control<forms::CommandButton>(L"UniButton2").Click.handle([this] { ok(); });
+    control<widgets::ktButton>(L"UniButton2").Click.handle([this] { ok(); });
     Speeds speeds;
     try {
         speeds = readSpeeds(cn_, rs_, programFolder(), speeds);

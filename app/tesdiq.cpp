@@ -2,7 +2,7 @@
 
 #include "app/form_parts.h"
 #include "app/main_window.h"
-#include "platform/forms/controls/command_button.h"
+#include "widgets/buttons/kt_button.h"
 #include "platform/forms/controls/image.h"
 #include "widgets/text/label_kdq.h"
 
@@ -34,13 +34,12 @@ tesdiq::tesdiq() {
 
 void tesdiq::registerControls() {
     widgets::Label_KDQ::registerType();
+    widgets::ktButton::registerType();
 }
 
 forms::Layout tesdiq::layout() const {
-    forms::LayoutEntry he = entry(L"CommandButton", L"he", 1200, 1140, 1200, 420,
-                                  {{L"Caption", forms::Variant(std::wstring(L"Yes"))}});
-    forms::LayoutEntry yox = entry(L"CommandButton", L"yox", 2700, 1140, 1200, 420,
-                                   {{L"Caption", forms::Variant(std::wstring(L"No"))}});
+    forms::LayoutEntry he = entry(L"ktButton", L"he", 1200, 1140, 1200, 420, buttonLook(L"Yes"));
+    forms::LayoutEntry yox = entry(L"ktButton", L"yox", 2700, 1140, 1200, 420, buttonLook(L"No"));
     yox.tabIndex = 1;
     yox.isCancel = true;
     yox.isDefault = true;
@@ -52,16 +51,16 @@ forms::Layout tesdiq::layout() const {
 
 void tesdiq::Form_Load() {
     control<forms::Image>(L"Image1").setPicture(glyphPicture(L'?', 40, 40, 0x8B4513, 0xF9F9F9));
-    control<forms::CommandButton>(L"he").Click.handle([this] { he_Click(); });
-    control<forms::CommandButton>(L"yox").Click.handle([this] { yox_Click(); });
+    control<widgets::ktButton>(L"he").Click.handle([this] { he_Click(); });
+    control<widgets::ktButton>(L"yox").Click.handle([this] { yox_Click(); });
 }
 
 void tesdiq::Form_Activate() {
     const auto t = confirmTexts(interfaceLanguage());
     if (!t) return;
     control<widgets::Label_KDQ>(L"cix").setText(t->question);
-    control<forms::CommandButton>(L"he").setCaption(t->yes);
-    control<forms::CommandButton>(L"yox").setCaption(t->no);
+    control<widgets::ktButton>(L"he").setCaption(t->yes);
+    control<widgets::ktButton>(L"yox").setCaption(t->no);
 }
 
 void tesdiq::he_Click() {

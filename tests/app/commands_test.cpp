@@ -10,7 +10,7 @@
 #include "app/tesdiq.h"
 #include "app/traymenu.h"
 #include "platform/core/text.h"
-#include "platform/forms/controls/command_button.h"
+#include "widgets/buttons/kt_button.h"
 #include "platform/forms/msgbox.h"
 #include "platform/speech/recording_speech.h"
 #include "support/temp_folder.h"
@@ -219,7 +219,8 @@ TEST_F(Commands, ExitChild) {
         click(forms::instance<app::traymenu>().control<forms::UserControl>(L"qadin").hWnd());
     } else {
         SendMessageW(main->hWnd(), WM_CLOSE, 0, 0);
-        forms::instance<app::tesdiq>().control<forms::CommandButton>(L"he").click();
+        auto& confirm = forms::instance<app::tesdiq>();
+        click(confirm.control<widgets::ktButton>(L"he").hWnd());
     }
     note(log, "still running");
     ADD_FAILURE() << "the program did not end";

@@ -8,7 +8,7 @@
 #include "app/speech_speeds.h"
 #include "app/tesdiq.h"
 #include "platform/data/database.h"
-#include "platform/forms/controls/command_button.h"
+#include "widgets/buttons/kt_button.h"
 #include "platform/forms/msgbox.h"
 #include "support/screenshot.h"
 #include "support/temp_folder.h"
@@ -127,7 +127,7 @@ TEST_F(FormWindows, TheLanguageFormShowsTheStoredChoiceAndStoresTheNewOne) {
     ru.setValue(-1);
     ru.Click.raise();
     EXPECT_EQ(form.control<widgets::MorphOptionCheck>(L"en").Value(), 0);
-    form.control<forms::CommandButton>(L"UniButton1").click();
+    click(form.control<widgets::ktButton>(L"UniButton1").hWnd());
     EXPECT_FALSE(forms::isLoaded<app::dil>());
     EXPECT_EQ(stored(L"select dil from dil"), L"ru");
     EXPECT_EQ(main->label(L"flo").Text(), L"dil");
@@ -176,12 +176,14 @@ TEST_F(FormWindows, TheSpeechFormShowsTheStoredStepsAndStoresBothSpeeds) {
     run(L"update rsu set deyer = 'slow'");
     setLanguage(L"tr");
     auto& form = forms::instance<app::ses>();
+    form.Show();
+    pump(50);
     EXPECT_EQ(form.control<widgets::ucSlider>(L"ens").Value(), 2);
     EXPECT_EQ(form.control<widgets::ucSlider>(L"rus").Value(), 10);
-    EXPECT_EQ(form.control<forms::CommandButton>(L"UniButton2").Caption(), L"Tamam");
+    EXPECT_EQ(form.control<widgets::ktButton>(L"UniButton2").Caption(), L"Tamam");
     form.control<widgets::ucSlider>(L"ens").setValue(19);
     form.control<widgets::ucSlider>(L"rus").setValue(1);
-    form.control<forms::CommandButton>(L"UniButton2").click();
+    click(form.control<widgets::ktButton>(L"UniButton2").hWnd());
     EXPECT_FALSE(forms::isLoaded<app::ses>());
     EXPECT_EQ(stored(L"select deyer from esu"), L"196");
     EXPECT_EQ(stored(L"select deyer from rsu"), L"124");
@@ -193,13 +195,13 @@ TEST_F(FormWindows, TheConfirmationsNoClosesItAndYesEndsTheProgram) {
     auto& form = forms::instance<app::tesdiq>();
     form.Show();
     pump(50);
-    EXPECT_EQ(form.control<forms::CommandButton>(L"he").Caption(), L"Evet");
-    form.control<forms::CommandButton>(L"yox").click();
+    EXPECT_EQ(form.control<widgets::ktButton>(L"he").Caption(), L"Evet");
+    click(form.control<widgets::ktButton>(L"yox").hWnd());
     EXPECT_FALSE(forms::isLoaded<app::tesdiq>());
     EXPECT_EQ(end.ends, 0);
     forms::instance<app::tesdiq>().Show();
-    EXPECT_THROW(forms::instance<app::tesdiq>().control<forms::CommandButton>(L"he").click(),
-                 forms::App::EndRequested);
+    pump(50);
+    click(forms::instance<app::tesdiq>().control<widgets::ktButton>(L"he").hWnd());
     EXPECT_EQ(end.ends, 1);
     EXPECT_FALSE(forms::isLoaded<app::tesdiq>());
 }
