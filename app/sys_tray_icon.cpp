@@ -119,8 +119,9 @@ const forms::PropertyTable<SysTrayIcon>& SysTrayIcon::properties() {
         forms::field<SysTrayIcon>(
             L"Icon", [](SysTrayIcon & c) -> auto& { return c.icon_; }, std::shared_ptr<forms::StdPicture>(),
             forms::OnChange::None),
+        // The one blank a stored tip holds by default reads back trimmed: the same as no tip.
         forms::field<SysTrayIcon>(
-            L"IconToolTipText", [](SysTrayIcon & c) -> auto& { return c.tip_; }, std::wstring(L" "),
+            L"IconToolTipText", [](SysTrayIcon & c) -> auto& { return c.tip_; }, std::wstring(),
             forms::OnChange::None)
             .setBy("setIconToolTipText"),
         forms::field<SysTrayIcon>(

@@ -7,6 +7,7 @@
 #include "platform/forms/cursor_position.h"
 #include "platform/forms/std_picture.h"
 #include "support/event_log.h"
+#include "support/property_cases.h"
 
 #include <gtest/gtest.h>
 
@@ -179,6 +180,29 @@ TEST(TrayPopup, ARightPressShowsItAtThePointerAndItsEntriesOpenOrEnd) {
     EXPECT_EQ(shell.text(), std::vector<std::wstring>{L"delete"});
     forms::unload<app::traymenu>();
     main->Unload();
+}
+
+} // namespace
+
+namespace {
+
+TEST(TrayIcon, ItsStoredFormComesFromItsPropertyTable) {
+    apptest::registerTypes();
+    apptest::ShellRecord shell;
+    auto host = std::make_shared<apptest::StandInMain>();
+    host->load();
+    using Icon = app::SysTrayIcon;
+    testsupport::expectNewControlWritesOnlyStartValues<Icon>(*host, Icon::properties());
+    const auto picture = forms::StdPicture::copyOfIcon(LoadIconW(nullptr, IDI_APPLICATION));
+    testsupport::expectRowsSurviveWriteAndRead<Icon>(
+        *host, Icon::properties(),
+        {{L"Icon", forms::Variant(picture),
+          [](Icon& c, const forms::Variant& v) { c.setIcon(v.toPicture()); }},
+         {L"IconToolTipText", forms::Variant(std::wstring(L"Vexa")),
+          [](Icon& c, const forms::Variant& v) { c.setIconToolTipText(v.toString()); }},
+         {L"IconVisible", forms::Variant(true),
+          [](Icon& c, const forms::Variant& v) { c.setIconVisible(v.toBoolean()); }}});
+    host->Unload();
 }
 
 } // namespace
