@@ -7,6 +7,7 @@
 #include "app/ses.h"
 #include "app/speech_speeds.h"
 #include "app/tesdiq.h"
+#include "app/traymenu.h"
 #include "platform/data/database.h"
 #include "widgets/buttons/kt_button.h"
 #include "platform/forms/msgbox.h"
@@ -72,6 +73,7 @@ protected:
         app::ses::registerControls();
         app::haqqinda::registerControls();
         app::tesdiq::registerControls();
+        app::traymenu::registerControls();
         app::setProgramFolder(folder.path());
         previousBox = forms::setMsgBoxHandler([this](const std::wstring& prompt, int, const std::wstring&) {
             messages.push_back(prompt);
@@ -233,6 +235,8 @@ TEST_F(FormWindows, FormsScreenshot) {
             forms::unload<app::ses>();
             shoot(forms::instance<app::haqqinda>(), L"about-form-" + c);
             forms::unload<app::haqqinda>();
+            shoot(forms::instance<app::traymenu>(), L"tray-popup-" + c);
+            forms::unload<app::traymenu>();
         }
         if (c != L"az") {
             shoot(forms::instance<app::tesdiq>(), L"confirmation-form-" + c);
