@@ -101,7 +101,7 @@ public:
     void SetPopupMenu(HMENU Menu, long Align, long Flags = 0, std::optional<UINT> DefaultMenu = {});
     void UnsetPopupMenu();
     // Lays out again and repaints.
-    void Refresh();
+    void Refresh() override;
 
     forms::Event<> Click;
     forms::Event<> DblClick;
