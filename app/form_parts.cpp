@@ -53,26 +53,36 @@ std::shared_ptr<forms::StdFont> tahoma(double size, bool bold) {
 
 std::shared_ptr<forms::StdPicture> glyphPicture(wchar_t symbol, int width, int height, std::uint32_t colour,
                                                 std::uint32_t back) {
+    // An icon: the symbol in its colour, and a mask that lets whatever lies behind show round it.
+    (void)back;
     HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HBITMAP image = CreateCompatibleBitmap(screen, width, height);
+    HBITMAP mask = CreateBitmap(width, height, 1, 1, nullptr);
     HDC dc = CreateCompatibleDC(screen);
     ReleaseDC(nullptr, screen);
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-    HBRUSH brush = CreateSolidBrush(back);
-    RECT r{0, 0, width, height};
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
     HFONT font = CreateFontW(-(height - 2), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                             ANTIALIASED_QUALITY, 0, L"DejaVu Sans");
+                             NONANTIALIASED_QUALITY, 0, L"DejaVu Sans");
     HGDIOBJ oldFont = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
+    RECT r{0, 0, width, height};
+    const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
+    HGDIOBJ oldBitmap = SelectObject(dc, image);
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     SetTextColor(dc, colour);
-    DrawTextW(dc, &symbol, 1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, &symbol, 1, &r, format);
+    SelectObject(dc, mask);
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(dc, 0);
+    DrawTextW(dc, &symbol, 1, &r, format);
+    SelectObject(dc, oldBitmap);
     SelectObject(dc, oldFont);
     DeleteObject(font);
-    SelectObject(dc, oldBitmap);
     DeleteDC(dc);
-    return forms::StdPicture::fromBitmap(bitmap);
+    ICONINFO info{TRUE, 0, 0, mask, image};
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(mask);
+    DeleteObject(image);
+    return forms::StdPicture::fromIcon(icon);
 }
 
 } // namespace app

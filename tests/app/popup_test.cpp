@@ -252,6 +252,8 @@ TEST_F(PopupWindow, PopupScreenshot) {
         ClientToScreen(list.hWnd(), &at);
         auto& popup = forms::instance<app::Menu>();
         popup.showAt(L"banker", at);
+        // The pointer rests on the man's row.
+        SendMessageW(popup.control<forms::UserControl>(L"k").hWnd(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 10));
         apptest::pump(300);
         EXPECT_TRUE(popup.Visible());
         EXPECT_TRUE(testsupport::saveShot(testsupport::captureWindows({main->hWnd(), popup.hWnd()}),
