@@ -48,6 +48,11 @@ private:
     EspeakEngine espeak_;
 };
 
+// A program that ends by returning from its entry point leaves no text file behind either.
+struct RemoveAtExit {
+    ~RemoveAtExit() { removeSpeechFiles(); }
+} removeAtExit;
+
 SpeechFactory& factorySlot() {
     static SpeechFactory factory;
     return factory;
