@@ -1,0 +1,139 @@
+// The main window's stored form: every control with its position (pixels here, twips in the entry)
+// and the stored values that differ from the controls' defaults.
+#include "app/esas.h"
+
+#include "app/pictures.h"
+#include "platform/forms/std_font.h"
+#include "platform/forms/std_picture.h"
+
+#include <utility>
+
+namespace app {
+
+namespace {
+
+constexpr int T = 15; // twips per pixel
+
+using forms::Variant;
+
+forms::LayoutEntry entry(const wchar_t* type, const wchar_t* name, int left, int top, int width, int height,
+                         forms::PropertyBag bag, int tabIndex = 0) {
+    forms::LayoutEntry e;
+    e.type = type;
+    e.name = name;
+    e.left = left * T, e.top = top * T, e.width = width * T, e.height = height * T;
+    e.tabIndex = tabIndex;
+    e.properties = std::move(bag);
+    return e;
+}
+
+forms::LayoutEntry hidden(forms::LayoutEntry e) {
+    e.visible = false;
+    e.tabStop = false;
+    return e;
+}
+
+std::shared_ptr<forms::StdFont> font(const wchar_t* face, double size, bool bold = false,
+                                     int16_t charset = 162) {
+    auto f = forms::StdFont::create(face, size, bold);
+    f->setCharset(charset);
+    return f;
+}
+
+Variant colour(uint32_t c) {
+    return Variant::colour(c);
+}
+
+// A state label: holds text for the forms, never shown.
+forms::LayoutEntry stateLabel(const wchar_t* name, int left) {
+    return hidden(
+        entry(L"Label_KDQ", name, left, 0, 20, 12, {{L"Text", std::wstring()}, {L"TiengViet", false}}));
+}
+
+// A caption over a list: dictionary words, so no VNI conversion.
+forms::LayoutEntry caption(const wchar_t* name, int left, int top, int width, int alignment, uint32_t fore) {
+    return entry(L"Label_KDQ", name, left, top, width, 18,
+                 {{L"Text", std::wstring()},
+                  {L"TiengViet", false},
+                  {L"Font", font(L"Tahoma", 9, true)},
+                  {L"ForeColor", colour(fore)},
+                  {L"Alignment", alignment}});
+}
+
+forms::PropertyBag listBag() {
+    return {
+        {L"SortOrder", -1},           {L"FocusRectangle", false},   {L"AutoHideScrollBars", true},
+        {L"SelForeColor", colour(0)}, {L"BorderStyle", int16_t(0)}, {L"Font", font(L"Times New Roman", 12)}};
+}
+
+forms::LayoutEntry picture(const wchar_t* name, int left, int top, int width, int height,
+                           std::shared_ptr<forms::StdPicture> pic, bool visible = true) {
+    auto e = entry(L"Image", name, left, top, width, height, {{L"Picture", Variant(std::move(pic))}});
+    return visible ? e : hidden(e);
+}
+
+} // namespace
+
+forms::Layout esas::layout() const {
+    const uint32_t navy = 0x803000;
+    forms::Layout l = {
+        // The tool bar across the top; its five buttons open the other forms.
+        entry(L"PictureBox", L"mct", 0, 0, 632, 88, {{L"BackColor", colour(0xE0E0E0)}, {L"BorderStyle", 0}}),
+
+        // The search row.
+        entry(L"UniTextBoxEx", L"TextBox1", 10, 98, 214, 24,
+              {{L"Text", std::wstring()}, {L"Font", font(L"Tahoma", 10)}}, 0),
+        entry(L"SComboBox", L"co", 232, 98, 156, 24,
+              {{L"AppearanceCombo", 4},
+               {L"Style", 1},
+               {L"Text", std::wstring(L"            En - Tr")},
+               {L"Font", font(L"Tahoma", 8.25, true)}},
+              1),
+        entry(L"CommandButton", L"command1", 396, 97, 84, 26, {{L"Caption", std::wstring(L"Axtar")}}, 2),
+        entry(L"MorphOptionCheck", L"avto", 488, 100, 140, 20,
+              {{L"Caption", std::wstring()},
+               {L"ControlType", 0},
+               {L"Transparent", true},
+               {L"CaptionColor", colour(0x000000)},
+               {L"BorderIfTransparent", false},
+               {L"CheckBoxColor1", colour(0xFFFFFF)},
+               {L"CheckBoxColor2", colour(0xE8E8E8)},
+               {L"CheckBorderColor", colour(0x909090)},
+               {L"CheckColor", colour(0x803000)},
+               {L"Font", font(L"Tahoma", 8.25)}},
+              3),
+
+        // Captions over the lists: the source language, the chosen headword and the target language.
+        caption(L"ddd", 10, 132, 300, 0, navy),
+        caption(L"Label3", 322, 132, 190, 0, 0x202020),
+        caption(L"ddi", 512, 132, 110, 1, navy),
+        entry(L"McListBox", L"list", 10, 152, 302, 284, listBag(), 4),
+        entry(L"McListBox", L"ul", 322, 152, 300, 284, listBag(), 5),
+
+        // The quiet status line: the two stored speech speeds, the minimise picture at its right.
+        picture(L"Image1", 10, 444, 16, 16, loadPicture(Picture::Speech)),
+        picture(L"Image2", 32, 446, 16, 11, loadPicture(Picture::FlagEnglish)),
+        entry(L"Label_KDQ", L"des", 52, 443, 40, 16,
+              {{L"Text", std::wstring()}, {L"TiengViet", false}, {L"ForeColor", colour(0x808080)}}),
+        picture(L"Image3", 96, 446, 16, 11, loadPicture(Picture::FlagRussian)),
+        entry(L"Label_KDQ", L"drs", 116, 443, 40, 16,
+              {{L"Text", std::wstring()}, {L"TiengViet", false}, {L"ForeColor", colour(0x808080)}}),
+        picture(L"Image4", 160, 444, 16, 16, nullptr, false),
+        picture(L"Image5", 606, 444, 16, 16, loadPicture(Picture::Minimise)),
+
+        // The pictures of the six directions, handed to the chooser's items.
+        picture(L"et", 0, 0, 50, 12, loadPicture(Picture::EnTr), false),
+        picture(L"er", 0, 0, 50, 12, loadPicture(Picture::EnRu), false),
+        picture(L"re", 0, 0, 50, 12, loadPicture(Picture::RuEn), false),
+        picture(L"rt", 0, 0, 50, 12, loadPicture(Picture::RuTr), false),
+        picture(L"te", 0, 0, 50, 12, loadPicture(Picture::TrEn), false),
+        picture(L"tr", 0, 0, 50, 12, loadPicture(Picture::TrRu), false),
+    };
+    // The state the forms share.
+    int left = 0;
+    for (const wchar_t* name : {L"dddd", L"esdi", L"gond", L"ya", L"ga", L"flo"})
+        l.push_back(stateLabel(name, left += 20));
+    return l;
+}
+
+} // namespace app
