@@ -171,7 +171,11 @@ void esas::fillDirections() {
 }
 
 void esas::directionChanged() {
-    switch (control<widgets::SComboBox>(L"co").ListIndex()) {
+    sourceLayout(control<widgets::SComboBox>(L"co").ListIndex());
+}
+
+void esas::sourceLayout(int direction) {
+    switch (direction) {
     case 1:
     case 2:
         return SetLanguage(L"E");
@@ -184,12 +188,14 @@ void esas::directionChanged() {
     }
 }
 
+// The chooser's ListIndex is read once for the layout and the search: reading it redraws the chooser.
 void esas::searchBoxKeyUp(int keyCode, int) {
-    directionChanged();
-    if (keyCode == 13) return Search();
+    const int direction = control<widgets::SComboBox>(L"co").ListIndex();
+    sourceLayout(direction);
+    if (keyCode == 13) return Search(direction);
     if (forms::Len(control<textbox::UniTextBoxEx>(L"TextBox1").Text()) >= 3 &&
         control<widgets::MorphOptionCheck>(L"avto").Value() == 1)
-        Search();
+        Search(direction);
 }
 
 } // namespace app

@@ -67,6 +67,9 @@ private:
     void fillDirections();
 
     void Search();
+    void Search(int direction);
+    void showText(const wchar_t* label, const std::wstring& text);
+    void sourceLayout(int direction);
     void headwordChosen();
     void directionChanged();
     void searchBoxKeyUp(int keyCode, int shift);

@@ -36,6 +36,12 @@ private:
 
 } // namespace
 
+// A label is written only when its text changes: a label redraws itself on every write.
+void esas::showText(const wchar_t* label, const std::wstring& text) {
+    auto& l = control<widgets::Label_KDQ>(label);
+    if (l.Text() != text) l.setText(text);
+}
+
 template <class Visit>
 bool esas::dictionaryQuery(const std::wstring& sql, Visit visit) {
     try {
@@ -61,22 +67,26 @@ bool esas::dictionaryQuery(const std::wstring& sql, Visit visit) {
 }
 
 void esas::Search() {
+    Search(control<widgets::SComboBox>(L"co").ListIndex());
+}
+
+// number is the chooser's ListIndex, read once by the caller.
+void esas::Search(int number) {
     if (!dictionaryFound_) return;
     const std::wstring typed = control<textbox::UniTextBoxEx>(L"TextBox1").Text();
     const std::wstring word = forms::Trim(forms::LCase(typed));
-    const int number = control<widgets::SComboBox>(L"co").ListIndex();
     const Direction* d = direction(number);
     if (!d) return;
     auto& list = control<widgets::McListBox>(L"list");
     lastDirection_ = number;
-    control<widgets::Label_KDQ>(L"dddd").setText(std::to_wstring(number));
+    showText(L"dddd", std::to_wstring(number));
     if (forms::Len(typed) < 3 || word.empty()) {
         list.Clear();
-        control<widgets::Label_KDQ>(L"ya").setText(L"");
+        showText(L"ya", L"");
         return;
     }
-    control<widgets::Label_KDQ>(L"ddi").setText(d->ddi);
-    control<widgets::Label_KDQ>(L"ddd").setText(d->ddd);
+    showText(L"ddi", d->ddi);
+    showText(L"ddd", d->ddd);
 
     BusyPointer busy(*this);
     Taken ya;
@@ -92,7 +102,7 @@ void esas::Search() {
     for (auto& h : found) list.AddItem(std::move(h));
     list.Refresh();
     control<widgets::McListBox>(L"ul").Refresh();
-    control<widgets::Label_KDQ>(L"ya").setText(ya.text());
+    showText(L"ya", ya.text());
 
     core::bestEffort(L"Selecting the searched word", [&] {
         long match = -1;
@@ -107,11 +117,11 @@ void esas::headwordChosen() {
     auto& ul = control<widgets::McListBox>(L"ul");
     const std::wstring h = control<widgets::McListBox>(L"list").Text();
     if (h.empty()) {
-        control<widgets::Label_KDQ>(L"ga").setText(L"");
+        showText(L"ga", L"");
         ul.Clear();
         return;
     }
-    control<widgets::Label_KDQ>(L"Label3").setText(h + L":");
+    showText(L"Label3", h + L":");
     const int number = lastDirection_;
     translationKey_ = translationKey(number, h, translationKey_);
 
@@ -129,7 +139,7 @@ void esas::headwordChosen() {
     for (auto& t : found) ul.AddItem(std::move(t));
     ul.Refresh();
     translationDirection_ = number;
-    control<widgets::Label_KDQ>(L"ga").setText(ga.text());
+    showText(L"ga", ga.text());
 }
 
 } // namespace app
