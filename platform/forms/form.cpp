@@ -154,7 +154,7 @@ void Form::createWindow() {
     }
     // The window procedure finds the form from its first message on (WM_NCCREATE).
     HWND hwnd = CreateWindowExW(ex, kFormClass, caption_.c_str(), style, x, y, w, h, ownerWindow(), nullptr,
-                                GetModuleHandleW(nullptr), static_cast<ControlHost*>(this));
+                                GetModuleHandleW(nullptr), static_cast<WindowObject*>(this));
     if (!hwnd) throw RuntimeError(err::InvalidProcedureCall, L"The form's window could not be created");
     hwnd_ = hwnd;
     RECT rc;
@@ -411,7 +411,7 @@ void Form::menuCommand(int id) {
 // --- window procedure
 
 LRESULT CALLBACK Form::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    ControlHost* object = windowObject::attachOnCreate(hwnd, msg, lParam);
+    WindowObject* object = windowObject::attachOnCreate(hwnd, msg, lParam);
     auto* self = dynamic_cast<Form*>(object ? object : windowObject::of(hwnd));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     if (msg == WM_NCCREATE) self->hwnd_ = hwnd;

@@ -81,7 +81,7 @@ void UserControl::place(ControlHost& host, std::wstring name, int index, int lef
                              WS_CHILD | WS_CLIPSIBLINGS | extraStyle_, Screen::twipsToPixelsX(left_),
                              Screen::twipsToPixelsY(top_), Screen::twipsToPixelsX(width_),
                              Screen::twipsToPixelsY(height_), parent, nullptr, GetModuleHandleW(nullptr),
-                             static_cast<ControlHost*>(this));
+                             static_cast<WindowObject*>(this));
     creating_ = false;
     if (!w) throw RuntimeError(err::InvalidProcedureCall, L"The control's window could not be created");
     hwnd_ = w;
@@ -294,7 +294,7 @@ void UserControl::sizeChanged() {
 }
 
 LRESULT CALLBACK UserControl::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    ControlHost* object = windowObject::attachOnCreate(hwnd, msg, lParam);
+    WindowObject* object = windowObject::attachOnCreate(hwnd, msg, lParam);
     auto* self = dynamic_cast<UserControl*>(object ? object : windowObject::of(hwnd));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     if (msg == WM_NCCREATE) self->hwnd_ = hwnd;

@@ -112,7 +112,9 @@ public:
 
     // --- The control's own window and surface
     HWND hWnd() override { return hwnd_; }
-    HDC hDC();
+    // The surface's DC with the current pen, brush, font and text colour; a control that must bring
+    // its image up to date first overrides it.
+    virtual HDC hDC();
     Surface& surface();
     int MousePointer() const { return mousePointer_; }
     // A pointer:: value (error 380 otherwise).

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/forms/window_object.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -16,7 +18,7 @@ class UserControl;
 
 // What a control is placed in: a form or another control. It gives its controls their window
 // parent and the ambient values they inherit.
-class ControlHost {
+class ControlHost : public WindowObject {
 public:
     virtual ~ControlHost() = default;
 

@@ -89,8 +89,6 @@ public:
     void setFocusRectColor(std::uint32_t v);
     const std::shared_ptr<forms::StdFont>& Font() const { return look_.Font; }
     void setFont(std::shared_ptr<forms::StdFont> v);
-    HDC hdc() { return hDC(); }
-    HWND Hwnd() { return hWnd(); }
     std::int32_t MouseOverActions() const { return look_.MouseOverActions; }
     void setMouseOverActions(std::int32_t v);
     std::uint32_t MOverBorderColor() const { return look_.MOverBorderColor; }

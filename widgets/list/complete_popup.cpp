@@ -29,9 +29,9 @@ CompletePopup::CompletePopup(HWND owner) {
     surface_.setBackColor(core::sysColor::InfoBackground);
     surface_.setForeColor(core::sysColor::InfoText);
     // The window finds its object from its first message on.
-    hwnd_ =
-        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST, ClassName, L"",
-                        WS_POPUP | WS_BORDER, 0, 0, 10, 10, owner, nullptr, GetModuleHandleW(nullptr), this);
+    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST, ClassName, L"",
+                            WS_POPUP | WS_BORDER, 0, 0, 10, 10, owner, nullptr, GetModuleHandleW(nullptr),
+                            static_cast<forms::WindowObject*>(this));
     if (!hwnd_) return;
     surface_.onChanged = [this] {
         if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
@@ -40,7 +40,7 @@ CompletePopup::CompletePopup(HWND owner) {
 
 CompletePopup::~CompletePopup() {
     if (!hwnd_) return;
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    forms::windowObject::detach(hwnd_);
     DestroyWindow(hwnd_);
 }
 
@@ -63,11 +63,8 @@ void CompletePopup::hide() {
 
 LRESULT CALLBACK CompletePopup::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     try {
-        if (msg == WM_NCCREATE) {
-            const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        }
-        auto* self = reinterpret_cast<CompletePopup*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        forms::windowObject::attachOnCreate(hwnd, msg, lParam);
+        auto* self = forms::windowObject::as<CompletePopup>(hwnd);
         switch (msg) {
         case WM_NCHITTEST:
             return HTTRANSPARENT;

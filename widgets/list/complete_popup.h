@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/forms/window_object.h"
 #include "platform/forms/surface.h"
 
 #include <windows.h>
@@ -8,7 +9,7 @@ namespace widgets {
 // The small box that shows the whole text of a cut row over the row. A floating tool window owned
 // by the form: it keeps what is drawn on it, never takes the activation, and lets the pointer
 // through to the list below, so the list does not see the pointer leave while the box is shown.
-class CompletePopup {
+class CompletePopup : public forms::WindowObject {
 public:
     explicit CompletePopup(HWND owner);
     ~CompletePopup();

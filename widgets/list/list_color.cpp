@@ -12,9 +12,9 @@ long TranslateColor(long colour, HPALETTE palette) {
     return static_cast<long>(rgb);
 }
 
-long BlendColor(long colourFrom, long colourTo, long alpha) {
-    const auto from = static_cast<std::uint32_t>(TranslateColor(colourFrom));
-    const auto to = static_cast<std::uint32_t>(TranslateColor(colourTo));
+long BlendColor(long colourFrom, long colourTo, long alpha, ColourTranslation translate) {
+    const auto from = static_cast<std::uint32_t>(translate(colourFrom, nullptr));
+    const auto to = static_cast<std::uint32_t>(translate(colourTo, nullptr));
     long result = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
         const double a = static_cast<double>((from >> shift) & 0xFF);

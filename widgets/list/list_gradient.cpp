@@ -71,6 +71,11 @@ void DrawGradient(HDC dc, long left, long top, long width, long height, long col
     long end = swap ? colour1 : colour2;
     if (start < 0) start = TranslateColor(start);
     if (end < 0) end = TranslateColor(end);
+    DrawGradientRamp(dc, left, top, width, height, start, end, style);
+}
+
+void DrawGradientRamp(HDC dc, long left, long top, long width, long height, long start, long end,
+                      long style) {
     if (style == gradient::HorizontalMirrored) {
         DrawGradientBits(dc, left, top, forms::roundToLong(width / 2.0), height, start, end,
                          gradient::Horizontal);

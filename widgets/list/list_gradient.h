@@ -19,6 +19,10 @@ inline constexpr long DiagonalUp = 6; // bottom-left to top-right
 void DrawGradient(HDC dc, long left, long top, long width, long height, long colour1, long colour2,
                   long style, bool swap);
 
+// The ramp of DrawGradient between two RGB colours: the mirrored styles are two halves that overlap
+// by about a pixel, every other style one DrawGradientBits.
+void DrawGradientRamp(HDC dc, long left, long top, long width, long height, long start, long end, long style);
+
 // One device-independent bitmap copy of a colour ramp from colourA to colourB (plain RGB colours):
 // horizontal left to right, vertical top to bottom, the diagonals from their named corner; any other
 // style is black. Nothing for an empty rectangle.

@@ -16,7 +16,8 @@ bool IsDelim(const std::wstring& ch) {
 }
 
 std::vector<std::wstring> SplitToLines(const std::wstring& source, long length, bool filterLines,
-                                       const std::function<float(const std::wstring&)>& textWidth) {
+                                       const std::function<float(const std::wstring&)>& textWidth,
+                                       bool (*isDelim)(const std::wstring&)) {
     const std::wstring text = filterLines ? forms::Replace(source, L"\r\n", L"") : source;
     std::vector<std::wstring> lines;
     std::wstring line;
@@ -24,7 +25,7 @@ std::vector<std::wstring> SplitToLines(const std::wstring& source, long length, 
     const long last = static_cast<long>(text.size());
     for (long i = 1; i <= last; ++i) {
         const std::wstring ch(1, text[static_cast<std::size_t>(i - 1)]);
-        if (IsDelim(ch)) breakAt = i - (consumed + 1);
+        if (isDelim(ch)) breakAt = i - (consumed + 1);
         if (i != last && textWidth(line + ch) >= static_cast<float>(length)) {
             if (breakAt == 0) breakAt = i - (consumed + 1);
             lines.push_back(forms::Trim(line.substr(0, static_cast<std::size_t>(breakAt))));

@@ -278,12 +278,7 @@ void McListBox::startSubclassing() {
     core::bestEffort(L"McListBox start", [this] {
         if (bars_.ScrollWindow) return;
         if (Ambient().UserMode) {
-            hooks_.TrackAvailable = true;
-            hooks_.TrackInUser32 = SelfSubclass::IsFunctionExported("TrackMouseEvent", "User32");
-            if (!hooks_.TrackInUser32 && !SelfSubclass::IsFunctionExported("_TrackMouseEvent", "Comctl32")) {
-                hooks_.TrackAvailable = false;
-                return;
-            }
+            if (!hooks_.startTracking()) return;
             HWND window = hWnd();
             if (hooks_.sc_Subclass(window) >= 0)
                 for (long message : {WM_MOUSEWHEEL, WM_MOUSEMOVE, WM_MOUSELEAVE, WM_MOUSEHOVER, WM_VSCROLL})

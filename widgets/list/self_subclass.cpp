@@ -1,5 +1,7 @@
 #include "widgets/list/self_subclass.h"
 
+#include "platform/hook/exports.h"
+
 #include "platform/hook/exec_memory.h"
 #include "platform/hook/retired_blocks.h"
 
@@ -261,30 +263,14 @@ void SelfSubclass::deleteMessage(long message, std::vector<long>& table, long& c
     }
 }
 
-bool SelfSubclass::IsFunctionExported(const char* function, const char* module) {
-    HMODULE handle = GetModuleHandleA(module);
-    bool loaded = false;
-    if (!handle) {
-        handle = LoadLibraryA(module);
-        loaded = handle != nullptr;
-    }
-    if (!handle) return false;
-    const bool found = GetProcAddress(handle, function) != nullptr;
-    if (loaded) FreeLibrary(handle);
-    return found;
+bool SelfSubclass::startTracking() {
+    TrackInUser32 = hook::IsFunctionExported("TrackMouseEvent", "User32");
+    TrackAvailable = TrackInUser32 || hook::IsFunctionExported("_TrackMouseEvent", "Comctl32");
+    return TrackAvailable;
 }
 
 void SelfSubclass::TrackMouseLeave(HWND window) const {
-    if (!TrackAvailable) return;
-    TRACKMOUSEEVENT request{};
-    request.cbSize = sizeof request;
-    request.dwFlags = TME_LEAVE;
-    request.hwndTrack = window;
-    request.dwHoverTime = 0;
-    using TrackFn = BOOL(WINAPI*)(TRACKMOUSEEVENT*);
-    const auto fn = reinterpret_cast<TrackFn>(TrackInUser32 ? procAddress("user32", "TrackMouseEvent")
-                                                            : procAddress("comctl32", "_TrackMouseEvent"));
-    if (fn) fn(&request);
+    if (TrackAvailable) hook::TrackMouseLeave(window, TrackInUser32);
 }
 
 } // namespace widgets

@@ -55,8 +55,10 @@ public:
 
     bool TrackAvailable = false;
     bool TrackInUser32 = false;
+    // The start of every control that hooks: finds where TrackMouseEvent lives. False when neither
+    // user32 nor comctl32 has it; the control then hooks nothing.
+    bool startTracking();
     void TrackMouseLeave(HWND window) const;
-    static bool IsFunctionExported(const char* function, const char* module);
 
     const std::array<std::uint8_t, BlockSize>& CodeTemplate() const { return template_; }
     const std::vector<SubclassRecord>& SubclassRecords() const { return records_; }

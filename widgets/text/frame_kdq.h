@@ -62,7 +62,6 @@ public:
     std::uint32_t GradientInColor() const { return look_.GradientInColor; }
     void setGradientInColor(std::uint32_t value) { set(L"GradientInColor", value); }
     // The frame's window, under the name its hosts use.
-    HWND Hwnd() { return hWnd(); }
     // Paints the frame again (unless a paint is held).
     void Refresh();
     // Shows the widget set's about box modally.
@@ -99,9 +98,6 @@ protected:
     void UserControl_DblClick() override { RaiseEvent(DblClick); }
 
 private:
-    // One name for the window: Hwnd above.
-    using forms::UserControl::hWnd;
-
     FrameLook look_;
     FrameState state_;
     std::shared_ptr<forms::StdFont> font_;

@@ -186,9 +186,9 @@ void Label_KDQ::paintIfPending() {
     Redraw(displayText(), reported);
 }
 
-HDC Label_KDQ::hdc() {
+HDC Label_KDQ::hDC() {
     paintIfPending();
-    return hDC();
+    return UserControl::hDC();
 }
 
 std::int32_t Label_KDQ::LineCount() {

@@ -75,8 +75,8 @@ public:
     void setTooltipTiengViet(bool value) { set(L"ToolTipTiengViet", value); }
     // The label's window and the device context of its surface, under the names its hosts use; a
     // repaint that waits for the label to be shown is done before the context is handed out.
-    HWND Hwnd() { return hWnd(); }
-    HDC hdc();
+    // The label's image is brought up to date before its DC is handed out.
+    HDC hDC() override;
     std::int32_t LineCount();
     // Shows the widget set's about box modally.
     void About();
@@ -113,10 +113,6 @@ protected:
     void windowMessage(forms::MessageFrame& m) override;
 
 private:
-    // One name each for the window and the context: Hwnd and hdc above.
-    using forms::UserControl::hDC;
-    using forms::UserControl::hWnd;
-
     LabelLook look_;
     std::wstring text_;
     std::shared_ptr<forms::StdFont> font_;

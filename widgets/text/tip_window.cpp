@@ -57,7 +57,8 @@ FTip::FTip(TipSeams seams) : seams_(std::move(seams)) {
     registerClass(&FTip::windowProc);
     // The window finds this object from WM_NCCREATE on, through its creation parameter.
     hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName, L"", WS_POPUP, 0,
-                            0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+                            0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr),
+                            static_cast<forms::WindowObject*>(this));
     if (!hwnd_)
         throw forms::RuntimeError(forms::err::InvalidProcedureCall,
                                   L"The tooltip window could not be created");
@@ -70,7 +71,7 @@ FTip::FTip(TipSeams seams) : seams_(std::move(seams)) {
 FTip::~FTip() {
     if (surface_ && firstBitmap_) SelectObject(surface_.get(), firstBitmap_);
     if (hwnd_) {
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        forms::windowObject::detach(hwnd_);
         DestroyWindow(hwnd_);
     }
 }
@@ -315,12 +316,9 @@ void FTip::onTimer(UINT_PTR id) {
 LRESULT CALLBACK FTip::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     core::HandlingMessage handling;
     try {
-        if (msg == WM_NCCREATE) {
-            auto* self = static_cast<FTip*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-            self->hwnd_ = hwnd;
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, LONG_PTR(self));
-        }
-        if (auto* self = reinterpret_cast<FTip*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
+        if (auto* created = dynamic_cast<FTip*>(forms::windowObject::attachOnCreate(hwnd, msg, lParam)))
+            created->hwnd_ = hwnd;
+        if (auto* self = forms::windowObject::as<FTip>(hwnd)) {
             core::MessageFrame m{hwnd, msg, wParam, lParam};
             self->windowMessage(m);
             if (m.handled) return m.result;

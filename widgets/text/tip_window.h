@@ -2,6 +2,7 @@
 // it has rested on a control, hides it after a while or when the pointer is over another window.
 #pragma once
 
+#include "platform/forms/window_object.h"
 #include <windows.h>
 
 #include <cstdint>
@@ -35,7 +36,7 @@ public:
     virtual std::wstring Tag() const = 0;
 };
 
-class FTip {
+class FTip : public forms::WindowObject {
 public:
     // The program's instance, made on first use.
     static FTip& instance();

@@ -254,8 +254,8 @@ TEST_F(FrameControl, SpeechFormFramesRoundTripAndShowTheirBodyAtOnce) {
     EXPECT_EQ(f.surface().pixel(100, 1), 0xF9F9F9u);
     EXPECT_EQ(f.BackColor(), 0x8000000Fu); // the stored background is not touched
     form->Refresh();
-    UpdateWindow(f.Hwnd());
-    const testsupport::Shot shot = testsupport::captureWindow(f.Hwnd(), true);
+    UpdateWindow(f.hWnd());
+    const testsupport::Shot shot = testsupport::captureWindow(f.hWnd(), true);
     ASSERT_EQ(shot.w, 200);
     EXPECT_EQ(shot.at(100, 60), 0xF9F9F9u);
 }
@@ -332,7 +332,6 @@ TEST_F(FrameControl, WritersThatDoMore) {
     f.About();
     KillTimer(nullptr, timer);
     EXPECT_EQ(widgets::fAbout::current(), nullptr);
-    EXPECT_EQ(f.Hwnd(), static_cast<forms::UserControl&>(f).hWnd());
 }
 
 void send(HWND w, UINT msg, int x, int y, WPARAM keys = 0) {
@@ -353,7 +352,7 @@ TEST_F(FrameControl, MouseIsRelayedOnceWithThePlatformsArguments) {
     f.MouseUp.handle(args(L"up"));
     f.Click.handle(log.recorder(L"click"));
     f.DblClick.handle(log.recorder(L"dbl"));
-    const HWND w = f.Hwnd();
+    const HWND w = f.hWnd();
     send(w, WM_MOUSEMOVE, 20, 10, MK_SHIFT);
     send(w, WM_LBUTTONDOWN, 20, 11, MK_LBUTTON);
     send(w, WM_LBUTTONUP, 21, 11);
@@ -380,7 +379,7 @@ TEST_F(FrameControl, MouseIsRelayedOnceWithThePlatformsArguments) {
     EXPECT_FALSE(form->loaded());
     EXPECT_FALSE(IsWindow(w));
     Frame_KDQ& g = stored({});
-    const HWND gw = g.Hwnd();
+    const HWND gw = g.hWnd();
     g.MouseDown.handle([&](std::int16_t&, std::int16_t&, float&, float&) { form->Unload(); });
     send(gw, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
     EXPECT_FALSE(IsWindow(gw));
@@ -399,8 +398,8 @@ TEST_F(FrameControl, TakesNoFocusAndKeepsItsControlsVisible) {
     auto& before = form->control<Focusable>(L"before");
     before.SetFocus();
     ASSERT_EQ(GetFocus(), before.hWnd());
-    send(frame.Hwnd(), WM_LBUTTONDOWN, 5, 50, MK_LBUTTON);
-    send(frame.Hwnd(), WM_LBUTTONUP, 5, 50);
+    send(frame.hWnd(), WM_LBUTTONDOWN, 5, 50, MK_LBUTTON);
+    send(frame.hWnd(), WM_LBUTTONUP, 5, 50);
     EXPECT_EQ(GetFocus(), before.hWnd());
     // Tab passes over it.
     form->tabFocus(true);
@@ -413,8 +412,8 @@ TEST_F(FrameControl, TakesNoFocusAndKeepsItsControlsVisible) {
     frame.Refresh();
     UpdateWindow(form->hWnd());
     // The frame alone shows its image again; the label is not asked to paint.
-    RedrawWindow(frame.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN | RDW_UPDATENOW);
-    const testsupport::Shot shot = testsupport::captureWindow(frame.Hwnd(), true);
+    RedrawWindow(frame.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN | RDW_UPDATENOW);
+    const testsupport::Shot shot = testsupport::captureWindow(frame.hWnd(), true);
     ASSERT_EQ(shot.w, 200);
     EXPECT_EQ(shot.at(30, 50), 0x0000FFu);
     EXPECT_EQ(shot.at(100, 80), 0xF9F9F9u);

@@ -264,7 +264,7 @@ TEST_F(TextLabel, OneChangePerWrite) {
 TEST_F(TextLabel, AutoSizeMeasuresTheShownText) {
     auto l = stored({{L"BorderSize", 2}, {L"EdgeSpace", 3}});
     l->setAutoSize(true);
-    HDC dc = l->hdc();
+    HDC dc = l->hDC();
     const int converted = widgets::TextWidthW(dc, L"Nh\u00E3n");
     EXPECT_EQ(l->Width(), (converted + 2 * 2 + 2 * 3) * 15);
     const int textHeight = int(l->surface().TextHeight(L"A"));
@@ -330,7 +330,7 @@ TEST_F(TextLabel, HiddenLabelsPaintWhenShown) {
 TEST_F(TextLabel, SeeThroughBackgroundIsAWindowRegion) {
     auto l = stored({{L"Text", L"WWWW"}, {L"Font", forms::StdFont::create(L"Tahoma", 14, true)}}, 100, 30);
     HRGN rgn = CreateRectRgn(0, 0, 0, 0);
-    ASSERT_NE(GetWindowRgn(l->Hwnd(), rgn), ERROR);
+    ASSERT_NE(GetWindowRgn(l->hWnd(), rgn), ERROR);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     bool checkedText = false;
     for (int y = 0; y < 30; ++y)
@@ -344,11 +344,11 @@ TEST_F(TextLabel, SeeThroughBackgroundIsAWindowRegion) {
     // Nothing painted: nothing left of the window.
     l->setText(L" ");
     RECT box;
-    ASSERT_NE(GetWindowRgn(l->Hwnd(), rgn), ERROR);
+    ASSERT_NE(GetWindowRgn(l->hWnd(), rgn), ERROR);
     EXPECT_EQ(GetRgnBox(rgn, &box), NULLREGION);
     // An opaque label gives its whole window back.
     l->setTransparent(false);
-    EXPECT_EQ(GetWindowRgn(l->Hwnd(), rgn), ERROR);
+    EXPECT_EQ(GetWindowRgn(l->hWnd(), rgn), ERROR);
     DeleteObject(rgn);
 }
 
@@ -365,7 +365,7 @@ POINT screenPoint(HWND w, int x, int y) {
 TEST_F(TextLabel, MouseEventsCaptureAndLeave) {
     auto l = stored({{L"Text", L"Hover"}, {L"Transparent", false}}, 100, 30);
     l->setToolTipText(L"Ipucu");
-    HWND w = l->Hwnd();
+    HWND w = l->hWnd();
     testsupport::EventLog log;
     l->MouseMove.handle([&](std::int16_t&, std::int16_t&, float&, float&) { log.add(L"move"); });
     l->MouseLeave.handle([&](std::int16_t&, std::int16_t&, float&, float&) { log.add(L"leave"); });
@@ -404,7 +404,7 @@ TEST_F(TextLabel, MouseEventsCaptureAndLeave) {
 
 TEST_F(TextLabel, CaptureIsReleasedWhenHiddenDisabledOrGone) {
     auto l = stored({{L"Transparent", false}}, 100, 30);
-    HWND w = l->Hwnd();
+    HWND w = l->hWnd();
     POINT p = screenPoint(w, 20, 10);
     SetCursorPos(p.x, p.y);
 
@@ -428,7 +428,7 @@ TEST_F(TextLabel, CaptureIsReleasedWhenHiddenDisabledOrGone) {
 
 TEST_F(TextLabel, FormUnloadedInsideItsOwnEventsIsSafe) {
     auto l = stored({}, 100, 30);
-    HWND w = l->Hwnd();
+    HWND w = l->hWnd();
     l->Click.handle([&] { form->Unload(); });
     send(w, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
     send(w, WM_LBUTTONUP, 5, 5);
@@ -436,7 +436,7 @@ TEST_F(TextLabel, FormUnloadedInsideItsOwnEventsIsSafe) {
     EXPECT_FALSE(IsWindow(w));
 
     auto m = stored({}, 100, 30);
-    w = m->Hwnd();
+    w = m->hWnd();
     m->MouseDown.handle([&](std::int16_t&, std::int16_t&, float&, float&) { form->Unload(); });
     send(w, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
     EXPECT_FALSE(form->loaded());
