@@ -16,6 +16,7 @@
 #include "widgets/buttons/morph_option_check.h"
 #include "widgets/combo/s_combo_box.h"
 #include "widgets/list/mc_list_box.h"
+#include "widgets/list/mc_tool_bar.h"
 #include "widgets/text/label_kdq.h"
 
 #include <windows.h>
@@ -53,6 +54,7 @@ void esas::registerControls() {
     widgets::MorphOptionCheck::registerType();
     widgets::Label_KDQ::registerType();
     forms::registerControlType<widgets::McListBox>(L"McListBox");
+    forms::registerControlType<widgets::McToolBar>(L"McToolBar");
 }
 
 void esas::setProgramFolder(std::wstring folder) {
@@ -111,6 +113,8 @@ void esas::connectEvents() {
     control<textbox::UniTextBoxEx>(L"TextBox1").KeyUp.handle([this](int& code, int shift) {
         searchBoxKeyUp(code, shift);
     });
+    // The tool bar's commands, the lists' right-click popup and the tray open the other forms and
+    // are connected with them.
     // The language form signals a change by appending to flo; only a loaded window re-applies.
     control<widgets::Label_KDQ>(L"flo").Change.handle([this] {
         if (loadDone_) LoadSettings();
@@ -135,6 +139,8 @@ void esas::LoadSettings() {
     outlineLists();
 
     if (!firstRun_) fillDirections();
+    auto& mct = control<widgets::McToolBar>(L"mct");
+    for (long i = 1; i <= 5; ++i) mct.SetButtonValue(i, 1, toolButtonCaptions_[i - 1]);
     control<widgets::Label_KDQ>(L"des").setText(settings_.esu);
     control<widgets::Label_KDQ>(L"drs").setText(settings_.rsu);
     firstRun_ = true;

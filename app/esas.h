@@ -32,8 +32,6 @@ public:
     // Whether the dictionary was found at start; without it every look-up refuses quietly.
     bool dictionaryFound() const { return dictionaryFound_; }
     const Settings& settings() const { return settings_; }
-    // The captions of the tool bar's five buttons in the interface language.
-    const std::array<std::wstring, 5>& toolButtonCaptions() const { return toolButtonCaptions_; }
 
     // The program folder the databases are looked for in; the program's own folder unless a test
     // sets another before the window loads.

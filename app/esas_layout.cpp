@@ -66,6 +66,34 @@ forms::PropertyBag listBag() {
         {L"SelForeColor", colour(0)}, {L"BorderStyle", int16_t(0)}, {L"Font", font(L"Times New Roman", 12)}};
 }
 
+// The tool bar as stored: five buttons with their icons; the captions come with the interface
+// language, the tooltips stay empty.
+forms::PropertyBag toolBarBag() {
+    forms::PropertyBag bag{{L"BackColor", colour(0xE0E0E0)},
+                           {L"BorderStyle", int16_t(1)},
+                           {L"Button_Count", 5L},
+                           {L"ButtonsWidth", 124L},
+                           {L"ButtonsHeight", 82L},
+                           {L"ButtonsPerRow", 5L},
+                           {L"HoverColor", colour(0xF0E0E0)},
+                           {L"TooTipStyle", 0L},
+                           {L"BackGradient", 3L},
+                           {L"ButtonsMode", 4L},
+                           {L"ButtonsSeperatorWidth", 15L},
+                           {L"ShowSeperator", false},
+                           {L"ButtonsBackColor", colour(0xE1F2F2)},
+                           {L"Font", font(L"Tahoma", 8.25, true)}};
+    const Picture icons[] = {Picture::ToolLanguage, Picture::ToolSpeech, Picture::ToolAbout,
+                             Picture::ToolTray, Picture::ToolExit};
+    for (int i = 1; i <= 5; ++i) {
+        const std::wstring n = std::to_wstring(i);
+        if (auto icon = loadPicture(icons[i - 1])) bag.WriteProperty(L"ButtonIcon" + n, Variant(icon));
+        bag.WriteProperty(L"ButtonToolTipIcon" + n, 1L, 0L);
+        bag.WriteProperty(L"ButtonIconAllignment" + n, 0L, 4L);
+    }
+    return bag;
+}
+
 forms::LayoutEntry picture(const wchar_t* name, int left, int top, int width, int height,
                            std::shared_ptr<forms::StdPicture> pic, bool visible = true) {
     auto e = entry(L"Image", name, left, top, width, height, {{L"Picture", Variant(std::move(pic))}});
@@ -78,7 +106,7 @@ forms::Layout esas::layout() const {
     const uint32_t navy = 0x803000;
     forms::Layout l = {
         // The tool bar across the top; its five buttons open the other forms.
-        entry(L"PictureBox", L"mct", 0, 0, 632, 88, {{L"BackColor", colour(0xE0E0E0)}, {L"BorderStyle", 0}}),
+        entry(L"McToolBar", L"mct", 0, 0, 632, 88, toolBarBag()),
 
         // The search row.
         entry(L"UniTextBoxEx", L"TextBox1", 10, 98, 214, 24,

@@ -31,6 +31,16 @@ std::shared_ptr<forms::StdPicture> loadPicture(Picture which) {
         return StdPicture::loadIcon(L"SPEECH", nullptr, 16);
     case Picture::Window:
         return StdPicture::loadIcon(1, nullptr, 16);
+    case Picture::ToolLanguage:
+        return StdPicture::loadIcon(L"ICON_LANGUAGE", nullptr, 32);
+    case Picture::ToolSpeech:
+        return StdPicture::loadIcon(L"ICON_SPEECH", nullptr, 32);
+    case Picture::ToolAbout:
+        return StdPicture::loadIcon(L"ICON_ABOUT", nullptr, 32);
+    case Picture::ToolTray:
+        return StdPicture::loadIcon(L"ICON_TRAY", nullptr, 32);
+    case Picture::ToolExit:
+        return StdPicture::loadIcon(L"ICON_EXIT", nullptr, 32);
     }
     return nullptr;
 }

@@ -14,6 +14,7 @@
 #include "widgets/buttons/morph_option_check.h"
 #include "widgets/combo/s_combo_box.h"
 #include "widgets/list/mc_list_box.h"
+#include "widgets/list/mc_tool_bar.h"
 #include "widgets/text/label_kdq.h"
 
 #include <gtest/gtest.h>
@@ -132,7 +133,9 @@ TEST_F(MainWindow, StartsInTheStoredLanguageWithSixDirections) {
         EXPECT_EQ(label(L"esdi"), c.code);
         EXPECT_EQ(w->control<forms::CommandButton>(L"command1").Caption(), c.search);
         EXPECT_EQ(w->control<widgets::MorphOptionCheck>(L"avto").Caption(), c.avto);
-        EXPECT_EQ(w->toolButtonCaptions()[4], c.exitButton);
+        auto& mct = w->control<widgets::McToolBar>(L"mct");
+        EXPECT_EQ(mct.button(5).Caption, c.exitButton);
+        for (long i = 1; i <= 5; ++i) EXPECT_TRUE(mct.button(i).Icon) << i;
         EXPECT_EQ(label(L"des"), L"160");
         EXPECT_EQ(list().BackColor(), 0xF9F9F9);
         EXPECT_TRUE(messages.empty());
@@ -334,6 +337,22 @@ TEST(MainWindowProgram, AMissingSettingsFileIsNamedAndTheProgramEnds) {
     if (code == STILL_ACTIVE) TerminateProcess(pi.hProcess, 1);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainWindow, ADirectionOutsideTheTableSearchesAndChoosesNothing) {
+    open();
+    search(1, L"bank");
+    clickFirstHeadword();
+    search(7, L"house"); // the chooser's index points at no direction
+    EXPECT_EQ(items(list()), Words{L"bank"});
+    EXPECT_EQ(label(L"dddd"), L"1");
+    clickFirstHeadword();
+    EXPECT_EQ(items(list(L"ul")), (Words{L"banka", L"kıyı"}));
+    EXPECT_TRUE(messages.empty());
 }
 
 } // namespace
