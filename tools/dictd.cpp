@@ -1,4 +1,5 @@
 #include "tools/dictd.h"
+#include "platform/core/system_handles.h"
 
 #include "platform/data/text.h"
 
@@ -18,13 +19,13 @@ std::runtime_error failure(const std::string& what, const std::wstring& file) {
 } // namespace
 
 std::string readFileBytes(const std::wstring& path) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) throw failure("cannot open", path);
+    core::FileHandle h(
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!h) throw failure("cannot open", path);
     std::string bytes;
     char buffer[1 << 16];
     DWORD read = 0;
-    while (ReadFile(h, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-    CloseHandle(h);
+    while (ReadFile(h.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
     return bytes;
 }
 

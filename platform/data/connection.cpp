@@ -1,4 +1,5 @@
 #include "platform/data/connection.h"
+#include "platform/core/system_handles.h"
 
 #include "platform/data/connection_string.h"
 #include "platform/data/errors.h"
@@ -42,11 +43,12 @@ struct FileHead {
 // scanner) is waited for like a lock, until the deadline.
 FileHead readHead(const std::wstring& file, const Deadline& deadline) {
     FileHead head;
-    HANDLE h;
+    core::FileHandle h;
     for (;;) {
-        h = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h != INVALID_HANDLE_VALUE) break;
+        h.reset(CreateFileW(file.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (h) break;
         DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
             fail(err::DatabaseMissing, L"The database file does not exist", file);
@@ -58,12 +60,12 @@ FileHead readHead(const std::wstring& file, const Deadline& deadline) {
         Sleep(left < 20 ? left : 20);
     }
     LARGE_INTEGER size{};
-    GetFileSizeEx(h, &size);
+    GetFileSizeEx(h.get(), &size);
     head.size = size.QuadPart;
     DWORD read = 0;
-    BOOL ok = ReadFile(h, head.bytes, sizeof head.bytes, &read, nullptr);
+    BOOL ok = ReadFile(h.get(), head.bytes, sizeof head.bytes, &read, nullptr);
     DWORD error = GetLastError();
-    CloseHandle(h);
+    h.reset();
     if (!ok) fail(err::FileError, L"The database file cannot be read: " + systemMessage(error), file);
     head.whole = read == sizeof head.bytes;
     return head;

@@ -1,4 +1,5 @@
 #include "platform/forms/picture_file.h"
+#include "platform/core/system_handles.h"
 
 #include "platform/core/runtime_error.h"
 
@@ -10,20 +11,7 @@ namespace forms {
 
 namespace {
 
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) noexcept : h_(h) {}
-    ~FileHandle() {
-        if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    HANDLE get() const noexcept { return h_; }
-    bool ok() const noexcept { return h_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE h_;
-};
+using core::FileHandle;
 
 [[noreturn]] void fileError(DWORD code) {
     if (code == ERROR_FILE_NOT_FOUND || code == ERROR_INVALID_NAME) throw RuntimeError(err::FileNotFound);
@@ -34,7 +22,7 @@ private:
 std::vector<unsigned char> readHead(const std::wstring& path, DWORD size) {
     FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.ok()) fileError(GetLastError());
+    if (!file) fileError(GetLastError());
     std::vector<unsigned char> head(size);
     DWORD read = 0;
     if (!ReadFile(file.get(), head.data(), size, &read, nullptr)) fileError(GetLastError());
@@ -45,7 +33,7 @@ std::vector<unsigned char> readHead(const std::wstring& path, DWORD size) {
 void writeFile(const std::wstring& path, const std::vector<unsigned char>& data) {
     FileHandle file(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.ok()) fileError(GetLastError());
+    if (!file) fileError(GetLastError());
     DWORD written = 0;
     if (!WriteFile(file.get(), data.data(), static_cast<DWORD>(data.size()), &written, nullptr) ||
         written != data.size())

@@ -1,18 +1,16 @@
 #include "platform/hook/exports.h"
+#include "platform/core/system_handles.h"
 
 namespace hook {
 
 bool IsFunctionExported(const char* function, const char* module) {
     HMODULE handle = GetModuleHandleA(module);
-    bool loaded = false;
+    core::ModuleHandle loaded;
     if (!handle) {
-        handle = LoadLibraryA(module);
-        loaded = handle != nullptr;
+        loaded.reset(LoadLibraryA(module));
+        handle = loaded.get();
     }
-    if (!handle) return false;
-    const bool found = GetProcAddress(handle, function) != nullptr;
-    if (loaded) FreeLibrary(handle);
-    return found;
+    return handle && GetProcAddress(handle, function) != nullptr;
 }
 
 bool TrackMouseLeave(HWND window, bool inUser32) {

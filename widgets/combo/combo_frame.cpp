@@ -22,6 +22,11 @@ constexpr int TextLeftAfterPicture = 27;
 constexpr int MarginNoSelection = 26;
 constexpr int MarginSelection = 47;
 constexpr int LastAppearance = 21;
+constexpr long DefaultAppearance = 1;
+constexpr long SchemeAppearance = 3;
+constexpr long LightAppearance = 8;
+constexpr long SystemColoursOffice = 2;
+constexpr long OwnColoursScheme = 7;
 constexpr long CutCornerAppearance = 6;
 constexpr long RoundButtonAppearance = 11;
 constexpr long DoubleFrameAppearance = 7;
@@ -57,6 +62,16 @@ void APILineEx(HDC dc, int x, int y, int w, int h, uint32_t colour) {
 
 void APIDrawEdge(HDC dc, RECT rect, UINT edge, UINT flags) {
     DrawEdge(dc, &rect, edge, flags);
+}
+
+void DrawRect(HDC dc, int x, int y, int w, int h, uint32_t colour, bool outline) {
+    const RECT area{x, y, x + w, y + h};
+    if (!outline) {
+        APIFillSolidRect(dc, area, colour);
+        return;
+    }
+    forms::GdiBrush brush(CreateSolidBrush(plain(colour)));
+    FrameRect(dc, &area, brush.get());
 }
 
 void DrawGradient(HDC dc, int x1, int y1, int x2, int y2, uint32_t colour1, uint32_t colour2, bool vertical) {
@@ -132,49 +147,127 @@ std::wstring CompactItemText(HDC dc, int scaleWidth, const std::wstring& text, s
 
 // --- The closed combo
 
-uint32_t ComboFrame::surfaceBack(const ComboLook& look) {
+ComboFrame::ComboFrame(HDC dc, const FrameInput& in) : dc_(dc), in_(in) {
+    out_.button = buttonRect(in.width, in.height);
+    out_.listFrameColor = in.listFrameColor;
+    back_ = effectiveBack(in.look, in.state);
+}
+
+uint32_t ComboFrame::effectiveBack(const ComboLook& look, int state) {
+    const bool off = state == comboState::Disabled;
+    switch (look.AppearanceCombo) {
+    case SchemeAppearance:
+        if (look.XpAppearance >= 0 && look.XpAppearance < OwnColoursScheme) return GetSysColor(COLOR_WINDOW);
+        break;
+    case LightAppearance:
+        return off ? LightenColor(0xEAF3F7, 124) : LightenColor(0xDEEAF0, 184);
+    case DefaultAppearance:
+        if (look.OfficeAppearance == SystemColoursOffice)
+            return off ? LightenColor(GetSysColor(COLOR_BTNFACE), 176) : GetSysColor(COLOR_WINDOW);
+        break;
+    default:
+        break;
+    }
     return TranslateColor(look.BackColor);
 }
 
 ComboFrame::LookPainter ComboFrame::lookFor(long appearance) {
-    // Looks still to come draw as appearance 4, never blank.
     static const LookPainter looks[LastAppearance + 1] = {
         nullptr,
-        &ComboFrame::DrawAppearance4,
+        &ComboFrame::DrawAppearance1,
         &ComboFrame::DrawAppearance2,
+        &ComboFrame::DrawAppearance3Frame,
         &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance4,
+        &ComboFrame::DrawAppearance5,
+        &ComboFrame::DrawAppearance6,
+        &ComboFrame::DrawAppearance7,
+        &ComboFrame::DrawAppearance8,
+        &ComboFrame::DrawAppearance9,
+        &ComboFrame::DrawAppearance10,
+        &ComboFrame::DrawAppearance11,
+        &ComboFrame::DrawAppearance12,
+        &ComboFrame::DrawAppearance13,
+        &ComboFrame::DrawAppearance14,
+        &ComboFrame::DrawAppearance15,
+        &ComboFrame::DrawAppearance16,
+        &ComboFrame::DrawAppearance17,
+        &ComboFrame::DrawAppearance18,
+        &ComboFrame::DrawAppearance19,
+        &ComboFrame::DrawAppearance20,
+        &ComboFrame::DrawAppearance21,
     };
     return appearance >= 0 && appearance <= LastAppearance ? looks[appearance] : nullptr;
+}
+
+std::optional<uint32_t> ComboFrame::colour(const Shade& shade) const {
+    const ComboLook& look = in_.look;
+    uint32_t c = 0;
+    switch (shade.source) {
+    case ShadeSource::Fixed:
+        c = shade.value;
+        break;
+    case ShadeSource::Arrow:
+        c = TranslateColor(look.ArrowColor);
+        break;
+    case ShadeSource::NormalBorder:
+        c = TranslateColor(look.NormalBorderColor);
+        break;
+    case ShadeSource::HighLightBorder:
+        c = TranslateColor(look.HighLightBorderColor);
+        break;
+    case ShadeSource::SelectBorder:
+        c = TranslateColor(look.SelectBorderColor);
+        break;
+    case ShadeSource::Gradient1:
+        c = TranslateColor(look.GradientColor1);
+        break;
+    case ShadeSource::Gradient2:
+        c = TranslateColor(look.GradientColor2);
+        break;
+    case ShadeSource::GradientMix:
+        c = MixColors(TranslateColor(look.GradientColor1), TranslateColor(look.GradientColor2));
+        break;
+    case ShadeSource::Disabled:
+        c = TranslateColor(look.disabledRead());
+        break;
+    case ShadeSource::Parent:
+        if (!in_.parentBack) return std::nullopt;
+        c = SysColorToRGB(*in_.parentBack);
+        break;
+    }
+    return shade.lighten ? LightenColor(c, shade.lighten) : c;
+}
+
+void ComboFrame::line(int x1, int y1, int x2, int y2, std::optional<uint32_t> c) {
+    if (c) APILine(dc_, x1, y1, x2, y2, *c);
+}
+
+void ComboFrame::rect(int x, int y, int w, int h, std::optional<uint32_t> c, bool outline) {
+    if (c) DrawRect(dc_, x, y, w, h, *c, outline);
+}
+
+void ComboFrame::dot(int x, int y, std::optional<uint32_t> c) {
+    if (c) SetPixel(dc_, x, y, *c);
+}
+
+void ComboFrame::shadeLine(std::optional<uint32_t> from, std::optional<uint32_t> to, int x1, int y, int x2,
+                           int steps) {
+    if (from && to) DrawShadeLine(dc_, *from, *to, x1, y, x2, steps);
+}
+
+void ComboFrame::arrow(uint32_t c) {
+    DrawArrow(dc_, out_.button, c, in_.look);
 }
 
 FrameLayout ComboFrame::DrawCombo() {
     const ComboLook& look = in_.look;
     const int w = in_.width, h = in_.height;
-    const uint32_t back = surfaceBack(look);
+    const uint32_t back = back_;
     APIFillSolidRect(dc_, RECT{0, 0, w, h}, back);
     out_.editTop = static_cast<int>(forms::roundHalfEven(std::abs(h / 2.0 - 7) + 0.5));
     out_.editFore = look.Enabled ? TranslateColor(look.NormalColorText)
                                  : LightenColor(look.disabledRead(), DisabledEditLighten);
     out_.editVisible = look.Style != ListOnlyStyle;
-    out_.listFrameColor = TranslateColor(forms::sysColor::ButtonFace);
     out_.button = buttonRect(w, h);
     if (LookPainter paint = lookFor(look.AppearanceCombo)) (this->*paint)();
     const int extraMargin =

@@ -11,6 +11,7 @@
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
 #include "platform/forms/surface.h"
+#include "widgets/combo/combo_theme.h"
 
 #include <ctime>
 
@@ -21,7 +22,7 @@ constexpr int HoverInterval = 100;
 constexpr int ScrollBarWidth = 17;
 } // namespace
 
-SComboBox::SComboBox() = default;
+SComboBox::SComboBox() : theme_(&ThemeProvider::system()) {}
 
 SComboBox::~SComboBox() {
     watchOutsidePresses(false);

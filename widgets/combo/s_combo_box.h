@@ -21,6 +21,7 @@ class PropertyTable;
 namespace widgets {
 
 struct FrameLayout;
+class ThemeProvider;
 
 // The owner-drawn combo box: an edit box over a painted frame, its own item list with colours,
 // pictures, tags and enabled flags, and a drop-down list in a floating window. Items are numbered
@@ -139,6 +140,8 @@ public:
     bool listVisible() const;
     // The closed combo painted in a state (the callers' DrawCombo).
     void DrawCombo(int state);
+    // Visual styles for the themed look: the system's unless a test gives another, or none.
+    void useThemeProvider(const ThemeProvider* provider) { theme_ = provider; }
 
 protected:
     void UserControl_Initialize() override;
@@ -146,6 +149,7 @@ protected:
     void UserControl_ReadProperties(forms::PropertyBag& bag) override;
     void UserControl_WriteProperties(forms::PropertyBag& bag) override;
     void UserControl_Resize() override;
+    void UserControl_AmbientChanged(const std::wstring& propertyName) override;
     void UserControl_Show() override;
     void UserControl_Terminate() override;
     void UserControl_MouseDown(int Button, int Shift, float X, float Y) override;
@@ -169,6 +173,7 @@ private:
     enum class TextWrite { Typed, ExactMatch, Silent };
     TextWrite textWrite_ = TextWrite::Typed;
     bool painting_ = false;
+    const ThemeProvider* theme_;
     bool listOpen_ = false;
     bool settingScroll_ = false;
     bool formWasActive_ = false;

@@ -11,6 +11,7 @@
 #include "platform/forms/surface.h"
 #include "widgets/combo/combo_frame.h"
 #include "widgets/combo/combo_list_painter.h"
+#include "widgets/combo/combo_theme.h"
 
 namespace widgets {
 
@@ -23,6 +24,7 @@ constexpr int MaxHeight = 600;
 constexpr int MinWidth = 840;
 constexpr long RoundButtonAppearance = 11;
 constexpr long FlatAppearance = 12;
+constexpr long EdgedAppearance = 18;
 
 } // namespace
 
@@ -66,8 +68,13 @@ void SComboBox::DrawCombo(int state) {
             forms::ScopedSelect use(dc, font);
             GetTextMetricsW(dc, &metrics);
         }
-        const FrameInput input{
+        FrameInput input{
             look_, state, pixelWidth(), pixelHeight(), selected, font, static_cast<int>(metrics.tmHeight)};
+        input.listFrameColor = state_.listFrameColor;
+        if (forms::ControlHost* host = Container())
+            input.parentBack = SysColorToRGB(host->ambientBackColor());
+        input.theme = theme_;
+        input.window = hWnd();
         const FrameLayout layout = ComboFrame(dc, input).DrawCombo();
         state_.listFrameColor = layout.listFrameColor;
         setWindowRegion(layout.cutCorners ? forms::GdiRegion(CreateRoundRegion(pixelWidth(), pixelHeight()))
@@ -86,6 +93,11 @@ void SComboBox::placeEditBox(const FrameLayout& layout) {
     if (txtCombo_->ForeColor() != layout.editFore) txtCombo_->setForeColor(layout.editFore);
     if (txtCombo_->BackColor() != layout.editBack) txtCombo_->setBackColor(layout.editBack);
     if (look_.Font && txtCombo_->Font() != look_.Font) txtCombo_->setFont(look_.Font);
+}
+
+// The looks that show the container's colour follow it; of them only appearance 18 repaints here.
+void SComboBox::UserControl_AmbientChanged(const std::wstring&) {
+    if (look_.AppearanceCombo == EdgedAppearance) Redraw();
 }
 
 void SComboBox::UserControl_Resize() {

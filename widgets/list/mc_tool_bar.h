@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/core/variant.h"
 #include "platform/forms/event.h"
+#include "platform/core/system_handles.h"
 #include "platform/forms/user_control.h"
 #include "platform/hook/dispatch.h"
 #include "widgets/list/mc_tool_bar_buttons.h"
@@ -176,7 +177,7 @@ private:
     SelfSubclass hooks_;
     std::shared_ptr<forms::PictureBox> picMain_;
     std::shared_ptr<forms::PictureBox> picChevron_;
-    HMODULE shell32_ = nullptr;
+    core::ModuleHandle shell32_;
 
     // Painting and layout.
     void DrawToolBar();

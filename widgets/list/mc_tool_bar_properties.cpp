@@ -334,7 +334,7 @@ bool McToolBar::userMode() const {
 // The bar's picture box fills the control and takes the focus on a press, so that a click elsewhere
 // closes the drop-down.
 void McToolBar::UserControl_Initialize() {
-    shell32_ = LoadLibraryA("shell32.dll");
+    shell32_.reset(LoadLibraryA("shell32.dll"));
     state_.drawOnChevron = false;
     picMain_ = forms::makeControl<forms::PictureBox>();
     picMain_->place(*this, L"picMain", -1, 0, 0, std::max(pixelWidth(), 0), std::max(pixelHeight(), 0));
@@ -388,7 +388,7 @@ void McToolBar::UserControl_Terminate() {
     hooks_.sc_UnSubclassAll();
     picChevron_.reset();
     picMain_.reset();
-    if (shell32_) FreeLibrary(std::exchange(shell32_, nullptr));
+    shell32_.reset();
 }
 
 // --- Layout

@@ -301,7 +301,19 @@ void TextBox::editMessage(MessageFrame& m) {
     case WM_RBUTTONUP:
         onEditMouse(m);
         return;
+    case WM_GETDLGCODE:
+        onEditDialogCode(m);
+        return;
     }
+}
+
+// A text box inside a control (a combo box's edit part) takes every key whenever that control asks
+// for them, so Enter and Escape reach the control instead of the form's default and cancel buttons.
+void TextBox::onEditDialogCode(MessageFrame& m) {
+    LRESULT code = controls::callPrevious(editProc_, m);
+    if (auto* owner = dynamic_cast<UserControl*>(Container()); owner && owner->hWnd())
+        code |= SendMessageW(owner->hWnd(), WM_GETDLGCODE, m.wParam, m.lParam) & DLGC_WANTALLKEYS;
+    m.answer(code);
 }
 
 // The form sees the key first when it previews keys; a handler may change it or cancel it (0).

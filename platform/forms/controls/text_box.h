@@ -102,6 +102,7 @@ private:
     void onEditChar(MessageFrame& m);
     void onEditFocus(MessageFrame& m);
     void onEditMouse(MessageFrame& m);
+    void onEditDialogCode(MessageFrame& m);
 };
 
 } // namespace forms

@@ -155,6 +155,9 @@ TEST_F(ComboInput, KeysMoveTheHighlightOnlyAndEnterKeepsTheSelection) {
     ASSERT_TRUE(open());
     EXPECT_EQ(combo->state().scroll, 9); // item 10 shows, at the top
     EXPECT_EQ(SendMessageW(combo->hWnd(), WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS, DLGC_WANTALLKEYS);
+    // The edit part of the other style asks for Enter too while the list is open, and only then.
+    const HWND edit = combo->editBox()->editWindow();
+    EXPECT_EQ(SendMessageW(edit, WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS, DLGC_WANTALLKEYS);
     key(combo->hWnd(), VK_DOWN);
     EXPECT_EQ(combo->state().cursor, 11);
     EXPECT_EQ(combo->state().hot, 10);
@@ -172,6 +175,7 @@ TEST_F(ComboInput, KeysMoveTheHighlightOnlyAndEnterKeepsTheSelection) {
     EXPECT_FALSE(open());
     EXPECT_EQ(combo->ListIndex(), 10);
     EXPECT_EQ(events, L"");
+    EXPECT_EQ(SendMessageW(edit, WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS, 0);
     key(combo->hWnd(), VK_F4);
     EXPECT_TRUE(open());
     key(combo->hWnd(), VK_F4);
