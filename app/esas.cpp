@@ -4,6 +4,7 @@
 #include "app/keyboard_layout.h"
 #include "app/pictures.h"
 #include "platform/core/runtime_error.h"
+#include "platform/core/system_handles.h"
 #include "platform/forms/app.h"
 #include "platform/forms/functions.h"
 #include "platform/forms/msgbox.h"
@@ -66,10 +67,10 @@ std::wstring esas::programFolder() {
 }
 
 void esas::fvar(const std::wstring& path) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    fileFound_ = h != INVALID_HANDLE_VALUE;
-    if (fileFound_) CloseHandle(h);
+    core::FileHandle h(CreateFileW(path.c_str(), GENERIC_READ,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    fileFound_ = static_cast<bool>(h);
 }
 
 void esas::SetLanguage(const std::wstring& letter) {
