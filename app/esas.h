@@ -24,7 +24,7 @@ public:
     // Activates the keyboard layout of a source language by its first letter ("E", "R", "T").
     void SetLanguage(const std::wstring& letter);
 
-    // The direction of the last search (Part of the state the word popup reads through dddd).
+    // The direction of the last search, which the word popup also reads from dddd.
     int lastDirection() const { return lastDirection_; }
     // The direction the translation list was filled with, so a word taken from it is spoken in the
     // language it is in; 0 before the first headword choice.
