@@ -33,7 +33,6 @@ std::wstring& programFolderSlot() {
     return folder;
 }
 
-const uint32_t kWindowColour = 0xF9F9F9;
 const uint32_t kDirectionColour = 0xC56A31;
 
 } // namespace

@@ -7,9 +7,13 @@
 #include "platform/forms/form.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace app {
+
+// The back colour of the main window, its lists, its search box and its captions.
+inline constexpr uint32_t kWindowColour = 0xF9F9F9;
 
 // The main window, the program's start-up form: the search box, the direction chooser, the
 // headword and translation lists, the tool bar, and the labels through which the forms share state.

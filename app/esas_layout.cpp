@@ -57,7 +57,9 @@ forms::LayoutEntry caption(const wchar_t* name, int left, int top, int width, in
                   {L"TiengViet", false},
                   {L"Font", font(L"Tahoma", 9, true)},
                   {L"ForeColor", colour(fore)},
-                  {L"Alignment", alignment}});
+                  {L"Alignment", alignment},
+                  {L"Transparent", false},
+                  {L"BackColor", colour(kWindowColour)}});
 }
 
 forms::PropertyBag listBag() {
