@@ -5,6 +5,7 @@
 #include "platform/forms/form_registry.h"
 #include "platform/forms/guarded_window_proc.h"
 #include "platform/forms/message_loop.h"
+#include "platform/forms/popup_menu.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
@@ -399,6 +400,42 @@ void Form::PopupMenu(HMENU menu, UINT flags, double x, double y) {
     ClientToScreen(hWnd(), &pt);
     const int id = TrackPopupMenuEx(menu, flags | TPM_RETURNCMD | TPM_NONOTIFY, pt.x, pt.y, hwnd_, nullptr);
     if (id) menuCommand(id);
+}
+
+void Form::PopupMenu(HMENU menu, UINT flags, UserControl& control, int x, int y,
+                     std::optional<UINT> defaultItem) {
+    if (!menu || !hWnd()) return;
+    if (GetCapture()) ReleaseCapture();
+    POINT pt{x, y};
+    if (control.hWnd()) ClientToScreen(control.hWnd(), &pt);
+    const int id = showPopupMenu({menu, flags, pt, hwnd_, defaultItem});
+    if (id) menuCommand(id);
+}
+
+void Form::registerMenu(HMENU menu) {
+    if (menu && std::find(menus_.begin(), menus_.end(), menu) == menus_.end()) menus_.push_back(menu);
+}
+
+namespace {
+
+bool holdsSubmenu(HMENU parent, HMENU wanted, int depth) {
+    if (!parent || depth > 16) return false;
+    const int n = GetMenuItemCount(parent);
+    for (int i = 0; i < n; ++i) {
+        HMENU sub = GetSubMenu(parent, i);
+        if (sub && (sub == wanted || holdsSubmenu(sub, wanted, depth + 1))) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool Form::ownsMenu(HMENU menu) const {
+    if (!menu || !IsMenu(menu)) return false;
+    for (HMENU m : menus_)
+        if (m == menu || holdsSubmenu(m, menu, 0)) return true;
+    HMENU bar = hwnd_ ? GetMenu(hwnd_) : nullptr;
+    return bar && (bar == menu || holdsSubmenu(bar, menu, 0));
 }
 
 void Form::menuCommand(int id) {

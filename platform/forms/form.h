@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -138,6 +139,14 @@ public:
     void setMenu(HMENU menu);
     void PopupMenu(HMENU menu, UINT flags = 0);
     void PopupMenu(HMENU menu, UINT flags, double x, double y);
+    // At a point of a control of the form (its client pixels), with TPM_ alignment flags and an
+    // optional default item (a command id); the mouse capture is given up first.
+    void PopupMenu(HMENU menu, UINT flags, UserControl& control, int x, int y,
+                   std::optional<UINT> defaultItem = {});
+    // A pop-up menu the form builds itself and shows as its own.
+    void registerMenu(HMENU menu);
+    // Whether a menu is the form's: its menu bar, a submenu of it at any depth, or a registered menu.
+    bool ownsMenu(HMENU menu) const;
 
     // Every control on the form, also those placed at run time and those inside other controls.
     std::vector<UserControl*> allControls() const;
@@ -240,6 +249,7 @@ private:
     bool shownOnce_ = false;
     int modalDepth_ = 0;
     UserControl* lastFocus_ = nullptr;
+    std::vector<HMENU> menus_;
 
     FrameSettings frameSettings() const;
     void applyStyles();

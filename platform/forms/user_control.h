@@ -124,7 +124,7 @@ public:
     // The window takes the region; null gives the whole window back.
     void setWindowRegion(GdiRegion region);
     void SetFocus();
-    void Refresh();
+    virtual void Refresh();
 
     // Keys the control's window wants from the dialog-key handling (DLGC_ flags of WM_GETDLGCODE).
     UINT wantedKeys() const { return wantedKeys_; }

@@ -40,7 +40,7 @@ void SComboBox::UserControl_Initialize() {
 // The edit box, the drop-down list with its bar and the hover timer.
 void SComboBox::createRuntimeControls() {
     txtCombo_ = forms::placeControl<forms::TextBox>(*this, L"txtCombo", 8, 4, 40, 14);
-    txtCombo_->setBorderStyle(0);
+    txtCombo_->setBorderStyle(forms::controlBorder::None);
     txtCombo_->setText(L"");
     txtCombo_->Change.handle([this] { onEditChange(); });
     txtCombo_->KeyDown.handle([this](int& key, int shift) { onEditKeyDown(key, shift); });
@@ -54,7 +54,7 @@ void SComboBox::createRuntimeControls() {
 
     picList_ = forms::placeControl<forms::PictureBox>(*this, L"picList", 0, 0, 100, 100);
     picList_->setVisible(false);
-    picList_->setBorderStyle(0);
+    picList_->setBorderStyle(forms::controlBorder::None);
     picList_->setScaleMode(forms::scale::Pixels);
     picList_->setFloating(true);
     picList_->MouseMove.handle([this](int, int, float, float y) { onListMouseMove(y); });

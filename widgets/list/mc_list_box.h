@@ -55,7 +55,7 @@ public:
     void Remove(long index);
     void Clear();
     // Lays the rows out again, sets the scroll range, sorts and repaints.
-    void Refresh();
+    void Refresh() override;
     std::vector<std::wstring> SplitToLines(const std::wstring& text, long length, bool filterLines);
     static bool IsDelim(const std::wstring& character);
     static long BlendColor(long from, long to, long alpha);

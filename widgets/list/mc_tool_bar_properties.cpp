@@ -339,7 +339,7 @@ void McToolBar::UserControl_Initialize() {
     picMain_ = forms::makeControl<forms::PictureBox>();
     picMain_->place(*this, L"picMain", -1, 0, 0, std::max(pixelWidth(), 0), std::max(pixelHeight(), 0));
     picMain_->initNew();
-    picMain_->setBorderStyle(0);
+    picMain_->setBorderStyle(forms::controlBorder::None);
     picMain_->setScaleMode(core::scale::Pixels);
     watchSurface(*picMain_);
     picMain_->MouseMove.handle([this](int b, int s, float x, float y) { picMain_MouseMove(b, s, x, y); });
@@ -351,7 +351,7 @@ void McToolBar::CreateChevronPopup() {
     picChevron_->place(*this, L"picChevron", -1, 0, 0, 1, 1);
     picChevron_->setVisible(false);
     picChevron_->initNew();
-    picChevron_->setBorderStyle(0);
+    picChevron_->setBorderStyle(forms::controlBorder::None);
     picChevron_->setScaleMode(core::scale::Pixels);
     picChevron_->setFloating(true);
     watchSurface(*picChevron_);

@@ -35,7 +35,7 @@ fAbout::fAbout() {
     setName(L"fAbout");
     Label_KDQ::registerType();
     // The frame shape over the whole inner area is the box's border.
-    setBorderStyle(0);
+    setBorderStyle(forms::formBorder::None);
     setShowInTaskbar(false);
     setKeyPreview(true);
     setClientSize(kInnerWidth * kTwips, kInnerHeight * kTwips);

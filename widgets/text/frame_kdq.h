@@ -63,7 +63,7 @@ public:
     void setGradientInColor(std::uint32_t value) { set(L"GradientInColor", value); }
     // The frame's window, under the name its hosts use.
     // Paints the frame again (unless a paint is held).
-    void Refresh();
+    void Refresh() override;
     // Shows the widget set's about box modally.
     void About();
 

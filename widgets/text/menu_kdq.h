@@ -28,7 +28,7 @@ public:
 
     // Starts the engine for the form hWnd.
     void Setup(HWND hWnd);
-    void Refresh();
+    void Refresh() override;
     void About();
 
 protected:

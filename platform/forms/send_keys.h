@@ -1,0 +1,26 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace forms {
+
+// Queues keys as if typed (SendInput), so the message loop's dialog keys see them as the user's and
+// Shift, Ctrl and Alt are really down while their key is handled. Plain characters, {NAME} keys
+// ({TAB}, {ENTER}, {LEFT}, {F1} ... , {TAB 3} repeats), ~ for Enter, {+} {^} {%} {~} {(} {)} {{} {}}
+// for the characters themselves, and the prefixes + (Shift), ^ (Ctrl), % (Alt) for the next key or
+// a group in parentheses. A malformed string raises error 5 and sends nothing.
+void SendKeys(const std::wstring& keys);
+
+// The input records SendKeys queues for a string.
+std::vector<INPUT> keyInputs(const std::wstring& keys);
+
+// Where the records go: SendInput unless a test put its own in. The previous sender is returned; an
+// empty one stands for SendInput.
+using KeySender = std::function<void(const std::vector<INPUT>&)>;
+KeySender setKeySender(KeySender sender);
+
+} // namespace forms
