@@ -8,7 +8,7 @@
 #include "platform/forms/app.h"
 #include "platform/forms/functions.h"
 #include "platform/forms/msgbox.h"
-#include "platform/forms/controls/command_button.h"
+#include "widgets/buttons/kt_button.h"
 #include "platform/forms/controls/image.h"
 #include "platform/forms/controls/picture_box.h"
 #include "platform/forms/std_picture.h"
@@ -52,6 +52,7 @@ void esas::registerControls() {
     textbox::UniTextBoxEx::registerType();
     widgets::SComboBox::registerType();
     widgets::MorphOptionCheck::registerType();
+    widgets::ktButton::registerType();
     widgets::Label_KDQ::registerType();
     forms::registerControlType<widgets::McListBox>(L"McListBox");
     forms::registerControlType<widgets::McToolBar>(L"McToolBar");
@@ -109,7 +110,7 @@ void esas::connectEvents() {
     auto& co = control<widgets::SComboBox>(L"co");
     co.SelectionMade.handle([this](std::wstring, long) { directionChanged(); });
     control<widgets::McListBox>(L"list").MouseClick.handle([this] { headwordChosen(); });
-    control<forms::CommandButton>(L"command1").Click.handle([this] { Search(); });
+    control<widgets::ktButton>(L"command1").Click.handle([this] { Search(); });
     control<textbox::UniTextBoxEx>(L"TextBox1").KeyUp.handle([this](int& code, int shift) {
         searchBoxKeyUp(code, shift);
     });
@@ -161,7 +162,7 @@ void esas::outlineLists() {
 void esas::applyCaptions(const std::wstring& code) {
     const Captions& c = captionsFor(code);
     control<widgets::MorphOptionCheck>(L"avto").setCaption(c.avto);
-    control<forms::CommandButton>(L"command1").setCaption(c.search);
+    control<widgets::ktButton>(L"command1").setCaption(c.search);
     toolButtonCaptions_ = c.toolButtons;
 }
 

@@ -5,6 +5,7 @@
 #include "app/pictures.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
+#include "widgets/buttons/kt_button_palette.h"
 
 #include <utility>
 
@@ -42,6 +43,14 @@ std::shared_ptr<forms::StdFont> font(const wchar_t* face, double size, bool bold
 
 Variant colour(uint32_t c) {
     return Variant::colour(c);
+}
+
+// The search button in the style of a flat, framed button, with that style's colour.
+constexpr std::int32_t kSearchButtonStyle = 9;
+uint32_t searchButtonColour() {
+    uint32_t c = 0xE0E0E0;
+    widgets::ktbutton::schemeColour(kSearchButtonStyle, c);
+    return c;
 }
 
 // A state label: holds text for the forms, never shown.
@@ -119,7 +128,12 @@ forms::Layout esas::layout() const {
                {L"Text", std::wstring(L"            En - Tr")},
                {L"Font", font(L"Tahoma", 8.25, true)}},
               1),
-        entry(L"CommandButton", L"command1", 396, 97, 84, 26, {{L"Caption", std::wstring(L"Axtar")}}, 2),
+        entry(L"ktButton", L"command1", 396, 97, 84, 26,
+              {{L"Caption", std::wstring(L"Axtar")},
+               {L"ButtonStyle", std::int32_t(kSearchButtonStyle)},
+               {L"BackColor", colour(searchButtonColour())},
+               {L"Font", font(L"Tahoma", 8.25)}},
+              2),
         entry(L"MorphOptionCheck", L"avto", 488, 100, 140, 20,
               {{L"Caption", std::wstring()},
                {L"ControlType", 0},

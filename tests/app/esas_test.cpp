@@ -5,7 +5,7 @@
 #include "app/keyboard_layout.h"
 #include "platform/data/database.h"
 #include "platform/forms/app.h"
-#include "platform/forms/controls/command_button.h"
+#include "widgets/buttons/kt_button.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/msgbox.h"
 #include "platform/textbox/uni_text_box_ex.h"
@@ -87,7 +87,13 @@ protected:
     void search(int direction, const std::wstring& word) {
         co().setListIndex(direction);
         box().setText(word);
-        w->control<forms::CommandButton>(L"command1").click();
+        // A click on the search button.
+        HWND button = w->control<widgets::ktButton>(L"command1").hWnd();
+        RECT r{};
+        GetClientRect(button, &r);
+        SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 2, r.bottom / 2));
+        SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(r.right / 2, r.bottom / 2));
+        forms::DoEvents();
     }
     // The dictionary is replaced by a file that is not a database.
     void breakDictionary() {
@@ -131,7 +137,7 @@ TEST_F(MainWindow, StartsInTheStoredLanguageWithSixDirections) {
         EXPECT_EQ(co().Text(), L"            En - Tr");
         EXPECT_EQ(co().items().at(6).text, L"            Tr - Ru");
         EXPECT_EQ(label(L"esdi"), c.code);
-        EXPECT_EQ(w->control<forms::CommandButton>(L"command1").Caption(), c.search);
+        EXPECT_EQ(w->control<widgets::ktButton>(L"command1").Caption(), c.search);
         EXPECT_EQ(w->control<widgets::MorphOptionCheck>(L"avto").Caption(), c.avto);
         auto& mct = w->control<widgets::McToolBar>(L"mct");
         EXPECT_EQ(mct.button(5).Caption, c.exitButton);
@@ -237,7 +243,7 @@ TEST_F(MainWindow, TheLanguageSignalReappliesCaptionsAndKeepsTheDirections) {
     setLanguage(L"tr");
     auto& flo = w->control<widgets::Label_KDQ>(L"flo");
     flo.setText(flo.Text() + L"1");
-    EXPECT_EQ(w->control<forms::CommandButton>(L"command1").Caption(), L"Ara");
+    EXPECT_EQ(w->control<widgets::ktButton>(L"command1").Caption(), L"Ara");
     EXPECT_EQ(label(L"esdi"), L"tr");
     EXPECT_EQ(co().ListCount(), 6);
     EXPECT_EQ(co().ListIndex(), 3);
@@ -249,7 +255,7 @@ TEST_F(MainWindow, AMissingDictionaryIsNamedOnceAndLookUpsRefuseQuietly) {
     open();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find(L"dat.vex"), std::wstring::npos);
-    EXPECT_EQ(w->control<forms::CommandButton>(L"command1").Caption(), L"Поиск");
+    EXPECT_EQ(w->control<widgets::ktButton>(L"command1").Caption(), L"Поиск");
     EXPECT_EQ(co().ListCount(), 6);
     search(1, L"bank");
     clickFirstHeadword();
