@@ -1,7 +1,7 @@
 // bench_search [program folder]
 // The main window on the real dictionary (oracle\dat.vex under the program folder, by default the
 // folder of this program, where scripts/run builds it). For 200 words sampled from the dictionary
-// (3 to 10 letters, a run of words in each of the six directions), it times what a user waits for: from the
+// (3 to 10 letters, the six directions in turn), it times what a user waits for: from the
 // key-up of the last letter (automatic search on) to the headword list painted (open, query, parse, de-dup,
 // AddItem, Refresh, select, close), and from a click on the first headword to the translation list
 // painted. Beside them, the data layer's own time for the same query on an open connection, and for
@@ -66,8 +66,8 @@ struct Sample {
     std::wstring word;
 };
 
-// 200 distinct words from rows picked with a fixed seed, a run of words for each direction in turn, as a
-// user looks words up: many in one direction before changing it.
+// 200 distinct words from rows picked with a fixed seed, the six directions in turn, so that every
+// look-up also changes the direction (the captions over the lists are redrawn each time).
 std::vector<Sample> sampleWords(const std::wstring& file) {
     data::Database db(file);
     const long rows = db.scalar(L"select max(rowid) from soz_fts").toLong();
@@ -76,7 +76,7 @@ std::vector<Sample> sampleWords(const std::wstring& file) {
     std::vector<Sample> out;
     for (int tries = 0; out.size() < 200 && tries < 200000; ++tries) {
         state = state * 6364136223846793005ull + 1442695040888963407ull;
-        const int direction = static_cast<int>(out.size() * 6 / 200) + 1;
+        const int direction = static_cast<int>(out.size() % 6) + 1;
         row.bind(1, forms::Variant(
                         static_cast<int32_t>(1 + (state >> 33) % static_cast<unsigned long long>(rows))));
         row.execute();
@@ -194,9 +194,8 @@ int main() {
     }
     w->Unload();
 
-    std::printf(
-        "%s: %zu sampled words (3 to 10 letters, a run in each of the six directions), milliseconds\n",
-        data::toUtf8(file).c_str(), samples.size());
+    std::printf("%s: %zu sampled words (3 to 10 letters, the six directions in turn), milliseconds\n",
+                data::toUtf8(file).c_str(), samples.size());
     std::printf("  headwords listed: %.1f on average, %ld at most\n", double(listed) / double(samples.size()),
                 maxListed);
     std::printf("  %-44s median %6.2f   p95 %6.2f   (target: median <= 3, p95 < 25)\n",
