@@ -165,7 +165,8 @@ int main() {
         long listed = 0;
         double ms = 0;
     };
-    std::vector<Large> large = {{1, L"con"}, {2, L"non"}, {3, L"пере"}, {4, L"под"}, {5, L"kar"}};
+    std::vector<Large> large = {{1, L"con"}, {2, L"non"}, {3, L"пере"},
+                                {4, L"под"}, {5, L"kar"}, {3, L"  по"}};
     for (auto& l : large) {
         co.setListIndex(l.direction);
         box.setText(l.word);
