@@ -85,7 +85,7 @@ void MainCommands::sendToTray() {
     if (!trayIcon) return;
     inTray_ = true;
     main_.Hide();
-    main_.setWindowState(1);
+    main_.setWindowState(forms::windowState::Minimized);
     trayIcon->setIconVisible(true);
     trayIcon->setIconToolTipText(main_.Caption());
 }
@@ -93,7 +93,7 @@ void MainCommands::sendToTray() {
 void MainCommands::returnFromTray() {
     // Cleared first, so the resize of the restore does not hide the window again.
     inTray_ = false;
-    main_.setWindowState(0);
+    main_.setWindowState(forms::windowState::Normal);
     main_.Show();
     if (SysTrayIcon* trayIcon = icon()) trayIcon->setIconVisible(false);
 }
@@ -102,7 +102,8 @@ void MainCommands::resized() {
     if (inTray_) main_.Hide();
 }
 
-void MainCommands::closing(int& cancel) {
+void MainCommands::closing(int& cancel, int unloadMode) {
+    if (unloadMode != forms::unloadMode::FormControlMenu) return;
     cancel = 1;
     showForm<tesdiq>();
 }

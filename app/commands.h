@@ -36,8 +36,10 @@ public:
     bool inTray() const { return inTray_; }
     // Form Resize: while in the notification area the window stays hidden.
     void resized();
-    // Form Unload: closing the window is cancelled and the confirmation shown instead.
-    void closing(int& cancel);
+    // Form QueryUnload: the user closing the window is cancelled and the confirmation shown instead.
+    // An unload by the program's own code goes ahead (nothing in the program asks for one: its end
+    // goes through exitProgram or endProgram).
+    void closing(int& cancel, int unloadMode);
     // MouseDown of a list: the right button offers the word popup at the pointer (X, Y in the
     // list's pixels); any other button (the keyboard's 999 too) closes it.
     void listMouseDown(const std::wstring& origin, HWND list, const std::wstring& word, int button, float x,

@@ -1,11 +1,228 @@
 #include "app/esas.h"
 
+#include "app/captions.h"
+#include "app/dil.h"
+#include "app/haqqinda.h"
+#include "app/menu.h"
+#include "app/ses.h"
+#include "app/sys_tray_icon.h"
+#include "app/tesdiq.h"
+#include "app/traymenu.h"
+#include "app/keyboard_layout.h"
+#include "app/pictures.h"
+#include "platform/core/runtime_error.h"
+#include "platform/core/system_handles.h"
+#include "platform/forms/app.h"
+#include "platform/forms/functions.h"
+#include "platform/forms/msgbox.h"
+#include "widgets/buttons/kt_button.h"
+#include "platform/forms/controls/image.h"
+#include "platform/forms/controls/picture_box.h"
+#include "platform/forms/std_picture.h"
+#include "platform/forms/surface.h"
+#include "platform/textbox/uni_text_box_ex.h"
+#include "widgets/buttons/morph_option_check.h"
+#include "widgets/combo/s_combo_box.h"
+#include "widgets/list/mc_list_box.h"
+#include "widgets/list/mc_tool_bar.h"
+#include "widgets/text/label_kdq.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
 namespace app {
+
+namespace {
+
+std::wstring& programFolderSlot() {
+    static std::wstring folder;
+    return folder;
+}
+
+const uint32_t kDirectionColour = 0xC56A31;
+
+} // namespace
 
 esas::esas() {
     setName(L"esas");
     setCaption(L"Vexa R7 Edition");
-    setDesignSize(9600, 7200);
+    setBorderStyle(1);
+    setMinButton(true);
+    setMaxButton(false);
+    setClientSize(632 * 15, 466 * 15);
+    setFont(forms::StdFont::create(L"Tahoma", 8.25));
+    registerControls();
+}
+
+void esas::registerControls() {
+    textbox::UniTextBoxEx::registerType();
+    widgets::SComboBox::registerType();
+    widgets::MorphOptionCheck::registerType();
+    widgets::ktButton::registerType();
+    widgets::Label_KDQ::registerType();
+    forms::registerControlType<widgets::McListBox>(L"McListBox");
+    forms::registerControlType<widgets::McToolBar>(L"McToolBar");
+    SysTrayIcon::registerType();
+    dil::registerControls();
+    ses::registerControls();
+    haqqinda::registerControls();
+    tesdiq::registerControls();
+    traymenu::registerControls();
+    Menu::registerControls();
+}
+
+void esas::setProgramFolder(std::wstring folder) {
+    programFolderSlot() = std::move(folder);
+}
+
+std::wstring esas::programFolder() {
+    return programFolderSlot().empty() ? forms::App::Path() : programFolderSlot();
+}
+
+void esas::fvar(const std::wstring& path) {
+    core::FileHandle h(CreateFileW(path.c_str(), GENERIC_READ,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    fileFound_ = static_cast<bool>(h);
+}
+
+void esas::SetLanguage(const std::wstring& letter) {
+    std::wstring id = keyboardLayoutFor(letter);
+    if (!id.empty()) activateKeyboardLayout(id);
+}
+
+void esas::Form_Load() {
+    icon_ = loadPicture(Picture::Window);
+    if (icon_) SendMessageW(hWnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_->hIcon()));
+    connectEvents();
+
+    const std::wstring folder = programFolder();
+    const std::wstring dictionary = folder + L"\\oracle\\dat.vex";
+    fvar(dictionary);
+    dictionaryFound_ = fileFound_;
+    const std::wstring settingsFile = folder + L"\\oracle\\lang.vex";
+    fvar(settingsFile);
+    if (!fileFound_) {
+        forms::MsgBox(L"The settings file cannot be found:\n" + settingsFile +
+                          L"\n\nVexa cannot start without it.",
+                      forms::mb::Critical);
+        forms::App::End();
+    }
+    firstRun_ = false;
+    LoadSettings();
+    firstRun_ = true;
+    loadDone_ = true;
+    if (!dictionaryFound_)
+        forms::MsgBox(L"The dictionary file cannot be found:\n" + dictionary +
+                          L"\n\nWords cannot be looked up.",
+                      forms::mb::Exclamation);
+}
+
+void esas::connectEvents() {
+    auto& co = control<widgets::SComboBox>(L"co");
+    co.SelectionMade.handle([this](std::wstring, long) { directionChanged(); });
+    control<widgets::McListBox>(L"list").MouseClick.handle([this] { headwordChosen(); });
+    control<widgets::ktButton>(L"command1").Click.handle([this] { Search(); });
+    control<textbox::UniTextBoxEx>(L"TextBox1").KeyUp.handle([this](int& code, int shift) {
+        searchBoxKeyUp(code, shift);
+    });
+    control<widgets::McToolBar>(L"mct").Click.handle(
+        [this](long index) { commands_.toolButton(int(index)); });
+    for (const wchar_t* name : {L"list", L"ul"}) {
+        auto& list = control<widgets::McListBox>(name);
+        list.MouseDown.handle([this, name, &list](int16_t& button, int16_t&, float& x, float& y) {
+            commands_.listMouseDown(name, list.hWnd(), list.Text(), button, x, y);
+        });
+    }
+    control<forms::Image>(L"Image5").Click.handle([this] { setWindowState(forms::windowState::Minimized); });
+    // The language form signals a change by appending to flo; only a loaded window re-applies.
+    control<widgets::Label_KDQ>(L"flo").Change.handle([this] {
+        if (loadDone_) LoadSettings();
+    });
+}
+
+void esas::LoadSettings() {
+    try {
+        settings_ = readSettings(cn_, rs_, programFolder());
+    } catch (const forms::RuntimeError& e) {
+        // The window stays usable with the settings it has; the user learns why they are not his.
+        forms::MsgBox(L"The settings cannot be read:\n" + e.description(), forms::mb::Exclamation);
+    }
+    control<widgets::Label_KDQ>(L"esdi").setText(settings_.dil);
+    applyCaptions(settings_.dil);
+    databaseFolder_ = programFolder() + L"/oracle/";
+
+    setBackColor(kWindowColour);
+    control<widgets::McListBox>(L"list").setBackColor(kWindowColour);
+    control<widgets::McListBox>(L"ul").setBackColor(kWindowColour);
+    control<textbox::UniTextBoxEx>(L"TextBox1").setBackColor(kWindowColour);
+    outlineLists();
+
+    if (!firstRun_) fillDirections();
+    auto& mct = control<widgets::McToolBar>(L"mct");
+    for (long i = 1; i <= 5; ++i) mct.SetButtonValue(i, 1, toolButtonCaptions_[i - 1]);
+    control<widgets::Label_KDQ>(L"des").setText(settings_.esu);
+    control<widgets::Label_KDQ>(L"drs").setText(settings_.rsu);
+    firstRun_ = true;
+}
+
+// The lists have no border of their own and the window's colour: a thin line shows where they are.
+void esas::outlineLists() {
+    forms::Surface& s = surface();
+    const float k = s.ScaleMode() == forms::scale::Twips ? 15.0f : 1.0f; // pixels to the surface's unit
+    for (const wchar_t* name : {L"list", L"ul"}) {
+        const auto& l = control<widgets::McListBox>(name);
+        const float left = l.Left() / 15.0f, top = l.Top() / 15.0f;
+        const float right = (l.Left() + l.Width()) / 15.0f, bottom = (l.Top() + l.Height()) / 15.0f;
+        s.Line((left - 1) * k, (top - 1) * k, right * k, bottom * k, 0xC8C8C8, forms::LineShape::Box);
+    }
+}
+
+void esas::applyCaptions(const std::wstring& code) {
+    const Captions& c = captionsFor(code);
+    control<widgets::MorphOptionCheck>(L"avto").setCaption(c.avto);
+    control<widgets::ktButton>(L"command1").setCaption(c.search);
+    toolButtonCaptions_ = c.toolButtons;
+}
+
+void esas::fillDirections() {
+    static const wchar_t* const names[] = {L"En - Tr", L"En - Ru", L"Ru - En",
+                                           L"Ru - Tr", L"Tr - En", L"Tr - Ru"};
+    static const wchar_t* const pictures[] = {L"et", L"er", L"re", L"rt", L"te", L"tr"};
+    auto& co = control<widgets::SComboBox>(L"co");
+    for (int i = 0; i < 6; ++i)
+        co.AddItem(std::wstring(12, L' ') + names[i], kDirectionColour,
+                   control<forms::Image>(pictures[i]).Picture(), true, L"", i + 1);
+    co.list(1);
+}
+
+void esas::directionChanged() {
+    sourceLayout(control<widgets::SComboBox>(L"co").ListIndex());
+}
+
+void esas::sourceLayout(int direction) {
+    switch (direction) {
+    case 1:
+    case 2:
+        return SetLanguage(L"E");
+    case 3:
+    case 4:
+        return SetLanguage(L"R");
+    case 5:
+    case 6:
+        return SetLanguage(L"T");
+    }
+}
+
+// The chooser's ListIndex is read once for the layout and the search: reading it redraws the chooser.
+void esas::searchBoxKeyUp(int keyCode, int) {
+    const int direction = control<widgets::SComboBox>(L"co").ListIndex();
+    sourceLayout(direction);
+    if (keyCode == 13) return Search(direction);
+    if (forms::Len(control<textbox::UniTextBoxEx>(L"TextBox1").Text()) >= 3 &&
+        control<widgets::MorphOptionCheck>(L"avto").Value() == 1)
+        Search(direction);
 }
 
 } // namespace app

@@ -1,13 +1,91 @@
 #pragma once
 
+#include "app/commands.h"
+#include "app/lookup.h"
+#include "app/settings.h"
+#include "platform/data/connection.h"
+#include "platform/data/recordset.h"
 #include "platform/forms/form.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
 
 namespace app {
 
-// The main window, the program's start-up form.
+// The back colour of the main window, its lists, its search box and its captions.
+inline constexpr uint32_t kWindowColour = 0xF9F9F9;
+
+// The main window, the program's start-up form: the search box, the direction chooser, the
+// headword and translation lists, the tool bar, and the labels through which the forms share state.
 class esas : public forms::Form {
 public:
     esas();
+    // The control types the window's layout names; done before its first load.
+    static void registerControls();
+
+    // Sets the file-found flag: whether the file can be opened for reading.
+    void fvar(const std::wstring& path);
+    // Activates the keyboard layout of a source language by its first letter ("E", "R", "T").
+    void SetLanguage(const std::wstring& letter);
+
+    // The direction of the last search, which the word popup also reads from dddd.
+    int lastDirection() const { return lastDirection_; }
+    // The direction the translation list was filled with, so a word taken from it is spoken in the
+    // language it is in; 0 before the first headword choice.
+    int translationDirection() const { return translationDirection_; }
+    // Whether the dictionary was found at start; without it every look-up refuses quietly.
+    bool dictionaryFound() const { return dictionaryFound_; }
+    const Settings& settings() const { return settings_; }
+
+    // The program folder the databases are looked for in; the program's own folder unless a test
+    // sets another before the window loads.
+    static void setProgramFolder(std::wstring folder);
+    static std::wstring programFolder();
+
+protected:
+    forms::Layout layout() const override;
+    void Form_Load() override;
+    void Form_Resize() override { commands_.resized(); }
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override { commands_.closing(Cancel, UnloadMode); }
+    void windowMessage(forms::MessageFrame& m) override { commands_.sessionMessage(m); }
+
+private:
+    bool fileFound_ = false;
+    bool dictionaryFound_ = false;
+    bool firstRun_ = false;
+    bool loadDone_ = false;
+    Settings settings_;
+    std::array<std::wstring, 5> toolButtonCaptions_;
+    std::wstring databaseFolder_;
+    int lastDirection_ = 0;
+    int translationDirection_ = 0;
+    std::wstring translationKey_;
+    std::shared_ptr<forms::StdPicture> icon_;
+    data::Connection cn_;
+    data::Recordset rs_;
+    // The tool bar, the lists' word popup, the notification area and the end.
+    MainCommands commands_{*this, [this](const std::wstring& origin) {
+                               return origin == L"ul" ? translationDirection_ : lastDirection_;
+                           }};
+
+    void connectEvents();
+    void LoadSettings();
+    void applyCaptions(const std::wstring& code);
+    void outlineLists();
+    void fillDirections();
+
+    void Search();
+    void Search(int direction);
+    void showText(const wchar_t* label, const std::wstring& text);
+    void sourceLayout(int direction);
+    void headwordChosen();
+    void directionChanged();
+    void searchBoxKeyUp(int keyCode, int shift);
+    // Runs a dictionary query and hands each row's text to the visitor; a failure is reported once
+    // in a message box and gives false.
+    template <class Visit>
+    bool dictionaryQuery(const std::wstring& sql, Visit visit);
 };
 
 } // namespace app

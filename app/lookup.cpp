@@ -43,15 +43,19 @@ std::optional<std::wstring> pieceOf(const std::vector<std::wstring>& parts, Part
     return word;
 }
 
-// Adds "#" + entry + "$" to the buffer; false when it was there already.
-bool takeOnce(std::wstring& buffer, const std::wstring& entry) {
-    std::wstring marked = L"#" + entry + L"$";
-    if (buffer.find(marked) != std::wstring::npos) return false;
-    buffer += marked;
-    return true;
+} // namespace
+
+bool Taken::take(const std::wstring& entry) {
+    auto [at, added] = seen_.insert(entry);
+    if (added) order_.push_back(&*at);
+    return added;
 }
 
-} // namespace
+std::wstring Taken::text() const {
+    std::wstring out;
+    for (const std::wstring* entry : order_) out += L"#" + *entry + L"$";
+    return out;
+}
 
 const Direction* direction(int number) {
     return number >= 1 && number <= 6 ? &kDirections[number - 1] : nullptr;
@@ -74,7 +78,7 @@ std::optional<std::wstring> shownWord(const std::wstring& record, Part part) {
 }
 
 std::optional<std::wstring> searchRow(int number, const std::wstring& record, const std::wstring& word,
-                                      std::wstring& ya) {
+                                      Taken& ya) {
     const Direction* d = direction(number);
     Part source = d ? d->source : English;
     auto parts = splitAt(record, L"<>");
@@ -84,15 +88,15 @@ std::optional<std::wstring> searchRow(int number, const std::wstring& record, co
     if (!shown) return std::nullopt;
     const std::wstring& part = parts[source];
     if (part.find(word) == std::wstring::npos) return std::nullopt;
-    if (!takeOnce(ya, part)) return std::nullopt;
+    if (!ya.take(part)) return std::nullopt;
     return shown;
 }
 
-std::optional<std::wstring> translationRow(int number, const std::wstring& record, std::wstring& ga) {
+std::optional<std::wstring> translationRow(int number, const std::wstring& record, Taken& ga) {
     const Direction* d = direction(number);
     if (!d) return std::nullopt;
     auto shown = shownWord(record, d->target);
-    if (!shown || !takeOnce(ga, *shown)) return std::nullopt;
+    if (!shown || !ga.take(*shown)) return std::nullopt;
     return shown;
 }
 

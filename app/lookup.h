@@ -2,6 +2,8 @@
 
 #include <optional>
 #include <string>
+#include <unordered_set>
+#include <vector>
 
 namespace app {
 
@@ -31,14 +33,28 @@ std::wstring translationKey(int direction, const std::wstring& h, const std::wst
 // directions of the languages it has.
 std::optional<std::wstring> shownWord(const std::wstring& record, Part part);
 
+// The entries a list already holds: a hash set, so a search that lists thousands of words stays
+// fast. text() is the "#" + entry + "$" buffer the window's state labels show, made once at the end.
+class Taken {
+public:
+    // False when the entry was taken before.
+    bool take(const std::wstring& entry);
+    std::wstring text() const;
+    size_t size() const { return order_.size(); }
+
+private:
+    std::unordered_set<std::wstring> seen_;
+    std::vector<const std::wstring*> order_;
+};
+
 // One row of the headword search for the (lower-cased, trimmed) word: the headword to add to the
 // list, or nothing when the row's source part does not contain the word or is already listed.
-// ya is the de-duplication buffer of the headword list and is extended by the taken part.
+// ya holds the source parts the headword list has taken and is extended by this row's.
 std::optional<std::wstring> searchRow(int direction, const std::wstring& record, const std::wstring& word,
-                                      std::wstring& ya);
+                                      Taken& ya);
 
 // One row of the translations of a chosen headword: the translation to add, or nothing when the row
-// has none in the target language or it is already listed (ga is that list's buffer).
-std::optional<std::wstring> translationRow(int direction, const std::wstring& record, std::wstring& ga);
+// has none in the target language or it is already listed (ga holds that list's entries).
+std::optional<std::wstring> translationRow(int direction, const std::wstring& record, Taken& ga);
 
 } // namespace app

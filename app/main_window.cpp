@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/esas.h"
 
 #include "app/sys_tray_icon.h"
 #include "platform/forms/app.h"
@@ -13,11 +14,6 @@ namespace {
 widgets::Label_KDQ* mainLabelControl(const wchar_t* name) {
     forms::Form* main = mainWindow();
     return main ? dynamic_cast<widgets::Label_KDQ*>(main->findControl(name)) : nullptr;
-}
-
-std::wstring& folderSlot() {
-    static std::wstring folder;
-    return folder;
 }
 
 } // namespace
@@ -58,11 +54,11 @@ int directionOf(const std::wstring& origin) {
 }
 
 std::wstring programFolder() {
-    return folderSlot().empty() ? forms::App::Path() : folderSlot();
+    return esas::programFolder();
 }
 
 void setProgramFolder(std::wstring folder) {
-    folderSlot() = std::move(folder);
+    esas::setProgramFolder(std::move(folder));
 }
 
 std::optional<std::wstring> missingDatabase() {

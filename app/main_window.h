@@ -40,7 +40,8 @@ void setMainWindowPart(MainWindowPart* part);
 // The direction a popup word from origin is in: the main window's answer, or "dddd" as a number.
 int directionOf(const std::wstring& origin);
 
-// The folder the databases are looked for in: the program's folder unless a test set another.
+// The folder the databases are looked for in: the main window's (the program's folder unless a
+// test set another).
 std::wstring programFolder();
 void setProgramFolder(std::wstring folder);
 

@@ -187,7 +187,8 @@ std::pair<double, double> lookUp(data::Connection& cn, int direction, const std:
     rs.Open(L"select soz from soz where soz like '%" + data::likeKey(app::searchKey(direction, word)) +
                 L"%' ",
             cn, 1, 3, -1);
-    std::wstring ya, h;
+    app::Taken ya;
+    std::wstring h;
     for (; !rs.Eof(); rs.MoveNext()) {
         auto listed = app::searchRow(direction, rs.Fields(L"soz").Value().toString(), word, ya);
         if (listed && (h.empty() || *listed == word)) h = *listed;
@@ -197,7 +198,7 @@ std::pair<double, double> lookUp(data::Connection& cn, int direction, const std:
     rs.Open(L"select distinct soz from soz where soz like'%" +
                 data::likeKey(app::translationKey(direction, h, L"")) + L"%' ",
             cn, 1, 3, -1);
-    std::wstring ga;
+    app::Taken ga;
     for (long i = 0, n = rs.RecordCount(); i < n; ++i, rs.MoveNext())
         app::translationRow(direction, rs.Fields(L"soz").Value().toString(), ga);
     rs.Close();

@@ -5,6 +5,8 @@
 #include "platform/data/errors.h"
 #include "platform/data/host_path.h"
 #include "platform/data/password.h"
+#include "platform/data/session_pool.h"
+#include "platform/core/event_log.h"
 #include "platform/core/runtime_error.h"
 #include "platform/data/text.h"
 
@@ -90,17 +92,6 @@ void checkWhole(const std::wstring& file, const Deadline& deadline) {
 
 // A file is checked through once per process (and again when it has changed since): damage past
 // the header does not show in the header.
-std::wstring fileIdentity(const std::wstring& file) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) return {};
-    wchar_t full[MAX_PATH * 2];
-    DWORD n = GetFullPathNameW(file.c_str(), MAX_PATH * 2, full, nullptr);
-    std::wstring name = lowerCase(n && n < MAX_PATH * 2 ? std::wstring(full, n) : file);
-    return name + L"|" + std::to_wstring(data.nFileSizeHigh) + L":" + std::to_wstring(data.nFileSizeLow) +
-           L"|" + std::to_wstring(data.ftLastWriteTime.dwHighDateTime) + L":" +
-           std::to_wstring(data.ftLastWriteTime.dwLowDateTime);
-}
-
 std::mutex gCheckedLock;
 std::set<std::wstring> gChecked;
 
@@ -145,22 +136,10 @@ int32_t roundsOf(const core::Variant& value) {
     }
 }
 
-} // namespace
-
-void Connection::Open(const std::wstring& connectionString, const std::wstring&, const std::wstring&, long) {
-    db_.reset();
-    Deadline deadline;
-    auto target = parseConnectionString(connectionString);
-    if (!target) fail(err::BadConnectionString, L"The connection string names no data source", L"");
-    if (!fileExists(target->file))
-        fail(err::DatabaseMissing, L"The database file does not exist", target->file);
-    checkWhole(target->file, deadline);
-
-    auto db = std::make_shared<Database>(target->file, Database::Mode::Existing, deadline);
-    checkThrough(*db);
+void checkPassword(Database& db, const std::wstring& file, const std::wstring& password) {
     PasswordRecord record;
     try {
-        Statement st = db->prepare(std::wstring(L"select salt, rounds, hash from ") + kPasswordTable);
+        Statement st = db.prepare(std::wstring(L"select salt, rounds, hash from ") + kPasswordTable);
         st.execute();
         if (st.fetch()) {
             record.salt = asciiOf(st.value(0));
@@ -169,14 +148,48 @@ void Connection::Open(const std::wstring& connectionString, const std::wstring&,
         }
     } catch (const core::RuntimeError& e) {
         if (e.number() != err::Driver) throw;
-        fail(err::WrongPassword, L"The database holds no password record", target->file);
+        fail(err::WrongPassword, L"The database holds no password record", file);
     }
     if (!plausiblePasswordRecord(record))
         fail(err::WrongPassword,
-             L"The password record of the database is damaged or not one this program writes", target->file);
-    if (!passwordMatches(target->password, record))
-        fail(err::WrongPassword, L"The password of the database is wrong", target->file);
-    db_ = std::move(db);
+             L"The password record of the database is damaged or not one this program writes", file);
+    if (!passwordMatches(password, record))
+        fail(err::WrongPassword, L"The password of the database is wrong", file);
+}
+
+} // namespace
+
+void Connection::Open(const std::wstring& connectionString, const std::wstring&, const std::wstring&, long) {
+    Close();
+    Deadline deadline;
+    auto target = parseConnectionString(connectionString);
+    if (!target) fail(err::BadConnectionString, L"The connection string names no data source", L"");
+    if (auto kept = sessionPool::take(target->file, target->password)) {
+        kept->startOperation(deadline);
+        lease(std::move(kept), target->password);
+        return;
+    }
+    if (!fileExists(target->file))
+        fail(err::DatabaseMissing, L"The database file does not exist", target->file);
+    checkWhole(target->file, deadline);
+
+    auto db = std::make_shared<Database>(target->file, Database::Mode::Existing, deadline);
+    checkThrough(*db);
+    if (!sessionPool::passwordChecked(target->file, target->password)) {
+        checkPassword(*db, target->file, target->password);
+        sessionPool::notePasswordChecked(target->file, target->password);
+    }
+    lease(std::move(db), target->password);
+}
+
+// The connection and its record sets hold a lease on the session: when the last of them lets go,
+// the session goes back to the pool, and a record set that outlives its connection finds it closed.
+void Connection::lease(std::shared_ptr<Database> session, const std::wstring& password) {
+    Database* raw = session.get();
+    db_ = std::shared_ptr<Database>(raw, [session = std::move(session), password](Database*) mutable {
+        core::bestEffort(L"Keeping a database session",
+                         [&] { sessionPool::give(std::move(session), password); });
+    });
 }
 
 void Connection::Close() {

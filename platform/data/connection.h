@@ -12,7 +12,9 @@ inline constexpr const wchar_t* kPasswordTable = L"kilid";
 
 // A connection to one database file, opened for one operation and closed at its end. Opening
 // checks that the file exists and is a whole database, then checks the password against the
-// record the file holds; every failure is a core::RuntimeError and leaves the connection closed.
+// record the file holds (once per file and process); every failure is a core::RuntimeError and
+// leaves the connection closed. A closed connection hands its session back to the session pool,
+// and the next Open of the same, unchanged file with the same password goes on with it.
 class Connection {
 public:
     Connection() = default;
@@ -34,6 +36,7 @@ public:
 
 private:
     std::shared_ptr<Database> db_;
+    void lease(std::shared_ptr<Database> session, const std::wstring& password);
 };
 
 // Writes the password record into a database being made (the builder's step).

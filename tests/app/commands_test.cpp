@@ -33,7 +33,6 @@ public:
         : commands(*this,
                    [this](const std::wstring& o) { return o == L"ul" ? ulDirection : listDirection; }) {}
     app::MainCommands commands;
-    bool tearingDown = false;
 
 protected:
     forms::Layout layout() const override {
@@ -59,9 +58,7 @@ protected:
         }
     }
     void Form_Resize() override { commands.resized(); }
-    void Form_Unload(int& cancel) override {
-        if (!tearingDown) commands.closing(cancel);
-    }
+    void Form_QueryUnload(int& cancel, int mode) override { commands.closing(cancel, mode); }
     void windowMessage(forms::MessageFrame& m) override { commands.sessionMessage(m); }
 };
 
@@ -92,7 +89,6 @@ protected:
         forms::setMsgBoxHandler(previousBox);
         speech::setSpeechFactory(previousSpeech);
         app::setProgramFolder(L"");
-        main->tearingDown = true;
         main->Unload();
     }
     testsupport::TempFolder folder{L"vexa-commands-"};

@@ -22,7 +22,7 @@ const Words kRows = {
 };
 
 Words search(int direction, const std::wstring& word) {
-    std::wstring ya;
+    app::Taken ya;
     Words listed;
     for (const auto& row : kRows)
         if (auto h = app::searchRow(direction, row, word, ya)) listed.push_back(*h);
@@ -30,7 +30,7 @@ Words search(int direction, const std::wstring& word) {
 }
 
 Words translations(int direction) {
-    std::wstring ga;
+    app::Taken ga;
     Words listed;
     for (const auto& row : kRows)
         if (auto t = app::translationRow(direction, row, ga)) listed.push_back(*t);
@@ -95,15 +95,25 @@ TEST(AppLookup, RowsWithAnEmptyPartServeOnlyTheirLanguages) {
 }
 
 TEST(AppLookup, SearchComparesWholeSourcePartsCaseSensitively) {
-    std::wstring ya;
+    app::Taken ya;
     // Two rows with the same English word but another first piece are both listed.
     EXPECT_EQ(app::searchRow(1, L"n@bank<>банк<>banka@1", L"bank", ya), L"bank");
     EXPECT_EQ(app::searchRow(1, L"v@bank<>класть<>yatırmak@1", L"bank", ya), L"bank");
     EXPECT_EQ(app::searchRow(1, L"n@bank<>берег<>kıyı@1", L"bank", ya), std::nullopt);
     EXPECT_EQ(app::searchRow(1, L"n@Bank<>банк<>banka@1", L"bank", ya), std::nullopt);
-    EXPECT_EQ(ya, L"#n@bank$#v@bank$");
+    EXPECT_EQ(ya.text(), L"#n@bank$#v@bank$");
     // A direction outside the table searches the English part.
-    std::wstring other;
+    app::Taken other;
     EXPECT_EQ(app::searchRow(9, L"n@bank<>банк<>banka@1", L"ban", other), L"bank");
     EXPECT_EQ(app::translationRow(9, L"n@bank<>банк<>banka@1", other), std::nullopt);
+}
+
+TEST(AppLookup, TakenEntriesAreWholeEntriesNotPiecesOfTheBuffer) {
+    app::Taken taken;
+    EXPECT_TRUE(taken.take(L"ab$#cd"));
+    EXPECT_TRUE(taken.take(L"cd")); // "#cd$" stands inside the buffer's text, but was never taken
+    EXPECT_TRUE(taken.take(L""));
+    EXPECT_FALSE(taken.take(L"cd"));
+    EXPECT_EQ(taken.size(), 3u);
+    EXPECT_EQ(taken.text(), L"#ab$#cd$#cd$#$");
 }

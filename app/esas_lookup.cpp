@@ -1,0 +1,145 @@
+// The look-up: the headword search and the translations of a chosen headword.
+#include "app/esas.h"
+
+#include "platform/core/event_log.h"
+#include "platform/core/runtime_error.h"
+#include "platform/data/connection_string.h"
+#include "platform/forms/functions.h"
+#include "platform/forms/msgbox.h"
+#include "platform/textbox/uni_text_box_ex.h"
+#include "widgets/combo/s_combo_box.h"
+#include "widgets/list/mc_list_box.h"
+#include "widgets/text/label_kdq.h"
+
+#include <string>
+#include <vector>
+
+namespace app {
+
+namespace {
+
+// The hourglass while the dictionary is asked; the arrow again however the operation ends.
+class BusyPointer {
+public:
+    explicit BusyPointer(forms::Form& form) : form_(form) {
+        form_.setMousePointer(forms::pointer::Hourglass);
+    }
+    ~BusyPointer() {
+        core::bestEffort(L"Restoring the pointer", [&] { form_.setMousePointer(forms::pointer::Arrow); });
+    }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    forms::Form& form_;
+};
+
+} // namespace
+
+// A label is written only when its text changes: a label redraws itself on every write.
+void esas::showText(const wchar_t* label, const std::wstring& text) {
+    auto& l = control<widgets::Label_KDQ>(label);
+    if (l.Text() != text) l.setText(text);
+}
+
+template <class Visit>
+bool esas::dictionaryQuery(const std::wstring& sql, Visit visit) {
+    try {
+        struct Closer {
+            data::Connection& cn;
+            data::Recordset& rs;
+            ~Closer() {
+                rs.Close();
+                cn.Close();
+            }
+        } closer{cn_, rs_};
+        cn_.Open(dictionaryConnectionString(databaseFolder_), L"", L"", -1);
+        rs_.Open(sql, cn_, 1, 3, -1);
+        while (!rs_.Eof()) {
+            visit(rs_.Fields(L"soz").Value().toString());
+            rs_.MoveNext();
+        }
+        return true;
+    } catch (const forms::RuntimeError& e) {
+        forms::MsgBox(e.description(), forms::mb::Exclamation);
+        return false;
+    }
+}
+
+void esas::Search() {
+    Search(control<widgets::SComboBox>(L"co").ListIndex());
+}
+
+// number is the chooser's ListIndex, read once by the caller.
+void esas::Search(int number) {
+    if (!dictionaryFound_) return;
+    const std::wstring typed = control<textbox::UniTextBoxEx>(L"TextBox1").Text();
+    const std::wstring word = forms::Trim(forms::LCase(typed));
+    const Direction* d = direction(number);
+    if (!d) return;
+    auto& list = control<widgets::McListBox>(L"list");
+    lastDirection_ = number;
+    showText(L"dddd", std::to_wstring(number));
+    if (forms::Len(typed) < 3 || word.empty()) {
+        list.Clear();
+        showText(L"ya", L"");
+        return;
+    }
+    showText(L"ddi", d->ddi);
+    showText(L"ddd", d->ddd);
+
+    BusyPointer busy(*this);
+    Taken ya;
+    std::vector<std::wstring> found;
+    const bool ok = dictionaryQuery(L"select soz from soz where soz like '%" +
+                                        data::likeKey(searchKey(number, word)) + L"%' ",
+                                    [&](const std::wstring& row) {
+                                        if (auto h = searchRow(number, row, word, ya))
+                                            found.push_back(std::move(*h));
+                                    });
+    if (!ok) return;
+    list.Clear();
+    for (auto& h : found) list.AddItem(std::move(h));
+    list.Refresh();
+    control<widgets::McListBox>(L"ul").Refresh();
+    showText(L"ya", ya.text());
+
+    core::bestEffort(L"Selecting the searched word", [&] {
+        long match = -1;
+        for (long i = 0; i < list.ListCount(); ++i)
+            if (list.list(i) == word) match = i;
+        if (match >= 0) list.setListIndex(match);
+    });
+}
+
+void esas::headwordChosen() {
+    if (!dictionaryFound_ || !direction(lastDirection_)) return;
+    auto& ul = control<widgets::McListBox>(L"ul");
+    const std::wstring h = control<widgets::McListBox>(L"list").Text();
+    if (h.empty()) {
+        showText(L"ga", L"");
+        ul.Clear();
+        return;
+    }
+    showText(L"Label3", h + L":");
+    const int number = lastDirection_;
+    translationKey_ = translationKey(number, h, translationKey_);
+
+    BusyPointer busy(*this);
+    Taken ga;
+    std::vector<std::wstring> found;
+    const bool ok = dictionaryQuery(L"select distinct soz from soz where soz like'%" +
+                                        data::likeKey(translationKey_) + L"%' ",
+                                    [&](const std::wstring& row) {
+                                        if (auto t = translationRow(number, row, ga))
+                                            found.push_back(std::move(*t));
+                                    });
+    if (!ok) return;
+    ul.Clear();
+    for (auto& t : found) ul.AddItem(std::move(t));
+    ul.Refresh();
+    translationDirection_ = number;
+    showText(L"ga", ga.text());
+}
+
+} // namespace app

@@ -1,0 +1,97 @@
+// The main window on the dictionary built from the installed Debian dictionaries: a real look-up of
+// "bank", and the screenshot of the window after it (build/screenshots/vexa-lookup.bmp).
+#include "app/esas.h"
+
+#include "platform/forms/do_events.h"
+#include "platform/forms/msgbox.h"
+#include "platform/textbox/uni_text_box_ex.h"
+#include "support/screenshot.h"
+#include "support/temp_folder.h"
+#include "tools/builder.h"
+#include "widgets/list/mc_list_box.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::wstring kSources = L"Z:\\usr\\share\\dictd";
+
+bool sourcesInstalled() {
+    for (const wchar_t* name : {L"mueller7", L"freedict-eng-rus", L"freedict-eng-tur", L"freedict-tur-eng"})
+        if (GetFileAttributesW((kSources + L"\\" + name + L".index").c_str()) == INVALID_FILE_ATTRIBUTES)
+            return false;
+    return true;
+}
+
+void pump(int ms) {
+    for (int waited = 0; waited < ms; waited += 10) {
+        forms::DoEvents();
+        Sleep(10);
+    }
+}
+
+void press(HWND edit, UINT vk) {
+    PostMessageW(edit, WM_KEYDOWN, vk, 1);
+    forms::DoEvents();
+    PostMessageW(edit, WM_KEYUP, vk, 0xC0000001);
+    forms::DoEvents();
+}
+
+} // namespace
+
+TEST(MainWindowScreenshot, BankInEnglishTurkishOnTheRealDictionary) {
+    if (!sourcesInstalled())
+        GTEST_SKIP() << "the dictionary packages (mueller7-dict, dict-freedict-*) are not installed";
+    testsupport::TempFolder folder{L"vexa-real-"};
+    CreateDirectoryW(folder.file(L"oracle").c_str(), nullptr);
+    tools::writeDictionary(folder.file(L"oracle\\dat.vex"), tools::rowsFromDictd(kSources));
+    tools::writeSettings(folder.file(L"oracle\\lang.vex"));
+    app::esas::setProgramFolder(folder.path());
+    std::vector<std::wstring> messages;
+    auto previous = forms::setMsgBoxHandler([&](const std::wstring& prompt, int, const std::wstring&) {
+        messages.push_back(prompt);
+        return 1;
+    });
+
+    auto w = std::make_shared<app::esas>();
+    w->Show();
+    SetForegroundWindow(w->hWnd());
+    pump(100);
+    auto& box = w->control<textbox::UniTextBoxEx>(L"TextBox1");
+    auto& list = w->control<widgets::McListBox>(L"list");
+    auto& ul = w->control<widgets::McListBox>(L"ul");
+    for (wchar_t c : std::wstring(L"bank")) press(box.editWindow(), VkKeyScanW(c) & 0xFF);
+    press(box.editWindow(), VK_RETURN);
+
+    ASSERT_GT(list.ListCount(), 1);
+    EXPECT_EQ(list.Text(), L"bank");
+    // A click on the selected row (the list is scrolled to its top).
+    ASSERT_GT(list.visibleRowCount(), 0);
+    RECT inside{};
+    GetClientRect(list.hWnd(), &inside);
+    const int rowHeight = inside.bottom / static_cast<int>(list.visibleRowCount());
+    const int y = static_cast<int>(list.ListIndex()) * rowHeight + rowHeight / 2;
+    HWND h = list.hWnd();
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, y));
+    SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(40, y));
+    pump(200);
+    EXPECT_EQ(list.Text(), L"bank");
+    std::vector<std::wstring> translations;
+    for (long i = 0; i < ul.ListCount(); ++i) translations.push_back(ul.list(i));
+    // The English-Turkish dictionary gives "banka" (the bank for money) and "kıyı" (the river bank).
+    EXPECT_NE(std::find(translations.begin(), translations.end(), L"banka"), translations.end());
+    EXPECT_NE(std::find(translations.begin(), translations.end(), L"kıyı"), translations.end());
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(testsupport::saveShot(testsupport::captureWindow(w->hWnd()), L"vexa-lookup"));
+
+    w->Unload();
+    w.reset();
+    forms::DoEvents();
+    forms::setMsgBoxHandler(previous);
+    app::esas::setProgramFolder(L"");
+}
