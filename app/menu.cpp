@@ -76,14 +76,14 @@ forms::Layout Menu::layout() const {
     const forms::PropertyBag row{{L"BackStyle", 0},
                                  {L"BackColor", forms::Variant::colour(kBack)},
                                  {L"ForeColor", forms::Variant::colour(0x80000008)}};
-    auto font = tahoma(8.25, true);
+    auto font = tahoma(8.25);
     forms::LayoutEntry word = entry(L"Label_KDQ", L"soz", 0, 0, 300, 300, captionLabel(L"", font));
     word.visible = false;
     // The row backgrounds come last: windows made later lie below the ones made before.
     return {
         word,
-        entry(L"Label_KDQ", L"kisi", 780, 135, 1500, 270, captionLabel(L" Man voice", font)),
-        entry(L"Label_KDQ", L"qadin", 780, 630, 1500, 270, captionLabel(L" Woman voice", font)),
+        entry(L"Label_KDQ", L"kisi", 720, 135, 1560, 270, captionLabel(L" Man voice", font)),
+        entry(L"Label_KDQ", L"qadin", 720, 630, 1560, 270, captionLabel(L" Woman voice", font)),
         entry(L"Image", L"Image2", 375, 40, 300, 375),
         entry(L"Image", L"Image3", 375, 570, 300, 375),
         entry(L"Image", L"Image1", 45, 300, 270, 405),

@@ -43,11 +43,11 @@ void traymenu::registerControls() {
 
 forms::Layout traymenu::layout() const {
     const forms::PropertyBag row{{L"BackStyle", 0}, {L"BackColor", forms::Variant::colour(kBack)}};
-    auto font = tahoma(8.25, true);
+    auto font = tahoma(8.25);
     // The row backgrounds come last: windows made later lie below the ones made before.
     return {
-        entry(L"Label_KDQ", L"kisi", 780, 135, 1500, 270, captionLabel(L" Open", font)),
-        entry(L"Label_KDQ", L"qadin", 780, 630, 1500, 270, captionLabel(L" Exit", font)),
+        entry(L"Label_KDQ", L"kisi", 720, 135, 1560, 270, captionLabel(L" Open", font)),
+        entry(L"Label_KDQ", L"qadin", 720, 630, 1560, 270, captionLabel(L" Exit", font)),
         entry(L"Image", L"Image4", 420, 82, 300, 345),
         entry(L"Image", L"Image3", 420, 577, 300, 345),
         entry(L"Image", L"Image1", 45, 45, 240, 240),
