@@ -5,6 +5,7 @@
 // Then, on the synthetic dictionary and on the built one (the dictionary argument, by default
 // oracle\dat.vex beside the program), it looks up 200 sampled words in each direction as the main
 // window does and prints the median and 95th percentile of the search and of the translations.
+#include "timing.h"
 #include "app/lookup.h"
 #include "platform/data/connection.h"
 #include "platform/data/connection_string.h"
@@ -100,26 +101,9 @@ void writeIndexed(const std::wstring& file, const std::wstring& plain) {
     db.execute(L"detach database plain");
 }
 
-double now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-double percentile95(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, v.size() * 95 / 100)];
-}
+using bench::median;
+using bench::now;
+using bench::percentile95;
 
 std::wstring connectionString(const std::wstring& folder, const std::wstring& name) {
     return L"Provider=Microsoft.jet.oledb.4.0; Data Source=" + folder + L"/\\" + name +

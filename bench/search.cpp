@@ -6,6 +6,7 @@
 // AddItem, Refresh, select, close), and from a click on the first headword to the translation list
 // painted. Beside them, the data layer's own time for the same query on an open connection, and for
 // a fresh open of the database followed by that query.
+#include "timing.h"
 #include "app/esas.h"
 #include "app/lookup.h"
 #include "platform/data/connection.h"
@@ -34,26 +35,9 @@
 
 namespace {
 
-double now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-double percentile95(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[std::min(v.size() - 1, v.size() * 95 / 100)];
-}
+using bench::median;
+using bench::now;
+using bench::percentile95;
 
 bool plainWord(const std::wstring& w) {
     if (w.size() < 3 || w.size() > 10) return false;
