@@ -1,5 +1,7 @@
 #include "app/lookup.h"
 
+#include "platform/forms/functions.h"
+
 #include <vector>
 
 namespace app {
@@ -17,24 +19,11 @@ const Direction kDirections[] = {
     {5, Turkish, English, kTurkishName, L"English"}, {6, Turkish, Russian, kTurkishName, kRussianName},
 };
 
-std::vector<std::wstring> splitAt(const std::wstring& text, const std::wstring& separator) {
-    std::vector<std::wstring> parts;
-    size_t start = 0;
-    for (;;) {
-        size_t end = text.find(separator, start);
-        if (end == std::wstring::npos) break;
-        parts.push_back(text.substr(start, end - start));
-        start = end + separator.size();
-    }
-    parts.push_back(text.substr(start));
-    return parts;
-}
-
 std::optional<std::wstring> pieceOf(const std::vector<std::wstring>& parts, Part part) {
     if (parts.size() <= static_cast<size_t>(part)) return std::nullopt;
     std::wstring word = parts[part];
     if (part != Russian) {
-        auto pieces = splitAt(word, L"@");
+        auto pieces = forms::Split(word, L"@");
         size_t piece = part == English ? 1 : 0;
         if (pieces.size() <= piece) return std::nullopt;
         word = pieces[piece];
@@ -74,14 +63,14 @@ std::wstring translationKey(int number, const std::wstring& h, const std::wstrin
 }
 
 std::optional<std::wstring> shownWord(const std::wstring& record, Part part) {
-    return pieceOf(splitAt(record, L"<>"), part);
+    return pieceOf(forms::Split(record, L"<>"), part);
 }
 
 std::optional<std::wstring> searchRow(int number, const std::wstring& record, const std::wstring& word,
                                       Taken& ya) {
     const Direction* d = direction(number);
     Part source = d ? d->source : English;
-    auto parts = splitAt(record, L"<>");
+    auto parts = forms::Split(record, L"<>");
     // A record without this language's word has nothing to list; its part is not marked either, so
     // an empty part never hides a later row.
     auto shown = pieceOf(parts, source);
