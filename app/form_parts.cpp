@@ -51,10 +51,8 @@ std::shared_ptr<forms::StdFont> tahoma(double size, bool bold) {
     return font;
 }
 
-std::shared_ptr<forms::StdPicture> glyphPicture(wchar_t symbol, int width, int height, std::uint32_t colour,
-                                                std::uint32_t back) {
+std::shared_ptr<forms::StdPicture> glyphPicture(wchar_t symbol, int width, int height, std::uint32_t colour) {
     // An icon: the symbol in its colour, and a mask that lets whatever lies behind show round it.
-    (void)back;
     HDC screen = GetDC(nullptr);
     HBITMAP image = CreateCompatibleBitmap(screen, width, height);
     HBITMAP mask = CreateBitmap(width, height, 1, 1, nullptr);

@@ -24,8 +24,7 @@ forms::PropertyBag buttonLook(const std::wstring& caption);
 
 std::shared_ptr<forms::StdFont> tahoma(double size, bool bold = false);
 
-// A small picture of one symbol drawn in a colour on the back colour (the popups' row icons).
-std::shared_ptr<forms::StdPicture> glyphPicture(wchar_t symbol, int width, int height, std::uint32_t colour,
-                                                std::uint32_t back);
+// A small icon of one symbol drawn in a colour, transparent round it (the popups' row icons).
+std::shared_ptr<forms::StdPicture> glyphPicture(wchar_t symbol, int width, int height, std::uint32_t colour);
 
 } // namespace app

@@ -94,7 +94,7 @@ forms::Layout haqqinda::layout() const {
 }
 
 void haqqinda::Form_Load() {
-    control<forms::Image>(L"Image2").setPicture(glyphPicture(L'\u2139', 48, 48, 0x8B4513, 0xF9F9F9));
+    control<forms::Image>(L"Image2").setPicture(glyphPicture(L'\u2139', 48, 48, 0x8B4513));
     control<widgets::ktButton>(L"ktButton1").Click.handle([this] { Unload(); });
     const auto t = aboutTexts(interfaceLanguage());
     if (!t) return;

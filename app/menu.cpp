@@ -93,9 +93,9 @@ forms::Layout Menu::layout() const {
 }
 
 void Menu::Form_Load() {
-    control<forms::Image>(L"Image2").setPicture(glyphPicture(L'\u2642', 20, 25, 0x8B4513, kBack));
-    control<forms::Image>(L"Image3").setPicture(glyphPicture(L'\u2640', 20, 25, 0x7A1FA0, kBack));
-    control<forms::Image>(L"Image1").setPicture(glyphPicture(L'\u266B', 18, 27, 0xA0A0A0, kBack));
+    control<forms::Image>(L"Image2").setPicture(glyphPicture(L'\u2642', 20, 25, 0x8B4513));
+    control<forms::Image>(L"Image3").setPicture(glyphPicture(L'\u2640', 20, 25, 0x7A1FA0));
+    control<forms::Image>(L"Image1").setPicture(glyphPicture(L'\u266B', 18, 27, 0xA0A0A0));
 
     auto& k = control<forms::Label>(L"k");
     auto& q = control<forms::Label>(L"q");

@@ -50,7 +50,7 @@ forms::Layout tesdiq::layout() const {
 }
 
 void tesdiq::Form_Load() {
-    control<forms::Image>(L"Image1").setPicture(glyphPicture(L'?', 40, 40, 0x8B4513, 0xF9F9F9));
+    control<forms::Image>(L"Image1").setPicture(glyphPicture(L'?', 40, 40, 0x8B4513));
     control<widgets::ktButton>(L"he").Click.handle([this] { he_Click(); });
     control<widgets::ktButton>(L"yox").Click.handle([this] { yox_Click(); });
 }

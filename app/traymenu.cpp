@@ -57,9 +57,9 @@ forms::Layout traymenu::layout() const {
 }
 
 void traymenu::Form_Load() {
-    control<forms::Image>(L"Image4").setPicture(glyphPicture(L'\u25B2', 20, 23, 0x8B5A1E, kBack));
-    control<forms::Image>(L"Image3").setPicture(glyphPicture(L'\u2716', 20, 23, 0x1E1EB4, kBack));
-    control<forms::Image>(L"Image1").setPicture(glyphPicture(L'\u2715', 16, 16, 0x606060, kBack));
+    control<forms::Image>(L"Image4").setPicture(glyphPicture(L'\u25B2', 20, 23, 0x8B5A1E));
+    control<forms::Image>(L"Image3").setPicture(glyphPicture(L'\u2716', 20, 23, 0x1E1EB4));
+    control<forms::Image>(L"Image1").setPicture(glyphPicture(L'\u2715', 16, 16, 0x606060));
 
     auto& k = control<forms::Label>(L"k");
     auto& q = control<forms::Label>(L"q");
