@@ -91,15 +91,12 @@ void dil::Form_Load() {
 
     std::wstring code;
     try {
+        OperationScope scope{cn_, rs_};
         cn_.Open(settingsConnectionString(programFolder()), L"", L"", -1);
         rs_.Open(L"select * from dil", cn_, 1, 3, -1);
         const core::Variant v = rs_.Fields(L"dil").Value();
         if (!v.isNull() && !v.isEmpty()) code = v.toString();
-        rs_.Close();
-        cn_.Close();
     } catch (const core::RuntimeError& e) {
-        rs_.Close();
-        cn_.Close();
         forms::MsgBox(e.description(), forms::mb::Exclamation);
         Unload();
         return;

@@ -45,14 +45,7 @@ void esas::showText(const wchar_t* label, const std::wstring& text) {
 template <class Visit>
 bool esas::dictionaryQuery(const std::wstring& sql, Visit visit) {
     try {
-        struct Closer {
-            data::Connection& cn;
-            data::Recordset& rs;
-            ~Closer() {
-                rs.Close();
-                cn.Close();
-            }
-        } closer{cn_, rs_};
+        OperationScope scope{cn_, rs_};
         cn_.Open(dictionaryConnectionString(databaseFolder_), L"", L"", -1);
         rs_.Open(sql, cn_, 1, 3, -1);
         while (!rs_.Eof()) {

@@ -8,16 +8,6 @@ namespace app {
 
 namespace {
 
-// Closes what an operation opened, also when it ends with an error.
-struct OperationScope {
-    data::Connection& cn;
-    data::Recordset& rs;
-    ~OperationScope() {
-        rs.Close();
-        cn.Close();
-    }
-};
-
 forms::Variant firstValue(data::Connection& cn, data::Recordset& rs, const std::wstring& query,
                           const std::wstring& column) {
     rs.Open(query, cn, 1, 3, -1);

@@ -9,6 +9,16 @@
 
 namespace app {
 
+// Closes what an operation opened, also when it ends with an error.
+struct OperationScope {
+    data::Connection& cn;
+    data::Recordset& rs;
+    ~OperationScope() {
+        rs.Close();
+        cn.Close();
+    }
+};
+
 // The connection strings, built as the forms always built them: the dictionary's data source holds
 // "/oracle/" followed by "\dat.vex", which the layer normalises.
 std::wstring settingsConnectionString(const std::wstring& programFolder);

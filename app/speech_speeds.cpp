@@ -55,14 +55,7 @@ int speedOfStep(int step) {
 
 Speeds readSpeeds(data::Connection& cn, data::Recordset& rs, const std::wstring& programFolder,
                   Speeds previous) {
-    struct Close {
-        data::Connection& cn;
-        data::Recordset& rs;
-        ~Close() {
-            rs.Close();
-            cn.Close();
-        }
-    } close{cn, rs};
+    OperationScope scope{cn, rs};
     cn.Open(settingsConnectionString(programFolder), L"", L"", -1);
     Speeds s = previous;
     s.english = readOne(cn, rs, L"select * from esu").value_or(previous.english);
