@@ -2,7 +2,8 @@
 // box's hook with four registered messages; prints both times and their ratio (at most 2 is the aim).
 #include "widgets/buttons/code_hook.h"
 
-#include <chrono>
+#include "timing.h"
+
 #include <cstdio>
 #include <windows.h>
 
@@ -18,11 +19,10 @@ struct Quiet : widgets::CodeHookClient {
 };
 
 double sendAll(HWND window, int count) {
-    const auto start = std::chrono::steady_clock::now();
+    const double start = bench::now();
     LRESULT sum = 0;
     for (int i = 0; i < count; ++i) sum += SendMessageW(window, WM_APP + 7, static_cast<WPARAM>(i & 0xFF), 0);
-    const double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const double ms = bench::now() - start;
     if (sum !=
         LRESULT(count) + LRESULT(count / 256) * 255 * 128 + LRESULT((count % 256) * (count % 256 - 1) / 2))
         std::printf("unexpected answer %ld\n", static_cast<long>(sum));

@@ -5,7 +5,8 @@
 #include "platform/forms/user_control.h"
 #include "widgets/list/mc_list_box.h"
 
-#include <chrono>
+#include "timing.h"
+
 #include <cstdio>
 #include <string>
 
@@ -20,10 +21,6 @@ public:
     }
 };
 
-double msSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
 } // namespace
 
 int main() {
@@ -35,13 +32,13 @@ int main() {
     list->setSortOrder(-1);
     forms::DoEvents();
 
-    const auto start = std::chrono::steady_clock::now();
+    const double start = bench::now();
     for (int i = 0; i < 10000; ++i)
         list->AddItem(std::wstring(stems[i % 16]) + L" " + std::to_wstring((i * 7919) % 10007));
-    const double added = msSince(start);
-    const auto refreshStart = std::chrono::steady_clock::now();
+    const double added = bench::now() - start;
+    const double refreshStart = bench::now();
     list->Refresh();
-    const double refreshed = msSince(refreshStart);
+    const double refreshed = bench::now() - refreshStart;
 
     std::printf("AddItem x 10000: %.1f ms\nRefresh (sort and paint): %.1f ms\ntotal: %.1f ms\n", added,
                 refreshed, added + refreshed);
