@@ -17,7 +17,6 @@
 #include "platform/forms/msgbox.h"
 #include "widgets/buttons/kt_button.h"
 #include "platform/forms/controls/image.h"
-#include "platform/forms/controls/picture_box.h"
 #include "platform/forms/std_picture.h"
 #include "platform/forms/surface.h"
 #include "platform/textbox/uni_text_box_ex.h"
@@ -28,8 +27,6 @@
 #include "widgets/text/label_kdq.h"
 
 #include <windows.h>
-
-#include <cstdio>
 
 namespace app {
 
