@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <zlib.h>
 
+#include <limits>
 #include <stdexcept>
 
 namespace tools {
@@ -24,9 +25,13 @@ std::string readFileBytes(const std::wstring& path) {
     if (!h) throw failure("cannot open", path);
     std::string bytes;
     char buffer[1 << 16];
-    DWORD read = 0;
-    while (ReadFile(h.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-    return bytes;
+    for (;;) {
+        DWORD read = 0;
+        // A read that fails part-way must not pass for the end of a shorter file.
+        if (!ReadFile(h.get(), buffer, sizeof buffer, &read, nullptr)) throw failure("cannot read", path);
+        if (read == 0) return bytes;
+        bytes.append(buffer, read);
+    }
 }
 
 long long decodeDictdNumber(const std::string& digits) {
@@ -45,6 +50,8 @@ long long decodeDictdNumber(const std::string& digits) {
             d = 63;
         else
             return -1;
+        // A number too long for any file is as malformed as a wrong letter.
+        if (value > (std::numeric_limits<long long>::max() - d) / 64) return -1;
         value = value * 64 + d;
     }
     return value;

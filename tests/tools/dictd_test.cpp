@@ -61,6 +61,9 @@ TEST(ToolsDictd, DecodesTheIndexNumbers) {
     EXPECT_EQ(decodeDictdNumber("C+m"), 2 * 4096 + 62 * 64 + 38);
     EXPECT_EQ(decodeDictdNumber("SaWI"), ((18LL * 64 + 26) * 64 + 22) * 64 + 8);
     EXPECT_EQ(decodeDictdNumber("a-b"), -1);
+    EXPECT_EQ(decodeDictdNumber("H//////////"), 0x7FFFFFFFFFFFFFFFLL);
+    EXPECT_EQ(decodeDictdNumber("I//////////"), -1);
+    EXPECT_EQ(decodeDictdNumber("////////////////"), -1);
 }
 
 TEST(ToolsDictd, ReadsArticlesFromCompressedData) {
