@@ -1,6 +1,6 @@
 #include "app/form_parts.h"
 
-#include "platform/forms/gdi.h"
+#include "platform/forms/screen.h"
 
 #include <windows.h>
 
@@ -81,6 +81,15 @@ std::shared_ptr<forms::StdPicture> glyphPicture(wchar_t symbol, int width, int h
     DeleteObject(mask);
     DeleteObject(image);
     return forms::StdPicture::fromIcon(icon);
+}
+
+void movePopup(forms::Form& popup, POINT screenPoint, POINT (*place)(POINT, SIZE, const RECT&)) {
+    const int tppX = forms::Screen::TwipsPerPixelX(), tppY = forms::Screen::TwipsPerPixelY();
+    RECT work{0, 0, forms::Screen::pixelWidth(), forms::Screen::pixelHeight()};
+    MONITORINFO mi{sizeof mi};
+    if (GetMonitorInfoW(MonitorFromPoint(screenPoint, MONITOR_DEFAULTTONEAREST), &mi)) work = mi.rcWork;
+    const POINT at = place(screenPoint, {popup.Width() / tppX, popup.Height() / tppY}, work);
+    popup.Move(at.x * tppX, at.y * tppY, popup.Width(), popup.Height());
 }
 
 } // namespace app

@@ -1,6 +1,7 @@
 // Small pieces the satellite forms share: layout entries, their fonts and glyph pictures.
 #pragma once
 
+#include "platform/forms/form.h"
 #include "platform/forms/layout.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
@@ -26,5 +27,9 @@ std::shared_ptr<forms::StdFont> tahoma(double size, bool bold = false);
 
 // A small icon of one symbol drawn in a colour, transparent round it (the popups' row icons).
 std::shared_ptr<forms::StdPicture> glyphPicture(wchar_t symbol, int width, int height, std::uint32_t colour);
+
+// Moves a popup form where place puts it (pixels), for its size, in the work area of the monitor
+// nearest the point of the screen; the whole screen when that is not known.
+void movePopup(forms::Form& popup, POINT screenPoint, POINT (*place)(POINT, SIZE, const RECT&));
 
 } // namespace app

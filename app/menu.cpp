@@ -6,7 +6,6 @@
 #include "platform/forms/controls/image.h"
 #include "platform/forms/controls/label.h"
 #include "platform/forms/msgbox.h"
-#include "platform/forms/screen.h"
 #include "widgets/text/label_kdq.h"
 
 #include <algorithm>
@@ -130,12 +129,7 @@ void Menu::Form_Activate() {
 
 void Menu::showAt(const std::wstring& word, POINT screenPoint) {
     control<widgets::Label_KDQ>(L"soz").setText(word);
-    const int tppX = forms::Screen::TwipsPerPixelX(), tppY = forms::Screen::TwipsPerPixelY();
-    RECT work{0, 0, forms::Screen::pixelWidth(), forms::Screen::pixelHeight()};
-    MONITORINFO mi{sizeof mi};
-    if (GetMonitorInfoW(MonitorFromPoint(screenPoint, MONITOR_DEFAULTTONEAREST), &mi)) work = mi.rcWork;
-    const POINT at = wordPopupPlace(screenPoint, {Width() / tppX, Height() / tppY}, work);
-    Move(at.x * tppX, at.y * tppY, Width(), Height());
+    movePopup(*this, screenPoint, wordPopupPlace);
     Show();
 }
 

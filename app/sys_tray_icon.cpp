@@ -1,5 +1,6 @@
 #include "app/sys_tray_icon.h"
 
+#include "app/form_parts.h"
 #include "app/traymenu.h"
 #include "platform/forms/app.h"
 #include "platform/forms/cursor_position.h"
@@ -277,12 +278,7 @@ void SysTrayIcon::notice(UINT mouseMessage) {
 void SysTrayIcon::showTrayPopup() {
     lastPointer_ = forms::cursorPosition();
     traymenu& popup = forms::instance<traymenu>();
-    const int tppX = forms::Screen::TwipsPerPixelX(), tppY = forms::Screen::TwipsPerPixelY();
-    RECT work{0, 0, forms::Screen::pixelWidth(), forms::Screen::pixelHeight()};
-    MONITORINFO mi{sizeof mi};
-    if (GetMonitorInfoW(MonitorFromPoint(lastPointer_, MONITOR_DEFAULTTONEAREST), &mi)) work = mi.rcWork;
-    const POINT at = trayPopupPlace(lastPointer_, {popup.Width() / tppX, popup.Height() / tppY}, work);
-    popup.Move(at.x * tppX, at.y * tppY, popup.Width(), popup.Height());
+    movePopup(popup, lastPointer_, trayPopupPlace);
     popup.Show();
 }
 
