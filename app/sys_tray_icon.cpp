@@ -9,6 +9,7 @@
 #include "platform/forms/screen.h"
 #include "platform/forms/std_picture.h"
 #include "platform/forms/surface.h"
+#include "platform/forms/window_object.h"
 
 #include <algorithm>
 #include <set>
@@ -222,18 +223,17 @@ void SysTrayIcon::makeWindows() {
     registerNotifyClass(&SysTrayIcon::notifyProc);
     // The notices go to a message-only window; the shell's restart notice is broadcast, which only
     // reaches top-level windows, so a hidden one listens for it.
+    auto* object = static_cast<forms::WindowObject*>(this);
     notifyWindow_ = CreateWindowExW(0, kNotifyClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                    GetModuleHandleW(nullptr), nullptr);
+                                    GetModuleHandleW(nullptr), object);
     shellWatch_ = CreateWindowExW(WS_EX_TOOLWINDOW, kNotifyClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-    for (HWND w : {notifyWindow_, shellWatch_})
-        if (w) SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+                                  GetModuleHandleW(nullptr), object);
 }
 
 void SysTrayIcon::destroyWindows() noexcept {
     for (HWND* w : {&notifyWindow_, &shellWatch_}) {
         if (!*w) continue;
-        SetWindowLongPtrW(*w, GWLP_USERDATA, 0);
+        forms::windowObject::detach(*w);
         DestroyWindow(*w);
         *w = nullptr;
     }
@@ -285,7 +285,8 @@ void SysTrayIcon::showTrayPopup() {
 LRESULT CALLBACK SysTrayIcon::notifyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     forms::Forms::HandlingMessage handling;
     try {
-        auto* self = reinterpret_cast<SysTrayIcon*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        forms::windowObject::attachOnCreate(hwnd, msg, lParam);
+        auto* self = forms::windowObject::as<SysTrayIcon>(hwnd);
         if (self && msg == kTrayCallback && hwnd == self->notifyWindow_) {
             auto keep = self->weak_from_this().lock();
             self->notice(UINT(LOWORD(lParam)));
