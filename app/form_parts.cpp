@@ -1,5 +1,6 @@
 #include "app/form_parts.h"
 
+#include "platform/forms/gdi.h"
 #include "platform/forms/screen.h"
 
 #include <windows.h>
@@ -53,34 +54,37 @@ std::shared_ptr<forms::StdFont> tahoma(double size, bool bold) {
 
 std::shared_ptr<forms::StdPicture> glyphPicture(wchar_t symbol, int width, int height, std::uint32_t colour) {
     // An icon: the symbol in its colour, and a mask that lets whatever lies behind show round it.
-    HDC screen = GetDC(nullptr);
-    HBITMAP image = CreateCompatibleBitmap(screen, width, height);
-    HBITMAP mask = CreateBitmap(width, height, 1, 1, nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
-    HFONT font = CreateFontW(-(height - 2), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                             NONANTIALIASED_QUALITY, 0, L"DejaVu Sans");
-    HGDIOBJ oldFont = SelectObject(dc, font);
-    SetBkMode(dc, TRANSPARENT);
+    forms::GdiBitmap image, mask;
+    forms::MemoryDC dc;
+    {
+        forms::WindowDC screen(nullptr);
+        image.reset(CreateCompatibleBitmap(screen.get(), width, height));
+        dc = forms::MemoryDC::compatibleWith(screen.get());
+    }
+    mask.reset(CreateBitmap(width, height, 1, 1, nullptr));
+    forms::GdiFont font(CreateFontW(-(height - 2), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                    NONANTIALIASED_QUALITY, 0, L"DejaVu Sans"));
+    if (!image || !mask || !dc) return forms::StdPicture::empty();
+    forms::ScopedSelect useFont(dc.get(), font.get());
+    SetBkMode(dc.get(), TRANSPARENT);
     RECT r{0, 0, width, height};
     const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
-    HGDIOBJ oldBitmap = SelectObject(dc, image);
-    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    SetTextColor(dc, colour);
-    DrawTextW(dc, &symbol, 1, &r, format);
-    SelectObject(dc, mask);
-    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SetTextColor(dc, 0);
-    DrawTextW(dc, &symbol, 1, &r, format);
-    SelectObject(dc, oldBitmap);
-    SelectObject(dc, oldFont);
-    DeleteObject(font);
-    DeleteDC(dc);
-    ICONINFO info{TRUE, 0, 0, mask, image};
-    HICON icon = CreateIconIndirect(&info);
-    DeleteObject(mask);
-    DeleteObject(image);
-    return forms::StdPicture::fromIcon(icon);
+    {
+        forms::ScopedSelect drawOn(dc.get(), image.get());
+        FillRect(dc.get(), &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        SetTextColor(dc.get(), colour);
+        DrawTextW(dc.get(), &symbol, 1, &r, format);
+    }
+    {
+        forms::ScopedSelect drawOn(dc.get(), mask.get());
+        FillRect(dc.get(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        SetTextColor(dc.get(), 0);
+        DrawTextW(dc.get(), &symbol, 1, &r, format);
+    }
+    useFont.restore();
+    ICONINFO info{TRUE, 0, 0, mask.get(), image.get()};
+    // The icon keeps copies of both bitmaps; ours go with their owners.
+    return forms::StdPicture::fromIcon(CreateIconIndirect(&info));
 }
 
 void movePopup(forms::Form& popup, POINT screenPoint, POINT (*place)(POINT, SIZE, const RECT&)) {
