@@ -26,6 +26,15 @@ std::wstring textOr(const forms::Variant& v, const std::wstring& fallback) {
     }
 }
 
+bool booleanOr(const forms::Variant& v, bool fallback) {
+    if (v.isNull() || v.isEmpty()) return fallback;
+    try {
+        return v.toBoolean();
+    } catch (const forms::RuntimeError&) {
+        return fallback;
+    }
+}
+
 } // namespace
 
 // The data source is quoted where the folder's name needs it (a ";" in it would end the value).
@@ -46,11 +55,7 @@ Settings readSettings(data::Connection& cn, data::Recordset& rs, const std::wstr
     OperationScope scope{cn, rs};
     cn.Open(settingsConnectionString(programFolder), L"", L"", -1);
 
-    forms::Variant ses = firstValue(cn, rs, L"select ses from ses ", L"ses");
-    try {
-        if (!ses.isNull() && !ses.isEmpty()) s.ses = ses.toBoolean();
-    } catch (const forms::RuntimeError&) {
-    }
+    s.ses = booleanOr(firstValue(cn, rs, L"select ses from ses ", L"ses"), s.ses);
 
     // A value with fewer pieces leaves the missing ones empty.
     auto pieces = forms::Split(textOr(firstValue(cn, rs, L"select adam from adam ", L"adam"), L""), L"$");
