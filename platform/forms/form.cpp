@@ -307,7 +307,8 @@ void Form::Show(int modal, Form* owner) {
         showWindowNow(true);
         return;
     }
-    if (modalDepth_ > 0) throw RuntimeError(400, L"Form already displayed; can't show modally");
+    if (modalDepth_ > 0)
+        throw RuntimeError(err::FormAlreadyShown, L"Form already displayed; can't show modally");
     HWND ownerHwnd = owner && owner->hwnd_ ? owner->hwnd_ : nullptr;
     if (!ownerHwnd) {
         if (auto a = FormRegistry::get().active(); a && a.get() != this && a->loaded()) ownerHwnd = a->hwnd_;

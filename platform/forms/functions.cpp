@@ -41,7 +41,7 @@ double Int(double value) {
 }
 
 int32_t intDiv(int32_t dividend, int32_t divisor) {
-    if (divisor == 0) throw RuntimeError(11);
+    if (divisor == 0) throw RuntimeError(err::DivisionByZero);
     if (dividend == INT32_MIN && divisor == -1) throw RuntimeError(err::Overflow);
     return dividend / divisor;
 }
