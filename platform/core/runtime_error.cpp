@@ -1,23 +1,8 @@
 #include "platform/core/runtime_error.h"
 
-#include <windows.h>
+#include "platform/core/text.h"
 
 namespace core {
-
-namespace {
-
-std::string toUtf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                nullptr);
-    std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr,
-                            nullptr);
-    return out;
-}
-
-} // namespace
 
 std::wstring RuntimeError::standardText(int number) {
     switch (number) {

@@ -30,7 +30,9 @@ private:
 namespace err {
 inline constexpr int InvalidProcedureCall = 5;
 inline constexpr int Overflow = 6;
+inline constexpr int OutOfMemory = 7;
 inline constexpr int SubscriptOutOfRange = 9;
+inline constexpr int DivisionByZero = 11;
 inline constexpr int TypeMismatch = 13;
 inline constexpr int FileNotFound = 53;
 inline constexpr int PathFileAccess = 75;
@@ -39,6 +41,7 @@ inline constexpr int ObjectNotSet = 91;
 inline constexpr int InvalidUseOfNull = 94;
 inline constexpr int InvalidPropertyValue = 380;
 inline constexpr int SetNotSupportedAtRuntime = 382;
+inline constexpr int FormAlreadyShown = 400;
 inline constexpr int InvalidPicture = 481;
 } // namespace err
 

@@ -1,5 +1,6 @@
 #include "platform/core/variant.h"
 
+#include "platform/core/rounding.h"
 #include "platform/core/runtime_error.h"
 
 #include <cfloat>
@@ -66,10 +67,7 @@ bool parseRadix(const std::wstring& t, double& out) {
 
 double roundEven(double v) {
     if (std::isnan(v)) overflow();
-    double r = std::floor(v);
-    double diff = v - r;
-    if (diff > 0.5 || (diff == 0.5 && std::fmod(r, 2.0) != 0.0)) r += 1.0;
-    return r;
+    return roundHalfEven(v);
 }
 
 } // namespace

@@ -1,25 +1,6 @@
 #include "platform/data/host_path.h"
 
-#include "platform/data/text.h"
-
-#include <windows.h>
-
 namespace data {
-
-namespace {
-
-using UnixFileNameFn = char*(__cdecl*)(const wchar_t*);
-
-UnixFileNameFn unixFileName() {
-    static UnixFileNameFn fn = [] {
-        HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-        return kernel ? reinterpret_cast<UnixFileNameFn>(GetProcAddress(kernel, "wine_get_unix_file_name"))
-                      : nullptr;
-    }();
-    return fn;
-}
-
-} // namespace
 
 std::wstring normalisePath(const std::wstring& path) {
     std::wstring out;
@@ -37,27 +18,8 @@ std::wstring normalisePath(const std::wstring& path) {
     return out;
 }
 
-bool runningUnderWine() {
-    return unixFileName() != nullptr;
-}
-
 std::optional<std::wstring> driverPath(const std::wstring& windowsPath) {
-    auto fn = unixFileName();
-    if (!fn) return windowsPath;
-    // The lookup wants a full path; relative ones are taken from the working folder.
-    wchar_t full[MAX_PATH * 2];
-    DWORD n = GetFullPathNameW(windowsPath.c_str(), MAX_PATH * 2, full, nullptr);
-    if (n == 0 || n >= MAX_PATH * 2) return std::nullopt;
-    char* host = fn(full);
-    if (!host) return std::nullopt;
-    std::wstring result = fromUtf8(host);
-    HeapFree(GetProcessHeap(), 0, host);
-    return result;
-}
-
-bool fileExists(const std::wstring& windowsPath) {
-    DWORD attributes = GetFileAttributesW(windowsPath.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return core::hostPath(windowsPath);
 }
 
 } // namespace data

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/host_path.h"
+
 #include <optional>
 #include <string>
 
@@ -14,10 +16,7 @@ std::wstring normalisePath(const std::wstring& path);
 // is the path itself. Empty when Wine cannot map the path.
 std::optional<std::wstring> driverPath(const std::wstring& windowsPath);
 
-// True when the process runs under Wine.
-bool runningUnderWine();
-
-// True when a regular file (not a folder) exists at the path.
-bool fileExists(const std::wstring& windowsPath);
+using core::fileExists;
+using core::runningUnderWine;
 
 } // namespace data

@@ -47,7 +47,8 @@ std::vector<unsigned char> pbkdf2(const std::string& password, const std::vector
     NTSTATUS status =
         BCryptOpenAlgorithmProvider(&alg, BCRYPT_SHA256_ALGORITHM, nullptr, BCRYPT_ALG_HANDLE_HMAC_FLAG);
     if (status < 0)
-        throw core::RuntimeError(5, L"The system's crypto library cannot derive the password key");
+        throw core::RuntimeError(core::err::InvalidProcedureCall,
+                                 L"The system's crypto library cannot derive the password key");
     std::vector<unsigned char> key(length);
     std::vector<unsigned char> pw(password.begin(), password.end());
     std::vector<unsigned char> saltCopy = salt;
@@ -57,7 +58,8 @@ std::vector<unsigned char> pbkdf2(const std::string& password, const std::vector
                                    key.data(), static_cast<ULONG>(key.size()), 0);
     BCryptCloseAlgorithmProvider(alg, 0);
     if (status < 0)
-        throw core::RuntimeError(5, L"The system's crypto library cannot derive the password key");
+        throw core::RuntimeError(core::err::InvalidProcedureCall,
+                                 L"The system's crypto library cannot derive the password key");
     return key;
 }
 

@@ -307,7 +307,8 @@ void Form::Show(int modal, Form* owner) {
         showWindowNow(true);
         return;
     }
-    if (modalDepth_ > 0) throw RuntimeError(400, L"Form already displayed; can't show modally");
+    if (modalDepth_ > 0)
+        throw RuntimeError(err::FormAlreadyShown, L"Form already displayed; can't show modally");
     HWND ownerHwnd = owner && owner->hwnd_ ? owner->hwnd_ : nullptr;
     if (!ownerHwnd) {
         if (auto a = FormRegistry::get().active(); a && a.get() != this && a->loaded()) ownerHwnd = a->hwnd_;
@@ -351,9 +352,9 @@ void Form::setVisible(bool visible) {
 
 int Form::WindowState() const {
     if (hwnd_ && IsWindowVisible(hwnd_)) {
-        if (IsIconic(hwnd_)) return 1;
-        if (IsZoomed(hwnd_)) return 2;
-        return 0;
+        if (IsIconic(hwnd_)) return windowState::Minimized;
+        if (IsZoomed(hwnd_)) return windowState::Maximized;
+        return windowState::Normal;
     }
     return windowState_;
 }
@@ -389,7 +390,7 @@ void Form::setMenu(HMENU menu) {
 void Form::PopupMenu(HMENU menu, UINT flags) {
     POINT pt;
     GetCursorPos(&pt);
-    const int id = TrackPopupMenuEx(menu, flags | TPM_RETURNCMD | TPM_NONOTIFY, pt.x, pt.y, hWnd(), nullptr);
+    const int id = showPopupMenu({menu, flags, pt, hWnd(), {}});
     if (id) menuCommand(id);
 }
 
@@ -398,7 +399,7 @@ void Form::PopupMenu(HMENU menu, UINT flags, double x, double y) {
     POINT pt{twips ? Screen::twipsToPixelsX(x) : static_cast<int>(x),
              twips ? Screen::twipsToPixelsY(y) : static_cast<int>(y)};
     ClientToScreen(hWnd(), &pt);
-    const int id = TrackPopupMenuEx(menu, flags | TPM_RETURNCMD | TPM_NONOTIFY, pt.x, pt.y, hwnd_, nullptr);
+    const int id = showPopupMenu({menu, flags, pt, hwnd_, {}});
     if (id) menuCommand(id);
 }
 

@@ -8,14 +8,6 @@
 
 namespace forms {
 
-double roundHalfEven(double value) {
-    if (!std::isfinite(value)) return value;
-    double whole = std::floor(value);
-    double rest = value - whole;
-    if (rest > 0.5 || (rest == 0.5 && std::fmod(whole, 2.0) != 0.0)) whole += 1.0;
-    return whole;
-}
-
 long roundToLong(double value) {
     const double r = roundHalfEven(value);
     if (!(r == r)) return 0;
@@ -41,7 +33,7 @@ double Int(double value) {
 }
 
 int32_t intDiv(int32_t dividend, int32_t divisor) {
-    if (divisor == 0) throw RuntimeError(11);
+    if (divisor == 0) throw RuntimeError(err::DivisionByZero);
     if (dividend == INT32_MIN && divisor == -1) throw RuntimeError(err::Overflow);
     return dividend / divisor;
 }

@@ -2,14 +2,15 @@
 
 // Number and text helpers with the meaning forms code expects. Text is UTF-16; positions are 1-based.
 
+#include "platform/core/rounding.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace forms {
 
-// Nearest whole number, halves to even (2.5 → 2, 3.5 → 4, -2.5 → -2).
-double roundHalfEven(double value);
+using core::roundHalfEven;
 // The same as a whole number for drawing arithmetic: never raises, clamps to the 32-bit range
 // (NaN gives 0).
 long roundToLong(double value);

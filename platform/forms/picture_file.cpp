@@ -1,7 +1,8 @@
 #include "platform/forms/picture_file.h"
-#include "platform/core/system_handles.h"
 
 #include "platform/core/runtime_error.h"
+#include "platform/core/system_handles.h"
+#include "platform/forms/files.h"
 
 #include <cstdint>
 #include <cstring>
@@ -13,19 +14,13 @@ namespace {
 
 using core::FileHandle;
 
-[[noreturn]] void fileError(DWORD code) {
-    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_INVALID_NAME) throw RuntimeError(err::FileNotFound);
-    if (code == ERROR_PATH_NOT_FOUND) throw RuntimeError(err::PathNotFound);
-    throw RuntimeError(err::PathFileAccess);
-}
-
 std::vector<unsigned char> readHead(const std::wstring& path, DWORD size) {
     FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) fileError(GetLastError());
+    if (!file) raiseFileError(GetLastError());
     std::vector<unsigned char> head(size);
     DWORD read = 0;
-    if (!ReadFile(file.get(), head.data(), size, &read, nullptr)) fileError(GetLastError());
+    if (!ReadFile(file.get(), head.data(), size, &read, nullptr)) raiseFileError(GetLastError());
     head.resize(read);
     return head;
 }
@@ -33,7 +28,7 @@ std::vector<unsigned char> readHead(const std::wstring& path, DWORD size) {
 void writeFile(const std::wstring& path, const std::vector<unsigned char>& data) {
     FileHandle file(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) fileError(GetLastError());
+    if (!file) raiseFileError(GetLastError());
     DWORD written = 0;
     if (!WriteFile(file.get(), data.data(), static_cast<DWORD>(data.size()), &written, nullptr) ||
         written != data.size())

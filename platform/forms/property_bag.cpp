@@ -19,14 +19,15 @@ Variant ownCopy(const Variant& value) {
 } // namespace
 
 PropertyBag::PropertyBag(std::initializer_list<Entry> entries) {
-    for (const auto& [key, value] : entries) {
-        auto it =
-            std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.first == key; });
-        if (it != entries_.end())
-            it->second = ownCopy(value);
-        else
-            entries_.emplace_back(key, ownCopy(value));
-    }
+    for (const auto& [key, value] : entries) put(key, value);
+}
+
+void PropertyBag::put(const std::wstring& key, const Variant& value) {
+    auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.first == key; });
+    if (it != entries_.end())
+        it->second = ownCopy(value);
+    else
+        entries_.emplace_back(key, ownCopy(value));
 }
 
 const Variant* PropertyBag::find(const std::wstring& key) const {
@@ -45,15 +46,12 @@ Variant PropertyBag::ReadProperty(const std::wstring& key, const Variant& defaul
 }
 
 void PropertyBag::WriteProperty(const std::wstring& key, const Variant& value, const Variant& defaultValue) {
-    auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.first == key; });
-    if (value == defaultValue) {
-        if (it != entries_.end()) entries_.erase(it);
+    if (!(value == defaultValue)) {
+        put(key, value);
         return;
     }
-    if (it != entries_.end())
-        it->second = ownCopy(value);
-    else
-        entries_.emplace_back(key, ownCopy(value));
+    auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.first == key; });
+    if (it != entries_.end()) entries_.erase(it);
 }
 
 bool operator==(const PropertyBag& a, const PropertyBag& b) {

@@ -42,6 +42,8 @@ private:
     std::vector<Entry> entries_;
 
     const Variant* find(const std::wstring& key) const;
+    // Stores a copy of the value under the key, in place of an earlier one.
+    void put(const std::wstring& key, const Variant& value);
 };
 
 } // namespace forms

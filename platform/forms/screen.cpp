@@ -1,8 +1,8 @@
 #include "platform/forms/screen.h"
 
-#include <windows.h>
+#include "platform/forms/functions.h"
 
-#include <cmath>
+#include <windows.h>
 
 namespace forms::Screen {
 
@@ -19,10 +19,6 @@ int readDpi(int index) {
 int dpi(int index) {
     static const int x = readDpi(LOGPIXELSX), y = readDpi(LOGPIXELSY);
     return index == LOGPIXELSX ? x : y;
-}
-
-int roundEven(double v) {
-    return static_cast<int>(std::nearbyint(v));
 }
 
 } // namespace
@@ -46,10 +42,10 @@ int Height() {
     return pixelHeight() * TwipsPerPixelY();
 }
 int twipsToPixelsX(double twips) {
-    return roundEven(twips / TwipsPerPixelX());
+    return static_cast<int>(roundHalfEven(twips / TwipsPerPixelX()));
 }
 int twipsToPixelsY(double twips) {
-    return roundEven(twips / TwipsPerPixelY());
+    return static_cast<int>(roundHalfEven(twips / TwipsPerPixelY()));
 }
 
 } // namespace forms::Screen

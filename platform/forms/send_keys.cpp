@@ -10,11 +10,6 @@ namespace forms {
 
 namespace {
 
-KeySender& sender() {
-    static KeySender s;
-    return s;
-}
-
 struct NamedKey {
     const wchar_t* name;
     WORD vk;
@@ -175,15 +170,7 @@ std::vector<INPUT> keyInputs(const std::wstring& keys) {
 void SendKeys(const std::wstring& keys) {
     std::vector<INPUT> inputs = keyInputs(keys);
     if (inputs.empty()) return;
-    if (sender()) {
-        sender()(inputs);
-        return;
-    }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-KeySender setKeySender(KeySender s) {
-    return std::exchange(sender(), std::move(s));
 }
 
 } // namespace forms

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,10 +16,5 @@ void SendKeys(const std::wstring& keys);
 
 // The input records SendKeys queues for a string.
 std::vector<INPUT> keyInputs(const std::wstring& keys);
-
-// Where the records go: SendInput unless a test put its own in. The previous sender is returned; an
-// empty one stands for SendInput.
-using KeySender = std::function<void(const std::vector<INPUT>&)>;
-KeySender setKeySender(KeySender sender);
 
 } // namespace forms

@@ -61,7 +61,7 @@ Surface::Surface(int width, int height)
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
     dc_ = MemoryDC::compatibleWith(nullptr);
-    if (!dc_) throw RuntimeError(7);
+    if (!dc_) throw RuntimeError(err::OutOfMemory);
     makeBitmap(width_, height_, bitmap_, bits_);
     originalBitmap_ = SelectObject(dc_.get(), bitmap_.get());
 
@@ -98,7 +98,7 @@ void Surface::makeBitmap(int width, int height, GdiBitmap& bitmap, uint32_t*& bi
     info.bmiHeader.biCompression = BI_RGB;
     void* memory = nullptr;
     GdiBitmap made(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &memory, nullptr, 0));
-    if (!made || !memory) throw RuntimeError(7);
+    if (!made || !memory) throw RuntimeError(err::OutOfMemory);
     bitmap = std::move(made);
     bits = static_cast<uint32_t*>(memory);
 }

@@ -1,5 +1,6 @@
 #include "platform/speech/espeak.h"
 
+#include "platform/core/host_path.h"
 #include "platform/core/runtime_error.h"
 #include "platform/core/text.h"
 
@@ -9,18 +10,12 @@ namespace speech {
 
 namespace {
 
-using UnixFileNameFn = char*(__cdecl*)(const wchar_t*);
 using DosFileNameFn = wchar_t*(__cdecl*)(const char*);
 
-template <class Fn>
-Fn kernelExport(const char* name) {
+DosFileNameFn dosFileName() {
     HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    return kernel ? reinterpret_cast<Fn>(GetProcAddress(kernel, name)) : nullptr;
-}
-
-bool isFile(const std::wstring& path) {
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return kernel ? reinterpret_cast<DosFileNameFn>(GetProcAddress(kernel, "wine_get_dos_file_name"))
+                  : nullptr;
 }
 
 std::wstring environment(const wchar_t* name) {
@@ -65,10 +60,6 @@ void writeText(const std::wstring& file, const std::wstring& text) {
 
 } // namespace
 
-bool runningUnderWine() {
-    return kernelExport<UnixFileNameFn>("wine_get_unix_file_name") != nullptr;
-}
-
 std::wstring espeakVoice(Voice voice) {
     return std::wstring(voice.language == Language::Russian ? L"ru" : L"en-us") +
            (voice.gender == Gender::Woman ? L"+f3" : L"+m3");
@@ -89,13 +80,13 @@ std::wstring commandLine(const std::wstring& program, const std::vector<std::wst
 }
 
 std::optional<std::wstring> espeakProgram() {
-    if (auto dosName = kernelExport<DosFileNameFn>("wine_get_dos_file_name")) {
+    if (auto dosName = dosFileName()) {
         for (const char* host : {"/usr/bin/espeak-ng", "/usr/local/bin/espeak-ng"}) {
             wchar_t* name = dosName(host);
             if (!name) continue;
             std::wstring program(name);
             HeapFree(GetProcessHeap(), 0, name);
-            if (isFile(program)) return program;
+            if (core::fileExists(program)) return program;
         }
         return std::nullopt;
     }
@@ -103,7 +94,7 @@ std::optional<std::wstring> espeakProgram() {
         const std::wstring base = environment(folder);
         if (base.empty()) continue;
         const std::wstring program = base + L"\\eSpeak NG\\espeak-ng.exe";
-        if (isFile(program)) return program;
+        if (core::fileExists(program)) return program;
     }
     return std::nullopt;
 }
@@ -115,27 +106,14 @@ std::wstring speechTextFile() {
     return base + L"vexa-speech.txt";
 }
 
-std::optional<std::wstring> programPath(const std::wstring& windowsPath) {
-    auto unixName = kernelExport<UnixFileNameFn>("wine_get_unix_file_name");
-    if (!unixName) return windowsPath;
-    wchar_t full[MAX_PATH * 2];
-    DWORD n = GetFullPathNameW(windowsPath.c_str(), MAX_PATH * 2, full, nullptr);
-    if (n == 0 || n >= MAX_PATH * 2) return std::nullopt;
-    char* host = unixName(full);
-    if (!host) return std::nullopt;
-    std::wstring result = core::fromUtf8(host);
-    HeapFree(GetProcessHeap(), 0, host);
-    return result;
-}
-
 void EspeakEngine::say(const Utterance& u) {
     const auto program = espeakProgram();
     if (!program)
         throw core::RuntimeError(core::err::FileNotFound, L"No speech engine is installed (espeak-ng)");
     const std::wstring textFile = speechTextFile();
     writeText(textFile, u.text);
-    const auto text = programPath(textFile);
-    const auto wave = u.waveFile.empty() ? std::optional<std::wstring>(L"") : programPath(u.waveFile);
+    const auto text = core::hostPath(textFile);
+    const auto wave = u.waveFile.empty() ? std::optional<std::wstring>(L"") : core::hostPath(u.waveFile);
     if (!text || !wave)
         throw core::RuntimeError(core::err::PathNotFound, L"The speech files cannot be named");
 

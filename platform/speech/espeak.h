@@ -3,6 +3,7 @@
 // never on the command line, so any word reaches it whole.
 #pragma once
 
+#include "platform/core/host_path.h"
 #include "platform/speech/text_to_speech.h"
 
 #include <optional>
@@ -11,7 +12,7 @@
 
 namespace speech {
 
-bool runningUnderWine();
+using core::runningUnderWine;
 
 // The voice name with its variant: "en-us+m3", "en-us+f3", "ru+m3", "ru+f3".
 std::wstring espeakVoice(Voice voice);
@@ -25,8 +26,6 @@ std::wstring commandLine(const std::wstring& program, const std::vector<std::wst
 std::optional<std::wstring> espeakProgram();
 // The one text file every Speak rewrites (a Windows path).
 std::wstring speechTextFile();
-// A Windows path as the program sees it: the host's path under Wine, the path itself on Windows.
-std::optional<std::wstring> programPath(const std::wstring& windowsPath);
 
 class EspeakEngine : public Engine {
 public:

@@ -25,20 +25,6 @@ void paintBehind(UserControl& control) {
     SetViewportOrgEx(dc, old.x, old.y, nullptr);
 }
 
-std::shared_ptr<StdFont> readFont(const PropertyBag& bag, const std::wstring& key,
-                                  const std::shared_ptr<StdFont>& defaultFont) {
-    Variant v = bag.ReadProperty(key);
-    if (v.type() == VariantType::Font && v.toFont()) return v.toFont();
-    return defaultFont ? defaultFont->clone() : StdFont::create();
-}
-
-void writeFont(PropertyBag& bag, const std::wstring& key, const std::shared_ptr<StdFont>& font,
-               const std::shared_ptr<StdFont>& defaultFont) {
-    if (!font) return;
-    if (defaultFont && font->sameAs(*defaultFont)) return;
-    bag.WriteProperty(key, Variant(font));
-}
-
 WNDPROC subclassChild(HWND child, WNDPROC proc, UserControl* owner) {
     windowObject::attach(child, owner);
     return reinterpret_cast<WNDPROC>(

@@ -23,13 +23,6 @@ namespace controls {
 // transparent background shows what lies under it.
 void paintBehind(UserControl& control);
 
-// The font stored under a key, or a copy of the default (the ambient font).
-std::shared_ptr<StdFont> readFont(const PropertyBag& bag, const std::wstring& key,
-                                  const std::shared_ptr<StdFont>& defaultFont);
-// Writes the font unless it equals the default.
-void writeFont(PropertyBag& bag, const std::wstring& key, const std::shared_ptr<StdFont>& font,
-               const std::shared_ptr<StdFont>& defaultFont);
-
 // Points a child window's messages at a procedure of ours, keeping the old one for CallWindowProcW.
 // The child is attached to the owning control (windowObject), as the control's own window is.
 WNDPROC subclassChild(HWND child, WNDPROC proc, UserControl* owner);

@@ -212,16 +212,18 @@ TEST_F(DataConnection, APasswordRecordUnlikeTheBuildersIsRefusedAtOnce) {
           L"update kilid set salt = salt || salt || salt || salt || salt",
           L"update kilid set salt = 'zz' || substr(salt, 3)", L"update kilid set hash = substr(hash, 1, 63)",
           L"update kilid set hash = null"}) {
-        SCOPED_TRACE(std::string(change, change + wcslen(change)));
+        const std::string what(change, change + wcslen(change));
         makeDatabase(folder.file(L"bad.vex"), L"47mivo582terobalk", {change});
         Connection cn;
         std::wstring text;
         DWORD start = GetTickCount();
         EXPECT_EQ(errorOf([&] { cn.Open(connectionString(folder.path(), L"bad.vex", L"47mivo582terobalk")); },
                           &text),
-                  data::err::WrongPassword);
-        EXPECT_LT(GetTickCount() - start, 20000u);
-        EXPECT_NE(text.find(L"bad.vex"), std::wstring::npos) << std::string(text.begin(), text.end());
+                  data::err::WrongPassword)
+            << what;
+        EXPECT_LT(GetTickCount() - start, 20000u) << what;
+        EXPECT_NE(text.find(L"bad.vex"), std::wstring::npos)
+            << what << ": " << std::string(text.begin(), text.end());
         DeleteFileW(folder.file(L"bad.vex").c_str());
     }
 }

@@ -96,11 +96,11 @@ protected:
 
 // Runs in the process a Holder starts; on its own it does nothing.
 TEST(DataLockHolder, HoldsTheDatabase) {
-    std::wstring spec = environmentValue(L"VEXA_HOLDER");
-    if (spec.empty()) GTEST_SKIP() << "started by the fault tests only";
-    size_t a = spec.find(L'|'), b = spec.find(L'|', a + 1), c = spec.find(L'|', b + 1);
-    std::wstring mode = spec.substr(0, a), base = spec.substr(b + 1, c - b - 1), file = spec.substr(c + 1);
-    int holdMs = std::stoi(spec.substr(a + 1, b - a - 1));
+    std::wstring order = environmentValue(L"VEXA_HOLDER");
+    if (order.empty()) GTEST_SKIP() << "started by the fault tests only";
+    size_t a = order.find(L'|'), b = order.find(L'|', a + 1), c = order.find(L'|', b + 1);
+    std::wstring mode = order.substr(0, a), base = order.substr(b + 1, c - b - 1), file = order.substr(c + 1);
+    int holdMs = std::stoi(order.substr(a + 1, b - a - 1));
     HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, (base + L"-ready").c_str());
     HANDLE release = OpenEventW(SYNCHRONIZE, FALSE, (base + L"-release").c_str());
     ASSERT_TRUE(ready && release);
@@ -139,7 +139,7 @@ TEST_F(DataFaults, AnotherProgramsLockEndsEachOperationWithinTheWait) {
     } cases[] = {
         {L"exclusive", true, true, true}, {L"reserved", false, false, true}, {L"read", false, false, true}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.mode, c.mode + wcslen(c.mode)));
+        const std::string mode(c.mode, c.mode + wcslen(c.mode));
         Connection cn;
         cn.Open(source());
         Recordset toSave;
@@ -156,13 +156,13 @@ TEST_F(DataFaults, AnotherProgramsLockEndsEachOperationWithinTheWait) {
         bool fails[] = {c.openFails, c.readFails, c.saveFails};
         int i = 0;
         for (auto [number, took] : results) {
-            SCOPED_TRACE(i);
+            const std::string step = mode + " lock, operation " + std::to_string(i);
             if (fails[i]) {
-                EXPECT_EQ(number, data::err::Locked);
-                EXPECT_GE(took, 2500u) << "gave up before the wait";
-                EXPECT_LE(took, 4000u) << "waited longer than the promised three seconds";
+                EXPECT_EQ(number, data::err::Locked) << step;
+                EXPECT_GE(took, 2500u) << step << ": gave up before the wait";
+                EXPECT_LE(took, 4000u) << step << ": waited longer than the promised three seconds";
             } else {
-                EXPECT_EQ(number, 0);
+                EXPECT_EQ(number, 0) << step;
             }
             ++i;
         }

@@ -257,8 +257,8 @@ TEST(DataTrigramLike, ShortKeysOfWideCharactersMatchAsOnAPlainTable) {
         {L"soz like '%<>ы_<>%'", 1},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.where, c.where + wcslen(c.where)));
-        EXPECT_EQ(count(L"plain", c.where), c.hits);
-        EXPECT_EQ(count(L"soz", c.where), c.hits);
+        const std::string where(c.where, c.where + wcslen(c.where));
+        EXPECT_EQ(count(L"plain", c.where), c.hits) << where;
+        EXPECT_EQ(count(L"soz", c.where), c.hits) << where;
     }
 }

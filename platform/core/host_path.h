@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace core {
+
+// True when the process runs under Wine.
+bool runningUnderWine();
+
+// A Windows path as a host program or library sees it: the host's path under Wine, the path itself
+// on Windows. Nothing when Wine cannot map it.
+std::optional<std::wstring> hostPath(const std::wstring& windowsPath);
+
+// True when a regular file (not a folder) exists at the path.
+bool fileExists(const std::wstring& windowsPath);
+
+} // namespace core
