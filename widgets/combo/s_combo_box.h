@@ -182,6 +182,7 @@ private:
     // Items and selection.
     long SetListIndex(long value);
     void writeText(const std::wstring& text, TextWrite how);
+    void setEditText(const std::wstring& text, TextWrite how);
     void applyStored();
 
     // Painting.
@@ -199,6 +200,7 @@ private:
     void onListMouseMove(float y);
     void onListClick();
     void onScrollChange();
+    void setScrollQuietly(long value);
     void onListKey(int key);
     void onHoverTick();
     bool IsMouseOver();

@@ -105,10 +105,6 @@ void SComboBox::UserControl_Resize() {
     Redraw();
 }
 
-} // namespace widgets
-
-namespace widgets {
-
 void SComboBox::DrawList() {
     if (!picList_) return;
     core::bestEffort(L"SComboBox.DrawList", [&] {
