@@ -171,7 +171,6 @@ private:
     void showHand() const;
     void loadHandCursor();
     void hookWindows();
-    void captureMouse();
     // Runs a font change and lays out again.
     template <class Change>
     void changeFont(Change change);

@@ -44,10 +44,6 @@ void ktButton::showHand() const {
     if (state_.handCursor) SetCursor(state_.handCursor);
 }
 
-void ktButton::captureMouse() {
-    if (GetCapture() != hWnd()) SetCapture(hWnd());
-}
-
 // --- Mouse
 
 void ktButton::UserControl_MouseDown(int Button, int Shift, float X, float Y) {
@@ -151,7 +147,7 @@ void ktButton::UserControl_DblClick() {
     state_.pressed = state_.mouseHeld = true;
     Redraw(ktState::Down, false);
     state_.lastButton = DoubleClickButton;
-    captureMouse();
+    hover::capture(hWnd());
     if (!state_.popupMode)
         RaiseEvent(DblClick);
     else if (state_.menuClosedOver)
@@ -168,7 +164,7 @@ void ktButton::UserControl_KeyDown(int& KeyCode, int Shift) {
     if (KeyCode == SpaceKey) {
         if (Shift != forms::shift::Alt) {
             state_.pressed = state_.spaceHeld = true;
-            captureMouse();
+            hover::capture(hWnd());
             if (!state_.mouseHeld) Redraw(ktState::Down, false);
         }
         RaiseEvent(KeyDown, code, shift);
@@ -223,7 +219,7 @@ void ktButton::UserControl_KeyUp(int& KeyCode, int Shift) {
         if (!watch.alive() || !loaded()) return;
     }
     if (state_.pressed)
-        captureMouse();
+        hover::capture(hWnd());
     else
         hover::releaseCapture(hWnd());
     if (state_.popupMode) return;
