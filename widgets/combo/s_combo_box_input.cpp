@@ -348,6 +348,7 @@ void SComboBox::watchOutsidePresses(bool on) {
 }
 
 LRESULT CALLBACK SComboBox::outsidePressHook(int code, WPARAM wParam, LPARAM lParam) {
+    core::HandlingMessage handling;
     const HHOOK hook = t_mouseHook;
     if (code == HC_ACTION && t_openCombo) {
         switch (wParam) {
