@@ -187,6 +187,7 @@ private:
 
     // Painting.
     void Redraw();
+    HFONT paintFont() const;
     void clampSize();
     void placeEditBox(const FrameLayout& layout);
 
