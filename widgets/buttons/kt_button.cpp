@@ -29,13 +29,6 @@ constexpr std::int32_t CustomSize = 5;
 constexpr int MinimumPixels = 15;
 constexpr float MinimumOpacity = 10, MaximumOpacity = 100;
 
-bool IsWinNT() {
-    OSVERSIONINFOA info{};
-    info.dwOSVersionInfoSize = sizeof(info); // 148
-    if (!GetVersionExA(&info)) return false;
-    return info.dwPlatformId == VER_PLATFORM_WIN32_NT;
-}
-
 } // namespace
 
 const forms::PropertyTable<ktButton>& ktButton::properties() {
@@ -149,7 +142,6 @@ void ktButton::registerType() {
 // --- Life cycle
 
 void ktButton::UserControl_Initialize() {
-    isWinNT_ = IsWinNT();
     state_.propertiesLoaded = false;
     // Enter reaches the focused button, which also shows as the default.
     setDefaultCancel(true);

@@ -155,7 +155,6 @@ private:
     KtButtonCache cache_;
     ButtonHook hook_;
     bool trackInUser32_ = true;
-    bool isWinNT_ = true;
     bool hookFrame_ = false; // the frame being dispatched came through the hook's after call
     HWND hostForm_ = nullptr;
     int paints_ = 0;
@@ -172,8 +171,6 @@ private:
     void showHand() const;
     void loadHandCursor();
     void hookWindows();
-    void releaseCapture() const;
-    void captureMouse() const;
     // Runs a font change and lays out again.
     template <class Change>
     void changeFont(Change change);

@@ -9,6 +9,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/send_keys.h"
 #include "platform/hook/exports.h"
+#include "widgets/text/hover.h"
 
 namespace widgets {
 
@@ -41,14 +42,6 @@ void ktButton::loadHandCursor() {
 
 void ktButton::showHand() const {
     if (state_.handCursor) SetCursor(state_.handCursor);
-}
-
-void ktButton::releaseCapture() const {
-    if (GetCapture() == const_cast<ktButton*>(this)->hWnd()) ReleaseCapture();
-}
-
-void ktButton::captureMouse() const {
-    if (GetCapture() != const_cast<ktButton*>(this)->hWnd()) SetCapture(const_cast<ktButton*>(this)->hWnd());
 }
 
 // --- Mouse
@@ -121,7 +114,7 @@ void ktButton::UserControl_MouseUp(int Button, int Shift, float X, float Y) {
         Redraw(ktState::Down, false);
     else if (state_.lastButton == DoubleClickButton)
         Redraw(state_.hot ? ktState::Hot : ktState::Normal, false);
-    releaseCapture();
+    hover::releaseCapture(hWnd());
     if (state_.popupMode) {
         if (!state_.hot) Redraw(ktState::Normal, false);
         state_.menuShowing = state_.menuClosedOver = false;
@@ -154,7 +147,7 @@ void ktButton::UserControl_DblClick() {
     state_.pressed = state_.mouseHeld = true;
     Redraw(ktState::Down, false);
     state_.lastButton = DoubleClickButton;
-    captureMouse();
+    hover::capture(hWnd());
     if (!state_.popupMode)
         RaiseEvent(DblClick);
     else if (state_.menuClosedOver)
@@ -171,7 +164,7 @@ void ktButton::UserControl_KeyDown(int& KeyCode, int Shift) {
     if (KeyCode == SpaceKey) {
         if (Shift != forms::shift::Alt) {
             state_.pressed = state_.spaceHeld = true;
-            captureMouse();
+            hover::capture(hWnd());
             if (!state_.mouseHeld) Redraw(ktState::Down, false);
         }
         RaiseEvent(KeyDown, code, shift);
@@ -184,7 +177,7 @@ void ktButton::UserControl_KeyDown(int& KeyCode, int Shift) {
             core::bestEffort(L"ktButton focus keys", [&] { forms::SendKeys(back ? L"+{TAB}" : L"{TAB}"); });
         }
         if (!state_.spaceHeld) return;
-        releaseCapture();
+        hover::releaseCapture(hWnd());
         // The focus change clears the pressed flag through LostFocus.
         forms::DoEvents();
         if (!watch.alive() || !loaded()) return;
@@ -194,7 +187,7 @@ void ktButton::UserControl_KeyDown(int& KeyCode, int Shift) {
     }
     if (state_.spaceHeld) {
         state_.spaceHeld = state_.pressed = false;
-        releaseCapture();
+        hover::releaseCapture(hWnd());
         Redraw(state_.hot ? ktState::Hot : ktState::Normal, false);
     }
     RaiseEvent(KeyDown, code, shift);
@@ -226,16 +219,16 @@ void ktButton::UserControl_KeyUp(int& KeyCode, int Shift) {
         if (!watch.alive() || !loaded()) return;
     }
     if (state_.pressed)
-        captureMouse();
+        hover::capture(hWnd());
     else
-        releaseCapture();
+        hover::releaseCapture(hWnd());
     if (state_.popupMode) return;
     RaiseEvent(KeyUp, code, shift);
 }
 
 void ktButton::UserControl_AccessKeyPress(int KeyAscii) {
     if (!look_.Enabled) return;
-    if (state_.spaceHeld) releaseCapture();
+    if (state_.spaceHeld) hover::releaseCapture(hWnd());
     if (look_.CheckBoxMode && (KeyAscii == EnterKey || KeyAscii == EscapeKey)) return;
     state_.pressed = false;
     state_.lastButton = forms::mouse::Left;

@@ -2,8 +2,7 @@
 
 #include "platform/core/constants.h"
 #include "platform/forms/color.h"
-
-#include <cmath>
+#include "platform/forms/functions.h"
 
 namespace widgets::ktbutton {
 
@@ -26,7 +25,7 @@ void offset(RECT& r, long dx, long dy) {
 } // namespace
 
 long Round(double x) {
-    return std::lrint(x); // the default rounding mode: to nearest, halves to even
+    return forms::roundToLong(x);
 }
 
 std::int32_t ShiftColor(std::int32_t colour, float factor) {

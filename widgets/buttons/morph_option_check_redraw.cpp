@@ -58,8 +58,6 @@ forms::UserControl* MorphOptionCheck::findContainerByName() const {
 bool MorphOptionCheck::CopyContainerBackground() {
     forms::ControlHost* container = Container();
     if (!container) return true;
-    // The control's own border style and appearance are none: no offset.
-    const int offset = 0;
     const int w = pixelWidth(), h = pixelHeight();
     if (w <= 0 || h <= 0) return true;
     auto positionInContainer = [&](POINT& at) {
@@ -97,12 +95,12 @@ bool MorphOptionCheck::CopyContainerBackground() {
         forms::DoEvents();
         if (!watch.alive() || !loaded()) return false;
         forms::WindowDC screen(host);
-        if (screen) BitBlt(hDC(), 0, 0, w, h, screen.get(), at.x + offset, at.y + offset, SRCCOPY);
+        if (screen) BitBlt(hDC(), 0, 0, w, h, screen.get(), at.x, at.y, SRCCOPY);
         // The control shows again over what it copied.
         if (wasVisible) ShowWindow(hWnd(), SW_SHOWNA);
         return true;
     }
-    if (source) BitBlt(hDC(), 0, 0, w, h, source, at.x + offset, at.y + offset, SRCCOPY);
+    if (source) BitBlt(hDC(), 0, 0, w, h, source, at.x, at.y, SRCCOPY);
     return true;
 }
 

@@ -1,7 +1,6 @@
 #include "widgets/combo/combo_items.h"
 
 #include "platform/core/runtime_error.h"
-#include "platform/forms/std_picture.h"
 
 #include <windows.h>
 
@@ -35,7 +34,6 @@ long ComboItems::add(ComboItem item, long requestedKey) {
     const long number = count() + 1;
     item.key = requestedKey >= 1 && requestedKey < number && !keyExists(requestedKey) ? requestedKey : number;
     if (item.text.size() > longest_.size()) longest_ = item.text;
-    if (item.picture) anyPicture_ = true;
     items_.push_back(std::move(item));
     return number;
 }
@@ -45,7 +43,6 @@ void ComboItems::change(long number, ComboItem item, long requestedKey) {
     item.textShadow = slot.textShadow;
     item.key =
         requestedKey >= 1 && requestedKey < count() && !keyExists(requestedKey) ? requestedKey : slot.key;
-    if (item.picture) anyPicture_ = true;
     slot = std::move(item);
 }
 
@@ -58,7 +55,6 @@ bool ComboItems::remove(long number) {
 
 void ComboItems::clear() {
     items_.clear();
-    anyPicture_ = false;
 }
 
 long ComboItems::find(const std::wstring& text, long compare) const {

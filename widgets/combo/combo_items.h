@@ -68,12 +68,10 @@ public:
 
     bool keyExists(long key) const;
     const std::wstring& longestText() const { return longest_; }
-    bool anyPicture() const { return anyPicture_; }
 
 private:
     std::vector<ComboItem> items_;
     std::wstring longest_;
-    bool anyPicture_ = false;
 };
 
 std::wstring upperCase(const std::wstring& text);

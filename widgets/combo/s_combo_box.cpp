@@ -194,22 +194,25 @@ void SComboBox::setText(const std::wstring& text) {
     writeText(text, TextWrite::ExactMatch);
 }
 
-// Stores the text, shows it in the edit box and repaints. The edit box's change notice runs the
-// typed-text handling only as `how` says.
+// Stores the text, shows it in the edit box and repaints.
 void SComboBox::writeText(const std::wstring& text, TextWrite how) {
     look_.Text = text;
-    if (txtCombo_ && txtCombo_->Text() != text) {
-        const TextWrite previous = std::exchange(textWrite_, how);
-        try {
-            txtCombo_->setText(text);
-        } catch (...) {
-            textWrite_ = previous;
-            throw;
-        }
-        textWrite_ = previous;
-    }
+    if (txtCombo_ && txtCombo_->Text() != text) setEditText(text, how);
     Redraw();
     PropertyChanged(L"Text");
+}
+
+// The edit box's change notice runs the typed-text handling only as `how` says; a failed write
+// leaves the handling as it was.
+void SComboBox::setEditText(const std::wstring& text, TextWrite how) {
+    const TextWrite previous = std::exchange(textWrite_, how);
+    try {
+        txtCombo_->setText(text);
+    } catch (...) {
+        textWrite_ = previous;
+        throw;
+    }
+    textWrite_ = previous;
 }
 
 std::wstring SComboBox::GetControlVersion() const {

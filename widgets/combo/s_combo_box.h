@@ -182,10 +182,12 @@ private:
     // Items and selection.
     long SetListIndex(long value);
     void writeText(const std::wstring& text, TextWrite how);
+    void setEditText(const std::wstring& text, TextWrite how);
     void applyStored();
 
     // Painting.
     void Redraw();
+    HFONT paintFont() const;
     void clampSize();
     void placeEditBox(const FrameLayout& layout);
 
@@ -199,6 +201,7 @@ private:
     void onListMouseMove(float y);
     void onListClick();
     void onScrollChange();
+    void setScrollQuietly(long value);
     void onListKey(int key);
     void onHoverTick();
     bool IsMouseOver();

@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <thread>
+#include <utility>
 
 namespace widgets {
 
@@ -228,12 +229,21 @@ void SComboBox::onListKey(int key) {
         if (c > v + k) v = c - k;
         v = std::clamp(v, 0L, m);
     }
-    if (scrollI_) {
-        settingScroll_ = true;
-        scrollI_->setValue(static_cast<int>(v));
-        settingScroll_ = false;
-    }
+    setScrollQuietly(v);
     onScrollChange();
+}
+
+// Moves the list's bar without its change notice repainting the list.
+void SComboBox::setScrollQuietly(long value) {
+    if (!scrollI_) return;
+    const bool previous = std::exchange(settingScroll_, true);
+    try {
+        scrollI_->setValue(static_cast<int>(value));
+    } catch (...) {
+        settingScroll_ = previous;
+        throw;
+    }
+    settingScroll_ = previous;
 }
 
 void SComboBox::onScrollChange() {
@@ -338,6 +348,7 @@ void SComboBox::watchOutsidePresses(bool on) {
 }
 
 LRESULT CALLBACK SComboBox::outsidePressHook(int code, WPARAM wParam, LPARAM lParam) {
+    core::HandlingMessage handling;
     const HHOOK hook = t_mouseHook;
     if (code == HC_ACTION && t_openCombo) {
         switch (wParam) {
@@ -390,11 +401,7 @@ void SComboBox::onEditChange() {
             else
                 selectTyped(i);
             state_.scroll = i > NumberItemsToShow() ? scrollMaximum() : 0;
-            if (scrollI_) {
-                settingScroll_ = true;
-                scrollI_->setValue(static_cast<int>(state_.scroll));
-                settingScroll_ = false;
-            }
+            setScrollQuietly(state_.scroll);
             onScrollChange();
             return;
         }
@@ -418,9 +425,7 @@ void SComboBox::onEditChange() {
         const std::wstring& item = items_.at(i).text;
         const std::wstring completed = typed + item.substr(typed.size());
         if (completed != typed) {
-            const TextWrite previous = std::exchange(textWrite_, TextWrite::Silent);
-            txtCombo_->setText(completed);
-            textWrite_ = previous;
+            setEditText(completed, TextWrite::Silent);
             txtCombo_->setSelStart(static_cast<int>(typed.size()));
             txtCombo_->setSelLength(static_cast<int>(completed.size() - typed.size()));
         }

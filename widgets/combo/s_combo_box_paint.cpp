@@ -28,6 +28,11 @@ constexpr long EdgedAppearance = 18;
 
 } // namespace
 
+// The stored font, or the system's until one is set.
+HFONT SComboBox::paintFont() const {
+    return look_.Font ? look_.Font->hFont() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
 void SComboBox::Redraw() {
     DrawCombo(look_.Enabled ? comboState::Normal : comboState::Disabled);
     if (!look_.Enabled) stopHoverTimer();
@@ -62,7 +67,7 @@ void SComboBox::DrawCombo(int state) {
         if (state != comboState::Pressed && picList_ && listVisible()) closeList(0);
         const ComboItem* selected = items_.exists(state_.selected) ? &items_.at(state_.selected) : nullptr;
         HDC dc = hDC();
-        HFONT font = look_.Font ? look_.Font->hFont() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        HFONT font = paintFont();
         TEXTMETRICW metrics{};
         {
             forms::ScopedSelect use(dc, font);
@@ -105,10 +110,6 @@ void SComboBox::UserControl_Resize() {
     Redraw();
 }
 
-} // namespace widgets
-
-namespace widgets {
-
 void SComboBox::DrawList() {
     if (!picList_) return;
     core::bestEffort(L"SComboBox.DrawList", [&] {
@@ -122,8 +123,7 @@ void SComboBox::DrawList() {
                               scrollI_ && scrollI_->Visible(),
                               surface.widthPixels(),
                               surface.heightPixels(),
-                              look_.Font ? look_.Font->hFont()
-                                         : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))};
+                              paintFont()};
         const ListHighlight row =
             ComboListPainter(surface.hDC(), input).DrawList(state_.scroll, NumberItemsToShow());
         if (row.any) {

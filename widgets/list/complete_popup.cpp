@@ -1,6 +1,7 @@
 #include "widgets/list/complete_popup.h"
 
 #include "platform/core/constants.h"
+#include "platform/core/event_log.h"
 #include "platform/forms/app.h"
 
 namespace widgets {
@@ -62,6 +63,7 @@ void CompletePopup::hide() {
 }
 
 LRESULT CALLBACK CompletePopup::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    core::HandlingMessage handling;
     try {
         forms::windowObject::attachOnCreate(hwnd, msg, lParam);
         auto* self = forms::windowObject::as<CompletePopup>(hwnd);
@@ -83,6 +85,8 @@ LRESULT CALLBACK CompletePopup::windowProc(HWND hwnd, UINT msg, WPARAM wParam, L
             break;
         }
     } catch (...) {
+        // A paint that failed is not asked for again.
+        if (msg == WM_PAINT) ValidateRect(hwnd, nullptr);
         forms::reportUnexpectedError(L"list pop-up window procedure");
         return 0;
     }

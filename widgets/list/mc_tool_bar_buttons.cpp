@@ -7,12 +7,6 @@
 
 namespace widgets {
 
-namespace {
-
-constexpr int IndexOutOfRange = 33;
-
-} // namespace
-
 ToolBarButton& ToolBarButtons::at(long index) {
     if (!has(index)) throw core::RuntimeError(core::err::SubscriptOutOfRange);
     return records_[static_cast<std::size_t>(index - 1)];
@@ -28,7 +22,7 @@ void ToolBarButtons::resize(long count) {
 }
 
 void ToolBarButtons::checkIndex(long index) const {
-    if (!has(index)) throw core::RuntimeError(IndexOutOfRange, L"Index out or range!!");
+    if (!has(index)) throw core::RuntimeError(ButtonIndexError, ButtonIndexMessage);
 }
 
 void ToolBarButtons::remove(long index) {

@@ -40,8 +40,12 @@ struct ToolBarButton {
     bool InChevron = false;
 };
 
-// The records 1 to count(). Moving and removing records checks both indexes first and raises 33
-// "Index out or range!!" before anything changes.
+// The error a button number outside 1 to the count raises, with its description.
+inline constexpr int ButtonIndexError = 33;
+inline constexpr wchar_t ButtonIndexMessage[] = L"Index out or range!!";
+
+// The records 1 to count(). Moving and removing records checks both indexes first and raises
+// ButtonIndexError before anything changes.
 class ToolBarButtons {
 public:
     ToolBarButtons() : records_(1) {}

@@ -18,8 +18,7 @@ namespace {
 
 // The Button argument with which the drop-down's moves reach the bar's handler.
 constexpr int FromDropDown = 999;
-// The hover timer on the control's window; a tip opens after this many ticks at rest.
-constexpr UINT_PTR HoverTimer = 1;
+// A tip opens after this many ticks of the hover timer at rest.
 constexpr UINT HoverInterval = 1;
 constexpr long TicksToTip = 5;
 

@@ -251,7 +251,8 @@ void McToolBar::setButton_Count(long count) {
 }
 
 void McToolBar::setButton_Index(long index) {
-    if (index < 1 || index > look_.Button_Count) throw core::RuntimeError(33, L"Index out or range!!");
+    if (index < 1 || index > look_.Button_Count)
+        throw core::RuntimeError(ButtonIndexError, ButtonIndexMessage);
     if (index == look_.Button_Index) return;
     look_.Button_Index = index;
     PropertyChanged(L"Button_Index");
@@ -378,7 +379,7 @@ void McToolBar::UserControl_Terminate() {
     HideToolTip();
     state_.ChevronButtons.clear();
     core::bestEffort(L"McToolBar termination", [this] {
-        if (HWND window = hWnd()) KillTimer(window, 1);
+        if (HWND window = hWnd()) KillTimer(window, HoverTimer);
         if (picChevron_) hooks_.sc_UnSubclass(picChevron_->hWnd());
         if (picMain_) hooks_.sc_UnSubclass(picMain_->hWnd());
         hooks_.sc_UnSubclass(hWnd());

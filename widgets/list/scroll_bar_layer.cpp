@@ -1,5 +1,7 @@
 #include "widgets/list/scroll_bar_layer.h"
 
+#include <commctrl.h>
+
 namespace widgets {
 
 namespace {
@@ -11,8 +13,6 @@ using EnableFn = BOOL(WINAPI*)(HWND, int, UINT);
 using GetInfoFn = BOOL(WINAPI*)(HWND, int, LPSCROLLINFO);
 using SetInfoFn = int(WINAPI*)(HWND, int, LPSCROLLINFO, BOOL);
 using SetPropFn = BOOL(WINAPI*)(HWND, UINT, INT_PTR, BOOL);
-
-constexpr UINT WSB_PROP_HSTYLE_ = 0x200;
 
 } // namespace
 
@@ -47,7 +47,7 @@ void ScrollBarLayer::SB_Init() {
     initialize(ScrollWindow);
     if (UseStandardBars) return;
     if (const auto setProp = flat<SetPropFn>("FlatSB_SetScrollProp"))
-        setProp(ScrollWindow, WSB_PROP_HSTYLE_, FlatStyle, TRUE);
+        setProp(ScrollWindow, WSB_PROP_HSTYLE, FlatStyle, TRUE);
 }
 
 void ScrollBarLayer::SB_Destroy() {

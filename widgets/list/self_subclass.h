@@ -62,7 +62,6 @@ public:
 
     const std::array<std::uint8_t, BlockSize>& CodeTemplate() const { return template_; }
     const std::vector<SubclassRecord>& SubclassRecords() const { return records_; }
-    const hook::DispatchRecord& dispatchRecord() const { return dispatch_; }
 
 private:
     void addMessage(long message, std::vector<long>& table, long& count, long when, std::uint8_t* block);

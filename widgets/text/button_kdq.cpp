@@ -309,7 +309,7 @@ void Button_KDQ::UserControl_MouseMove(int button, int shift, float x, float y) 
     std::int16_t b = std::int16_t(button), sh = std::int16_t(shift);
     const bool left = button == forms::mouse::Left;
     if (hover::pointerOver(*this, x, y)) {
-        if (GetCapture() != self) SetCapture(self);
+        hover::capture(self);
         state_.MouseState = left ? buttonMouse::Pressed : buttonMouse::Hover;
         Redraw();
         RaiseEvent(MouseMove, b, sh, x, y);

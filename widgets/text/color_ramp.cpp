@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "platform/forms/color.h"
+#include "platform/forms/functions.h"
 #include "platform/core/runtime_error.h"
 
 namespace widgets {
@@ -37,15 +38,10 @@ Steps steps(const Channels& a, const Channels& z, int divisor) {
     return {step(a.r, z.r), step(a.g, z.g), float(step(a.b, z.b))};
 }
 
-// Halves go to the even neighbour (the default rounding mode).
-int roundEven(double v) {
-    return int(std::nearbyint(v));
-}
-
 std::uint32_t entry(const Channels& a, const Steps& s, int i) {
-    int r = roundEven(a.r + i * s.r);
-    int g = roundEven(a.g + i * s.g);
-    int b = roundEven(a.b + i * double(s.b));
+    int r = forms::roundToLong(a.r + i * s.r);
+    int g = forms::roundToLong(a.g + i * s.g);
+    int b = forms::roundToLong(a.b + i * double(s.b));
     return std::uint32_t(r) + 256u * std::uint32_t(g) + 65536u * std::uint32_t(b);
 }
 
@@ -138,7 +134,7 @@ std::uint32_t MixColors(std::uint32_t c1, std::uint32_t c2) {
     std::uint32_t mixed = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
         const int a = int((c1 >> shift) & 0xFF), b = int((c2 >> shift) & 0xFF);
-        mixed |= std::uint32_t(roundEven((a + b) / 2.0)) << shift;
+        mixed |= std::uint32_t(forms::roundToLong((a + b) / 2.0)) << shift;
     }
     return mixed;
 }

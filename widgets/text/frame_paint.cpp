@@ -1,9 +1,9 @@
 #include "widgets/text/frame_paint.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
+#include "platform/forms/functions.h"
 #include "platform/forms/surface.h"
 #include "widgets/text/color_ramp.h"
 #include "widgets/text/gdi_helpers.h"
@@ -19,11 +19,6 @@ constexpr int kRoundCorner = 10;
 // The band of a grip strip and the number of its dots.
 constexpr std::int64_t kStripHeight = 7;
 constexpr std::int16_t kGripDots = 9;
-
-// Halves go to the even neighbour (the default rounding mode).
-int roundEven(double v) {
-    return int(std::nearbyint(v));
-}
 
 // Far enough outside any surface to draw nothing there, near enough for GDI and for a shift by one.
 int gdiCoordinate(std::int64_t v) {
@@ -54,13 +49,13 @@ FrameTheme frameTheme(std::int32_t themeColor) {
 
 int captionGapX(std::int32_t alignment, float scaleWidth, int textWidth) {
     if (alignment == 0) return 6;
-    if (alignment == 1) return roundEven(double(scaleWidth) - textWidth - 10);
-    return roundEven(scaleWidth) / 2 - textWidth / 2 - 2;
+    if (alignment == 1) return forms::roundToLong(double(scaleWidth) - textWidth - 10);
+    return forms::roundToLong(scaleWidth) / 2 - textWidth / 2 - 2;
 }
 
 FramePainter::FramePainter(forms::Surface& surface, FrameLook& look, const FrameState& state)
-    : s_(surface), look_(look), state_(state), dc_(surface.hDC()), width_(roundEven(surface.ScaleWidth())),
-      height_(roundEven(surface.ScaleHeight())) {}
+    : s_(surface), look_(look), state_(state), dc_(surface.hDC()),
+      width_(forms::roundToLong(surface.ScaleWidth())), height_(forms::roundToLong(surface.ScaleHeight())) {}
 
 // Colours reach the surface as plain colours: a system colour translated, a value that names no colour
 // as black, so a paint never stops half way for a colour.
@@ -164,7 +159,7 @@ bool FramePainter::Refresh() {
     s_.Cls();
 
     const std::wstring text = k.TiengViet ? VniToUnicode(k.Caption, kVniMarker) : k.Caption;
-    const int th = roundEven(double(s_.TextHeight(text)) + 2), h2 = th / 2;
+    const int th = forms::roundToLong(double(s_.TextHeight(text)) + 2), h2 = th / 2;
     const int tw = TextWidthW(dc_, text);
     const int corner = k.RoundCorner ? kRoundCorner : 0;
     const int sw = width_, sh = height_;
@@ -231,7 +226,8 @@ bool FramePainter::Refresh() {
                         k.BorderColor, true);
         }
         // The body runs from the light colour under the title to the body colour at four fifths down.
-        const std::int64_t bodyEnd = roundEven(double(s_.ScaleHeight()) - double(s_.ScaleHeight()) * 0.2);
+        const std::int64_t bodyEnd =
+            forms::roundToLong(double(s_.ScaleHeight()) - double(s_.ScaleHeight()) * 0.2);
         BlendBorder(state_.ThemeLightColor, k.BackFrameColor, {1, title, sw - 1, bodyEnd}, k.BorderColor,
                     false);
         caption = strip ? FrameBox{6, 7, sw - 6, title - 2} : FrameBox{6, 4, sw - 6, title - 4};

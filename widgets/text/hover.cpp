@@ -27,6 +27,10 @@ bool pointerOver(forms::UserControl& control, float x, float y) {
     return WindowFromPoint(p) == control.hWnd();
 }
 
+void capture(HWND window) {
+    if (GetCapture() != window) SetCapture(window);
+}
+
 void releaseCapture(HWND window) {
     if (window && GetCapture() == window) ReleaseCapture();
 }

@@ -1,5 +1,5 @@
 // What the captioned controls share when the pointer moves over them: the tooltip hand-over, the
-// test whether the pointer is really over the control, and giving up the mouse capture.
+// test whether the pointer is really over the control, and taking and giving up the mouse capture.
 #pragma once
 
 #include <windows.h>
@@ -16,6 +16,9 @@ void handOverTip(forms::UserControl& control, bool tiengViet);
 // Inside the control's scale, both bounds included, and the window under the cursor is the
 // control's own (not a window above it).
 bool pointerOver(forms::UserControl& control, float x, float y);
+
+// Takes the capture unless the window holds it already.
+void capture(HWND window);
 
 // Releases the capture when the window holds it.
 void releaseCapture(HWND window);

@@ -269,7 +269,7 @@ void Label_KDQ::UserControl_MouseMove(int button, int shift, float x, float y) {
     if (button == 0) hover::handOverTip(*this, tooltipTiengViet_);
     std::int16_t b = std::int16_t(button), sh = std::int16_t(shift);
     if (hover::pointerOver(*this, x, y)) {
-        if (GetCapture() != self) SetCapture(self);
+        hover::capture(self);
         RaiseEvent(MouseMove, b, sh, x, y);
     } else {
         hover::releaseCapture(self);

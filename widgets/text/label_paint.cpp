@@ -1,10 +1,10 @@
 #include "widgets/text/label_paint.h"
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "platform/core/event_log.h"
+#include "platform/forms/functions.h"
 #include "widgets/text/color_ramp.h"
 
 namespace widgets {
@@ -180,7 +180,7 @@ int LabelPainter::Redraw(const std::wstring& text) {
     GetTextMetricsW(dc_, &tm);
     const int h = DrawTextOut(text, rc, k.WordWrap);
     // Lines by the font's line height; nothing drawn or no height is no line.
-    const int lines = (h > 0 && tm.tmHeight > 0) ? int(std::nearbyint(double(h) / tm.tmHeight)) : 0;
+    const int lines = (h > 0 && tm.tmHeight > 0) ? int(forms::roundToLong(double(h) / tm.tmHeight)) : 0;
 
     switch (k.BorderStyle) {
     case forms::labelBorder::Single:
