@@ -259,6 +259,46 @@ std::vector<Translation> cleanRussianArticle(const std::wstring& text) {
     return out;
 }
 
+namespace {
+
+// The end of the bracket group that opens at "from", nested groups included; npos when it is open
+// to the end.
+size_t groupEnd(const std::wstring& s, size_t from) {
+    int depth = 0;
+    for (size_t i = from; i < s.size(); ++i) {
+        if (s[i] == L'(') ++depth;
+        if (s[i] == L')' && --depth == 0) return i;
+    }
+    return std::wstring::npos;
+}
+
+// A ")" with no "(" open closes a note whose opening bracket the source's own abbreviation took
+// ("(çoğ.) women) kadın" stands for "(çoğ. women) kadın"): the note runs from the last group opened
+// before it, or from the start of its item when there is none, and goes as a whole.
+std::wstring dropStrayNotes(std::wstring line) {
+    for (;;) {
+        int depth = 0;
+        size_t group = std::wstring::npos, item = 0, stray = std::wstring::npos;
+        for (size_t i = 0; i < line.size() && stray == std::wstring::npos; ++i) {
+            if (line[i] == L'(') {
+                if (depth++ == 0) group = i;
+            } else if (line[i] == L')') {
+                if (depth == 0)
+                    stray = i;
+                else
+                    --depth;
+            } else if (depth == 0 && (line[i] == L',' || line[i] == L';')) {
+                item = i + 1;
+            }
+        }
+        if (stray == std::wstring::npos) return line;
+        size_t from = group != std::wstring::npos ? group : item;
+        line.erase(from, stray + 1 - from);
+    }
+}
+
+} // namespace
+
 std::vector<Translation> cleanNumberedArticle(const std::wstring& text) {
     std::vector<Translation> out;
     auto lines = split(text, L'\n');
@@ -270,10 +310,13 @@ std::vector<Translation> cleanNumberedArticle(const std::wstring& text) {
         size_t j = 0;
         while (j < line.size() && line[j] >= L'0' && line[j] <= L'9') ++j;
         if (j > 0 && j < line.size() && line[j] == L'.') line = collapse(line.substr(j + 1));
+        // A stray dot before the first word ("1. .oynamak"); an ellipsis stands for a word left out.
+        if (line.size() > 1 && line[0] == L'.' && line[1] != L'.') line = collapse(line.substr(1));
         if (line.empty()) continue;
         // A leading note such as "(kıs.)" or "(mat.)" marks a sense worth keeping; a
         // cross-reference "(bak.)" does not give a translation.
         if (line.find(L"(bak.)") != std::wstring::npos || line.rfind(L"(kıs.)", 0) == 0) continue;
+        line = collapse(dropStrayNotes(line));
         // Notes that open the sense ("(mat.) dizi") are dropped; a note after the first word ends
         // the translations ("kedi, (zool.) Felis domestica").
         bool glitch = false;
@@ -281,7 +324,7 @@ std::vector<Translation> cleanNumberedArticle(const std::wstring& text) {
             glitch = glitch || (line[k] == L')' && isLatinLetter(line[k + 1]));
         if (glitch) continue;
         while (!line.empty() && line[0] == L'(') {
-            size_t close = line.find(L')');
+            size_t close = groupEnd(line, 0);
             if (close == std::wstring::npos) break;
             line = collapse(line.substr(close + 1));
             // Notes come in runs: "(A.B.D.), (argo) öpüşmek".
@@ -290,6 +333,9 @@ std::vector<Translation> cleanNumberedArticle(const std::wstring& text) {
         if (size_t note = line.find(L'('); note != std::wstring::npos) line = line.substr(0, note);
         size_t stop = line.find(L". ");
         if (stop != std::wstring::npos) line = line.substr(0, stop);
+        // What follows a colon explains the translations before it ("satın almak, almak: bir şey
+        // karşılığında sağlamak") or gives an example.
+        line = line.substr(0, line.find(L':'));
         for (const auto& piece : split(line, L';')) addItems(piece, cyrillic, L"", static_cast<int>(li), out);
     }
     return out;

@@ -85,6 +85,38 @@ TEST(ToolsClean, NumberedArticlesStopAtTheFirstPhrase) {
     EXPECT_EQ(words(cleanNumberedArticle(L"çay /tʃaj/\ntea, brook\n")), (Words{L"tea", L"brook"}));
 }
 
+TEST(ToolsClean, NotesColonsAndStrayDotsLeaveTheEverydaySenses) {
+    struct Case {
+        const wchar_t* sense;
+        Words words;
+    };
+    const Case cases[] = {
+        // A note whose opening bracket the source's abbreviation closed early goes as a whole.
+        {L"(çoğ.) women) kadın", {L"kadın"}},
+        {L"(çoğ.) fish, değişik türler için fishes) balık", {L"balık"}},
+        {L"(fr.) (çoğ.)bainsmaire) benmari, iki katlı tencere.", {L"benmari", L"iki katlı tencere"}},
+        {L"(çoğ.) -men) (huk.) kefil.", {L"kefil"}},
+        {L")aspirin", {L"aspirin"}},
+        {L"as, birli iskambil oyununda)", {L"as"}},
+        // Notes inside notes.
+        {L"(spoke, (eski) spake: spoken) konuşmak, söz söylemek", {L"konuşmak", L"söz söylemek"}},
+        // A colon ends the translations: a gloss or an example follows.
+        {L"satın almak, almak: bir şey karşılığında sağlamak: kiralamak", {L"satın almak", L"almak"}},
+        {L"(ünlem), (argo) (şaşkınlık, zevk, onay gösterir): Hey, man!", {}},
+        // A stray dot before the word; an ellipsis stands for a word left out.
+        {L".oynamak", {L"oynamak"}},
+        {L". kıyıda, karaya oturmuş.", {L"kıyıda", L"karaya oturmuş"}},
+        {L"...eğiliminde olan", {}},
+        // What stays as it was: a cross-reference, an abbreviation, a note run into a word.
+        {L"(bak.) an)", {}},
+        {L"(kıs.) spr.", {}},
+        {L"(kıs.)a sıçrama", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(words(cleanNumberedArticle(std::wstring(L"x /x/\n1. ") + c.sense + L"\n")), c.words)
+            << data::toUtf8(c.sense);
+}
+
 TEST(ToolsClean, TurkishRemnantsOfTheEnglishSourceAreRefused) {
     for (const wchar_t* good : {L"o", L"ağ", L"afrika'ya ait", L"yugoslavya'nın başkenti", L"kur'an",
                                 L"vaz'etmek", L"reform yapmak", L"çok kuvvetli adam"})
