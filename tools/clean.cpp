@@ -2,6 +2,9 @@
 
 #include "platform/data/text.h"
 
+#include <algorithm>
+#include <cwchar>
+
 namespace tools {
 
 namespace {
@@ -80,6 +83,31 @@ bool opensClause(const std::wstring& item) {
     return false;
 }
 
+bool endsWith(const std::wstring& word, const wchar_t* end) {
+    size_t n = std::wcslen(end);
+    return word.size() > n + 1 && word.compare(word.size() - n, n, end) == 0;
+}
+
+// A participle or a long adjective ("идущий", "погружённый", "склонный"), by its endings.
+bool participle(const std::wstring& word) {
+    static const wchar_t* const endings[] = {L"щий",  L"щая",  L"щее",  L"щие",  L"вший", L"вшая", L"вшее",
+                                             L"вшие", L"емый", L"имый", L"нный", L"нная", L"нное", L"нные"};
+    std::wstring w = endsWith(word, L"ся") ? word.substr(0, word.size() - 2) : word;
+    for (auto e : endings)
+        if (endsWith(w, e)) return true;
+    return false;
+}
+
+// "человек, идущий на уступки", "лицо, помещающее объявление": a word for anyone or anything,
+// followed by a participle phrase, heads a description; alone it is no translation.
+bool describedAfter(const std::wstring& item, const std::wstring& next) {
+    static const wchar_t* const heads[] = {L"человек", L"лицо", L"люди", L"вещь", L"предмет", L"место"};
+    if (wordCount(next) < 2 || std::find(std::begin(heads), std::end(heads), item) == std::end(heads))
+        return false;
+    auto words = split(next, L' ');
+    return participle(words[0]) || participle(words[1]);
+}
+
 // A word or short phrase of one script, with blanks, hyphens and apostrophes inside.
 bool acceptable(const std::wstring& item, bool cyrillic) {
     if (item.empty() || item.size() > 40 || wordCount(item) > 4) return false;
@@ -120,8 +148,10 @@ void addItems(const std::wstring& sense, bool cyrillic, const std::wstring& pos,
     auto items = split(sense, L',');
     for (size_t i = 0; i < items.size(); ++i) {
         std::wstring raw = collapse(items[i]);
-        if (cyrillic && i + 1 < items.size() && opensClause(data::lowerCase(collapse(items[i + 1]))))
-            continue;
+        if (cyrillic && i + 1 < items.size()) {
+            std::wstring next = data::lowerCase(collapse(items[i + 1]));
+            if (opensClause(next) || describedAfter(data::lowerCase(raw), next)) continue;
+        }
         // A capital inside a word is a scanning fault of the source ("âIâ").
         bool mixed = false;
         for (size_t k = 1; k < raw.size(); ++k)
@@ -312,6 +342,8 @@ std::vector<Translation> cleanNumberedArticle(const std::wstring& text) {
         if (j > 0 && j < line.size() && line[j] == L'.') line = collapse(line.substr(j + 1));
         // A stray dot before the first word ("1. .oynamak"); an ellipsis stands for a word left out.
         if (line.size() > 1 && line[0] == L'.' && line[1] != L'.') line = collapse(line.substr(1));
+        // "ing." marks British use, as "(İng.)" does elsewhere.
+        if (line.rfind(L"ing.", 0) == 0 || line.rfind(L"ing,", 0) == 0) line = collapse(line.substr(4));
         if (line.empty()) continue;
         // A leading note such as "(kıs.)" or "(mat.)" marks a sense worth keeping; a
         // cross-reference "(bak.)" does not give a translation.
