@@ -4,7 +4,8 @@
 // come first among their own phrases, and how many lists show a word twice or list a headword
 // whose translation list is empty. With dict's output (written by bench/quality/run) it prints the
 // share of the first translations of dict's senses that the program shows for the same headwords,
-// and with judged.tsv the precision and recall of "Ru - Tr" and "Tr - Ru" on the everyday words.
+// and with judged.tsv the precision and recall of "Ru - Tr" and "Tr - Ru" on the everyday words and
+// on the held-out words of heldout.tsv.
 // --misses names each word behind a figure that falls short; --unjudged lists only the
 // Russian-Turkish pairs the program shows that judged.tsv does not judge yet.
 #include "dict_senses.h"
@@ -212,27 +213,35 @@ void dictFigures(ProgramLookup& lookup, const std::wstring& folder, bool verbose
               std::to_string(total.second) + " (" + percent(total.first, total.second) + ")");
 }
 
-void judgedFigures(ProgramLookup& lookup, const std::vector<Everyday>& words, const std::wstring& file,
-                   bool unjudged) {
-    std::map<std::pair<std::wstring, std::wstring>, bool> right; // (russian, turkish)
+using Judgements = std::map<std::pair<std::wstring, std::wstring>, bool>; // (russian, turkish)
+
+Judgements judgements(const std::wstring& file) {
+    Judgements right;
     for (const auto& row : tsv(file)) {
         if (row.size() < 3 || (row[2] != L"+" && row[2] != L"-"))
             throw std::runtime_error("judged.tsv: a line needs a Russian word, a Turkish word and + or -");
         right[{row[0], row[1]}] = row[2] == L"+";
     }
+    return right;
+}
+
+// Precision and recall of "Ru - Tr" on the Russian words of a sample and of "Tr - Ru" on its
+// Turkish words; a sample word is a pair of its language ("ru", "tr") and the word.
+void judgedFigures(ProgramLookup& lookup, const std::vector<std::pair<std::wstring, std::wstring>>& sample,
+                   const std::string& label, const Judgements& right, bool unjudged) {
     for (int direction : {4, 6}) {
         const std::wstring language = direction == 4 ? L"ru" : L"tr";
         size_t sampled = 0, listed = 0, good = 0, covered = 0, open = 0;
-        for (const auto& e : words) {
-            if (e.language != language) continue;
+        for (const auto& [wordLanguage, word] : sample) {
+            if (wordLanguage != language) continue;
             ++sampled;
-            Words list = lookup.headwords(direction, e.word);
+            Words list = lookup.headwords(direction, word);
             Words shown;
-            if (std::find(list.begin(), list.end(), e.word) != list.end())
-                shown = lookup.translations(direction, e.word);
+            if (std::find(list.begin(), list.end(), word) != list.end())
+                shown = lookup.translations(direction, word);
             bool any = false;
             for (const auto& t : shown) {
-                auto pair = direction == 4 ? std::make_pair(e.word, t) : std::make_pair(t, e.word);
+                auto pair = direction == 4 ? std::make_pair(word, t) : std::make_pair(t, word);
                 auto it = right.find(pair);
                 if (it == right.end()) {
                     ++open;
@@ -245,8 +254,8 @@ void judgedFigures(ProgramLookup& lookup, const std::vector<Everyday>& words, co
             }
             covered += any;
         }
-        print(std::string(kNames[direction]) + ", " + std::to_string(sampled) +
-              " everyday words: " + std::to_string(good) + " of " + std::to_string(listed) +
+        print(std::string(kNames[direction]) + ", " + std::to_string(sampled) + " " + label + ": " +
+              std::to_string(good) + " of " + std::to_string(listed) +
               " listed translations right, precision " + percent(good, listed) + "; " +
               std::to_string(covered) + " words with a right one, recall " + percent(covered, sampled) +
               "; unjudged " + std::to_string(open));
@@ -271,7 +280,13 @@ int run(int argc, wchar_t** argv) {
     print("dictionary: " + data::toUtf8(args[0]) + "\\dat.vex");
     if (!unjudged) everydayFigures(lookup, words, verbose);
     if (args.size() > 2 && !unjudged) dictFigures(lookup, args[2], verbose);
-    judgedFigures(lookup, words, args[1] + L"\\judged.tsv", unjudged);
+    const Judgements right = judgements(args[1] + L"\\judged.tsv");
+    std::vector<std::pair<std::wstring, std::wstring>> everyday, heldOut;
+    for (const auto& e : words) everyday.emplace_back(e.language, e.word);
+    for (const auto& row : tsv(args[1] + L"\\heldout.tsv"))
+        if (row.size() >= 2) heldOut.emplace_back(row[0], row[1]);
+    judgedFigures(lookup, everyday, "everyday words", right, unjudged);
+    judgedFigures(lookup, heldOut, "held-out words", right, unjudged);
     return 0;
 }
 
