@@ -2,6 +2,8 @@
 
 #include "platform/data/text.h"
 
+#include <cwchar>
+
 namespace quality {
 
 namespace {
@@ -73,6 +75,10 @@ bool inAlphabet(wchar_t c, bool cyrillic) {
 std::wstring firstItem(const std::wstring& sense, bool cyrillic) {
     std::wstring text = trimmed(withoutNotes(withoutLabels(sense)));
     if (text.size() > 1 && text[0] == L'.' && text[1] != L'.') text = trimmed(text.substr(1));
+    // Labels of where a word is used: "ing." (British), "ABD" (American).
+    for (const wchar_t* label : {L"ing.", L"ing,", L"ABD"})
+        if (text.rfind(label, 0) == 0) text = trimmed(text.substr(std::wcslen(label)));
+    while (!text.empty() && (text[0] == L',' || text[0] == L'.')) text = trimmed(text.substr(1));
     text = trimmed(data::lowerCase(text.substr(0, text.find_first_of(L",;:."))));
     std::wstring item;
     for (wchar_t c : text)
@@ -148,9 +154,15 @@ std::vector<std::wstring> muellerSenses(const std::vector<std::wstring>& body) {
 
 } // namespace
 
-std::vector<std::wstring> firstTranslations(const std::wstring& output, Layout layout, bool cyrillic) {
-    std::vector<std::wstring> out;
-    std::vector<std::vector<std::wstring>> articles;
+namespace {
+
+struct Article {
+    std::wstring headline;
+    std::vector<std::wstring> body;
+};
+
+std::vector<Article> articlesOf(const std::wstring& output) {
+    std::vector<Article> articles;
     bool inArticle = false, headword = false;
     for (const auto& line : lines(output)) {
         if (line.rfind(L"From ", 0) == 0) {
@@ -166,15 +178,41 @@ std::vector<std::wstring> firstTranslations(const std::wstring& output, Layout l
             continue;
         }
         if (headword) {
+            articles.back().headline = trimmed(line);
             headword = false;
             continue;
         }
-        articles.back().push_back(line);
+        articles.back().body.push_back(line);
     }
-    for (const auto& body : articles)
-        for (const auto& sense : layout == Layout::Mueller ? muellerSenses(body) : numberedSenses(body))
+    return articles;
+}
+
+} // namespace
+
+std::vector<std::wstring> firstTranslations(const std::wstring& output, Layout layout, bool cyrillic) {
+    std::vector<std::wstring> out;
+    for (const auto& article : articlesOf(output))
+        for (const auto& sense :
+             layout == Layout::Mueller ? muellerSenses(article.body) : numberedSenses(article.body))
             if (auto item = firstItem(sense, cyrillic); !item.empty()) out.push_back(item);
     return out;
+}
+
+std::vector<std::wstring> articleNames(const std::wstring& output) {
+    std::vector<std::wstring> names;
+    for (const auto& article : articlesOf(output)) {
+        std::wstring head = article.headline.substr(0, article.headline.find_first_of(L"/["));
+        size_t start = 0;
+        for (;;) {
+            size_t comma = head.find(L',', start);
+            std::wstring name = trimmed(data::lowerCase(
+                head.substr(start, comma == std::wstring::npos ? std::wstring::npos : comma - start)));
+            if (!name.empty()) names.push_back(name);
+            if (comma == std::wstring::npos) break;
+            start = comma + 1;
+        }
+    }
+    return names;
 }
 
 } // namespace quality

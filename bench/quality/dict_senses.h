@@ -13,10 +13,14 @@ enum class Layout {
 
 // The first translation of every sense of every article in the output of "dict -d <database>
 // <headword>": the sense's text up to its first ",", ";", ":" or ".", without the notes in
-// brackets, the labels ("_разг.") and a leading dot, in lower case. A sense counts only when that
-// text is a word or a phrase of up to four words in the alphabet of the translations (Cyrillic or
-// Latin with the Turkish letters): an example, a cross-reference ("= reference") or an ellipsis
+// brackets, the labels ("_разг.", "ing.", "ABD") and a leading dot, in lower case. A sense counts only when
+// that text is a word or a phrase of up to four words in the alphabet of the translations (Cyrillic or Latin
+// with the Turkish letters): an example, a cross-reference ("= reference") or an ellipsis
 // ("...eğiliminde olan") gives none.
 std::vector<std::wstring> firstTranslations(const std::wstring& output, Layout layout, bool cyrillic);
+
+// The headwords the articles of dict's output are written for, as their first lines give them
+// ("dinky, dinkey /ˈdɪŋki/"): the index of a source may join them into one key ("dinkydinkey").
+std::vector<std::wstring> articleNames(const std::wstring& output);
 
 } // namespace quality

@@ -8,10 +8,12 @@
 namespace quality {
 
 // The main window's look-up on the dat.vex of a folder: the same queries, the same row rules and
-// the same sort as the lists show, without the window.
+// the same sort as the lists show, without the window. With mainLists, the lists as main made them
+// before this work: a headword listed from a row without a word in the target language, and the
+// lists sorted by the whole stored item string ("text<%S%>-1<%S%>False").
 class ProgramLookup {
 public:
-    explicit ProgramLookup(const std::wstring& databaseFolder);
+    ProgramLookup(const std::wstring& databaseFolder, bool mainLists);
 
     // The headwords a search for the word lists, in the order the list shows them.
     std::vector<std::wstring> headwords(int direction, const std::wstring& word);
@@ -20,6 +22,8 @@ public:
 
 private:
     data::Connection cn_;
+    bool mainLists_;
+    std::vector<std::wstring> asListed(std::vector<std::wstring> words) const;
     template <class Visit>
     void query(const std::wstring& sql, Visit visit);
 };

@@ -1,4 +1,5 @@
-// bench_quality <database folder> <word lists folder> [dict output folder] [--unjudged]
+// bench_quality <database folder> <word lists folder> [dict output folder] [--misses] [--unjudged]
+//               [--main-lists]
 // Looks up the everyday words of everyday.tsv in the dat.vex of the database folder as the main
 // window does and prints, for each direction, how many are found, show an expected translation,
 // come first among their own phrases, and how many lists show a word twice or list a headword
@@ -7,7 +8,8 @@
 // and with judged.tsv the precision and recall of "Ru - Tr" and "Tr - Ru" on the everyday words and
 // on the held-out words of heldout.tsv.
 // --misses names each word behind a figure that falls short; --unjudged lists only the
-// Russian-Turkish pairs the program shows that judged.tsv does not judge yet.
+// Russian-Turkish pairs the program shows that judged.tsv does not judge yet; --main-lists looks up
+// as main did before this work (see ProgramLookup).
 #include "dict_senses.h"
 #include "program_lookup.h"
 
@@ -193,9 +195,15 @@ void dictFigures(ProgramLookup& lookup, const std::wstring& folder, bool verbose
         for (const auto& block : dictBlocks(folder + L"\\" + s.file)) {
             auto items = quality::firstTranslations(block.output, s.layout, s.direction == 2);
             if (items.empty()) continue;
-            auto key = std::make_pair(s.direction, block.headword);
-            if (!shownCache.count(key)) shownCache[key] = lookup.translations(s.direction, block.headword);
-            const Words& shown = shownCache[key];
+            // What the program shows for the headword, and for the names the articles give it.
+            Words shown;
+            Words names = quality::articleNames(block.output);
+            names.push_back(block.headword);
+            for (const auto& name : names) {
+                auto key = std::make_pair(s.direction, name);
+                if (!shownCache.count(key)) shownCache[key] = lookup.translations(s.direction, name);
+                shown.insert(shown.end(), shownCache[key].begin(), shownCache[key].end());
+            }
             auto& total = totals[{s.direction, block.set}];
             for (const auto& item : items) {
                 bool found = std::find(shown.begin(), shown.end(), item) != shown.end();
@@ -266,16 +274,17 @@ int run(int argc, wchar_t** argv) {
     Words args(argv + 1, argv + argc);
     bool unjudged = std::find(args.begin(), args.end(), L"--unjudged") != args.end();
     bool verbose = std::find(args.begin(), args.end(), L"--misses") != args.end();
+    bool mainLists = std::find(args.begin(), args.end(), L"--main-lists") != args.end();
     args.erase(std::remove_if(args.begin(), args.end(),
                               [](const std::wstring& a) { return a.rfind(L"--", 0) == 0; }),
                args.end());
     if (args.size() < 2) {
         std::fputs("usage: bench_quality <database folder> <word lists folder> [dict output folder] "
-                   "[--unjudged] [--misses]\n",
+                   "[--unjudged] [--misses] [--main-lists]\n",
                    stderr);
         return 2;
     }
-    ProgramLookup lookup(args[0]);
+    ProgramLookup lookup(args[0], mainLists);
     auto words = everydayWords(args[1] + L"\\everyday.tsv");
     print("dictionary: " + data::toUtf8(args[0]) + "\\dat.vex");
     if (!unjudged) everydayFigures(lookup, words, verbose);
