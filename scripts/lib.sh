@@ -24,13 +24,13 @@ vexa_build() {
 }
 
 # Bump when the recipe below changes, so existing prefixes are made again.
-VEXA_PREFIX_RECIPE=3
+VEXA_PREFIX_RECIPE=4
 
-# Writes Wine's bold Tahoma with the letters it lacks taken from DejaVu Sans Bold (scripts/bold-tahoma.py).
+# Writes a bold Tahoma that draws every letter the captions show (scripts/bold-tahoma.py says how).
 vexa_bold_tahoma() {
-  local out=$1 log
+  local out=$1 log wine=/usr/share/wine/fonts
   log=$(mktemp)
-  if ! fontforge -lang=py -script "$VEXA_ROOT/scripts/bold-tahoma.py" /usr/share/wine/fonts/tahomabd.ttf \
+  if ! fontforge -lang=py -script "$VEXA_ROOT/scripts/bold-tahoma.py" "$wine/tahoma.ttf" "$wine/tahomabd.ttf" \
     /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf "$out" >"$log" 2>&1 || [ ! -s "$out" ]; then
     cat "$log" >&2
     rm -f "$log"
@@ -53,8 +53,8 @@ vexa_prefix() {
 
   # Wine's own fonts carry the Azerbaijani and Turkish letters; its bitmap MS Sans Serif does not,
   # so that face is left out and replaced below. Tahoma lacks the schwa: the regular face is linked to
-  # DejaVu Sans, but Wine follows the link only from the regular face, and a bold made up from it
-  # loses the breve of "й". So the bold face is built here with the letters it lacks.
+  # DejaVu Sans, but Wine follows the link only from the regular face. Neither Wine's bold face nor
+  # the one Wine makes up draws every letter whole, so the bold face is built here.
   local fonts=$WINEPREFIX/drive_c/windows/Fonts f
   mkdir -p "$fonts"
   for f in /usr/share/wine/fonts/*; do
