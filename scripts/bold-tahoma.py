@@ -8,6 +8,7 @@
 # bitmaps made bold the way bitmap fonts always were, each row widened by one pixel, with the letters
 # those bitmaps lack drawn in from the regular outlines first. Larger sizes use Wine's bold outlines,
 # and the letters they lack (the schwa) come from DejaVu Sans Bold.
+import math
 import os
 import re
 import struct
@@ -15,6 +16,11 @@ import sys
 import tempfile
 
 import fontforge
+
+# The pixel sizes the bold captions are drawn at (8.25, 9 and 9.75 points): one advance per glyph must
+# suit the bitmaps of all of them, which the regular face's hand-made sizes below and above would
+# not allow. Other sizes are drawn from the outlines.
+SIZES = (11, 12, 13)
 
 LETTERS = (
     "abcçdeəfgğhxıijkqlmnoöprsştuüvyzABCÇDEƏFGĞHXIİJKQLMNOÖPRSŞTUÜVYZâîûÂÎÛ"
@@ -44,8 +50,11 @@ def export_strikes(font, folder, prefix):
 
 
 def regular_strikes(regular, folder):
-    """The regular face's bitmaps, each size given the letters it lacks, drawn from the outlines."""
+    """The regular face's bitmaps at the captions' sizes, each given the letters it lacks, drawn from
+    the outlines."""
     for size, path in export_strikes(regular, folder, "r").items():
+        if size not in SIZES:
+            continue
         with open(path) as f:
             present = {int(c) for c in re.findall(r"^ENCODING (\d+)$", f.read(), re.M)}
         missing = [ord(c) for c in LETTERS if ord(c) not in present and has(regular, ord(c))]
@@ -54,13 +63,15 @@ def regular_strikes(regular, folder):
             for code in missing:
                 regular.selection.select(("more", "unicode"), code)
             regular.regenBitmaps((size,))
-    return export_strikes(regular, folder, "r")
+    return {size: path for size, path in export_strikes(regular, folder, "r").items() if size in SIZES}
 
 
-def embolden(bdf):
-    """A BDF strike with every glyph one pixel wider and each row smeared one pixel to the right."""
+def embolden(bdf, advance):
+    """A BDF strike with every glyph one pixel wider and each row smeared one pixel to the right.
+    advance(code, width) gives a glyph's advance in pixels."""
     out = []
     width = 0
+    code = -1
     rows = False
     for line in bdf.split("\n"):
         word = line.split(" ", 1)[0]
@@ -76,13 +87,36 @@ def embolden(bdf):
             w, h, x, y = map(int, line.split()[1:])
             width = w
             line = "%s %d %d %d %d" % (word, w + 1, h, x, y)
+        elif word == "ENCODING":
+            code = int(line.split()[1])
         elif word == "DWIDTH":
             dx, dy = map(int, line.split()[1:])
-            line = "DWIDTH %d %d" % (dx + 1, dy)
+            line = "DWIDTH %d %d" % (advance(code, dx + 1), dy)
         elif word == "WEIGHT_NAME":
             line = 'WEIGHT_NAME "Bold"'
         out.append(line)
     return "\n".join(out)
+
+
+def advances(path):
+    """A strike's advance of each glyph, by code point."""
+    with open(path) as f:
+        found = re.findall(r"^ENCODING (\d+)\n(?:[^\n]*\n)*?DWIDTH (\d+)", f.read(), re.M)
+    return {int(code): int(width) for code, width in found}
+
+
+def fit_widths(bold, strikes):
+    """Gives each glyph of the bold face an advance that, scaled to any bitmap size and rounded, is at
+    least its bitmap's made-bold advance there, and no less than its outline needs."""
+    needed = {}
+    for size, path in strikes.items():
+        for code, width in advances(path).items():
+            need = (width + 1 - 0.5) * bold.em / size
+            needed[code] = max(needed.get(code, 0), need)
+    for code, need in needed.items():
+        if has(bold, code):
+            glyph = bold[code]
+            glyph.width = int(math.ceil(max(need, glyph.boundingBox()[2])))
 
 
 def raw_table(path, tag):
@@ -117,15 +151,28 @@ def main(regular_path, bold_path, donor_path, out):
     bold = fontforge.open(bold_path)
     with tempfile.TemporaryDirectory() as work:
         made = {}
-        for size, path in regular_strikes(regular, work).items():
+        strikes = regular_strikes(regular, work)
+        # Wine measures text by the outlines' advances and places the glyphs by the bitmaps': they
+        # must agree, or centred and right-aligned captions stand askew.
+        fit_widths(bold, strikes)
+        for size, path in strikes.items():
+
+            def advance(code, made_bold, size=size):
+                if has(bold, code):
+                    return int(bold[code].width * size / bold.em + 0.5)
+                return made_bold
+
             with open(path) as f:
                 made[size] = os.path.join(work, "b-%d.bdf" % size)
                 with open(made[size], "w") as g:
-                    g.write(embolden(f.read()))
+                    g.write(embolden(f.read(), advance))
         bold.bitmapSizes = ()
         for size in sorted(made):
             bold.importBitmaps(made[size])
     take_letters(bold, fontforge.open(donor_path), donor_path)
+    # A font without any hinting program is hinted by FreeType's automatic hinter, which moves the
+    # advances off the bitmaps' own; a program that does nothing keeps them at the outlines' widths.
+    bold.setTableData("prep", bytes([0xB0, 0x00, 0x21]))  # PUSHB[0] 0, POP
     # Wine sizes the face by its device metrics, which fontforge does not read; the bitmaps keep the
     # regular face's heights and the letters taken in reach neither extreme, so the table stays true.
     vdmx = raw_table(bold_path, b"VDMX")

@@ -24,7 +24,7 @@ vexa_build() {
 }
 
 # Bump when the recipe below changes, so existing prefixes are made again.
-VEXA_PREFIX_RECIPE=4
+VEXA_PREFIX_RECIPE=6
 
 # Writes a bold Tahoma that draws every letter the captions show (scripts/bold-tahoma.py says how).
 vexa_bold_tahoma() {
