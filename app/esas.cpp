@@ -159,8 +159,8 @@ void esas::LoadSettings() {
     if (!firstRun_) fillDirections();
     auto& mct = control<widgets::McToolBar>(L"mct");
     for (long i = 1; i <= 5; ++i) mct.SetButtonValue(i, 1, toolButtonCaptions_[i - 1]);
-    control<widgets::Label_KDQ>(L"des").setText(settings_.esu);
-    control<widgets::Label_KDQ>(L"drs").setText(settings_.rsu);
+    // The status line shows what speech will use, not the stored text (which may be out of range).
+    showSpeeds(*this, spokenSpeeds(settings_.esu, settings_.rsu));
     firstRun_ = true;
 }
 

@@ -6,6 +6,9 @@
 #include "platform/forms/msgbox.h"
 #include "widgets/buttons/uc_slider.h"
 #include "widgets/text/frame_kdq.h"
+#include "widgets/text/label_kdq.h"
+
+#include <utility>
 
 namespace app {
 
@@ -25,6 +28,12 @@ std::optional<SpeedCaptions> speedCaptions(const std::wstring& code) {
             L"\u041F\u0440\u0438\u043D\u044F\u0442\u044C"};
     if (code == L"en") return SpeedCaptions{L"Russian speech speed", L"English speech speed", L"Ok"};
     return std::nullopt;
+}
+
+void showSpeeds(forms::Form& main, Speeds speeds) {
+    for (auto [name, speed] : {std::pair{L"des", speeds.english}, std::pair{L"drs", speeds.russian}})
+        if (auto* label = dynamic_cast<widgets::Label_KDQ*>(main.findControl(name)))
+            label->setText(std::to_wstring(speed));
 }
 
 ses::ses() {
@@ -109,6 +118,7 @@ void ses::ok() {
         forms::MsgBox(e.description(), forms::mb::Exclamation);
         return;
     }
+    if (forms::Form* main = mainWindow()) showSpeeds(*main, speeds);
     Unload();
 }
 
