@@ -213,7 +213,7 @@ void Database::raise(short handleType, void* handle, const std::wstring& what) c
         fail(err::Locked, L"The database is in use by another program and stayed locked: " + message, file_);
     case kCorrupt:
     case kNotADb:
-        fail(err::NotADatabase, L"The file is damaged or is not a database: " + message, file_);
+        fail(err::NotADatabase, L"The file is damaged or is not a database", file_);
     case kReadOnly:
         fail(err::ReadOnly, L"The database file is read-only: " + message, file_);
     case kIoError:
