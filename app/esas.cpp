@@ -101,8 +101,8 @@ void esas::Form_Load() {
     const std::wstring settingsFile = folder + L"\\oracle\\lang.vex";
     fvar(settingsFile);
     if (!fileFound_) {
-        forms::MsgBox(L"The settings file cannot be found:\n" + settingsFile +
-                          L"\n\nVexa cannot start without it.",
+        // The stored language is not known without the file: the system's is the nearest.
+        forms::MsgBox(messageText(Message::SettingsMissing, systemLanguage(), settingsFile),
                       forms::mb::Critical);
         forms::App::End();
     }
@@ -111,8 +111,7 @@ void esas::Form_Load() {
     firstRun_ = true;
     loadDone_ = true;
     if (!dictionaryFound_)
-        forms::MsgBox(L"The dictionary file cannot be found:\n" + dictionary +
-                          L"\n\nWords cannot be looked up.",
+        forms::MsgBox(messageText(Message::DictionaryMissing, settings_.dil, dictionary),
                       forms::mb::Exclamation);
 }
 
@@ -143,8 +142,11 @@ void esas::LoadSettings() {
     try {
         settings_ = readSettings(cn_, rs_, programFolder());
     } catch (const forms::RuntimeError& e) {
-        // The window stays usable with the settings it has; the user learns why they are not his.
-        forms::MsgBox(L"The settings cannot be read:\n" + e.description(), forms::mb::Exclamation);
+        // The window stays usable with the settings it has; the user learns why they are not his, in
+        // the language shown so far (the system's at start).
+        const std::wstring code = loadDone_ ? settings_.dil : systemLanguage();
+        forms::MsgBox(messageText(Message::SettingsUnreadable, code) + L"\n" + failureText(e, code),
+                      forms::mb::Exclamation);
     }
     control<widgets::Label_KDQ>(L"esdi").setText(settings_.dil);
     applyCaptions(settings_.dil);

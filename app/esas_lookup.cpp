@@ -1,6 +1,7 @@
 // The look-up: the headword search and the translations of a chosen headword.
 #include "app/esas.h"
 
+#include "app/captions.h"
 #include "platform/core/event_log.h"
 #include "platform/core/runtime_error.h"
 #include "platform/data/connection_string.h"
@@ -54,7 +55,9 @@ bool esas::dictionaryQuery(const std::wstring& sql, Visit visit) {
         }
         return true;
     } catch (const forms::RuntimeError& e) {
-        forms::MsgBox(e.description(), forms::mb::Exclamation);
+        forms::MsgBox(messageText(Message::LookupFailed, settings_.dil) + L"\n" +
+                          failureText(e, settings_.dil),
+                      forms::mb::Exclamation);
         return false;
     }
 }
