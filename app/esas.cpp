@@ -39,6 +39,11 @@ std::wstring& programFolderSlot() {
 
 const uint32_t kDirectionColour = 0xC56A31;
 
+// The timer that fires once the window is painted (timers come after every paint), and the message
+// the dictionary check posts when it is over.
+constexpr UINT_PTR kAfterPaintTimer = 1;
+constexpr UINT kDictionaryChecked = WM_APP + 1;
+
 } // namespace
 
 esas::esas() {
@@ -50,6 +55,7 @@ esas::esas() {
     setClientSize(632 * 15, 466 * 15);
     setFont(forms::StdFont::create(L"Tahoma", 8.25));
     registerControls();
+    settingsAhead_ = readSettingsAhead(programFolder());
 }
 
 void esas::registerControls() {
@@ -113,6 +119,45 @@ void esas::Form_Load() {
     if (!dictionaryFound_)
         forms::MsgBox(messageText(Message::DictionaryMissing, settings_.dil, dictionary),
                       forms::mb::Exclamation);
+    else
+        SetTimer(hWnd(), kAfterPaintTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+void esas::windowMessage(forms::MessageFrame& m) {
+    if (m.msg == WM_TIMER && m.wParam == kAfterPaintTimer) {
+        KillTimer(m.hwnd, kAfterPaintTimer);
+        startDictionaryCheck();
+        return m.answer(0);
+    }
+    if (m.msg == kDictionaryChecked) {
+        reportDictionaryCheck();
+        return m.answer(0);
+    }
+    commands_.sessionMessage(m);
+}
+
+void esas::startDictionaryCheck() {
+    const HWND window = hWnd();
+    dictionaryCheck_.start(dictionaryConnectionString(databaseFolder_),
+                           [window] { PostMessageW(window, kDictionaryChecked, 0, 0); });
+}
+
+// A damaged dictionary is named once, as soon as it is known.
+void esas::reportDictionaryCheck() {
+    if (!dictionaryCheck_.refused() || !dictionaryCheck_.takeReport()) return;
+    try {
+        std::rethrow_exception(dictionaryCheck_.failure());
+    } catch (const core::RuntimeError& e) {
+        forms::MsgBox(failureText(e, settings_.dil), forms::mb::Exclamation);
+    }
+}
+
+bool esas::dictionaryUsable() {
+    if (!dictionaryFound_) return false;
+    startDictionaryCheck();
+    if (!dictionaryCheck_.refused()) return true;
+    reportDictionaryCheck();
+    return false;
 }
 
 void esas::connectEvents() {
@@ -140,7 +185,7 @@ void esas::connectEvents() {
 
 void esas::LoadSettings() {
     try {
-        settings_ = readSettings(cn_, rs_, programFolder());
+        settings_ = settingsAhead_.valid() ? settingsAhead_.get() : readSettings(cn_, rs_, programFolder());
     } catch (const forms::RuntimeError& e) {
         // The window stays usable with the settings it has; the user learns why they are not his, in
         // the language shown so far (the system's at start).

@@ -68,7 +68,7 @@ void esas::Search() {
 
 // number is the chooser's ListIndex, read once by the caller.
 void esas::Search(int number) {
-    if (!dictionaryFound_) return;
+    if (!dictionaryUsable()) return;
     const std::wstring typed = control<textbox::UniTextBoxEx>(L"TextBox1").Text();
     const std::wstring word = forms::Trim(forms::LCase(typed));
     const Direction* d = direction(number);
@@ -109,7 +109,7 @@ void esas::Search(int number) {
 }
 
 void esas::headwordChosen() {
-    if (!dictionaryFound_ || !direction(lastDirection_)) return;
+    if (!direction(lastDirection_) || !dictionaryUsable()) return;
     auto& ul = control<widgets::McListBox>(L"ul");
     const std::wstring h = control<widgets::McListBox>(L"list").Text();
     if (h.empty()) {
