@@ -4,11 +4,14 @@
 // the main window on the screen is painted as it finally stands. The first start warms the disk
 // and fixes that final picture (taken after the window has been left alone for three seconds);
 // every later start is timed against it, and each is ended once timed. Needs a display.
+// The same is done for this program started as a bare window of the same title and size that paints
+// one colour: what Wine's process start and a first paint cost before any of the program's work.
 // Then, in this process, what the window leaves until after its first paint: the dictionary's first
 // opening, which checks the whole file (pages, digest, password), and the digest alone.
 #include "timing.h"
 #include "platform/data/connection.h"
 #include "platform/data/content_digest.h"
+#include "platform/core/runtime_error.h"
 #include "platform/data/session_pool.h"
 
 #include <windows.h>
@@ -28,10 +31,10 @@ struct Started {
     double at = 0;
 };
 
-Started start(const std::wstring& folder) {
+// Starts a program in a folder; arguments follow the program's quoted name.
+Started start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder) {
     Started s;
-    std::wstring exe = folder + L"\\vexa.exe";
-    std::wstring command = L"\"" + exe + L"\"";
+    std::wstring command = L"\"" + exe + L"\"" + arguments;
     STARTUPINFOW si{};
     si.cb = sizeof si;
     s.at = bench::now();
@@ -110,9 +113,31 @@ bool painted(const std::vector<DWORD>& now, const std::vector<DWORD>& final) {
     return differing <= final.size() / 500;
 }
 
+struct Program {
+    std::wstring exe, arguments, folder;
+    Started start() const { return ::start(exe, arguments, folder); }
+};
+
+// The window's final picture: after the first start, once it has been left alone for three seconds.
+std::vector<DWORD> finalPicture(const Program& program) {
+    Started s = program.start();
+    HWND hwnd = nullptr;
+    while (!hwnd && bench::now() - s.at < 20000) {
+        hwnd = mainWindow(s.pi.dwProcessId);
+        Sleep(10);
+    }
+    std::vector<DWORD> final;
+    if (hwnd) {
+        Sleep(3000);
+        final = screenPixels(hwnd);
+    }
+    end(s);
+    return final;
+}
+
 // Milliseconds from the start to the final picture, or a negative value when it never came.
-double timeToPainted(const std::wstring& folder, const std::vector<DWORD>& final) {
-    Started s = start(folder);
+double timeToPainted(const Program& program, const std::vector<DWORD>& final) {
+    Started s = program.start();
     double took = -1;
     while (bench::now() - s.at < 20000) {
         HWND hwnd = mainWindow(s.pi.dwProcessId);
@@ -127,61 +152,73 @@ double timeToPainted(const std::wstring& folder, const std::vector<DWORD>& final
     return took;
 }
 
-} // namespace
-
-int main() {
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    wchar_t exe[MAX_PATH];
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring folder = exe;
-    folder = folder.substr(0, folder.find_last_of(L'\\'));
-    if (argc > 1) folder = argv[1];
-    const int runs = argc > 2 ? std::max(1, _wtoi(argv[2])) : 15;
-    for (const wchar_t* name : {L"\\oracle\\dat.vex", L"\\oracle\\lang.vex"}) {
-        if (GetFileAttributesW((folder + name).c_str()) == INVALID_FILE_ATTRIBUTES) {
-            std::printf("%ls%ls: not found (scripts/run builds it)\n", folder.c_str(), name);
-            return 1;
-        }
+// The median of the starts, printed with each start; negative when a start failed.
+double timeStarts(const Program& program, int runs, const char* label) {
+    const std::vector<DWORD> final = finalPicture(program);
+    if (final.empty()) {
+        std::printf("%s: the window did not show\n", label);
+        return -1;
     }
-
-    std::vector<DWORD> final;
-    {
-        Started s = start(folder);
-        HWND hwnd = nullptr;
-        while (!hwnd && bench::now() - s.at < 20000) {
-            hwnd = mainWindow(s.pi.dwProcessId);
-            Sleep(10);
-        }
-        if (!hwnd) {
-            std::printf("the main window did not show\n");
-            end(s);
-            return 1;
-        }
-        Sleep(3000);
-        final = screenPixels(hwnd);
-        end(s);
-    }
-
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
-        const double t = timeToPainted(folder, final);
+        const double t = timeToPainted(program, final);
         if (t < 0) {
-            std::printf("start %d: the window never showed its final picture\n", i + 1);
-            return 1;
+            std::printf("%s, start %d: the window never showed its final picture\n", label, i + 1);
+            return -1;
         }
         times.push_back(t);
     }
-    std::printf("%d starts of %ls\\vexa.exe, milliseconds:", runs, folder.c_str());
+    std::printf("%s, %d starts, milliseconds:", label, runs);
     for (double t : times) std::printf(" %.0f", t);
-    std::printf("\nwarm start to painted window: median %.0f ms\n", bench::median(times));
+    std::printf("\n");
+    return bench::median(times);
+}
 
-    // A copy under another name is a file this process has not checked yet, every time.
+LRESULT CALLBACK bareWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        HBRUSH brush = CreateSolidBrush(0xF9F9F9);
+        FillRect(dc, &ps.rcPaint, brush);
+        DeleteObject(brush);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    if (msg == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+// A window of the main window's title and size that paints one colour.
+int runBareWindow() {
+    RECT r{0, 0, 632, 466};
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    AdjustWindowRect(&r, style, FALSE);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = bareWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"BareWindow";
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    RegisterClassW(&wc);
+    HWND hwnd = CreateWindowExW(0, wc.lpszClassName, kTitle, style, CW_USEDEFAULT, 0, r.right - r.left,
+                                r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    return 0;
+}
+
+// What the window leaves until after its first paint, in this process: the first opening of a copy of
+// the dictionary (this process has not checked it yet), and the digest alone.
+void reportCheck(const std::wstring& folder) {
     const std::wstring dictionary = folder + L"\\oracle\\dat.vex";
     std::vector<double> opens, digests;
     for (int i = 0; i < 5; ++i) {
         const std::wstring copy = folder + L"\\oracle\\bench-check-" + std::to_wstring(i) + L".vex";
         CopyFileW(dictionary.c_str(), copy.c_str(), FALSE);
+        struct Removed {
+            std::wstring file;
+            ~Removed() { DeleteFileW(file.c_str()); }
+        } removed{copy};
         double start = bench::now();
         data::contentDigest(copy);
         digests.push_back(bench::now() - start);
@@ -193,11 +230,42 @@ int main() {
         }
         opens.push_back(bench::now() - start);
         data::sessionPool::clear();
-        DeleteFileW(copy.c_str());
     }
     // The password is derived once per process: only the first opening pays for it.
     std::printf("dictionary check after the first paint: first open of dat.vex %.0f ms (pages, digest, "
                 "password), the digest alone median %.0f ms\n",
                 opens.front(), bench::median(digests));
+}
+
+} // namespace
+
+int main() {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring folder = exe;
+    folder = folder.substr(0, folder.find_last_of(L'\\'));
+    if (argc > 1 && std::wstring(argv[1]) == L"--bare-window") return runBareWindow();
+    if (argc > 1) folder = argv[1];
+    const int runs = argc > 2 ? std::max(1, _wtoi(argv[2])) : 15;
+    for (const wchar_t* name : {L"\\oracle\\dat.vex", L"\\oracle\\lang.vex"}) {
+        if (GetFileAttributesW((folder + name).c_str()) == INVALID_FILE_ATTRIBUTES) {
+            std::printf("%ls%ls: not found (scripts/run builds it)\n", folder.c_str(), name);
+            return 1;
+        }
+    }
+
+    const double vexa = timeStarts({folder + L"\\vexa.exe", L"", folder}, runs, "vexa.exe");
+    const double bare = timeStarts({exe, L" --bare-window", folder}, runs, "bare window");
+    if (vexa < 0 || bare < 0) return 1;
+    std::printf("warm start to painted window: median %.0f ms\n", vexa);
+    std::printf("bare window (process start and one paint, the floor under Wine): median %.0f ms\n", bare);
+
+    try {
+        reportCheck(folder);
+    } catch (const core::RuntimeError& e) {
+        std::printf("dictionary check: %ls\n", e.description().c_str());
+    }
     return 0;
 }
