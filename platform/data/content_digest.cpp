@@ -1,6 +1,7 @@
 #include "platform/data/content_digest.h"
 
 #include "platform/data/errors.h"
+#include "platform/data/file_open.h"
 #include "platform/core/system_handles.h"
 
 #include <windows.h>
@@ -41,12 +42,11 @@ uint32_t bigEndian(const unsigned char* p) {
     return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
 }
 
-std::array<unsigned char, kHeaderSize> readHeader(const std::wstring& file) {
+std::array<unsigned char, kHeaderSize> readHeader(const std::wstring& file, const Deadline& deadline) {
     std::array<unsigned char, kHeaderSize> header{};
-    core::FileHandle h(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    core::FileHandle h = openToRead(file, deadline);
     DWORD read = 0;
-    if (!h || !ReadFile(h.get(), header.data(), kHeaderSize, &read, nullptr) || read != kHeaderSize)
+    if (!ReadFile(h.get(), header.data(), kHeaderSize, &read, nullptr) || read != kHeaderSize)
         fail(err::FileError, L"The database file cannot be read", file);
     return header;
 }
@@ -72,10 +72,8 @@ uint32_t crc32(uint32_t crc, const unsigned char* bytes, size_t size) {
     return ~crc;
 }
 
-uint32_t contentDigest(const std::wstring& file) {
-    core::FileHandle h(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!h) fail(err::FileError, L"The database file cannot be read", file);
+uint32_t contentDigest(const std::wstring& file, const Deadline& deadline) {
+    core::FileHandle h = openToRead(file, deadline);
     std::vector<unsigned char> block(1 << 20);
     uint32_t crc = 0;
     bool first = true;
@@ -116,11 +114,11 @@ void sealContent(const std::wstring& file) {
         fail(err::FileError, L"The database file cannot be written", file);
 }
 
-void checkContent(const std::wstring& file) {
-    const auto header = readHeader(file);
+void checkContent(const std::wstring& file, const Deadline& deadline) {
+    const auto header = readHeader(file, deadline);
     const uint32_t mark = bigEndian(&header[68]);
     if (mark == 0) return;
-    if (mark != kDigestMark || contentDigest(file) != bigEndian(&header[60]))
+    if (mark != kDigestMark || contentDigest(file, deadline) != bigEndian(&header[60]))
         fail(err::NotADatabase, L"The database file is damaged", file);
 }
 

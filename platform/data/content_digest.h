@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/data/database.h"
+
 #include <cstdint>
 #include <string>
 
@@ -12,8 +14,9 @@ namespace data {
 // not see.
 inline constexpr uint32_t kDigestMark = 0x56455841; // "VEXA"
 
-// The digest of the file's bytes as it is now. Throws RuntimeError when it cannot be read.
-uint32_t contentDigest(const std::wstring& file);
+// The digest of the file's bytes as it is now. Throws RuntimeError when it cannot be read; a file
+// another program holds without sharing is waited for until the deadline.
+uint32_t contentDigest(const std::wstring& file, const Deadline& deadline = Deadline());
 
 // Stores the mark and the digest in the header of a finished, closed file (the builder's last step).
 void sealContent(const std::wstring& file);
@@ -21,7 +24,7 @@ void sealContent(const std::wstring& file);
 // Checks a file against the digest it carries: nothing for a file without the mark (a settings file,
 // which the program writes); a file whose mark is damaged or whose bytes no longer give the stored
 // digest is a damaged database (err::NotADatabase).
-void checkContent(const std::wstring& file);
+void checkContent(const std::wstring& file, const Deadline& deadline);
 
 // CRC-32 (the polynomial of zip and PNG) of a block, continuing from crc (0 to start).
 uint32_t crc32(uint32_t crc, const unsigned char* bytes, size_t size);
