@@ -1,5 +1,6 @@
 #include "app/ses.h"
 
+#include "app/captions.h"
 #include "app/form_parts.h"
 #include "app/main_window.h"
 #include "widgets/buttons/kt_button.h"
@@ -101,7 +102,7 @@ void ses::Form_Load() {
     try {
         speeds = readSpeeds(cn_, rs_, programFolder(), speeds);
     } catch (const core::RuntimeError& e) {
-        forms::MsgBox(e.description(), forms::mb::Exclamation);
+        forms::MsgBox(failureText(e, interfaceLanguage()), forms::mb::Exclamation);
         Unload();
         return;
     }
@@ -115,7 +116,7 @@ void ses::ok() {
     try {
         storeSpeeds(cn_, programFolder(), speeds);
     } catch (const core::RuntimeError& e) {
-        forms::MsgBox(e.description(), forms::mb::Exclamation);
+        forms::MsgBox(failureText(e, interfaceLanguage()), forms::mb::Exclamation);
         return;
     }
     if (forms::Form* main = mainWindow()) showSpeeds(*main, speeds);
