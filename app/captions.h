@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/runtime_error.h"
+
 #include <array>
 #include <string>
 
@@ -15,5 +17,41 @@ struct Captions {
 // The captions for a stored language code ("az", "tr", "ru", "en", compared exactly). Any other
 // code gets the Azerbaijani ones, as the language form falls back to "az": never blank captions.
 const Captions& captionsFor(const std::wstring& code);
+
+// The messages the program shows of its own (missing or damaged files, failures of the databases
+// and of speech), each in the four interface languages. "%1" in a text stands for a file.
+enum class Message {
+    SettingsMissing,    // %1: the settings file; the program ends
+    DictionaryMissing,  // %1: the dictionary; the window opens without look-ups
+    SettingsUnreadable, // leads the failure's own text; the window goes on with what it has
+    LookupFailed,       // leads the failure's own text
+    FileMissing,        // %1
+    FileDamaged,        // %1
+    WrongPassword,      // %1
+    FileInUse,          // %1
+    FileReadOnly,       // %1
+    FileUnreadable,     // %1
+    DiskFull,           // %1
+    TextNotStorable,    // %1
+    DatabaseError,      // %1
+    DatabaseErrorNoFile,
+    NoSpeechEngine,
+    SpeechFailed,
+};
+inline constexpr int kMessageCount = static_cast<int>(Message::SpeechFailed) + 1;
+
+// The message in the language of the code, with the file in place of "%1". A code other than
+// "az", "tr", "ru" and "en" gets the Azerbaijani text, as it gets the Azerbaijani captions.
+std::wstring messageText(Message id, const std::wstring& code, const std::wstring& file = {});
+
+// A failure of the database layer as the user reads it: what happened to which file, without the
+// engine's own words.
+std::wstring failureText(const core::RuntimeError& e, const std::wstring& code);
+// A failure to speak a word.
+std::wstring speechFailureText(const core::RuntimeError& e, const std::wstring& code);
+
+// The language of a message shown before the stored one is known: the system's interface language
+// when it is one of the four, else English.
+std::wstring systemLanguage();
 
 } // namespace app

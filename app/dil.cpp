@@ -1,5 +1,6 @@
 #include "app/dil.h"
 
+#include "app/captions.h"
 #include "app/form_parts.h"
 #include "app/main_window.h"
 #include "widgets/buttons/kt_button.h"
@@ -97,7 +98,7 @@ void dil::Form_Load() {
         const core::Variant v = rs_.Fields(L"dil").Value();
         if (!v.isNull() && !v.isEmpty()) code = v.toString();
     } catch (const core::RuntimeError& e) {
-        forms::MsgBox(e.description(), forms::mb::Exclamation);
+        forms::MsgBox(failureText(e, interfaceLanguage()), forms::mb::Exclamation);
         Unload();
         return;
     }
@@ -116,7 +117,7 @@ void dil::ok() {
         storeSetting(cn_, rs_, programFolder(), L"dil", L"dil", forms::Variant(chosenCode(values)));
     } catch (const core::RuntimeError& e) {
         // Nothing was stored: the form stays open and the main window keeps its language.
-        forms::MsgBox(e.description(), forms::mb::Exclamation);
+        forms::MsgBox(failureText(e, interfaceLanguage()), forms::mb::Exclamation);
         return;
     }
     setMainLabel(L"flo", mainLabel(L"flo") + L"dil");

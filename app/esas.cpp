@@ -39,6 +39,11 @@ std::wstring& programFolderSlot() {
 
 const uint32_t kDirectionColour = 0xC56A31;
 
+// The timer that fires once the window is painted (timers come after every paint), and the message
+// the dictionary check posts when it is over.
+constexpr UINT_PTR kAfterPaintTimer = 1;
+constexpr UINT kDictionaryChecked = WM_APP + 1;
+
 } // namespace
 
 esas::esas() {
@@ -50,6 +55,7 @@ esas::esas() {
     setClientSize(632 * 15, 466 * 15);
     setFont(forms::StdFont::create(L"Tahoma", 8.25));
     registerControls();
+    settingsAhead_ = readSettingsAhead(programFolder());
 }
 
 void esas::registerControls() {
@@ -101,8 +107,8 @@ void esas::Form_Load() {
     const std::wstring settingsFile = folder + L"\\oracle\\lang.vex";
     fvar(settingsFile);
     if (!fileFound_) {
-        forms::MsgBox(L"The settings file cannot be found:\n" + settingsFile +
-                          L"\n\nVexa cannot start without it.",
+        // The stored language is not known without the file: the system's is the nearest.
+        forms::MsgBox(messageText(Message::SettingsMissing, systemLanguage(), settingsFile),
                       forms::mb::Critical);
         forms::App::End();
     }
@@ -111,9 +117,47 @@ void esas::Form_Load() {
     firstRun_ = true;
     loadDone_ = true;
     if (!dictionaryFound_)
-        forms::MsgBox(L"The dictionary file cannot be found:\n" + dictionary +
-                          L"\n\nWords cannot be looked up.",
+        forms::MsgBox(messageText(Message::DictionaryMissing, settings_.dil, dictionary),
                       forms::mb::Exclamation);
+    else
+        SetTimer(hWnd(), kAfterPaintTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+void esas::windowMessage(forms::MessageFrame& m) {
+    if (m.msg == WM_TIMER && m.wParam == kAfterPaintTimer) {
+        KillTimer(m.hwnd, kAfterPaintTimer);
+        startDictionaryCheck();
+        return m.answer(0);
+    }
+    if (m.msg == kDictionaryChecked) {
+        reportDictionaryCheck();
+        return m.answer(0);
+    }
+    commands_.sessionMessage(m);
+}
+
+void esas::startDictionaryCheck() {
+    const HWND window = hWnd();
+    dictionaryCheck_.start(dictionaryConnectionString(databaseFolder_),
+                           [window] { PostMessageW(window, kDictionaryChecked, 0, 0); });
+}
+
+// A damaged dictionary is named once, as soon as it is known.
+void esas::reportDictionaryCheck() {
+    if (!dictionaryCheck_.refused() || !dictionaryCheck_.takeReport()) return;
+    try {
+        std::rethrow_exception(dictionaryCheck_.failure());
+    } catch (const core::RuntimeError& e) {
+        forms::MsgBox(failureText(e, settings_.dil), forms::mb::Exclamation);
+    }
+}
+
+bool esas::dictionaryUsable() {
+    if (!dictionaryFound_) return false;
+    startDictionaryCheck();
+    if (!dictionaryCheck_.refused()) return true;
+    reportDictionaryCheck();
+    return false;
 }
 
 void esas::connectEvents() {
@@ -141,10 +185,13 @@ void esas::connectEvents() {
 
 void esas::LoadSettings() {
     try {
-        settings_ = readSettings(cn_, rs_, programFolder());
+        settings_ = settingsAhead_.valid() ? settingsAhead_.get() : readSettings(cn_, rs_, programFolder());
     } catch (const forms::RuntimeError& e) {
-        // The window stays usable with the settings it has; the user learns why they are not his.
-        forms::MsgBox(L"The settings cannot be read:\n" + e.description(), forms::mb::Exclamation);
+        // The window stays usable with the settings it has; the user learns why they are not his, in
+        // the language shown so far (the system's at start).
+        const std::wstring code = loadDone_ ? settings_.dil : systemLanguage();
+        forms::MsgBox(messageText(Message::SettingsUnreadable, code) + L"\n" + failureText(e, code),
+                      forms::mb::Exclamation);
     }
     control<widgets::Label_KDQ>(L"esdi").setText(settings_.dil);
     applyCaptions(settings_.dil);
@@ -159,8 +206,8 @@ void esas::LoadSettings() {
     if (!firstRun_) fillDirections();
     auto& mct = control<widgets::McToolBar>(L"mct");
     for (long i = 1; i <= 5; ++i) mct.SetButtonValue(i, 1, toolButtonCaptions_[i - 1]);
-    control<widgets::Label_KDQ>(L"des").setText(settings_.esu);
-    control<widgets::Label_KDQ>(L"drs").setText(settings_.rsu);
+    // The status line shows what speech will use, not the stored text (which may be out of range).
+    showSpeeds(*this, spokenSpeeds(settings_.esu, settings_.rsu));
     firstRun_ = true;
 }
 

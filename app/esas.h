@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/commands.h"
+#include "app/dictionary_check.h"
 #include "app/lookup.h"
 #include "app/settings.h"
 #include "platform/data/connection.h"
@@ -9,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <future>
 #include <string>
 
 namespace app {
@@ -48,7 +50,7 @@ protected:
     void Form_Load() override;
     void Form_Resize() override { commands_.resized(); }
     void Form_QueryUnload(int& Cancel, int UnloadMode) override { commands_.closing(Cancel, UnloadMode); }
-    void windowMessage(forms::MessageFrame& m) override { commands_.sessionMessage(m); }
+    void windowMessage(forms::MessageFrame& m) override;
 
 private:
     bool fileFound_ = false;
@@ -56,6 +58,9 @@ private:
     bool firstRun_ = false;
     bool loadDone_ = false;
     Settings settings_;
+    // The settings being read while the window is made; used by the first LoadSettings only.
+    std::future<Settings> settingsAhead_;
+    DictionaryCheck dictionaryCheck_;
     std::array<std::wstring, 5> toolButtonCaptions_;
     std::wstring databaseFolder_;
     int lastDirection_ = 0;
@@ -74,6 +79,12 @@ private:
     void applyCaptions(const std::wstring& code);
     void outlineLists();
     void fillDirections();
+
+    void startDictionaryCheck();
+    void reportDictionaryCheck();
+    // Whether look-ups may ask the dictionary: it was found and its check (waited for) did not find
+    // it damaged.
+    bool dictionaryUsable();
 
     void Search();
     void Search(int direction);

@@ -1,6 +1,7 @@
 // The look-up: the headword search and the translations of a chosen headword.
 #include "app/esas.h"
 
+#include "app/captions.h"
 #include "platform/core/event_log.h"
 #include "platform/core/runtime_error.h"
 #include "platform/data/connection_string.h"
@@ -54,7 +55,9 @@ bool esas::dictionaryQuery(const std::wstring& sql, Visit visit) {
         }
         return true;
     } catch (const forms::RuntimeError& e) {
-        forms::MsgBox(e.description(), forms::mb::Exclamation);
+        forms::MsgBox(messageText(Message::LookupFailed, settings_.dil) + L"\n" +
+                          failureText(e, settings_.dil),
+                      forms::mb::Exclamation);
         return false;
     }
 }
@@ -65,7 +68,7 @@ void esas::Search() {
 
 // number is the chooser's ListIndex, read once by the caller.
 void esas::Search(int number) {
-    if (!dictionaryFound_) return;
+    if (!dictionaryUsable()) return;
     const std::wstring typed = control<textbox::UniTextBoxEx>(L"TextBox1").Text();
     const std::wstring word = forms::Trim(forms::LCase(typed));
     const Direction* d = direction(number);
@@ -106,7 +109,7 @@ void esas::Search(int number) {
 }
 
 void esas::headwordChosen() {
-    if (!dictionaryFound_ || !direction(lastDirection_)) return;
+    if (!direction(lastDirection_) || !dictionaryUsable()) return;
     auto& ul = control<widgets::McListBox>(L"ul");
     const std::wstring h = control<widgets::McListBox>(L"list").Text();
     if (h.empty()) {

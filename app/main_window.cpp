@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "app/esas.h"
+#include "app/captions.h"
 
 #include "app/sys_tray_icon.h"
 #include "platform/forms/app.h"
@@ -71,7 +72,7 @@ std::optional<std::wstring> missingDatabase() {
 }
 
 void reportMissing(const std::wstring& file) {
-    forms::MsgBox(L"The file " + file + L" was not found.", forms::mb::Critical);
+    forms::MsgBox(messageText(Message::FileMissing, interfaceLanguage(), file), forms::mb::Critical);
 }
 
 void endProgram() {

@@ -1,5 +1,6 @@
 #include "app/menu.h"
 
+#include "app/captions.h"
 #include "app/form_parts.h"
 #include "app/main_window.h"
 #include "platform/core/event_log.h"
@@ -153,7 +154,7 @@ void Menu::speakWith(speech::Gender gender) {
         danis_->setSpeed(call.speed);
         danis_->Speak(control<widgets::Label_KDQ>(L"soz").Text());
     } catch (const core::RuntimeError& e) {
-        forms::MsgBox(e.description(), forms::mb::Exclamation);
+        forms::MsgBox(speechFailureText(e, interfaceLanguage()), forms::mb::Exclamation);
     }
 }
 

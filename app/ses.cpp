@@ -1,11 +1,15 @@
 #include "app/ses.h"
 
+#include "app/captions.h"
 #include "app/form_parts.h"
 #include "app/main_window.h"
 #include "widgets/buttons/kt_button.h"
 #include "platform/forms/msgbox.h"
 #include "widgets/buttons/uc_slider.h"
 #include "widgets/text/frame_kdq.h"
+#include "widgets/text/label_kdq.h"
+
+#include <utility>
 
 namespace app {
 
@@ -25,6 +29,12 @@ std::optional<SpeedCaptions> speedCaptions(const std::wstring& code) {
             L"\u041F\u0440\u0438\u043D\u044F\u0442\u044C"};
     if (code == L"en") return SpeedCaptions{L"Russian speech speed", L"English speech speed", L"Ok"};
     return std::nullopt;
+}
+
+void showSpeeds(forms::Form& main, Speeds speeds) {
+    for (auto [name, speed] : {std::pair{L"des", speeds.english}, std::pair{L"drs", speeds.russian}})
+        if (auto* label = dynamic_cast<widgets::Label_KDQ*>(main.findControl(name)))
+            label->setText(std::to_wstring(speed));
 }
 
 ses::ses() {
@@ -92,7 +102,7 @@ void ses::Form_Load() {
     try {
         speeds = readSpeeds(cn_, rs_, programFolder(), speeds);
     } catch (const core::RuntimeError& e) {
-        forms::MsgBox(e.description(), forms::mb::Exclamation);
+        forms::MsgBox(failureText(e, interfaceLanguage()), forms::mb::Exclamation);
         Unload();
         return;
     }
@@ -106,9 +116,10 @@ void ses::ok() {
     try {
         storeSpeeds(cn_, programFolder(), speeds);
     } catch (const core::RuntimeError& e) {
-        forms::MsgBox(e.description(), forms::mb::Exclamation);
+        forms::MsgBox(failureText(e, interfaceLanguage()), forms::mb::Exclamation);
         return;
     }
+    if (forms::Form* main = mainWindow()) showSpeeds(*main, speeds);
     Unload();
 }
 

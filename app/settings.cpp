@@ -68,6 +68,14 @@ Settings readSettings(data::Connection& cn, data::Recordset& rs, const std::wstr
     return s;
 }
 
+std::future<Settings> readSettingsAhead(const std::wstring& programFolder) {
+    return std::async(std::launch::async, [programFolder] {
+        data::Connection cn;
+        data::Recordset rs;
+        return readSettings(cn, rs, programFolder);
+    });
+}
+
 void storeSetting(data::Connection& cn, data::Recordset& rs, const std::wstring& programFolder,
                   const std::wstring& table, const std::wstring& column, const forms::Variant& value) {
     OperationScope scope{cn, rs};

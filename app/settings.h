@@ -5,6 +5,7 @@
 #include "platform/data/recordset.h"
 
 #include <array>
+#include <future>
 #include <string>
 
 namespace app {
@@ -38,6 +39,10 @@ struct Settings {
 // Reads the five tables, in the order ses, adam, esu, rsu, dil, on one connection; the first row of
 // each counts. Database failures are forms::RuntimeError.
 Settings readSettings(data::Connection& cn, data::Recordset& rs, const std::wstring& programFolder);
+
+// The same on a thread of its own with its own connection, so that reading overlaps the making of
+// the window; the future gives the settings or the failure.
+std::future<Settings> readSettingsAhead(const std::wstring& programFolder);
 
 // Writes one value into the first row of a settings table ("select * from <table>"), adding the row
 // when the table has none.

@@ -53,6 +53,11 @@ int speedOfStep(int step) {
     return step * 4 + 120;
 }
 
+Speeds spokenSpeeds(const core::Variant& english, const core::Variant& russian) {
+    const Speeds fallback;
+    return {speedOf(english).value_or(fallback.english), speedOf(russian).value_or(fallback.russian)};
+}
+
 Speeds readSpeeds(data::Connection& cn, data::Recordset& rs, const std::wstring& programFolder,
                   Speeds previous) {
     OperationScope scope{cn, rs};

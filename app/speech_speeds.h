@@ -24,6 +24,10 @@ struct Speeds {
     int russian = 160;
 };
 
+// The speeds speech uses for two stored values: each one speedOf takes, else the 160 a newly opened
+// word popup speaks at.
+Speeds spokenSpeeds(const core::Variant& english, const core::Variant& russian);
+
 // Reads both speeds on one connection; a table without a row or an unreadable value keeps the
 // speed given. Database failures are RuntimeError.
 Speeds readSpeeds(data::Connection& cn, data::Recordset& rs, const std::wstring& programFolder,

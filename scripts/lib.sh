@@ -24,7 +24,21 @@ vexa_build() {
 }
 
 # Bump when the recipe below changes, so existing prefixes are made again.
-VEXA_PREFIX_RECIPE=2
+VEXA_PREFIX_RECIPE=6
+
+# Writes a bold Tahoma that draws every letter the captions show (scripts/bold-tahoma.py says how).
+vexa_bold_tahoma() {
+  local out=$1 log wine=/usr/share/wine/fonts
+  log=$(mktemp)
+  if ! fontforge -lang=py -script "$VEXA_ROOT/scripts/bold-tahoma.py" "$wine/tahoma.ttf" "$wine/tahomabd.ttf" \
+    /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf "$out" >"$log" 2>&1 || [ ! -s "$out" ]; then
+    cat "$log" >&2
+    rm -f "$log"
+    echo "The bold Tahoma could not be built" >&2
+    return 1
+  fi
+  rm -f "$log"
+}
 
 vexa_prefix() {
   local stamp=$WINEPREFIX/.vexa-prefix
@@ -38,8 +52,9 @@ vexa_prefix() {
   wineserver -w
 
   # Wine's own fonts carry the Azerbaijani and Turkish letters; its bitmap MS Sans Serif does not,
-  # so that face is left out and replaced below. Tahoma lacks the schwa and is linked to DejaVu Sans;
-  # Wine follows the link only from the regular face, so bold Tahoma is left to be made from it.
+  # so that face is left out and replaced below. Tahoma lacks the schwa: the regular face is linked to
+  # DejaVu Sans, but Wine follows the link only from the regular face. Neither Wine's bold face nor
+  # the one Wine makes up draws every letter whole, so the bold face is built here.
   local fonts=$WINEPREFIX/drive_c/windows/Fonts f
   mkdir -p "$fonts"
   for f in /usr/share/wine/fonts/*; do
@@ -48,6 +63,7 @@ vexa_prefix() {
       *) cp -f "$f" "$fonts/" ;;
     esac
   done
+  vexa_bold_tahoma "$fonts/tahomabd.ttf" || return 1
 
   local rep='HKCU\Software\Wine\Fonts\Replacements'
   wine reg add "$rep" /v "MS Sans Serif" /t REG_SZ /d "DejaVu Sans" /f >/dev/null 2>&1

@@ -1,6 +1,7 @@
 #include "tools/builder.h"
 
 #include "platform/data/connection.h"
+#include "platform/data/content_digest.h"
 #include "platform/data/database.h"
 #include "platform/data/text.h"
 #include "tools/dictd.h"
@@ -20,9 +21,10 @@ std::wstring baseName(const std::wstring& file) {
     return slash == std::wstring::npos ? file : file.substr(slash + 1);
 }
 
-// Runs the writer on a file beside the target and moves it into place only when it is complete.
+// Runs the writer on a file beside the target and moves it into place only when it is complete. A
+// sealed file (one the program only reads) carries the digest of its content.
 template <class Writer>
-void writeWhole(const std::wstring& file, Writer writer) {
+void writeWhole(const std::wstring& file, bool sealed, Writer writer) {
     std::wstring temp = file + L".part";
     DeleteFileW(temp.c_str());
     DeleteFileW((temp + L"-journal").c_str());
@@ -31,6 +33,7 @@ void writeWhole(const std::wstring& file, Writer writer) {
             data::Database db(temp, data::Database::Mode::Create);
             writer(db);
         }
+        if (sealed) data::sealContent(temp);
         if (!MoveFileExW(temp.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             throw std::runtime_error("cannot move the new database into place: " + data::toUtf8(file));
     } catch (...) {
@@ -250,7 +253,7 @@ void writeDictionary(const std::wstring& file, const std::vector<std::wstring>& 
     for (const auto& row : rows)
         if (row.find(L"<>") == std::wstring::npos)
             throw std::runtime_error("not a dictionary record: " + data::toUtf8(row));
-    writeWhole(file, [&](data::Database& db) {
+    writeWhole(file, true, [&](data::Database& db) {
         db.begin();
         // A full-text table cannot have a column named like itself; the view keeps the names the
         // application's queries use, and its "like '%...%'" is answered from the trigram index.
@@ -269,7 +272,7 @@ void writeDictionary(const std::wstring& file, const std::vector<std::wstring>& 
 }
 
 void writeSettings(const std::wstring& file, const std::wstring& password) {
-    writeWhole(file, [&](data::Database& db) {
+    writeWhole(file, false, [&](data::Database& db) {
         db.begin();
         data::storePassword(db, password, baseName(file));
         db.execute(L"create table ses (ses bit)");

@@ -9,11 +9,21 @@ namespace core {
 namespace {
 
 using UnixFileNameFn = char*(__cdecl*)(const wchar_t*);
+using DosFileNameFn = wchar_t*(__cdecl*)(const char*);
 
 UnixFileNameFn unixFileName() {
     static UnixFileNameFn fn = [] {
         HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
         return kernel ? reinterpret_cast<UnixFileNameFn>(GetProcAddress(kernel, "wine_get_unix_file_name"))
+                      : nullptr;
+    }();
+    return fn;
+}
+
+DosFileNameFn dosFileName() {
+    static DosFileNameFn fn = [] {
+        HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+        return kernel ? reinterpret_cast<DosFileNameFn>(GetProcAddress(kernel, "wine_get_dos_file_name"))
                       : nullptr;
     }();
     return fn;
@@ -37,6 +47,17 @@ std::optional<std::wstring> hostPath(const std::wstring& windowsPath) {
     std::wstring result = fromUtf8(host);
     HeapFree(GetProcessHeap(), 0, host);
     return result;
+}
+
+std::optional<std::wstring> hostProgram(const char* hostFile) {
+    auto fn = dosFileName();
+    if (!fn) return std::nullopt;
+    wchar_t* name = fn(hostFile);
+    if (!name) return std::nullopt;
+    std::wstring program(name);
+    HeapFree(GetProcessHeap(), 0, name);
+    if (!fileExists(program)) return std::nullopt;
+    return program;
 }
 
 bool fileExists(const std::wstring& windowsPath) {

@@ -2,7 +2,9 @@
 #include "platform/core/system_handles.h"
 
 #include "platform/data/connection_string.h"
+#include "platform/data/content_digest.h"
 #include "platform/data/errors.h"
+#include "platform/data/file_open.h"
 #include "platform/data/host_path.h"
 #include "platform/data/password.h"
 #include "platform/data/session_pool.h"
@@ -20,45 +22,16 @@ namespace data {
 
 namespace {
 
-std::wstring systemMessage(DWORD code) {
-    wchar_t* text = nullptr;
-    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                 FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring out = n && text ? std::wstring(text, n) : L"system error " + std::to_wstring(code);
-    if (text) LocalFree(text);
-    while (!out.empty() &&
-           (out.back() == L'\n' || out.back() == L'\r' || out.back() == L' ' || out.back() == L'.'))
-        out.pop_back();
-    return out;
-}
-
 struct FileHead {
     bool whole = false; // the first 100 bytes could be read
     long long size = 0;
     unsigned char bytes[100] = {};
 };
 
-// Reads the header. A file that another program holds open without sharing it (a backup, a virus
-// scanner) is waited for like a lock, until the deadline.
+// Reads the header.
 FileHead readHead(const std::wstring& file, const Deadline& deadline) {
     FileHead head;
-    core::FileHandle h;
-    for (;;) {
-        h.reset(CreateFileW(file.c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (h) break;
-        DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-            fail(err::DatabaseMissing, L"The database file does not exist", file);
-        if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION)
-            fail(err::FileError, L"The database file cannot be read: " + systemMessage(error), file);
-        int left = deadline.remaining();
-        if (left == 0)
-            fail(err::Locked, L"The database file is in use by another program and stayed locked", file);
-        Sleep(left < 20 ? left : 20);
-    }
+    core::FileHandle h = openToRead(file, deadline);
     LARGE_INTEGER size{};
     GetFileSizeEx(h.get(), &size);
     head.size = size.QuadPart;
@@ -95,7 +68,7 @@ void checkWhole(const std::wstring& file, const Deadline& deadline) {
 std::mutex gCheckedLock;
 std::set<std::wstring> gChecked;
 
-void checkThrough(Database& db) {
+void checkThrough(Database& db, const Deadline& deadline) {
     std::wstring identity = fileIdentity(db.file());
     {
         std::lock_guard<std::mutex> guard(gCheckedLock);
@@ -103,9 +76,11 @@ void checkThrough(Database& db) {
     }
     Statement st = db.prepare(L"pragma quick_check");
     st.execute();
-    std::wstring verdict = st.fetch() ? st.value(0).toString() : L"no answer";
-    if (verdict != L"ok") fail(err::NotADatabase, L"The database file is damaged: " + verdict, db.file());
+    // The engine's verdict lists pages and cells: it helps no reader, so only its outcome counts.
+    const bool whole = st.fetch() && st.value(0).toString() == L"ok";
     st.reset();
+    if (!whole) fail(err::NotADatabase, L"The database file is damaged", db.file());
+    checkContent(db.file(), deadline);
     identity = fileIdentity(db.file());
     std::lock_guard<std::mutex> guard(gCheckedLock);
     if (gChecked.size() > 64) gChecked.clear();
@@ -174,7 +149,7 @@ void Connection::Open(const std::wstring& connectionString, const std::wstring&,
     checkWhole(target->file, deadline);
 
     auto db = std::make_shared<Database>(target->file, Database::Mode::Existing, deadline);
-    checkThrough(*db);
+    checkThrough(*db, deadline);
     if (!sessionPool::passwordChecked(target->file, target->password)) {
         checkPassword(*db, target->file, target->password);
         sessionPool::notePasswordChecked(target->file, target->password);

@@ -213,7 +213,7 @@ void Database::raise(short handleType, void* handle, const std::wstring& what) c
         fail(err::Locked, L"The database is in use by another program and stayed locked: " + message, file_);
     case kCorrupt:
     case kNotADb:
-        fail(err::NotADatabase, L"The file is damaged or is not a database: " + message, file_);
+        fail(err::NotADatabase, L"The file is damaged or is not a database", file_);
     case kReadOnly:
         fail(err::ReadOnly, L"The database file is read-only: " + message, file_);
     case kIoError:
@@ -358,12 +358,14 @@ void Statement::execute() {
         SQLFreeStmt(handle_.get(), SQL_CLOSE);
         return SQLExecute(handle_.get());
     });
+    fetched_ = 0;
     if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA)
         db_->raise(SQL_HANDLE_STMT, handle_.get(), L"The query failed: \"" + sql_ + L"\"");
     describe();
 }
 
 void Statement::reset() {
+    fetched_ = 0;
     SQLFreeStmt(handle_.get(), SQL_CLOSE);
 }
 
@@ -386,13 +388,28 @@ void Statement::describe() {
     }
 }
 
+// A query without parameters is stepped by the driver at each fetch, so the first fetch is where
+// another connection's lock shows. The driver ends the statement on that failure: it runs again,
+// passes the rows already read, and fetches again while the operation's deadline allows.
 bool Statement::fetch() {
     read_.assign(columns_.size(), false);
     values_.assign(columns_.size(), core::Variant());
-    SQLRETURN rc = SQLFetch(handle_.get());
+    void* handle = handle_.get();
+    bool again = false;
+    SQLRETURN rc = db_->patiently(SQL_HANDLE_STMT, handle, [&]() -> short {
+        if (again) {
+            SQLFreeStmt(handle, SQL_CLOSE);
+            short r = SQLExecute(handle);
+            for (long i = 0; SQL_SUCCEEDED(r) && i < fetched_; ++i) r = SQLFetch(handle);
+            if (!SQL_SUCCEEDED(r)) return r;
+        }
+        again = true;
+        return SQLFetch(handle);
+    });
     if (rc == SQL_NO_DATA) return false;
     if (!SQL_SUCCEEDED(rc))
-        db_->raise(SQL_HANDLE_STMT, handle_.get(), L"Reading the result failed: \"" + sql_ + L"\"");
+        db_->raise(SQL_HANDLE_STMT, handle, L"Reading the result failed: \"" + sql_ + L"\"");
+    ++fetched_;
     return true;
 }
 

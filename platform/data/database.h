@@ -90,6 +90,7 @@ private:
     // Values already read from the current row: the driver hands each out only once.
     std::vector<core::Variant> values_;
     std::vector<bool> read_;
+    long fetched_ = 0; // rows fetched since the statement last ran
     struct Param;
     std::vector<std::unique_ptr<Param>> params_;
 };

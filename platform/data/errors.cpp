@@ -7,7 +7,7 @@ namespace data {
 void fail(int number, const std::wstring& text, const std::wstring& file) {
     std::wstring description = text;
     if (!file.empty()) description += L" (" + file + L")";
-    throw core::RuntimeError(number, description);
+    throw DatabaseError(number, description, file);
 }
 
 } // namespace data

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/runtime_error.h"
+
 #include <string>
 
 namespace data {
@@ -22,7 +24,19 @@ inline constexpr int DiskFull = 3012;  // the disk holding the file is full
 inline constexpr int NulText = 3013;   // a value or query text holds a NUL character
 } // namespace err
 
-// Throws core::RuntimeError(number, text + " (" + file + ")").
+// A database failure: a core::RuntimeError that also names the file, so that a message to the user
+// can name it in the user's language.
+class DatabaseError : public core::RuntimeError {
+public:
+    DatabaseError(int number, const std::wstring& description, std::wstring file)
+        : core::RuntimeError(number, description), file_(std::move(file)) {}
+    const std::wstring& file() const noexcept { return file_; }
+
+private:
+    std::wstring file_;
+};
+
+// Throws DatabaseError(number, text + " (" + file + ")", file).
 [[noreturn]] void fail(int number, const std::wstring& text, const std::wstring& file);
 
 } // namespace data

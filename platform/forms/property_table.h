@@ -1,7 +1,8 @@
 #pragma once
 
 // One table per control lists its stored properties: key, where the value lives, the value a new
-// control starts with, the default that is not stored, and what a change does. InitProperties,
+// control starts with, the default that is not stored, what a write makes of a value, and what a
+// change does. InitProperties,
 // ReadProperties and WriteProperties of the control, its plain setters and the tests of its stored
 // form all work from that one table.
 
@@ -94,6 +95,15 @@ struct PropertyRow {
     const char* setter = nullptr;
     // Written whatever its value: the stored default is only what a missing key reads as.
     bool alwaysWritten = false;
+    // The property's write rule where it stores something else than the value given (a floor, a
+    // colour made plain). The plain setter and the reading of a stored form both go through it; a
+    // control whose stored form is read straight into its fields gives its rows none.
+    std::function<Variant(C&, const Variant&)> writeRule;
+
+    // What a write of the value stores.
+    Variant taken(C& c, const Variant& value) const { return writeRule ? writeRule(c, value) : value; }
+    // Stores the value as a write of the property does (no notice, no repaint).
+    void store(C& c, const Variant& value) const { put(c, taken(c, value)); }
 
     // A new control starts at this value instead of the stored default.
     template <class T>
@@ -109,6 +119,15 @@ struct PropertyRow {
     // The key is written even when it holds its stored default.
     PropertyRow alwaysStored() && {
         alwaysWritten = true;
+        return std::move(*this);
+    }
+    // Writes of the property, and the reading of a stored form, store rule(value) (a T as the field
+    // holds it).
+    template <class T, class Rule>
+    PropertyRow writesThrough(Rule rule) && {
+        writeRule = [rule](C&, const Variant& v) {
+            return PropertyValue<T>::to(rule(PropertyValue<T>::from(v)));
+        };
         return std::move(*this);
     }
     // Names the hand-written setter of the property.
@@ -195,9 +214,9 @@ public:
     void init(C& c) const {
         for (const auto& r : rows_) r.put(c, r.initial(c));
     }
-    // Every row from the bag; a missing key reads as the stored default.
+    // Every row from the bag, through its write rule; a missing key reads as the stored default.
     void read(C& c, const PropertyBag& bag) const {
-        for (const auto& r : rows_) r.put(c, bag.ReadProperty(r.key, r.storedDefault(c)));
+        for (const auto& r : rows_) r.store(c, bag.ReadProperty(r.key, r.storedDefault(c)));
     }
     // Every row whose value differs from its stored default, and every row always stored.
     void write(C& c, PropertyBag& bag) const {

@@ -195,12 +195,12 @@ protected:
     }
     bool eventsOpen() const;
 
-    // A plain setter through the control's property table: the field takes the value, the change is
-    // recorded, then the row's effect is applied by propertyEffect.
+    // A plain setter through the control's property table: the field takes the value (through the
+    // row's write rule), the change is recorded, then the row's effect is applied by propertyEffect.
     template <class C, class T>
     void setProperty(const PropertyTable<C>& table, std::wstring_view key, const T& value) {
         const auto& row = table.row(key);
-        row.put(static_cast<C&>(*this), PropertyValue<T>::to(value));
+        row.store(static_cast<C&>(*this), PropertyValue<T>::to(value));
         PropertyChanged(row.key);
         propertyEffect(row.effect);
     }

@@ -10,14 +10,6 @@ namespace speech {
 
 namespace {
 
-using DosFileNameFn = wchar_t*(__cdecl*)(const char*);
-
-DosFileNameFn dosFileName() {
-    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    return kernel ? reinterpret_cast<DosFileNameFn>(GetProcAddress(kernel, "wine_get_dos_file_name"))
-                  : nullptr;
-}
-
 std::wstring environment(const wchar_t* name) {
     wchar_t value[MAX_PATH];
     DWORD n = GetEnvironmentVariableW(name, value, MAX_PATH);
@@ -80,14 +72,9 @@ std::wstring commandLine(const std::wstring& program, const std::vector<std::wst
 }
 
 std::optional<std::wstring> espeakProgram() {
-    if (auto dosName = dosFileName()) {
-        for (const char* host : {"/usr/bin/espeak-ng", "/usr/local/bin/espeak-ng"}) {
-            wchar_t* name = dosName(host);
-            if (!name) continue;
-            std::wstring program(name);
-            HeapFree(GetProcessHeap(), 0, name);
-            if (core::fileExists(program)) return program;
-        }
+    if (runningUnderWine()) {
+        for (const char* host : {"/usr/bin/espeak-ng", "/usr/local/bin/espeak-ng"})
+            if (auto program = core::hostProgram(host)) return program;
         return std::nullopt;
     }
     for (const wchar_t* folder : {L"ProgramFiles", L"ProgramW6432", L"ProgramFiles(x86)"}) {
@@ -99,46 +86,114 @@ std::optional<std::wstring> espeakProgram() {
     return std::nullopt;
 }
 
-std::wstring speechTextFile() {
+namespace {
+
+std::wstring temporaryFolder() {
     wchar_t folder[MAX_PATH + 1];
     DWORD n = GetTempPathW(MAX_PATH + 1, folder);
-    std::wstring base = n && n <= MAX_PATH ? std::wstring(folder, n) : std::wstring(L".\\");
-    return base + L"vexa-speech.txt";
+    return n && n <= MAX_PATH ? std::wstring(folder, n) : std::wstring(L".\\");
+}
+
+std::wstring textFilePrefix() {
+    return temporaryFolder() + L"vexa-speech-" + std::to_wstring(GetCurrentProcessId()) + L"-";
+}
+
+// The script of the shell that watches one request: $1 the text file, then the program and its
+// arguments. The watcher ends the program when the file goes; the file goes when the program ends.
+constexpr wchar_t kWatchScript[] = L"f=$1; shift; \"$@\" & p=$!; "
+                                   L"(while [ -e \"$f\" ]; do sleep 0.05; done; kill $p 2>/dev/null) & w=$!; "
+                                   L"wait $p; kill $w 2>/dev/null; rm -f \"$f\"";
+
+// Starts a program with its standard handles on NUL: its messages (a missing sound device among them)
+// go nowhere, the user hears or not. The process handle, which Wine does not give for a host program.
+core::KernelHandle start(const std::wstring& program, const std::vector<std::wstring>& arguments) {
+    std::wstring line = commandLine(program, arguments);
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    core::FileHandle nul(CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     &inherit, OPEN_EXISTING, 0, nullptr));
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    if (nul) {
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdInput = si.hStdOutput = si.hStdError = nul.get();
+    }
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, bool(nul), CREATE_NO_WINDOW, nullptr,
+                        nullptr, &si, &pi))
+        throw core::RuntimeError(core::err::FileNotFound, L"The speech engine could not be started (error " +
+                                                              std::to_wstring(GetLastError()) + L")");
+    if (pi.hThread) CloseHandle(pi.hThread);
+    return core::KernelHandle(pi.hProcess);
+}
+
+} // namespace
+
+std::wstring speechTextFile(unsigned request) {
+    return textFilePrefix() + std::to_wstring(request) + L".txt";
+}
+
+void removeTextFiles() noexcept {
+    const std::wstring prefix = textFilePrefix();
+    const std::wstring folder = prefix.substr(0, prefix.find_last_of(L'\\') + 1);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((prefix + L"*.txt").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do DeleteFileW((folder + found.cFileName).c_str());
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+std::vector<std::wstring> watchedArguments(const std::wstring& hostTextFile, const std::wstring& hostProgram,
+                                           const std::vector<std::wstring>& programArguments) {
+    std::vector<std::wstring> args{L"-c", kWatchScript, L"vexa-speech", hostTextFile, hostProgram};
+    args.insert(args.end(), programArguments.begin(), programArguments.end());
+    return args;
+}
+
+std::wstring EspeakEngine::textFile() const {
+    return !textFile_.empty() && core::fileExists(textFile_) ? textFile_ : std::wstring();
+}
+
+void EspeakEngine::stop() noexcept {
+    if (process_) {
+        if (WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process_.get(), 1);
+            WaitForSingleObject(process_.get(), 1000);
+        }
+        process_.reset();
+    }
+    // Under Wine, taking the file away is what ends the speech.
+    if (!textFile_.empty()) DeleteFileW(textFile_.c_str());
+    textFile_.clear();
 }
 
 void EspeakEngine::say(const Utterance& u) {
+    stop();
     const auto program = espeakProgram();
     if (!program)
         throw core::RuntimeError(core::err::FileNotFound, L"No speech engine is installed (espeak-ng)");
-    const std::wstring textFile = speechTextFile();
-    writeText(textFile, u.text);
-    const auto text = core::hostPath(textFile);
+    static unsigned requests = 0;
+    const std::wstring file = speechTextFile(++requests);
+    writeText(file, u.text);
+    textFile_ = file;
+    const auto text = core::hostPath(file);
     const auto wave = u.waveFile.empty() ? std::optional<std::wstring>(L"") : core::hostPath(u.waveFile);
-    if (!text || !wave)
+    const auto shell = runningUnderWine() ? core::hostProgram("/bin/sh") : std::nullopt;
+    const auto programPath = core::hostPath(*program);
+    if (!text || !wave || (runningUnderWine() && (!shell || !programPath))) {
+        stop();
         throw core::RuntimeError(core::err::PathNotFound, L"The speech files cannot be named");
-
-    std::wstring line = commandLine(*program, espeakArguments(u, *text, *wave));
-    // The program's messages (a missing sound device among them) go nowhere: the user hears or not.
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE nul = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             &inherit, OPEN_EXISTING, 0, nullptr);
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    if (nul != INVALID_HANDLE_VALUE) {
-        si.dwFlags = STARTF_USESTDHANDLES;
-        si.hStdInput = si.hStdOutput = si.hStdError = nul;
     }
-    PROCESS_INFORMATION pi{};
-    const BOOL started =
-        CreateProcessW(program->c_str(), line.data(), nullptr, nullptr, nul != INVALID_HANDLE_VALUE,
-                       CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi);
-    const DWORD error = GetLastError();
-    if (nul != INVALID_HANDLE_VALUE) CloseHandle(nul);
-    if (!started)
-        throw core::RuntimeError(core::err::FileNotFound, L"The speech engine could not be started (error " +
-                                                              std::to_wstring(error) + L")");
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    const auto arguments = espeakArguments(u, *text, *wave);
+    try {
+        if (runningUnderWine())
+            start(*shell, watchedArguments(*text, *programPath, arguments));
+        else
+            process_ = start(*program, arguments);
+    } catch (...) {
+        stop();
+        throw;
+    }
 }
 
 } // namespace speech

@@ -1,9 +1,11 @@
 // espeak-ng as the engine: under Wine the host's program, started through Wine's Unix drive; on
 // Windows the installed espeak-ng.exe. The text goes through a UTF-8 file in the temporary folder,
-// never on the command line, so any word reaches it whole.
+// never on the command line, so any word reaches it whole. Each request has a file of its own; a new
+// request ends the speech still going, and a file goes when its speech ends.
 #pragma once
 
 #include "platform/core/host_path.h"
+#include "platform/core/system_handles.h"
 #include "platform/speech/text_to_speech.h"
 
 #include <optional>
@@ -24,14 +26,38 @@ std::wstring commandLine(const std::wstring& program, const std::vector<std::wst
 
 // The program as CreateProcessW takes it; nothing when espeak-ng is not installed.
 std::optional<std::wstring> espeakProgram();
-// The one text file every Speak rewrites (a Windows path).
-std::wstring speechTextFile();
+// The text file of one request of this process (a Windows path): the process and the request number
+// make it unique among all running copies of the program.
+std::wstring speechTextFile(unsigned request);
+// Removes the text files of this process's requests that are still there.
+void removeTextFiles() noexcept;
+
+// Under Wine a host program gives no process handle to wait for or end, so espeak-ng runs under a
+// small shell that ends it as soon as its text file is taken away, and removes the file when the
+// speech ends. The arguments after the shell's name: the script, the text file, then the program and
+// its arguments (host paths).
+std::vector<std::wstring> watchedArguments(const std::wstring& hostTextFile, const std::wstring& hostProgram,
+                                           const std::vector<std::wstring>& programArguments);
 
 class EspeakEngine : public Engine {
 public:
-    // Writes the text file and starts the program without waiting for it. RuntimeError when the
-    // program is missing or cannot be started, or the file cannot be written.
+    EspeakEngine() = default;
+    ~EspeakEngine() override { stop(); }
+    EspeakEngine(const EspeakEngine&) = delete;
+    EspeakEngine& operator=(const EspeakEngine&) = delete;
+
+    // Ends the speech still going, writes the text file and starts the program without waiting for
+    // it. RuntimeError when the program is missing or cannot be started, or the file cannot be written.
     void say(const Utterance& utterance) override;
+    // Ends the speech still going and removes its text file.
+    void stop() noexcept override;
+    // The text file of the last request while it is there (a Windows path), else empty.
+    std::wstring textFile() const;
+
+private:
+    std::wstring textFile_;
+    // The running program on Windows; none under Wine.
+    core::KernelHandle process_;
 };
 
 } // namespace speech

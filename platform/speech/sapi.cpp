@@ -92,4 +92,8 @@ void SapiEngine::say(const Utterance& u) {
     voice_->Speak(u.text.c_str(), SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_NOT_XML, nullptr);
 }
 
+void SapiEngine::stop() noexcept {
+    if (voice_) voice_->Speak(nullptr, SPF_PURGEBEFORESPEAK, nullptr);
+}
+
 } // namespace speech

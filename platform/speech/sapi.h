@@ -24,6 +24,7 @@ public:
     // Whether SAPI is there and has a voice for the language.
     bool hasVoice(Language language);
     void say(const Utterance& utterance) override;
+    void stop() noexcept override;
 
 private:
     ISpVoice* voice_ = nullptr;

@@ -42,16 +42,26 @@ public:
         }
         espeak_.say(u);
     }
+    void stop() noexcept override {
+        sapi_.stop();
+        espeak_.stop();
+    }
 
 private:
     SapiEngine sapi_;
     EspeakEngine espeak_;
 };
 
-// A program that ends by returning from its entry point leaves no text file behind either.
+// A program that ends by returning from its entry point leaves no text file behind either; the engine
+// itself may be gone by then.
 struct RemoveAtExit {
-    ~RemoveAtExit() { removeSpeechFiles(); }
+    ~RemoveAtExit() { removeTextFiles(); }
 } removeAtExit;
+
+std::shared_ptr<Engine>& engineSlot() {
+    static std::shared_ptr<Engine> engine;
+    return engine;
+}
 
 SpeechFactory& factorySlot() {
     static SpeechFactory factory;
@@ -61,8 +71,10 @@ SpeechFactory& factorySlot() {
 } // namespace
 
 std::shared_ptr<Engine> platformEngine() {
-    static std::shared_ptr<Engine> engine = runningUnderWine() ? std::shared_ptr<Engine>(new EspeakEngine)
-                                                               : std::shared_ptr<Engine>(new WindowsEngine);
+    std::shared_ptr<Engine>& engine = engineSlot();
+    if (!engine)
+        engine = runningUnderWine() ? std::shared_ptr<Engine>(new EspeakEngine)
+                                    : std::shared_ptr<Engine>(new WindowsEngine);
     return engine;
 }
 
@@ -78,7 +90,8 @@ SpeechFactory setSpeechFactory(SpeechFactory factory) {
 }
 
 void removeSpeechFiles() noexcept {
-    DeleteFileW(speechTextFile().c_str());
+    if (const std::shared_ptr<Engine>& engine = engineSlot()) engine->stop();
+    removeTextFiles();
 }
 
 } // namespace speech

@@ -27,6 +27,8 @@ public:
     // Starts speaking and returns. A failure to start (no engine installed) is a RuntimeError; a
     // missing sound device is the engine's own affair and not reported.
     virtual void say(const Utterance& utterance) = 0;
+    // Ends the speech still going, and whatever it keeps for it (a text file).
+    virtual void stop() noexcept {}
 };
 
 // The members the forms call.
@@ -76,7 +78,8 @@ using SpeechFactory = std::function<std::unique_ptr<Speech>()>;
 std::unique_ptr<Speech> createSpeech();
 SpeechFactory setSpeechFactory(SpeechFactory factory);
 
-// Removes the temporary files the engines wrote; the program calls it on its way out.
+// Ends the speech still going and removes the temporary files the engines wrote; the program calls
+// it on its way out.
 void removeSpeechFiles() noexcept;
 
 } // namespace speech

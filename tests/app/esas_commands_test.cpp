@@ -1,6 +1,6 @@
 // The main window's commands on the real window with the test databases: closing asks, the
 // notification area and back, the word popup over a headword, the language and speech forms opened
-// from the tool bar, and the word popup's screenshot over the list.
+// from the tool bar, and screenshots of the window and its word popup in the four languages.
 #include "app_test_support.h"
 
 #include "app/dil.h"
@@ -54,18 +54,20 @@ protected:
         speech::setSpeechFactory(previousSpeech);
         app::esas::setProgramFolder(L"");
     }
-    void setLanguage(const std::wstring& code) {
+    void run(const std::wstring& sql) {
         data::Database db(folder.file(L"oracle\\lang.vex"));
-        db.execute(L"update dil set dil = '" + code + L"'");
+        db.execute(sql);
     }
+    void setLanguage(const std::wstring& code) { run(L"update dil set dil = '" + code + L"'"); }
     std::wstring stored(const wchar_t* sql) {
         data::Database db(folder.file(L"oracle\\lang.vex"));
         return db.scalar(sql).toString();
     }
     void open() {
         w = std::make_shared<app::esas>();
-        w->Move(60 * T, 160 * T, w->Width(), w->Height());
         w->Show();
+        // Moved once it stands: before, its size is the client size it was designed with.
+        w->Move(60 * T, 160 * T, w->Width(), w->Height());
         forms::DoEvents();
     }
     void toolButton(long index) { w->control<widgets::McToolBar>(L"mct").Click.raise(index); }
@@ -171,22 +173,45 @@ TEST_F(MainWindowCommands, TheLanguageFormChangesTheWindowLiveAndTheSpeechFormSt
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(MainWindowCommands, WordPopupScreenshot) {
-    for (const wchar_t* code : {L"az", L"ru"}) {
-        setLanguage(code);
+// The main window in each interface language after a look-up and a headword chosen (Russian or
+// Turkish translations, the lists' language names, the status line), then the word popup over it.
+TEST_F(MainWindowCommands, MainWindowAndWordPopupScreenshot) {
+    struct Case {
+        const wchar_t* code;
+        int direction;
+        const wchar_t* word;
+    };
+    const Case cases[] = {
+        {L"az", 4, L"\u0451\u043B\u043A"},       // "ёлк": ёлка, çam ağacı
+        {L"tr", 1, L"light"},                    // ışık, hafif, açık
+        {L"ru", 2, L"light"},                    // свет, лёгкий, светлый
+        {L"en", 3, L"\u044F\u0437\u044B\u043A"}, // "язык": language, tongue
+    };
+    run(L"update esu set deyer = 132");
+    run(L"update rsu set deyer = 188");
+    for (const Case& c : cases) {
+        setLanguage(c.code);
         open();
-        search(2, L"bank");
+        search(c.direction, c.word);
+        ASSERT_GT(list().ListCount(), 0) << c.code;
+        SendMessageW(list().hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 6));
+        SendMessageW(list().hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(40, 6));
+        pump(300);
+        EXPECT_GT(w->control<widgets::McListBox>(L"ul").ListCount(), 0) << c.code;
+        EXPECT_TRUE(testsupport::saveShot(testsupport::captureWindow(w->hWnd()),
+                                          std::wstring(L"main-window-") + c.code));
         rightClickFirstRow();
         ASSERT_TRUE(forms::isLoaded<app::Menu>());
         auto& popup = forms::instance<app::Menu>();
         SendMessageW(popup.control<forms::UserControl>(L"q").hWnd(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 10));
         pump(300);
         EXPECT_TRUE(testsupport::saveShot(testsupport::captureWindows({w->hWnd(), popup.hWnd()}),
-                                          std::wstring(L"main-window-word-popup-") + code));
+                                          std::wstring(L"word-popup-") + c.code));
         forms::unload<app::Menu>();
         w->Unload();
         w.reset();
     }
+    EXPECT_TRUE(messages.empty());
 }
 
 } // namespace

@@ -278,6 +278,53 @@ TEST_F(MainWindow, ADatabaseFailureIsReportedOnceAndTheListsStay) {
     EXPECT_EQ(w->MousePointer(), forms::pointer::Arrow);
 }
 
+// The dictionary is checked through once the window is painted; a look-up that comes earlier waits
+// for the verdict, and a damaged file is named once, in the interface language, whoever learns it.
+TEST_F(MainWindow, TheWindowShowsBeforeTheDictionaryCheckAndDamageIsStillNamed) {
+    struct Case {
+        const char* what;
+        bool damaged;
+        bool searchAtOnce;
+    } cases[] = {{"intact, a search at once", false, true},
+                 {"damaged, a search at once", true, true},
+                 {"damaged, no search", true, false}};
+    setLanguage(L"ru");
+    for (const auto& c : cases) {
+        tools::writeSampleDatabases(folder.path());
+        setLanguage(L"ru");
+        if (c.damaged) {
+            // A row changed where the engine's own page check does not look.
+            data::Database db(folder.file(L"oracle\\dat.vex"));
+            db.execute(L"update soz_fts set soz = 'x@bank<>банк<>banka@1' where soz like '%@bank<>%'");
+        }
+        messages.clear();
+        w = std::make_shared<app::esas>();
+        w->Show();
+        EXPECT_TRUE(IsWindowVisible(w->hWnd())) << c.what;
+        EXPECT_TRUE(messages.empty()) << c.what << ": the window waited for the check";
+        if (c.searchAtOnce) {
+            search(1, L"bank");
+            EXPECT_EQ(items(list()), c.damaged ? Words{} : Words{L"bank"}) << c.what;
+        }
+        for (int i = 0; i < 500 && messages.size() < (c.damaged ? 1u : 0u); ++i) {
+            forms::DoEvents();
+            Sleep(10);
+        }
+        for (int i = 0; i < 20; ++i) forms::DoEvents();
+        ASSERT_EQ(messages.size(), c.damaged ? 1u : 0u) << c.what;
+        if (c.damaged) {
+            EXPECT_NE(messages[0].find(L"dat.vex"), std::wstring::npos) << c.what;
+            EXPECT_NE(messages[0].find(L"повреждён"), std::wstring::npos) << c.what;
+            search(1, L"bank");
+            EXPECT_EQ(items(list()), Words{}) << c.what;
+            EXPECT_EQ(messages.size(), 1u) << c.what << ": named again";
+        }
+        w->Unload();
+        w.reset();
+        forms::DoEvents();
+    }
+}
+
 TEST_F(MainWindow, AQuoteInTheWordIsSearchedForAsItIs) {
     open();
     search(1, L"ship's");

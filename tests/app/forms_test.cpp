@@ -1,5 +1,6 @@
 // The language, speech-speed, about and confirmation forms: their caption tables, what they read
-// and store, their failures, and screenshots of each in two interface languages.
+// and store, their failures, and screenshots of each, and of the tray popup, in the four interface
+// languages.
 #include "app_test_support.h"
 
 #include "app/dil.h"
@@ -92,7 +93,7 @@ protected:
         forms::setMsgBoxHandler(previousBox);
         app::setProgramFolder(L"");
     }
-    void run(const wchar_t* sql) {
+    void run(const std::wstring& sql) {
         data::Database db(folder.path() + L"\\oracle\\lang.vex");
         db.execute(sql);
     }
@@ -215,37 +216,34 @@ TEST_F(FormWindows, TheConfirmationsNoClosesItAndYesEndsTheProgram) {
 TEST_F(FormWindows, FormsScreenshot) {
     run(L"update esu set deyer = 160");
     run(L"update rsu set deyer = 140");
-    for (const wchar_t* code : {L"az", L"ru", L"en"}) {
+    for (const wchar_t* code : {L"az", L"tr", L"ru", L"en"}) {
         setLanguage(code);
+        run(L"update dil set dil = '" + std::wstring(code) + L"'");
         const std::wstring c(code);
-        if (c != L"en") {
-            shoot(forms::instance<app::dil>(), L"language-form-" + c);
-            forms::unload<app::dil>();
-            auto& speeds = forms::instance<app::ses>();
-            speeds.Move(40 * T, 40 * T, speeds.Width(), speeds.Height());
-            speeds.Show();
-            pump(200);
-            // The English slider is being dragged: its value tip shows.
-            auto& ens = speeds.control<widgets::ucSlider>(L"ens");
-            const int thumb = int(ens.state().thumbLeft) + 6;
-            SendMessageW(ens.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(thumb, 8));
-            SendMessageW(ens.hWnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(thumb + 44, 8));
-            pump(200);
-            std::vector<HWND> tip;
-            if (forms::isLoaded<widgets::ucSliderTip>())
-                tip.push_back(forms::instance<widgets::ucSliderTip>().hWnd());
-            shoot(speeds, L"speech-form-" + c, tip);
-            SendMessageW(ens.hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(thumb + 44, 8));
-            forms::unload<app::ses>();
-            shoot(forms::instance<app::haqqinda>(), L"about-form-" + c);
-            forms::unload<app::haqqinda>();
-            shoot(forms::instance<app::traymenu>(), L"tray-popup-" + c);
-            forms::unload<app::traymenu>();
-        }
-        if (c != L"az") {
-            shoot(forms::instance<app::tesdiq>(), L"confirmation-form-" + c);
-            forms::unload<app::tesdiq>();
-        }
+        shoot(forms::instance<app::dil>(), L"language-form-" + c);
+        forms::unload<app::dil>();
+        auto& speeds = forms::instance<app::ses>();
+        speeds.Move(40 * T, 40 * T, speeds.Width(), speeds.Height());
+        speeds.Show();
+        pump(200);
+        // The English slider is being dragged: its value tip shows.
+        auto& ens = speeds.control<widgets::ucSlider>(L"ens");
+        const int thumb = int(ens.state().thumbLeft) + 6;
+        SendMessageW(ens.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(thumb, 8));
+        SendMessageW(ens.hWnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(thumb + 44, 8));
+        pump(200);
+        std::vector<HWND> tip;
+        if (forms::isLoaded<widgets::ucSliderTip>())
+            tip.push_back(forms::instance<widgets::ucSliderTip>().hWnd());
+        shoot(speeds, L"speech-form-" + c, tip);
+        SendMessageW(ens.hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(thumb + 44, 8));
+        forms::unload<app::ses>();
+        shoot(forms::instance<app::haqqinda>(), L"about-form-" + c);
+        forms::unload<app::haqqinda>();
+        shoot(forms::instance<app::traymenu>(), L"tray-popup-" + c);
+        forms::unload<app::traymenu>();
+        shoot(forms::instance<app::tesdiq>(), L"confirmation-form-" + c);
+        forms::unload<app::tesdiq>();
     }
 }
 

@@ -257,7 +257,7 @@ TEST_F(PopupWindow, PopupScreenshot) {
         apptest::pump(300);
         EXPECT_TRUE(popup.Visible());
         EXPECT_TRUE(testsupport::saveShot(testsupport::captureWindows({main->hWnd(), popup.hWnd()}),
-                                          std::wstring(L"word-popup-") + code));
+                                          std::wstring(L"word-popup-on-a-list-") + code));
         forms::unload<app::Menu>();
     }
 }

@@ -1,8 +1,10 @@
-// The prefix must draw Azerbaijani, Turkish and Cyrillic letters with real glyphs in the faces the
-// forms use; a face that lacks one shows the missing-glyph box instead.
+// The prefix must draw every Azerbaijani, Turkish and Russian letter the forms show whole, in the
+// faces and weights they use: not as the missing-glyph box, and with its mark (breve, diaeresis, dot,
+// cedilla). A bold face made up from the regular one has drawn "й" as "и".
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,7 @@ namespace {
 struct Ink {
     std::vector<bool> mask;
     int count = 0;
+    int top = -1, bottom = -1; // rows of the first and last dark pixel
     bool operator==(const Ink& o) const { return mask == o.mask; }
 };
 
@@ -50,6 +53,10 @@ public:
             bool dark = (bits_[i] & 0xFF) < 128;
             ink.mask[i] = dark;
             ink.count += dark;
+            if (dark) {
+                if (ink.top < 0) ink.top = i / W;
+                ink.bottom = i / W;
+            }
         }
         return ink;
     }
@@ -74,32 +81,98 @@ HFONT makeFont(const wchar_t* face, double points, bool bold, BYTE charset) {
     return CreateFontIndirectW(&lf);
 }
 
-void expectRealGlyphs(HFONT font) {
+// Where a letter's mark sits beside the plain letter it is made from: above it, below it, or, for the
+// dotless ı, the dot of i missing.
+enum class Mark { Above, Below, NoDot, Own };
+
+struct Letter {
+    wchar_t letter;
+    wchar_t plain; // the letter without its mark; for Own, a letter it must differ from
+    Mark mark;
+};
+
+// Every letter with a mark in the captions of the four interface languages, and the schwa.
+const Letter kLetters[] = {
+    {L'й', L'и', Mark::Above}, {L'Й', L'И', Mark::Above}, {L'ё', L'е', Mark::Above},
+    {L'Ё', L'Е', Mark::Above}, {L'ğ', L'g', Mark::Above}, {L'Ğ', L'G', Mark::Above},
+    {L'İ', L'I', Mark::Above}, {L'ö', L'o', Mark::Above}, {L'Ö', L'O', Mark::Above},
+    {L'ü', L'u', Mark::Above}, {L'Ü', L'U', Mark::Above}, {L'ş', L's', Mark::Below},
+    {L'Ş', L'S', Mark::Below}, {L'ç', L'c', Mark::Below}, {L'Ç', L'C', Mark::Below},
+    {L'ı', L'i', Mark::NoDot}, {L'ə', L'e', Mark::Own},   {L'Ə', L'E', Mark::Own},
+};
+
+// The other letters of the Russian, Turkish and Azerbaijani captions, which need only be real glyphs.
+const wchar_t kPlainLetters[] = L"абвгдежзиклмнопрстуфхцчшщъыьэюяАБВГДЕЖЗИКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯxqXQ";
+
+struct Face {
+    const wchar_t* name;
+    double points;
+    bool bold;
+    BYTE charset;
+};
+
+// Tahoma in the weights and sizes of the forms' captions (Turkish character set, as they store it), and
+// the lists' Times New Roman.
+const Face kFaces[] = {
+    {L"Tahoma", 8.25, false, TURKISH_CHARSET},        {L"Tahoma", 8.25, true, TURKISH_CHARSET},
+    {L"Tahoma", 9.75, true, TURKISH_CHARSET},         {L"Tahoma", 8.25, true, DEFAULT_CHARSET},
+    {L"Times New Roman", 12, false, TURKISH_CHARSET},
+};
+
+std::wstring hex(wchar_t c) {
+    wchar_t text[8];
+    swprintf(text, 8, L"U+%04X", unsigned(c));
+    return text;
+}
+
+std::wstring describe(const Face& f, wchar_t c) {
+    return std::wstring(f.name) + L" " + std::to_wstring(f.points) + (f.bold ? L" bold" : L"") +
+           L" charset " + std::to_wstring(f.charset) + L", " + hex(c) + L" " + std::wstring(1, c);
+}
+
+std::string narrow(const std::wstring& s) {
+    std::string out(WideCharToMultiByte(CP_UTF8, 0, s.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, s.c_str(), -1, out.data(), int(out.size()), nullptr, nullptr);
+    out.pop_back();
+    return out;
+}
+
+TEST(Fonts, EveryCaptionLetterIsWholeInRegularAndBold) {
     Canvas canvas;
-    // U+0378 is unassigned: every face draws it as the missing-glyph box.
-    Ink box = canvas.draw(font, L"\x0378");
-    const std::wstring letters = L"əışçИоПкКÇ";
-    for (wchar_t c : letters) {
-        Ink ink = canvas.draw(font, std::wstring(1, c));
-        EXPECT_GT(ink.count, 0) << "no ink for U+" << std::hex << int(c);
-        EXPECT_FALSE(ink == box) << "missing-glyph box for U+" << std::hex << int(c);
+    for (const Face& face : kFaces) {
+        HFONT font = makeFont(face.name, face.points, face.bold, face.charset);
+        ASSERT_NE(font, nullptr);
+        // U+0378 is unassigned: every face draws it as the missing-glyph box.
+        const Ink box = canvas.draw(font, L"\x0378");
+        auto real = [&](wchar_t c) {
+            const Ink ink = canvas.draw(font, std::wstring(1, c));
+            EXPECT_GT(ink.count, 0) << narrow(describe(face, c)) << ": no ink";
+            EXPECT_FALSE(ink == box) << narrow(describe(face, c)) << ": the missing-glyph box";
+            return ink;
+        };
+        for (const wchar_t* c = kPlainLetters; *c; ++c) real(*c);
+        for (const Letter& l : kLetters) {
+            const Ink ink = real(l.letter);
+            const Ink plain = canvas.draw(font, std::wstring(1, l.plain));
+            const std::string what = narrow(describe(face, l.letter));
+            EXPECT_FALSE(ink == plain) << what << ": drawn as " << narrow(std::wstring(1, l.plain));
+            switch (l.mark) {
+            case Mark::Above:
+                EXPECT_LT(ink.top, plain.top) << what << ": no mark above";
+                break;
+            case Mark::Below:
+                EXPECT_GT(ink.bottom, plain.bottom) << what << ": no mark below";
+                break;
+            case Mark::NoDot:
+                EXPECT_GT(ink.top, plain.top) << what << ": has a dot";
+                break;
+            case Mark::Own:
+                break;
+            }
+        }
+        EXPECT_GT(canvas.draw(font, L"Səsləndirmə Русский Çıkış").count, 0);
+        DeleteObject(font);
     }
-    Ink line = canvas.draw(font, L"Səsləndirmə Поиск Çıkış");
-    EXPECT_GT(line.count, 0);
-}
-
-TEST(Fonts, TahomaBoldDrawsAzerbaijaniTurkishAndCyrillic) {
-    HFONT f = makeFont(L"Tahoma", 8.25, true, DEFAULT_CHARSET);
-    ASSERT_NE(f, nullptr);
-    expectRealGlyphs(f);
-    DeleteObject(f);
-}
-
-TEST(Fonts, TimesNewRomanTurkishCharsetDrawsAllLetters) {
-    HFONT f = makeFont(L"Times New Roman", 12, false, TURKISH_CHARSET);
-    ASSERT_NE(f, nullptr);
-    expectRealGlyphs(f);
-    DeleteObject(f);
 }
 
 } // namespace

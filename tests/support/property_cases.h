@@ -56,12 +56,12 @@ void expectNewControlWritesOnlyStartValues(forms::ControlHost& host, const forms
             expected += (expected.empty() ? L"" : L", ") + row.key;
     for (const auto& key : extra) expected += (expected.empty() ? L"" : L", ") + key;
     EXPECT_EQ(core::toUtf8(keysOf(bag)), core::toUtf8(expected)) << "what a new control writes";
-    // A stored control that holds nothing reads every row as its stored default.
+    // A stored control that holds nothing reads every row as its stored default (as a write stores it).
     auto stored = placedControl<C>(host, L"empty");
     forms::PropertyBag empty;
     stored->readStored(empty);
     for (const auto& row : table.rows())
-        EXPECT_TRUE(row.get(*stored) == row.storedDefault(*stored))
+        EXPECT_TRUE(row.get(*stored) == row.taken(*stored, row.storedDefault(*stored)))
             << core::toUtf8(row.key) << " read from nothing";
 }
 

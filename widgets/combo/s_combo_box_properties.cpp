@@ -20,6 +20,15 @@ constexpr long FirstAppearance = 1;
 constexpr long RowsShownOfLongList = 7;
 constexpr long LongListItems = 8;
 
+long atLeastFirstAppearance(long look) {
+    return look < FirstAppearance ? FirstAppearance : look;
+}
+
+// A system colour is looked up in the system's table before the platform translates it.
+uint32_t plainColour(uint32_t colour) {
+    return TranslateColor(SysColorToRGB(colour));
+}
+
 } // namespace
 
 const forms::PropertyTable<SComboBox>& SComboBox::properties() {
@@ -38,19 +47,19 @@ const forms::PropertyTable<SComboBox>& SComboBox::properties() {
             L"Alignment", [](C & c) -> auto& { return c.look_.Alignment; }, 0L, OnChange::None),
         field<C>(
             L"AppearanceCombo", [](C & c) -> auto& { return c.look_.AppearanceCombo; }, 1L)
-            .setBy("setAppearanceCombo"),
+            .writesThrough<long>(atLeastFirstAppearance),
         field<C>(
             L"ArrowColor", [](C & c) -> auto& { return c.look_.ArrowColor; }, 0xC56A31u)
-            .setBy("setArrowColor"),
+            .writesThrough<uint32_t>(TranslateColor),
         field<C>(
             L"AutoCompleteWord", [](C & c) -> auto& { return c.look_.AutoCompleteWord; }, false,
             OnChange::None),
         field<C>(
             L"BackColor", [](C & c) -> auto& { return c.look_.BackColor; }, 0xFFFFFFu)
-            .setBy("setBackColor"),
+            .writesThrough<uint32_t>(plainColour),
         field<C>(
             L"DisabledColor", [](C & c) -> auto& { return c.look_.DisabledColor; }, 0x808080u)
-            .setBy("setDisabledColor"),
+            .writesThrough<uint32_t>(plainColour),
         field<C>(
             L"DisabledPictureUser", [](C & c) -> auto& { return c.look_.DisabledPictureUser; }, noPicture),
         field<C>(
@@ -64,23 +73,24 @@ const forms::PropertyTable<SComboBox>& SComboBox::properties() {
             .setBy("setFont"),
         field<C>(
             L"GradientColor1", [](C & c) -> auto& { return c.look_.GradientColor1; }, 0xDAB278u)
-            .setBy("setGradientColor1"),
+            .writesThrough<uint32_t>(TranslateColor),
         field<C>(
             L"GradientColor2", [](C & c) -> auto& { return c.look_.GradientColor2; }, 0xFFDD9Eu)
-            .setBy("setGradientColor2"),
+            .writesThrough<uint32_t>(TranslateColor),
         field<C>(
             L"HighLightBorderColor", [](C & c) -> auto& { return c.look_.HighLightBorderColor; }, 0xC56A31u,
             OnChange::None)
-            .setBy("setHighLightBorderColor"),
+            .writesThrough<uint32_t>(TranslateColor),
         field<C>(
             L"HighLightColorText", [](C & c) -> auto& { return c.look_.HighLightColorText; }, 0xFFFFFFu,
             OnChange::None)
-            .setBy("setHighLightColorText"),
+            .writesThrough<uint32_t>(TranslateColor),
         field<C>(
             L"HighLightPictureUser", [](C & c) -> auto& { return c.look_.HighLightPictureUser; }, noPicture,
             OnChange::None),
         field<C>(
             L"ListColor", [](C & c) -> auto& { return c.look_.ListColor; }, 0xFFFFFFu)
+            .writesThrough<uint32_t>(TranslateColor)
             .setBy("setListColor"),
         field<C>(
             L"ListGradient", [](C & c) -> auto& { return c.look_.ListGradient; }, false, OnChange::None),
@@ -97,10 +107,10 @@ const forms::PropertyTable<SComboBox>& SComboBox::properties() {
             .setBy("setMousePointer"),
         field<C>(
             L"NormalBorderColor", [](C & c) -> auto& { return c.look_.NormalBorderColor; }, 0xDEEDEFu)
-            .setBy("setNormalBorderColor"),
+            .writesThrough<uint32_t>(TranslateColor),
         field<C>(
             L"NormalColorText", [](C & c) -> auto& { return c.look_.NormalColorText; }, 0xC56A31u)
-            .setBy("setNormalColorText"),
+            .writesThrough<uint32_t>(TranslateColor),
         field<C>(
             L"NormalPictureUser", [](C & c) -> auto& { return c.look_.NormalPictureUser; }, noPicture),
         field<C>(
@@ -112,19 +122,19 @@ const forms::PropertyTable<SComboBox>& SComboBox::properties() {
         field<C>(
             L"SelectBorderColor", [](C & c) -> auto& { return c.look_.SelectBorderColor; }, 0xC56A31u,
             OnChange::None)
-            .setBy("setSelectBorderColor"),
+            .writesThrough<uint32_t>(TranslateColor),
         field<C>(
             L"SelectListBorderColor", [](C & c) -> auto& { return c.look_.SelectListBorderColor; }, 0x6B2408u,
             OnChange::None)
-            .setBy("setSelectListBorderColor"),
+            .writesThrough<uint32_t>(TranslateColor),
         field<C>(
             L"SelectListColor", [](C & c) -> auto& { return c.look_.SelectListColor; }, 0xC56A31u,
             OnChange::None)
-            .setBy("setSelectListColor"),
+            .writesThrough<uint32_t>(TranslateColor),
         field<C>(
             L"ShadowColorText", [](C & c) -> auto& { return c.look_.ShadowColorText; },
             uint32_t{forms::sysColor::DarkShadow3D}, OnChange::None)
-            .setBy("setShadowColorText"),
+            .writesThrough<uint32_t>(TranslateColor),
         field<C>(
             L"Style", [](C & c) -> auto& { return c.look_.Style; }, 0L),
         std::move(text),
@@ -174,55 +184,54 @@ void SComboBox::setXpAppearance(long v) {
     setProperty(properties(), L"XpAppearance", v);
 }
 
-// Colours are stored as the plain colour they stand for now.
+// Colours are stored as the plain colour they stand for now (the rows' write rules).
 void SComboBox::setArrowColor(uint32_t v) {
-    setProperty(properties(), L"ArrowColor", TranslateColor(v));
+    setProperty(properties(), L"ArrowColor", v);
 }
 void SComboBox::setGradientColor1(uint32_t v) {
-    setProperty(properties(), L"GradientColor1", TranslateColor(v));
+    setProperty(properties(), L"GradientColor1", v);
 }
 void SComboBox::setGradientColor2(uint32_t v) {
-    setProperty(properties(), L"GradientColor2", TranslateColor(v));
+    setProperty(properties(), L"GradientColor2", v);
 }
 void SComboBox::setHighLightBorderColor(uint32_t v) {
-    setProperty(properties(), L"HighLightBorderColor", TranslateColor(v));
+    setProperty(properties(), L"HighLightBorderColor", v);
 }
 void SComboBox::setHighLightColorText(uint32_t v) {
-    setProperty(properties(), L"HighLightColorText", TranslateColor(v));
+    setProperty(properties(), L"HighLightColorText", v);
 }
 void SComboBox::setNormalBorderColor(uint32_t v) {
-    setProperty(properties(), L"NormalBorderColor", TranslateColor(v));
+    setProperty(properties(), L"NormalBorderColor", v);
 }
 void SComboBox::setNormalColorText(uint32_t v) {
-    setProperty(properties(), L"NormalColorText", TranslateColor(v));
+    setProperty(properties(), L"NormalColorText", v);
 }
 void SComboBox::setSelectBorderColor(uint32_t v) {
-    setProperty(properties(), L"SelectBorderColor", TranslateColor(v));
+    setProperty(properties(), L"SelectBorderColor", v);
 }
 void SComboBox::setSelectListBorderColor(uint32_t v) {
-    setProperty(properties(), L"SelectListBorderColor", TranslateColor(v));
+    setProperty(properties(), L"SelectListBorderColor", v);
 }
 void SComboBox::setSelectListColor(uint32_t v) {
-    setProperty(properties(), L"SelectListColor", TranslateColor(v));
+    setProperty(properties(), L"SelectListColor", v);
 }
 void SComboBox::setShadowColorText(uint32_t v) {
-    setProperty(properties(), L"ShadowColorText", TranslateColor(v));
+    setProperty(properties(), L"ShadowColorText", v);
 }
 void SComboBox::setBackColor(uint32_t v) {
-    setProperty(properties(), L"BackColor", TranslateColor(SysColorToRGB(v)));
+    setProperty(properties(), L"BackColor", v);
 }
 void SComboBox::setDisabledColor(uint32_t v) {
-    setProperty(properties(), L"DisabledColor", TranslateColor(SysColorToRGB(v)));
+    setProperty(properties(), L"DisabledColor", v);
+}
+void SComboBox::setAppearanceCombo(long v) {
+    setProperty(properties(), L"AppearanceCombo", v);
 }
 
 // --- Setters that do more
 
-void SComboBox::setAppearanceCombo(long v) {
-    setProperty(properties(), L"AppearanceCombo", v < FirstAppearance ? FirstAppearance : v);
-}
-
 void SComboBox::setListColor(uint32_t v) {
-    setProperty(properties(), L"ListColor", TranslateColor(v));
+    setProperty(properties(), L"ListColor", v);
     if (picList_) picList_->setBackColor(look_.ListColor);
 }
 
@@ -286,6 +295,7 @@ void SComboBox::UserControl_InitProperties() {
     applyStored();
 }
 
+// Every stored value goes through its property's write rule, as a write at run time does.
 void SComboBox::UserControl_ReadProperties(forms::PropertyBag& bag) {
     properties().read(*this, bag);
     // The list sizes in use follow the items, which a form never holds while it loads; the stored
@@ -306,7 +316,7 @@ void SComboBox::UserControl_WriteProperties(forms::PropertyBag& bag) {
 void SComboBox::applyStored() {
     UserControl::setEnabled(look_.Enabled);
     if (txtCombo_) txtCombo_->setEnabled(look_.Enabled);
-    if (picList_) picList_->setBackColor(TranslateColor(look_.ListColor));
+    if (picList_) picList_->setBackColor(look_.ListColor);
     writeText(look_.Text, TextWrite::ExactMatch);
 }
 

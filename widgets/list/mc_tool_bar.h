@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -215,9 +216,12 @@ private:
     void picChevron_MouseMove(int button, int shift, float x, float y);
     void surfaceClick();
     void surfaceDblClick();
-    void surfaceMouseDown(int button, int shift, float x, float y);
-    void surfaceMouseUp(int button, int shift, float x, float y);
-    void watchSurface(forms::PictureBox& box);
+    void surfaceMouseDown(bool onBar, int button, int shift, float x, float y);
+    void surfaceMouseUp(bool onBar, int button, int shift, float x, float y);
+    void watchSurface(forms::PictureBox& box, bool onBar);
+    std::optional<long> buttonAt(bool onBar, float x, float y) const;
+    bool hover(bool onBar, long index);
+    bool pointerAt(bool onBar, float x, float y);
 };
 
 } // namespace widgets

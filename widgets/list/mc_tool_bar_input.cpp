@@ -10,6 +10,7 @@
 #include "widgets/list/mc_tool_bar_raster.h"
 
 #include <cmath>
+#include <optional>
 #include <commctrl.h>
 
 namespace widgets {
@@ -110,59 +111,78 @@ void McToolBar::onMouseLeave() {
 
 // --- The surfaces
 
-void McToolBar::watchSurface(forms::PictureBox& box) {
+void McToolBar::watchSurface(forms::PictureBox& box, bool onBar) {
     box.setMouseIcon(forms::StdPicture::copyOfIcon(reinterpret_cast<HICON>(LoadCursorW(nullptr, IDC_HAND))));
     box.Click.handle([this] { surfaceClick(); });
     box.DblClick.handle([this] { surfaceDblClick(); });
-    box.MouseDown.handle([this](int b, int s, float x, float y) { surfaceMouseDown(b, s, x, y); });
-    box.MouseUp.handle([this](int b, int s, float x, float y) { surfaceMouseUp(b, s, x, y); });
+    box.MouseDown.handle(
+        [this, onBar](int b, int s, float x, float y) { surfaceMouseDown(onBar, b, s, x, y); });
+    box.MouseUp.handle([this, onBar](int b, int s, float x, float y) { surfaceMouseUp(onBar, b, s, x, y); });
 }
 
 void McToolBar::picChevron_MouseMove(int, int shift, float x, float y) {
     picMain_MouseMove(FromDropDown, shift, x, y);
 }
 
-// Which button the pointer is over, and whether it can be used: the hover, the pointer's shape and
-// the move event follow from it.
+// Which button the pointer is over and whether it can be used: the hover, the pointer's shape and
+// the move event follow from it. A place of the drop-down without a cell changes nothing.
 void McToolBar::picMain_MouseMove(int button, int shift, float x, float y) {
     auto keep = weak_from_this().lock();
     const bool onBar = button != FromDropDown;
     state_.drawOnChevron = !onBar && picChevron_;
-    forms::PictureBox* surface = picDraw();
-    if (!surface) return;
-    const long px = forms::roundToLong(x), py = forms::roundToLong(y);
-    long index;
-    if (onBar && x > pixelWidth() - ChevronArea && y > pixelHeight() - look_.ButtonsHeight &&
-        !state_.ChevronButtons.empty()) {
-        index = ChevronButton;
-    } else {
-        if (onBar) {
-            index = HitTest(px, py, false);
-        } else {
-            const long cell = HitTest(px, py, true);
-            if (cell < 1 || cell > static_cast<long>(state_.ChevronButtons.size())) return;
-            index = state_.ChevronButtons[static_cast<std::size_t>(cell - 1)];
-        }
-        const long perRow = onBar ? look_.ButtonsPerRow : look_.ButtonsPerRow_Chev;
-        const bool usable = look_.ButtonsWidth != 0 && std::floor(x / look_.ButtonsWidth) < perRow &&
-                            buttons_.has(index) && buttons_.at(index).Enabled &&
-                            buttons_.at(index).Type != ButtonTypeSeparator &&
-                            !(onBar && buttons_.at(index).InChevron);
-        if (!usable) index = NoButton;
-        surface->setMousePointer(usable ? core::pointer::Custom : core::pointer::Default);
-    }
-    if (index != look_.Button_Index) {
-        look_.Button_Index = index;
-        DrawToolBar();
-        if (index > 0) {
-            if (!buttons_.at(index).InChevron && onBar) hideChevron();
-            if (!RaiseEvent(Hover, index)) return;
-        }
-    }
+    const std::optional<long> index = buttonAt(onBar, x, y);
+    if (!index || !hover(onBar, *index)) return;
     if (look_.Button_Index > 0) {
         int16_t b = static_cast<int16_t>(button), s = static_cast<int16_t>(shift);
         RaiseEvent(MouseMove, look_.Button_Index, b, s, x, y);
     }
+}
+
+// The button at a place of the bar or the drop-down: ChevronButton in the chevron hot area, NoButton
+// where none can be used, nothing where the drop-down has no cell.
+std::optional<long> McToolBar::buttonAt(bool onBar, float x, float y) const {
+    if (onBar && x > pixelWidth() - ChevronArea && y > pixelHeight() - look_.ButtonsHeight &&
+        !state_.ChevronButtons.empty())
+        return ChevronButton;
+    const long px = forms::roundToLong(x), py = forms::roundToLong(y);
+    long index;
+    if (onBar) {
+        index = HitTest(px, py, false);
+    } else {
+        const long cell = HitTest(px, py, true);
+        if (cell < 1 || cell > static_cast<long>(state_.ChevronButtons.size())) return std::nullopt;
+        index = state_.ChevronButtons[static_cast<std::size_t>(cell - 1)];
+    }
+    const long perRow = onBar ? look_.ButtonsPerRow : look_.ButtonsPerRow_Chev;
+    const bool usable = look_.ButtonsWidth != 0 && std::floor(x / look_.ButtonsWidth) < perRow &&
+                        buttons_.has(index) && buttons_.at(index).Enabled &&
+                        buttons_.at(index).Type != ButtonTypeSeparator &&
+                        !(onBar && buttons_.at(index).InChevron);
+    return usable ? index : NoButton;
+}
+
+// The pointer is over index on the surface picDraw names: its shape, and on a change the repaint and
+// Hover. False when a handler unloaded the bar.
+bool McToolBar::hover(bool onBar, long index) {
+    forms::PictureBox* surface = picDraw();
+    if (!surface) return false;
+    if (index != ChevronButton)
+        surface->setMousePointer(index == NoButton ? core::pointer::Default : core::pointer::Custom);
+    if (index == look_.Button_Index) return true;
+    look_.Button_Index = index;
+    DrawToolBar();
+    if (index <= 0) return true;
+    if (!buttons_.at(index).InChevron && onBar) hideChevron();
+    return RaiseEvent(Hover, index);
+}
+
+// A press or a release acts on the button under the pointer then, whatever the moves before told:
+// the one move of a quick jump may come after the press, or go to a window that held the capture.
+bool McToolBar::pointerAt(bool onBar, float x, float y) {
+    const long index = buttonAt(onBar, x, y).value_or(NoButton);
+    if (index == look_.Button_Index) return true;
+    state_.drawOnChevron = !onBar && picChevron_;
+    return hover(onBar, index);
 }
 
 void McToolBar::surfaceClick() {
@@ -177,9 +197,9 @@ void McToolBar::surfaceDblClick() {
 }
 
 // Pressing the chevron button draws it down, which opens the drop-down.
-void McToolBar::surfaceMouseDown(int button, int shift, float x, float y) {
+void McToolBar::surfaceMouseDown(bool onBar, int button, int shift, float x, float y) {
     auto keep = weak_from_this().lock();
-    if (look_.Button_Index == NoButton) return;
+    if (!pointerAt(onBar, x, y) || look_.Button_Index == NoButton) return;
     state_.IsMouseDown = true;
     DrawToolBar();
     if (look_.Button_Index > 0) {
@@ -188,10 +208,10 @@ void McToolBar::surfaceMouseDown(int button, int shift, float x, float y) {
     }
 }
 
-void McToolBar::surfaceMouseUp(int button, int shift, float x, float y) {
+void McToolBar::surfaceMouseUp(bool onBar, int button, int shift, float x, float y) {
     auto keep = weak_from_this().lock();
     state_.IsMouseDown = false;
-    if (look_.Button_Index == NoButton) return;
+    if (!pointerAt(onBar, x, y) || look_.Button_Index == NoButton) return;
     DrawToolBar();
     if (look_.Button_Index > 0) {
         int16_t b = static_cast<int16_t>(button), s = static_cast<int16_t>(shift);

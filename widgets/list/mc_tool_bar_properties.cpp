@@ -342,7 +342,7 @@ void McToolBar::UserControl_Initialize() {
     picMain_->initNew();
     picMain_->setBorderStyle(forms::controlBorder::None);
     picMain_->setScaleMode(core::scale::Pixels);
-    watchSurface(*picMain_);
+    watchSurface(*picMain_, true);
     picMain_->MouseMove.handle([this](int b, int s, float x, float y) { picMain_MouseMove(b, s, x, y); });
 }
 
@@ -355,7 +355,7 @@ void McToolBar::CreateChevronPopup() {
     picChevron_->setBorderStyle(forms::controlBorder::None);
     picChevron_->setScaleMode(core::scale::Pixels);
     picChevron_->setFloating(true);
-    watchSurface(*picChevron_);
+    watchSurface(*picChevron_, false);
     picChevron_->MouseMove.handle(
         [this](int b, int s, float x, float y) { picChevron_MouseMove(b, s, x, y); });
 }

@@ -61,7 +61,8 @@ public:
     void setGradientOutColor(std::uint32_t value) { set(L"GradientOutColor", value); }
     std::uint32_t GradientInColor() const { return look_.GradientInColor; }
     void setGradientInColor(std::uint32_t value) { set(L"GradientInColor", value); }
-    // The frame's window, under the name its hosts use.
+    // The frame's window, under the name its hosts use; read only.
+    HWND Hwnd() { return hWnd(); }
     // Paints the frame again (unless a paint is held).
     void Refresh() override;
     // Shows the widget set's about box modally.

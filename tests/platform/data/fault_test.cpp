@@ -242,3 +242,32 @@ TEST_F(DataFaults, AWriteKilledWhileGrowingTheFileIsRolledBack) {
     EXPECT_TRUE(fileBytes(file()) == before) << "the file was not restored exactly";
     EXPECT_FALSE(data::fileExists(journal));
 }
+
+// The driver steps the engine only when the first row is fetched, so a lock taken between running a
+// query and reading its rows meets the fetch: it waits like every other step.
+TEST_F(DataFaults, ALockTakenBeforeTheFirstRowIsWaitedFor) {
+    struct Case {
+        int holdMs;
+        int number;
+        DWORD atLeast, atMost;
+    } cases[] = {{1000, 0, 300, 2900}, {60000, data::err::Locked, 2500, 4000}};
+    for (const auto& c : cases) {
+        data::Database db(file());
+        db.startOperation(data::Deadline(3000));
+        data::Statement st = db.prepare(L"select dil from dil");
+        st.execute();
+        Holder holder(L"exclusive", file(), c.holdMs);
+        ASSERT_TRUE(holder.holding());
+        std::wstring value;
+        auto [number, took] = timed([&] {
+            ASSERT_TRUE(st.fetch());
+            value = st.value(0).toString();
+        });
+        EXPECT_EQ(number, c.number) << "held " << c.holdMs << " ms";
+        EXPECT_GE(took, c.atLeast) << "held " << c.holdMs << " ms: gave up before the wait";
+        EXPECT_LE(took, c.atMost) << "held " << c.holdMs << " ms";
+        if (c.number == 0) {
+            EXPECT_EQ(value, L"en");
+        }
+    }
+}

@@ -1,5 +1,6 @@
 // The speech layer: voices by language and mode, the engine's command, and real speech written to a
 // wave file by espeak-ng under Wine.
+#include "platform/core/host_path.h"
 #include "platform/speech/espeak.h"
 #include "platform/speech/sapi.h"
 #include "platform/speech/text_to_speech.h"
@@ -137,8 +138,66 @@ TEST(Speech, TheWaveModeWritesSpokenEnglishAndRussian) {
         EXPECT_GT(settledSize(wave), 4000u) << c.word;
         EXPECT_GT(loudest(wave), 3000) << c.word;
     }
-    speech::removeSpeechFiles();
-    EXPECT_EQ(GetFileAttributesW(speech::speechTextFile().c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// The text files of this process's requests that are there.
+int textFilesLeft() {
+    const std::wstring pattern = speech::speechTextFile(0);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((pattern.substr(0, pattern.size() - 5) + L"*.txt").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    int n = 0;
+    do ++n;
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+    return n;
+}
+
+template <class F>
+bool waitFor(F condition) {
+    for (int i = 0; i < 200 && !condition(); ++i) Sleep(50);
+    return condition();
+}
+
+// A long text keeps espeak-ng writing for many seconds: a second request ends it at once, each
+// request has a file of its own, and a file goes when its speech ends or is stopped.
+TEST(Speech, ANewRequestEndsTheSpeechStillGoingAndNoFileStays) {
+    if (!speech::runningUnderWine() && !speech::espeakProgram()) GTEST_SKIP() << "no espeak-ng";
+    testsupport::TempFolder folder{L"vexa-voice-"};
+    std::wstring longText;
+    for (int i = 0; i < 3000; ++i) longText += L"dictionary ";
+    // Written out whole, the text makes tens of megabytes of sound; stopped at once, a small part of it.
+    const DWORD stoppedAtMost = 5'000'000;
+    const auto started = [](const std::wstring& wave) {
+        return waitFor([&] {
+            WIN32_FILE_ATTRIBUTE_DATA data{};
+            return GetFileAttributesExW(wave.c_str(), GetFileExInfoStandard, &data) && data.nFileSizeLow > 44;
+        });
+    };
+    speech::EspeakEngine engine, otherCopy;
+    engine.say({{Language::English, Gender::Man}, 450, longText, folder.file(L"long.wav")});
+    const std::wstring first = engine.textFile();
+    ASSERT_FALSE(first.empty());
+    ASSERT_TRUE(started(folder.file(L"long.wav")));
+
+    engine.say({{Language::Russian, Gender::Woman}, 160, L"словарь", folder.file(L"word.wav")});
+    otherCopy.say({{Language::English, Gender::Woman}, 160, L"word", folder.file(L"other.wav")});
+    const std::wstring second = engine.textFile();
+    EXPECT_FALSE(second.empty());
+    EXPECT_NE(second, first);
+    EXPECT_NE(otherCopy.textFile(), second);
+    EXPECT_FALSE(core::fileExists(first));
+    EXPECT_TRUE(waitFor([] { return textFilesLeft() == 0; })) << "the files go when their speech ends";
+    EXPECT_GT(loudest(folder.file(L"word.wav")), 3000);
+    EXPECT_GT(loudest(folder.file(L"other.wav")), 3000);
+    EXPECT_LT(settledSize(folder.file(L"long.wav")), stoppedAtMost);
+
+    // Stopping ends the speech and leaves no file.
+    engine.say({{Language::English, Gender::Man}, 450, longText, folder.file(L"stopped.wav")});
+    ASSERT_TRUE(started(folder.file(L"stopped.wav")));
+    engine.stop();
+    EXPECT_EQ(textFilesLeft(), 0);
+    EXPECT_LT(settledSize(folder.file(L"stopped.wav")), stoppedAtMost);
 }
 
 } // namespace

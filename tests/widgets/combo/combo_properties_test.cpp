@@ -1,9 +1,12 @@
 #include "combo_test_support.h"
 
+#include "platform/core/text.h"
 #include "platform/core/variant.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/property_table.h"
 #include "platform/forms/std_font.h"
+
+#include <vector>
 
 namespace {
 
@@ -32,6 +35,50 @@ TEST_F(ComboProperties, ClampsAndLightensAsStored) {
     EXPECT_EQ(combo->BackColor(), GetSysColor(COLOR_BTNFACE));
     combo->setShadowColorText(forms::sysColor::DarkShadow3D);
     EXPECT_EQ(combo->ShadowColorText(), GetSysColor(COLOR_3DDKSHADOW));
+}
+
+// A stored form goes through each property's write rule, as a write at run time does: a look below 1
+// is look 1 and paints as it, and a system colour is kept as the plain colour it stands for.
+TEST_F(ComboProperties, AStoredFormIsReadThroughTheWriteRules) {
+    using forms::Variant;
+    struct Case {
+        const wchar_t* key;
+        Variant stored; // empty: the key is not stored
+        Variant read;
+    } cases[] = {
+        {L"AppearanceCombo", Variant(0L), Variant(1L)},
+        {L"AppearanceCombo", Variant(-5L), Variant(1L)},
+        {L"AppearanceCombo", Variant(99L), Variant(99L)},
+        {L"ArrowColor", Variant::colour(forms::sysColor::ButtonText),
+         Variant::colour(GetSysColor(COLOR_BTNTEXT))},
+        {L"BackColor", Variant::colour(forms::sysColor::ButtonFace),
+         Variant::colour(GetSysColor(COLOR_BTNFACE))},
+        {L"ShadowColorText", Variant(), Variant::colour(GetSysColor(COLOR_3DDKSHADOW))},
+        {L"NormalColorText", Variant::colour(0x123456), Variant::colour(0x123456)},
+    };
+    for (const Case& c : cases) {
+        forms::PropertyBag bag;
+        if (!c.stored.isEmpty()) bag.WriteProperty(c.key, c.stored);
+        auto read = forms::makeControl<widgets::SComboBox>();
+        read->place(*form, L"stored", -1, 300, 900, 2100, 300);
+        read->readStored(bag);
+        EXPECT_TRUE(widgets::SComboBox::properties().row(c.key).get(*read) == c.read)
+            << core::toUtf8(c.key) << " " << core::toUtf8(c.stored.toString());
+    }
+
+    const auto painted = [&](long look) {
+        auto c = forms::makeControl<widgets::SComboBox>();
+        c->place(*form, L"stored", -1, 300, 900, 2100, 300);
+        forms::PropertyBag bag{{L"AppearanceCombo", look}, {L"Text", std::wstring(L"En - Tr")}};
+        c->readStored(bag);
+        forms::DoEvents();
+        GdiFlush();
+        std::vector<uint32_t> pixels;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 140; ++x) pixels.push_back(c->surface().pixel(x, y));
+        return pixels;
+    };
+    EXPECT_TRUE(painted(0) == painted(1)) << "a stored look 0 paints as look 1";
 }
 
 TEST_F(ComboProperties, ListSizesFollowTheItems) {
@@ -105,11 +152,20 @@ TEST_F(ComboProperties, ALayoutSurvivesWritingAndReading) {
     EXPECT_FALSE(c->Enabled());
     EXPECT_NE(c->Font(), font);
     EXPECT_EQ(c->Font()->Name(), L"Tahoma");
+    // Read through its write rule, the shadow colour left at its default (a system colour) is kept as
+    // the plain colour it stands for, and written from then on.
     forms::PropertyBag written;
     c->save(written);
-    EXPECT_EQ(written.size(), layout.size());
+    EXPECT_EQ(written.size(), layout.size() + 1);
     for (const auto& [key, value] : layout.entries())
         EXPECT_TRUE(written.ReadProperty(key) == value) << std::string(key.begin(), key.end());
+    EXPECT_EQ(written.ReadProperty(L"ShadowColorText").toColour(), GetSysColor(COLOR_3DDKSHADOW));
+    auto again = forms::makeControl<widgets::SComboBox>();
+    again->place(*form, L"co3", -1, 300, 900, 2100, 300);
+    forms::PropertyBag copy = written, rewritten;
+    again->readStored(copy);
+    again->save(rewritten);
+    EXPECT_TRUE(rewritten == written);
 }
 
 TEST_F(ComboProperties, AFontWriteNeverChangesTheFormsFont) {

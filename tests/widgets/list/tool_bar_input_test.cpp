@@ -2,7 +2,11 @@
 // messages to its real windows.
 #include "tool_bar_test_support.h"
 
+#include "platform/core/text.h"
+#include "widgets/text/label_kdq.h"
+
 #include <commctrl.h>
+#include <vector>
 
 namespace {
 
@@ -26,6 +30,27 @@ protected:
         return condition();
     }
 };
+
+// Real pointer input: an absolute move to a point of a window, and the left button.
+INPUT pointerTo(HWND window, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = (p.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
+    in.mi.dy = (p.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return in;
+}
+INPUT leftButton(DWORD flag) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flag;
+    return in;
+}
+void realInput(std::vector<INPUT> in) {
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
 
 TEST_F(ToolBarInput, HoverEventsAndThePointer) {
     moveOnBar(40, 10);
@@ -164,6 +189,44 @@ TEST_F(ToolBarInput, TipsOpenAfterARestAndCloseOnAMove) {
     }
     EXPECT_EQ(bar->toolTipWindow(), nullptr);
     send(main(), WM_MOUSELEAVE);
+}
+
+// A captioned label holds the capture while the pointer is over it, so the one move of a quick jump
+// from it onto the bar goes to the label, and the press reaches the bar before any move over it. The
+// click acts on the button under the pointer, not on the one hovered last.
+TEST_F(ToolBarInput, AJumpAndClickActsOnTheButtonUnderThePointer) {
+    auto caption = forms::makeControl<widgets::Label_KDQ>();
+    caption->place(*form, L"caption", -1, 10 * 15, 150 * 15, 150 * 15, 20 * 15);
+    caption->initNew();
+    form->Show();
+    SetForegroundWindow(form->hWnd());
+    const auto jumpAndClick = [&](int x) {
+        realInput(
+            {pointerTo(main(), x, 10), leftButton(MOUSEEVENTF_LEFTDOWN), leftButton(MOUSEEVENTF_LEFTUP)});
+    };
+    jumpAndClick(10);
+    ASSERT_TRUE(waitFor([&] { return events.count(L"Click 1") == 1; }));
+    realInput({pointerTo(caption->hWnd(), 20, 10)});
+    ASSERT_TRUE(waitFor([&] { return GetCapture() == caption->hWnd(); }));
+    // As a change of the interface language re-sets the five captions under the pointer.
+    for (long i = 1; i <= 5; ++i) bar->SetButtonValue(i, 1, L"b" + std::to_wstring(i));
+    events.clear();
+    jumpAndClick(100);
+    EXPECT_TRUE(waitFor([&] { return events.count(L"Click 4") == 1; })) << core::toUtf8(log());
+    EXPECT_EQ(log().substr(0, 44), L"Hover 4, MouseDown 4 1, MouseUp 4 1, Click 4");
+    EXPECT_EQ(events.count(L"Click 1"), 0u);
+
+    // The same order on the drop-down: a press on a cell and on the chevron hot area, no move first.
+    bar =
+        load(forms::PropertyBag{{L"Button_Count", 5L}, {L"ButtonsPerRow", 5L}, {L"ShowChevron", true}}, 100);
+    clickOn(main(), 95, 20);
+    ASSERT_TRUE(IsWindowVisible(bar->picChevron()->hWnd()));
+    events.clear();
+    clickOn(bar->picChevron()->hWnd(), 40, 20);
+    EXPECT_EQ(log(), L"Hover 4, MouseDown 4 1, MouseUp 4 1, Click 4");
+    send(bar->picChevron()->hWnd(), WM_MOUSELEAVE);
+    caption->unload();
+    form->Hide();
 }
 
 TEST_F(ToolBarInput, AHostThatUnloadsTheBarInsideAnEventStopsIt) {

@@ -338,7 +338,7 @@ void send(HWND w, UINT msg, int x, int y, WPARAM keys = 0) {
     SendMessageW(w, msg, keys, MAKELPARAM(x, y));
 }
 
-TEST_F(FrameControl, MouseIsRelayedOnceWithThePlatformsArguments) {
+TEST_F(FrameControl, ItsWindowRelaysTheMouseOnceWithThePlatformsArguments) {
     Frame_KDQ& f = stored({});
     testsupport::EventLog log;
     auto args = [&](const wchar_t* name) {
@@ -352,7 +352,9 @@ TEST_F(FrameControl, MouseIsRelayedOnceWithThePlatformsArguments) {
     f.MouseUp.handle(args(L"up"));
     f.Click.handle(log.recorder(L"click"));
     f.DblClick.handle(log.recorder(L"dbl"));
-    const HWND w = f.hWnd();
+    // The handle hosts read is the window that relays the mouse.
+    const HWND w = f.Hwnd();
+    ASSERT_TRUE(IsWindow(w));
     send(w, WM_MOUSEMOVE, 20, 10, MK_SHIFT);
     send(w, WM_LBUTTONDOWN, 20, 11, MK_LBUTTON);
     send(w, WM_LBUTTONUP, 21, 11);

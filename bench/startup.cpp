@@ -1,0 +1,271 @@
+// bench_startup [program folder] [runs]
+// Starts vexa.exe as a user would (a new process in the program folder, by default the folder of
+// this program, where scripts/run builds the databases) and times it from the start to the moment
+// the main window on the screen is painted as it finally stands. The first start warms the disk
+// and fixes that final picture (taken after the window has been left alone for three seconds);
+// every later start is timed against it, and each is ended once timed. Needs a display.
+// The same is done for this program started as a bare window of the same title and size that paints
+// one colour: what Wine's process start and a first paint cost before any of the program's work.
+// Then, in this process, what the window leaves until after its first paint: the dictionary's first
+// opening, which checks the whole file (pages, digest, password), and the digest alone.
+#include "timing.h"
+#include "platform/data/connection.h"
+#include "platform/data/content_digest.h"
+#include "platform/core/runtime_error.h"
+#include "platform/data/session_pool.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+const wchar_t* const kTitle = L"Vexa R7 Edition";
+
+struct Started {
+    PROCESS_INFORMATION pi{};
+    double at = 0;
+};
+
+// Starts a program in a folder; arguments follow the program's quoted name.
+Started start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder) {
+    Started s;
+    std::wstring command = L"\"" + exe + L"\"" + arguments;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    s.at = bench::now();
+    if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
+                        &s.pi)) {
+        std::printf("%ls cannot be started (error %lu)\n", exe.c_str(), GetLastError());
+        std::exit(1);
+    }
+    return s;
+}
+
+void end(Started& s) {
+    TerminateProcess(s.pi.hProcess, 0);
+    WaitForSingleObject(s.pi.hProcess, 10000);
+    CloseHandle(s.pi.hProcess);
+    CloseHandle(s.pi.hThread);
+}
+
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK visitWindow(HWND hwnd, LPARAM p) {
+    auto& s = *reinterpret_cast<WindowSearch*>(p);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    wchar_t title[64] = {};
+    GetWindowTextW(hwnd, title, 64);
+    if (owner != s.processId || !IsWindowVisible(hwnd) || std::wstring(title) != kTitle) return TRUE;
+    s.found = hwnd;
+    return FALSE;
+}
+
+// The main window of the process, once it is visible.
+HWND mainWindow(DWORD processId) {
+    WindowSearch search{processId, nullptr};
+    EnumWindows(visitWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The window's pixels as the screen shows them.
+std::vector<DWORD> screenPixels(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return {};
+    std::vector<DWORD> pixels(static_cast<size_t>(w) * h);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    std::copy_n(static_cast<const DWORD*>(bits), pixels.size(), pixels.data());
+    SelectObject(memory, old);
+    DeleteObject(dib);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// Whether the screen shows the final picture; a few pixels may differ (the search box's caret).
+bool painted(const std::vector<DWORD>& now, const std::vector<DWORD>& final) {
+    if (now.size() != final.size() || final.empty()) return false;
+    size_t differing = 0;
+    for (size_t i = 0; i < now.size(); ++i)
+        if ((now[i] & 0xFFFFFF) != (final[i] & 0xFFFFFF)) ++differing;
+    return differing <= final.size() / 500;
+}
+
+struct Program {
+    std::wstring exe, arguments, folder;
+    Started start() const { return ::start(exe, arguments, folder); }
+};
+
+// The window's final picture: after the first start, once it has been left alone for three seconds.
+std::vector<DWORD> finalPicture(const Program& program) {
+    Started s = program.start();
+    HWND hwnd = nullptr;
+    while (!hwnd && bench::now() - s.at < 20000) {
+        hwnd = mainWindow(s.pi.dwProcessId);
+        Sleep(10);
+    }
+    std::vector<DWORD> final;
+    if (hwnd) {
+        Sleep(3000);
+        final = screenPixels(hwnd);
+    }
+    end(s);
+    return final;
+}
+
+// Milliseconds from the start to the final picture, or a negative value when it never came.
+double timeToPainted(const Program& program, const std::vector<DWORD>& final) {
+    Started s = program.start();
+    double took = -1;
+    while (bench::now() - s.at < 20000) {
+        HWND hwnd = mainWindow(s.pi.dwProcessId);
+        if (hwnd && painted(screenPixels(hwnd), final)) {
+            took = bench::now() - s.at;
+            break;
+        }
+        // Reading the screen keeps the display server busy, which the program needs too.
+        Sleep(4);
+    }
+    end(s);
+    return took;
+}
+
+// The median of the starts, printed with each start; negative when a start failed.
+double timeStarts(const Program& program, int runs, const char* label) {
+    const std::vector<DWORD> final = finalPicture(program);
+    if (final.empty()) {
+        std::printf("%s: the window did not show\n", label);
+        return -1;
+    }
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const double t = timeToPainted(program, final);
+        if (t < 0) {
+            std::printf("%s, start %d: the window never showed its final picture\n", label, i + 1);
+            return -1;
+        }
+        times.push_back(t);
+    }
+    std::printf("%s, %d starts, milliseconds:", label, runs);
+    for (double t : times) std::printf(" %.0f", t);
+    std::printf("\n");
+    return bench::median(times);
+}
+
+LRESULT CALLBACK bareWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        HBRUSH brush = CreateSolidBrush(0xF9F9F9);
+        FillRect(dc, &ps.rcPaint, brush);
+        DeleteObject(brush);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    if (msg == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+// A window of the main window's title and size that paints one colour.
+int runBareWindow() {
+    RECT r{0, 0, 632, 466};
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    AdjustWindowRect(&r, style, FALSE);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = bareWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"BareWindow";
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    RegisterClassW(&wc);
+    HWND hwnd = CreateWindowExW(0, wc.lpszClassName, kTitle, style, CW_USEDEFAULT, 0, r.right - r.left,
+                                r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    return 0;
+}
+
+// What the window leaves until after its first paint, in this process: the first opening of a copy of
+// the dictionary (this process has not checked it yet), and the digest alone.
+void reportCheck(const std::wstring& folder) {
+    const std::wstring dictionary = folder + L"\\oracle\\dat.vex";
+    std::vector<double> opens, digests;
+    for (int i = 0; i < 5; ++i) {
+        const std::wstring copy = folder + L"\\oracle\\bench-check-" + std::to_wstring(i) + L".vex";
+        CopyFileW(dictionary.c_str(), copy.c_str(), FALSE);
+        struct Removed {
+            std::wstring file;
+            ~Removed() { DeleteFileW(file.c_str()); }
+        } removed{copy};
+        double start = bench::now();
+        data::contentDigest(copy);
+        digests.push_back(bench::now() - start);
+        start = bench::now();
+        {
+            data::Connection cn;
+            cn.Open(L"Provider=Microsoft.jet.oledb.4.0; Data Source=" + copy +
+                    L";Jet Oledb:Database Password =pim407talo863grube");
+        }
+        opens.push_back(bench::now() - start);
+        data::sessionPool::clear();
+    }
+    // The password is derived once per process: only the first opening pays for it.
+    std::printf("dictionary check after the first paint: first open of dat.vex %.0f ms (pages, digest, "
+                "password), the digest alone median %.0f ms\n",
+                opens.front(), bench::median(digests));
+}
+
+} // namespace
+
+int main() {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring folder = exe;
+    folder = folder.substr(0, folder.find_last_of(L'\\'));
+    if (argc > 1 && std::wstring(argv[1]) == L"--bare-window") return runBareWindow();
+    if (argc > 1) folder = argv[1];
+    const int runs = argc > 2 ? std::max(1, _wtoi(argv[2])) : 15;
+    for (const wchar_t* name : {L"\\oracle\\dat.vex", L"\\oracle\\lang.vex"}) {
+        if (GetFileAttributesW((folder + name).c_str()) == INVALID_FILE_ATTRIBUTES) {
+            std::printf("%ls%ls: not found (scripts/run builds it)\n", folder.c_str(), name);
+            return 1;
+        }
+    }
+
+    const double vexa = timeStarts({folder + L"\\vexa.exe", L"", folder}, runs, "vexa.exe");
+    const double bare = timeStarts({exe, L" --bare-window", folder}, runs, "bare window");
+    if (vexa < 0 || bare < 0) return 1;
+    std::printf("warm start to painted window: median %.0f ms\n", vexa);
+    std::printf("bare window (process start and one paint, the floor under Wine): median %.0f ms\n", bare);
+
+    try {
+        reportCheck(folder);
+    } catch (const core::RuntimeError& e) {
+        std::printf("dictionary check: %ls\n", e.description().c_str());
+    }
+    return 0;
+}
