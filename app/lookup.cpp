@@ -71,10 +71,11 @@ std::optional<std::wstring> searchRow(int number, const std::wstring& record, co
     const Direction* d = direction(number);
     Part source = d ? d->source : English;
     auto parts = forms::Split(record, L"<>");
-    // A record without this language's word has nothing to list; its part is not marked either, so
-    // an empty part never hides a later row.
+    // A record without this language's word has nothing to list, and one without a word of the
+    // target language nothing to translate it with: a headword listed from it would show an empty
+    // translation list. Its part is not marked either, so a later row of the same word still lists it.
     auto shown = pieceOf(parts, source);
-    if (!shown) return std::nullopt;
+    if (!shown || (d && !pieceOf(parts, d->target))) return std::nullopt;
     const std::wstring& part = parts[source];
     if (part.find(word) == std::wstring::npos) return std::nullopt;
     if (!ya.take(part)) return std::nullopt;

@@ -7,7 +7,7 @@
 
 namespace app {
 
-// The dictionary record "<pos>@<english><><russian><><turkish>@<id>" splits at "<>" into these parts.
+// The dictionary record "@<english><><russian><><turkish>@" splits at "<>" into these parts.
 enum Part { English = 0, Russian = 1, Turkish = 2 };
 
 // One translation direction, numbered 1 to 6 as the direction chooser lists them.
@@ -48,8 +48,9 @@ private:
 };
 
 // One row of the headword search for the (lower-cased, trimmed) word: the headword to add to the
-// list, or nothing when the row's source part does not contain the word or is already listed.
-// ya holds the source parts the headword list has taken and is extended by this row's.
+// list, or nothing when the row's source part does not contain the word or is already listed, or
+// the row has no word in the target language. ya holds the source parts the headword list has
+// taken and is extended by this row's.
 std::optional<std::wstring> searchRow(int direction, const std::wstring& record, const std::wstring& word,
                                       Taken& ya);
 

@@ -118,16 +118,22 @@ bool known(const std::vector<Sense>& senses, const std::wstring& word) {
     return false;
 }
 
-// Turkish infinitives end in "-mak" or "-mek": an article whose senses mostly begin with one
-// translates a verb. The sources name no other part of speech for Turkish.
-std::wstring turkishPos(const std::vector<Sense>& senses) {
+bool infinitive(const std::wstring& word) {
+    return word.size() > 3 &&
+           (word.compare(word.size() - 3, 3, L"mak") == 0 || word.compare(word.size() - 3, 3, L"mek") == 0);
+}
+
+// Turkish infinitives end in "-mak" or "-mek", and so do a few nouns ("ekmek", bread): a sense
+// that begins with a phrase ending in one ("balık tutmak"), or with one in an article whose senses
+// mostly do, translates a verb. The sources name no other part of speech for Turkish.
+void markVerbs(std::vector<Sense>& senses) {
     size_t verbs = 0;
-    for (const auto& sense : senses) {
-        const std::wstring& w = sense.words.front();
-        std::wstring end = w.size() > 3 ? w.substr(w.size() - 3) : L"";
-        verbs += end == L"mak" || end == L"mek";
+    for (const auto& sense : senses) verbs += infinitive(sense.words.front());
+    for (auto& sense : senses) {
+        const std::wstring& lead = sense.words.front();
+        bool verb = infinitive(lead) && (lead.find(L' ') != std::wstring::npos || verbs * 2 > senses.size());
+        sense.pos = verb ? L"v" : L"";
     }
-    return !senses.empty() && verbs * 2 > senses.size() ? L"v" : L"";
 }
 
 // Appends an article's senses, each word once per headword; a sense left without words goes.
@@ -168,8 +174,7 @@ void addEnglishTurkish(Lexicon& lexicon, const std::wstring& headword,
     auto senses =
         sensesOf(lexicon[word].turkish, turkish, [&](const Translation& t) { return keptTurkish(word, t); });
     if (senses.empty()) return;
-    std::wstring pos = turkishPos(senses);
-    for (auto& sense : senses) sense.pos = pos;
+    markVerbs(senses);
     append(lexicon[word].turkish, std::move(senses));
 }
 
@@ -177,101 +182,16 @@ void addTurkishEnglish(Lexicon& lexicon, const std::wstring& turkishHeadword,
                        const std::vector<Translation>& english) {
     std::wstring turkish = tidy(data::lowerCase(turkishHeadword));
     if (turkish.empty() || !fitsInPiece(turkish) || turkish.size() > 40 || !plausibleTurkish(turkish)) return;
+    bool first = true;
     for (const auto& t : english) {
         std::wstring word = cleanHeadword(t.word);
         if (word.empty() || word == turkish) continue;
         auto& entry = lexicon[word];
-        if (!known(entry.turkish, turkish)) entry.turkish.push_back({L"", {turkish}});
+        if (!known(entry.turkish, turkish))
+            entry.turkish.push_back({infinitive(turkish) ? L"v" : L"", {turkish}});
+        if (first) entry.turkishFirst.push_back(turkish);
+        first = false;
     }
-}
-
-namespace {
-
-// The words of senses, the first of every sense before the second of any, and so on.
-std::vector<std::wstring> wordsByRank(const std::vector<Sense>& senses) {
-    std::vector<std::wstring> words;
-    for (size_t rank = 0;; ++rank) {
-        size_t before = words.size();
-        for (const auto& sense : senses)
-            if (rank < sense.words.size()) words.push_back(sense.words[rank]);
-        if (words.size() == before) return words;
-    }
-}
-
-struct Pair {
-    std::wstring pos, russian, turkish;
-};
-
-// Pairs two word lists in turn, the shorter cycled, so that each word of both is used; an empty
-// list gives empty parts.
-void cycle(const std::vector<std::wstring>& russian, const std::vector<std::wstring>& turkish,
-           const std::wstring& pos, std::vector<Pair>& out) {
-    size_t nr = russian.size(), nt = turkish.size();
-    for (size_t i = 0; i < std::max(nr, nt); ++i)
-        out.push_back({pos, nr ? russian[i % nr] : L"", nt ? turkish[i % nt] : L""});
-}
-
-std::vector<Pair> pairsOf(const Headword& entry) {
-    std::vector<Pair> pairs;
-    std::vector<bool> ruPaired(entry.russian.size()), trPaired(entry.turkish.size());
-    std::set<std::wstring> done;
-    // Same part of speech: the k-th sense of it in one language with the k-th in the other.
-    for (const auto& sense : entry.russian) {
-        const std::wstring& pos = sense.pos;
-        if (pos.empty() || !done.insert(pos).second) continue;
-        std::vector<size_t> ru, tr;
-        for (size_t i = 0; i < entry.russian.size(); ++i)
-            if (entry.russian[i].pos == pos) ru.push_back(i);
-        for (size_t i = 0; i < entry.turkish.size(); ++i)
-            if (entry.turkish[i].pos == pos) tr.push_back(i);
-        for (size_t k = 0; k < std::min(ru.size(), tr.size()); ++k) {
-            cycle(entry.russian[ru[k]].words, entry.turkish[tr[k]].words, pos, pairs);
-            ruPaired[ru[k]] = true;
-            trPaired[tr[k]] = true;
-        }
-    }
-    std::vector<Sense> ruLeft, trLeft;
-    for (size_t i = 0; i < entry.russian.size(); ++i)
-        if (!ruPaired[i]) ruLeft.push_back(entry.russian[i]);
-    for (size_t i = 0; i < entry.turkish.size(); ++i)
-        if (!trPaired[i]) trLeft.push_back(entry.turkish[i]);
-    if (ruLeft.empty() && trLeft.empty()) return pairs;
-    // The words left meet the other language's words by rank; when one side has nothing left, its
-    // whole list serves.
-    auto ru = wordsByRank(ruLeft.empty() ? entry.russian : ruLeft);
-    auto tr = wordsByRank(trLeft.empty() ? entry.turkish : trLeft);
-    cycle(ru, tr, L"", pairs);
-    return pairs;
-}
-
-} // namespace
-
-std::vector<std::wstring> pivotRows(const Lexicon& lexicon) {
-    std::vector<std::wstring> rows;
-    size_t id = 0;
-    for (const auto& [english, entry] : lexicon) {
-        if (entry.russian.empty() && entry.turkish.empty()) continue;
-        ++id;
-        // A row's part of speech is its sense's; a word whose sense does not say takes the first
-        // one the headword has.
-        std::map<std::wstring, std::wstring> posOf;
-        std::wstring wordPos;
-        for (const auto* senses : {&entry.russian, &entry.turkish})
-            for (const auto& sense : *senses) {
-                if (wordPos.empty()) wordPos = sense.pos;
-                for (const auto& w : sense.words) posOf.emplace(w, sense.pos);
-            }
-        if (wordPos.empty()) wordPos = L"x";
-        for (const auto& p : pairsOf(entry)) {
-            std::wstring pos = p.pos;
-            if (pos.empty()) pos = posOf[p.russian];
-            if (pos.empty()) pos = posOf[p.turkish];
-            if (pos.empty()) pos = wordPos;
-            rows.push_back(pos + L"@" + english + L"<>" + p.russian + L"<>" + p.turkish + L"@" +
-                           std::to_wstring(id));
-        }
-    }
-    return rows;
 }
 
 BuildCounts countRows(const std::vector<std::wstring>& rows) {

@@ -14,17 +14,20 @@ using app::kDictionaryPassword;
 using app::kSettingsPassword;
 
 // The translations one sense of one article gives, in the article's order, each word kept once per
-// headword and language. pos is the sense's part of speech, "" when the source does not say.
+// headword and language. pos is the sense's part of speech, "" when the source does not say; a
+// Turkish sense is "v" when its words are infinitives.
 struct Sense {
     std::wstring pos;
     std::vector<std::wstring> words;
 };
 
 // Everything known about one English headword: the senses of every article of every source, in the
-// order read (sources in turn, articles as the index lists them, senses as numbered).
+// order read (sources in turn, articles as the index lists them, senses as numbered), and the
+// Turkish words whose Turkish-English article gives this headword as their first translation.
 struct Headword {
     std::vector<Sense> russian;
     std::vector<Sense> turkish;
+    std::vector<std::wstring> turkishFirst;
 };
 
 using Lexicon = std::map<std::wstring, Headword>;
@@ -48,12 +51,14 @@ std::wstring keptTurkish(const std::wstring& englishHeadword, const Translation&
 // line has them as written, and is taken when it holds the same letters.
 std::vector<std::wstring> articleHeadwords(const DictdEntry& entry);
 
-// The records, in headword order: "<pos>@<english><><russian><><turkish>@<id>", every kept
-// translation in at least one row. A headword with translations in one language only gets rows with
-// the other part empty ("n@seal<><>mühür@7", "n@word<>слово<>@8"). Russian and Turkish words meet
-// in a row through the headword: senses under the same part of speech in both languages are paired
-// by their order (the first verb sense with the first, ...), and the words left are paired by rank,
-// the shorter list cycled.
+// The records, in headword order: "@<english><><russian><><turkish>@", every kept translation in
+// at least one row. The hidden pieces (before the English word, after the Turkish one) are empty,
+// so all rows of a shown word have the same source part. A Russian and a Turkish word share a row
+// only where the sources agree on them: the words that lead the first verb senses, or the first
+// other senses, of both languages (when they translate about as many headwords each), and a
+// Turkish word whose Turkish-English article gives the headword first, with the Russian word that
+// leads the headword's senses of its kind. Every other word gets a row with the other part empty
+// ("@seal<><>mühür@", "@word<>слово<>@").
 std::vector<std::wstring> pivotRows(const Lexicon& lexicon);
 
 struct BuildCounts {

@@ -2,6 +2,9 @@
 
 #include "platform/data/text.h"
 
+#include <algorithm>
+#include <cwchar>
+
 namespace tools {
 
 namespace {
@@ -80,6 +83,31 @@ bool opensClause(const std::wstring& item) {
     return false;
 }
 
+bool endsWith(const std::wstring& word, const wchar_t* end) {
+    size_t n = std::wcslen(end);
+    return word.size() > n + 1 && word.compare(word.size() - n, n, end) == 0;
+}
+
+// A participle or a long adjective ("идущий", "погружённый", "склонный"), by its endings.
+bool participle(const std::wstring& word) {
+    static const wchar_t* const endings[] = {L"щий",  L"щая",  L"щее",  L"щие",  L"вший", L"вшая", L"вшее",
+                                             L"вшие", L"емый", L"имый", L"нный", L"нная", L"нное", L"нные"};
+    std::wstring w = endsWith(word, L"ся") ? word.substr(0, word.size() - 2) : word;
+    for (auto e : endings)
+        if (endsWith(w, e)) return true;
+    return false;
+}
+
+// "человек, идущий на уступки", "лицо, помещающее объявление": a word for anyone or anything,
+// followed by a participle phrase, heads a description; alone it is no translation.
+bool describedAfter(const std::wstring& item, const std::wstring& next) {
+    static const wchar_t* const heads[] = {L"человек", L"лицо", L"люди", L"вещь", L"предмет", L"место"};
+    if (wordCount(next) < 2 || std::find(std::begin(heads), std::end(heads), item) == std::end(heads))
+        return false;
+    auto words = split(next, L' ');
+    return participle(words[0]) || participle(words[1]);
+}
+
 // A word or short phrase of one script, with blanks, hyphens and apostrophes inside.
 bool acceptable(const std::wstring& item, bool cyrillic) {
     if (item.empty() || item.size() > 40 || wordCount(item) > 4) return false;
@@ -120,8 +148,10 @@ void addItems(const std::wstring& sense, bool cyrillic, const std::wstring& pos,
     auto items = split(sense, L',');
     for (size_t i = 0; i < items.size(); ++i) {
         std::wstring raw = collapse(items[i]);
-        if (cyrillic && i + 1 < items.size() && opensClause(data::lowerCase(collapse(items[i + 1]))))
-            continue;
+        if (cyrillic && i + 1 < items.size()) {
+            std::wstring next = data::lowerCase(collapse(items[i + 1]));
+            if (opensClause(next) || describedAfter(data::lowerCase(raw), next)) continue;
+        }
         // A capital inside a word is a scanning fault of the source ("âIâ").
         bool mixed = false;
         for (size_t k = 1; k < raw.size(); ++k)
@@ -259,6 +289,46 @@ std::vector<Translation> cleanRussianArticle(const std::wstring& text) {
     return out;
 }
 
+namespace {
+
+// The end of the bracket group that opens at "from", nested groups included; npos when it is open
+// to the end.
+size_t groupEnd(const std::wstring& s, size_t from) {
+    int depth = 0;
+    for (size_t i = from; i < s.size(); ++i) {
+        if (s[i] == L'(') ++depth;
+        if (s[i] == L')' && --depth == 0) return i;
+    }
+    return std::wstring::npos;
+}
+
+// A ")" with no "(" open closes a note whose opening bracket the source's own abbreviation took
+// ("(çoğ.) women) kadın" stands for "(çoğ. women) kadın"): the note runs from the last group opened
+// before it, or from the start of its item when there is none, and goes as a whole.
+std::wstring dropStrayNotes(std::wstring line) {
+    for (;;) {
+        int depth = 0;
+        size_t group = std::wstring::npos, item = 0, stray = std::wstring::npos;
+        for (size_t i = 0; i < line.size() && stray == std::wstring::npos; ++i) {
+            if (line[i] == L'(') {
+                if (depth++ == 0) group = i;
+            } else if (line[i] == L')') {
+                if (depth == 0)
+                    stray = i;
+                else
+                    --depth;
+            } else if (depth == 0 && (line[i] == L',' || line[i] == L';')) {
+                item = i + 1;
+            }
+        }
+        if (stray == std::wstring::npos) return line;
+        size_t from = group != std::wstring::npos ? group : item;
+        line.erase(from, stray + 1 - from);
+    }
+}
+
+} // namespace
+
 std::vector<Translation> cleanNumberedArticle(const std::wstring& text) {
     std::vector<Translation> out;
     auto lines = split(text, L'\n');
@@ -270,10 +340,15 @@ std::vector<Translation> cleanNumberedArticle(const std::wstring& text) {
         size_t j = 0;
         while (j < line.size() && line[j] >= L'0' && line[j] <= L'9') ++j;
         if (j > 0 && j < line.size() && line[j] == L'.') line = collapse(line.substr(j + 1));
+        // A stray dot before the first word ("1. .oynamak"); an ellipsis stands for a word left out.
+        if (line.size() > 1 && line[0] == L'.' && line[1] != L'.') line = collapse(line.substr(1));
+        // "ing." marks British use, as "(İng.)" does elsewhere.
+        if (line.rfind(L"ing.", 0) == 0 || line.rfind(L"ing,", 0) == 0) line = collapse(line.substr(4));
         if (line.empty()) continue;
         // A leading note such as "(kıs.)" or "(mat.)" marks a sense worth keeping; a
         // cross-reference "(bak.)" does not give a translation.
         if (line.find(L"(bak.)") != std::wstring::npos || line.rfind(L"(kıs.)", 0) == 0) continue;
+        line = collapse(dropStrayNotes(line));
         // Notes that open the sense ("(mat.) dizi") are dropped; a note after the first word ends
         // the translations ("kedi, (zool.) Felis domestica").
         bool glitch = false;
@@ -281,7 +356,7 @@ std::vector<Translation> cleanNumberedArticle(const std::wstring& text) {
             glitch = glitch || (line[k] == L')' && isLatinLetter(line[k + 1]));
         if (glitch) continue;
         while (!line.empty() && line[0] == L'(') {
-            size_t close = line.find(L')');
+            size_t close = groupEnd(line, 0);
             if (close == std::wstring::npos) break;
             line = collapse(line.substr(close + 1));
             // Notes come in runs: "(A.B.D.), (argo) öpüşmek".
@@ -290,6 +365,9 @@ std::vector<Translation> cleanNumberedArticle(const std::wstring& text) {
         if (size_t note = line.find(L'('); note != std::wstring::npos) line = line.substr(0, note);
         size_t stop = line.find(L". ");
         if (stop != std::wstring::npos) line = line.substr(0, stop);
+        // What follows a colon explains the translations before it ("satın almak, almak: bir şey
+        // karşılığında sağlamak") or gives an example.
+        line = line.substr(0, line.find(L':'));
         for (const auto& piece : split(line, L';')) addItems(piece, cyrillic, L"", static_cast<int>(li), out);
     }
     return out;

@@ -21,8 +21,8 @@ struct Translation {
 std::vector<Translation> cleanRussianArticle(const std::wstring& text);
 
 // The articles with a headword line ("word /ipa/") and senses "1. a, b (note)": keeps the words and
-// short phrases of each sense up to its first full stop (phrases and examples follow it). Works for
-// Turkish, Russian and English translations alike.
+// short phrases of each sense up to its first full stop or colon (phrases, examples and glosses
+// follow). Works for Turkish, Russian and English translations alike.
 std::vector<Translation> cleanNumberedArticle(const std::wstring& text);
 
 // An English headword as the dictionary keeps it: lower case, letters with blanks, hyphens and

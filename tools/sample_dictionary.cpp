@@ -4,9 +4,10 @@ namespace tools {
 
 namespace {
 
-// pos | English | Russian words | Turkish words. Each line becomes as many rows as its longer list.
+// pos | English | Russian senses | Turkish senses, senses separated by ";", their words by ",". The
+// builder makes the rows, as it does from the installed dictionaries.
 const wchar_t* const kWords[] = {
-    L"n|bank|банк,берег|banka,kıyı",
+    L"n|bank|банк;берег|banka;kıyı",
     L"n|run|бег,пробег|koşu,koşuş",
     L"v|run|бежать,бегать,управлять|koşmak,işletmek",
     L"n|house|дом,здание|ev,bina",
@@ -76,7 +77,7 @@ const wchar_t* const kWords[] = {
     L"n|year|год|yıl,sene",
     L"n|winter|зима|kış",
     L"n|summer|лето|yaz",
-    L"n|spring|весна,пружина,родник|ilkbahar,yay,pınar",
+    L"n|spring|весна;пружина;родник|ilkbahar;yay;pınar",
     L"n|autumn|осень|sonbahar",
     L"n|snow|снег|kar",
     L"n|rain|дождь|yağmur",
@@ -163,24 +164,24 @@ const wchar_t* const kWords[] = {
     L"n|ship|корабль,судно|gemi",
     L"n|shore|берег|kıyı,sahil",
     L"n|bench|скамья,скамейка|bank,sıra",
+    L"n|ship's boat|шлюпка|filika",
+    // Headwords with a translation in one language only.
+    L"n|seal||mühür",
+    L"a|lonely|одинокий|",
 };
 
 // Rows outside the usual pattern, for the cases the look-up must get right.
 const wchar_t* const kSpecialRows[] = {
     // Pattern characters inside the data.
-    L"x@100%<>сто процентов<>yüzde yüz@s1",
-    L"x@percent<>процент<>yüzde@s2",
-    L"x@snake_case<>змеиный_регистр<>yılan_biçimi@s3",
-    L"x@snakexcase<>змеиный регистр<>yılan biçimi@s4",
+    L"@100%<>сто процентов<>yüzde yüz@",
+    L"@percent<>процент<>yüzde@",
+    L"@snake_case<>змеиный_регистр<>yılan_biçimi@",
+    L"@snakexcase<>змеиный регистр<>yılan biçimi@",
     // An English part with a third piece: listed by the headword search, not found by translation.
-    L"x@island@extra<>остров<>ada@s5",
+    L"@island@extra<>остров<>ada@",
     // A capital dotted İ kept as it is written, and a capital Cyrillic letter.
-    L"x@izmir<>Измир<>İzmir@s6",
-    L"x@istanbul<>Стамбул<>İstanbul@s7",
-    L"x@ship's boat<>шлюпка<>filika@s8",
-    // Headwords with a translation in one language only.
-    L"n@seal<><>mühür@s9",
-    L"a@lonely<>одинокий<>@s10",
+    L"@izmir<>Измир<>İzmir@",
+    L"@istanbul<>Стамбул<>İstanbul@",
 };
 
 std::vector<std::wstring> splitAt(const std::wstring& s, wchar_t sep) {
@@ -195,18 +196,25 @@ std::vector<std::wstring> splitAt(const std::wstring& s, wchar_t sep) {
     return parts;
 }
 
+std::vector<Translation> translations(const std::wstring& senses, const std::wstring& pos) {
+    std::vector<Translation> out;
+    int number = 0;
+    for (const auto& sense : splitAt(senses, L';')) {
+        for (const auto& word : splitAt(sense, L','))
+            if (!word.empty()) out.push_back({word, pos, number});
+        ++number;
+    }
+    return out;
+}
+
 std::vector<std::wstring> makeRows() {
-    std::vector<std::wstring> rows;
-    int id = 0;
+    Lexicon lexicon;
     for (const wchar_t* line : kWords) {
         auto fields = splitAt(line, L'|');
-        auto ru = splitAt(fields[2], L',');
-        auto tr = splitAt(fields[3], L',');
-        ++id;
-        for (size_t i = 0; i < std::max(ru.size(), tr.size()); ++i)
-            rows.push_back(fields[0] + L"@" + fields[1] + L"<>" + ru[i % ru.size()] + L"<>" +
-                           tr[i % tr.size()] + L"@" + std::to_wstring(id));
+        addEnglishRussian(lexicon, fields[1], translations(fields[2], fields[0]));
+        addEnglishTurkish(lexicon, fields[1], translations(fields[3], L""));
     }
+    std::vector<std::wstring> rows = pivotRows(lexicon);
     for (const wchar_t* row : kSpecialRows) rows.push_back(row);
     return rows;
 }

@@ -161,7 +161,7 @@ TEST_F(MainWindow, TypedWordIsSearchedOnEnterAndItsRowSelected) {
     EXPECT_EQ(label(L"dddd"), L"1");
     EXPECT_EQ(label(L"ddd"), L"English");
     EXPECT_EQ(label(L"ddi"), L"Türkçe");
-    EXPECT_EQ(label(L"ya"), L"#n@bank$");
+    EXPECT_EQ(label(L"ya"), L"#@bank$");
     EXPECT_EQ(layouts.size(), 5u);
     EXPECT_EQ(layouts.back(), L"00000409");
     EXPECT_EQ(w->MousePointer(), forms::pointer::Arrow);
@@ -192,9 +192,10 @@ TEST_F(MainWindow, HeadwordsAndTranslationsInEveryDirection) {
         {1, L"bank", {L"bank"}, {L"banka", L"kıyı"}, L"00000409"},
         {2, L"Bank", {L"bank"}, {L"банк", L"берег"}, L"00000409"},
         {3, L"банк", {L"банк"}, {L"bank"}, L"00000419"},
-        {4, L"берег", {L"берег"}, {L"kıyı", L"sahil"}, L"00000419"},
+        // Only the words the sources agree on meet across Russian and Turkish.
+        {4, L"берег", {L"берег"}, {L"kıyı"}, L"00000419"},
         {5, L"kedi", {L"kedi"}, {L"cat"}, L"0000041f"},
-        {6, L"kedi", {L"kedi"}, {L"кот", L"кошка"}, L"0000041f"},
+        {6, L"kedi", {L"kedi"}, {L"кошка"}, L"0000041f"},
     };
     open();
     for (const auto& c : cases) {

@@ -13,12 +13,13 @@ using Words = std::vector<std::wstring>;
 
 // The rows of a query as the main window visits them.
 const Words kRows = {
-    L"n@seal<><>mühür@1",       // no Russian
-    L"n@word<>слово<>@2",       // no Turkish
-    L"v@seal<>тюлень<>fok@1",   // both
-    L"a@seal<>печать<>mühür@1", // the same Turkish part as the first row
-    L"n@broken<>сломан",        // no Turkish part at all
-    L"n@<>пусто<>@4",           // neither English nor Turkish
+    L"@seal<><>mühür@",        // no Russian
+    L"@word<>слово<>@",        // no Turkish
+    L"@seal<>тюлень<>fok@",    // both
+    L"@word<>слово<>söz@",     // a later row of a word whose first row had no Turkish
+    L"@broken<>сломан",        // no Turkish part at all
+    L"@<>пусто<>@",            // neither English nor Turkish
+    L"@stamp<>печать<>mühür@", // the Turkish word of the first row, now with a Russian one
 };
 
 Words search(int direction, const std::wstring& word) {
@@ -67,25 +68,28 @@ TEST(AppLookup, DirectionTable) {
     EXPECT_EQ(app::translationKey(7, L"h", L"old"), L"old");
 }
 
-TEST(AppLookup, RowsWithAnEmptyPartServeOnlyTheirLanguages) {
+TEST(AppLookup, AHeadwordIsListedOnlyFromRowsWithAWordInBothLanguagesOfTheDirection) {
     struct Case {
         int direction;
         const wchar_t* word;
         Words headwords;
         Words translations;
     };
-    // An empty search word (three blanks typed) is contained in every part: the empty parts still
-    // add nothing, and the rows after them are listed.
-    const Words english = {L"seal", L"word", L"broken"};
-    const Words russian = {L"слово", L"тюлень", L"печать", L"сломан", L"пусто"};
-    const Words turkish = {L"mühür", L"fok"};
+    // An empty search word (three blanks typed) is contained in every part. A row without the
+    // source or the target word adds nothing and marks nothing, so a later row of the same word
+    // lists it ("seal" in En - Ru, "слово" in Ru - Tr, "mühür" in Tr - Ru).
+    const Words english = {L"seal", L"word", L"broken", L"stamp"};
+    const Words russian = {L"слово", L"тюлень", L"сломан", L"пусто", L"печать"};
+    const Words turkish = {L"mühür", L"fok", L"söz"};
     const Case cases[] = {
-        {1, L"seal", {L"seal", L"seal", L"seal"}, turkish},
-        {1, L"", {L"seal", L"word", L"seal", L"seal", L"broken"}, turkish},
-        {2, L"eal", {L"seal", L"seal", L"seal"}, russian},
-        {3, L"", russian, english},
-        {4, L"\u0435", {L"тюлень", L"печать"}, turkish},
-        {5, L"", turkish, english},
+        {1, L"", {L"seal", L"word", L"stamp"}, turkish},
+        {2, L"", {L"word", L"seal", L"broken", L"stamp"}, russian},
+        {3, L"", {L"слово", L"тюлень", L"сломан", L"печать"}, english},
+        {4, L"", {L"тюлень", L"слово", L"печать"}, turkish},
+        {5, L"", {L"mühür", L"fok", L"söz"}, english},
+        {6, L"", {L"fok", L"söz", L"mühür"}, russian},
+        {2, L"eal", {L"seal"}, russian},
+        {4, L"ло", {L"слово"}, turkish},
         {6, L"ü", {L"mühür"}, russian},
     };
     for (const auto& c : cases) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using namespace tools;
 
 namespace {
@@ -50,6 +52,10 @@ TEST(ToolsClean, RussianArticlesGiveTheWordsOfEachSense) {
     EXPECT_EQ(words(cleanRussianArticle(L"'cellist\n   [tʃeˈlɪst] _n. виолончелист\n")),
               Words{L"виолончелист"});
     EXPECT_TRUE(cleanRussianArticle(L"ref\n   = reference\n").empty());
+    // A word for anyone or anything before a participle phrase heads a description.
+    EXPECT_EQ(words(cleanRussianArticle(L"acquiescent\n   _n. человек, идущий на уступки; лицо, постоянно "
+                                        L"живущее в городе; предмет, вещь\n")),
+              (Words{L"идущий на уступки", L"постоянно живущее в городе", L"предмет", L"вещь"}));
     // A comma before a relative word belongs to a clause: neither side is a translation.
     EXPECT_EQ(words(cleanRussianArticle(L"nipper\n   _n.\n   1) тот, кто кусается, кусака; то, что кусается\n"
                                         L"   2) что, какой\n")),
@@ -85,6 +91,41 @@ TEST(ToolsClean, NumberedArticlesStopAtTheFirstPhrase) {
     EXPECT_EQ(words(cleanNumberedArticle(L"çay /tʃaj/\ntea, brook\n")), (Words{L"tea", L"brook"}));
 }
 
+TEST(ToolsClean, NotesColonsAndStrayDotsLeaveTheEverydaySenses) {
+    struct Case {
+        const wchar_t* sense;
+        Words words;
+    };
+    const Case cases[] = {
+        // A note whose opening bracket the source's abbreviation closed early goes as a whole.
+        {L"(çoğ.) women) kadın", {L"kadın"}},
+        {L"(çoğ.) fish, değişik türler için fishes) balık", {L"balık"}},
+        {L"(fr.) (çoğ.)bainsmaire) benmari, iki katlı tencere.", {L"benmari", L"iki katlı tencere"}},
+        {L"(çoğ.) -men) (huk.) kefil.", {L"kefil"}},
+        {L")aspirin", {L"aspirin"}},
+        {L"as, birli iskambil oyununda)", {L"as"}},
+        // Notes inside notes.
+        {L"(spoke, (eski) spake: spoken) konuşmak, söz söylemek", {L"konuşmak", L"söz söylemek"}},
+        // A colon ends the translations: a gloss or an example follows.
+        {L"satın almak, almak: bir şey karşılığında sağlamak: kiralamak", {L"satın almak", L"almak"}},
+        {L"(ünlem), (argo) (şaşkınlık, zevk, onay gösterir): Hey, man!", {}},
+        // A stray dot before the word; an ellipsis stands for a word left out.
+        {L".oynamak", {L"oynamak"}},
+        {L". kıyıda, karaya oturmuş.", {L"kıyıda", L"karaya oturmuş"}},
+        {L"...eğiliminde olan", {}},
+        // A label of British use before the words.
+        {L"ing. dava vekili, avukat", {L"dava vekili", L"avukat"}},
+        {L"ing, (argo) yaman, çok", {L"yaman", L"çok"}},
+        // What stays as it was: a cross-reference, an abbreviation, a note run into a word.
+        {L"(bak.) an)", {}},
+        {L"(kıs.) spr.", {}},
+        {L"(kıs.)a sıçrama", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(words(cleanNumberedArticle(std::wstring(L"x /x/\n1. ") + c.sense + L"\n")), c.words)
+            << data::toUtf8(c.sense);
+}
+
 TEST(ToolsClean, TurkishRemnantsOfTheEnglishSourceAreRefused) {
     for (const wchar_t* good : {L"o", L"ağ", L"afrika'ya ait", L"yugoslavya'nın başkenti", L"kur'an",
                                 L"vaz'etmek", L"reform yapmak", L"çok kuvvetli adam"})
@@ -99,7 +140,7 @@ TEST(ToolsClean, TurkishRemnantsOfTheEnglishSourceAreRefused) {
     addEnglishTurkish(lexicon, L"hydrology",
                       {{L"su bilimi hydrolog'ic", L""}, {L"hidroloji", L""}, {L"k", L""}});
     addTurkishEnglish(lexicon, L"hydrolog'ic", {{L"hydrology", L""}});
-    EXPECT_EQ(pivotRows(lexicon), Words{L"n@hydrology<>гидрология<>hidroloji@1"});
+    EXPECT_EQ(pivotRows(lexicon), Words{L"@hydrology<>гидрология<>hidroloji@"});
 }
 
 TEST(ToolsClean, HeadwordsAndPieces) {
@@ -132,28 +173,48 @@ TEST(ToolsClean, HeadwordsAndPieces) {
     EXPECT_FALSE(fitsInPiece(L"x<%S%>"));
 }
 
-TEST(ToolsPivot, SensesOfOnePartOfSpeechPairAndTheRestMeetByRank) {
+TEST(ToolsPivot, WordsShareARowOnlyWhereTheSourcesAgree) {
     Lexicon lexicon;
-    addEnglishRussian(lexicon, L"Spring",
-                      {{L"весна", L"n", 0},
-                       {L"пружина", L"n", 1},
-                       {L"родник", L"n", 1},
-                       {L"прыгать", L"v", 2},
-                       {L"скакать", L"v", 2},
-                       {L"вскочить", L"v", 3}});
-    // Two homograph articles: the second translates a verb, its words being infinitives.
-    addEnglishTurkish(lexicon, L"spring", {{L"yay", L"", 1}, {L"zemberek", L"", 1}, {L"ilkbahar", L"", 2}});
-    addEnglishTurkish(lexicon, L"spring",
-                      {{L"fırlamak", L"", 1}, {L"sıçramak", L"", 2}, {L"atlamak", L"", 2}});
-    addEnglishRussian(lexicon, L"spring", {{L"весна", L"", 1}, {L"ключ", L"", 2}}); // a repeat is kept once
-    addTurkishEnglish(lexicon, L"Pınar", {{L"spring", L""}});
+    // The words that lead the first sense of a kind in both languages.
+    addEnglishRussian(lexicon, L"cat",
+                      {{L"кот", L"n", 0}, {L"кошка", L"n", 0}, {L"животное семейства кошачьих", L"n", 1}});
+    addEnglishTurkish(lexicon, L"cat", {{L"kedi", L"", 0}, {L"yayın balığı", L"", 1}});
+    // Verbs with verbs, the rest with the rest; each Turkish article is judged on its own.
+    addEnglishRussian(lexicon, L"run", {{L"бежать", L"v", 0}, {L"бегать", L"v", 0}, {L"бег", L"n", 1}});
+    addEnglishTurkish(lexicon, L"run", {{L"koşmak", L"", 0}, {L"işletmek", L"", 1}});
+    addEnglishTurkish(lexicon, L"run", {{L"koşu", L"", 0}});
+    // "ırmak" looks like an infinitive, but the Russian source has no verb for "river"; the
+    // Turkish-English source gives "river" first for "nehir".
+    addEnglishRussian(lexicon, L"river", {{L"река", L"n", 0}, {L"поток", L"n", 0}});
+    addEnglishTurkish(lexicon, L"river", {{L"ırmak", L"", 0}, {L"nehir", L"", 0}});
+    addTurkishEnglish(lexicon, L"nehir", {{L"river", L""}, {L"stream", L""}});
+    // A word that leads the senses of many headwords does not meet a word of one only.
+    for (const wchar_t* english : {L"bad", L"evil", L"ill", L"nasty", L"poor", L"vile", L"wicked"}) {
+        addEnglishRussian(lexicon, english, {{L"плохой", L"a", 0}});
+        addEnglishTurkish(lexicon, english, {{L"kötü", L"", 0}});
+    }
+    addEnglishRussian(lexicon, L"vicious", {{L"порочный", L"a", 0}});
+    addEnglishTurkish(lexicon, L"vicious", {{L"kötü", L"", 0}});
 
-    Words expected = {
-        L"v@spring<>прыгать<>fırlamak@1", L"v@spring<>скакать<>fırlamak@1", L"v@spring<>вскочить<>sıçramak@1",
-        L"v@spring<>вскочить<>atlamak@1", L"n@spring<>весна<>yay@1",        L"n@spring<>пружина<>ilkbahar@1",
-        L"n@spring<>ключ<>pınar@1",       L"n@spring<>родник<>zemberek@1",
+    std::map<std::wstring, Words> rows;
+    for (const auto& row : pivotRows(lexicon)) rows[row.substr(1, row.find(L"<>") - 1)].push_back(row);
+    const std::map<std::wstring, Words> expected = {
+        {L"bad", {L"@bad<>плохой<>kötü@"}},
+        {L"cat",
+         {L"@cat<>кот<>kedi@", L"@cat<>кошка<>@", L"@cat<>животное семейства кошачьих<>@",
+          L"@cat<><>yayın balığı@"}},
+        {L"evil", {L"@evil<>плохой<>kötü@"}},
+        {L"ill", {L"@ill<>плохой<>kötü@"}},
+        {L"nasty", {L"@nasty<>плохой<>kötü@"}},
+        {L"poor", {L"@poor<>плохой<>kötü@"}},
+        {L"river", {L"@river<>река<>ırmak@", L"@river<>река<>nehir@", L"@river<>поток<>@"}},
+        {L"run", {L"@run<>бежать<>koşmak@", L"@run<>бег<>koşu@", L"@run<>бегать<>@", L"@run<><>işletmek@"}},
+        {L"stream", {L"@stream<><>nehir@"}},
+        {L"vicious", {L"@vicious<>порочный<>@", L"@vicious<><>kötü@"}},
+        {L"vile", {L"@vile<>плохой<>kötü@"}},
+        {L"wicked", {L"@wicked<>плохой<>kötü@"}},
     };
-    EXPECT_EQ(pivotRows(lexicon), expected);
+    EXPECT_EQ(rows, expected);
 }
 
 TEST(ToolsPivot, EveryTranslationIsWrittenEvenWithoutTheOtherLanguage) {
@@ -169,10 +230,11 @@ TEST(ToolsPivot, EveryTranslationIsWrittenEvenWithoutTheOtherLanguage) {
 
     auto rows = pivotRows(lexicon);
     ASSERT_EQ(rows.size(), 22u);
-    EXPECT_EQ(rows[0], L"x@alone<><>yalnız@1");
-    EXPECT_EQ(rows[1], L"a@lonely<>одинокий<>@2");
-    for (int i = 0; i < 20; ++i)
-        EXPECT_EQ(rows[2 + i], L"n@word<>слово" + std::wstring(i + 1, L'ы') + L"<>sözcük@3");
+    EXPECT_EQ(rows[0], L"@alone<><>yalnız@");
+    EXPECT_EQ(rows[1], L"@lonely<>одинокий<>@");
+    // The word that leads the senses meets the Turkish word; the others stand alone.
+    EXPECT_EQ(rows[2], L"@word<>словоы<>sözcük@");
+    for (int i = 1; i < 20; ++i) EXPECT_EQ(rows[2 + i], L"@word<>слово" + std::wstring(i + 1, L'ы') + L"<>@");
     BuildCounts counts = countRows(rows);
     EXPECT_EQ(counts.headwords, 3u);
     EXPECT_EQ(counts.russian, 21u) << "an empty part is no word";
@@ -184,7 +246,7 @@ TEST(ToolsPivot, PiecesKeepSingleBlanksOnly) {
     addEnglishRussian(lexicon, L"accumulator", {{L"собирающее  устройство ", L"n"}, {L" ", L"n"}});
     addEnglishTurkish(lexicon, L"accumulator", {{L"akü ", L""}});
     addTurkishEnglish(lexicon, L"akümülatör  ", {{L"accumulator", L""}});
-    Words expected = {L"n@accumulator<>собирающее устройство<>akü@1",
-                      L"n@accumulator<>собирающее устройство<>akümülatör@1"};
+    Words expected = {L"@accumulator<>собирающее устройство<>akü@",
+                      L"@accumulator<>собирающее устройство<>akümülatör@"};
     EXPECT_EQ(pivotRows(lexicon), expected);
 }

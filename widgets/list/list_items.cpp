@@ -15,10 +15,6 @@ constexpr DWORD TextCompareFlags = NORM_IGNORECASE | NORM_IGNOREKANATYPE | NORM_
 
 } // namespace
 
-std::wstring ListItems::joined(const ListItem& item) {
-    return item.text + L"<%S%>" + std::to_wstring(item.icon) + L"<%S%>" + (item.bold ? L"True" : L"False");
-}
-
 void ListItems::check(long index) const {
     if (!has(index)) throw forms::RuntimeError(forms::err::SubscriptOutOfRange);
 }
@@ -37,16 +33,12 @@ void ListItems::setText(long index, std::wstring text) {
 
 void ListItems::setIcon(long index, long icon) {
     check(index);
-    Entry& e = items_[static_cast<std::size_t>(index)];
-    e.item.icon = icon;
-    e.key.clear();
+    items_[static_cast<std::size_t>(index)].item.icon = icon;
 }
 
 void ListItems::setBold(long index, bool bold) {
     check(index);
-    Entry& e = items_[static_cast<std::size_t>(index)];
-    e.item.bold = bold;
-    e.key.clear();
+    items_[static_cast<std::size_t>(index)].item.bold = bold;
 }
 
 void ListItems::add(ListItem item, long index) {
@@ -72,7 +64,9 @@ const std::string& ListItems::keyOf(const Entry& entry) {
     if (!entry.key.empty()) return entry.key;
     // A collation key orders exactly as CompareString does, and compares as plain bytes, so a sort
     // of thousands of rows costs one key per changed row instead of a locale comparison per step.
-    const std::wstring text = joined(entry.item);
+    // Only the text counts: compared with the separator and the icon and bold parts behind it,
+    // "bank" would sort after "bank clerk", since a blank sorts before the separator's "<".
+    const std::wstring& text = entry.item.text;
     const int size =
         LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | TextCompareFlags, text.c_str(), -1, nullptr, 0);
     entry.key.assign(static_cast<std::size_t>(std::max(size, 1)), '\0');

@@ -12,9 +12,7 @@ struct ListItem {
     bool bold = false;
 };
 
-// The list box's items, 0-based. Items are kept as records; the text the rows were once stored as
-// ("text<%S%>icon<%S%>True/False") is built only as the key they are sorted by, so the order is the
-// one that text gives while an item's text may hold anything.
+// The list box's items, 0-based. Items are kept as records, so an item's text may hold anything.
 class ListItems {
 public:
     long count() const { return static_cast<long>(items_.size()); }
@@ -32,17 +30,15 @@ public:
     void remove(long index);
     void clear();
 
-    // The text comparison of the stored item strings: -1 ascending, 1 descending, any other non-zero
-    // value keeps the order, 0 leaves the store untouched. Stable: equal items keep their order.
+    // The text comparison of the items' texts: -1 ascending, 1 descending, any other non-zero value
+    // keeps the order, 0 leaves the store untouched. Stable: items whose texts compare equal keep
+    // their order; icon and bold flag play no part.
     void sort(long sortOrder);
-
-    // The item string as it was stored.
-    static std::wstring joined(const ListItem& item);
 
 private:
     struct Entry {
         ListItem item;
-        mutable std::string key; // collation key of the item string, made on first sort
+        mutable std::string key; // collation key of the text, made on first sort
     };
     std::vector<Entry> items_;
 

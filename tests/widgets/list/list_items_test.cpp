@@ -16,46 +16,64 @@ namespace {
 using widgets::ListItem;
 using widgets::ListItems;
 
-std::vector<std::wstring> texts(const ListItems& items) {
+std::vector<std::wstring> shown(const ListItems& items) {
     std::vector<std::wstring> out;
-    for (long i = 0; i < items.count(); ++i) out.push_back(items.at(i).text);
+    for (long i = 0; i < items.count(); ++i) {
+        const ListItem& item = items.at(i);
+        out.push_back(item.text + L"/" + std::to_wstring(item.icon) + (item.bold ? L"/b" : L""));
+    }
     return out;
 }
 
-TEST(ListItemStore, SortIsStableAscendingOrDescendingOverTheStoredText) {
+TEST(ListItemStore, SortComparesTheTextsOnlyAndKeepsEqualTextsInTheirOrder) {
+    using Shown = std::vector<std::wstring>;
+    struct Case {
+        std::vector<ListItem> items;
+        long order;
+        Shown sorted;
+    };
+    const std::vector<ListItem> bank = {
+        {L"bankbook", 3}, {L"bank clerk", -1, true}, {L"Bank", 7}, {L"bank", -1}, {L"bank account", 1}};
+    const std::vector<ListItem> flags = {
+        {L"x", 2, true}, {L"X", -1, false}, {L"x", 10, false}, {L"w", 1, true}};
+    const Case cases[] = {
+        // A word before its phrases, its phrases before longer words; letter case compares equal.
+        {bank, -1, {L"Bank/7", L"bank/-1", L"bank account/1", L"bank clerk/-1/b", L"bankbook/3"}},
+        {bank, 1, {L"bankbook/3", L"bank clerk/-1/b", L"bank account/1", L"Bank/7", L"bank/-1"}},
+        // Neither the icon number nor the bold flag changes the order of equal texts.
+        {flags, -1, {L"w/1/b", L"x/2/b", L"X/-1", L"x/10"}},
+        {flags, 1, {L"x/2/b", L"X/-1", L"x/10", L"w/1/b"}},
+        // Any other order leaves the items as they were added.
+        {flags, 2, {L"x/2/b", L"X/-1", L"x/10", L"w/1/b"}},
+        {flags, 0, {L"x/2/b", L"X/-1", L"x/10", L"w/1/b"}},
+    };
+    for (const auto& c : cases) {
+        ListItems items;
+        for (const ListItem& item : c.items) items.add(item);
+        items.sort(c.order);
+        EXPECT_EQ(shown(items), c.sorted) << "order " << c.order;
+    }
+
+    // A changed text is sorted by its new value; a changed icon or flag keeps the place.
     ListItems items;
-    for (const wchar_t* t : {L"b", L"A", L"a", L"B", L"c"}) items.add({t});
+    for (const ListItem& item : bank) items.add(item);
     items.sort(-1);
-    EXPECT_EQ(texts(items), (std::vector<std::wstring>{L"A", L"a", L"b", L"B", L"c"}));
-    items.sort(1);
-    EXPECT_EQ(texts(items), (std::vector<std::wstring>{L"c", L"b", L"B", L"A", L"a"}));
-    items.sort(2);
-    items.sort(0);
-    EXPECT_EQ(texts(items), (std::vector<std::wstring>{L"c", L"b", L"B", L"A", L"a"}));
-
-    // The whole stored string is compared: "False" sorts before "True".
-    ListItems flags;
-    flags.add({L"x", -1, true});
-    flags.add({L"x", -1, false});
-    flags.sort(-1);
-    EXPECT_FALSE(flags.at(0).bold);
-
-    // The separator inside a text no longer cuts the item apart.
-    flags.add({L"a<%S%>b", 2, false}, 0);
-    EXPECT_EQ(flags.at(0).text, L"a<%S%>b");
-    EXPECT_EQ(ListItems::joined(flags.at(0)), L"a<%S%>b<%S%>2<%S%>False");
-
-    // A changed text is sorted by its new value.
-    items.setText(0, L"0");
+    items.setIcon(0, 99);
+    items.setBold(1, true);
+    items.setText(4, L"0");
     items.sort(-1);
-    EXPECT_EQ(items.at(0).text, L"0");
+    EXPECT_EQ(shown(items), (Shown{L"0/3", L"Bank/99", L"bank/-1/b", L"bank account/1", L"bank clerk/-1/b"}));
+
+    // The separator the items were once stored with is text like any other.
+    items.add({L"a<%S%>b", 2, false}, 0);
+    EXPECT_EQ(items.at(0).text, L"a<%S%>b");
 }
 
-// The order an insertion of each item before the first one it compares to as -1 gives.
+// The texts in the order an insertion of each item before the first one it compares to as -1 gives.
 std::vector<std::wstring> insertionOrder(const std::vector<ListItem>& source) {
     std::vector<std::wstring> sorted;
     for (const ListItem& item : source) {
-        const std::wstring x = ListItems::joined(item);
+        const std::wstring& x = item.text;
         auto at = sorted.end();
         for (auto it = sorted.begin(); it != sorted.end(); ++it) {
             if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE | NORM_IGNOREKANATYPE | NORM_IGNOREWIDTH,
@@ -81,7 +99,7 @@ TEST(ListItemStore, MixedScriptOrderMatchesTheTextComparisonAndThousandsSortFast
     for (const ListItem& item : source) items.add(item);
     items.sort(-1);
     std::vector<std::wstring> got;
-    for (long i = 0; i < items.count(); ++i) got.push_back(ListItems::joined(items.at(i)));
+    for (long i = 0; i < items.count(); ++i) got.push_back(items.at(i).text);
     EXPECT_EQ(got, insertionOrder(source));
 
     ListItems many;
