@@ -4,13 +4,17 @@
 #include "platform/forms/msgbox.h"
 #include "platform/hook/exec_memory.h"
 #include "platform/hook/retired_blocks.h"
-#include "widgets/buttons/x86_emitter.h"
+#include "platform/hook/x86_emitter.h"
 
 #include <cstring>
 
 namespace widgets {
 
 namespace {
+
+using hook::Cond;
+using hook::Reg;
+using hook::X86Emitter;
 
 std::int8_t slotDisp(int slot) {
     return static_cast<std::int8_t>(slot * 4);
