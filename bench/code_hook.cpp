@@ -1,6 +1,6 @@
 // Sends 100,000 messages that no table holds to a window, unhooked and then hooked by the option/check
 // box's hook with four registered messages; prints both times and their ratio (at most 2 is the aim).
-#include "widgets/buttons/code_hook.h"
+#include "platform/hook/code_built_hook.h"
 
 #include "timing.h"
 
@@ -14,8 +14,8 @@ LRESULT CALLBACK plainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-struct Quiet : widgets::CodeHookClient {
-    void zSubclass_Proc(bool, bool&, long&, HWND, UINT, WPARAM, LPARAM, long&) override {}
+struct Quiet : hook::HookClient {
+    void hookMessage(core::MessageFrame&, bool) override {}
 };
 
 double sendAll(HWND window, int count) {
@@ -45,16 +45,16 @@ int main() {
     for (int round = 0; round < 3; ++round) {
         plain += sendAll(window, Count);
         Quiet client;
-        widgets::OptionCheckHook hook;
-        hook.zRegisterCallback(&client);
-        if (!hook.sc_Subclass(window, 0, true, 1)) {
+        hook::OptionCheckHook hooks;
+        hooks.zRegisterCallback(&client);
+        if (!hooks.sc_Subclass(window, 0, true, 1)) {
             std::printf("the window could not be hooked\n");
             return 1;
         }
         for (UINT m : {WM_MOUSEMOVE, WM_MOUSELEAVE, WM_SETFOCUS, WM_KILLFOCUS})
-            hook.sc_AddMsg(window, m, widgets::MSG_AFTER);
+            hooks.sc_AddMsg(window, m, hook::MSG_AFTER);
         hooked += sendAll(window, Count);
-        hook.sc_UnSubclassAll();
+        hooks.sc_UnSubclassAll();
         SendMessageW(window, WM_NULL, 0, 0); // releases the block
     }
     std::printf("100,000 messages unhooked: %.1f ms, hooked: %.1f ms, ratio %.2f (aim: at most 2)\n",

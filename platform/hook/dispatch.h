@@ -22,6 +22,9 @@ protected:
 // the client changed back into them. A client that throws changes nothing.
 void deliverHookMessage(HookClient& client, bool before, long& handled, long& result, long& window,
                         long& message, long& wParam, long& lParam);
+// The same for a block that passes the message by value: only the handled flag and the result go back.
+void deliverHookMessage(HookClient& client, bool before, bool& handled, long& result, HWND window,
+                        UINT message, WPARAM wParam, LPARAM lParam);
 
 // Machine code cannot call a member function (g++ uses thiscall for those), so a block calls through
 // a table of plain __stdcall functions instead: it loads the record's first word (the table) and
@@ -31,11 +34,17 @@ struct DispatchRecord {
     HookClient* client;
 };
 
-// The trampoline every table holds at its dispatch slot. It counts as a window procedure of the run
-// time and never lets an exception reach the machine code or user32: an unexpected error is
-// reported as the run time reports one, and the message goes on.
+// The trampolines the blocks call. Each counts as a window procedure of the run time and never lets
+// an exception reach the machine code or user32: an unexpected error is reported as the run time
+// reports one, and the message goes on.
+// The one every dispatch table holds at its dispatch slot; the block passes the message's slots.
 extern "C" long __stdcall hookTrampoline(DispatchRecord* record, long before, long* handled, long* result,
                                          long* window, long* message, long* wParam, long* lParam);
+// The one a code-built block calls with its client, the message by value and its user slot (which the
+// client reads and writes through its hook's sc_UserData instead).
+extern "C" long __stdcall codeBlockTrampoline(HookClient* client, long before, long* handled, long* result,
+                                              HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                              long* userData);
 
 // A static table whose entry at the given byte displacement is the trampoline.
 template <std::size_t Displacement>

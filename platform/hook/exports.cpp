@@ -13,6 +13,11 @@ bool IsFunctionExported(const char* function, const char* module) {
     return handle && GetProcAddress(handle, function) != nullptr;
 }
 
+std::uintptr_t exportAddress(const char* module, const char* function) {
+    HMODULE handle = GetModuleHandleA(module);
+    return handle ? reinterpret_cast<std::uintptr_t>(GetProcAddress(handle, function)) : 0;
+}
+
 bool TrackMouseLeave(HWND window, bool inUser32) {
     TRACKMOUSEEVENT tme{};
     tme.cbSize = sizeof tme;

@@ -1,6 +1,7 @@
 #include "platform/hook/retired_blocks.h"
 
 #include "platform/hook/exec_memory.h"
+#include "platform/hook/window_procedure.h"
 
 #include <cstdint>
 #include <vector>
@@ -37,13 +38,9 @@ bool stillChained(RetiredBlock& r) {
     if (!r.chained) return false;
     if (!IsWindow(r.window)) return false;
     const LONG_PTR block = reinterpret_cast<LONG_PTR>(r.entry ? r.entry : r.block);
-    const LONG_PTR current =
-        r.unicode ? GetWindowLongPtrW(r.window, GWLP_WNDPROC) : GetWindowLongPtrA(r.window, GWLP_WNDPROC);
-    if (current != block) return true; // the procedure above may still call it
+    if (windowProcedure(r.window, r.unicode) != block) return true; // the procedure above may still call it
     // The subclasser above has gone and the block is on top again: it can leave the chain now.
-    const LONG_PTR was = r.unicode ? SetWindowLongPtrW(r.window, GWLP_WNDPROC, r.previous)
-                                   : SetWindowLongPtrA(r.window, GWLP_WNDPROC, r.previous);
-    if (was != block) return true;
+    if (setWindowProcedure(r.window, r.unicode, r.previous) != block) return true;
     r.chained = false;
     return false;
 }
@@ -83,6 +80,17 @@ RunningBlock::~RunningBlock() {
 void retireBlock(const RetiredBlock& r) {
     if (r.block) retired().push_back(r);
     releaseRetiredBlocks();
+}
+
+void retireFromWindow(RetiredBlock r) {
+    if (IsWindow(r.window)) {
+        const LONG_PTR block = reinterpret_cast<LONG_PTR>(r.entry ? r.entry : r.block);
+        if (windowProcedure(r.window, r.unicode) == block)
+            setWindowProcedure(r.window, r.unicode, r.previous);
+        else
+            r.chained = true;
+    }
+    retireBlock(r);
 }
 
 void releaseRetiredBlocks() {

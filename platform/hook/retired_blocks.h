@@ -41,6 +41,9 @@ struct RetiredBlock {
 // above it left so that it could be taken out now). The rest wait for a later call; what is left
 // at the end goes with the process.
 void retireBlock(const RetiredBlock& retired);
+// Puts the previous procedure back where the block is still its window's procedure; under another
+// subclasser the block stays a pass-through (chained). Then retires it.
+void retireFromWindow(RetiredBlock retired);
 void releaseRetiredBlocks();
 std::size_t retiredBlockCount();
 

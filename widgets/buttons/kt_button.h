@@ -5,7 +5,7 @@
 
 #include "platform/forms/event.h"
 #include "platform/forms/user_control.h"
-#include "widgets/buttons/code_hook.h"
+#include "platform/hook/code_built_hook.h"
 #include "widgets/buttons/kt_button_paint.h"
 
 #include <cstdint>
@@ -22,10 +22,13 @@ class PropertyTable;
 
 namespace widgets {
 
-class ktButton : public forms::UserControl, private CodeHookClient {
+class ktButton : public forms::UserControl, private hook::HookClient {
 public:
     ktButton();
     ~ktButton() override;
+    // The window hook's callback under its own name; it hands the message to the one dispatch.
+    void zSubclass_Proc(bool bBefore, bool& bHandled, long& lReturn, HWND lng_hWnd, UINT uMsg, WPARAM wParam,
+                        LPARAM lParam, long& lUserData);
     // Lets layouts create the control by the type name "ktButton".
     static void registerType();
     static const forms::PropertyTable<ktButton>& properties();
@@ -122,7 +125,7 @@ public:
     const KtButtonLook& look() const { return look_; }
     const KtButtonState& state() const { return state_; }
     const KtButtonCache& cache() const { return cache_; }
-    const ButtonHook& hooks() const { return hook_; }
+    const hook::ButtonHook& hooks() const { return hook_; }
     int paintCount() const { return paints_; }
 
 protected:
@@ -153,14 +156,14 @@ private:
     KtButtonLook look_;
     KtButtonState state_;
     KtButtonCache cache_;
-    ButtonHook hook_;
+    hook::ButtonHook hook_;
     bool trackInUser32_ = true;
-    bool hookFrame_ = false; // the frame being dispatched came through the hook's after call
     HWND hostForm_ = nullptr;
     int paints_ = 0;
 
-    void zSubclass_Proc(bool bBefore, bool& bHandled, long& lReturn, HWND lng_hWnd, UINT uMsg, WPARAM wParam,
-                        LPARAM lParam, long& lUserData) override;
+    void hookMessage(forms::MessageFrame& m, bool before) override;
+    // The one dispatch; hooked: the frame came through the hook, after the window's own procedure.
+    void dispatch(forms::MessageFrame& m, bool hooked);
     void onMouseLeave();
     void onFormActivation(WPARAM wParam);
     bool onSetCursor(LPARAM lParam);

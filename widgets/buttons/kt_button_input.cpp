@@ -26,13 +26,14 @@ constexpr long AlignBottom = TPM_BOTTOMALIGN;
 } // namespace
 
 void ktButton::hookWindows() {
-    if (hook_.sc_Subclass(hWnd(), 0, 1, nullptr, true)) hook_.sc_AddMsg(hWnd(), WM_MOUSELEAVE, MSG_AFTER);
+    if (hook_.sc_Subclass(hWnd(), 0, 1, nullptr, true))
+        hook_.sc_AddMsg(hWnd(), WM_MOUSELEAVE, hook::MSG_AFTER);
     forms::Form* form = Parent();
     if (!form || !form->hWnd()) return;
     hostForm_ = form->hWnd();
     if (!hook_.sc_Subclass(hostForm_, 0, 1, nullptr, true)) return;
     const LONG exStyle = GetWindowLongW(hostForm_, GWL_EXSTYLE);
-    hook_.sc_AddMsg(hostForm_, (exStyle & WS_EX_MDICHILD) ? WM_NCACTIVATE : WM_ACTIVATE, MSG_AFTER);
+    hook_.sc_AddMsg(hostForm_, (exStyle & WS_EX_MDICHILD) ? WM_NCACTIVATE : WM_ACTIVATE, hook::MSG_AFTER);
 }
 
 void ktButton::loadHandCursor() {
@@ -318,19 +319,23 @@ void ktButton::ShowPopupMenu() {
 
 // --- Messages
 
-void ktButton::zSubclass_Proc(bool, bool&, long&, HWND lng_hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
-                              long&) {
+void ktButton::zSubclass_Proc(bool bBefore, bool& bHandled, long& lReturn, HWND lng_hWnd, UINT uMsg,
+                              WPARAM wParam, LPARAM lParam, long&) {
+    hook::deliverHookMessage(*this, bBefore, bHandled, lReturn, lng_hWnd, uMsg, wParam, lParam);
+}
+
+void ktButton::hookMessage(forms::MessageFrame& m, bool) {
     auto keep = weak_from_this().lock();
-    forms::MessageFrame frame{lng_hWnd, uMsg, wParam, lParam};
-    hookFrame_ = true;
-    windowMessage(frame);
-    hookFrame_ = false;
+    dispatch(m, true);
 }
 
 void ktButton::windowMessage(forms::MessageFrame& m) {
-    // The leave and the form's activation are learnt after the windows' own procedures: only the
-    // hook's frames.
-    const bool hooked = std::exchange(hookFrame_, false);
+    dispatch(m, false);
+}
+
+// The leave and the form's activation are learnt after the windows' own procedures: only the hook's
+// frames.
+void ktButton::dispatch(forms::MessageFrame& m, bool hooked) {
     switch (m.msg) {
     case WM_SETCURSOR:
         if (!hooked && onSetCursor(m.lParam)) m.answer(TRUE);

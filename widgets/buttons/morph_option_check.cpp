@@ -6,6 +6,7 @@
 #include "platform/forms/cursor_position.h"
 #include "platform/forms/form.h"
 #include "platform/forms/layout.h"
+#include "platform/forms/msgbox.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/property_table.h"
 #include "platform/forms/std_font.h"
@@ -136,6 +137,7 @@ const forms::PropertyTable<MorphOptionCheck>& MorphOptionCheck::properties() {
 
 MorphOptionCheck::MorphOptionCheck() {
     hook_.zRegisterCallback(this);
+    hook_.setFailureReport(&MorphOptionCheck::reportHookFailure);
 }
 
 MorphOptionCheck::~MorphOptionCheck() = default;
@@ -163,10 +165,10 @@ void MorphOptionCheck::UserControl_ReadProperties(forms::PropertyBag& bag) {
     if (!Ambient().UserMode) return;
     state_.tracking = true;
     if (hook_.sc_Subclass(hWnd(), 0, true, 1)) {
-        hook_.sc_AddMsg(hWnd(), WM_MOUSEMOVE, MSG_AFTER);
-        hook_.sc_AddMsg(hWnd(), WM_MOUSELEAVE, MSG_AFTER);
-        hook_.sc_AddMsg(hWnd(), WM_SETFOCUS, MSG_AFTER);
-        hook_.sc_AddMsg(hWnd(), WM_KILLFOCUS, MSG_AFTER);
+        hook_.sc_AddMsg(hWnd(), WM_MOUSEMOVE, hook::MSG_AFTER);
+        hook_.sc_AddMsg(hWnd(), WM_MOUSELEAVE, hook::MSG_AFTER);
+        hook_.sc_AddMsg(hWnd(), WM_SETFOCUS, hook::MSG_AFTER);
+        hook_.sc_AddMsg(hWnd(), WM_KILLFOCUS, hook::MSG_AFTER);
     }
 }
 
@@ -405,19 +407,21 @@ void MorphOptionCheck::SelectOption() {
 
 // --- The hook's messages
 
-void MorphOptionCheck::zSubclass_Proc(bool, bool&, long&, HWND lng_hWnd, UINT uMsg, WPARAM wParam,
-                                      LPARAM lParam, long&) {
-    auto keep = weak_from_this().lock();
-    forms::MessageFrame frame{lng_hWnd, uMsg, wParam, lParam};
-    hookFrame_ = true;
-    windowMessage(frame);
-    hookFrame_ = false;
+void MorphOptionCheck::zSubclass_Proc(bool bBefore, bool& bHandled, long& lReturn, HWND lng_hWnd, UINT uMsg,
+                                      WPARAM wParam, LPARAM lParam, long&) {
+    hook::deliverHookMessage(*this, bBefore, bHandled, lReturn, lng_hWnd, uMsg, wParam, lParam);
 }
 
-void MorphOptionCheck::windowMessage(forms::MessageFrame& m) {
-    // Hover and focus are learnt after the window's own procedure has run: only the hook's frames
-    // (a message sent while one is handled comes through the window procedure first).
-    if (!std::exchange(hookFrame_, false)) return;
+void MorphOptionCheck::reportHookFailure(const wchar_t* routine, const std::wstring& message) {
+    const std::wstring where = std::wstring(L"MorphOptionCheck.") + routine;
+    core::logEvent(where + L": " + message, core::LogError);
+    forms::MsgBox(message + L".", forms::mb::Exclamation, L"Error in " + where);
+}
+
+// The one dispatch. Hover and focus are learnt after the window's own procedure has run, so only
+// through the hook; the window procedure hands the control nothing.
+void MorphOptionCheck::hookMessage(forms::MessageFrame& m, bool) {
+    auto keep = weak_from_this().lock();
     switch (m.msg) {
     case WM_MOUSEMOVE:
         onMouseMove(m.hwnd);

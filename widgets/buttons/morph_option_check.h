@@ -5,7 +5,7 @@
 
 #include "platform/forms/event.h"
 #include "platform/forms/user_control.h"
-#include "widgets/buttons/code_hook.h"
+#include "platform/hook/code_built_hook.h"
 #include "widgets/buttons/morph_option_check_paint.h"
 
 #include <cstdint>
@@ -21,10 +21,15 @@ class PropertyTable;
 
 namespace widgets {
 
-class MorphOptionCheck : public forms::UserControl, private CodeHookClient {
+class MorphOptionCheck : public forms::UserControl, private hook::HookClient {
 public:
     MorphOptionCheck();
     ~MorphOptionCheck() override;
+    // The window hook's callback under its own name; it hands the message to the one dispatch.
+    void zSubclass_Proc(bool bBefore, bool& bHandled, long& lReturn, HWND lng_hWnd, UINT uMsg, WPARAM wParam,
+                        LPARAM lParam, long& lUserData);
+    // How the window hook reports a failure: an error entry in the event log, then a message box.
+    static void reportHookFailure(const wchar_t* routine, const std::wstring& message);
     // Lets layouts create the control by the type name "MorphOptionCheck".
     static void registerType();
     static const forms::PropertyTable<MorphOptionCheck>& properties();
@@ -120,7 +125,7 @@ public:
 
     // Inspection for tests.
     const OptionCheckState& state() const { return state_; }
-    const OptionCheckHook& hooks() const { return hook_; }
+    const hook::OptionCheckHook& hooks() const { return hook_; }
     int redrawCount() const { return redraws_; }
 
 protected:
@@ -136,19 +141,16 @@ protected:
     void UserControl_MouseDown(int Button, int Shift, float X, float Y) override;
     void UserControl_MouseUp(int Button, int Shift, float X, float Y) override;
     void propertyEffect(forms::OnChange effect) override;
-    void windowMessage(forms::MessageFrame& m) override;
+    void hookMessage(forms::MessageFrame& m, bool before) override;
 
 private:
     OptionCheckLook look_;
     OptionCheckState state_;
-    OptionCheckHook hook_;
-    bool hookFrame_ = false; // the frame being dispatched came through the hook's after call
+    hook::OptionCheckHook hook_;
     bool redrawing_ = false;
     bool redrawAgain_ = false;
     int redraws_ = 0;
 
-    void zSubclass_Proc(bool bBefore, bool& bHandled, long& lReturn, HWND lng_hWnd, UINT uMsg, WPARAM wParam,
-                        LPARAM lParam, long& lUserData) override;
     void onMouseMove(HWND window);
     void onMouseLeave();
     void onSetFocus();

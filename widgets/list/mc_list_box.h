@@ -2,12 +2,12 @@
 #include "platform/forms/event.h"
 #include "platform/forms/user_control.h"
 #include "platform/hook/dispatch.h"
+#include "platform/hook/hex_template_hook.h"
 #include "widgets/list/complete_popup.h"
 #include "widgets/list/image_list.h"
 #include "widgets/list/list_box_paint.h"
 #include "widgets/list/list_items.h"
 #include "widgets/list/scroll_bar_layer.h"
-#include "widgets/list/self_subclass.h"
 
 #include <cstdint>
 #include <memory>
@@ -139,7 +139,7 @@ public:
     bool hasFocus() const { return state_.hasFocus; }
     const ScrollBarLayer& scrollBars() const { return bars_; }
     ScrollBarLayer& scrollBars() { return bars_; }
-    const SelfSubclass& hooks() const { return hooks_; }
+    const hook::HexTemplateHook& hooks() const { return hooks_; }
     const CompletePopup* completePopup() const { return popup_.get(); }
     // The key state the input handlers read (GetKeyState unless a test replaces it).
     using KeyStateSource = SHORT(WINAPI*)(int);
@@ -170,7 +170,7 @@ private:
     ListItems items_;
     std::shared_ptr<ImageList> imageList_;
     std::unique_ptr<CompletePopup> popup_;
-    SelfSubclass hooks_;
+    hook::HexTemplateHook hooks_;
     ScrollBarLayer bars_;
 
     // Messages: the one dispatch and its handlers.

@@ -31,10 +31,10 @@ void McListBox::dispatch(forms::MessageFrame& m) {
     auto keep = weak_from_this().lock();
     switch (m.msg) {
     case WM_VSCROLL:
-        onVScroll(LoWord(static_cast<long>(m.wParam)));
+        onVScroll(hook::LoWord(static_cast<long>(m.wParam)));
         break;
     case WM_HSCROLL:
-        onHScroll(LoWord(static_cast<long>(m.wParam)));
+        onHScroll(hook::LoWord(static_cast<long>(m.wParam)));
         break;
     case WM_MOUSEWHEEL:
         onMouseWheel(GET_KEYSTATE_WPARAM(m.wParam), GET_WHEEL_DELTA_WPARAM(m.wParam));

@@ -282,7 +282,7 @@ void McListBox::startSubclassing() {
             HWND window = hWnd();
             if (hooks_.sc_Subclass(window) >= 0)
                 for (long message : {WM_MOUSEWHEEL, WM_MOUSEMOVE, WM_MOUSELEAVE, WM_MOUSEHOVER, WM_VSCROLL})
-                    hooks_.sc_AddMsg(window, message, SelfSubclass::HookAfter);
+                    hooks_.sc_AddMsg(window, message, hook::HexTemplateHook::HookAfter);
         }
         if (!bars_.ScrollWindow) bars_.SB_Create(hWnd());
         createCompletePopup();

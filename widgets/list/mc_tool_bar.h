@@ -4,9 +4,9 @@
 #include "platform/core/system_handles.h"
 #include "platform/forms/user_control.h"
 #include "platform/hook/dispatch.h"
+#include "platform/hook/hex_template_hook.h"
 #include "widgets/list/mc_tool_bar_buttons.h"
 #include "widgets/list/mc_tool_bar_look.h"
-#include "widgets/list/self_subclass.h"
 
 #include <cstdint>
 #include <functional>
@@ -158,7 +158,7 @@ public:
     bool isMouseDown() const { return state_.IsMouseDown; }
     bool isHovering() const { return state_.IsHovering; }
     HWND toolTipWindow() const { return state_.ToolTipWindow; }
-    const SelfSubclass& hooks() const { return hooks_; }
+    const hook::HexTemplateHook& hooks() const { return hooks_; }
 
 protected:
     void UserControl_Initialize() override;
@@ -175,7 +175,7 @@ private:
     ToolBarLook look_;
     ToolBarState state_;
     ToolBarButtons buttons_;
-    SelfSubclass hooks_;
+    hook::HexTemplateHook hooks_;
     std::shared_ptr<forms::PictureBox> picMain_;
     std::shared_ptr<forms::PictureBox> picChevron_;
     core::ModuleHandle shell32_;

@@ -53,7 +53,8 @@ void McToolBar::dispatch(forms::MessageFrame& m) {
         if (m.wParam == HoverTimer) onTimer();
         break;
     case WM_MOUSEMOVE:
-        onMouseMove(m.hwnd, LoWord(static_cast<long>(m.lParam)), HiWord(static_cast<long>(m.lParam)));
+        onMouseMove(m.hwnd, hook::LoWord(static_cast<long>(m.lParam)),
+                    hook::HiWord(static_cast<long>(m.lParam)));
         break;
     case WM_MOUSELEAVE:
         onMouseLeave();

@@ -366,7 +366,7 @@ void McToolBar::StartSubclassing() {
         if (!hooks_.startTracking()) return;
         auto hook = [this](HWND window, std::initializer_list<long> messages) {
             if (!window || hooks_.sc_Subclass(window) < 0) return;
-            for (long message : messages) hooks_.sc_AddMsg(window, message, SelfSubclass::HookAfter);
+            for (long message : messages) hooks_.sc_AddMsg(window, message, hook::HexTemplateHook::HookAfter);
         };
         if (picChevron_) hook(picChevron_->hWnd(), {WM_MOUSEMOVE, WM_MOUSELEAVE});
         hook(picMain_->hWnd(), {WM_MOUSEMOVE, WM_MOUSELEAVE, WM_KILLFOCUS});

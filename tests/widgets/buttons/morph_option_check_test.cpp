@@ -1,7 +1,9 @@
 #include "option_check_test_support.h"
 
+#include "platform/core/event_log.h"
 #include "platform/core/runtime_error.h"
 #include "platform/forms/do_events.h"
+#include "platform/forms/msgbox.h"
 #include "platform/forms/property_table.h"
 #include "platform/forms/std_picture.h"
 
@@ -10,7 +12,7 @@
 namespace {
 
 using namespace optiontest;
-using widgets::MSG_AFTER;
+using hook::MSG_AFTER;
 
 class OptionCheck : public ::testing::Test {
 protected:
@@ -43,9 +45,26 @@ TEST_F(OptionCheck, RunTimeReadHooksTheFourMessagesAfterTheWindowProcedure) {
     MorphOptionCheck& c = get(L"avto");
     EXPECT_EQ(c.hooks().tableEntries(c.hWnd(), MSG_AFTER),
               (std::vector<long>{WM_MOUSEMOVE, WM_MOUSELEAVE, WM_SETFOCUS, WM_KILLFOCUS}));
-    EXPECT_EQ(c.hooks().tableCount(c.hWnd(), widgets::MSG_BEFORE), 0);
+    EXPECT_EQ(c.hooks().tableCount(c.hWnd(), hook::MSG_BEFORE), 0);
     EXPECT_TRUE(c.state().tracking);
     EXPECT_TRUE(IsWindowEnabled(c.hWnd()));
+
+    // The hook's failures go to the event log as errors, then to a message box.
+    testsupport::EventLog reports;
+    auto oldBox =
+        forms::setMsgBoxHandler([&](const std::wstring& prompt, int buttons, const std::wstring& title) {
+            reports.add(L"box " + std::to_wstring(buttons) + L" [" + title + L"] " + prompt);
+            return forms::mb::OK;
+        });
+    auto oldLog = core::setLogHandler([&](const std::wstring& text, int type) {
+        reports.add(L"log " + std::to_wstring(type) + L" " + text);
+    });
+    MorphOptionCheck::reportHookFailure(L"zDelMsg", L"Message &H401 not found in table");
+    forms::setMsgBoxHandler(oldBox);
+    core::setLogHandler(oldLog);
+    EXPECT_EQ(reports.text(),
+              L"log 1 MorphOptionCheck.zDelMsg: Message &H401 not found in table, "
+              L"box 48 [Error in MorphOptionCheck.zDelMsg] Message &H401 not found in table.");
 }
 
 TEST_F(OptionCheck, SpaceTogglesACheckBoxAndSelectsAnOption) {

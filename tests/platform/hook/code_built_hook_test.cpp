@@ -1,8 +1,8 @@
 #include "platform/core/event_log.h"
 #include "platform/forms/msgbox.h"
+#include "platform/hook/code_built_hook.h"
+#include "platform/hook/hex_template_hook.h"
 #include "platform/hook/retired_blocks.h"
-#include "widgets/buttons/code_hook.h"
-#include "widgets/list/self_subclass.h"
 
 #include "support/event_log.h"
 
@@ -19,11 +19,11 @@
 
 namespace {
 
-using widgets::ALL_MESSAGES;
-using widgets::ButtonHook;
-using widgets::MSG_AFTER;
-using widgets::MSG_BEFORE;
-using widgets::OptionCheckHook;
+using hook::ALL_MESSAGES;
+using hook::ButtonHook;
+using hook::MSG_AFTER;
+using hook::MSG_BEFORE;
+using hook::OptionCheckHook;
 
 constexpr UINT WM_PROBE = WM_APP + 1;
 constexpr UINT WM_NEST = WM_APP + 2;
@@ -64,13 +64,12 @@ struct Call {
     long wParam;
 };
 
-struct Client : widgets::CodeHookClient {
+struct Client : hook::HookClient {
     std::vector<Call> calls;
-    std::function<void(bool, bool&, long&, UINT, long&)> action;
-    void zSubclass_Proc(bool bBefore, bool& bHandled, long& lReturn, HWND, UINT uMsg, WPARAM wParam, LPARAM,
-                        long& lUserData) override {
-        calls.push_back({bBefore, lReturn, uMsg, static_cast<long>(wParam)});
-        if (action) action(bBefore, bHandled, lReturn, uMsg, lUserData);
+    std::function<void(bool, core::MessageFrame&)> action;
+    void hookMessage(core::MessageFrame& m, bool before) override {
+        calls.push_back({before, static_cast<long>(m.result), m.msg, static_cast<long>(m.wParam)});
+        if (action) action(before, m);
     }
 };
 
@@ -82,7 +81,7 @@ bool hookWindow(H& h, HWND window) {
         return h.sc_Subclass(window, 0, 1, nullptr, true);
 }
 
-// Message boxes and log entries of the hook, recorded instead of shown.
+// The hook's failure reports, message boxes and log entries, recorded instead of shown.
 struct Reports {
     testsupport::EventLog log;
     forms::MsgBoxHandler oldBox;
@@ -96,6 +95,11 @@ struct Reports {
         oldLog = core::setLogHandler([this](const std::wstring& text, int type) {
             log.add(L"log " + std::to_wstring(type) + L" " + text);
         });
+    }
+    hook::HookFailureReport reporter() {
+        return [this](const wchar_t* routine, const std::wstring& message) {
+            log.add(L"report " + std::wstring(routine) + L": " + message);
+        };
     }
     std::wstring text() const {
         std::wstring s;
@@ -117,6 +121,7 @@ protected:
         window = probeWindow();
         original = GetWindowLongPtrW(window, GWLP_WNDPROC);
         hook.zRegisterCallback(&client);
+        hook.setFailureReport(reports.reporter());
         baseline = hook::retiredBlockCount();
         ASSERT_TRUE(hookWindow(hook, window));
     }
@@ -145,8 +150,8 @@ TYPED_TEST(CodeHookBoth, RoutesMessagesBeforeAndAfterThePreviousProcedure) {
 
     // After: sees the previous result, and its change is what the window returns.
     this->hook.sc_AddMsg(this->window, WM_PROBE, MSG_AFTER);
-    this->client.action = [](bool before, bool&, long& ret, UINT, long&) {
-        if (!before) ret += 1000;
+    this->client.action = [](bool before, core::MessageFrame& m) {
+        if (!before) m.result += 1000;
     };
     EXPECT_EQ(this->send(WM_PROBE, 3), 1007);
     ASSERT_EQ(this->client.calls.size(), 1u);
@@ -157,11 +162,10 @@ TYPED_TEST(CodeHookBoth, RoutesMessagesBeforeAndAfterThePreviousProcedure) {
     this->hook.sc_AddMsg(this->window, WM_PROBE, MSG_BEFORE);
     this->client.calls.clear();
     seen.clear();
-    this->client.action = [](bool before, bool& handled, long& ret, UINT, long&) {
+    this->client.action = [](bool before, core::MessageFrame& m) {
         if (before) {
-            EXPECT_EQ(ret, 0);
-            handled = true;
-            ret = 42;
+            EXPECT_EQ(m.result, 0);
+            m.answer(42);
         }
     };
     EXPECT_EQ(this->send(WM_PROBE, 9), 42);
@@ -179,7 +183,9 @@ TYPED_TEST(CodeHookBoth, RoutesMessagesBeforeAndAfterThePreviousProcedure) {
     EXPECT_EQ(this->client.calls[1].lReturn, 3);
 
     // The user value lives in the block.
-    this->client.action = [](bool, bool&, long&, UINT, long& user) { ++user; };
+    this->client.action = [this](bool, core::MessageFrame& m) {
+        this->hook.setSc_UserData(m.hwnd, this->hook.sc_UserData(m.hwnd) + 1);
+    };
     this->send(WM_PROBE, 1);
     this->send(WM_PROBE, 1);
     EXPECT_EQ(this->hook.sc_UserData(this->window), 4);
@@ -209,10 +215,8 @@ TYPED_TEST(CodeHookBoth, TablesKeepOneEntryReuseDeletedOnesAndHoldThirtyTwo) {
     if constexpr (std::is_same_v<TypeParam, OptionCheckHook>) {
         EXPECT_EQ(
             this->reports.text(),
-            L"log 1 MorphOptionCheck.zAddMsg: Message table overflow. Either increase the value of Const "
-            L"MSG_ENTRIES or use ALL_MESSAGES instead of specific message values\n"
-            L"box 48 [Error in MorphOptionCheck.zAddMsg] Message table overflow. Either increase the value "
-            L"of Const MSG_ENTRIES or use ALL_MESSAGES instead of specific message values.\n");
+            L"report zAddMsg: Message table overflow. Either increase the value of Const MSG_ENTRIES or "
+            L"use ALL_MESSAGES instead of specific message values\n");
     } else {
         EXPECT_EQ(this->reports.log.size(), 0u);
     }
@@ -236,9 +240,7 @@ TYPED_TEST(CodeHookBoth, ASecondHookOfOneWindowIsRefusedAndTheFirstWorksOn) {
     this->reports.log.clear();
     EXPECT_FALSE(hookWindow(this->hook, this->window));
     if constexpr (std::is_same_v<TypeParam, OptionCheckHook>)
-        EXPECT_NE(this->reports.text().find(L"[Error in MorphOptionCheck.sc_Subclass] Window handle is "
-                                            L"already subclassed."),
-                  std::wstring::npos);
+        EXPECT_EQ(this->reports.text(), L"report sc_Subclass: Window handle is already subclassed\n");
     else
         EXPECT_EQ(this->reports.log.size(), 0u);
     EXPECT_EQ(this->send(WM_PROBE, 1), 3);
@@ -272,7 +274,7 @@ TYPED_TEST(CodeHookBoth, UnhookingReleasesOnTheNextOutermostMessage) {
     nestAction = nullptr;
     ASSERT_TRUE(hookWindow(this->hook, this->window));
     this->hook.sc_AddMsg(this->window, WM_PROBE, MSG_BEFORE);
-    this->client.action = [&](bool, bool&, long&, UINT, long&) { this->hook.sc_UnSubclass(this->window); };
+    this->client.action = [&](bool, core::MessageFrame&) { this->hook.sc_UnSubclass(this->window); };
     EXPECT_EQ(this->send(WM_PROBE, 2), 5);
     EXPECT_EQ(GetWindowLongPtrW(this->window, GWLP_WNDPROC), this->original);
     EXPECT_EQ(hook::retiredBlockCount(), this->baseline);
@@ -343,7 +345,7 @@ TEST(CodeHookChain, TheListBoxHookAndThisOneShareAWindow) {
         Client client;
         OptionCheckHook ours;
         ours.zRegisterCallback(&client);
-        widgets::SelfSubclass list(listClient);
+        hook::HexTemplateHook list(listClient);
         if (listFirst) list.sc_Subclass(window);
         ASSERT_TRUE(ours.sc_Subclass(window, 0, true, 1));
         if (!listFirst) list.sc_Subclass(window);
@@ -379,10 +381,11 @@ TEST(CodeHookText, CyrillicTextPassesAHookedUnicodeWindowUnchanged) {
     DestroyWindow(window);
 }
 
-TEST(CodeHookReports, FailuresAreReportedInTheLogAndAMessageBox) {
+TEST(CodeHookReports, FailuresAreReportedWithTheirRoutine) {
     Reports reports;
     Client client;
     OptionCheckHook hookObj;
+    hookObj.setFailureReport(reports.reporter());
     HWND window = probeWindow();
 
     EXPECT_FALSE(hookObj.sc_Subclass(window, 0, true, 1)); // no callback registered
@@ -390,26 +393,18 @@ TEST(CodeHookReports, FailuresAreReportedInTheLogAndAMessageBox) {
     EXPECT_FALSE(hookObj.sc_Subclass(nullptr, 0, true, 1));
     hookObj.sc_UnSubclass(window);
     hookObj.sc_AddMsg(window, WM_PROBE, MSG_AFTER);
-    EXPECT_EQ(reports.text(),
-              L"log 1 MorphOptionCheck.sc_Subclass: Callback method not found\n"
-              L"box 48 [Error in MorphOptionCheck.sc_Subclass] Callback method not found.\n"
-              L"log 1 MorphOptionCheck.sc_Subclass: Invalid window handle\n"
-              L"box 48 [Error in MorphOptionCheck.sc_Subclass] Invalid window handle.\n"
-              L"log 1 MorphOptionCheck.sc_UnSubclass: Window handle isn't subclassed\n"
-              L"box 48 [Error in MorphOptionCheck.sc_UnSubclass] Window handle isn't subclassed.\n"
-              L"log 1 MorphOptionCheck.zMap_hWnd: Subclassing hasn't been started\n"
-              L"box 48 [Error in MorphOptionCheck.zMap_hWnd] Subclassing hasn't been started.\n");
+    EXPECT_EQ(reports.text(), L"report sc_Subclass: Callback method not found\n"
+                              L"report sc_Subclass: Invalid window handle\n"
+                              L"report sc_UnSubclass: Window handle isn't subclassed\n"
+                              L"report zMap_hWnd: Subclassing hasn't been started\n");
 
     ASSERT_TRUE(hookObj.sc_Subclass(window, 0, true, 1));
     reports.log.clear();
     hookObj.sc_DelMsg(window, 0x401, MSG_AFTER);
     HWND other = probeWindow();
     hookObj.sc_UnSubclass(other); // reported, nothing raised
-    EXPECT_EQ(reports.text(),
-              L"log 1 MorphOptionCheck.zDelMsg: Message &H401 not found in table\n"
-              L"box 48 [Error in MorphOptionCheck.zDelMsg] Message &H401 not found in table.\n"
-              L"log 1 MorphOptionCheck.zMap_hWnd: Window handle isn't subclassed\n"
-              L"box 48 [Error in MorphOptionCheck.zMap_hWnd] Window handle isn't subclassed.\n");
+    EXPECT_EQ(reports.text(), L"report zDelMsg: Message &H401 not found in table\n"
+                              L"report zMap_hWnd: Window handle isn't subclassed\n");
 
     // A window of another process (the desktop belongs to the system's shell process).
     DWORD desktopProcess = 0;
@@ -417,14 +412,12 @@ TEST(CodeHookReports, FailuresAreReportedInTheLogAndAMessageBox) {
     if (desktopProcess != GetCurrentProcessId()) {
         reports.log.clear();
         EXPECT_FALSE(hookObj.sc_Subclass(GetDesktopWindow(), 0, true, 1));
-        EXPECT_EQ(reports.text(),
-                  L"log 1 MorphOptionCheck.sc_Subclass: Window handle belongs to another process\n"
-                  L"box 48 [Error in MorphOptionCheck.sc_Subclass] Window handle belongs to another "
-                  L"process.\n");
+        EXPECT_EQ(reports.text(), L"report sc_Subclass: Window handle belongs to another process\n");
     }
 
     // The button's copy is silent throughout.
     ButtonHook silent;
+    silent.setFailureReport(reports.reporter());
     reports.log.clear();
     EXPECT_FALSE(silent.sc_Subclass(window, 0, 1, nullptr, true));
     silent.sc_UnSubclass(window);
@@ -433,7 +426,7 @@ TEST(CodeHookReports, FailuresAreReportedInTheLogAndAMessageBox) {
 
     // An exception in the callback is reported by the run time and the message goes on.
     hookObj.sc_AddMsg(window, WM_PROBE, MSG_AFTER);
-    client.action = [](bool, bool&, long&, UINT, long&) { throw std::runtime_error("boom"); };
+    client.action = [](bool, core::MessageFrame&) { throw std::runtime_error("boom"); };
     EXPECT_EQ(SendMessageW(window, WM_PROBE, 1, 0), 3);
     EXPECT_NE(reports.text().find(L"boom"), std::wstring::npos);
     hookObj.sc_UnSubclassAll();
@@ -445,13 +438,13 @@ TEST(CodeHookReports, FailuresAreReportedInTheLogAndAMessageBox) {
 TEST(CodeHookCode, FitsItsRoomAndIsWrittenForDisassembly) {
     const struct {
         const char* name;
-        widgets::CodeHookLayout layout;
-    } copies[] = {{"hook_code_option.bin", widgets::OptionCheckHookPolicy::layout},
-                  {"hook_code_button.bin", widgets::ButtonHookPolicy::layout}};
+        hook::CodeBlockShape shape;
+    } copies[] = {{"hook_code_option.bin", hook::OptionCheckBlockShape},
+                  {"hook_code_button.bin", hook::ButtonBlockShape}};
     for (const auto& c : copies) {
-        widgets::HookCode code = widgets::assembleHookCode(c.layout);
+        hook::HookCode code = hook::assembleHookCode(c.shape);
         ASSERT_FALSE(code.bytes.empty()) << c.name;
-        EXPECT_LE(code.bytes.size(), c.layout.codeRoom());
+        EXPECT_LE(code.bytes.size(), c.shape.codeRoom());
         const std::uint32_t address = 0x12345678;
         std::memcpy(code.bytes.data() + code.blockAddressAt, &address, 4);
         FILE* f = std::fopen(c.name, "wb");

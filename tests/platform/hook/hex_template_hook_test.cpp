@@ -1,5 +1,6 @@
+#include "platform/hook/hex_template_block.h"
+#include "platform/hook/hex_template_hook.h"
 #include "platform/hook/retired_blocks.h"
-#include "widgets/list/self_subclass.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@
 
 namespace {
 
-using widgets::SelfSubclass;
+using hook::HexTemplateHook;
 
 constexpr UINT WM_PROBE = WM_APP + 1;
 constexpr UINT WM_OTHER = WM_APP + 2;
@@ -70,13 +71,13 @@ protected:
     LRESULT send(UINT msg, WPARAM wParam) { return SendMessageW(window, msg, wParam, 0); }
 
     Client client;
-    SelfSubclass hooks{client};
+    HexTemplateHook hooks{client};
     HWND window = nullptr;
     LONG_PTR original = 0;
 };
 
 TEST(ListHookTemplate, DecodedTextHoldsTheFixedLayout) {
-    const auto bytes = widgets::decodeHookTemplate();
+    const auto bytes = hook::decodeHookTemplate();
     EXPECT_EQ(bytes[0], 0x55); // built: first byte not 0
     EXPECT_EQ(bytes[15], 0xEB);
     EXPECT_EQ(bytes[16], 0x0E);
@@ -87,10 +88,10 @@ TEST(ListHookTemplate, DecodedTextHoldsTheFixedLayout) {
     for (std::size_t field : {18u, 68u, 78u, 88u, 93u, 116u, 121u, 132u, 137u, 186u})
         for (int i = 0; i < 4; ++i) EXPECT_EQ(bytes[field + i], 0) << field;
 
-    EXPECT_EQ(widgets::HiWord(static_cast<long>(0x8001FFFFu)), 32769);
-    EXPECT_EQ(widgets::HiWord(-1), 65535);
-    EXPECT_EQ(widgets::LoWord(-1), 65535);
-    EXPECT_EQ(widgets::LoWord(0x12345678), 0x5678);
+    EXPECT_EQ(hook::HiWord(static_cast<long>(0x8001FFFFu)), 32769);
+    EXPECT_EQ(hook::HiWord(-1), 65535);
+    EXPECT_EQ(hook::LoWord(-1), 65535);
+    EXPECT_EQ(hook::LoWord(0x12345678), 0x5678);
 }
 
 TEST_F(ListHook, UnregisteredMessagesPassThroughUnchanged) {
@@ -98,7 +99,7 @@ TEST_F(ListHook, UnregisteredMessagesPassThroughUnchanged) {
     EXPECT_EQ(hooks.CodeTemplate()[0], 0x55);
     EXPECT_NE(GetWindowLongPtrW(window, GWLP_WNDPROC), original);
     EXPECT_EQ(send(WM_PROBE, 20), 41);
-    hooks.sc_AddMsg(window, WM_OTHER, SelfSubclass::HookBefore | SelfSubclass::HookAfter);
+    hooks.sc_AddMsg(window, WM_OTHER, HexTemplateHook::HookBefore | HexTemplateHook::HookAfter);
     EXPECT_EQ(send(WM_PROBE, 3), 7);
     EXPECT_EQ(seenWParams, (std::vector<long>{20, 3}));
     EXPECT_TRUE(client.calls.empty());
@@ -149,19 +150,19 @@ TEST_F(ListHook, HandledSkipsTheRestAndArgumentChangesReachThePreviousProcedure)
 TEST_F(ListHook, TablesReuseFreedSlotsAndGrowWithoutLimit) {
     hooks.sc_Subclass(window);
     const auto& record = hooks.SubclassRecords()[0];
-    hooks.sc_AddMsg(window, WM_PROBE, SelfSubclass::HookAfter);
-    hooks.sc_AddMsg(window, WM_OTHER, SelfSubclass::HookAfter);
-    hooks.sc_AddMsg(window, WM_PROBE, SelfSubclass::HookAfter); // already held
+    hooks.sc_AddMsg(window, WM_PROBE, HexTemplateHook::HookAfter);
+    hooks.sc_AddMsg(window, WM_OTHER, HexTemplateHook::HookAfter);
+    hooks.sc_AddMsg(window, WM_PROBE, HexTemplateHook::HookAfter); // already held
     EXPECT_EQ(record.AfterCount, 2);
-    hooks.sc_DelMsg(window, WM_PROBE, SelfSubclass::HookAfter);
+    hooks.sc_DelMsg(window, WM_PROBE, HexTemplateHook::HookAfter);
     send(WM_PROBE, 1);
     EXPECT_TRUE(client.calls.empty());
-    hooks.sc_AddMsg(window, WM_USER + 7, SelfSubclass::HookAfter);
+    hooks.sc_AddMsg(window, WM_USER + 7, HexTemplateHook::HookAfter);
     EXPECT_EQ(record.AfterCount, 2);
     EXPECT_EQ(record.AfterTable[0], static_cast<long>(WM_USER + 7));
 
-    for (UINT m = 0; m < 40; ++m) hooks.sc_AddMsg(window, WM_USER + 100 + m, SelfSubclass::HookAfter);
-    hooks.sc_AddMsg(window, WM_PROBE, SelfSubclass::HookAfter);
+    for (UINT m = 0; m < 40; ++m) hooks.sc_AddMsg(window, WM_USER + 100 + m, HexTemplateHook::HookAfter);
+    hooks.sc_AddMsg(window, WM_PROBE, HexTemplateHook::HookAfter);
     EXPECT_EQ(record.AfterCount, 43);
     EXPECT_EQ(send(WM_PROBE, 2), 5);
     send(WM_OTHER, 3);
@@ -172,18 +173,18 @@ TEST_F(ListHook, TablesReuseFreedSlotsAndGrowWithoutLimit) {
 
 TEST_F(ListHook, AllMessagesUntilDeletedWithMinusOne) {
     hooks.sc_Subclass(window);
-    hooks.sc_AddMsg(window, SelfSubclass::ALL_MESSAGES, SelfSubclass::HookBefore);
+    hooks.sc_AddMsg(window, hook::ALL_MESSAGES, HexTemplateHook::HookBefore);
     send(WM_PROBE, 1);
     send(WM_OTHER, 2);
     send(WM_USER + 5, 3);
     EXPECT_EQ(client.calls.size(), 3u);
 
     // A specific message added to an all-messages table changes nothing.
-    hooks.sc_AddMsg(window, WM_PROBE, SelfSubclass::HookBefore);
+    hooks.sc_AddMsg(window, WM_PROBE, HexTemplateHook::HookBefore);
     EXPECT_EQ(hooks.SubclassRecords()[0].BeforeCount, -1);
     EXPECT_TRUE(hooks.SubclassRecords()[0].BeforeTable.empty());
 
-    hooks.sc_DelMsg(window, SelfSubclass::ALL_MESSAGES, SelfSubclass::HookBefore);
+    hooks.sc_DelMsg(window, hook::ALL_MESSAGES, HexTemplateHook::HookBefore);
     EXPECT_EQ(hooks.SubclassRecords()[0].BeforeCount, 0);
     send(WM_PROBE, 1);
     EXPECT_EQ(client.calls.size(), 3u);
@@ -216,7 +217,7 @@ TEST_F(ListHook, UnhookRestoresTheProcedureAndRehookReusesTheRecord) {
 }
 
 TEST_F(ListHook, WindowsItDidNotHookAreLeftAlone) {
-    SelfSubclass fresh{client};
+    HexTemplateHook fresh{client};
     fresh.sc_UnSubclassAll();
     fresh.sc_AddMsg(window, WM_PROBE, 3);
     fresh.sc_UnSubclass(window);

@@ -1,6 +1,6 @@
-#include "widgets/buttons/x86_emitter.h"
+#include "platform/hook/x86_emitter.h"
 
-namespace widgets {
+namespace hook {
 
 namespace {
 
@@ -187,4 +187,4 @@ bool X86Emitter::finish() {
     return true;
 }
 
-} // namespace widgets
+} // namespace hook

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The hook blocks' code, as the widgets tests assemble it, disassembled and compared with the listing
+# The hook blocks' code, as the platform tests assemble it, disassembled and compared with the listing
 # that was read and checked instruction by instruction: a change of the emitter or of the block's
 # steps shows here as a changed listing.
-# Arguments: emulator, widgets test program, objdump, folder of the expected listings.
+# Arguments: emulator, platform test program, objdump, folder of the expected listings.
 set -euo pipefail
 emulator=$1 program=$2 objdump=$3 expected=$4
 work=$(mktemp -d)

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace widgets {
+namespace hook {
 
 enum class Reg : std::uint8_t { eax = 0, ecx = 1, edx = 2, ebx = 3, esp = 4, ebp = 5, esi = 6, edi = 7 };
 
@@ -68,4 +68,4 @@ private:
     void memOperandNoDisp(std::uint8_t regField, Reg base);
 };
 
-} // namespace widgets
+} // namespace hook
