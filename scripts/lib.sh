@@ -23,6 +23,20 @@ vexa_build() {
   cmake --build "$VEXA_BUILD" -j "$jobs" "${targets[@]}"
 }
 
+# The two databases beside the program in build/bin/oracle: dat.vex from the installed
+# dictionaries (again when the builder is newer than it), lang.vex with its defaults only when
+# missing, since it holds the user's settings. Needs make_databases built.
+vexa_databases() {
+  local bin=$VEXA_BUILD/bin
+  if [ ! -f "$bin/oracle/dat.vex" ] || [ ! -f "$bin/oracle/lang.vex" ] || [ "$bin/make_databases.exe" -nt "$bin/oracle/dat.vex" ]; then
+    vexa_prefix
+    mkdir -p "$bin/oracle"
+    wine "$bin/make_databases.exe" "$(winepath -w /usr/share/dictd 2>/dev/null)" "$(winepath -w "$bin/oracle" 2>/dev/null)" </dev/null
+    # Its server must end before a run with another display uses the prefix.
+    wineserver -w
+  fi
+}
+
 # Bump when the recipe below changes, so existing prefixes are made again.
 VEXA_PREFIX_RECIPE=2
 
