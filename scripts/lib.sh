@@ -23,6 +23,20 @@ vexa_build() {
   cmake --build "$VEXA_BUILD" -j "$jobs" "${targets[@]}"
 }
 
+# The two databases beside the program in build/bin/oracle: dat.vex from the installed
+# dictionaries (again when the builder is newer than it), lang.vex with its defaults only when
+# missing, since it holds the user's settings. Needs make_databases built.
+vexa_databases() {
+  local bin=$VEXA_BUILD/bin
+  if [ ! -f "$bin/oracle/dat.vex" ] || [ ! -f "$bin/oracle/lang.vex" ] || [ "$bin/make_databases.exe" -nt "$bin/oracle/dat.vex" ]; then
+    vexa_prefix
+    mkdir -p "$bin/oracle"
+    wine "$bin/make_databases.exe" "$(winepath -w /usr/share/dictd 2>/dev/null)" "$(winepath -w "$bin/oracle" 2>/dev/null)" </dev/null
+    # Its server must end before a run with another display uses the prefix.
+    wineserver -w
+  fi
+}
+
 # Bump when the recipe below changes, so existing prefixes are made again.
 VEXA_PREFIX_RECIPE=6
 
@@ -97,29 +111,34 @@ vexa_managed() {
   fi
 }
 
-# Starts Xvfb on a display it picks itself and exports DISPLAY; the display ends with the calling shell.
-vexa_display() {
-  local numfile
+# Starts Xvfb on a display it picks itself; sets VEXA_XVFB_NUMBER and VEXA_XVFB_STARTED (its process).
+vexa_xvfb() {
+  local numfile i
   numfile=$(mktemp)
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
-  VEXA_XVFB_PID=$!
-  trap 'vexa_display_end' EXIT
-  local i
+  VEXA_XVFB_STARTED=$!
   for i in $(seq 1 100); do
     [ -s "$numfile" ] && break
     sleep 0.1
   done
-  local n
-  n=$(tr -dc 0-9 <"$numfile")
+  VEXA_XVFB_NUMBER=$(tr -dc 0-9 <"$numfile")
   rm -f "$numfile"
-  if [ -z "$n" ]; then
+  if [ -z "$VEXA_XVFB_NUMBER" ]; then
     echo "Xvfb did not start" >&2
     return 1
   fi
-  export DISPLAY=:$n
+}
+
+# Starts Xvfb on a display it picks itself and exports DISPLAY; the display ends with the calling shell.
+vexa_display() {
+  trap 'vexa_display_end' EXIT
+  vexa_xvfb || return 1
+  VEXA_XVFB_PID=$VEXA_XVFB_STARTED
+  export DISPLAY=:$VEXA_XVFB_NUMBER
 }
 
 vexa_display_end() {
+  vexa_lanes_end
   vexa_server_end
   [ -n "${VEXA_XVFB_PID:-}" ] && kill "$VEXA_XVFB_PID" >/dev/null 2>&1 || true
 }
@@ -130,6 +149,7 @@ vexa_display_end() {
 vexa_server() {
   if wineserver -p >/dev/null 2>&1; then
     wine cmd /c exit >/dev/null 2>&1 || true
+    vexa_keep_desktop
     return 0
   fi
   VEXA_FOREIGN_SERVER=1
@@ -143,9 +163,80 @@ EOF
   return 1
 }
 
+# Wine ends a prefix's desktop process a second after the last program on the desktop ends, and the
+# next program starts a new one, which inherits that program's error output: ctest, which reads it,
+# then waits for the desktop to end as well, more than a second a test. desktop_keeper (when built)
+# starts the desktop itself and stays on it while this shell holds its input open; the server's end
+# ends it too.
+vexa_keep_desktop() {
+  local keeper=$VEXA_BUILD/bin/desktop_keeper.exe ready fd i
+  [ -f "$keeper" ] || return 0
+  ready=$(mktemp -u)
+  exec {fd}> >(exec wine "$keeper" "Z:${ready//\//\\}" >/dev/null 2>&1)
+  for i in $(seq 1 300); do
+    [ -e "$ready" ] && break
+    sleep 0.1
+  done
+  rm -f "$ready"
+}
+
 # Ends the prefix's server (and the programs still running on it) unless it is another run's.
 vexa_server_end() {
   [ -n "${VEXA_FOREIGN_SERVER:-}" ] || wineserver -k >/dev/null 2>&1 || true
+}
+
+# Lanes in which scripts/test runs tests side by side, one test a lane at a time. Lane 0 is the
+# prefix and display above; every further lane is a copy of the prefix (build/lanes/<n>, made again
+# whenever the prefix is made again) with its own virtual display and Wine server, so that tests in
+# different lanes share no screen, pointer, focus, tray, capture or temporary folder. Exports
+# VEXA_LANE_<n>_PREFIX and VEXA_LANE_<n>_DISPLAY, which tests/wine_lane.sh reads, and
+# VEXA_LANES_SPEC, the resource file from which ctest hands the lanes out. Needs vexa_display and
+# vexa_server first.
+vexa_lanes() {
+  local count=$1 n dir stamp display starting=()
+  local root=$VEXA_BUILD/lanes
+  mkdir -p "$root"
+  export VEXA_LANE_0_PREFIX=$WINEPREFIX VEXA_LANE_0_DISPLAY=$DISPLAY
+  stamp="$(cat "$WINEPREFIX/.vexa-prefix") $(stat -c %Y "$WINEPREFIX/.vexa-prefix")"
+  for ((n = 1; n < count; n++)); do
+    dir=$root/$n
+    # A server left running by an interrupted run; no other run uses the lanes while it holds lane 0.
+    WINEPREFIX=$dir wineserver -k >/dev/null 2>&1 || true
+    if [ "$(cat "$dir/.vexa-lane" 2>/dev/null)" != "$stamp" ]; then
+      rm -rf "$dir"
+      # Not the file naming the server's folder: the copy gets a server of its own.
+      mkdir -p "$dir"
+      (cd "$WINEPREFIX" && find . -mindepth 1 -maxdepth 1 ! -name wineserver -exec cp -a {} "$dir/" \;)
+      echo "$stamp" >"$dir/.vexa-lane"
+    fi
+    vexa_xvfb || return 1
+    VEXA_LANE_XVFB+=("$VEXA_XVFB_STARTED")
+    VEXA_LANE_PREFIXES+=("$dir")
+    export "VEXA_LANE_${n}_PREFIX=$dir" "VEXA_LANE_${n}_DISPLAY=:$VEXA_XVFB_NUMBER"
+    (
+      export WINEPREFIX=$dir DISPLAY=:$VEXA_XVFB_NUMBER
+      wineserver -p >/dev/null 2>&1 && wine cmd /c exit >/dev/null 2>&1
+    ) &
+    starting+=($!)
+  done
+  [ ${#starting[@]} -eq 0 ] || wait "${starting[@]}"
+  for ((n = 1; n < count; n++)); do
+    display=VEXA_LANE_${n}_DISPLAY
+    WINEPREFIX=$root/$n DISPLAY=${!display} vexa_keep_desktop
+  done
+  export VEXA_LANES_SPEC=$root/resources.json
+  local ids='{"id": "0", "slots": 1}'
+  for ((n = 1; n < count; n++)); do ids+=", {\"id\": \"$n\", \"slots\": 1}"; done
+  echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"lanes\": [$ids]}]}" >"$VEXA_LANES_SPEC"
+}
+
+# Ends the lanes' servers (and their programs) and displays.
+vexa_lanes_end() {
+  local dir pid
+  for dir in "${VEXA_LANE_PREFIXES[@]}"; do WINEPREFIX=$dir wineserver -k >/dev/null 2>&1 || true; done
+  for pid in "${VEXA_LANE_XVFB[@]}"; do kill "$pid" >/dev/null 2>&1 || true; done
+  VEXA_LANE_PREFIXES=()
+  VEXA_LANE_XVFB=()
 }
 
 # Fails, naming the file and line, when a source includes a layer it must not see or is not formatted

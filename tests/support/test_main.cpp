@@ -51,6 +51,9 @@ class LogWatchListener : public testing::EmptyTestEventListener {
 int main(int argc, char** argv) {
     // Report crashes to the test runner instead of opening Wine's crash dialog.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+    // The desktop keeps the pointer where the program before left it; every program starts with it
+    // out of the way, in the screen's bottom right corner, whatever ran before it.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     testing::InitGoogleTest(&argc, argv);
     testing::UnitTest::GetInstance()->listeners().Append(new testsupport::LogWatchListener);
     const int result = RUN_ALL_TESTS();
