@@ -82,6 +82,7 @@ struct ListBoxCache {
     long visibleRows = 0;     // whole rows of RowHeight that fit
     double rowPitch = 0;      // the rows stretched to fill the height
     long iconColumnWidth = 0; // set by each paint
+    bool paintDue = false;    // the image is drawn at the window's next paint
     // The font property as drawn, regular and bold, so a bold row never changes the font object.
     std::shared_ptr<forms::StdFont> drawFont, drawFontBold;
 

@@ -136,6 +136,8 @@ public:
     long visibleRowCount() const { return cache_.visibleRows; }
     long iconColumnWidth() const { return cache_.iconColumnWidth; }
     long popupRow() const { return state_.popupRow; }
+    // The surface's DC, its image first brought up to date.
+    HDC hDC() override;
     bool hasFocus() const { return state_.hasFocus; }
     const ScrollBarLayer& scrollBars() const { return bars_; }
     ScrollBarLayer& scrollBars() { return bars_; }
@@ -180,11 +182,14 @@ private:
     void onMouseWheel(long keys, long delta);
     void onMouseMove(HWND window);
     void onMouseLeave();
+    void onPaint();
     void scrollBy(long bar, long code);
 
     // Painting.
     void redraw();
+    void paintIfDue();
     void paintRows();
+    void addDesignSample();
     void layoutRows();
     void useFont(bool bold) { cache_.useFont(surface(), look_.Font, bold); }
     float textHeightA();

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace widgets {
 
 namespace {
@@ -55,24 +58,61 @@ void ScrollBarLayer::SB_Destroy() {
         if (const auto uninitialize = flat<UninitializeFlatSBFn>("UninitializeFlatSB"))
             uninitialize(ScrollWindow);
     ScrollWindow = nullptr;
+    pending_[0] = pending_[1] = Pending{};
+    frameInvalid_ = false;
+}
+
+bool ScrollBarLayer::windowShows(long bar) const {
+    if (!ScrollWindow) return false;
+    return (GetWindowLongW(ScrollWindow, GWL_STYLE) & (bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL)) != 0;
+}
+
+void ScrollBarLayer::askForPaint() {
+    if (ScrollWindow) InvalidateRect(ScrollWindow, nullptr, FALSE);
 }
 
 void ScrollBarLayer::SB_Visible(long bar, bool visible) {
     (bar == SB_HORZ ? VisibleH : VisibleV) = visible;
-    const auto show = UseStandardBars ? nullptr : flat<ShowFn>("FlatSB_ShowScrollBar");
-    if (show)
-        show(ScrollWindow, bar, visible ? TRUE : FALSE);
-    else
-        ShowScrollBar(ScrollWindow, bar, visible ? 1 : 0);
+    pending(bar).visible = visible;
+    if (visible != windowShows(bar)) askForPaint();
 }
 
 void ScrollBarLayer::SB_Enabled(long bar, bool enabled) {
-    const UINT flags = enabled ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH;
-    const auto enable = UseStandardBars ? nullptr : flat<EnableFn>("FlatSB_EnableScrollBar");
-    if (enable)
-        enable(ScrollWindow, bar, flags);
-    else
-        EnableScrollBar(ScrollWindow, bar, flags);
+    pending(bar).enabled = enabled;
+    askForPaint();
+}
+
+void ScrollBarLayer::showPending() {
+    frameInvalid_ = false;
+    applyPending(SB_HORZ);
+    applyPending(SB_VERT);
+}
+
+// A bar already shown or hidden as asked is left alone: showing or hiding changes the window's frame,
+// and the platform repaints and resizes the window for it. Enabling is left to the platform, which
+// does nothing for a bar already in the state asked for.
+void ScrollBarLayer::applyPending(long bar) {
+    Pending& p = pending(bar);
+    if (p.visible) {
+        const bool visible = *p.visible;
+        p.visible.reset();
+        if (visible != windowShows(bar)) {
+            const auto show = UseStandardBars ? nullptr : flat<ShowFn>("FlatSB_ShowScrollBar");
+            if (show)
+                show(ScrollWindow, bar, visible ? TRUE : FALSE);
+            else
+                ShowScrollBar(ScrollWindow, bar, visible ? 1 : 0);
+        }
+    }
+    if (p.enabled) {
+        const UINT flags = *p.enabled ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH;
+        p.enabled.reset();
+        const auto enable = UseStandardBars ? nullptr : flat<EnableFn>("FlatSB_EnableScrollBar");
+        if (enable)
+            enable(ScrollWindow, bar, flags);
+        else
+            EnableScrollBar(ScrollWindow, bar, flags);
+    }
 }
 
 void ScrollBarLayer::SB_SmallChange(long bar, long value) {
@@ -90,13 +130,48 @@ void ScrollBarLayer::SB_GetInfo(long bar, SCROLLINFO& info, UINT mask) {
 }
 
 void ScrollBarLayer::SB_SetInfo(long bar, SCROLLINFO& info, UINT mask) {
+    SCROLLINFO now{};
+    SB_GetInfo(bar, now, mask & SIF_ALL);
     info.cbSize = sizeof(SCROLLINFO);
     info.fMask = mask;
+    const bool sameRange = !(mask & SIF_RANGE) || (now.nMin == info.nMin && now.nMax == info.nMax);
+    const bool samePage = !(mask & SIF_PAGE) || now.nPage == info.nPage;
+    const bool samePos = !(mask & SIF_POS) || now.nPos == info.nPos;
+    if (sameRange && samePage && samePos) return;
+    if (mask & (SIF_RANGE | SIF_PAGE)) applyPending(bar);
+    const BarLook before = look(bar);
     const auto set = UseStandardBars ? nullptr : flat<SetInfoFn>("FlatSB_SetScrollInfo");
     if (set)
-        set(ScrollWindow, bar, &info, TRUE);
+        set(ScrollWindow, bar, &info, FALSE);
     else
-        SetScrollInfo(ScrollWindow, bar, &info, TRUE);
+        SetScrollInfo(ScrollWindow, bar, &info, FALSE);
+    // A long list's thumb keeps its least size at the top whatever the count: nothing to redraw.
+    if (!frameInvalid_ && windowShows(bar) && !(look(bar) == before)) {
+        RedrawWindow(ScrollWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+        frameInvalid_ = true;
+    }
+}
+
+// Where the window draws the bar's parts, and in which state; unknown when it cannot say.
+ScrollBarLayer::BarLook ScrollBarLayer::look(long bar) const {
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof info;
+    BarLook l;
+    if (!ScrollWindow ||
+        !GetScrollBarInfo(ScrollWindow, bar == SB_HORZ ? OBJID_HSCROLL : OBJID_VSCROLL, &info))
+        return l;
+    l.known = true;
+    l.bar = info.rcScrollBar;
+    l.thumbTop = info.xyThumbTop;
+    l.thumbBottom = info.xyThumbBottom;
+    std::copy(std::begin(info.rgstate), std::end(info.rgstate), l.states);
+    return l;
+}
+
+bool ScrollBarLayer::BarLook::operator==(const BarLook& o) const {
+    return known && o.known && EqualRect(&bar, &o.bar) && thumbTop == o.thumbTop &&
+           thumbBottom == o.thumbBottom &&
+           std::equal(std::begin(states), std::end(states), std::begin(o.states));
 }
 
 long ScrollBarLayer::SB_Min(long bar) {
@@ -126,8 +201,6 @@ long ScrollBarLayer::SB_Value(long bar) {
 
 void ScrollBarLayer::SB_Value(long bar, long value) {
     SCROLLINFO info{};
-    SB_GetInfo(bar, info, SIF_POS);
-    if (info.nPos == value) return;
     info.nPos = value;
     SB_SetInfo(bar, info, SIF_POS);
 }
