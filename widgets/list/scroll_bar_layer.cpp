@@ -59,7 +59,8 @@ void ScrollBarLayer::SB_Destroy() {
             uninitialize(ScrollWindow);
     ScrollWindow = nullptr;
     pending_[0] = pending_[1] = Pending{};
-    frameInvalid_ = false;
+    drawn_[0] = drawn_[1] = BarLook{};
+    sentSincePaint_ = false;
 }
 
 bool ScrollBarLayer::windowShows(long bar) const {
@@ -82,17 +83,29 @@ void ScrollBarLayer::SB_Enabled(long bar, bool enabled) {
     askForPaint();
 }
 
+// The frame is redrawn, with the paint that follows, only when a bar looks other than when it was
+// last drawn: a refresh often sets a range and then the one it had.
 void ScrollBarLayer::showPending() {
-    frameInvalid_ = false;
-    applyPending(SB_HORZ);
-    applyPending(SB_VERT);
+    bool redraw = false;
+    for (long bar : {long{SB_HORZ}, long{SB_VERT}}) {
+        const bool drawnNow = applyPending(bar);
+        if (!windowShows(bar)) continue;
+        const BarLook now = look(bar);
+        BarLook& drawn = drawn_[bar == SB_HORZ ? 0 : 1];
+        if (sentSincePaint_ && !drawnNow && !(now == drawn)) redraw = true;
+        drawn = now;
+    }
+    sentSincePaint_ = false;
+    if (redraw) RedrawWindow(ScrollWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
 }
 
 // A bar already shown or hidden as asked is left alone: showing or hiding changes the window's frame,
 // and the platform repaints and resizes the window for it. Enabling is left to the platform, which
-// does nothing for a bar already in the state asked for.
-void ScrollBarLayer::applyPending(long bar) {
+// does nothing for a bar already in the state asked for. True when the bar was shown now, and so
+// drawn as it is.
+bool ScrollBarLayer::applyPending(long bar) {
     Pending& p = pending(bar);
+    bool shown = false;
     if (p.visible) {
         const bool visible = *p.visible;
         p.visible.reset();
@@ -102,6 +115,7 @@ void ScrollBarLayer::applyPending(long bar) {
                 show(ScrollWindow, bar, visible ? TRUE : FALSE);
             else
                 ShowScrollBar(ScrollWindow, bar, visible ? 1 : 0);
+            shown = visible;
         }
     }
     if (p.enabled) {
@@ -113,6 +127,7 @@ void ScrollBarLayer::applyPending(long bar) {
         else
             EnableScrollBar(ScrollWindow, bar, flags);
     }
+    return shown;
 }
 
 void ScrollBarLayer::SB_SmallChange(long bar, long value) {
@@ -139,16 +154,14 @@ void ScrollBarLayer::SB_SetInfo(long bar, SCROLLINFO& info, UINT mask) {
     const bool samePos = !(mask & SIF_POS) || now.nPos == info.nPos;
     if (sameRange && samePage && samePos) return;
     if (mask & (SIF_RANGE | SIF_PAGE)) applyPending(bar);
-    const BarLook before = look(bar);
     const auto set = UseStandardBars ? nullptr : flat<SetInfoFn>("FlatSB_SetScrollInfo");
     if (set)
         set(ScrollWindow, bar, &info, FALSE);
     else
         SetScrollInfo(ScrollWindow, bar, &info, FALSE);
-    // A long list's thumb keeps its least size at the top whatever the count: nothing to redraw.
-    if (!frameInvalid_ && windowShows(bar) && !(look(bar) == before)) {
-        RedrawWindow(ScrollWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
-        frameInvalid_ = true;
+    if (!sentSincePaint_ && windowShows(bar)) {
+        sentSincePaint_ = true;
+        askForPaint();
     }
 }
 

@@ -10,11 +10,11 @@ namespace widgets {
 // Bar codes: 0 horizontal, 1 vertical.
 //
 // The window's bars are touched only when something really changes, and never redrawn per call:
-// range, page and position go to the window at once without redrawing (the frame is invalidated
-// and redrawn once, with the window's next paint); showing, hiding, enabling and disabling wait
-// for that paint (showPending), so that a bar hidden and shown again by one handler never moves.
-// A change of range or page first brings them over, since the window judges the range against
-// what it shows, as it would have had each call reached it at once.
+// range, page and position go to the window at once without redrawing, and the frame is redrawn
+// with the window's next paint when a bar looks other than it did; showing, hiding, enabling and
+// disabling wait for that paint (showPending), so that a bar hidden and shown again by one handler
+// never moves. A change of range or page first brings them over, since the window judges the
+// range against what it shows, as it would have had each call reached it at once.
 class ScrollBarLayer {
 public:
     // Finds a flat scroll-bar function of the common-controls library by name (0 when absent).
@@ -76,12 +76,13 @@ private:
     };
     BarLook look(long bar) const;
     Pending& pending(long bar) { return pending_[bar == SB_HORZ ? 0 : 1]; }
-    void applyPending(long bar);
+    bool applyPending(long bar);
     void askForPaint();
 
     Resolver resolver_;
     Pending pending_[2];
-    bool frameInvalid_ = false;
+    BarLook drawn_[2];            // as the bars were when the window was last painted
+    bool sentSincePaint_ = false; // range, page or position sent to a shown bar
 };
 
 } // namespace widgets

@@ -234,8 +234,8 @@ TEST_F(ListScrollBars, OnlyRealChangesReachTheWindowAndShowingWaitsForThePaint) 
     }
 }
 
-// On a real window on the screen the frame is not drawn by the calls: it is invalidated once and
-// drawn with the window's paint, and not at all when the bar looks the same.
+// On a real window on the screen the frame is not drawn by the calls: it is drawn once, with the
+// window's paint, and not at all when the bar looks as it did at the last paint.
 TEST_F(ListScrollBars, TheFrameIsDrawnOnceWithThePaintAndOnlyWhenTheBarLooksDifferent) {
     ShowWindow(window, SW_SHOWNA);
     ScrollBarLayer layer;
@@ -269,6 +269,12 @@ TEST_F(ListScrollBars, TheFrameIsDrawnOnceWithThePaintAndOnlyWhenTheBarLooksDiff
     paint();
     EXPECT_EQ(seen.count(WM_NCPAINT), 0u);
     EXPECT_EQ(layer.SB_Value(SB_VERT), 2);
+
+    // A range changed and set back by one handler, as a refresh of an unchanged list does.
+    layer.SB_Max(SB_VERT, 10);
+    layer.SB_Max(SB_VERT, 100001);
+    paint();
+    EXPECT_EQ(seen.count(WM_NCPAINT), 0u);
 }
 
 } // namespace
