@@ -20,8 +20,8 @@ void McListBox::hookMessage(forms::MessageFrame& m, bool before) {
 
 // The hook hands the list box its messages after the run time has raised its own events for them (a
 // pointer move's MouseMove comes before MouseEnter). Only where the hook could not be put on the
-// window at run time does the window procedure hand them over. The paint is the run time's own; the
-// list box only brings its scroll bar up to date before it.
+// window at run time does the window procedure hand them over. The paint is the run time's own;
+// before it the list box draws what the handlers since the last paint changed.
 void McListBox::windowMessage(forms::MessageFrame& m) {
     if (m.msg == WM_PAINT) onPaint();
     if (hooks_.TrackAvailable && !hooks_.isHooked(m.hwnd)) dispatch(m);

@@ -72,9 +72,9 @@ HDC McListBox::hDC() {
     return UserControl::hDC();
 }
 
-// A sample row shows where the control is being placed on a form.
+// A sample row shows where the control is being placed on a form (not in one lower than a row).
 void McListBox::addDesignSample() {
-    if (Ambient().UserMode || !items_.empty()) return;
+    if (Ambient().UserMode || !items_.empty() || cache_.visibleRows <= 0) return;
     items_.add({L"McListBox", -1, false});
     state_.selection.push_back(0);
 }
@@ -91,7 +91,6 @@ void McListBox::paintRows() {
     // A control lower than one row shows only its background.
     if (cache_.visibleRows <= 0) return;
     cache_.rowPitch = s.ScaleHeight() / static_cast<double>(cache_.visibleRows);
-    addDesignSample();
     ListBoxPainter painter(s, look_, state_, cache_);
     painter.paint(items_, imageList_.get(), bars_.SB_Value(SB_VERT));
 }
