@@ -88,11 +88,11 @@ void ScrollBarLayer::SB_Enabled(long bar, bool enabled) {
 void ScrollBarLayer::showPending() {
     bool redraw = false;
     for (long bar : {long{SB_HORZ}, long{SB_VERT}}) {
-        const bool drawnNow = applyPending(bar);
+        const bool reframed = applyPending(bar);
         if (!windowShows(bar)) continue;
         const BarLook now = look(bar);
         BarLook& drawn = drawn_[bar == SB_HORZ ? 0 : 1];
-        if (sentSincePaint_ && !drawnNow && !(now == drawn)) redraw = true;
+        if (sentSincePaint_ && !reframed && !(now == drawn)) redraw = true;
         drawn = now;
     }
     sentSincePaint_ = false;
@@ -101,21 +101,27 @@ void ScrollBarLayer::showPending() {
 
 // A bar already shown or hidden as asked is left alone: showing or hiding changes the window's frame,
 // and the platform repaints and resizes the window for it. Enabling is left to the platform, which
-// does nothing for a bar already in the state asked for. True when the bar was shown now, and so
-// drawn as it is.
+// does nothing for a bar already in the state asked for. True when the bar was shown or hidden now:
+// the whole frame is then drawn with the next paint.
 bool ScrollBarLayer::applyPending(long bar) {
     Pending& p = pending(bar);
-    bool shown = false;
+    bool reframed = false;
     if (p.visible) {
         const bool visible = *p.visible;
         p.visible.reset();
         if (visible != windowShows(bar)) {
+            // The platform would draw the new frame, and put it on the screen, before the rows are
+            // drawn for the new width: the window is kept from drawing while its frame changes and
+            // is drawn whole with the paint that follows.
+            SendMessageW(ScrollWindow, WM_SETREDRAW, FALSE, 0);
             const auto show = UseStandardBars ? nullptr : flat<ShowFn>("FlatSB_ShowScrollBar");
             if (show)
                 show(ScrollWindow, bar, visible ? TRUE : FALSE);
             else
                 ShowScrollBar(ScrollWindow, bar, visible ? 1 : 0);
-            shown = visible;
+            SendMessageW(ScrollWindow, WM_SETREDRAW, TRUE, 0);
+            RedrawWindow(ScrollWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+            reframed = true;
         }
     }
     if (p.enabled) {
@@ -127,7 +133,7 @@ bool ScrollBarLayer::applyPending(long bar) {
         else
             EnableScrollBar(ScrollWindow, bar, flags);
     }
-    return shown;
+    return reframed;
 }
 
 void ScrollBarLayer::SB_SmallChange(long bar, long value) {
