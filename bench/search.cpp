@@ -65,13 +65,16 @@ struct Sample {
     long headwords;
 };
 
+// The main window's headword query for the word.
+std::wstring headwordQuery(int direction, const std::wstring& word) {
+    return L"select soz from soz where soz like '%" + data::likeKey(app::searchKey(direction, word)) + L"%' ";
+}
+
 // The data layer alone: the headword query for the word, every row read.
 double rawQuery(data::Connection& cn, int direction, const std::wstring& word) {
     const double start = now();
     data::Recordset rs;
-    rs.Open(L"select soz from soz where soz like '%" + data::likeKey(app::searchKey(direction, word)) +
-                L"%' ",
-            cn);
+    rs.Open(headwordQuery(direction, word), cn);
     for (; !rs.Eof(); rs.MoveNext()) rs.Fields(L"soz").Value();
     rs.Close();
     return now() - start;
@@ -80,9 +83,7 @@ double rawQuery(data::Connection& cn, int direction, const std::wstring& word) {
 // How many headwords the main window lists for the word, by its own rules.
 long headwordCount(data::Connection& cn, int direction, const std::wstring& word) {
     data::Recordset rs;
-    rs.Open(L"select soz from soz where soz like '%" + data::likeKey(app::searchKey(direction, word)) +
-                L"%' ",
-            cn);
+    rs.Open(headwordQuery(direction, word), cn);
     app::Taken ya;
     long count = 0;
     for (; !rs.Eof(); rs.MoveNext())
@@ -92,7 +93,8 @@ long headwordCount(data::Connection& cn, int direction, const std::wstring& word
 }
 
 // Distinct words from rows picked with a fixed seed, the six directions in turn, until there are
-// PerKind lists of each kind: those of at most `rows` headwords fit, the others need the bar.
+// PerKind lists of each kind: those of at most `rows` headwords fit, the others need the bar. A word
+// whose search lists nothing (its rows lack the direction's target language) is passed over.
 void sampleWords(const std::wstring& file, data::Connection& cn, long rows, std::vector<Sample>& fit,
                  std::vector<Sample>& barred) {
     data::Database db(file);
@@ -114,7 +116,7 @@ void sampleWords(const std::wstring& file, data::Connection& cn, long rows, std:
                 ++turn;
                 const long n = headwordCount(cn, direction, *word);
                 auto& kind = n > rows ? barred : fit;
-                if (kind.size() < PerKind) kind.push_back({direction, *word, n});
+                if (n > 0 && kind.size() < PerKind) kind.push_back({direction, *word, n});
             }
         }
         row.reset();
