@@ -55,6 +55,8 @@ struct ListBoxLook {
     std::shared_ptr<forms::StdPicture> MouseIcon;
     long MousePointer = core::pointer::Default;
     bool AutoHideScrollBars = false;
+
+    bool operator==(const ListBoxLook&) const = default;
 };
 
 // The pop-up row when no pop-up shows.

@@ -44,15 +44,19 @@ void McListBox::layoutRows() {
 
 // What a repaint changes besides the image happens at once; the image itself is drawn when the
 // platform paints the window, so a handler that changes the list many times (a search empties it,
-// fills it, refreshes it and selects a row) draws it once and the screen never shows a step between.
-// A window that is not on the screen gets no paint: its image is drawn at once.
+// fills it, refreshes it and selects a row) draws it once and the screen never shows a step between,
+// and a repaint that would draw what the window shows already is left out. A window that is not on
+// the screen gets no paint: its image is drawn at once.
 void McListBox::redraw() {
     core::bestEffort(L"McListBox paint", [this] {
         clampIndex();
         addDesignSample();
         if (IsWindowVisible(hWnd())) {
-            cache_.paintDue = true;
-            InvalidateRect(hWnd(), nullptr, FALSE);
+            bars_.settle();
+            if (cache_.paintDue || !shown_.known() || !(shown_ == imageNow())) {
+                cache_.paintDue = true;
+                InvalidateRect(hWnd(), nullptr, FALSE);
+            }
         } else {
             cache_.paintDue = false;
             paintRows();
@@ -83,7 +87,28 @@ float McListBox::textHeightA() {
     return surface().TextHeight(L"A");
 }
 
+ListBoxImage McListBox::imageNow() {
+    const forms::Surface& s = surface();
+    return ListBoxImage::of(look_, state_, cache_, items_, bars_.SB_Value(SB_VERT), s.widthPixels(),
+                            s.heightPixels());
+}
+
+// Anything else drawn on the surface (through its DC, a resize) makes what it shows unknown.
+void McListBox::UserControl_Initialize() {
+    auto shown = surface().onChanged;
+    surface().onChanged = [this, shown] {
+        if (!drawingRows_) shown_ = {};
+        if (shown) shown();
+    };
+}
+
 void McListBox::paintRows() {
+    shown_ = {};
+    struct Drawing {
+        bool& flag;
+        explicit Drawing(bool& f) : flag(f) { flag = true; }
+        ~Drawing() { flag = false; }
+    } drawing(drawingRows_);
     forms::Surface& s = surface();
     s.Cls();
     cache_.iconColumnWidth = 0;
@@ -93,6 +118,7 @@ void McListBox::paintRows() {
     cache_.rowPitch = s.ScaleHeight() / static_cast<double>(cache_.visibleRows);
     ListBoxPainter painter(s, look_, state_, cache_);
     painter.paint(items_, imageList_.get(), bars_.SB_Value(SB_VERT));
+    shown_ = imageNow();
 }
 
 } // namespace widgets

@@ -75,12 +75,27 @@ void ScrollBarLayer::askForPaint() {
 void ScrollBarLayer::SB_Visible(long bar, bool visible) {
     (bar == SB_HORZ ? VisibleH : VisibleV) = visible;
     pending(bar).visible = visible;
-    if (visible != windowShows(bar)) askForPaint();
 }
 
 void ScrollBarLayer::SB_Enabled(long bar, bool enabled) {
     pending(bar).enabled = enabled;
-    askForPaint();
+}
+
+void ScrollBarLayer::settle() {
+    if (!ScrollWindow) return;
+    for (long bar : {long{SB_HORZ}, long{SB_VERT}}) {
+        const Pending& p = pending(bar);
+        const bool shows = windowShows(bar);
+        if (p.visible.value_or(shows) != shows) return askForPaint();
+        if (!shows) continue;
+        const BarLook now = look(bar);
+        // Disabled as a whole, or (as Wine reports it) both arrows.
+        const bool disabled =
+            ((now.states[0] | (now.states[1] & now.states[5])) & STATE_SYSTEM_UNAVAILABLE) != 0;
+        if ((p.enabled && *p.enabled == disabled) ||
+            (sentSincePaint_ && !(now == drawn_[bar == SB_HORZ ? 0 : 1])))
+            return askForPaint();
+    }
 }
 
 // The frame is redrawn, with the paint that follows, only when a bar looks other than when it was
@@ -165,10 +180,7 @@ void ScrollBarLayer::SB_SetInfo(long bar, SCROLLINFO& info, UINT mask) {
         set(ScrollWindow, bar, &info, FALSE);
     else
         SetScrollInfo(ScrollWindow, bar, &info, FALSE);
-    if (!sentSincePaint_ && windowShows(bar)) {
-        sentSincePaint_ = true;
-        askForPaint();
-    }
+    if (windowShows(bar)) sentSincePaint_ = true;
 }
 
 // Where the window draws the bar's parts, and in which state; unknown when it cannot say.

@@ -55,8 +55,14 @@ public:
     long SB_LargeChange(long bar);
     void SB_LargeChange(long bar, long value);
 
-    // Gives the window the visibility and enabling asked for since its last paint; the owner calls
-    // it when the window is about to be painted.
+    // Asks for the window's paint when what was asked of the bars since the last paint changes what
+    // the screen shows: a bar to show or hide, to enable or disable, or one that no longer looks as
+    // drawn (a range set and then set back does not). The owner calls it when it is done with the
+    // bars: the list box with each repaint it asks for.
+    void settle();
+    // Gives the window the visibility and enabling asked for since its last paint, and redraws the
+    // frame where a bar looks other than when drawn; the owner calls it when the window is about to
+    // be painted.
     void showPending();
     // Whether the window shows the bar now (its scroll-bar style).
     bool windowShows(long bar) const;

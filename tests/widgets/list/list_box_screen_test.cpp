@@ -4,8 +4,11 @@
 #include "list_box_test_support.h"
 
 #include "platform/forms/property_bag.h"
+#include "platform/forms/std_font.h"
 #include "support/message_recorder.h"
 #include "support/screenshot.h"
+
+#include <functional>
 
 namespace {
 
@@ -92,6 +95,59 @@ TEST(ListBoxScreen, ASearchReachesTheScreenOnceAndEndsAsStepByStep) {
             << c.before << " -> " << c.after << ": " << a.nMax << "/" << a.nPage << "/" << a.nPos
             << " against " << b.nMax << "/" << b.nPage << "/" << b.nPos;
         EXPECT_EQ(differingPixels(lists[0]->hWnd(), lists[1]->hWnd()), 0) << c.before << " -> " << c.after;
+    }
+    form->Unload();
+}
+
+// A repaint that would draw what the window shows already is left out; whatever changes the rows
+// is drawn, and what the screen then shows is what a paint from scratch shows.
+TEST(ListBoxScreen, OnlyARepaintThatChangesSomethingReachesTheScreen) {
+    auto form = std::make_shared<ListForm>();
+    form->Show();
+    auto list = storedList(*form, L"list", 10);
+    fill(*list, 20);
+    list->Refresh();
+    forms::DoEvents();
+    struct Case {
+        const char* what;
+        std::function<void(widgets::McListBox&)> change;
+        bool paints;
+    };
+    const Case cases[] = {
+        {"a refresh of the unchanged list", [](widgets::McListBox& l) { l.Refresh(); }, false},
+        {"a row's text, then a refresh", [](widgets::McListBox& l) { l.setList(1, L"changed"), l.Refresh(); },
+         true},
+        {"a row made bold", [](widgets::McListBox& l) { l.setListBold(2, true); }, true},
+        {"another current row", [](widgets::McListBox& l) { l.setListIndex(3); }, true},
+        {"the same current row", [](widgets::McListBox& l) { l.setListIndex(3); }, false},
+        {"a scroll", [](widgets::McListBox& l) { SendMessageW(l.hWnd(), WM_VSCROLL, SB_LINEDOWN, 0); }, true},
+        {"a colour", [](widgets::McListBox& l) { l.setSelColor(0x3050D0); }, true},
+        {"the font changed in place, then a refresh",
+         [](widgets::McListBox& l) { l.Font()->setItalic(true), l.Refresh(); }, true},
+        {"the focus, then a refresh",
+         [](widgets::McListBox& l) {
+             SetFocus(l.hWnd());
+             l.Refresh();
+         },
+         true},
+        {"a drawing on its DC, then a refresh",
+         [](widgets::McListBox& l) {
+             PatBlt(l.hDC(), 0, 0, 20, 20, BLACKNESS);
+             l.Refresh();
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        testsupport::MessageRecorder seen(list->hWnd());
+        c.change(*list);
+        forms::DoEvents();
+        EXPECT_EQ(seen.count(WM_PAINT) > 0, c.paints) << c.what;
+        const auto shown = testsupport::captureWindows({list->hWnd()}).px;
+        // Anything drawn through the DC makes the list paint afresh.
+        list->hDC();
+        list->Refresh();
+        forms::DoEvents();
+        EXPECT_TRUE(shown == testsupport::captureWindows({list->hWnd()}).px) << c.what;
     }
     form->Unload();
 }

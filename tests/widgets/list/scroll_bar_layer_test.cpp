@@ -244,7 +244,11 @@ TEST_F(ListScrollBars, TheFrameIsDrawnOnceWithThePaintAndOnlyWhenTheBarLooksDiff
     info.nMax = 20;
     info.nPage = 5;
     layer.SB_SetInfo(SB_VERT, info, SIF_RANGE | SIF_PAGE);
-    // What the list box does when its window is painted.
+    // What the list box does when it is done with the bars, and when its window is painted.
+    auto asksForPaint = [&] {
+        layer.settle();
+        return GetUpdateRect(window, nullptr, FALSE) != FALSE;
+    };
     auto paint = [&] {
         layer.showPending();
         UpdateWindow(window);
@@ -256,6 +260,7 @@ TEST_F(ListScrollBars, TheFrameIsDrawnOnceWithThePaintAndOnlyWhenTheBarLooksDiff
     layer.SB_Value(SB_VERT, 3);
     layer.SB_LargeChange(SB_VERT, 6);
     EXPECT_EQ(seen.count(WM_NCPAINT), 0u);
+    EXPECT_TRUE(asksForPaint());
     paint();
     EXPECT_EQ(seen.count(WM_NCPAINT), 1u);
 
@@ -266,6 +271,7 @@ TEST_F(ListScrollBars, TheFrameIsDrawnOnceWithThePaintAndOnlyWhenTheBarLooksDiff
     seen.clear();
     layer.SB_Value(SB_VERT, 2);
     layer.SB_Max(SB_VERT, 100001);
+    EXPECT_FALSE(asksForPaint());
     paint();
     EXPECT_EQ(seen.count(WM_NCPAINT), 0u);
     EXPECT_EQ(layer.SB_Value(SB_VERT), 2);
@@ -273,8 +279,20 @@ TEST_F(ListScrollBars, TheFrameIsDrawnOnceWithThePaintAndOnlyWhenTheBarLooksDiff
     // A range changed and set back by one handler, as a refresh of an unchanged list does.
     layer.SB_Max(SB_VERT, 10);
     layer.SB_Max(SB_VERT, 100001);
+    EXPECT_FALSE(asksForPaint());
     paint();
     EXPECT_EQ(seen.count(WM_NCPAINT), 0u);
+
+    // Hiding, or disabling a shown bar, asks for the paint that applies it.
+    layer.SB_Enabled(SB_VERT, false);
+    EXPECT_TRUE(asksForPaint());
+    paint();
+    layer.SB_Enabled(SB_VERT, false);
+    EXPECT_FALSE(asksForPaint());
+    layer.SB_Visible(SB_VERT, false);
+    EXPECT_TRUE(asksForPaint());
+    paint();
+    EXPECT_FALSE(layer.windowShows(SB_VERT));
 }
 
 } // namespace
