@@ -259,8 +259,9 @@ public:
         : probe_(probe), box_(w.control<textbox::UniTextBoxEx>(L"TextBox1")),
           co_(w.control<widgets::SComboBox>(L"co")), list_(w.control<widgets::McListBox>(L"list")),
           ul_(w.control<widgets::McListBox>(L"ul")) {
-        RECT form = screenRect(w.hWnd());
-        park_ = "park " + std::to_string(form.left + 4) + " " + std::to_string(form.bottom - 4);
+        // The pointer rests in the screen's corner, outside the window, between the probe's clicks.
+        park_ = "park " + std::to_string(GetSystemMetrics(SM_CXSCREEN) - 2) + " " +
+                std::to_string(GetSystemMetrics(SM_CYSCREEN) - 2);
     }
 
     // One look-up: the word into the box, End pressed in it, the headword list watched.
