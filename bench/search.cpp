@@ -8,7 +8,8 @@
 // headword list, its scroll bar included, until it stays still; then it clicks the first headword
 // and watches the translation list. Times run from the release of the key or button to the first
 // sight of the final pixels. Any moment at which the headword list showed no row at all counts as
-// an empty list on the screen.
+// an empty list on the screen, and a list that showed any picture between the old and the final one
+// as a list in more than one picture.
 //
 // Words are sampled from the dictionary (3 to 10 letters, the six directions in turn) and sorted by
 // what their list needs: lists that fit without a scroll bar are looked up one after the other, then
@@ -240,12 +241,14 @@ std::string rectText(const RECT& r) {
 struct Seen {
     double ms = -1, every = 0;
     bool changed = false, empty = false, late = false;
+    int pictures = 0;
 };
 
 Seen parseDone(const std::string& answer) {
     Seen s;
     int changed = 0, empty = 0, late = 0;
-    if (std::sscanf(answer.c_str(), "done %lf %d %d %d %lf", &s.ms, &changed, &empty, &late, &s.every) == 5) {
+    if (std::sscanf(answer.c_str(), "done %lf %d %d %d %lf %d", &s.ms, &changed, &empty, &late, &s.every,
+                    &s.pictures) == 6) {
         s.changed = changed != 0;
         s.empty = empty != 0;
         s.late = late != 0;
@@ -274,6 +277,7 @@ public:
                                                rectText(rowsRect(list_.hWnd())) + " key End"));
         ++lookUps_;
         if (seen.empty) ++emptyLookUps_;
+        if (seen.pictures > 1) ++steppedLookUps_;
         if (!seen.changed) ++unchanged_;
         note(seen);
         return seen;
@@ -293,7 +297,7 @@ public:
 
     void park() { probe_.ask(park_); }
 
-    int lookUps_ = 0, emptyLookUps_ = 0, late_ = 0, unchanged_ = 0;
+    int lookUps_ = 0, emptyLookUps_ = 0, steppedLookUps_ = 0, late_ = 0, unchanged_ = 0;
     std::vector<double> readEvery_;
 
 private:
@@ -408,6 +412,8 @@ int main() {
     printLine("click to translations", clicks);
     printLine("query only", raw);
     std::printf("empty list on screen: %d of %d\n", run.emptyLookUps_, run.lookUps_);
+    std::printf("list on screen in more than one picture before the result: %d of %d\n", run.steppedLookUps_,
+                run.lookUps_);
     printLine("search that shows or hides the scroll bar", toggling);
     std::printf("Wine's own scroll bar on an empty window: FlatSB_SetScrollInfo with redraw median %.1f ms, "
                 "ShowScrollBar median %.1f ms\n",

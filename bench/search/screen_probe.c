@@ -8,12 +8,13 @@
  *   @probe watch X Y W H EX EY EW EH click CX CY
  *       waits until the rectangle X Y W H is still (so what came before is on the screen), presses
  *       and releases the key (or the left button at CX CY), and watches the rectangle until it stays
- *       unchanged for the quiet time. Answers "done MS CHANGED EMPTY LATE EVERY": MS from the release
+ *       unchanged for the quiet time. Answers "done MS CHANGED EMPTY LATE EVERY FRAMES": MS from the release
  *       to the first sight of the final pixels, CHANGED 1 when the pixels changed at all, EMPTY 1 when
  *       the rectangle EX EY EW EH showed one colour only at some moment after the release, LATE 1
  *       when the rectangle was still changing while the probe waited to begin, EVERY the mean time
- *       between two readings of the pixels. A rectangle of one colour is never taken for the final
- *       pixels while the wait lasts.
+ *       between two readings of the pixels, FRAMES how many different pictures it showed after the
+ *       release (1 when it went straight to the final one). A rectangle of one colour is never taken
+ *       for the final pixels while the wait lasts.
  *   @probe end                       the probe waits for the benchmark to end
  * Answers go to the benchmark's standard input. Built with the host's compiler by bench/search/run.
  */
@@ -217,7 +218,7 @@ static void watch(FILE* answer, const char* args) {
     XFlush(dpy);
 
     double lastChange = t0;
-    int changed = last != before, empty = 0, uniform = 0, reads = 0;
+    int changed = last != before, empty = 0, uniform = 0, reads = 0, frames = 0;
     for (;; ++reads) {
         sleep_us(PollUs);
         grab_read(&g);
@@ -227,6 +228,7 @@ static void watch(FILE* answer, const char* args) {
             last = hash;
             lastChange = t;
             changed = 1;
+            ++frames;
             uniform = one_colour(&g, ex, ey, ew, eh);
             if (uniform) empty = 1;
         }
@@ -236,8 +238,8 @@ static void watch(FILE* answer, const char* args) {
     }
     const double interval = reads > 0 ? (now_ms() - t0) / reads : 0;
     grab_close(&g);
-    fprintf(answer, "done %.3f %d %d %d %.3f\n", changed ? lastChange - t0 : -1.0, changed, empty, late,
-            interval);
+    fprintf(answer, "done %.3f %d %d %d %.3f %d\n", changed ? lastChange - t0 : -1.0, changed, empty, late,
+            interval, frames);
 }
 
 int main(int argc, char** argv) {
