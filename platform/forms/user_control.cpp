@@ -242,6 +242,11 @@ void UserControl::setMousePointer(int pointer) {
 
 void UserControl::setWindowRegion(GdiRegion region) {
     if (!hwnd_) return;
+    // Controls give their region with every paint; giving the window the region it has makes the
+    // platform recompute and repaint its frame for nothing.
+    GdiRegion current(CreateRectRgn(0, 0, 0, 0));
+    const bool has = current && GetWindowRgn(hwnd_, current.get()) != ERROR;
+    if (region ? has && EqualRgn(current.get(), region.get()) : !has) return;
     // The window owns the region from here on.
     SetWindowRgn(hwnd_, region.release(), TRUE);
 }

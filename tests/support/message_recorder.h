@@ -38,6 +38,7 @@ inline std::string messageName(UINT msg) {
         {WM_NCCREATE, "WM_NCCREATE"},
         {WM_CREATE, "WM_CREATE"},
         {WM_NCCALCSIZE, "WM_NCCALCSIZE"},
+        {WM_NCPAINT, "WM_NCPAINT"},
         {WM_SIZE, "WM_SIZE"},
         {WM_MOVE, "WM_MOVE"},
         {WM_SHOWWINDOW, "WM_SHOWWINDOW"},

@@ -55,6 +55,8 @@ struct ListBoxLook {
     std::shared_ptr<forms::StdPicture> MouseIcon;
     long MousePointer = core::pointer::Default;
     bool AutoHideScrollBars = false;
+
+    bool operator==(const ListBoxLook&) const = default;
 };
 
 // The pop-up row when no pop-up shows.
@@ -82,6 +84,7 @@ struct ListBoxCache {
     long visibleRows = 0;     // whole rows of RowHeight that fit
     double rowPitch = 0;      // the rows stretched to fill the height
     long iconColumnWidth = 0; // set by each paint
+    bool paintDue = false;    // the image is drawn at the window's next paint
     // The font property as drawn, regular and bold, so a bold row never changes the font object.
     std::shared_ptr<forms::StdFont> drawFont, drawFontBold;
 

@@ -95,10 +95,10 @@ void McListBox::Remove(long index) {
     Refresh();
 }
 
+// The surface is cleared by the repaint Refresh ends with.
 void McListBox::Clear() {
     items_.clear();
     state_.selection.clear();
-    surface().Cls();
     Refresh();
 }
 

@@ -5,6 +5,7 @@
 #include "platform/hook/hex_template_hook.h"
 #include "widgets/list/complete_popup.h"
 #include "widgets/list/image_list.h"
+#include "widgets/list/list_box_image.h"
 #include "widgets/list/list_box_paint.h"
 #include "widgets/list/list_items.h"
 #include "widgets/list/scroll_bar_layer.h"
@@ -136,6 +137,8 @@ public:
     long visibleRowCount() const { return cache_.visibleRows; }
     long iconColumnWidth() const { return cache_.iconColumnWidth; }
     long popupRow() const { return state_.popupRow; }
+    // The surface's DC, its image first brought up to date.
+    HDC hDC() override;
     bool hasFocus() const { return state_.hasFocus; }
     const ScrollBarLayer& scrollBars() const { return bars_; }
     ScrollBarLayer& scrollBars() { return bars_; }
@@ -146,6 +149,7 @@ public:
     static KeyStateSource setKeyStateSource(KeyStateSource source);
 
 protected:
+    void UserControl_Initialize() override;
     void UserControl_InitProperties() override;
     void UserControl_ReadProperties(forms::PropertyBag& bag) override;
     void UserControl_WriteProperties(forms::PropertyBag& bag) override;
@@ -172,6 +176,8 @@ private:
     std::unique_ptr<CompletePopup> popup_;
     hook::HexTemplateHook hooks_;
     ScrollBarLayer bars_;
+    ListBoxImage shown_; // what the surface shows, when only the rows were drawn on it
+    bool drawingRows_ = false;
 
     // Messages: the one dispatch and its handlers.
     void dispatch(forms::MessageFrame& m);
@@ -180,11 +186,15 @@ private:
     void onMouseWheel(long keys, long delta);
     void onMouseMove(HWND window);
     void onMouseLeave();
+    void onPaint();
     void scrollBy(long bar, long code);
 
     // Painting.
     void redraw();
+    void paintIfDue();
     void paintRows();
+    ListBoxImage imageNow();
+    void addDesignSample();
     void layoutRows();
     void useFont(bool bold) { cache_.useFont(surface(), look_.Font, bold); }
     float textHeightA();

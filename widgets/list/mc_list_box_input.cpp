@@ -20,9 +20,17 @@ void McListBox::hookMessage(forms::MessageFrame& m, bool before) {
 
 // The hook hands the list box its messages after the run time has raised its own events for them (a
 // pointer move's MouseMove comes before MouseEnter). Only where the hook could not be put on the
-// window at run time does the window procedure hand them over.
+// window at run time does the window procedure hand them over. The paint is the run time's own;
+// before it the list box draws what the handlers since the last paint changed.
 void McListBox::windowMessage(forms::MessageFrame& m) {
+    if (m.msg == WM_PAINT) onPaint();
     if (hooks_.TrackAvailable && !hooks_.isHooked(m.hwnd)) dispatch(m);
+}
+
+// What the handlers since the last paint asked of the bar and the rows reaches the window once, now.
+void McListBox::onPaint() {
+    bars_.showPending();
+    paintIfDue();
 }
 
 // The one dispatch from message to handler, for both roads. The list box only watches its messages:

@@ -42,18 +42,73 @@ void McListBox::layoutRows() {
     cache_.rowPitch = height / static_cast<double>(cache_.visibleRows);
 }
 
+// What a repaint changes besides the image happens at once; the image itself is drawn when the
+// platform paints the window, so a handler that changes the list many times (a search empties it,
+// fills it, refreshes it and selects a row) draws it once and the screen never shows a step between,
+// and a repaint that would draw what the window shows already is left out. A window that is not on
+// the screen gets no paint: its image is drawn at once.
 void McListBox::redraw() {
     core::bestEffort(L"McListBox paint", [this] {
-        paintRows();
+        clampIndex();
+        addDesignSample();
+        if (IsWindowVisible(hWnd())) {
+            bars_.settle();
+            if (cache_.paintDue || !shown_.known() || !(shown_ == imageNow())) {
+                cache_.paintDue = true;
+                InvalidateRect(hWnd(), nullptr, FALSE);
+            }
+        } else {
+            cache_.paintDue = false;
+            paintRows();
+        }
         dropStalePopup();
     });
+}
+
+void McListBox::paintIfDue() {
+    if (!cache_.paintDue) return;
+    cache_.paintDue = false;
+    core::bestEffort(L"McListBox paint", [this] { paintRows(); });
+}
+
+HDC McListBox::hDC() {
+    paintIfDue();
+    return UserControl::hDC();
+}
+
+// A sample row shows where the control is being placed on a form (not in one lower than a row).
+void McListBox::addDesignSample() {
+    if (Ambient().UserMode || !items_.empty() || cache_.visibleRows <= 0) return;
+    items_.add({L"McListBox", -1, false});
+    state_.selection.push_back(0);
 }
 
 float McListBox::textHeightA() {
     return surface().TextHeight(L"A");
 }
 
+ListBoxImage McListBox::imageNow() {
+    const forms::Surface& s = surface();
+    return ListBoxImage::of(look_, state_, cache_, items_, bars_.SB_Value(SB_VERT), s.widthPixels(),
+                            s.heightPixels());
+}
+
+// Anything else drawn on the surface (through its DC, a resize) makes what it shows unknown.
+void McListBox::UserControl_Initialize() {
+    auto shown = surface().onChanged;
+    surface().onChanged = [this, shown] {
+        if (!drawingRows_) shown_ = {};
+        if (shown) shown();
+    };
+}
+
 void McListBox::paintRows() {
+    shown_ = {};
+    struct Drawing {
+        bool& flag;
+        explicit Drawing(bool& f) : flag(f) { flag = true; }
+        ~Drawing() { flag = false; }
+    } drawing(drawingRows_);
     forms::Surface& s = surface();
     s.Cls();
     cache_.iconColumnWidth = 0;
@@ -61,13 +116,9 @@ void McListBox::paintRows() {
     // A control lower than one row shows only its background.
     if (cache_.visibleRows <= 0) return;
     cache_.rowPitch = s.ScaleHeight() / static_cast<double>(cache_.visibleRows);
-    // A sample row shows where the control is being placed on a form.
-    if (!Ambient().UserMode && items_.empty()) {
-        items_.add({L"McListBox", -1, false});
-        state_.selection.push_back(0);
-    }
     ListBoxPainter painter(s, look_, state_, cache_);
-    if (painter.paint(items_, imageList_.get(), bars_.SB_Value(SB_VERT))) UserControl::Refresh();
+    painter.paint(items_, imageList_.get(), bars_.SB_Value(SB_VERT));
+    shown_ = imageNow();
 }
 
 } // namespace widgets

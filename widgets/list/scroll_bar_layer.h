@@ -1,11 +1,20 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
+
 namespace widgets {
 
 // The list box's one way to its window's scroll bars: standard bars of user32 or the flat bars of
 // comctl32, chosen anew on every call. It keeps the line step, which the window does not.
 // Bar codes: 0 horizontal, 1 vertical.
+//
+// The window's bars are touched only when something really changes, and never redrawn per call:
+// range, page and position go to the window at once without redrawing, and the frame is redrawn
+// with the window's next paint when a bar looks other than it did; showing, hiding, enabling and
+// disabling wait for that paint (showPending), so that a bar hidden and shown again by one handler
+// never moves. A change of range or page first brings them over, since the window judges the
+// range against what it shows, as it would have had each call reached it at once.
 class ScrollBarLayer {
 public:
     // Finds a flat scroll-bar function of the common-controls library by name (0 when absent).
@@ -35,6 +44,7 @@ public:
     void SB_SmallChange(long bar, long value);
 
     void SB_GetInfo(long bar, SCROLLINFO& info, UINT mask);
+    // Sends only when a field of the mask differs from the window's.
     void SB_SetInfo(long bar, SCROLLINFO& info, UINT mask);
 
     long SB_Min(long bar);
@@ -45,11 +55,40 @@ public:
     long SB_LargeChange(long bar);
     void SB_LargeChange(long bar, long value);
 
+    // Asks for the window's paint when what was asked of the bars since the last paint changes what
+    // the screen shows: a bar to show or hide, to enable or disable, or one that no longer looks as
+    // drawn (a range set and then set back does not). The owner calls it when it is done with the
+    // bars: the list box with each repaint it asks for.
+    void settle();
+    // Gives the window the visibility and enabling asked for since its last paint, and redraws the
+    // frame where a bar looks other than when drawn; the owner calls it when the window is about to
+    // be painted.
+    void showPending();
+    // Whether the window shows the bar now (its scroll-bar style).
+    bool windowShows(long bar) const;
+
 private:
     template <typename Fn>
     Fn flat(const char* name);
+    struct Pending {
+        std::optional<bool> visible, enabled;
+    };
+    struct BarLook {
+        bool known = false;
+        RECT bar{};
+        int thumbTop = 0, thumbBottom = 0;
+        DWORD states[CCHILDREN_SCROLLBAR + 1]{};
+        bool operator==(const BarLook& other) const;
+    };
+    BarLook look(long bar) const;
+    Pending& pending(long bar) { return pending_[bar == SB_HORZ ? 0 : 1]; }
+    bool applyPending(long bar);
+    void askForPaint();
 
     Resolver resolver_;
+    Pending pending_[2];
+    BarLook drawn_[2];            // as the bars were when the window was last painted
+    bool sentSincePaint_ = false; // range, page or position sent to a shown bar
 };
 
 } // namespace widgets

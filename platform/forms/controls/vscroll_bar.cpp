@@ -52,6 +52,8 @@ int VScrollBar::clampValue(int v) const {
 }
 
 // The bar's own position runs from the lower to the higher bound; a reversed range is mirrored.
+// Values the bar has already are not sent again, and the bar is drawn with its next paint, once
+// however many changes a handler makes: each drawing of a scroll bar is slow under Wine.
 void VScrollBar::applyRange() {
     if (!bar_) return;
     SCROLLINFO si{sizeof si};
@@ -60,7 +62,13 @@ void VScrollBar::applyRange() {
     si.nMax = std::max(min_, max_);
     si.nPage = 0;
     si.nPos = min_ <= max_ ? value_ : min_ + max_ - value_;
-    SetScrollInfo(bar_, SB_CTL, &si, TRUE);
+    SCROLLINFO now{sizeof now};
+    now.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
+    if (GetScrollInfo(bar_, SB_CTL, &now) && now.nMin == si.nMin && now.nMax == si.nMax &&
+        now.nPage == si.nPage && now.nPos == si.nPos)
+        return;
+    SetScrollInfo(bar_, SB_CTL, &si, FALSE);
+    InvalidateRect(bar_, nullptr, FALSE);
 }
 
 void VScrollBar::setMin(int value) {

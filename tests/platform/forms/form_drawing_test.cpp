@@ -1,6 +1,7 @@
 // What forms and controls show and report: form resizing and clicks, surfaces of picture boxes,
 // shapes and images over their container, controls that go inside their own events, pop-up menus.
 #include "forms_test_support.h"
+#include "support/message_recorder.h"
 
 #include "platform/forms/color.h"
 #include "platform/forms/controls/image.h"
@@ -91,6 +92,28 @@ TEST(FormsDrawing, PictureBoxKeepsWhatIsDrawnAndReportsTheMouseInItsScale) {
     EXPECT_EQ(GetParent(pic->hWnd()), form->hWnd());
     EXPECT_TRUE(GetWindowLongW(pic->hWnd(), GWL_STYLE) & WS_CHILD);
     pic.reset();
+    form->Unload();
+}
+
+// A control gives its region with every paint; the window hears of it only when it changes.
+TEST(FormsDrawing, AControlsRegionReachesItsWindowOnlyWhenItChanges) {
+    auto form = std::make_shared<Recording>();
+    form->Show();
+    auto pic = placeControl<PictureBox>(*form, L"pic", 0, 0, 1500, 1500);
+    testsupport::MessageRecorder seen(pic->hWnd());
+    struct Step {
+        int right; // of a rectangle region from (0, 0), 0 for none
+        bool reaches;
+    };
+    const Step steps[] = {{40, true}, {40, false}, {60, true}, {0, true}, {0, false}, {60, true}};
+    for (const Step& step : steps) {
+        seen.clear();
+        pic->setWindowRegion(step.right ? GdiRegion(CreateRectRgn(0, 0, step.right, 50)) : GdiRegion());
+        EXPECT_EQ(seen.count(WM_WINDOWPOSCHANGED) > 0, step.reaches) << step.right;
+        HRGN now = CreateRectRgn(0, 0, 0, 0);
+        EXPECT_EQ(GetWindowRgn(pic->hWnd(), now) != ERROR, step.right != 0);
+        DeleteObject(now);
+    }
     form->Unload();
 }
 

@@ -1,5 +1,6 @@
 // The run time's own controls on a real form: change events, timers, scroll bars, floating boxes.
 #include "forms_test_support.h"
+#include "support/message_recorder.h"
 
 #include "platform/forms/color.h"
 #include "platform/forms/controls/command_button.h"
@@ -141,6 +142,21 @@ TEST_F(FormsControls, ScrollBarKeepsItsRangeAndReportsChangeAndScroll) {
     SendMessageW(bar->hWnd(), WM_VSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(bar->barWindow()));
     EXPECT_EQ(joined(seen), L"C10 C8");
     EXPECT_EQ(GetScrollPos(bar->barWindow(), SB_CTL), 2);
+
+    // The bar is drawn with its next paint, once for any number of changes, and not at all for
+    // values it has already.
+    UpdateWindow(bar->barWindow());
+    testsupport::MessageRecorder painted(bar->barWindow());
+    bar->setValue(4);
+    bar->setValue(3);
+    EXPECT_EQ(painted.count(WM_PAINT), 0u);
+    UpdateWindow(bar->barWindow());
+    EXPECT_EQ(painted.count(WM_PAINT), 1u);
+    painted.clear();
+    bar->setMax(0);
+    SendMessageW(bar->hWnd(), WM_VSCROLL, SB_ENDSCROLL, reinterpret_cast<LPARAM>(bar->barWindow()));
+    UpdateWindow(bar->barWindow());
+    EXPECT_EQ(painted.count(WM_PAINT), 0u);
 }
 
 TEST_F(FormsControls, ResizeIsRaisedOncePerRealSizeChangeAndNests) {

@@ -1,5 +1,7 @@
 #include "widgets/list/scroll_bar_layer.h"
 
+#include "support/message_recorder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -27,8 +29,12 @@ HRESULT WINAPI fakeUninit(HWND) {
     fake.calls.push_back("uninit");
     return S_OK;
 }
-BOOL WINAPI fakeShow(HWND, int bar, BOOL show) {
+// Showing and hiding change the window's scroll-bar style, as the real bars do.
+BOOL WINAPI fakeShow(HWND w, int bar, BOOL show) {
     fake.calls.push_back("show " + std::to_string(bar) + " " + std::to_string(show));
+    const LONG style = bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL;
+    const LONG now = GetWindowLongW(w, GWL_STYLE);
+    SetWindowLongW(w, GWL_STYLE, show ? now | style : now & ~style);
     return TRUE;
 }
 BOOL WINAPI fakeEnable(HWND, int bar, UINT flags) {
@@ -139,7 +145,7 @@ TEST_F(ListScrollBars, RangePageAndPositionRulesOnAStandardBar) {
     EXPECT_FALSE(layer.SB_Visible(SB_HORZ));
 }
 
-TEST_F(ListScrollBars, FlatFamilyIsUsedWhenItCanBeBoundAndAnEqualValueSendsNothing) {
+TEST_F(ListScrollBars, FlatFamilyIsUsedWhenItCanBeBound) {
     {
         ScrollBarLayer layer(&fakeResolver);
         layer.UseStandardBars = false;
@@ -148,20 +154,8 @@ TEST_F(ListScrollBars, FlatFamilyIsUsedWhenItCanBeBoundAndAnEqualValueSendsNothi
         EXPECT_EQ(fake.lastWindow, window);
         EXPECT_EQ(fake.calls, (std::vector<std::string>{"init", "prop 512 0"}));
         fake.calls.clear();
-
-        fake.bars[1].nMax = 20;
-        fake.bars[1].nPage = 5;
-        fake.bars[1].nPos = 4;
-        layer.SB_Value(SB_VERT, 4);
-        EXPECT_TRUE(fake.calls.empty());
         layer.SB_Value(SB_VERT, 6);
-        layer.SB_LargeChange(SB_VERT, 8);
-        layer.SB_Visible(SB_VERT, true);
-        layer.SB_Enabled(SB_VERT, false);
-        layer.SB_Enabled(SB_HORZ, true);
-        EXPECT_EQ(fake.calls, (std::vector<std::string>{"set 1 mask 4 redraw 1", "set 1 mask 3 redraw 1",
-                                                        "show 1 1", "enable 1 3", "enable 0 0"}));
-        EXPECT_EQ(fake.bars[1].nMax, 23);
+        EXPECT_EQ(fake.calls, (std::vector<std::string>{"set 1 mask 4 redraw 0"}));
         EXPECT_EQ(layer.SB_Value(SB_VERT), 6);
         fake.calls.clear();
     }
@@ -183,6 +177,122 @@ TEST_F(ListScrollBars, FlatFamilyIsUsedWhenItCanBeBoundAndAnEqualValueSendsNothi
     realFlat.SB_Create(window);
     EXPECT_FALSE(realFlat.UseStandardBars);
     EXPECT_EQ(realFlat.SB_Value(SB_VERT), GetScrollPos(window, SB_VERT));
+}
+
+// What one handler asks of the bar, and what reaches the window: nothing that changes nothing, no
+// redraw with a call, showing and enabling only when the window is painted (or, before a change of
+// range, what was asked before it), and a bar hidden and shown again by one handler left alone.
+TEST_F(ListScrollBars, OnlyRealChangesReachTheWindowAndShowingWaitsForThePaint) {
+    struct Case {
+        const char* what;
+        void (*handler)(ScrollBarLayer&);
+        std::vector<std::string> during, atPaint;
+    };
+    const Case cases[] = {
+        {"equal values",
+         [](ScrollBarLayer& l) {
+             l.SB_Value(SB_VERT, 4), l.SB_LargeChange(SB_VERT, 5), l.SB_Max(SB_VERT, 15);
+         },
+         {},
+         {}},
+        {"new values",
+         [](ScrollBarLayer& l) { l.SB_Value(SB_VERT, 6), l.SB_LargeChange(SB_VERT, 8); },
+         {"set 1 mask 4 redraw 0", "set 1 mask 3 redraw 0"},
+         {}},
+        {"shown as it is", [](ScrollBarLayer& l) { l.SB_Visible(SB_VERT, true); }, {}, {}},
+        {"hidden, shown again",
+         [](ScrollBarLayer& l) { l.SB_Visible(SB_VERT, false), l.SB_Visible(SB_VERT, true); },
+         {},
+         {}},
+        {"hidden, enabled",
+         [](ScrollBarLayer& l) { l.SB_Visible(SB_VERT, false), l.SB_Enabled(SB_VERT, false); },
+         {},
+         {"show 1 0", "enable 1 3"}},
+        {"hidden, then a new range",
+         [](ScrollBarLayer& l) {
+             l.SB_Visible(SB_VERT, false), l.SB_Max(SB_VERT, 30), l.SB_Visible(SB_VERT, true);
+         },
+         {"show 1 0", "set 1 mask 1 redraw 0"},
+         {"show 1 1"}},
+    };
+    for (const Case& c : cases) {
+        fake = FakeFlat{};
+        SetWindowLongW(window, GWL_STYLE, GetWindowLongW(window, GWL_STYLE) | WS_VSCROLL);
+        ScrollBarLayer layer(&fakeResolver);
+        layer.UseStandardBars = false;
+        layer.SB_Create(window);
+        fake.bars[1] = SCROLLINFO{sizeof(SCROLLINFO), 0, 0, 20, 5, 4, 0};
+        fake.calls.clear();
+        c.handler(layer);
+        EXPECT_EQ(fake.calls, c.during) << c.what;
+        fake.calls.clear();
+        layer.showPending();
+        EXPECT_EQ(fake.calls, c.atPaint) << c.what;
+        fake.calls.clear();
+        layer.showPending();
+        EXPECT_TRUE(fake.calls.empty()) << c.what << ": a second paint sends nothing";
+    }
+}
+
+// On a real window on the screen the frame is not drawn by the calls: it is drawn once, with the
+// window's paint, and not at all when the bar looks as it did at the last paint.
+TEST_F(ListScrollBars, TheFrameIsDrawnOnceWithThePaintAndOnlyWhenTheBarLooksDifferent) {
+    ShowWindow(window, SW_SHOWNA);
+    ScrollBarLayer layer;
+    layer.SB_Create(window);
+    SCROLLINFO info{};
+    info.nMax = 20;
+    info.nPage = 5;
+    layer.SB_SetInfo(SB_VERT, info, SIF_RANGE | SIF_PAGE);
+    // What the list box does when it is done with the bars, and when its window is painted.
+    auto asksForPaint = [&] {
+        layer.settle();
+        return GetUpdateRect(window, nullptr, FALSE) != FALSE;
+    };
+    auto paint = [&] {
+        layer.showPending();
+        UpdateWindow(window);
+    };
+    paint();
+    testsupport::MessageRecorder seen(window);
+
+    layer.SB_Max(SB_VERT, 40);
+    layer.SB_Value(SB_VERT, 3);
+    layer.SB_LargeChange(SB_VERT, 6);
+    EXPECT_EQ(seen.count(WM_NCPAINT), 0u);
+    EXPECT_TRUE(asksForPaint());
+    paint();
+    EXPECT_EQ(seen.count(WM_NCPAINT), 1u);
+
+    // On a long range the thumb keeps its place and least size for a small move.
+    layer.SB_Max(SB_VERT, 100000);
+    layer.SB_Value(SB_VERT, 1);
+    paint();
+    seen.clear();
+    layer.SB_Value(SB_VERT, 2);
+    layer.SB_Max(SB_VERT, 100001);
+    EXPECT_FALSE(asksForPaint());
+    paint();
+    EXPECT_EQ(seen.count(WM_NCPAINT), 0u);
+    EXPECT_EQ(layer.SB_Value(SB_VERT), 2);
+
+    // A range changed and set back by one handler, as a refresh of an unchanged list does.
+    layer.SB_Max(SB_VERT, 10);
+    layer.SB_Max(SB_VERT, 100001);
+    EXPECT_FALSE(asksForPaint());
+    paint();
+    EXPECT_EQ(seen.count(WM_NCPAINT), 0u);
+
+    // Hiding, or disabling a shown bar, asks for the paint that applies it.
+    layer.SB_Enabled(SB_VERT, false);
+    EXPECT_TRUE(asksForPaint());
+    paint();
+    layer.SB_Enabled(SB_VERT, false);
+    EXPECT_FALSE(asksForPaint());
+    layer.SB_Visible(SB_VERT, false);
+    EXPECT_TRUE(asksForPaint());
+    paint();
+    EXPECT_FALSE(layer.windowShows(SB_VERT));
 }
 
 } // namespace
