@@ -8,8 +8,8 @@
 #include "app/tesdiq.h"
 #include "app/traymenu.h"
 #include "widgets/buttons/uc_slider_tip.h"
-#include "widgets/text/about_box.h"
-#include "widgets/text/tip_window.h"
+#include "widgets/label/about_box.h"
+#include "widgets/shared/tip_window.h"
 
 namespace app {
 

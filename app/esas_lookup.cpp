@@ -10,7 +10,7 @@
 #include "platform/textbox/uni_text_box_ex.h"
 #include "widgets/combo/s_combo_box.h"
 #include "widgets/list/mc_list_box.h"
-#include "widgets/text/label_kdq.h"
+#include "widgets/label/label_kdq.h"
 
 #include <string>
 #include <vector>

@@ -6,8 +6,8 @@
 #include "widgets/buttons/kt_button.h"
 #include "platform/forms/msgbox.h"
 #include "widgets/buttons/uc_slider.h"
-#include "widgets/text/frame_kdq.h"
-#include "widgets/text/label_kdq.h"
+#include "widgets/frame/frame_kdq.h"
+#include "widgets/label/label_kdq.h"
 
 #include <utility>
 

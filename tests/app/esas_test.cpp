@@ -15,7 +15,7 @@
 #include "widgets/combo/s_combo_box.h"
 #include "widgets/list/mc_list_box.h"
 #include "widgets/list/mc_tool_bar.h"
-#include "widgets/text/label_kdq.h"
+#include "widgets/label/label_kdq.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -18,7 +18,7 @@
 #include "widgets/buttons/morph_option_check.h"
 #include "widgets/buttons/uc_slider.h"
 #include "widgets/buttons/uc_slider_tip.h"
-#include "widgets/text/frame_kdq.h"
+#include "widgets/frame/frame_kdq.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "support/temp_folder.h"
 #include "tools/builder.h"
 #include "widgets/buttons/uc_slider.h"
-#include "widgets/text/label_kdq.h"
+#include "widgets/label/label_kdq.h"
 
 #include <gtest/gtest.h>
 

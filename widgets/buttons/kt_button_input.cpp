@@ -9,7 +9,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/send_keys.h"
 #include "platform/hook/exports.h"
-#include "widgets/text/hover.h"
+#include "widgets/shared/hover.h"
 
 namespace widgets {
 

@@ -1,7 +1,7 @@
 // The colour arithmetic the combo box paints with. Colours are 0x00BBGGRR.
 #pragma once
 
-#include "widgets/text/color_ramp.h"
+#include "widgets/shared/color_ramp.h"
 
 #include <cstdint>
 

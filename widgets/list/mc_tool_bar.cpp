@@ -10,7 +10,7 @@
 #include "widgets/list/list_text.h"
 #include "widgets/list/mc_tool_bar_layout.h"
 #include "widgets/list/mc_tool_bar_raster.h"
-#include "widgets/text/vni.h"
+#include "widgets/shared/vni.h"
 
 namespace widgets {
 

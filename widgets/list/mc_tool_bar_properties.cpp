@@ -13,7 +13,7 @@
 #include "platform/forms/surface.h"
 #include "widgets/list/mc_tool_bar_layout.h"
 #include "widgets/list/mc_tool_bar_paint.h"
-#include "widgets/text/vni.h"
+#include "widgets/shared/vni.h"
 
 #include <limits>
 

@@ -3,7 +3,7 @@
 #include "tool_bar_test_support.h"
 
 #include "platform/core/text.h"
-#include "widgets/text/label_kdq.h"
+#include "widgets/label/label_kdq.h"
 
 #include <commctrl.h>
 #include <vector>
