@@ -34,7 +34,7 @@
 #include "platform/textbox/uni_text_box_ex.h"
 #include "widgets/buttons/morph_option_check.h"
 #include "widgets/combo/s_combo_box.h"
-#include "widgets/list/mc_list_box.h"
+#include "widgets/list_box/mc_list_box.h"
 
 #include <windows.h>
 #include <shellapi.h>

@@ -15,7 +15,7 @@
 #include "platform/speech/recording_speech.h"
 #include "support/temp_folder.h"
 #include "tools/builder.h"
-#include "widgets/list/mc_list_box.h"
+#include "widgets/list_box/mc_list_box.h"
 
 #include <gtest/gtest.h>
 

@@ -22,8 +22,8 @@
 #include "widgets/buttons/morph_option_check.h"
 #include "widgets/buttons/uc_slider.h"
 #include "widgets/combo/s_combo_box.h"
-#include "widgets/list/mc_list_box.h"
-#include "widgets/list/mc_tool_bar.h"
+#include "widgets/list_box/mc_list_box.h"
+#include "widgets/tool_bar/mc_tool_bar.h"
 
 #include <gtest/gtest.h>
 

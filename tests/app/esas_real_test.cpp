@@ -8,7 +8,7 @@
 #include "support/screenshot.h"
 #include "support/temp_folder.h"
 #include "tools/builder.h"
-#include "widgets/list/mc_list_box.h"
+#include "widgets/list_box/mc_list_box.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -13,8 +13,8 @@
 #include "tools/builder.h"
 #include "widgets/buttons/morph_option_check.h"
 #include "widgets/combo/s_combo_box.h"
-#include "widgets/list/mc_list_box.h"
-#include "widgets/list/mc_tool_bar.h"
+#include "widgets/list_box/mc_list_box.h"
+#include "widgets/tool_bar/mc_tool_bar.h"
 #include "widgets/label/label_kdq.h"
 
 #include <gtest/gtest.h>
