@@ -8,7 +8,7 @@
 #include "platform/forms/functions.h"
 #include "platform/forms/msgbox.h"
 #include "platform/textbox/uni_text_box_ex.h"
-#include "widgets/combo/s_combo_box.h"
+#include "widgets/combo_box/s_combo_box.h"
 #include "widgets/list_box/mc_list_box.h"
 #include "widgets/label/label_kdq.h"
 

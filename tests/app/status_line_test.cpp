@@ -8,7 +8,7 @@
 #include "platform/forms/msgbox.h"
 #include "support/temp_folder.h"
 #include "tools/builder.h"
-#include "widgets/buttons/uc_slider.h"
+#include "widgets/slider/uc_slider.h"
 #include "widgets/label/label_kdq.h"
 
 #include <gtest/gtest.h>
