@@ -19,7 +19,7 @@
 #include "platform/forms/controls/image.h"
 #include "platform/forms/std_picture.h"
 #include "platform/forms/surface.h"
-#include "platform/textbox/uni_text_box_ex.h"
+#include "platform/forms/controls/uni_text_box_ex.h"
 #include "widgets/option_check/morph_option_check.h"
 #include "widgets/combo_box/s_combo_box.h"
 #include "widgets/list_box/mc_list_box.h"

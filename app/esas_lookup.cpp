@@ -7,7 +7,7 @@
 #include "platform/data/connection_string.h"
 #include "platform/forms/functions.h"
 #include "platform/forms/msgbox.h"
-#include "platform/textbox/uni_text_box_ex.h"
+#include "platform/forms/controls/uni_text_box_ex.h"
 #include "widgets/combo_box/s_combo_box.h"
 #include "widgets/list_box/mc_list_box.h"
 #include "widgets/label/label_kdq.h"

@@ -14,7 +14,7 @@
 #include "platform/data/database.h"
 #include "platform/forms/msgbox.h"
 #include "platform/speech/recording_speech.h"
-#include "platform/textbox/uni_text_box_ex.h"
+#include "platform/forms/controls/uni_text_box_ex.h"
 #include "support/screenshot.h"
 #include "support/temp_folder.h"
 #include "tools/builder.h"

@@ -4,7 +4,7 @@
 
 #include "platform/forms/do_events.h"
 #include "platform/forms/msgbox.h"
-#include "platform/textbox/uni_text_box_ex.h"
+#include "platform/forms/controls/uni_text_box_ex.h"
 #include "support/screenshot.h"
 #include "support/temp_folder.h"
 #include "tools/builder.h"

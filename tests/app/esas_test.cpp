@@ -8,7 +8,7 @@
 #include "widgets/command_button/kt_button.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/msgbox.h"
-#include "platform/textbox/uni_text_box_ex.h"
+#include "platform/forms/controls/uni_text_box_ex.h"
 #include "support/temp_folder.h"
 #include "tools/builder.h"
 #include "widgets/option_check/morph_option_check.h"

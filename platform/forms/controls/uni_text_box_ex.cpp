@@ -1,4 +1,4 @@
-#include "platform/textbox/uni_text_box_ex.h"
+#include "platform/forms/controls/uni_text_box_ex.h"
 
 #include "platform/forms/layout.h"
 

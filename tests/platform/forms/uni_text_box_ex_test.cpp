@@ -1,6 +1,6 @@
 // The search box on a real form: created by its type name, Unicode text typed and pasted, long pastes,
 // Enter and the key events its host hears.
-#include "platform/textbox/uni_text_box_ex.h"
+#include "platform/forms/controls/uni_text_box_ex.h"
 
 #include "platform/forms/do_events.h"
 #include "platform/forms/form.h"
