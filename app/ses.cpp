@@ -48,12 +48,6 @@ ses::ses() {
     setFont(tahoma(8.25));
 }
 
-void ses::registerControls() {
-    widgets::Frame_KDQ::registerType();
-    widgets::ucSlider::registerType();
-    widgets::ktButton::registerType();
-}
-
 forms::Layout ses::layout() const {
     auto frame = [](const wchar_t* name, int top, const wchar_t* caption) {
         return entry(L"Frame_KDQ", name, 240, top, 4920, 1080,

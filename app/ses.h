@@ -26,7 +26,6 @@ void showSpeeds(forms::Form& main, Speeds speeds);
 class ses : public forms::Form {
 public:
     ses();
-    static void registerControls();
     void ok();
 
 protected:
