@@ -3,6 +3,7 @@
 #include "app/captions.h"
 #include "app/database_paths.h"
 #include "app/main_window.h"
+#include "app/speech_speeds.h"
 #include "app/keyboard_layout.h"
 #include "app/pictures.h"
 #include "platform/core/runtime_error.h"

@@ -8,6 +8,8 @@
 #include "platform/speech/text_to_speech.h"
 #include "widgets/text/label_kdq.h"
 
+#include <utility>
+
 namespace app {
 
 namespace {
@@ -74,6 +76,12 @@ std::optional<std::wstring> missingDatabase() {
         if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return file;
     }
     return std::nullopt;
+}
+
+void showSpeeds(forms::Form& main, Speeds speeds) {
+    for (auto [name, speed] : {std::pair{L"des", speeds.english}, std::pair{L"drs", speeds.russian}})
+        if (auto* label = dynamic_cast<widgets::Label_KDQ*>(main.findControl(name)))
+            label->setText(std::to_wstring(speed));
 }
 
 void reportMissing(const std::wstring& file) {
