@@ -45,11 +45,6 @@ dil::dil() {
     setFont(tahoma(8.25));
 }
 
-void dil::registerControls() {
-    widgets::MorphOptionCheck::registerType();
-    widgets::ktButton::registerType();
-}
-
 forms::Layout dil::layout() const {
     forms::Layout l;
     for (int i = 0; i < 4; ++i) {

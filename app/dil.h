@@ -23,7 +23,6 @@ std::wstring chosenCode(const std::array<int16_t, 4>& values);
 class dil : public forms::Form {
 public:
     dil();
-    static void registerControls();
     void ok();
 
 protected:

@@ -1,13 +1,9 @@
 #include "app/esas.h"
 
 #include "app/captions.h"
-#include "app/dil.h"
-#include "app/haqqinda.h"
-#include "app/menu.h"
-#include "app/ses.h"
-#include "app/sys_tray_icon.h"
-#include "app/tesdiq.h"
-#include "app/traymenu.h"
+#include "app/database_paths.h"
+#include "app/main_window.h"
+#include "app/speech_speeds.h"
 #include "app/keyboard_layout.h"
 #include "app/pictures.h"
 #include "platform/core/runtime_error.h"
@@ -32,11 +28,6 @@ namespace app {
 
 namespace {
 
-std::wstring& programFolderSlot() {
-    static std::wstring folder;
-    return folder;
-}
-
 const uint32_t kDirectionColour = 0xC56A31;
 
 // The timer that fires once the window is painted (timers come after every paint), and the message
@@ -54,33 +45,7 @@ esas::esas() {
     setMaxButton(false);
     setClientSize(632 * 15, 466 * 15);
     setFont(forms::StdFont::create(L"Tahoma", 8.25));
-    registerControls();
     settingsAhead_ = readSettingsAhead(programFolder());
-}
-
-void esas::registerControls() {
-    textbox::UniTextBoxEx::registerType();
-    widgets::SComboBox::registerType();
-    widgets::MorphOptionCheck::registerType();
-    widgets::ktButton::registerType();
-    widgets::Label_KDQ::registerType();
-    forms::registerControlType<widgets::McListBox>(L"McListBox");
-    forms::registerControlType<widgets::McToolBar>(L"McToolBar");
-    SysTrayIcon::registerType();
-    dil::registerControls();
-    ses::registerControls();
-    haqqinda::registerControls();
-    tesdiq::registerControls();
-    traymenu::registerControls();
-    Menu::registerControls();
-}
-
-void esas::setProgramFolder(std::wstring folder) {
-    programFolderSlot() = std::move(folder);
-}
-
-std::wstring esas::programFolder() {
-    return programFolderSlot().empty() ? forms::App::Path() : programFolderSlot();
 }
 
 void esas::fvar(const std::wstring& path) {
@@ -100,11 +65,11 @@ void esas::Form_Load() {
     if (icon_) SendMessageW(hWnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_->hIcon()));
     connectEvents();
 
-    const std::wstring folder = programFolder();
-    const std::wstring dictionary = folder + L"\\oracle\\dat.vex";
+    const DatabasePaths paths = databasePaths(programFolder());
+    const std::wstring& dictionary = paths.dictionary;
     fvar(dictionary);
     dictionaryFound_ = fileFound_;
-    const std::wstring settingsFile = folder + L"\\oracle\\lang.vex";
+    const std::wstring& settingsFile = paths.settings;
     fvar(settingsFile);
     if (!fileFound_) {
         // The stored language is not known without the file: the system's is the nearest.

@@ -23,9 +23,6 @@ inline constexpr uint32_t kWindowColour = 0xF9F9F9;
 class esas : public forms::Form {
 public:
     esas();
-    // The control types the window's layout names; done before its first load.
-    static void registerControls();
-
     // Sets the file-found flag: whether the file can be opened for reading.
     void fvar(const std::wstring& path);
     // Activates the keyboard layout of a source language by its first letter ("E", "R", "T").
@@ -39,11 +36,6 @@ public:
     // Whether the dictionary was found at start; without it every look-up refuses quietly.
     bool dictionaryFound() const { return dictionaryFound_; }
     const Settings& settings() const { return settings_; }
-
-    // The program folder the databases are looked for in; the program's own folder unless a test
-    // sets another before the window loads.
-    static void setProgramFolder(std::wstring folder);
-    static std::wstring programFolder();
 
 protected:
     forms::Layout layout() const override;

@@ -70,11 +70,6 @@ haqqinda::haqqinda() {
     setFont(tahoma(8.25));
 }
 
-void haqqinda::registerControls() {
-    widgets::Label_KDQ::registerType();
-    widgets::ktButton::registerType();
-}
-
 forms::Layout haqqinda::layout() const {
     forms::Layout l;
     l.push_back(entry(L"Image", L"Image2", 240, 240, 720, 720));

@@ -24,7 +24,6 @@ std::optional<AboutTexts> aboutTexts(const std::wstring& code);
 class haqqinda : public forms::Form {
 public:
     haqqinda();
-    static void registerControls();
 
 protected:
     forms::Layout layout() const override;

@@ -1,3 +1,4 @@
+#include "app/controls.h"
 #include "app/esas.h"
 
 #include "platform/forms/app.h"
@@ -7,6 +8,7 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     try {
+        app::registerControlTypes();
         return forms::MessageLoop::runProgram(forms::instance<app::esas>());
     } catch (...) {
         forms::reportUnexpectedError(L"Start-up");

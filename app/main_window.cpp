@@ -1,16 +1,23 @@
 #include "app/main_window.h"
-#include "app/esas.h"
-#include "app/captions.h"
 
+#include "app/captions.h"
+#include "app/database_paths.h"
 #include "app/sys_tray_icon.h"
 #include "platform/forms/app.h"
 #include "platform/forms/msgbox.h"
 #include "platform/speech/text_to_speech.h"
 #include "widgets/label/label_kdq.h"
 
+#include <utility>
+
 namespace app {
 
 namespace {
+
+std::wstring& programFolderSlot() {
+    static std::wstring folder;
+    return folder;
+}
 
 widgets::Label_KDQ* mainLabelControl(const wchar_t* name) {
     forms::Form* main = mainWindow();
@@ -55,20 +62,26 @@ int directionOf(const std::wstring& origin) {
 }
 
 std::wstring programFolder() {
-    return esas::programFolder();
+    return programFolderSlot().empty() ? forms::App::Path() : programFolderSlot();
 }
 
 void setProgramFolder(std::wstring folder) {
-    esas::setProgramFolder(std::move(folder));
+    programFolderSlot() = std::move(folder);
 }
 
 std::optional<std::wstring> missingDatabase() {
-    for (const wchar_t* name : {L"\\oracle\\dat.vex", L"\\oracle\\lang.vex"}) {
-        const std::wstring file = programFolder() + name;
+    const DatabasePaths paths = databasePaths(programFolder());
+    for (const std::wstring& file : {paths.dictionary, paths.settings}) {
         const DWORD attributes = GetFileAttributesW(file.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return file;
     }
     return std::nullopt;
+}
+
+void showSpeeds(forms::Form& main, Speeds speeds) {
+    for (auto [name, speed] : {std::pair{L"des", speeds.english}, std::pair{L"drs", speeds.russian}})
+        if (auto* label = dynamic_cast<widgets::Label_KDQ*>(main.findControl(name)))
+            label->setText(std::to_wstring(speed));
 }
 
 void reportMissing(const std::wstring& file) {

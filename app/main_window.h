@@ -3,6 +3,7 @@
 // signal "flo"), its return from the notification area, and the program's end.
 #pragma once
 
+#include "app/speech_speeds.h"
 #include "platform/forms/form.h"
 
 #include <optional>
@@ -44,6 +45,10 @@ int directionOf(const std::wstring& origin);
 // test set another).
 std::wstring programFolder();
 void setProgramFolder(std::wstring folder);
+
+// Shows the speeds on a main window's status line (its labels des and drs); nothing on a window
+// without them.
+void showSpeeds(forms::Form& main, Speeds speeds);
 
 // The first of the two database files (dictionary, then settings) that cannot be found.
 std::optional<std::wstring> missingDatabase();

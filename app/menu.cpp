@@ -68,10 +68,6 @@ Menu::Menu() {
     setClientSize(2340, 1005);
 }
 
-void Menu::registerControls() {
-    widgets::Label_KDQ::registerType();
-}
-
 forms::Layout Menu::layout() const {
     const forms::PropertyBag row{{L"BackStyle", 0},
                                  {L"BackColor", forms::Variant::colour(kBack)},

@@ -45,7 +45,6 @@ POINT wordPopupPlace(POINT pointer, SIZE popup, const RECT& workArea);
 class Menu : public forms::Form {
 public:
     Menu();
-    static void registerControls();
 
     // Sets the word, places the popup at a point of the screen (pixels) and shows it.
     void showAt(const std::wstring& word, POINT screenPoint);

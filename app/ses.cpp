@@ -31,12 +31,6 @@ std::optional<SpeedCaptions> speedCaptions(const std::wstring& code) {
     return std::nullopt;
 }
 
-void showSpeeds(forms::Form& main, Speeds speeds) {
-    for (auto [name, speed] : {std::pair{L"des", speeds.english}, std::pair{L"drs", speeds.russian}})
-        if (auto* label = dynamic_cast<widgets::Label_KDQ*>(main.findControl(name)))
-            label->setText(std::to_wstring(speed));
-}
-
 ses::ses() {
     setName(L"ses");
     setCaption(L"Vexa R7 Edition");
@@ -46,12 +40,6 @@ ses::ses() {
     setBackColor(0xF9F9F9);
     setClientSize(5400, 3120);
     setFont(tahoma(8.25));
-}
-
-void ses::registerControls() {
-    widgets::Frame_KDQ::registerType();
-    widgets::ucSlider::registerType();
-    widgets::ktButton::registerType();
 }
 
 forms::Layout ses::layout() const {

@@ -19,14 +19,9 @@ struct SpeedCaptions {
 };
 std::optional<SpeedCaptions> speedCaptions(const std::wstring& code);
 
-// Shows the speeds on a main window's status line (its labels des and drs); nothing on a window
-// without them.
-void showSpeeds(forms::Form& main, Speeds speeds);
-
 class ses : public forms::Form {
 public:
     ses();
-    static void registerControls();
     void ok();
 
 protected:

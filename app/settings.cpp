@@ -1,5 +1,6 @@
 #include "app/settings.h"
 
+#include "app/database_paths.h"
 #include "platform/core/runtime_error.h"
 #include "platform/data/connection_string.h"
 #include "platform/forms/functions.h"
@@ -40,7 +41,7 @@ bool booleanOr(const forms::Variant& v, bool fallback) {
 // The data source is quoted where the folder's name needs it (a ";" in it would end the value).
 std::wstring settingsConnectionString(const std::wstring& programFolder) {
     return L"Provider=Microsoft.jet.oledb.4.0; Data Source=" +
-           data::connectionValue(programFolder + L"\\oracle\\lang.vex") + L";Jet Oledb:Database Password =" +
+           data::connectionValue(databasePaths(programFolder).settings) + L";Jet Oledb:Database Password =" +
            kSettingsPassword;
 }
 

@@ -32,11 +32,6 @@ tesdiq::tesdiq() {
     setFont(tahoma(8.25));
 }
 
-void tesdiq::registerControls() {
-    widgets::Label_KDQ::registerType();
-    widgets::ktButton::registerType();
-}
-
 forms::Layout tesdiq::layout() const {
     forms::LayoutEntry he = entry(L"ktButton", L"he", 1200, 1140, 1200, 420, buttonLook(L"Yes"));
     forms::LayoutEntry yox = entry(L"ktButton", L"yox", 2700, 1140, 1200, 420, buttonLook(L"No"));

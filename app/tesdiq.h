@@ -18,7 +18,6 @@ std::optional<ConfirmTexts> confirmTexts(const std::wstring& code);
 class tesdiq : public forms::Form {
 public:
     tesdiq();
-    static void registerControls();
     [[noreturn]] void he_Click();
     void yox_Click() { Unload(); }
 

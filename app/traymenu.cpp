@@ -37,10 +37,6 @@ traymenu::traymenu() {
     setClientSize(2340, 1005);
 }
 
-void traymenu::registerControls() {
-    widgets::Label_KDQ::registerType();
-}
-
 forms::Layout traymenu::layout() const {
     const forms::PropertyBag row{{L"BackStyle", 0}, {L"BackColor", forms::Variant::colour(kBack)}};
     auto font = tahoma(8.25);

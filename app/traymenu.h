@@ -18,7 +18,6 @@ std::optional<TrayCaptions> trayCaptions(const std::wstring& code);
 class traymenu : public forms::Form {
 public:
     traymenu();
-    static void registerControls();
 
     // The rows' actions.
     void open();

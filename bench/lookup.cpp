@@ -6,6 +6,7 @@
 // oracle\dat.vex beside the program), it looks up 200 sampled words in each direction as the main
 // window does and prints the median and 95th percentile of the search and of the translations.
 #include "timing.h"
+#include "app/database_paths.h"
 #include "app/lookup.h"
 #include "platform/data/connection.h"
 #include "platform/data/connection_string.h"
@@ -258,7 +259,7 @@ void reportCheckCost(const std::wstring& syntheticFolder) {
     struct Target {
         const char* label;
         std::wstring folder;
-    } targets[] = {{"built dictionary", programFolder + L"\\oracle"},
+    } targets[] = {{"built dictionary", app::databasePaths(programFolder).folder},
                    {"synthetic dictionary", syntheticFolder}};
     for (const auto& t : targets) {
         std::wstring file = t.folder + L"\\dat.vex";
@@ -362,7 +363,7 @@ int main(int argc, char** argv) {
         std::wstring program = exe;
         program = program.substr(0, program.find_last_of(L'\\'));
         std::wstring folder = argc > 1 ? data::fromUtf8(argv[1]) : program + L"\\bench-data";
-        std::wstring dictionary = argc > 2 ? data::fromUtf8(argv[2]) : program + L"\\oracle\\dat.vex";
+        std::wstring dictionary = argc > 2 ? data::fromUtf8(argv[2]) : app::databasePaths(program).dictionary;
         return run(folder, dictionary);
     } catch (const forms::RuntimeError& e) {
         std::fprintf(stderr, "bench_lookup: %s\n", e.what());

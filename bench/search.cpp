@@ -20,7 +20,10 @@
 // empty window, and the time from a key to the screen for a bare window that only repaints itself.
 #include "probe_link.h"
 #include "timing.h"
+#include "app/controls.h"
+#include "app/database_paths.h"
 #include "app/esas.h"
+#include "app/main_window.h"
 #include "app/lookup.h"
 #include "app/settings.h"
 #include "platform/data/connection.h"
@@ -333,8 +336,9 @@ int main() {
             "bench_search watches the screen through bench/search/screen_probe: run scripts/bench search\n");
         return 2;
     }
-    const std::wstring file = folder + L"\\oracle\\dat.vex";
-    if (!data::fileExists(file) || !data::fileExists(folder + L"\\oracle\\lang.vex")) {
+    const app::DatabasePaths paths = app::databasePaths(folder);
+    const std::wstring& file = paths.dictionary;
+    if (!data::fileExists(file) || !data::fileExists(paths.settings)) {
         std::printf("%s: not found (scripts/run builds it)\n", data::toUtf8(file).c_str());
         return 1;
     }
@@ -344,7 +348,8 @@ int main() {
         return 1;
     });
 
-    app::esas::setProgramFolder(folder);
+    app::registerControlTypes();
+    app::setProgramFolder(folder);
     auto w = std::make_shared<app::esas>();
     w->Show();
     SetForegroundWindow(w->hWnd());

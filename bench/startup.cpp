@@ -9,6 +9,7 @@
 // Then, in this process, what the window leaves until after its first paint: the dictionary's first
 // opening, which checks the whole file (pages, digest, password), and the digest alone.
 #include "timing.h"
+#include "app/database_paths.h"
 #include "platform/data/connection.h"
 #include "platform/data/content_digest.h"
 #include "platform/core/runtime_error.h"
@@ -210,10 +211,11 @@ int runBareWindow() {
 // What the window leaves until after its first paint, in this process: the first opening of a copy of
 // the dictionary (this process has not checked it yet), and the digest alone.
 void reportCheck(const std::wstring& folder) {
-    const std::wstring dictionary = folder + L"\\oracle\\dat.vex";
+    const app::DatabasePaths paths = app::databasePaths(folder);
+    const std::wstring& dictionary = paths.dictionary;
     std::vector<double> opens, digests;
     for (int i = 0; i < 5; ++i) {
-        const std::wstring copy = folder + L"\\oracle\\bench-check-" + std::to_wstring(i) + L".vex";
+        const std::wstring copy = paths.folder + L"\\bench-check-" + std::to_wstring(i) + L".vex";
         CopyFileW(dictionary.c_str(), copy.c_str(), FALSE);
         struct Removed {
             std::wstring file;
@@ -249,9 +251,10 @@ int main() {
     if (argc > 1 && std::wstring(argv[1]) == L"--bare-window") return runBareWindow();
     if (argc > 1) folder = argv[1];
     const int runs = argc > 2 ? std::max(1, _wtoi(argv[2])) : 15;
-    for (const wchar_t* name : {L"\\oracle\\dat.vex", L"\\oracle\\lang.vex"}) {
-        if (GetFileAttributesW((folder + name).c_str()) == INVALID_FILE_ATTRIBUTES) {
-            std::printf("%ls%ls: not found (scripts/run builds it)\n", folder.c_str(), name);
+    const app::DatabasePaths paths = app::databasePaths(folder);
+    for (const std::wstring& file : {paths.dictionary, paths.settings}) {
+        if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            std::printf("%ls: not found (scripts/run builds it)\n", file.c_str());
             return 1;
         }
     }

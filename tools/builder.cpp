@@ -1,5 +1,6 @@
 #include "tools/builder.h"
 
+#include "app/database_paths.h"
 #include "platform/data/connection.h"
 #include "platform/data/content_digest.h"
 #include "platform/data/database.h"
@@ -290,12 +291,10 @@ void writeSettings(const std::wstring& file, const std::wstring& password) {
 }
 
 void writeSampleDatabases(const std::wstring& programFolder) {
-    std::wstring oracle = programFolder;
-    if (!oracle.empty() && oracle.back() != L'\\' && oracle.back() != L'/') oracle += L'\\';
-    oracle += L"oracle";
-    CreateDirectoryW(oracle.c_str(), nullptr);
-    writeDictionary(oracle + L"\\dat.vex", sampleDictionaryRows());
-    writeSettings(oracle + L"\\lang.vex");
+    const app::DatabasePaths paths = app::databasePaths(programFolder);
+    CreateDirectoryW(paths.folder.c_str(), nullptr);
+    writeDictionary(paths.dictionary, sampleDictionaryRows());
+    writeSettings(paths.settings);
 }
 
 } // namespace tools

@@ -2,6 +2,7 @@
 // window on the dictionary of this program's folder, then prints the drawing surface of the form
 // and of every control (a 32-bit DIB section: 4 bytes a pixel), what the process's Win32 heaps hold,
 // and the process's private bytes before and after the window (as memory_probe reads them).
+#include "app/controls.h"
 #include "app/esas.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/surface.h"
@@ -64,6 +65,7 @@ std::string typeName(const forms::UserControl& c) {
 
 int main() {
     std::printf("private bytes before the window: %.1f MiB\n", privateMiB());
+    app::registerControlTypes();
     auto& form = forms::instance<app::esas>();
     form.Show();
     for (int i = 0; i < 20; ++i) {

@@ -151,7 +151,7 @@ std::vector<std::wstring> watchedArguments(const std::wstring& hostTextFile, con
 }
 
 std::wstring EspeakEngine::textFile() const {
-    return !textFile_.empty() && core::fileExists(textFile_) ? textFile_ : std::wstring();
+    return textFile_;
 }
 
 void EspeakEngine::stop() noexcept {

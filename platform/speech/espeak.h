@@ -51,7 +51,7 @@ public:
     void say(const Utterance& utterance) override;
     // Ends the speech still going and removes its text file.
     void stop() noexcept override;
-    // The text file of the last request while it is there (a Windows path), else empty.
+    // The text file of the last request (a Windows path; it goes when its speech ends), else empty.
     std::wstring textFile() const;
 
 private:

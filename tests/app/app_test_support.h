@@ -2,6 +2,7 @@
 // state labels the forms read, the shell's record of notification icons, and message pumping.
 #pragma once
 
+#include "app/controls.h"
 #include "app/main_window.h"
 #include "app/sys_tray_icon.h"
 #include "platform/forms/app.h"

@@ -66,14 +66,7 @@ class Commands : public testing::Test {
 protected:
     void SetUp() override {
         tools::writeSampleDatabases(folder.path());
-        registerTypes();
-        forms::registerControlType<widgets::McListBox>(L"McListBox");
-        app::dil::registerControls();
-        app::ses::registerControls();
-        app::haqqinda::registerControls();
-        app::tesdiq::registerControls();
-        app::traymenu::registerControls();
-        app::Menu::registerControls();
+        app::registerControlTypes();
         app::setProgramFolder(folder.path());
         previousSpeech = speech::RecordingSpeech::recordInto(calls);
         previousBox =

@@ -4,7 +4,9 @@
 #include "app_test_support.h"
 
 #include "app/dil.h"
+#include "app/controls.h"
 #include "app/esas.h"
+#include "app/main_window.h"
 #include "app/haqqinda.h"
 #include "app/keyboard_layout.h"
 #include "app/menu.h"
@@ -35,7 +37,8 @@ class MainWindowCommands : public testing::Test {
 protected:
     void SetUp() override {
         tools::writeSampleDatabases(folder.path());
-        app::esas::setProgramFolder(folder.path());
+        app::registerControlTypes();
+        app::setProgramFolder(folder.path());
         previousBox = forms::setMsgBoxHandler([this](const std::wstring& prompt, int, const std::wstring&) {
             messages.push_back(prompt);
             return 1;
@@ -52,7 +55,7 @@ protected:
         forms::setMsgBoxHandler(previousBox);
         app::setKeyboardLayoutLoader(previousLoader);
         speech::setSpeechFactory(previousSpeech);
-        app::esas::setProgramFolder(L"");
+        app::setProgramFolder(L"");
     }
     void run(const std::wstring& sql) {
         data::Database db(folder.file(L"oracle\\lang.vex"));

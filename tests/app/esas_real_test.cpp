@@ -1,6 +1,8 @@
 // The main window on the dictionary built from the installed Debian dictionaries: a real look-up of
 // "bank", and the screenshot of the window after it (build/screenshots/vexa-lookup.bmp).
+#include "app/controls.h"
 #include "app/esas.h"
+#include "app/main_window.h"
 
 #include "platform/forms/do_events.h"
 #include "platform/forms/msgbox.h"
@@ -51,7 +53,8 @@ TEST(MainWindowScreenshot, BankInEnglishTurkishOnTheRealDictionary) {
     CreateDirectoryW(folder.file(L"oracle").c_str(), nullptr);
     tools::writeDictionary(folder.file(L"oracle\\dat.vex"), tools::rowsFromDictd(kSources));
     tools::writeSettings(folder.file(L"oracle\\lang.vex"));
-    app::esas::setProgramFolder(folder.path());
+    app::registerControlTypes();
+    app::setProgramFolder(folder.path());
     std::vector<std::wstring> messages;
     auto previous = forms::setMsgBoxHandler([&](const std::wstring& prompt, int, const std::wstring&) {
         messages.push_back(prompt);
@@ -93,5 +96,5 @@ TEST(MainWindowScreenshot, BankInEnglishTurkishOnTheRealDictionary) {
     w.reset();
     forms::DoEvents();
     forms::setMsgBoxHandler(previous);
-    app::esas::setProgramFolder(L"");
+    app::setProgramFolder(L"");
 }

@@ -1,6 +1,8 @@
 // The main window on the hand-made dictionary: start-up in the stored language, typing into the search
 // box, the six directions, the language signal, and what happens when a database is missing or fails.
+#include "app/controls.h"
 #include "app/esas.h"
+#include "app/main_window.h"
 
 #include "app/keyboard_layout.h"
 #include "platform/data/database.h"
@@ -35,7 +37,8 @@ protected:
 
     void SetUp() override {
         tools::writeSampleDatabases(folder.path());
-        app::esas::setProgramFolder(folder.path());
+        app::registerControlTypes();
+        app::setProgramFolder(folder.path());
         previousBox_ = forms::setMsgBoxHandler([this](const std::wstring& prompt, int, const std::wstring&) {
             messages.push_back(prompt);
             return 1;
@@ -49,7 +52,7 @@ protected:
         forms::DoEvents();
         forms::setMsgBoxHandler(previousBox_);
         app::setKeyboardLayoutLoader(previousLoader_);
-        app::esas::setProgramFolder(L"");
+        app::setProgramFolder(L"");
     }
 
     void setLanguage(const std::wstring& code) {

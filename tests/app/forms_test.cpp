@@ -69,12 +69,7 @@ class FormWindows : public testing::Test {
 protected:
     void SetUp() override {
         tools::writeSampleDatabases(folder.path());
-        registerTypes();
-        app::dil::registerControls();
-        app::ses::registerControls();
-        app::haqqinda::registerControls();
-        app::tesdiq::registerControls();
-        app::traymenu::registerControls();
+        app::registerControlTypes();
         app::setProgramFolder(folder.path());
         previousBox = forms::setMsgBoxHandler([this](const std::wstring& prompt, int, const std::wstring&) {
             messages.push_back(prompt);

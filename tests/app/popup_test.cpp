@@ -148,8 +148,7 @@ class PopupWindow : public SpeedsInDatabase {
 protected:
     void SetUp() override {
         SpeedsInDatabase::SetUp();
-        registerTypes();
-        app::Menu::registerControls();
+        app::registerControlTypes();
         app::setProgramFolder(folder.path());
         previousSpeech = speech::RecordingSpeech::recordInto(calls);
         main = std::make_shared<StandInMain>();

@@ -1,6 +1,8 @@
 // The main window's status line: the speech speeds it shows are the ones speech will use, at start,
 // when the language is re-applied, and as soon as the speech-speed form stores new ones.
+#include "app/controls.h"
 #include "app/esas.h"
+#include "app/main_window.h"
 #include "app/ses.h"
 
 #include "platform/data/database.h"
@@ -26,7 +28,8 @@ protected:
 
     void SetUp() override {
         tools::writeSampleDatabases(folder.path());
-        app::esas::setProgramFolder(folder.path());
+        app::registerControlTypes();
+        app::setProgramFolder(folder.path());
         previousBox_ = forms::setMsgBoxHandler([this](const std::wstring& prompt, int, const std::wstring&) {
             messages.push_back(prompt);
             return 1;
@@ -41,7 +44,7 @@ protected:
         w.reset();
         forms::DoEvents();
         forms::setMsgBoxHandler(previousBox_);
-        app::esas::setProgramFolder(L"");
+        app::setProgramFolder(L"");
     }
     void run(const std::wstring& sql) {
         data::Database db(folder.file(L"oracle\\lang.vex"));

@@ -44,7 +44,7 @@ TEST(TrayIcon, TheRecordHoldsTheFirstVersionsSizeTheCallbackAndTheCutTip) {
 }
 
 TEST(TrayIcon, NoticesRaiseTheirEventsAndTheMiddleButtonNone) {
-    registerTypes();
+    app::registerControlTypes();
     auto main = std::make_shared<StandInMain>();
     main->load();
     auto& icon = main->control<app::SysTrayIcon>(L"SysTrayIcon1");
@@ -70,7 +70,7 @@ TEST(TrayIcon, NoticesRaiseTheirEventsAndTheMiddleButtonNone) {
 }
 
 TEST(TrayIcon, ShowsChangesAndRemovesTheIconAsItsPropertiesSay) {
-    registerTypes();
+    app::registerControlTypes();
     ShellRecord shell;
     {
         auto main = std::make_shared<StandInMain>();
@@ -141,8 +141,7 @@ TEST(TrayPopup, CaptionsByInterfaceLanguage) {
 }
 
 TEST(TrayPopup, ARightPressShowsItAtThePointerAndItsEntriesOpenOrEnd) {
-    registerTypes();
-    app::traymenu::registerControls();
+    app::registerControlTypes();
     ShellRecord shell;
     EndCatcher end;
     auto main = std::make_shared<StandInMain>();
@@ -187,7 +186,7 @@ TEST(TrayPopup, ARightPressShowsItAtThePointerAndItsEntriesOpenOrEnd) {
 namespace {
 
 TEST(TrayIcon, ItsStoredFormComesFromItsPropertyTable) {
-    apptest::registerTypes();
+    app::registerControlTypes();
     apptest::ShellRecord shell;
     auto host = std::make_shared<apptest::StandInMain>();
     host->load();
