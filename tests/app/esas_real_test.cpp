@@ -4,9 +4,9 @@
 #include "app/esas.h"
 #include "app/main_window.h"
 
+#include "platform/forms/controls/uni_text_box_ex.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/msgbox.h"
-#include "platform/forms/controls/uni_text_box_ex.h"
 #include "support/screenshot.h"
 #include "support/temp_folder.h"
 #include "tools/builder.h"

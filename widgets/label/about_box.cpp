@@ -5,8 +5,8 @@
 #include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/surface.h"
-#include "widgets/shared/color_ramp.h"
 #include "widgets/label/label_kdq.h"
+#include "widgets/shared/color_ramp.h"
 
 namespace widgets {
 

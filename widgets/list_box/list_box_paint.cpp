@@ -5,9 +5,9 @@
 #include "platform/forms/std_picture.h"
 #include "platform/forms/surface.h"
 #include "widgets/list_box/image_list.h"
+#include "widgets/list_box/list_items.h"
 #include "widgets/shared/list_color.h"
 #include "widgets/shared/list_gradient.h"
-#include "widgets/list_box/list_items.h"
 
 #include <algorithm>
 

@@ -8,9 +8,9 @@
 #include "platform/forms/std_picture.h"
 #include "platform/forms/surface.h"
 #include "widgets/shared/list_text.h"
+#include "widgets/shared/vni.h"
 #include "widgets/tool_bar/mc_tool_bar_layout.h"
 #include "widgets/tool_bar/mc_tool_bar_raster.h"
-#include "widgets/shared/vni.h"
 
 namespace widgets {
 

@@ -11,9 +11,9 @@
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
 #include "platform/forms/surface.h"
+#include "widgets/shared/vni.h"
 #include "widgets/tool_bar/mc_tool_bar_layout.h"
 #include "widgets/tool_bar/mc_tool_bar_paint.h"
-#include "widgets/shared/vni.h"
 
 #include <limits>
 

@@ -15,8 +15,8 @@
 #include "support/errors.h"
 #include "support/event_log.h"
 #include "support/screenshot.h"
-#include "widgets/label/about_box.h"
 #include "widgets/frame/frame_kdq.h"
+#include "widgets/label/about_box.h"
 #include "widgets/label/label_kdq.h"
 
 using widgets::Frame_KDQ;

@@ -11,8 +11,8 @@
 
 #include "platform/forms/std_font.h"
 #include "platform/forms/surface.h"
-#include "widgets/shared/color_ramp.h"
 #include "widgets/frame/frame_paint.h"
+#include "widgets/shared/color_ramp.h"
 
 using namespace widgets;
 

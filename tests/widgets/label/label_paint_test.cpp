@@ -3,8 +3,8 @@
 
 #include <set>
 
-#include "widgets/shared/color_ramp.h"
 #include "widgets/label/label_paint.h"
+#include "widgets/shared/color_ramp.h"
 
 using namespace widgets;
 

@@ -1,7 +1,7 @@
 #include "platform/core/constants.h"
 #include "support/errors.h"
-#include "widgets/shared/list_color.h"
 #include "widgets/list_box/list_items.h"
+#include "widgets/shared/list_color.h"
 #include "widgets/shared/list_text.h"
 
 #include <gtest/gtest.h>

@@ -9,8 +9,8 @@
 #include "platform/forms/form.h"
 #include "platform/forms/std_font.h"
 #include "support/screenshot.h"
-#include "widgets/menu/menu_kdq.h"
 #include "widgets/menu/menu_engine.h"
+#include "widgets/menu/menu_kdq.h"
 
 using widgets::Menu_KDQ;
 

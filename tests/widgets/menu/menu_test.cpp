@@ -10,8 +10,8 @@
 #include "platform/forms/property_table.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/surface.h"
-#include "widgets/menu/menu_kdq.h"
 #include "widgets/menu/menu_engine.h"
+#include "widgets/menu/menu_kdq.h"
 #include "widgets/shared/vni.h"
 
 using widgets::Menu_KDQ;
