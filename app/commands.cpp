@@ -7,9 +7,9 @@
 #include "app/sys_tray_icon.h"
 #include "app/tesdiq.h"
 #include "app/traymenu.h"
-#include "widgets/buttons/uc_slider_tip.h"
-#include "widgets/text/about_box.h"
-#include "widgets/text/tip_window.h"
+#include "widgets/label/about_box.h"
+#include "widgets/shared/tip_window.h"
+#include "widgets/slider/uc_slider_tip.h"
 
 namespace app {
 

@@ -1,16 +1,16 @@
 #include "app/controls.h"
 
 #include "app/sys_tray_icon.h"
+#include "platform/forms/controls/uni_text_box_ex.h"
 #include "platform/forms/layout.h"
-#include "platform/textbox/uni_text_box_ex.h"
-#include "widgets/buttons/kt_button.h"
-#include "widgets/buttons/morph_option_check.h"
-#include "widgets/buttons/uc_slider.h"
-#include "widgets/combo/s_combo_box.h"
-#include "widgets/list/mc_list_box.h"
-#include "widgets/list/mc_tool_bar.h"
-#include "widgets/text/frame_kdq.h"
-#include "widgets/text/label_kdq.h"
+#include "widgets/combo_box/s_combo_box.h"
+#include "widgets/command_button/kt_button.h"
+#include "widgets/frame/frame_kdq.h"
+#include "widgets/label/label_kdq.h"
+#include "widgets/list_box/mc_list_box.h"
+#include "widgets/option_check/morph_option_check.h"
+#include "widgets/slider/uc_slider.h"
+#include "widgets/tool_bar/mc_tool_bar.h"
 
 namespace app {
 

@@ -3,10 +3,10 @@
 #include "app/captions.h"
 #include "app/form_parts.h"
 #include "app/main_window.h"
-#include "widgets/buttons/kt_button.h"
+#include "widgets/command_button/kt_button.h"
 #include "app/settings.h"
 #include "platform/forms/msgbox.h"
-#include "widgets/buttons/morph_option_check.h"
+#include "widgets/option_check/morph_option_check.h"
 
 namespace app {
 

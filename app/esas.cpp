@@ -11,16 +11,16 @@
 #include "platform/forms/app.h"
 #include "platform/forms/functions.h"
 #include "platform/forms/msgbox.h"
-#include "widgets/buttons/kt_button.h"
+#include "widgets/command_button/kt_button.h"
 #include "platform/forms/controls/image.h"
 #include "platform/forms/std_picture.h"
 #include "platform/forms/surface.h"
-#include "platform/textbox/uni_text_box_ex.h"
-#include "widgets/buttons/morph_option_check.h"
-#include "widgets/combo/s_combo_box.h"
-#include "widgets/list/mc_list_box.h"
-#include "widgets/list/mc_tool_bar.h"
-#include "widgets/text/label_kdq.h"
+#include "platform/forms/controls/uni_text_box_ex.h"
+#include "widgets/option_check/morph_option_check.h"
+#include "widgets/combo_box/s_combo_box.h"
+#include "widgets/list_box/mc_list_box.h"
+#include "widgets/tool_bar/mc_tool_bar.h"
+#include "widgets/label/label_kdq.h"
 
 #include <windows.h>
 

@@ -5,7 +5,7 @@
 #include "app/pictures.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
-#include "widgets/buttons/kt_button_palette.h"
+#include "widgets/command_button/kt_button_palette.h"
 
 #include <utility>
 

@@ -5,12 +5,12 @@
 #include "platform/core/event_log.h"
 #include "platform/core/runtime_error.h"
 #include "platform/data/connection_string.h"
+#include "platform/forms/controls/uni_text_box_ex.h"
 #include "platform/forms/functions.h"
 #include "platform/forms/msgbox.h"
-#include "platform/textbox/uni_text_box_ex.h"
-#include "widgets/combo/s_combo_box.h"
-#include "widgets/list/mc_list_box.h"
-#include "widgets/text/label_kdq.h"
+#include "widgets/combo_box/s_combo_box.h"
+#include "widgets/label/label_kdq.h"
+#include "widgets/list_box/mc_list_box.h"
 
 #include <string>
 #include <vector>

@@ -2,9 +2,9 @@
 
 #include "app/form_parts.h"
 #include "app/main_window.h"
-#include "widgets/buttons/kt_button.h"
+#include "widgets/command_button/kt_button.h"
 #include "platform/forms/controls/image.h"
-#include "widgets/text/label_kdq.h"
+#include "widgets/label/label_kdq.h"
 
 namespace app {
 

@@ -6,7 +6,7 @@
 #include "platform/forms/app.h"
 #include "platform/forms/msgbox.h"
 #include "platform/speech/text_to_speech.h"
-#include "widgets/text/label_kdq.h"
+#include "widgets/label/label_kdq.h"
 
 #include <utility>
 

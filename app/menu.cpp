@@ -7,7 +7,7 @@
 #include "platform/forms/controls/image.h"
 #include "platform/forms/controls/label.h"
 #include "platform/forms/msgbox.h"
-#include "widgets/text/label_kdq.h"
+#include "widgets/label/label_kdq.h"
 
 #include <algorithm>
 

@@ -3,11 +3,11 @@
 #include "app/captions.h"
 #include "app/form_parts.h"
 #include "app/main_window.h"
-#include "widgets/buttons/kt_button.h"
+#include "widgets/command_button/kt_button.h"
 #include "platform/forms/msgbox.h"
-#include "widgets/buttons/uc_slider.h"
-#include "widgets/text/frame_kdq.h"
-#include "widgets/text/label_kdq.h"
+#include "widgets/slider/uc_slider.h"
+#include "widgets/frame/frame_kdq.h"
+#include "widgets/label/label_kdq.h"
 
 #include <utility>
 

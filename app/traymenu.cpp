@@ -4,7 +4,7 @@
 #include "app/main_window.h"
 #include "platform/forms/controls/image.h"
 #include "platform/forms/controls/label.h"
-#include "widgets/text/label_kdq.h"
+#include "widgets/label/label_kdq.h"
 
 namespace app {
 

@@ -3,7 +3,7 @@
 #include "platform/forms/do_events.h"
 #include "platform/forms/form.h"
 #include "platform/forms/user_control.h"
-#include "widgets/list/mc_list_box.h"
+#include "widgets/list_box/mc_list_box.h"
 
 #include "timing.h"
 

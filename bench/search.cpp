@@ -34,10 +34,10 @@
 #include "platform/data/text.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/msgbox.h"
-#include "platform/textbox/uni_text_box_ex.h"
-#include "widgets/buttons/morph_option_check.h"
-#include "widgets/combo/s_combo_box.h"
-#include "widgets/list/mc_list_box.h"
+#include "platform/forms/controls/uni_text_box_ex.h"
+#include "widgets/option_check/morph_option_check.h"
+#include "widgets/combo_box/s_combo_box.h"
+#include "widgets/list_box/mc_list_box.h"
 
 #include <windows.h>
 #include <shellapi.h>

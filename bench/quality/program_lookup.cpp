@@ -5,7 +5,7 @@
 #include "platform/data/connection_string.h"
 #include "platform/data/recordset.h"
 #include "platform/forms/functions.h"
-#include "widgets/list/list_items.h"
+#include "widgets/list_box/list_items.h"
 
 namespace quality {
 

@@ -8,7 +8,7 @@
 #include "platform/forms/app.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/form.h"
-#include "widgets/text/label_kdq.h"
+#include "widgets/label/label_kdq.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -10,12 +10,12 @@
 #include "app/tesdiq.h"
 #include "app/traymenu.h"
 #include "platform/core/text.h"
-#include "widgets/buttons/kt_button.h"
+#include "widgets/command_button/kt_button.h"
 #include "platform/forms/msgbox.h"
 #include "platform/speech/recording_speech.h"
 #include "support/temp_folder.h"
 #include "tools/builder.h"
-#include "widgets/list/mc_list_box.h"
+#include "widgets/list_box/mc_list_box.h"
 
 #include <gtest/gtest.h>
 

@@ -16,16 +16,16 @@
 #include "platform/data/database.h"
 #include "platform/forms/msgbox.h"
 #include "platform/speech/recording_speech.h"
-#include "platform/textbox/uni_text_box_ex.h"
+#include "platform/forms/controls/uni_text_box_ex.h"
 #include "support/screenshot.h"
 #include "support/temp_folder.h"
 #include "tools/builder.h"
-#include "widgets/buttons/kt_button.h"
-#include "widgets/buttons/morph_option_check.h"
-#include "widgets/buttons/uc_slider.h"
-#include "widgets/combo/s_combo_box.h"
-#include "widgets/list/mc_list_box.h"
-#include "widgets/list/mc_tool_bar.h"
+#include "widgets/command_button/kt_button.h"
+#include "widgets/option_check/morph_option_check.h"
+#include "widgets/slider/uc_slider.h"
+#include "widgets/combo_box/s_combo_box.h"
+#include "widgets/list_box/mc_list_box.h"
+#include "widgets/tool_bar/mc_tool_bar.h"
 
 #include <gtest/gtest.h>
 

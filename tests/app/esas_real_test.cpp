@@ -4,13 +4,13 @@
 #include "app/esas.h"
 #include "app/main_window.h"
 
+#include "platform/forms/controls/uni_text_box_ex.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/msgbox.h"
-#include "platform/textbox/uni_text_box_ex.h"
 #include "support/screenshot.h"
 #include "support/temp_folder.h"
 #include "tools/builder.h"
-#include "widgets/list/mc_list_box.h"
+#include "widgets/list_box/mc_list_box.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

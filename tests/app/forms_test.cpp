@@ -10,15 +10,15 @@
 #include "app/tesdiq.h"
 #include "app/traymenu.h"
 #include "platform/data/database.h"
-#include "widgets/buttons/kt_button.h"
+#include "widgets/command_button/kt_button.h"
 #include "platform/forms/msgbox.h"
 #include "support/screenshot.h"
 #include "support/temp_folder.h"
 #include "tools/builder.h"
-#include "widgets/buttons/morph_option_check.h"
-#include "widgets/buttons/uc_slider.h"
-#include "widgets/buttons/uc_slider_tip.h"
-#include "widgets/text/frame_kdq.h"
+#include "widgets/option_check/morph_option_check.h"
+#include "widgets/slider/uc_slider.h"
+#include "widgets/slider/uc_slider_tip.h"
+#include "widgets/frame/frame_kdq.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "platform/speech/recording_speech.h"
 #include "support/screenshot.h"
 #include "support/temp_folder.h"
-#include "widgets/list/mc_list_box.h"
+#include "widgets/list_box/mc_list_box.h"
 #include "tools/builder.h"
 
 #include <gtest/gtest.h>

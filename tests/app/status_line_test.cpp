@@ -10,8 +10,8 @@
 #include "platform/forms/msgbox.h"
 #include "support/temp_folder.h"
 #include "tools/builder.h"
-#include "widgets/buttons/uc_slider.h"
-#include "widgets/text/label_kdq.h"
+#include "widgets/label/label_kdq.h"
+#include "widgets/slider/uc_slider.h"
 
 #include <gtest/gtest.h>
 

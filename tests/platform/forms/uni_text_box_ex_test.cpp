@@ -1,0 +1,114 @@
+// The search box on a real form: created by its type name, Unicode text typed and pasted, long pastes,
+// Enter and the key events its host hears.
+#include "platform/forms/controls/uni_text_box_ex.h"
+
+#include "platform/forms/do_events.h"
+#include "platform/forms/form.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class BoxForm : public forms::Form {
+public:
+    BoxForm() {
+        setName(L"BoxForm");
+        setBorderStyle(0);
+        setNoActivate(true);
+        setClientSize(4000, 600);
+    }
+
+protected:
+    forms::Layout layout() const override {
+        forms::LayoutEntry e;
+        e.type = L"UniTextBoxEx";
+        e.name = L"TextBox1";
+        e.width = 3000, e.height = 360;
+        e.properties = {{L"Text", std::wstring()}, {L"BackColor", forms::Variant::colour(0xF9F9F9)}};
+        return {e};
+    }
+};
+
+bool putOnClipboard(const std::wstring& text) {
+    if (!OpenClipboard(nullptr)) return false;
+    EmptyClipboard();
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    auto* p = static_cast<wchar_t*>(GlobalLock(mem));
+    std::copy(text.c_str(), text.c_str() + text.size() + 1, p);
+    GlobalUnlock(mem);
+    bool ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+    CloseClipboard();
+    return ok;
+}
+
+class SearchBox : public testing::Test {
+protected:
+    std::shared_ptr<BoxForm> form = std::make_shared<BoxForm>();
+    textbox::UniTextBoxEx* box = nullptr;
+    void SetUp() override {
+        textbox::UniTextBoxEx::registerType();
+        form->Show();
+        box = &form->control<textbox::UniTextBoxEx>(L"TextBox1");
+    }
+    void TearDown() override { form->Unload(); }
+};
+
+TEST_F(SearchBox, TypedAndPastedTextOfEveryLanguageIsKept) {
+    EXPECT_EQ(box->Text(), L"");
+    EXPECT_EQ(box->BackColor(), 0xF9F9F9u);
+    HWND edit = box->editWindow();
+    for (wchar_t c : std::wstring(L"мир")) SendMessageW(edit, WM_CHAR, c, 1);
+    EXPECT_EQ(box->Text(), L"мир");
+
+    struct Case {
+        std::wstring clip;
+        std::wstring kept;
+    };
+    const Case cases[] = {
+        {L"ağaç İzmir ışık", L"ağaç İzmir ışık"},
+        {L"берег ёж", L"берег ёж"},
+        {L"bank\r\nriver", L"bank"}, // one line: the first line of a pasted block
+    };
+    for (const auto& c : cases) {
+        box->setText(L"");
+        ASSERT_TRUE(putOnClipboard(c.clip));
+        SendMessageW(edit, WM_PASTE, 0, 0);
+        EXPECT_EQ(box->Text(), c.kept);
+    }
+    box->setSelStart(1);
+    box->setSelLength(2);
+    EXPECT_EQ(box->SelText(), L"an");
+}
+
+TEST_F(SearchBox, TenThousandPastedCharactersArriveAtOnce) {
+    std::vector<std::wstring> changes;
+    box->Change.handle([&] { changes.push_back(box->Text()); });
+    std::wstring longText;
+    for (int i = 0; i < 10000; ++i) longText += static_cast<wchar_t>(i % 2 ? 0x0431 : L'ş');
+    ASSERT_TRUE(putOnClipboard(longText));
+    SendMessageW(box->editWindow(), WM_PASTE, 0, 0);
+    forms::DoEvents();
+    EXPECT_EQ(box->Text(), longText);
+    EXPECT_EQ(changes.size(), 1u);
+}
+
+TEST_F(SearchBox, KeysReachTheHostAndEnterDoesNotTypeOrBeep) {
+    std::vector<int> ups;
+    box->KeyUp.handle([&](int& code, int shift) { ups.push_back(code * 10 + shift); });
+    int chars = 0;
+    box->KeyPress.handle([&](int&) { ++chars; });
+    HWND edit = box->editWindow();
+    SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 1);
+    EXPECT_EQ(SendMessageW(edit, WM_CHAR, VK_RETURN, 1), 0);
+    SendMessageW(edit, WM_KEYUP, VK_RETURN, 0xC0000001);
+    SendMessageW(edit, WM_KEYUP, 'A', 0xC0000001);
+    EXPECT_EQ(ups, (std::vector<int>{130, 650}));
+    EXPECT_EQ(chars, 1);
+    EXPECT_EQ(box->Text(), L"");
+}
+
+} // namespace
