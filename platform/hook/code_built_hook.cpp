@@ -83,11 +83,11 @@ SubclassRecord* CodeBuiltHook<Policy>::readable(HWND window) {
 }
 
 template <class Policy>
-void CodeBuiltHook<Policy>::sc_AddMsg(HWND window, long uMsg, long when) {
+void CodeBuiltHook<Policy>::sc_AddMsg(HWND window, long message, long when) {
     SubclassRecord* record = readable(window);
     if (!record) return;
     eachTime(when, [&](When time) {
-        if (!engine_.addMessage(*record, uMsg, time))
+        if (!engine_.addMessage(*record, message, time))
             zError(L"zAddMsg",
                    L"Message table overflow. Either increase the value of Const MSG_ENTRIES or use "
                    L"ALL_MESSAGES instead of specific message values");
@@ -95,13 +95,13 @@ void CodeBuiltHook<Policy>::sc_AddMsg(HWND window, long uMsg, long when) {
 }
 
 template <class Policy>
-void CodeBuiltHook<Policy>::sc_DelMsg(HWND window, long uMsg, long when) {
+void CodeBuiltHook<Policy>::sc_DelMsg(HWND window, long message, long when) {
     SubclassRecord* record = readable(window);
     if (!record) return;
     eachTime(when, [&](When time) {
-        if (!engine_.deleteMessage(*record, uMsg, time))
+        if (!engine_.deleteMessage(*record, message, time))
             zError(L"zDelMsg",
-                   L"Message &H" + hexUpper(static_cast<unsigned long>(uMsg)) + L" not found in table");
+                   L"Message &H" + hexUpper(static_cast<unsigned long>(message)) + L" not found in table");
     });
 }
 
@@ -124,12 +124,12 @@ void CodeBuiltHook<Policy>::sc_UnSubclassAll() {
 }
 
 template <class Policy>
-LRESULT CodeBuiltHook<Policy>::sc_CallOrigWndProc(HWND window, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT CodeBuiltHook<Policy>::sc_CallOrigWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const SubclassRecord* record = readable(window);
     if (!record) return 0;
     const auto previous = reinterpret_cast<WNDPROC>(record->PrevWndProc);
-    return IsWindowUnicode(window) ? CallWindowProcW(previous, window, uMsg, wParam, lParam)
-                                   : CallWindowProcA(previous, window, uMsg, wParam, lParam);
+    return IsWindowUnicode(window) ? CallWindowProcW(previous, window, message, wParam, lParam)
+                                   : CallWindowProcA(previous, window, message, wParam, lParam);
 }
 
 template <class Policy>

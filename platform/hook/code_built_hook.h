@@ -64,9 +64,9 @@ public:
 
     void sc_UnSubclass(HWND window);
     void sc_UnSubclassAll();
-    void sc_AddMsg(HWND window, long uMsg, long when);
-    void sc_DelMsg(HWND window, long uMsg, long when);
-    LRESULT sc_CallOrigWndProc(HWND window, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    void sc_AddMsg(HWND window, long message, long when);
+    void sc_DelMsg(HWND window, long message, long when);
+    LRESULT sc_CallOrigWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     long sc_UserData(HWND window);
     void setSc_UserData(HWND window, long value);
 

@@ -155,7 +155,7 @@ void ComboFrame::DrawAppearance3(long scheme) {
     DrawArrowLines(disabled() ? DisabledChevron : colourOr(s.arrow, 0));
 }
 
-void ComboFrame::DrawAppearance3Frame() {
+void ComboFrame::drawSchemeLook() {
     const int w = in_.width, h = in_.height;
     const long xp = in_.look.XpAppearance;
     const bool framed = xp != Themed;

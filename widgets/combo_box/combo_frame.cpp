@@ -21,15 +21,7 @@ constexpr int TextLeft = 8;
 constexpr int TextLeftAfterPicture = 27;
 constexpr int MarginNoSelection = 26;
 constexpr int MarginSelection = 47;
-constexpr int LastAppearance = 21;
-constexpr long DefaultAppearance = 1;
-constexpr long SchemeAppearance = 3;
-constexpr long LightAppearance = 8;
-constexpr long SystemColoursOffice = 2;
 constexpr long OwnColoursScheme = 7;
-constexpr long CutCornerAppearance = 6;
-constexpr long RoundButtonAppearance = 11;
-constexpr long DoubleFrameAppearance = 7;
 
 COLORREF plain(uint32_t colour) {
     return TranslateColor(colour);
@@ -104,11 +96,13 @@ void DrawShadeLine(HDC dc, uint32_t from, uint32_t to, int x1, int y, int x2, in
 }
 
 void DrawArrow(HDC dc, const RECT& button, uint32_t colour, const ComboLook& look) {
+    const long appearance = look.AppearanceCombo, variant = look.OfficeAppearance;
+    const bool office = appearance == comboAppearance::Office;
     int s = 0;
-    if ((look.AppearanceCombo == 1 && look.OfficeAppearance == 1) || look.AppearanceCombo == 10 ||
-        look.AppearanceCombo == 17)
+    if ((office && variant == officeAppearance::Flat) || appearance == comboAppearance::SoftBlueCurved ||
+        appearance == comboAppearance::CutCornerButton)
         s = 1;
-    else if (look.AppearanceCombo == 1 && (look.OfficeAppearance == 0 || look.OfficeAppearance == 2))
+    else if (office && (variant == officeAppearance::Standard || variant == officeAppearance::SystemColours))
         s = 2;
     const int x = button.right - (7 - s);
     const int y = static_cast<int>(forms::roundHalfEven(button.top + (button.bottom - button.top) / 2.0));
@@ -156,13 +150,13 @@ ComboFrame::ComboFrame(HDC dc, const FrameInput& in) : dc_(dc), in_(in) {
 uint32_t ComboFrame::effectiveBack(const ComboLook& look, int state) {
     const bool off = state == comboState::Disabled;
     switch (look.AppearanceCombo) {
-    case SchemeAppearance:
+    case comboAppearance::Scheme:
         if (look.XpAppearance >= 0 && look.XpAppearance < OwnColoursScheme) return GetSysColor(COLOR_WINDOW);
         break;
-    case LightAppearance:
+    case comboAppearance::FlatLight:
         return off ? LightenColor(0xEAF3F7, 124) : LightenColor(0xDEEAF0, 184);
-    case DefaultAppearance:
-        if (look.OfficeAppearance == SystemColoursOffice)
+    case comboAppearance::Office:
+        if (look.OfficeAppearance == officeAppearance::SystemColours)
             return off ? LightenColor(GetSysColor(COLOR_BTNFACE), 176) : GetSysColor(COLOR_WINDOW);
         break;
     default:
@@ -172,31 +166,36 @@ uint32_t ComboFrame::effectiveBack(const ComboLook& look, int state) {
 }
 
 ComboFrame::LookPainter ComboFrame::lookFor(long appearance) {
-    static const LookPainter looks[LastAppearance + 1] = {
-        nullptr,
-        &ComboFrame::DrawAppearance1,
-        &ComboFrame::DrawAppearance2,
-        &ComboFrame::DrawAppearance3Frame,
-        &ComboFrame::DrawAppearance4,
-        &ComboFrame::DrawAppearance5,
-        &ComboFrame::DrawAppearance6,
-        &ComboFrame::DrawAppearance7,
-        &ComboFrame::DrawAppearance8,
-        &ComboFrame::DrawAppearance9,
-        &ComboFrame::DrawAppearance10,
-        &ComboFrame::DrawAppearance11,
-        &ComboFrame::DrawAppearance12,
-        &ComboFrame::DrawAppearance13,
-        &ComboFrame::DrawAppearance14,
-        &ComboFrame::DrawAppearance15,
-        &ComboFrame::DrawAppearance16,
-        &ComboFrame::DrawAppearance17,
-        &ComboFrame::DrawAppearance18,
-        &ComboFrame::DrawAppearance19,
-        &ComboFrame::DrawAppearance20,
-        &ComboFrame::DrawAppearance21,
+    struct Look {
+        long appearance;
+        LookPainter draw;
     };
-    return appearance >= 0 && appearance <= LastAppearance ? looks[appearance] : nullptr;
+    static constexpr Look looks[] = {
+        {comboAppearance::Office, &ComboFrame::DrawAppearance1},
+        {comboAppearance::ClassicSunken, &ComboFrame::DrawAppearance2},
+        {comboAppearance::Scheme, &ComboFrame::drawSchemeLook},
+        {comboAppearance::ThinSunken, &ComboFrame::DrawAppearance4},
+        {comboAppearance::SoftGradient, &ComboFrame::DrawAppearance5},
+        {comboAppearance::BlueCutCorners, &ComboFrame::DrawAppearance6},
+        {comboAppearance::DoubleFrame, &ComboFrame::DrawAppearance7},
+        {comboAppearance::FlatLight, &ComboFrame::DrawAppearance8},
+        {comboAppearance::UserPictures, &ComboFrame::DrawAppearance9},
+        {comboAppearance::SoftBlueCurved, &ComboFrame::DrawAppearance10},
+        {comboAppearance::CircularButton, &ComboFrame::DrawAppearance11},
+        {comboAppearance::VerticalGradient, &ComboFrame::DrawAppearance12},
+        {comboAppearance::HorizontalGradient, &ComboFrame::DrawAppearance13},
+        {comboAppearance::UpDownMark, &ComboFrame::DrawAppearance14},
+        {comboAppearance::ShaftedArrow, &ComboFrame::DrawAppearance15},
+        {comboAppearance::HeavyArrow, &ComboFrame::DrawAppearance16},
+        {comboAppearance::CutCornerButton, &ComboFrame::DrawAppearance17},
+        {comboAppearance::ShadedEdging, &ComboFrame::DrawAppearance18},
+        {comboAppearance::MixedDoubleArrowhead, &ComboFrame::DrawAppearance19},
+        {comboAppearance::DarkDoubleMark, &ComboFrame::DrawAppearance20},
+        {comboAppearance::BlueGrey, &ComboFrame::DrawAppearance21},
+    };
+    for (const Look& look : looks)
+        if (look.appearance == appearance) return look.draw;
+    return nullptr;
 }
 
 std::optional<uint32_t> ComboFrame::colour(const Shade& shade) const {
@@ -270,10 +269,12 @@ FrameLayout ComboFrame::DrawCombo() {
     out_.editVisible = look.Style != ListOnlyStyle;
     out_.button = buttonRect(w, h);
     if (LookPainter paint = lookFor(look.AppearanceCombo)) (this->*paint)();
-    const int extraMargin =
-        look.AppearanceCombo == CutCornerAppearance || look.AppearanceCombo == RoundButtonAppearance ? 2 : 0;
+    const int extraMargin = look.AppearanceCombo == comboAppearance::BlueCutCorners ||
+                                    look.AppearanceCombo == comboAppearance::CircularButton
+                                ? 2
+                                : 0;
     out_.button = buttonRect(w, h);
-    out_.cutCorners = look.AppearanceCombo == CutCornerAppearance;
+    out_.cutCorners = look.AppearanceCombo == comboAppearance::BlueCutCorners;
 
     int textLeft = TextLeft;
     int margin = extraMargin + MarginNoSelection;
@@ -281,7 +282,7 @@ FrameLayout ComboFrame::DrawCombo() {
         margin = extraMargin + MarginSelection;
         if (in_.selected->picture) {
             const int y = std::abs(static_cast<int>(std::floor(h / 2.0)) - 7) -
-                          (look.AppearanceCombo == DoubleFrameAppearance ? 1 : 0);
+                          (look.AppearanceCombo == comboAppearance::DoubleFrame ? 1 : 0);
             DrawTransparentPicture(*in_.selected->picture, dc_, PictureX, y, look.Enabled, PictureHeight,
                                    PictureWidth);
             textLeft = TextLeftAfterPicture;

@@ -65,7 +65,7 @@ public:
 
     // Looks drawn by the frame.
     void DrawAppearance2();
-    void DrawAppearance3Frame();
+    void drawSchemeLook();
     void DrawAppearance4();
     void DrawAppearance6();
     void DrawAppearance7();
@@ -119,9 +119,9 @@ private:
                    int steps);
     void arrow(uint32_t c);
     void setListFrame(uint32_t c) { out_.listFrameColor = c; }
-    void drawOffice0();
-    void drawOffice1();
-    void drawOffice2();
+    void drawOfficeStandard();
+    void drawOfficeFlat();
+    void drawOfficeSystemColours();
     void DrawAppearance12and13(bool vertical);
 };
 

@@ -23,6 +23,39 @@ inline constexpr int Hot = 2;
 inline constexpr int Pressed = 3;
 } // namespace comboState
 
+// The closed combo's looks (AppearanceCombo), named for what they draw; the numbers are the
+// stored ones.
+namespace comboAppearance {
+inline constexpr long Office = 1; // three variants, chosen by OfficeAppearance
+inline constexpr long ClassicSunken = 2;
+inline constexpr long Scheme = 3; // colour scheme chosen by XpAppearance
+inline constexpr long ThinSunken = 4;
+inline constexpr long SoftGradient = 5;
+inline constexpr long BlueCutCorners = 6;
+inline constexpr long DoubleFrame = 7;
+inline constexpr long FlatLight = 8;
+inline constexpr long UserPictures = 9;
+inline constexpr long SoftBlueCurved = 10;
+inline constexpr long CircularButton = 11;
+inline constexpr long VerticalGradient = 12;
+inline constexpr long HorizontalGradient = 13;
+inline constexpr long UpDownMark = 14;
+inline constexpr long ShaftedArrow = 15;
+inline constexpr long HeavyArrow = 16;
+inline constexpr long CutCornerButton = 17;
+inline constexpr long ShadedEdging = 18;
+inline constexpr long MixedDoubleArrowhead = 19;
+inline constexpr long DarkDoubleMark = 20;
+inline constexpr long BlueGrey = 21;
+} // namespace comboAppearance
+
+// The variants of the Office look (OfficeAppearance).
+namespace officeAppearance {
+inline constexpr long Standard = 0;
+inline constexpr long Flat = 1;
+inline constexpr long SystemColours = 2;
+} // namespace officeAppearance
+
 // Style 1 hides the edit box and paints the text.
 inline constexpr long ListOnlyStyle = 1;
 // ListPositionShow 1 opens the list above the control.
@@ -41,7 +74,7 @@ inline constexpr int DisabledEditLighten = 176;
 
 struct ComboLook {
     long Alignment = rowAlign::Left;
-    long AppearanceCombo = 1;
+    long AppearanceCombo = comboAppearance::Office;
     uint32_t ArrowColor = 0xC56A31;
     bool AutoCompleteWord = false;
     uint32_t BackColor = 0xFFFFFF;

@@ -11,9 +11,6 @@ namespace {
 
 using namespace shade;
 
-constexpr long FlatOffice = 1;
-constexpr long SystemOffice = 2;
-
 int roundi(double v) {
     return static_cast<int>(forms::roundHalfEven(v));
 }
@@ -65,21 +62,21 @@ constexpr CornerRun corners17[] = {
 
 void ComboFrame::DrawAppearance1() {
     switch (in_.look.OfficeAppearance) {
-    case 0:
-        drawOffice0();
+    case officeAppearance::Standard:
+        drawOfficeStandard();
         break;
-    case FlatOffice:
-        drawOffice1();
+    case officeAppearance::Flat:
+        drawOfficeFlat();
         break;
-    case SystemOffice:
-        drawOffice2();
+    case officeAppearance::SystemColours:
+        drawOfficeSystemColours();
         break;
     default:
         break;
     }
 }
 
-void ComboFrame::drawOffice0() {
+void ComboFrame::drawOfficeStandard() {
     const int w = in_.width, h = in_.height;
     const Row& row = office0[state()];
     const uint32_t frame = colourOr(row.frame, 0), face = colourOr(row.face, 0);
@@ -99,7 +96,7 @@ void ComboFrame::drawOffice0() {
     DrawArrow(dc_, button, TranslateColor(in_.look.ArrowColor), in_.look);
 }
 
-void ComboFrame::drawOffice1() {
+void ComboFrame::drawOfficeFlat() {
     const int w = in_.width, h = in_.height;
     const ComboLook& look = in_.look;
     RECT r = out_.button;
@@ -127,7 +124,7 @@ void ComboFrame::drawOffice1() {
     DrawArrow(dc_, r, disabled() ? grey : TranslateColor(look.ArrowColor), look);
 }
 
-void ComboFrame::drawOffice2() {
+void ComboFrame::drawOfficeSystemColours() {
     const int w = in_.width, h = in_.height;
     const RECT r = out_.button;
     uint32_t ink = TranslateColor(in_.look.ArrowColor);

@@ -28,8 +28,6 @@ constexpr int ArrowZone = 18;       // the rightmost pixels of the closed combo
 constexpr int ScrollBarWidth = 17;
 constexpr int ScrollBarRight = 18; // from the list's right inner edge
 constexpr auto PressedShown = std::chrono::milliseconds(90);
-constexpr long PressedPauseAppearance = 2;
-constexpr long SchemeAppearance = 3;
 constexpr long OwnColoursScheme = 7;
 constexpr int DeleteKey = VK_DELETE;
 constexpr int BackspaceKey = VK_BACK;
@@ -96,8 +94,9 @@ void SComboBox::openList() {
     state_.listDrawn = false;
 
     DrawCombo(comboState::Pressed);
-    if (look_.AppearanceCombo == PressedPauseAppearance ||
-        (look_.AppearanceCombo == SchemeAppearance && look_.XpAppearance == OwnColoursScheme))
+    // These two looks show the pressed button for a moment before going back to normal.
+    if (look_.AppearanceCombo == comboAppearance::ClassicSunken ||
+        (look_.AppearanceCombo == comboAppearance::Scheme && look_.XpAppearance == OwnColoursScheme))
         Wait();
     state_.selected = items_.find(look_.Text, itemMatch::Exact);
     DrawList();

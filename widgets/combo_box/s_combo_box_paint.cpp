@@ -22,9 +22,6 @@ constexpr int MinHeight = 300;
 constexpr int MinHeightRoundButton = 310;
 constexpr int MaxHeight = 600;
 constexpr int MinWidth = 840;
-constexpr long RoundButtonAppearance = 11;
-constexpr long FlatAppearance = 12;
-constexpr long EdgedAppearance = 18;
 
 } // namespace
 
@@ -44,12 +41,12 @@ void SComboBox::clampSize() {
     int width = pixels ? forms::Screen::pixelsToTwipsX(Width()) : Width();
     int height = pixels ? forms::Screen::pixelsToTwipsY(Height()) : Height();
     const long appearance = look_.AppearanceCombo;
-    if (height < MinHeight && appearance != RoundButtonAppearance)
+    if (height < MinHeight && appearance != comboAppearance::CircularButton)
         height = MinHeight;
-    else if (appearance == RoundButtonAppearance && height < MinHeightRoundButton)
+    else if (appearance == comboAppearance::CircularButton && height < MinHeightRoundButton)
         height = MinHeightRoundButton;
     else if (height > MaxHeight)
-        height = appearance == FlatAppearance ? MinHeight : MinHeightRoundButton;
+        height = appearance == comboAppearance::VerticalGradient ? MinHeight : MinHeightRoundButton;
     if (width < MinWidth) width = MinWidth;
     if (pixels) {
         width = forms::Screen::twipsToPixelsX(width);
@@ -102,7 +99,7 @@ void SComboBox::placeEditBox(const FrameLayout& layout) {
 
 // The looks that show the container's colour follow it; of them only appearance 18 repaints here.
 void SComboBox::UserControl_AmbientChanged(const std::wstring&) {
-    if (look_.AppearanceCombo == EdgedAppearance) Redraw();
+    if (look_.AppearanceCombo == comboAppearance::ShadedEdging) Redraw();
 }
 
 void SComboBox::UserControl_Resize() {

@@ -14,14 +14,13 @@ using forms::OnChange;
 
 namespace {
 
-// Below this a look has no meaning; there is no upper limit.
-constexpr long FirstAppearance = 1;
 // Rows the open list shows when there are more items than that.
 constexpr long RowsShownOfLongList = 7;
 constexpr long LongListItems = 8;
 
+// Below the first look a number has no meaning; there is no upper limit.
 long atLeastFirstAppearance(long look) {
-    return look < FirstAppearance ? FirstAppearance : look;
+    return look < comboAppearance::Office ? comboAppearance::Office : look;
 }
 
 // A system colour is looked up in the system's table before the platform translates it.

@@ -481,7 +481,7 @@ void ktButton::setValue(bool v) {
     } else if (Ambient().UserMode) {
         // Clicks itself unless a press is under way; then Value stays True until the next click.
         state_.lastButton = forms::mouse::Left;
-        ClickHandling();
+        handleClick();
         if (!watch.alive() || !loaded()) return;
     } else {
         look_.Value = false;

@@ -141,7 +141,7 @@ protected:
     void UserControl_MouseDown(int Button, int Shift, float X, float Y) override;
     void UserControl_MouseMove(int Button, int Shift, float X, float Y) override;
     void UserControl_MouseUp(int Button, int Shift, float X, float Y) override;
-    void UserControl_Click() override { ClickHandling(); }
+    void UserControl_Click() override { handleClick(); }
     void UserControl_DblClick() override;
     void UserControl_KeyDown(int& KeyCode, int Shift) override;
     void UserControl_KeyPress(int& KeyAscii) override;
@@ -169,7 +169,7 @@ private:
     bool onSetCursor(LPARAM lParam);
 
     void SetColors();
-    void ClickHandling();
+    void handleClick();
     void ShowPopupMenu();
     void showHand() const;
     void loadHandCursor();

@@ -126,7 +126,7 @@ void ktButton::UserControl_MouseUp(int Button, int Shift, float X, float Y) {
     RaiseEvent(MouseUp, button, shift, X, Y);
 }
 
-void ktButton::ClickHandling() {
+void ktButton::handleClick() {
     if (state_.pressed || state_.lastButton != forms::mouse::Left) return;
     state_.mouseHeld = state_.spaceHeld = false;
     auto watch = this->watch();
@@ -183,7 +183,7 @@ void ktButton::UserControl_KeyDown(int& KeyCode, int Shift) {
         forms::DoEvents();
         if (!watch.alive() || !loaded()) return;
         state_.lastButton = forms::mouse::Left;
-        ClickHandling();
+        handleClick();
         return;
     }
     if (state_.spaceHeld) {
@@ -212,7 +212,7 @@ void ktButton::UserControl_KeyUp(int& KeyCode, int Shift) {
         state_.spaceHeld = false;
         if (!state_.popupMode) {
             state_.lastButton = forms::mouse::Left;
-            ClickHandling();
+            handleClick();
         } else if (!state_.menuClosedOver) {
             ShowPopupMenu();
             state_.menuShowing = false;
@@ -234,7 +234,7 @@ void ktButton::UserControl_AccessKeyPress(int KeyAscii) {
     state_.pressed = false;
     state_.lastButton = forms::mouse::Left;
     if (!state_.popupMode) {
-        ClickHandling();
+        handleClick();
     } else if (KeyAscii != EscapeKey && !state_.menuClosedOver) {
         ShowPopupMenu();
         if (!loaded()) return;

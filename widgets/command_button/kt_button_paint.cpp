@@ -53,38 +53,28 @@ void KtButtonPainter::Cls() {
 void KtButtonPainter::paint(long& drawn) {
     requested_ = look_.State;
     drawn = requested_;
-    switch (look_.ButtonStyle) {
-    case 0:
-    case 1:
-    case 2:
-        PaintStyleRound(drawn);
-        break;
-    case 3:
-        PaintStyle3(drawn);
-        break;
-    case 4:
-        PaintStyle4(drawn);
-        break;
-    case 5:
-        PaintStyle5(drawn);
-        break;
-    case 6:
-        PaintStyle6(drawn);
-        break;
-    case 7:
-    case 8:
-    case 9:
-        PaintStyle7(drawn);
-        break;
-    case 10:
-        PaintStyle10(drawn);
-        break;
-    case 11:
-        PaintStyle11(drawn);
-        break;
-    default:
-        break;
-    }
+    using Painter = void (KtButtonPainter::*)(long&);
+    struct Style {
+        std::int32_t style;
+        Painter paint;
+    };
+    static constexpr Style painters[] = {
+        {ktbutton::style::RoundGlossy, &KtButtonPainter::PaintStyleRound},
+        {ktbutton::style::RoundGlossyBlue, &KtButtonPainter::PaintStyleRound},
+        {ktbutton::style::RoundGlossyGrey, &KtButtonPainter::PaintStyleRound},
+        {ktbutton::style::GradientFramed, &KtButtonPainter::PaintStyle3},
+        {ktbutton::style::Flat, &KtButtonPainter::PaintStyle4},
+        {ktbutton::style::GradientBevel, &KtButtonPainter::PaintStyle5},
+        {ktbutton::style::Classic3D, &KtButtonPainter::PaintStyle6},
+        {ktbutton::style::SoftCornersBlue, &KtButtonPainter::PaintStyle7},
+        {ktbutton::style::SoftCornersGreen, &KtButtonPainter::PaintStyle7},
+        {ktbutton::style::SoftCornersFramed, &KtButtonPainter::PaintStyle7},
+        {ktbutton::style::FlatSoftBevel, &KtButtonPainter::PaintStyle10},
+        {ktbutton::style::GradientFocusFrame, &KtButtonPainter::PaintStyle11},
+    };
+    // A style outside the table leaves the surface cleared.
+    for (const Style& entry : painters)
+        if (entry.style == look_.ButtonStyle) return (this->*entry.paint)(drawn);
 }
 
 void KtButtonPainter::layout(long ellipseWidth, long ellipseHeight) {
@@ -107,7 +97,7 @@ void KtButtonPainter::SetButtonRegion(long ellipseWidth, long ellipseHeight) {
         forms::GdiRegion square(CreateRectRgn(half, 0, W + 1, H + 1));
         CombineRgn(region.get(), region.get(), square.get(), RGN_OR);
     }
-    if (look_.ButtonStyle >= 0 && look_.ButtonStyle <= 2)
+    if (ktbutton::style::isRound(look_.ButtonStyle))
         TraceRegionEdge(region.get(), ellipseWidth, ellipseHeight);
     cache_.region = std::move(region);
 }

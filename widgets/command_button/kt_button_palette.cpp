@@ -77,42 +77,42 @@ void SetColors(Palette& p, std::int32_t style, std::uint32_t backColor, std::uin
         p[8] = p8;
     };
     switch (style) {
-    case 0:
+    case style::RoundGlossy:
         set(ShiftColor(back, -0.05f), ShiftColor(back, -0.15f), p[2], ShiftColor(back, -0.05f),
             ShiftColor(back, 0.1f), NoColour);
         break;
-    case 1:
+    case style::RoundGlossyBlue:
         set(back, ShiftColor(back, -0.1f), p[2], back, ShiftColor(back, 0.1f), NoColour);
         break;
-    case 2:
+    case style::RoundGlossyGrey:
         set(ShiftColor(back, -0.05f), ShiftColor(back, -0.15f), p[2], ShiftColor(back, -0.05f),
             ShiftColor(back, 0.1f), White);
         break;
-    case 3:
+    case style::GradientFramed:
         set(back, 0x004E91FE, 0x00CCF4FF, p[4], 0x008BCFFF, White);
         break;
-    case 4:
+    case style::Flat:
         set(back, ShiftColor(back, -0.05f), ShiftColor(back, -0.15f), back, ShiftColor(back, 0.05f), White);
         break;
-    case 5:
+    case style::GradientBevel:
         set(back, p[1], p[2], BlendColor(back, White, 0.3f), 0x00E6FFFF, ShiftColor(back, 0.1f));
         break;
-    case 6:
+    case style::Classic3D:
         set(back, back, ShiftColor(fore, 0.5f), p[4], p[6], White);
         break;
-    case 7:
+    case style::SoftCornersBlue:
         set(back, ShiftColor(back, -0.05f), 0x00E4AD89, BlendColor(back, White, 0.8f), 0x0030B3F8, White);
         break;
-    case 8:
+    case style::SoftCornersGreen:
         set(back, ShiftColor(back, -0.05f), 0x0054C190, BlendColor(back, White, 0.8f), 0x004F91E3, White);
         break;
-    case 9:
+    case style::SoftCornersFramed:
         set(back, ShiftColor(back, -0.1f), 0x00E4AD89, BlendColor(back, White, 0.8f), 0x0030B3F8, White);
         break;
-    case 10:
+    case style::FlatSoftBevel:
         set(back, ShiftColor(0x00F3F7F8, -0.05f), p[2], back, 0x00F3F7F8, White);
         break;
-    case 11:
+    case style::GradientFocusFrame:
         set(back, ShiftColor(back, -0.1f), back, BlendColor(back, White, 0.8f), ShiftColor(back, 0.2f),
             White);
         break;
@@ -126,7 +126,7 @@ bool schemeColour(std::int32_t style, std::uint32_t& colour) {
     static constexpr std::uint32_t colours[12] = {0x00BA9EA0, 0x00FF9B48, 0x00A19D9D, 0x00BA9EA0,
                                                   buttonFace, 0x00D2CECF, buttonFace, 0x00E6EBEC,
                                                   0x00E0F3F6, 0x00E4D1D2, buttonFace, 0x0012BCFF};
-    if (style < 0 || style > 11) return false;
+    if (style < style::RoundGlossy || style > style::GradientFocusFrame) return false;
     colour = colours[style];
     return true;
 }

@@ -10,6 +10,25 @@
 
 namespace widgets::ktbutton {
 
+// The drawing styles (ButtonStyle), named for what they draw; the numbers are the stored ones.
+namespace style {
+inline constexpr std::int32_t RoundGlossy = 0;
+inline constexpr std::int32_t RoundGlossyBlue = 1;
+inline constexpr std::int32_t RoundGlossyGrey = 2;
+inline constexpr std::int32_t GradientFramed = 3;
+inline constexpr std::int32_t Flat = 4;
+inline constexpr std::int32_t GradientBevel = 5;
+inline constexpr std::int32_t Classic3D = 6;
+inline constexpr std::int32_t SoftCornersBlue = 7;
+inline constexpr std::int32_t SoftCornersGreen = 8;
+inline constexpr std::int32_t SoftCornersFramed = 9;
+inline constexpr std::int32_t FlatSoftBevel = 10;
+inline constexpr std::int32_t GradientFocusFrame = 11;
+inline constexpr bool isRound(std::int32_t s) {
+    return s >= RoundGlossy && s <= RoundGlossyGrey;
+}
+} // namespace style
+
 inline constexpr std::int32_t White = 0x00FFFFFF;
 inline constexpr std::int32_t Black = 0x00000000;
 inline constexpr std::int32_t NoColour = -1; // P8 of the round styles: derive the highlight

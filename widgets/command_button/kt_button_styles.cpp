@@ -254,7 +254,7 @@ void KtButtonPainter::PaintStyle6(long& /*s*/) {
 
 void KtButtonPainter::PaintStyle7(long& s) {
     layout(5, 5);
-    const bool nine = look_.ButtonStyle == 9;
+    const bool nine = look_.ButtonStyle == ktbutton::style::SoftCornersFramed;
     if (checkedLook()) {
         if (nine)
             s = ktState::Down;

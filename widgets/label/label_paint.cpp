@@ -52,16 +52,16 @@ void LabelPainter::DrawShadowText(const std::wstring& text, RECT rect, bool wrap
     GradientColors(farColor, nearColor, std::int16_t(std::min(depth + 1, 32767)), ramp);
     int dx = 0, dy = 0;
     switch (style) {
-    case 0:
+    case shadowDirection::UpLeft:
         dx = -1, dy = -1;
         break;
-    case 1:
+    case shadowDirection::UpRight:
         dx = 1, dy = -1;
         break;
-    case 2:
+    case shadowDirection::DownLeft:
         dx = -1, dy = 1;
         break;
-    case 3:
+    case shadowDirection::DownRight:
         dx = 1, dy = 1;
         break;
     }
@@ -78,18 +78,18 @@ void LabelPainter::DrawGradientBack(std::int32_t style) {
         const int w = width_, h = height_;
         int n;
         switch (style) {
-        case 2:
-        case 3:
+        case labelGradient::StartTop:
+        case labelGradient::StartBottom:
             n = h;
             break;
-        case 4:
-        case 5:
+        case labelGradient::StartTopLeft:
+        case labelGradient::StartBottomLeft:
             n = 2 * w - 1;
             break;
-        case 6:
+        case labelGradient::StartMiddleColumn:
             n = (w + 1) / 2;
             break;
-        case 7:
+        case labelGradient::StartMiddleRow:
             n = (h + 1) / 2;
             break;
         default:
@@ -99,29 +99,29 @@ void LabelPainter::DrawGradientBack(std::int32_t style) {
         GradientColors(look_.GradientBackColorStart, look_.GradientBackColorEnd, std::int16_t(n), ramp);
         auto at = [&](int i) { return ramp.at(size_t(i)); };
         switch (style) {
-        case 0:
+        case labelGradient::StartLeft:
             for (int i = 0; i <= w - 1; ++i) line(i, 0, i, h, at(i));
             break;
-        case 1:
+        case labelGradient::StartRight:
             for (int i = 0; i <= w - 1; ++i) line(i, 0, i, h, at(w - i - 1));
             break;
-        case 2:
+        case labelGradient::StartTop:
             for (int i = 0; i <= h - 1; ++i) line(0, i, w, i, at(i));
             break;
-        case 3:
+        case labelGradient::StartBottom:
             for (int i = 0; i <= h - 1; ++i) line(0, i, w, i, at(h - i - 1));
             break;
-        case 4:
+        case labelGradient::StartTopLeft:
             point(0, 0, at(0));
             point(w - 1, h - 1, at(2 * w - 2));
             for (int i = 1; i <= 2 * w - 3; ++i) line(i - w + 1, h - 1, i + 1, -1, at(i));
             break;
-        case 5:
+        case labelGradient::StartBottomLeft:
             point(0, h - 1, at(0));
             point(w - 1, 0, at(2 * w - 2));
             for (int i = 1; i <= 2 * w - 3; ++i) line(i - w + 1, -1, i + 1, h - 1, at(i));
             break;
-        case 6: {
+        case labelGradient::StartMiddleColumn: {
             const int m = (w % 2) + w / 2 - 1;
             for (int i = 0; i <= m; ++i) {
                 line(i, 0, i, h, at(m - i));
@@ -129,7 +129,7 @@ void LabelPainter::DrawGradientBack(std::int32_t style) {
             }
             break;
         }
-        case 7: {
+        case labelGradient::StartMiddleRow: {
             const int m = (h % 2) + h / 2 - 1;
             for (int i = 0; i <= m; ++i) {
                 line(0, i, w, i, at(m - i));
@@ -137,13 +137,13 @@ void LabelPainter::DrawGradientBack(std::int32_t style) {
             }
             break;
         }
-        case 8:
+        case labelGradient::StartRisingDiagonal:
             for (int i = 0; i <= n; ++i) {
                 line(i - w + 1, h - 1, i + 1, -1, at(n - i));
                 line(i, h - 1, i + w, -1, at(i));
             }
             break;
-        case 9:
+        case labelGradient::StartFallingDiagonal:
             for (int i = 0; i <= n; ++i) {
                 line(i - w + 1, 0, i + 1, h, at(n - i));
                 line(i, 0, i + w, h, at(i));
@@ -165,8 +165,11 @@ int LabelPainter::Redraw(const std::wstring& text) {
 
     const int border = k.BorderSize, margin = k.BorderSize + k.EdgeSpace, depth = k.shadowExtent();
     RECT rc;
-    rc.left = margin + ((k.ShadowStyle == 0 || k.ShadowStyle == 2) ? depth : 0);
-    rc.top = margin + ((k.ShadowStyle == 0 || k.ShadowStyle == 1) ? depth : 0);
+    // A shadow that runs left or up moves the text the other way to leave it room.
+    const bool left = k.ShadowStyle == shadowDirection::UpLeft || k.ShadowStyle == shadowDirection::DownLeft;
+    const bool up = k.ShadowStyle == shadowDirection::UpLeft || k.ShadowStyle == shadowDirection::UpRight;
+    rc.left = margin + (left ? depth : 0);
+    rc.top = margin + (up ? depth : 0);
     rc.right = width_ - margin;
     rc.bottom = height_ - margin;
 

@@ -16,6 +16,29 @@ namespace widgets {
 // The see-through colour: what still shows it after painting is not part of the label.
 inline constexpr std::uint32_t kLabelMaskColor = forms::sysColor::ButtonFace;
 
+// The direction of the shadow from the text (ShadowStyle); the numbers are the stored ones, any
+// other draws every layer under the text.
+namespace shadowDirection {
+inline constexpr std::int32_t UpLeft = 0;
+inline constexpr std::int32_t UpRight = 1;
+inline constexpr std::int32_t DownLeft = 2;
+inline constexpr std::int32_t DownRight = 3;
+} // namespace shadowDirection
+
+// The gradient backgrounds (GradientBackColorStyle), named for where the start colour lies.
+namespace labelGradient {
+inline constexpr std::int32_t StartLeft = 0;
+inline constexpr std::int32_t StartRight = 1;
+inline constexpr std::int32_t StartTop = 2;
+inline constexpr std::int32_t StartBottom = 3;
+inline constexpr std::int32_t StartTopLeft = 4;
+inline constexpr std::int32_t StartBottomLeft = 5;
+inline constexpr std::int32_t StartMiddleColumn = 6;
+inline constexpr std::int32_t StartMiddleRow = 7;
+inline constexpr std::int32_t StartRisingDiagonal = 8;
+inline constexpr std::int32_t StartFallingDiagonal = 9;
+} // namespace labelGradient
+
 struct LabelLook {
     std::uint32_t BackColor = forms::sysColor::ButtonFace;
     std::uint32_t Forecolor = 0;

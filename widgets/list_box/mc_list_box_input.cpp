@@ -9,9 +9,9 @@
 
 namespace widgets {
 
-void McListBox::zSubclass_Proc(bool before, long& handled, long& result, long& window, long& message,
+void McListBox::zSubclass_Proc(bool bBefore, long& bHandled, long& lReturn, long& lng_hWnd, long& uMsg,
                                long& wParam, long& lParam) {
-    hook::deliverHookMessage(*this, before, handled, result, window, message, wParam, lParam);
+    hook::deliverHookMessage(*this, bBefore, bHandled, lReturn, lng_hWnd, uMsg, wParam, lParam);
 }
 
 void McListBox::hookMessage(forms::MessageFrame& m, bool before) {

@@ -140,7 +140,7 @@ void OptionCheckPainter::PaintBackground() {
                  look_.BackMiddleOut);
 }
 
-forms::GdiRegion OptionCheckPainter::BorderRegion() {
+forms::GdiRegion OptionCheckPainter::borderRegion() {
     const int bw = look_.BorderWidth, curve = look_.BorderCurvature;
     forms::GdiRegion outer(CreateRoundRectRgn(0, 0, w_, h_, curve, curve));
     forms::GdiRegion inner(CreateRoundRectRgn(bw, bw, w_ - bw, h_ - bw, curve, curve));

@@ -118,7 +118,7 @@ public:
     void CheckAreaLayout();
     void PaintBackground();
     // Fills the border ring and returns the outer region, for the window.
-    forms::GdiRegion BorderRegion();
+    forms::GdiRegion borderRegion();
     void DrawCheckArea();
     void DrawCheckBox();
     void DrawCheckMark();

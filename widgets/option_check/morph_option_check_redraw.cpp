@@ -41,7 +41,7 @@ void MorphOptionCheck::paintOnce() {
     OptionCheckPainter painter(hDC(), w, h, look_, state_);
     if (!look_.Transparent) painter.PaintBackground();
     if (!look_.Transparent || look_.BorderIfTransparent)
-        core::bestEffort(L"MorphOptionCheck region", [&] { setWindowRegion(painter.BorderRegion()); });
+        core::bestEffort(L"MorphOptionCheck region", [&] { setWindowRegion(painter.borderRegion()); });
     painter.DrawCheckArea();
     painter.DrawCaption();
 }

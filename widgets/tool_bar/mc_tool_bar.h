@@ -34,7 +34,7 @@ public:
     ~McToolBar() override;
 
     // The window hook's callback under its own name; it hands the message to the one dispatch.
-    void zSubclass_Proc(bool before, long& handled, long& result, long& window, long& message, long& wParam,
+    void zSubclass_Proc(bool bBefore, long& bHandled, long& lReturn, long& lng_hWnd, long& uMsg, long& wParam,
                         long& lParam);
 
     // --- General properties (stored with the form)

@@ -59,7 +59,7 @@ HWND probeWindow() {
 
 struct Call {
     bool before;
-    long lReturn;
+    long result;
     UINT msg;
     long wParam;
 };
@@ -156,7 +156,7 @@ TYPED_TEST(CodeHookBoth, RoutesMessagesBeforeAndAfterThePreviousProcedure) {
     EXPECT_EQ(this->send(WM_PROBE, 3), 1007);
     ASSERT_EQ(this->client.calls.size(), 1u);
     EXPECT_FALSE(this->client.calls[0].before);
-    EXPECT_EQ(this->client.calls[0].lReturn, 7);
+    EXPECT_EQ(this->client.calls[0].result, 7);
 
     // Before and handled: neither the previous procedure nor the after call runs.
     this->hook.sc_AddMsg(this->window, WM_PROBE, MSG_BEFORE);
@@ -180,7 +180,7 @@ TYPED_TEST(CodeHookBoth, RoutesMessagesBeforeAndAfterThePreviousProcedure) {
     ASSERT_EQ(this->client.calls.size(), 2u);
     EXPECT_TRUE(this->client.calls[0].before);
     EXPECT_FALSE(this->client.calls[1].before);
-    EXPECT_EQ(this->client.calls[1].lReturn, 3);
+    EXPECT_EQ(this->client.calls[1].result, 3);
 
     // The user value lives in the block.
     this->client.action = [this](bool, core::MessageFrame& m) {

@@ -41,8 +41,8 @@ HWND probeWindow() {
 
 struct Call {
     bool before;
-    long lReturn;
-    long uMsg;
+    long result;
+    long message;
     long wParam;
 };
 
@@ -111,10 +111,10 @@ TEST_F(ListHook, BeforeAndAfterCallsSurroundThePreviousProcedure) {
     EXPECT_EQ(send(WM_PROBE, 5), 11);
     ASSERT_EQ(client.calls.size(), 2u);
     EXPECT_TRUE(client.calls[0].before);
-    EXPECT_EQ(client.calls[0].lReturn, 0);
+    EXPECT_EQ(client.calls[0].result, 0);
     EXPECT_FALSE(client.calls[1].before);
-    EXPECT_EQ(client.calls[1].lReturn, 11);
-    EXPECT_EQ(client.calls[1].uMsg, static_cast<long>(WM_PROBE));
+    EXPECT_EQ(client.calls[1].result, 11);
+    EXPECT_EQ(client.calls[1].message, static_cast<long>(WM_PROBE));
 
     // The after call may change the result.
     client.action = [](forms::MessageFrame& m, bool before) {
@@ -168,7 +168,7 @@ TEST_F(ListHook, TablesReuseFreedSlotsAndGrowWithoutLimit) {
     send(WM_OTHER, 3);
     ASSERT_EQ(client.calls.size(), 2u);
     EXPECT_EQ(client.calls[0].wParam, 2);
-    EXPECT_EQ(client.calls[1].uMsg, static_cast<long>(WM_OTHER));
+    EXPECT_EQ(client.calls[1].message, static_cast<long>(WM_OTHER));
 }
 
 TEST_F(ListHook, AllMessagesUntilDeletedWithMinusOne) {
@@ -309,7 +309,7 @@ TEST_F(ListHook, UnhookFromInsideAHookedMessage) {
     hooks.sc_AddMsg(doomed, WM_DESTROY, 1);
     DestroyWindow(doomed);
     hooks.sc_UnSubclassAll();
-    EXPECT_EQ(client.calls.back().uMsg, static_cast<long>(WM_DESTROY));
+    EXPECT_EQ(client.calls.back().message, static_cast<long>(WM_DESTROY));
 }
 
 } // namespace

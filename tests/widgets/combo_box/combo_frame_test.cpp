@@ -141,6 +141,41 @@ TEST(ComboFramePaint, AnAppearanceOutsideTheLooksDrawsNoLook) {
     }
 }
 
+// The stored numbers are what saved forms hold: each must still reach the routine that draws it.
+TEST(ComboFramePaint, EveryStoredAppearanceReachesItsOwnLook) {
+    using F = ComboFrame;
+    const struct {
+        long stored;
+        F::LookPainter draw;
+    } cases[] = {
+        {1, &F::DrawAppearance1},
+        {2, &F::DrawAppearance2},
+        {3, &F::drawSchemeLook},
+        {4, &F::DrawAppearance4},
+        {5, &F::DrawAppearance5},
+        {6, &F::DrawAppearance6},
+        {7, &F::DrawAppearance7},
+        {8, &F::DrawAppearance8},
+        {9, &F::DrawAppearance9},
+        {10, &F::DrawAppearance10},
+        {11, &F::DrawAppearance11},
+        {12, &F::DrawAppearance12},
+        {13, &F::DrawAppearance13},
+        {14, &F::DrawAppearance14},
+        {15, &F::DrawAppearance15},
+        {16, &F::DrawAppearance16},
+        {17, &F::DrawAppearance17},
+        {18, &F::DrawAppearance18},
+        {19, &F::DrawAppearance19},
+        {20, &F::DrawAppearance20},
+        {21, &F::DrawAppearance21},
+        {0, nullptr},
+        {-1, nullptr},
+        {22, nullptr},
+    };
+    for (const auto& c : cases) EXPECT_TRUE(F::lookFor(c.stored) == c.draw) << c.stored;
+}
+
 TEST(ComboFramePaint, ListOnlyStyleDrawsThePrefixedText) {
     for (bool enabled : {true, false}) {
         ComboLook look = lookOf(4);

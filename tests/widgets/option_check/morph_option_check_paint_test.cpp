@@ -169,7 +169,7 @@ TEST(OptionCheckPaint, BorderRingFollowsTheRegionAndGoesAtWidthZero) {
         c.state.colours.border = 0x000000FF;
         auto p = c.painter();
         p.PaintBackground();
-        forms::GdiRegion region = p.BorderRegion();
+        forms::GdiRegion region = p.borderRegion();
         GdiFlush();
         ASSERT_TRUE(region);
         forms::GdiRegion outer(
