@@ -121,7 +121,7 @@ void MainCommands::listMouseDown(const std::wstring& origin, HWND list, const st
     forms::instance<Menu>().showAt(word, at);
 }
 
-void MainCommands::sessionMessage(forms::MessageFrame& m) {
+void MainCommands::sessionMessage(core::MessageFrame& m) {
     if (m.msg == WM_QUERYENDSESSION) m.answer(TRUE);
     if (m.msg == WM_ENDSESSION && m.wParam) endProgram();
 }

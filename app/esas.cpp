@@ -6,6 +6,7 @@
 #include "app/speech_speeds.h"
 #include "app/keyboard_layout.h"
 #include "app/pictures.h"
+#include "platform/core/message_frame.h"
 #include "platform/core/runtime_error.h"
 #include "platform/core/system_handles.h"
 #include "platform/forms/app.h"
@@ -88,7 +89,7 @@ void esas::Form_Load() {
         SetTimer(hWnd(), kAfterPaintTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
-void esas::windowMessage(forms::MessageFrame& m) {
+void esas::windowMessage(core::MessageFrame& m) {
     if (m.msg == WM_TIMER && m.wParam == kAfterPaintTimer) {
         KillTimer(m.hwnd, kAfterPaintTimer);
         startDictionaryCheck();
@@ -151,7 +152,7 @@ void esas::connectEvents() {
 void esas::LoadSettings() {
     try {
         settings_ = settingsAhead_.valid() ? settingsAhead_.get() : readSettings(cn_, rs_, programFolder());
-    } catch (const forms::RuntimeError& e) {
+    } catch (const core::RuntimeError& e) {
         // The window stays usable with the settings it has; the user learns why they are not his, in
         // the language shown so far (the system's at start).
         const std::wstring code = loadDone_ ? settings_.dil : systemLanguage();

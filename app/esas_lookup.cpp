@@ -54,7 +54,7 @@ bool esas::dictionaryQuery(const std::wstring& sql, Visit visit) {
             rs_.MoveNext();
         }
         return true;
-    } catch (const forms::RuntimeError& e) {
+    } catch (const core::RuntimeError& e) {
         forms::MsgBox(messageText(Message::LookupFailed, settings_.dil) + L"\n" +
                           failureText(e, settings_.dil),
                       forms::mb::Exclamation);

@@ -2,6 +2,7 @@
 
 #include "app/form_parts.h"
 #include "app/traymenu.h"
+#include "platform/core/event_log.h"
 #include "platform/forms/app.h"
 #include "platform/forms/cursor_position.h"
 #include "platform/forms/functions.h"
@@ -283,7 +284,7 @@ void SysTrayIcon::showTrayPopup() {
 }
 
 LRESULT CALLBACK SysTrayIcon::notifyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    forms::Forms::HandlingMessage handling;
+    core::HandlingMessage handling;
     try {
         forms::windowObject::attachOnCreate(hwnd, msg, lParam);
         auto* self = forms::windowObject::as<SysTrayIcon>(hwnd);
@@ -297,7 +298,7 @@ LRESULT CALLBACK SysTrayIcon::notifyProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
             return 0;
         }
     } catch (...) {
-        forms::reportUnexpectedError(L"SysTrayIcon");
+        core::reportUnexpectedError(L"SysTrayIcon");
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -1,5 +1,6 @@
 #include "platform/forms/form.h"
 
+#include "platform/core/message_frame.h"
 #include "platform/forms/app.h"
 #include "platform/forms/form_frame.h"
 #include "platform/forms/form_registry.h"
@@ -156,7 +157,8 @@ void Form::createWindow() {
     // The window procedure finds the form from its first message on (WM_NCCREATE).
     HWND hwnd = CreateWindowExW(ex, kFormClass, caption_.c_str(), style, x, y, w, h, ownerWindow(), nullptr,
                                 GetModuleHandleW(nullptr), static_cast<WindowObject*>(this));
-    if (!hwnd) throw RuntimeError(err::InvalidProcedureCall, L"The form's window could not be created");
+    if (!hwnd)
+        throw core::RuntimeError(core::err::InvalidProcedureCall, L"The form's window could not be created");
     hwnd_ = hwnd;
     RECT rc;
     GetClientRect(hwnd, &rc);
@@ -175,7 +177,8 @@ void Form::createControls() {
                 return controlKey(c->Name(), c->Index()) == e.container;
             });
             if (it == controls_.end())
-                throw RuntimeError(err::SubscriptOutOfRange, L"Unknown container: " + e.container);
+                throw core::RuntimeError(core::err::SubscriptOutOfRange,
+                                         L"Unknown container: " + e.container);
             host = it->get();
         }
         std::shared_ptr<UserControl> c = ControlTypes::create(e.type);
@@ -201,7 +204,7 @@ void Form::load() {
     if (hwnd_) return;
     // Loading counts as handling a message: a form unloaded in its own Load (or in a DoEvents
     // there) stays alive for whoever asked for it until the outermost message is done.
-    Forms::HandlingMessage loading;
+    core::HandlingMessage loading;
     auto self = shared_from_this();
     unloading_ = false;
     if (!life_.alive()) life_.renew();
@@ -308,7 +311,7 @@ void Form::Show(int modal, Form* owner) {
         return;
     }
     if (modalDepth_ > 0)
-        throw RuntimeError(err::FormAlreadyShown, L"Form already displayed; can't show modally");
+        throw core::RuntimeError(core::err::FormAlreadyShown, L"Form already displayed; can't show modally");
     HWND ownerHwnd = owner && owner->hwnd_ ? owner->hwnd_ : nullptr;
     if (!ownerHwnd) {
         if (auto a = FormRegistry::get().active(); a && a.get() != this && a->loaded()) ownerHwnd = a->hwnd_;
@@ -361,7 +364,7 @@ int Form::WindowState() const {
 
 void Form::setWindowState(int state) {
     if (state != windowState::Normal && state != windowState::Minimized && state != windowState::Maximized)
-        throw RuntimeError(err::InvalidPropertyValue);
+        throw core::RuntimeError(core::err::InvalidPropertyValue);
     windowState_ = state;
     // A hidden form stays hidden; the state applies when it is shown.
     if (!hwnd_ || !IsWindowVisible(hwnd_)) return;
@@ -463,7 +466,7 @@ LRESULT Form::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         hwnd_ = nullptr;
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
-    MessageFrame frame{hwnd, msg, wParam, lParam};
+    core::MessageFrame frame{hwnd, msg, wParam, lParam};
     windowMessage(frame);
     if (frame.handled) return frame.result;
     switch (msg) {

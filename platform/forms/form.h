@@ -2,6 +2,7 @@
 
 #include "platform/core/event_log.h"
 
+#include "platform/core/message_frame.h"
 #include "platform/forms/event.h"
 #include "platform/forms/form_frame.h"
 #include "platform/forms/layout.h"
@@ -157,9 +158,9 @@ public:
     template <class T>
     T& control(const std::wstring& name, int index = -1) const {
         UserControl* c = findControl(name, index);
-        if (!c) throw RuntimeError(err::SubscriptOutOfRange);
+        if (!c) throw core::RuntimeError(core::err::SubscriptOutOfRange);
         T* t = dynamic_cast<T*>(c);
-        if (!t) throw RuntimeError(err::TypeMismatch);
+        if (!t) throw core::RuntimeError(core::err::TypeMismatch);
         return *t;
     }
     // The container of a control of this form: null for the form itself.
@@ -221,7 +222,7 @@ protected:
     virtual void Form_MenuClick(int /*id*/) {}
     // The form's own dispatch, before the base handles messages: a message answered here (m.answer)
     // goes no further.
-    virtual void windowMessage(MessageFrame& /*m*/) {}
+    virtual void windowMessage(core::MessageFrame& /*m*/) {}
 
 private:
     HWND hwnd_ = nullptr;
@@ -292,8 +293,6 @@ void added(const std::shared_ptr<Form>& form);
 // Nothing is released while a window procedure of ours is still running further up the stack
 // (a handler that called DoEvents or showed a modal form), only when the outermost message is done.
 void releaseUnloaded();
-// Held by every window procedure, hook and subclass procedure of the run time while it runs.
-using core::HandlingMessage;
 void removed(Form* form);
 std::shared_ptr<Form> instanceSlot(const std::type_info& type);
 void setInstanceSlot(const std::type_info& type, std::shared_ptr<Form> form);

@@ -1,6 +1,7 @@
 // A form's stored properties, its look and its place on the screen.
 #include "platform/forms/form.h"
 
+#include "platform/core/runtime_error.h"
 #include "platform/forms/property_table.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
@@ -70,9 +71,9 @@ void Form::readProperties(const PropertyBag& bag) {
     if (border < formBorder::None || border > formBorder::SizableToolWindow ||
         !isMousePointer(mousePointer) ||
         (state != windowState::Normal && state != windowState::Minimized && state != windowState::Maximized))
-        throw RuntimeError(err::InvalidPropertyValue);
+        throw core::RuntimeError(core::err::InvalidPropertyValue);
     if (hwnd_ && bag.ReadProperty(L"ShowInTaskbar", true).toBoolean() != frame_.showInTaskbar)
-        throw RuntimeError(err::SetNotSupportedAtRuntime);
+        throw core::RuntimeError(core::err::SetNotSupportedAtRuntime);
     properties().read(*this, bag);
     applySurfaceColours(true);
     applySurfaceColours(false);
@@ -110,14 +111,14 @@ void Form::setBackColor(uint32_t colour) {
 }
 
 void Form::setFont(std::shared_ptr<StdFont> font) {
-    if (!font) throw RuntimeError(err::InvalidPropertyValue);
+    if (!font) throw core::RuntimeError(core::err::InvalidPropertyValue);
     font_ = std::move(font);
     applySurfaceFont();
     notifyAmbientChanged(L"Font");
 }
 
 void Form::setMousePointer(int pointer) {
-    if (!isMousePointer(pointer)) throw RuntimeError(err::InvalidPropertyValue);
+    if (!isMousePointer(pointer)) throw core::RuntimeError(core::err::InvalidPropertyValue);
     mousePointer_ = pointer;
     if (!hwnd_) return;
     POINT pt;
@@ -137,7 +138,7 @@ void Form::setEnabled(bool enabled) {
 
 void Form::setBorderStyle(int style) {
     if (style < formBorder::None || style > formBorder::SizableToolWindow)
-        throw RuntimeError(err::InvalidPropertyValue);
+        throw core::RuntimeError(core::err::InvalidPropertyValue);
     frame_.borderStyle = style;
     if (style == formBorder::FixedDialog || style == formBorder::FixedToolWindow ||
         style == formBorder::SizableToolWindow)
@@ -157,7 +158,7 @@ void Form::setMaxButton(bool on) {
     applyStyles();
 }
 void Form::setShowInTaskbar(bool on) {
-    if (hwnd_) throw RuntimeError(err::SetNotSupportedAtRuntime);
+    if (hwnd_) throw core::RuntimeError(core::err::SetNotSupportedAtRuntime);
     frame_.showInTaskbar = on;
 }
 void Form::setNoActivate(bool on) {
@@ -226,7 +227,7 @@ int Form::Height() const {
 }
 
 void Form::Move(int left, int top, int width, int height) {
-    if (width < 0 || height < 0) throw RuntimeError(err::InvalidPropertyValue);
+    if (width < 0 || height < 0) throw core::RuntimeError(core::err::InvalidPropertyValue);
     if (!hwnd_) {
         designLeft_ = left;
         designTop_ = top;

@@ -61,7 +61,7 @@ Surface::Surface(int width, int height)
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
     dc_ = MemoryDC::compatibleWith(nullptr);
-    if (!dc_) throw RuntimeError(err::OutOfMemory);
+    if (!dc_) throw core::RuntimeError(core::err::OutOfMemory);
     makeBitmap(width_, height_, bitmap_, bits_);
     originalBitmap_ = SelectObject(dc_.get(), bitmap_.get());
 
@@ -98,7 +98,7 @@ void Surface::makeBitmap(int width, int height, GdiBitmap& bitmap, uint32_t*& bi
     info.bmiHeader.biCompression = BI_RGB;
     void* memory = nullptr;
     GdiBitmap made(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &memory, nullptr, 0));
-    if (!made || !memory) throw RuntimeError(err::OutOfMemory);
+    if (!made || !memory) throw core::RuntimeError(core::err::OutOfMemory);
     bitmap = std::move(made);
     bits = static_cast<uint32_t*>(memory);
 }
@@ -179,19 +179,19 @@ void Surface::setFillColor(uint32_t colour) {
 }
 
 void Surface::setFillStyle(int16_t style) {
-    if (style < 0 || style > 7) throw RuntimeError(err::InvalidPropertyValue);
+    if (style < 0 || style > 7) throw core::RuntimeError(core::err::InvalidPropertyValue);
     fillStyle_ = style;
     updateBrush();
 }
 
 void Surface::setDrawWidth(int16_t width) {
-    if (width < 1) throw RuntimeError(err::InvalidPropertyValue);
+    if (width < 1) throw core::RuntimeError(core::err::InvalidPropertyValue);
     drawWidth_ = width;
     updatePen();
 }
 
 void Surface::setFont(std::shared_ptr<StdFont> font) {
-    if (!font) throw RuntimeError(err::InvalidPropertyValue);
+    if (!font) throw core::RuntimeError(core::err::InvalidPropertyValue);
     if (font == font_) return; // already followed
     watchFont(std::move(font));
 }
@@ -213,7 +213,8 @@ void Surface::selectFont() {
 }
 
 void Surface::setScaleMode(int16_t mode) {
-    if (mode != scale::Pixels && mode != scale::Twips) throw RuntimeError(err::InvalidPropertyValue);
+    if (mode != scale::Pixels && mode != scale::Twips)
+        throw core::RuntimeError(core::err::InvalidPropertyValue);
     float x = toPixelsX(currentX_), y = toPixelsY(currentY_);
     scaleMode_ = mode;
     currentX_ = fromPixelsX(x);
@@ -238,7 +239,7 @@ float unitsPerPixel(int16_t unit) {
     case scale::Himetric:
         return 2540.0f / static_cast<float>(StdFont::screenDpi());
     default:
-        throw RuntimeError(err::InvalidProcedureCall);
+        throw core::RuntimeError(core::err::InvalidProcedureCall);
     }
 }
 

@@ -182,7 +182,7 @@ protected:
 
     // The control's own dispatch, before the base turns messages into events: a message answered
     // here (m.answer) goes no further.
-    virtual void windowMessage(MessageFrame& /*m*/) {}
+    virtual void windowMessage(core::MessageFrame& /*m*/) {}
 
     // Raises an event to the host unless the form is still loading its controls. Returns whether
     // the control is still loaded afterwards; the control stays alive until this returns.

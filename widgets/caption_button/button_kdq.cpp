@@ -2,7 +2,9 @@
 
 #include "platform/core/constants.h"
 #include "platform/core/event_log.h"
+#include "platform/core/message_frame.h"
 #include "platform/core/runtime_error.h"
+#include "platform/core/variant.h"
 #include "platform/forms/form.h"
 #include "platform/forms/layout.h"
 #include "platform/forms/property_bag.h"
@@ -67,18 +69,18 @@ forms::PropertyTable<Button_KDQ> Button_KDQ::makeProperties() {
         auto f = c.ambientFont();
         f = f ? f->clone() : forms::StdFont::create();
         f->setName(kNewFontName);
-        return forms::Variant(f);
+        return core::Variant(f);
     };
-    font.put = [store = font.put](B& c, const forms::Variant& v) {
+    font.put = [store = font.put](B& c, const core::Variant& v) {
         store(c, v);
         c.surface().setFont(c.font_);
     };
     forms::PropertyRow<B> picture;
     picture.key = L"Picture";
-    picture.storedDefault = [](B&) { return forms::Variant(std::shared_ptr<forms::StdPicture>()); };
+    picture.storedDefault = [](B&) { return core::Variant(std::shared_ptr<forms::StdPicture>()); };
     picture.initial = picture.storedDefault;
-    picture.get = [](B& c) { return forms::Variant(c.Picture()); };
-    picture.put = [](B& c, const forms::Variant& v) {
+    picture.get = [](B& c) { return core::Variant(c.Picture()); };
+    picture.put = [](B& c, const core::Variant& v) {
         if (c.pSrc_) c.pSrc_->setPicture(v.toPicture());
     };
     picture.setter = "setPicture";
@@ -164,7 +166,7 @@ void Button_KDQ::captionChanged() {
 }
 
 void Button_KDQ::setFont(std::shared_ptr<forms::StdFont> value) {
-    if (!value) throw forms::RuntimeError(forms::err::InvalidPropertyValue);
+    if (!value) throw core::RuntimeError(core::err::InvalidPropertyValue);
     font_ = std::move(value);
     surface().setFont(font_);
     PropertyChanged(L"Font");
@@ -250,7 +252,7 @@ void Button_KDQ::UserControl_Terminate() {
     hover::releaseCapture(hWnd());
 }
 
-void Button_KDQ::windowMessage(forms::MessageFrame& m) {
+void Button_KDQ::windowMessage(core::MessageFrame& m) {
     if (hover::hidesOrDisables(m)) hover::releaseCapture(hWnd());
 }
 

@@ -3,6 +3,7 @@
 #include "widgets/combo_box/s_combo_box.h"
 
 #include "platform/core/event_log.h"
+#include "platform/core/message_frame.h"
 #include "platform/forms/controls/picture_box.h"
 #include "platform/forms/controls/text_box.h"
 #include "platform/forms/controls/timer.h"
@@ -377,7 +378,7 @@ void SComboBox::onOutsidePress(POINT at) {
     closeList(comboState::Normal);
 }
 
-void SComboBox::windowMessage(forms::MessageFrame& m) {
+void SComboBox::windowMessage(core::MessageFrame& m) {
     // While the list is open Enter closes it instead of pressing the form's default button.
     if (m.msg == WM_GETDLGCODE && listVisible()) m.answer(wantedKeys() | DLGC_WANTALLKEYS);
 }

@@ -1,6 +1,8 @@
 // The combo box's stored properties and how they are kept with the form.
 #include "widgets/combo_box/s_combo_box.h"
 
+#include "platform/core/runtime_error.h"
+#include "platform/core/variant.h"
 #include "platform/forms/controls/picture_box.h"
 #include "platform/forms/controls/text_box.h"
 #include "platform/forms/property_bag.h"
@@ -37,10 +39,10 @@ const forms::PropertyTable<SComboBox>& SComboBox::properties() {
     const std::shared_ptr<forms::StdPicture> noPicture;
     forms::PropertyRow<C> text;
     text.key = L"Text";
-    text.storedDefault = [](C& c) { return forms::Variant(c.Ambient().DisplayName); };
+    text.storedDefault = [](C& c) { return core::Variant(c.Ambient().DisplayName); };
     text.initial = text.storedDefault;
-    text.get = [](C& c) { return forms::Variant(c.look_.Text); };
-    text.put = [](C& c, const forms::Variant& v) { c.look_.Text = v.toString(); };
+    text.get = [](C& c) { return core::Variant(c.look_.Text); };
+    text.put = [](C& c, const core::Variant& v) { c.look_.Text = v.toString(); };
     text.setter = "setText";
     static const forms::PropertyTable<C> table{
         field<C>(

@@ -3,6 +3,7 @@
 
 #include "platform/core/event_log.h"
 #include "platform/core/runtime_error.h"
+#include "platform/core/variant.h"
 #include "platform/forms/form.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/property_table.h"
@@ -18,8 +19,8 @@
 
 namespace widgets {
 
+using core::Variant;
 using forms::OnChange;
-using forms::Variant;
 
 namespace {
 
@@ -35,10 +36,10 @@ const forms::PropertyTable<ktButton>& ktButton::properties() {
     using C = ktButton;
     using forms::field;
     const std::shared_ptr<forms::StdPicture> noPicture;
-    auto ambientBack = [](C& c) { return Variant::colour(c.Ambient().BackColor); };
-    auto ambientFore = [](C& c) { return Variant::colour(c.Ambient().ForeColor); };
-    auto displayName = [](C& c) { return Variant(c.Ambient().DisplayName); };
-    auto withDefault = [](forms::PropertyRow<C> row, std::function<Variant(C&)> def) {
+    auto ambientBack = [](C& c) { return core::Variant::colour(c.Ambient().BackColor); };
+    auto ambientFore = [](C& c) { return core::Variant::colour(c.Ambient().ForeColor); };
+    auto displayName = [](C& c) { return core::Variant(c.Ambient().DisplayName); };
+    auto withDefault = [](forms::PropertyRow<C> row, std::function<core::Variant(C&)> def) {
         row.storedDefault = def;
         row.initial = std::move(def);
         return row;

@@ -4,6 +4,7 @@
 #include "widgets/command_button/kt_button.h"
 
 #include "platform/core/event_log.h"
+#include "platform/core/message_frame.h"
 #include "platform/forms/cursor_position.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/form.h"
@@ -324,18 +325,18 @@ void ktButton::zSubclass_Proc(bool bBefore, bool& bHandled, long& lReturn, HWND 
     hook::deliverHookMessage(*this, bBefore, bHandled, lReturn, lng_hWnd, uMsg, wParam, lParam);
 }
 
-void ktButton::hookMessage(forms::MessageFrame& m, bool) {
+void ktButton::hookMessage(core::MessageFrame& m, bool) {
     auto keep = weak_from_this().lock();
     dispatch(m, true);
 }
 
-void ktButton::windowMessage(forms::MessageFrame& m) {
+void ktButton::windowMessage(core::MessageFrame& m) {
     dispatch(m, false);
 }
 
 // The leave and the form's activation are learnt after the windows' own procedures: only the hook's
 // frames.
-void ktButton::dispatch(forms::MessageFrame& m, bool hooked) {
+void ktButton::dispatch(core::MessageFrame& m, bool hooked) {
     switch (m.msg) {
     case WM_SETCURSOR:
         if (!hooked && onSetCursor(m.lParam)) m.answer(TRUE);

@@ -3,6 +3,7 @@
 #include "platform/core/constants.h"
 #include "platform/core/event_log.h"
 #include "platform/core/runtime_error.h"
+#include "platform/core/variant.h"
 #include "platform/forms/layout.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/std_font.h"
@@ -56,15 +57,15 @@ forms::PropertyTable<Frame_KDQ> Frame_KDQ::makeProperties() {
     auto font = forms::fontField<F>(
                     L"Font", [](F & c) -> auto& { return c.font_; }, OnChange::Repaint)
                     .setBy("setFont");
-    font.initial = [](F& c) { return forms::Variant(c.surface().Font()); };
-    font.put = [store = font.put](F& c, const forms::Variant& v) {
+    font.initial = [](F& c) { return core::Variant(c.surface().Font()); };
+    font.put = [store = font.put](F& c, const core::Variant& v) {
         store(c, v);
         c.surface().setFont(c.font_);
     };
     // Read in a themed look, the theme is rebuilt at once; the border and body colours read after it
     // then replace the theme's.
     auto theme = inLook(L"ThemeColor", &FrameLook::ThemeColor, 0).setBy("setThemeColor");
-    theme.put = [store = theme.put](F& c, const forms::Variant& v) {
+    theme.put = [store = theme.put](F& c, const core::Variant& v) {
         store(c, v);
         if (c.themed()) c.ApplyThemeColor();
     };
@@ -126,7 +127,7 @@ bool Frame_KDQ::themed() const {
 
 void Frame_KDQ::setFont(std::shared_ptr<forms::StdFont> value) {
     // Everything the frame measures and draws needs a font.
-    if (!value) throw forms::RuntimeError(forms::err::InvalidPropertyValue);
+    if (!value) throw core::RuntimeError(core::err::InvalidPropertyValue);
     font_ = std::move(value);
     surface().setFont(font_);
     PropertyChanged(L"Font");

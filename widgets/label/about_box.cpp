@@ -1,5 +1,6 @@
 #include "widgets/label/about_box.h"
 
+#include "platform/core/variant.h"
 #include "platform/forms/controls/command_button.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/screen.h"
@@ -25,7 +26,7 @@ forms::LayoutEntry label(int index, int left, int top, int width, int height, in
     e.tabIndex = tab;
     e.properties.WriteProperty(L"Font", font);
     e.properties.WriteProperty(L"Text", L"", L"Nha4n");
-    if (foreColor) e.properties.WriteProperty(L"ForeColor", forms::Variant::colour(foreColor));
+    if (foreColor) e.properties.WriteProperty(L"ForeColor", core::Variant::colour(foreColor));
     return e;
 }
 

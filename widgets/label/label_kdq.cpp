@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "platform/core/message_frame.h"
+#include "platform/core/variant.h"
 #include "platform/forms/form.h"
 #include "platform/forms/layout.h"
 #include "platform/forms/property_bag.h"
@@ -58,15 +60,15 @@ forms::PropertyTable<Label_KDQ> Label_KDQ::makeProperties() {
     auto font = forms::fontField<L>(
                     L"Font", [](L & c) -> auto& { return c.font_; }, OnChange::Relayout)
                     .setBy("setFont");
-    font.initial = [](L& c) { return forms::Variant(c.surface().Font()); };
-    font.put = [store = font.put](L& c, const forms::Variant& v) {
+    font.initial = [](L& c) { return core::Variant(c.surface().Font()); };
+    font.put = [store = font.put](L& c, const core::Variant& v) {
         store(c, v);
         c.surface().setFont(c.font_);
     };
     // A shadow colour that is not stored follows the text colour read before it.
     auto shadowStart =
         inLook(L"ShadowColorStart", &LabelLook::ShadowColorStart, 0).startsAt(std::uint32_t(0));
-    shadowStart.storedDefault = [](L& c) { return forms::Variant::colour(c.look_.Forecolor); };
+    shadowStart.storedDefault = [](L& c) { return core::Variant::colour(c.look_.Forecolor); };
 
     return forms::PropertyTable<L>{
         font,
@@ -109,7 +111,7 @@ void Label_KDQ::UserControl_Initialize() {
 
 void Label_KDQ::setFont(std::shared_ptr<forms::StdFont> value) {
     // Everything the label measures and draws needs a font.
-    if (!value) throw forms::RuntimeError(forms::err::InvalidPropertyValue);
+    if (!value) throw core::RuntimeError(core::err::InvalidPropertyValue);
     font_ = std::move(value);
     PropertyChanged(L"Font");
     surface().setFont(font_);
@@ -248,7 +250,7 @@ void Label_KDQ::UserControl_Terminate() {
     hover::releaseCapture(hWnd());
 }
 
-void Label_KDQ::windowMessage(forms::MessageFrame& m) {
+void Label_KDQ::windowMessage(core::MessageFrame& m) {
     if (hover::hidesOrDisables(m)) onHiddenOrDisabled();
 }
 

@@ -1,6 +1,7 @@
 // The list box's mouse, wheel, scroll-bar and key input.
 #include "widgets/list_box/mc_list_box.h"
 
+#include "platform/core/message_frame.h"
 #include "platform/forms/app.h"
 #include "platform/forms/surface.h"
 #include "platform/forms/functions.h"
@@ -14,7 +15,7 @@ void McListBox::zSubclass_Proc(bool before, long& handled, long& result, long& w
     hook::deliverHookMessage(*this, before, handled, result, window, message, wParam, lParam);
 }
 
-void McListBox::hookMessage(forms::MessageFrame& m, bool before) {
+void McListBox::hookMessage(core::MessageFrame& m, bool before) {
     if (!before) dispatch(m);
 }
 
@@ -22,7 +23,7 @@ void McListBox::hookMessage(forms::MessageFrame& m, bool before) {
 // pointer move's MouseMove comes before MouseEnter). Only where the hook could not be put on the
 // window at run time does the window procedure hand them over. The paint is the run time's own;
 // before it the list box draws what the handlers since the last paint changed.
-void McListBox::windowMessage(forms::MessageFrame& m) {
+void McListBox::windowMessage(core::MessageFrame& m) {
     if (m.msg == WM_PAINT) onPaint();
     if (hooks_.TrackAvailable && !hooks_.isHooked(m.hwnd)) dispatch(m);
 }
@@ -35,7 +36,7 @@ void McListBox::onPaint() {
 
 // The one dispatch from message to handler, for both roads. The list box only watches its messages:
 // it never answers one.
-void McListBox::dispatch(forms::MessageFrame& m) {
+void McListBox::dispatch(core::MessageFrame& m) {
     auto keep = weak_from_this().lock();
     switch (m.msg) {
     case WM_VSCROLL:

@@ -3,6 +3,8 @@
 #include "widgets/option_check/morph_option_check.h"
 
 #include "platform/core/event_log.h"
+#include "platform/core/message_frame.h"
+#include "platform/core/runtime_error.h"
 #include "platform/forms/cursor_position.h"
 #include "platform/forms/form.h"
 #include "platform/forms/layout.h"
@@ -265,7 +267,7 @@ void MorphOptionCheck::setContainerName(std::wstring v) {
     setProperty(properties(), L"ContainerName", v);
 }
 void MorphOptionCheck::setControlType(std::int32_t v) {
-    if (Ambient().UserMode) throw forms::RuntimeError(forms::err::SetNotSupportedAtRuntime);
+    if (Ambient().UserMode) throw core::RuntimeError(core::err::SetNotSupportedAtRuntime);
     setProperty(properties(), L"ControlType", v);
 }
 void MorphOptionCheck::setDisBackColor1(std::uint32_t v) {
@@ -420,7 +422,7 @@ void MorphOptionCheck::reportHookFailure(const wchar_t* routine, const std::wstr
 
 // The one dispatch. Hover and focus are learnt after the window's own procedure has run, so only
 // through the hook; the window procedure hands the control nothing.
-void MorphOptionCheck::hookMessage(forms::MessageFrame& m, bool) {
+void MorphOptionCheck::hookMessage(core::MessageFrame& m, bool) {
     auto keep = weak_from_this().lock();
     switch (m.msg) {
     case WM_MOUSEMOVE:

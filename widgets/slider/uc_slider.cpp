@@ -1,6 +1,7 @@
 #include "widgets/slider/uc_slider.h"
 
 #include "platform/core/event_log.h"
+#include "platform/core/message_frame.h"
 #include "platform/core/runtime_error.h"
 #include "platform/forms/layout.h"
 #include "platform/forms/property_table.h"
@@ -232,7 +233,7 @@ void ucSlider::layOut() {
 
 // --- Input
 
-void ucSlider::windowMessage(forms::MessageFrame& m) {
+void ucSlider::windowMessage(core::MessageFrame& m) {
     switch (m.msg) {
     case WM_CAPTURECHANGED:
         onCaptureChanged(reinterpret_cast<HWND>(m.lParam));

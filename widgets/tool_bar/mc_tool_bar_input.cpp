@@ -3,6 +3,7 @@
 #include "widgets/tool_bar/mc_tool_bar.h"
 
 #include "platform/core/event_log.h"
+#include "platform/core/message_frame.h"
 #include "platform/forms/controls/picture_box.h"
 #include "platform/forms/functions.h"
 #include "platform/forms/std_picture.h"
@@ -30,18 +31,18 @@ void McToolBar::zSubclass_Proc(bool before, long& handled, long& result, long& w
     hook::deliverHookMessage(*this, before, handled, result, window, message, wParam, lParam);
 }
 
-void McToolBar::hookMessage(forms::MessageFrame& m, bool before) {
+void McToolBar::hookMessage(core::MessageFrame& m, bool before) {
     if (!before) dispatch(m);
 }
 
 // The hook hands the tool bar its messages; only where it could not be put on the control's own
 // window at run time does the window procedure hand over the timer.
-void McToolBar::windowMessage(forms::MessageFrame& m) {
+void McToolBar::windowMessage(core::MessageFrame& m) {
     if (m.msg == WM_TIMER && hooks_.TrackAvailable && !hooks_.isHooked(m.hwnd)) dispatch(m);
 }
 
 // The one dispatch from message to handler. The tool bar only watches its messages.
-void McToolBar::dispatch(forms::MessageFrame& m) {
+void McToolBar::dispatch(core::MessageFrame& m) {
     auto keep = weak_from_this().lock();
     switch (m.msg) {
     case WM_MOVE:

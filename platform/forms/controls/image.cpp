@@ -1,5 +1,6 @@
 #include "platform/forms/controls/image.h"
 
+#include "platform/core/message_frame.h"
 #include "platform/forms/color.h"
 #include "platform/forms/controls/control_support.h"
 #include "platform/forms/property_bag.h"
@@ -101,18 +102,18 @@ void Shape::setBorderColor(uint32_t colour) {
     setProperty(properties(), L"BorderColor", controls::checkedColour(colour));
 }
 void Shape::setBorderWidth(int width) {
-    if (width < 1 || width > 8192) throw RuntimeError(err::InvalidPropertyValue);
+    if (width < 1 || width > 8192) throw core::RuntimeError(core::err::InvalidPropertyValue);
     setProperty(properties(), L"BorderWidth", width);
 }
 void Shape::setBackStyle(int style) {
-    if (style < 0 || style > 1) throw RuntimeError(err::InvalidPropertyValue);
+    if (style < 0 || style > 1) throw core::RuntimeError(core::err::InvalidPropertyValue);
     setProperty(properties(), L"BackStyle", style);
 }
 void Shape::setBackColor(uint32_t colour) {
     setProperty(properties(), L"BackColor", controls::checkedColour(colour));
 }
 void Shape::setFillStyle(int style) {
-    if (style < 0 || style > 7) throw RuntimeError(err::InvalidPropertyValue);
+    if (style < 0 || style > 7) throw core::RuntimeError(core::err::InvalidPropertyValue);
     setProperty(properties(), L"FillStyle", style);
 }
 void Shape::setFillColor(uint32_t colour) {
@@ -133,7 +134,7 @@ void Shape::UserControl_WriteProperties(PropertyBag& bag) {
     properties().write(*this, bag);
 }
 
-void Shape::windowMessage(MessageFrame& m) {
+void Shape::windowMessage(core::MessageFrame& m) {
     if (m.msg == WM_NCHITTEST) m.answer(HTTRANSPARENT);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/forms/controls/label.h"
 
+#include "platform/core/variant.h"
 #include "platform/forms/color.h"
 #include "platform/forms/controls/control_support.h"
 #include "platform/forms/property_bag.h"
@@ -20,7 +21,7 @@ const PropertyTable<Label>& Label::properties() {
     static const PropertyTable<L> table{
         field<L>(
             L"Caption", [](L & c) -> auto& { return c.caption_; }, std::wstring())
-            .startsFrom([](L& c) { return Variant(c.Ambient().DisplayName); })
+            .startsFrom([](L& c) { return core::Variant(c.Ambient().DisplayName); })
             .setBy("setCaption"),
         field<L>(
             L"Alignment", [](L & c) -> auto& { return c.alignment_; }, 0),
@@ -44,12 +45,12 @@ void Label::setCaption(std::wstring caption) {
 }
 
 void Label::setAlignment(int alignment) {
-    if (alignment < 0 || alignment > 2) throw RuntimeError(err::InvalidPropertyValue);
+    if (alignment < 0 || alignment > 2) throw core::RuntimeError(core::err::InvalidPropertyValue);
     setProperty(properties(), L"Alignment", alignment);
 }
 
 void Label::setBackStyle(int style) {
-    if (style < 0 || style > 1) throw RuntimeError(err::InvalidPropertyValue);
+    if (style < 0 || style > 1) throw core::RuntimeError(core::err::InvalidPropertyValue);
     setProperty(properties(), L"BackStyle", style);
 }
 
@@ -62,7 +63,7 @@ void Label::setForeColor(uint32_t colour) {
 }
 
 void Label::setFont(std::shared_ptr<StdFont> font) {
-    if (!font) throw RuntimeError(err::InvalidPropertyValue);
+    if (!font) throw core::RuntimeError(core::err::InvalidPropertyValue);
     useFont(std::move(font));
     PropertyChanged(L"Font");
     redraw();

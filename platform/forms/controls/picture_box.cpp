@@ -1,5 +1,6 @@
 #include "platform/forms/controls/picture_box.h"
 
+#include "platform/core/message_frame.h"
 #include "platform/forms/controls/control_support.h"
 #include "platform/forms/form.h"
 #include "platform/forms/property_bag.h"
@@ -73,7 +74,7 @@ std::shared_ptr<StdFont> PictureBox::Font() const {
     return const_cast<PictureBox*>(this)->surface().Font();
 }
 void PictureBox::setFont(std::shared_ptr<StdFont> font) {
-    if (!font) throw RuntimeError(err::InvalidPropertyValue);
+    if (!font) throw core::RuntimeError(core::err::InvalidPropertyValue);
     setProperty(properties(), L"Font", font);
 }
 std::shared_ptr<StdPicture> PictureBox::Picture() const {
@@ -110,7 +111,8 @@ int PictureBox::ScaleMode() const {
     return const_cast<PictureBox*>(this)->surface().ScaleMode();
 }
 void PictureBox::setScaleMode(int mode) {
-    if (mode != scale::Twips && mode != scale::Pixels) throw RuntimeError(err::InvalidPropertyValue);
+    if (mode != scale::Twips && mode != scale::Pixels)
+        throw core::RuntimeError(core::err::InvalidPropertyValue);
     setProperty(properties(), L"ScaleMode", static_cast<int16_t>(mode));
 }
 double PictureBox::ScaleWidth() {
@@ -125,7 +127,7 @@ void PictureBox::Cls() {
 
 void PictureBox::setBorderStyle(int style) {
     if (style != controlBorder::None && style != controlBorder::FixedSingle)
-        throw RuntimeError(err::InvalidPropertyValue);
+        throw core::RuntimeError(core::err::InvalidPropertyValue);
     setProperty(properties(), L"BorderStyle", style);
 }
 
@@ -220,7 +222,7 @@ void PictureBox::updateTip() {
     tipText_ = text;
 }
 
-void PictureBox::windowMessage(MessageFrame& m) {
+void PictureBox::windowMessage(core::MessageFrame& m) {
     if (m.msg == WM_MOUSEMOVE) updateTip();
     // Outside its container it must never take the activation from the form.
     if (m.msg == WM_MOUSEACTIVATE && !(GetWindowLongW(hWnd(), GWL_STYLE) & WS_CHILD)) m.answer(MA_NOACTIVATE);

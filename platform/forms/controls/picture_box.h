@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/message_frame.h"
 #include "platform/forms/event.h"
 #include "platform/forms/property_table.h"
 #include "platform/forms/user_control.h"
@@ -59,7 +60,7 @@ protected:
     void UserControl_MouseDown(int b, int s, float x, float y) override;
     void UserControl_MouseMove(int b, int s, float x, float y) override;
     void UserControl_MouseUp(int b, int s, float x, float y) override;
-    void windowMessage(MessageFrame& m) override;
+    void windowMessage(core::MessageFrame& m) override;
     // Relayout: the border and, with AutoSize, the picture's size.
     void propertyEffect(OnChange effect) override;
 

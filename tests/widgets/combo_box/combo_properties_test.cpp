@@ -40,21 +40,21 @@ TEST_F(ComboProperties, ClampsAndLightensAsStored) {
 // A stored form goes through each property's write rule, as a write at run time does: a look below 1
 // is look 1 and paints as it, and a system colour is kept as the plain colour it stands for.
 TEST_F(ComboProperties, AStoredFormIsReadThroughTheWriteRules) {
-    using forms::Variant;
+    using core::Variant;
     struct Case {
         const wchar_t* key;
-        Variant stored; // empty: the key is not stored
-        Variant read;
+        core::Variant stored; // empty: the key is not stored
+        core::Variant read;
     } cases[] = {
-        {L"AppearanceCombo", Variant(0L), Variant(1L)},
-        {L"AppearanceCombo", Variant(-5L), Variant(1L)},
-        {L"AppearanceCombo", Variant(99L), Variant(99L)},
-        {L"ArrowColor", Variant::colour(forms::sysColor::ButtonText),
-         Variant::colour(GetSysColor(COLOR_BTNTEXT))},
-        {L"BackColor", Variant::colour(forms::sysColor::ButtonFace),
-         Variant::colour(GetSysColor(COLOR_BTNFACE))},
-        {L"ShadowColorText", Variant(), Variant::colour(GetSysColor(COLOR_3DDKSHADOW))},
-        {L"NormalColorText", Variant::colour(0x123456), Variant::colour(0x123456)},
+        {L"AppearanceCombo", core::Variant(0L), core::Variant(1L)},
+        {L"AppearanceCombo", core::Variant(-5L), core::Variant(1L)},
+        {L"AppearanceCombo", core::Variant(99L), core::Variant(99L)},
+        {L"ArrowColor", core::Variant::colour(forms::sysColor::ButtonText),
+         core::Variant::colour(GetSysColor(COLOR_BTNTEXT))},
+        {L"BackColor", core::Variant::colour(forms::sysColor::ButtonFace),
+         core::Variant::colour(GetSysColor(COLOR_BTNFACE))},
+        {L"ShadowColorText", core::Variant(), core::Variant::colour(GetSysColor(COLOR_3DDKSHADOW))},
+        {L"NormalColorText", core::Variant::colour(0x123456), core::Variant::colour(0x123456)},
     };
     for (const Case& c : cases) {
         forms::PropertyBag bag;
@@ -137,11 +137,11 @@ TEST_F(ComboProperties, ALayoutSurvivesWritingAndReading) {
     forms::PropertyBag layout{{L"AppearanceCombo", 4L},
                               {L"Style", 1L},
                               {L"Text", std::wstring(L"            En - Tr")},
-                              {L"ArrowColor", forms::Variant::colour(0x123456)},
+                              {L"ArrowColor", core::Variant::colour(0x123456)},
                               {L"ListGradient", true},
                               {L"Alignment", 2L},
                               {L"Enabled", false},
-                              {L"Font", forms::Variant(font)},
+                              {L"Font", core::Variant(font)},
                               {L"XpAppearance", 7L}};
     auto c = forms::makeControl<widgets::SComboBox>();
     c->place(*form, L"co2", -1, 300, 900, 2100, 300);

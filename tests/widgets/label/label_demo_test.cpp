@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/core/variant.h"
 #include "platform/forms/form.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/surface.h"
@@ -28,8 +29,8 @@ forms::LayoutEntry label(const wchar_t* name, int left, int top, int width, int 
     return e;
 }
 
-forms::Variant colour(std::uint32_t c) {
-    return forms::Variant::colour(c);
+core::Variant colour(std::uint32_t c) {
+    return core::Variant::colour(c);
 }
 
 class DemoForm : public forms::Form {
