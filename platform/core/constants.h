@@ -117,15 +117,3 @@ inline constexpr uint32_t Flag = 0x80000000;
 } // namespace sysColor
 
 } // namespace core
-
-namespace forms {
-namespace scale = core::scale;
-namespace formBorder = core::formBorder;
-namespace controlBorder = core::controlBorder;
-namespace labelBorder = core::labelBorder;
-namespace windowState = core::windowState;
-namespace pointer = core::pointer;
-namespace mouse = core::mouse;
-namespace shift = core::shift;
-namespace sysColor = core::sysColor;
-} // namespace forms

@@ -1,5 +1,6 @@
 #include "platform/forms/form.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/message_frame.h"
 #include "platform/forms/app.h"
 #include "platform/forms/form_frame.h"
@@ -269,17 +270,17 @@ HWND Form::hWnd() {
 void Form::showWindowNow(bool activate) {
     int cmd;
     switch (windowState_) {
-    case windowState::Minimized:
+    case core::windowState::Minimized:
         cmd = activate ? SW_SHOWMINIMIZED : SW_SHOWMINNOACTIVE;
         break;
-    case windowState::Maximized:
+    case core::windowState::Maximized:
         cmd = SW_SHOWMAXIMIZED;
         break;
     default:
         cmd = (activate && !frame_.noActivate) ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE;
         break;
     }
-    if (IsIconic(hwnd_) && windowState_ == windowState::Normal)
+    if (IsIconic(hwnd_) && windowState_ == core::windowState::Normal)
         cmd = (activate && !frame_.noActivate) ? SW_RESTORE : SW_SHOWNOACTIVATE;
     ShowWindow(hwnd_, cmd);
     if (frame_.topMost)
@@ -355,22 +356,23 @@ void Form::setVisible(bool visible) {
 
 int Form::WindowState() const {
     if (hwnd_ && IsWindowVisible(hwnd_)) {
-        if (IsIconic(hwnd_)) return windowState::Minimized;
-        if (IsZoomed(hwnd_)) return windowState::Maximized;
-        return windowState::Normal;
+        if (IsIconic(hwnd_)) return core::windowState::Minimized;
+        if (IsZoomed(hwnd_)) return core::windowState::Maximized;
+        return core::windowState::Normal;
     }
     return windowState_;
 }
 
 void Form::setWindowState(int state) {
-    if (state != windowState::Normal && state != windowState::Minimized && state != windowState::Maximized)
+    if (state != core::windowState::Normal && state != core::windowState::Minimized &&
+        state != core::windowState::Maximized)
         throw core::RuntimeError(core::err::InvalidPropertyValue);
     windowState_ = state;
     // A hidden form stays hidden; the state applies when it is shown.
     if (!hwnd_ || !IsWindowVisible(hwnd_)) return;
-    ShowWindow(hwnd_, state == windowState::Minimized   ? SW_MINIMIZE
-                      : state == windowState::Maximized ? SW_MAXIMIZE
-                                                        : SW_RESTORE);
+    ShowWindow(hwnd_, state == core::windowState::Minimized   ? SW_MINIMIZE
+                      : state == core::windowState::Maximized ? SW_MAXIMIZE
+                                                              : SW_RESTORE);
 }
 
 void Form::SetFocus() {
@@ -398,7 +400,7 @@ void Form::PopupMenu(HMENU menu, UINT flags) {
 }
 
 void Form::PopupMenu(HMENU menu, UINT flags, double x, double y) {
-    const bool twips = hostScaleMode() == scale::Twips;
+    const bool twips = hostScaleMode() == core::scale::Twips;
     POINT pt{twips ? Screen::twipsToPixelsX(x) : static_cast<int>(x),
              twips ? Screen::twipsToPixelsY(y) : static_cast<int>(y)};
     ClientToScreen(hWnd(), &pt);
@@ -482,11 +484,11 @@ LRESULT Form::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         RECT rc;
         GetClientRect(hwnd, &rc);
         if (wParam == SIZE_MINIMIZED) {
-            windowState_ = windowState::Minimized;
+            windowState_ = core::windowState::Minimized;
             Form_Resize();
             return 0;
         }
-        windowState_ = wParam == SIZE_MAXIMIZED ? windowState::Maximized : windowState::Normal;
+        windowState_ = wParam == SIZE_MAXIMIZED ? core::windowState::Maximized : core::windowState::Normal;
         if (rc.right == clientW_ && rc.bottom == clientH_) return 0;
         clientW_ = rc.right;
         clientH_ = rc.bottom;
@@ -524,7 +526,7 @@ LRESULT Form::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == hwnd &&
-            mousePointer_ != pointer::Default) {
+            mousePointer_ != core::pointer::Default) {
             if (HCURSOR c = cursorForPointer(mousePointer_, mouseIcon_.get())) {
                 SetCursor(c);
                 return TRUE;

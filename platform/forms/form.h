@@ -2,6 +2,7 @@
 
 #include "platform/core/event_log.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/message_frame.h"
 #include "platform/forms/event.h"
 #include "platform/forms/form_frame.h"
@@ -236,16 +237,16 @@ private:
 
     std::wstring name_;
     std::wstring caption_;
-    uint32_t backColor_ = sysColor::ButtonFace;
-    uint32_t foreColor_ = sysColor::ButtonText;
+    uint32_t backColor_ = core::sysColor::ButtonFace;
+    uint32_t foreColor_ = core::sysColor::ButtonText;
     std::shared_ptr<StdFont> font_;
-    int mousePointer_ = pointer::Default;
+    int mousePointer_ = core::pointer::Default;
     std::shared_ptr<StdPicture> mouseIcon_;
     bool keyPreview_ = false;
     FrameSettings frame_;
     int designLeft_ = -1, designTop_ = -1, designWidth_ = 0, designHeight_ = 0;
     bool designClient_ = false;
-    int windowState_ = windowState::Normal;
+    int windowState_ = core::windowState::Normal;
     int clientW_ = -1, clientH_ = -1;
     bool shownOnce_ = false;
     int modalDepth_ = 0;

@@ -1,6 +1,7 @@
 // A form's stored properties, its look and its place on the screen.
 #include "platform/forms/form.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/runtime_error.h"
 #include "platform/forms/property_table.h"
 #include "platform/forms/screen.h"
@@ -19,10 +20,10 @@ const PropertyTable<Form>& Form::properties() {
             L"Caption", [](F & f) -> auto& { return f.caption_; }, std::wstring())
             .setBy("setCaption"),
         field<F>(
-            L"BackColor", [](F & f) -> auto& { return f.backColor_; }, sysColor::ButtonFace)
+            L"BackColor", [](F & f) -> auto& { return f.backColor_; }, core::sysColor::ButtonFace)
             .setBy("setBackColor"),
         field<F>(
-            L"ForeColor", [](F & f) -> auto& { return f.foreColor_; }, sysColor::ButtonText)
+            L"ForeColor", [](F & f) -> auto& { return f.foreColor_; }, core::sysColor::ButtonText)
             .setBy("setForeColor"),
         // A form's own font: a stored font replaces the form's default one.
         property<F>(
@@ -31,7 +32,8 @@ const PropertyTable<Form>& Form::properties() {
             StdFont::create(), OnChange::Relayout)
             .setBy("setFont"),
         field<F>(
-            L"BorderStyle", [](F & f) -> auto& { return f.frame_.borderStyle; }, int(formBorder::Sizable))
+            L"BorderStyle", [](F & f) -> auto& { return f.frame_.borderStyle; },
+            int(core::formBorder::Sizable))
             .setBy("setBorderStyle"),
         field<F>(
             L"ControlBox", [](F & f) -> auto& { return f.frame_.controlBox; }, true)
@@ -52,12 +54,12 @@ const PropertyTable<Form>& Form::properties() {
             L"TopMost", [](F & f) -> auto& { return f.frame_.topMost; }, false)
             .setBy("setTopMost"),
         field<F>(
-            L"WindowState", [](F & f) -> auto& { return f.windowState_; }, int(windowState::Normal))
+            L"WindowState", [](F & f) -> auto& { return f.windowState_; }, int(core::windowState::Normal))
             .setBy("setWindowState"),
         field<F>(
             L"KeyPreview", [](F & f) -> auto& { return f.keyPreview_; }, false, OnChange::None),
         field<F>(
-            L"MousePointer", [](F & f) -> auto& { return f.mousePointer_; }, int(pointer::Default))
+            L"MousePointer", [](F & f) -> auto& { return f.mousePointer_; }, int(core::pointer::Default))
             .setBy("setMousePointer"),
     };
     return table;
@@ -65,12 +67,13 @@ const PropertyTable<Form>& Form::properties() {
 
 void Form::readProperties(const PropertyBag& bag) {
     // Checked as the setters check them, before anything is taken.
-    const int border = bag.ReadProperty(L"BorderStyle", formBorder::Sizable).toLong();
-    const int state = bag.ReadProperty(L"WindowState", windowState::Normal).toLong();
-    const int mousePointer = bag.ReadProperty(L"MousePointer", pointer::Default).toLong();
-    if (border < formBorder::None || border > formBorder::SizableToolWindow ||
+    const int border = bag.ReadProperty(L"BorderStyle", core::formBorder::Sizable).toLong();
+    const int state = bag.ReadProperty(L"WindowState", core::windowState::Normal).toLong();
+    const int mousePointer = bag.ReadProperty(L"MousePointer", core::pointer::Default).toLong();
+    if (border < core::formBorder::None || border > core::formBorder::SizableToolWindow ||
         !isMousePointer(mousePointer) ||
-        (state != windowState::Normal && state != windowState::Minimized && state != windowState::Maximized))
+        (state != core::windowState::Normal && state != core::windowState::Minimized &&
+         state != core::windowState::Maximized))
         throw core::RuntimeError(core::err::InvalidPropertyValue);
     if (hwnd_ && bag.ReadProperty(L"ShowInTaskbar", true).toBoolean() != frame_.showInTaskbar)
         throw core::RuntimeError(core::err::SetNotSupportedAtRuntime);
@@ -137,11 +140,11 @@ void Form::setEnabled(bool enabled) {
 }
 
 void Form::setBorderStyle(int style) {
-    if (style < formBorder::None || style > formBorder::SizableToolWindow)
+    if (style < core::formBorder::None || style > core::formBorder::SizableToolWindow)
         throw core::RuntimeError(core::err::InvalidPropertyValue);
     frame_.borderStyle = style;
-    if (style == formBorder::FixedDialog || style == formBorder::FixedToolWindow ||
-        style == formBorder::SizableToolWindow)
+    if (style == core::formBorder::FixedDialog || style == core::formBorder::FixedToolWindow ||
+        style == core::formBorder::SizableToolWindow)
         frame_.minButton = frame_.maxButton = false;
     applyStyles();
 }

@@ -213,7 +213,7 @@ void Surface::selectFont() {
 }
 
 void Surface::setScaleMode(int16_t mode) {
-    if (mode != scale::Pixels && mode != scale::Twips)
+    if (mode != core::scale::Pixels && mode != core::scale::Twips)
         throw core::RuntimeError(core::err::InvalidPropertyValue);
     float x = toPixelsX(currentX_), y = toPixelsY(currentY_);
     scaleMode_ = mode;
@@ -232,11 +232,11 @@ namespace {
 
 float unitsPerPixel(int16_t unit) {
     switch (unit) {
-    case scale::Pixels:
+    case core::scale::Pixels:
         return 1.0f;
-    case scale::Twips:
+    case core::scale::Twips:
         return Surface::twipsPerPixel();
-    case scale::Himetric:
+    case core::scale::Himetric:
         return 2540.0f / static_cast<float>(StdFont::screenDpi());
     default:
         throw core::RuntimeError(core::err::InvalidProcedureCall);
@@ -254,13 +254,13 @@ float Surface::ScaleY(float value, int16_t from, int16_t to) const {
 }
 
 float Surface::toPixelsX(float value) const noexcept {
-    return scaleMode_ == scale::Twips ? value / twipsPerPixel() : value;
+    return scaleMode_ == core::scale::Twips ? value / twipsPerPixel() : value;
 }
 float Surface::toPixelsY(float value) const noexcept {
     return toPixelsX(value);
 }
 float Surface::fromPixelsX(float value) const noexcept {
-    return scaleMode_ == scale::Twips ? value * twipsPerPixel() : value;
+    return scaleMode_ == core::scale::Twips ? value * twipsPerPixel() : value;
 }
 float Surface::fromPixelsY(float value) const noexcept {
     return fromPixelsX(value);

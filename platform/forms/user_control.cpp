@@ -149,7 +149,7 @@ bool UserControl::eventsOpen() const {
 }
 
 bool UserControl::containerInPixels() const {
-    return host_ && host_->hostScaleMode() == scale::Pixels;
+    return host_ && host_->hostScaleMode() == core::scale::Pixels;
 }
 int UserControl::fromTwipsX(int twips) const {
     return containerInPixels() ? Screen::twipsToPixelsX(twips) : twips;
@@ -232,10 +232,10 @@ std::shared_ptr<StdFont> UserControl::ambientFont() {
     return host_ ? host_->ambientFont() : StdFont::create();
 }
 uint32_t UserControl::ambientBackColor() {
-    return host_ ? host_->ambientBackColor() : sysColor::ButtonFace;
+    return host_ ? host_->ambientBackColor() : core::sysColor::ButtonFace;
 }
 uint32_t UserControl::ambientForeColor() {
-    return host_ ? host_->ambientForeColor() : sysColor::ButtonText;
+    return host_ ? host_->ambientForeColor() : core::sysColor::ButtonText;
 }
 
 void UserControl::setMousePointer(int pointer) {
@@ -332,7 +332,7 @@ LRESULT UserControl::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         if (!creating_) sizeChanged();
         return 0;
     case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT && mousePointer_ != pointer::Default) {
+        if (LOWORD(lParam) == HTCLIENT && mousePointer_ != core::pointer::Default) {
             if (HCURSOR c = cursorForPointer(mousePointer_, mouseIcon_.get())) {
                 SetCursor(c);
                 return TRUE;
@@ -423,7 +423,8 @@ void UserControl::mouseDblClick() {
 }
 
 bool isMousePointer(int value) {
-    return (value >= pointer::Default && value <= pointer::SizeAll) || value == pointer::Custom;
+    return (value >= core::pointer::Default && value <= core::pointer::SizeAll) ||
+           value == core::pointer::Custom;
 }
 
 HCURSOR cursorForPointer(int value, const StdPicture* icon) {
@@ -433,11 +434,11 @@ HCURSOR cursorForPointer(int value, const StdPicture* icon) {
         IDC_SIZENESW, IDC_SIZENS, IDC_SIZENWSE,    IDC_SIZEWE, IDC_UPARROW,
         IDC_WAIT,     IDC_NO,     IDC_APPSTARTING, IDC_HELP,   IDC_SIZEALL,
     };
-    static_assert(std::size(cursors) == pointer::SizeAll - pointer::Arrow + 1);
-    if (value == pointer::Custom)
+    static_assert(std::size(cursors) == core::pointer::SizeAll - core::pointer::Arrow + 1);
+    if (value == core::pointer::Custom)
         return icon && icon->hIcon() ? static_cast<HCURSOR>(icon->hIcon()) : nullptr;
-    if (value < pointer::Arrow || value > pointer::SizeAll) return nullptr;
-    return LoadCursorW(nullptr, cursors[value - pointer::Arrow]);
+    if (value < core::pointer::Arrow || value > core::pointer::SizeAll) return nullptr;
+    return LoadCursorW(nullptr, cursors[value - core::pointer::Arrow]);
 }
 
 } // namespace forms

@@ -37,8 +37,8 @@ std::wstring typeOf(const UserControl& control);
 struct AmbientProperties {
     bool UserMode = true;
     std::shared_ptr<StdFont> Font;
-    uint32_t BackColor = sysColor::ButtonFace;
-    uint32_t ForeColor = sysColor::ButtonText;
+    uint32_t BackColor = core::sysColor::ButtonFace;
+    uint32_t ForeColor = core::sysColor::ButtonText;
     std::wstring DisplayName;
     bool DisplayAsDefault = false;
 };
@@ -261,7 +261,7 @@ private:
     std::wstring toolTipText_, tag_, accessKeys_;
     int tabIndex_ = 0;
     bool tabStop_ = true, default_ = false, cancel_ = false;
-    int mousePointer_ = pointer::Default;
+    int mousePointer_ = core::pointer::Default;
     std::shared_ptr<StdPicture> mouseIcon_;
     UINT wantedKeys_ = DLGC_WANTARROWS | DLGC_WANTCHARS;
     bool canGetFocus_ = true, defaultCancel_ = false;

@@ -111,7 +111,7 @@ forms::PropertyTable<Button_KDQ> Button_KDQ::makeProperties() {
 }
 
 void Button_KDQ::UserControl_Initialize() {
-    surface().setScaleMode(forms::scale::Pixels);
+    surface().setScaleMode(core::scale::Pixels);
     surface().setBackColor(Ambient().BackColor);
     // The picture lives in a constituent that is never shown: the painting copies from its image.
     pSrc_ = forms::makeControl<forms::PictureBox>();
@@ -119,8 +119,8 @@ void Button_KDQ::UserControl_Initialize() {
     pSrc_->initNew();
     pSrc_->setVisible(false);
     pSrc_->setTabStop(false);
-    pSrc_->setBorderStyle(forms::controlBorder::None);
-    pSrc_->setScaleMode(forms::scale::Pixels);
+    pSrc_->setBorderStyle(core::controlBorder::None);
+    pSrc_->setScaleMode(core::scale::Pixels);
     pSrc_->setAutoSize(true);
     properties().init(*this);
     // The creation's caption goes through its writer: converted and reported.
@@ -263,7 +263,7 @@ void Button_KDQ::UserControl_AmbientChanged(const std::wstring&) {
 // --- mouse
 
 bool Button_KDQ::pressed(int button, int shift, float x, float y) {
-    if (button == forms::mouse::Left) {
+    if (button == core::mouse::Left) {
         state_.MouseState = buttonMouse::Pressed;
         state_.HasFocus = true;
         Redraw();
@@ -278,7 +278,7 @@ bool Button_KDQ::pressed(int button, int shift, float x, float y) {
 }
 
 bool Button_KDQ::released(int button, int shift, float x, float y) {
-    if (button == forms::mouse::Left) {
+    if (button == core::mouse::Left) {
         state_.MouseState =
             state_.MouseState == buttonMouse::Pressed ? buttonMouse::Hover : buttonMouse::Normal;
         Redraw();
@@ -288,7 +288,7 @@ bool Button_KDQ::released(int button, int shift, float x, float y) {
 }
 
 bool Button_KDQ::clicked() {
-    if (state_.LastButton != forms::mouse::Left) return true;
+    if (state_.LastButton != core::mouse::Left) return true;
     return RaiseEvent(Click);
 }
 
@@ -302,14 +302,14 @@ void Button_KDQ::UserControl_MouseUp(int button, int shift, float x, float y) {
 
 void Button_KDQ::UserControl_DblClick() {
     // The second press of a double click looks and reports like a press.
-    if (state_.LastButton == forms::mouse::Left) pressed(forms::mouse::Left, 0, 1, 1);
+    if (state_.LastButton == core::mouse::Left) pressed(core::mouse::Left, 0, 1, 1);
 }
 
 void Button_KDQ::UserControl_MouseMove(int button, int shift, float x, float y) {
     HWND self = hWnd();
     if (button == 0) hover::handOverTip(*this, tooltipTiengViet_);
     std::int16_t b = std::int16_t(button), sh = std::int16_t(shift);
-    const bool left = button == forms::mouse::Left;
+    const bool left = button == core::mouse::Left;
     if (hover::pointerOver(*this, x, y)) {
         hover::capture(self);
         state_.MouseState = left ? buttonMouse::Pressed : buttonMouse::Hover;
@@ -342,7 +342,7 @@ void Button_KDQ::UserControl_KeyDown(int& keyCode, int shift) {
         moveFocus(false);
     } else if (keyCode == kSpace) {
         state_.SpaceDown = true;
-        if (!pressed(forms::mouse::Left, 0, 0, 0)) return;
+        if (!pressed(core::mouse::Left, 0, 0, 0)) return;
     }
     if (!watch.alive() || !loaded()) return;
     std::int16_t code = std::int16_t(keyCode), sh = std::int16_t(shift);
@@ -352,7 +352,7 @@ void Button_KDQ::UserControl_KeyDown(int& keyCode, int shift) {
 
 void Button_KDQ::UserControl_KeyUp(int& keyCode, int shift) {
     if (keyCode == kSpace && state_.SpaceDown) {
-        if (!released(forms::mouse::Left, 0, 0, 0)) return;
+        if (!released(core::mouse::Left, 0, 0, 0)) return;
         if (!clicked()) return;
         state_.SpaceDown = false;
     }
@@ -379,7 +379,7 @@ void Button_KDQ::UserControl_ExitFocus() {
 }
 
 void Button_KDQ::UserControl_AccessKeyPress(int) {
-    state_.LastButton = forms::mouse::Left;
+    state_.LastButton = core::mouse::Left;
     clicked();
 }
 

@@ -1,5 +1,6 @@
 #include "widgets/combo_box/combo_frame.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/rounding.h"
 #include "platform/forms/functions.h"
 #include "platform/forms/gdi.h"
@@ -310,8 +311,8 @@ FrameLayout ComboFrame::DrawCombo() {
 void ComboFrame::DrawAppearance2() {
     const int w = in_.width, h = in_.height;
     APIDrawEdge(dc_, RECT{0, 0, w, h}, EDGE_SUNKEN, BF_RECT);
-    APIFillSolidRect(dc_, out_.button, forms::sysColor::ButtonFace);
-    out_.listFrameColor = TranslateColor(forms::sysColor::ButtonShadow);
+    APIFillSolidRect(dc_, out_.button, core::sysColor::ButtonFace);
+    out_.listFrameColor = TranslateColor(core::sysColor::ButtonShadow);
     APIDrawEdge(dc_, out_.button, in_.state == comboState::Pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     DrawArrow(dc_, out_.button, in_.look.ArrowColor, in_.look);
 }
@@ -326,9 +327,9 @@ void ComboFrame::DrawAppearance4() {
     const RECT& b = out_.button;
     APIDrawEdge(dc_, RECT{0, 0, w, h}, BDR_SUNKENOUTER, BF_RECT);
     APIFillSolidRect(dc_, b, fill);
-    out_.listFrameColor = TranslateColor(forms::sysColor::ButtonFace);
-    APILineEx(dc_, 1, 1, w - 3, h - 3, forms::sysColor::ButtonFace);
-    APILine(dc_, b.left - 1, b.top, b.left - 1, b.bottom, forms::sysColor::ButtonFace);
+    out_.listFrameColor = TranslateColor(core::sysColor::ButtonFace);
+    APILineEx(dc_, 1, 1, w - 3, h - 3, core::sysColor::ButtonFace);
+    APILine(dc_, b.left - 1, b.top, b.left - 1, b.bottom, core::sysColor::ButtonFace);
     APIDrawEdge(dc_, b, edge, BF_RECT);
     DrawArrow(dc_, b, arrow, look);
 }

@@ -2,6 +2,7 @@
 // hover look of the closed combo and the text typed into the edit box.
 #include "widgets/combo_box/s_combo_box.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/event_log.h"
 #include "platform/core/message_frame.h"
 #include "platform/forms/controls/picture_box.h"
@@ -132,7 +133,7 @@ void SComboBox::Wait() {
 }
 
 void SComboBox::UserControl_MouseDown(int Button, int, float, float) {
-    if (Button == forms::mouse::Left && !listVisible())
+    if (Button == core::mouse::Left && !listVisible())
         openList();
     else
         closeList(comboState::Hot);
@@ -165,7 +166,7 @@ void SComboBox::UserControl_KeyDown(int& KeyCode, int) {
         if (listVisible()) closeList(comboState::Hot);
         return;
     case VK_F4:
-        UserControl_MouseDown(forms::mouse::Left, 0, 0, 0);
+        UserControl_MouseDown(core::mouse::Left, 0, 0, 0);
         return;
     case VK_PRIOR:
     case VK_NEXT:

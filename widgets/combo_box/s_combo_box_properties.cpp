@@ -1,6 +1,7 @@
 // The combo box's stored properties and how they are kept with the form.
 #include "widgets/combo_box/s_combo_box.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/runtime_error.h"
 #include "platform/core/variant.h"
 #include "platform/forms/controls/picture_box.h"
@@ -135,7 +136,7 @@ const forms::PropertyTable<SComboBox>& SComboBox::properties() {
             .writesThrough<uint32_t>(TranslateColor),
         field<C>(
             L"ShadowColorText", [](C & c) -> auto& { return c.look_.ShadowColorText; },
-            uint32_t{forms::sysColor::DarkShadow3D}, OnChange::None)
+            uint32_t{core::sysColor::DarkShadow3D}, OnChange::None)
             .writesThrough<uint32_t>(TranslateColor),
         field<C>(
             L"Style", [](C & c) -> auto& { return c.look_.Style; }, 0L),

@@ -1,6 +1,7 @@
 // The command button: stored properties, property writes, methods and its life cycle.
 #include "widgets/command_button/kt_button.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/event_log.h"
 #include "platform/core/runtime_error.h"
 #include "platform/core/variant.h"
@@ -49,7 +50,7 @@ const forms::PropertyTable<ktButton>& ktButton::properties() {
         withDefault(field<C>(
                         L"BackColor", [](C & c) -> auto& { return c.look_.BackColor; }, 0u),
                     ambientBack)
-            .startsAt(forms::sysColor::ButtonFace)
+            .startsAt(core::sysColor::ButtonFace)
             .setBy("setBackColor"),
         field<C>(
             L"ButtonShape", [](C & c) -> auto& { return c.look_.ButtonShape; }, std::int32_t(0),
@@ -202,7 +203,7 @@ void ktButton::UserControl_Resize() {
         return;
     }
     // Through the extender, in the container's scale (pixels inside a pixel-scaled control).
-    const bool pixels = Container() && Container()->hostScaleMode() == forms::scale::Pixels;
+    const bool pixels = Container() && Container()->hostScaleMode() == core::scale::Pixels;
     if (h < MinimumPixels) setHeight(pixels ? MinimumPixels : forms::Screen::pixelsToTwipsY(MinimumPixels));
     if (pixelWidth() < MinimumPixels && loaded())
         setWidth(pixels ? MinimumPixels : forms::Screen::pixelsToTwipsX(MinimumPixels));
@@ -363,12 +364,12 @@ void ktButton::setMaskColor(std::uint32_t v) {
 void ktButton::setMouseIcon(std::shared_ptr<forms::StdPicture> v) {
     const bool picture = v != nullptr;
     UserControl::setMouseIcon(std::move(v));
-    setMousePointer(picture ? forms::pointer::Custom : forms::pointer::Default);
+    setMousePointer(picture ? core::pointer::Custom : core::pointer::Default);
     PropertyChanged(L"MouseIcon");
 }
 
 void ktButton::setMousePointer(int v) {
-    if (v != forms::pointer::Custom && look_.HandPointer) setHandPointer(false);
+    if (v != core::pointer::Custom && look_.HandPointer) setHandPointer(false);
     UserControl::setMousePointer(v);
     PropertyChanged(L"MousePointer");
 }
@@ -481,7 +482,7 @@ void ktButton::setValue(bool v) {
         Redraw(ktState::Current, true);
     } else if (Ambient().UserMode) {
         // Clicks itself unless a press is under way; then Value stays True until the next click.
-        state_.lastButton = forms::mouse::Left;
+        state_.lastButton = core::mouse::Left;
         ClickHandling();
         if (!watch.alive() || !loaded()) return;
     } else {

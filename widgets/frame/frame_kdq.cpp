@@ -89,7 +89,7 @@ forms::PropertyTable<Frame_KDQ> Frame_KDQ::makeProperties() {
         inLook(L"BackFrameColor", &FrameLook::BackFrameColor, 0xE0FFFF).startsAt(kNewBackFrameColor),
         inLook(L"TitleHeight", &FrameLook::TitleHeight, kNewTitleHeight),
         inLook(L"RoundCorner", &FrameLook::RoundCorner, true).startsAt(false),
-        inLook(L"BackColor", &FrameLook::BackColor, forms::sysColor::ButtonFace)
+        inLook(L"BackColor", &FrameLook::BackColor, core::sysColor::ButtonFace)
             .startsAt(std::uint32_t(0))
             .setBy("setBackColor"),
         inLook(L"BorderGradientWidth", &FrameLook::BorderGradientWidth, kNewBorderGradientWidth),

@@ -1,5 +1,6 @@
 #include "widgets/label/about_box.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/variant.h"
 #include "platform/forms/controls/command_button.h"
 #include "platform/forms/do_events.h"
@@ -36,7 +37,7 @@ fAbout::fAbout() {
     setName(L"fAbout");
     Label_KDQ::registerType();
     // The frame shape over the whole inner area is the box's border.
-    setBorderStyle(forms::formBorder::None);
+    setBorderStyle(core::formBorder::None);
     setShowInTaskbar(false);
     setKeyPreview(true);
     setClientSize(kInnerWidth * kTwips, kInnerHeight * kTwips);
@@ -72,7 +73,7 @@ void fAbout::Form_Load() {
     forms::DoEvents();
     if (!watch.alive() || !loaded()) return;
     forms::Surface& s = surface();
-    s.setScaleMode(forms::scale::Pixels);
+    s.setScaleMode(core::scale::Pixels);
     const int height = s.heightPixels(), width = s.widthPixels();
     MultiGradientColors({0x000000, 0xFFFFFF, 0x000000}, height, ramp_);
     for (int i = 0; i < height && i < int(ramp_.size()); ++i)

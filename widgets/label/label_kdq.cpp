@@ -76,11 +76,11 @@ forms::PropertyTable<Label_KDQ> Label_KDQ::makeProperties() {
         own(L"AutoSize", &L::autoSize_, false),
         inLook(L"WordWrap", &LabelLook::WordWrap, false),
         own(L"TiengViet", &L::tiengViet_, true),
-        inLook(L"BackColor", &LabelLook::BackColor, forms::sysColor::ButtonFace),
+        inLook(L"BackColor", &LabelLook::BackColor, core::sysColor::ButtonFace),
         inLook(L"ForeColor", &LabelLook::Forecolor, 0),
         inLook(L"BorderColor", &LabelLook::BorderColor, 0),
         inLook(L"BorderSize", &LabelLook::BorderSize, 1),
-        inLook(L"BorderStyle", &LabelLook::BorderStyle, forms::labelBorder::None),
+        inLook(L"BorderStyle", &LabelLook::BorderStyle, core::labelBorder::None),
         inLook(L"Transparent", &LabelLook::Transparent, true).startsAt(false),
         inLook(L"EdgeSpace", &LabelLook::EdgeSpace, 1),
         inLook(L"OutlineColor", &LabelLook::OutlineColor, 0xFFFFFF),
@@ -205,7 +205,7 @@ void Label_KDQ::UserControl_Show() {
 // Pixels in the container's scale: twips, or pixels in a container drawn in pixels.
 bool Label_KDQ::containerInPixels() {
     forms::ControlHost* host = Container();
-    return host && host->hostScaleMode() == forms::scale::Pixels;
+    return host && host->hostScaleMode() == core::scale::Pixels;
 }
 int Label_KDQ::toContainerX(int pixels) {
     return containerInPixels() ? pixels : forms::Screen::pixelsToTwipsX(pixels);

@@ -1,6 +1,7 @@
 // The list box's mouse, wheel, scroll-bar and key input.
 #include "widgets/list_box/mc_list_box.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/message_frame.h"
 #include "platform/forms/app.h"
 #include "platform/forms/surface.h"
@@ -187,7 +188,7 @@ void McListBox::keyboardMove(int keyCode) {
     if (n < 0) n = 0;
     if (n == state_.currentIndex) return;
     if (bars_.SB_Visible(SB_VERT)) scrollIntoView(n);
-    pointerDown(forms::mouse::KeyboardButton, 0, static_cast<float>(n), 0);
+    pointerDown(core::mouse::KeyboardButton, 0, static_cast<float>(n), 0);
 }
 
 void McListBox::selectRange(bool nonNegativeOnly) {
@@ -202,7 +203,7 @@ void McListBox::pointerDown(int16_t button, int16_t shift, float x, float y) {
     auto keep = weak_from_this().lock();
     if (!items_.has(state_.currentIndex)) return;
     long n;
-    if (button == forms::mouse::KeyboardButton) {
+    if (button == core::mouse::KeyboardButton) {
         n = forms::roundToLong(x);
     } else {
         // A control lower than one row has no rows to press.
@@ -215,7 +216,7 @@ void McListBox::pointerDown(int16_t button, int16_t shift, float x, float y) {
     }
     state_.currentIndex = n;
 
-    if (keyDown(VK_CONTROL) && button == forms::mouse::Left && look_.MultiSelect) {
+    if (keyDown(VK_CONTROL) && button == core::mouse::Left && look_.MultiSelect) {
         auto at = std::find(state_.selection.begin(), state_.selection.end(), state_.currentIndex);
         if (at != state_.selection.end())
             state_.selection.erase(at);
@@ -313,8 +314,8 @@ void McListBox::pointerMove(int16_t button, int16_t shift, float x, float y) {
     }
 
     look_.MousePointer = forms::Int(y / static_cast<double>(look_.RowHeight)) > ListCount() - 1
-                             ? forms::pointer::Arrow
-                             : forms::pointer::Custom;
+                             ? core::pointer::Arrow
+                             : core::pointer::Custom;
     state_.lastDragIndex = state_.currentIndex;
     RaiseEvent(MouseMove, button, shift, x, y);
 }

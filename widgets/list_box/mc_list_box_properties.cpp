@@ -1,6 +1,7 @@
 // The list box's appearance properties, how they are stored with the form, and its start.
 #include "widgets/list_box/mc_list_box.h"
 
+#include "platform/core/constants.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/property_table.h"
@@ -31,8 +32,7 @@ const forms::PropertyTable<McListBox>& McListBox::properties() {
             L"BackColor", [](L & c) -> auto& { return c.look_.BackColor; }, 0xFFFFFFL)
             .setBy("setBackColor"),
         field<L>(
-            L"ForeColor", [](L & c) -> auto& { return c.look_.Forecolor; },
-            long(forms::sysColor::ButtonText)),
+            L"ForeColor", [](L & c) -> auto& { return c.look_.Forecolor; }, long(core::sysColor::ButtonText)),
         field<L>(
             L"SelColor", [](L & c) -> auto& { return c.look_.SelColor; }, 0xFF8C1AL),
         field<L>(
@@ -40,11 +40,11 @@ const forms::PropertyTable<McListBox>& McListBox::properties() {
         field<L>(
             L"StrechIcon", [](L & c) -> auto& { return c.look_.StrechIcon; }, false),
         field<L>(
-            L"Appearance", [](L & c) -> auto& { return c.look_.Appearance; }, forms::controlBorder::ThreeD)
+            L"Appearance", [](L & c) -> auto& { return c.look_.Appearance; }, core::controlBorder::ThreeD)
             .setBy("setAppearance"),
         field<L>(
             L"BorderStyle", [](L & c) -> auto& { return c.look_.BorderStyle; },
-            forms::controlBorder::FixedSingle)
+            core::controlBorder::FixedSingle)
             .setBy("setBorderStyle"),
         field<L>(
             L"FullRowSelect", [](L & c) -> auto& { return c.look_.FullRowSelect; }, false),
@@ -61,8 +61,7 @@ const forms::PropertyTable<McListBox>& McListBox::properties() {
         field<L>(
             L"GridLines", [](L & c) -> auto& { return c.look_.GridLines; }, false),
         field<L>(
-            L"GridColor", [](L & c) -> auto& { return c.look_.GridColor; },
-            long(forms::sysColor::ButtonFace)),
+            L"GridColor", [](L & c) -> auto& { return c.look_.GridColor; }, long(core::sysColor::ButtonFace)),
         field<L>(
             L"BackGradient", [](L & c) -> auto& { return c.look_.BackGradient; }, 0L),
         field<L>(
@@ -87,7 +86,7 @@ const forms::PropertyTable<McListBox>& McListBox::properties() {
             L"MouseIcon", [](L & c) -> auto& { return c.look_.MouseIcon; }, noPicture, OnChange::None),
         field<L>(
             L"MousePointer", [](L & c) -> auto& { return c.look_.MousePointer; },
-            long(forms::pointer::Default), OnChange::None),
+            long(core::pointer::Default), OnChange::None),
         field<L>(
             L"AutoHideScrollBars", [](L & c) -> auto& { return c.look_.AutoHideScrollBars; }, false,
             OnChange::Relayout),
@@ -188,8 +187,8 @@ void McListBox::applyBorder() {
     if (!window) return;
     LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_BORDER);
     LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
-    if (look_.BorderStyle == forms::controlBorder::FixedSingle) {
-        if (look_.Appearance == forms::controlBorder::ThreeD)
+    if (look_.BorderStyle == core::controlBorder::FixedSingle) {
+        if (look_.Appearance == core::controlBorder::ThreeD)
             exStyle |= WS_EX_CLIENTEDGE;
         else
             style |= WS_BORDER;

@@ -1,5 +1,6 @@
 #include "widgets/menu/menu_kdq.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/event_log.h"
 #include "platform/core/runtime_error.h"
 #include "platform/core/variant.h"
@@ -91,7 +92,7 @@ void Menu_KDQ::About() {
 
 void Menu_KDQ::UserControl_Resize() {
     forms::ControlHost* host = Container();
-    const bool pixels = host && host->hostScaleMode() == forms::scale::Pixels;
+    const bool pixels = host && host->hostScaleMode() == core::scale::Pixels;
     const int side = pixels ? forms::Screen::twipsToPixelsX(kSideTwips) : kSideTwips;
     if (Width() != side || Height() != side) Move(Left(), Top(), side, side);
 }

@@ -2,6 +2,7 @@
 // its window hook reports.
 #include "widgets/option_check/morph_option_check.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/event_log.h"
 #include "platform/core/message_frame.h"
 #include "platform/core/runtime_error.h"
@@ -374,7 +375,7 @@ void MorphOptionCheck::UserControl_MouseDown(int Button, int Shift, float X, flo
 void MorphOptionCheck::UserControl_MouseUp(int Button, int Shift, float X, float Y) {
     state_.mouseDown = false;
     const HWND under = forms::windowAtPoint(forms::cursorPosition());
-    if (under != hWnd() || Button != forms::mouse::Left || !look_.Enabled || state_.keyDown) return;
+    if (under != hWnd() || Button != core::mouse::Left || !look_.Enabled || state_.keyDown) return;
     auto watch = this->watch();
     toggleOrSelect();
     if (!watch.alive() || !loaded()) return;

@@ -1,8 +1,10 @@
 // The tool bar's general properties, how it is stored with the form, its life cycle and its layout.
 #include "widgets/tool_bar/mc_tool_bar.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/event_log.h"
 #include "platform/core/runtime_error.h"
+#include "platform/core/variant.h"
 #include "platform/forms/controls/picture_box.h"
 #include "platform/forms/form.h"
 #include "platform/forms/property_bag.h"
@@ -340,7 +342,7 @@ void McToolBar::UserControl_Initialize() {
     picMain_ = forms::makeControl<forms::PictureBox>();
     picMain_->place(*this, L"picMain", -1, 0, 0, std::max(pixelWidth(), 0), std::max(pixelHeight(), 0));
     picMain_->initNew();
-    picMain_->setBorderStyle(forms::controlBorder::None);
+    picMain_->setBorderStyle(core::controlBorder::None);
     picMain_->setScaleMode(core::scale::Pixels);
     watchSurface(*picMain_, true);
     picMain_->MouseMove.handle([this](int b, int s, float x, float y) { picMain_MouseMove(b, s, x, y); });
@@ -352,7 +354,7 @@ void McToolBar::CreateChevronPopup() {
     picChevron_->place(*this, L"picChevron", -1, 0, 0, 1, 1);
     picChevron_->setVisible(false);
     picChevron_->initNew();
-    picChevron_->setBorderStyle(forms::controlBorder::None);
+    picChevron_->setBorderStyle(core::controlBorder::None);
     picChevron_->setScaleMode(core::scale::Pixels);
     picChevron_->setFloating(true);
     watchSurface(*picChevron_, false);

@@ -21,7 +21,7 @@ void Image::setPicture(std::shared_ptr<StdPicture> picture) {
     PropertyChanged(L"Picture");
     // Without Stretch the control takes the picture's size.
     if (!stretch_ && picture_ && picture_->Type() != PictureType::None) {
-        const bool pixels = Container() && Container()->hostScaleMode() == scale::Pixels;
+        const bool pixels = Container() && Container()->hostScaleMode() == core::scale::Pixels;
         const int w = picture_->widthPixels(), h = picture_->heightPixels();
         Move(Left(), Top(), pixels ? w : Screen::pixelsToTwipsX(w), pixels ? h : Screen::pixelsToTwipsY(h));
     }
@@ -83,13 +83,13 @@ const PropertyTable<Shape>& Shape::properties() {
     using S = Shape;
     static const PropertyTable<S> table{
         field<S>(
-            L"BorderColor", [](S & c) -> auto& { return c.borderColor_; }, sysColor::WindowText),
+            L"BorderColor", [](S & c) -> auto& { return c.borderColor_; }, core::sysColor::WindowText),
         field<S>(
             L"BorderWidth", [](S & c) -> auto& { return c.borderWidth_; }, 1),
         field<S>(
             L"BackStyle", [](S & c) -> auto& { return c.backStyle_; }, 0),
         field<S>(
-            L"BackColor", [](S & c) -> auto& { return c.backColor_; }, sysColor::WindowBackground),
+            L"BackColor", [](S & c) -> auto& { return c.backColor_; }, core::sysColor::WindowBackground),
         field<S>(
             L"FillStyle", [](S & c) -> auto& { return c.fillStyle_; }, 1),
         field<S>(
@@ -147,7 +147,7 @@ void Shape::redraw() {
         controls::paintBehind(*this);
     const int w = pixelWidth(), h = pixelHeight();
     if (w <= 0 || h <= 0) return;
-    s.setScaleMode(scale::Pixels);
+    s.setScaleMode(core::scale::Pixels);
     s.setDrawWidth(static_cast<int16_t>(borderWidth_));
     s.setFillStyle(static_cast<int16_t>(fillStyle_));
     s.setFillColor(fillColor_);

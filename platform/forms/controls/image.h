@@ -87,10 +87,10 @@ protected:
     void windowMessage(core::MessageFrame& m) override;
 
 private:
-    uint32_t borderColor_ = sysColor::WindowText;
+    uint32_t borderColor_ = core::sysColor::WindowText;
     int borderWidth_ = 1;
     int backStyle_ = 0;
-    uint32_t backColor_ = sysColor::WindowBackground;
+    uint32_t backColor_ = core::sysColor::WindowBackground;
     int fillStyle_ = 1;
     uint32_t fillColor_ = 0;
 

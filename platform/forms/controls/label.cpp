@@ -28,9 +28,9 @@ const PropertyTable<Label>& Label::properties() {
         field<L>(
             L"BackStyle", [](L & c) -> auto& { return c.backStyle_; }, 1),
         field<L>(
-            L"BackColor", [](L & c) -> auto& { return c.backColor_; }, sysColor::ButtonFace),
+            L"BackColor", [](L & c) -> auto& { return c.backColor_; }, core::sysColor::ButtonFace),
         field<L>(
-            L"ForeColor", [](L & c) -> auto& { return c.foreColor_; }, sysColor::ButtonText),
+            L"ForeColor", [](L & c) -> auto& { return c.foreColor_; }, core::sysColor::ButtonText),
         fontField<L>(
             L"Font", [](L & c) -> auto& { return c.font_; }, OnChange::Repaint)
             .setBy("setFont"),

@@ -1,5 +1,6 @@
 #include "platform/forms/controls/picture_box.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/message_frame.h"
 #include "platform/forms/controls/control_support.h"
 #include "platform/forms/form.h"
@@ -28,14 +29,14 @@ const PropertyTable<PictureBox>& PictureBox::properties() {
             OnChange::None),
         property<P>(
             L"ForeColor", [](P& c) { return c.surface().ForeColor(); },
-            [](P& c, uint32_t colour) { c.surface().setForeColor(colour); }, sysColor::ButtonText,
+            [](P& c, uint32_t colour) { c.surface().setForeColor(colour); }, core::sysColor::ButtonText,
             OnChange::None),
         property<P>(
             L"ScaleMode", [](P& c) { return c.surface().ScaleMode(); },
-            [](P& c, int16_t mode) { c.surface().setScaleMode(mode); }, scale::Twips, OnChange::None),
+            [](P& c, int16_t mode) { c.surface().setScaleMode(mode); }, core::scale::Twips, OnChange::None),
         field<P>(
-            L"BorderStyle", [](P & c) -> auto& { return c.borderStyle_; }, int(controlBorder::FixedSingle),
-            OnChange::Relayout),
+            L"BorderStyle", [](P & c) -> auto& { return c.borderStyle_; },
+            int(core::controlBorder::FixedSingle), OnChange::Relayout),
         field<P>(
             L"AutoSize", [](P & c) -> auto& { return c.autoSize_; }, false, OnChange::Relayout),
         property<P>(
@@ -44,7 +45,7 @@ const PropertyTable<PictureBox>& PictureBox::properties() {
             std::shared_ptr<StdPicture>(), OnChange::Relayout),
         property<P>(
             L"BackColor", [](P& c) { return c.surface().BackColor(); },
-            [](P& c, uint32_t colour) { c.surface().setBackColor(colour); }, sysColor::ButtonFace,
+            [](P& c, uint32_t colour) { c.surface().setBackColor(colour); }, core::sysColor::ButtonFace,
             OnChange::None)
             .setBy("setBackColor"),
     };
@@ -52,8 +53,8 @@ const PropertyTable<PictureBox>& PictureBox::properties() {
 }
 
 void PictureBox::UserControl_Initialize() {
-    surface().setBackColor(sysColor::ButtonFace);
-    surface().setScaleMode(scale::Twips);
+    surface().setBackColor(core::sysColor::ButtonFace);
+    surface().setScaleMode(core::scale::Twips);
     applyBorder();
 }
 
@@ -103,7 +104,7 @@ void PictureBox::fitPicture() {
     GetClientRect(w, &inner);
     const int width = picture->widthPixels() + (outer.right - outer.left) - inner.right;
     const int height = picture->heightPixels() + (outer.bottom - outer.top) - inner.bottom;
-    const bool pixels = Container() && Container()->hostScaleMode() == scale::Pixels;
+    const bool pixels = Container() && Container()->hostScaleMode() == core::scale::Pixels;
     Move(Left(), Top(), pixels ? width : Screen::pixelsToTwipsX(width),
          pixels ? height : Screen::pixelsToTwipsY(height));
 }
@@ -111,7 +112,7 @@ int PictureBox::ScaleMode() const {
     return const_cast<PictureBox*>(this)->surface().ScaleMode();
 }
 void PictureBox::setScaleMode(int mode) {
-    if (mode != scale::Twips && mode != scale::Pixels)
+    if (mode != core::scale::Twips && mode != core::scale::Pixels)
         throw core::RuntimeError(core::err::InvalidPropertyValue);
     setProperty(properties(), L"ScaleMode", static_cast<int16_t>(mode));
 }
@@ -126,7 +127,7 @@ void PictureBox::Cls() {
 }
 
 void PictureBox::setBorderStyle(int style) {
-    if (style != controlBorder::None && style != controlBorder::FixedSingle)
+    if (style != core::controlBorder::None && style != core::controlBorder::FixedSingle)
         throw core::RuntimeError(core::err::InvalidPropertyValue);
     setProperty(properties(), L"BorderStyle", style);
 }
@@ -183,10 +184,10 @@ void PictureBox::UserControl_WriteProperties(PropertyBag& bag) {
 }
 
 float PictureBox::toScaleX(float pixels) {
-    return surface().ScaleX(pixels, scale::Pixels, surface().ScaleMode());
+    return surface().ScaleX(pixels, core::scale::Pixels, surface().ScaleMode());
 }
 float PictureBox::toScaleY(float pixels) {
-    return surface().ScaleY(pixels, scale::Pixels, surface().ScaleMode());
+    return surface().ScaleY(pixels, core::scale::Pixels, surface().ScaleMode());
 }
 
 // A picture box reports the pointer in its own scale.

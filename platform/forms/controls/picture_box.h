@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/constants.h"
 #include "platform/core/message_frame.h"
 #include "platform/forms/event.h"
 #include "platform/forms/property_table.h"
@@ -65,7 +66,7 @@ protected:
     void propertyEffect(OnChange effect) override;
 
 private:
-    int borderStyle_ = controlBorder::FixedSingle;
+    int borderStyle_ = core::controlBorder::FixedSingle;
     bool floating_ = false;
     bool autoSize_ = false;
     HWND tip_ = nullptr; // the standard tooltip that shows ToolTipText

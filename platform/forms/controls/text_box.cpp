@@ -30,14 +30,14 @@ const PropertyTable<TextBox>& TextBox::properties() {
     using T = TextBox;
     static const PropertyTable<T> table{
         field<T>(
-            L"BackColor", [](T & c) -> auto& { return c.backColor_; }, sysColor::WindowBackground),
+            L"BackColor", [](T & c) -> auto& { return c.backColor_; }, core::sysColor::WindowBackground),
         field<T>(
-            L"ForeColor", [](T & c) -> auto& { return c.foreColor_; }, sysColor::WindowText),
+            L"ForeColor", [](T & c) -> auto& { return c.foreColor_; }, core::sysColor::WindowText),
         fontField<T>(
             L"Font", [](T & c) -> auto& { return c.font_; })
             .setBy("setFont"),
         field<T>(
-            L"BorderStyle", [](T & c) -> auto& { return c.borderStyle_; }, controlBorder::FixedSingle)
+            L"BorderStyle", [](T & c) -> auto& { return c.borderStyle_; }, core::controlBorder::FixedSingle)
             .setBy("setBorderStyle"),
         field<T>(
             L"Locked", [](T & c) -> auto& { return c.locked_; }, false)
@@ -175,7 +175,7 @@ void TextBox::setMultiLine(bool multi) {
 }
 
 void TextBox::setBorderStyle(int style) {
-    if (style < controlBorder::None || style > controlBorder::FixedSingle)
+    if (style < core::controlBorder::None || style > core::controlBorder::FixedSingle)
         throw core::RuntimeError(core::err::InvalidPropertyValue);
     borderStyle_ = static_cast<int16_t>(style);
     PropertyChanged(L"BorderStyle");
@@ -351,7 +351,8 @@ void TextBox::onEditMouse(core::MessageFrame& m) {
     m.answer(controls::callPrevious(editProc_, m));
     if (!watch.alive()) return;
     const bool down = m.msg == WM_LBUTTONDOWN || m.msg == WM_RBUTTONDOWN;
-    const int button = m.msg == WM_LBUTTONDOWN || m.msg == WM_LBUTTONUP ? mouse::Left : mouse::Right;
+    const int button =
+        m.msg == WM_LBUTTONDOWN || m.msg == WM_LBUTTONUP ? core::mouse::Left : core::mouse::Right;
     const int sh = shiftFromMouseFlags(m.wParam);
     const float x = static_cast<float>(GET_X_LPARAM(m.lParam)),
                 y = static_cast<float>(GET_Y_LPARAM(m.lParam));

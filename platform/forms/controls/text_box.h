@@ -78,9 +78,9 @@ private:
     std::wstring text_; // what Change last compared against
     bool locked_ = false, multiLine_ = false;
     int maxLength_ = 0;
-    int16_t borderStyle_ = controlBorder::FixedSingle;
-    uint32_t backColor_ = sysColor::WindowBackground;
-    uint32_t foreColor_ = sysColor::WindowText;
+    int16_t borderStyle_ = core::controlBorder::FixedSingle;
+    uint32_t backColor_ = core::sysColor::WindowBackground;
+    uint32_t foreColor_ = core::sysColor::WindowText;
     std::shared_ptr<StdFont> font_;
     controls::FontWatch fontWatch_;
     GdiBrush brush_;

@@ -2,6 +2,7 @@
 #include "forms_test_support.h"
 #include "support/message_recorder.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/runtime_error.h"
 #include "platform/forms/color.h"
 #include "platform/forms/controls/command_button.h"
@@ -248,7 +249,7 @@ TEST_F(FormsControls, PictureBoxSizedToItsPictureGivesItBackOverItsColour) {
     auto host = placeControl<Recorder>(*form, L"host", 0, 0, 1500, 1500);
     auto box = placeControl<PictureBox>(*host, L"scratch", 0, 0, 40, 40);
     box->setVisible(false);
-    box->setScaleMode(scale::Pixels);
+    box->setScaleMode(core::scale::Pixels);
     box->setAutoSize(true);
     Surface source(7, 5);
     source.setBackColor(0x00C000);

@@ -1,6 +1,7 @@
 // Forms built from their layout tables: round trip, containers, control arrays and access by name.
 #include "forms_test_support.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/runtime_error.h"
 #include "platform/core/variant.h"
 #include "platform/forms/color.h"
@@ -168,13 +169,13 @@ TEST(FormsLayout, StoredValuesReachTheControlsAndTheirContainers) {
     EXPECT_EQ(placed(second).right, 84);
     EXPECT_EQ(placed(form->control<TextBox>(L"txt")).top, 107);
     // They follow a change of the container's scale, and a move in the new scale.
-    pic.setScaleMode(scale::Twips);
+    pic.setScaleMode(core::scale::Twips);
     EXPECT_EQ(second.Left(), 60);
     EXPECT_EQ(second.Width(), 1200);
     second.setLeft(150);
     EXPECT_EQ(placed(second).left, 10);
     EXPECT_EQ(placed(second).top, 27);
-    pic.setScaleMode(scale::Pixels);
+    pic.setScaleMode(core::scale::Pixels);
     EXPECT_EQ(second.Left(), 10);
     second.setTop(30);
     EXPECT_EQ(placed(second).top, 30);

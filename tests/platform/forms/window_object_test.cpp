@@ -2,6 +2,7 @@
 #include "forms_test_support.h"
 #include "support/message_recorder.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/message_frame.h"
 #include "platform/forms/controls/text_box.h"
 
@@ -22,7 +23,7 @@ struct SeeingControl : Recorder {
 struct SeeingForm : PlainForm {
     std::vector<UINT> seen;
     SeeingForm() {
-        setBorderStyle(formBorder::None);
+        setBorderStyle(core::formBorder::None);
         setNoActivate(true);
     }
     void windowMessage(core::MessageFrame& m) override { seen.push_back(m.msg); }

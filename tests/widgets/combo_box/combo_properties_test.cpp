@@ -1,5 +1,6 @@
 #include "combo_test_support.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/text.h"
 #include "platform/core/variant.h"
 #include "platform/forms/property_bag.h"
@@ -31,9 +32,9 @@ TEST_F(ComboProperties, ClampsAndLightensAsStored) {
     EXPECT_EQ(bag.ReadProperty(L"DisabledColor", 0L).toColour(), 0x404040u);
 
     // System colours are stored as the plain colour they stand for.
-    combo->setBackColor(forms::sysColor::ButtonFace);
+    combo->setBackColor(core::sysColor::ButtonFace);
     EXPECT_EQ(combo->BackColor(), GetSysColor(COLOR_BTNFACE));
-    combo->setShadowColorText(forms::sysColor::DarkShadow3D);
+    combo->setShadowColorText(core::sysColor::DarkShadow3D);
     EXPECT_EQ(combo->ShadowColorText(), GetSysColor(COLOR_3DDKSHADOW));
 }
 
@@ -49,9 +50,9 @@ TEST_F(ComboProperties, AStoredFormIsReadThroughTheWriteRules) {
         {L"AppearanceCombo", core::Variant(0L), core::Variant(1L)},
         {L"AppearanceCombo", core::Variant(-5L), core::Variant(1L)},
         {L"AppearanceCombo", core::Variant(99L), core::Variant(99L)},
-        {L"ArrowColor", core::Variant::colour(forms::sysColor::ButtonText),
+        {L"ArrowColor", core::Variant::colour(core::sysColor::ButtonText),
          core::Variant::colour(GetSysColor(COLOR_BTNTEXT))},
-        {L"BackColor", core::Variant::colour(forms::sysColor::ButtonFace),
+        {L"BackColor", core::Variant::colour(core::sysColor::ButtonFace),
          core::Variant::colour(GetSysColor(COLOR_BTNFACE))},
         {L"ShadowColorText", core::Variant(), core::Variant::colour(GetSysColor(COLOR_3DDKSHADOW))},
         {L"NormalColorText", core::Variant::colour(0x123456), core::Variant::colour(0x123456)},
@@ -129,7 +130,7 @@ TEST_F(ComboProperties, ANewControlWritesOnlyItsNameAsText) {
     combo->save(bag);
     EXPECT_EQ(combo->Text(), L"co");
     EXPECT_TRUE(bag == forms::PropertyBag{}) << "a new control writes nothing";
-    EXPECT_EQ(combo->look().ShadowColorText, forms::sysColor::DarkShadow3D);
+    EXPECT_EQ(combo->look().ShadowColorText, core::sysColor::DarkShadow3D);
 }
 
 TEST_F(ComboProperties, ALayoutSurvivesWritingAndReading) {

@@ -3,6 +3,7 @@
 #include "combo_paint_support.h"
 #include "combo_test_support.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/event_log.h"
 #include "platform/core/rounding.h"
 #include "platform/core/variant.h"
@@ -184,7 +185,7 @@ TEST_F(ComboEveryLook, AppearanceEighteenFollowsTheContainer) {
     EXPECT_EQ(pixel(0, 10), 0xC56A31u);
     form->setBackColor(0x00FFFF);
     EXPECT_EQ(pixel(0, 10), 0xDEEDEFu) << "repainted in the normal state";
-    form->setBackColor(forms::sysColor::ButtonFace);
+    form->setBackColor(core::sysColor::ButtonFace);
 }
 
 } // namespace

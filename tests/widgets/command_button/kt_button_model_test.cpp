@@ -1,5 +1,6 @@
 #include "kt_button_test_support.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/runtime_error.h"
 #include "platform/core/variant.h"
 #include "platform/forms/property_table.h"
@@ -34,7 +35,7 @@ TEST_F(KtButtonModel, ANewButtonIsStyleSixOnButtonFaceAndAnEmptyBagStyleZeroOnTh
     form->setBackColor(0x00336699);
     auto fresh = forms::placeControl<ktButton>(*form, L"newOne", 0, 0, 1125, 345);
     EXPECT_EQ(fresh->ButtonStyle(), 6);
-    EXPECT_EQ(fresh->BackColor(), forms::sysColor::ButtonFace);
+    EXPECT_EQ(fresh->BackColor(), core::sysColor::ButtonFace);
     EXPECT_EQ(fresh->Caption(), L"newOne");
     EXPECT_EQ(fresh->cache().P[0], static_cast<std::int32_t>(GetSysColor(COLOR_BTNFACE)));
     EXPECT_EQ(fresh->PictureOpacity(), 100);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/core/constants.h"
 #include "platform/core/variant.h"
 #include "platform/forms/form.h"
 #include "platform/forms/std_font.h"
@@ -158,7 +159,7 @@ protected:
     void Form_Load() override {
         // Stripes under the see-through labels.
         forms::Surface& s = surface();
-        s.setScaleMode(forms::scale::Pixels);
+        s.setScaleMode(core::scale::Pixels);
         for (int x = -330; x < 560; x += 16) s.Line(float(x), 0, float(x + 330), 330, 0xC8B8A8);
     }
 };
