@@ -165,7 +165,7 @@ Timing measure(const std::wstring& folder, const std::wstring& name, const std::
 
 // Distinct words of one language from rows picked at random with a fixed seed; rows without a word
 // in that language are passed over.
-std::vector<std::wstring> sampleWords(const std::wstring& file, app::Part language, size_t count,
+std::vector<std::wstring> sampleWords(const std::wstring& file, app::RecordLanguage language, size_t count,
                                       unsigned seed) {
     data::Database db(file);
     long rows = db.scalar(L"select max(rowid) from soz_fts").toLong();
