@@ -188,7 +188,7 @@ void McListBox::keyboardMove(int keyCode) {
     if (n < 0) n = 0;
     if (n == state_.currentIndex) return;
     if (bars_.SB_Visible(SB_VERT)) scrollIntoView(n);
-    pointerDown(core::mouse::KeyboardButton, 0, static_cast<float>(n), 0);
+    pointerDown(core::mouse::PseudoButton, 0, static_cast<float>(n), 0);
 }
 
 void McListBox::selectRange(bool nonNegativeOnly) {
@@ -203,7 +203,7 @@ void McListBox::pointerDown(int16_t button, int16_t shift, float x, float y) {
     auto keep = weak_from_this().lock();
     if (!items_.has(state_.currentIndex)) return;
     long n;
-    if (button == core::mouse::KeyboardButton) {
+    if (button == core::mouse::PseudoButton) {
         n = forms::roundToLong(x);
     } else {
         // A control lower than one row has no rows to press.

@@ -2,6 +2,7 @@
 // the drop-down and the tooltips.
 #include "widgets/tool_bar/mc_tool_bar.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/event_log.h"
 #include "platform/core/message_frame.h"
 #include "platform/forms/controls/picture_box.h"
@@ -18,8 +19,6 @@ namespace widgets {
 
 namespace {
 
-// The Button argument with which the drop-down's moves reach the bar's handler.
-constexpr int FromDropDown = 999;
 // A tip opens after this many ticks of the hover timer at rest.
 constexpr UINT HoverInterval = 1;
 constexpr long TicksToTip = 5;
@@ -123,14 +122,15 @@ void McToolBar::watchSurface(forms::PictureBox& box, bool onBar) {
 }
 
 void McToolBar::picChevron_MouseMove(int, int shift, float x, float y) {
-    picMain_MouseMove(FromDropDown, shift, x, y);
+    // The pseudo button marks a move over the drop-down for the bar's handler.
+    picMain_MouseMove(core::mouse::PseudoButton, shift, x, y);
 }
 
 // Which button the pointer is over and whether it can be used: the hover, the pointer's shape and
 // the move event follow from it. A place of the drop-down without a cell changes nothing.
 void McToolBar::picMain_MouseMove(int button, int shift, float x, float y) {
     auto keep = weak_from_this().lock();
-    const bool onBar = button != FromDropDown;
+    const bool onBar = button != core::mouse::PseudoButton;
     state_.drawOnChevron = !onBar && picChevron_;
     const std::optional<long> index = buttonAt(onBar, x, y);
     if (!index || !hover(onBar, *index)) return;
