@@ -125,11 +125,10 @@ const forms::PropertyTable<SysTrayIcon>& SysTrayIcon::properties() {
         // The one blank a stored tip holds by default reads back trimmed: the same as no tip.
         forms::field<SysTrayIcon>(
             L"IconToolTipText", [](SysTrayIcon & c) -> auto& { return c.tip_; }, std::wstring(),
-            forms::OnChange::None)
-            .setBy("setIconToolTipText"),
+            forms::OnChange::None),
         forms::field<SysTrayIcon>(
-            L"IconVisible", [](SysTrayIcon & c) -> auto& { return c.visible_; }, false, forms::OnChange::None)
-            .setBy("setIconVisible"),
+            L"IconVisible", [](SysTrayIcon & c) -> auto& { return c.visible_; }, false,
+            forms::OnChange::None),
     };
     return table;
 }

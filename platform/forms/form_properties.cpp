@@ -17,50 +17,37 @@ const PropertyTable<Form>& Form::properties() {
     using F = Form;
     static const PropertyTable<F> table{
         field<F>(
-            L"Caption", [](F & f) -> auto& { return f.caption_; }, std::wstring())
-            .setBy("setCaption"),
+            L"Caption", [](F & f) -> auto& { return f.caption_; }, std::wstring()),
         field<F>(
-            L"BackColor", [](F & f) -> auto& { return f.backColor_; }, core::sysColor::ButtonFace)
-            .setBy("setBackColor"),
+            L"BackColor", [](F & f) -> auto& { return f.backColor_; }, core::sysColor::ButtonFace),
         field<F>(
-            L"ForeColor", [](F & f) -> auto& { return f.foreColor_; }, core::sysColor::ButtonText)
-            .setBy("setForeColor"),
+            L"ForeColor", [](F & f) -> auto& { return f.foreColor_; }, core::sysColor::ButtonText),
         // A form's own font: a stored font replaces the form's default one.
         property<F>(
             L"Font", [](F& f) { return f.font_; },
             [](F& f, std::shared_ptr<StdFont> font) { f.font_ = font ? std::move(font) : StdFont::create(); },
-            StdFont::create(), OnChange::Relayout)
-            .setBy("setFont"),
+            StdFont::create(), OnChange::Relayout),
         field<F>(
             L"BorderStyle", [](F & f) -> auto& { return f.frame_.borderStyle; },
-            int(core::formBorder::Sizable))
-            .setBy("setBorderStyle"),
+            int(core::formBorder::Sizable)),
         field<F>(
-            L"ControlBox", [](F & f) -> auto& { return f.frame_.controlBox; }, true)
-            .setBy("setControlBox"),
+            L"ControlBox", [](F & f) -> auto& { return f.frame_.controlBox; }, true),
         field<F>(
-            L"MinButton", [](F & f) -> auto& { return f.frame_.minButton; }, true)
-            .setBy("setMinButton"),
+            L"MinButton", [](F & f) -> auto& { return f.frame_.minButton; }, true),
         field<F>(
-            L"MaxButton", [](F & f) -> auto& { return f.frame_.maxButton; }, true)
-            .setBy("setMaxButton"),
+            L"MaxButton", [](F & f) -> auto& { return f.frame_.maxButton; }, true),
         field<F>(
-            L"ShowInTaskbar", [](F & f) -> auto& { return f.frame_.showInTaskbar; }, true)
-            .setBy("setShowInTaskbar"),
+            L"ShowInTaskbar", [](F & f) -> auto& { return f.frame_.showInTaskbar; }, true),
         field<F>(
-            L"NoActivate", [](F & f) -> auto& { return f.frame_.noActivate; }, false)
-            .setBy("setNoActivate"),
+            L"NoActivate", [](F & f) -> auto& { return f.frame_.noActivate; }, false),
         field<F>(
-            L"TopMost", [](F & f) -> auto& { return f.frame_.topMost; }, false)
-            .setBy("setTopMost"),
+            L"TopMost", [](F & f) -> auto& { return f.frame_.topMost; }, false),
         field<F>(
-            L"WindowState", [](F & f) -> auto& { return f.windowState_; }, int(core::windowState::Normal))
-            .setBy("setWindowState"),
+            L"WindowState", [](F & f) -> auto& { return f.windowState_; }, int(core::windowState::Normal)),
         field<F>(
             L"KeyPreview", [](F & f) -> auto& { return f.keyPreview_; }, false, OnChange::None),
         field<F>(
-            L"MousePointer", [](F & f) -> auto& { return f.mousePointer_; }, int(core::pointer::Default))
-            .setBy("setMousePointer"),
+            L"MousePointer", [](F & f) -> auto& { return f.mousePointer_; }, int(core::pointer::Default)),
     };
     return table;
 }

@@ -91,8 +91,6 @@ struct PropertyRow {
     // Stores a value in the control's field, nothing more (no notice, no repaint).
     std::function<void(C&, const core::Variant&)> put;
     OnChange effect = OnChange::Repaint;
-    // The hand-written setter, for a property whose change does more than store and apply the effect.
-    const char* setter = nullptr;
     // Written whatever its value: the stored default is only what a missing key reads as.
     bool alwaysWritten = false;
     // The property's write rule where it stores something else than the value given (a floor, a
@@ -130,11 +128,6 @@ struct PropertyRow {
         writeRule = [rule](C&, const core::Variant& v) {
             return PropertyValue<T>::to(rule(PropertyValue<T>::from(v)));
         };
-        return std::move(*this);
-    }
-    // Names the hand-written setter of the property.
-    PropertyRow setBy(const char* name) && {
-        setter = name;
         return std::move(*this);
     }
 };

@@ -63,8 +63,7 @@ forms::PropertyTable<Button_KDQ> Button_KDQ::makeProperties() {
             key, [member](B& c) -> T& { return c.look_.*member; }, stored, effect);
     };
     auto font = forms::fontField<B>(
-                    L"Font", [](B & c) -> auto& { return c.font_; }, OnChange::Repaint)
-                    .setBy("setFont");
+        L"Font", [](B & c) -> auto& { return c.font_; }, OnChange::Repaint);
     font.initial = [](B& c) {
         auto f = c.ambientFont();
         f = f ? f->clone() : forms::StdFont::create();
@@ -83,13 +82,12 @@ forms::PropertyTable<Button_KDQ> Button_KDQ::makeProperties() {
     picture.put = [](B& c, const core::Variant& v) {
         if (c.pSrc_) c.pSrc_->setPicture(v.toPicture());
     };
-    picture.setter = "setPicture";
 
     return forms::PropertyTable<B>{
-        inLook(L"Enabled", &ButtonLook::Enabled, true).setBy("setEnabled"),
+        inLook(L"Enabled", &ButtonLook::Enabled, true),
         inLook(L"ButtonStyle", &ButtonLook::ButtonStyle, 0),
-        inLook(L"TiengViet", &ButtonLook::TiengViet, true).setBy("setTiengViet"),
-        inLook(L"Caption", &ButtonLook::Caption, kDefaultCaption).setBy("setCaption"),
+        inLook(L"TiengViet", &ButtonLook::TiengViet, true),
+        inLook(L"Caption", &ButtonLook::Caption, kDefaultCaption),
         inLook(L"Forecolor", &ButtonLook::Forecolor, 0),
         inLook(L"ShadowColor", &ButtonLook::ShadowColor, 0).startsAt(kWhite),
         inLook(L"Shadow", &ButtonLook::Shadow, true),

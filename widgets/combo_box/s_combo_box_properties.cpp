@@ -44,7 +44,6 @@ const forms::PropertyTable<SComboBox>& SComboBox::properties() {
     text.initial = text.storedDefault;
     text.get = [](C& c) { return core::Variant(c.look_.Text); };
     text.put = [](C& c, const core::Variant& v) { c.look_.Text = v.toString(); };
-    text.setter = "setText";
     static const forms::PropertyTable<C> table{
         field<C>(
             L"Alignment", [](C & c) -> auto& { return c.look_.Alignment; }, 0L, OnChange::None),
@@ -66,14 +65,12 @@ const forms::PropertyTable<SComboBox>& SComboBox::properties() {
         field<C>(
             L"DisabledPictureUser", [](C & c) -> auto& { return c.look_.DisabledPictureUser; }, noPicture),
         field<C>(
-            L"Enabled", [](C & c) -> auto& { return c.look_.Enabled; }, true)
-            .setBy("setEnabled"),
+            L"Enabled", [](C & c) -> auto& { return c.look_.Enabled; }, true),
         field<C>(
             L"FocusPictureUser", [](C & c) -> auto& { return c.look_.FocusPictureUser; }, noPicture,
             OnChange::None),
         forms::fontField<C>(
-            L"Font", [](C & c) -> auto& { return c.look_.Font; }, OnChange::Repaint)
-            .setBy("setFont"),
+            L"Font", [](C & c) -> auto& { return c.look_.Font; }, OnChange::Repaint),
         field<C>(
             L"GradientColor1", [](C & c) -> auto& { return c.look_.GradientColor1; }, 0xDAB278u)
             .writesThrough<uint32_t>(TranslateColor),
@@ -93,21 +90,17 @@ const forms::PropertyTable<SComboBox>& SComboBox::properties() {
             OnChange::None),
         field<C>(
             L"ListColor", [](C & c) -> auto& { return c.look_.ListColor; }, 0xFFFFFFu)
-            .writesThrough<uint32_t>(TranslateColor)
-            .setBy("setListColor"),
+            .writesThrough<uint32_t>(TranslateColor),
         field<C>(
             L"ListGradient", [](C & c) -> auto& { return c.look_.ListGradient; }, false, OnChange::None),
         field<C>(
             L"ListPositionShow", [](C & c) -> auto& { return c.look_.ListPositionShow; }, 0L, OnChange::None),
         field<C>(
-            L"MaxListLength", [](C & c) -> auto& { return c.look_.MaxListLength; }, 10L, OnChange::None)
-            .setBy("setMaxListLength"),
+            L"MaxListLength", [](C & c) -> auto& { return c.look_.MaxListLength; }, 10L, OnChange::None),
         field<C>(
-            L"MouseIcon", [](C & c) -> auto& { return c.look_.MouseIcon; }, noPicture, OnChange::None)
-            .setBy("setMouseIcon"),
+            L"MouseIcon", [](C & c) -> auto& { return c.look_.MouseIcon; }, noPicture, OnChange::None),
         field<C>(
-            L"MousePointer", [](C & c) -> auto& { return c.look_.MousePointer; }, 0L, OnChange::None)
-            .setBy("setMousePointer"),
+            L"MousePointer", [](C & c) -> auto& { return c.look_.MousePointer; }, 0L, OnChange::None),
         field<C>(
             L"NormalBorderColor", [](C & c) -> auto& { return c.look_.NormalBorderColor; }, 0xDEEDEFu)
             .writesThrough<uint32_t>(TranslateColor),
@@ -118,8 +111,7 @@ const forms::PropertyTable<SComboBox>& SComboBox::properties() {
             L"NormalPictureUser", [](C & c) -> auto& { return c.look_.NormalPictureUser; }, noPicture),
         field<C>(
             L"NumberItemsToShow", [](C & c) -> auto& { return c.look_.NumberItemsToShow; }, 7L,
-            OnChange::None)
-            .setBy("setNumberItemsToShow"),
+            OnChange::None),
         field<C>(
             L"OfficeAppearance", [](C & c) -> auto& { return c.look_.OfficeAppearance; }, 0L),
         field<C>(

@@ -55,8 +55,7 @@ forms::PropertyTable<Frame_KDQ> Frame_KDQ::makeProperties() {
     };
     // The font read is the surface's at once; a new frame has the surface's own (its name Arial).
     auto font = forms::fontField<F>(
-                    L"Font", [](F & c) -> auto& { return c.font_; }, OnChange::Repaint)
-                    .setBy("setFont");
+        L"Font", [](F & c) -> auto& { return c.font_; }, OnChange::Repaint);
     font.initial = [](F& c) { return core::Variant(c.surface().Font()); };
     font.put = [store = font.put](F& c, const core::Variant& v) {
         store(c, v);
@@ -64,7 +63,7 @@ forms::PropertyTable<Frame_KDQ> Frame_KDQ::makeProperties() {
     };
     // Read in a themed look, the theme is rebuilt at once; the border and body colours read after it
     // then replace the theme's.
-    auto theme = inLook(L"ThemeColor", &FrameLook::ThemeColor, 0).setBy("setThemeColor");
+    auto theme = inLook(L"ThemeColor", &FrameLook::ThemeColor, 0);
     theme.put = [store = theme.put](F& c, const core::Variant& v) {
         store(c, v);
         if (c.themed()) c.ApplyThemeColor();
@@ -74,9 +73,7 @@ forms::PropertyTable<Frame_KDQ> Frame_KDQ::makeProperties() {
         font,
         inLook(L"Caption", &FrameLook::Caption, kDefaultCaption),
         inLook(L"TiengViet", &FrameLook::TiengViet, true),
-        inLook(L"FrameStyle", &FrameLook::FrameStyle, frameLook::Etched)
-            .startsAt(frameLook::ThemedTitle)
-            .setBy("setFrameStyle"),
+        inLook(L"FrameStyle", &FrameLook::FrameStyle, frameLook::Etched).startsAt(frameLook::ThemedTitle),
         inLook(L"AlignmentText", &FrameLook::AlignmentText, 0).startsAt(kNewAlignment),
         inLook(L"ShadowText", &FrameLook::ShadowText, true).startsAt(false),
         inLook(L"ShadowColor", &FrameLook::ShadowColor, 0xFFFFFF).startsAt(std::uint32_t(0)),
@@ -89,9 +86,7 @@ forms::PropertyTable<Frame_KDQ> Frame_KDQ::makeProperties() {
         inLook(L"BackFrameColor", &FrameLook::BackFrameColor, 0xE0FFFF).startsAt(kNewBackFrameColor),
         inLook(L"TitleHeight", &FrameLook::TitleHeight, kNewTitleHeight),
         inLook(L"RoundCorner", &FrameLook::RoundCorner, true).startsAt(false),
-        inLook(L"BackColor", &FrameLook::BackColor, core::sysColor::ButtonFace)
-            .startsAt(std::uint32_t(0))
-            .setBy("setBackColor"),
+        inLook(L"BackColor", &FrameLook::BackColor, core::sysColor::ButtonFace).startsAt(std::uint32_t(0)),
         inLook(L"BorderGradientWidth", &FrameLook::BorderGradientWidth, kNewBorderGradientWidth),
         inLook(L"GradientOutColor", &FrameLook::GradientOutColor, 0),
         inLook(L"GradientInColor", &FrameLook::GradientInColor, 0xFFFFFF),

@@ -58,8 +58,7 @@ forms::PropertyTable<Label_KDQ> Label_KDQ::makeProperties() {
     // A new label keeps the font its surface starts with. The font read is the surface's at once,
     // before any other key.
     auto font = forms::fontField<L>(
-                    L"Font", [](L & c) -> auto& { return c.font_; }, OnChange::Relayout)
-                    .setBy("setFont");
+        L"Font", [](L & c) -> auto& { return c.font_; }, OnChange::Relayout);
     font.initial = [](L& c) { return core::Variant(c.surface().Font()); };
     font.put = [store = font.put](L& c, const core::Variant& v) {
         store(c, v);

@@ -26,11 +26,9 @@ const forms::PropertyTable<McListBox>& McListBox::properties() {
         field<L>(
             L"Picture", [](L & c) -> auto& { return c.look_.Picture; }, noPicture),
         forms::fontField<L>(
-            L"Font", [](L & c) -> auto& { return c.look_.Font; })
-            .setBy("setFont"),
+            L"Font", [](L & c) -> auto& { return c.look_.Font; }),
         field<L>(
-            L"BackColor", [](L & c) -> auto& { return c.look_.BackColor; }, 0xFFFFFFL)
-            .setBy("setBackColor"),
+            L"BackColor", [](L & c) -> auto& { return c.look_.BackColor; }, 0xFFFFFFL),
         field<L>(
             L"ForeColor", [](L & c) -> auto& { return c.look_.Forecolor; }, long(core::sysColor::ButtonText)),
         field<L>(
@@ -40,24 +38,20 @@ const forms::PropertyTable<McListBox>& McListBox::properties() {
         field<L>(
             L"StrechIcon", [](L & c) -> auto& { return c.look_.StrechIcon; }, false),
         field<L>(
-            L"Appearance", [](L & c) -> auto& { return c.look_.Appearance; }, core::controlBorder::ThreeD)
-            .setBy("setAppearance"),
+            L"Appearance", [](L & c) -> auto& { return c.look_.Appearance; }, core::controlBorder::ThreeD),
         field<L>(
             L"BorderStyle", [](L & c) -> auto& { return c.look_.BorderStyle; },
-            core::controlBorder::FixedSingle)
-            .setBy("setBorderStyle"),
+            core::controlBorder::FixedSingle),
         field<L>(
             L"FullRowSelect", [](L & c) -> auto& { return c.look_.FullRowSelect; }, false),
         field<L>(
-            L"SortOrder", [](L & c) -> auto& { return c.look_.SortOrder; }, 0L)
-            .setBy("setSortOrder"),
+            L"SortOrder", [](L & c) -> auto& { return c.look_.SortOrder; }, 0L),
         field<L>(
             L"IconFocus", [](L & c) -> auto& { return c.look_.IconFocus; }, true),
         field<L>(
             L"TextAlignment", [](L & c) -> auto& { return c.look_.TextAlignment; }, 0L),
         field<L>(
-            L"RowHeight", [](L & c) -> auto& { return c.look_.RowHeight; }, 22L, OnChange::Relayout)
-            .setBy("setRowHeight"),
+            L"RowHeight", [](L & c) -> auto& { return c.look_.RowHeight; }, 22L, OnChange::Relayout),
         field<L>(
             L"GridLines", [](L & c) -> auto& { return c.look_.GridLines; }, false),
         field<L>(
@@ -71,8 +65,7 @@ const forms::PropertyTable<McListBox>& McListBox::properties() {
         field<L>(
             L"SelGradientCol", [](L & c) -> auto& { return c.look_.SelGradientCol; }, 0xFFFFFFL),
         field<L>(
-            L"MultiSelect", [](L & c) -> auto& { return c.look_.MultiSelect; }, false)
-            .setBy("setMultiSelect"),
+            L"MultiSelect", [](L & c) -> auto& { return c.look_.MultiSelect; }, false),
         field<L>(
             L"FocusRectangle", [](L & c) -> auto& { return c.look_.FocusRectangle; }, true),
         field<L>(
@@ -80,8 +73,7 @@ const forms::PropertyTable<McListBox>& McListBox::properties() {
         field<L>(
             L"SelectionStyle", [](L & c) -> auto& { return c.look_.SelectionStyle; }, BlendedSelection),
         field<L>(
-            L"FlatScrollBar", [](L & c) -> auto& { return c.look_.FlatScrollBar; }, false)
-            .setBy("setFlatScrollBar"),
+            L"FlatScrollBar", [](L & c) -> auto& { return c.look_.FlatScrollBar; }, false),
         field<L>(
             L"MouseIcon", [](L & c) -> auto& { return c.look_.MouseIcon; }, noPicture, OnChange::None),
         field<L>(

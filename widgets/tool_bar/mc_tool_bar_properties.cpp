@@ -64,15 +64,12 @@ const forms::PropertyTable<McToolBar>& McToolBar::properties() {
     const uint32_t face = core::sysColor::ButtonFace;
     static const forms::PropertyTable<T> table{
         field<T>(
-            L"Appearance", [](T & c) -> auto& { return c.look_.Appearance; }, int16_t{0})
-            .setBy("setAppearance"),
+            L"Appearance", [](T & c) -> auto& { return c.look_.Appearance; }, int16_t{0}),
         field<T>(
-            L"BackColor", [](T & c) -> auto& { return c.look_.BackColor; }, face)
-            .setBy("setBackColor"),
+            L"BackColor", [](T & c) -> auto& { return c.look_.BackColor; }, face),
         field<T>(
             L"BorderStyle", [](T & c) -> auto& { return c.look_.BorderStyle; }, int16_t{0},
-            OnChange::Relayout)
-            .setBy("setBorderStyle"),
+            OnChange::Relayout),
         field<T>(
             L"Enabled", [](T & c) -> auto& { return c.look_.Enabled; }, true),
         forms::fontField<T>(
@@ -80,14 +77,11 @@ const forms::PropertyTable<McToolBar>& McToolBar::properties() {
         field<T>(
             L"ForeColor", [](T & c) -> auto& { return c.look_.Forecolor; }, uint32_t{0}),
         field<T>(
-            L"Button_Count", [](T & c) -> auto& { return c.look_.Button_Count; }, 1L, OnChange::Relayout)
-            .setBy("setButton_Count"),
+            L"Button_Count", [](T & c) -> auto& { return c.look_.Button_Count; }, 1L, OnChange::Relayout),
         field<T>(
-            L"Button_Index", [](T & c) -> auto& { return c.look_.Button_Index; }, 1L)
-            .setBy("setButton_Index"),
+            L"Button_Index", [](T & c) -> auto& { return c.look_.Button_Index; }, 1L),
         field<T>(
-            L"BackGround", [](T & c) -> auto& { return c.look_.BackGround; }, noPicture)
-            .setBy("setBackGround"),
+            L"BackGround", [](T & c) -> auto& { return c.look_.BackGround; }, noPicture),
         field<T>(
             L"ButtonsWidth", [](T & c) -> auto& { return c.look_.ButtonsWidth; }, 32L, OnChange::Relayout),
         field<T>(
@@ -106,15 +100,12 @@ const forms::PropertyTable<McToolBar>& McToolBar::properties() {
             L"ToolTipForeCol", [](T & c) -> auto& { return c.look_.ToolTipForeCol; }, uint32_t{0},
             OnChange::None),
         field<T>(
-            L"BackGradient", [](T & c) -> auto& { return c.look_.BackGradient; }, 0L)
-            .setBy("setBackGradient"),
+            L"BackGradient", [](T & c) -> auto& { return c.look_.BackGradient; }, 0L),
         field<T>(
-            L"BackGradientCol", [](T & c) -> auto& { return c.look_.BackGradientCol; }, uint32_t{0xFFFFFF})
-            .setBy("setBackGradientCol"),
+            L"BackGradientCol", [](T & c) -> auto& { return c.look_.BackGradientCol; }, uint32_t{0xFFFFFF}),
         field<T>(
             L"ButtonsMode", [](T & c) -> auto& { return c.look_.ButtonsMode; }, long(faceMode::BlackBottom),
-            OnChange::Relayout)
-            .setBy("setButtonsMode"),
+            OnChange::Relayout),
         field<T>(
             L"ButtonsSeperatorWidth", [](T & c) -> auto& { return c.look_.ButtonsSeperatorWidth; }, 10L,
             OnChange::Relayout),

@@ -44,11 +44,9 @@ const PropertyTable<CommandButton>& CommandButton::properties() {
     static const PropertyTable<B> table{
         field<B>(
             L"Caption", [](B & c) -> auto& { return c.caption_; }, std::wstring())
-            .startsFrom([](B& c) { return core::Variant(c.Ambient().DisplayName); })
-            .setBy("setCaption"),
+            .startsFrom([](B& c) { return core::Variant(c.Ambient().DisplayName); }),
         fontField<B>(
-            L"Font", [](B & c) -> auto& { return c.font_; })
-            .setBy("setFont"),
+            L"Font", [](B & c) -> auto& { return c.font_; }),
     };
     return table;
 }

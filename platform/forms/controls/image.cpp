@@ -36,8 +36,7 @@ const PropertyTable<Image>& Image::properties() {
     using I = Image;
     static const PropertyTable<I> table{
         field<I>(
-            L"Picture", [](I & c) -> auto& { return c.picture_; }, std::shared_ptr<StdPicture>())
-            .setBy("setPicture"),
+            L"Picture", [](I & c) -> auto& { return c.picture_; }, std::shared_ptr<StdPicture>()),
         field<I>(
             L"Stretch", [](I & c) -> auto& { return c.stretch_; }, false),
     };

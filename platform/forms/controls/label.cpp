@@ -21,8 +21,7 @@ const PropertyTable<Label>& Label::properties() {
     static const PropertyTable<L> table{
         field<L>(
             L"Caption", [](L & c) -> auto& { return c.caption_; }, std::wstring())
-            .startsFrom([](L& c) { return core::Variant(c.Ambient().DisplayName); })
-            .setBy("setCaption"),
+            .startsFrom([](L& c) { return core::Variant(c.Ambient().DisplayName); }),
         field<L>(
             L"Alignment", [](L & c) -> auto& { return c.alignment_; }, 0),
         field<L>(
@@ -32,8 +31,7 @@ const PropertyTable<Label>& Label::properties() {
         field<L>(
             L"ForeColor", [](L & c) -> auto& { return c.foreColor_; }, core::sysColor::ButtonText),
         fontField<L>(
-            L"Font", [](L & c) -> auto& { return c.font_; }, OnChange::Repaint)
-            .setBy("setFont"),
+            L"Font", [](L & c) -> auto& { return c.font_; }, OnChange::Repaint),
     };
     return table;
 }

@@ -46,8 +46,7 @@ const PropertyTable<PictureBox>& PictureBox::properties() {
         property<P>(
             L"BackColor", [](P& c) { return c.surface().BackColor(); },
             [](P& c, uint32_t colour) { c.surface().setBackColor(colour); }, core::sysColor::ButtonFace,
-            OnChange::None)
-            .setBy("setBackColor"),
+            OnChange::None),
     };
     return table;
 }

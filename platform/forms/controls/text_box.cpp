@@ -34,26 +34,20 @@ const PropertyTable<TextBox>& TextBox::properties() {
         field<T>(
             L"ForeColor", [](T & c) -> auto& { return c.foreColor_; }, core::sysColor::WindowText),
         fontField<T>(
-            L"Font", [](T & c) -> auto& { return c.font_; })
-            .setBy("setFont"),
+            L"Font", [](T & c) -> auto& { return c.font_; }),
         field<T>(
-            L"BorderStyle", [](T & c) -> auto& { return c.borderStyle_; }, core::controlBorder::FixedSingle)
-            .setBy("setBorderStyle"),
+            L"BorderStyle", [](T & c) -> auto& { return c.borderStyle_; }, core::controlBorder::FixedSingle),
         field<T>(
-            L"Locked", [](T & c) -> auto& { return c.locked_; }, false)
-            .setBy("setLocked"),
+            L"Locked", [](T & c) -> auto& { return c.locked_; }, false),
         field<T>(
-            L"MaxLength", [](T & c) -> auto& { return c.maxLength_; }, 0)
-            .setBy("setMaxLength"),
+            L"MaxLength", [](T & c) -> auto& { return c.maxLength_; }, 0),
         field<T>(
-            L"MultiLine", [](T & c) -> auto& { return c.multiLine_; }, false)
-            .setBy("setMultiLine"),
+            L"MultiLine", [](T & c) -> auto& { return c.multiLine_; }, false),
         // The text lives in the edit window; a new box starts with its name.
         property<T>(
             L"Text", [](T& c) { return c.Text(); }, [](T& c, std::wstring v) { c.text_ = std::move(v); },
             std::wstring(), OnChange::None)
-            .startsFrom([](T& c) { return core::Variant(c.Ambient().DisplayName); })
-            .setBy("setText"),
+            .startsFrom([](T& c) { return core::Variant(c.Ambient().DisplayName); }),
     };
     return table;
 }

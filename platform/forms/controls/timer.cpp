@@ -21,11 +21,9 @@ const PropertyTable<Timer>& Timer::properties() {
     using T = Timer;
     static const PropertyTable<T> table{
         field<T>(
-            L"Interval", [](T & c) -> auto& { return c.interval_; }, 0)
-            .setBy("setInterval"),
+            L"Interval", [](T & c) -> auto& { return c.interval_; }, 0),
         field<T>(
-            L"Enabled", [](T & c) -> auto& { return c.timerEnabled_; }, true)
-            .setBy("setEnabled"),
+            L"Enabled", [](T & c) -> auto& { return c.timerEnabled_; }, true),
     };
     return table;
 }

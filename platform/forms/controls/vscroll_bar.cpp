@@ -24,18 +24,15 @@ const PropertyTable<VScrollBar>& VScrollBar::properties() {
     using V = VScrollBar;
     static const PropertyTable<V> table{
         field<V>(
-            L"Min", [](V & c) -> auto& { return c.min_; }, int16_t(0))
-            .setBy("setMin"),
+            L"Min", [](V & c) -> auto& { return c.min_; }, int16_t(0)),
         field<V>(
-            L"Max", [](V & c) -> auto& { return c.max_; }, int16_t(32767))
-            .setBy("setMax"),
+            L"Max", [](V & c) -> auto& { return c.max_; }, int16_t(32767)),
         field<V>(
             L"SmallChange", [](V & c) -> auto& { return c.smallChange_; }, int16_t(1), OnChange::None),
         field<V>(
             L"LargeChange", [](V & c) -> auto& { return c.largeChange_; }, int16_t(1), OnChange::None),
         field<V>(
-            L"Value", [](V & c) -> auto& { return c.value_; }, int16_t(0))
-            .setBy("setValue"),
+            L"Value", [](V & c) -> auto& { return c.value_; }, int16_t(0)),
     };
     return table;
 }
