@@ -1,5 +1,7 @@
 #include "app/commands.h"
 
+#include "platform/core/constants.h"
+
 #include "app/dil.h"
 #include "app/haqqinda.h"
 #include "app/menu.h"
@@ -85,7 +87,7 @@ void MainCommands::sendToTray() {
     if (!trayIcon) return;
     inTray_ = true;
     main_.Hide();
-    main_.setWindowState(forms::windowState::Minimized);
+    main_.setWindowState(core::windowState::Minimized);
     trayIcon->setIconVisible(true);
     trayIcon->setIconToolTipText(main_.Caption());
 }
@@ -93,7 +95,7 @@ void MainCommands::sendToTray() {
 void MainCommands::returnFromTray() {
     // Cleared first, so the resize of the restore does not hide the window again.
     inTray_ = false;
-    main_.setWindowState(forms::windowState::Normal);
+    main_.setWindowState(core::windowState::Normal);
     main_.Show();
     if (SysTrayIcon* trayIcon = icon()) trayIcon->setIconVisible(false);
 }
@@ -121,7 +123,7 @@ void MainCommands::listMouseDown(const std::wstring& origin, HWND list, const st
     forms::instance<Menu>().showAt(word, at);
 }
 
-void MainCommands::sessionMessage(forms::MessageFrame& m) {
+void MainCommands::sessionMessage(core::MessageFrame& m) {
     if (m.msg == WM_QUERYENDSESSION) m.answer(TRUE);
     if (m.msg == WM_ENDSESSION && m.wParam) endProgram();
 }

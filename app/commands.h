@@ -45,7 +45,7 @@ public:
     void listMouseDown(const std::wstring& origin, HWND list, const std::wstring& word, int button, float x,
                        float y);
     // The session's end: not vetoed, and the program ends cleanly when it comes.
-    void sessionMessage(forms::MessageFrame& m);
+    void sessionMessage(core::MessageFrame& m);
 
     // MainWindowPart
     void returnFromTray() override;

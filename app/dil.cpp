@@ -3,6 +3,8 @@
 #include "app/captions.h"
 #include "app/form_parts.h"
 #include "app/main_window.h"
+#include "platform/core/runtime_error.h"
+#include "platform/core/variant.h"
 #include "widgets/command_button/kt_button.h"
 #include "app/settings.h"
 #include "platform/forms/msgbox.h"
@@ -50,18 +52,18 @@ forms::Layout dil::layout() const {
     for (int i = 0; i < 4; ++i) {
         forms::LayoutEntry e = entry(L"MorphOptionCheck", kLanguageOptions[i], 480, 240 + i * 420, 2640, 330,
                                      {{L"ControlType", widgets::OptionButtonType},
-                                      {L"Font", forms::Variant(tahoma(9, true))},
-                                      {L"BackColor1", forms::Variant::colour(0xF5E8DC)},
-                                      {L"BackColor2", forms::Variant::colour(0xFFFFFF)},
+                                      {L"Font", core::Variant(tahoma(9, true))},
+                                      {L"BackColor1", core::Variant::colour(0xF5E8DC)},
+                                      {L"BackColor2", core::Variant::colour(0xFFFFFF)},
                                       {L"BackAngle", 0.0f},
                                       {L"BackMiddleOut", false},
-                                      {L"BorderColor", forms::Variant::colour(0x800000)},
+                                      {L"BorderColor", core::Variant::colour(0x800000)},
                                       {L"BorderCurvature", int16_t(6)},
-                                      {L"CheckBorderColor", forms::Variant::colour(0x800000)},
-                                      {L"CheckBoxColor1", forms::Variant::colour(0xFFFFFF)},
-                                      {L"CheckBoxColor2", forms::Variant::colour(0xFFFFFF)},
-                                      {L"CheckColor", forms::Variant::colour(0x800000)},
-                                      {L"CaptionColor", forms::Variant::colour(0x400000)}});
+                                      {L"CheckBorderColor", core::Variant::colour(0x800000)},
+                                      {L"CheckBoxColor1", core::Variant::colour(0xFFFFFF)},
+                                      {L"CheckBoxColor2", core::Variant::colour(0xFFFFFF)},
+                                      {L"CheckColor", core::Variant::colour(0x800000)},
+                                      {L"CaptionColor", core::Variant::colour(0x400000)}});
         e.tabIndex = i;
         l.push_back(std::move(e));
     }
@@ -109,7 +111,7 @@ void dil::ok() {
     std::array<int16_t, 4> values{};
     for (int i = 0; i < 4; ++i) values[i] = control<widgets::MorphOptionCheck>(kLanguageOptions[i]).Value();
     try {
-        storeSetting(cn_, rs_, programFolder(), L"dil", L"dil", forms::Variant(chosenCode(values)));
+        storeSetting(cn_, rs_, programFolder(), L"dil", L"dil", core::Variant(chosenCode(values)));
     } catch (const core::RuntimeError& e) {
         // Nothing was stored: the form stays open and the main window keeps its language.
         forms::MsgBox(failureText(e, interfaceLanguage()), forms::mb::Exclamation);

@@ -6,6 +6,8 @@
 #include "app/speech_speeds.h"
 #include "app/keyboard_layout.h"
 #include "app/pictures.h"
+#include "platform/core/constants.h"
+#include "platform/core/message_frame.h"
 #include "platform/core/runtime_error.h"
 #include "platform/core/system_handles.h"
 #include "platform/forms/app.h"
@@ -88,7 +90,7 @@ void esas::Form_Load() {
         SetTimer(hWnd(), kAfterPaintTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
-void esas::windowMessage(forms::MessageFrame& m) {
+void esas::windowMessage(core::MessageFrame& m) {
     if (m.msg == WM_TIMER && m.wParam == kAfterPaintTimer) {
         KillTimer(m.hwnd, kAfterPaintTimer);
         startDictionaryCheck();
@@ -141,7 +143,7 @@ void esas::connectEvents() {
             commands_.listMouseDown(name, list.hWnd(), list.Text(), button, x, y);
         });
     }
-    control<forms::Image>(L"Image5").Click.handle([this] { setWindowState(forms::windowState::Minimized); });
+    control<forms::Image>(L"Image5").Click.handle([this] { setWindowState(core::windowState::Minimized); });
     // The language form signals a change by appending to flo; only a loaded window re-applies.
     control<widgets::Label_KDQ>(L"flo").Change.handle([this] {
         if (loadDone_) LoadSettings();
@@ -151,7 +153,7 @@ void esas::connectEvents() {
 void esas::LoadSettings() {
     try {
         settings_ = settingsAhead_.valid() ? settingsAhead_.get() : readSettings(cn_, rs_, programFolder());
-    } catch (const forms::RuntimeError& e) {
+    } catch (const core::RuntimeError& e) {
         // The window stays usable with the settings it has; the user learns why they are not his, in
         // the language shown so far (the system's at start).
         const std::wstring code = loadDone_ ? settings_.dil : systemLanguage();
@@ -179,7 +181,7 @@ void esas::LoadSettings() {
 // The lists have no border of their own and the window's colour: a thin line shows where they are.
 void esas::outlineLists() {
     forms::Surface& s = surface();
-    const float k = s.ScaleMode() == forms::scale::Twips ? 15.0f : 1.0f; // pixels to the surface's unit
+    const float k = s.ScaleMode() == core::scale::Twips ? 15.0f : 1.0f; // pixels to the surface's unit
     for (const wchar_t* name : {L"list", L"ul"}) {
         const auto& l = control<widgets::McListBox>(name);
         const float left = l.Left() / 15.0f, top = l.Top() / 15.0f;

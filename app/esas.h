@@ -4,6 +4,7 @@
 #include "app/dictionary_check.h"
 #include "app/lookup.h"
 #include "app/settings.h"
+#include "platform/core/message_frame.h"
 #include "platform/data/connection.h"
 #include "platform/data/recordset.h"
 #include "platform/forms/form.h"
@@ -42,7 +43,7 @@ protected:
     void Form_Load() override;
     void Form_Resize() override { commands_.resized(); }
     void Form_QueryUnload(int& Cancel, int UnloadMode) override { commands_.closing(Cancel, UnloadMode); }
-    void windowMessage(forms::MessageFrame& m) override;
+    void windowMessage(core::MessageFrame& m) override;
 
 private:
     bool fileFound_ = false;

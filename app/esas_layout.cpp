@@ -3,6 +3,7 @@
 #include "app/esas.h"
 
 #include "app/pictures.h"
+#include "platform/core/variant.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
 #include "widgets/command_button/kt_button_palette.h"
@@ -15,7 +16,7 @@ namespace {
 
 constexpr int T = 15; // twips per pixel
 
-using forms::Variant;
+using core::Variant;
 
 forms::LayoutEntry entry(const wchar_t* type, const wchar_t* name, int left, int top, int width, int height,
                          forms::PropertyBag bag, int tabIndex = 0) {
@@ -41,8 +42,8 @@ std::shared_ptr<forms::StdFont> font(const wchar_t* face, double size, bool bold
     return f;
 }
 
-Variant colour(uint32_t c) {
-    return Variant::colour(c);
+core::Variant colour(uint32_t c) {
+    return core::Variant::colour(c);
 }
 
 // The search button in the style of a flat, framed button, with that style's colour.
@@ -98,7 +99,7 @@ forms::PropertyBag toolBarBag() {
                              Picture::ToolTray, Picture::ToolExit};
     for (int i = 1; i <= 5; ++i) {
         const std::wstring n = std::to_wstring(i);
-        if (auto icon = loadPicture(icons[i - 1])) bag.WriteProperty(L"ButtonIcon" + n, Variant(icon));
+        if (auto icon = loadPicture(icons[i - 1])) bag.WriteProperty(L"ButtonIcon" + n, core::Variant(icon));
         bag.WriteProperty(L"ButtonToolTipIcon" + n, 1L, 0L);
         bag.WriteProperty(L"ButtonIconAllignment" + n, 0L, 4L);
     }
@@ -107,7 +108,7 @@ forms::PropertyBag toolBarBag() {
 
 forms::LayoutEntry picture(const wchar_t* name, int left, int top, int width, int height,
                            std::shared_ptr<forms::StdPicture> pic, bool visible = true) {
-    auto e = entry(L"Image", name, left, top, width, height, {{L"Picture", Variant(std::move(pic))}});
+    auto e = entry(L"Image", name, left, top, width, height, {{L"Picture", core::Variant(std::move(pic))}});
     return visible ? e : hidden(e);
 }
 
@@ -166,7 +167,7 @@ forms::Layout esas::layout() const {
         picture(L"Image5", 606, 444, 16, 16, loadPicture(Picture::Minimise)),
         // The notification-area icon; at run time only its icon in the notification area shows.
         entry(L"SysTrayIcon", L"SysTrayIcon1", 580, 444, 16, 16,
-              {{L"Icon", Variant(loadPicture(Picture::Window))}}),
+              {{L"Icon", core::Variant(loadPicture(Picture::Window))}}),
 
         // The pictures of the six directions, handed to the chooser's items.
         picture(L"et", 0, 0, 50, 12, loadPicture(Picture::EnTr), false),

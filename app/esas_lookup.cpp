@@ -2,6 +2,7 @@
 #include "app/esas.h"
 
 #include "app/captions.h"
+#include "platform/core/constants.h"
 #include "platform/core/event_log.h"
 #include "platform/core/runtime_error.h"
 #include "platform/data/connection_string.h"
@@ -22,11 +23,9 @@ namespace {
 // The hourglass while the dictionary is asked; the arrow again however the operation ends.
 class BusyPointer {
 public:
-    explicit BusyPointer(forms::Form& form) : form_(form) {
-        form_.setMousePointer(forms::pointer::Hourglass);
-    }
+    explicit BusyPointer(forms::Form& form) : form_(form) { form_.setMousePointer(core::pointer::Hourglass); }
     ~BusyPointer() {
-        core::bestEffort(L"Restoring the pointer", [&] { form_.setMousePointer(forms::pointer::Arrow); });
+        core::bestEffort(L"Restoring the pointer", [&] { form_.setMousePointer(core::pointer::Arrow); });
     }
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
@@ -54,7 +53,7 @@ bool esas::dictionaryQuery(const std::wstring& sql, Visit visit) {
             rs_.MoveNext();
         }
         return true;
-    } catch (const forms::RuntimeError& e) {
+    } catch (const core::RuntimeError& e) {
         forms::MsgBox(messageText(Message::LookupFailed, settings_.dil) + L"\n" +
                           failureText(e, settings_.dil),
                       forms::mb::Exclamation);

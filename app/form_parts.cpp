@@ -1,5 +1,6 @@
 #include "app/form_parts.h"
 
+#include "platform/core/variant.h"
 #include "platform/forms/gdi.h"
 #include "platform/forms/screen.h"
 
@@ -30,20 +31,20 @@ forms::LayoutEntry entry(const wchar_t* type, const wchar_t* name, int left, int
 
 forms::PropertyBag captionLabel(const std::wstring& text, std::shared_ptr<forms::StdFont> font,
                                 std::uint32_t foreColor, int alignment) {
-    return {{L"Text", forms::Variant(text)},
+    return {{L"Text", core::Variant(text)},
             {L"TiengViet", false},
             {L"ToolTipTiengViet", false},
             {L"Transparent", true},
             {L"Shadow", false},
-            {L"ForeColor", forms::Variant::colour(foreColor)},
+            {L"ForeColor", core::Variant::colour(foreColor)},
             {L"Alignment", alignment},
-            {L"Font", forms::Variant(std::move(font))}};
+            {L"Font", core::Variant(std::move(font))}};
 }
 
 forms::PropertyBag buttonLook(const std::wstring& caption) {
-    return {{L"Caption", forms::Variant(caption)},
+    return {{L"Caption", core::Variant(caption)},
             {L"ButtonStyle", std::int32_t(kButtonStyle)},
-            {L"Font", forms::Variant(tahoma(8.25, true))}};
+            {L"Font", core::Variant(tahoma(8.25, true))}};
 }
 
 std::shared_ptr<forms::StdFont> tahoma(double size, bool bold) {

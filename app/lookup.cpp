@@ -13,18 +13,20 @@ const wchar_t kRussianName[] = {0x0420, 0x0443, 0x0441, 0x0441, 0x043A, 0x0438, 
                                 L' ',   0x044F, 0x0437, 0x044B, 0x043A, 0};
 const wchar_t kTurkishName[] = {L'T', L'\u00FC', L'r', L'k', L'\u00E7', L'e', 0};
 
+using enum RecordLanguage;
+
 const Direction kDirections[] = {
     {1, English, Turkish, L"English", kTurkishName}, {2, English, Russian, L"English", kRussianName},
     {3, Russian, English, kRussianName, L"English"}, {4, Russian, Turkish, kRussianName, kTurkishName},
     {5, Turkish, English, kTurkishName, L"English"}, {6, Turkish, Russian, kTurkishName, kRussianName},
 };
 
-std::optional<std::wstring> pieceOf(const std::vector<std::wstring>& parts, Part part) {
-    if (parts.size() <= static_cast<size_t>(part)) return std::nullopt;
-    std::wstring word = parts[part];
-    if (part != Russian) {
+std::optional<std::wstring> pieceOf(const std::vector<std::wstring>& parts, RecordLanguage language) {
+    if (parts.size() <= partIndex(language)) return std::nullopt;
+    std::wstring word = parts[partIndex(language)];
+    if (language != Russian) {
         auto pieces = forms::Split(word, L"@");
-        size_t piece = part == English ? 1 : 0;
+        size_t piece = language == English ? 1 : 0;
         if (pieces.size() <= piece) return std::nullopt;
         word = pieces[piece];
     }
@@ -62,21 +64,21 @@ std::wstring translationKey(int number, const std::wstring& h, const std::wstrin
     return L"<>" + h + L"@";
 }
 
-std::optional<std::wstring> shownWord(const std::wstring& record, Part part) {
-    return pieceOf(forms::Split(record, L"<>"), part);
+std::optional<std::wstring> shownWord(const std::wstring& record, RecordLanguage language) {
+    return pieceOf(forms::Split(record, L"<>"), language);
 }
 
 std::optional<std::wstring> searchRow(int number, const std::wstring& record, const std::wstring& word,
                                       Taken& ya) {
     const Direction* d = direction(number);
-    Part source = d ? d->source : English;
+    RecordLanguage source = d ? d->source : English;
     auto parts = forms::Split(record, L"<>");
     // A record without this language's word has nothing to list, and one without a word of the
     // target language nothing to translate it with: a headword listed from it would show an empty
     // translation list. Its part is not marked either, so a later row of the same word still lists it.
     auto shown = pieceOf(parts, source);
     if (!shown || (d && !pieceOf(parts, d->target))) return std::nullopt;
-    const std::wstring& part = parts[source];
+    const std::wstring& part = parts[partIndex(source)];
     if (part.find(word) == std::wstring::npos) return std::nullopt;
     if (!ya.take(part)) return std::nullopt;
     return shown;

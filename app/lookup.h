@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <unordered_set>
@@ -7,14 +8,20 @@
 
 namespace app {
 
-// The dictionary record "@<english><><russian><><turkish>@" splits at "<>" into these parts.
-enum Part { English = 0, Russian = 1, Turkish = 2 };
+// The languages of a dictionary record "@<english><><russian><><turkish>@", numbered as the parts it
+// splits into at "<>".
+enum class RecordLanguage { English = 0, Russian = 1, Turkish = 2 };
+
+// The index of the language's part in a record split at "<>".
+constexpr size_t partIndex(RecordLanguage language) {
+    return static_cast<size_t>(language);
+}
 
 // One translation direction, numbered 1 to 6 as the direction chooser lists them.
 struct Direction {
     int number;
-    Part source;
-    Part target;
+    RecordLanguage source;
+    RecordLanguage target;
     const wchar_t* ddd; // source language name
     const wchar_t* ddi; // target language name
 };
@@ -31,7 +38,7 @@ std::wstring translationKey(int direction, const std::wstring& h, const std::wst
 // The word a record shows for a language: English piece 1, the whole Russian part, Turkish piece 0.
 // Nothing when the record lacks that part or piece, or it is empty: such a record serves only the
 // directions of the languages it has.
-std::optional<std::wstring> shownWord(const std::wstring& record, Part part);
+std::optional<std::wstring> shownWord(const std::wstring& record, RecordLanguage language);
 
 // The entries a list already holds: a hash set, so a search that lists thousands of words stays
 // fast. text() is the "#" + entry + "$" buffer the window's state labels show, made once at the end.

@@ -1,6 +1,7 @@
 #include "app/controls.h"
 #include "app/esas.h"
 
+#include "platform/core/event_log.h"
 #include "platform/forms/app.h"
 #include "platform/forms/message_loop.h"
 
@@ -11,7 +12,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         app::registerControlTypes();
         return forms::MessageLoop::runProgram(forms::instance<app::esas>());
     } catch (...) {
-        forms::reportUnexpectedError(L"Start-up");
+        core::reportUnexpectedError(L"Start-up");
         return 1;
     }
 }

@@ -4,6 +4,8 @@
 #include "app/form_parts.h"
 #include "app/main_window.h"
 #include "platform/core/event_log.h"
+#include "platform/core/runtime_error.h"
+#include "platform/core/variant.h"
 #include "platform/forms/controls/image.h"
 #include "platform/forms/controls/label.h"
 #include "platform/forms/msgbox.h"
@@ -70,8 +72,8 @@ Menu::Menu() {
 
 forms::Layout Menu::layout() const {
     const forms::PropertyBag row{{L"BackStyle", 0},
-                                 {L"BackColor", forms::Variant::colour(kBack)},
-                                 {L"ForeColor", forms::Variant::colour(0x80000008)}};
+                                 {L"BackColor", core::Variant::colour(kBack)},
+                                 {L"ForeColor", core::Variant::colour(0x80000008)}};
     auto font = tahoma(8.25);
     forms::LayoutEntry word = entry(L"Label_KDQ", L"soz", 0, 0, 300, 300, captionLabel(L"", font));
     word.visible = false;

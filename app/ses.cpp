@@ -3,6 +3,8 @@
 #include "app/captions.h"
 #include "app/form_parts.h"
 #include "app/main_window.h"
+#include "platform/core/runtime_error.h"
+#include "platform/core/variant.h"
 #include "widgets/command_button/kt_button.h"
 #include "platform/forms/msgbox.h"
 #include "widgets/slider/uc_slider.h"
@@ -45,25 +47,23 @@ ses::ses() {
 forms::Layout ses::layout() const {
     auto frame = [](const wchar_t* name, int top, const wchar_t* caption) {
         return entry(L"Frame_KDQ", name, 240, top, 4920, 1080,
-                     {{L"Font", forms::Variant(tahoma(8.25, true))},
-                      {L"Caption", forms::Variant(std::wstring(caption))},
+                     {{L"Font", core::Variant(tahoma(8.25, true))},
+                      {L"Caption", core::Variant(std::wstring(caption))},
                       {L"FrameStyle", 1},
                       {L"AlignmentText", 2},
                       {L"ShadowText", false},
-                      {L"ShadowColor", forms::Variant::colour(0)},
-                      {L"BorderColor", forms::Variant::colour(0x800000)},
-                      {L"BackTitleColor", forms::Variant::colour(0x800000)},
-                      {L"BackFrameColor", forms::Variant::colour(0xF9F9F9)},
+                      {L"ShadowColor", core::Variant::colour(0)},
+                      {L"BorderColor", core::Variant::colour(0x800000)},
+                      {L"BackTitleColor", core::Variant::colour(0x800000)},
+                      {L"BackFrameColor", core::Variant::colour(0xF9F9F9)},
                       {L"RoundCorner", false}});
     };
     // Each slider inside its frame, whose scale is pixels.
     auto slider = [](const wchar_t* name, const wchar_t* frame, int tab) {
-        forms::LayoutEntry e = entry(L"ucSlider", name, 24, 34, 280, 16,
-                                     {{L"Min", 1},
-                                      {L"Max", 19},
-                                      {L"Orientation", 0},
-                                      {L"BackColor", forms::Variant::colour(0xF9F9F9)}},
-                                     frame);
+        forms::LayoutEntry e = entry(
+            L"ucSlider", name, 24, 34, 280, 16,
+            {{L"Min", 1}, {L"Max", 19}, {L"Orientation", 0}, {L"BackColor", core::Variant::colour(0xF9F9F9)}},
+            frame);
         e.tabIndex = tab;
         return e;
     };

@@ -2,6 +2,7 @@
 
 #include "app/database_paths.h"
 #include "platform/core/runtime_error.h"
+#include "platform/core/variant.h"
 #include "platform/data/connection_string.h"
 #include "platform/forms/functions.h"
 
@@ -9,29 +10,29 @@ namespace app {
 
 namespace {
 
-forms::Variant firstValue(data::Connection& cn, data::Recordset& rs, const std::wstring& query,
-                          const std::wstring& column) {
+core::Variant firstValue(data::Connection& cn, data::Recordset& rs, const std::wstring& query,
+                         const std::wstring& column) {
     rs.Open(query, cn, 1, 3, -1);
-    forms::Variant v = rs.Fields(column).Value();
+    core::Variant v = rs.Fields(column).Value();
     rs.Close();
     return v;
 }
 
-std::wstring textOr(const forms::Variant& v, const std::wstring& fallback) {
+std::wstring textOr(const core::Variant& v, const std::wstring& fallback) {
     if (v.isNull() || v.isEmpty()) return fallback;
     try {
         std::wstring text = v.toString();
         return text.empty() ? fallback : text;
-    } catch (const forms::RuntimeError&) {
+    } catch (const core::RuntimeError&) {
         return fallback;
     }
 }
 
-bool booleanOr(const forms::Variant& v, bool fallback) {
+bool booleanOr(const core::Variant& v, bool fallback) {
     if (v.isNull() || v.isEmpty()) return fallback;
     try {
         return v.toBoolean();
-    } catch (const forms::RuntimeError&) {
+    } catch (const core::RuntimeError&) {
         return fallback;
     }
 }
@@ -78,7 +79,7 @@ std::future<Settings> readSettingsAhead(const std::wstring& programFolder) {
 }
 
 void storeSetting(data::Connection& cn, data::Recordset& rs, const std::wstring& programFolder,
-                  const std::wstring& table, const std::wstring& column, const forms::Variant& value) {
+                  const std::wstring& table, const std::wstring& column, const core::Variant& value) {
     OperationScope scope{cn, rs};
     cn.Open(settingsConnectionString(programFolder), L"", L"", -1);
     rs.Open(L"select * from " + table, cn, 1, 3, -1);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/passwords.h"
+#include "platform/core/runtime_error.h"
+#include "platform/core/variant.h"
 #include "platform/data/connection.h"
 #include "platform/data/recordset.h"
 
@@ -37,7 +39,7 @@ struct Settings {
 };
 
 // Reads the five tables, in the order ses, adam, esu, rsu, dil, on one connection; the first row of
-// each counts. Database failures are forms::RuntimeError.
+// each counts. Database failures are core::RuntimeError.
 Settings readSettings(data::Connection& cn, data::Recordset& rs, const std::wstring& programFolder);
 
 // The same on a thread of its own with its own connection, so that reading overlaps the making of
@@ -47,6 +49,6 @@ std::future<Settings> readSettingsAhead(const std::wstring& programFolder);
 // Writes one value into the first row of a settings table ("select * from <table>"), adding the row
 // when the table has none.
 void storeSetting(data::Connection& cn, data::Recordset& rs, const std::wstring& programFolder,
-                  const std::wstring& table, const std::wstring& column, const forms::Variant& value);
+                  const std::wstring& table, const std::wstring& column, const core::Variant& value);
 
 } // namespace app

@@ -2,6 +2,7 @@
 
 #include "app/form_parts.h"
 #include "app/traymenu.h"
+#include "platform/core/event_log.h"
 #include "platform/forms/app.h"
 #include "platform/forms/cursor_position.h"
 #include "platform/forms/functions.h"
@@ -124,11 +125,10 @@ const forms::PropertyTable<SysTrayIcon>& SysTrayIcon::properties() {
         // The one blank a stored tip holds by default reads back trimmed: the same as no tip.
         forms::field<SysTrayIcon>(
             L"IconToolTipText", [](SysTrayIcon & c) -> auto& { return c.tip_; }, std::wstring(),
-            forms::OnChange::None)
-            .setBy("setIconToolTipText"),
+            forms::OnChange::None),
         forms::field<SysTrayIcon>(
-            L"IconVisible", [](SysTrayIcon & c) -> auto& { return c.visible_; }, false, forms::OnChange::None)
-            .setBy("setIconVisible"),
+            L"IconVisible", [](SysTrayIcon & c) -> auto& { return c.visible_; }, false,
+            forms::OnChange::None),
     };
     return table;
 }
@@ -283,7 +283,7 @@ void SysTrayIcon::showTrayPopup() {
 }
 
 LRESULT CALLBACK SysTrayIcon::notifyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    forms::Forms::HandlingMessage handling;
+    core::HandlingMessage handling;
     try {
         forms::windowObject::attachOnCreate(hwnd, msg, lParam);
         auto* self = forms::windowObject::as<SysTrayIcon>(hwnd);
@@ -297,7 +297,7 @@ LRESULT CALLBACK SysTrayIcon::notifyProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
             return 0;
         }
     } catch (...) {
-        forms::reportUnexpectedError(L"SysTrayIcon");
+        core::reportUnexpectedError(L"SysTrayIcon");
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -2,6 +2,7 @@
 
 #include "app/form_parts.h"
 #include "app/main_window.h"
+#include "platform/core/variant.h"
 #include "platform/forms/controls/image.h"
 #include "platform/forms/controls/label.h"
 #include "widgets/label/label_kdq.h"
@@ -38,7 +39,7 @@ traymenu::traymenu() {
 }
 
 forms::Layout traymenu::layout() const {
-    const forms::PropertyBag row{{L"BackStyle", 0}, {L"BackColor", forms::Variant::colour(kBack)}};
+    const forms::PropertyBag row{{L"BackStyle", 0}, {L"BackColor", core::Variant::colour(kBack)}};
     auto font = tahoma(8.25);
     // The row backgrounds come last: windows made later lie below the ones made before.
     return {

@@ -5,6 +5,9 @@
 // Then, on the synthetic dictionary and on the built one (the dictionary argument, by default
 // oracle\dat.vex beside the program), it looks up 200 sampled words in each direction as the main
 // window does and prints the median and 95th percentile of the search and of the translations.
+#include "platform/core/host_path.h"
+#include "platform/core/text.h"
+#include "platform/core/variant.h"
 #include "timing.h"
 #include "app/database_paths.h"
 #include "app/lookup.h"
@@ -80,7 +83,7 @@ void writePlain(const std::wstring& file) {
     db.execute(L"create table soz (soz text)");
     data::Statement insert = db.prepare(L"insert into soz values (?)");
     makeRows([&](const std::wstring& row) {
-        insert.bind(1, forms::Variant(row));
+        insert.bind(1, core::Variant(row));
         insert.execute();
     });
     db.commit();
@@ -113,7 +116,7 @@ bool sealedWhole(const std::wstring& file) {
     try {
         data::checkContent(file, data::Deadline());
         return true;
-    } catch (const forms::RuntimeError&) {
+    } catch (const core::RuntimeError&) {
         return false;
     }
 }
@@ -162,17 +165,18 @@ Timing measure(const std::wstring& folder, const std::wstring& name, const std::
 
 // Distinct words of one language from rows picked at random with a fixed seed; rows without a word
 // in that language are passed over.
-std::vector<std::wstring> sampleWords(const std::wstring& file, app::Part part, size_t count, unsigned seed) {
+std::vector<std::wstring> sampleWords(const std::wstring& file, app::RecordLanguage language, size_t count,
+                                      unsigned seed) {
     data::Database db(file);
     long rows = db.scalar(L"select max(rowid) from soz_fts").toLong();
     data::Statement row = db.prepare(L"select soz from soz_fts where rowid = ?");
     Words pick{seed};
     std::vector<std::wstring> words;
     for (long tries = 0; words.size() < count && tries < 100 * static_cast<long>(count); ++tries) {
-        row.bind(1, forms::Variant(static_cast<int32_t>(1 + pick.next() % static_cast<unsigned>(rows))));
+        row.bind(1, core::Variant(static_cast<int32_t>(1 + pick.next() % static_cast<unsigned>(rows))));
         row.execute();
         if (row.fetch()) {
-            auto word = app::shownWord(row.value(0).toString(), part);
+            auto word = app::shownWord(row.value(0).toString(), language);
             if (word && std::find(words.begin(), words.end(), *word) == words.end()) words.push_back(*word);
         }
         row.reset();
@@ -208,12 +212,12 @@ std::pair<double, double> lookUp(data::Connection& cn, int direction, const std:
 
 void sampledLookUps(const std::wstring& folder, const std::wstring& name) {
     std::wstring file = folder + L"\\" + name;
-    if (!data::fileExists(file)) {
+    if (!core::fileExists(file)) {
         std::printf("\n%s: not found, sampled look-ups skipped (scripts/run builds it)\n",
-                    data::toUtf8(file).c_str());
+                    core::toUtf8(file).c_str());
         return;
     }
-    std::printf("\n%s: 200 sampled words per direction, milliseconds\n", data::toUtf8(file).c_str());
+    std::printf("\n%s: 200 sampled words per direction, milliseconds\n", core::toUtf8(file).c_str());
     std::printf("%-8s %6s %10s %10s %12s %12s\n", "", "words", "search", "search", "translation",
                 "translation");
     std::printf("%-8s %6s %10s %10s %12s %12s\n", "", "", "median", "p95", "median", "p95");
@@ -263,8 +267,8 @@ void reportCheckCost(const std::wstring& syntheticFolder) {
                    {"synthetic dictionary", syntheticFolder}};
     for (const auto& t : targets) {
         std::wstring file = t.folder + L"\\dat.vex";
-        if (!data::fileExists(file)) {
-            std::printf("quick_check, %s: no %s\n", t.label, data::toUtf8(file).c_str());
+        if (!core::fileExists(file)) {
+            std::printf("quick_check, %s: no %s\n", t.label, core::toUtf8(file).c_str());
             continue;
         }
         WIN32_FILE_ATTRIBUTE_DATA info{};
@@ -301,7 +305,7 @@ int run(const std::wstring& folder, const std::wstring& dictionary) {
     std::wstring fts = folder + L"\\dat.vex", plain = folder + L"\\plain.vex";
     if (GetFileAttributesW(fts.c_str()) == INVALID_FILE_ATTRIBUTES ||
         GetFileAttributesW(plain.c_str()) == INVALID_FILE_ATTRIBUTES || !sealedWhole(fts)) {
-        std::printf("building %d synthetic rows in %s ...\n", kRows, data::toUtf8(folder).c_str());
+        std::printf("building %d synthetic rows in %s ...\n", kRows, core::toUtf8(folder).c_str());
         std::fflush(stdout);
         double start = now();
         writePlain(plain + L".part");
@@ -342,7 +346,7 @@ int run(const std::wstring& folder, const std::wstring& dictionary) {
     for (const auto& c : cases) {
         Timing a = measure(folder, L"dat.vex", c.key, 21);
         Timing b = measure(folder, L"plain.vex", c.key, 5);
-        std::string label = data::toUtf8(c.key) + " (" + c.kind + ")";
+        std::string label = core::toUtf8(c.key) + " (" + c.kind + ")";
         std::printf("%-22s %8ld %12.2f %12.2f %7.0fx%s\n", label.c_str(), a.hits, a.ms, b.ms, b.ms / a.ms,
                     a.hits == b.hits ? "" : "  (hits differ!)");
         std::fflush(stdout);
@@ -362,10 +366,10 @@ int main(int argc, char** argv) {
         GetModuleFileNameW(nullptr, exe, MAX_PATH);
         std::wstring program = exe;
         program = program.substr(0, program.find_last_of(L'\\'));
-        std::wstring folder = argc > 1 ? data::fromUtf8(argv[1]) : program + L"\\bench-data";
-        std::wstring dictionary = argc > 2 ? data::fromUtf8(argv[2]) : app::databasePaths(program).dictionary;
+        std::wstring folder = argc > 1 ? core::fromUtf8(argv[1]) : program + L"\\bench-data";
+        std::wstring dictionary = argc > 2 ? core::fromUtf8(argv[2]) : app::databasePaths(program).dictionary;
         return run(folder, dictionary);
-    } catch (const forms::RuntimeError& e) {
+    } catch (const core::RuntimeError& e) {
         std::fprintf(stderr, "bench_lookup: %s\n", e.what());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_lookup: %s\n", e.what());

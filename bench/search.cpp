@@ -18,6 +18,9 @@
 // come together, as a user chooses a direction and then types. Beside them: the data layer's own time
 // for the same queries on an open connection, what Wine's own drawing of a scroll bar costs on an
 // empty window, and the time from a key to the screen for a bare window that only repaints itself.
+#include "platform/core/host_path.h"
+#include "platform/core/text.h"
+#include "platform/core/variant.h"
 #include "probe_link.h"
 #include "timing.h"
 #include "app/controls.h"
@@ -110,7 +113,7 @@ void sampleWords(const std::wstring& file, data::Connection& cn, long rows, std:
          ++tries) {
         state = state * 6364136223846793005ull + 1442695040888963407ull;
         const int direction = turn % 6 + 1;
-        row.bind(1, forms::Variant(
+        row.bind(1, core::Variant(
                         static_cast<int32_t>(1 + (state >> 33) % static_cast<unsigned long long>(count))));
         row.execute();
         if (row.fetch()) {
@@ -338,8 +341,8 @@ int main() {
     }
     const app::DatabasePaths paths = app::databasePaths(folder);
     const std::wstring& file = paths.dictionary;
-    if (!data::fileExists(file) || !data::fileExists(paths.settings)) {
-        std::printf("%s: not found (scripts/run builds it)\n", data::toUtf8(file).c_str());
+    if (!core::fileExists(file) || !core::fileExists(paths.settings)) {
+        std::printf("%s: not found (scripts/run builds it)\n", core::toUtf8(file).c_str());
         return 1;
     }
     std::vector<std::wstring> messages;
@@ -411,7 +414,7 @@ int main() {
     for (const auto& s : barred) barredLeast = std::min(barredLeast, s.headwords);
     std::printf("bench_search: %s, %zu words whose list fits (%ld headwords at most) and %zu that need the "
                 "scroll bar (%ld or more), looked up on the screen\n",
-                data::toUtf8(file).c_str(), fit.size(), fitMost, barred.size(), barredLeast);
+                core::toUtf8(file).c_str(), fit.size(), fitMost, barred.size(), barredLeast);
     printLine("search with scroll bar", withBar);
     printLine("search without scroll bar", withoutBar);
     printLine("click to translations", clicks);
@@ -429,7 +432,7 @@ int main() {
                 median(run.readEvery_), run.unchanged_, run.late_);
     if (!messages.empty())
         std::printf("%zu messages shown, the first: %s\n", messages.size(),
-                    data::toUtf8(messages.front()).c_str());
+                    core::toUtf8(messages.front()).c_str());
     std::fflush(stdout);
     return 0;
 }

@@ -1,6 +1,8 @@
 #include "tools/builder.h"
 
 #include "app/database_paths.h"
+#include "platform/core/text.h"
+#include "platform/core/variant.h"
 #include "platform/data/connection.h"
 #include "platform/data/content_digest.h"
 #include "platform/data/database.h"
@@ -36,7 +38,7 @@ void writeWhole(const std::wstring& file, bool sealed, Writer writer) {
         }
         if (sealed) data::sealContent(temp);
         if (!MoveFileExW(temp.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            throw std::runtime_error("cannot move the new database into place: " + data::toUtf8(file));
+            throw std::runtime_error("cannot move the new database into place: " + core::toUtf8(file));
     } catch (...) {
         DeleteFileW(temp.c_str());
         DeleteFileW((temp + L"-journal").c_str());
@@ -227,7 +229,7 @@ std::vector<std::wstring> rowsFromDictd(const std::wstring& folder) {
         std::wstring index = base + s.name + L".index";
         if (GetFileAttributesW(index.c_str()) == INVALID_FILE_ATTRIBUTES)
             throw std::runtime_error(std::string("the dictionary package ") + s.package +
-                                     " is not installed (missing " + data::toUtf8(index) + ")");
+                                     " is not installed (missing " + core::toUtf8(index) + ")");
     }
     auto read = [&](const wchar_t* name) {
         return readDictd(base + name + L".index", base + name + L".dict.dz");
@@ -253,7 +255,7 @@ void writeDictionary(const std::wstring& file, const std::vector<std::wstring>& 
                      const std::wstring& password) {
     for (const auto& row : rows)
         if (row.find(L"<>") == std::wstring::npos)
-            throw std::runtime_error("not a dictionary record: " + data::toUtf8(row));
+            throw std::runtime_error("not a dictionary record: " + core::toUtf8(row));
     writeWhole(file, true, [&](data::Database& db) {
         db.begin();
         // A full-text table cannot have a column named like itself; the view keeps the names the
@@ -263,7 +265,7 @@ void writeDictionary(const std::wstring& file, const std::vector<std::wstring>& 
         data::storePassword(db, password, baseName(file));
         data::Statement insert = db.prepare(L"insert into soz_fts (soz) values (?)");
         for (const auto& row : rows) {
-            insert.bind(1, forms::Variant(row));
+            insert.bind(1, core::Variant(row));
             insert.execute();
         }
         db.execute(L"insert into soz_fts (soz_fts) values ('optimize')");

@@ -1,5 +1,6 @@
 #include "tools/dictd.h"
 #include "platform/core/system_handles.h"
+#include "platform/core/text.h"
 
 #include "platform/data/text.h"
 
@@ -14,7 +15,7 @@ namespace tools {
 namespace {
 
 std::runtime_error failure(const std::string& what, const std::wstring& file) {
-    return std::runtime_error(what + ": " + data::toUtf8(file));
+    return std::runtime_error(what + ": " + core::toUtf8(file));
 }
 
 } // namespace
@@ -122,7 +123,7 @@ std::vector<DictdEntry> readDictd(const std::wstring& indexFile, const std::wstr
         if (offset < 0 || length < 0 || static_cast<unsigned long long>(offset + length) > text.size())
             throw failure("index points outside the data \"" + line + "\"", indexFile);
         if (word.rfind("00database", 0) == 0 || word.rfind("00-database", 0) == 0) continue;
-        entries.push_back({data::fromUtf8(word), data::fromUtf8(text.substr(offset, length))});
+        entries.push_back({core::fromUtf8(word), core::fromUtf8(text.substr(offset, length))});
     }
     return entries;
 }

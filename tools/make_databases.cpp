@@ -58,7 +58,7 @@ int run(int argc, wchar_t** argv) {
 int wmain(int argc, wchar_t** argv) {
     try {
         return run(argc, argv);
-    } catch (const forms::RuntimeError& e) {
+    } catch (const core::RuntimeError& e) {
         std::fprintf(stderr, "make_databases: %s\n", e.what());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_databases: %s\n", e.what());

@@ -19,7 +19,7 @@ std::optional<std::wstring> mainSearchRow(int direction, const std::wstring& rec
     const app::Direction* d = app::direction(direction);
     auto shown = app::shownWord(record, d->source);
     if (!shown) return std::nullopt;
-    const std::wstring part = forms::Split(record, L"<>")[d->source];
+    const std::wstring part = forms::Split(record, L"<>")[app::partIndex(d->source)];
     if (part.find(word) == std::wstring::npos || !ya.take(part)) return std::nullopt;
     return shown;
 }

@@ -14,6 +14,7 @@
 #include "program_lookup.h"
 
 #include "platform/core/runtime_error.h"
+#include "platform/core/text.h"
 #include "platform/data/text.h"
 #include "tools/dictd.h"
 
@@ -36,7 +37,7 @@ const char* const kNames[] = {"", "En - Tr", "En - Ru", "Ru - En", "Ru - Tr", "T
 
 std::vector<Words> tsv(const std::wstring& file) {
     std::vector<Words> rows;
-    std::wstring text = data::fromUtf8(tools::readFileBytes(file));
+    std::wstring text = core::fromUtf8(tools::readFileBytes(file));
     Words row(1);
     for (wchar_t c : text) {
         if (c == L'\t') {
@@ -107,7 +108,7 @@ struct DirectionFigures {
 
 void everydayFigures(ProgramLookup& lookup, const std::vector<Everyday>& words, bool verbose) {
     auto miss = [&](int direction, const std::wstring& word, const char* what) {
-        if (verbose) print("  " + std::string(kNames[direction]) + " " + data::toUtf8(word) + ": " + what);
+        if (verbose) print("  " + std::string(kNames[direction]) + " " + core::toUtf8(word) + ": " + what);
     };
     std::map<int, DirectionFigures> figures;
     size_t en = 0, ru = 0, tr = 0;
@@ -165,7 +166,7 @@ struct DictBlock {
 
 std::vector<DictBlock> dictBlocks(const std::wstring& file) {
     std::vector<DictBlock> out;
-    std::wstring text = data::fromUtf8(tools::readFileBytes(file));
+    std::wstring text = core::fromUtf8(tools::readFileBytes(file));
     size_t at = 0;
     while ((at = text.find(L"@@@ ", at)) != std::wstring::npos) {
         size_t eol = text.find(L'\n', at);
@@ -211,13 +212,13 @@ void dictFigures(ProgramLookup& lookup, const std::wstring& folder, bool verbose
                 ++total.second;
                 if (!found && verbose)
                     print("  not shown: " + std::string(kNames[s.direction]) + " " +
-                          data::toUtf8(block.headword) + " -> " + data::toUtf8(item));
+                          core::toUtf8(block.headword) + " -> " + core::toUtf8(item));
             }
         }
     }
     for (const auto& [key, total] : totals)
         print(std::string("dict's first translations shown, ") + kNames[key.first] + ", " +
-              data::toUtf8(key.second) + " headwords: " + std::to_string(total.first) + " of " +
+              core::toUtf8(key.second) + " headwords: " + std::to_string(total.first) + " of " +
               std::to_string(total.second) + " (" + percent(total.first, total.second) + ")");
 }
 
@@ -253,7 +254,7 @@ void judgedFigures(ProgramLookup& lookup, const std::vector<std::pair<std::wstri
                 auto it = right.find(pair);
                 if (it == right.end()) {
                     ++open;
-                    if (unjudged) print(data::toUtf8(pair.first + L"\t" + pair.second));
+                    if (unjudged) print(core::toUtf8(pair.first + L"\t" + pair.second));
                     continue;
                 }
                 ++listed;
@@ -286,7 +287,7 @@ int run(int argc, wchar_t** argv) {
     }
     ProgramLookup lookup(args[0], mainLists);
     auto words = everydayWords(args[1] + L"\\everyday.tsv");
-    print("dictionary: " + data::toUtf8(args[0]) + "\\dat.vex");
+    print("dictionary: " + core::toUtf8(args[0]) + "\\dat.vex");
     if (!unjudged) everydayFigures(lookup, words, verbose);
     if (args.size() > 2 && !unjudged) dictFigures(lookup, args[2], verbose);
     const Judgements right = judgements(args[1] + L"\\judged.tsv");
@@ -304,7 +305,7 @@ int run(int argc, wchar_t** argv) {
 int wmain(int argc, wchar_t** argv) {
     try {
         return run(argc, argv);
-    } catch (const forms::RuntimeError& e) {
+    } catch (const core::RuntimeError& e) {
         std::fprintf(stderr, "bench_quality: %s\n", e.what());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_quality: %s\n", e.what());

@@ -72,13 +72,14 @@ inline constexpr int SizeAll = 15;
 inline constexpr int Custom = 99; // MouseIcon
 } // namespace pointer
 
-// Mouse buttons and shift keys as events report them, and the button a control passes to its own
-// press handler when the keyboard moved the selection.
+// Mouse buttons and shift keys as events report them, and the button code a control passes to its
+// own pointer handlers for a call no mouse button made: the list box's keyboard move, the tool bar's
+// moves over its drop-down.
 namespace mouse {
 inline constexpr int Left = 1;
 inline constexpr int Right = 2;
 inline constexpr int Middle = 4;
-inline constexpr int KeyboardButton = 999;
+inline constexpr int PseudoButton = 999;
 } // namespace mouse
 namespace shift {
 inline constexpr int Shift = 1;
@@ -117,15 +118,3 @@ inline constexpr uint32_t Flag = 0x80000000;
 } // namespace sysColor
 
 } // namespace core
-
-namespace forms {
-namespace scale = core::scale;
-namespace formBorder = core::formBorder;
-namespace controlBorder = core::controlBorder;
-namespace labelBorder = core::labelBorder;
-namespace windowState = core::windowState;
-namespace pointer = core::pointer;
-namespace mouse = core::mouse;
-namespace shift = core::shift;
-namespace sysColor = core::sysColor;
-} // namespace forms

@@ -24,7 +24,3 @@ struct MessageFrame {
 };
 
 } // namespace core
-
-namespace forms {
-using core::MessageFrame;
-} // namespace forms

@@ -46,8 +46,3 @@ inline constexpr int InvalidPicture = 481;
 } // namespace err
 
 } // namespace core
-
-namespace forms {
-namespace err = core::err;
-using core::RuntimeError;
-} // namespace forms

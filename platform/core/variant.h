@@ -98,10 +98,3 @@ double parseNumber(const std::wstring& text);
 std::wstring formatNumber(double value, bool single = false);
 
 } // namespace core
-
-namespace forms {
-using core::formatNumber;
-using core::parseNumber;
-using core::Variant;
-using core::VariantType;
-} // namespace forms

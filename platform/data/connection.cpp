@@ -1,6 +1,8 @@
 #include "platform/data/connection.h"
 #include "platform/core/system_handles.h"
 
+#include "platform/core/host_path.h"
+#include "platform/core/variant.h"
 #include "platform/data/connection_string.h"
 #include "platform/data/content_digest.h"
 #include "platform/data/errors.h"
@@ -49,7 +51,7 @@ FileHead readHead(const std::wstring& file, const Deadline& deadline) {
 // judges it then.
 void checkWhole(const std::wstring& file, const Deadline& deadline) {
     FileHead head = readHead(file, deadline);
-    if (fileExists(file + L"-journal") || fileExists(file + L"-wal")) return;
+    if (core::fileExists(file + L"-journal") || core::fileExists(file + L"-wal")) return;
     static const char magic[] = "SQLite format 3";
     if (!head.whole || std::memcmp(head.bytes, magic, sizeof magic) != 0)
         fail(err::NotADatabase, L"The file is not a database", file);
@@ -97,10 +99,10 @@ std::string asciiOf(const core::Variant& value) {
 int32_t roundsOf(const core::Variant& value) {
     using core::VariantType;
     switch (value.type()) {
-    case VariantType::Integer:
-    case VariantType::Long:
+    case core::VariantType::Integer:
+    case core::VariantType::Long:
         return value.toLong();
-    case VariantType::Double: {
+    case core::VariantType::Double: {
         double d = value.toDouble();
         return d >= 1 && d <= 2147483647.0 && d == static_cast<double>(static_cast<int32_t>(d))
                    ? static_cast<int32_t>(d)
@@ -144,7 +146,7 @@ void Connection::Open(const std::wstring& connectionString, const std::wstring&,
         lease(std::move(kept), target->password);
         return;
     }
-    if (!fileExists(target->file))
+    if (!core::fileExists(target->file))
         fail(err::DatabaseMissing, L"The database file does not exist", target->file);
     checkWhole(target->file, deadline);
 

@@ -3,6 +3,8 @@
 #define SQL_NOUNICODEMAP
 #include "platform/data/database.h"
 
+#include "platform/core/host_path.h"
+#include "platform/core/text.h"
 #include "platform/data/errors.h"
 #include "platform/data/host_path.h"
 #include "platform/data/text.h"
@@ -70,7 +72,7 @@ bool isBusy(int code) {
 // file is to be opened for reading only.
 std::wstring databaseValue(const std::wstring& hostPath, bool readOnly) {
     if (hostPath.find(L';') == std::wstring::npos && !readOnly) return hostPath;
-    std::string path = toUtf8(hostPath);
+    std::string path = core::toUtf8(hostPath);
     std::string uri = "file:";
     if (!path.empty() && path[0] != '/' && path[0] != '\\') uri += "///";
     static const char digits[] = "0123456789ABCDEF";
@@ -87,7 +89,7 @@ std::wstring databaseValue(const std::wstring& hostPath, bool readOnly) {
         }
     }
     if (readOnly) uri += "?mode=ro";
-    return fromUtf8(uri);
+    return core::fromUtf8(uri);
 }
 
 } // namespace
@@ -110,7 +112,7 @@ std::wstring driverName() {
     wchar_t buffer[256];
     DWORD n = GetEnvironmentVariableW(L"VEXA_ODBC_DRIVER", buffer, 256);
     if (n > 0 && n < 256) return buffer;
-    return runningUnderWine() ? L"SQLite3" : L"SQLite3 ODBC Driver";
+    return core::runningUnderWine() ? L"SQLite3" : L"SQLite3 ODBC Driver";
 }
 
 // ---- Database ----
@@ -173,7 +175,7 @@ void Database::connect(const std::wstring& hostPath, Mode mode) {
                            L";Timeout=1;StepAPI=1";
     if (mode == Mode::Existing) connect += L";NoCreat=1";
     connect += L";";
-    std::string text = toUtf8(connect);
+    std::string text = core::toUtf8(connect);
     SQLCHAR out[2048];
     SQLSMALLINT outLength = 0;
     SQLRETURN rc = SQLDriverConnect(dbc_.get(), nullptr, reinterpret_cast<SQLCHAR*>(text.data()),
@@ -205,7 +207,7 @@ short Database::patiently(short handleType, void* handle, const std::function<sh
 
 void Database::raise(short handleType, void* handle, const std::wstring& what) const {
     long native = 0;
-    std::wstring message = fromUtf8(driverText(handleType, handle, &native));
+    std::wstring message = core::fromUtf8(driverText(handleType, handle, &native));
     if (message.empty()) message = L"the driver gave no reason";
     switch (native & 0xff) {
     case kBusy:
@@ -231,7 +233,7 @@ Statement Database::prepare(const std::wstring& sql) {
     StatementHandle owned = newStatement();
     void* handle = owned.get();
     Statement statement(*this, std::move(owned), sql);
-    std::string text = toUtf8(sql);
+    std::string text = core::toUtf8(sql);
     // Preparing reads the schema, which another connection's lock can hold up.
     SQLRETURN rc = patiently(SQL_HANDLE_STMT, handle, [&]() -> short {
         return SQLPrepare(handle, reinterpret_cast<SQLCHAR*>(text.data()),
@@ -316,22 +318,22 @@ void Statement::bind(int index, const core::Variant& value) {
     SQLRETURN rc;
     using core::VariantType;
     switch (value.type()) {
-    case VariantType::Null:
-    case VariantType::Empty:
+    case core::VariantType::Null:
+    case core::VariantType::Empty:
         p.indicator = SQL_NULL_DATA;
         rc = SQLBindParameter(handle_.get(), index, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 1, 0, nullptr,
                               0, &p.indicator);
         break;
-    case VariantType::Boolean:
-    case VariantType::Integer:
-    case VariantType::Long:
+    case core::VariantType::Boolean:
+    case core::VariantType::Integer:
+    case core::VariantType::Long:
         p.number = value.toLong();
         p.indicator = 0;
         rc = SQLBindParameter(handle_.get(), index, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0,
                               &p.number, 0, &p.indicator);
         break;
-    case VariantType::Single:
-    case VariantType::Double:
+    case core::VariantType::Single:
+    case core::VariantType::Double:
         p.real = value.toDouble();
         p.indicator = 0;
         rc = SQLBindParameter(handle_.get(), index, SQL_PARAM_INPUT, SQL_C_DOUBLE, SQL_DOUBLE, 0, 0, &p.real,
@@ -341,7 +343,7 @@ void Statement::bind(int index, const core::Variant& value) {
         std::wstring text = value.toString();
         if (text.find(L'\0') != std::wstring::npos)
             fail(err::NulText, L"A value holding a NUL character cannot be stored", db_->file());
-        p.text = toUtf8(text);
+        p.text = core::toUtf8(text);
         p.indicator = static_cast<SQLLEN>(p.text.size());
         rc = SQLBindParameter(handle_.get(), index, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
                               p.text.size() ? p.text.size() : 1, 0, p.text.data(),
@@ -384,7 +386,7 @@ void Statement::describe() {
         SQLSMALLINT nameLength = 0, type = 0, digits = 0, nullable = 0;
         SQLULEN size = 0;
         SQLDescribeCol(handle_.get(), i, name, sizeof name, &nameLength, &type, &size, &digits, &nullable);
-        columns_.push_back({fromUtf8(reinterpret_cast<const char*>(name)), type});
+        columns_.push_back({core::fromUtf8(reinterpret_cast<const char*>(name)), type});
     }
 }
 
@@ -463,7 +465,7 @@ core::Variant Statement::readValue(int column) {
             if (n >= INT32_MIN && n <= INT32_MAX) return core::Variant(static_cast<int>(n));
             return core::Variant(static_cast<double>(n));
         }
-        return core::Variant(fromUtf8(bytes));
+        return core::Variant(core::fromUtf8(bytes));
     }
     case SQL_REAL:
     case SQL_FLOAT:
@@ -473,10 +475,10 @@ core::Variant Statement::readValue(int column) {
         char* end = nullptr;
         double d = std::strtod(bytes.c_str(), &end);
         if (end && *end == 0 && !bytes.empty()) return core::Variant(d);
-        return core::Variant(fromUtf8(bytes));
+        return core::Variant(core::fromUtf8(bytes));
     }
     default:
-        return core::Variant(fromUtf8(bytes));
+        return core::Variant(core::fromUtf8(bytes));
     }
 }
 

@@ -16,7 +16,4 @@ std::wstring normalisePath(const std::wstring& path);
 // is the path itself. Empty when Wine cannot map the path.
 std::optional<std::wstring> driverPath(const std::wstring& windowsPath);
 
-using core::fileExists;
-using core::runningUnderWine;
-
 } // namespace data

@@ -1,5 +1,6 @@
 #include "platform/data/password.h"
 
+#include "platform/core/text.h"
 #include "platform/data/text.h"
 #include "platform/core/runtime_error.h"
 
@@ -66,13 +67,13 @@ std::vector<unsigned char> pbkdf2(const std::string& password, const std::vector
 } // namespace
 
 std::string derivePasswordKey(const std::wstring& password, const std::string& saltHex, int32_t rounds) {
-    return toHex(pbkdf2(toUtf8(password), fromHex(saltHex), rounds, 32));
+    return toHex(pbkdf2(core::toUtf8(password), fromHex(saltHex), rounds, 32));
 }
 
 PasswordRecord makePasswordRecord(const std::wstring& password, const std::wstring& seed, int32_t rounds) {
     PasswordRecord record;
     std::vector<unsigned char> fixedSalt{'v', 'e', 'x', 'a'};
-    record.salt = toHex(pbkdf2(toUtf8(seed), fixedSalt, 1, 16));
+    record.salt = toHex(pbkdf2(core::toUtf8(seed), fixedSalt, 1, 16));
     record.rounds = rounds;
     record.hash = derivePasswordKey(password, record.salt, rounds);
     return record;

@@ -7,9 +7,6 @@
 
 namespace data {
 
-using core::fromUtf8;
-using core::toUtf8;
-
 // Lower case for the letters the dictionary holds: ASCII, Latin-1 and Latin Extended-A (with the
 // Turkish dotted capital İ to i and dotless ı kept), Cyrillic.
 std::wstring lowerCase(std::wstring_view text);

@@ -66,7 +66,7 @@ void App::End() {
     if (endSlot()) {
         EndHandler h = endSlot();
         h();
-        throw EndRequested{};
+        throw core::EndRequested{};
     }
     std::fflush(stdout);
     std::fflush(stderr);

@@ -21,19 +21,12 @@ void setTitle(std::wstring title);
 inline void LogEvent(const std::wstring& text, int eventType = core::LogInformation) {
     core::logEvent(text, eventType);
 }
-using core::LogHandler;
-using core::setLogHandler;
 
 // Ends the program at once: no unload or terminate handler runs afterwards.
 [[noreturn]] void End();
 using EndHandler = std::function<void()>;
 // A test seam: the handler runs instead of leaving the process, and End then throws EndRequested.
 EndHandler setEndHandler(EndHandler handler);
-using core::EndRequested;
 } // namespace App
-
-// Inside a catch block of a window procedure, timer callback or hook trampoline: logs the exception
-// being handled and shows it in the message box, so the program can go on.
-using core::reportUnexpectedError;
 
 } // namespace forms

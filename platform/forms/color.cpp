@@ -28,7 +28,7 @@ bool isValidColour(uint32_t oleColour) noexcept {
 
 COLORREF translateColor(uint32_t oleColour) {
     COLORREF colour;
-    if (!tryTranslateColor(oleColour, colour)) throw RuntimeError(err::InvalidPropertyValue);
+    if (!tryTranslateColor(oleColour, colour)) throw core::RuntimeError(core::err::InvalidPropertyValue);
     return colour;
 }
 

@@ -6,9 +6,9 @@ namespace forms {
 
 void raiseFileError(DWORD systemError) {
     if (systemError == ERROR_FILE_NOT_FOUND || systemError == ERROR_INVALID_NAME)
-        throw RuntimeError(err::FileNotFound);
-    if (systemError == ERROR_PATH_NOT_FOUND) throw RuntimeError(err::PathNotFound);
-    throw RuntimeError(err::PathFileAccess);
+        throw core::RuntimeError(core::err::FileNotFound);
+    if (systemError == ERROR_PATH_NOT_FOUND) throw core::RuntimeError(core::err::PathNotFound);
+    throw core::RuntimeError(core::err::PathFileAccess);
 }
 
 void Kill(const std::wstring& path) {

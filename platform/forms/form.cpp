@@ -1,5 +1,7 @@
 #include "platform/forms/form.h"
 
+#include "platform/core/constants.h"
+#include "platform/core/message_frame.h"
 #include "platform/forms/app.h"
 #include "platform/forms/form_frame.h"
 #include "platform/forms/form_registry.h"
@@ -156,7 +158,8 @@ void Form::createWindow() {
     // The window procedure finds the form from its first message on (WM_NCCREATE).
     HWND hwnd = CreateWindowExW(ex, kFormClass, caption_.c_str(), style, x, y, w, h, ownerWindow(), nullptr,
                                 GetModuleHandleW(nullptr), static_cast<WindowObject*>(this));
-    if (!hwnd) throw RuntimeError(err::InvalidProcedureCall, L"The form's window could not be created");
+    if (!hwnd)
+        throw core::RuntimeError(core::err::InvalidProcedureCall, L"The form's window could not be created");
     hwnd_ = hwnd;
     RECT rc;
     GetClientRect(hwnd, &rc);
@@ -175,7 +178,8 @@ void Form::createControls() {
                 return controlKey(c->Name(), c->Index()) == e.container;
             });
             if (it == controls_.end())
-                throw RuntimeError(err::SubscriptOutOfRange, L"Unknown container: " + e.container);
+                throw core::RuntimeError(core::err::SubscriptOutOfRange,
+                                         L"Unknown container: " + e.container);
             host = it->get();
         }
         std::shared_ptr<UserControl> c = ControlTypes::create(e.type);
@@ -201,7 +205,7 @@ void Form::load() {
     if (hwnd_) return;
     // Loading counts as handling a message: a form unloaded in its own Load (or in a DoEvents
     // there) stays alive for whoever asked for it until the outermost message is done.
-    Forms::HandlingMessage loading;
+    core::HandlingMessage loading;
     auto self = shared_from_this();
     unloading_ = false;
     if (!life_.alive()) life_.renew();
@@ -266,17 +270,17 @@ HWND Form::hWnd() {
 void Form::showWindowNow(bool activate) {
     int cmd;
     switch (windowState_) {
-    case windowState::Minimized:
+    case core::windowState::Minimized:
         cmd = activate ? SW_SHOWMINIMIZED : SW_SHOWMINNOACTIVE;
         break;
-    case windowState::Maximized:
+    case core::windowState::Maximized:
         cmd = SW_SHOWMAXIMIZED;
         break;
     default:
         cmd = (activate && !frame_.noActivate) ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE;
         break;
     }
-    if (IsIconic(hwnd_) && windowState_ == windowState::Normal)
+    if (IsIconic(hwnd_) && windowState_ == core::windowState::Normal)
         cmd = (activate && !frame_.noActivate) ? SW_RESTORE : SW_SHOWNOACTIVATE;
     ShowWindow(hwnd_, cmd);
     if (frame_.topMost)
@@ -308,7 +312,7 @@ void Form::Show(int modal, Form* owner) {
         return;
     }
     if (modalDepth_ > 0)
-        throw RuntimeError(err::FormAlreadyShown, L"Form already displayed; can't show modally");
+        throw core::RuntimeError(core::err::FormAlreadyShown, L"Form already displayed; can't show modally");
     HWND ownerHwnd = owner && owner->hwnd_ ? owner->hwnd_ : nullptr;
     if (!ownerHwnd) {
         if (auto a = FormRegistry::get().active(); a && a.get() != this && a->loaded()) ownerHwnd = a->hwnd_;
@@ -352,22 +356,23 @@ void Form::setVisible(bool visible) {
 
 int Form::WindowState() const {
     if (hwnd_ && IsWindowVisible(hwnd_)) {
-        if (IsIconic(hwnd_)) return windowState::Minimized;
-        if (IsZoomed(hwnd_)) return windowState::Maximized;
-        return windowState::Normal;
+        if (IsIconic(hwnd_)) return core::windowState::Minimized;
+        if (IsZoomed(hwnd_)) return core::windowState::Maximized;
+        return core::windowState::Normal;
     }
     return windowState_;
 }
 
 void Form::setWindowState(int state) {
-    if (state != windowState::Normal && state != windowState::Minimized && state != windowState::Maximized)
-        throw RuntimeError(err::InvalidPropertyValue);
+    if (state != core::windowState::Normal && state != core::windowState::Minimized &&
+        state != core::windowState::Maximized)
+        throw core::RuntimeError(core::err::InvalidPropertyValue);
     windowState_ = state;
     // A hidden form stays hidden; the state applies when it is shown.
     if (!hwnd_ || !IsWindowVisible(hwnd_)) return;
-    ShowWindow(hwnd_, state == windowState::Minimized   ? SW_MINIMIZE
-                      : state == windowState::Maximized ? SW_MAXIMIZE
-                                                        : SW_RESTORE);
+    ShowWindow(hwnd_, state == core::windowState::Minimized   ? SW_MINIMIZE
+                      : state == core::windowState::Maximized ? SW_MAXIMIZE
+                                                              : SW_RESTORE);
 }
 
 void Form::SetFocus() {
@@ -395,7 +400,7 @@ void Form::PopupMenu(HMENU menu, UINT flags) {
 }
 
 void Form::PopupMenu(HMENU menu, UINT flags, double x, double y) {
-    const bool twips = hostScaleMode() == scale::Twips;
+    const bool twips = hostScaleMode() == core::scale::Twips;
     POINT pt{twips ? Screen::twipsToPixelsX(x) : static_cast<int>(x),
              twips ? Screen::twipsToPixelsY(y) : static_cast<int>(y)};
     ClientToScreen(hWnd(), &pt);
@@ -463,7 +468,7 @@ LRESULT Form::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         hwnd_ = nullptr;
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
-    MessageFrame frame{hwnd, msg, wParam, lParam};
+    core::MessageFrame frame{hwnd, msg, wParam, lParam};
     windowMessage(frame);
     if (frame.handled) return frame.result;
     switch (msg) {
@@ -479,11 +484,11 @@ LRESULT Form::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         RECT rc;
         GetClientRect(hwnd, &rc);
         if (wParam == SIZE_MINIMIZED) {
-            windowState_ = windowState::Minimized;
+            windowState_ = core::windowState::Minimized;
             Form_Resize();
             return 0;
         }
-        windowState_ = wParam == SIZE_MAXIMIZED ? windowState::Maximized : windowState::Normal;
+        windowState_ = wParam == SIZE_MAXIMIZED ? core::windowState::Maximized : core::windowState::Normal;
         if (rc.right == clientW_ && rc.bottom == clientH_) return 0;
         clientW_ = rc.right;
         clientH_ = rc.bottom;
@@ -521,7 +526,7 @@ LRESULT Form::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == hwnd &&
-            mousePointer_ != pointer::Default) {
+            mousePointer_ != core::pointer::Default) {
             if (HCURSOR c = cursorForPointer(mousePointer_, mouseIcon_.get())) {
                 SetCursor(c);
                 return TRUE;

@@ -2,6 +2,8 @@
 
 #include "platform/core/event_log.h"
 
+#include "platform/core/constants.h"
+#include "platform/core/message_frame.h"
 #include "platform/forms/event.h"
 #include "platform/forms/form_frame.h"
 #include "platform/forms/layout.h"
@@ -157,9 +159,9 @@ public:
     template <class T>
     T& control(const std::wstring& name, int index = -1) const {
         UserControl* c = findControl(name, index);
-        if (!c) throw RuntimeError(err::SubscriptOutOfRange);
+        if (!c) throw core::RuntimeError(core::err::SubscriptOutOfRange);
         T* t = dynamic_cast<T*>(c);
-        if (!t) throw RuntimeError(err::TypeMismatch);
+        if (!t) throw core::RuntimeError(core::err::TypeMismatch);
         return *t;
     }
     // The container of a control of this form: null for the form itself.
@@ -221,7 +223,7 @@ protected:
     virtual void Form_MenuClick(int /*id*/) {}
     // The form's own dispatch, before the base handles messages: a message answered here (m.answer)
     // goes no further.
-    virtual void windowMessage(MessageFrame& /*m*/) {}
+    virtual void windowMessage(core::MessageFrame& /*m*/) {}
 
 private:
     HWND hwnd_ = nullptr;
@@ -235,16 +237,16 @@ private:
 
     std::wstring name_;
     std::wstring caption_;
-    uint32_t backColor_ = sysColor::ButtonFace;
-    uint32_t foreColor_ = sysColor::ButtonText;
+    uint32_t backColor_ = core::sysColor::ButtonFace;
+    uint32_t foreColor_ = core::sysColor::ButtonText;
     std::shared_ptr<StdFont> font_;
-    int mousePointer_ = pointer::Default;
+    int mousePointer_ = core::pointer::Default;
     std::shared_ptr<StdPicture> mouseIcon_;
     bool keyPreview_ = false;
     FrameSettings frame_;
     int designLeft_ = -1, designTop_ = -1, designWidth_ = 0, designHeight_ = 0;
     bool designClient_ = false;
-    int windowState_ = windowState::Normal;
+    int windowState_ = core::windowState::Normal;
     int clientW_ = -1, clientH_ = -1;
     bool shownOnce_ = false;
     int modalDepth_ = 0;
@@ -292,8 +294,6 @@ void added(const std::shared_ptr<Form>& form);
 // Nothing is released while a window procedure of ours is still running further up the stack
 // (a handler that called DoEvents or showed a modal form), only when the outermost message is done.
 void releaseUnloaded();
-// Held by every window procedure, hook and subclass procedure of the run time while it runs.
-using core::HandlingMessage;
 void removed(Form* form);
 std::shared_ptr<Form> instanceSlot(const std::type_info& type);
 void setInstanceSlot(const std::type_info& type, std::shared_ptr<Form> form);

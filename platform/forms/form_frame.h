@@ -8,7 +8,7 @@ namespace forms {
 
 // What decides the frame of a form's window.
 struct FrameSettings {
-    int borderStyle = formBorder::Sizable;
+    int borderStyle = core::formBorder::Sizable;
     bool hasCaption = false; // a Caption that is not empty
     bool controlBox = true;
     bool minButton = true;

@@ -1,6 +1,8 @@
 // A form's stored properties, its look and its place on the screen.
 #include "platform/forms/form.h"
 
+#include "platform/core/constants.h"
+#include "platform/core/runtime_error.h"
 #include "platform/forms/property_table.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
@@ -15,64 +17,53 @@ const PropertyTable<Form>& Form::properties() {
     using F = Form;
     static const PropertyTable<F> table{
         field<F>(
-            L"Caption", [](F & f) -> auto& { return f.caption_; }, std::wstring())
-            .setBy("setCaption"),
+            L"Caption", [](F & f) -> auto& { return f.caption_; }, std::wstring()),
         field<F>(
-            L"BackColor", [](F & f) -> auto& { return f.backColor_; }, sysColor::ButtonFace)
-            .setBy("setBackColor"),
+            L"BackColor", [](F & f) -> auto& { return f.backColor_; }, core::sysColor::ButtonFace),
         field<F>(
-            L"ForeColor", [](F & f) -> auto& { return f.foreColor_; }, sysColor::ButtonText)
-            .setBy("setForeColor"),
+            L"ForeColor", [](F & f) -> auto& { return f.foreColor_; }, core::sysColor::ButtonText),
         // A form's own font: a stored font replaces the form's default one.
         property<F>(
             L"Font", [](F& f) { return f.font_; },
             [](F& f, std::shared_ptr<StdFont> font) { f.font_ = font ? std::move(font) : StdFont::create(); },
-            StdFont::create(), OnChange::Relayout)
-            .setBy("setFont"),
+            StdFont::create(), OnChange::Relayout),
         field<F>(
-            L"BorderStyle", [](F & f) -> auto& { return f.frame_.borderStyle; }, int(formBorder::Sizable))
-            .setBy("setBorderStyle"),
+            L"BorderStyle", [](F & f) -> auto& { return f.frame_.borderStyle; },
+            int(core::formBorder::Sizable)),
         field<F>(
-            L"ControlBox", [](F & f) -> auto& { return f.frame_.controlBox; }, true)
-            .setBy("setControlBox"),
+            L"ControlBox", [](F & f) -> auto& { return f.frame_.controlBox; }, true),
         field<F>(
-            L"MinButton", [](F & f) -> auto& { return f.frame_.minButton; }, true)
-            .setBy("setMinButton"),
+            L"MinButton", [](F & f) -> auto& { return f.frame_.minButton; }, true),
         field<F>(
-            L"MaxButton", [](F & f) -> auto& { return f.frame_.maxButton; }, true)
-            .setBy("setMaxButton"),
+            L"MaxButton", [](F & f) -> auto& { return f.frame_.maxButton; }, true),
         field<F>(
-            L"ShowInTaskbar", [](F & f) -> auto& { return f.frame_.showInTaskbar; }, true)
-            .setBy("setShowInTaskbar"),
+            L"ShowInTaskbar", [](F & f) -> auto& { return f.frame_.showInTaskbar; }, true),
         field<F>(
-            L"NoActivate", [](F & f) -> auto& { return f.frame_.noActivate; }, false)
-            .setBy("setNoActivate"),
+            L"NoActivate", [](F & f) -> auto& { return f.frame_.noActivate; }, false),
         field<F>(
-            L"TopMost", [](F & f) -> auto& { return f.frame_.topMost; }, false)
-            .setBy("setTopMost"),
+            L"TopMost", [](F & f) -> auto& { return f.frame_.topMost; }, false),
         field<F>(
-            L"WindowState", [](F & f) -> auto& { return f.windowState_; }, int(windowState::Normal))
-            .setBy("setWindowState"),
+            L"WindowState", [](F & f) -> auto& { return f.windowState_; }, int(core::windowState::Normal)),
         field<F>(
             L"KeyPreview", [](F & f) -> auto& { return f.keyPreview_; }, false, OnChange::None),
         field<F>(
-            L"MousePointer", [](F & f) -> auto& { return f.mousePointer_; }, int(pointer::Default))
-            .setBy("setMousePointer"),
+            L"MousePointer", [](F & f) -> auto& { return f.mousePointer_; }, int(core::pointer::Default)),
     };
     return table;
 }
 
 void Form::readProperties(const PropertyBag& bag) {
     // Checked as the setters check them, before anything is taken.
-    const int border = bag.ReadProperty(L"BorderStyle", formBorder::Sizable).toLong();
-    const int state = bag.ReadProperty(L"WindowState", windowState::Normal).toLong();
-    const int mousePointer = bag.ReadProperty(L"MousePointer", pointer::Default).toLong();
-    if (border < formBorder::None || border > formBorder::SizableToolWindow ||
+    const int border = bag.ReadProperty(L"BorderStyle", core::formBorder::Sizable).toLong();
+    const int state = bag.ReadProperty(L"WindowState", core::windowState::Normal).toLong();
+    const int mousePointer = bag.ReadProperty(L"MousePointer", core::pointer::Default).toLong();
+    if (border < core::formBorder::None || border > core::formBorder::SizableToolWindow ||
         !isMousePointer(mousePointer) ||
-        (state != windowState::Normal && state != windowState::Minimized && state != windowState::Maximized))
-        throw RuntimeError(err::InvalidPropertyValue);
+        (state != core::windowState::Normal && state != core::windowState::Minimized &&
+         state != core::windowState::Maximized))
+        throw core::RuntimeError(core::err::InvalidPropertyValue);
     if (hwnd_ && bag.ReadProperty(L"ShowInTaskbar", true).toBoolean() != frame_.showInTaskbar)
-        throw RuntimeError(err::SetNotSupportedAtRuntime);
+        throw core::RuntimeError(core::err::SetNotSupportedAtRuntime);
     properties().read(*this, bag);
     applySurfaceColours(true);
     applySurfaceColours(false);
@@ -110,14 +101,14 @@ void Form::setBackColor(uint32_t colour) {
 }
 
 void Form::setFont(std::shared_ptr<StdFont> font) {
-    if (!font) throw RuntimeError(err::InvalidPropertyValue);
+    if (!font) throw core::RuntimeError(core::err::InvalidPropertyValue);
     font_ = std::move(font);
     applySurfaceFont();
     notifyAmbientChanged(L"Font");
 }
 
 void Form::setMousePointer(int pointer) {
-    if (!isMousePointer(pointer)) throw RuntimeError(err::InvalidPropertyValue);
+    if (!isMousePointer(pointer)) throw core::RuntimeError(core::err::InvalidPropertyValue);
     mousePointer_ = pointer;
     if (!hwnd_) return;
     POINT pt;
@@ -136,11 +127,11 @@ void Form::setEnabled(bool enabled) {
 }
 
 void Form::setBorderStyle(int style) {
-    if (style < formBorder::None || style > formBorder::SizableToolWindow)
-        throw RuntimeError(err::InvalidPropertyValue);
+    if (style < core::formBorder::None || style > core::formBorder::SizableToolWindow)
+        throw core::RuntimeError(core::err::InvalidPropertyValue);
     frame_.borderStyle = style;
-    if (style == formBorder::FixedDialog || style == formBorder::FixedToolWindow ||
-        style == formBorder::SizableToolWindow)
+    if (style == core::formBorder::FixedDialog || style == core::formBorder::FixedToolWindow ||
+        style == core::formBorder::SizableToolWindow)
         frame_.minButton = frame_.maxButton = false;
     applyStyles();
 }
@@ -157,7 +148,7 @@ void Form::setMaxButton(bool on) {
     applyStyles();
 }
 void Form::setShowInTaskbar(bool on) {
-    if (hwnd_) throw RuntimeError(err::SetNotSupportedAtRuntime);
+    if (hwnd_) throw core::RuntimeError(core::err::SetNotSupportedAtRuntime);
     frame_.showInTaskbar = on;
 }
 void Form::setNoActivate(bool on) {
@@ -226,7 +217,7 @@ int Form::Height() const {
 }
 
 void Form::Move(int left, int top, int width, int height) {
-    if (width < 0 || height < 0) throw RuntimeError(err::InvalidPropertyValue);
+    if (width < 0 || height < 0) throw core::RuntimeError(core::err::InvalidPropertyValue);
     if (!hwnd_) {
         designLeft_ = left;
         designTop_ = top;

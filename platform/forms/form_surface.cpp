@@ -1,4 +1,5 @@
 // The form's persistent image and the values it shares with it.
+#include "platform/core/constants.h"
 #include "platform/forms/form.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/surface.h"
@@ -12,7 +13,7 @@ void Form::ensureSurface() {
         return;
     }
     surface_ = std::make_shared<Surface>(w, h);
-    surface_->setScaleMode(scale::Twips);
+    surface_->setScaleMode(core::scale::Twips);
     surface_->setForeColor(foreColor_);
     surface_->setFont(font_);
     surface_->setBackColor(backColor_);
@@ -71,10 +72,10 @@ void Form::Refresh() {
 }
 
 float Form::toScaleX(float pixels) {
-    return surface().ScaleX(pixels, scale::Pixels, surface().ScaleMode());
+    return surface().ScaleX(pixels, core::scale::Pixels, surface().ScaleMode());
 }
 float Form::toScaleY(float pixels) {
-    return surface().ScaleY(pixels, scale::Pixels, surface().ScaleMode());
+    return surface().ScaleY(pixels, core::scale::Pixels, surface().ScaleMode());
 }
 
 } // namespace forms

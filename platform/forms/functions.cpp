@@ -9,7 +9,7 @@
 namespace forms {
 
 long roundToLong(double value) {
-    const double r = roundHalfEven(value);
+    const double r = core::roundHalfEven(value);
     if (!(r == r)) return 0;
     if (r <= static_cast<double>(INT32_MIN)) return INT32_MIN;
     if (r >= static_cast<double>(INT32_MAX)) return INT32_MAX;
@@ -17,14 +17,14 @@ long roundToLong(double value) {
 }
 
 int16_t CInt(double value) {
-    double r = roundHalfEven(value);
-    if (!(r >= INT16_MIN && r <= INT16_MAX)) throw RuntimeError(err::Overflow);
+    double r = core::roundHalfEven(value);
+    if (!(r >= INT16_MIN && r <= INT16_MAX)) throw core::RuntimeError(core::err::Overflow);
     return static_cast<int16_t>(r);
 }
 
 int32_t CLng(double value) {
-    double r = roundHalfEven(value);
-    if (!(r >= INT32_MIN && r <= INT32_MAX)) throw RuntimeError(err::Overflow);
+    double r = core::roundHalfEven(value);
+    if (!(r >= INT32_MIN && r <= INT32_MAX)) throw core::RuntimeError(core::err::Overflow);
     return static_cast<int32_t>(r);
 }
 
@@ -33,8 +33,8 @@ double Int(double value) {
 }
 
 int32_t intDiv(int32_t dividend, int32_t divisor) {
-    if (divisor == 0) throw RuntimeError(err::DivisionByZero);
-    if (dividend == INT32_MIN && divisor == -1) throw RuntimeError(err::Overflow);
+    if (divisor == 0) throw core::RuntimeError(core::err::DivisionByZero);
+    if (dividend == INT32_MIN && divisor == -1) throw core::RuntimeError(core::err::Overflow);
     return dividend / divisor;
 }
 
@@ -88,7 +88,7 @@ std::wstring UCase(const std::wstring& text) {
 }
 
 int32_t InStr(int32_t start, const std::wstring& text, const std::wstring& find) {
-    if (start < 1) throw RuntimeError(err::InvalidProcedureCall);
+    if (start < 1) throw core::RuntimeError(core::err::InvalidProcedureCall);
     if (text.empty() || static_cast<size_t>(start) > text.size()) return 0;
     if (find.empty()) return start;
     size_t at = text.find(find, static_cast<size_t>(start - 1));
@@ -114,19 +114,19 @@ std::vector<std::wstring> Split(const std::wstring& text, const std::wstring& de
 }
 
 std::wstring Mid(const std::wstring& text, int32_t start, int32_t length) {
-    if (start < 1 || length < -1) throw RuntimeError(err::InvalidProcedureCall);
+    if (start < 1 || length < -1) throw core::RuntimeError(core::err::InvalidProcedureCall);
     if (static_cast<size_t>(start) > text.size()) return {};
     return text.substr(static_cast<size_t>(start - 1),
                        length < 0 ? std::wstring::npos : static_cast<size_t>(length));
 }
 
 std::wstring Left(const std::wstring& text, int32_t count) {
-    if (count < 0) throw RuntimeError(err::InvalidProcedureCall);
+    if (count < 0) throw core::RuntimeError(core::err::InvalidProcedureCall);
     return text.substr(0, static_cast<size_t>(count));
 }
 
 std::wstring Right(const std::wstring& text, int32_t count) {
-    if (count < 0) throw RuntimeError(err::InvalidProcedureCall);
+    if (count < 0) throw core::RuntimeError(core::err::InvalidProcedureCall);
     size_t n = static_cast<size_t>(count);
     return n >= text.size() ? text : text.substr(text.size() - n);
 }

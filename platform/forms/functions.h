@@ -10,7 +10,6 @@
 
 namespace forms {
 
-using core::roundHalfEven;
 // The same as a whole number for drawing arithmetic: never raises, clamps to the 32-bit range
 // (NaN gives 0).
 long roundToLong(double value);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/event_log.h"
 #include "platform/forms/app.h"
 #include "platform/forms/form.h"
 
@@ -12,13 +13,13 @@ namespace forms {
 // and no exception gets out into the system. A paint that failed is not asked for again.
 template <class Object, class Handle>
 LRESULT guardedWindowProc(Object* self, HWND hwnd, UINT msg, const wchar_t* where, Handle handle) noexcept {
-    Forms::HandlingMessage handling;
+    core::HandlingMessage handling;
     try {
         auto keep = self->weak_from_this().lock();
         return handle();
     } catch (...) {
         if (msg == WM_PAINT) ValidateRect(hwnd, nullptr);
-        reportUnexpectedError(where);
+        core::reportUnexpectedError(where);
         return 0;
     }
 }

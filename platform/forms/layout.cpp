@@ -40,7 +40,8 @@ bool ControlTypes::known(const std::wstring& type) {
 std::shared_ptr<UserControl> ControlTypes::create(const std::wstring& type) {
     auto& r = registry();
     auto it = r.factories.find(type);
-    if (it == r.factories.end()) throw RuntimeError(err::TypeMismatch, L"Unknown control type: " + type);
+    if (it == r.factories.end())
+        throw core::RuntimeError(core::err::TypeMismatch, L"Unknown control type: " + type);
     std::shared_ptr<UserControl> c = it->second();
     c->typeName_ = type;
     return c;

@@ -1,5 +1,6 @@
 #include "platform/forms/message_loop.h"
 
+#include "platform/core/event_log.h"
 #include "platform/forms/app.h"
 #include "platform/forms/form.h"
 #include "platform/forms/user_control.h"
@@ -78,10 +79,10 @@ bool MessageLoop::dialogKey(const MSG& msg) {
 
 void MessageLoop::process(MSG& msg) {
     try {
-        Forms::HandlingMessage handling; // handlers run from here as from a window procedure
+        core::HandlingMessage handling; // handlers run from here as from a window procedure
         if (dialogKey(msg)) return;
     } catch (...) {
-        reportUnexpectedError(L"Dialog keys");
+        core::reportUnexpectedError(L"Dialog keys");
         return;
     }
     TranslateMessage(&msg);

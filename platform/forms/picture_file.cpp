@@ -12,11 +12,9 @@ namespace forms {
 
 namespace {
 
-using core::FileHandle;
-
 std::vector<unsigned char> readHead(const std::wstring& path, DWORD size) {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    core::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) raiseFileError(GetLastError());
     std::vector<unsigned char> head(size);
     DWORD read = 0;
@@ -26,13 +24,13 @@ std::vector<unsigned char> readHead(const std::wstring& path, DWORD size) {
 }
 
 void writeFile(const std::wstring& path, const std::vector<unsigned char>& data) {
-    FileHandle file(
+    core::FileHandle file(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) raiseFileError(GetLastError());
     DWORD written = 0;
     if (!WriteFile(file.get(), data.data(), static_cast<DWORD>(data.size()), &written, nullptr) ||
         written != data.size())
-        throw RuntimeError(err::PathFileAccess);
+        throw core::RuntimeError(core::err::PathFileAccess);
 }
 
 template <class T>
@@ -54,7 +52,7 @@ std::vector<uint32_t> bottomUpPixels(HBITMAP bitmap, int width, int height) {
     WindowDC screen(nullptr);
     if (GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS) !=
         height)
-        throw RuntimeError(err::InvalidPicture);
+        throw core::RuntimeError(core::err::InvalidPicture);
     return pixels;
 }
 
@@ -94,7 +92,7 @@ std::vector<unsigned char> bitmapFile(const StdPicture& picture) {
 std::vector<unsigned char> iconFile(const StdPicture& picture) {
     const int w = picture.widthPixels(), h = picture.heightPixels();
     ICONINFO ii{};
-    if (!GetIconInfo(picture.hIcon(), &ii)) throw RuntimeError(err::InvalidPicture);
+    if (!GetIconInfo(picture.hIcon(), &ii)) throw core::RuntimeError(core::err::InvalidPicture);
     GdiBitmap mask(ii.hbmMask), colour(ii.hbmColor);
     std::vector<uint32_t> image, andMask;
     if (colour) {
@@ -151,22 +149,22 @@ std::shared_ptr<StdPicture> LoadPicture(const std::wstring& path) {
     if (head.size() >= 2 && head[0] == 'B' && head[1] == 'M') {
         HANDLE bitmap =
             LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-        if (!bitmap) throw RuntimeError(err::InvalidPicture);
+        if (!bitmap) throw core::RuntimeError(core::err::InvalidPicture);
         return StdPicture::fromBitmap(static_cast<HBITMAP>(bitmap));
     }
     if (head.size() >= 22 && head[0] == 0 && head[1] == 0 && head[2] == 1 && head[3] == 0 &&
         (head[4] | head[5]) != 0) {
         const int w = head[6] ? head[6] : 256, h = head[7] ? head[7] : 256;
         HANDLE icon = LoadImageW(nullptr, path.c_str(), IMAGE_ICON, w, h, LR_LOADFROMFILE);
-        if (!icon) throw RuntimeError(err::InvalidPicture);
+        if (!icon) throw core::RuntimeError(core::err::InvalidPicture);
         return StdPicture::fromIcon(static_cast<HICON>(icon));
     }
-    throw RuntimeError(err::InvalidPicture);
+    throw core::RuntimeError(core::err::InvalidPicture);
 }
 
 void SavePicture(const StdPicture& picture, const std::wstring& path) {
     if (picture.widthPixels() <= 0 || picture.heightPixels() <= 0)
-        throw RuntimeError(err::InvalidPropertyValue);
+        throw core::RuntimeError(core::err::InvalidPropertyValue);
     switch (picture.Type()) {
     case PictureType::Bitmap:
         writeFile(path, bitmapFile(picture));
@@ -175,7 +173,7 @@ void SavePicture(const StdPicture& picture, const std::wstring& path) {
         writeFile(path, iconFile(picture));
         return;
     default:
-        throw RuntimeError(err::InvalidPropertyValue);
+        throw core::RuntimeError(core::err::InvalidPropertyValue);
     }
 }
 

@@ -8,10 +8,10 @@ namespace forms {
 
 namespace {
 
-Variant ownCopy(const Variant& value) {
-    if (value.type() == VariantType::Font) {
+core::Variant ownCopy(const core::Variant& value) {
+    if (value.type() == core::VariantType::Font) {
         auto font = value.toFont();
-        return Variant(font ? font->clone() : nullptr);
+        return core::Variant(font ? font->clone() : nullptr);
     }
     return value;
 }
@@ -22,7 +22,7 @@ PropertyBag::PropertyBag(std::initializer_list<Entry> entries) {
     for (const auto& [key, value] : entries) put(key, value);
 }
 
-void PropertyBag::put(const std::wstring& key, const Variant& value) {
+void PropertyBag::put(const std::wstring& key, const core::Variant& value) {
     auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.first == key; });
     if (it != entries_.end())
         it->second = ownCopy(value);
@@ -30,7 +30,7 @@ void PropertyBag::put(const std::wstring& key, const Variant& value) {
         entries_.emplace_back(key, ownCopy(value));
 }
 
-const Variant* PropertyBag::find(const std::wstring& key) const {
+const core::Variant* PropertyBag::find(const std::wstring& key) const {
     for (const auto& entry : entries_)
         if (entry.first == key) return &entry.second;
     return nullptr;
@@ -40,12 +40,13 @@ bool PropertyBag::contains(const std::wstring& key) const {
     return find(key) != nullptr;
 }
 
-Variant PropertyBag::ReadProperty(const std::wstring& key, const Variant& defaultValue) const {
-    const Variant* value = find(key);
+core::Variant PropertyBag::ReadProperty(const std::wstring& key, const core::Variant& defaultValue) const {
+    const core::Variant* value = find(key);
     return ownCopy(value ? *value : defaultValue);
 }
 
-void PropertyBag::WriteProperty(const std::wstring& key, const Variant& value, const Variant& defaultValue) {
+void PropertyBag::WriteProperty(const std::wstring& key, const core::Variant& value,
+                                const core::Variant& defaultValue) {
     if (!(value == defaultValue)) {
         put(key, value);
         return;
@@ -57,7 +58,7 @@ void PropertyBag::WriteProperty(const std::wstring& key, const Variant& value, c
 bool operator==(const PropertyBag& a, const PropertyBag& b) {
     if (a.entries_.size() != b.entries_.size()) return false;
     for (const auto& [key, value] : a.entries_) {
-        const Variant* other = b.find(key);
+        const core::Variant* other = b.find(key);
         if (!other || !(value == *other)) return false;
     }
     return true;

@@ -16,17 +16,18 @@ namespace forms {
 // change the bag (or the layout table the bag came from); pictures are shared.
 class PropertyBag {
 public:
-    using Entry = std::pair<std::wstring, Variant>;
+    using Entry = std::pair<std::wstring, core::Variant>;
 
     PropertyBag() = default;
     // Stored values, as a layout table lists them (a later duplicate key replaces the value).
     PropertyBag(std::initializer_list<Entry> entries);
 
     // The stored value, or the default when the key was never written.
-    Variant ReadProperty(const std::wstring& key, const Variant& defaultValue = {}) const;
+    core::Variant ReadProperty(const std::wstring& key, const core::Variant& defaultValue = {}) const;
     // Stores the value unless it equals the default; a value equal to the default also removes
     // what an earlier write of the key stored.
-    void WriteProperty(const std::wstring& key, const Variant& value, const Variant& defaultValue = {});
+    void WriteProperty(const std::wstring& key, const core::Variant& value,
+                       const core::Variant& defaultValue = {});
 
     bool contains(const std::wstring& key) const;
     size_t size() const noexcept { return entries_.size(); }
@@ -41,9 +42,9 @@ public:
 private:
     std::vector<Entry> entries_;
 
-    const Variant* find(const std::wstring& key) const;
+    const core::Variant* find(const std::wstring& key) const;
     // Stores a copy of the value under the key, in place of an earlier one.
-    void put(const std::wstring& key, const Variant& value);
+    void put(const std::wstring& key, const core::Variant& value);
 };
 
 } // namespace forms

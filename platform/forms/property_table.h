@@ -35,48 +35,48 @@ template <class T>
 struct PropertyValue;
 template <>
 struct PropertyValue<bool> {
-    static Variant to(bool v) { return Variant(v); }
-    static bool from(const Variant& v) { return v.toBoolean(); }
+    static core::Variant to(bool v) { return core::Variant(v); }
+    static bool from(const core::Variant& v) { return v.toBoolean(); }
 };
 template <>
 struct PropertyValue<int16_t> {
-    static Variant to(int16_t v) { return Variant(v); }
-    static int16_t from(const Variant& v) { return v.toInteger(); }
+    static core::Variant to(int16_t v) { return core::Variant(v); }
+    static int16_t from(const core::Variant& v) { return v.toInteger(); }
 };
 template <>
 struct PropertyValue<int32_t> {
-    static Variant to(int32_t v) { return Variant(v); }
-    static int32_t from(const Variant& v) { return v.toLong(); }
+    static core::Variant to(int32_t v) { return core::Variant(v); }
+    static int32_t from(const core::Variant& v) { return v.toLong(); }
 };
 template <>
 struct PropertyValue<long> {
-    static Variant to(long v) { return Variant(v); }
-    static long from(const Variant& v) { return v.toLong(); }
+    static core::Variant to(long v) { return core::Variant(v); }
+    static long from(const core::Variant& v) { return v.toLong(); }
 };
 template <>
 struct PropertyValue<uint32_t> {
-    static Variant to(uint32_t v) { return Variant::colour(v); }
-    static uint32_t from(const Variant& v) { return v.toColour(); }
+    static core::Variant to(uint32_t v) { return core::Variant::colour(v); }
+    static uint32_t from(const core::Variant& v) { return v.toColour(); }
 };
 template <>
 struct PropertyValue<float> {
-    static Variant to(float v) { return Variant(v); }
-    static float from(const Variant& v) { return v.toSingle(); }
+    static core::Variant to(float v) { return core::Variant(v); }
+    static float from(const core::Variant& v) { return v.toSingle(); }
 };
 template <>
 struct PropertyValue<std::wstring> {
-    static Variant to(const std::wstring& v) { return Variant(v); }
-    static std::wstring from(const Variant& v) { return v.toString(); }
+    static core::Variant to(const std::wstring& v) { return core::Variant(v); }
+    static std::wstring from(const core::Variant& v) { return v.toString(); }
 };
 template <>
 struct PropertyValue<std::shared_ptr<StdPicture>> {
-    static Variant to(const std::shared_ptr<StdPicture>& v) { return Variant(v); }
-    static std::shared_ptr<StdPicture> from(const Variant& v) { return v.toPicture(); }
+    static core::Variant to(const std::shared_ptr<StdPicture>& v) { return core::Variant(v); }
+    static std::shared_ptr<StdPicture> from(const core::Variant& v) { return v.toPicture(); }
 };
 template <>
 struct PropertyValue<std::shared_ptr<StdFont>> {
-    static Variant to(const std::shared_ptr<StdFont>& v) { return Variant(v); }
-    static std::shared_ptr<StdFont> from(const Variant& v) { return v.toFont(); }
+    static core::Variant to(const std::shared_ptr<StdFont>& v) { return core::Variant(v); }
+    static std::shared_ptr<StdFont> from(const core::Variant& v) { return v.toFont(); }
 };
 
 // One stored property of a control of type C.
@@ -84,26 +84,26 @@ template <class C>
 struct PropertyRow {
     std::wstring key;
     // The value a missing key reads as; a value equal to it is not written.
-    std::function<Variant(C&)> storedDefault;
+    std::function<core::Variant(C&)> storedDefault;
     // The value of a new control (InitProperties); most rows start at their stored default.
-    std::function<Variant(C&)> initial;
-    std::function<Variant(C&)> get;
+    std::function<core::Variant(C&)> initial;
+    std::function<core::Variant(C&)> get;
     // Stores a value in the control's field, nothing more (no notice, no repaint).
-    std::function<void(C&, const Variant&)> put;
+    std::function<void(C&, const core::Variant&)> put;
     OnChange effect = OnChange::Repaint;
-    // The hand-written setter, for a property whose change does more than store and apply the effect.
-    const char* setter = nullptr;
     // Written whatever its value: the stored default is only what a missing key reads as.
     bool alwaysWritten = false;
     // The property's write rule where it stores something else than the value given (a floor, a
     // colour made plain). The plain setter and the reading of a stored form both go through it; a
     // control whose stored form is read straight into its fields gives its rows none.
-    std::function<Variant(C&, const Variant&)> writeRule;
+    std::function<core::Variant(C&, const core::Variant&)> writeRule;
 
     // What a write of the value stores.
-    Variant taken(C& c, const Variant& value) const { return writeRule ? writeRule(c, value) : value; }
+    core::Variant taken(C& c, const core::Variant& value) const {
+        return writeRule ? writeRule(c, value) : value;
+    }
     // Stores the value as a write of the property does (no notice, no repaint).
-    void store(C& c, const Variant& value) const { put(c, taken(c, value)); }
+    void store(C& c, const core::Variant& value) const { put(c, taken(c, value)); }
 
     // A new control starts at this value instead of the stored default.
     template <class T>
@@ -112,7 +112,7 @@ struct PropertyRow {
         return std::move(*this);
     }
     // A new control starts at what start returns (its name, say) instead of the stored default.
-    PropertyRow startsFrom(std::function<Variant(C&)> start) && {
+    PropertyRow startsFrom(std::function<core::Variant(C&)> start) && {
         initial = std::move(start);
         return std::move(*this);
     }
@@ -125,14 +125,9 @@ struct PropertyRow {
     // holds it).
     template <class T, class Rule>
     PropertyRow writesThrough(Rule rule) && {
-        writeRule = [rule](C&, const Variant& v) {
+        writeRule = [rule](C&, const core::Variant& v) {
             return PropertyValue<T>::to(rule(PropertyValue<T>::from(v)));
         };
-        return std::move(*this);
-    }
-    // Names the hand-written setter of the property.
-    PropertyRow setBy(const char* name) && {
-        setter = name;
         return std::move(*this);
     }
 };
@@ -142,13 +137,13 @@ template <class C, class T, class Access>
 PropertyRow<C> field(std::wstring key, Access access, T storedDefault, OnChange effect = OnChange::Repaint) {
     static_assert(std::is_same_v<std::remove_cvref_t<decltype(access(std::declval<C&>()))>, T>,
                   "the field's type and the default's differ");
-    const Variant def = PropertyValue<T>::to(storedDefault);
+    const core::Variant def = PropertyValue<T>::to(storedDefault);
     PropertyRow<C> row;
     row.key = std::move(key);
     row.storedDefault = [def](C&) { return def; };
     row.initial = row.storedDefault;
     row.get = [access](C& c) { return PropertyValue<T>::to(access(c)); };
-    row.put = [access](C& c, const Variant& v) { access(c) = PropertyValue<T>::from(v); };
+    row.put = [access](C& c, const core::Variant& v) { access(c) = PropertyValue<T>::from(v); };
     row.effect = effect;
     return row;
 }
@@ -158,13 +153,13 @@ PropertyRow<C> field(std::wstring key, Access access, T storedDefault, OnChange 
 template <class C, class T, class Get, class Put>
 PropertyRow<C> property(std::wstring key, Get get, Put put, T storedDefault,
                         OnChange effect = OnChange::Repaint) {
-    const Variant def = PropertyValue<T>::to(storedDefault);
+    const core::Variant def = PropertyValue<T>::to(storedDefault);
     PropertyRow<C> row;
     row.key = std::move(key);
     row.storedDefault = [def](C&) { return def; };
     row.initial = row.storedDefault;
     row.get = [get](C& c) { return PropertyValue<T>::to(get(c)); };
-    row.put = [put](C& c, const Variant& v) { put(c, PropertyValue<T>::from(v)); };
+    row.put = [put](C& c, const core::Variant& v) { put(c, PropertyValue<T>::from(v)); };
     row.effect = effect;
     return row;
 }
@@ -175,10 +170,10 @@ template <class C, class Get, class Put>
 PropertyRow<C> fontProperty(std::wstring key, Get get, Put put, OnChange effect = OnChange::Relayout) {
     PropertyRow<C> row;
     row.key = std::move(key);
-    row.storedDefault = [](C& c) { return Variant(c.ambientFont()); };
+    row.storedDefault = [](C& c) { return core::Variant(c.ambientFont()); };
     row.initial = row.storedDefault;
-    row.get = [get](C& c) { return Variant(get(c)); };
-    row.put = [put](C& c, const Variant& v) {
+    row.get = [get](C& c) { return core::Variant(get(c)); };
+    row.put = [put](C& c, const core::Variant& v) {
         std::shared_ptr<StdFont> font = v.toFont();
         const std::shared_ptr<StdFont> ambient = c.ambientFont();
         if (!font || font == ambient) font = ambient ? ambient->clone() : StdFont::create();
@@ -207,7 +202,7 @@ public:
     const PropertyRow<C>& row(std::wstring_view key) const {
         for (const auto& r : rows_)
             if (r.key == key) return r;
-        throw RuntimeError(err::InvalidProcedureCall, L"No stored property " + std::wstring(key));
+        throw core::RuntimeError(core::err::InvalidProcedureCall, L"No stored property " + std::wstring(key));
     }
 
     // Every row from its initial value (a new control).
@@ -221,7 +216,7 @@ public:
     // Every row whose value differs from its stored default, and every row always stored.
     void write(C& c, PropertyBag& bag) const {
         for (const auto& r : rows_)
-            bag.WriteProperty(r.key, r.get(c), r.alwaysWritten ? Variant() : r.storedDefault(c));
+            bag.WriteProperty(r.key, r.get(c), r.alwaysWritten ? core::Variant() : r.storedDefault(c));
     }
 
 private:

@@ -1,5 +1,6 @@
 #include "platform/forms/screen.h"
 
+#include "platform/core/rounding.h"
 #include "platform/forms/functions.h"
 
 #include <windows.h>
@@ -42,10 +43,10 @@ int Height() {
     return pixelHeight() * TwipsPerPixelY();
 }
 int twipsToPixelsX(double twips) {
-    return static_cast<int>(roundHalfEven(twips / TwipsPerPixelX()));
+    return static_cast<int>(core::roundHalfEven(twips / TwipsPerPixelX()));
 }
 int twipsToPixelsY(double twips) {
-    return static_cast<int>(roundHalfEven(twips / TwipsPerPixelY()));
+    return static_cast<int>(core::roundHalfEven(twips / TwipsPerPixelY()));
 }
 
 } // namespace forms::Screen

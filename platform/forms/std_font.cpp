@@ -34,14 +34,14 @@ std::shared_ptr<StdFont> StdFont::clone() const {
 
 void StdFont::setName(std::wstring name) {
     // LOGFONT holds at most 31 characters of a face name.
-    if (name.size() >= LF_FACESIZE) throw RuntimeError(err::InvalidPropertyValue);
+    if (name.size() >= LF_FACESIZE) throw core::RuntimeError(core::err::InvalidPropertyValue);
     if (name == name_) return;
     name_ = std::move(name);
     changed();
 }
 
 void StdFont::setSize(double points) {
-    if (!(points > 0 && points < 2160)) throw RuntimeError(err::InvalidPropertyValue);
+    if (!(points > 0 && points < 2160)) throw core::RuntimeError(core::err::InvalidPropertyValue);
     if (points == size_) return;
     size_ = points;
     changed();
@@ -70,14 +70,14 @@ void StdFont::setStrikethrough(bool strikethrough) {
 }
 
 void StdFont::setWeight(int16_t weight) {
-    if (weight < 0 || weight > 1000) throw RuntimeError(err::InvalidPropertyValue);
+    if (weight < 0 || weight > 1000) throw core::RuntimeError(core::err::InvalidPropertyValue);
     if (weight == weight_) return;
     weight_ = weight;
     changed();
 }
 
 void StdFont::setCharset(int16_t charset) {
-    if (charset < 0 || charset > 255) throw RuntimeError(err::InvalidPropertyValue);
+    if (charset < 0 || charset > 255) throw core::RuntimeError(core::err::InvalidPropertyValue);
     if (charset == charset_) return;
     charset_ = charset;
     changed();
@@ -186,19 +186,19 @@ bool StdFont::sameValue(const core::VariantObject& other) const {
 // The variant's font and picture members live with the objects they hold.
 namespace core {
 
-Variant::Variant(std::shared_ptr<forms::StdFont> value)
-    : type_(VariantType::Font), object_(std::move(value)) {}
+core::Variant::Variant(std::shared_ptr<forms::StdFont> value)
+    : type_(core::VariantType::Font), object_(std::move(value)) {}
 
-Variant::Variant(std::shared_ptr<forms::StdPicture> value)
-    : type_(VariantType::Picture), object_(std::move(value)) {}
+core::Variant::Variant(std::shared_ptr<forms::StdPicture> value)
+    : type_(core::VariantType::Picture), object_(std::move(value)) {}
 
-std::shared_ptr<forms::StdFont> Variant::toFont() const {
-    checkObject(VariantType::Font);
+std::shared_ptr<forms::StdFont> core::Variant::toFont() const {
+    checkObject(core::VariantType::Font);
     return std::static_pointer_cast<forms::StdFont>(object_);
 }
 
-std::shared_ptr<forms::StdPicture> Variant::toPicture() const {
-    checkObject(VariantType::Picture);
+std::shared_ptr<forms::StdPicture> core::Variant::toPicture() const {
+    checkObject(core::VariantType::Picture);
     return std::static_pointer_cast<forms::StdPicture>(object_);
 }
 

@@ -61,7 +61,7 @@ Surface::Surface(int width, int height)
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
     dc_ = MemoryDC::compatibleWith(nullptr);
-    if (!dc_) throw RuntimeError(err::OutOfMemory);
+    if (!dc_) throw core::RuntimeError(core::err::OutOfMemory);
     makeBitmap(width_, height_, bitmap_, bits_);
     originalBitmap_ = SelectObject(dc_.get(), bitmap_.get());
 
@@ -98,7 +98,7 @@ void Surface::makeBitmap(int width, int height, GdiBitmap& bitmap, uint32_t*& bi
     info.bmiHeader.biCompression = BI_RGB;
     void* memory = nullptr;
     GdiBitmap made(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &memory, nullptr, 0));
-    if (!made || !memory) throw RuntimeError(err::OutOfMemory);
+    if (!made || !memory) throw core::RuntimeError(core::err::OutOfMemory);
     bitmap = std::move(made);
     bits = static_cast<uint32_t*>(memory);
 }
@@ -179,19 +179,19 @@ void Surface::setFillColor(uint32_t colour) {
 }
 
 void Surface::setFillStyle(int16_t style) {
-    if (style < 0 || style > 7) throw RuntimeError(err::InvalidPropertyValue);
+    if (style < 0 || style > 7) throw core::RuntimeError(core::err::InvalidPropertyValue);
     fillStyle_ = style;
     updateBrush();
 }
 
 void Surface::setDrawWidth(int16_t width) {
-    if (width < 1) throw RuntimeError(err::InvalidPropertyValue);
+    if (width < 1) throw core::RuntimeError(core::err::InvalidPropertyValue);
     drawWidth_ = width;
     updatePen();
 }
 
 void Surface::setFont(std::shared_ptr<StdFont> font) {
-    if (!font) throw RuntimeError(err::InvalidPropertyValue);
+    if (!font) throw core::RuntimeError(core::err::InvalidPropertyValue);
     if (font == font_) return; // already followed
     watchFont(std::move(font));
 }
@@ -213,7 +213,8 @@ void Surface::selectFont() {
 }
 
 void Surface::setScaleMode(int16_t mode) {
-    if (mode != scale::Pixels && mode != scale::Twips) throw RuntimeError(err::InvalidPropertyValue);
+    if (mode != core::scale::Pixels && mode != core::scale::Twips)
+        throw core::RuntimeError(core::err::InvalidPropertyValue);
     float x = toPixelsX(currentX_), y = toPixelsY(currentY_);
     scaleMode_ = mode;
     currentX_ = fromPixelsX(x);
@@ -231,14 +232,14 @@ namespace {
 
 float unitsPerPixel(int16_t unit) {
     switch (unit) {
-    case scale::Pixels:
+    case core::scale::Pixels:
         return 1.0f;
-    case scale::Twips:
+    case core::scale::Twips:
         return Surface::twipsPerPixel();
-    case scale::Himetric:
+    case core::scale::Himetric:
         return 2540.0f / static_cast<float>(StdFont::screenDpi());
     default:
-        throw RuntimeError(err::InvalidProcedureCall);
+        throw core::RuntimeError(core::err::InvalidProcedureCall);
     }
 }
 
@@ -253,13 +254,13 @@ float Surface::ScaleY(float value, int16_t from, int16_t to) const {
 }
 
 float Surface::toPixelsX(float value) const noexcept {
-    return scaleMode_ == scale::Twips ? value / twipsPerPixel() : value;
+    return scaleMode_ == core::scale::Twips ? value / twipsPerPixel() : value;
 }
 float Surface::toPixelsY(float value) const noexcept {
     return toPixelsX(value);
 }
 float Surface::fromPixelsX(float value) const noexcept {
-    return scaleMode_ == scale::Twips ? value * twipsPerPixel() : value;
+    return scaleMode_ == core::scale::Twips ? value * twipsPerPixel() : value;
 }
 float Surface::fromPixelsY(float value) const noexcept {
     return fromPixelsX(value);

@@ -149,7 +149,7 @@ private:
     uint32_t fillColor_ = 0;
     int16_t fillStyle_ = 1;
     int16_t drawWidth_ = 1;
-    int16_t scaleMode_ = scale::Pixels;
+    int16_t scaleMode_ = core::scale::Pixels;
     bool fontTransparent_ = true;
     float currentX_ = 0;
     float currentY_ = 0;

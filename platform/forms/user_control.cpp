@@ -1,5 +1,6 @@
 #include "platform/forms/user_control.h"
 
+#include "platform/core/event_log.h"
 #include "platform/forms/app.h"
 #include "platform/forms/guarded_window_proc.h"
 #include "platform/forms/form.h"
@@ -61,7 +62,7 @@ void UserControl::setDefaultUserMode(bool userMode) {
 void UserControl::place(ControlHost& host, std::wstring name, int index, int left, int top, int width,
                         int height) {
     // A control is placed once; an unloaded one stays unloaded.
-    if (hwnd_ || unloaded_) throw RuntimeError(err::InvalidProcedureCall);
+    if (hwnd_ || unloaded_) throw core::RuntimeError(core::err::InvalidProcedureCall);
     registerClass();
     installFocusHook();
     host_ = &host;
@@ -83,7 +84,9 @@ void UserControl::place(ControlHost& host, std::wstring name, int index, int lef
                              Screen::twipsToPixelsY(height_), parent, nullptr, GetModuleHandleW(nullptr),
                              static_cast<WindowObject*>(this));
     creating_ = false;
-    if (!w) throw RuntimeError(err::InvalidProcedureCall, L"The control's window could not be created");
+    if (!w)
+        throw core::RuntimeError(core::err::InvalidProcedureCall,
+                                 L"The control's window could not be created");
     hwnd_ = w;
     RECT rc;
     GetClientRect(w, &rc);
@@ -123,7 +126,7 @@ void UserControl::unload() {
         try {
             UserControl_Terminate();
         } catch (...) {
-            reportUnexpectedError(L"Terminate");
+            core::reportUnexpectedError(L"Terminate");
         }
     }
     std::vector<UserControl*> children = hostedControls();
@@ -146,7 +149,7 @@ bool UserControl::eventsOpen() const {
 }
 
 bool UserControl::containerInPixels() const {
-    return host_ && host_->hostScaleMode() == scale::Pixels;
+    return host_ && host_->hostScaleMode() == core::scale::Pixels;
 }
 int UserControl::fromTwipsX(int twips) const {
     return containerInPixels() ? Screen::twipsToPixelsX(twips) : twips;
@@ -162,7 +165,7 @@ int UserControl::toTwipsY(int value) const {
 }
 
 void UserControl::Move(int left, int top, int width, int height) {
-    if (width < 0 || height < 0) throw RuntimeError(err::InvalidPropertyValue);
+    if (width < 0 || height < 0) throw core::RuntimeError(core::err::InvalidPropertyValue);
     // Values the caller did not change keep their exact twips, even where the scale rounds them.
     const int l = left == Left() ? left_ : toTwipsX(left);
     const int t = top == Top() ? top_ : toTwipsY(top);
@@ -229,14 +232,14 @@ std::shared_ptr<StdFont> UserControl::ambientFont() {
     return host_ ? host_->ambientFont() : StdFont::create();
 }
 uint32_t UserControl::ambientBackColor() {
-    return host_ ? host_->ambientBackColor() : sysColor::ButtonFace;
+    return host_ ? host_->ambientBackColor() : core::sysColor::ButtonFace;
 }
 uint32_t UserControl::ambientForeColor() {
-    return host_ ? host_->ambientForeColor() : sysColor::ButtonText;
+    return host_ ? host_->ambientForeColor() : core::sysColor::ButtonText;
 }
 
 void UserControl::setMousePointer(int pointer) {
-    if (!isMousePointer(pointer)) throw RuntimeError(err::InvalidPropertyValue);
+    if (!isMousePointer(pointer)) throw core::RuntimeError(core::err::InvalidPropertyValue);
     mousePointer_ = pointer;
 }
 
@@ -315,7 +318,7 @@ LRESULT UserControl::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     }
     // An unloaded control hears nothing more while its window goes.
     if (unloaded_) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    MessageFrame frame{hwnd, msg, wParam, lParam};
+    core::MessageFrame frame{hwnd, msg, wParam, lParam};
     windowMessage(frame);
     if (frame.handled) return frame.result;
     switch (msg) {
@@ -329,7 +332,7 @@ LRESULT UserControl::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         if (!creating_) sizeChanged();
         return 0;
     case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT && mousePointer_ != pointer::Default) {
+        if (LOWORD(lParam) == HTCLIENT && mousePointer_ != core::pointer::Default) {
             if (HCURSOR c = cursorForPointer(mousePointer_, mouseIcon_.get())) {
                 SetCursor(c);
                 return TRUE;
@@ -420,7 +423,8 @@ void UserControl::mouseDblClick() {
 }
 
 bool isMousePointer(int value) {
-    return (value >= pointer::Default && value <= pointer::SizeAll) || value == pointer::Custom;
+    return (value >= core::pointer::Default && value <= core::pointer::SizeAll) ||
+           value == core::pointer::Custom;
 }
 
 HCURSOR cursorForPointer(int value, const StdPicture* icon) {
@@ -430,11 +434,11 @@ HCURSOR cursorForPointer(int value, const StdPicture* icon) {
         IDC_SIZENESW, IDC_SIZENS, IDC_SIZENWSE,    IDC_SIZEWE, IDC_UPARROW,
         IDC_WAIT,     IDC_NO,     IDC_APPSTARTING, IDC_HELP,   IDC_SIZEALL,
     };
-    static_assert(std::size(cursors) == pointer::SizeAll - pointer::Arrow + 1);
-    if (value == pointer::Custom)
+    static_assert(std::size(cursors) == core::pointer::SizeAll - core::pointer::Arrow + 1);
+    if (value == core::pointer::Custom)
         return icon && icon->hIcon() ? static_cast<HCURSOR>(icon->hIcon()) : nullptr;
-    if (value < pointer::Arrow || value > pointer::SizeAll) return nullptr;
-    return LoadCursorW(nullptr, cursors[value - pointer::Arrow]);
+    if (value < core::pointer::Arrow || value > core::pointer::SizeAll) return nullptr;
+    return LoadCursorW(nullptr, cursors[value - core::pointer::Arrow]);
 }
 
 } // namespace forms

@@ -37,8 +37,8 @@ std::wstring typeOf(const UserControl& control);
 struct AmbientProperties {
     bool UserMode = true;
     std::shared_ptr<StdFont> Font;
-    uint32_t BackColor = sysColor::ButtonFace;
-    uint32_t ForeColor = sysColor::ButtonText;
+    uint32_t BackColor = core::sysColor::ButtonFace;
+    uint32_t ForeColor = core::sysColor::ButtonText;
     std::wstring DisplayName;
     bool DisplayAsDefault = false;
 };
@@ -182,7 +182,7 @@ protected:
 
     // The control's own dispatch, before the base turns messages into events: a message answered
     // here (m.answer) goes no further.
-    virtual void windowMessage(MessageFrame& /*m*/) {}
+    virtual void windowMessage(core::MessageFrame& /*m*/) {}
 
     // Raises an event to the host unless the form is still loading its controls. Returns whether
     // the control is still loaded afterwards; the control stays alive until this returns.
@@ -261,7 +261,7 @@ private:
     std::wstring toolTipText_, tag_, accessKeys_;
     int tabIndex_ = 0;
     bool tabStop_ = true, default_ = false, cancel_ = false;
-    int mousePointer_ = pointer::Default;
+    int mousePointer_ = core::pointer::Default;
     std::shared_ptr<StdPicture> mouseIcon_;
     UINT wantedKeys_ = DLGC_WANTARROWS | DLGC_WANTCHARS;
     bool canGetFocus_ = true, defaultCancel_ = false;

@@ -1,5 +1,6 @@
 #include "platform/forms/user_control_focus.h"
 
+#include "platform/core/event_log.h"
 #include "platform/forms/app.h"
 #include "platform/forms/form.h"
 #include "platform/forms/user_control.h"
@@ -58,7 +59,7 @@ void focusMoving(HWND to, HWND from) {
 
 LRESULT CALLBACK focusHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_SETFOCUS) {
-        Forms::HandlingMessage handling;
+        core::HandlingMessage handling;
         // Events raised here run before the focus has moved: they must see where it is going.
         const HWND savedTarget = t_receiving;
         const bool savedMoving = t_moving;
@@ -67,7 +68,7 @@ LRESULT CALLBACK focusHook(int code, WPARAM wParam, LPARAM lParam) {
         try {
             focusMoving(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
         } catch (...) {
-            reportUnexpectedError(L"Focus hook");
+            core::reportUnexpectedError(L"Focus hook");
         }
         t_receiving = savedTarget;
         t_moving = savedMoving;

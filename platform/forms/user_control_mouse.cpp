@@ -6,25 +6,25 @@ namespace forms {
 
 int shiftFromKeyboard() {
     int s = 0;
-    if (GetKeyState(VK_SHIFT) < 0) s |= shift::Shift;
-    if (GetKeyState(VK_CONTROL) < 0) s |= shift::Ctrl;
-    if (GetKeyState(VK_MENU) < 0) s |= shift::Alt;
+    if (GetKeyState(VK_SHIFT) < 0) s |= core::shift::Shift;
+    if (GetKeyState(VK_CONTROL) < 0) s |= core::shift::Ctrl;
+    if (GetKeyState(VK_MENU) < 0) s |= core::shift::Alt;
     return s;
 }
 
 int shiftFromMouseFlags(WPARAM flags) {
     int s = 0;
-    if (flags & MK_SHIFT) s |= shift::Shift;
-    if (flags & MK_CONTROL) s |= shift::Ctrl;
-    if (GetKeyState(VK_MENU) < 0) s |= shift::Alt;
+    if (flags & MK_SHIFT) s |= core::shift::Shift;
+    if (flags & MK_CONTROL) s |= core::shift::Ctrl;
+    if (GetKeyState(VK_MENU) < 0) s |= core::shift::Alt;
     return s;
 }
 
 int buttonsFromMouseFlags(WPARAM flags) {
     int b = 0;
-    if (flags & MK_LBUTTON) b |= mouse::Left;
-    if (flags & MK_RBUTTON) b |= mouse::Right;
-    if (flags & MK_MBUTTON) b |= mouse::Middle;
+    if (flags & MK_LBUTTON) b |= core::mouse::Left;
+    if (flags & MK_RBUTTON) b |= core::mouse::Right;
+    if (flags & MK_MBUTTON) b |= core::mouse::Middle;
     return b;
 }
 
@@ -35,15 +35,15 @@ int buttonOf(UINT msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
-        return mouse::Left;
+        return core::mouse::Left;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
     case WM_RBUTTONDBLCLK:
-        return mouse::Right;
+        return core::mouse::Right;
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
     case WM_MBUTTONDBLCLK:
-        return mouse::Middle;
+        return core::mouse::Middle;
     }
     return 0;
 }

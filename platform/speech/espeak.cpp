@@ -72,7 +72,7 @@ std::wstring commandLine(const std::wstring& program, const std::vector<std::wst
 }
 
 std::optional<std::wstring> espeakProgram() {
-    if (runningUnderWine()) {
+    if (core::runningUnderWine()) {
         for (const char* host : {"/usr/bin/espeak-ng", "/usr/local/bin/espeak-ng"})
             if (auto program = core::hostProgram(host)) return program;
         return std::nullopt;
@@ -178,15 +178,15 @@ void EspeakEngine::say(const Utterance& u) {
     textFile_ = file;
     const auto text = core::hostPath(file);
     const auto wave = u.waveFile.empty() ? std::optional<std::wstring>(L"") : core::hostPath(u.waveFile);
-    const auto shell = runningUnderWine() ? core::hostProgram("/bin/sh") : std::nullopt;
+    const auto shell = core::runningUnderWine() ? core::hostProgram("/bin/sh") : std::nullopt;
     const auto programPath = core::hostPath(*program);
-    if (!text || !wave || (runningUnderWine() && (!shell || !programPath))) {
+    if (!text || !wave || (core::runningUnderWine() && (!shell || !programPath))) {
         stop();
         throw core::RuntimeError(core::err::PathNotFound, L"The speech files cannot be named");
     }
     const auto arguments = espeakArguments(u, *text, *wave);
     try {
-        if (runningUnderWine())
+        if (core::runningUnderWine())
             start(*shell, watchedArguments(*text, *programPath, arguments));
         else
             process_ = start(*program, arguments);

@@ -14,8 +14,6 @@
 
 namespace speech {
 
-using core::runningUnderWine;
-
 // The voice name with its variant: "en-us+m3", "en-us+f3", "ru+m3", "ru+f3".
 std::wstring espeakVoice(Voice voice);
 // The arguments after the program's name; the files are paths as the program sees them.

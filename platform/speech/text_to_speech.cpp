@@ -1,5 +1,6 @@
 #include "platform/speech/text_to_speech.h"
 
+#include "platform/core/host_path.h"
 #include "platform/speech/espeak.h"
 #include "platform/speech/sapi.h"
 
@@ -73,8 +74,8 @@ SpeechFactory& factorySlot() {
 std::shared_ptr<Engine> platformEngine() {
     std::shared_ptr<Engine>& engine = engineSlot();
     if (!engine)
-        engine = runningUnderWine() ? std::shared_ptr<Engine>(new EspeakEngine)
-                                    : std::shared_ptr<Engine>(new WindowsEngine);
+        engine = core::runningUnderWine() ? std::shared_ptr<Engine>(new EspeakEngine)
+                                          : std::shared_ptr<Engine>(new WindowsEngine);
     return engine;
 }
 

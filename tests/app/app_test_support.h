@@ -5,6 +5,7 @@
 #include "app/controls.h"
 #include "app/main_window.h"
 #include "app/sys_tray_icon.h"
+#include "platform/core/variant.h"
 #include "platform/forms/app.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/form.h"
@@ -27,7 +28,7 @@ inline forms::LayoutEntry hiddenLabel(const wchar_t* name, const wchar_t* text) 
     e.width = 300;
     e.height = 300;
     e.visible = false;
-    e.properties = {{L"Text", forms::Variant(std::wstring(text))}, {L"TiengViet", false}};
+    e.properties = {{L"Text", core::Variant(std::wstring(text))}, {L"TiengViet", false}};
     return e;
 }
 

@@ -9,6 +9,7 @@
 #include "app/ses.h"
 #include "app/tesdiq.h"
 #include "app/traymenu.h"
+#include "platform/core/message_frame.h"
 #include "platform/core/text.h"
 #include "widgets/command_button/kt_button.h"
 #include "platform/forms/msgbox.h"
@@ -59,7 +60,7 @@ protected:
     }
     void Form_Resize() override { commands.resized(); }
     void Form_QueryUnload(int& cancel, int mode) override { commands.closing(cancel, mode); }
-    void windowMessage(forms::MessageFrame& m) override { commands.sessionMessage(m); }
+    void windowMessage(core::MessageFrame& m) override { commands.sessionMessage(m); }
 };
 
 class Commands : public testing::Test {

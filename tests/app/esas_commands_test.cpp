@@ -13,6 +13,7 @@
 #include "app/ses.h"
 #include "app/tesdiq.h"
 #include "app/traymenu.h"
+#include "platform/core/constants.h"
 #include "platform/data/database.h"
 #include "platform/forms/msgbox.h"
 #include "platform/speech/recording_speech.h"
@@ -120,7 +121,7 @@ TEST_F(MainWindowCommands, ClosingAsksAndTheTrayTakesTheWindowAndGivesItBack) {
     EXPECT_EQ(forms::instance<app::traymenu>().control<widgets::Label_KDQ>(L"kisi").Text(), L" Open");
     click(forms::instance<app::traymenu>().control<forms::UserControl>(L"k").hWnd());
     EXPECT_TRUE(w->Visible());
-    EXPECT_EQ(w->WindowState(), forms::windowState::Normal);
+    EXPECT_EQ(w->WindowState(), core::windowState::Normal);
     EXPECT_EQ(shell.text().back(), L"delete");
     EXPECT_TRUE(messages.empty());
 }

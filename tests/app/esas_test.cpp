@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 
 #include "app/keyboard_layout.h"
+#include "platform/core/constants.h"
 #include "platform/data/database.h"
 #include "platform/forms/app.h"
 #include "widgets/command_button/kt_button.h"
@@ -167,7 +168,7 @@ TEST_F(MainWindow, TypedWordIsSearchedOnEnterAndItsRowSelected) {
     EXPECT_EQ(label(L"ya"), L"#@bank$");
     EXPECT_EQ(layouts.size(), 5u);
     EXPECT_EQ(layouts.back(), L"00000409");
-    EXPECT_EQ(w->MousePointer(), forms::pointer::Arrow);
+    EXPECT_EQ(w->MousePointer(), core::pointer::Arrow);
 }
 
 TEST_F(MainWindow, AutomaticSearchStartsAtTheThirdCharacterAndEnterSearchesOnce) {
@@ -278,7 +279,7 @@ TEST_F(MainWindow, ADatabaseFailureIsReportedOnceAndTheListsStay) {
     clickFirstHeadword();
     EXPECT_EQ(messages.size(), 2u);
     EXPECT_EQ(items(list(L"ul")), (Words{L"banka", L"kıyı"}));
-    EXPECT_EQ(w->MousePointer(), forms::pointer::Arrow);
+    EXPECT_EQ(w->MousePointer(), core::pointer::Arrow);
 }
 
 // The dictionary is checked through once the window is painted; a look-up that comes earlier waits

@@ -2,6 +2,7 @@
 // missing rows, NULLs and short values give the defaults instead of ending the program.
 #include "app/settings.h"
 
+#include "platform/core/variant.h"
 #include "platform/data/database.h"
 #include "platform/core/runtime_error.h"
 #include "support/temp_folder.h"
@@ -60,21 +61,21 @@ TEST_F(AppSettings, EmptyTablesNullsAndShortValuesGiveTheDefaults) {
 }
 
 TEST_F(AppSettings, StoringWritesTheFirstRowOrAddsOne) {
-    app::storeSetting(cn, rs, folder.path(), L"dil", L"dil", forms::Variant(std::wstring(L"ru")));
+    app::storeSetting(cn, rs, folder.path(), L"dil", L"dil", core::Variant(std::wstring(L"ru")));
     EXPECT_EQ(read().dil, L"ru");
     run(L"delete from rsu");
-    app::storeSetting(cn, rs, folder.path(), L"rsu", L"deyer", forms::Variant(int32_t(200)));
+    app::storeSetting(cn, rs, folder.path(), L"rsu", L"deyer", core::Variant(int32_t(200)));
     EXPECT_EQ(read().rsu, L"200");
     EXPECT_FALSE(cn.isOpen());
 }
 
 TEST_F(AppSettings, AMissingFileOrTableIsAnErrorThatLeavesNothingOpen) {
     run(L"drop table rsu");
-    EXPECT_THROW(read(), forms::RuntimeError);
+    EXPECT_THROW(read(), core::RuntimeError);
     EXPECT_FALSE(cn.isOpen());
     EXPECT_FALSE(rs.isOpen());
     DeleteFileW((folder.path() + L"\\oracle\\lang.vex").c_str());
-    EXPECT_THROW(read(), forms::RuntimeError);
+    EXPECT_THROW(read(), core::RuntimeError);
     EXPECT_EQ(GetFileAttributesW((folder.path() + L"\\oracle\\lang.vex").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -86,7 +87,7 @@ TEST(AppSettingsFolder, AFolderNamedWithSeparatorsAndLettersOfEveryLanguageWorks
         tools::writeSampleDatabases(folder);
         data::Connection cn;
         data::Recordset rs;
-        app::storeSetting(cn, rs, folder, L"dil", L"dil", forms::Variant(std::wstring(L"az")));
+        app::storeSetting(cn, rs, folder, L"dil", L"dil", core::Variant(std::wstring(L"az")));
         EXPECT_EQ(app::readSettings(cn, rs, folder).dil, L"az");
         cn.Open(app::dictionaryConnectionString(folder + L"/oracle/"));
         EXPECT_TRUE(cn.isOpen());

@@ -3,6 +3,7 @@
 #include "app_test_support.h"
 
 #include "app/traymenu.h"
+#include "platform/core/variant.h"
 #include "platform/forms/app.h"
 #include "platform/forms/cursor_position.h"
 #include "platform/forms/std_picture.h"
@@ -195,12 +196,11 @@ TEST(TrayIcon, ItsStoredFormComesFromItsPropertyTable) {
     const auto picture = forms::StdPicture::copyOfIcon(LoadIconW(nullptr, IDI_APPLICATION));
     testsupport::expectRowsSurviveWriteAndRead<Icon>(
         *host, Icon::properties(),
-        {{L"Icon", forms::Variant(picture),
-          [](Icon& c, const forms::Variant& v) { c.setIcon(v.toPicture()); }},
-         {L"IconToolTipText", forms::Variant(std::wstring(L"Vexa")),
-          [](Icon& c, const forms::Variant& v) { c.setIconToolTipText(v.toString()); }},
-         {L"IconVisible", forms::Variant(true),
-          [](Icon& c, const forms::Variant& v) { c.setIconVisible(v.toBoolean()); }}});
+        {{L"Icon", core::Variant(picture), [](Icon& c, const core::Variant& v) { c.setIcon(v.toPicture()); }},
+         {L"IconToolTipText", core::Variant(std::wstring(L"Vexa")),
+          [](Icon& c, const core::Variant& v) { c.setIconToolTipText(v.toString()); }},
+         {L"IconVisible", core::Variant(true),
+          [](Icon& c, const core::Variant& v) { c.setIconVisible(v.toBoolean()); }}});
     host->Unload();
 }
 

@@ -12,7 +12,7 @@ template <class F>
 int errorOf(F&& call, std::wstring* description = nullptr) {
     try {
         call();
-    } catch (const forms::RuntimeError& e) {
+    } catch (const core::RuntimeError& e) {
         if (description) *description = e.description();
         return e.number();
     }

@@ -6,6 +6,7 @@
 // public setter that takes it.
 
 #include "platform/core/text.h"
+#include "platform/core/variant.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/property_table.h"
 #include "platform/forms/user_control.h"
@@ -22,9 +23,9 @@ namespace testsupport {
 template <class C>
 struct PropertyCase {
     std::wstring key;
-    forms::Variant value;
+    core::Variant value;
     // The public setter (null for a property that is set only at design time, through the bag).
-    std::function<void(C&, const forms::Variant&)> set;
+    std::function<void(C&, const core::Variant&)> set;
 };
 
 // The keys a bag holds, in order, joined by ", ".

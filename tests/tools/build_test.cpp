@@ -1,3 +1,6 @@
+#include "platform/core/runtime_error.h"
+#include "platform/core/text.h"
+#include "platform/core/variant.h"
 #include "platform/data/connection_string.h"
 #include "platform/data/data_fixture.h"
 #include "platform/data/errors.h"
@@ -37,7 +40,7 @@ TEST(ToolsBuild, AFailedBuildLeavesTheOldFileAndNoPart) {
                  std::runtime_error);
     EXPECT_EQ(fileBytes(folder.file(L"dat.vex")), before);
     // A failure inside the database step, too: the folder to write in does not exist.
-    EXPECT_THROW(writeDictionary(folder.file(L"none\\dat.vex"), {L"x@two<>два<>iki@2"}), forms::RuntimeError);
+    EXPECT_THROW(writeDictionary(folder.file(L"none\\dat.vex"), {L"x@two<>два<>iki@2"}), core::RuntimeError);
     EXPECT_EQ(folder.listing(), L"dat.vex ");
 }
 
@@ -50,7 +53,7 @@ TEST(ToolsBuild, SettingsHoldTheirDefaults) {
     cn.Open(connectionString(folder.path(), L"lang.vex", kSettingsPassword), L"", L"", -1);
     Recordset rs;
     rs.Open(L"select ses from ses ", cn, 1, 3, -1);
-    EXPECT_EQ(rs.Fields(L"ses").Value().type(), forms::VariantType::Boolean);
+    EXPECT_EQ(rs.Fields(L"ses").Value().type(), core::VariantType::Boolean);
     EXPECT_TRUE(rs.Fields(L"ses").Value().toBoolean());
     rs.Close();
     rs.Open(L"select adam from adam ", cn, 1, 3, -1);
@@ -68,7 +71,7 @@ TEST(ToolsBuild, SettingsHoldTheirDefaults) {
     rs.Close();
     // Written back as the language form does.
     rs.Open(L"select * from dil", cn, 1, 3, -1);
-    rs.Fields(L"dil").setValue(forms::Variant(L"az"));
+    rs.Fields(L"dil").setValue(core::Variant(L"az"));
     rs.Update();
     rs.Close();
     rs.Open(L"select dil from dil ", cn, 1, 3, -1);
@@ -216,7 +219,7 @@ TEST(ToolsBuild, EveryShownWordHasOneSourcePart) {
         if (turkish != L"@") parts[2][turkish.substr(0, turkish.find(L'@'))].insert(turkish);
     }
     for (const auto& language : parts)
-        for (const auto& [word, sources] : language) EXPECT_EQ(sources.size(), 1u) << data::toUtf8(word);
+        for (const auto& [word, sources] : language) EXPECT_EQ(sources.size(), 1u) << core::toUtf8(word);
     EXPECT_GT(parts[0].size(), 150u);
     EXPECT_GT(parts[2].size(), 150u);
 }

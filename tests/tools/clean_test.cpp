@@ -1,6 +1,7 @@
 #include "tools/builder.h"
 #include "tools/clean.h"
 
+#include "platform/core/text.h"
 #include "platform/data/text.h"
 
 #include <gtest/gtest.h>
@@ -123,17 +124,17 @@ TEST(ToolsClean, NotesColonsAndStrayDotsLeaveTheEverydaySenses) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(words(cleanNumberedArticle(std::wstring(L"x /x/\n1. ") + c.sense + L"\n")), c.words)
-            << data::toUtf8(c.sense);
+            << core::toUtf8(c.sense);
 }
 
 TEST(ToolsClean, TurkishRemnantsOfTheEnglishSourceAreRefused) {
     for (const wchar_t* good : {L"o", L"ağ", L"afrika'ya ait", L"yugoslavya'nın başkenti", L"kur'an",
                                 L"vaz'etmek", L"reform yapmak", L"çok kuvvetli adam"})
-        EXPECT_TRUE(plausibleTurkish(good)) << data::toUtf8(good);
+        EXPECT_TRUE(plausibleTurkish(good)) << core::toUtf8(good);
     for (const wchar_t* bad : {L"r", L"i", L"with ile uymak", L"railway demiryolu", L"su bilimi hydrolog'ic",
                                L"fer'mentative mayalanan", L"assid'uousness çalışkanlık", L"noel'",
                                L"''her''", L"dikkatli assidu'ity"})
-        EXPECT_FALSE(plausibleTurkish(bad)) << data::toUtf8(bad);
+        EXPECT_FALSE(plausibleTurkish(bad)) << core::toUtf8(bad);
 
     Lexicon lexicon;
     addEnglishRussian(lexicon, L"hydrology", {{L"гидрология", L"n"}});

@@ -1,5 +1,6 @@
 // Damage inside the dictionary that the engine's page check lets through: the digest the builder
 // stores reports it, naming the file and nothing of the engine's own findings.
+#include "platform/core/text.h"
 #include "platform/data/connection_string.h"
 #include "platform/data/content_digest.h"
 #include "platform/data/data_fixture.h"
@@ -22,7 +23,7 @@ void flipByte(const std::wstring& file, size_t at) {
 
 // Where a row's text lies in the file (its first occurrence is the row itself).
 size_t rowAt(const std::wstring& file, const std::wstring& row) {
-    return fileBytes(file).find(data::toUtf8(row));
+    return fileBytes(file).find(core::toUtf8(row));
 }
 
 } // namespace
@@ -59,7 +60,7 @@ TEST(ToolsDamage, AnyChangeToTheDictionaryIsDamageNamingTheFile) {
         std::wstring text;
         const int number = errorOf(
             [&] { cn.Open(connectionString(folder.path(), L"dat.vex", tools::kDictionaryPassword)); }, &text);
-        const std::string shown = data::toUtf8(text);
+        const std::string shown = core::toUtf8(text);
         if (std::string(c.what) == "intact") {
             EXPECT_EQ(number, 0) << shown;
             continue;

@@ -1,3 +1,4 @@
+#include "platform/core/text.h"
 #include "platform/data/data_fixture.h"
 #include "platform/data/text.h"
 #include "tools/builder.h"
@@ -42,8 +43,8 @@ void writeDictd(const TempFolder& folder, const std::wstring& name,
     std::string text = "00-database-info\nA dictionary made for a test.\n";
     std::string index = "00databaseinfo\tA\t" + number(static_cast<long long>(text.size())) + "\n";
     for (const auto& [word, article] : articles) {
-        std::string bytes = data::toUtf8(article);
-        index += data::toUtf8(word) + "\t" + number(static_cast<long long>(text.size())) + "\t" +
+        std::string bytes = core::toUtf8(article);
+        index += core::toUtf8(word) + "\t" + number(static_cast<long long>(text.size())) + "\t" +
                  number(static_cast<long long>(bytes.size())) + "\n";
         text += bytes;
     }

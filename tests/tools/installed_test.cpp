@@ -1,5 +1,6 @@
 // The builder on the dictionary packages installed on this machine. The tests skip, saying why,
 // where they are not installed.
+#include "platform/core/text.h"
 #include "platform/data/connection.h"
 #include "platform/data/connection_string.h"
 #include "platform/data/data_fixture.h"
@@ -88,7 +89,7 @@ TEST(ToolsInstalled, TheFirstTranslationOfEverySampledSenseReachesTheRows) {
                 if (parts.count(word)) {
                     ++found;
                 } else if (missing.size() < 400) {
-                    missing += " " + data::toUtf8(headword) + ":" + data::toUtf8(word);
+                    missing += " " + core::toUtf8(headword) + ":" + core::toUtf8(word);
                 }
             }
         }
@@ -135,5 +136,5 @@ TEST(ToolsInstalled, TheBuiltDictionaryHoldsTheEverydayWords) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(partsOf(c.key, c.part).count(c.word), 1u)
-            << data::toUtf8(c.key) << " " << data::toUtf8(c.word);
+            << core::toUtf8(c.key) << " " << core::toUtf8(c.word);
 }

@@ -2,7 +2,9 @@
 
 #include "platform/core/constants.h"
 #include "platform/core/event_log.h"
+#include "platform/core/message_frame.h"
 #include "platform/core/runtime_error.h"
+#include "platform/core/variant.h"
 #include "platform/forms/form.h"
 #include "platform/forms/layout.h"
 #include "platform/forms/property_bag.h"
@@ -61,33 +63,31 @@ forms::PropertyTable<Button_KDQ> Button_KDQ::makeProperties() {
             key, [member](B& c) -> T& { return c.look_.*member; }, stored, effect);
     };
     auto font = forms::fontField<B>(
-                    L"Font", [](B & c) -> auto& { return c.font_; }, OnChange::Repaint)
-                    .setBy("setFont");
+        L"Font", [](B & c) -> auto& { return c.font_; }, OnChange::Repaint);
     font.initial = [](B& c) {
         auto f = c.ambientFont();
         f = f ? f->clone() : forms::StdFont::create();
         f->setName(kNewFontName);
-        return forms::Variant(f);
+        return core::Variant(f);
     };
-    font.put = [store = font.put](B& c, const forms::Variant& v) {
+    font.put = [store = font.put](B& c, const core::Variant& v) {
         store(c, v);
         c.surface().setFont(c.font_);
     };
     forms::PropertyRow<B> picture;
     picture.key = L"Picture";
-    picture.storedDefault = [](B&) { return forms::Variant(std::shared_ptr<forms::StdPicture>()); };
+    picture.storedDefault = [](B&) { return core::Variant(std::shared_ptr<forms::StdPicture>()); };
     picture.initial = picture.storedDefault;
-    picture.get = [](B& c) { return forms::Variant(c.Picture()); };
-    picture.put = [](B& c, const forms::Variant& v) {
+    picture.get = [](B& c) { return core::Variant(c.Picture()); };
+    picture.put = [](B& c, const core::Variant& v) {
         if (c.pSrc_) c.pSrc_->setPicture(v.toPicture());
     };
-    picture.setter = "setPicture";
 
     return forms::PropertyTable<B>{
-        inLook(L"Enabled", &ButtonLook::Enabled, true).setBy("setEnabled"),
+        inLook(L"Enabled", &ButtonLook::Enabled, true),
         inLook(L"ButtonStyle", &ButtonLook::ButtonStyle, 0),
-        inLook(L"TiengViet", &ButtonLook::TiengViet, true).setBy("setTiengViet"),
-        inLook(L"Caption", &ButtonLook::Caption, kDefaultCaption).setBy("setCaption"),
+        inLook(L"TiengViet", &ButtonLook::TiengViet, true),
+        inLook(L"Caption", &ButtonLook::Caption, kDefaultCaption),
         inLook(L"Forecolor", &ButtonLook::Forecolor, 0),
         inLook(L"ShadowColor", &ButtonLook::ShadowColor, 0).startsAt(kWhite),
         inLook(L"Shadow", &ButtonLook::Shadow, true),
@@ -109,7 +109,7 @@ forms::PropertyTable<Button_KDQ> Button_KDQ::makeProperties() {
 }
 
 void Button_KDQ::UserControl_Initialize() {
-    surface().setScaleMode(forms::scale::Pixels);
+    surface().setScaleMode(core::scale::Pixels);
     surface().setBackColor(Ambient().BackColor);
     // The picture lives in a constituent that is never shown: the painting copies from its image.
     pSrc_ = forms::makeControl<forms::PictureBox>();
@@ -117,8 +117,8 @@ void Button_KDQ::UserControl_Initialize() {
     pSrc_->initNew();
     pSrc_->setVisible(false);
     pSrc_->setTabStop(false);
-    pSrc_->setBorderStyle(forms::controlBorder::None);
-    pSrc_->setScaleMode(forms::scale::Pixels);
+    pSrc_->setBorderStyle(core::controlBorder::None);
+    pSrc_->setScaleMode(core::scale::Pixels);
     pSrc_->setAutoSize(true);
     properties().init(*this);
     // The creation's caption goes through its writer: converted and reported.
@@ -164,7 +164,7 @@ void Button_KDQ::captionChanged() {
 }
 
 void Button_KDQ::setFont(std::shared_ptr<forms::StdFont> value) {
-    if (!value) throw forms::RuntimeError(forms::err::InvalidPropertyValue);
+    if (!value) throw core::RuntimeError(core::err::InvalidPropertyValue);
     font_ = std::move(value);
     surface().setFont(font_);
     PropertyChanged(L"Font");
@@ -250,7 +250,7 @@ void Button_KDQ::UserControl_Terminate() {
     hover::releaseCapture(hWnd());
 }
 
-void Button_KDQ::windowMessage(forms::MessageFrame& m) {
+void Button_KDQ::windowMessage(core::MessageFrame& m) {
     if (hover::hidesOrDisables(m)) hover::releaseCapture(hWnd());
 }
 
@@ -261,7 +261,7 @@ void Button_KDQ::UserControl_AmbientChanged(const std::wstring&) {
 // --- mouse
 
 bool Button_KDQ::pressed(int button, int shift, float x, float y) {
-    if (button == forms::mouse::Left) {
+    if (button == core::mouse::Left) {
         state_.MouseState = buttonMouse::Pressed;
         state_.HasFocus = true;
         Redraw();
@@ -276,7 +276,7 @@ bool Button_KDQ::pressed(int button, int shift, float x, float y) {
 }
 
 bool Button_KDQ::released(int button, int shift, float x, float y) {
-    if (button == forms::mouse::Left) {
+    if (button == core::mouse::Left) {
         state_.MouseState =
             state_.MouseState == buttonMouse::Pressed ? buttonMouse::Hover : buttonMouse::Normal;
         Redraw();
@@ -286,7 +286,7 @@ bool Button_KDQ::released(int button, int shift, float x, float y) {
 }
 
 bool Button_KDQ::clicked() {
-    if (state_.LastButton != forms::mouse::Left) return true;
+    if (state_.LastButton != core::mouse::Left) return true;
     return RaiseEvent(Click);
 }
 
@@ -300,14 +300,14 @@ void Button_KDQ::UserControl_MouseUp(int button, int shift, float x, float y) {
 
 void Button_KDQ::UserControl_DblClick() {
     // The second press of a double click looks and reports like a press.
-    if (state_.LastButton == forms::mouse::Left) pressed(forms::mouse::Left, 0, 1, 1);
+    if (state_.LastButton == core::mouse::Left) pressed(core::mouse::Left, 0, 1, 1);
 }
 
 void Button_KDQ::UserControl_MouseMove(int button, int shift, float x, float y) {
     HWND self = hWnd();
     if (button == 0) hover::handOverTip(*this, tooltipTiengViet_);
     std::int16_t b = std::int16_t(button), sh = std::int16_t(shift);
-    const bool left = button == forms::mouse::Left;
+    const bool left = button == core::mouse::Left;
     if (hover::pointerOver(*this, x, y)) {
         hover::capture(self);
         state_.MouseState = left ? buttonMouse::Pressed : buttonMouse::Hover;
@@ -340,7 +340,7 @@ void Button_KDQ::UserControl_KeyDown(int& keyCode, int shift) {
         moveFocus(false);
     } else if (keyCode == kSpace) {
         state_.SpaceDown = true;
-        if (!pressed(forms::mouse::Left, 0, 0, 0)) return;
+        if (!pressed(core::mouse::Left, 0, 0, 0)) return;
     }
     if (!watch.alive() || !loaded()) return;
     std::int16_t code = std::int16_t(keyCode), sh = std::int16_t(shift);
@@ -350,7 +350,7 @@ void Button_KDQ::UserControl_KeyDown(int& keyCode, int shift) {
 
 void Button_KDQ::UserControl_KeyUp(int& keyCode, int shift) {
     if (keyCode == kSpace && state_.SpaceDown) {
-        if (!released(forms::mouse::Left, 0, 0, 0)) return;
+        if (!released(core::mouse::Left, 0, 0, 0)) return;
         if (!clicked()) return;
         state_.SpaceDown = false;
     }
@@ -377,7 +377,7 @@ void Button_KDQ::UserControl_ExitFocus() {
 }
 
 void Button_KDQ::UserControl_AccessKeyPress(int) {
-    state_.LastButton = forms::mouse::Left;
+    state_.LastButton = core::mouse::Left;
     clicked();
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/core/message_frame.h"
 #include "platform/forms/controls/picture_box.h"
 #include "platform/forms/event.h"
 #include "platform/forms/property_table.h"
@@ -101,7 +102,7 @@ protected:
     void UserControl_GotFocus() override;
     void UserControl_ExitFocus() override;
     void UserControl_AccessKeyPress(int keyAscii) override;
-    void windowMessage(forms::MessageFrame& m) override;
+    void windowMessage(core::MessageFrame& m) override;
 
 private:
     ButtonLook look_;

@@ -3,6 +3,7 @@
 #include "widgets/combo_box/combo_frame.h"
 #include "widgets/combo_box/combo_theme.h"
 
+#include "platform/core/rounding.h"
 #include "platform/forms/functions.h"
 
 #include <array>
@@ -14,7 +15,7 @@ namespace {
 using namespace shade;
 
 int roundi(double v) {
-    return static_cast<int>(forms::roundHalfEven(v));
+    return static_cast<int>(core::roundHalfEven(v));
 }
 
 struct SchemeBody {

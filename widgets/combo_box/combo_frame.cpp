@@ -1,5 +1,7 @@
 #include "widgets/combo_box/combo_frame.h"
 
+#include "platform/core/constants.h"
+#include "platform/core/rounding.h"
 #include "platform/forms/functions.h"
 #include "platform/forms/gdi.h"
 #include "widgets/combo_box/combo_picture.h"
@@ -87,7 +89,7 @@ void DrawShadeLine(HDC dc, uint32_t from, uint32_t to, int x1, int y, int x2, in
     if (steps <= 0) return;
     const COLORREF a = plain(from), b = plain(to);
     auto blend = [steps](int ca, int cb, int i) {
-        return static_cast<int>(forms::roundHalfEven(ca + i * static_cast<float>(cb - ca) / steps));
+        return static_cast<int>(core::roundHalfEven(ca + i * static_cast<float>(cb - ca) / steps));
     };
     for (int i = 0; i <= steps; ++i)
         APILine(dc, x1, y + i, x2, y + i,
@@ -105,7 +107,7 @@ void DrawArrow(HDC dc, const RECT& button, uint32_t colour, const ComboLook& loo
     else if (office && (variant == officeAppearance::Standard || variant == officeAppearance::SystemColours))
         s = 2;
     const int x = button.right - (7 - s);
-    const int y = static_cast<int>(forms::roundHalfEven(button.top + (button.bottom - button.top) / 2.0));
+    const int y = static_cast<int>(core::roundHalfEven(button.top + (button.bottom - button.top) / 2.0));
     forms::GdiPen pen(CreatePen(PS_SOLID, 1, plain(colour)));
     forms::ScopedSelect use(dc, pen.get());
     const POINT path[] = {{x - 3, y - 1}, {x + 1, y - 1}, {x, y}, {x - 2, y}, {x, y + 2}};
@@ -128,7 +130,7 @@ std::wstring CompactItemText(HDC dc, int scaleWidth, const std::wstring& text, s
     const int room = scaleWidth - full / 2;
     int current = full + offset;
     if (shown.empty()) shown = text;
-    int n = static_cast<int>(forms::roundHalfEven(static_cast<int>(text.size()) / 2.0));
+    int n = static_cast<int>(core::roundHalfEven(static_cast<int>(text.size()) / 2.0));
     // Only a strictly shorter text replaces the one given.
     while (current > room && n >= 4 && static_cast<size_t>(n) + 3 < shown.size()) {
         shown =
@@ -263,7 +265,7 @@ FrameLayout ComboFrame::DrawCombo() {
     const int w = in_.width, h = in_.height;
     const uint32_t back = back_;
     APIFillSolidRect(dc_, RECT{0, 0, w, h}, back);
-    out_.editTop = static_cast<int>(forms::roundHalfEven(std::abs(h / 2.0 - 7) + 0.5));
+    out_.editTop = static_cast<int>(core::roundHalfEven(std::abs(h / 2.0 - 7) + 0.5));
     out_.editFore = look.Enabled ? TranslateColor(look.NormalColorText)
                                  : LightenColor(look.disabledRead(), DisabledEditLighten);
     out_.editVisible = look.Style != ListOnlyStyle;
@@ -310,8 +312,8 @@ FrameLayout ComboFrame::DrawCombo() {
 void ComboFrame::DrawAppearance2() {
     const int w = in_.width, h = in_.height;
     APIDrawEdge(dc_, RECT{0, 0, w, h}, EDGE_SUNKEN, BF_RECT);
-    APIFillSolidRect(dc_, out_.button, forms::sysColor::ButtonFace);
-    out_.listFrameColor = TranslateColor(forms::sysColor::ButtonShadow);
+    APIFillSolidRect(dc_, out_.button, core::sysColor::ButtonFace);
+    out_.listFrameColor = TranslateColor(core::sysColor::ButtonShadow);
     APIDrawEdge(dc_, out_.button, in_.state == comboState::Pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     DrawArrow(dc_, out_.button, in_.look.ArrowColor, in_.look);
 }
@@ -326,9 +328,9 @@ void ComboFrame::DrawAppearance4() {
     const RECT& b = out_.button;
     APIDrawEdge(dc_, RECT{0, 0, w, h}, BDR_SUNKENOUTER, BF_RECT);
     APIFillSolidRect(dc_, b, fill);
-    out_.listFrameColor = TranslateColor(forms::sysColor::ButtonFace);
-    APILineEx(dc_, 1, 1, w - 3, h - 3, forms::sysColor::ButtonFace);
-    APILine(dc_, b.left - 1, b.top, b.left - 1, b.bottom, forms::sysColor::ButtonFace);
+    out_.listFrameColor = TranslateColor(core::sysColor::ButtonFace);
+    APILineEx(dc_, 1, 1, w - 3, h - 3, core::sysColor::ButtonFace);
+    APILine(dc_, b.left - 1, b.top, b.left - 1, b.bottom, core::sysColor::ButtonFace);
     APIDrawEdge(dc_, b, edge, BF_RECT);
     DrawArrow(dc_, b, arrow, look);
 }

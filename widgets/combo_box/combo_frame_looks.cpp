@@ -1,6 +1,7 @@
 // The looks the frame draws itself: appearances 6, 7, 9, 10, 11, 15 and 19.
 #include "widgets/combo_box/combo_frame.h"
 
+#include "platform/core/rounding.h"
 #include "platform/forms/functions.h"
 #include "platform/forms/gdi.h"
 #include "widgets/combo_box/combo_picture.h"
@@ -19,7 +20,7 @@ namespace {
 using namespace shade;
 
 int roundi(double v) {
-    return static_cast<int>(forms::roundHalfEven(v));
+    return static_cast<int>(core::roundHalfEven(v));
 }
 
 // A path drawn segment by segment with one pen: its last point is not painted.

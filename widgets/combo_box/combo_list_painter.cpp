@@ -1,5 +1,6 @@
 #include "widgets/combo_box/combo_list_painter.h"
 
+#include "platform/core/constants.h"
 #include "platform/forms/functions.h"
 #include "platform/forms/gdi.h"
 #include "platform/forms/screen.h"
@@ -134,7 +135,7 @@ ListHighlight ComboListPainter::DrawList(long top, long rows) {
             in_.items.at(p).separator) {
             const int y = listPixels(printY_ + SeparatorBelowPrint);
             APILine(dc_, listPixels(SeparatorLeft), y, listPixels(SW - separatorMargin), y,
-                    forms::sysColor::ButtonShadow);
+                    core::sysColor::ButtonShadow);
         }
         DrawListPicture(k, RowPixels * static_cast<int>(s));
         if (item.textShadow) {

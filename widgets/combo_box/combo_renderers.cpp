@@ -1,6 +1,7 @@
 // The renderers of appearances 5, 8, 12, 13, 14, 18, 20 and 21.
 #include "widgets/combo_box/combo_frame.h"
 
+#include "platform/core/rounding.h"
 #include "platform/forms/functions.h"
 #include "platform/forms/gdi.h"
 
@@ -11,7 +12,7 @@ namespace {
 using namespace shade;
 
 int roundi(double v) {
-    return static_cast<int>(forms::roundHalfEven(v));
+    return static_cast<int>(core::roundHalfEven(v));
 }
 
 void path(HDC dc, const POINT (&points)[5], uint32_t colour) {

@@ -1,6 +1,7 @@
 // The renderers of appearance 1 (the default look, in three variants), 16 and 17.
 #include "widgets/combo_box/combo_frame.h"
 
+#include "platform/core/rounding.h"
 #include "platform/forms/functions.h"
 
 #include <algorithm>
@@ -12,7 +13,7 @@ namespace {
 using namespace shade;
 
 int roundi(double v) {
-    return static_cast<int>(forms::roundHalfEven(v));
+    return static_cast<int>(core::roundHalfEven(v));
 }
 
 struct Row {

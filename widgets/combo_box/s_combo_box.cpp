@@ -1,6 +1,7 @@
 // The combo box: its parts, its items and the selection.
 #include "widgets/combo_box/s_combo_box.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/event_log.h"
 #include "platform/core/runtime_error.h"
 #include "platform/forms/controls/picture_box.h"
@@ -33,14 +34,14 @@ void SComboBox::registerType() {
 }
 
 void SComboBox::UserControl_Initialize() {
-    surface().setScaleMode(forms::scale::Pixels);
+    surface().setScaleMode(core::scale::Pixels);
     createRuntimeControls();
 }
 
 // The edit box, the drop-down list with its bar and the hover timer.
 void SComboBox::createRuntimeControls() {
     txtCombo_ = forms::placeControl<forms::TextBox>(*this, L"txtCombo", 8, 4, 40, 14);
-    txtCombo_->setBorderStyle(forms::controlBorder::None);
+    txtCombo_->setBorderStyle(core::controlBorder::None);
     txtCombo_->setText(L"");
     txtCombo_->Change.handle([this] { onEditChange(); });
     txtCombo_->KeyDown.handle([this](int& key, int shift) { onEditKeyDown(key, shift); });
@@ -54,8 +55,8 @@ void SComboBox::createRuntimeControls() {
 
     picList_ = forms::placeControl<forms::PictureBox>(*this, L"picList", 0, 0, 100, 100);
     picList_->setVisible(false);
-    picList_->setBorderStyle(forms::controlBorder::None);
-    picList_->setScaleMode(forms::scale::Pixels);
+    picList_->setBorderStyle(core::controlBorder::None);
+    picList_->setScaleMode(core::scale::Pixels);
     picList_->setFloating(true);
     picList_->MouseMove.handle([this](int, int, float, float y) { onListMouseMove(y); });
     picList_->Click.handle([this] { onListClick(); });

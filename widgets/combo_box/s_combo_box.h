@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/message_frame.h"
 #include "platform/forms/event.h"
 #include "platform/forms/user_control.h"
 #include "widgets/combo_box/combo_items.h"
@@ -159,7 +160,7 @@ protected:
     void UserControl_KeyPress(int& KeyAscii) override;
     void UserControl_ExitFocus() override;
     void propertyEffect(forms::OnChange effect) override;
-    void windowMessage(forms::MessageFrame& m) override;
+    void windowMessage(core::MessageFrame& m) override;
 
 private:
     ComboLook look_;

@@ -2,7 +2,9 @@
 // hover look of the closed combo and the text typed into the edit box.
 #include "widgets/combo_box/s_combo_box.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/event_log.h"
+#include "platform/core/message_frame.h"
 #include "platform/forms/controls/picture_box.h"
 #include "platform/forms/controls/text_box.h"
 #include "platform/forms/controls/timer.h"
@@ -130,7 +132,7 @@ void SComboBox::Wait() {
 }
 
 void SComboBox::UserControl_MouseDown(int Button, int, float, float) {
-    if (Button == forms::mouse::Left && !listVisible())
+    if (Button == core::mouse::Left && !listVisible())
         openList();
     else
         closeList(comboState::Hot);
@@ -163,7 +165,7 @@ void SComboBox::UserControl_KeyDown(int& KeyCode, int) {
         if (listVisible()) closeList(comboState::Hot);
         return;
     case VK_F4:
-        UserControl_MouseDown(forms::mouse::Left, 0, 0, 0);
+        UserControl_MouseDown(core::mouse::Left, 0, 0, 0);
         return;
     case VK_PRIOR:
     case VK_NEXT:
@@ -376,7 +378,7 @@ void SComboBox::onOutsidePress(POINT at) {
     closeList(comboState::Normal);
 }
 
-void SComboBox::windowMessage(forms::MessageFrame& m) {
+void SComboBox::windowMessage(core::MessageFrame& m) {
     // While the list is open Enter closes it instead of pressing the form's default button.
     if (m.msg == WM_GETDLGCODE && listVisible()) m.answer(wantedKeys() | DLGC_WANTALLKEYS);
 }

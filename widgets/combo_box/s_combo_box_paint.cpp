@@ -1,6 +1,7 @@
 // Painting the closed combo and laying out its edit box.
 #include "widgets/combo_box/s_combo_box.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/event_log.h"
 #include "platform/forms/controls/picture_box.h"
 #include "platform/forms/controls/text_box.h"
@@ -37,7 +38,7 @@ void SComboBox::Redraw() {
 
 // Keeps the outer size in range before anything is drawn; the resize this causes does not paint.
 void SComboBox::clampSize() {
-    const bool pixels = Container() && Container()->hostScaleMode() == forms::scale::Pixels;
+    const bool pixels = Container() && Container()->hostScaleMode() == core::scale::Pixels;
     int width = pixels ? forms::Screen::pixelsToTwipsX(Width()) : Width();
     int height = pixels ? forms::Screen::pixelsToTwipsY(Height()) : Height();
     const long appearance = look_.AppearanceCombo;
@@ -126,7 +127,7 @@ void SComboBox::DrawList() {
         if (row.any) {
             picList_->setToolTipText(row.toolTip);
             picList_->setMouseIcon(row.mouseIcon);
-            picList_->setMousePointer(row.mouseIcon ? forms::pointer::Custom : forms::pointer::Default);
+            picList_->setMousePointer(row.mouseIcon ? core::pointer::Custom : core::pointer::Default);
         }
         surface.Refresh();
     });

@@ -1,6 +1,9 @@
 // The combo box's stored properties and how they are kept with the form.
 #include "widgets/combo_box/s_combo_box.h"
 
+#include "platform/core/constants.h"
+#include "platform/core/runtime_error.h"
+#include "platform/core/variant.h"
 #include "platform/forms/controls/picture_box.h"
 #include "platform/forms/controls/text_box.h"
 #include "platform/forms/property_bag.h"
@@ -36,11 +39,10 @@ const forms::PropertyTable<SComboBox>& SComboBox::properties() {
     const std::shared_ptr<forms::StdPicture> noPicture;
     forms::PropertyRow<C> text;
     text.key = L"Text";
-    text.storedDefault = [](C& c) { return forms::Variant(c.Ambient().DisplayName); };
+    text.storedDefault = [](C& c) { return core::Variant(c.Ambient().DisplayName); };
     text.initial = text.storedDefault;
-    text.get = [](C& c) { return forms::Variant(c.look_.Text); };
-    text.put = [](C& c, const forms::Variant& v) { c.look_.Text = v.toString(); };
-    text.setter = "setText";
+    text.get = [](C& c) { return core::Variant(c.look_.Text); };
+    text.put = [](C& c, const core::Variant& v) { c.look_.Text = v.toString(); };
     static const forms::PropertyTable<C> table{
         field<C>(
             L"Alignment", [](C & c) -> auto& { return c.look_.Alignment; }, 0L, OnChange::None),
@@ -62,14 +64,12 @@ const forms::PropertyTable<SComboBox>& SComboBox::properties() {
         field<C>(
             L"DisabledPictureUser", [](C & c) -> auto& { return c.look_.DisabledPictureUser; }, noPicture),
         field<C>(
-            L"Enabled", [](C & c) -> auto& { return c.look_.Enabled; }, true)
-            .setBy("setEnabled"),
+            L"Enabled", [](C & c) -> auto& { return c.look_.Enabled; }, true),
         field<C>(
             L"FocusPictureUser", [](C & c) -> auto& { return c.look_.FocusPictureUser; }, noPicture,
             OnChange::None),
         forms::fontField<C>(
-            L"Font", [](C & c) -> auto& { return c.look_.Font; }, OnChange::Repaint)
-            .setBy("setFont"),
+            L"Font", [](C & c) -> auto& { return c.look_.Font; }, OnChange::Repaint),
         field<C>(
             L"GradientColor1", [](C & c) -> auto& { return c.look_.GradientColor1; }, 0xDAB278u)
             .writesThrough<uint32_t>(TranslateColor),
@@ -89,21 +89,17 @@ const forms::PropertyTable<SComboBox>& SComboBox::properties() {
             OnChange::None),
         field<C>(
             L"ListColor", [](C & c) -> auto& { return c.look_.ListColor; }, 0xFFFFFFu)
-            .writesThrough<uint32_t>(TranslateColor)
-            .setBy("setListColor"),
+            .writesThrough<uint32_t>(TranslateColor),
         field<C>(
             L"ListGradient", [](C & c) -> auto& { return c.look_.ListGradient; }, false, OnChange::None),
         field<C>(
             L"ListPositionShow", [](C & c) -> auto& { return c.look_.ListPositionShow; }, 0L, OnChange::None),
         field<C>(
-            L"MaxListLength", [](C & c) -> auto& { return c.look_.MaxListLength; }, 10L, OnChange::None)
-            .setBy("setMaxListLength"),
+            L"MaxListLength", [](C & c) -> auto& { return c.look_.MaxListLength; }, 10L, OnChange::None),
         field<C>(
-            L"MouseIcon", [](C & c) -> auto& { return c.look_.MouseIcon; }, noPicture, OnChange::None)
-            .setBy("setMouseIcon"),
+            L"MouseIcon", [](C & c) -> auto& { return c.look_.MouseIcon; }, noPicture, OnChange::None),
         field<C>(
-            L"MousePointer", [](C & c) -> auto& { return c.look_.MousePointer; }, 0L, OnChange::None)
-            .setBy("setMousePointer"),
+            L"MousePointer", [](C & c) -> auto& { return c.look_.MousePointer; }, 0L, OnChange::None),
         field<C>(
             L"NormalBorderColor", [](C & c) -> auto& { return c.look_.NormalBorderColor; }, 0xDEEDEFu)
             .writesThrough<uint32_t>(TranslateColor),
@@ -114,8 +110,7 @@ const forms::PropertyTable<SComboBox>& SComboBox::properties() {
             L"NormalPictureUser", [](C & c) -> auto& { return c.look_.NormalPictureUser; }, noPicture),
         field<C>(
             L"NumberItemsToShow", [](C & c) -> auto& { return c.look_.NumberItemsToShow; }, 7L,
-            OnChange::None)
-            .setBy("setNumberItemsToShow"),
+            OnChange::None),
         field<C>(
             L"OfficeAppearance", [](C & c) -> auto& { return c.look_.OfficeAppearance; }, 0L),
         field<C>(
@@ -132,7 +127,7 @@ const forms::PropertyTable<SComboBox>& SComboBox::properties() {
             .writesThrough<uint32_t>(TranslateColor),
         field<C>(
             L"ShadowColorText", [](C & c) -> auto& { return c.look_.ShadowColorText; },
-            uint32_t{forms::sysColor::DarkShadow3D}, OnChange::None)
+            uint32_t{core::sysColor::DarkShadow3D}, OnChange::None)
             .writesThrough<uint32_t>(TranslateColor),
         field<C>(
             L"Style", [](C & c) -> auto& { return c.look_.Style; }, 0L),

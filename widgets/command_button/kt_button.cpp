@@ -1,8 +1,10 @@
 // The command button: stored properties, property writes, methods and its life cycle.
 #include "widgets/command_button/kt_button.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/event_log.h"
 #include "platform/core/runtime_error.h"
+#include "platform/core/variant.h"
 #include "platform/forms/form.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/property_table.h"
@@ -18,8 +20,8 @@
 
 namespace widgets {
 
+using core::Variant;
 using forms::OnChange;
-using forms::Variant;
 
 namespace {
 
@@ -35,10 +37,10 @@ const forms::PropertyTable<ktButton>& ktButton::properties() {
     using C = ktButton;
     using forms::field;
     const std::shared_ptr<forms::StdPicture> noPicture;
-    auto ambientBack = [](C& c) { return Variant::colour(c.Ambient().BackColor); };
-    auto ambientFore = [](C& c) { return Variant::colour(c.Ambient().ForeColor); };
-    auto displayName = [](C& c) { return Variant(c.Ambient().DisplayName); };
-    auto withDefault = [](forms::PropertyRow<C> row, std::function<Variant(C&)> def) {
+    auto ambientBack = [](C& c) { return core::Variant::colour(c.Ambient().BackColor); };
+    auto ambientFore = [](C& c) { return core::Variant::colour(c.Ambient().ForeColor); };
+    auto displayName = [](C& c) { return core::Variant(c.Ambient().DisplayName); };
+    auto withDefault = [](forms::PropertyRow<C> row, std::function<core::Variant(C&)> def) {
         row.storedDefault = def;
         row.initial = std::move(def);
         return row;
@@ -48,83 +50,64 @@ const forms::PropertyTable<ktButton>& ktButton::properties() {
         withDefault(field<C>(
                         L"BackColor", [](C & c) -> auto& { return c.look_.BackColor; }, 0u),
                     ambientBack)
-            .startsAt(forms::sysColor::ButtonFace)
-            .setBy("setBackColor"),
+            .startsAt(core::sysColor::ButtonFace),
         field<C>(
             L"ButtonShape", [](C & c) -> auto& { return c.look_.ButtonShape; }, std::int32_t(0),
             OnChange::Relayout),
         field<C>(
             L"ButtonStyle", [](C & c) -> auto& { return c.look_.ButtonStyle; }, std::int32_t(0))
-            .startsAt(std::int32_t(6))
-            .setBy("setButtonStyle"),
+            .startsAt(std::int32_t(6)),
         withDefault(field<C>(
                         L"Caption", [](C & c) -> auto& { return c.look_.Caption; }, std::wstring()),
-                    displayName)
-            .setBy("setCaption"),
+                    displayName),
         field<C>(
-            L"CheckBox", [](C & c) -> auto& { return c.look_.CheckBoxMode; }, false)
-            .setBy("setCheckBoxMode"),
+            L"CheckBox", [](C & c) -> auto& { return c.look_.CheckBoxMode; }, false),
         field<C>(
             L"Effects", [](C & c) -> auto& { return c.look_.SpecialEffect; }, std::int32_t(0)),
         field<C>(
-            L"Enabled", [](C & c) -> auto& { return c.look_.Enabled; }, true)
-            .setBy("setEnabled"),
+            L"Enabled", [](C & c) -> auto& { return c.look_.Enabled; }, true),
         forms::fontField<C>(
-            L"Font", [](C & c) -> auto& { return c.look_.Font; })
-            .setBy("setFont"),
+            L"Font", [](C & c) -> auto& { return c.look_.Font; }),
         withDefault(field<C>(
                         L"ForeColor", [](C & c) -> auto& { return c.look_.Forecolor; }, 0u),
-                    ambientFore)
-            .setBy("setForecolor"),
+                    ambientFore),
         field<C>(
-            L"HandPointer", [](C & c) -> auto& { return c.look_.HandPointer; }, false, OnChange::None)
-            .setBy("setHandPointer"),
+            L"HandPointer", [](C & c) -> auto& { return c.look_.HandPointer; }, false, OnChange::None),
         field<C>(
-            L"MaskColor", [](C & c) -> auto& { return c.look_.MaskColor; }, 0x00C0C0C0u)
-            .setBy("setMaskColor"),
+            L"MaskColor", [](C & c) -> auto& { return c.look_.MaskColor; }, 0x00C0C0C0u),
         forms::property<C>(
             L"MouseIcon", [](C& c) { return c.UserControl::MouseIcon(); },
             [](C& c, std::shared_ptr<forms::StdPicture> v) { c.UserControl::setMouseIcon(std::move(v)); },
-            noPicture, OnChange::None)
-            .setBy("setMouseIcon"),
+            noPicture, OnChange::None),
         forms::property<C>(
             L"MousePointer", [](C& c) { return static_cast<std::int32_t>(c.UserControl::MousePointer()); },
             [](C& c, std::int32_t v) {
                 if (forms::isMousePointer(v)) c.UserControl::setMousePointer(v);
             },
-            std::int32_t(0), OnChange::None)
-            .setBy("setMousePointer"),
+            std::int32_t(0), OnChange::None),
         field<C>(
             L"PicAlign", [](C & c) -> auto& { return c.look_.PictureAlignment; }, std::int32_t(4),
             OnChange::Relayout),
         field<C>(
-            L"PicDown", [](C & c) -> auto& { return c.look_.PictureDown; }, noPicture)
-            .setBy("setPictureDown"),
+            L"PicDown", [](C & c) -> auto& { return c.look_.PictureDown; }, noPicture),
         field<C>(
-            L"PicHot", [](C & c) -> auto& { return c.look_.PictureHot; }, noPicture)
-            .setBy("setPictureHot"),
+            L"PicHot", [](C & c) -> auto& { return c.look_.PictureHot; }, noPicture),
         field<C>(
-            L"PicNormal", [](C & c) -> auto& { return c.look_.PictureNormal; }, noPicture)
-            .setBy("setPictureNormal"),
+            L"PicNormal", [](C & c) -> auto& { return c.look_.PictureNormal; }, noPicture),
         field<C>(
-            L"PicOpacity", [](C & c) -> auto& { return c.look_.PicOpacity; }, 1.0f)
-            .setBy("setPictureOpacity"),
+            L"PicOpacity", [](C & c) -> auto& { return c.look_.PicOpacity; }, 1.0f),
         field<C>(
-            L"PicSize", [](C & c) -> auto& { return c.look_.PictureSize; }, std::int32_t(0))
-            .setBy("setPictureSize"),
+            L"PicSize", [](C & c) -> auto& { return c.look_.PictureSize; }, std::int32_t(0)),
         field<C>(
-            L"PicSizeH", [](C & c) -> auto& { return c.look_.PictureSizeH; }, std::int32_t(0))
-            .setBy("setPictureSizeH"),
+            L"PicSizeH", [](C & c) -> auto& { return c.look_.PictureSizeH; }, std::int32_t(0)),
         field<C>(
-            L"PicSizeW", [](C & c) -> auto& { return c.look_.PictureSizeW; }, std::int32_t(0))
-            .setBy("setPictureSizeW"),
+            L"PicSizeW", [](C & c) -> auto& { return c.look_.PictureSizeW; }, std::int32_t(0)),
         field<C>(
             L"State", [](C & c) -> auto& { return c.look_.State; }, std::int32_t(0), OnChange::None),
         field<C>(
             L"UseMask", [](C & c) -> auto& { return c.look_.UseMaskColor; }, true),
         field<C>(
-            L"Value", [](C & c) -> auto& { return c.look_.Value; }, false)
-            .setBy("setValue"),
+            L"Value", [](C & c) -> auto& { return c.look_.Value; }, false),
     };
     return table;
 }
@@ -201,7 +184,7 @@ void ktButton::UserControl_Resize() {
         return;
     }
     // Through the extender, in the container's scale (pixels inside a pixel-scaled control).
-    const bool pixels = Container() && Container()->hostScaleMode() == forms::scale::Pixels;
+    const bool pixels = Container() && Container()->hostScaleMode() == core::scale::Pixels;
     if (h < MinimumPixels) setHeight(pixels ? MinimumPixels : forms::Screen::pixelsToTwipsY(MinimumPixels));
     if (pixelWidth() < MinimumPixels && loaded())
         setWidth(pixels ? MinimumPixels : forms::Screen::pixelsToTwipsX(MinimumPixels));
@@ -362,12 +345,12 @@ void ktButton::setMaskColor(std::uint32_t v) {
 void ktButton::setMouseIcon(std::shared_ptr<forms::StdPicture> v) {
     const bool picture = v != nullptr;
     UserControl::setMouseIcon(std::move(v));
-    setMousePointer(picture ? forms::pointer::Custom : forms::pointer::Default);
+    setMousePointer(picture ? core::pointer::Custom : core::pointer::Default);
     PropertyChanged(L"MouseIcon");
 }
 
 void ktButton::setMousePointer(int v) {
-    if (v != forms::pointer::Custom && look_.HandPointer) setHandPointer(false);
+    if (v != core::pointer::Custom && look_.HandPointer) setHandPointer(false);
     UserControl::setMousePointer(v);
     PropertyChanged(L"MousePointer");
 }
@@ -480,7 +463,7 @@ void ktButton::setValue(bool v) {
         Redraw(ktState::Current, true);
     } else if (Ambient().UserMode) {
         // Clicks itself unless a press is under way; then Value stays True until the next click.
-        state_.lastButton = forms::mouse::Left;
+        state_.lastButton = core::mouse::Left;
         handleClick();
         if (!watch.alive() || !loaded()) return;
     } else {

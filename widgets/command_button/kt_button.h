@@ -3,6 +3,7 @@
 // hook, and a popup-menu mode in which a press opens a menu of its form instead of clicking.
 #pragma once
 
+#include "platform/core/message_frame.h"
 #include "platform/forms/event.h"
 #include "platform/forms/user_control.h"
 #include "platform/hook/code_built_hook.h"
@@ -150,7 +151,7 @@ protected:
     void UserControl_GotFocus() override;
     void UserControl_LostFocus() override;
     void propertyEffect(forms::OnChange effect) override;
-    void windowMessage(forms::MessageFrame& m) override;
+    void windowMessage(core::MessageFrame& m) override;
 
 private:
     KtButtonLook look_;
@@ -161,9 +162,9 @@ private:
     HWND hostForm_ = nullptr;
     int paints_ = 0;
 
-    void hookMessage(forms::MessageFrame& m, bool before) override;
+    void hookMessage(core::MessageFrame& m, bool before) override;
     // The one dispatch; hooked: the frame came through the hook, after the window's own procedure.
-    void dispatch(forms::MessageFrame& m, bool hooked);
+    void dispatch(core::MessageFrame& m, bool hooked);
     void onMouseLeave();
     void onFormActivation(WPARAM wParam);
     bool onSetCursor(LPARAM lParam);

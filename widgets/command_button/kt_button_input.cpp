@@ -3,7 +3,9 @@
 // control is still loaded: a Click handler may unload the form.
 #include "widgets/command_button/kt_button.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/event_log.h"
+#include "platform/core/message_frame.h"
 #include "platform/forms/cursor_position.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/form.h"
@@ -50,7 +52,7 @@ void ktButton::showHand() const {
 void ktButton::UserControl_MouseDown(int Button, int Shift, float X, float Y) {
     if (look_.HandPointer) showHand();
     state_.lastButton = Button;
-    if (Button == forms::mouse::Left) {
+    if (Button == core::mouse::Left) {
         state_.focus = state_.pressed = state_.mouseHeld = true;
         if (!state_.spaceHeld) {
             Redraw(ktState::Down, false);
@@ -108,7 +110,7 @@ void ktButton::UserControl_MouseMove(int Button, int Shift, float X, float Y) {
 
 void ktButton::UserControl_MouseUp(int Button, int Shift, float X, float Y) {
     if (look_.HandPointer && state_.hot) showHand();
-    if (Button != forms::mouse::Left && !state_.popupMode && !state_.menuClosedOver) return;
+    if (Button != core::mouse::Left && !state_.popupMode && !state_.menuClosedOver) return;
     state_.mouseHeld = false;
     state_.pressed = state_.spaceHeld;
     if (state_.spaceHeld && !state_.hot)
@@ -127,7 +129,7 @@ void ktButton::UserControl_MouseUp(int Button, int Shift, float X, float Y) {
 }
 
 void ktButton::handleClick() {
-    if (state_.pressed || state_.lastButton != forms::mouse::Left) return;
+    if (state_.pressed || state_.lastButton != core::mouse::Left) return;
     state_.mouseHeld = state_.spaceHeld = false;
     auto watch = this->watch();
     if (look_.CheckBoxMode) {
@@ -144,7 +146,7 @@ void ktButton::handleClick() {
 
 void ktButton::UserControl_DblClick() {
     if (look_.HandPointer) showHand();
-    if (state_.lastButton != forms::mouse::Left) return;
+    if (state_.lastButton != core::mouse::Left) return;
     state_.pressed = state_.mouseHeld = true;
     Redraw(ktState::Down, false);
     state_.lastButton = DoubleClickButton;
@@ -163,7 +165,7 @@ void ktButton::UserControl_KeyDown(int& KeyCode, int Shift) {
     auto code = static_cast<std::int16_t>(KeyCode);
     auto shift = static_cast<std::int16_t>(Shift);
     if (KeyCode == SpaceKey) {
-        if (Shift != forms::shift::Alt) {
+        if (Shift != core::shift::Alt) {
             state_.pressed = state_.spaceHeld = true;
             hover::capture(hWnd());
             if (!state_.mouseHeld) Redraw(ktState::Down, false);
@@ -182,7 +184,7 @@ void ktButton::UserControl_KeyDown(int& KeyCode, int Shift) {
         // The focus change clears the pressed flag through LostFocus.
         forms::DoEvents();
         if (!watch.alive() || !loaded()) return;
-        state_.lastButton = forms::mouse::Left;
+        state_.lastButton = core::mouse::Left;
         handleClick();
         return;
     }
@@ -211,7 +213,7 @@ void ktButton::UserControl_KeyUp(int& KeyCode, int Shift) {
     if (state_.spaceHeld) {
         state_.spaceHeld = false;
         if (!state_.popupMode) {
-            state_.lastButton = forms::mouse::Left;
+            state_.lastButton = core::mouse::Left;
             handleClick();
         } else if (!state_.menuClosedOver) {
             ShowPopupMenu();
@@ -232,7 +234,7 @@ void ktButton::UserControl_AccessKeyPress(int KeyAscii) {
     if (state_.spaceHeld) hover::releaseCapture(hWnd());
     if (look_.CheckBoxMode && (KeyAscii == EnterKey || KeyAscii == EscapeKey)) return;
     state_.pressed = false;
-    state_.lastButton = forms::mouse::Left;
+    state_.lastButton = core::mouse::Left;
     if (!state_.popupMode) {
         handleClick();
     } else if (KeyAscii != EscapeKey && !state_.menuClosedOver) {
@@ -324,18 +326,18 @@ void ktButton::zSubclass_Proc(bool bBefore, bool& bHandled, long& lReturn, HWND 
     hook::deliverHookMessage(*this, bBefore, bHandled, lReturn, lng_hWnd, uMsg, wParam, lParam);
 }
 
-void ktButton::hookMessage(forms::MessageFrame& m, bool) {
+void ktButton::hookMessage(core::MessageFrame& m, bool) {
     auto keep = weak_from_this().lock();
     dispatch(m, true);
 }
 
-void ktButton::windowMessage(forms::MessageFrame& m) {
+void ktButton::windowMessage(core::MessageFrame& m) {
     dispatch(m, false);
 }
 
 // The leave and the form's activation are learnt after the windows' own procedures: only the hook's
 // frames.
-void ktButton::dispatch(forms::MessageFrame& m, bool hooked) {
+void ktButton::dispatch(core::MessageFrame& m, bool hooked) {
     switch (m.msg) {
     case WM_SETCURSOR:
         if (!hooked && onSetCursor(m.lParam)) m.answer(TRUE);
@@ -369,7 +371,7 @@ void ktButton::onMouseLeave() {
         state_.menuClosedOver = false;
     }
     if (state_.spaceHeld) return;
-    if (look_.Enabled) Redraw(ktState::Normal, state_.lastButton == forms::mouse::Left);
+    if (look_.Enabled) Redraw(ktState::Normal, state_.lastButton == core::mouse::Left);
     if (!loaded()) return;
     RaiseEvent(MouseLeave);
 }

@@ -3,6 +3,7 @@
 #include "platform/core/constants.h"
 #include "platform/core/event_log.h"
 #include "platform/core/runtime_error.h"
+#include "platform/core/variant.h"
 #include "platform/forms/layout.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/std_font.h"
@@ -54,17 +55,16 @@ forms::PropertyTable<Frame_KDQ> Frame_KDQ::makeProperties() {
     };
     // The font read is the surface's at once; a new frame has the surface's own (its name Arial).
     auto font = forms::fontField<F>(
-                    L"Font", [](F & c) -> auto& { return c.font_; }, OnChange::Repaint)
-                    .setBy("setFont");
-    font.initial = [](F& c) { return forms::Variant(c.surface().Font()); };
-    font.put = [store = font.put](F& c, const forms::Variant& v) {
+        L"Font", [](F & c) -> auto& { return c.font_; }, OnChange::Repaint);
+    font.initial = [](F& c) { return core::Variant(c.surface().Font()); };
+    font.put = [store = font.put](F& c, const core::Variant& v) {
         store(c, v);
         c.surface().setFont(c.font_);
     };
     // Read in a themed look, the theme is rebuilt at once; the border and body colours read after it
     // then replace the theme's.
-    auto theme = inLook(L"ThemeColor", &FrameLook::ThemeColor, 0).setBy("setThemeColor");
-    theme.put = [store = theme.put](F& c, const forms::Variant& v) {
+    auto theme = inLook(L"ThemeColor", &FrameLook::ThemeColor, 0);
+    theme.put = [store = theme.put](F& c, const core::Variant& v) {
         store(c, v);
         if (c.themed()) c.ApplyThemeColor();
     };
@@ -73,9 +73,7 @@ forms::PropertyTable<Frame_KDQ> Frame_KDQ::makeProperties() {
         font,
         inLook(L"Caption", &FrameLook::Caption, kDefaultCaption),
         inLook(L"TiengViet", &FrameLook::TiengViet, true),
-        inLook(L"FrameStyle", &FrameLook::FrameStyle, frameLook::Etched)
-            .startsAt(frameLook::ThemedTitle)
-            .setBy("setFrameStyle"),
+        inLook(L"FrameStyle", &FrameLook::FrameStyle, frameLook::Etched).startsAt(frameLook::ThemedTitle),
         inLook(L"AlignmentText", &FrameLook::AlignmentText, 0).startsAt(kNewAlignment),
         inLook(L"ShadowText", &FrameLook::ShadowText, true).startsAt(false),
         inLook(L"ShadowColor", &FrameLook::ShadowColor, 0xFFFFFF).startsAt(std::uint32_t(0)),
@@ -88,9 +86,7 @@ forms::PropertyTable<Frame_KDQ> Frame_KDQ::makeProperties() {
         inLook(L"BackFrameColor", &FrameLook::BackFrameColor, 0xE0FFFF).startsAt(kNewBackFrameColor),
         inLook(L"TitleHeight", &FrameLook::TitleHeight, kNewTitleHeight),
         inLook(L"RoundCorner", &FrameLook::RoundCorner, true).startsAt(false),
-        inLook(L"BackColor", &FrameLook::BackColor, forms::sysColor::ButtonFace)
-            .startsAt(std::uint32_t(0))
-            .setBy("setBackColor"),
+        inLook(L"BackColor", &FrameLook::BackColor, core::sysColor::ButtonFace).startsAt(std::uint32_t(0)),
         inLook(L"BorderGradientWidth", &FrameLook::BorderGradientWidth, kNewBorderGradientWidth),
         inLook(L"GradientOutColor", &FrameLook::GradientOutColor, 0),
         inLook(L"GradientInColor", &FrameLook::GradientInColor, 0xFFFFFF),
@@ -126,7 +122,7 @@ bool Frame_KDQ::themed() const {
 
 void Frame_KDQ::setFont(std::shared_ptr<forms::StdFont> value) {
     // Everything the frame measures and draws needs a font.
-    if (!value) throw forms::RuntimeError(forms::err::InvalidPropertyValue);
+    if (!value) throw core::RuntimeError(core::err::InvalidPropertyValue);
     font_ = std::move(value);
     surface().setFont(font_);
     PropertyChanged(L"Font");

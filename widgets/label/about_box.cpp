@@ -1,5 +1,7 @@
 #include "widgets/label/about_box.h"
 
+#include "platform/core/constants.h"
+#include "platform/core/variant.h"
 #include "platform/forms/controls/command_button.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/screen.h"
@@ -25,7 +27,7 @@ forms::LayoutEntry label(int index, int left, int top, int width, int height, in
     e.tabIndex = tab;
     e.properties.WriteProperty(L"Font", font);
     e.properties.WriteProperty(L"Text", L"", L"Nha4n");
-    if (foreColor) e.properties.WriteProperty(L"ForeColor", forms::Variant::colour(foreColor));
+    if (foreColor) e.properties.WriteProperty(L"ForeColor", core::Variant::colour(foreColor));
     return e;
 }
 
@@ -35,7 +37,7 @@ fAbout::fAbout() {
     setName(L"fAbout");
     Label_KDQ::registerType();
     // The frame shape over the whole inner area is the box's border.
-    setBorderStyle(forms::formBorder::None);
+    setBorderStyle(core::formBorder::None);
     setShowInTaskbar(false);
     setKeyPreview(true);
     setClientSize(kInnerWidth * kTwips, kInnerHeight * kTwips);
@@ -71,7 +73,7 @@ void fAbout::Form_Load() {
     forms::DoEvents();
     if (!watch.alive() || !loaded()) return;
     forms::Surface& s = surface();
-    s.setScaleMode(forms::scale::Pixels);
+    s.setScaleMode(core::scale::Pixels);
     const int height = s.heightPixels(), width = s.widthPixels();
     MultiGradientColors({0x000000, 0xFFFFFF, 0x000000}, height, ramp_);
     for (int i = 0; i < height && i < int(ramp_.size()); ++i)

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "platform/core/message_frame.h"
+#include "platform/core/variant.h"
 #include "platform/forms/form.h"
 #include "platform/forms/layout.h"
 #include "platform/forms/property_bag.h"
@@ -56,17 +58,16 @@ forms::PropertyTable<Label_KDQ> Label_KDQ::makeProperties() {
     // A new label keeps the font its surface starts with. The font read is the surface's at once,
     // before any other key.
     auto font = forms::fontField<L>(
-                    L"Font", [](L & c) -> auto& { return c.font_; }, OnChange::Relayout)
-                    .setBy("setFont");
-    font.initial = [](L& c) { return forms::Variant(c.surface().Font()); };
-    font.put = [store = font.put](L& c, const forms::Variant& v) {
+        L"Font", [](L & c) -> auto& { return c.font_; }, OnChange::Relayout);
+    font.initial = [](L& c) { return core::Variant(c.surface().Font()); };
+    font.put = [store = font.put](L& c, const core::Variant& v) {
         store(c, v);
         c.surface().setFont(c.font_);
     };
     // A shadow colour that is not stored follows the text colour read before it.
     auto shadowStart =
         inLook(L"ShadowColorStart", &LabelLook::ShadowColorStart, 0).startsAt(std::uint32_t(0));
-    shadowStart.storedDefault = [](L& c) { return forms::Variant::colour(c.look_.Forecolor); };
+    shadowStart.storedDefault = [](L& c) { return core::Variant::colour(c.look_.Forecolor); };
 
     return forms::PropertyTable<L>{
         font,
@@ -74,11 +75,11 @@ forms::PropertyTable<Label_KDQ> Label_KDQ::makeProperties() {
         own(L"AutoSize", &L::autoSize_, false),
         inLook(L"WordWrap", &LabelLook::WordWrap, false),
         own(L"TiengViet", &L::tiengViet_, true),
-        inLook(L"BackColor", &LabelLook::BackColor, forms::sysColor::ButtonFace),
+        inLook(L"BackColor", &LabelLook::BackColor, core::sysColor::ButtonFace),
         inLook(L"ForeColor", &LabelLook::Forecolor, 0),
         inLook(L"BorderColor", &LabelLook::BorderColor, 0),
         inLook(L"BorderSize", &LabelLook::BorderSize, 1),
-        inLook(L"BorderStyle", &LabelLook::BorderStyle, forms::labelBorder::None),
+        inLook(L"BorderStyle", &LabelLook::BorderStyle, core::labelBorder::None),
         inLook(L"Transparent", &LabelLook::Transparent, true).startsAt(false),
         inLook(L"EdgeSpace", &LabelLook::EdgeSpace, 1),
         inLook(L"OutlineColor", &LabelLook::OutlineColor, 0xFFFFFF),
@@ -109,7 +110,7 @@ void Label_KDQ::UserControl_Initialize() {
 
 void Label_KDQ::setFont(std::shared_ptr<forms::StdFont> value) {
     // Everything the label measures and draws needs a font.
-    if (!value) throw forms::RuntimeError(forms::err::InvalidPropertyValue);
+    if (!value) throw core::RuntimeError(core::err::InvalidPropertyValue);
     font_ = std::move(value);
     PropertyChanged(L"Font");
     surface().setFont(font_);
@@ -203,7 +204,7 @@ void Label_KDQ::UserControl_Show() {
 // Pixels in the container's scale: twips, or pixels in a container drawn in pixels.
 bool Label_KDQ::containerInPixels() {
     forms::ControlHost* host = Container();
-    return host && host->hostScaleMode() == forms::scale::Pixels;
+    return host && host->hostScaleMode() == core::scale::Pixels;
 }
 int Label_KDQ::toContainerX(int pixels) {
     return containerInPixels() ? pixels : forms::Screen::pixelsToTwipsX(pixels);
@@ -248,7 +249,7 @@ void Label_KDQ::UserControl_Terminate() {
     hover::releaseCapture(hWnd());
 }
 
-void Label_KDQ::windowMessage(forms::MessageFrame& m) {
+void Label_KDQ::windowMessage(core::MessageFrame& m) {
     if (hover::hidesOrDisables(m)) onHiddenOrDisabled();
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/core/message_frame.h"
 #include "platform/forms/event.h"
 #include "platform/forms/property_table.h"
 #include "platform/forms/user_control.h"
@@ -110,7 +111,7 @@ protected:
     void UserControl_MouseUp(int button, int shift, float x, float y) override;
     void UserControl_Click() override;
     void UserControl_DblClick() override;
-    void windowMessage(forms::MessageFrame& m) override;
+    void windowMessage(core::MessageFrame& m) override;
 
 private:
     LabelLook look_;

@@ -186,21 +186,21 @@ int LabelPainter::Redraw(const std::wstring& text) {
     const int lines = (h > 0 && tm.tmHeight > 0) ? int(forms::roundToLong(double(h) / tm.tmHeight)) : 0;
 
     switch (k.BorderStyle) {
-    case forms::labelBorder::Single:
+    case core::labelBorder::Single:
         foreColor(k.BorderColor);
         for (int i = 1; i <= border; ++i) rectangle(i - 1, i - 1, width_ - i + 1, height_ - i + 1);
         break;
-    case forms::labelBorder::Outline:
+    case core::labelBorder::Outline:
         foreColor(k.OutlineColor);
         DrawOutlineText(text, rc, k.WordWrap, border);
         foreColor(k.Forecolor);
         DrawTextOut(text, rc, k.WordWrap);
         break;
-    case forms::labelBorder::Sunken:
-    case forms::labelBorder::Raised: {
+    case core::labelBorder::Sunken:
+    case core::labelBorder::Raised: {
         foreColor(k.Forecolor);
         k.BorderSize = k.borderSizeAfterPaint();
-        const bool sunken = k.BorderStyle == forms::labelBorder::Sunken;
+        const bool sunken = k.BorderStyle == core::labelBorder::Sunken;
         const std::uint32_t grey = RGB(167, 166, 170), white = RGB(255, 255, 255);
         line(0, 0, width_ - 1, 0, grey);
         line(0, 0, 0, height_ - 1, grey);
@@ -212,7 +212,7 @@ int LabelPainter::Redraw(const std::wstring& text) {
         line(1, height_ - 2, width_ - 1, height_ - 2, sunken ? RGB(220, 223, 228) : grey);
         break;
     }
-    case forms::labelBorder::Triple:
+    case core::labelBorder::Triple:
         foreColor(k.Forecolor);
         k.BorderSize = k.borderSizeAfterPaint();
         foreColor(RGB(255, 255, 255));

@@ -14,7 +14,7 @@
 namespace widgets {
 
 // The see-through colour: what still shows it after painting is not part of the label.
-inline constexpr std::uint32_t kLabelMaskColor = forms::sysColor::ButtonFace;
+inline constexpr std::uint32_t kLabelMaskColor = core::sysColor::ButtonFace;
 
 // The direction of the shadow from the text (ShadowStyle); the numbers are the stored ones, any
 // other draws every layer under the text.
@@ -40,7 +40,7 @@ inline constexpr std::int32_t StartFallingDiagonal = 9;
 } // namespace labelGradient
 
 struct LabelLook {
-    std::uint32_t BackColor = forms::sysColor::ButtonFace;
+    std::uint32_t BackColor = core::sysColor::ButtonFace;
     std::uint32_t Forecolor = 0;
     std::uint32_t BorderColor = 0;
     std::int32_t BorderStyle = 0;
@@ -64,7 +64,7 @@ struct LabelLook {
     int shadowExtent() const { return Shadow && ShadowDepth > 0 ? ShadowDepth : 0; }
     // The border size a repaint leaves behind: the frames of styles 3 to 5 have their own.
     std::int32_t borderSizeAfterPaint() const {
-        using namespace forms::labelBorder;
+        using namespace core::labelBorder;
         return BorderStyle == Triple ? 3 : (BorderStyle == Sunken || BorderStyle == Raised) ? 2 : BorderSize;
     }
 };

@@ -87,7 +87,7 @@ LRESULT CALLBACK CompletePopup::windowProc(HWND hwnd, UINT msg, WPARAM wParam, L
     } catch (...) {
         // A paint that failed is not asked for again.
         if (msg == WM_PAINT) ValidateRect(hwnd, nullptr);
-        forms::reportUnexpectedError(L"list pop-up window procedure");
+        core::reportUnexpectedError(L"list pop-up window procedure");
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -16,7 +16,7 @@ constexpr DWORD TextCompareFlags = NORM_IGNORECASE | NORM_IGNOREKANATYPE | NORM_
 } // namespace
 
 void ListItems::check(long index) const {
-    if (!has(index)) throw forms::RuntimeError(forms::err::SubscriptOutOfRange);
+    if (!has(index)) throw core::RuntimeError(core::err::SubscriptOutOfRange);
 }
 
 const ListItem& ListItems::at(long index) const {

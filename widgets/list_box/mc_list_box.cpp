@@ -70,7 +70,7 @@ void McListBox::setList(long index, std::wstring text) {
 }
 
 long McListBox::SelItem(long selIndex) const {
-    if (selIndex < 0 || selIndex >= SelCount()) throw forms::RuntimeError(forms::err::SubscriptOutOfRange);
+    if (selIndex < 0 || selIndex >= SelCount()) throw core::RuntimeError(core::err::SubscriptOutOfRange);
     return state_.selection[static_cast<std::size_t>(selIndex)];
 }
 

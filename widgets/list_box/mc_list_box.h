@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/core/message_frame.h"
 #include "platform/forms/event.h"
 #include "platform/forms/user_control.h"
 #include "platform/hook/dispatch.h"
@@ -164,8 +165,8 @@ protected:
     void UserControl_MouseMove(int button, int shift, float x, float y) override;
     void UserControl_MouseUp(int button, int shift, float x, float y) override;
     void propertyEffect(forms::OnChange effect) override;
-    void windowMessage(forms::MessageFrame& m) override;
-    void hookMessage(forms::MessageFrame& m, bool before) override;
+    void windowMessage(core::MessageFrame& m) override;
+    void hookMessage(core::MessageFrame& m, bool before) override;
 
 private:
     ListBoxLook look_;
@@ -180,7 +181,7 @@ private:
     bool drawingRows_ = false;
 
     // Messages: the one dispatch and its handlers.
-    void dispatch(forms::MessageFrame& m);
+    void dispatch(core::MessageFrame& m);
     void onVScroll(long code);
     void onHScroll(long code);
     void onMouseWheel(long keys, long delta);

@@ -1,6 +1,8 @@
 // The list box's mouse, wheel, scroll-bar and key input.
 #include "widgets/list_box/mc_list_box.h"
 
+#include "platform/core/constants.h"
+#include "platform/core/message_frame.h"
 #include "platform/forms/app.h"
 #include "platform/forms/surface.h"
 #include "platform/forms/functions.h"
@@ -14,7 +16,7 @@ void McListBox::zSubclass_Proc(bool bBefore, long& bHandled, long& lReturn, long
     hook::deliverHookMessage(*this, bBefore, bHandled, lReturn, lng_hWnd, uMsg, wParam, lParam);
 }
 
-void McListBox::hookMessage(forms::MessageFrame& m, bool before) {
+void McListBox::hookMessage(core::MessageFrame& m, bool before) {
     if (!before) dispatch(m);
 }
 
@@ -22,7 +24,7 @@ void McListBox::hookMessage(forms::MessageFrame& m, bool before) {
 // pointer move's MouseMove comes before MouseEnter). Only where the hook could not be put on the
 // window at run time does the window procedure hand them over. The paint is the run time's own;
 // before it the list box draws what the handlers since the last paint changed.
-void McListBox::windowMessage(forms::MessageFrame& m) {
+void McListBox::windowMessage(core::MessageFrame& m) {
     if (m.msg == WM_PAINT) onPaint();
     if (hooks_.TrackAvailable && !hooks_.isHooked(m.hwnd)) dispatch(m);
 }
@@ -35,7 +37,7 @@ void McListBox::onPaint() {
 
 // The one dispatch from message to handler, for both roads. The list box only watches its messages:
 // it never answers one.
-void McListBox::dispatch(forms::MessageFrame& m) {
+void McListBox::dispatch(core::MessageFrame& m) {
     auto keep = weak_from_this().lock();
     switch (m.msg) {
     case WM_VSCROLL:
@@ -186,7 +188,7 @@ void McListBox::keyboardMove(int keyCode) {
     if (n < 0) n = 0;
     if (n == state_.currentIndex) return;
     if (bars_.SB_Visible(SB_VERT)) scrollIntoView(n);
-    pointerDown(forms::mouse::KeyboardButton, 0, static_cast<float>(n), 0);
+    pointerDown(core::mouse::PseudoButton, 0, static_cast<float>(n), 0);
 }
 
 void McListBox::selectRange(bool nonNegativeOnly) {
@@ -201,7 +203,7 @@ void McListBox::pointerDown(int16_t button, int16_t shift, float x, float y) {
     auto keep = weak_from_this().lock();
     if (!items_.has(state_.currentIndex)) return;
     long n;
-    if (button == forms::mouse::KeyboardButton) {
+    if (button == core::mouse::PseudoButton) {
         n = forms::roundToLong(x);
     } else {
         // A control lower than one row has no rows to press.
@@ -214,7 +216,7 @@ void McListBox::pointerDown(int16_t button, int16_t shift, float x, float y) {
     }
     state_.currentIndex = n;
 
-    if (keyDown(VK_CONTROL) && button == forms::mouse::Left && look_.MultiSelect) {
+    if (keyDown(VK_CONTROL) && button == core::mouse::Left && look_.MultiSelect) {
         auto at = std::find(state_.selection.begin(), state_.selection.end(), state_.currentIndex);
         if (at != state_.selection.end())
             state_.selection.erase(at);
@@ -312,8 +314,8 @@ void McListBox::pointerMove(int16_t button, int16_t shift, float x, float y) {
     }
 
     look_.MousePointer = forms::Int(y / static_cast<double>(look_.RowHeight)) > ListCount() - 1
-                             ? forms::pointer::Arrow
-                             : forms::pointer::Custom;
+                             ? core::pointer::Arrow
+                             : core::pointer::Custom;
     state_.lastDragIndex = state_.currentIndex;
     RaiseEvent(MouseMove, button, shift, x, y);
 }

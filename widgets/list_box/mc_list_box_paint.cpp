@@ -7,6 +7,17 @@
 
 namespace widgets {
 
+namespace {
+
+// Rows a page click scrolls; the vertical bar's page.
+constexpr long PageRows = 5;
+// SB_Max reads back as the maximum given plus the page, and the bar's last scroll position is that
+// less the page, plus one: taking a page and one off the read-back leaves the last position at
+// ListCount - visible rows.
+constexpr long MaxReadBackExcess = PageRows + 1;
+
+} // namespace
+
 void McListBox::Refresh() {
     core::bestEffort(L"McListBox layout", [this] {
         layoutRows();
@@ -15,13 +26,13 @@ void McListBox::Refresh() {
             bars_.SB_Visible(SB_VERT, true);
             bars_.SB_Enabled(SB_VERT, true);
             bars_.SB_Max(SB_VERT, count - visible);
-            bars_.SB_Max(SB_VERT, bars_.SB_Max(SB_VERT) - 6);
+            bars_.SB_Max(SB_VERT, bars_.SB_Max(SB_VERT) - MaxReadBackExcess);
             bars_.SB_SmallChange(SB_VERT, 1);
-            bars_.SB_LargeChange(SB_VERT, 5);
+            bars_.SB_LargeChange(SB_VERT, PageRows);
         } else {
             bars_.SB_Value(SB_VERT, 0);
             bars_.SB_SmallChange(SB_VERT, 1);
-            bars_.SB_LargeChange(SB_VERT, 5);
+            bars_.SB_LargeChange(SB_VERT, PageRows);
             if (look_.AutoHideScrollBars) {
                 bars_.SB_Visible(SB_VERT, false);
                 bars_.SB_Enabled(SB_VERT, true);

@@ -1,6 +1,7 @@
 // The list box's appearance properties, how they are stored with the form, and its start.
 #include "widgets/list_box/mc_list_box.h"
 
+#include "platform/core/constants.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/property_table.h"
@@ -25,14 +26,11 @@ const forms::PropertyTable<McListBox>& McListBox::properties() {
         field<L>(
             L"Picture", [](L & c) -> auto& { return c.look_.Picture; }, noPicture),
         forms::fontField<L>(
-            L"Font", [](L & c) -> auto& { return c.look_.Font; })
-            .setBy("setFont"),
+            L"Font", [](L & c) -> auto& { return c.look_.Font; }),
         field<L>(
-            L"BackColor", [](L & c) -> auto& { return c.look_.BackColor; }, 0xFFFFFFL)
-            .setBy("setBackColor"),
+            L"BackColor", [](L & c) -> auto& { return c.look_.BackColor; }, 0xFFFFFFL),
         field<L>(
-            L"ForeColor", [](L & c) -> auto& { return c.look_.Forecolor; },
-            long(forms::sysColor::ButtonText)),
+            L"ForeColor", [](L & c) -> auto& { return c.look_.Forecolor; }, long(core::sysColor::ButtonText)),
         field<L>(
             L"SelColor", [](L & c) -> auto& { return c.look_.SelColor; }, 0xFF8C1AL),
         field<L>(
@@ -40,29 +38,24 @@ const forms::PropertyTable<McListBox>& McListBox::properties() {
         field<L>(
             L"StrechIcon", [](L & c) -> auto& { return c.look_.StrechIcon; }, false),
         field<L>(
-            L"Appearance", [](L & c) -> auto& { return c.look_.Appearance; }, forms::controlBorder::ThreeD)
-            .setBy("setAppearance"),
+            L"Appearance", [](L & c) -> auto& { return c.look_.Appearance; }, core::controlBorder::ThreeD),
         field<L>(
             L"BorderStyle", [](L & c) -> auto& { return c.look_.BorderStyle; },
-            forms::controlBorder::FixedSingle)
-            .setBy("setBorderStyle"),
+            core::controlBorder::FixedSingle),
         field<L>(
             L"FullRowSelect", [](L & c) -> auto& { return c.look_.FullRowSelect; }, false),
         field<L>(
-            L"SortOrder", [](L & c) -> auto& { return c.look_.SortOrder; }, 0L)
-            .setBy("setSortOrder"),
+            L"SortOrder", [](L & c) -> auto& { return c.look_.SortOrder; }, 0L),
         field<L>(
             L"IconFocus", [](L & c) -> auto& { return c.look_.IconFocus; }, true),
         field<L>(
             L"TextAlignment", [](L & c) -> auto& { return c.look_.TextAlignment; }, 0L),
         field<L>(
-            L"RowHeight", [](L & c) -> auto& { return c.look_.RowHeight; }, 22L, OnChange::Relayout)
-            .setBy("setRowHeight"),
+            L"RowHeight", [](L & c) -> auto& { return c.look_.RowHeight; }, 22L, OnChange::Relayout),
         field<L>(
             L"GridLines", [](L & c) -> auto& { return c.look_.GridLines; }, false),
         field<L>(
-            L"GridColor", [](L & c) -> auto& { return c.look_.GridColor; },
-            long(forms::sysColor::ButtonFace)),
+            L"GridColor", [](L & c) -> auto& { return c.look_.GridColor; }, long(core::sysColor::ButtonFace)),
         field<L>(
             L"BackGradient", [](L & c) -> auto& { return c.look_.BackGradient; }, 0L),
         field<L>(
@@ -72,8 +65,7 @@ const forms::PropertyTable<McListBox>& McListBox::properties() {
         field<L>(
             L"SelGradientCol", [](L & c) -> auto& { return c.look_.SelGradientCol; }, 0xFFFFFFL),
         field<L>(
-            L"MultiSelect", [](L & c) -> auto& { return c.look_.MultiSelect; }, false)
-            .setBy("setMultiSelect"),
+            L"MultiSelect", [](L & c) -> auto& { return c.look_.MultiSelect; }, false),
         field<L>(
             L"FocusRectangle", [](L & c) -> auto& { return c.look_.FocusRectangle; }, true),
         field<L>(
@@ -81,13 +73,12 @@ const forms::PropertyTable<McListBox>& McListBox::properties() {
         field<L>(
             L"SelectionStyle", [](L & c) -> auto& { return c.look_.SelectionStyle; }, BlendedSelection),
         field<L>(
-            L"FlatScrollBar", [](L & c) -> auto& { return c.look_.FlatScrollBar; }, false)
-            .setBy("setFlatScrollBar"),
+            L"FlatScrollBar", [](L & c) -> auto& { return c.look_.FlatScrollBar; }, false),
         field<L>(
             L"MouseIcon", [](L & c) -> auto& { return c.look_.MouseIcon; }, noPicture, OnChange::None),
         field<L>(
             L"MousePointer", [](L & c) -> auto& { return c.look_.MousePointer; },
-            long(forms::pointer::Default), OnChange::None),
+            long(core::pointer::Default), OnChange::None),
         field<L>(
             L"AutoHideScrollBars", [](L & c) -> auto& { return c.look_.AutoHideScrollBars; }, false,
             OnChange::Relayout),
@@ -188,8 +179,8 @@ void McListBox::applyBorder() {
     if (!window) return;
     LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_BORDER);
     LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
-    if (look_.BorderStyle == forms::controlBorder::FixedSingle) {
-        if (look_.Appearance == forms::controlBorder::ThreeD)
+    if (look_.BorderStyle == core::controlBorder::FixedSingle) {
+        if (look_.Appearance == core::controlBorder::ThreeD)
             exStyle |= WS_EX_CLIENTEDGE;
         else
             style |= WS_BORDER;

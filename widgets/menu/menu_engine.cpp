@@ -273,7 +273,7 @@ void UnhookMenus(HWND form) {
 }
 
 LRESULT CALLBACK MenuWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    forms::Forms::HandlingMessage handling;
+    core::HandlingMessage handling;
     try {
         return handle(hwnd, msg, wParam, lParam);
     } catch (...) {

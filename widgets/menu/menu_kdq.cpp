@@ -1,7 +1,9 @@
 #include "widgets/menu/menu_kdq.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/event_log.h"
 #include "platform/core/runtime_error.h"
+#include "platform/core/variant.h"
 #include "platform/forms/layout.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
@@ -39,7 +41,7 @@ forms::PropertyTable<Menu_KDQ> Menu_KDQ::makeProperties() {
     using forms::OnChange;
     auto tiengViet = forms::field<M, bool>(
         L"TiengViet", [](M&) -> bool& { return engine().TiengViet; }, true, OnChange::None);
-    tiengViet.initial = [](M&) { return forms::Variant(engine().TiengViet); };
+    tiengViet.initial = [](M&) { return core::Variant(engine().TiengViet); };
     return forms::PropertyTable<M>{
         tiengViet,
         forms::field<M, std::wstring>(
@@ -70,7 +72,7 @@ std::shared_ptr<forms::StdFont> Menu_KDQ::FontName() {
 }
 
 void Menu_KDQ::setFontName(std::shared_ptr<forms::StdFont> value) {
-    if (!value) throw forms::RuntimeError(forms::err::InvalidPropertyValue);
+    if (!value) throw core::RuntimeError(core::err::InvalidPropertyValue);
     surface().setFont(value);
     engine().font.name = value->Name();
     PropertyChanged(L"FontName");
@@ -90,7 +92,7 @@ void Menu_KDQ::About() {
 
 void Menu_KDQ::UserControl_Resize() {
     forms::ControlHost* host = Container();
-    const bool pixels = host && host->hostScaleMode() == forms::scale::Pixels;
+    const bool pixels = host && host->hostScaleMode() == core::scale::Pixels;
     const int side = pixels ? forms::Screen::twipsToPixelsX(kSideTwips) : kSideTwips;
     if (Width() != side || Height() != side) Move(Left(), Top(), side, side);
 }

@@ -2,7 +2,10 @@
 // its window hook reports.
 #include "widgets/option_check/morph_option_check.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/event_log.h"
+#include "platform/core/message_frame.h"
+#include "platform/core/runtime_error.h"
 #include "platform/forms/cursor_position.h"
 #include "platform/forms/form.h"
 #include "platform/forms/layout.h"
@@ -35,16 +38,13 @@ const forms::PropertyTable<MorphOptionCheck>& MorphOptionCheck::properties() {
         field<C>(
             L"BackAngle", [](C & c) -> auto& { return c.look_.BackAngle; }, 90.0f),
         field<C>(
-            L"BackColor1", [](C & c) -> auto& { return c.look_.BackColor1; }, 0x00004040u)
-            .setBy("setBackColor1"),
+            L"BackColor1", [](C & c) -> auto& { return c.look_.BackColor1; }, 0x00004040u),
         field<C>(
-            L"BackColor2", [](C & c) -> auto& { return c.look_.BackColor2; }, 0x00C0FFFFu)
-            .setBy("setBackColor2"),
+            L"BackColor2", [](C & c) -> auto& { return c.look_.BackColor2; }, 0x00C0FFFFu),
         field<C>(
             L"BackMiddleOut", [](C & c) -> auto& { return c.look_.BackMiddleOut; }, true),
         field<C>(
-            L"BorderColor", [](C & c) -> auto& { return c.look_.BorderColor; }, 0u)
-            .setBy("setBorderColor"),
+            L"BorderColor", [](C & c) -> auto& { return c.look_.BorderColor; }, 0u),
         field<C>(
             L"BorderCurvature", [](C & c) -> auto& { return c.look_.BorderCurvature; }, std::int16_t(0)),
         field<C>(
@@ -55,22 +55,18 @@ const forms::PropertyTable<MorphOptionCheck>& MorphOptionCheck::properties() {
         field<C>(
             L"Caption", [](C & c) -> auto& { return c.look_.Caption; }, std::wstring(L"Option_Check")),
         field<C>(
-            L"CaptionColor", [](C & c) -> auto& { return c.look_.CaptionColor; }, 0u)
-            .setBy("setCaptionColor"),
+            L"CaptionColor", [](C & c) -> auto& { return c.look_.CaptionColor; }, 0u),
         field<C>(
-            L"CheckBorderColor", [](C & c) -> auto& { return c.look_.CheckBorderColor; }, 0u)
-            .setBy("setCheckBorderColor"),
+            L"CheckBorderColor", [](C & c) -> auto& { return c.look_.CheckBorderColor; }, 0u),
         field<C>(
             L"CheckBoxAlignment", [](C & c) -> auto& { return c.look_.CheckBoxAlignment; }, std::int32_t(0),
             OnChange::Relayout),
         field<C>(
             L"CheckBoxAngle", [](C & c) -> auto& { return c.look_.CheckBoxAngle; }, 90.0f),
         field<C>(
-            L"CheckBoxColor1", [](C & c) -> auto& { return c.look_.CheckBoxColor1; }, 0u)
-            .setBy("setCheckBoxColor1"),
+            L"CheckBoxColor1", [](C & c) -> auto& { return c.look_.CheckBoxColor1; }, 0u),
         field<C>(
-            L"CheckBoxColor2", [](C & c) -> auto& { return c.look_.CheckBoxColor2; }, 0u)
-            .setBy("setCheckBoxColor2"),
+            L"CheckBoxColor2", [](C & c) -> auto& { return c.look_.CheckBoxColor2; }, 0u),
         field<C>(
             L"CheckBoxMiddleOut", [](C & c) -> auto& { return c.look_.CheckBoxMiddleOut; }, true),
         field<C>(
@@ -79,37 +75,27 @@ const forms::PropertyTable<MorphOptionCheck>& MorphOptionCheck::properties() {
             L"ContainerName", [](C & c) -> auto& { return c.look_.ContainerName; }, std::wstring()),
         field<C>(
             L"ControlType", [](C & c) -> auto& { return c.look_.ControlType; }, std::int32_t(0),
-            OnChange::None)
-            .setBy("setControlType"),
+            OnChange::None),
         field<C>(
-            L"DisBackColor1", [](C & c) -> auto& { return c.look_.DisBackColor1; }, 0x00404040u)
-            .setBy("setDisBackColor1"),
+            L"DisBackColor1", [](C & c) -> auto& { return c.look_.DisBackColor1; }, 0x00404040u),
         field<C>(
-            L"DisBackColor2", [](C & c) -> auto& { return c.look_.DisBackColor2; }, 0x00C0C0C0u)
-            .setBy("setDisBackColor2"),
+            L"DisBackColor2", [](C & c) -> auto& { return c.look_.DisBackColor2; }, 0x00C0C0C0u),
         field<C>(
-            L"DisBorderColor", [](C & c) -> auto& { return c.look_.DisBorderColor; }, 0x00404040u)
-            .setBy("setDisBorderColor"),
+            L"DisBorderColor", [](C & c) -> auto& { return c.look_.DisBorderColor; }, 0x00404040u),
         field<C>(
-            L"DisCaptionColor", [](C & c) -> auto& { return c.look_.DisCaptionColor; }, 0x00808080u)
-            .setBy("setDisCaptionColor"),
+            L"DisCaptionColor", [](C & c) -> auto& { return c.look_.DisCaptionColor; }, 0x00808080u),
         field<C>(
-            L"DisCheckBorderColor", [](C & c) -> auto& { return c.look_.DisCheckBorderColor; }, 0x00808080u)
-            .setBy("setDisCheckBorderColor"),
+            L"DisCheckBorderColor", [](C & c) -> auto& { return c.look_.DisCheckBorderColor; }, 0x00808080u),
         field<C>(
-            L"DisCheckBoxColor1", [](C & c) -> auto& { return c.look_.DisCheckBoxColor1; }, 0x00B0B0B0u)
-            .setBy("setDisCheckBoxColor1"),
+            L"DisCheckBoxColor1", [](C & c) -> auto& { return c.look_.DisCheckBoxColor1; }, 0x00B0B0B0u),
         field<C>(
-            L"DisCheckBoxColor2", [](C & c) -> auto& { return c.look_.DisCheckBoxColor2; }, 0x00B0B0B0u)
-            .setBy("setDisCheckBoxColor2"),
+            L"DisCheckBoxColor2", [](C & c) -> auto& { return c.look_.DisCheckBoxColor2; }, 0x00B0B0B0u),
         field<C>(
-            L"Enabled", [](C & c) -> auto& { return c.look_.Enabled; }, true)
-            .setBy("setEnabled"),
+            L"Enabled", [](C & c) -> auto& { return c.look_.Enabled; }, true),
         field<C>(
             L"FocusRectColor", [](C & c) -> auto& { return c.look_.FocusRectColor; }, 0u),
         forms::fontField<C>(
-            L"Font", [](C & c) -> auto& { return c.look_.Font; })
-            .setBy("setFont"),
+            L"Font", [](C & c) -> auto& { return c.look_.Font; }),
         field<C>(
             L"MouseOverActions", [](C & c) -> auto& { return c.look_.MouseOverActions; }, std::int32_t(0)),
         field<C>(
@@ -117,14 +103,12 @@ const forms::PropertyTable<MorphOptionCheck>& MorphOptionCheck::properties() {
         field<C>(
             L"MOverCheckBoxColor", [](C & c) -> auto& { return c.look_.MOverCheckBoxColor; }, 0u),
         field<C>(
-            L"PicChecked", [](C & c) -> auto& { return c.look_.PicChecked; }, noPicture, OnChange::Relayout)
-            .setBy("setPicChecked"),
+            L"PicChecked", [](C & c) -> auto& { return c.look_.PicChecked; }, noPicture, OnChange::Relayout),
         field<C>(
             L"PicForCheck", [](C & c) -> auto& { return c.look_.PicForCheck; }, false, OnChange::Relayout),
         field<C>(
             L"PicUnchecked", [](C & c) -> auto& { return c.look_.PicUnchecked; }, noPicture,
-            OnChange::Relayout)
-            .setBy("setPicUnchecked"),
+            OnChange::Relayout),
         field<C>(
             L"ShowFocusRect", [](C & c) -> auto& { return c.look_.ShowFocusRect; }, true),
         field<C>(
@@ -265,7 +249,7 @@ void MorphOptionCheck::setContainerName(std::wstring v) {
     setProperty(properties(), L"ContainerName", v);
 }
 void MorphOptionCheck::setControlType(std::int32_t v) {
-    if (Ambient().UserMode) throw forms::RuntimeError(forms::err::SetNotSupportedAtRuntime);
+    if (Ambient().UserMode) throw core::RuntimeError(core::err::SetNotSupportedAtRuntime);
     setProperty(properties(), L"ControlType", v);
 }
 void MorphOptionCheck::setDisBackColor1(std::uint32_t v) {
@@ -372,7 +356,7 @@ void MorphOptionCheck::UserControl_MouseDown(int Button, int Shift, float X, flo
 void MorphOptionCheck::UserControl_MouseUp(int Button, int Shift, float X, float Y) {
     state_.mouseDown = false;
     const HWND under = forms::windowAtPoint(forms::cursorPosition());
-    if (under != hWnd() || Button != forms::mouse::Left || !look_.Enabled || state_.keyDown) return;
+    if (under != hWnd() || Button != core::mouse::Left || !look_.Enabled || state_.keyDown) return;
     auto watch = this->watch();
     toggleOrSelect();
     if (!watch.alive() || !loaded()) return;
@@ -420,7 +404,7 @@ void MorphOptionCheck::reportHookFailure(const wchar_t* routine, const std::wstr
 
 // The one dispatch. Hover and focus are learnt after the window's own procedure has run, so only
 // through the hook; the window procedure hands the control nothing.
-void MorphOptionCheck::hookMessage(forms::MessageFrame& m, bool) {
+void MorphOptionCheck::hookMessage(core::MessageFrame& m, bool) {
     auto keep = weak_from_this().lock();
     switch (m.msg) {
     case WM_MOUSEMOVE:

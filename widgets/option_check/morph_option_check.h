@@ -3,6 +3,7 @@
 // clear the selected options of the same container.
 #pragma once
 
+#include "platform/core/message_frame.h"
 #include "platform/forms/event.h"
 #include "platform/forms/user_control.h"
 #include "platform/hook/code_built_hook.h"
@@ -141,7 +142,7 @@ protected:
     void UserControl_MouseDown(int Button, int Shift, float X, float Y) override;
     void UserControl_MouseUp(int Button, int Shift, float X, float Y) override;
     void propertyEffect(forms::OnChange effect) override;
-    void hookMessage(forms::MessageFrame& m, bool before) override;
+    void hookMessage(core::MessageFrame& m, bool before) override;
 
 private:
     OptionCheckLook look_;

@@ -2,6 +2,7 @@
 // painter over both.
 #include "widgets/option_check/morph_option_check.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/event_log.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/form.h"
@@ -61,7 +62,7 @@ bool MorphOptionCheck::CopyContainerBackground() {
     const int w = pixelWidth(), h = pixelHeight();
     if (w <= 0 || h <= 0) return true;
     auto positionInContainer = [&](POINT& at) {
-        if (container->hostScaleMode() == forms::scale::Twips) {
+        if (container->hostScaleMode() == core::scale::Twips) {
             at.x = forms::intDiv(Left(), forms::Screen::TwipsPerPixelX());
             at.y = forms::intDiv(Top(), forms::Screen::TwipsPerPixelY());
         } else {

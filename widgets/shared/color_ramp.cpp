@@ -106,7 +106,7 @@ void MultiGradientPart(const std::vector<std::uint32_t>& stops, std::int32_t tot
         ramp.clear();
         return;
     }
-    if (stops.size() < 2) throw forms::RuntimeError(11, L"Division by zero");
+    if (stops.size() < 2) throw core::RuntimeError(11, L"Division by zero");
     const Part part = clip(total, first, count);
     ramp.assign(size_t(part.end - part.first), 0);
     const std::int32_t segments = std::int32_t(stops.size()) - 1;

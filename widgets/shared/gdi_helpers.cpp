@@ -10,7 +10,7 @@ namespace {
 
 LONG shifted(LONG v, std::int16_t n) {
     LONG out;
-    if (__builtin_add_overflow(v, LONG(n), &out)) throw forms::RuntimeError(forms::err::Overflow);
+    if (__builtin_add_overflow(v, LONG(n), &out)) throw core::RuntimeError(core::err::Overflow);
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include "widgets/shared/hover.h"
 
+#include "platform/core/variant.h"
 #include "platform/forms/surface.h"
 #include "widgets/shared/tip_window.h"
 
@@ -16,7 +17,7 @@ constexpr std::int32_t kTipDefaultBack = -1;
 
 void handOverTip(forms::UserControl& control, bool tiengViet) {
     FTip::instance().SetTip(control.hWnd(), control.ToolTipText(), kTipTextColor, kTipDefaultBack, tiengViet,
-                            forms::Variant(kTipFont), kTipMaxWidth);
+                            core::Variant(kTipFont), kTipMaxWidth);
 }
 
 bool pointerOver(forms::UserControl& control, float x, float y) {

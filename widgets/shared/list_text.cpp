@@ -8,7 +8,7 @@
 namespace widgets {
 
 bool IsDelim(const std::wstring& ch) {
-    if (ch.empty()) throw forms::RuntimeError(forms::err::InvalidProcedureCall);
+    if (ch.empty()) throw core::RuntimeError(core::err::InvalidProcedureCall);
     char ansi[4] = {};
     WideCharToMultiByte(CP_ACP, 0, ch.c_str(), 1, ansi, sizeof ansi, nullptr, nullptr);
     const int code = static_cast<unsigned char>(ansi[0]);

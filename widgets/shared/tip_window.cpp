@@ -60,8 +60,7 @@ FTip::FTip(TipSeams seams) : seams_(std::move(seams)) {
                             0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr),
                             static_cast<forms::WindowObject*>(this));
     if (!hwnd_)
-        throw forms::RuntimeError(forms::err::InvalidProcedureCall,
-                                  L"The tooltip window could not be created");
+        throw core::RuntimeError(core::err::InvalidProcedureCall, L"The tooltip window could not be created");
     SetWindowLongW(hwnd_, GWL_EXSTYLE, GetWindowLongW(hwnd_, GWL_EXSTYLE) | WS_EX_LAYERED);
     surface_ = forms::MemoryDC::compatibleWith(nullptr);
     resizeSurface(1, 1);
@@ -109,13 +108,13 @@ int FTip::TextWidthW(HDC dc, const std::wstring& text) {
     return widgets::TextWidthW(dc, text);
 }
 
-void FTip::useFont(const std::optional<forms::Variant>& font) {
+void FTip::useFont(const std::optional<core::Variant>& font) {
     std::shared_ptr<forms::StdFont> wanted = StandFont();
     if (font) {
         // A font object replaces the font; a name gives that face at the standard size. Anything
         // else leaves the standard font.
         core::bestEffort(L"tooltip font", [&] {
-            if (font->type() == forms::VariantType::Font) {
+            if (font->type() == core::VariantType::Font) {
                 if (auto f = font->toFont()) wanted = f;
             } else {
                 wanted->setName(font->toString());
@@ -127,7 +126,7 @@ void FTip::useFont(const std::optional<forms::Variant>& font) {
 }
 
 void FTip::SetTip(HWND owner, const std::wstring& text, std::int32_t textColor, std::int32_t backColor,
-                  bool tiengViet, const std::optional<forms::Variant>& font, std::int16_t maxWidth) {
+                  bool tiengViet, const std::optional<core::Variant>& font, std::int16_t maxWidth) {
     if (text.empty()) return;
     tipMaxWidth_ = maxWidth;
     useFont(font);
@@ -157,13 +156,13 @@ void FTip::SetTip(HWND owner, const std::wstring& text, std::int32_t textColor, 
 }
 
 void FTip::SetTipObject(const TipObject& object, std::int32_t textColor, std::int32_t backColor,
-                        bool tiengViet, const std::optional<forms::Variant>& font, std::int16_t maxWidth) {
+                        bool tiengViet, const std::optional<core::Variant>& font, std::int16_t maxWidth) {
     SetTip(object.Hwnd(), object.Tag(), textColor, backColor, tiengViet, font, maxWidth);
 }
 
 void FTip::SetListTooltip(HWND list, std::int16_t button, float x, float y, std::int32_t maxWidth) {
     if (button != 0) return;
-    if (maxWidth < -32768 || maxWidth > 32767) throw forms::RuntimeError(forms::err::Overflow);
+    if (maxWidth < -32768 || maxWidth > 32767) throw core::RuntimeError(core::err::Overflow);
     const int px = forms::Screen::twipsToPixelsX(x), py = forms::Screen::twipsToPixelsY(y);
     const LPARAM packed = LPARAM(std::uint32_t(py) * 65536u + std::uint32_t(px & 0xFFFF));
     const LRESULT item = SendMessageW(list, LB_ITEMFROMPOINT, 0, packed);

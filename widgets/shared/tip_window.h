@@ -63,10 +63,10 @@ public:
     void ShowTip();
     // font: missing for the standard font, a font object, or a font name (that face at size 10).
     void SetTip(HWND owner, const std::wstring& text, std::int32_t textColor = 0, std::int32_t backColor = -1,
-                bool tiengViet = false, const std::optional<forms::Variant>& font = std::nullopt,
+                bool tiengViet = false, const std::optional<core::Variant>& font = std::nullopt,
                 std::int16_t maxWidth = 300);
     void SetTipObject(const TipObject& object, std::int32_t textColor = 0, std::int32_t backColor = -1,
-                      bool tiengViet = false, const std::optional<forms::Variant>& font = std::nullopt,
+                      bool tiengViet = false, const std::optional<core::Variant>& font = std::nullopt,
                       std::int16_t maxWidth = 300);
     static std::shared_ptr<forms::StdFont> StandFont();
     // The tip of the list-box item under (X, Y), given in twips; only without a pressed button.
@@ -110,7 +110,7 @@ private:
     std::uint8_t transparentLen_ = 255;
 
     void enable(TipTimer t, bool on);
-    void useFont(const std::optional<forms::Variant>& font);
+    void useFont(const std::optional<core::Variant>& font);
     void resizeSurface(int width, int height);
     POINT cursor() const;
     // The one dispatch of the tip's window.

@@ -1,5 +1,6 @@
 #include "widgets/slider/slider_model.h"
 
+#include "platform/core/rounding.h"
 #include "platform/core/runtime_error.h"
 #include "platform/forms/functions.h"
 
@@ -10,7 +11,7 @@
 namespace widgets {
 
 double whole(double x) {
-    return forms::roundHalfEven(x);
+    return core::roundHalfEven(x);
 }
 
 int64_t checkedRange(int32_t min, int32_t max) {

@@ -1,6 +1,7 @@
 #include "widgets/slider/uc_slider.h"
 
 #include "platform/core/event_log.h"
+#include "platform/core/message_frame.h"
 #include "platform/core/runtime_error.h"
 #include "platform/forms/layout.h"
 #include "platform/forms/property_table.h"
@@ -28,19 +29,16 @@ const forms::PropertyTable<ucSlider>& ucSlider::properties() {
         field<S>(
             L"Enabled", [](S & c) -> auto& { return c.model_.look.Enabled; }, true, OnChange::None),
         field<S>(
-            L"MouseIcon", [](S & c) -> auto& { return c.model_.look.MouseIcon; }, noPicture, OnChange::None)
-            .setBy("setMouseIcon"),
+            L"MouseIcon", [](S & c) -> auto& { return c.model_.look.MouseIcon; }, noPicture, OnChange::None),
         field<S>(
             L"MousePointer", [](S & c) -> auto& { return c.model_.look.MousePointer; },
-            int32_t{core::pointer::Default}, OnChange::None)
-            .setBy("setMousePointer"),
+            int32_t{core::pointer::Default}, OnChange::None),
         field<S>(
             L"SliderImage", [](S & c) -> auto& { return c.model_.look.SliderImage; }, noPicture,
             OnChange::Relayout),
         field<S>(
             L"Orientation", [](S & c) -> auto& { return c.model_.look.Orientation; },
-            int32_t{sliderOrientation::Vertical}, OnChange::Relayout)
-            .setBy("setOrientation"),
+            int32_t{sliderOrientation::Vertical}, OnChange::Relayout),
         field<S>(
             L"RailImage", [](S & c) -> auto& { return c.model_.look.RailImage; }, noPicture,
             OnChange::Relayout),
@@ -50,14 +48,11 @@ const forms::PropertyTable<ucSlider>& ucSlider::properties() {
         field<S>(
             L"ShowValueTip", [](S & c) -> auto& { return c.model_.look.ShowValueTip; }, true, OnChange::None),
         field<S>(
-            L"Min", [](S & c) -> auto& { return c.model_.look.Min; }, int32_t{0}, OnChange::None)
-            .setBy("setMin"),
+            L"Min", [](S & c) -> auto& { return c.model_.look.Min; }, int32_t{0}, OnChange::None),
         field<S>(
-            L"Max", [](S & c) -> auto& { return c.model_.look.Max; }, int32_t{10}, OnChange::None)
-            .setBy("setMax"),
+            L"Max", [](S & c) -> auto& { return c.model_.look.Max; }, int32_t{10}, OnChange::None),
         field<S>(
-            L"Value", [](S & c) -> auto& { return c.model_.look.Value; }, int32_t{0}, OnChange::None)
-            .setBy("setValue"),
+            L"Value", [](S & c) -> auto& { return c.model_.look.Value; }, int32_t{0}, OnChange::None),
     };
     return table;
 }
@@ -232,7 +227,7 @@ void ucSlider::layOut() {
 
 // --- Input
 
-void ucSlider::windowMessage(forms::MessageFrame& m) {
+void ucSlider::windowMessage(core::MessageFrame& m) {
     switch (m.msg) {
     case WM_CAPTURECHANGED:
         onCaptureChanged(reinterpret_cast<HWND>(m.lParam));

@@ -2,6 +2,7 @@
 // horizontally or vertically, with a value tip beside the thumb while it is dragged.
 #pragma once
 
+#include "platform/core/message_frame.h"
 #include "platform/forms/event.h"
 #include "platform/forms/user_control.h"
 #include "widgets/slider/slider_model.h"
@@ -78,7 +79,7 @@ protected:
     void UserControl_MouseMove(int Button, int Shift, float X, float Y) override;
     void UserControl_MouseUp(int Button, int Shift, float X, float Y) override;
     void propertyEffect(forms::OnChange effect) override;
-    void windowMessage(forms::MessageFrame& m) override;
+    void windowMessage(core::MessageFrame& m) override;
 
 private:
     SliderModel model_;

@@ -2,6 +2,7 @@
 
 #include "platform/core/constants.h"
 #include "platform/core/event_log.h"
+#include "platform/core/variant.h"
 #include "platform/forms/controls/label.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/surface.h"
@@ -41,9 +42,9 @@ forms::Layout ucSliderTip::layout() const {
     label.width = 360;
     label.height = 195;
     // See-through, so the info background shows behind the text.
-    label.properties = forms::PropertyBag{{L"Caption", forms::Variant(std::wstring(L"lblTip"))},
+    label.properties = forms::PropertyBag{{L"Caption", core::Variant(std::wstring(L"lblTip"))},
                                           {L"BackStyle", 0},
-                                          {L"ForeColor", forms::Variant::colour(core::sysColor::WindowText)}};
+                                          {L"ForeColor", core::Variant::colour(core::sysColor::WindowText)}};
     return {label};
 }
 

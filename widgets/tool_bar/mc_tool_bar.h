@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/core/message_frame.h"
 #include "platform/core/variant.h"
 #include "platform/forms/event.h"
 #include "platform/core/system_handles.h"
@@ -168,8 +169,8 @@ protected:
     void UserControl_Resize() override;
     void UserControl_Terminate() override;
     void propertyEffect(forms::OnChange effect) override;
-    void windowMessage(forms::MessageFrame& m) override;
-    void hookMessage(forms::MessageFrame& m, bool before) override;
+    void windowMessage(core::MessageFrame& m) override;
+    void hookMessage(core::MessageFrame& m, bool before) override;
 
 private:
     ToolBarLook look_;
@@ -203,7 +204,7 @@ private:
     void StartSubclassing();
 
     // Messages: the one dispatch and its handlers.
-    void dispatch(forms::MessageFrame& m);
+    void dispatch(core::MessageFrame& m);
     void onHostMovedOrFocusLost();
     void onTimer();
     void onMouseMove(HWND window, long x, long y);

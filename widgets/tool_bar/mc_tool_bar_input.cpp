@@ -2,7 +2,9 @@
 // the drop-down and the tooltips.
 #include "widgets/tool_bar/mc_tool_bar.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/event_log.h"
+#include "platform/core/message_frame.h"
 #include "platform/forms/controls/picture_box.h"
 #include "platform/forms/functions.h"
 #include "platform/forms/std_picture.h"
@@ -17,8 +19,6 @@ namespace widgets {
 
 namespace {
 
-// The Button argument with which the drop-down's moves reach the bar's handler.
-constexpr int FromDropDown = 999;
 // A tip opens after this many ticks of the hover timer at rest.
 constexpr UINT HoverInterval = 1;
 constexpr long TicksToTip = 5;
@@ -30,18 +30,18 @@ void McToolBar::zSubclass_Proc(bool bBefore, long& bHandled, long& lReturn, long
     hook::deliverHookMessage(*this, bBefore, bHandled, lReturn, lng_hWnd, uMsg, wParam, lParam);
 }
 
-void McToolBar::hookMessage(forms::MessageFrame& m, bool before) {
+void McToolBar::hookMessage(core::MessageFrame& m, bool before) {
     if (!before) dispatch(m);
 }
 
 // The hook hands the tool bar its messages; only where it could not be put on the control's own
 // window at run time does the window procedure hand over the timer.
-void McToolBar::windowMessage(forms::MessageFrame& m) {
+void McToolBar::windowMessage(core::MessageFrame& m) {
     if (m.msg == WM_TIMER && hooks_.TrackAvailable && !hooks_.isHooked(m.hwnd)) dispatch(m);
 }
 
 // The one dispatch from message to handler. The tool bar only watches its messages.
-void McToolBar::dispatch(forms::MessageFrame& m) {
+void McToolBar::dispatch(core::MessageFrame& m) {
     auto keep = weak_from_this().lock();
     switch (m.msg) {
     case WM_MOVE:
@@ -122,14 +122,15 @@ void McToolBar::watchSurface(forms::PictureBox& box, bool onBar) {
 }
 
 void McToolBar::picChevron_MouseMove(int, int shift, float x, float y) {
-    picMain_MouseMove(FromDropDown, shift, x, y);
+    // The pseudo button marks a move over the drop-down for the bar's handler.
+    picMain_MouseMove(core::mouse::PseudoButton, shift, x, y);
 }
 
 // Which button the pointer is over and whether it can be used: the hover, the pointer's shape and
 // the move event follow from it. A place of the drop-down without a cell changes nothing.
 void McToolBar::picMain_MouseMove(int button, int shift, float x, float y) {
     auto keep = weak_from_this().lock();
-    const bool onBar = button != FromDropDown;
+    const bool onBar = button != core::mouse::PseudoButton;
     state_.drawOnChevron = !onBar && picChevron_;
     const std::optional<long> index = buttonAt(onBar, x, y);
     if (!index || !hover(onBar, *index)) return;

@@ -1,8 +1,10 @@
 // The tool bar's general properties, how it is stored with the form, its life cycle and its layout.
 #include "widgets/tool_bar/mc_tool_bar.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/event_log.h"
 #include "platform/core/runtime_error.h"
+#include "platform/core/variant.h"
 #include "platform/forms/controls/picture_box.h"
 #include "platform/forms/form.h"
 #include "platform/forms/property_bag.h"
@@ -62,15 +64,12 @@ const forms::PropertyTable<McToolBar>& McToolBar::properties() {
     const uint32_t face = core::sysColor::ButtonFace;
     static const forms::PropertyTable<T> table{
         field<T>(
-            L"Appearance", [](T & c) -> auto& { return c.look_.Appearance; }, int16_t{0})
-            .setBy("setAppearance"),
+            L"Appearance", [](T & c) -> auto& { return c.look_.Appearance; }, int16_t{0}),
         field<T>(
-            L"BackColor", [](T & c) -> auto& { return c.look_.BackColor; }, face)
-            .setBy("setBackColor"),
+            L"BackColor", [](T & c) -> auto& { return c.look_.BackColor; }, face),
         field<T>(
             L"BorderStyle", [](T & c) -> auto& { return c.look_.BorderStyle; }, int16_t{0},
-            OnChange::Relayout)
-            .setBy("setBorderStyle"),
+            OnChange::Relayout),
         field<T>(
             L"Enabled", [](T & c) -> auto& { return c.look_.Enabled; }, true),
         forms::fontField<T>(
@@ -78,14 +77,11 @@ const forms::PropertyTable<McToolBar>& McToolBar::properties() {
         field<T>(
             L"ForeColor", [](T & c) -> auto& { return c.look_.Forecolor; }, uint32_t{0}),
         field<T>(
-            L"Button_Count", [](T & c) -> auto& { return c.look_.Button_Count; }, 1L, OnChange::Relayout)
-            .setBy("setButton_Count"),
+            L"Button_Count", [](T & c) -> auto& { return c.look_.Button_Count; }, 1L, OnChange::Relayout),
         field<T>(
-            L"Button_Index", [](T & c) -> auto& { return c.look_.Button_Index; }, 1L)
-            .setBy("setButton_Index"),
+            L"Button_Index", [](T & c) -> auto& { return c.look_.Button_Index; }, 1L),
         field<T>(
-            L"BackGround", [](T & c) -> auto& { return c.look_.BackGround; }, noPicture)
-            .setBy("setBackGround"),
+            L"BackGround", [](T & c) -> auto& { return c.look_.BackGround; }, noPicture),
         field<T>(
             L"ButtonsWidth", [](T & c) -> auto& { return c.look_.ButtonsWidth; }, 32L, OnChange::Relayout),
         field<T>(
@@ -104,15 +100,12 @@ const forms::PropertyTable<McToolBar>& McToolBar::properties() {
             L"ToolTipForeCol", [](T & c) -> auto& { return c.look_.ToolTipForeCol; }, uint32_t{0},
             OnChange::None),
         field<T>(
-            L"BackGradient", [](T & c) -> auto& { return c.look_.BackGradient; }, 0L)
-            .setBy("setBackGradient"),
+            L"BackGradient", [](T & c) -> auto& { return c.look_.BackGradient; }, 0L),
         field<T>(
-            L"BackGradientCol", [](T & c) -> auto& { return c.look_.BackGradientCol; }, uint32_t{0xFFFFFF})
-            .setBy("setBackGradientCol"),
+            L"BackGradientCol", [](T & c) -> auto& { return c.look_.BackGradientCol; }, uint32_t{0xFFFFFF}),
         field<T>(
             L"ButtonsMode", [](T & c) -> auto& { return c.look_.ButtonsMode; }, long(faceMode::BlackBottom),
-            OnChange::Relayout)
-            .setBy("setButtonsMode"),
+            OnChange::Relayout),
         field<T>(
             L"ButtonsSeperatorWidth", [](T & c) -> auto& { return c.look_.ButtonsSeperatorWidth; }, 10L,
             OnChange::Relayout),
@@ -340,7 +333,7 @@ void McToolBar::UserControl_Initialize() {
     picMain_ = forms::makeControl<forms::PictureBox>();
     picMain_->place(*this, L"picMain", -1, 0, 0, std::max(pixelWidth(), 0), std::max(pixelHeight(), 0));
     picMain_->initNew();
-    picMain_->setBorderStyle(forms::controlBorder::None);
+    picMain_->setBorderStyle(core::controlBorder::None);
     picMain_->setScaleMode(core::scale::Pixels);
     watchSurface(*picMain_, true);
     picMain_->MouseMove.handle([this](int b, int s, float x, float y) { picMain_MouseMove(b, s, x, y); });
@@ -352,7 +345,7 @@ void McToolBar::CreateChevronPopup() {
     picChevron_->place(*this, L"picChevron", -1, 0, 0, 1, 1);
     picChevron_->setVisible(false);
     picChevron_->initNew();
-    picChevron_->setBorderStyle(forms::controlBorder::None);
+    picChevron_->setBorderStyle(core::controlBorder::None);
     picChevron_->setScaleMode(core::scale::Pixels);
     picChevron_->setFloating(true);
     watchSurface(*picChevron_, false);

@@ -1,5 +1,7 @@
 #include "platform/forms/controls/command_button.h"
 
+#include "platform/core/message_frame.h"
+#include "platform/core/variant.h"
 #include "platform/forms/app.h"
 #include "platform/forms/controls/control_support.h"
 #include "platform/forms/form.h"
@@ -42,11 +44,9 @@ const PropertyTable<CommandButton>& CommandButton::properties() {
     static const PropertyTable<B> table{
         field<B>(
             L"Caption", [](B & c) -> auto& { return c.caption_; }, std::wstring())
-            .startsFrom([](B& c) { return Variant(c.Ambient().DisplayName); })
-            .setBy("setCaption"),
+            .startsFrom([](B& c) { return core::Variant(c.Ambient().DisplayName); }),
         fontField<B>(
-            L"Font", [](B & c) -> auto& { return c.font_; })
-            .setBy("setFont"),
+            L"Font", [](B & c) -> auto& { return c.font_; }),
     };
     return table;
 }
@@ -72,7 +72,7 @@ void CommandButton::applyCaption() {
 }
 
 void CommandButton::setFont(std::shared_ptr<StdFont> font) {
-    if (!font) throw RuntimeError(err::InvalidPropertyValue);
+    if (!font) throw core::RuntimeError(core::err::InvalidPropertyValue);
     useFont(std::move(font));
     PropertyChanged(L"Font");
 }
@@ -134,7 +134,7 @@ void CommandButton::showDefault() {
                  TRUE);
 }
 
-void CommandButton::windowMessage(MessageFrame& m) {
+void CommandButton::windowMessage(core::MessageFrame& m) {
     switch (m.msg) {
     case WM_COMMAND:
         onCommand(m);
@@ -145,18 +145,18 @@ void CommandButton::windowMessage(MessageFrame& m) {
     }
 }
 
-void CommandButton::onCommand(MessageFrame& m) {
+void CommandButton::onCommand(core::MessageFrame& m) {
     if (reinterpret_cast<HWND>(m.lParam) != button_) return;
     if (HIWORD(m.wParam) == BN_CLICKED) click();
     m.answer(0);
 }
 
-void CommandButton::onSetFocus(MessageFrame& m) {
+void CommandButton::onSetFocus(core::MessageFrame& m) {
     if (button_) ::SetFocus(button_);
     m.answer(0);
 }
 
-void CommandButton::buttonMessage(MessageFrame& m) {
+void CommandButton::buttonMessage(core::MessageFrame& m) {
     switch (m.msg) {
     case WM_KEYDOWN:
     case WM_KEYUP:
@@ -166,7 +166,7 @@ void CommandButton::buttonMessage(MessageFrame& m) {
     }
 }
 
-void CommandButton::onButtonKey(MessageFrame& m) {
+void CommandButton::onButtonKey(core::MessageFrame& m) {
     int code = static_cast<int>(m.wParam);
     if (!previewKey(m.msg, code) || code == 0) return m.answer(0);
     m.wParam = static_cast<WPARAM>(code);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/message_frame.h"
 #include "platform/forms/controls/control_support.h"
 #include "platform/forms/event.h"
 #include "platform/forms/property_table.h"
@@ -39,7 +40,7 @@ protected:
     void UserControl_AccessKeyPress(int keyAscii) override;
     void UserControl_AmbientChanged(const std::wstring& name) override;
     void UserControl_Terminate() override;
-    void windowMessage(MessageFrame& m) override;
+    void windowMessage(core::MessageFrame& m) override;
 
 private:
     HWND button_ = nullptr;
@@ -53,11 +54,11 @@ private:
     // Takes the font and gives its handle to the system window before the previous font can go.
     void useFont(std::shared_ptr<StdFont> font);
     void showDefault();
-    void onCommand(MessageFrame& m);
-    void onSetFocus(MessageFrame& m);
+    void onCommand(core::MessageFrame& m);
+    void onSetFocus(core::MessageFrame& m);
     // The system button inside: keys typed on it reach the form first when it previews keys.
-    void buttonMessage(MessageFrame& m);
-    void onButtonKey(MessageFrame& m);
+    void buttonMessage(core::MessageFrame& m);
+    void onButtonKey(core::MessageFrame& m);
 };
 
 } // namespace forms

@@ -1,5 +1,6 @@
 #include "platform/forms/controls/control_support.h"
 
+#include "platform/core/event_log.h"
 #include "platform/forms/app.h"
 #include "platform/forms/color.h"
 #include "platform/core/runtime_error.h"
@@ -46,7 +47,7 @@ void FontWatch::watch(const std::shared_ptr<StdFont>& font, std::function<void()
         try {
             changed();
         } catch (...) {
-            reportUnexpectedError(L"Font change");
+            core::reportUnexpectedError(L"Font change");
         }
     });
 }
@@ -58,7 +59,7 @@ void FontWatch::stop() noexcept {
 }
 
 uint32_t checkedColour(uint32_t colour) {
-    if (!isValidColour(colour)) throw RuntimeError(err::InvalidPropertyValue);
+    if (!isValidColour(colour)) throw core::RuntimeError(core::err::InvalidPropertyValue);
     return colour;
 }
 

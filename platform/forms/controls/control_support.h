@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/event_log.h"
+#include "platform/core/message_frame.h"
 #include "platform/forms/app.h"
 #include "platform/forms/form.h"
 #include "platform/forms/property_bag.h"
@@ -34,26 +36,26 @@ void releaseChild(HWND child, WNDPROC previous) noexcept;
 // dispatch for that window sees each message as a frame and stays alive while it does; a message
 // it does not answer goes on, with the frame's parameters, to the system window's own procedure.
 // An error is reported and the message goes to that procedure as it came.
-template <class Owner, void (Owner::*Dispatch)(MessageFrame&), WNDPROC Owner::*Previous>
+template <class Owner, void (Owner::*Dispatch)(core::MessageFrame&), WNDPROC Owner::*Previous>
 LRESULT CALLBACK childWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = dynamic_cast<Owner*>(windowObject::of(hwnd));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     WNDPROC previous = self->*Previous;
-    Forms::HandlingMessage handling;
+    core::HandlingMessage handling;
     try {
         auto keep = self->weak_from_this().lock();
-        MessageFrame m{hwnd, msg, wParam, lParam};
+        core::MessageFrame m{hwnd, msg, wParam, lParam};
         (self->*Dispatch)(m);
         if (m.handled) return m.result;
         return CallWindowProcW(previous, hwnd, msg, m.wParam, m.lParam);
     } catch (...) {
-        reportUnexpectedError(L"Control's system window procedure");
+        core::reportUnexpectedError(L"Control's system window procedure");
         return CallWindowProcW(previous, hwnd, msg, wParam, lParam);
     }
 }
 
 // Lets the system window's own procedure handle the message now (for a handler that acts after it).
-inline LRESULT callPrevious(WNDPROC previous, const MessageFrame& m) {
+inline LRESULT callPrevious(WNDPROC previous, const core::MessageFrame& m) {
     return CallWindowProcW(previous, m.hwnd, m.msg, m.wParam, m.lParam);
 }
 

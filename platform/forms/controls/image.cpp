@@ -1,5 +1,6 @@
 #include "platform/forms/controls/image.h"
 
+#include "platform/core/message_frame.h"
 #include "platform/forms/color.h"
 #include "platform/forms/controls/control_support.h"
 #include "platform/forms/property_bag.h"
@@ -20,7 +21,7 @@ void Image::setPicture(std::shared_ptr<StdPicture> picture) {
     PropertyChanged(L"Picture");
     // Without Stretch the control takes the picture's size.
     if (!stretch_ && picture_ && picture_->Type() != PictureType::None) {
-        const bool pixels = Container() && Container()->hostScaleMode() == scale::Pixels;
+        const bool pixels = Container() && Container()->hostScaleMode() == core::scale::Pixels;
         const int w = picture_->widthPixels(), h = picture_->heightPixels();
         Move(Left(), Top(), pixels ? w : Screen::pixelsToTwipsX(w), pixels ? h : Screen::pixelsToTwipsY(h));
     }
@@ -35,8 +36,7 @@ const PropertyTable<Image>& Image::properties() {
     using I = Image;
     static const PropertyTable<I> table{
         field<I>(
-            L"Picture", [](I & c) -> auto& { return c.picture_; }, std::shared_ptr<StdPicture>())
-            .setBy("setPicture"),
+            L"Picture", [](I & c) -> auto& { return c.picture_; }, std::shared_ptr<StdPicture>()),
         field<I>(
             L"Stretch", [](I & c) -> auto& { return c.stretch_; }, false),
     };
@@ -82,13 +82,13 @@ const PropertyTable<Shape>& Shape::properties() {
     using S = Shape;
     static const PropertyTable<S> table{
         field<S>(
-            L"BorderColor", [](S & c) -> auto& { return c.borderColor_; }, sysColor::WindowText),
+            L"BorderColor", [](S & c) -> auto& { return c.borderColor_; }, core::sysColor::WindowText),
         field<S>(
             L"BorderWidth", [](S & c) -> auto& { return c.borderWidth_; }, 1),
         field<S>(
             L"BackStyle", [](S & c) -> auto& { return c.backStyle_; }, 0),
         field<S>(
-            L"BackColor", [](S & c) -> auto& { return c.backColor_; }, sysColor::WindowBackground),
+            L"BackColor", [](S & c) -> auto& { return c.backColor_; }, core::sysColor::WindowBackground),
         field<S>(
             L"FillStyle", [](S & c) -> auto& { return c.fillStyle_; }, 1),
         field<S>(
@@ -101,18 +101,18 @@ void Shape::setBorderColor(uint32_t colour) {
     setProperty(properties(), L"BorderColor", controls::checkedColour(colour));
 }
 void Shape::setBorderWidth(int width) {
-    if (width < 1 || width > 8192) throw RuntimeError(err::InvalidPropertyValue);
+    if (width < 1 || width > 8192) throw core::RuntimeError(core::err::InvalidPropertyValue);
     setProperty(properties(), L"BorderWidth", width);
 }
 void Shape::setBackStyle(int style) {
-    if (style < 0 || style > 1) throw RuntimeError(err::InvalidPropertyValue);
+    if (style < 0 || style > 1) throw core::RuntimeError(core::err::InvalidPropertyValue);
     setProperty(properties(), L"BackStyle", style);
 }
 void Shape::setBackColor(uint32_t colour) {
     setProperty(properties(), L"BackColor", controls::checkedColour(colour));
 }
 void Shape::setFillStyle(int style) {
-    if (style < 0 || style > 7) throw RuntimeError(err::InvalidPropertyValue);
+    if (style < 0 || style > 7) throw core::RuntimeError(core::err::InvalidPropertyValue);
     setProperty(properties(), L"FillStyle", style);
 }
 void Shape::setFillColor(uint32_t colour) {
@@ -133,7 +133,7 @@ void Shape::UserControl_WriteProperties(PropertyBag& bag) {
     properties().write(*this, bag);
 }
 
-void Shape::windowMessage(MessageFrame& m) {
+void Shape::windowMessage(core::MessageFrame& m) {
     if (m.msg == WM_NCHITTEST) m.answer(HTTRANSPARENT);
 }
 
@@ -146,7 +146,7 @@ void Shape::redraw() {
         controls::paintBehind(*this);
     const int w = pixelWidth(), h = pixelHeight();
     if (w <= 0 || h <= 0) return;
-    s.setScaleMode(scale::Pixels);
+    s.setScaleMode(core::scale::Pixels);
     s.setDrawWidth(static_cast<int16_t>(borderWidth_));
     s.setFillStyle(static_cast<int16_t>(fillStyle_));
     s.setFillColor(fillColor_);

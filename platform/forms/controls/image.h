@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/core/constants.h"
+#include "platform/core/message_frame.h"
 #include "platform/forms/event.h"
 #include "platform/forms/property_table.h"
 #include "platform/forms/user_control.h"
@@ -83,13 +84,13 @@ protected:
     void UserControl_Show() override { redraw(); }
     // What shows through a transparent background follows the container's colour.
     void UserControl_AmbientChanged(const std::wstring&) override { redraw(); }
-    void windowMessage(MessageFrame& m) override;
+    void windowMessage(core::MessageFrame& m) override;
 
 private:
-    uint32_t borderColor_ = sysColor::WindowText;
+    uint32_t borderColor_ = core::sysColor::WindowText;
     int borderWidth_ = 1;
     int backStyle_ = 0;
-    uint32_t backColor_ = sysColor::WindowBackground;
+    uint32_t backColor_ = core::sysColor::WindowBackground;
     int fillStyle_ = 1;
     uint32_t fillColor_ = 0;
 

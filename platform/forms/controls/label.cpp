@@ -1,5 +1,6 @@
 #include "platform/forms/controls/label.h"
 
+#include "platform/core/variant.h"
 #include "platform/forms/color.h"
 #include "platform/forms/controls/control_support.h"
 #include "platform/forms/property_bag.h"
@@ -20,19 +21,17 @@ const PropertyTable<Label>& Label::properties() {
     static const PropertyTable<L> table{
         field<L>(
             L"Caption", [](L & c) -> auto& { return c.caption_; }, std::wstring())
-            .startsFrom([](L& c) { return Variant(c.Ambient().DisplayName); })
-            .setBy("setCaption"),
+            .startsFrom([](L& c) { return core::Variant(c.Ambient().DisplayName); }),
         field<L>(
             L"Alignment", [](L & c) -> auto& { return c.alignment_; }, 0),
         field<L>(
             L"BackStyle", [](L & c) -> auto& { return c.backStyle_; }, 1),
         field<L>(
-            L"BackColor", [](L & c) -> auto& { return c.backColor_; }, sysColor::ButtonFace),
+            L"BackColor", [](L & c) -> auto& { return c.backColor_; }, core::sysColor::ButtonFace),
         field<L>(
-            L"ForeColor", [](L & c) -> auto& { return c.foreColor_; }, sysColor::ButtonText),
+            L"ForeColor", [](L & c) -> auto& { return c.foreColor_; }, core::sysColor::ButtonText),
         fontField<L>(
-            L"Font", [](L & c) -> auto& { return c.font_; }, OnChange::Repaint)
-            .setBy("setFont"),
+            L"Font", [](L & c) -> auto& { return c.font_; }, OnChange::Repaint),
     };
     return table;
 }
@@ -44,12 +43,12 @@ void Label::setCaption(std::wstring caption) {
 }
 
 void Label::setAlignment(int alignment) {
-    if (alignment < 0 || alignment > 2) throw RuntimeError(err::InvalidPropertyValue);
+    if (alignment < 0 || alignment > 2) throw core::RuntimeError(core::err::InvalidPropertyValue);
     setProperty(properties(), L"Alignment", alignment);
 }
 
 void Label::setBackStyle(int style) {
-    if (style < 0 || style > 1) throw RuntimeError(err::InvalidPropertyValue);
+    if (style < 0 || style > 1) throw core::RuntimeError(core::err::InvalidPropertyValue);
     setProperty(properties(), L"BackStyle", style);
 }
 
@@ -62,7 +61,7 @@ void Label::setForeColor(uint32_t colour) {
 }
 
 void Label::setFont(std::shared_ptr<StdFont> font) {
-    if (!font) throw RuntimeError(err::InvalidPropertyValue);
+    if (!font) throw core::RuntimeError(core::err::InvalidPropertyValue);
     useFont(std::move(font));
     PropertyChanged(L"Font");
     redraw();

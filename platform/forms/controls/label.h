@@ -59,8 +59,8 @@ private:
     std::wstring caption_;
     int alignment_ = 0;
     int backStyle_ = 1;
-    uint32_t backColor_ = sysColor::ButtonFace;
-    uint32_t foreColor_ = sysColor::ButtonText;
+    uint32_t backColor_ = core::sysColor::ButtonFace;
+    uint32_t foreColor_ = core::sysColor::ButtonText;
     std::shared_ptr<StdFont> font_;
     controls::FontWatch fontWatch_;
 

@@ -1,5 +1,7 @@
 #include "platform/forms/controls/picture_box.h"
 
+#include "platform/core/constants.h"
+#include "platform/core/message_frame.h"
 #include "platform/forms/controls/control_support.h"
 #include "platform/forms/form.h"
 #include "platform/forms/property_bag.h"
@@ -27,14 +29,14 @@ const PropertyTable<PictureBox>& PictureBox::properties() {
             OnChange::None),
         property<P>(
             L"ForeColor", [](P& c) { return c.surface().ForeColor(); },
-            [](P& c, uint32_t colour) { c.surface().setForeColor(colour); }, sysColor::ButtonText,
+            [](P& c, uint32_t colour) { c.surface().setForeColor(colour); }, core::sysColor::ButtonText,
             OnChange::None),
         property<P>(
             L"ScaleMode", [](P& c) { return c.surface().ScaleMode(); },
-            [](P& c, int16_t mode) { c.surface().setScaleMode(mode); }, scale::Twips, OnChange::None),
+            [](P& c, int16_t mode) { c.surface().setScaleMode(mode); }, core::scale::Twips, OnChange::None),
         field<P>(
-            L"BorderStyle", [](P & c) -> auto& { return c.borderStyle_; }, int(controlBorder::FixedSingle),
-            OnChange::Relayout),
+            L"BorderStyle", [](P & c) -> auto& { return c.borderStyle_; },
+            int(core::controlBorder::FixedSingle), OnChange::Relayout),
         field<P>(
             L"AutoSize", [](P & c) -> auto& { return c.autoSize_; }, false, OnChange::Relayout),
         property<P>(
@@ -43,16 +45,15 @@ const PropertyTable<PictureBox>& PictureBox::properties() {
             std::shared_ptr<StdPicture>(), OnChange::Relayout),
         property<P>(
             L"BackColor", [](P& c) { return c.surface().BackColor(); },
-            [](P& c, uint32_t colour) { c.surface().setBackColor(colour); }, sysColor::ButtonFace,
-            OnChange::None)
-            .setBy("setBackColor"),
+            [](P& c, uint32_t colour) { c.surface().setBackColor(colour); }, core::sysColor::ButtonFace,
+            OnChange::None),
     };
     return table;
 }
 
 void PictureBox::UserControl_Initialize() {
-    surface().setBackColor(sysColor::ButtonFace);
-    surface().setScaleMode(scale::Twips);
+    surface().setBackColor(core::sysColor::ButtonFace);
+    surface().setScaleMode(core::scale::Twips);
     applyBorder();
 }
 
@@ -73,7 +74,7 @@ std::shared_ptr<StdFont> PictureBox::Font() const {
     return const_cast<PictureBox*>(this)->surface().Font();
 }
 void PictureBox::setFont(std::shared_ptr<StdFont> font) {
-    if (!font) throw RuntimeError(err::InvalidPropertyValue);
+    if (!font) throw core::RuntimeError(core::err::InvalidPropertyValue);
     setProperty(properties(), L"Font", font);
 }
 std::shared_ptr<StdPicture> PictureBox::Picture() const {
@@ -102,7 +103,7 @@ void PictureBox::fitPicture() {
     GetClientRect(w, &inner);
     const int width = picture->widthPixels() + (outer.right - outer.left) - inner.right;
     const int height = picture->heightPixels() + (outer.bottom - outer.top) - inner.bottom;
-    const bool pixels = Container() && Container()->hostScaleMode() == scale::Pixels;
+    const bool pixels = Container() && Container()->hostScaleMode() == core::scale::Pixels;
     Move(Left(), Top(), pixels ? width : Screen::pixelsToTwipsX(width),
          pixels ? height : Screen::pixelsToTwipsY(height));
 }
@@ -110,7 +111,8 @@ int PictureBox::ScaleMode() const {
     return const_cast<PictureBox*>(this)->surface().ScaleMode();
 }
 void PictureBox::setScaleMode(int mode) {
-    if (mode != scale::Twips && mode != scale::Pixels) throw RuntimeError(err::InvalidPropertyValue);
+    if (mode != core::scale::Twips && mode != core::scale::Pixels)
+        throw core::RuntimeError(core::err::InvalidPropertyValue);
     setProperty(properties(), L"ScaleMode", static_cast<int16_t>(mode));
 }
 double PictureBox::ScaleWidth() {
@@ -124,8 +126,8 @@ void PictureBox::Cls() {
 }
 
 void PictureBox::setBorderStyle(int style) {
-    if (style != controlBorder::None && style != controlBorder::FixedSingle)
-        throw RuntimeError(err::InvalidPropertyValue);
+    if (style != core::controlBorder::None && style != core::controlBorder::FixedSingle)
+        throw core::RuntimeError(core::err::InvalidPropertyValue);
     setProperty(properties(), L"BorderStyle", style);
 }
 
@@ -181,10 +183,10 @@ void PictureBox::UserControl_WriteProperties(PropertyBag& bag) {
 }
 
 float PictureBox::toScaleX(float pixels) {
-    return surface().ScaleX(pixels, scale::Pixels, surface().ScaleMode());
+    return surface().ScaleX(pixels, core::scale::Pixels, surface().ScaleMode());
 }
 float PictureBox::toScaleY(float pixels) {
-    return surface().ScaleY(pixels, scale::Pixels, surface().ScaleMode());
+    return surface().ScaleY(pixels, core::scale::Pixels, surface().ScaleMode());
 }
 
 // A picture box reports the pointer in its own scale.
@@ -220,7 +222,7 @@ void PictureBox::updateTip() {
     tipText_ = text;
 }
 
-void PictureBox::windowMessage(MessageFrame& m) {
+void PictureBox::windowMessage(core::MessageFrame& m) {
     if (m.msg == WM_MOUSEMOVE) updateTip();
     // Outside its container it must never take the activation from the form.
     if (m.msg == WM_MOUSEACTIVATE && !(GetWindowLongW(hWnd(), GWL_STYLE) & WS_CHILD)) m.answer(MA_NOACTIVATE);

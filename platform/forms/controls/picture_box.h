@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/constants.h"
+#include "platform/core/message_frame.h"
 #include "platform/forms/event.h"
 #include "platform/forms/property_table.h"
 #include "platform/forms/user_control.h"
@@ -59,12 +61,12 @@ protected:
     void UserControl_MouseDown(int b, int s, float x, float y) override;
     void UserControl_MouseMove(int b, int s, float x, float y) override;
     void UserControl_MouseUp(int b, int s, float x, float y) override;
-    void windowMessage(MessageFrame& m) override;
+    void windowMessage(core::MessageFrame& m) override;
     // Relayout: the border and, with AutoSize, the picture's size.
     void propertyEffect(OnChange effect) override;
 
 private:
-    int borderStyle_ = controlBorder::FixedSingle;
+    int borderStyle_ = core::controlBorder::FixedSingle;
     bool floating_ = false;
     bool autoSize_ = false;
     HWND tip_ = nullptr; // the standard tooltip that shows ToolTipText

@@ -1,5 +1,7 @@
 #include "platform/forms/controls/text_box.h"
 
+#include "platform/core/message_frame.h"
+#include "platform/core/variant.h"
 #include "platform/forms/app.h"
 #include "platform/forms/color.h"
 #include "platform/forms/controls/control_support.h"
@@ -28,30 +30,24 @@ const PropertyTable<TextBox>& TextBox::properties() {
     using T = TextBox;
     static const PropertyTable<T> table{
         field<T>(
-            L"BackColor", [](T & c) -> auto& { return c.backColor_; }, sysColor::WindowBackground),
+            L"BackColor", [](T & c) -> auto& { return c.backColor_; }, core::sysColor::WindowBackground),
         field<T>(
-            L"ForeColor", [](T & c) -> auto& { return c.foreColor_; }, sysColor::WindowText),
+            L"ForeColor", [](T & c) -> auto& { return c.foreColor_; }, core::sysColor::WindowText),
         fontField<T>(
-            L"Font", [](T & c) -> auto& { return c.font_; })
-            .setBy("setFont"),
+            L"Font", [](T & c) -> auto& { return c.font_; }),
         field<T>(
-            L"BorderStyle", [](T & c) -> auto& { return c.borderStyle_; }, controlBorder::FixedSingle)
-            .setBy("setBorderStyle"),
+            L"BorderStyle", [](T & c) -> auto& { return c.borderStyle_; }, core::controlBorder::FixedSingle),
         field<T>(
-            L"Locked", [](T & c) -> auto& { return c.locked_; }, false)
-            .setBy("setLocked"),
+            L"Locked", [](T & c) -> auto& { return c.locked_; }, false),
         field<T>(
-            L"MaxLength", [](T & c) -> auto& { return c.maxLength_; }, 0)
-            .setBy("setMaxLength"),
+            L"MaxLength", [](T & c) -> auto& { return c.maxLength_; }, 0),
         field<T>(
-            L"MultiLine", [](T & c) -> auto& { return c.multiLine_; }, false)
-            .setBy("setMultiLine"),
+            L"MultiLine", [](T & c) -> auto& { return c.multiLine_; }, false),
         // The text lives in the edit window; a new box starts with its name.
         property<T>(
             L"Text", [](T& c) { return c.Text(); }, [](T& c, std::wstring v) { c.text_ = std::move(v); },
             std::wstring(), OnChange::None)
-            .startsFrom([](T& c) { return Variant(c.Ambient().DisplayName); })
-            .setBy("setText"),
+            .startsFrom([](T& c) { return core::Variant(c.Ambient().DisplayName); }),
     };
     return table;
 }
@@ -70,7 +66,8 @@ void TextBox::createEdit() {
     edit_ =
         CreateWindowExW(borderStyle_ ? WS_EX_CLIENTEDGE : 0, L"EDIT", text_.c_str(), style, 0, 0, rc.right,
                         rc.bottom, hWnd(), reinterpret_cast<HMENU>(1), GetModuleHandleW(nullptr), nullptr);
-    if (!edit_) throw RuntimeError(err::InvalidProcedureCall, L"The edit window could not be created");
+    if (!edit_)
+        throw core::RuntimeError(core::err::InvalidProcedureCall, L"The edit window could not be created");
     editProc_ = controls::subclassChild(
         edit_, &controls::childWindowProc<TextBox, &TextBox::editMessage, &TextBox::editProc_>, this);
     if (maxLength_ > 0) SendMessageW(edit_, EM_SETLIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
@@ -124,7 +121,7 @@ int TextBox::SelStart() const {
 }
 
 void TextBox::setSelStart(int start) {
-    if (start < 0) throw RuntimeError(err::InvalidPropertyValue);
+    if (start < 0) throw core::RuntimeError(core::err::InvalidPropertyValue);
     if (edit_) SendMessageW(edit_, EM_SETSEL, static_cast<WPARAM>(start), start);
 }
 
@@ -136,7 +133,7 @@ int TextBox::SelLength() const {
 }
 
 void TextBox::setSelLength(int length) {
-    if (length < 0) throw RuntimeError(err::InvalidPropertyValue);
+    if (length < 0) throw core::RuntimeError(core::err::InvalidPropertyValue);
     const int start = SelStart();
     if (edit_) SendMessageW(edit_, EM_SETSEL, static_cast<WPARAM>(start), start + length);
 }
@@ -160,20 +157,20 @@ void TextBox::setLocked(bool locked) {
 }
 
 void TextBox::setMaxLength(int length) {
-    if (length < 0) throw RuntimeError(err::InvalidPropertyValue);
+    if (length < 0) throw core::RuntimeError(core::err::InvalidPropertyValue);
     maxLength_ = length;
     if (edit_) SendMessageW(edit_, EM_SETLIMITTEXT, static_cast<WPARAM>(length), 0);
     PropertyChanged(L"MaxLength");
 }
 
 void TextBox::setMultiLine(bool multi) {
-    if (loaded()) throw RuntimeError(err::SetNotSupportedAtRuntime);
+    if (loaded()) throw core::RuntimeError(core::err::SetNotSupportedAtRuntime);
     multiLine_ = multi;
 }
 
 void TextBox::setBorderStyle(int style) {
-    if (style < controlBorder::None || style > controlBorder::FixedSingle)
-        throw RuntimeError(err::InvalidPropertyValue);
+    if (style < core::controlBorder::None || style > core::controlBorder::FixedSingle)
+        throw core::RuntimeError(core::err::InvalidPropertyValue);
     borderStyle_ = static_cast<int16_t>(style);
     PropertyChanged(L"BorderStyle");
     if (!edit_) return;
@@ -196,7 +193,7 @@ void TextBox::propertyEffect(OnChange effect) {
 }
 
 void TextBox::setFont(std::shared_ptr<StdFont> font) {
-    if (!font) throw RuntimeError(err::InvalidPropertyValue);
+    if (!font) throw core::RuntimeError(core::err::InvalidPropertyValue);
     useFont(std::move(font));
     PropertyChanged(L"Font");
 }
@@ -243,7 +240,7 @@ void TextBox::UserControl_Terminate() {
     controls::releaseChild(edit_, editProc_);
 }
 
-void TextBox::windowMessage(MessageFrame& m) {
+void TextBox::windowMessage(core::MessageFrame& m) {
     switch (m.msg) {
     case WM_COMMAND:
         onCommand(m);
@@ -258,13 +255,13 @@ void TextBox::windowMessage(MessageFrame& m) {
     }
 }
 
-void TextBox::onCommand(MessageFrame& m) {
+void TextBox::onCommand(core::MessageFrame& m) {
     if (reinterpret_cast<HWND>(m.lParam) != edit_ || HIWORD(m.wParam) != EN_CHANGE) return;
     if (!inSetText_) textChanged();
     m.answer(0);
 }
 
-void TextBox::onControlColour(MessageFrame& m) {
+void TextBox::onControlColour(core::MessageFrame& m) {
     if (reinterpret_cast<HWND>(m.lParam) != edit_) return;
     HDC dc = reinterpret_cast<HDC>(m.wParam);
     COLORREF back = 0, fore = 0;
@@ -276,12 +273,12 @@ void TextBox::onControlColour(MessageFrame& m) {
     m.answer(reinterpret_cast<LRESULT>(brush_.get()));
 }
 
-void TextBox::onSetFocus(MessageFrame& m) {
+void TextBox::onSetFocus(core::MessageFrame& m) {
     if (edit_) ::SetFocus(edit_);
     m.answer(0);
 }
 
-void TextBox::editMessage(MessageFrame& m) {
+void TextBox::editMessage(core::MessageFrame& m) {
     switch (m.msg) {
     case WM_KEYDOWN:
     case WM_KEYUP:
@@ -309,7 +306,7 @@ void TextBox::editMessage(MessageFrame& m) {
 
 // A text box inside a control (a combo box's edit part) takes every key whenever that control asks
 // for them, so Enter and Escape reach the control instead of the form's default and cancel buttons.
-void TextBox::onEditDialogCode(MessageFrame& m) {
+void TextBox::onEditDialogCode(core::MessageFrame& m) {
     LRESULT code = controls::callPrevious(editProc_, m);
     if (auto* owner = dynamic_cast<UserControl*>(Container()); owner && owner->hWnd())
         code |= SendMessageW(owner->hWnd(), WM_GETDLGCODE, m.wParam, m.lParam) & DLGC_WANTALLKEYS;
@@ -317,7 +314,7 @@ void TextBox::onEditDialogCode(MessageFrame& m) {
 }
 
 // The form sees the key first when it previews keys; a handler may change it or cancel it (0).
-void TextBox::onEditKey(MessageFrame& m) {
+void TextBox::onEditKey(core::MessageFrame& m) {
     const bool down = m.msg == WM_KEYDOWN;
     int code = static_cast<int>(m.wParam);
     const int sh = shiftFromKeyboard();
@@ -328,7 +325,7 @@ void TextBox::onEditKey(MessageFrame& m) {
     m.wParam = static_cast<WPARAM>(code);
 }
 
-void TextBox::onEditChar(MessageFrame& m) {
+void TextBox::onEditChar(core::MessageFrame& m) {
     int ascii = static_cast<int>(m.wParam);
     if (!previewKey(m.msg, ascii)) return m.answer(0);
     if (ascii != 0 && !RaiseEvent(KeyPress, ascii)) return m.answer(0);
@@ -338,17 +335,18 @@ void TextBox::onEditChar(MessageFrame& m) {
     m.wParam = static_cast<WPARAM>(ascii);
 }
 
-void TextBox::onEditFocus(MessageFrame& m) {
+void TextBox::onEditFocus(core::MessageFrame& m) {
     m.answer(controls::callPrevious(editProc_, m));
     RaiseEvent(m.msg == WM_SETFOCUS ? GotFocus : LostFocus);
 }
 
-void TextBox::onEditMouse(MessageFrame& m) {
+void TextBox::onEditMouse(core::MessageFrame& m) {
     auto watch = this->watch();
     m.answer(controls::callPrevious(editProc_, m));
     if (!watch.alive()) return;
     const bool down = m.msg == WM_LBUTTONDOWN || m.msg == WM_RBUTTONDOWN;
-    const int button = m.msg == WM_LBUTTONDOWN || m.msg == WM_LBUTTONUP ? mouse::Left : mouse::Right;
+    const int button =
+        m.msg == WM_LBUTTONDOWN || m.msg == WM_LBUTTONUP ? core::mouse::Left : core::mouse::Right;
     const int sh = shiftFromMouseFlags(m.wParam);
     const float x = static_cast<float>(GET_X_LPARAM(m.lParam)),
                 y = static_cast<float>(GET_Y_LPARAM(m.lParam));

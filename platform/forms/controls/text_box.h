@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/message_frame.h"
 #include "platform/forms/controls/control_support.h"
 #include "platform/forms/event.h"
 #include "platform/core/constants.h"
@@ -69,7 +70,7 @@ protected:
     void UserControl_Resize() override;
     void UserControl_Terminate() override;
     void propertyEffect(OnChange effect) override;
-    void windowMessage(MessageFrame& m) override;
+    void windowMessage(core::MessageFrame& m) override;
 
 private:
     HWND edit_ = nullptr;
@@ -77,9 +78,9 @@ private:
     std::wstring text_; // what Change last compared against
     bool locked_ = false, multiLine_ = false;
     int maxLength_ = 0;
-    int16_t borderStyle_ = controlBorder::FixedSingle;
-    uint32_t backColor_ = sysColor::WindowBackground;
-    uint32_t foreColor_ = sysColor::WindowText;
+    int16_t borderStyle_ = core::controlBorder::FixedSingle;
+    uint32_t backColor_ = core::sysColor::WindowBackground;
+    uint32_t foreColor_ = core::sysColor::WindowText;
     std::shared_ptr<StdFont> font_;
     controls::FontWatch fontWatch_;
     GdiBrush brush_;
@@ -93,16 +94,16 @@ private:
     void useFont(std::shared_ptr<StdFont> font);
     void textChanged();
     // The control's window.
-    void onCommand(MessageFrame& m);
-    void onControlColour(MessageFrame& m);
-    void onSetFocus(MessageFrame& m);
+    void onCommand(core::MessageFrame& m);
+    void onControlColour(core::MessageFrame& m);
+    void onSetFocus(core::MessageFrame& m);
     // The edit window inside: one dispatch, a handler for each kind of message.
-    void editMessage(MessageFrame& m);
-    void onEditKey(MessageFrame& m);
-    void onEditChar(MessageFrame& m);
-    void onEditFocus(MessageFrame& m);
-    void onEditMouse(MessageFrame& m);
-    void onEditDialogCode(MessageFrame& m);
+    void editMessage(core::MessageFrame& m);
+    void onEditKey(core::MessageFrame& m);
+    void onEditChar(core::MessageFrame& m);
+    void onEditFocus(core::MessageFrame& m);
+    void onEditMouse(core::MessageFrame& m);
+    void onEditDialogCode(core::MessageFrame& m);
 };
 
 } // namespace forms

@@ -1,5 +1,6 @@
 #include "platform/forms/controls/timer.h"
 
+#include "platform/core/message_frame.h"
 #include "platform/forms/property_bag.h"
 #include "platform/core/runtime_error.h"
 
@@ -20,17 +21,15 @@ const PropertyTable<Timer>& Timer::properties() {
     using T = Timer;
     static const PropertyTable<T> table{
         field<T>(
-            L"Interval", [](T & c) -> auto& { return c.interval_; }, 0)
-            .setBy("setInterval"),
+            L"Interval", [](T & c) -> auto& { return c.interval_; }, 0),
         field<T>(
-            L"Enabled", [](T & c) -> auto& { return c.timerEnabled_; }, true)
-            .setBy("setEnabled"),
+            L"Enabled", [](T & c) -> auto& { return c.timerEnabled_; }, true),
     };
     return table;
 }
 
 void Timer::setInterval(int ms) {
-    if (ms < 0 || ms > 65535) throw RuntimeError(err::InvalidPropertyValue);
+    if (ms < 0 || ms > 65535) throw core::RuntimeError(core::err::InvalidPropertyValue);
     interval_ = ms;
     PropertyChanged(L"Interval");
     restart();
@@ -70,7 +69,7 @@ void Timer::UserControl_Terminate() {
     running_ = false;
 }
 
-void Timer::windowMessage(MessageFrame& m) {
+void Timer::windowMessage(core::MessageFrame& m) {
     switch (m.msg) {
     case WM_WINDOWPOSCHANGING:
         // A timer is never seen.
@@ -82,7 +81,7 @@ void Timer::windowMessage(MessageFrame& m) {
     }
 }
 
-void Timer::onTimer(MessageFrame& m) {
+void Timer::onTimer(core::MessageFrame& m) {
     if (m.wParam != kTimerId) return;
     m.answer(0);
     if (running_) RaiseEvent(Tick);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/message_frame.h"
 #include "platform/forms/event.h"
 #include "platform/forms/property_table.h"
 #include "platform/forms/user_control.h"
@@ -27,7 +28,7 @@ protected:
     void UserControl_WriteProperties(PropertyBag& bag) override;
     void UserControl_InitProperties() override;
     void UserControl_Terminate() override;
-    void windowMessage(MessageFrame& m) override;
+    void windowMessage(core::MessageFrame& m) override;
 
 private:
     int interval_ = 0;
@@ -35,7 +36,7 @@ private:
     bool running_ = false;
 
     void restart();
-    void onTimer(MessageFrame& m);
+    void onTimer(core::MessageFrame& m);
 };
 
 } // namespace forms

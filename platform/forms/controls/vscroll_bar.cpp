@@ -1,5 +1,6 @@
 #include "platform/forms/controls/vscroll_bar.h"
 
+#include "platform/core/message_frame.h"
 #include "platform/forms/property_bag.h"
 #include "platform/core/runtime_error.h"
 
@@ -9,7 +10,7 @@ namespace forms {
 
 namespace {
 void check16(int v) {
-    if (v < -32768 || v > 32767) throw RuntimeError(err::InvalidPropertyValue);
+    if (v < -32768 || v > 32767) throw core::RuntimeError(core::err::InvalidPropertyValue);
 }
 } // namespace
 
@@ -23,18 +24,15 @@ const PropertyTable<VScrollBar>& VScrollBar::properties() {
     using V = VScrollBar;
     static const PropertyTable<V> table{
         field<V>(
-            L"Min", [](V & c) -> auto& { return c.min_; }, int16_t(0))
-            .setBy("setMin"),
+            L"Min", [](V & c) -> auto& { return c.min_; }, int16_t(0)),
         field<V>(
-            L"Max", [](V & c) -> auto& { return c.max_; }, int16_t(32767))
-            .setBy("setMax"),
+            L"Max", [](V & c) -> auto& { return c.max_; }, int16_t(32767)),
         field<V>(
             L"SmallChange", [](V & c) -> auto& { return c.smallChange_; }, int16_t(1), OnChange::None),
         field<V>(
             L"LargeChange", [](V & c) -> auto& { return c.largeChange_; }, int16_t(1), OnChange::None),
         field<V>(
-            L"Value", [](V & c) -> auto& { return c.value_; }, int16_t(0))
-            .setBy("setValue"),
+            L"Value", [](V & c) -> auto& { return c.value_; }, int16_t(0)),
     };
     return table;
 }
@@ -95,7 +93,7 @@ void VScrollBar::setMax(int value) {
 
 void VScrollBar::setValue(int value) {
     check16(value);
-    if (value != clampValue(value)) throw RuntimeError(err::InvalidPropertyValue);
+    if (value != clampValue(value)) throw core::RuntimeError(core::err::InvalidPropertyValue);
     if (value == value_) return;
     value_ = static_cast<int16_t>(value);
     applyRange();
@@ -104,12 +102,12 @@ void VScrollBar::setValue(int value) {
 }
 
 void VScrollBar::setSmallChange(int value) {
-    if (value < 0 || value > 32767) throw RuntimeError(err::InvalidPropertyValue);
+    if (value < 0 || value > 32767) throw core::RuntimeError(core::err::InvalidPropertyValue);
     setProperty(properties(), L"SmallChange", static_cast<int16_t>(value));
 }
 
 void VScrollBar::setLargeChange(int value) {
-    if (value < 0 || value > 32767) throw RuntimeError(err::InvalidPropertyValue);
+    if (value < 0 || value > 32767) throw core::RuntimeError(core::err::InvalidPropertyValue);
     setProperty(properties(), L"LargeChange", static_cast<int16_t>(value));
 }
 
@@ -148,7 +146,7 @@ void VScrollBar::moveTo(int v, bool scrolling) {
     RaiseEvent(scrolling ? Scroll : Change);
 }
 
-void VScrollBar::windowMessage(MessageFrame& m) {
+void VScrollBar::windowMessage(core::MessageFrame& m) {
     switch (m.msg) {
     case WM_SETFOCUS:
         if (!bar_) return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/message_frame.h"
 #include "platform/forms/event.h"
 #include "platform/forms/property_table.h"
 #include "platform/forms/user_control.h"
@@ -39,7 +40,7 @@ protected:
     void UserControl_ReadProperties(PropertyBag& bag) override;
     void UserControl_WriteProperties(PropertyBag& bag) override;
     void UserControl_Resize() override;
-    void windowMessage(MessageFrame& m) override;
+    void windowMessage(core::MessageFrame& m) override;
     // A scroll code of the bar, with the thumb position of a drag.
     void onVScroll(int code, int track);
 

@@ -1,5 +1,6 @@
 #include "data_fixture.h"
 
+#include "platform/core/variant.h"
 #include "platform/data/errors.h"
 
 using namespace datatest;
@@ -190,7 +191,7 @@ TEST_F(DataConnection, AReadOnlyFileIsReadButNeverWritten) {
         EXPECT_EQ(rs.Fields(L"dil").Value().toString(), L"en");
         EXPECT_EQ(folder.listing(), before) << "no journal while reading";
         // The tests run as an administrator, whom the file system would let write.
-        rs.Fields(L"dil").setValue(forms::Variant(std::wstring(L"ru")));
+        rs.Fields(L"dil").setValue(core::Variant(std::wstring(L"ru")));
         std::wstring text;
         EXPECT_EQ(errorOf([&] { rs.Update(); }, &text), data::err::ReadOnly);
         EXPECT_NE(text.find(L"lang.vex"), std::wstring::npos);

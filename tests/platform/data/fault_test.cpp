@@ -2,6 +2,8 @@
 // within the promised wait, and an interrupted write is rolled back instead of refused for ever.
 #include "data_fixture.h"
 
+#include "platform/core/host_path.h"
+#include "platform/core/variant.h"
 #include "platform/data/errors.h"
 #include "platform/data/host_path.h"
 
@@ -144,7 +146,7 @@ TEST_F(DataFaults, AnotherProgramsLockEndsEachOperationWithinTheWait) {
         cn.Open(source());
         Recordset toSave;
         toSave.Open(L"select * from dil", cn, 1, 3, -1);
-        toSave.Fields(L"dil").setValue(forms::Variant(std::wstring(L"tr")));
+        toSave.Fields(L"dil").setValue(core::Variant(std::wstring(L"tr")));
 
         Holder holder(c.mode, file());
         ASSERT_TRUE(holder.holding());
@@ -175,7 +177,7 @@ TEST_F(DataFaults, ALockReleasedSoonLetsEveryOperationSucceed) {
     cn.Open(source());
     Recordset toSave;
     toSave.Open(L"select * from dil", cn, 1, 3, -1);
-    toSave.Fields(L"dil").setValue(forms::Variant(std::wstring(L"tr")));
+    toSave.Fields(L"dil").setValue(core::Variant(std::wstring(L"tr")));
     std::function<void()> operations[] = {
         [&] {
             Connection other;
@@ -230,7 +232,7 @@ TEST_F(DataFaults, AWriteKilledWhileGrowingTheFileIsRolledBack) {
         Holder writer(L"crash", file());
         ASSERT_TRUE(writer.ended());
     }
-    ASSERT_TRUE(data::fileExists(journal)) << "the killed writer left no journal";
+    ASSERT_TRUE(core::fileExists(journal)) << "the killed writer left no journal";
     // As a commit cut short leaves it: page 1 already counts the new pages, the file lacks some.
     std::string bytes = fileBytes(file());
     unsigned pageSize = (static_cast<unsigned char>(bytes[16]) << 8) | static_cast<unsigned char>(bytes[17]);
@@ -240,7 +242,7 @@ TEST_F(DataFaults, AWriteKilledWhileGrowingTheFileIsRolledBack) {
 
     EXPECT_EQ(stored(), L"en");
     EXPECT_TRUE(fileBytes(file()) == before) << "the file was not restored exactly";
-    EXPECT_FALSE(data::fileExists(journal));
+    EXPECT_FALSE(core::fileExists(journal));
 }
 
 // The driver steps the engine only when the first row is fetched, so a lock taken between running a

@@ -1,9 +1,11 @@
 #include "data_fixture.h"
 
+#include "platform/core/variant.h"
+
 #include <vector>
 
 using namespace datatest;
-using forms::Variant;
+using core::Variant;
 
 namespace {
 
@@ -32,7 +34,7 @@ TEST(DataLocaleChild, ReadsAndWritesNonAsciiText) {
     EXPECT_EQ(rs.RecordCount(), 1);
     rs.Close();
     rs.Open(L"select * from t", cn, 1, 3, -1);
-    rs.Fields(L"t").setValue(Variant(L"ёйыщъ çğıİöşü"));
+    rs.Fields(L"t").setValue(core::Variant(L"ёйыщъ çğıİöşü"));
     rs.Update();
 }
 

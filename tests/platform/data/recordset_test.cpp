@@ -1,12 +1,13 @@
 #include "data_fixture.h"
 
+#include "platform/core/variant.h"
 #include "platform/data/errors.h"
 
 using namespace datatest;
+using core::Variant;
+using core::VariantType;
 using data::Connection;
 using data::Recordset;
-using forms::Variant;
-using forms::VariantType;
 
 namespace {
 
@@ -26,9 +27,9 @@ protected:
         db.begin();
         auto st = db.prepare(L"insert into many values (?, ?, ?)");
         for (int i = 1; i <= 250; ++i) {
-            st.bind(1, Variant(i));
-            st.bind(2, Variant(L"row " + std::to_wstring(i)));
-            st.bind(3, Variant(i / 4.0));
+            st.bind(1, core::Variant(i));
+            st.bind(2, core::Variant(L"row " + std::to_wstring(i)));
+            st.bind(3, core::Variant(i / 4.0));
             st.execute();
         }
         db.commit();
@@ -72,19 +73,19 @@ TEST_F(DataRecordset, ValuesKeepTheirTypesAndNullStaysNull) {
     open();
     Recordset rs;
     rs.Open(L"select ses from ses ", cn, 1, 3, -1);
-    EXPECT_EQ(rs.Fields(L"ses").Value().type(), VariantType::Boolean);
+    EXPECT_EQ(rs.Fields(L"ses").Value().type(), core::VariantType::Boolean);
     EXPECT_TRUE(rs.Fields(L"SES").Value().toBoolean());
     rs.Close();
 
     rs.Open(L"select deyer from esu ", cn, 1, 3, -1);
-    Variant speed = rs.Fields(L"deyer").Value();
-    EXPECT_EQ(speed.type(), VariantType::Long);
+    core::Variant speed = rs.Fields(L"deyer").Value();
+    EXPECT_EQ(speed.type(), core::VariantType::Long);
     EXPECT_EQ(speed.toString(), L"160"); // the first row only is read
     EXPECT_EQ(speed.toInteger(), 160);
     rs.Close();
 
     rs.Open(L"select * from many where n = 7", cn, 1, 3, -1);
-    EXPECT_EQ(rs.Fields(L"r").Value().type(), VariantType::Double);
+    EXPECT_EQ(rs.Fields(L"r").Value().type(), core::VariantType::Double);
     EXPECT_DOUBLE_EQ(rs.Fields(L"r").Value().toDouble(), 1.75);
     EXPECT_EQ(rs.Fields(L"t").Value().toString(), L"row 7");
     EXPECT_EQ(data::err::NoSuchField, errorOf([&] { rs.Fields(L"nothing"); }));
@@ -103,12 +104,12 @@ TEST_F(DataRecordset, UpdateStoresTheCurrentRowAndSurvivesReopening) {
     open();
     Recordset rs;
     rs.Open(L"select * from esu", cn, 1, 3, -1);
-    rs.Fields(L"deyer").setValue(Variant(19 * 4 + 120));
+    rs.Fields(L"deyer").setValue(core::Variant(19 * 4 + 120));
     EXPECT_EQ(rs.Fields(L"deyer").Value().toLong(), 196);
     rs.Update();
     rs.Close();
     rs.Open(L"select * from dil", cn, 1, 3, -1);
-    rs.Fields(L"dil").setValue(Variant(L"ru"));
+    rs.Fields(L"dil").setValue(core::Variant(L"ru"));
     rs.Update();
     rs.Close();
     cn.Close();
@@ -129,7 +130,7 @@ TEST_F(DataRecordset, WritingToAnEmptyTableInsertsTheRow) {
     Recordset rs;
     rs.Open(L"select * from rsu", cn, 1, 3, -1);
     ASSERT_TRUE(rs.Eof());
-    rs.Fields(L"deyer").setValue(Variant(140));
+    rs.Fields(L"deyer").setValue(core::Variant(140));
     rs.Update();
     rs.Close();
     rs.Open(L"select deyer from rsu ", cn, 1, 3, -1);
@@ -142,7 +143,7 @@ TEST_F(DataRecordset, AFailedUpdateChangesNothing) {
     open();
     Recordset rs;
     rs.Open(L"select * from dil", cn, 1, 3, -1);
-    rs.Fields(L"dil").setValue(Variant(L"tr"));
+    rs.Fields(L"dil").setValue(core::Variant(L"tr"));
     {
         data::Database holder(folder.file(L"lang.vex"));
         holder.execute(L"begin exclusive");
@@ -171,7 +172,7 @@ TEST_F(DataRecordset, ARowRemovedMeanwhileIsNotWrittenElsewhere) {
         data::Database other(folder.file(L"lang.vex"));
         other.execute(L"delete from esu where deyer = 160");
     }
-    rs.Fields(L"deyer").setValue(Variant(200));
+    rs.Fields(L"deyer").setValue(core::Variant(200));
     EXPECT_EQ(data::err::NotUpdatable, errorOf([&] { rs.Update(); }));
     rs.Close();
     rs.Open(L"select deyer from esu ", cn, 1, 3, -1);
@@ -183,12 +184,12 @@ TEST_F(DataRecordset, OnlySingleTableResultsCanBeWritten) {
     open();
     Recordset rs;
     rs.Open(L"select distinct deyer from esu", cn, 1, 3, -1);
-    rs.Fields(L"deyer").setValue(Variant(1));
+    rs.Fields(L"deyer").setValue(core::Variant(1));
     EXPECT_EQ(data::err::NotUpdatable, errorOf([&] { rs.Update(); }));
     rs.Close();
     rs.Open(L"select count(*) as c from esu", cn, 1, 3, -1);
     EXPECT_EQ(rs.Fields(L"c").Value().toLong(), 2);
-    rs.Fields(L"c").setValue(Variant(1));
+    rs.Fields(L"c").setValue(core::Variant(1));
     EXPECT_EQ(data::err::NotUpdatable, errorOf([&] { rs.Update(); }));
 }
 
@@ -199,7 +200,7 @@ TEST_F(DataRecordset, ClosedObjectsRaiseErrors) {
     EXPECT_EQ(data::err::NotOpen, errorOf([&] { rs.Fields(L"dil"); }));
     open();
     rs.Open(L"select * from dil", cn, 1, 3, -1);
-    rs.Fields(L"dil").setValue(Variant(L"az"));
+    rs.Fields(L"dil").setValue(core::Variant(L"az"));
     cn.Close();
     EXPECT_EQ(data::err::NotOpen, errorOf([&] { rs.Update(); }));
 
@@ -209,7 +210,7 @@ TEST_F(DataRecordset, ClosedObjectsRaiseErrors) {
         shortLived.Open(connectionString(folder.path(), L"lang.vex", kPassword), L"", L"", -1);
         rs.Open(L"select * from dil", shortLived, 1, 3, -1);
     }
-    rs.Fields(L"dil").setValue(Variant(L"tr"));
+    rs.Fields(L"dil").setValue(core::Variant(L"tr"));
     EXPECT_EQ(data::err::NotOpen, errorOf([&] { rs.Update(); }));
 }
 
@@ -217,7 +218,7 @@ TEST_F(DataRecordset, AValueHoldingNulIsRefusedAndNothingIsWritten) {
     open();
     Recordset rs;
     rs.Open(L"select * from dil", cn, 1, 3, -1);
-    rs.Fields(L"dil").setValue(Variant(std::wstring(L"a\0b", 3)));
+    rs.Fields(L"dil").setValue(core::Variant(std::wstring(L"a\0b", 3)));
     EXPECT_EQ(data::err::NulText, errorOf([&] { rs.Update(); }));
     rs.Close();
     rs.Open(L"select dil from dil ", cn, 1, 3, -1);

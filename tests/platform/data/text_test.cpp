@@ -1,3 +1,4 @@
+#include "platform/core/text.h"
 #include "platform/data/connection_string.h"
 #include "platform/data/host_path.h"
 #include "platform/data/text.h"
@@ -55,21 +56,21 @@ TEST(DataText, Utf8RoundTripsEveryPlane) {
     std::wstring text = L"ёйыщъ çğıİöşü ə € ";
     text += static_cast<wchar_t>(0xD83D); // U+1F600 as a surrogate pair
     text += static_cast<wchar_t>(0xDE00);
-    std::string utf8 = toUtf8(text);
-    EXPECT_EQ(fromUtf8(utf8), text);
-    EXPECT_EQ(toUtf8(L"ё"), "\xD1\x91");
+    std::string utf8 = core::toUtf8(text);
+    EXPECT_EQ(core::fromUtf8(utf8), text);
+    EXPECT_EQ(core::toUtf8(L"ё"), "\xD1\x91");
     EXPECT_EQ(utf8.substr(utf8.size() - 4), "\xF0\x9F\x98\x80");
 }
 
 TEST(DataText, BrokenInputBecomesReplacementCharacters) {
-    EXPECT_EQ(fromUtf8("a\xFF"
-                       "b"),
+    EXPECT_EQ(core::fromUtf8("a\xFF"
+                             "b"),
               L"a\xFFFD"
               L"b");
-    EXPECT_EQ(fromUtf8("\xC0\xAF"), L"\xFFFD\xFFFD"); // overlong
-    EXPECT_EQ(fromUtf8("\xE2\x82"), L"\xFFFD");       // cut short
+    EXPECT_EQ(core::fromUtf8("\xC0\xAF"), L"\xFFFD\xFFFD"); // overlong
+    EXPECT_EQ(core::fromUtf8("\xE2\x82"), L"\xFFFD");       // cut short
     std::wstring lone(1, static_cast<wchar_t>(0xD800));
-    EXPECT_EQ(toUtf8(lone), "\xEF\xBF\xBD");
+    EXPECT_EQ(core::toUtf8(lone), "\xEF\xBF\xBD");
 }
 
 TEST(DataText, LowerCaseCoversTheDictionaryLetters) {

@@ -3,6 +3,7 @@
 #include "forms_test_support.h"
 #include "support/message_recorder.h"
 
+#include "platform/core/constants.h"
 #include "platform/forms/color.h"
 #include "platform/forms/controls/image.h"
 #include "platform/forms/controls/picture_box.h"
@@ -82,7 +83,7 @@ TEST(FormsDrawing, PictureBoxKeepsWhatIsDrawnAndReportsTheMouseInItsScale) {
     });
     SendMessageW(pic->hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(10, 3));
     SendMessageW(pic->hWnd(), WM_LBUTTONUP, 0, at(10, 3));
-    pic->setScaleMode(scale::Pixels);
+    pic->setScaleMode(core::scale::Pixels);
     SendMessageW(pic->hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(10, 3));
     SendMessageW(pic->hWnd(), WM_LBUTTONUP, 0, at(10, 3));
     EXPECT_EQ(xs, (std::vector<float>{150, 45, 10, 3}));

@@ -2,6 +2,8 @@
 // unloading inside an event, modal forms, global instances and errors inside handlers.
 #include "forms_test_support.h"
 
+#include "platform/core/message_frame.h"
+#include "platform/core/runtime_error.h"
 #include "platform/forms/app.h"
 #include "platform/forms/controls/command_button.h"
 #include "platform/forms/controls/timer.h"
@@ -230,7 +232,7 @@ TEST(FormsLife, AnErrorInAHandlerIsReportedAndTheProgramGoesOn) {
     form->Show();
     Recorder& rec = form->rec();
     testsupport::ExpectedLog expected;
-    rec.Click.handle([] { throw RuntimeError(380); });
+    rec.Click.handle([] { throw core::RuntimeError(380); });
     SendMessageW(rec.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(2, 2));
     SendMessageW(rec.hWnd(), WM_LBUTTONUP, 0, at(2, 2));
     EXPECT_NE(reported.find(L"380"), std::wstring::npos);
@@ -250,10 +252,10 @@ TEST(FormsLife, AnErrorInAHandlerIsReportedAndTheProgramGoesOn) {
 TEST(FormsLife, AFailingPaintIsReportedOnceAndNotAskedForAgain) {
     struct BadPainter : Recorder {
         int paints = 0;
-        void windowMessage(MessageFrame& m) override {
+        void windowMessage(core::MessageFrame& m) override {
             if (m.msg == WM_PAINT) {
                 ++paints;
-                throw RuntimeError(5);
+                throw core::RuntimeError(5);
             }
         }
     };

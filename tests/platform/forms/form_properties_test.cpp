@@ -2,6 +2,9 @@
 #include "forms_test_support.h"
 #include "support/property_cases.h"
 
+#include "platform/core/runtime_error.h"
+#include "platform/core/text.h"
+#include "platform/core/variant.h"
 #include "platform/forms/property_table.h"
 #include "platform/forms/std_font.h"
 
@@ -15,21 +18,23 @@ using F = Form;
 // A value away from the default for every row, and the setter that takes it.
 const std::vector<testsupport::PropertyCase<F>>& formCases() {
     static const std::vector<testsupport::PropertyCase<F>> cases{
-        {L"Caption", L"Sözlük", [](F& f, const Variant& v) { f.setCaption(v.toString()); }},
-        {L"BackColor", Variant::colour(0xFF), [](F& f, const Variant& v) { f.setBackColor(v.toColour()); }},
-        {L"ForeColor", Variant::colour(0xFF00), [](F& f, const Variant& v) { f.setForeColor(v.toColour()); }},
-        {L"Font", Variant(StdFont::create(L"Tahoma", 9.75, true)),
-         [](F& f, const Variant& v) { f.setFont(v.toFont()); }},
-        {L"BorderStyle", 1, [](F& f, const Variant& v) { f.setBorderStyle(v.toLong()); }},
-        {L"ControlBox", false, [](F& f, const Variant& v) { f.setControlBox(v.toBoolean()); }},
-        {L"MinButton", false, [](F& f, const Variant& v) { f.setMinButton(v.toBoolean()); }},
-        {L"MaxButton", false, [](F& f, const Variant& v) { f.setMaxButton(v.toBoolean()); }},
-        {L"ShowInTaskbar", false, [](F& f, const Variant& v) { f.setShowInTaskbar(v.toBoolean()); }},
-        {L"NoActivate", true, [](F& f, const Variant& v) { f.setNoActivate(v.toBoolean()); }},
-        {L"TopMost", true, [](F& f, const Variant& v) { f.setTopMost(v.toBoolean()); }},
-        {L"WindowState", 2, [](F& f, const Variant& v) { f.setWindowState(v.toLong()); }},
-        {L"KeyPreview", true, [](F& f, const Variant& v) { f.setKeyPreview(v.toBoolean()); }},
-        {L"MousePointer", 11, [](F& f, const Variant& v) { f.setMousePointer(v.toLong()); }},
+        {L"Caption", L"Sözlük", [](F& f, const core::Variant& v) { f.setCaption(v.toString()); }},
+        {L"BackColor", core::Variant::colour(0xFF),
+         [](F& f, const core::Variant& v) { f.setBackColor(v.toColour()); }},
+        {L"ForeColor", core::Variant::colour(0xFF00),
+         [](F& f, const core::Variant& v) { f.setForeColor(v.toColour()); }},
+        {L"Font", core::Variant(StdFont::create(L"Tahoma", 9.75, true)),
+         [](F& f, const core::Variant& v) { f.setFont(v.toFont()); }},
+        {L"BorderStyle", 1, [](F& f, const core::Variant& v) { f.setBorderStyle(v.toLong()); }},
+        {L"ControlBox", false, [](F& f, const core::Variant& v) { f.setControlBox(v.toBoolean()); }},
+        {L"MinButton", false, [](F& f, const core::Variant& v) { f.setMinButton(v.toBoolean()); }},
+        {L"MaxButton", false, [](F& f, const core::Variant& v) { f.setMaxButton(v.toBoolean()); }},
+        {L"ShowInTaskbar", false, [](F& f, const core::Variant& v) { f.setShowInTaskbar(v.toBoolean()); }},
+        {L"NoActivate", true, [](F& f, const core::Variant& v) { f.setNoActivate(v.toBoolean()); }},
+        {L"TopMost", true, [](F& f, const core::Variant& v) { f.setTopMost(v.toBoolean()); }},
+        {L"WindowState", 2, [](F& f, const core::Variant& v) { f.setWindowState(v.toLong()); }},
+        {L"KeyPreview", true, [](F& f, const core::Variant& v) { f.setKeyPreview(v.toBoolean()); }},
+        {L"MousePointer", 11, [](F& f, const core::Variant& v) { f.setMousePointer(v.toLong()); }},
     };
     return cases;
 }
@@ -73,12 +78,12 @@ TEST(FormsProperties, ALoadedFormTakesStoredValuesOrNoneAtAll) {
     for (const PropertyBag& bad : {PropertyBag{{L"Caption", L"x"}, {L"BorderStyle", 6}},
                                    PropertyBag{{L"Caption", L"x"}, {L"MousePointer", 16}},
                                    PropertyBag{{L"Caption", L"x"}, {L"WindowState", 3}}})
-        EXPECT_THROW(form->readProperties(bad), RuntimeError);
+        EXPECT_THROW(form->readProperties(bad), core::RuntimeError);
     try {
         form->readProperties(PropertyBag{{L"ShowInTaskbar", false}});
         ADD_FAILURE() << "ShowInTaskbar taken at run time";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), err::SetNotSupportedAtRuntime);
+    } catch (const core::RuntimeError& e) {
+        EXPECT_EQ(e.number(), core::err::SetNotSupportedAtRuntime);
     }
     EXPECT_EQ(form->Caption(), L"Sözlük");
     form->Unload();

@@ -2,6 +2,8 @@
 // key preview, pointers, screen, program folder, message box, event log and DoEvents.
 #include "forms_test_support.h"
 
+#include "platform/core/event_log.h"
+#include "platform/core/runtime_error.h"
 #include "platform/forms/app.h"
 #include "platform/forms/color.h"
 #include "platform/forms/controls/command_button.h"
@@ -38,14 +40,14 @@ TEST(FormsServices, ScreenAppMessageBoxAndEventLog) {
     setMsgBoxHandler(oldBox);
 
     std::vector<std::wstring> logged;
-    auto oldLog = App::setLogHandler([&](const std::wstring& text, int) { logged.push_back(text); });
+    auto oldLog = core::setLogHandler([&](const std::wstring& text, int) { logged.push_back(text); });
     App::LogEvent(L"started");
     EXPECT_EQ(logged, std::vector<std::wstring>{L"started"});
-    App::setLogHandler(oldLog);
+    core::setLogHandler(oldLog);
 
     bool ended = false;
     auto oldEnd = App::setEndHandler([&] { ended = true; });
-    EXPECT_THROW(App::End(), App::EndRequested);
+    EXPECT_THROW(App::End(), core::EndRequested);
     EXPECT_TRUE(ended);
     App::setEndHandler(oldEnd);
 }
@@ -94,7 +96,7 @@ TEST(FormsServices, TitlelessPopupHasNoTaskBarButtonAndKeepsItsInnerSize) {
     EXPECT_DOUBLE_EQ(popup->ScaleWidth(), 2340);
     GdiFlush();
     EXPECT_EQ(popup->surface().pixel(10, 10), 0xF9F9F9u);
-    EXPECT_THROW(popup->setShowInTaskbar(true), RuntimeError);
+    EXPECT_THROW(popup->setShowInTaskbar(true), core::RuntimeError);
     popup->Unload();
 }
 
@@ -191,7 +193,7 @@ TEST(FormsServices, MousePointerChoosesTheCursorOverTheControl) {
     SendMessageW(c->hWnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(c->hWnd()),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
-    EXPECT_THROW(c->setMousePointer(16), RuntimeError);
+    EXPECT_THROW(c->setMousePointer(16), core::RuntimeError);
     EXPECT_NO_THROW(c->setMousePointer(99));
     c.reset();
     form->Unload();

@@ -1,3 +1,4 @@
+#include "platform/core/rounding.h"
 #include "platform/forms/color.h"
 #include "platform/core/runtime_error.h"
 #include "platform/forms/functions.h"
@@ -18,11 +19,11 @@ using testsupport::errorOf;
 } // namespace
 
 TEST(FormsFunctions, RoundingAndDivision) {
-    EXPECT_EQ(roundHalfEven(2.5), 2);
-    EXPECT_EQ(roundHalfEven(3.5), 4);
-    EXPECT_EQ(roundHalfEven(-2.5), -2);
-    EXPECT_EQ(roundHalfEven(-3.5), -4);
-    EXPECT_EQ(roundHalfEven(0.49999999), 0);
+    EXPECT_EQ(core::roundHalfEven(2.5), 2);
+    EXPECT_EQ(core::roundHalfEven(3.5), 4);
+    EXPECT_EQ(core::roundHalfEven(-2.5), -2);
+    EXPECT_EQ(core::roundHalfEven(-3.5), -4);
+    EXPECT_EQ(core::roundHalfEven(0.49999999), 0);
     EXPECT_EQ(roundToLong(2.5), 2);
     EXPECT_EQ(roundToLong(-3.5), -4);
     EXPECT_EQ(roundToLong(1e12), INT32_MAX);

@@ -2,6 +2,8 @@
 #include "forms_test_support.h"
 #include "support/message_recorder.h"
 
+#include "platform/core/constants.h"
+#include "platform/core/runtime_error.h"
 #include "platform/forms/color.h"
 #include "platform/forms/controls/command_button.h"
 #include "platform/forms/controls/label.h"
@@ -98,7 +100,7 @@ TEST_F(FormsControls, TimerFiresUntilDisabledAndRestartsWhenEnabledAgain) {
     EXPECT_EQ(ticks, stopped);
     ASSERT_TRUE(pumpUntil([&] { return ticks > stopped; }));
     timer->setInterval(0);
-    EXPECT_THROW(timer->setInterval(65536), RuntimeError);
+    EXPECT_THROW(timer->setInterval(65536), core::RuntimeError);
 }
 
 TEST_F(FormsControls, ScrollBarKeepsItsRangeAndReportsChangeAndScroll) {
@@ -132,8 +134,8 @@ TEST_F(FormsControls, ScrollBarKeepsItsRangeAndReportsChangeAndScroll) {
                  reinterpret_cast<LPARAM>(bar->barWindow()));
     // A drag that ends where it began changes nothing.
     EXPECT_EQ(joined(seen), L"S4 S6 C6 S7 S6");
-    EXPECT_THROW(bar->setValue(11), RuntimeError);
-    EXPECT_THROW(bar->setMax(40000), RuntimeError);
+    EXPECT_THROW(bar->setValue(11), core::RuntimeError);
+    EXPECT_THROW(bar->setMax(40000), core::RuntimeError);
     EXPECT_EQ(bar->Value(), 6);
     // A reversed range: the value follows the new bounds, and towards Max is still down the bar.
     seen.clear();
@@ -179,7 +181,7 @@ TEST_F(FormsControls, ResizeIsRaisedOncePerRealSizeChangeAndNests) {
     GetWindowRect(c->hWnd(), &r);
     EXPECT_EQ(r.right - r.left, 200);
     EXPECT_EQ(r.bottom - r.top, 60);
-    EXPECT_THROW(c->setWidth(-1), RuntimeError);
+    EXPECT_THROW(c->setWidth(-1), core::RuntimeError);
 }
 
 TEST_F(FormsControls, LabelDrawsItsBackgroundOrWhatLiesBehind) {
@@ -247,7 +249,7 @@ TEST_F(FormsControls, PictureBoxSizedToItsPictureGivesItBackOverItsColour) {
     auto host = placeControl<Recorder>(*form, L"host", 0, 0, 1500, 1500);
     auto box = placeControl<PictureBox>(*host, L"scratch", 0, 0, 40, 40);
     box->setVisible(false);
-    box->setScaleMode(scale::Pixels);
+    box->setScaleMode(core::scale::Pixels);
     box->setAutoSize(true);
     Surface source(7, 5);
     source.setBackColor(0x00C000);

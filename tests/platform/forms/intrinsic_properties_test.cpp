@@ -2,6 +2,7 @@
 #include "forms_test_support.h"
 #include "support/property_cases.h"
 
+#include "platform/core/variant.h"
 #include "platform/forms/controls/command_button.h"
 #include "platform/forms/controls/image.h"
 #include "platform/forms/controls/label.h"
@@ -51,78 +52,84 @@ protected:
 TEST_F(IntrinsicProperties, Label) {
     using L = Label;
     check<L>(
-        {{L"Caption", L"söz", [](L& c, const Variant& v) { c.setCaption(v.toString()); }},
-         {L"Alignment", 2, [](L& c, const Variant& v) { c.setAlignment(v.toLong()); }},
-         {L"BackStyle", 0, [](L& c, const Variant& v) { c.setBackStyle(v.toLong()); }},
-         {L"BackColor", Variant::colour(0xFF), [](L& c, const Variant& v) { c.setBackColor(v.toColour()); }},
-         {L"ForeColor", Variant::colour(0xFF00),
-          [](L& c, const Variant& v) { c.setForeColor(v.toColour()); }},
-         {L"Font", Variant(boldTahoma()), [](L& c, const Variant& v) { c.setFont(v.toFont()); }}},
+        {{L"Caption", L"söz", [](L& c, const core::Variant& v) { c.setCaption(v.toString()); }},
+         {L"Alignment", 2, [](L& c, const core::Variant& v) { c.setAlignment(v.toLong()); }},
+         {L"BackStyle", 0, [](L& c, const core::Variant& v) { c.setBackStyle(v.toLong()); }},
+         {L"BackColor", core::Variant::colour(0xFF),
+          [](L& c, const core::Variant& v) { c.setBackColor(v.toColour()); }},
+         {L"ForeColor", core::Variant::colour(0xFF00),
+          [](L& c, const core::Variant& v) { c.setForeColor(v.toColour()); }},
+         {L"Font", core::Variant(boldTahoma()), [](L& c, const core::Variant& v) { c.setFont(v.toFont()); }}},
         {L"Caption"});
 }
 
 TEST_F(IntrinsicProperties, ImageAndShape) {
     using I = Image;
-    check<I>({{L"Picture", Variant(picture()), [](I& c, const Variant& v) { c.setPicture(v.toPicture()); }},
-              {L"Stretch", true, [](I& c, const Variant& v) { c.setStretch(v.toBoolean()); }}},
+    check<I>({{L"Picture", core::Variant(picture()),
+               [](I& c, const core::Variant& v) { c.setPicture(v.toPicture()); }},
+              {L"Stretch", true, [](I& c, const core::Variant& v) { c.setStretch(v.toBoolean()); }}},
              {});
     using S = Shape;
-    check<S>({{L"BorderColor", Variant::colour(0xFF),
-               [](S& c, const Variant& v) { c.setBorderColor(v.toColour()); }},
-              {L"BorderWidth", 3, [](S& c, const Variant& v) { c.setBorderWidth(v.toLong()); }},
-              {L"BackStyle", 1, [](S& c, const Variant& v) { c.setBackStyle(v.toLong()); }},
-              {L"BackColor", Variant::colour(0xFF00),
-               [](S& c, const Variant& v) { c.setBackColor(v.toColour()); }},
-              {L"FillStyle", 0, [](S& c, const Variant& v) { c.setFillStyle(v.toLong()); }},
-              {L"FillColor", Variant::colour(0xFF0000),
-               [](S& c, const Variant& v) { c.setFillColor(v.toColour()); }}},
+    check<S>({{L"BorderColor", core::Variant::colour(0xFF),
+               [](S& c, const core::Variant& v) { c.setBorderColor(v.toColour()); }},
+              {L"BorderWidth", 3, [](S& c, const core::Variant& v) { c.setBorderWidth(v.toLong()); }},
+              {L"BackStyle", 1, [](S& c, const core::Variant& v) { c.setBackStyle(v.toLong()); }},
+              {L"BackColor", core::Variant::colour(0xFF00),
+               [](S& c, const core::Variant& v) { c.setBackColor(v.toColour()); }},
+              {L"FillStyle", 0, [](S& c, const core::Variant& v) { c.setFillStyle(v.toLong()); }},
+              {L"FillColor", core::Variant::colour(0xFF0000),
+               [](S& c, const core::Variant& v) { c.setFillColor(v.toColour()); }}},
              {});
 }
 
 TEST_F(IntrinsicProperties, TextBoxAndCommandButton) {
     using T = TextBox;
     check<T>(
-        {{L"BackColor", Variant::colour(0xFF), [](T& c, const Variant& v) { c.setBackColor(v.toColour()); }},
-         {L"ForeColor", Variant::colour(0xFF00),
-          [](T& c, const Variant& v) { c.setForeColor(v.toColour()); }},
-         {L"Font", Variant(boldTahoma()), [](T& c, const Variant& v) { c.setFont(v.toFont()); }},
-         {L"BorderStyle", int16_t{0}, [](T& c, const Variant& v) { c.setBorderStyle(v.toInteger()); }},
-         {L"Locked", true, [](T& c, const Variant& v) { c.setLocked(v.toBoolean()); }},
-         {L"MaxLength", 40, [](T& c, const Variant& v) { c.setMaxLength(v.toLong()); }},
+        {{L"BackColor", core::Variant::colour(0xFF),
+          [](T& c, const core::Variant& v) { c.setBackColor(v.toColour()); }},
+         {L"ForeColor", core::Variant::colour(0xFF00),
+          [](T& c, const core::Variant& v) { c.setForeColor(v.toColour()); }},
+         {L"Font", core::Variant(boldTahoma()), [](T& c, const core::Variant& v) { c.setFont(v.toFont()); }},
+         {L"BorderStyle", int16_t{0}, [](T& c, const core::Variant& v) { c.setBorderStyle(v.toInteger()); }},
+         {L"Locked", true, [](T& c, const core::Variant& v) { c.setLocked(v.toBoolean()); }},
+         {L"MaxLength", 40, [](T& c, const core::Variant& v) { c.setMaxLength(v.toLong()); }},
          {L"MultiLine", true, nullptr}, // design time only
-         {L"Text", L"мир", [](T& c, const Variant& v) { c.setText(v.toString()); }}},
+         {L"Text", L"мир", [](T& c, const core::Variant& v) { c.setText(v.toString()); }}},
         {L"Text"});
     using B = CommandButton;
-    check<B>({{L"Caption", L"&Tamam", [](B& c, const Variant& v) { c.setCaption(v.toString()); }},
-              {L"Font", Variant(boldTahoma()), [](B& c, const Variant& v) { c.setFont(v.toFont()); }}},
-             {L"Caption"});
+    check<B>(
+        {{L"Caption", L"&Tamam", [](B& c, const core::Variant& v) { c.setCaption(v.toString()); }},
+         {L"Font", core::Variant(boldTahoma()), [](B& c, const core::Variant& v) { c.setFont(v.toFont()); }}},
+        {L"Caption"});
 }
 
 TEST_F(IntrinsicProperties, PictureBox) {
     using P = PictureBox;
     check<P>(
-        {{L"Font", Variant(boldTahoma()), [](P& c, const Variant& v) { c.setFont(v.toFont()); }},
-         {L"ForeColor", Variant::colour(0xFF), [](P& c, const Variant& v) { c.setForeColor(v.toColour()); }},
-         {L"ScaleMode", 3, [](P& c, const Variant& v) { c.setScaleMode(v.toLong()); }},
-         {L"BorderStyle", 0, [](P& c, const Variant& v) { c.setBorderStyle(v.toLong()); }},
-         {L"AutoSize", true, [](P& c, const Variant& v) { c.setAutoSize(v.toBoolean()); }},
-         {L"Picture", Variant(picture()), [](P& c, const Variant& v) { c.setPicture(v.toPicture()); }},
-         {L"BackColor", Variant::colour(0xFF00),
-          [](P& c, const Variant& v) { c.setBackColor(v.toColour()); }}},
+        {{L"Font", core::Variant(boldTahoma()), [](P& c, const core::Variant& v) { c.setFont(v.toFont()); }},
+         {L"ForeColor", core::Variant::colour(0xFF),
+          [](P& c, const core::Variant& v) { c.setForeColor(v.toColour()); }},
+         {L"ScaleMode", 3, [](P& c, const core::Variant& v) { c.setScaleMode(v.toLong()); }},
+         {L"BorderStyle", 0, [](P& c, const core::Variant& v) { c.setBorderStyle(v.toLong()); }},
+         {L"AutoSize", true, [](P& c, const core::Variant& v) { c.setAutoSize(v.toBoolean()); }},
+         {L"Picture", core::Variant(picture()),
+          [](P& c, const core::Variant& v) { c.setPicture(v.toPicture()); }},
+         {L"BackColor", core::Variant::colour(0xFF00),
+          [](P& c, const core::Variant& v) { c.setBackColor(v.toColour()); }}},
         {});
 }
 
 TEST_F(IntrinsicProperties, ScrollBarAndTimer) {
     using V = VScrollBar;
-    check<V>({{L"Min", -5, [](V& c, const Variant& v) { c.setMin(v.toLong()); }},
-              {L"Max", 10, [](V& c, const Variant& v) { c.setMax(v.toLong()); }},
-              {L"SmallChange", 2, [](V& c, const Variant& v) { c.setSmallChange(v.toLong()); }},
-              {L"LargeChange", 5, [](V& c, const Variant& v) { c.setLargeChange(v.toLong()); }},
-              {L"Value", 3, [](V& c, const Variant& v) { c.setValue(v.toLong()); }}},
+    check<V>({{L"Min", -5, [](V& c, const core::Variant& v) { c.setMin(v.toLong()); }},
+              {L"Max", 10, [](V& c, const core::Variant& v) { c.setMax(v.toLong()); }},
+              {L"SmallChange", 2, [](V& c, const core::Variant& v) { c.setSmallChange(v.toLong()); }},
+              {L"LargeChange", 5, [](V& c, const core::Variant& v) { c.setLargeChange(v.toLong()); }},
+              {L"Value", 3, [](V& c, const core::Variant& v) { c.setValue(v.toLong()); }}},
              {});
     using T = Timer;
-    check<T>({{L"Interval", 1000, [](T& c, const Variant& v) { c.setInterval(v.toLong()); }},
-              {L"Enabled", false, [](T& c, const Variant& v) { c.setEnabled(v.toBoolean()); }}},
+    check<T>({{L"Interval", 1000, [](T& c, const core::Variant& v) { c.setInterval(v.toLong()); }},
+              {L"Enabled", false, [](T& c, const core::Variant& v) { c.setEnabled(v.toBoolean()); }}},
              {});
 }
 

@@ -1,6 +1,9 @@
 // Forms built from their layout tables: round trip, containers, control arrays and access by name.
 #include "forms_test_support.h"
 
+#include "platform/core/constants.h"
+#include "platform/core/runtime_error.h"
+#include "platform/core/variant.h"
 #include "platform/forms/color.h"
 #include "platform/forms/controls/command_button.h"
 #include "platform/forms/controls/image.h"
@@ -38,7 +41,7 @@ protected:
              .width = 3000,
              .height = 1500,
              .tabIndex = 0,
-             .properties = {{L"BackColor", Variant::colour(0xFF)}, {L"ScaleMode", 3}}},
+             .properties = {{L"BackColor", core::Variant::colour(0xFF)}, {L"ScaleMode", 3}}},
             {.type = L"Label",
              .name = L"lbl",
              .index = 0,
@@ -61,7 +64,7 @@ protected:
              .properties = {{L"Caption", L"iki"},
                             {L"Alignment", 2},
                             {L"BackStyle", 0},
-                            {L"Font", Variant(StdFont::create(L"Tahoma", 9.75, true))}},
+                            {L"Font", core::Variant(StdFont::create(L"Tahoma", 9.75, true))}},
              .tag = L"second"},
             {.type = L"TextBox",
              .name = L"txt",
@@ -88,7 +91,7 @@ protected:
              .width = 600,
              .height = 600,
              .tabIndex = 6,
-             .properties = {{L"BorderColor", Variant::colour(0xFF0000)}, {L"BorderWidth", 2}}},
+             .properties = {{L"BorderColor", core::Variant::colour(0xFF0000)}, {L"BorderWidth", 2}}},
             {.type = L"CommandButton",
              .name = L"ok",
              .left = 3600,
@@ -151,9 +154,9 @@ TEST(FormsLayout, StoredValuesReachTheControlsAndTheirContainers) {
     EXPECT_EQ(form->control<CommandButton>(L"ok").AccessKeys(), L"T");
     EXPECT_FALSE(form->control<Image>(L"img").Visible());
     // Controls of another form by name and type.
-    EXPECT_THROW(form->control<Label>(L"txt"), RuntimeError);
-    EXPECT_THROW(form->control<Label>(L"nothing"), RuntimeError);
-    EXPECT_THROW(form->control<Label>(L"lbl"), RuntimeError); // a control array needs its index
+    EXPECT_THROW(form->control<Label>(L"txt"), core::RuntimeError);
+    EXPECT_THROW(form->control<Label>(L"nothing"), core::RuntimeError);
+    EXPECT_THROW(form->control<Label>(L"lbl"), core::RuntimeError); // a control array needs its index
     // Positions are in the container's scale: pixels in the picture box, twips on the form.
     auto placed = [](UserControl& c) {
         RECT r;
@@ -166,13 +169,13 @@ TEST(FormsLayout, StoredValuesReachTheControlsAndTheirContainers) {
     EXPECT_EQ(placed(second).right, 84);
     EXPECT_EQ(placed(form->control<TextBox>(L"txt")).top, 107);
     // They follow a change of the container's scale, and a move in the new scale.
-    pic.setScaleMode(scale::Twips);
+    pic.setScaleMode(core::scale::Twips);
     EXPECT_EQ(second.Left(), 60);
     EXPECT_EQ(second.Width(), 1200);
     second.setLeft(150);
     EXPECT_EQ(placed(second).left, 10);
     EXPECT_EQ(placed(second).top, 27);
-    pic.setScaleMode(scale::Pixels);
+    pic.setScaleMode(core::scale::Pixels);
     EXPECT_EQ(second.Left(), 10);
     second.setTop(30);
     EXPECT_EQ(placed(second).top, 30);
@@ -191,14 +194,14 @@ TEST(FormsLayout, UnknownTypesAndContainersAreErrors) {
         Layout layout() const override { return {{.type = L"NoSuchControl", .name = L"x"}}; }
     };
     auto form = std::make_shared<Broken>();
-    EXPECT_THROW(form->load(), RuntimeError);
+    EXPECT_THROW(form->load(), core::RuntimeError);
     EXPECT_FALSE(form->loaded());
     EXPECT_TRUE(Forms::loaded().empty());
     struct Orphan : Form {
         Layout layout() const override { return {{.type = L"Label", .name = L"x", .container = L"nowhere"}}; }
     };
     auto orphan = std::make_shared<Orphan>();
-    EXPECT_THROW(orphan->load(), RuntimeError);
+    EXPECT_THROW(orphan->load(), core::RuntimeError);
 }
 
 } // namespace

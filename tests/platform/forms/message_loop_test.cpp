@@ -1,6 +1,7 @@
 // The program's message loop, nested loops and controls inside controls.
 #include "forms_test_support.h"
 
+#include "platform/core/runtime_error.h"
 #include "platform/forms/controls/text_box.h"
 #include "platform/forms/surface.h"
 
@@ -99,7 +100,7 @@ TEST(FormsMessageLoop, InnerControlsEndWithTheirOuterControlWhileTheirWindowsExi
     EXPECT_EQ(all.size(), 2u);
     outer->unload();
     EXPECT_EQ(joined(order), L"outer+");
-    EXPECT_THROW(outer->place(*form, L"again", -1, 0, 0, 900, 900), RuntimeError); // no second life
+    EXPECT_THROW(outer->place(*form, L"again", -1, 0, 0, 900, 900), core::RuntimeError); // no second life
     EXPECT_EQ(inner.log.back(), L"Terminate");
     EXPECT_FALSE(inner.loaded());
     EXPECT_TRUE(form->allControls().empty());
@@ -139,7 +140,7 @@ TEST(FormsMessageLoop, TextBoxKeysCanBeChangedOrSwallowedAndSelectionWorks) {
     SendMessageW(box->editWindow(), WM_CHAR, L'c', 1);
     EXPECT_EQ(box->Text(), L"öZka");
     EXPECT_EQ(changes, 3);
-    EXPECT_THROW(box->setMultiLine(true), RuntimeError);
+    EXPECT_THROW(box->setMultiLine(true), core::RuntimeError);
     // Enter in a one-line box goes nowhere (and does not beep into the text).
     box->setLocked(false);
     SendMessageW(box->editWindow(), WM_CHAR, 13, 1);

@@ -1,3 +1,4 @@
+#include "platform/core/variant.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/std_font.h"
 
@@ -16,7 +17,7 @@ TEST(FormsPropertyBag, MissingKeysReadAsTheDefault) {
 
 TEST(FormsPropertyBag, WritesOnlyValuesThatDifferFromTheDefault) {
     PropertyBag bag;
-    bag.WriteProperty(L"BackColor", Variant::colour(0x8000000F), Variant::colour(0x8000000F));
+    bag.WriteProperty(L"BackColor", core::Variant::colour(0x8000000F), core::Variant::colour(0x8000000F));
     bag.WriteProperty(L"Value", int16_t(0), 0);
     bag.WriteProperty(L"Caption", L"", L"");
     EXPECT_TRUE(bag.empty());

@@ -65,7 +65,7 @@ TEST(FormsStdFont, RejectsImpossibleValues) {
     auto rejects = [](auto action) {
         try {
             action();
-        } catch (const RuntimeError& e) {
+        } catch (const core::RuntimeError& e) {
             return e.number() == 380;
         }
         return false;

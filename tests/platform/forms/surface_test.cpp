@@ -1,3 +1,4 @@
+#include "platform/core/constants.h"
 #include "platform/forms/color.h"
 #include "platform/core/runtime_error.h"
 #include "platform/forms/std_font.h"
@@ -59,10 +60,10 @@ TEST(FormsSurfaceStart, NewSurfaceHasTheButtonFaceAndPixelScale) {
     EXPECT_EQ(s.pixel(20, 0), Surface::defaultColour);
     EXPECT_FLOAT_EQ(s.ScaleWidth(), 20);
     EXPECT_FLOAT_EQ(s.ScaleHeight(), 10);
-    s.setScaleMode(scale::Twips);
+    s.setScaleMode(core::scale::Twips);
     EXPECT_FLOAT_EQ(s.ScaleWidth(), 300);
     EXPECT_FLOAT_EQ(s.ScaleHeight(), 150);
-    EXPECT_FLOAT_EQ(s.ScaleY(2540, scale::Himetric, scale::Pixels), 96);
+    EXPECT_FLOAT_EQ(s.ScaleY(2540, core::scale::Himetric, core::scale::Pixels), 96);
     Surface none;
     EXPECT_EQ(none.pixels(), nullptr);
     EXPECT_FLOAT_EQ(none.ScaleWidth(), 0);
@@ -169,14 +170,14 @@ TEST_F(FormsSurface, PrintAdvancesCurrentY) {
 
 TEST_F(FormsSurface, PrintInTwipsAndOnABackground) {
     float pixels = s.TextHeight(L"A");
-    s.setScaleMode(scale::Twips);
+    s.setScaleMode(core::scale::Twips);
     float line = s.TextHeight(L"A");
     EXPECT_FLOAT_EQ(line, pixels * Surface::twipsPerPixel());
     s.setCurrentY(150); // 10 pixels
     s.Print(L"W");
     EXPECT_FLOAT_EQ(s.CurrentY(), 150 + line);
     EXPECT_EQ(ink(0, 0, 40, 10), 0);
-    s.setScaleMode(scale::Pixels);
+    s.setScaleMode(core::scale::Pixels);
     s.setFontTransparent(false);
     s.setBackColor(green);
     s.setCurrentY(0);
@@ -195,7 +196,7 @@ TEST_F(FormsSurface, TextSizeOfSeveralLines) {
     EXPECT_FLOAT_EQ(s.TextHeight(L"ab\r\nabcdefgh"), 2 * s.TextHeight(L"ab"));
     EXPECT_FLOAT_EQ(s.TextHeight(L""), s.TextHeight(L"A"));
     EXPECT_FLOAT_EQ(s.TextWidth(L""), 0);
-    s.setScaleMode(scale::Twips);
+    s.setScaleMode(core::scale::Twips);
     EXPECT_FLOAT_EQ(s.TextWidth(L"ab"), shortLine * Surface::twipsPerPixel());
 }
 

@@ -2,6 +2,7 @@
 // Enter and the key events its host hears.
 #include "platform/forms/controls/uni_text_box_ex.h"
 
+#include "platform/core/variant.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/form.h"
 
@@ -28,7 +29,7 @@ protected:
         e.type = L"UniTextBoxEx";
         e.name = L"TextBox1";
         e.width = 3000, e.height = 360;
-        e.properties = {{L"Text", std::wstring()}, {L"BackColor", forms::Variant::colour(0xF9F9F9)}};
+        e.properties = {{L"Text", std::wstring()}, {L"BackColor", core::Variant::colour(0xF9F9F9)}};
         return {e};
     }
 };

@@ -2,6 +2,8 @@
 #include "forms_test_support.h"
 #include "support/message_recorder.h"
 
+#include "platform/core/constants.h"
+#include "platform/core/message_frame.h"
 #include "platform/forms/controls/text_box.h"
 
 #include <gtest/gtest.h>
@@ -15,16 +17,16 @@ namespace {
 
 struct SeeingControl : Recorder {
     std::vector<UINT> seen;
-    void windowMessage(MessageFrame& m) override { seen.push_back(m.msg); }
+    void windowMessage(core::MessageFrame& m) override { seen.push_back(m.msg); }
 };
 
 struct SeeingForm : PlainForm {
     std::vector<UINT> seen;
     SeeingForm() {
-        setBorderStyle(formBorder::None);
+        setBorderStyle(core::formBorder::None);
         setNoActivate(true);
     }
-    void windowMessage(MessageFrame& m) override { seen.push_back(m.msg); }
+    void windowMessage(core::MessageFrame& m) override { seen.push_back(m.msg); }
 };
 
 bool saw(const std::vector<UINT>& seen, UINT msg) {

@@ -1,3 +1,4 @@
+#include "platform/core/message_frame.h"
 #include "platform/hook/hex_template_block.h"
 #include "platform/hook/hex_template_hook.h"
 #include "platform/hook/retired_blocks.h"
@@ -48,8 +49,8 @@ struct Call {
 
 struct Client : hook::HookClient {
     std::vector<Call> calls;
-    std::function<void(forms::MessageFrame&, bool)> action;
-    void hookMessage(forms::MessageFrame& m, bool before) override {
+    std::function<void(core::MessageFrame&, bool)> action;
+    void hookMessage(core::MessageFrame& m, bool before) override {
         calls.push_back(
             {before, static_cast<long>(m.result), static_cast<long>(m.msg), static_cast<long>(m.wParam)});
         if (action) action(m, before);
@@ -117,7 +118,7 @@ TEST_F(ListHook, BeforeAndAfterCallsSurroundThePreviousProcedure) {
     EXPECT_EQ(client.calls[1].message, static_cast<long>(WM_PROBE));
 
     // The after call may change the result.
-    client.action = [](forms::MessageFrame& m, bool before) {
+    client.action = [](core::MessageFrame& m, bool before) {
         if (!before) m.result = 1234;
     };
     EXPECT_EQ(send(WM_PROBE, 5), 1234);
@@ -126,7 +127,7 @@ TEST_F(ListHook, BeforeAndAfterCallsSurroundThePreviousProcedure) {
 TEST_F(ListHook, HandledSkipsTheRestAndArgumentChangesReachThePreviousProcedure) {
     hooks.sc_Subclass(window);
     hooks.sc_AddMsg(window, WM_PROBE, 3);
-    client.action = [](forms::MessageFrame& m, bool before) {
+    client.action = [](core::MessageFrame& m, bool before) {
         if (!before) return;
         if (m.wParam == 100) {
             m.answer(77);
@@ -289,7 +290,7 @@ TEST_F(ListHook, UnhookFromInsideAHookedMessage) {
     hooks.sc_Subclass(window);
     hooks.sc_AddMsg(window, WM_PROBE, 3);
     std::size_t retiredInside = 0;
-    client.action = [&](forms::MessageFrame&, bool before) {
+    client.action = [&](core::MessageFrame&, bool before) {
         if (!before) return;
         hooks.sc_UnSubclass(window);
         hook::releaseRetiredBlocks(); // the block is still running: it must survive

@@ -117,7 +117,7 @@ DWORD settledSize(const std::wstring& file) {
 }
 
 TEST(Speech, TheWaveModeWritesSpokenEnglishAndRussian) {
-    if (!speech::runningUnderWine() && !speech::espeakProgram()) GTEST_SKIP() << "no espeak-ng";
+    if (!core::runningUnderWine() && !speech::espeakProgram()) GTEST_SKIP() << "no espeak-ng";
     ASSERT_TRUE(speech::espeakProgram());
     testsupport::TempFolder folder{L"vexa-speech-"};
     struct Case {
@@ -162,7 +162,7 @@ bool waitFor(F condition) {
 // A long text keeps espeak-ng writing for many seconds: a second request ends it at once, each
 // request has a file of its own, and a file goes when its speech ends or is stopped.
 TEST(Speech, ANewRequestEndsTheSpeechStillGoingAndNoFileStays) {
-    if (!speech::runningUnderWine() && !speech::espeakProgram()) GTEST_SKIP() << "no espeak-ng";
+    if (!core::runningUnderWine() && !speech::espeakProgram()) GTEST_SKIP() << "no espeak-ng";
     testsupport::TempFolder folder{L"vexa-voice-"};
     std::wstring longText;
     for (int i = 0; i < 3000; ++i) longText += L"dictionary ";

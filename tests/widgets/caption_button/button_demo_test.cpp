@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "platform/core/variant.h"
 #include "platform/forms/form.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
@@ -57,8 +58,8 @@ protected:
                 e.tabIndex = row * 5 + i;
                 e.properties = {{L"Caption", kLooks[i]},
                                 {L"Font", forms::StdFont::create(L"Tahoma", 9, true)},
-                                {L"Forecolor", forms::Variant::colour(0x602000)},
-                                {L"ShadowColor", forms::Variant::colour(0xFFFFFF)}};
+                                {L"Forecolor", core::Variant::colour(0x602000)},
+                                {L"ShadowColor", core::Variant::colour(0xFFFFFF)}};
                 if (i == 4) e.properties.WriteProperty(L"Enabled", false, true);
                 if (row == 1) {
                     e.properties.WriteProperty(L"Picture", picture);

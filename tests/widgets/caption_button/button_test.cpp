@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/core/variant.h"
 #include "platform/forms/form.h"
 #include "platform/forms/message_loop.h"
 #include "platform/forms/property_bag.h"
@@ -150,15 +151,15 @@ TEST_F(TextButton, EveryStoredPropertyRoundTrips) {
                            {L"ButtonStyle", 1},
                            {L"TiengViet", false},
                            {L"Caption", L"&Tamam"},
-                           {L"Forecolor", forms::Variant::colour(0x112233)},
-                           {L"ShadowColor", forms::Variant::colour(0x445566)},
+                           {L"Forecolor", core::Variant::colour(0x112233)},
+                           {L"ShadowColor", core::Variant::colour(0x445566)},
                            {L"Shadow", false},
                            {L"AlignmentText", 1},
                            {L"Font", forms::StdFont::create(L"Verdana", 12, true)},
                            {L"AlignmentPicture", 3},
                            {L"PictureSize", 5},
                            {L"TransPicture", false},
-                           {L"TransColor", forms::Variant::colour(0x00FF00)},
+                           {L"TransColor", core::Variant::colour(0x00FF00)},
                            {L"Picture", picture},
                            {L"PictureWidth", 20},
                            {L"PictureHeight", 24},

@@ -1,5 +1,6 @@
 #include "combo_test_support.h"
 
+#include "platform/core/constants.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
 #include "widgets/combo_box/combo_frame.h"
@@ -56,7 +57,7 @@ TEST(ComboColours, LightenMixContrastAndSystemColours) {
     EXPECT_EQ(widgets::MixColors(0x000001, 0x000002), 0x000002u);
     EXPECT_EQ(widgets::MixColors(0x000002, 0x000003), 0x000002u);
     EXPECT_EQ(widgets::MixColors(0xDAB278, 0xFFDD9E), 0xECC88Bu);
-    EXPECT_EQ(widgets::SysColorToRGB(forms::sysColor::ButtonFace), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(widgets::SysColorToRGB(core::sysColor::ButtonFace), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(widgets::SysColorToRGB(0x123456), 0x123456u);
     EXPECT_EQ(widgets::ContrastColor(0xDAB278), 0xEDC59Eu);
     EXPECT_EQ(widgets::ContrastColor(0xFFDD9E), 0xFFF0C4u);

@@ -1,5 +1,6 @@
 #include "combo_test_support.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/text.h"
 #include "platform/core/variant.h"
 #include "platform/forms/property_bag.h"
@@ -31,30 +32,30 @@ TEST_F(ComboProperties, ClampsAndLightensAsStored) {
     EXPECT_EQ(bag.ReadProperty(L"DisabledColor", 0L).toColour(), 0x404040u);
 
     // System colours are stored as the plain colour they stand for.
-    combo->setBackColor(forms::sysColor::ButtonFace);
+    combo->setBackColor(core::sysColor::ButtonFace);
     EXPECT_EQ(combo->BackColor(), GetSysColor(COLOR_BTNFACE));
-    combo->setShadowColorText(forms::sysColor::DarkShadow3D);
+    combo->setShadowColorText(core::sysColor::DarkShadow3D);
     EXPECT_EQ(combo->ShadowColorText(), GetSysColor(COLOR_3DDKSHADOW));
 }
 
 // A stored form goes through each property's write rule, as a write at run time does: a look below 1
 // is look 1 and paints as it, and a system colour is kept as the plain colour it stands for.
 TEST_F(ComboProperties, AStoredFormIsReadThroughTheWriteRules) {
-    using forms::Variant;
+    using core::Variant;
     struct Case {
         const wchar_t* key;
-        Variant stored; // empty: the key is not stored
-        Variant read;
+        core::Variant stored; // empty: the key is not stored
+        core::Variant read;
     } cases[] = {
-        {L"AppearanceCombo", Variant(0L), Variant(1L)},
-        {L"AppearanceCombo", Variant(-5L), Variant(1L)},
-        {L"AppearanceCombo", Variant(99L), Variant(99L)},
-        {L"ArrowColor", Variant::colour(forms::sysColor::ButtonText),
-         Variant::colour(GetSysColor(COLOR_BTNTEXT))},
-        {L"BackColor", Variant::colour(forms::sysColor::ButtonFace),
-         Variant::colour(GetSysColor(COLOR_BTNFACE))},
-        {L"ShadowColorText", Variant(), Variant::colour(GetSysColor(COLOR_3DDKSHADOW))},
-        {L"NormalColorText", Variant::colour(0x123456), Variant::colour(0x123456)},
+        {L"AppearanceCombo", core::Variant(0L), core::Variant(1L)},
+        {L"AppearanceCombo", core::Variant(-5L), core::Variant(1L)},
+        {L"AppearanceCombo", core::Variant(99L), core::Variant(99L)},
+        {L"ArrowColor", core::Variant::colour(core::sysColor::ButtonText),
+         core::Variant::colour(GetSysColor(COLOR_BTNTEXT))},
+        {L"BackColor", core::Variant::colour(core::sysColor::ButtonFace),
+         core::Variant::colour(GetSysColor(COLOR_BTNFACE))},
+        {L"ShadowColorText", core::Variant(), core::Variant::colour(GetSysColor(COLOR_3DDKSHADOW))},
+        {L"NormalColorText", core::Variant::colour(0x123456), core::Variant::colour(0x123456)},
     };
     for (const Case& c : cases) {
         forms::PropertyBag bag;
@@ -129,7 +130,7 @@ TEST_F(ComboProperties, ANewControlWritesOnlyItsNameAsText) {
     combo->save(bag);
     EXPECT_EQ(combo->Text(), L"co");
     EXPECT_TRUE(bag == forms::PropertyBag{}) << "a new control writes nothing";
-    EXPECT_EQ(combo->look().ShadowColorText, forms::sysColor::DarkShadow3D);
+    EXPECT_EQ(combo->look().ShadowColorText, core::sysColor::DarkShadow3D);
 }
 
 TEST_F(ComboProperties, ALayoutSurvivesWritingAndReading) {
@@ -137,11 +138,11 @@ TEST_F(ComboProperties, ALayoutSurvivesWritingAndReading) {
     forms::PropertyBag layout{{L"AppearanceCombo", 4L},
                               {L"Style", 1L},
                               {L"Text", std::wstring(L"            En - Tr")},
-                              {L"ArrowColor", forms::Variant::colour(0x123456)},
+                              {L"ArrowColor", core::Variant::colour(0x123456)},
                               {L"ListGradient", true},
                               {L"Alignment", 2L},
                               {L"Enabled", false},
-                              {L"Font", forms::Variant(font)},
+                              {L"Font", core::Variant(font)},
                               {L"XpAppearance", 7L}};
     auto c = forms::makeControl<widgets::SComboBox>();
     c->place(*form, L"co2", -1, 300, 900, 2100, 300);

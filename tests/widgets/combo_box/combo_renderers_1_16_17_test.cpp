@@ -3,7 +3,10 @@
 #include "combo_paint_support.h"
 #include "combo_test_support.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/event_log.h"
+#include "platform/core/rounding.h"
+#include "platform/core/variant.h"
 #include "platform/forms/functions.h"
 #include "platform/forms/property_bag.h"
 
@@ -89,7 +92,7 @@ TEST(ComboAppearance1, OfficeTwoUsesSystemColours) {
 // The arrow's pixels relative to (W, H/2 - 2).
 std::set<std::pair<int, int>> arrow16(int height) {
     PaintedCombo p(lookOf(16), state::Normal, {.height = height});
-    const int y0 = static_cast<int>(forms::roundHalfEven(height / 2.0 - 2));
+    const int y0 = static_cast<int>(core::roundHalfEven(height / 2.0 - 2));
     std::set<std::pair<int, int>> lit;
     for (int y = 0; y < height; ++y)
         for (int x = W - 18; x < W; ++x)
@@ -172,7 +175,7 @@ TEST_F(ComboEveryLook, PaintingKeepsTheHostsBackColor) {
         EXPECT_NE(pixel(20, 10), 0x00FFFFu) << l.appearance;
         forms::PropertyBag written;
         combo->save(written);
-        EXPECT_TRUE(written.ReadProperty(L"BackColor") == forms::Variant::colour(0x00FFFF)) << l.appearance;
+        EXPECT_TRUE(written.ReadProperty(L"BackColor") == core::Variant::colour(0x00FFFF)) << l.appearance;
     }
 }
 
@@ -182,7 +185,7 @@ TEST_F(ComboEveryLook, AppearanceEighteenFollowsTheContainer) {
     EXPECT_EQ(pixel(0, 10), 0xC56A31u);
     form->setBackColor(0x00FFFF);
     EXPECT_EQ(pixel(0, 10), 0xDEEDEFu) << "repainted in the normal state";
-    form->setBackColor(forms::sysColor::ButtonFace);
+    form->setBackColor(core::sysColor::ButtonFace);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "kt_button_test_support.h"
 
+#include "platform/core/constants.h"
+#include "platform/core/variant.h"
 #include "platform/forms/controls/picture_box.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/popup_menu.h"
@@ -224,7 +226,7 @@ TEST_F(KtButtonInput, TooSmallGrowsToFifteenPixelsAndTheFormsActivationTogglesTh
 
     // Inside a control that counts in pixels the minimum is 15 of its pixels.
     auto box = forms::placeControl<forms::PictureBox>(*form, L"box", 1500, 1500, 1500, 1500);
-    box->setScaleMode(forms::scale::Pixels);
+    box->setScaleMode(core::scale::Pixels);
     auto inner = forms::placeControl<ktButton>(*box, L"inner", 0, 0, 40, 10);
     EXPECT_EQ(inner->Height(), 15);
     EXPECT_EQ(inner->Width(), 40);

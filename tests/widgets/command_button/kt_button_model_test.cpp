@@ -1,6 +1,8 @@
 #include "kt_button_test_support.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/runtime_error.h"
+#include "platform/core/variant.h"
 #include "platform/forms/property_table.h"
 
 #include "support/property_cases.h"
@@ -10,7 +12,7 @@
 namespace {
 
 using namespace kttest;
-using forms::Variant;
+using core::Variant;
 
 class KtButtonModel : public ::testing::Test {
 protected:
@@ -33,7 +35,7 @@ TEST_F(KtButtonModel, ANewButtonIsStyleSixOnButtonFaceAndAnEmptyBagStyleZeroOnTh
     form->setBackColor(0x00336699);
     auto fresh = forms::placeControl<ktButton>(*form, L"newOne", 0, 0, 1125, 345);
     EXPECT_EQ(fresh->ButtonStyle(), 6);
-    EXPECT_EQ(fresh->BackColor(), forms::sysColor::ButtonFace);
+    EXPECT_EQ(fresh->BackColor(), core::sysColor::ButtonFace);
     EXPECT_EQ(fresh->Caption(), L"newOne");
     EXPECT_EQ(fresh->cache().P[0], static_cast<std::int32_t>(GetSysColor(COLOR_BTNFACE)));
     EXPECT_EQ(fresh->PictureOpacity(), 100);
@@ -59,47 +61,54 @@ TEST_F(KtButtonModel, EveryStoredKeySurvivesAWriteAndARead) {
     const auto down = solidPicture(16, 16, RGB(255, 0, 0));
     const auto icon = forms::StdPicture::fromIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
     const std::vector<Case> cases{
-        {L"BackColor", Variant::colour(0x00112233),
-         [](ktButton& c, const Variant& v) { c.setBackColor(v.toColour()); }},
-        {L"ButtonShape", Variant(std::int32_t(2)),
-         [](ktButton& c, const Variant& v) { c.setButtonShape(v.toLong()); }},
-        {L"ButtonStyle", Variant(std::int32_t(9)),
-         [](ktButton& c, const Variant& v) { c.setButtonStyle(v.toLong()); }},
-        {L"Caption", Variant(std::wstring(L" No")),
-         [](ktButton& c, const Variant& v) { c.setCaption(v.toString()); }},
-        {L"CheckBox", Variant(true), [](ktButton& c, const Variant& v) { c.setCheckBoxMode(v.toBoolean()); }},
-        {L"Effects", Variant(std::int32_t(3)),
-         [](ktButton& c, const Variant& v) { c.setSpecialEffect(v.toLong()); }},
-        {L"Font", Variant(forms::StdFont::create(L"Arial", 12)),
-         [](ktButton& c, const Variant& v) { c.setFont(v.toFont()); }},
-        {L"ForeColor", Variant::colour(0x00445566),
-         [](ktButton& c, const Variant& v) { c.setForecolor(v.toColour()); }},
-        {L"MaskColor", Variant::colour(0x00FF00FF),
-         [](ktButton& c, const Variant& v) { c.setMaskColor(v.toColour()); }},
-        {L"MouseIcon", Variant(icon), [](ktButton& c, const Variant& v) { c.setMouseIcon(v.toPicture()); }},
-        {L"MousePointer", Variant(std::int32_t(5)),
-         [](ktButton& c, const Variant& v) { c.setMousePointer(v.toLong()); }},
-        {L"HandPointer", Variant(true),
-         [](ktButton& c, const Variant& v) { c.setHandPointer(v.toBoolean()); }},
-        {L"PicAlign", Variant(std::int32_t(3)),
-         [](ktButton& c, const Variant& v) { c.setPictureAlignment(v.toLong()); }},
-        {L"PicNormal", Variant(normal),
-         [](ktButton& c, const Variant& v) { c.setPictureNormal(v.toPicture()); }},
-        {L"PicHot", Variant(hot), [](ktButton& c, const Variant& v) { c.setPictureHot(v.toPicture()); }},
-        {L"PicDown", Variant(down), [](ktButton& c, const Variant& v) { c.setPictureDown(v.toPicture()); }},
-        {L"PicOpacity", Variant(0.5f),
-         [](ktButton& c, const Variant& v) { c.setPictureOpacity(v.toSingle() * 100); }},
-        {L"PicSizeH", Variant(std::int32_t(20)),
-         [](ktButton& c, const Variant& v) { c.setPictureSizeH(v.toLong()); }},
-        {L"PicSizeW", Variant(std::int32_t(30)),
-         [](ktButton& c, const Variant& v) { c.setPictureSizeW(v.toLong()); }},
-        {L"PicSize", Variant(std::int32_t(5)),
-         [](ktButton& c, const Variant& v) { c.setPictureSize(v.toLong()); }},
-        {L"UseMask", Variant(false), [](ktButton& c, const Variant& v) { c.setUseMaskColor(v.toBoolean()); }},
-        {L"Value", Variant(true), [](ktButton& c, const Variant& v) { c.setValue(v.toBoolean()); }},
-        {L"Enabled", Variant(false), [](ktButton& c, const Variant& v) { c.setEnabled(v.toBoolean()); }},
+        {L"BackColor", core::Variant::colour(0x00112233),
+         [](ktButton& c, const core::Variant& v) { c.setBackColor(v.toColour()); }},
+        {L"ButtonShape", core::Variant(std::int32_t(2)),
+         [](ktButton& c, const core::Variant& v) { c.setButtonShape(v.toLong()); }},
+        {L"ButtonStyle", core::Variant(std::int32_t(9)),
+         [](ktButton& c, const core::Variant& v) { c.setButtonStyle(v.toLong()); }},
+        {L"Caption", core::Variant(std::wstring(L" No")),
+         [](ktButton& c, const core::Variant& v) { c.setCaption(v.toString()); }},
+        {L"CheckBox", core::Variant(true),
+         [](ktButton& c, const core::Variant& v) { c.setCheckBoxMode(v.toBoolean()); }},
+        {L"Effects", core::Variant(std::int32_t(3)),
+         [](ktButton& c, const core::Variant& v) { c.setSpecialEffect(v.toLong()); }},
+        {L"Font", core::Variant(forms::StdFont::create(L"Arial", 12)),
+         [](ktButton& c, const core::Variant& v) { c.setFont(v.toFont()); }},
+        {L"ForeColor", core::Variant::colour(0x00445566),
+         [](ktButton& c, const core::Variant& v) { c.setForecolor(v.toColour()); }},
+        {L"MaskColor", core::Variant::colour(0x00FF00FF),
+         [](ktButton& c, const core::Variant& v) { c.setMaskColor(v.toColour()); }},
+        {L"MouseIcon", core::Variant(icon),
+         [](ktButton& c, const core::Variant& v) { c.setMouseIcon(v.toPicture()); }},
+        {L"MousePointer", core::Variant(std::int32_t(5)),
+         [](ktButton& c, const core::Variant& v) { c.setMousePointer(v.toLong()); }},
+        {L"HandPointer", core::Variant(true),
+         [](ktButton& c, const core::Variant& v) { c.setHandPointer(v.toBoolean()); }},
+        {L"PicAlign", core::Variant(std::int32_t(3)),
+         [](ktButton& c, const core::Variant& v) { c.setPictureAlignment(v.toLong()); }},
+        {L"PicNormal", core::Variant(normal),
+         [](ktButton& c, const core::Variant& v) { c.setPictureNormal(v.toPicture()); }},
+        {L"PicHot", core::Variant(hot),
+         [](ktButton& c, const core::Variant& v) { c.setPictureHot(v.toPicture()); }},
+        {L"PicDown", core::Variant(down),
+         [](ktButton& c, const core::Variant& v) { c.setPictureDown(v.toPicture()); }},
+        {L"PicOpacity", core::Variant(0.5f),
+         [](ktButton& c, const core::Variant& v) { c.setPictureOpacity(v.toSingle() * 100); }},
+        {L"PicSizeH", core::Variant(std::int32_t(20)),
+         [](ktButton& c, const core::Variant& v) { c.setPictureSizeH(v.toLong()); }},
+        {L"PicSizeW", core::Variant(std::int32_t(30)),
+         [](ktButton& c, const core::Variant& v) { c.setPictureSizeW(v.toLong()); }},
+        {L"PicSize", core::Variant(std::int32_t(5)),
+         [](ktButton& c, const core::Variant& v) { c.setPictureSize(v.toLong()); }},
+        {L"UseMask", core::Variant(false),
+         [](ktButton& c, const core::Variant& v) { c.setUseMaskColor(v.toBoolean()); }},
+        {L"Value", core::Variant(true),
+         [](ktButton& c, const core::Variant& v) { c.setValue(v.toBoolean()); }},
+        {L"Enabled", core::Variant(false),
+         [](ktButton& c, const core::Variant& v) { c.setEnabled(v.toBoolean()); }},
         // Loaded as 3 because the button is disabled.
-        {L"State", Variant(std::int32_t(3)), nullptr},
+        {L"State", core::Variant(std::int32_t(3)), nullptr},
     };
     testsupport::expectRowsSurviveWriteAndRead(*form, ktButton::properties(), cases);
 }
@@ -232,13 +241,13 @@ TEST_F(KtButtonModel, ForecolorWhileDisabledStoredStateAndHiddenRedraws) {
 
     // Saved hot: loads normal; saved disabled: loads disabled.
     forms::PropertyBag hot;
-    hot.WriteProperty(L"State", Variant(std::int32_t(1)));
+    hot.WriteProperty(L"State", core::Variant(std::int32_t(1)));
     auto a = forms::makeControl<ktButton>();
     a->place(*form, L"a", -1, 0, 600, 1125, 345);
     a->readStored(hot);
     EXPECT_EQ(a->look().State, 0);
     forms::PropertyBag off;
-    off.WriteProperty(L"Enabled", Variant(false));
+    off.WriteProperty(L"Enabled", core::Variant(false));
     auto d = forms::makeControl<ktButton>();
     d->place(*form, L"d", -1, 0, 1000, 1125, 345);
     d->readStored(off);

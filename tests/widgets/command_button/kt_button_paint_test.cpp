@@ -1,5 +1,6 @@
 #include "kt_button_test_support.h"
 
+#include "platform/core/constants.h"
 #include "platform/forms/std_picture.h"
 #include "platform/forms/surface.h"
 #include "widgets/command_button/kt_button_paint.h"
@@ -253,7 +254,7 @@ TEST(KtButtonPaint, PicturesClipMaskBlendAndCastRelief) {
 // An icon without the mask colour keeps its own transparency over what the surface holds; a style
 // outside 0..11 only clears to the translated BackColor.
 TEST(KtButtonPaint, IconWithoutMaskColourAndUnknownStyle) {
-    Canvas c(40, 20, 99, forms::sysColor::ButtonFace);
+    Canvas c(40, 20, 99, core::sysColor::ButtonFace);
     c.paint(0);
     EXPECT_EQ(c.at(20, 10), GetSysColor(COLOR_BTNFACE));
     // 8 x 8: the left half transparent, the right half red.

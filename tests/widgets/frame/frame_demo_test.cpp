@@ -7,6 +7,7 @@
 #include <set>
 #include <utility>
 
+#include "platform/core/variant.h"
 #include "platform/forms/form.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/surface.h"
@@ -19,8 +20,8 @@ namespace {
 
 constexpr int T = 15;
 
-forms::Variant colour(std::uint32_t c) {
-    return forms::Variant::colour(c);
+core::Variant colour(std::uint32_t c) {
+    return core::Variant::colour(c);
 }
 
 forms::LayoutEntry frame(const wchar_t* name, int left, int top, int width, int height,

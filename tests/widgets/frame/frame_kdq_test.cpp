@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/core/variant.h"
 #include "platform/forms/form.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/property_table.h"
@@ -25,8 +26,8 @@ namespace {
 
 constexpr int T = 15;
 
-forms::Variant colour(std::uint32_t c) {
-    return forms::Variant::colour(c);
+core::Variant colour(std::uint32_t c) {
+    return core::Variant::colour(c);
 }
 
 class HostForm : public forms::Form {
@@ -197,26 +198,26 @@ TEST_F(FrameControl, WritesOnlyWhatDiffersInKeyOrderAndEveryRowRoundTrips) {
 
     // Row by row: a value away from each default, written and read back.
     const auto& rows = Frame_KDQ::properties().rows();
-    std::vector<forms::Variant> values;
+    std::vector<core::Variant> values;
     for (const auto& r : rows) {
-        const forms::Variant def = r.storedDefault(f);
+        const core::Variant def = r.storedDefault(f);
         switch (def.type()) {
-        case forms::VariantType::Boolean:
+        case core::VariantType::Boolean:
             values.emplace_back(!def.toBoolean());
             break;
-        case forms::VariantType::Integer:
+        case core::VariantType::Integer:
             values.emplace_back(std::int16_t(def.toInteger() + 2));
             break;
-        case forms::VariantType::Long:
+        case core::VariantType::Long:
             values.emplace_back(int(def.toLong() + 1)); // FrameStyle 1 and ThemeColor 1: no theme read
             break;
-        case forms::VariantType::Colour:
+        case core::VariantType::Colour:
             values.push_back(colour(0x102030u + std::uint32_t(values.size())));
             break;
-        case forms::VariantType::String:
+        case core::VariantType::String:
             values.emplace_back(def.toString() + L"!");
             break;
-        case forms::VariantType::Font:
+        case core::VariantType::Font:
             values.emplace_back(forms::StdFont::create(L"Courier New", 13));
             break;
         default:

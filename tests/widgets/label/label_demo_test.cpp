@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/core/constants.h"
+#include "platform/core/variant.h"
 #include "platform/forms/form.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/surface.h"
@@ -28,8 +30,8 @@ forms::LayoutEntry label(const wchar_t* name, int left, int top, int width, int 
     return e;
 }
 
-forms::Variant colour(std::uint32_t c) {
-    return forms::Variant::colour(c);
+core::Variant colour(std::uint32_t c) {
+    return core::Variant::colour(c);
 }
 
 class DemoForm : public forms::Form {
@@ -157,7 +159,7 @@ protected:
     void Form_Load() override {
         // Stripes under the see-through labels.
         forms::Surface& s = surface();
-        s.setScaleMode(forms::scale::Pixels);
+        s.setScaleMode(core::scale::Pixels);
         for (int x = -330; x < 560; x += 16) s.Line(float(x), 0, float(x + 330), 330, 0xC8B8A8);
     }
 };

@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "platform/core/variant.h"
 #include "platform/forms/form.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/property_table.h"
@@ -93,7 +94,7 @@ TEST_F(TextLabel, NewInstanceAndStoredDefaultsDiffer) {
     EXPECT_EQ(a->ShadowDepth(), 1);
     EXPECT_EQ(a->Font()->Name(), L"Tahoma");
 
-    auto b = stored({{L"ForeColor", forms::Variant::colour(0x123456)}});
+    auto b = stored({{L"ForeColor", core::Variant::colour(0x123456)}});
     EXPECT_EQ(b->Text(), L"Nha4n");
     EXPECT_FALSE(b->Shadow());
     EXPECT_TRUE(b->Transparent());
@@ -121,7 +122,7 @@ TEST_F(TextLabel, FontIsACopyOfTheForms) {
     l->setFont(shared);
     EXPECT_EQ(l->Font(), shared);
     EXPECT_EQ(l->surface().Font(), shared);
-    EXPECT_THROW(l->setFont(nullptr), forms::RuntimeError);
+    EXPECT_THROW(l->setFont(nullptr), core::RuntimeError);
     EXPECT_EQ(l->Font(), shared);
 
     forms::PropertyBag bag;
@@ -173,26 +174,26 @@ TEST_F(TextLabel, EveryStoredPropertyRoundTrips) {
                                                   L"ToolTipTiengViet"}));
 
     // A value away from each default, of the row's own type; colours all differ from each other.
-    std::vector<forms::Variant> values;
+    std::vector<core::Variant> values;
     for (const auto& r : rows) {
-        const forms::Variant stored = r.storedDefault(*l);
+        const core::Variant stored = r.storedDefault(*l);
         switch (stored.type()) {
-        case forms::VariantType::Boolean:
+        case core::VariantType::Boolean:
             values.emplace_back(!stored.toBoolean());
             break;
-        case forms::VariantType::Integer:
+        case core::VariantType::Integer:
             values.emplace_back(std::int16_t(stored.toInteger() + 2));
             break;
-        case forms::VariantType::Long:
+        case core::VariantType::Long:
             values.emplace_back(int(stored.toLong() + 2)); // border style 2: no frame that sets the size
             break;
-        case forms::VariantType::Colour:
-            values.push_back(forms::Variant::colour(0x102030u + std::uint32_t(values.size())));
+        case core::VariantType::Colour:
+            values.push_back(core::Variant::colour(0x102030u + std::uint32_t(values.size())));
             break;
-        case forms::VariantType::String:
+        case core::VariantType::String:
             values.emplace_back(stored.toString() + L"!");
             break;
-        case forms::VariantType::Font:
+        case core::VariantType::Font:
             values.emplace_back(forms::StdFont::create(L"Courier New", 13));
             break;
         default:

@@ -57,28 +57,28 @@ TEST_F(ListBoxProperties, DefaultsAreNotStoredAndReadBackAsDefaults) {
 // Every stored row: a value away from its default is read, kept and written again under its key,
 // and it alone is written.
 TEST_F(ListBoxProperties, EveryRowSurvivesAReadAndAWrite) {
-    using forms::VariantType;
+    using core::VariantType;
     const auto picture = forms::StdPicture::copyOfIcon(LoadIconW(nullptr, IDI_APPLICATION));
     const auto font = forms::StdFont::create(L"Courier New", 14);
     for (const auto& row : widgets::McListBox::properties().rows()) {
-        const forms::Variant def = row.storedDefault(*list);
-        forms::Variant value;
+        const core::Variant def = row.storedDefault(*list);
+        core::Variant value;
         switch (def.type()) {
-        case VariantType::Boolean:
-            value = forms::Variant(!def.toBoolean());
+        case core::VariantType::Boolean:
+            value = core::Variant(!def.toBoolean());
             break;
-        case VariantType::Integer:
-            value = forms::Variant(static_cast<int16_t>(def.toLong() == 0 ? 1 : 0));
+        case core::VariantType::Integer:
+            value = core::Variant(static_cast<int16_t>(def.toLong() == 0 ? 1 : 0));
             break;
-        case VariantType::Font:
-            value = forms::Variant(font);
+        case core::VariantType::Font:
+            value = core::Variant(font);
             break;
-        case VariantType::Picture:
-        case VariantType::Empty:
-            value = forms::Variant(picture);
+        case core::VariantType::Picture:
+        case core::VariantType::Empty:
+            value = core::Variant(picture);
             break;
         default:
-            value = forms::Variant(static_cast<long>(def.toLong() == 0 ? 3 : def.toLong() - 1));
+            value = core::Variant(static_cast<long>(def.toLong() == 0 ? 3 : def.toLong() - 1));
             break;
         }
         forms::PropertyBag bag;
@@ -99,7 +99,7 @@ TEST_F(ListBoxProperties, StoredValuesComeBackAndAutoHideIsWrittenLast) {
     forms::PropertyBag bag{
         {L"SortOrder", -1L},   {L"FocusRectangle", false},   {L"AutoHideScrollBars", true},
         {L"SelForeColor", 0L}, {L"BorderStyle", int16_t{0}}, {L"MousePointer", 99L},
-        {L"RowHeight", 30L},   {L"FlatScrollBar", true},     {L"Font", forms::Variant(font)}};
+        {L"RowHeight", 30L},   {L"FlatScrollBar", true},     {L"Font", core::Variant(font)}};
     auto l = stored(bag);
     EXPECT_EQ(l->SortOrder(), -1);
     EXPECT_FALSE(l->FocusRectangle());

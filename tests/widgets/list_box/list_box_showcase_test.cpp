@@ -81,9 +81,9 @@ TEST(ListBoxShowcase, MixedScriptRowsWithGradientsIconsAndAFlatBar) {
     // The main window's headword list, as stored with its form.
     auto font = forms::StdFont::create(L"Times New Roman", 12);
     font->setCharset(162);
-    forms::PropertyBag bag{{L"Font", forms::Variant(font)}, {L"SortOrder", -1L},
-                           {L"FocusRectangle", false},      {L"AutoHideScrollBars", true},
-                           {L"SelForeColor", 0L},           {L"BorderStyle", int16_t{0}}};
+    forms::PropertyBag bag{{L"Font", core::Variant(font)}, {L"SortOrder", -1L},
+                           {L"FocusRectangle", false},     {L"AutoHideScrollBars", true},
+                           {L"SelForeColor", 0L},          {L"BorderStyle", int16_t{0}}};
     auto plain = forms::makeControl<widgets::McListBox>();
     plain->place(*form, L"plain", -1, 4500, 150, 4350, 5700);
     plain->readStored(bag);

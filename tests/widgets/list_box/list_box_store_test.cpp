@@ -29,7 +29,7 @@ TEST_F(ListBoxStore, CurrentIndexOfEmptyAndOverlongLists) {
     list->setListIndex(-5);
     EXPECT_EQ(list->ListIndex(), 0);
     EXPECT_EQ(list->SelItem(0), -5);
-    EXPECT_EQ(testsupport::errorOf([&] { list->SelItem(1); }), forms::err::SubscriptOutOfRange);
+    EXPECT_EQ(testsupport::errorOf([&] { list->SelItem(1); }), core::err::SubscriptOutOfRange);
 }
 
 TEST_F(ListBoxStore, AddRemoveAndRewriteItems) {
@@ -67,7 +67,7 @@ TEST_F(ListBoxStore, AddRemoveAndRewriteItems) {
 // An item or selection entry that is not there is the collection's subscript error, and the call
 // changes nothing.
 TEST_F(ListBoxStore, MissingItemsAndEntriesRaiseSubscriptOutOfRange) {
-    using forms::err::SubscriptOutOfRange;
+    using core::err::SubscriptOutOfRange;
     struct Case {
         const char* call;
         std::function<void(widgets::McListBox&)> run;

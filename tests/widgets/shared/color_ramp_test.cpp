@@ -137,7 +137,7 @@ TEST(TextRamps, ShiftRectAndTextWidth) {
     EXPECT_EQ(rc.left, -4);
     EXPECT_EQ(rc.bottom, 35);
     RECT edge{0, 0, 0x7FFFFFFF, 0};
-    EXPECT_EQ(testsupport::errorOf([&] { ShiftRect(edge, 1); }), forms::err::Overflow);
+    EXPECT_EQ(testsupport::errorOf([&] { ShiftRect(edge, 1); }), core::err::Overflow);
 
     HDC dc = CreateCompatibleDC(nullptr);
     HFONT font = CreateFontW(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");

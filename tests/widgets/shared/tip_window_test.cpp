@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "platform/core/variant.h"
 #include "platform/forms/screen.h"
 #include "widgets/shared/tip_window.h"
 
@@ -51,7 +52,7 @@ TEST_F(TextTooltip, EmptyTextIsNeverShown) {
     EXPECT_FALSE(tip->timerEnabled(TipTimer::WaitStart));
     EXPECT_FALSE(tip->timerEnabled(TipTimer::Process));
     auto font = tip->Font();
-    tip->SetTip(owner, L"", 0, -1, false, forms::Variant(L"Verdana"), 120);
+    tip->SetTip(owner, L"", 0, -1, false, core::Variant(L"Verdana"), 120);
     EXPECT_FALSE(tip->timerEnabled(TipTimer::WaitStart));
     EXPECT_FALSE(tip->timerEnabled(TipTimer::Process));
     EXPECT_EQ(tip->Font(), font);
@@ -199,14 +200,14 @@ TEST_F(TextTooltip, ColoursAndFonts) {
     EXPECT_EQ(GetPixel(tip->hDC(), 2, 2), RGB(0, 0, 0));
 
     EXPECT_EQ(tip->Font()->Name(), L"Arial");
-    tip->SetTip(owner, L"C", 0, -1, false, forms::Variant(L"Verdana"));
+    tip->SetTip(owner, L"C", 0, -1, false, core::Variant(L"Verdana"));
     auto verdana = tip->Font();
     EXPECT_EQ(verdana->Name(), L"Verdana");
     EXPECT_DOUBLE_EQ(verdana->Size(), 10);
-    tip->SetTip(owner, L"D", 0, -1, false, forms::Variant(L"Verdana"));
+    tip->SetTip(owner, L"D", 0, -1, false, core::Variant(L"Verdana"));
     EXPECT_EQ(tip->Font(), verdana); // kept, not made again
     auto big = forms::StdFont::create(L"Tahoma", 14, true);
-    tip->SetTip(owner, L"E", 0, -1, false, forms::Variant(big));
+    tip->SetTip(owner, L"E", 0, -1, false, core::Variant(big));
     EXPECT_EQ(tip->Font(), big);
     tip->SetTip(owner, L"F");
     EXPECT_EQ(tip->Font()->Name(), L"Arial");

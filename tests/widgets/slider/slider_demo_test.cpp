@@ -30,7 +30,7 @@ forms::LayoutEntry entry(const std::wstring& type, const std::wstring& name, int
 
 forms::LayoutEntry caption(const std::wstring& name, int left, int top, const std::wstring& text) {
     return entry(L"Label", name, left, top, 90, 16,
-                 forms::PropertyBag{{L"Caption", forms::Variant(text)}, {L"BackStyle", 0}});
+                 forms::PropertyBag{{L"Caption", core::Variant(text)}, {L"BackStyle", 0}});
 }
 
 class DemoForm : public forms::Form {
@@ -53,18 +53,18 @@ protected:
             l.push_back(entry(L"ucSlider", L"v" + n, 350 + style * 40, 40, 16, 160,
                               {{L"RailStyle", style}, {L"Value", 2 * style}}));
             l.push_back(entry(L"Label", L"v" + n + L"Caption", 354 + style * 40, 206, 12, 16,
-                              {{L"Caption", forms::Variant(n)}, {L"BackStyle", 0}}));
+                              {{L"Caption", core::Variant(n)}, {L"BackStyle", 0}}));
         }
         l.push_back(caption(L"pictureCaption", 10, 214, L"Picture rail"));
         l.push_back(entry(L"ucSlider", L"pictureRail", 100, 214, 220, 16,
                           {{L"Orientation", 0},
                            {L"RailStyle", 99},
-                           {L"RailImage", forms::Variant(solidPicture(216, 6, RGB(40, 90, 160)))},
+                           {L"RailImage", core::Variant(solidPicture(216, 6, RGB(40, 90, 160)))},
                            {L"Value", 7}}));
         l.push_back(caption(L"thumbCaption", 10, 250, L"Picture thumb"));
         l.push_back(entry(L"ucSlider", L"pictureThumb", 100, 250, 220, 16,
                           {{L"Orientation", 0},
-                           {L"SliderImage", forms::Variant(solidPicture(12, 22, RGB(255, 140, 0)))},
+                           {L"SliderImage", core::Variant(solidPicture(12, 22, RGB(255, 140, 0)))},
                            {L"Value", 3}}));
         l.push_back(caption(L"disabledCaption", 10, 286, L"Disabled"));
         l.push_back(entry(L"ucSlider", L"disabled", 100, 286, 220, 16,

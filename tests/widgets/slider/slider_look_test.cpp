@@ -110,13 +110,13 @@ TEST_F(SliderLook, StoredPropertiesRoundTripAndNothingIsReportedChanged) {
     fresh->setEnabled(false);
     EXPECT_TRUE(fresh->changedProperties().empty());
 
-    forms::PropertyBag full{{L"BackColor", forms::Variant::colour(0x00FF00)},
+    forms::PropertyBag full{{L"BackColor", core::Variant::colour(0x00FF00)},
                             {L"Enabled", false},
-                            {L"MouseIcon", forms::Variant(solidPicture(32, 32, 0))},
+                            {L"MouseIcon", core::Variant(solidPicture(32, 32, 0))},
                             {L"MousePointer", 2},
-                            {L"SliderImage", forms::Variant(solidPicture(8, 8, 0))},
+                            {L"SliderImage", core::Variant(solidPicture(8, 8, 0))},
                             {L"Orientation", 0},
-                            {L"RailImage", forms::Variant(solidPicture(50, 4, 0))},
+                            {L"RailImage", core::Variant(solidPicture(50, 4, 0))},
                             {L"RailStyle", 99},
                             {L"ShowValueTip", false},
                             {L"Min", 1},

@@ -4,6 +4,7 @@
 #include "tool_bar_test_support.h"
 #include "support/screenshot.h"
 
+#include "platform/core/variant.h"
 #include "platform/forms/std_picture.h"
 
 #include <string>
@@ -39,7 +40,7 @@ TEST_F(ToolBarDemo, TheApplicationsBarWithAHotButtonAndItsTip) {
         auto icon = builtIcon(icons[i]);
         ASSERT_TRUE(icon) << "build/icons is made by the vexa_icons target";
         EXPECT_EQ(icon->widthPixels(), 32);
-        bag.WriteProperty(L"ButtonIcon" + std::to_wstring(i + 1), forms::Variant(icon));
+        bag.WriteProperty(L"ButtonIcon" + std::to_wstring(i + 1), core::Variant(icon));
     }
     form->setClientSize(644 * 15, 190 * 15);
     bar = load(bag, 624, 10, 90); // room above for the balloon
@@ -77,7 +78,7 @@ TEST_F(ToolBarDemo, ANarrowBarWithItsDropDownOpen) {
     const wchar_t* const icons[] = {L"language", L"speech", L"about", L"tray", L"exit"};
     for (int i = 0; i < 5; ++i)
         if (auto icon = builtIcon(icons[i]))
-            bag.WriteProperty(L"ButtonIcon" + std::to_wstring(i + 1), forms::Variant(icon));
+            bag.WriteProperty(L"ButtonIcon" + std::to_wstring(i + 1), core::Variant(icon));
     form->setClientSize(300 * 15, 330 * 15);
     bar = load(bag, 280, 10, 10);
     const wchar_t* const captions[] = {L"Language", L"Speech", L"About", L"To the tray", L"Exit"};

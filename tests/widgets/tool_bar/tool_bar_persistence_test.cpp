@@ -1,6 +1,7 @@
 // How the tool bar is stored with its form, and what it starts and stops.
 #include "tool_bar_test_support.h"
 
+#include "platform/core/variant.h"
 #include "platform/forms/std_picture.h"
 
 #include <algorithm>
@@ -72,7 +73,7 @@ TEST_F(ToolBarPersistence, ButtonsAreWrittenInOrderUpToTheCount) {
 TEST_F(ToolBarPersistence, TheApplicationsBarSurvivesAWriteAndARead) {
     auto stored = applicationBag();
     auto icon = forms::StdPicture::copyOfIcon(LoadIconW(nullptr, IDI_INFORMATION));
-    stored.WriteProperty(L"ButtonIcon1", forms::Variant(icon));
+    stored.WriteProperty(L"ButtonIcon1", core::Variant(icon));
     bar = load(stored, 640);
     forms::PropertyBag first;
     bar->save(first);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/variant.h"
 #include "support/event_log.h"
 #include "platform/forms/controls/picture_box.h"
 #include "platform/forms/do_events.h"
@@ -28,20 +29,20 @@ public:
 
 // The main window's bar as its form stores it (without the icons).
 inline forms::PropertyBag applicationBag() {
-    forms::PropertyBag bag{{L"BackColor", forms::Variant::colour(0xE0E0E0)},
+    forms::PropertyBag bag{{L"BackColor", core::Variant::colour(0xE0E0E0)},
                            {L"BorderStyle", int16_t{1}},
                            {L"Button_Count", 5L},
                            {L"ButtonsWidth", 124L},
                            {L"ButtonsHeight", 82L},
                            {L"ButtonsPerRow", 5L},
-                           {L"HoverColor", forms::Variant::colour(0xF0E0E0)},
+                           {L"HoverColor", core::Variant::colour(0xF0E0E0)},
                            {L"TooTipStyle", 0L},
                            {L"BackGradient", 3L},
                            {L"ButtonsMode", 4L},
                            {L"ButtonsSeperatorWidth", 15L},
                            {L"ShowSeperator", false},
-                           {L"ButtonsBackColor", forms::Variant::colour(0xE1F2F2)},
-                           {L"Font", forms::Variant(forms::StdFont::create(L"Tahoma", 8.25f, true))}};
+                           {L"ButtonsBackColor", core::Variant::colour(0xE1F2F2)},
+                           {L"Font", core::Variant(forms::StdFont::create(L"Tahoma", 8.25f, true))}};
     for (int i = 1; i <= 5; ++i) {
         bag.WriteProperty(L"ButtonToolTipIcon" + std::to_wstring(i), 1L, 0L);
         bag.WriteProperty(L"ButtonIconAllignment" + std::to_wstring(i), 0L, 4L);
