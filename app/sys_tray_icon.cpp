@@ -283,6 +283,7 @@ void SysTrayIcon::showTrayPopup() {
 }
 
 LRESULT CALLBACK SysTrayIcon::notifyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    forms::windowObject::DetachOnDestroy gone{hwnd, msg};
     core::HandlingMessage handling;
     try {
         forms::windowObject::attachOnCreate(hwnd, msg, lParam);

@@ -1,19 +1,13 @@
 #include "platform/forms/color.h"
 
+#include "platform/core/ole_color.h"
 #include "platform/core/runtime_error.h"
-
-#include <ole2.h>
-#include <olectl.h>
 
 namespace forms {
 
 bool tryTranslateColor(uint32_t oleColour, COLORREF& colour) noexcept {
-    if ((oleColour & 0xFF000000u) == 0) {
-        colour = oleColour;
-        return true;
-    }
     COLORREF out = 0;
-    if (OleTranslateColor(static_cast<OLE_COLOR>(oleColour), nullptr, &out) == S_OK) {
+    if (core::oleTranslateColor(oleColour, nullptr, &out) == S_OK) {
         colour = out;
         return true;
     }

@@ -9,6 +9,7 @@
 #include "platform/forms/message_loop.h"
 #include "platform/forms/popup_menu.h"
 #include "platform/forms/screen.h"
+#include "platform/forms/user_control_focus.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
 #include "platform/forms/window_object.h"
@@ -16,6 +17,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace forms {
 
@@ -211,7 +213,13 @@ void Form::load() {
     if (!life_.alive()) life_.renew();
     createWindow();
     Forms::added(self);
+    holdingDrawing_ = true;
+    struct DrawAtEnd {
+        Form& form;
+        ~DrawAtEnd() { form.drawWhatWaited(); }
+    } drawAtEnd{*this};
     try {
+        FocusHookPause quiet;
         createControls();
     } catch (...) {
         // A layout that cannot be built leaves no half-loaded form behind.
@@ -220,6 +228,23 @@ void Form::load() {
     }
     if (!loaded()) return;
     Form_Load();
+}
+
+void Form::drawWhatWaited() noexcept {
+    holdingDrawing_ = false;
+    try {
+        std::vector<std::weak_ptr<UserControl>> waiting;
+        for (UserControl* c : allControls())
+            if (c->drawWaiting_) waiting.push_back(c->weak_from_this());
+        for (const auto& weak : waiting) {
+            auto c = weak.lock();
+            if (!c || !loaded()) return;
+            if (!c->loaded() || !std::exchange(c->drawWaiting_, false)) continue;
+            c->drawHeld();
+        }
+    } catch (...) {
+        core::reportUnexpectedError(L"Drawing after the form's load");
+    }
 }
 
 bool Form::Unload(int mode) {

@@ -48,6 +48,8 @@ public:
     // Creates the window and the controls of the layout (their events held back), then Load.
     void load();
     bool loaded() const { return hwnd_ != nullptr && !unloading_; }
+    // While the controls are made and Load runs, controls may leave their drawing until the end.
+    bool holdsDrawing() const { return holdingDrawing_; }
     // QueryUnload and Unload; unless one cancels, the controls and the window go. Returns false when
     // cancelled. Nothing happens for a form that is not loaded.
     bool Unload(int mode = unloadMode::FormCode);
@@ -230,6 +232,7 @@ private:
     std::shared_ptr<EventGate> gate_ = std::make_shared<EventGate>();
     Liveness life_;
     bool unloading_ = false;
+    bool holdingDrawing_ = false;
     std::shared_ptr<Surface> surface_;
     MouseTracker mouse_;
     std::vector<std::shared_ptr<UserControl>> controls_;
@@ -259,6 +262,7 @@ private:
     void createWindow();
     void createControls();
     void destroyAll();
+    void drawWhatWaited() noexcept;
     void showWindowNow(bool activate);
     void updateControlsShown();
     void ensureSurface();

@@ -77,7 +77,14 @@ std::shared_ptr<StdPicture> StdPicture::loadIcon(const wchar_t* name, HINSTANCE 
     if (!module) module = GetModuleHandleW(nullptr);
     // Without LR_SHARED the icon is ours to destroy.
     HANDLE icon = LoadImageW(module, name, IMAGE_ICON, size, size, size ? 0 : LR_DEFAULTSIZE);
-    return icon ? fromIcon(static_cast<HICON>(icon)) : nullptr;
+    if (!icon) return nullptr;
+    if (!size) return fromIcon(static_cast<HICON>(icon));
+    // Made at the size asked for: no need to ask the icon (which copies both its bitmaps).
+    auto picture = std::make_shared<StdPicture>();
+    picture->type_ = PictureType::Icon;
+    picture->icon_.reset(static_cast<HICON>(icon));
+    picture->width_ = picture->height_ = size;
+    return picture;
 }
 
 std::shared_ptr<StdPicture> StdPicture::loadIcon(int id, HINSTANCE module, int size) {

@@ -21,6 +21,12 @@ namespace {
 const wchar_t* const kClassName = L"VexaUserControl";
 bool g_defaultUserMode = true;
 
+bool hasNonClientArea(HWND hwnd) {
+    RECT window, client;
+    if (!GetWindowRect(hwnd, &window) || !GetClientRect(hwnd, &client)) return true;
+    return window.right - window.left != client.right || window.bottom - window.top != client.bottom;
+}
+
 } // namespace
 
 void UserControl::registerClass() {
@@ -243,6 +249,13 @@ void UserControl::setMousePointer(int pointer) {
     mousePointer_ = pointer;
 }
 
+bool UserControl::holdDrawing() {
+    Form* form = Parent();
+    if (!form || !form->holdsDrawing()) return false;
+    drawWaiting_ = true;
+    return true;
+}
+
 void UserControl::setWindowRegion(GdiRegion region) {
     if (!hwnd_) return;
     // Controls give their region with every paint; giving the window the region it has makes the
@@ -327,6 +340,12 @@ LRESULT UserControl::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         return 0;
     case WM_ERASEBKGND:
         if (usesSurface_ && surface_) return 1;
+        break;
+    case WM_NCPAINT:
+        // A window without border or scroll bars has nothing outside its client area to draw, and
+        // the system's handling still asks for a window DC for it (most of a child's cost when its
+        // form is shown).
+        if (!hasNonClientArea(hwnd)) return 0;
         break;
     case WM_SIZE:
         if (!creating_) sizeChanged();

@@ -212,6 +212,12 @@ protected:
     // What Repaint and Relayout mean for this control.
     virtual void propertyEffect(OnChange /*effect*/) {}
 
+    // While the form that holds the control loads (its controls are made and its Load runs), a
+    // drawing that a later change would only redo can wait: holdDrawing() is then true and has the
+    // form call drawHeld() once, when the load is over and before the form can be shown.
+    bool holdDrawing();
+    virtual void drawHeld() {}
+
     void PropertyChanged(const std::wstring& key) {
         if (changed_.size() >= kChangeHistory)
             changed_.erase(changed_.begin(), changed_.begin() + kChangeHistory / 2);
@@ -266,6 +272,7 @@ private:
     UINT wantedKeys_ = DLGC_WANTARROWS | DLGC_WANTCHARS;
     bool canGetFocus_ = true, defaultCancel_ = false;
     DWORD extraStyle_ = 0, extraExStyle_ = 0;
+    bool drawWaiting_ = false;
     std::vector<std::wstring> changed_;
     std::wstring typeName_;
     friend std::shared_ptr<UserControl> ControlTypes::create(const std::wstring&);

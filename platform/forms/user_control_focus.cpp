@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace forms {
@@ -14,6 +15,8 @@ namespace forms {
 namespace {
 
 thread_local HHOOK t_hook = nullptr;
+thread_local int t_paused = 0;
+thread_local bool t_wanted = false;
 thread_local HWND t_receiving = nullptr;
 thread_local bool t_moving = false;
 
@@ -83,8 +86,24 @@ HWND focusWindowNow() {
 }
 
 void installFocusHook() {
+    if (t_paused) {
+        t_wanted = true;
+        return;
+    }
     if (t_hook) return;
     t_hook = SetWindowsHookExW(WH_CBT, focusHook, nullptr, GetCurrentThreadId());
+}
+
+FocusHookPause::FocusHookPause() {
+    if (t_paused++ || !t_hook) return;
+    UnhookWindowsHookEx(t_hook);
+    t_hook = nullptr;
+    t_wanted = true;
+}
+
+FocusHookPause::~FocusHookPause() {
+    if (--t_paused || !std::exchange(t_wanted, false)) return;
+    installFocusHook();
 }
 
 } // namespace forms

@@ -10,4 +10,15 @@ void installFocusHook();
 // The window that has, or is just receiving, the focus.
 HWND focusWindowNow();
 
+// While a form makes its controls the focus does not move, and the hook would only be called for
+// every window made (under Wine a round trip to the server each time): it is off meanwhile, and
+// on again (or installed, when a control asked for it) at the end.
+class FocusHookPause {
+public:
+    FocusHookPause();
+    ~FocusHookPause();
+    FocusHookPause(const FocusHookPause&) = delete;
+    FocusHookPause& operator=(const FocusHookPause&) = delete;
+};
+
 } // namespace forms

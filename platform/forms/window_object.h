@@ -11,10 +11,11 @@ public:
     virtual ~WindowObject() = default;
 };
 
-// The one way from a window to the object behind it: a window property, set when the window is
-// created (at WM_NCCREATE, from the creation parameter, which must be a WindowObject*) or when a
-// system window is subclassed. A property and not the window's user data or procedure, so the
-// object is still found when a window hook replaced the procedure or other code uses the user data.
+// The one way from a window to the object behind it: the process's own table, filled when the window
+// is created (at WM_NCCREATE, from the creation parameter, which must be a WindowObject*) or when a
+// system window is subclassed. Not the window's user data or procedure, so the object is still found
+// when a window hook replaced the procedure or other code uses the user data. A window's entry must
+// go when the window does (WM_NCDESTROY), since the system hands its handle to a later window.
 namespace windowObject {
 
 void attach(HWND hwnd, WindowObject* object) noexcept;
@@ -28,6 +29,19 @@ T* as(HWND hwnd) noexcept {
 // At WM_NCCREATE of a window whose creation parameter is its object: attaches and returns it.
 // Null for any other message or a window created without an object.
 WindowObject* attachOnCreate(HWND hwnd, UINT msg, LPARAM lParam) noexcept;
+
+// Put at the top of a window procedure that does not handle WM_NCDESTROY itself: when the window
+// goes, its entry goes as the procedure returns, whatever path it returns by.
+class DetachOnDestroy {
+public:
+    DetachOnDestroy(HWND hwnd, UINT msg) noexcept : hwnd_(msg == WM_NCDESTROY ? hwnd : nullptr) {}
+    ~DetachOnDestroy() { detach(hwnd_); }
+    DetachOnDestroy(const DetachOnDestroy&) = delete;
+    DetachOnDestroy& operator=(const DetachOnDestroy&) = delete;
+
+private:
+    HWND hwnd_;
+};
 
 } // namespace windowObject
 

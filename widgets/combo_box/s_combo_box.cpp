@@ -38,7 +38,7 @@ void SComboBox::UserControl_Initialize() {
     createRuntimeControls();
 }
 
-// The edit box, the drop-down list with its bar and the hover timer.
+// The edit box and the hover timer; the drop-down list waits until it first opens.
 void SComboBox::createRuntimeControls() {
     txtCombo_ = forms::placeControl<forms::TextBox>(*this, L"txtCombo", 8, 4, 40, 14);
     txtCombo_->setBorderStyle(core::controlBorder::None);
@@ -53,6 +53,16 @@ void SComboBox::createRuntimeControls() {
         txtCombo_->setSelLength(static_cast<int>(txtCombo_->Text().size()));
     });
 
+    tmrFocus_ = forms::placeControl<forms::Timer>(*this, L"tmrFocus", 0, 0, 0, 0);
+    tmrFocus_->setInterval(HoverInterval);
+    tmrFocus_->setEnabled(false);
+    tmrFocus_->Tick.handle([this] { onHoverTick(); });
+}
+
+// The drop-down list and its bar: windows of their own (the list one above every other) that no
+// paint of the closed combo needs.
+void SComboBox::createList() {
+    if (picList_) return;
     picList_ = forms::placeControl<forms::PictureBox>(*this, L"picList", 0, 0, 100, 100);
     picList_->setVisible(false);
     picList_->setBorderStyle(core::controlBorder::None);
@@ -67,11 +77,7 @@ void SComboBox::createRuntimeControls() {
     scrollI_->setMax(0);
     scrollI_->Change.handle([this] { onScrollChange(); });
     scrollI_->Scroll.handle([this] { onScrollChange(); });
-
-    tmrFocus_ = forms::placeControl<forms::Timer>(*this, L"tmrFocus", 0, 0, 0, 0);
-    tmrFocus_->setInterval(HoverInterval);
-    tmrFocus_->setEnabled(false);
-    tmrFocus_->Tick.handle([this] { onHoverTick(); });
+    picList_->setBackColor(look_.ListColor);
 }
 
 void SComboBox::UserControl_Terminate() {

@@ -194,6 +194,7 @@ private:
 
     // Drop-down list and input.
     void createRuntimeControls();
+    void createList();
     void openList();
     void closeList(int paintState);
     long scrollMaximum();

@@ -65,6 +65,7 @@ long SComboBox::openingScroll(long selected, long maximum) {
 }
 
 void SComboBox::openList() {
+    createList();
     if (!picList_ || !scrollI_) return;
     listOpen_ = true;
     state_.hot = -1;

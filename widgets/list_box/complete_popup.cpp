@@ -63,6 +63,7 @@ void CompletePopup::hide() {
 }
 
 LRESULT CALLBACK CompletePopup::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    forms::windowObject::DetachOnDestroy gone{hwnd, msg};
     core::HandlingMessage handling;
     try {
         forms::windowObject::attachOnCreate(hwnd, msg, lParam);

@@ -1,14 +1,13 @@
 #include "widgets/shared/list_color.h"
 
+#include "platform/core/ole_color.h"
 #include "platform/forms/functions.h"
-
-#include <olectl.h>
 
 namespace widgets {
 
 long TranslateColor(long colour, HPALETTE palette) {
     COLORREF rgb = 0;
-    if (OleTranslateColor(static_cast<OLE_COLOR>(colour), palette, &rgb) != S_OK) return -1;
+    if (core::oleTranslateColor(static_cast<std::uint32_t>(colour), palette, &rgb) != S_OK) return -1;
     return static_cast<long>(rgb);
 }
 

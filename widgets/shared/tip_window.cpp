@@ -313,6 +313,7 @@ void FTip::onTimer(UINT_PTR id) {
 }
 
 LRESULT CALLBACK FTip::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    forms::windowObject::DetachOnDestroy gone{hwnd, msg};
     core::HandlingMessage handling;
     try {
         if (auto* created = dynamic_cast<FTip*>(forms::windowObject::attachOnCreate(hwnd, msg, lParam)))

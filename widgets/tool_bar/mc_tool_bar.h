@@ -171,6 +171,7 @@ protected:
     void propertyEffect(forms::OnChange effect) override;
     void windowMessage(core::MessageFrame& m) override;
     void hookMessage(core::MessageFrame& m, bool before) override;
+    void drawHeld() override { DrawToolBar(); }
 
 private:
     ToolBarLook look_;
@@ -179,6 +180,8 @@ private:
     hook::HexTemplateHook hooks_;
     std::shared_ptr<forms::PictureBox> picMain_;
     std::shared_ptr<forms::PictureBox> picChevron_;
+    // At run time the drop-down's window is made with the bar's stored properties.
+    bool chevronStarted_ = false;
     core::ModuleHandle shell32_;
     // The hover timer on the control's window.
     static constexpr UINT_PTR HoverTimer = 1;
@@ -189,6 +192,7 @@ private:
     bool userMode() const;
     void ShowChevronPopup();
     void CreateChevronPopup();
+    void hookChevron();
     void hideChevron();
 
     // Per-button properties.

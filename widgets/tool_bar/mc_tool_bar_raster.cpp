@@ -1,5 +1,6 @@
 #include "widgets/tool_bar/mc_tool_bar_raster.h"
 
+#include "platform/core/ole_color.h"
 #include "platform/core/runtime_error.h"
 #include "platform/forms/gdi.h"
 #include "platform/forms/std_picture.h"
@@ -8,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <olectl.h>
 #include <vector>
 
 namespace widgets::toolbar {
@@ -61,7 +61,7 @@ struct PackedBits {
 
 long TranslateColor(long colour, HPALETTE palette) {
     COLORREF rgb = 0;
-    if (OleTranslateColor(static_cast<OLE_COLOR>(colour), palette, &rgb) != S_OK) return 0;
+    if (core::oleTranslateColor(static_cast<std::uint32_t>(colour), palette, &rgb) != S_OK) return 0;
     return static_cast<long>(rgb);
 }
 

@@ -38,6 +38,7 @@ void releaseChild(HWND child, WNDPROC previous) noexcept;
 // An error is reported and the message goes to that procedure as it came.
 template <class Owner, void (Owner::*Dispatch)(core::MessageFrame&), WNDPROC Owner::*Previous>
 LRESULT CALLBACK childWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    windowObject::DetachOnDestroy gone{hwnd, msg};
     auto* self = dynamic_cast<Owner*>(windowObject::of(hwnd));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     WNDPROC previous = self->*Previous;

@@ -212,6 +212,9 @@ void PictureBox::updateTip() {
     info.uId = reinterpret_cast<UINT_PTR>(hWnd());
     info.lpszText = const_cast<wchar_t*>(text.c_str());
     if (!tip_) {
+        // The tooltip class is the common controls' (loaded when first needed).
+        INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&classes);
         tip_ = CreateWindowExW(
             WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hWnd(), nullptr, GetModuleHandleW(nullptr), nullptr);

@@ -5,6 +5,7 @@
 #include "platform/core/constants.h"
 #include "platform/core/message_frame.h"
 #include "platform/forms/controls/text_box.h"
+#include "platform/forms/window_object.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,21 @@ TEST(FormsWindows, ObjectsAreFoundFromTheirWindowsAlsoWhenSubclassed) {
                                   testsupport::optionalMessage(WM_WINDOWPOSCHANGING), WM_WINDOWPOSCHANGED}));
     EXPECT_EQ(control->log.back(), L"Hide");
     form->Unload();
+}
+
+// The system hands a gone window's handle to a later one: no window may leave its entry behind,
+// however it went (its form unloaded, its parent destroyed under a control that never ended).
+TEST(FormsWindows, AGoneWindowIsNoLongerFound) {
+    auto form = std::make_shared<SeeingForm>();
+    form->Show();
+    auto control = placeControl<SeeingControl>(*form, L"c", 0, 0, 600, 300);
+    auto box = placeControl<TextBox>(*form, L"t", 0, 400, 900, 300);
+    const HWND windows[] = {form->hWnd(), control->hWnd(), box->hWnd(), box->editWindow()};
+    for (HWND w : windows) EXPECT_NE(windowObject::of(w), nullptr);
+    DestroyWindow(box->hWnd());
+    EXPECT_EQ(windowObject::of(windows[3]), nullptr) << "the edit window went with its control's";
+    form->Unload();
+    for (HWND w : windows) EXPECT_EQ(windowObject::of(w), nullptr);
 }
 
 } // namespace
