@@ -4,7 +4,8 @@
 // Connection and Recordset for keys of 1 to 8 letters and prints the medians and memory use.
 // Then, on the synthetic dictionary and on the built one (the dictionary argument, by default
 // oracle\dat.vex beside the program), it looks up 200 sampled words in each direction as the main
-// window does and prints the median and 95th percentile of the search and of the translations.
+// window does and prints the median and 95th percentile of the search and, for the words that list
+// a headword, of the translations of the first one.
 #include "platform/core/host_path.h"
 #include "platform/core/text.h"
 #include "platform/core/variant.h"
@@ -185,7 +186,8 @@ std::vector<std::wstring> sampleWords(const std::wstring& file, app::RecordLangu
 }
 
 // The main window's look-up of one word: the headword search, then the translations of the first
-// headword listed (the word itself when it is listed). Returns the two times in milliseconds.
+// headword listed (the word itself when it is listed). Returns the two times in milliseconds; the
+// second is negative when nothing was listed, so there is nothing a user could click.
 std::pair<double, double> lookUp(data::Connection& cn, int direction, const std::wstring& word) {
     double start = now();
     data::Recordset rs;
@@ -200,6 +202,7 @@ std::pair<double, double> lookUp(data::Connection& cn, int direction, const std:
     }
     rs.Close();
     double searched = now();
+    if (h.empty()) return {searched - start, -1};
     rs.Open(L"select distinct soz from soz where soz like'%" +
                 data::likeKey(app::translationKey(direction, h, L"")) + L"%' ",
             cn, 1, 3, -1);
@@ -218,9 +221,9 @@ void sampledLookUps(const std::wstring& folder, const std::wstring& name) {
         return;
     }
     std::printf("\n%s: 200 sampled words per direction, milliseconds\n", core::toUtf8(file).c_str());
-    std::printf("%-8s %6s %10s %10s %12s %12s\n", "", "words", "search", "search", "translation",
-                "translation");
-    std::printf("%-8s %6s %10s %10s %12s %12s\n", "", "", "median", "p95", "median", "p95");
+    std::printf("%-8s %6s %10s %10s %7s %12s %12s\n", "", "words", "search", "search", "listed",
+                "translation", "translation");
+    std::printf("%-8s %6s %10s %10s %7s %12s %12s\n", "", "", "median", "p95", "", "median", "p95");
     data::Connection cn;
     cn.Open(connectionString(folder, name), L"", L"", -1);
     const char* names[] = {"En - Tr", "En - Ru", "Ru - En", "Ru - Tr", "Tr - En", "Tr - Ru"};
@@ -232,10 +235,12 @@ void sampledLookUps(const std::wstring& folder, const std::wstring& name) {
         for (const auto& word : words) {
             auto [s, t] = lookUp(cn, direction, word);
             search.push_back(s);
-            translation.push_back(t);
+            if (t >= 0) translation.push_back(t);
         }
-        std::printf("%-8s %6zu %10.2f %10.2f %12.2f %12.2f\n", names[direction - 1], words.size(),
-                    median(search), percentile95(search), median(translation), percentile95(translation));
+        std::printf("%-8s %6zu %10.2f %10.2f %7zu %12.2f %12.2f\n", names[direction - 1], words.size(),
+                    median(search), percentile95(search), translation.size(),
+                    translation.empty() ? 0.0 : median(translation),
+                    translation.empty() ? 0.0 : percentile95(translation));
         std::fflush(stdout);
     }
 }
