@@ -1,5 +1,7 @@
 #include "platform/core/ole_color.h"
 
+#include "platform/core/late_bound.h"
+
 #include <olectl.h>
 
 namespace core {
@@ -16,7 +18,9 @@ HRESULT oleTranslateColor(std::uint32_t colour, HPALETTE palette, COLORREF* out)
             return S_OK;
         }
     }
-    return OleTranslateColor(static_cast<OLE_COLOR>(colour), palette, out);
+    static const LateBound<decltype(OleTranslateColor)> translate{L"oleaut32.dll", "OleTranslateColor"};
+    if (!translate.get()) return E_UNEXPECTED;
+    return translate.get()(static_cast<OLE_COLOR>(colour), palette, out);
 }
 
 } // namespace core

@@ -1,5 +1,6 @@
 #include "platform/speech/sapi.h"
 
+#include "platform/core/late_bound.h"
 #include "platform/core/runtime_error.h"
 
 #include <windows.h>
@@ -25,11 +26,17 @@ struct ComRef {
     }
 };
 
+// COM is loaded with the first speech, not with the program.
+HRESULT createInstance(REFCLSID cls, REFIID iid, void** out) {
+    static const core::LateBound<decltype(CoCreateInstance)> create{L"ole32.dll", "CoCreateInstance"};
+    return create.get() ? create.get()(cls, nullptr, CLSCTX_ALL, iid, out) : E_NOTIMPL;
+}
+
 // The first voice token with the attributes; the caller releases it.
 ISpObjectToken* findToken(const std::wstring& attributes) {
     ComRef<ISpObjectTokenCategory> category;
-    if (FAILED(CoCreateInstance(CLSID_SpObjectTokenCategory, nullptr, CLSCTX_ALL, IID_ISpObjectTokenCategory,
-                                reinterpret_cast<void**>(&category.p))))
+    if (FAILED(createInstance(CLSID_SpObjectTokenCategory, IID_ISpObjectTokenCategory,
+                              reinterpret_cast<void**>(&category.p))))
         return nullptr;
     if (FAILED(category.p->SetId(SPCAT_VOICES, FALSE))) return nullptr;
     ComRef<IEnumSpObjectTokens> tokens;
@@ -66,9 +73,9 @@ bool SapiEngine::start() {
     if (started_) return voice_ != nullptr;
     started_ = true;
     // The window's thread may already be in COM; a second initialisation is harmless.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    if (FAILED(CoCreateInstance(CLSID_SpVoice, nullptr, CLSCTX_ALL, IID_ISpVoice,
-                                reinterpret_cast<void**>(&voice_))))
+    static const core::LateBound<decltype(CoInitializeEx)> initialize{L"ole32.dll", "CoInitializeEx"};
+    if (initialize.get()) initialize.get()(nullptr, COINIT_APARTMENTTHREADED);
+    if (FAILED(createInstance(CLSID_SpVoice, IID_ISpVoice, reinterpret_cast<void**>(&voice_))))
         voice_ = nullptr;
     return voice_ != nullptr;
 }

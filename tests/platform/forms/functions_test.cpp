@@ -114,6 +114,9 @@ TEST(FormsColor, TranslationOfPlainAndSystemColours) {
     EXPECT_EQ(errorOf([] { translateColor(0x800000FF); }), 380);
     COLORREF c = 1;
     EXPECT_FALSE(tryTranslateColor(0x800000FF, c));
+    // A palette colour is the system's own translation's, loaded when first asked for.
+    EXPECT_TRUE(tryTranslateColor(0x02123456, c));
+    EXPECT_EQ(c & 0x00FFFFFFu, 0x00123456u);
     EXPECT_TRUE(isValidColour(0x8000000F));
     EXPECT_EQ(makeColour(1, 2, 3), 0x00030201u);
     EXPECT_EQ(colourRed(0x00030201), 1);
