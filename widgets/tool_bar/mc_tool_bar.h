@@ -180,8 +180,6 @@ private:
     hook::HexTemplateHook hooks_;
     std::shared_ptr<forms::PictureBox> picMain_;
     std::shared_ptr<forms::PictureBox> picChevron_;
-    // At run time the drop-down's window is made with the bar's stored properties.
-    bool chevronStarted_ = false;
     core::ModuleHandle shell32_;
     // The hover timer on the control's window.
     static constexpr UINT_PTR HoverTimer = 1;
@@ -192,7 +190,6 @@ private:
     bool userMode() const;
     void ShowChevronPopup();
     void CreateChevronPopup();
-    void hookChevron();
     void hideChevron();
 
     // Per-button properties.

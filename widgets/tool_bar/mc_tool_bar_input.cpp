@@ -226,7 +226,6 @@ void McToolBar::surfaceMouseUp(bool onBar, int button, int shift, float x, float
 // Right-aligned one pixel below the bar; moved just enough to stay inside the work area of the bar's
 // monitor.
 void McToolBar::ShowChevronPopup() {
-    CreateChevronPopup();
     if (!picChevron_ || !picChevron_->hWnd()) return;
     RECT bar{};
     GetWindowRect(hWnd(), &bar);

@@ -276,8 +276,7 @@ void McToolBar::UserControl_ReadProperties(forms::PropertyBag& bag) {
     readButtons(bag);
     const bool running = userMode();
     look_.Button_Index = running ? NoButton : 1;
-    chevronStarted_ = running;
-    CreateChevronPopup();
+    if (running) CreateChevronPopup();
     StartSubclassing();
     UserControl_Resize();
 }
@@ -341,7 +340,7 @@ void McToolBar::UserControl_Initialize() {
 }
 
 void McToolBar::CreateChevronPopup() {
-    if (picChevron_ || !chevronStarted_) return;
+    if (picChevron_) return;
     picChevron_ = forms::makeControl<forms::PictureBox>();
     picChevron_->place(*this, L"picChevron", -1, 0, 0, 1, 1);
     picChevron_->setVisible(false);
@@ -352,18 +351,6 @@ void McToolBar::CreateChevronPopup() {
     watchSurface(*picChevron_, false);
     picChevron_->MouseMove.handle(
         [this](int b, int s, float x, float y) { picChevron_MouseMove(b, s, x, y); });
-    hookChevron();
-}
-
-// The drop-down is hooked as the bar is, once the bar is.
-void McToolBar::hookChevron() {
-    core::bestEffort(L"McToolBar drop-down hook", [this] {
-        if (!picChevron_ || !picMain_ || !hooks_.isHooked(picMain_->hWnd())) return;
-        const HWND window = picChevron_->hWnd();
-        if (!window || hooks_.isHooked(window) || hooks_.sc_Subclass(window) < 0) return;
-        for (long message : {WM_MOUSEMOVE, WM_MOUSELEAVE})
-            hooks_.sc_AddMsg(window, message, hook::HexTemplateHook::HookAfter);
-    });
 }
 
 void McToolBar::StartSubclassing() {
@@ -374,11 +361,11 @@ void McToolBar::StartSubclassing() {
             if (!window || hooks_.sc_Subclass(window) < 0) return;
             for (long message : messages) hooks_.sc_AddMsg(window, message, hook::HexTemplateHook::HookAfter);
         };
+        if (picChevron_) hook(picChevron_->hWnd(), {WM_MOUSEMOVE, WM_MOUSELEAVE});
         hook(picMain_->hWnd(), {WM_MOUSEMOVE, WM_MOUSELEAVE, WM_KILLFOCUS});
         hook(hWnd(), {WM_TIMER});
         if (forms::Form* form = Parent()) hook(form->hWnd(), {WM_SIZE, WM_MOVE});
     });
-    hookChevron();
 }
 
 void McToolBar::UserControl_Terminate() {

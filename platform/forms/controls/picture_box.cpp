@@ -212,7 +212,7 @@ void PictureBox::updateTip() {
     info.uId = reinterpret_cast<UINT_PTR>(hWnd());
     info.lpszText = const_cast<wchar_t*>(text.c_str());
     if (!tip_) {
-        // The tooltip class is the common controls' (loaded when first needed).
+        // The tooltip class is the common controls': registered before the first tooltip is made.
         INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
         InitCommonControlsEx(&classes);
         tip_ = CreateWindowExW(
