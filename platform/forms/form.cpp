@@ -23,7 +23,6 @@ namespace forms {
 
 namespace {
 
-const wchar_t* const kFormClass = L"VexaForm";
 const wchar_t* const kOwnerClass = L"VexaOwner";
 
 void registerFormClass(WNDPROC windowProc) {
@@ -35,7 +34,7 @@ void registerFormClass(WNDPROC windowProc) {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    wc.lpszClassName = kFormClass;
+    wc.lpszClassName = FormWindowClass;
     RegisterClassExW(&wc);
     done = true;
 }
@@ -158,8 +157,8 @@ void Form::createWindow() {
         y = 0;
     }
     // The window procedure finds the form from its first message on (WM_NCCREATE).
-    HWND hwnd = CreateWindowExW(ex, kFormClass, caption_.c_str(), style, x, y, w, h, ownerWindow(), nullptr,
-                                GetModuleHandleW(nullptr), static_cast<WindowObject*>(this));
+    HWND hwnd = CreateWindowExW(ex, FormWindowClass, caption_.c_str(), style, x, y, w, h, ownerWindow(),
+                                nullptr, GetModuleHandleW(nullptr), static_cast<WindowObject*>(this));
     if (!hwnd)
         throw core::RuntimeError(core::err::InvalidProcedureCall, L"The form's window could not be created");
     hwnd_ = hwnd;

@@ -28,6 +28,9 @@ class PropertyTable;
 class StdFont;
 class Surface;
 
+// The window class of every form's window (what a program outside finds a form's window by).
+inline constexpr wchar_t FormWindowClass[] = L"VexaForm";
+
 // Why a form is being unloaded, as QueryUnload hears it.
 namespace unloadMode {
 inline constexpr int FormControlMenu = 0; // the user closed the window
