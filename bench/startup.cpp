@@ -4,8 +4,9 @@
 // the main window on the screen is painted as it finally stands. The first start warms the disk
 // and fixes that final picture (taken after the window has been left alone for three seconds);
 // every later start is timed against it, and each is ended once timed. Needs a display.
-// The same is done for this program started as a bare window of the same title and size that paints
-// one colour: what Wine's process start and a first paint cost before any of the program's work.
+// The same is done, start for start in turn with vexa.exe, for this program started as a bare window
+// of the same title and size that paints one colour: what Wine's process start and a first paint
+// cost before any of the program's work.
 // Then, in this process, what the window leaves until after its first paint: the dictionary's first
 // opening, which checks the whole file (pages, digest, password), and the digest alone.
 #include "timing.h"
@@ -21,6 +22,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,7 @@ namespace {
 
 const wchar_t* const kTitle = L"Vexa R7 Edition";
 const wchar_t* const kBareClass = L"BareWindow";
+constexpr DWORD SettleAfterEndMs = 500;
 
 struct Started {
     PROCESS_INFORMATION pi{};
@@ -49,11 +52,14 @@ Started start(const std::wstring& exe, const std::wstring& arguments, const std:
     return s;
 }
 
+// Ends a started program and leaves the system a moment to clear up after it (its windows, its
+// icon in the notification area), so that the next start does not pay for that.
 void end(Started& s) {
     TerminateProcess(s.pi.hProcess, 0);
     WaitForSingleObject(s.pi.hProcess, 10000);
     CloseHandle(s.pi.hProcess);
     CloseHandle(s.pi.hThread);
+    Sleep(SettleAfterEndMs);
 }
 
 // The started process's main window once it is visible, found by its class and title. Looking only at
@@ -108,6 +114,7 @@ bool painted(const std::vector<DWORD>& now, const std::vector<DWORD>& final) {
 }
 
 struct Program {
+    const char* label;
     std::wstring exe, arguments, folder;
     const wchar_t* windowClass;
     Started start() const { return ::start(exe, arguments, folder); }
@@ -147,26 +154,38 @@ double timeToPainted(const Program& program, const std::vector<DWORD>& final) {
     return took;
 }
 
-// The median of the starts, printed with each start; negative when a start failed.
-double timeStarts(const Program& program, int runs, const char* label) {
-    const std::vector<DWORD> final = finalPicture(program);
-    if (final.empty()) {
-        std::printf("%s: the window did not show\n", label);
-        return -1;
-    }
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const double t = timeToPainted(program, final);
-        if (t < 0) {
-            std::printf("%s, start %d: the window never showed its final picture\n", label, i + 1);
-            return -1;
+// Starts each program the given number of times, taking turns, so that whatever else the machine
+// does meanwhile weighs on both alike; prints every start and returns each program's median, or
+// nothing when a start failed.
+std::optional<std::vector<double>> timeStarts(const std::vector<Program>& programs, int runs) {
+    std::vector<std::vector<DWORD>> finals;
+    for (const Program& program : programs) {
+        finals.push_back(finalPicture(program));
+        if (finals.back().empty()) {
+            std::printf("%s: the window did not show\n", program.label);
+            return std::nullopt;
         }
-        times.push_back(t);
     }
-    std::printf("%s, %d starts, milliseconds:", label, runs);
-    for (double t : times) std::printf(" %.0f", t);
-    std::printf("\n");
-    return bench::median(times);
+    std::vector<std::vector<double>> times(programs.size());
+    for (int i = 0; i < runs; ++i) {
+        for (size_t p = 0; p < programs.size(); ++p) {
+            const double t = timeToPainted(programs[p], finals[p]);
+            if (t < 0) {
+                std::printf("%s, start %d: the window never showed its final picture\n", programs[p].label,
+                            i + 1);
+                return std::nullopt;
+            }
+            times[p].push_back(t);
+        }
+    }
+    std::vector<double> medians;
+    for (size_t p = 0; p < programs.size(); ++p) {
+        std::printf("%s, %d starts, milliseconds:", programs[p].label, runs);
+        for (double t : times[p]) std::printf(" %.0f", t);
+        std::printf("\n");
+        medians.push_back(bench::median(times[p]));
+    }
+    return medians;
 }
 
 LRESULT CALLBACK bareWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -253,11 +272,14 @@ int main() {
         }
     }
 
-    const double vexa = timeStarts({folder + L"\\vexa.exe", L"", folder}, runs, "vexa.exe");
-    const double bare = timeStarts({exe, L" --bare-window", folder}, runs, "bare window");
-    if (vexa < 0 || bare < 0) return 1;
-    std::printf("warm start to painted window: median %.0f ms\n", vexa);
-    std::printf("bare window (process start and one paint, the floor under Wine): median %.0f ms\n", bare);
+    const auto medians =
+        timeStarts({{"vexa.exe", folder + L"\\vexa.exe", L"", folder, forms::FormWindowClass},
+                    {"bare window", exe, L" --bare-window", folder, kBareClass}},
+                   runs);
+    if (!medians) return 1;
+    std::printf("warm start to painted window: median %.0f ms\n", (*medians)[0]);
+    std::printf("bare window (process start and one paint, the floor under Wine): median %.0f ms\n",
+                (*medians)[1]);
 
     try {
         reportCheck(folder);
