@@ -69,6 +69,10 @@ void McListBox::redraw() {
                 InvalidateRect(hWnd(), nullptr, FALSE);
             }
         } else {
+            // Not on the screen (its form still loading, or hidden): the bars take what was asked
+            // of them now, so that the window's frame is right when it shows, and the rows are
+            // drawn for the width they leave.
+            bars_.showPending();
             cache_.paintDue = false;
             paintRows();
         }

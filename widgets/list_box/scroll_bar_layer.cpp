@@ -127,15 +127,19 @@ bool ScrollBarLayer::applyPending(long bar) {
         if (visible != windowShows(bar)) {
             // The platform would draw the new frame, and put it on the screen, before the rows are
             // drawn for the new width: the window is kept from drawing while its frame changes and
-            // is drawn whole with the paint that follows.
-            SendMessageW(ScrollWindow, WM_SETREDRAW, FALSE, 0);
+            // is drawn whole with the paint that follows. A window not on the screen draws nothing
+            // (and turning its drawing back on would show a window that is hidden).
+            const bool onScreen = IsWindowVisible(ScrollWindow) != FALSE;
+            if (onScreen) SendMessageW(ScrollWindow, WM_SETREDRAW, FALSE, 0);
             const auto show = UseStandardBars ? nullptr : flat<ShowFn>("FlatSB_ShowScrollBar");
             if (show)
                 show(ScrollWindow, bar, visible ? TRUE : FALSE);
             else
                 ShowScrollBar(ScrollWindow, bar, visible ? 1 : 0);
-            SendMessageW(ScrollWindow, WM_SETREDRAW, TRUE, 0);
-            RedrawWindow(ScrollWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+            if (onScreen) {
+                SendMessageW(ScrollWindow, WM_SETREDRAW, TRUE, 0);
+                RedrawWindow(ScrollWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+            }
             reframed = true;
         }
     }

@@ -62,7 +62,8 @@ public:
     void settle();
     // Gives the window the visibility and enabling asked for since its last paint, and redraws the
     // frame where a bar looks other than when drawn; the owner calls it when the window is about to
-    // be painted.
+    // be painted, and when it changes the bars of a window not on the screen (a form still loading),
+    // whose frame is then right before the form shows it.
     void showPending();
     // Whether the window shows the bar now (its scroll-bar style).
     bool windowShows(long bar) const;

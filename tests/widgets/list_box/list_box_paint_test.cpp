@@ -195,4 +195,22 @@ TEST_F(ListBoxText, UnloadTakesTheHookAway) {
     EXPECT_EQ(list->ListCount(), 0);
 }
 
+// While its form is not on the screen (still loading) each refresh gives the window its bar at once,
+// so the frame is already right when the form shows it; a list box that is itself hidden stays
+// hidden through that.
+TEST_F(ListBoxPaint, OffTheScreenTheBarFollowsEachRefreshAtOnce) {
+    const auto style = [&] { return GetWindowLongW(list->hWnd(), GWL_STYLE); };
+    ASSERT_FALSE(IsWindowVisible(form->hWnd()));
+    list->setAutoHideScrollBars(true);
+    for (bool shown : {true, false}) {
+        list->setVisible(shown);
+        fill(50);
+        EXPECT_TRUE(style() & WS_VSCROLL) << "a long list, shown " << shown;
+        list->Clear();
+        list->Refresh();
+        EXPECT_FALSE(style() & WS_VSCROLL) << "an empty list, shown " << shown;
+        EXPECT_EQ((style() & WS_VISIBLE) != 0, shown);
+    }
+}
+
 } // namespace
