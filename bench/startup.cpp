@@ -30,7 +30,7 @@ namespace {
 
 const wchar_t* const kTitle = L"Vexa R7 Edition";
 const wchar_t* const kBareClass = L"BareWindow";
-constexpr DWORD SettleAfterEndMs = 500;
+constexpr DWORD kSettleAfterEndMs = 500;
 
 struct Started {
     PROCESS_INFORMATION pi{};
@@ -59,7 +59,7 @@ void end(Started& s) {
     WaitForSingleObject(s.pi.hProcess, 10000);
     CloseHandle(s.pi.hProcess);
     CloseHandle(s.pi.hThread);
-    Sleep(SettleAfterEndMs);
+    Sleep(kSettleAfterEndMs);
 }
 
 // The started process's main window once it is visible, found by its class and title. Looking only at
