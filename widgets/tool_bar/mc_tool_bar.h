@@ -167,6 +167,8 @@ protected:
     void UserControl_ReadProperties(forms::PropertyBag& bag) override;
     void UserControl_WriteProperties(forms::PropertyBag& bag) override;
     void UserControl_Resize() override;
+    void UserControl_Show() override { endHover(); }
+    void UserControl_Hide() override { endHover(); }
     void UserControl_Terminate() override;
     void propertyEffect(forms::OnChange effect) override;
     void windowMessage(core::MessageFrame& m) override;
@@ -210,6 +212,7 @@ private:
     void onTimer();
     void onMouseMove(HWND window, long x, long y);
     void onMouseLeave();
+    void endHover();
     void ShowToolTip();
     void HideToolTip();
 

@@ -110,6 +110,18 @@ void McToolBar::onMouseLeave() {
     RaiseEvent(MouseLeave);
 }
 
+// A window hidden under the pointer gets no leave notice, and the pointer is elsewhere when it shows
+// again (the bar sends its own window to the notification area): the hover ends with the hiding and
+// the showing. The leave notice still due, if any, raises MouseLeave.
+void McToolBar::endHover() {
+    if (!state_.IsHovering && look_.Button_Index == NoButton) return;
+    state_.IsHovering = false;
+    state_.IsMouseDown = false;
+    look_.Button_Index = NoButton;
+    HideToolTip();
+    DrawToolBar();
+}
+
 // --- The surfaces
 
 void McToolBar::watchSurface(forms::PictureBox& box, bool onBar) {

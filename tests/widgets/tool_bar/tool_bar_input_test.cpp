@@ -67,6 +67,30 @@ TEST_F(ToolBarInput, HoverEventsAndThePointer) {
     EXPECT_FALSE(bar->isHovering());
 }
 
+// A window hidden under the pointer gets no leave notice: the form's hiding, and its showing after a
+// hover it could not see end, both end the hover, in the state and on the screen.
+TEST_F(ToolBarInput, HidingOrShowingTheFormEndsTheHover) {
+    bar = load(applicationBag(), 640);
+    form->Show();
+    forms::DoEvents();
+    const uint32_t plain = barPixel(251, 6); // where button 3's hover frame is drawn
+    for (bool hiding : {true, false}) {
+        moveOnBar(260, 40);
+        ASSERT_EQ(bar->Button_Index(), 3);
+        ASSERT_NE(barPixel(251, 6), plain);
+        events.clear();
+        if (hiding)
+            form->Hide();
+        else
+            form->Show();
+        EXPECT_EQ(bar->Button_Index(), -1) << hiding;
+        EXPECT_FALSE(bar->isHovering()) << hiding;
+        EXPECT_EQ(barPixel(251, 6), plain) << hiding;
+        EXPECT_EQ(log(), L"") << hiding;
+    }
+    form->Hide();
+}
+
 TEST_F(ToolBarInput, UnusableCellsGiveNoButton) {
     bar->SetButtonValue(2, 0, 1L);    // a separator
     bar->SetButtonValue(4, 2, false); // disabled
