@@ -97,6 +97,8 @@ void MainCommands::returnFromTray() {
     inTray_ = false;
     main_.setWindowState(core::windowState::Normal);
     main_.Show();
+    // The keyboard comes back to the search box, as at start, wherever it was when the window left.
+    if (forms::UserControl* box = main_.findControl(L"TextBox1")) box->SetFocus();
     if (SysTrayIcon* trayIcon = icon()) trayIcon->setIconVisible(false);
 }
 

@@ -10,6 +10,8 @@
 #include "platform/core/message_frame.h"
 #include "platform/core/runtime_error.h"
 #include "platform/core/system_handles.h"
+#include "platform/data/connection_string.h"
+#include "platform/data/errors.h"
 #include "platform/forms/app.h"
 #include "platform/forms/functions.h"
 #include "platform/forms/msgbox.h"
@@ -32,10 +34,8 @@ namespace {
 
 const uint32_t kDirectionColour = 0xC56A31;
 
-// The timer that fires once the window is painted (timers come after every paint), and the message
-// the dictionary check posts when it is over.
+// The timer that fires once the window is painted (timers come after every paint).
 constexpr UINT_PTR kAfterPaintTimer = 1;
-constexpr UINT kDictionaryChecked = WM_APP + 1;
 
 } // namespace
 
@@ -70,7 +70,7 @@ void esas::Form_Load() {
     const DatabasePaths paths = databasePaths(programFolder());
     const std::wstring& dictionary = paths.dictionary;
     fvar(dictionary);
-    dictionaryFound_ = fileFound_;
+    const bool dictionaryFound = fileFound_;
     const std::wstring& settingsFile = paths.settings;
     fvar(settingsFile);
     if (!fileFound_) {
@@ -83,7 +83,7 @@ void esas::Form_Load() {
     LoadSettings();
     firstRun_ = true;
     loadDone_ = true;
-    if (!dictionaryFound_)
+    if (!dictionaryFound)
         forms::MsgBox(messageText(Message::DictionaryMissing, settings_.dil, dictionary),
                       forms::mb::Exclamation);
     else
@@ -96,35 +96,39 @@ void esas::windowMessage(core::MessageFrame& m) {
         startDictionaryCheck();
         return m.answer(0);
     }
-    if (m.msg == kDictionaryChecked) {
-        reportDictionaryCheck();
-        return m.answer(0);
-    }
     commands_.sessionMessage(m);
 }
 
 void esas::startDictionaryCheck() {
-    const HWND window = hWnd();
-    dictionaryCheck_.start(dictionaryConnectionString(databaseFolder_),
-                           [window] { PostMessageW(window, kDictionaryChecked, 0, 0); });
+    dictionaryCheck_.start(dictionaryConnectionString(databaseFolder_));
 }
 
-// A damaged dictionary is named once, as soon as it is known.
-void esas::reportDictionaryCheck() {
-    if (!dictionaryCheck_.refused() || !dictionaryCheck_.takeReport()) return;
-    try {
-        std::rethrow_exception(dictionaryCheck_.failure());
-    } catch (const core::RuntimeError& e) {
-        forms::MsgBox(failureText(e, settings_.dil), forms::mb::Exclamation);
-    }
-}
-
-bool esas::dictionaryUsable() {
-    if (!dictionaryFound_) return false;
+// The check's verdict is told when a look-up needs the dictionary, not when the check ends: a message
+// box popping up by itself would take the keys the user is typing into the search box.
+bool esas::dictionaryUsable(const data::Deadline& deadline) {
     startDictionaryCheck();
-    if (!dictionaryCheck_.refused()) return true;
-    reportDictionaryCheck();
+    switch (dictionaryCheck_.verdict(deadline)) {
+    case DictionaryCheck::Verdict::Open:
+        return true;
+    case DictionaryCheck::Verdict::Refused:
+        try {
+            std::rethrow_exception(dictionaryCheck_.failure());
+        } catch (const core::RuntimeError& e) {
+            forms::MsgBox(failureText(e, settings_.dil), forms::mb::Exclamation);
+        }
+        return false;
+    case DictionaryCheck::Verdict::Pending:
+        break;
+    }
+    const auto target = data::parseConnectionString(dictionaryConnectionString(databaseFolder_));
+    reportLookupFailure(data::DatabaseError(data::err::Locked, L"The database is in use",
+                                            target ? target->file : std::wstring()));
     return false;
+}
+
+void esas::reportLookupFailure(const core::RuntimeError& e) {
+    forms::MsgBox(messageText(Message::LookupFailed, settings_.dil) + L"\n" + failureText(e, settings_.dil),
+                  forms::mb::Exclamation);
 }
 
 void esas::connectEvents() {

@@ -34,8 +34,6 @@ public:
     // The direction the translation list was filled with, so a word taken from it is spoken in the
     // language it is in; 0 before the first headword choice.
     int translationDirection() const { return translationDirection_; }
-    // Whether the dictionary was found at start; without it every look-up refuses quietly.
-    bool dictionaryFound() const { return dictionaryFound_; }
     const Settings& settings() const { return settings_; }
 
 protected:
@@ -47,7 +45,6 @@ protected:
 
 private:
     bool fileFound_ = false;
-    bool dictionaryFound_ = false;
     bool firstRun_ = false;
     bool loadDone_ = false;
     Settings settings_;
@@ -74,10 +71,11 @@ private:
     void fillDirections();
 
     void startDictionaryCheck();
-    void reportDictionaryCheck();
-    // Whether look-ups may ask the dictionary: it was found and its check (waited for) did not find
-    // it damaged.
-    bool dictionaryUsable();
+    // Whether a look-up may ask the dictionary: the check, waited for within the look-up's deadline,
+    // did not refuse it. A refusal, or a check still waiting for the file at the deadline, is told
+    // to the user at every look-up it stops.
+    bool dictionaryUsable(const data::Deadline& deadline);
+    void reportLookupFailure(const core::RuntimeError& e);
 
     void Search();
     void Search(int direction);
@@ -86,10 +84,10 @@ private:
     void headwordChosen();
     void directionChanged();
     void searchBoxKeyUp(int keyCode, int shift);
-    // Runs a dictionary query and hands each row's text to the visitor; a failure is reported once
-    // in a message box and gives false.
+    // Runs a dictionary query within the look-up's deadline and hands each row's text to the
+    // visitor; a failure is reported in a message box and gives false.
     template <class Visit>
-    bool dictionaryQuery(const std::wstring& sql, Visit visit);
+    bool dictionaryQuery(const std::wstring& sql, const data::Deadline& deadline, Visit visit);
 };
 
 } // namespace app

@@ -106,6 +106,13 @@ forms::PropertyBag toolBarBag() {
     return bag;
 }
 
+// The tool bar is worked with the mouse: it is no tab stop, and the keyboard starts in the search box.
+forms::LayoutEntry toolBar() {
+    forms::LayoutEntry e = entry(L"McToolBar", L"mct", 0, 0, 632, 88, toolBarBag(), 6);
+    e.tabStop = false;
+    return e;
+}
+
 forms::LayoutEntry picture(const wchar_t* name, int left, int top, int width, int height,
                            std::shared_ptr<forms::StdPicture> pic, bool visible = true) {
     auto e = entry(L"Image", name, left, top, width, height, {{L"Picture", core::Variant(std::move(pic))}});
@@ -118,7 +125,7 @@ forms::Layout esas::layout() const {
     const uint32_t navy = 0x803000;
     forms::Layout l = {
         // The tool bar across the top; its five buttons open the other forms.
-        entry(L"McToolBar", L"mct", 0, 0, 632, 88, toolBarBag()),
+        toolBar(),
 
         // The search row.
         entry(L"UniTextBoxEx", L"TextBox1", 10, 98, 214, 24,

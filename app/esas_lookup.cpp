@@ -43,10 +43,10 @@ void esas::showText(const wchar_t* label, const std::wstring& text) {
 }
 
 template <class Visit>
-bool esas::dictionaryQuery(const std::wstring& sql, Visit visit) {
+bool esas::dictionaryQuery(const std::wstring& sql, const data::Deadline& deadline, Visit visit) {
     try {
         OperationScope scope{cn_, rs_};
-        cn_.Open(dictionaryConnectionString(databaseFolder_), L"", L"", -1);
+        cn_.Open(dictionaryConnectionString(databaseFolder_), deadline);
         rs_.Open(sql, cn_, 1, 3, -1);
         while (!rs_.Eof()) {
             visit(rs_.Fields(L"soz").Value().toString());
@@ -54,9 +54,7 @@ bool esas::dictionaryQuery(const std::wstring& sql, Visit visit) {
         }
         return true;
     } catch (const core::RuntimeError& e) {
-        forms::MsgBox(messageText(Message::LookupFailed, settings_.dil) + L"\n" +
-                          failureText(e, settings_.dil),
-                      forms::mb::Exclamation);
+        reportLookupFailure(e);
         return false;
     }
 }
@@ -67,7 +65,8 @@ void esas::Search() {
 
 // number is the chooser's ListIndex, read once by the caller.
 void esas::Search(int number) {
-    if (!dictionaryUsable()) return;
+    // The user waits for one deadline in all, however the look-up's time is spent.
+    const data::Deadline deadline;
     const std::wstring typed = control<textbox::UniTextBoxEx>(L"TextBox1").Text();
     const std::wstring word = forms::Trim(forms::LCase(typed));
     const Direction* d = direction(number);
@@ -80,15 +79,16 @@ void esas::Search(int number) {
         showText(L"ya", L"");
         return;
     }
+    BusyPointer busy(*this);
+    if (!dictionaryUsable(deadline)) return;
     showText(L"ddi", d->ddi);
     showText(L"ddd", d->ddd);
 
-    BusyPointer busy(*this);
     Taken ya;
     std::vector<std::wstring> found;
     const bool ok = dictionaryQuery(L"select soz from soz where soz like '%" +
                                         data::likeKey(searchKey(number, word)) + L"%' ",
-                                    [&](const std::wstring& row) {
+                                    deadline, [&](const std::wstring& row) {
                                         if (auto h = searchRow(number, row, word, ya))
                                             found.push_back(std::move(*h));
                                     });
@@ -108,7 +108,8 @@ void esas::Search(int number) {
 }
 
 void esas::headwordChosen() {
-    if (!direction(lastDirection_) || !dictionaryUsable()) return;
+    const data::Deadline deadline;
+    if (!direction(lastDirection_)) return;
     auto& ul = control<widgets::McListBox>(L"ul");
     const std::wstring h = control<widgets::McListBox>(L"list").Text();
     if (h.empty()) {
@@ -121,11 +122,12 @@ void esas::headwordChosen() {
     translationKey_ = translationKey(number, h, translationKey_);
 
     BusyPointer busy(*this);
+    if (!dictionaryUsable(deadline)) return;
     Taken ga;
     std::vector<std::wstring> found;
     const bool ok = dictionaryQuery(L"select distinct soz from soz where soz like'%" +
                                         data::likeKey(translationKey_) + L"%' ",
-                                    [&](const std::wstring& row) {
+                                    deadline, [&](const std::wstring& row) {
                                         if (auto t = translationRow(number, row, ga))
                                             found.push_back(std::move(*t));
                                     });

@@ -137,13 +137,18 @@ void checkPassword(Database& db, const std::wstring& file, const std::wstring& p
 } // namespace
 
 void Connection::Open(const std::wstring& connectionString, const std::wstring&, const std::wstring&, long) {
+    Open(connectionString, Deadline());
+    deadline_.reset();
+}
+
+void Connection::Open(const std::wstring& connectionString, Deadline deadline) {
     Close();
-    Deadline deadline;
     auto target = parseConnectionString(connectionString);
     if (!target) fail(err::BadConnectionString, L"The connection string names no data source", L"");
     if (auto kept = sessionPool::take(target->file, target->password)) {
         kept->startOperation(deadline);
         lease(std::move(kept), target->password);
+        deadline_ = deadline;
         return;
     }
     if (!core::fileExists(target->file))
@@ -157,6 +162,7 @@ void Connection::Open(const std::wstring& connectionString, const std::wstring&,
         sessionPool::notePasswordChecked(target->file, target->password);
     }
     lease(std::move(db), target->password);
+    deadline_ = deadline;
 }
 
 // The connection and its record sets hold a lease on the session: when the last of them lets go,
@@ -171,6 +177,7 @@ void Connection::lease(std::shared_ptr<Database> session, const std::wstring& pa
 
 void Connection::Close() {
     db_.reset();
+    deadline_.reset();
 }
 
 std::shared_ptr<Database> Connection::session() {

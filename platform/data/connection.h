@@ -3,6 +3,7 @@
 #include "platform/data/database.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace data {
@@ -27,15 +28,22 @@ public:
     // operation that an error cut short is closed first.
     void Open(const std::wstring& connectionString, const std::wstring& userId = {},
               const std::wstring& password = {}, long options = -1);
+    // The same within a deadline the caller set: the opening and every record set opened on the
+    // connection until it closes wait for a lock no longer than that, so an operation that began
+    // before the opening (waiting for something else) still ends on time.
+    void Open(const std::wstring& connectionString, Deadline deadline);
     void Close();
     bool isOpen() const { return db_ != nullptr; }
 
     // The open session; throws RuntimeError when the connection is closed. A record set keeps
     // it weakly, so that it notices when the connection has been closed (or destroyed).
     std::shared_ptr<Database> session();
+    // The deadline of an operation on the connection: the caller's, else a fresh one.
+    Deadline operationDeadline() const { return deadline_ ? *deadline_ : Deadline(); }
 
 private:
     std::shared_ptr<Database> db_;
+    std::optional<Deadline> deadline_;
     void lease(std::shared_ptr<Database> session, const std::wstring& password);
 };
 

@@ -98,7 +98,7 @@ void Recordset::Open(const std::wstring& source, Connection& connection, int, in
     Close();
     std::shared_ptr<Database> session = connection.session();
     Database& db = *session;
-    db.startOperation();
+    db.startOperation(connection.operationDeadline());
 
     size_t columnsAt = 0;
     std::wstring table = singleTable(source, &columnsAt);

@@ -135,6 +135,9 @@ public:
     // keeps it, otherwise the form hands it on as on activation. A form shown without activation is
     // left as it is.
     void SetFocus();
+    // The control the form gives the keyboard to when it is next activated: the one last asked to
+    // take it, or the one that had it when the form last lost the activation.
+    void rememberFocus(UserControl* control) { lastFocus_ = control; }
     HDC hDC();
     Surface& surface();
     void Refresh();

@@ -268,7 +268,11 @@ void UserControl::setWindowRegion(GdiRegion region) {
 }
 
 void UserControl::SetFocus() {
-    if (hwnd_ && IsWindowVisible(hwnd_) && IsWindowEnabled(hwnd_)) ::SetFocus(hwnd_);
+    if (!hwnd_ || !IsWindowVisible(hwnd_) || !IsWindowEnabled(hwnd_)) return;
+    // A control asked for the keyboard keeps it through a loss of the form's activation that comes
+    // after the request, however late the system reports it.
+    if (Form* f = Parent()) f->rememberFocus(this);
+    ::SetFocus(hwnd_);
 }
 
 void UserControl::Refresh() {

@@ -126,6 +126,34 @@ TEST_F(MainWindowCommands, ClosingAsksAndTheTrayTakesTheWindowAndGivesItBack) {
     EXPECT_TRUE(messages.empty());
 }
 
+// The keyboard is in the search box when the window first shows and again when it comes back from
+// the notification area, wherever it was before; Tab goes on to the direction chooser.
+TEST_F(MainWindowCommands, TheKeyboardIsInTheSearchBoxAtStartAndBackFromTheTray) {
+    open();
+    auto focusIn = [&](const wchar_t* name) {
+        const HWND focus = GetFocus(), control = w->findControl(name)->hWnd();
+        return focus && (focus == control || IsChild(control, focus));
+    };
+    EXPECT_TRUE(focusIn(L"TextBox1"));
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+    PostMessageW(GetFocus(), WM_KEYUP, VK_TAB, 0xC0000001);
+    forms::DoEvents();
+    EXPECT_TRUE(focusIn(L"co"));
+
+    list().SetFocus();
+    ShellRecord shell;
+    toolButton(4);
+    SendMessageW(w->control<app::SysTrayIcon>(L"SysTrayIcon1").notifyWindow(), 512, 1, WM_RBUTTONDOWN);
+    ASSERT_TRUE(forms::isLoaded<app::traymenu>());
+    click(forms::instance<app::traymenu>().control<forms::UserControl>(L"k").hWnd());
+    pump(50);
+    // Wherever the display's own focus went meanwhile, the window's activation brings the keyboard
+    // to the search box.
+    if (GetActiveWindow() != w->hWnd()) SetForegroundWindow(w->hWnd());
+    pump(50);
+    EXPECT_TRUE(focusIn(L"TextBox1"));
+}
+
 TEST_F(MainWindowCommands, ARightClickOnAHeadwordShowsThePopupAndTheManSpeaksIt) {
     open();
     search(1, L"bank");

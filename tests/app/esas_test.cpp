@@ -8,6 +8,7 @@
 #include "platform/core/constants.h"
 #include "platform/data/database.h"
 #include "platform/forms/app.h"
+#include "platform/forms/form.h"
 #include "widgets/command_button/kt_button.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/msgbox.h"
@@ -23,7 +24,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <future>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -254,7 +258,7 @@ TEST_F(MainWindow, TheLanguageSignalReappliesCaptionsAndKeepsTheDirections) {
     EXPECT_EQ(co().ListIndex(), 3);
 }
 
-TEST_F(MainWindow, AMissingDictionaryIsNamedOnceAndLookUpsRefuseQuietly) {
+TEST_F(MainWindow, AMissingDictionaryIsNamedAtStartAndAtEveryLookUp) {
     setLanguage(L"ru");
     ASSERT_TRUE(DeleteFileW(folder.file(L"oracle\\dat.vex").c_str()));
     open();
@@ -262,10 +266,18 @@ TEST_F(MainWindow, AMissingDictionaryIsNamedOnceAndLookUpsRefuseQuietly) {
     EXPECT_NE(messages[0].find(L"dat.vex"), std::wstring::npos);
     EXPECT_EQ(w->control<widgets::ktButton>(L"command1").Caption(), L"Поиск");
     EXPECT_EQ(co().ListCount(), 6);
-    search(1, L"bank");
-    clickFirstHeadword();
+    for (size_t n = 2; n <= 3; ++n) {
+        search(1, L"bank");
+        ASSERT_EQ(messages.size(), n);
+        EXPECT_NE(messages.back().find(L"dat.vex"), std::wstring::npos);
+        EXPECT_NE(messages.back().find(L"не найден"), std::wstring::npos);
+    }
     EXPECT_EQ(list().ListCount(), 0);
-    EXPECT_EQ(messages.size(), 1u);
+    // Put back, it is used.
+    tools::writeSampleDatabases(folder.path());
+    search(1, L"bank");
+    EXPECT_EQ(items(list()), Words{L"bank"});
+    EXPECT_EQ(messages.size(), 3u);
 }
 
 TEST_F(MainWindow, ADatabaseFailureIsReportedOnceAndTheListsStay) {
@@ -283,16 +295,16 @@ TEST_F(MainWindow, ADatabaseFailureIsReportedOnceAndTheListsStay) {
 }
 
 // The dictionary is checked through once the window is painted; a look-up that comes earlier waits
-// for the verdict, and a damaged file is named once, in the interface language, whoever learns it.
-TEST_F(MainWindow, TheWindowShowsBeforeTheDictionaryCheckAndDamageIsStillNamed) {
+// for the verdict. A damaged file is named in the interface language at every look-up it stops, and
+// never by a message of its own, which would take the keys the user is typing.
+TEST_F(MainWindow, TheWindowShowsBeforeTheDictionaryCheckAndDamageIsNamedAtEveryLookUp) {
     struct Case {
         const char* what;
         bool damaged;
         bool searchAtOnce;
     } cases[] = {{"intact, a search at once", false, true},
                  {"damaged, a search at once", true, true},
-                 {"damaged, no search", true, false}};
-    setLanguage(L"ru");
+                 {"damaged, a search after the check", true, false}};
     for (const auto& c : cases) {
         tools::writeSampleDatabases(folder.path());
         setLanguage(L"ru");
@@ -306,22 +318,83 @@ TEST_F(MainWindow, TheWindowShowsBeforeTheDictionaryCheckAndDamageIsStillNamed) 
         w->Show();
         EXPECT_TRUE(IsWindowVisible(w->hWnd())) << c.what;
         EXPECT_TRUE(messages.empty()) << c.what << ": the window waited for the check";
-        if (c.searchAtOnce) {
+        if (!c.searchAtOnce) {
+            for (int i = 0; i < 100; ++i) {
+                forms::DoEvents();
+                Sleep(10);
+            }
+            EXPECT_TRUE(messages.empty()) << c.what << ": the check spoke by itself";
+        }
+        for (size_t n = 1; n <= 2; ++n) {
             search(1, L"bank");
             EXPECT_EQ(items(list()), c.damaged ? Words{} : Words{L"bank"}) << c.what;
+            ASSERT_EQ(messages.size(), c.damaged ? n : 0u) << c.what;
+            if (c.damaged) {
+                EXPECT_NE(messages.back().find(L"dat.vex"), std::wstring::npos) << c.what;
+                EXPECT_NE(messages.back().find(L"повреждён"), std::wstring::npos) << c.what;
+            }
         }
-        for (int i = 0; i < 500 && messages.size() < (c.damaged ? 1u : 0u); ++i) {
+        w->Unload();
+        w.reset();
+        forms::DoEvents();
+    }
+}
+
+// Holds the dictionary as another program's lock would, from another connection, for a while.
+class DictionaryLock {
+public:
+    DictionaryLock(const std::wstring& file, int ms) {
+        std::promise<void> held;
+        auto taken = held.get_future();
+        thread_ = std::thread([file, ms, held = std::move(held)]() mutable {
+            try {
+                data::Database db(file);
+                db.execute(L"begin exclusive");
+                held.set_value();
+                Sleep(ms);
+                db.execute(L"rollback");
+            } catch (...) {
+                held.set_exception(std::current_exception());
+            }
+        });
+        taken.get();
+    }
+    ~DictionaryLock() { thread_.join(); }
+
+private:
+    std::thread thread_;
+};
+
+// A dictionary locked before the start: a search made while the start-up check still waits for it
+// waits one deadline in all, counted from the search, and lists the words when the lock ends within
+// it, also after the check itself gave up.
+TEST_F(MainWindow, ASearchWhileTheCheckWaitsForALockWaitsOneDeadline) {
+    struct Case {
+        const char* what;
+        int lockMs;
+        bool listed;
+    } cases[] = {{"the lock ends after the check gave up", 3500, true},
+                 {"the lock outlasts the wait", 6000, false}};
+    for (const auto& c : cases) {
+        tools::writeSampleDatabases(folder.path());
+        setLanguage(L"en");
+        messages.clear();
+        std::optional<DictionaryLock> lock;
+        ASSERT_NO_THROW(lock.emplace(folder.file(L"oracle\\dat.vex"), c.lockMs));
+        const DWORD shown = GetTickCount();
+        open();
+        while (GetTickCount() - shown < 1000) {
             forms::DoEvents();
             Sleep(10);
         }
-        for (int i = 0; i < 20; ++i) forms::DoEvents();
-        ASSERT_EQ(messages.size(), c.damaged ? 1u : 0u) << c.what;
-        if (c.damaged) {
-            EXPECT_NE(messages[0].find(L"dat.vex"), std::wstring::npos) << c.what;
-            EXPECT_NE(messages[0].find(L"повреждён"), std::wstring::npos) << c.what;
-            search(1, L"bank");
-            EXPECT_EQ(items(list()), Words{}) << c.what;
-            EXPECT_EQ(messages.size(), 1u) << c.what << ": named again";
+        const DWORD searched = GetTickCount();
+        search(1, L"bank");
+        const DWORD waited = GetTickCount() - searched;
+        EXPECT_LT(waited, 3300u) << c.what;
+        EXPECT_EQ(items(list()), c.listed ? Words{L"bank"} : Words{}) << c.what;
+        ASSERT_EQ(messages.size(), c.listed ? 0u : 1u) << c.what;
+        if (!c.listed) {
+            EXPECT_NE(messages[0].find(L"dat.vex is in use"), std::wstring::npos) << c.what;
         }
         w->Unload();
         w.reset();
@@ -336,20 +409,52 @@ TEST_F(MainWindow, AQuoteInTheWordIsSearchedForAsItIs) {
     EXPECT_TRUE(messages.empty());
 }
 
-struct ChildBox {
-    DWORD pid;
-    HWND box = nullptr;
-};
+// vexa.exe copied into a folder and started there as a user starts it; ended with the object.
+class Program {
+public:
+    explicit Program(const testsupport::TempFolder& folder) {
+        wchar_t self[MAX_PATH];
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        std::wstring bin(self);
+        bin = bin.substr(0, bin.find_last_of(L"\\/"));
+        const std::wstring exe = folder.file(L"vexa.exe");
+        copied_ = CopyFileW((bin + L"\\vexa.exe").c_str(), exe.c_str(), FALSE);
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        std::wstring cmd = L"\"" + exe + L"\"";
+        started_ = copied_ && CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                             folder.path().c_str(), &si, &pi_);
+    }
+    ~Program() {
+        if (!started_) return;
+        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 1);
+        WaitForSingleObject(pi_.hProcess, 10000);
+        CloseHandle(pi_.hThread);
+        CloseHandle(pi_.hProcess);
+    }
+    bool started() const { return started_; }
+    bool ended(DWORD ms) const { return WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0; }
 
-BOOL CALLBACK findChildBox(HWND h, LPARAM p) {
-    auto* f = reinterpret_cast<ChildBox*>(p);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    wchar_t cls[32] = {};
-    GetClassNameW(h, cls, 32);
-    if (pid == f->pid && std::wstring(cls) == L"#32770" && IsWindowVisible(h)) f->box = h;
-    return !f->box;
-}
+    // The program's visible top-level window of that class (the main window: its form's class; a
+    // message box: "#32770"), waited for up to about ten seconds.
+    HWND window(const wchar_t* windowClass, const wchar_t* title = nullptr) const {
+        for (int i = 0; i < 1000; ++i) {
+            for (HWND h = FindWindowExW(nullptr, nullptr, windowClass, title); h;
+                 h = FindWindowExW(nullptr, h, windowClass, title)) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(h, &pid);
+                if (pid == pi_.dwProcessId && IsWindowVisible(h)) return h;
+            }
+            Sleep(10);
+        }
+        return nullptr;
+    }
+    HWND messageBox() const { return window(L"#32770"); }
+
+private:
+    bool copied_ = false, started_ = false;
+    PROCESS_INFORMATION pi_{};
+};
 
 BOOL CALLBACK collectText(HWND h, LPARAM p) {
     wchar_t t[512] = {};
@@ -358,43 +463,118 @@ BOOL CALLBACK collectText(HWND h, LPARAM p) {
     return TRUE;
 }
 
+std::wstring textOf(HWND box) {
+    std::wstring text;
+    EnumChildWindows(box, collectText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+// Keys as the keyboard gives them, to whatever window has it.
+void typeKeys(const std::wstring& keys) {
+    std::vector<INPUT> in;
+    for (wchar_t c : keys) {
+        const WORD vk = c == L'\n' ? VK_RETURN : static_cast<WORD>(VkKeyScanW(c) & 0xFF);
+        INPUT down{};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = vk;
+        INPUT up = down;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        in.push_back(down);
+        in.push_back(up);
+    }
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+BOOL CALLBACK findEdit(HWND h, LPARAM p) {
+    wchar_t cls[16] = {};
+    GetClassNameW(h, cls, 16);
+    if (_wcsicmp(cls, L"Edit") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(p) = h;
+    return FALSE;
+}
+
+// The text of the window's one edit window: the search box's.
+std::wstring searchBoxText(HWND main) {
+    HWND edit = nullptr;
+    EnumChildWindows(main, findEdit, reinterpret_cast<LPARAM>(&edit));
+    wchar_t text[64] = {};
+    if (edit) SendMessageW(edit, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// Pixels of the headword list on the screen that are not its background: the list's rows.
+int headwordInk(HWND main) {
+    POINT at{10 + 3, 152 + 3}; // the list's place in the window, inside its outline
+    ClientToScreen(main, &at);
+    HDC screen = GetDC(nullptr);
+    int ink = 0;
+    for (int y = 0; y < 278; y += 2)
+        for (int x = 0; x < 296; x += 2)
+            if ((GetPixel(screen, at.x + x, at.y + y) & 0xFFFFFF) != app::kWindowColour) ++ink;
+    ReleaseDC(nullptr, screen);
+    return ink;
+}
+
 // vexa.exe in a folder that holds the dictionary but no settings: a message naming the file, then the
 // program ends.
 TEST(MainWindowProgram, AMissingSettingsFileIsNamedAndTheProgramEnds) {
     testsupport::TempFolder folder{L"vexa-nosettings-"};
     tools::writeSampleDatabases(folder.path());
     ASSERT_TRUE(DeleteFileW(folder.file(L"oracle\\lang.vex").c_str()));
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring bin(self);
-    bin = bin.substr(0, bin.find_last_of(L"\\/"));
-    const std::wstring exe = folder.file(L"vexa.exe");
-    ASSERT_TRUE(CopyFileW((bin + L"\\vexa.exe").c_str(), exe.c_str(), FALSE));
-
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::wstring cmd = L"\"" + exe + L"\"";
-    ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               folder.path().c_str(), &si, &pi));
-    // Wait for the child's message box and read its text.
-    ChildBox found{pi.dwProcessId};
-    for (int i = 0; i < 300 && !found.box; ++i) {
-        EnumWindows(findChildBox, reinterpret_cast<LPARAM>(&found));
-        Sleep(50);
-    }
-    ASSERT_NE(found.box, nullptr);
-    std::wstring text;
-    EnumChildWindows(found.box, collectText, reinterpret_cast<LPARAM>(&text));
+    Program vexa(folder);
+    ASSERT_TRUE(vexa.started());
+    const HWND box = vexa.messageBox();
+    ASSERT_NE(box, nullptr);
+    const std::wstring text = textOf(box);
     EXPECT_NE(text.find(L"lang.vex"), std::wstring::npos) << std::string(text.begin(), text.end());
-    PostMessageW(found.box, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(WaitForSingleObject(pi.hProcess, 10000), WAIT_OBJECT_0);
-    DWORD code = 0;
-    GetExitCodeProcess(pi.hProcess, &code);
-    EXPECT_NE(code, STILL_ACTIVE);
-    if (code == STILL_ACTIVE) TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(vexa.ended(10000));
+}
+
+// The first minute of a real start: keys typed as soon as the window shows, without a click, land in
+// the search box and Enter looks the word up. A damaged dictionary is named at that look-up, and again
+// at the next one after its message was closed from the keyboard.
+TEST(MainWindowProgram, KeysTypedAtOnceReachTheSearchBoxAndEveryRefusedLookUpSaysWhy) {
+    for (const bool damaged : {false, true}) {
+        testsupport::TempFolder folder{L"vexa-typing-"};
+        tools::writeSampleDatabases(folder.path());
+        if (damaged) {
+            data::Database db(folder.file(L"oracle\\dat.vex"));
+            db.execute(L"update soz_fts set soz = 'x@bank<>банк<>banka@1' where soz like '%@bank<>%'");
+        }
+        Program vexa(folder);
+        ASSERT_TRUE(vexa.started());
+        const HWND main = vexa.window(forms::FormWindowClass, L"Vexa R7 Edition");
+        ASSERT_NE(main, nullptr);
+        // The keys go to the window the system activates on the start, as the user's would.
+        for (int i = 0; i < 500 && GetForegroundWindow() != main; ++i) Sleep(10);
+        ASSERT_EQ(GetForegroundWindow(), main) << "the started window was not activated";
+        typeKeys(L"bank\n");
+        std::wstring typed;
+        for (int i = 0; i < 500 && (typed = searchBoxText(main)) != L"bank"; ++i) Sleep(10);
+        ASSERT_EQ(typed, L"bank") << "the keys did not reach the search box";
+        if (!damaged) {
+            Sleep(500); // whatever the screen showed before the window's first paint is gone
+            int ink = 0;
+            for (int i = 0; i < 500 && (ink = headwordInk(main)) == 0; ++i) Sleep(10);
+            EXPECT_GT(ink, 0) << "no headword listed";
+            EXPECT_EQ(FindWindowExW(nullptr, nullptr, L"#32770", nullptr), nullptr);
+            continue;
+        }
+        for (int look = 1; look <= 2; ++look) {
+            const HWND box = vexa.messageBox();
+            ASSERT_NE(box, nullptr) << "look-up " << look << " said nothing";
+            EXPECT_NE(textOf(box).find(L"dat.vex"), std::wstring::npos) << look;
+            typeKeys(L"\n"); // the message closed from the keyboard
+            for (int i = 0; i < 500 && IsWindow(box); ++i) Sleep(10);
+            ASSERT_FALSE(IsWindow(box)) << look;
+            if (look == 1) typeKeys(L"\n"); // the next look-up of the word still in the box
+        }
+        // The boxes' pictures are gone from the screen once the window has painted itself again.
+        int ink = 0;
+        for (int i = 0; i < 200 && (ink = headwordInk(main)) != 0; ++i) Sleep(10);
+        EXPECT_EQ(ink, 0) << "a headword listed from a damaged dictionary";
+    }
 }
 
 } // namespace
