@@ -1,13 +1,17 @@
 # Writes the bold Tahoma of the Wine prefix, which must draw every letter of the Azerbaijani, Turkish
 # and Russian alphabets whole. Run by fontforge:
-#   fontforge -lang=py -script bold-tahoma.py TAHOMA.TTF TAHOMABD.TTF DEJAVUSANS-BOLD.TTF OUT
+#   fontforge -lang=py -script bold-tahoma.py TAHOMA.TTF TAHOMABD.TTF DEJAVUSANS.TTF \
+#     DEJAVUSANS-BOLD.TTF OUT
 #
 # Without a bold face Wine makes one up from the regular face, smoothed so thinly that the breve of "й"
 # fades away; Wine's own bold face draws its small sizes from bitmaps half of which are regular-weight,
 # and lacks the schwa. So the small sizes (the captions' 11 to 13 pixels) are the regular face's own
-# bitmaps made bold the way bitmap fonts always were, each row widened by one pixel, with the letters
-# those bitmaps lack drawn in from the regular outlines first. Larger sizes use Wine's bold outlines,
-# and the letters they lack (the schwa) come from DejaVu Sans Bold.
+# bitmaps made bold the way bitmap fonts always were, each row widened by one pixel. The letters those
+# bitmaps lack are first drawn in as Wine draws them in the regular face: by FreeType from the regular
+# outlines, and the schwa from DejaVu Sans, to which the regular face is linked. A row is not widened
+# where that would close a gap the regular letter has: at these sizes the dots of "ü" and the strokes
+# of "м" stand one pixel apart. Larger sizes use Wine's bold outlines, and the letters they lack (the
+# schwa) come from DejaVu Sans Bold.
 import math
 import os
 import re
@@ -16,6 +20,7 @@ import sys
 import tempfile
 
 import fontforge
+import freetype
 
 # The pixel sizes the bold captions are drawn at (8.25, 9 and 9.75 points): one advance per glyph must
 # suit the bitmaps of all of them, which the regular face's hand-made sizes below and above would
@@ -49,41 +54,128 @@ def export_strikes(font, folder, prefix):
     return strikes(folder, prefix)
 
 
-def regular_strikes(regular, folder):
-    """The regular face's bitmaps at the captions' sizes, each given the letters it lacks, drawn from
-    the outlines."""
+def regular_strikes(regular, folder, faces):
+    """The regular face's bitmaps at the captions' sizes, each given the letters it lacks as Wine draws
+    them: FreeType's hinted monochrome rendering of the first of faces (paths) that has the letter."""
+    renderers = [freetype.Face(path) for path in faces]
+    found = {}
     for size, path in export_strikes(regular, folder, "r").items():
         if size not in SIZES:
             continue
         with open(path) as f:
-            present = {int(c) for c in re.findall(r"^ENCODING (\d+)$", f.read(), re.M)}
-        missing = [ord(c) for c in LETTERS if ord(c) not in present and has(regular, ord(c))]
-        if missing:
-            regular.selection.none()
-            for code in missing:
-                regular.selection.select(("more", "unicode"), code)
-            regular.regenBitmaps((size,))
-    return {size: path for size, path in export_strikes(regular, folder, "r").items() if size in SIZES}
+            bdf = f.read()
+        present = {int(c) for c in re.findall(r"^ENCODING (\d+)$", bdf, re.M)}
+        missing = [ord(c) for c in LETTERS if ord(c) not in present]
+        glyphs = []
+        for code in missing:
+            face = next((face for face in renderers if face.get_char_index(code)), None)
+            if face is None:
+                sys.exit("No face has U+%04X" % code)
+            glyphs.append(rendered(face, code, size))
+        count = int(re.search(r"^CHARS (\d+)$", bdf, re.M).group(1)) + len(glyphs)
+        bdf = re.sub(r"^CHARS \d+$", "CHARS %d" % count, bdf, flags=re.M)
+        with open(path, "w") as f:
+            f.write(bdf.replace("ENDFONT", "".join(glyphs) + "ENDFONT"))
+        found[size] = path
+    return found
+
+
+def rendered(face, code, size):
+    """A BDF glyph of the letter as FreeType draws it at the pixel size."""
+    face.set_pixel_sizes(0, size)
+    flags = freetype.FT_LOAD_RENDER | freetype.FT_LOAD_NO_BITMAP | freetype.FT_LOAD_TARGET_MONO
+    face.load_char(code, flags)
+    glyph, bitmap = face.glyph, face.glyph.bitmap
+    advance = (glyph.advance.x + 32) // 64
+    span = (bitmap.width + 7) // 8
+    rows = "".join(
+        bytes(bitmap.buffer[r * bitmap.pitch : r * bitmap.pitch + span]).hex().upper() + "\n"
+        for r in range(bitmap.rows)
+    )
+    box = (bitmap.width, bitmap.rows, glyph.bitmap_left, glyph.bitmap_top - bitmap.rows)
+    return (
+        "STARTCHAR uni%04X\nENCODING %d\nSWIDTH %d 0\nDWIDTH %d 0\nBBX %d %d %d %d\nBITMAP\n%sENDCHAR\n"
+        % ((code, code, advance * 1000 // size, advance) + box + (rows,))
+    )
+
+
+def widen(rows):
+    """A glyph's rows of pixels (lists of booleans, each with a blank column on the right) made bold:
+    each run of ink grows by a pixel to its right, or to its left where the right is taken, but never
+    so that it touches another run of its row or, even at a corner, another separate part of the
+    letter: the one-pixel gaps between the dots of "ü" and between the strokes of "м" stay open."""
+    height = len(rows)
+    width = len(rows[0]) if rows else 0
+    # Which separate part of the letter each pixel belongs to, 0 for none.
+    part = [[0] * width for _ in rows]
+    parts = 0
+    for r in range(height):
+        for c in range(width):
+            if rows[r][c] and not part[r][c]:
+                parts += 1
+                part[r][c] = parts
+                stack = [(r, c)]
+                while stack:
+                    y, x = stack.pop()
+                    for v in range(max(y - 1, 0), min(y + 2, height)):
+                        for u in range(max(x - 1, 0), min(x + 2, width)):
+                            if rows[v][u] and not part[v][u]:
+                                part[v][u] = parts
+                                stack.append((v, u))
+
+    def grow(r, c, beyond, owner, sideways=False):
+        if c < 0 or c >= width or part[r][c] or (0 <= beyond < width and part[r][beyond]):
+            return False
+        # Growing left only thickens what stands alone in its column (a dot, a breve), so that a
+        # round stroke does not get a square corner.
+        if sideways and any(0 <= v < height and part[v][c] for v in (r - 1, r + 1)):
+            return False
+        for v in range(max(r - 1, 0), min(r + 2, height)):
+            if any(part[v][u] not in (0, owner) for u in range(max(c - 1, 0), min(c + 2, width))):
+                return False
+        part[r][c] = owner
+        return True
+
+    for r in range(height):
+        runs = []
+        c = 0
+        while c < width:
+            if rows[r][c]:
+                start = c
+                while c < width and rows[r][c]:
+                    c += 1
+                runs.append((start, c - 1))
+            else:
+                c += 1
+        blocked = [start for start, end in runs if not grow(r, end + 1, end + 2, part[r][end])]
+        for start in blocked:
+            grow(r, start - 1, start - 2, part[r][start], sideways=True)
+    return [[bool(p) for p in row] for row in part]
 
 
 def embolden(bdf, advance):
-    """A BDF strike with every glyph one pixel wider and each row smeared one pixel to the right.
+    """A BDF strike with every glyph one pixel wider and made bold by widen.
     advance(code, width) gives a glyph's advance in pixels."""
     out = []
     width = 0
     code = -1
-    rows = False
+    rows = None
     for line in bdf.split("\n"):
         word = line.split(" ", 1)[0]
-        if rows and word != "ENDCHAR":
-            bits = len(line) * 4
-            size = (width + 1 + 7) // 8 * 8
+        if rows is not None and word != "ENDCHAR":
             value = int(line, 16) if line else 0
-            value = value << (size - bits) if size >= bits else value >> (bits - size)
-            out.append("%0*X" % (size // 4, value | value >> 1))
+            bits = len(line) * 4
+            rows.append([c < bits and bool(value >> (bits - 1 - c) & 1) for c in range(width + 1)])
             continue
-        rows = word == "BITMAP"
-        if word in ("FONTBOUNDINGBOX", "BBX"):
+        if word == "ENDCHAR" and rows is not None:
+            size = (width + 1 + 7) // 8 * 8
+            for row in widen(rows):
+                value = sum(1 << (size - 1 - c) for c, ink in enumerate(row) if ink)
+                out.append("%0*X" % (size // 4, value))
+            rows = None
+        elif word == "BITMAP":
+            rows = []
+        elif word in ("FONTBOUNDINGBOX", "BBX"):
             w, h, x, y = map(int, line.split()[1:])
             width = w
             line = "%s %d %d %d %d" % (word, w + 1, h, x, y)
@@ -146,12 +238,13 @@ def take_letters(font, donor, donor_path):
         font.paste()
 
 
-def main(regular_path, bold_path, donor_path, out):
+def main(regular_path, bold_path, linked_path, donor_path, out):
     regular = fontforge.open(regular_path)
     bold = fontforge.open(bold_path)
     with tempfile.TemporaryDirectory() as work:
         made = {}
-        strikes = regular_strikes(regular, work)
+        strikes = regular_strikes(regular, work, (regular_path, linked_path))
+        take_letters(bold, fontforge.open(donor_path), donor_path)
         # Wine measures text by the outlines' advances and places the glyphs by the bitmaps': they
         # must agree, or centred and right-aligned captions stand askew.
         fit_widths(bold, strikes)
@@ -169,7 +262,6 @@ def main(regular_path, bold_path, donor_path, out):
         bold.bitmapSizes = ()
         for size in sorted(made):
             bold.importBitmaps(made[size])
-    take_letters(bold, fontforge.open(donor_path), donor_path)
     # A font without any hinting program is hinted by FreeType's automatic hinter, which moves the
     # advances off the bitmaps' own; a program that does nothing keeps them at the outlines' widths.
     bold.setTableData("prep", bytes([0xB0, 0x00, 0x21]))  # PUSHB[0] 0, POP
@@ -182,6 +274,6 @@ def main(regular_path, bold_path, donor_path, out):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 5:
-        sys.exit("usage: fontforge -lang=py -script bold-tahoma.py TAHOMA TAHOMABD DONOR OUT")
+    if len(sys.argv) != 6:
+        sys.exit("usage: fontforge -lang=py -script bold-tahoma.py TAHOMA TAHOMABD LINKED DONOR OUT")
     main(*sys.argv[1:])

@@ -38,14 +38,14 @@ vexa_databases() {
 }
 
 # Bump when the recipe below changes, so existing prefixes are made again.
-VEXA_PREFIX_RECIPE=6
+VEXA_PREFIX_RECIPE=7
 
 # Writes a bold Tahoma that draws every letter the captions show (scripts/bold-tahoma.py says how).
 vexa_bold_tahoma() {
-  local out=$1 log wine=/usr/share/wine/fonts
+  local out=$1 log wine=/usr/share/wine/fonts dejavu=/usr/share/fonts/truetype/dejavu
   log=$(mktemp)
   if ! fontforge -lang=py -script "$VEXA_ROOT/scripts/bold-tahoma.py" "$wine/tahoma.ttf" "$wine/tahomabd.ttf" \
-    /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf "$out" >"$log" 2>&1 || [ ! -s "$out" ]; then
+    "$dejavu/DejaVuSans.ttf" "$dejavu/DejaVuSans-Bold.ttf" "$out" >"$log" 2>&1 || [ ! -s "$out" ]; then
     cat "$log" >&2
     rm -f "$log"
     echo "The bold Tahoma could not be built" >&2

@@ -1,21 +1,67 @@
 // The prefix must draw every Azerbaijani, Turkish and Russian letter the forms show whole, in the
 // faces and weights they use: not as the missing-glyph box, and with its mark (breve, diaeresis, dot,
-// cedilla). A bold face made up from the regular one has drawn "й" as "и".
+// cedilla). A bold face made up from the regular one has drawn "й" as "и"; one made by widening every
+// row of the regular bitmaps has merged the dots of "ü" and drawn "м" as "н".
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <string>
 #include <vector>
 
 namespace {
 
+constexpr int W = 64, H = 48, kBaseline = 36;
+
 struct Ink {
     std::vector<bool> mask;
     int count = 0;
     int top = -1, bottom = -1; // rows of the first and last dark pixel
     bool operator==(const Ink& o) const { return mask == o.mask; }
+
+    bool at(int x, int y) const { return x >= 0 && x < W && y >= 0 && y < H && mask[y * W + x]; }
+
+    // Separate pieces of ink (pixels touching at a corner are one piece), or with ink false, the
+    // holes the ink encloses (a hole's pixels meet at their sides).
+    int pieces(bool ink) const {
+        std::vector<bool> seen(mask.size());
+        int found = 0;
+        for (int i = 0; i < W * H; ++i) {
+            if (mask[i] != ink || seen[i]) continue;
+            bool open = false;
+            std::vector<int> stack{i};
+            seen[i] = true;
+            while (!stack.empty()) {
+                const int x = stack.back() % W, y = stack.back() / W;
+                stack.pop_back();
+                open |= x == 0 || y == 0 || x == W - 1 || y == H - 1;
+                for (int v = std::max(y - 1, 0); v <= std::min(y + 1, H - 1); ++v)
+                    for (int u = std::max(x - 1, 0); u <= std::min(x + 1, W - 1); ++u)
+                        if (mask[v * W + u] == ink && !seen[v * W + u] && (ink || u == x || v == y)) {
+                            seen[v * W + u] = true;
+                            stack.push_back(v * W + u);
+                        }
+            }
+            found += ink || !open;
+        }
+        return found;
+    }
+
+    int runs(int y) const {
+        int found = 0;
+        for (int x = 0; x < W; ++x) found += at(x, y) && !at(x - 1, y);
+        return found;
+    }
 };
+
+// The first row where the bold letter has fewer runs of ink than the regular one, where a gap
+// closed; -1 if none.
+int closedRow(const Ink& bold, const Ink& regular) {
+    for (int y = 0; y < H; ++y)
+        if (bold.runs(y) < regular.runs(y)) return y;
+    return -1;
+}
 
 class Canvas {
 public:
@@ -44,7 +90,9 @@ public:
         HGDIOBJ of = SelectObject(dc_, font);
         SetBkMode(dc_, TRANSPARENT);
         SetTextColor(dc_, RGB(0, 0, 0));
-        TextOutW(dc_, 4, 4, text.c_str(), static_cast<int>(text.size()));
+        // On a common baseline, so that the rows of two weights can be compared.
+        SetTextAlign(dc_, TA_BASELINE);
+        TextOutW(dc_, 4, kBaseline, text.c_str(), static_cast<int>(text.size()));
         SelectObject(dc_, of);
         GdiFlush();
         Ink ink;
@@ -62,7 +110,6 @@ public:
     }
 
 private:
-    static constexpr int W = 64, H = 48;
     HDC dc_;
     HBITMAP bmp_;
     HGDIOBJ old_;
@@ -103,6 +150,10 @@ const Letter kLetters[] = {
 
 // The other letters of the Russian, Turkish and Azerbaijani captions, which need only be real glyphs.
 const wchar_t kPlainLetters[] = L"абвгдежзиклмнопрстуфхцчшщъыьэюяАБВГДЕЖЗИКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯxqXQ";
+
+// Letters whose marks, strokes or eye stand a pixel apart at the captions' sizes: the bold letter must
+// keep each gap of the regular one.
+const wchar_t kGapLetters[] = L"üöşğıiмйёəÜÖŞĞİЙЁƏ";
 
 struct Face {
     const wchar_t* name;
@@ -171,6 +222,19 @@ TEST(Fonts, EveryCaptionLetterIsWholeInRegularAndBold) {
             }
         }
         EXPECT_GT(canvas.draw(font, L"Səsləndirmə Русский Çıkış").count, 0);
+        if (face.bold) {
+            HFONT regular = makeFont(face.name, face.points, false, face.charset);
+            for (const wchar_t* c = kGapLetters; *c; ++c) {
+                const Ink bold = canvas.draw(font, std::wstring(1, *c));
+                const Ink thin = canvas.draw(regular, std::wstring(1, *c));
+                const std::string what = narrow(describe(face, *c));
+                EXPECT_EQ(bold.pieces(true), thin.pieces(true)) << what << ": pieces of ink";
+                EXPECT_GE(bold.pieces(false), thin.pieces(false)) << what << ": holes filled in";
+                EXPECT_EQ(closedRow(bold, thin), -1)
+                    << what << ": a gap of the regular letter closed in that row";
+            }
+            DeleteObject(regular);
+        }
         DeleteObject(font);
     }
 }
