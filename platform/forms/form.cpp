@@ -360,8 +360,9 @@ void Form::showWindowNow(bool activate) {
         cmd = (activate && !frame_.noActivate) ? SW_RESTORE : SW_SHOWNOACTIVATE;
     ShowWindow(hwnd_, cmd);
     core::startTrace::mark(L"shown");
-    // Timers come after every paint.
-    if (hasDeferred()) SetTimer(hwnd_, kLaterControlsTimer, USER_TIMER_MINIMUM, nullptr);
+    // Timers come after every paint. Set until it has fired once, also with nothing waiting yet: a
+    // control placed meanwhile may hand the form work.
+    if (!painted_) SetTimer(hwnd_, kLaterControlsTimer, USER_TIMER_MINIMUM, nullptr);
     if (frame_.topMost)
         SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (!loaded()) return;
@@ -547,15 +548,16 @@ LRESULT Form::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         hwnd_ = nullptr;
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
+    // The form's own, before its code sees the message.
+    if (msg == WM_TIMER && wParam == kLaterControlsTimer) {
+        KillTimer(hwnd, kLaterControlsTimer);
+        finishDeferred();
+        return 0;
+    }
     core::MessageFrame frame{hwnd, msg, wParam, lParam};
     windowMessage(frame);
     if (frame.handled) return frame.result;
     switch (msg) {
-    case WM_TIMER:
-        if (wParam != kLaterControlsTimer) break;
-        KillTimer(hwnd, kLaterControlsTimer);
-        finishDeferred();
-        return 0;
     case WM_CLOSE:
         Unload(unloadMode::FormControlMenu);
         return 0;

@@ -85,6 +85,16 @@ TEST(FormsDeferred, LaterControlsWaitForThePaintAndTakeTheirPlaceInTheLayout) {
     EXPECT_TRUE(now);
     form->Unload();
 
+    // Work handed to a form shown with nothing waiting, before its paint, is done after it.
+    auto plain = std::make_shared<PlainForm>();
+    plain->setNoActivate(true);
+    plain->Show();
+    bool afterShow = false;
+    plain->afterFirstPaint([&] { afterShow = true; });
+    settle(*plain);
+    EXPECT_TRUE(afterShow);
+    plain->Unload();
+
     // A form unloaded first drops what waited.
     auto gone = std::make_shared<LaterForm>();
     gone->load();
