@@ -12,15 +12,17 @@ static const wchar_t kTitle[] = L"Vexa R7 Edition";
 static int painted = 0;
 
 static void mark(const char* step) {
-    const char* file = getenv("VEXA_START_TRACE");
-    if (!file || !*file) return;
+    // Opened once, as vexa.exe keeps its trace open.
+    static FILE* out = [] {
+        const char* file = getenv("VEXA_START_TRACE");
+        return file && *file ? fopen(file, "a") : nullptr;
+    }();
+    if (!out) return;
     FILETIME t;
     GetSystemTimeAsFileTime(&t);
     const unsigned long long ticks = ((unsigned long long)t.dwHighDateTime << 32) | t.dwLowDateTime;
-    FILE* out = fopen(file, "a");
-    if (!out) return;
     fprintf(out, "%.3f %s\n", (double)(ticks - 116444736000000000ull) / 10000.0, step);
-    fclose(out);
+    fflush(out);
 }
 
 static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

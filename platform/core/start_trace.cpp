@@ -19,30 +19,30 @@ ULONGLONG ticksOf(const FILETIME& t) {
     return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime;
 }
 
-void append(const std::wstring& file, double at, const std::wstring& step) {
+void append(HANDLE file, double at, const std::wstring& step) {
     char time[32];
     std::snprintf(time, sizeof time, "%.3f ", at);
     const std::string line = time + toUtf8(step) + "\n";
-    HANDLE h = CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
-    WriteFile(h, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(h);
+    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 } // namespace
 
 void mark(const std::wstring& step) {
-    static const std::wstring file = [] {
+    // Opened once and kept for the run: opening it per step would cost the steps' times.
+    static const HANDLE file = [] {
         wchar_t name[MAX_PATH] = L"";
-        if (!GetEnvironmentVariableW(L"VEXA_START_TRACE", name, MAX_PATH)) return std::wstring();
+        if (!GetEnvironmentVariableW(L"VEXA_START_TRACE", name, MAX_PATH)) return INVALID_HANDLE_VALUE;
+        HANDLE h = CreateFileW(name, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         FILETIME created, exited, kernel, user;
-        if (GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
-            append(name, unixMs(ticksOf(created)), L"process made");
-        return std::wstring(name);
+        if (h != INVALID_HANDLE_VALUE &&
+            GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
+            append(h, unixMs(ticksOf(created)), L"process made");
+        return h;
     }();
-    if (file.empty()) return;
+    if (file == INVALID_HANDLE_VALUE) return;
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
     append(file, unixMs(ticksOf(now)), step);
