@@ -207,7 +207,7 @@ private:
     void applyBorder();
     void applyStoredProperties();
 
-    // Start of the hook, scroll bars and pop-up.
+    // Start of the hook and the scroll bars; the pop-up is made when first needed.
     void startSubclassing();
     void createCompletePopup();
     void startScrollBars();
