@@ -9,6 +9,7 @@
 #include "platform/core/constants.h"
 #include "platform/core/message_frame.h"
 #include "platform/core/runtime_error.h"
+#include "platform/core/start_trace.h"
 #include "platform/core/system_handles.h"
 #include "platform/data/connection_string.h"
 #include "platform/data/errors.h"
@@ -93,6 +94,7 @@ void esas::Form_Load() {
 void esas::windowMessage(core::MessageFrame& m) {
     if (m.msg == WM_TIMER && m.wParam == kAfterPaintTimer) {
         KillTimer(m.hwnd, kAfterPaintTimer);
+        core::startTrace::mark(L"painted");
         startDictionaryCheck();
         return m.answer(0);
     }
@@ -204,11 +206,10 @@ void esas::applyCaptions(const std::wstring& code) {
 void esas::fillDirections() {
     static const wchar_t* const names[] = {L"En - Tr", L"En - Ru", L"Ru - En",
                                            L"Ru - Tr", L"Tr - En", L"Tr - Ru"};
-    static const wchar_t* const pictures[] = {L"et", L"er", L"re", L"rt", L"te", L"tr"};
     auto& co = control<widgets::SComboBox>(L"co");
     for (int i = 0; i < 6; ++i)
-        co.AddItem(std::wstring(12, L' ') + names[i], kDirectionColour,
-                   control<forms::Image>(pictures[i]).Picture(), true, L"", i + 1);
+        co.AddItem(std::wstring(12, L' ') + names[i], kDirectionColour, directionPictures_[i], true, L"",
+                   i + 1);
     co.list(1);
 }
 

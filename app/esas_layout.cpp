@@ -113,6 +113,12 @@ forms::LayoutEntry toolBar() {
     return e;
 }
 
+// Made after the window's first paint: it shows nothing then.
+forms::LayoutEntry later(forms::LayoutEntry e) {
+    e.afterFirstPaint = true;
+    return e;
+}
+
 forms::LayoutEntry picture(const wchar_t* name, int left, int top, int width, int height,
                            std::shared_ptr<forms::StdPicture> pic, bool visible = true) {
     auto e = entry(L"Image", name, left, top, width, height, {{L"Picture", core::Variant(std::move(pic))}});
@@ -123,6 +129,9 @@ forms::LayoutEntry picture(const wchar_t* name, int left, int top, int width, in
 
 forms::Layout esas::layout() const {
     const uint32_t navy = 0x803000;
+    const Picture directions[] = {Picture::EnTr, Picture::EnRu, Picture::RuEn,
+                                  Picture::RuTr, Picture::TrEn, Picture::TrRu};
+    for (size_t i = 0; i < directionPictures_.size(); ++i) directionPictures_[i] = loadPicture(directions[i]);
     forms::Layout l = {
         // The tool bar across the top; its five buttons open the other forms.
         toolBar(),
@@ -170,24 +179,24 @@ forms::Layout esas::layout() const {
         picture(L"Image3", 96, 446, 16, 11, loadPicture(Picture::FlagRussian)),
         entry(L"Label_KDQ", L"drs", 116, 443, 40, 16,
               {{L"Text", std::wstring()}, {L"TiengViet", false}, {L"ForeColor", colour(0x808080)}}),
-        picture(L"Image4", 160, 444, 16, 16, nullptr, false),
+        later(picture(L"Image4", 160, 444, 16, 16, nullptr, false)),
         picture(L"Image5", 606, 444, 16, 16, loadPicture(Picture::Minimise)),
         // The notification-area icon; at run time only its icon in the notification area shows.
-        entry(L"SysTrayIcon", L"SysTrayIcon1", 580, 444, 16, 16,
-              {{L"Icon", core::Variant(loadPicture(Picture::Window))}}),
+        later(entry(L"SysTrayIcon", L"SysTrayIcon1", 580, 444, 16, 16,
+                    {{L"Icon", core::Variant(loadPicture(Picture::Window))}})),
 
-        // The pictures of the six directions, handed to the chooser's items.
-        picture(L"et", 0, 0, 50, 12, loadPicture(Picture::EnTr), false),
-        picture(L"er", 0, 0, 50, 12, loadPicture(Picture::EnRu), false),
-        picture(L"re", 0, 0, 50, 12, loadPicture(Picture::RuEn), false),
-        picture(L"rt", 0, 0, 50, 12, loadPicture(Picture::RuTr), false),
-        picture(L"te", 0, 0, 50, 12, loadPicture(Picture::TrEn), false),
-        picture(L"tr", 0, 0, 50, 12, loadPicture(Picture::TrRu), false),
+        // The pictures of the six directions, whose pictures the chooser's items show.
+        later(picture(L"et", 0, 0, 50, 12, directionPictures_[0], false)),
+        later(picture(L"er", 0, 0, 50, 12, directionPictures_[1], false)),
+        later(picture(L"re", 0, 0, 50, 12, directionPictures_[2], false)),
+        later(picture(L"rt", 0, 0, 50, 12, directionPictures_[3], false)),
+        later(picture(L"te", 0, 0, 50, 12, directionPictures_[4], false)),
+        later(picture(L"tr", 0, 0, 50, 12, directionPictures_[5], false)),
     };
-    // The state the forms share.
+    // The state the forms share, made when first asked for or after the first paint.
     int left = 0;
     for (const wchar_t* name : {L"dddd", L"esdi", L"gond", L"ya", L"ga", L"flo"})
-        l.push_back(stateLabel(name, left += 20));
+        l.push_back(later(stateLabel(name, left += 20)));
     return l;
 }
 

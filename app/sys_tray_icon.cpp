@@ -3,6 +3,7 @@
 #include "app/form_parts.h"
 #include "app/traymenu.h"
 #include "platform/core/event_log.h"
+#include "platform/core/late_bound.h"
 #include "platform/forms/app.h"
 #include "platform/forms/cursor_position.h"
 #include "platform/forms/functions.h"
@@ -26,8 +27,9 @@ ShellNotify& notifySlot() {
 
 BOOL shellNotify(DWORD operation, const NOTIFYICONDATAW& record) {
     if (notifySlot()) return notifySlot()(operation, record);
+    static const core::LateBound<decltype(Shell_NotifyIconW)> notify{L"shell32.dll", "Shell_NotifyIconW"};
     NOTIFYICONDATAW copy = record;
-    return Shell_NotifyIconW(operation, &copy);
+    return notify.get() && notify.get()(operation, &copy);
 }
 
 std::set<SysTrayIcon*>& liveIcons() {

@@ -166,13 +166,14 @@ EOF
 # Wine ends a prefix's desktop process a second after the last program on the desktop ends, and the
 # next program starts a new one, which inherits that program's error output: ctest, which reads it,
 # then waits for the desktop to end as well, more than a second a test. desktop_keeper (when built)
-# starts the desktop itself and stays on it while this shell holds its input open; the server's end
-# ends it too.
+# starts the desktop itself and stays on it while this shell holds its input open (VEXA_KEEPER_FD;
+# closing it lets the desktop end); the server's end ends it too.
 vexa_keep_desktop() {
   local keeper=$VEXA_BUILD/bin/desktop_keeper.exe ready fd i
   [ -f "$keeper" ] || return 0
   ready=$(mktemp -u)
   exec {fd}> >(exec wine "$keeper" "Z:${ready//\//\\}" >/dev/null 2>&1)
+  VEXA_KEEPER_FD=$fd
   for i in $(seq 1 300); do
     [ -e "$ready" ] && break
     sleep 0.1

@@ -1,7 +1,8 @@
 #pragma once
-// A function of a system library that the program calls only now and then (speech, a rare colour):
-// the library is loaded at the first call instead of with the program, since under Wine every
-// library loaded at start adds to the time before the window shows.
+// A function of a system library that the window's first paint does not need (speech, a rare
+// colour, the notification area, tooltips): the library is loaded at the first call instead of with
+// the program, since under Wine every library loaded at start adds to the time before the window
+// shows.
 
 #include <windows.h>
 

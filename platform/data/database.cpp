@@ -2,6 +2,7 @@
 // W ones depend on the host's locale.
 #define SQL_NOUNICODEMAP
 #include "platform/data/database.h"
+#include "platform/data/odbc_api.h"
 
 #include "platform/core/host_path.h"
 #include "platform/core/text.h"
@@ -31,8 +32,8 @@ std::string driverText(short handleType, void* handle, long* native) {
         SQLINTEGER code = 0;
         SQLCHAR message[1024] = {};
         SQLSMALLINT length = 0;
-        SQLRETURN rc =
-            SQLGetDiagRec(handleType, handle, record, state, &code, message, sizeof message, &length);
+        SQLRETURN rc = odbc::api().SQLGetDiagRec(handleType, handle, record, state, &code, message,
+                                                 sizeof message, &length);
         if (!SQL_SUCCEEDED(rc)) break;
         if (record == 1) *native = code;
         if (!text.empty()) text += "; ";
@@ -48,7 +49,8 @@ int engineCode(short handleType, void* handle) {
     SQLINTEGER code = 0;
     SQLCHAR message[8] = {};
     SQLSMALLINT length = 0;
-    if (!SQL_SUCCEEDED(SQLGetDiagRec(handleType, handle, 1, state, &code, message, sizeof message, &length)))
+    if (!SQL_SUCCEEDED(
+            odbc::api().SQLGetDiagRec(handleType, handle, 1, state, &code, message, sizeof message, &length)))
         return 0;
     return static_cast<int>(code & 0xff);
 }
@@ -129,12 +131,13 @@ Database::Database(const std::wstring& windowsPath, Mode mode, Deadline deadline
     if (!hostPath) fail(err::DatabaseMissing, L"The database file cannot be reached", file_);
 
     void* handle = nullptr;
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &handle)))
+    if (!SQL_SUCCEEDED(odbc::api().SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &handle)))
         fail(err::Driver, L"The ODBC environment cannot be made", file_);
     env_.reset(handle);
-    SQLSetEnvAttr(env_.get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    odbc::api().SQLSetEnvAttr(env_.get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3),
+                              0);
     handle = nullptr;
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_DBC, env_.get(), &handle)))
+    if (!SQL_SUCCEEDED(odbc::api().SQLAllocHandle(SQL_HANDLE_DBC, env_.get(), &handle)))
         fail(err::Driver, L"The ODBC connection cannot be made", file_);
     dbc_.reset(handle);
     try {
@@ -145,7 +148,7 @@ Database::Database(const std::wstring& windowsPath, Mode mode, Deadline deadline
         static const char sql[] = "select count(*) from sqlite_master";
         bool waited = false;
         short rc = patiently(SQL_HANDLE_STMT, st.get(), [&]() -> short {
-            short r = SQLExecDirect(st.get(), (SQLCHAR*)sql, SQL_NTS);
+            short r = odbc::api().SQLExecDirect(st.get(), (SQLCHAR*)sql, SQL_NTS);
             waited = waited || (!SQL_SUCCEEDED(r) && isBusy(engineCode(SQL_HANDLE_STMT, st.get())));
             return r;
         });
@@ -164,7 +167,7 @@ Database::Database(const std::wstring& windowsPath, Mode mode, Deadline deadline
 
 StatementHandle Database::newStatement() {
     void* handle = nullptr;
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, dbc_.get(), &handle)))
+    if (!SQL_SUCCEEDED(odbc::api().SQLAllocHandle(SQL_HANDLE_STMT, dbc_.get(), &handle)))
         raise(SQL_HANDLE_DBC, dbc_.get(), L"A statement cannot be made");
     return StatementHandle(handle);
 }
@@ -178,15 +181,15 @@ void Database::connect(const std::wstring& hostPath, Mode mode) {
     std::string text = core::toUtf8(connect);
     SQLCHAR out[2048];
     SQLSMALLINT outLength = 0;
-    SQLRETURN rc = SQLDriverConnect(dbc_.get(), nullptr, reinterpret_cast<SQLCHAR*>(text.data()),
-                                    static_cast<SQLSMALLINT>(text.size()), out, sizeof out, &outLength,
-                                    SQL_DRIVER_NOPROMPT);
+    SQLRETURN rc = odbc::api().SQLDriverConnect(dbc_.get(), nullptr, reinterpret_cast<SQLCHAR*>(text.data()),
+                                                static_cast<SQLSMALLINT>(text.size()), out, sizeof out,
+                                                &outLength, SQL_DRIVER_NOPROMPT);
     if (!SQL_SUCCEEDED(rc)) raise(SQL_HANDLE_DBC, dbc_.get(), L"The database cannot be opened");
     connected_ = true;
 }
 
 void Database::disconnect() {
-    if (connected_) SQLDisconnect(dbc_.get());
+    if (connected_) odbc::api().SQLDisconnect(dbc_.get());
     connected_ = false;
 }
 
@@ -236,8 +239,8 @@ Statement Database::prepare(const std::wstring& sql) {
     std::string text = core::toUtf8(sql);
     // Preparing reads the schema, which another connection's lock can hold up.
     SQLRETURN rc = patiently(SQL_HANDLE_STMT, handle, [&]() -> short {
-        return SQLPrepare(handle, reinterpret_cast<SQLCHAR*>(text.data()),
-                          static_cast<SQLINTEGER>(text.size()));
+        return odbc::api().SQLPrepare(handle, reinterpret_cast<SQLCHAR*>(text.data()),
+                                      static_cast<SQLINTEGER>(text.size()));
     });
     if (!SQL_SUCCEEDED(rc)) raise(SQL_HANDLE_STMT, handle, L"The query cannot be run: \"" + sql + L"\"");
     return statement;
@@ -277,20 +280,20 @@ void Database::rollback() {
     if (!inTransaction_) return;
     inTransaction_ = false;
     void* handle = nullptr;
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, dbc_.get(), &handle))) return;
+    if (!SQL_SUCCEEDED(odbc::api().SQLAllocHandle(SQL_HANDLE_STMT, dbc_.get(), &handle))) return;
     StatementHandle st(handle);
     static const char sql[] = "rollback";
-    SQLExecDirect(st.get(), (SQLCHAR*)sql, SQL_NTS);
+    odbc::api().SQLExecDirect(st.get(), (SQLCHAR*)sql, SQL_NTS);
 }
 
 void FreeEnvironment::operator()(void* handle) const noexcept {
-    SQLFreeHandle(SQL_HANDLE_ENV, handle);
+    odbc::api().SQLFreeHandle(SQL_HANDLE_ENV, handle);
 }
 void FreeConnection::operator()(void* handle) const noexcept {
-    SQLFreeHandle(SQL_HANDLE_DBC, handle);
+    odbc::api().SQLFreeHandle(SQL_HANDLE_DBC, handle);
 }
 void FreeStatement::operator()(void* handle) const noexcept {
-    SQLFreeHandle(SQL_HANDLE_STMT, handle);
+    odbc::api().SQLFreeHandle(SQL_HANDLE_STMT, handle);
 }
 
 // ---- Statement ----
@@ -321,23 +324,23 @@ void Statement::bind(int index, const core::Variant& value) {
     case core::VariantType::Null:
     case core::VariantType::Empty:
         p.indicator = SQL_NULL_DATA;
-        rc = SQLBindParameter(handle_.get(), index, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 1, 0, nullptr,
-                              0, &p.indicator);
+        rc = odbc::api().SQLBindParameter(handle_.get(), index, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 1,
+                                          0, nullptr, 0, &p.indicator);
         break;
     case core::VariantType::Boolean:
     case core::VariantType::Integer:
     case core::VariantType::Long:
         p.number = value.toLong();
         p.indicator = 0;
-        rc = SQLBindParameter(handle_.get(), index, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0,
-                              &p.number, 0, &p.indicator);
+        rc = odbc::api().SQLBindParameter(handle_.get(), index, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0,
+                                          0, &p.number, 0, &p.indicator);
         break;
     case core::VariantType::Single:
     case core::VariantType::Double:
         p.real = value.toDouble();
         p.indicator = 0;
-        rc = SQLBindParameter(handle_.get(), index, SQL_PARAM_INPUT, SQL_C_DOUBLE, SQL_DOUBLE, 0, 0, &p.real,
-                              0, &p.indicator);
+        rc = odbc::api().SQLBindParameter(handle_.get(), index, SQL_PARAM_INPUT, SQL_C_DOUBLE, SQL_DOUBLE, 0,
+                                          0, &p.real, 0, &p.indicator);
         break;
     default: {
         std::wstring text = value.toString();
@@ -345,9 +348,9 @@ void Statement::bind(int index, const core::Variant& value) {
             fail(err::NulText, L"A value holding a NUL character cannot be stored", db_->file());
         p.text = core::toUtf8(text);
         p.indicator = static_cast<SQLLEN>(p.text.size());
-        rc = SQLBindParameter(handle_.get(), index, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
-                              p.text.size() ? p.text.size() : 1, 0, p.text.data(),
-                              static_cast<SQLLEN>(p.text.size()), &p.indicator);
+        rc = odbc::api().SQLBindParameter(handle_.get(), index, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
+                                          p.text.size() ? p.text.size() : 1, 0, p.text.data(),
+                                          static_cast<SQLLEN>(p.text.size()), &p.indicator);
         break;
     }
     }
@@ -357,8 +360,8 @@ void Statement::bind(int index, const core::Variant& value) {
 
 void Statement::execute() {
     SQLRETURN rc = db_->patiently(SQL_HANDLE_STMT, handle_.get(), [&]() -> short {
-        SQLFreeStmt(handle_.get(), SQL_CLOSE);
-        return SQLExecute(handle_.get());
+        odbc::api().SQLFreeStmt(handle_.get(), SQL_CLOSE);
+        return odbc::api().SQLExecute(handle_.get());
     });
     fetched_ = 0;
     if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA)
@@ -368,24 +371,25 @@ void Statement::execute() {
 
 void Statement::reset() {
     fetched_ = 0;
-    SQLFreeStmt(handle_.get(), SQL_CLOSE);
+    odbc::api().SQLFreeStmt(handle_.get(), SQL_CLOSE);
 }
 
 long Statement::rowsAffected() {
     SQLLEN count = 0;
-    if (!SQL_SUCCEEDED(SQLRowCount(handle_.get(), &count))) return 0;
+    if (!SQL_SUCCEEDED(odbc::api().SQLRowCount(handle_.get(), &count))) return 0;
     return static_cast<long>(count);
 }
 
 void Statement::describe() {
     columns_.clear();
     SQLSMALLINT count = 0;
-    if (!SQL_SUCCEEDED(SQLNumResultCols(handle_.get(), &count))) return;
+    if (!SQL_SUCCEEDED(odbc::api().SQLNumResultCols(handle_.get(), &count))) return;
     for (SQLSMALLINT i = 1; i <= count; ++i) {
         SQLCHAR name[256] = {};
         SQLSMALLINT nameLength = 0, type = 0, digits = 0, nullable = 0;
         SQLULEN size = 0;
-        SQLDescribeCol(handle_.get(), i, name, sizeof name, &nameLength, &type, &size, &digits, &nullable);
+        odbc::api().SQLDescribeCol(handle_.get(), i, name, sizeof name, &nameLength, &type, &size, &digits,
+                                   &nullable);
         columns_.push_back({core::fromUtf8(reinterpret_cast<const char*>(name)), type});
     }
 }
@@ -400,13 +404,13 @@ bool Statement::fetch() {
     bool again = false;
     SQLRETURN rc = db_->patiently(SQL_HANDLE_STMT, handle, [&]() -> short {
         if (again) {
-            SQLFreeStmt(handle, SQL_CLOSE);
-            short r = SQLExecute(handle);
-            for (long i = 0; SQL_SUCCEEDED(r) && i < fetched_; ++i) r = SQLFetch(handle);
+            odbc::api().SQLFreeStmt(handle, SQL_CLOSE);
+            short r = odbc::api().SQLExecute(handle);
+            for (long i = 0; SQL_SUCCEEDED(r) && i < fetched_; ++i) r = odbc::api().SQLFetch(handle);
             if (!SQL_SUCCEEDED(r)) return r;
         }
         again = true;
-        return SQLFetch(handle);
+        return odbc::api().SQLFetch(handle);
     });
     if (rc == SQL_NO_DATA) return false;
     if (!SQL_SUCCEEDED(rc))
@@ -437,8 +441,8 @@ core::Variant Statement::readValue(int column) {
     char buffer[4096];
     SQLLEN indicator = 0;
     for (;;) {
-        SQLRETURN rc = SQLGetData(handle_.get(), static_cast<SQLUSMALLINT>(column + 1), SQL_C_CHAR, buffer,
-                                  sizeof buffer, &indicator);
+        SQLRETURN rc = odbc::api().SQLGetData(handle_.get(), static_cast<SQLUSMALLINT>(column + 1),
+                                              SQL_C_CHAR, buffer, sizeof buffer, &indicator);
         if (rc == SQL_NO_DATA) break;
         if (!SQL_SUCCEEDED(rc))
             db_->raise(SQL_HANDLE_STMT, handle_.get(), L"Reading a value failed: \"" + sql_ + L"\"");

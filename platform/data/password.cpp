@@ -1,5 +1,6 @@
 #include "platform/data/password.h"
 
+#include "platform/core/late_bound.h"
 #include "platform/core/text.h"
 #include "platform/data/text.h"
 #include "platform/core/runtime_error.h"
@@ -44,20 +45,26 @@ std::vector<unsigned char> fromHex(const std::string& hex) {
 
 std::vector<unsigned char> pbkdf2(const std::string& password, const std::vector<unsigned char>& salt,
                                   int32_t rounds, size_t length) {
+    static const core::LateBound<decltype(BCryptOpenAlgorithmProvider)> open{L"bcrypt.dll",
+                                                                             "BCryptOpenAlgorithmProvider"};
+    static const core::LateBound<decltype(BCryptDeriveKeyPBKDF2)> derive{L"bcrypt.dll",
+                                                                         "BCryptDeriveKeyPBKDF2"};
+    static const core::LateBound<decltype(BCryptCloseAlgorithmProvider)> close{
+        L"bcrypt.dll", "BCryptCloseAlgorithmProvider"};
     BCRYPT_ALG_HANDLE alg = nullptr;
-    NTSTATUS status =
-        BCryptOpenAlgorithmProvider(&alg, BCRYPT_SHA256_ALGORITHM, nullptr, BCRYPT_ALG_HANDLE_HMAC_FLAG);
+    NTSTATUS status = open.get() && derive.get() && close.get()
+                          ? open.get()(&alg, BCRYPT_SHA256_ALGORITHM, nullptr, BCRYPT_ALG_HANDLE_HMAC_FLAG)
+                          : -1;
     if (status < 0)
         throw core::RuntimeError(core::err::InvalidProcedureCall,
                                  L"The system's crypto library cannot derive the password key");
     std::vector<unsigned char> key(length);
     std::vector<unsigned char> pw(password.begin(), password.end());
     std::vector<unsigned char> saltCopy = salt;
-    status = BCryptDeriveKeyPBKDF2(alg, pw.empty() ? nullptr : pw.data(), static_cast<ULONG>(pw.size()),
-                                   saltCopy.empty() ? nullptr : saltCopy.data(),
-                                   static_cast<ULONG>(saltCopy.size()), static_cast<ULONGLONG>(rounds),
-                                   key.data(), static_cast<ULONG>(key.size()), 0);
-    BCryptCloseAlgorithmProvider(alg, 0);
+    status = derive.get()(alg, pw.empty() ? nullptr : pw.data(), static_cast<ULONG>(pw.size()),
+                          saltCopy.empty() ? nullptr : saltCopy.data(), static_cast<ULONG>(saltCopy.size()),
+                          static_cast<ULONGLONG>(rounds), key.data(), static_cast<ULONG>(key.size()), 0);
+    close.get()(alg, 0);
     if (status < 0)
         throw core::RuntimeError(core::err::InvalidProcedureCall,
                                  L"The system's crypto library cannot derive the password key");

@@ -2,6 +2,7 @@
 
 #include "platform/core/constants.h"
 #include "platform/core/message_frame.h"
+#include "platform/core/start_trace.h"
 #include "platform/forms/app.h"
 #include "platform/forms/form_frame.h"
 #include "platform/forms/form_registry.h"
@@ -24,6 +25,9 @@ namespace forms {
 namespace {
 
 const wchar_t* const kOwnerClass = L"VexaOwner";
+// The form's own timer for what waits for its first paint; far from the small numbers a form's code
+// gives its timers.
+constexpr UINT_PTR kLaterControlsTimer = 0x7E51;
 
 void registerFormClass(WNDPROC windowProc) {
     static bool done = false;
@@ -74,6 +78,11 @@ bool Forms::unloadAll() {
     for (auto it = forms.rbegin(); it != forms.rend(); ++it)
         if ((*it)->loaded() && !(*it)->Unload()) return false;
     return true;
+}
+
+void Forms::finishDeferred() {
+    for (const auto& form : loaded())
+        if (form->hasDeferred()) form->finishDeferred();
 }
 
 void Forms::added(const std::shared_ptr<Form>& form) {
@@ -172,34 +181,71 @@ void Form::createWindow() {
 void Form::createControls() {
     auto closed = gate_->close();
     const Layout table = layout();
-    for (const LayoutEntry& e : table) {
-        ControlHost* host = this;
-        if (!e.container.empty()) {
-            auto it = std::find_if(controls_.begin(), controls_.end(), [&](const auto& c) {
-                return controlKey(c->Name(), c->Index()) == e.container;
-            });
-            if (it == controls_.end())
-                throw core::RuntimeError(core::err::SubscriptOutOfRange,
-                                         L"Unknown container: " + e.container);
-            host = it->get();
+    core::startTrace::mark(L"layout read");
+    for (size_t i = 0; i < table.size(); ++i) {
+        if (table[i].afterFirstPaint) {
+            later_.push_back({table[i], i});
+            continue;
         }
-        std::shared_ptr<UserControl> c = ControlTypes::create(e.type);
-        controls_.push_back(c);
-        containers_.push_back(e.container);
-        c->visible_ = e.visible;
-        c->enabled_ = e.enabled;
-        c->tabStop_ = e.tabStop;
-        c->tabIndex_ = e.tabIndex;
-        c->default_ = e.isDefault;
-        c->cancel_ = e.isCancel;
-        c->toolTipText_ = e.toolTipText;
-        c->tag_ = e.tag;
-        c->place(*host, e.name, e.index, e.left, e.top, e.width, e.height);
-        if (!e.enabled) EnableWindow(c->hWnd(), FALSE);
-        PropertyBag bag = e.properties;
-        c->readStored(bag);
+        createControl(table[i], controls_.size());
+        core::startTrace::mark(L"made " + table[i].name);
         if (!loaded()) return;
     }
+}
+
+void Form::afterFirstPaint(std::function<void()> work) {
+    if (painted_) return work();
+    laterWork_.push_back(std::move(work));
+}
+
+void Form::finishDeferred() {
+    painted_ = true;
+    while (!later_.empty() && loaded()) makeLaterControl(0);
+    while (!laterWork_.empty() && loaded()) {
+        const std::function<void()> work = std::move(laterWork_.front());
+        laterWork_.erase(laterWork_.begin());
+        work();
+    }
+}
+
+void Form::makeLaterControl(size_t which) {
+    auto closed = gate_->close();
+    FocusHookPause quiet;
+    // Taken out first: a control made here that asks for another finds it made or in the making.
+    const LaterControl c = later_[which];
+    later_.erase(later_.begin() + static_cast<std::ptrdiff_t>(which));
+    // Its place in the layout's order, among the controls made so far.
+    const auto waitingBefore = std::count_if(later_.begin(), later_.end(),
+                                             [&](const LaterControl& w) { return w.position < c.position; });
+    createControl(c.entry, std::min(c.position - static_cast<size_t>(waitingBefore), controls_.size()));
+    core::startTrace::mark(L"made " + c.entry.name + L" (later)");
+}
+
+void Form::createControl(const LayoutEntry& e, size_t position) {
+    ControlHost* host = this;
+    if (!e.container.empty()) {
+        auto it = std::find_if(controls_.begin(), controls_.end(), [&](const auto& c) {
+            return controlKey(c->Name(), c->Index()) == e.container;
+        });
+        if (it == controls_.end())
+            throw core::RuntimeError(core::err::SubscriptOutOfRange, L"Unknown container: " + e.container);
+        host = it->get();
+    }
+    std::shared_ptr<UserControl> c = ControlTypes::create(e.type);
+    controls_.insert(controls_.begin() + static_cast<std::ptrdiff_t>(position), c);
+    containers_.insert(containers_.begin() + static_cast<std::ptrdiff_t>(position), e.container);
+    c->visible_ = e.visible;
+    c->enabled_ = e.enabled;
+    c->tabStop_ = e.tabStop;
+    c->tabIndex_ = e.tabIndex;
+    c->default_ = e.isDefault;
+    c->cancel_ = e.isCancel;
+    c->toolTipText_ = e.toolTipText;
+    c->tag_ = e.tag;
+    c->place(*host, e.name, e.index, e.left, e.top, e.width, e.height);
+    if (!e.enabled) EnableWindow(c->hWnd(), FALSE);
+    PropertyBag bag = e.properties;
+    c->readStored(bag);
 }
 
 void Form::load() {
@@ -209,8 +255,10 @@ void Form::load() {
     core::HandlingMessage loading;
     auto self = shared_from_this();
     unloading_ = false;
+    painted_ = false;
     if (!life_.alive()) life_.renew();
     createWindow();
+    core::startTrace::mark(L"window made");
     Forms::added(self);
     holdingDrawing_ = true;
     struct DrawAtEnd {
@@ -227,6 +275,7 @@ void Form::load() {
     }
     if (!loaded()) return;
     Form_Load();
+    core::startTrace::mark(L"loaded");
 }
 
 void Form::drawWhatWaited() noexcept {
@@ -263,6 +312,9 @@ bool Form::Unload(int mode) {
 
 void Form::destroyAll() {
     unloading_ = true;
+    // What waited for the first paint is not needed any more.
+    later_.clear();
+    laterWork_.clear();
     auto keep = weak_from_this().lock();
     // Terminate of every control runs while all windows still exist.
     std::vector<std::shared_ptr<UserControl>> controls = std::move(controls_);
@@ -307,6 +359,10 @@ void Form::showWindowNow(bool activate) {
     if (IsIconic(hwnd_) && windowState_ == core::windowState::Normal)
         cmd = (activate && !frame_.noActivate) ? SW_RESTORE : SW_SHOWNOACTIVATE;
     ShowWindow(hwnd_, cmd);
+    core::startTrace::mark(L"shown");
+    // Timers come after every paint. Set until it has fired once, also with nothing waiting yet: a
+    // control placed meanwhile may hand the form work.
+    if (!painted_) SetTimer(hwnd_, kLaterControlsTimer, USER_TIMER_MINIMUM, nullptr);
     if (frame_.topMost)
         SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (!loaded()) return;
@@ -491,6 +547,12 @@ LRESULT Form::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         windowObject::detach(hwnd);
         hwnd_ = nullptr;
         return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    // The form's own, before its code sees the message.
+    if (msg == WM_TIMER && wParam == kLaterControlsTimer) {
+        KillTimer(hwnd, kLaterControlsTimer);
+        finishDeferred();
+        return 0;
     }
     core::MessageFrame frame{hwnd, msg, wParam, lParam};
     windowMessage(frame);

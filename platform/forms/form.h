@@ -15,6 +15,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -162,6 +163,14 @@ public:
     std::vector<UserControl*> allControls() const;
     // The controls of the layout, in layout order.
     const std::vector<std::shared_ptr<UserControl>>& Controls() const { return controls_; }
+    // Work the first paint does not need: done once the form has been painted (at once when it has
+    // been), or sooner when a key or a button reaches any form (the message loop calls
+    // finishDeferred); dropped when the form unloads first.
+    void afterFirstPaint(std::function<void()> work);
+    // Makes the controls of the layout that wait for the first paint (LayoutEntry::afterFirstPaint;
+    // findControl makes the one asked for at once) and does the work that waits for it.
+    void finishDeferred();
+    bool hasDeferred() const { return !later_.empty() || !laterWork_.empty(); }
     UserControl* findControl(const std::wstring& name, int index = -1) const;
     // A control by name and type: error 9 when there is none, 13 when it has another type.
     template <class T>
@@ -243,6 +252,14 @@ private:
     MouseTracker mouse_;
     std::vector<std::shared_ptr<UserControl>> controls_;
     std::vector<std::wstring> containers_; // container key of each control, parallel to controls_
+    // The layout's controls not made yet, each with its place in the layout.
+    struct LaterControl {
+        LayoutEntry entry;
+        size_t position;
+    };
+    std::vector<LaterControl> later_;
+    std::vector<std::function<void()>> laterWork_;
+    bool painted_ = false; // the first paint is over (the deferred work done)
 
     std::wstring name_;
     std::wstring caption_;
@@ -267,6 +284,8 @@ private:
     HWND ownerWindow() const;
     void createWindow();
     void createControls();
+    void createControl(const LayoutEntry& e, size_t position);
+    void makeLaterControl(size_t which);
     void destroyAll();
     void drawWhatWaited() noexcept;
     void showWindowNow(bool activate);
@@ -297,6 +316,8 @@ namespace Forms {
 std::vector<std::shared_ptr<Form>> loaded();
 // Unloads every loaded form (last loaded first); stops at a form that cancels and returns false.
 bool unloadAll();
+// Every loaded form's finishDeferred.
+void finishDeferred();
 // Called by Form: bookkeeping of loaded forms and of the global instances.
 void added(const std::shared_ptr<Form>& form);
 // Unloaded form objects are kept until the message being handled is done with, so code that still

@@ -27,6 +27,13 @@ std::vector<UserControl*> Form::allControls() const {
 UserControl* Form::findControl(const std::wstring& name, int index) const {
     for (const auto& c : controls_)
         if (c->Name() == name && c->Index() == index) return c.get();
+    // A control that waits for the first paint is made when asked for: the form's named controls
+    // all exist for whoever looks.
+    for (size_t i = 0; i < later_.size(); ++i)
+        if (later_[i].entry.name == name && later_[i].entry.index == index) {
+            const_cast<Form*>(this)->makeLaterControl(i);
+            return findControl(name, index);
+        }
     return nullptr;
 }
 

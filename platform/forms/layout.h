@@ -31,6 +31,9 @@ struct LayoutEntry {
     bool isCancel = false;
     std::wstring toolTipText;
     std::wstring tag;
+    // Made once the form has been painted (sooner when code asks for it, or when a key or a button
+    // is pressed): for a control the first paint does not show.
+    bool afterFirstPaint = false;
 
     friend bool operator==(const LayoutEntry& a, const LayoutEntry& b) = default;
 };

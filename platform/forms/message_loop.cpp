@@ -17,6 +17,12 @@ UINT dialogCode(const MSG& msg) {
         SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&copy)));
 }
 
+// A key or a button (not a mere move), which may reach any control through the handlers it runs.
+bool pressOrKey(UINT m) {
+    return (m >= WM_KEYFIRST && m <= WM_KEYLAST) || (m > WM_MOUSEMOVE && m <= WM_MOUSELAST) ||
+           (m > WM_NCMOUSEMOVE && m <= WM_NCXBUTTONDBLCLK);
+}
+
 bool usable(UserControl* c) {
     return c && c->loaded() && IsWindowVisible(c->hWnd()) && IsWindowEnabled(c->hWnd());
 }
@@ -80,6 +86,7 @@ bool MessageLoop::dialogKey(const MSG& msg) {
 void MessageLoop::process(MSG& msg) {
     try {
         core::HandlingMessage handling; // handlers run from here as from a window procedure
+        if (pressOrKey(msg.message)) Forms::finishDeferred();
         if (dialogKey(msg)) return;
     } catch (...) {
         core::reportUnexpectedError(L"Dialog keys");

@@ -3,6 +3,7 @@
 #include "app/controls.h"
 #include "app/esas.h"
 #include "app/main_window.h"
+#include "app/sys_tray_icon.h"
 
 #include "app/keyboard_layout.h"
 #include "platform/core/constants.h"
@@ -12,6 +13,7 @@
 #include "widgets/command_button/kt_button.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/msgbox.h"
+#include "platform/forms/controls/image.h"
 #include "platform/forms/controls/uni_text_box_ex.h"
 #include "support/temp_folder.h"
 #include "tools/builder.h"
@@ -156,6 +158,36 @@ TEST_F(MainWindow, StartsInTheStoredLanguageWithSixDirections) {
         w->Unload();
         w.reset();
     }
+}
+
+// The controls the first paint does not show (the hidden pictures, the state labels, the tray icon)
+// are made after it; before it, each one asked for exists with its stored values, in its place.
+TEST_F(MainWindow, EveryNamedControlExistsBeforeThePaintInLayoutOrder) {
+    const Words names{L"mct",    L"TextBox1", L"co",   L"command1", L"avto",   L"ddd",
+                      L"Label3", L"ddi",      L"list", L"ul",       L"Image1", L"Image2",
+                      L"des",    L"Image3",   L"drs",  L"Image4",   L"Image5", L"SysTrayIcon1",
+                      L"et",     L"er",       L"re",   L"rt",       L"te",     L"tr",
+                      L"dddd",   L"esdi",     L"gond", L"ya",       L"ga",     L"flo"};
+    w = std::make_shared<app::esas>();
+    w->load();
+    ASSERT_LT(w->Controls().size(), names.size()) << "nothing waited for the paint";
+    // The chooser's items show the very pictures the hidden pictures hold.
+    const wchar_t* const pictures[] = {L"et", L"er", L"re", L"rt", L"te", L"tr"};
+    for (int i = 0; i < 6; ++i) {
+        const auto& picture = w->control<forms::Image>(pictures[i]).Picture();
+        EXPECT_TRUE(picture) << i;
+        EXPECT_EQ(co().items().at(i + 1).picture, picture) << i;
+    }
+    auto& tray = w->control<app::SysTrayIcon>(L"SysTrayIcon1");
+    EXPECT_TRUE(tray.Icon());
+    EXPECT_FALSE(tray.IconVisible());
+    for (const auto& name : names)
+        EXPECT_NE(w->findControl(name), nullptr) << std::string(name.begin(), name.end());
+    Words order;
+    for (const auto& c : w->Controls()) order.push_back(c->Name());
+    EXPECT_EQ(order, names);
+    EXPECT_EQ(w->control<widgets::Label_KDQ>(L"esdi").Text(), L"en");
+    EXPECT_FALSE(IsWindowVisible(w->control<forms::Image>(L"Image4").hWnd()));
 }
 
 TEST_F(MainWindow, TypedWordIsSearchedOnEnterAndItsRowSelected) {

@@ -82,7 +82,8 @@ void DrawGradient(HDC dc, int x1, int y1, int x2, int y2, uint32_t colour1, uint
     v[1].Green = static_cast<COLOR16>(GetGValue(b) << 8);
     v[1].Blue = static_cast<COLOR16>(GetBValue(b) << 8);
     GRADIENT_RECT r{0, 1};
-    GradientFill(dc, v, 2, &r, 1, vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
+    // gdi32's own entry, which msimg32's GradientFill forwards to: one library less at start.
+    GdiGradientFill(dc, v, 2, &r, 1, vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
 }
 
 void DrawShadeLine(HDC dc, uint32_t from, uint32_t to, int x1, int y, int x2, int steps) {

@@ -3,6 +3,7 @@
 
 #include "platform/core/constants.h"
 #include "platform/core/event_log.h"
+#include "platform/core/late_bound.h"
 #include "platform/core/runtime_error.h"
 #include "platform/core/variant.h"
 #include "platform/forms/form.h"
@@ -475,8 +476,10 @@ void ktButton::setValue(bool v) {
 // --- Methods
 
 void ktButton::About() {
-    ShellExecuteW(hWnd(), L"open", L"https://vexa.example/controls/ktbutton", nullptr, nullptr,
-                  SW_SHOWNORMAL);
+    static const core::LateBound<decltype(ShellExecuteW)> open{L"shell32.dll", "ShellExecuteW"};
+    if (open.get())
+        open.get()(hWnd(), L"open", L"https://vexa.example/controls/ktbutton", nullptr, nullptr,
+                   SW_SHOWNORMAL);
 }
 
 void ktButton::ColorScheme(long Style, bool NoRedraw) {

@@ -144,7 +144,9 @@ public:
     const ScrollBarLayer& scrollBars() const { return bars_; }
     ScrollBarLayer& scrollBars() { return bars_; }
     const hook::HexTemplateHook& hooks() const { return hooks_; }
-    const CompletePopup* completePopup() const { return popup_.get(); }
+    // The full-text pop-up, made when first needed (a window of its own that no paint of the list
+    // needs); none once the list is unloaded.
+    const CompletePopup* completePopup() const;
     // The key state the input handlers read (GetKeyState unless a test replaces it).
     using KeyStateSource = SHORT(WINAPI*)(int);
     static KeyStateSource setKeyStateSource(KeyStateSource source);
@@ -174,7 +176,7 @@ private:
     ListBoxCache cache_;
     ListItems items_;
     std::shared_ptr<ImageList> imageList_;
-    std::unique_ptr<CompletePopup> popup_;
+    mutable std::unique_ptr<CompletePopup> popup_;
     hook::HexTemplateHook hooks_;
     ScrollBarLayer bars_;
     ListBoxImage shown_; // what the surface shows, when only the rows were drawn on it
@@ -205,9 +207,10 @@ private:
     void applyBorder();
     void applyStoredProperties();
 
-    // Start of the hook, scroll bars and pop-up.
+    // Start of the hook and the scroll bars; the pop-up is made when first needed.
     void startSubclassing();
     void createCompletePopup();
+    void startScrollBars();
     void showCompletePopup(long row);
     void hideCompletePopup();
     void dropStalePopup();

@@ -12,8 +12,13 @@
 
 namespace widgets {
 
+const CompletePopup* McListBox::completePopup() const {
+    const_cast<McListBox*>(this)->createCompletePopup();
+    return popup_.get();
+}
+
 void McListBox::createCompletePopup() {
-    if (popup_) return;
+    if (popup_ || !loaded()) return;
     HWND window = hWnd();
     HWND form = window ? GetAncestor(window, GA_ROOT) : nullptr;
     popup_ = std::make_unique<CompletePopup>(form);
@@ -35,6 +40,7 @@ void McListBox::dropStalePopup() {
 }
 
 void McListBox::showCompletePopup(long row) {
+    createCompletePopup();
     if (!popup_ || !popup_->hWnd()) return;
     // A row without an item, or a failure, leaves the pop-up hidden.
     if (!items_.has(bars_.SB_Value(SB_VERT) + row - 1)) {

@@ -3,6 +3,7 @@
 
 #include "platform/core/constants.h"
 #include "platform/forms/do_events.h"
+#include "platform/forms/form.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/property_table.h"
 #include "platform/forms/std_font.h"
@@ -263,7 +264,7 @@ void McListBox::UserControl_WriteProperties(forms::PropertyBag& bag) {
     properties().write(*this, bag);
 }
 
-// --- Start of the hook, the scroll-bar layer and the pop-up
+// --- Start of the hook and the scroll-bar layer
 
 void McListBox::startSubclassing() {
     core::bestEffort(L"McListBox start", [this] {
@@ -275,8 +276,18 @@ void McListBox::startSubclassing() {
                 for (long message : {WM_MOUSEWHEEL, WM_MOUSEMOVE, WM_MOUSELEAVE, WM_MOUSEHOVER, WM_VSCROLL})
                     hooks_.sc_AddMsg(window, message, hook::HexTemplateHook::HookAfter);
         }
-        if (!bars_.ScrollWindow) bars_.SB_Create(hWnd());
-        createCompletePopup();
+        if (!bars_.ScrollWindow) startScrollBars();
+    });
+}
+
+// Standard bars on a form: the flat library's initialisation, which under Wine is a library load that
+// the first paint does not need, waits until the form has been painted.
+void McListBox::startScrollBars() {
+    forms::Form* form = Ambient().UserMode && bars_.UseStandardBars ? Parent() : nullptr;
+    if (!form) return bars_.SB_Create(hWnd());
+    bars_.SB_Attach(hWnd());
+    form->afterFirstPaint([this, life = watch()] {
+        if (life.alive() && loaded() && !bars_.SB_Initialised() && bars_.ScrollWindow) bars_.SB_Init();
     });
 }
 

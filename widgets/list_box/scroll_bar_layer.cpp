@@ -36,12 +36,17 @@ Fn ScrollBarLayer::flat(const char* name) {
 }
 
 void ScrollBarLayer::SB_Create(HWND window) {
-    SB_Destroy();
-    ScrollWindow = window;
+    SB_Attach(window);
     SB_Init();
 }
 
+void ScrollBarLayer::SB_Attach(HWND window) {
+    SB_Destroy();
+    ScrollWindow = window;
+}
+
 void ScrollBarLayer::SB_Init() {
+    initialised_ = true;
     const auto initialize = flat<InitializeFlatSBFn>("InitializeFlatSB");
     if (!initialize) {
         UseStandardBars = true;
@@ -58,6 +63,7 @@ void ScrollBarLayer::SB_Destroy() {
         if (const auto uninitialize = flat<UninitializeFlatSBFn>("UninitializeFlatSB"))
             uninitialize(ScrollWindow);
     ScrollWindow = nullptr;
+    initialised_ = false;
     pending_[0] = pending_[1] = Pending{};
     drawn_[0] = drawn_[1] = BarLook{};
     sentSincePaint_ = false;

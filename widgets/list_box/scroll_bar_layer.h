@@ -34,7 +34,11 @@ public:
     long FlatStyle = 0;
 
     void SB_Create(HWND window);
+    // The window without SB_Init, which the owner of standard bars may leave until later: they call
+    // no function of the flat library, whose initialisation loads it.
+    void SB_Attach(HWND window);
     void SB_Init();
+    bool SB_Initialised() const { return initialised_; }
     void SB_Destroy();
 
     bool SB_Visible(long bar) const { return bar == SB_HORZ ? VisibleH : VisibleV; }
@@ -69,6 +73,7 @@ public:
     bool windowShows(long bar) const;
 
 private:
+    bool initialised_ = false;
     template <typename Fn>
     Fn flat(const char* name);
     struct Pending {

@@ -182,7 +182,6 @@ private:
     hook::HexTemplateHook hooks_;
     std::shared_ptr<forms::PictureBox> picMain_;
     std::shared_ptr<forms::PictureBox> picChevron_;
-    core::ModuleHandle shell32_;
     // The hover timer on the control's window.
     static constexpr UINT_PTR HoverTimer = 1;
 

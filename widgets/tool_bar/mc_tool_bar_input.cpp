@@ -4,6 +4,7 @@
 
 #include "platform/core/constants.h"
 #include "platform/core/event_log.h"
+#include "platform/core/late_bound.h"
 #include "platform/core/message_frame.h"
 #include "platform/forms/controls/picture_box.h"
 #include "platform/forms/functions.h"
@@ -125,7 +126,6 @@ void McToolBar::endHover() {
 // --- The surfaces
 
 void McToolBar::watchSurface(forms::PictureBox& box, bool onBar) {
-    box.setMouseIcon(forms::StdPicture::copyOfIcon(reinterpret_cast<HICON>(LoadCursorW(nullptr, IDC_HAND))));
     box.Click.handle([this] { surfaceClick(); });
     box.DblClick.handle([this] { surfaceDblClick(); });
     box.MouseDown.handle(
@@ -180,8 +180,15 @@ std::optional<long> McToolBar::buttonAt(bool onBar, float x, float y) const {
 bool McToolBar::hover(bool onBar, long index) {
     forms::PictureBox* surface = picDraw();
     if (!surface) return false;
-    if (index != ChevronButton)
-        surface->setMousePointer(index == NoButton ? core::pointer::Default : core::pointer::Custom);
+    if (index != ChevronButton) {
+        const bool hand = index != NoButton;
+        // The hand is loaded when first shown: under Wine the first load of a cursor reads the
+        // cursor theme, which the bar's start does not need.
+        if (hand && !surface->MouseIcon())
+            surface->setMouseIcon(
+                forms::StdPicture::copyOfIcon(reinterpret_cast<HICON>(LoadCursorW(nullptr, IDC_HAND))));
+        surface->setMousePointer(hand ? core::pointer::Custom : core::pointer::Default);
+    }
     if (index == look_.Button_Index) return true;
     look_.Button_Index = index;
     DrawToolBar();
@@ -238,6 +245,7 @@ void McToolBar::surfaceMouseUp(bool onBar, int button, int shift, float x, float
 // Right-aligned one pixel below the bar; moved just enough to stay inside the work area of the bar's
 // monitor.
 void McToolBar::ShowChevronPopup() {
+    if (userMode()) CreateChevronPopup();
     if (!picChevron_ || !picChevron_->hWnd()) return;
     RECT bar{};
     GetWindowRect(hWnd(), &bar);
@@ -266,8 +274,10 @@ void McToolBar::ShowToolTip() {
     const ToolBarButton& record = buttons_.at(look_.Button_Index);
     forms::PictureBox* surface = picDraw();
     if (record.ToolTip.empty() || !surface || !surface->hWnd()) return;
+    static const core::LateBound<decltype(InitCommonControlsEx)> init{L"comctl32.dll",
+                                                                      "InitCommonControlsEx"};
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&classes);
+    if (init.get()) init.get()(&classes);
     const DWORD style = TTS_ALWAYSTIP | TTS_NOPREFIX | (look_.TooTipStyle == RectangleTip ? 0 : TTS_BALLOON);
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, style, CW_USEDEFAULT, CW_USEDEFAULT,

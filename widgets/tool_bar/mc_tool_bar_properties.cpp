@@ -274,9 +274,7 @@ void McToolBar::UserControl_ReadProperties(forms::PropertyBag& bag) {
     // A bag without a usable count still loads one button.
     if (look_.Button_Count < 1) look_.Button_Count = 1;
     readButtons(bag);
-    const bool running = userMode();
-    look_.Button_Index = running ? NoButton : 1;
-    if (running) CreateChevronPopup();
+    look_.Button_Index = userMode() ? NoButton : 1;
     StartSubclassing();
     UserControl_Resize();
 }
@@ -326,9 +324,9 @@ bool McToolBar::userMode() const {
 }
 
 // The bar's picture box fills the control and takes the focus on a press, so that a click elsewhere
-// closes the drop-down.
+// closes the drop-down. (No shell library is loaded for the bar: nothing of it uses one, and under
+// Wine loading it would delay the window's first paint.)
 void McToolBar::UserControl_Initialize() {
-    shell32_.reset(LoadLibraryA("shell32.dll"));
     state_.drawOnChevron = false;
     picMain_ = forms::makeControl<forms::PictureBox>();
     picMain_->place(*this, L"picMain", -1, 0, 0, std::max(pixelWidth(), 0), std::max(pixelHeight(), 0));
@@ -351,6 +349,10 @@ void McToolBar::CreateChevronPopup() {
     watchSurface(*picChevron_, false);
     picChevron_->MouseMove.handle(
         [this](int b, int s, float x, float y) { picChevron_MouseMove(b, s, x, y); });
+    // Made after the hooks started: it joins them.
+    if (picMain_ && hooks_.isHooked(picMain_->hWnd()) && hooks_.sc_Subclass(picChevron_->hWnd()) >= 0)
+        for (long message : {WM_MOUSEMOVE, WM_MOUSELEAVE})
+            hooks_.sc_AddMsg(picChevron_->hWnd(), message, hook::HexTemplateHook::HookAfter);
 }
 
 void McToolBar::StartSubclassing() {
@@ -382,7 +384,6 @@ void McToolBar::UserControl_Terminate() {
     hooks_.sc_UnSubclassAll();
     picChevron_.reset();
     picMain_.reset();
-    shell32_.reset();
 }
 
 // --- Layout
@@ -402,6 +403,9 @@ void McToolBar::UserControl_Resize() {
             if (height != Height()) setHeight(height);
         }
         state_.ChevronButtons = layout.chevron;
+        // The drop-down is made only when some buttons do not fit (a top-level window costs the
+        // start of the program that shows the bar).
+        if (!state_.ChevronButtons.empty() && userMode()) CreateChevronPopup();
         if (layout.dropDownWidth) {
             state_.chevronWidth = *layout.dropDownWidth;
             state_.chevronHeight = *layout.dropDownHeight;

@@ -170,3 +170,24 @@ TEST_F(ListBoxProperties, MultiSelectAndFlatBarsAndPointerFields) {
 }
 
 } // namespace
+
+// Standard bars use nothing of the flat library, whose initialisation loads it: on a form it waits
+// until the form has been painted. Flat bars are initialised at once.
+TEST(ListBoxScrollBarStart, StandardBarsInitialiseTheFlatLibraryAfterTheFormsPaint) {
+    auto form = std::make_shared<listtest::ListForm>();
+    form->load();
+    auto standard = forms::placeControl<widgets::McListBox>(*form, L"standard", 150, 150, 3000, 1500);
+    auto flat = forms::placeControl<widgets::McListBox>(*form, L"flat", 150, 1800, 3000, 1500);
+    flat->setFlatScrollBar(true);
+    EXPECT_EQ(standard->scrollBars().ScrollWindow, standard->hWnd());
+    EXPECT_FALSE(standard->scrollBars().SB_Initialised());
+    EXPECT_TRUE(flat->scrollBars().SB_Initialised());
+    form->Show();
+    for (int i = 0; i < 100 && form->hasDeferred(); ++i) {
+        forms::DoEvents();
+        Sleep(5);
+    }
+    EXPECT_TRUE(standard->scrollBars().SB_Initialised());
+    EXPECT_TRUE(standard->scrollBars().UseStandardBars);
+    form->Unload();
+}

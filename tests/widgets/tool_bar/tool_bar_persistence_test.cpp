@@ -1,6 +1,7 @@
 // How the tool bar is stored with its form, and what it starts and stops.
 #include "tool_bar_test_support.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/variant.h"
 #include "platform/forms/std_picture.h"
 
@@ -98,6 +99,24 @@ TEST_F(ToolBarPersistence, DesignTimeLoadsWithoutHooksOrDropDown) {
     EXPECT_EQ(bar->picChevron(), nullptr);
     EXPECT_FALSE(bar->hooks().isHooked(bar->picMain()->hWnd()));
     EXPECT_TRUE(bar->chevronButtons().empty());
+}
+
+// The drop-down (a window of its own) and the hand pointer are made when first needed: a bar whose
+// buttons all fit starts without them, and gets a hooked drop-down once some do not fit.
+TEST_F(ToolBarPersistence, TheDropDownAndTheHandAreMadeWhenFirstNeeded) {
+    bar = load(forms::PropertyBag{{L"Button_Count", 2L}, {L"ShowChevron", true}}, 400);
+    EXPECT_TRUE(bar->chevronButtons().empty());
+    EXPECT_EQ(bar->picChevron(), nullptr);
+    EXPECT_FALSE(bar->picMain()->MouseIcon());
+    moveOnBar(10, 10); // over button 1
+    EXPECT_TRUE(bar->picMain()->MouseIcon());
+    EXPECT_EQ(bar->picMain()->MousePointer(), core::pointer::Custom);
+
+    bar->Move(bar->Left(), bar->Top(), 40 * 15, bar->Height());
+    ASSERT_FALSE(bar->chevronButtons().empty());
+    ASSERT_NE(bar->picChevron(), nullptr);
+    EXPECT_TRUE(bar->hooks().isHooked(bar->picChevron()->hWnd()));
+    EXPECT_TRUE(bar->hooks().carries(bar->picChevron()->hWnd(), WM_MOUSELEAVE));
 }
 
 TEST_F(ToolBarPersistence, TerminateUnhooksAllFourWindows) {
