@@ -6,13 +6,13 @@
 # Without a bold face Wine makes one up from the regular face, smoothed so thinly that the breve of "й"
 # fades away; Wine's own bold face draws its small sizes from bitmaps half of which are regular-weight,
 # and lacks the schwa. So the small sizes (the captions' 11 to 13 pixels) are the regular face's own
-# bitmaps made bold the way bitmap fonts always were, each row widened by one pixel. The letters those
-# bitmaps lack are first drawn in as Wine draws them in the regular face: by FreeType from the regular
-# outlines, and the schwa from DejaVu Sans, to which the regular face is linked. A row is not widened
-# where that would close a gap the regular letter has: at these sizes the dots of "ü" and the strokes
-# of "м" stand one pixel apart. Larger sizes use Wine's bold outlines, and the letters they lack (the
-# schwa) come from DejaVu Sans Bold.
-import math
+# bitmaps made bold the way bitmap fonts always were, each row widened by one pixel and each advance
+# with it, so that bold letters stand as far apart as regular ones. The letters those bitmaps lack are
+# first drawn in as Wine draws them in the regular face: by FreeType from the regular outlines, and
+# the schwa from DejaVu Sans, to which the regular face is linked. A row is not widened where that
+# would close a gap the regular letter has: at these sizes the dots of "ü" and the strokes of "м" stand
+# one pixel apart. Larger sizes use Wine's bold outlines, and the letters they lack (the schwa) come
+# from DejaVu Sans Bold.
 import os
 import re
 import struct
@@ -22,9 +22,8 @@ import tempfile
 import fontforge
 import freetype
 
-# The pixel sizes the bold captions are drawn at (8.25, 9 and 9.75 points): one advance per glyph must
-# suit the bitmaps of all of them, which the regular face's hand-made sizes below and above would
-# not allow. Other sizes are drawn from the outlines.
+# The pixel sizes the bold captions are drawn at (8.25, 9 and 9.75 points). Other sizes are drawn from
+# the outlines.
 SIZES = (11, 12, 13)
 
 LETTERS = (
@@ -153,12 +152,11 @@ def widen(rows):
     return [[bool(p) for p in row] for row in part]
 
 
-def embolden(bdf, advance):
-    """A BDF strike with every glyph one pixel wider and made bold by widen.
-    advance(code, width) gives a glyph's advance in pixels."""
+def embolden(bdf):
+    """A BDF strike with every glyph made bold by widen, and one pixel wider, its advance too: the
+    letters stand as far apart as the regular ones."""
     out = []
     width = 0
-    code = -1
     rows = None
     for line in bdf.split("\n"):
         word = line.split(" ", 1)[0]
@@ -179,11 +177,9 @@ def embolden(bdf, advance):
             w, h, x, y = map(int, line.split()[1:])
             width = w
             line = "%s %d %d %d %d" % (word, w + 1, h, x, y)
-        elif word == "ENCODING":
-            code = int(line.split()[1])
         elif word == "DWIDTH":
             dx, dy = map(int, line.split()[1:])
-            line = "DWIDTH %d %d" % (advance(code, dx + 1), dy)
+            line = "DWIDTH %d %d" % (dx + 1, dy)
         elif word == "WEIGHT_NAME":
             line = 'WEIGHT_NAME "Bold"'
         out.append(line)
@@ -197,29 +193,64 @@ def advances(path):
     return {int(code): int(width) for code, width in found}
 
 
-def fit_widths(bold, strikes):
-    """Gives each glyph of the bold face an advance that, scaled to any bitmap size and rounded, is at
-    least its bitmap's made-bold advance there, and no less than its outline needs."""
-    needed = {}
-    for size, path in strikes.items():
-        for code, width in advances(path).items():
-            need = (width + 1 - 0.5) * bold.em / size
-            needed[code] = max(needed.get(code, 0), need)
-    for code, need in needed.items():
-        if has(bold, code):
-            glyph = bold[code]
-            glyph.width = int(math.ceil(max(need, glyph.boundingBox()[2])))
-
-
-def raw_table(path, tag):
+def tables(path):
+    """A font file's tables, by tag."""
     with open(path, "rb") as f:
         data = f.read()
     (count,) = struct.unpack(">H", data[4:6])
+    found = {}
     for i in range(count):
         name, _, offset, length = struct.unpack(">4sIII", data[12 + 16 * i : 28 + 16 * i])
-        if name == tag:
-            return data[offset : offset + length]
-    return None
+        found[name] = data[offset : offset + length]
+    return found
+
+
+def checksum(data):
+    data += b"\0" * (-len(data) % 4)
+    return sum(struct.unpack(">%dI" % (len(data) // 4), data)) & 0xFFFFFFFF
+
+
+def add_table(path, tag, data):
+    """Adds a table to a font file. fontforge cannot write this one: it depends on the order of the
+    glyphs in the file, which fontforge settles only while writing it."""
+    found = tables(path)
+    found[tag] = data
+    head = bytearray(found[b"head"])
+    head[8:12] = bytes(4)
+    found[b"head"] = bytes(head)
+    tags = sorted(found)
+    power = 1 << (len(tags).bit_length() - 1)
+    header = struct.pack(
+        ">IHHHH", 0x10000, len(tags), 16 * power, power.bit_length() - 1, 16 * (len(tags) - power)
+    )
+    offset = len(header) + 16 * len(tags)
+    directory, body, at = b"", b"", {}
+    for name in tags:
+        at[name] = offset + len(body)
+        directory += struct.pack(">4sIII", name, checksum(found[name]), at[name], len(found[name]))
+        body += found[name] + bytes(-len(found[name]) % 4)
+    font = bytearray(header + directory + body)
+    adjust = at[b"head"] + 8
+    font[adjust : adjust + 4] = struct.pack(">I", (0xB1B0AFBA - checksum(bytes(font))) & 0xFFFFFFFF)
+    with open(path, "wb") as f:
+        f.write(font)
+
+
+def device_metrics(path, widths):
+    """An hdmx table giving each glyph of the font file its advance in pixels at the bitmap sizes:
+    widths[size][code] where the strike has the glyph, else its outline's advance rounded."""
+    font = fontforge.open(path)
+    (count,) = struct.unpack(">H", tables(path)[b"maxp"][4:6])
+    glyphs = {g.originalgid: g for g in font.glyphs()}
+    record = (count + 2 + 3) // 4 * 4
+    table = struct.pack(">HHI", 0, len(widths), record)
+    for size in sorted(widths):
+        row = [0] * count
+        for gid, g in glyphs.items():
+            row[gid] = widths[size].get(g.unicode, int(g.width * size / font.em + 0.5))
+        table += struct.pack(">BB", size, max(row)) + bytes(row) + bytes(record - 2 - count)
+    font.close()
+    return table
 
 
 def take_letters(font, donor, donor_path):
@@ -245,32 +276,30 @@ def main(regular_path, bold_path, linked_path, donor_path, out):
         made = {}
         strikes = regular_strikes(regular, work, (regular_path, linked_path))
         take_letters(bold, fontforge.open(donor_path), donor_path)
-        # Wine measures text by the outlines' advances and places the glyphs by the bitmaps': they
-        # must agree, or centred and right-aligned captions stand askew.
-        fit_widths(bold, strikes)
         for size, path in strikes.items():
-
-            def advance(code, made_bold, size=size):
-                if has(bold, code):
-                    return int(bold[code].width * size / bold.em + 0.5)
-                return made_bold
-
             with open(path) as f:
                 made[size] = os.path.join(work, "b-%d.bdf" % size)
                 with open(made[size], "w") as g:
-                    g.write(embolden(f.read(), advance))
+                    g.write(embolden(f.read()))
         bold.bitmapSizes = ()
         for size in sorted(made):
             bold.importBitmaps(made[size])
-    # A font without any hinting program is hinted by FreeType's automatic hinter, which moves the
-    # advances off the bitmaps' own; a program that does nothing keeps them at the outlines' widths.
-    bold.setTableData("prep", bytes([0xB0, 0x00, 0x21]))  # PUSHB[0] 0, POP
+        widths = {size: advances(path) for size, path in made.items()}
+    # Wine measures text by the outlines' advances and places the glyphs by the bitmaps': they must
+    # agree, or centred and right-aligned captions stand askew. No one advance suits the bitmaps of all
+    # three sizes (the regular "m" is 8, 10 and 11 pixels wide), so a table of advances by pixel size
+    # (hdmx) gives each size its own, and the outlines keep the advances of Wine's bold face, whose
+    # larger sizes they draw. FreeType reads that table only for a font whose hinting program asks to
+    # be run as written (INSTCTRL 3); a font without any program would be hinted by FreeType's
+    # automatic hinter instead.
+    bold.setTableData("prep", bytes([0xB1, 0x04, 0x03, 0x8E]))  # PUSHB[1] 4 3, INSTCTRL
     # Wine sizes the face by its device metrics, which fontforge does not read; the bitmaps keep the
     # regular face's heights and the letters taken in reach neither extreme, so the table stays true.
-    vdmx = raw_table(bold_path, b"VDMX")
+    vdmx = tables(bold_path).get(b"VDMX")
     if vdmx:
         bold.setTableData("VDMX", vdmx)
     bold.generate(out, bitmap_type="ttf")
+    add_table(out, b"hdmx", device_metrics(out, widths))
 
 
 if __name__ == "__main__":
