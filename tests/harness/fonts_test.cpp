@@ -1,7 +1,8 @@
 // The prefix must draw every Azerbaijani, Turkish and Russian letter the forms show whole, in the
 // faces and weights they use: not as the missing-glyph box, and with its mark (breve, diaeresis, dot,
 // cedilla). A bold face made up from the regular one has drawn "й" as "и"; one made by widening every
-// row of the regular bitmaps has merged the dots of "ü" and drawn "м" as "н".
+// row of the regular bitmaps has merged the dots of "ü" and drawn "м" as "н"; one that gave each letter
+// a single advance for all the captions' sizes left a hole after "m".
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -18,6 +19,7 @@ struct Ink {
     std::vector<bool> mask;
     int count = 0;
     int top = -1, bottom = -1; // rows of the first and last dark pixel
+    int right = -1;            // the last column with a dark pixel
     bool operator==(const Ink& o) const { return mask == o.mask; }
 
     bool at(int x, int y) const { return x >= 0 && x < W && y >= 0 && y < H && mask[y * W + x]; }
@@ -104,9 +106,23 @@ public:
             if (dark) {
                 if (ink.top < 0) ink.top = i / W;
                 ink.bottom = i / W;
+                ink.right = std::max(ink.right, i % W);
             }
         }
         return ink;
+    }
+
+    int measure(HFONT font, const std::wstring& text) {
+        HGDIOBJ of = SelectObject(dc_, font);
+        SIZE size{};
+        GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(dc_, of);
+        return size.cx;
+    }
+
+    // How far the letter moves the next one along, as drawn.
+    int advance(HFONT font, wchar_t letter) {
+        return draw(font, std::wstring(1, letter) + L"l").right - draw(font, L"l").right;
     }
 
 private:
@@ -236,6 +252,31 @@ TEST(Fonts, EveryCaptionLetterIsWholeInRegularAndBold) {
             DeleteObject(regular);
         }
         DeleteObject(font);
+    }
+}
+
+// Every letter of the captions' alphabets.
+const wchar_t kAlphabets[] = L"abcçdeəfgğhxıijkqlmnoöprsştuüvyzâîûABCÇDEƏFGĞHXIİJKQLMNOÖPRSŞTUÜVYZÂÎÛ"
+                             L"абвгдеёжзийклмнопрстуфхцчшщъыьэюяАБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ";
+
+// The bold captions' sizes, where the bold face is the regular one's letters widened by a pixel: a bold
+// letter may stand one pixel further from the next letter than the regular one, no more, and must be
+// measured as it is drawn, or centred and right-aligned captions stand askew.
+const double kBoldCaptionPoints[] = {8.25, 9, 9.75};
+
+TEST(Fonts, BoldCaptionLettersAreSpacedAsTheRegularOnes) {
+    Canvas canvas;
+    for (double points : kBoldCaptionPoints) {
+        HFONT bold = makeFont(L"Tahoma", points, true, TURKISH_CHARSET);
+        HFONT regular = makeFont(L"Tahoma", points, false, TURKISH_CHARSET);
+        for (const wchar_t* c = kAlphabets; *c; ++c) {
+            const std::string what = narrow(describe({L"Tahoma", points, true, TURKISH_CHARSET}, *c));
+            const int advance = canvas.advance(bold, *c);
+            EXPECT_LE(advance, canvas.advance(regular, *c) + 1) << what << ": too far from the next letter";
+            EXPECT_EQ(canvas.measure(bold, std::wstring(1, *c)), advance) << what << ": measured otherwise";
+        }
+        DeleteObject(regular);
+        DeleteObject(bold);
     }
 }
 
