@@ -11,8 +11,10 @@
 # first drawn in as Wine draws them in the regular face: by FreeType from the regular outlines, and
 # the schwa from DejaVu Sans, to which the regular face is linked. A row is not widened where that
 # would close a gap the regular letter has: at these sizes the dots of "ü" and the strokes of "м" stand
-# one pixel apart. Larger sizes use Wine's bold outlines, and the letters they lack (the schwa) come
-# from DejaVu Sans Bold.
+# one pixel apart. Where that leaves a stroke of a letter thin, so that the letter comes out lopsided
+# (the 11-pixel "м" read as "и"), the letter is Wine's own bold bitmap of it where that one is bold and
+# whole, its advance growing with its width. Larger sizes use Wine's bold outlines, and the letters they
+# lack (the schwa) come from DejaVu Sans Bold.
 import os
 import re
 import struct
@@ -102,7 +104,8 @@ def widen(rows):
     """A glyph's rows of pixels (lists of booleans, each with a blank column on the right) made bold:
     each run of ink grows by a pixel to its right, or to its left where the right is taken, but never
     so that it touches another run of its row or, even at a corner, another separate part of the
-    letter: the one-pixel gaps between the dots of "ü" and between the strokes of "м" stay open."""
+    letter: the one-pixel gaps between the dots of "ü" and between the strokes of "м" stay open. Also
+    whether some run could grow neither way: that stroke stays thin beside bold ones."""
     height = len(rows)
     width = len(rows[0]) if rows else 0
     # Which separate part of the letter each pixel belongs to, 0 for none.
@@ -135,6 +138,7 @@ def widen(rows):
         part[r][c] = owner
         return True
 
+    thin = False
     for r in range(height):
         runs = []
         c = 0
@@ -148,42 +152,126 @@ def widen(rows):
                 c += 1
         blocked = [start for start, end in runs if not grow(r, end + 1, end + 2, part[r][end])]
         for start in blocked:
-            grow(r, start - 1, start - 2, part[r][start], sideways=True)
-    return [[bool(p) for p in row] for row in part]
+            thin |= not grow(r, start - 1, start - 2, part[r][start], sideways=True)
+    return [[bool(p) for p in row] for row in part], thin
 
 
-def embolden(bdf):
-    """A BDF strike with every glyph made bold by widen, and one pixel wider, its advance too: the
-    letters stand as far apart as the regular ones."""
-    out = []
-    width = 0
-    rows = None
-    for line in bdf.split("\n"):
-        word = line.split(" ", 1)[0]
-        if rows is not None and word != "ENDCHAR":
-            value = int(line, 16) if line else 0
-            bits = len(line) * 4
-            rows.append([c < bits and bool(value >> (bits - 1 - c) & 1) for c in range(width + 1)])
+def pixels(rows, x, y):
+    """A glyph's dark pixels as (column, row) from its origin, rows counted up from the baseline, given
+    its rows top to bottom and where the bottom left corner of their box stands."""
+    height = len(rows)
+    return {(x + c, y + height - 1 - r) for r, row in enumerate(rows) for c, dark in enumerate(row) if dark}
+
+
+def shape(ink):
+    """What the font test counts in a letter: its pieces of ink (pixels touching at a corner are one
+    piece), the holes they enclose (blank pixels meeting at their sides) and the runs of ink of each
+    row."""
+    xs, ys = [x for x, _ in ink], [y for _, y in ink]
+    left, right, bottom, top = min(xs) - 1, max(xs) + 1, min(ys) - 1, max(ys) + 1
+    found = {True: 0, False: 0}
+    seen = set()
+    for start in ((x, y) for x in range(left, right + 1) for y in range(bottom, top + 1)):
+        if start in seen:
             continue
-        if word == "ENDCHAR" and rows is not None:
-            size = (width + 1 + 7) // 8 * 8
-            for row in widen(rows):
-                value = sum(1 << (size - 1 - c) for c, ink in enumerate(row) if ink)
-                out.append("%0*X" % (size // 4, value))
-            rows = None
-        elif word == "BITMAP":
-            rows = []
-        elif word in ("FONTBOUNDINGBOX", "BBX"):
-            w, h, x, y = map(int, line.split()[1:])
-            width = w
-            line = "%s %d %d %d %d" % (word, w + 1, h, x, y)
-        elif word == "DWIDTH":
-            dx, dy = map(int, line.split()[1:])
-            line = "DWIDTH %d %d" % (dx + 1, dy)
-        elif word == "WEIGHT_NAME":
-            line = 'WEIGHT_NAME "Bold"'
-        out.append(line)
-    return "\n".join(out)
+        dark = start in ink
+        seen.add(start)
+        stack, outside = [start], False
+        while stack:
+            x, y = stack.pop()
+            outside |= x in (left, right) or y in (bottom, top)
+            for u in range(max(x - 1, left), min(x + 2, right + 1)):
+                for v in range(max(y - 1, bottom), min(y + 2, top + 1)):
+                    if (u, v) not in seen and ((u, v) in ink) == dark and (dark or u == x or v == y):
+                        seen.add((u, v))
+                        stack.append((u, v))
+        found[dark] += dark or not outside
+    runs = {}
+    for x, y in ink:
+        runs[y] = runs.get(y, 0) + ((x - 1, y) not in ink)
+    return found[True], found[False], runs
+
+
+def whole(bold, regular):
+    """Whether the bold letter keeps the regular one's pieces of ink, its holes and the gaps of each of
+    its rows, as the font test counts them."""
+    pieces, holes, runs = shape(bold)
+    want_pieces, want_holes, want_runs = shape(regular)
+    return (
+        pieces == want_pieces
+        and holes >= want_holes
+        and all(runs.get(y, 0) >= n for y, n in want_runs.items())
+    )
+
+
+def own_letter(face, size, code):
+    """The letter's pixels as the face's own bitmap at the pixel size draws it; None where the face has
+    no bitmap of it."""
+    face.set_pixel_sizes(0, size)
+    if not face.get_char_index(code):
+        return None
+    face.load_char(code, freetype.FT_LOAD_DEFAULT)
+    glyph, bitmap = face.glyph, face.glyph.bitmap
+    if glyph.format != freetype.FT_GLYPH_FORMAT_BITMAP or bitmap.pixel_mode != freetype.FT_PIXEL_MODE_MONO:
+        return None
+    rows = [
+        [bool(bitmap.buffer[r * bitmap.pitch + c // 8] >> (7 - c % 8) & 1) for c in range(bitmap.width)]
+        for r in range(bitmap.rows)
+    ]
+    return pixels(rows, glyph.bitmap_left, glyph.bitmap_top - bitmap.rows)
+
+
+def hex_rows(rows):
+    size = (len(rows[0]) + 7) // 8 * 8 if rows else 8
+    return [
+        "%0*X" % (size // 4, sum(1 << (size - 1 - c) for c, ink in enumerate(row) if ink)) for row in rows
+    ]
+
+
+def embolden(bdf, own):
+    """A BDF strike made bold: every glyph by widen, one pixel wider and its advance too, so that the
+    letters stand as far apart as the regular ones. Where widen leaves a stroke of a letter thin, the
+    letter comes out lopsided (the 11-pixel "м" read as "и"): it is then own(code), the bold face's
+    own bitmap of it, if that is truly bold (more ink than the regular letter) and whole. Its ink
+    starts where the regular letter's does and its advance grows with its width, so that the blank
+    columns on either side stay the regular letter's."""
+    letters = {ord(c) for c in LETTERS}
+    boxes = []
+
+    def glyph(found):
+        lines = found.group(0).split("\n")
+        start = lines.index("BITMAP") + 1
+        field = {line.split(" ", 1)[0]: [int(n) for n in line.split()[1:]] for line in lines[1 : start - 1]}
+        code = field["ENCODING"][0]
+        advance, rise = field["DWIDTH"]
+        w, h, x, y = field["BBX"]
+        rows = []
+        for line in lines[start:-1]:
+            value, bits = int(line, 16) if line else 0, len(line) * 4
+            rows.append([c < bits and bool(value >> (bits - 1 - c) & 1) for c in range(w + 1)])
+        bold, thin = widen(rows)
+        regular = pixels(rows, x, y)
+        letter = own(code) if thin and code in letters else None
+        if letter and len(letter) > len(regular) and whole(letter, regular):
+            shift = min(u for u, _ in regular) - min(u for u, _ in letter)
+            letter = {(u + shift, v) for u, v in letter}
+            x, y = min(u for u, _ in letter), min(v for _, v in letter)
+            w, h = max(u for u, _ in letter) - x + 1, max(v for _, v in letter) - y + 1
+            advance += max(u for u, _ in letter) - max(u for u, _ in regular)
+            bold = [[(x + c, y + h - 1 - r) in letter for c in range(w)] for r in range(h)]
+        else:
+            w, advance = w + 1, advance + 1
+        boxes.append((x, y, x + w, y + h))
+        metrics = {"DWIDTH": "DWIDTH %d %d" % (advance, rise), "BBX": "BBX %d %d %d %d" % (w, h, x, y)}
+        head = [metrics.get(line.split(" ", 1)[0], line) for line in lines[:start]]
+        return "\n".join(head + hex_rows(bold) + ["ENDCHAR"])
+
+    bdf = re.sub(r"(?ms)^STARTCHAR .*?^ENDCHAR$", glyph, bdf)
+    left, bottom = min(b[0] for b in boxes), min(b[1] for b in boxes)
+    right, top = max(b[2] for b in boxes), max(b[3] for b in boxes)
+    box = "FONTBOUNDINGBOX %d %d %d %d" % (right - left, top - bottom, left, bottom)
+    bdf = re.sub(r"(?m)^FONTBOUNDINGBOX .*$", box, bdf)
+    return re.sub(r"(?m)^WEIGHT_NAME .*$", 'WEIGHT_NAME "Bold"', bdf)
 
 
 def advances(path):
@@ -276,11 +364,12 @@ def main(regular_path, bold_path, linked_path, donor_path, out):
         made = {}
         strikes = regular_strikes(regular, work, (regular_path, linked_path))
         take_letters(bold, fontforge.open(donor_path), donor_path)
+        drawn = freetype.Face(bold_path)
         for size, path in strikes.items():
             with open(path) as f:
                 made[size] = os.path.join(work, "b-%d.bdf" % size)
                 with open(made[size], "w") as g:
-                    g.write(embolden(f.read()))
+                    g.write(embolden(f.read(), lambda code: own_letter(drawn, size, code)))
         bold.bitmapSizes = ()
         for size in sorted(made):
             bold.importBitmaps(made[size])
