@@ -6,13 +6,15 @@
 # Without a bold face Wine makes one up from the regular face, smoothed so thinly that the breve of "й"
 # fades away; Wine's own bold face draws its small sizes from bitmaps half of which are regular-weight,
 # and lacks the schwa. So the small sizes (the captions' 11 to 13 pixels) are the regular face's own
-# bitmaps made bold the way bitmap fonts always were, each row widened by one pixel. The letters those
-# bitmaps lack are first drawn in as Wine draws them in the regular face: by FreeType from the regular
-# outlines, and the schwa from DejaVu Sans, to which the regular face is linked. A row is not widened
-# where that would close a gap the regular letter has: at these sizes the dots of "ü" and the strokes
-# of "м" stand one pixel apart. Larger sizes use Wine's bold outlines, and the letters they lack (the
-# schwa) come from DejaVu Sans Bold.
-import math
+# bitmaps made bold the way bitmap fonts always were, each row widened by one pixel and each advance
+# with it, so that bold letters stand as far apart as regular ones. The letters those bitmaps lack are
+# first drawn in as Wine draws them in the regular face: by FreeType from the regular outlines, and
+# the schwa from DejaVu Sans, to which the regular face is linked. A row is not widened where that
+# would close a gap the regular letter has: at these sizes the dots of "ü" and the strokes of "м" stand
+# one pixel apart. Where that leaves a stroke of a letter thin, so that the letter comes out lopsided
+# (the 11-pixel "м" read as "и"), the letter is Wine's own bold bitmap of it where that one is bold and
+# whole, its advance growing with its width. Larger sizes use Wine's bold outlines, and the letters they
+# lack (the schwa) come from DejaVu Sans Bold.
 import os
 import re
 import struct
@@ -22,9 +24,8 @@ import tempfile
 import fontforge
 import freetype
 
-# The pixel sizes the bold captions are drawn at (8.25, 9 and 9.75 points): one advance per glyph must
-# suit the bitmaps of all of them, which the regular face's hand-made sizes below and above would
-# not allow. Other sizes are drawn from the outlines.
+# The pixel sizes the bold captions are drawn at (8.25, 9 and 9.75 points). Other sizes are drawn from
+# the outlines.
 SIZES = (11, 12, 13)
 
 LETTERS = (
@@ -103,7 +104,8 @@ def widen(rows):
     """A glyph's rows of pixels (lists of booleans, each with a blank column on the right) made bold:
     each run of ink grows by a pixel to its right, or to its left where the right is taken, but never
     so that it touches another run of its row or, even at a corner, another separate part of the
-    letter: the one-pixel gaps between the dots of "ü" and between the strokes of "м" stay open."""
+    letter: the one-pixel gaps between the dots of "ü" and between the strokes of "м" stay open. Also
+    whether some run could grow neither way: that stroke stays thin beside bold ones."""
     height = len(rows)
     width = len(rows[0]) if rows else 0
     # Which separate part of the letter each pixel belongs to, 0 for none.
@@ -136,6 +138,7 @@ def widen(rows):
         part[r][c] = owner
         return True
 
+    thin = False
     for r in range(height):
         runs = []
         c = 0
@@ -149,45 +152,126 @@ def widen(rows):
                 c += 1
         blocked = [start for start, end in runs if not grow(r, end + 1, end + 2, part[r][end])]
         for start in blocked:
-            grow(r, start - 1, start - 2, part[r][start], sideways=True)
-    return [[bool(p) for p in row] for row in part]
+            thin |= not grow(r, start - 1, start - 2, part[r][start], sideways=True)
+    return [[bool(p) for p in row] for row in part], thin
 
 
-def embolden(bdf, advance):
-    """A BDF strike with every glyph one pixel wider and made bold by widen.
-    advance(code, width) gives a glyph's advance in pixels."""
-    out = []
-    width = 0
-    code = -1
-    rows = None
-    for line in bdf.split("\n"):
-        word = line.split(" ", 1)[0]
-        if rows is not None and word != "ENDCHAR":
-            value = int(line, 16) if line else 0
-            bits = len(line) * 4
-            rows.append([c < bits and bool(value >> (bits - 1 - c) & 1) for c in range(width + 1)])
+def pixels(rows, x, y):
+    """A glyph's dark pixels as (column, row) from its origin, rows counted up from the baseline, given
+    its rows top to bottom and where the bottom left corner of their box stands."""
+    height = len(rows)
+    return {(x + c, y + height - 1 - r) for r, row in enumerate(rows) for c, dark in enumerate(row) if dark}
+
+
+def shape(ink):
+    """What the font test counts in a letter: its pieces of ink (pixels touching at a corner are one
+    piece), the holes they enclose (blank pixels meeting at their sides) and the runs of ink of each
+    row."""
+    xs, ys = [x for x, _ in ink], [y for _, y in ink]
+    left, right, bottom, top = min(xs) - 1, max(xs) + 1, min(ys) - 1, max(ys) + 1
+    found = {True: 0, False: 0}
+    seen = set()
+    for start in ((x, y) for x in range(left, right + 1) for y in range(bottom, top + 1)):
+        if start in seen:
             continue
-        if word == "ENDCHAR" and rows is not None:
-            size = (width + 1 + 7) // 8 * 8
-            for row in widen(rows):
-                value = sum(1 << (size - 1 - c) for c, ink in enumerate(row) if ink)
-                out.append("%0*X" % (size // 4, value))
-            rows = None
-        elif word == "BITMAP":
-            rows = []
-        elif word in ("FONTBOUNDINGBOX", "BBX"):
-            w, h, x, y = map(int, line.split()[1:])
-            width = w
-            line = "%s %d %d %d %d" % (word, w + 1, h, x, y)
-        elif word == "ENCODING":
-            code = int(line.split()[1])
-        elif word == "DWIDTH":
-            dx, dy = map(int, line.split()[1:])
-            line = "DWIDTH %d %d" % (advance(code, dx + 1), dy)
-        elif word == "WEIGHT_NAME":
-            line = 'WEIGHT_NAME "Bold"'
-        out.append(line)
-    return "\n".join(out)
+        dark = start in ink
+        seen.add(start)
+        stack, outside = [start], False
+        while stack:
+            x, y = stack.pop()
+            outside |= x in (left, right) or y in (bottom, top)
+            for u in range(max(x - 1, left), min(x + 2, right + 1)):
+                for v in range(max(y - 1, bottom), min(y + 2, top + 1)):
+                    if (u, v) not in seen and ((u, v) in ink) == dark and (dark or u == x or v == y):
+                        seen.add((u, v))
+                        stack.append((u, v))
+        found[dark] += dark or not outside
+    runs = {}
+    for x, y in ink:
+        runs[y] = runs.get(y, 0) + ((x - 1, y) not in ink)
+    return found[True], found[False], runs
+
+
+def whole(bold, regular):
+    """Whether the bold letter keeps the regular one's pieces of ink, its holes and the gaps of each of
+    its rows, as the font test counts them."""
+    pieces, holes, runs = shape(bold)
+    want_pieces, want_holes, want_runs = shape(regular)
+    return (
+        pieces == want_pieces
+        and holes >= want_holes
+        and all(runs.get(y, 0) >= n for y, n in want_runs.items())
+    )
+
+
+def own_letter(face, size, code):
+    """The letter's pixels as the face's own bitmap at the pixel size draws it; None where the face has
+    no bitmap of it."""
+    face.set_pixel_sizes(0, size)
+    if not face.get_char_index(code):
+        return None
+    face.load_char(code, freetype.FT_LOAD_DEFAULT)
+    glyph, bitmap = face.glyph, face.glyph.bitmap
+    if glyph.format != freetype.FT_GLYPH_FORMAT_BITMAP or bitmap.pixel_mode != freetype.FT_PIXEL_MODE_MONO:
+        return None
+    rows = [
+        [bool(bitmap.buffer[r * bitmap.pitch + c // 8] >> (7 - c % 8) & 1) for c in range(bitmap.width)]
+        for r in range(bitmap.rows)
+    ]
+    return pixels(rows, glyph.bitmap_left, glyph.bitmap_top - bitmap.rows)
+
+
+def hex_rows(rows):
+    size = (len(rows[0]) + 7) // 8 * 8 if rows else 8
+    return [
+        "%0*X" % (size // 4, sum(1 << (size - 1 - c) for c, ink in enumerate(row) if ink)) for row in rows
+    ]
+
+
+def embolden(bdf, own):
+    """A BDF strike made bold: every glyph by widen, one pixel wider and its advance too, so that the
+    letters stand as far apart as the regular ones. Where widen leaves a stroke of a letter thin, the
+    letter comes out lopsided (the 11-pixel "м" read as "и"): it is then own(code), the bold face's
+    own bitmap of it, if that is truly bold (more ink than the regular letter) and whole. Its ink
+    starts where the regular letter's does and its advance grows with its width, so that the blank
+    columns on either side stay the regular letter's."""
+    letters = {ord(c) for c in LETTERS}
+    boxes = []
+
+    def glyph(found):
+        lines = found.group(0).split("\n")
+        start = lines.index("BITMAP") + 1
+        field = {line.split(" ", 1)[0]: [int(n) for n in line.split()[1:]] for line in lines[1 : start - 1]}
+        code = field["ENCODING"][0]
+        advance, rise = field["DWIDTH"]
+        w, h, x, y = field["BBX"]
+        rows = []
+        for line in lines[start:-1]:
+            value, bits = int(line, 16) if line else 0, len(line) * 4
+            rows.append([c < bits and bool(value >> (bits - 1 - c) & 1) for c in range(w + 1)])
+        bold, thin = widen(rows)
+        regular = pixels(rows, x, y)
+        letter = own(code) if thin and code in letters else None
+        if letter and len(letter) > len(regular) and whole(letter, regular):
+            shift = min(u for u, _ in regular) - min(u for u, _ in letter)
+            letter = {(u + shift, v) for u, v in letter}
+            x, y = min(u for u, _ in letter), min(v for _, v in letter)
+            w, h = max(u for u, _ in letter) - x + 1, max(v for _, v in letter) - y + 1
+            advance += max(u for u, _ in letter) - max(u for u, _ in regular)
+            bold = [[(x + c, y + h - 1 - r) in letter for c in range(w)] for r in range(h)]
+        else:
+            w, advance = w + 1, advance + 1
+        boxes.append((x, y, x + w, y + h))
+        metrics = {"DWIDTH": "DWIDTH %d %d" % (advance, rise), "BBX": "BBX %d %d %d %d" % (w, h, x, y)}
+        head = [metrics.get(line.split(" ", 1)[0], line) for line in lines[:start]]
+        return "\n".join(head + hex_rows(bold) + ["ENDCHAR"])
+
+    bdf = re.sub(r"(?ms)^STARTCHAR .*?^ENDCHAR$", glyph, bdf)
+    left, bottom = min(b[0] for b in boxes), min(b[1] for b in boxes)
+    right, top = max(b[2] for b in boxes), max(b[3] for b in boxes)
+    box = "FONTBOUNDINGBOX %d %d %d %d" % (right - left, top - bottom, left, bottom)
+    bdf = re.sub(r"(?m)^FONTBOUNDINGBOX .*$", box, bdf)
+    return re.sub(r"(?m)^WEIGHT_NAME .*$", 'WEIGHT_NAME "Bold"', bdf)
 
 
 def advances(path):
@@ -197,29 +281,64 @@ def advances(path):
     return {int(code): int(width) for code, width in found}
 
 
-def fit_widths(bold, strikes):
-    """Gives each glyph of the bold face an advance that, scaled to any bitmap size and rounded, is at
-    least its bitmap's made-bold advance there, and no less than its outline needs."""
-    needed = {}
-    for size, path in strikes.items():
-        for code, width in advances(path).items():
-            need = (width + 1 - 0.5) * bold.em / size
-            needed[code] = max(needed.get(code, 0), need)
-    for code, need in needed.items():
-        if has(bold, code):
-            glyph = bold[code]
-            glyph.width = int(math.ceil(max(need, glyph.boundingBox()[2])))
-
-
-def raw_table(path, tag):
+def tables(path):
+    """A font file's tables, by tag."""
     with open(path, "rb") as f:
         data = f.read()
     (count,) = struct.unpack(">H", data[4:6])
+    found = {}
     for i in range(count):
         name, _, offset, length = struct.unpack(">4sIII", data[12 + 16 * i : 28 + 16 * i])
-        if name == tag:
-            return data[offset : offset + length]
-    return None
+        found[name] = data[offset : offset + length]
+    return found
+
+
+def checksum(data):
+    data += b"\0" * (-len(data) % 4)
+    return sum(struct.unpack(">%dI" % (len(data) // 4), data)) & 0xFFFFFFFF
+
+
+def add_table(path, tag, data):
+    """Adds a table to a font file. fontforge cannot write this one: it depends on the order of the
+    glyphs in the file, which fontforge settles only while writing it."""
+    found = tables(path)
+    found[tag] = data
+    head = bytearray(found[b"head"])
+    head[8:12] = bytes(4)
+    found[b"head"] = bytes(head)
+    tags = sorted(found)
+    power = 1 << (len(tags).bit_length() - 1)
+    header = struct.pack(
+        ">IHHHH", 0x10000, len(tags), 16 * power, power.bit_length() - 1, 16 * (len(tags) - power)
+    )
+    offset = len(header) + 16 * len(tags)
+    directory, body, at = b"", b"", {}
+    for name in tags:
+        at[name] = offset + len(body)
+        directory += struct.pack(">4sIII", name, checksum(found[name]), at[name], len(found[name]))
+        body += found[name] + bytes(-len(found[name]) % 4)
+    font = bytearray(header + directory + body)
+    adjust = at[b"head"] + 8
+    font[adjust : adjust + 4] = struct.pack(">I", (0xB1B0AFBA - checksum(bytes(font))) & 0xFFFFFFFF)
+    with open(path, "wb") as f:
+        f.write(font)
+
+
+def device_metrics(path, widths):
+    """An hdmx table giving each glyph of the font file its advance in pixels at the bitmap sizes:
+    widths[size][code] where the strike has the glyph, else its outline's advance rounded."""
+    font = fontforge.open(path)
+    (count,) = struct.unpack(">H", tables(path)[b"maxp"][4:6])
+    glyphs = {g.originalgid: g for g in font.glyphs()}
+    record = (count + 2 + 3) // 4 * 4
+    table = struct.pack(">HHI", 0, len(widths), record)
+    for size in sorted(widths):
+        row = [0] * count
+        for gid, g in glyphs.items():
+            row[gid] = widths[size].get(g.unicode, int(g.width * size / font.em + 0.5))
+        table += struct.pack(">BB", size, max(row)) + bytes(row) + bytes(record - 2 - count)
+    font.close()
+    return table
 
 
 def take_letters(font, donor, donor_path):
@@ -245,32 +364,31 @@ def main(regular_path, bold_path, linked_path, donor_path, out):
         made = {}
         strikes = regular_strikes(regular, work, (regular_path, linked_path))
         take_letters(bold, fontforge.open(donor_path), donor_path)
-        # Wine measures text by the outlines' advances and places the glyphs by the bitmaps': they
-        # must agree, or centred and right-aligned captions stand askew.
-        fit_widths(bold, strikes)
+        drawn = freetype.Face(bold_path)
         for size, path in strikes.items():
-
-            def advance(code, made_bold, size=size):
-                if has(bold, code):
-                    return int(bold[code].width * size / bold.em + 0.5)
-                return made_bold
-
             with open(path) as f:
                 made[size] = os.path.join(work, "b-%d.bdf" % size)
                 with open(made[size], "w") as g:
-                    g.write(embolden(f.read(), advance))
+                    g.write(embolden(f.read(), lambda code: own_letter(drawn, size, code)))
         bold.bitmapSizes = ()
         for size in sorted(made):
             bold.importBitmaps(made[size])
-    # A font without any hinting program is hinted by FreeType's automatic hinter, which moves the
-    # advances off the bitmaps' own; a program that does nothing keeps them at the outlines' widths.
-    bold.setTableData("prep", bytes([0xB0, 0x00, 0x21]))  # PUSHB[0] 0, POP
+        widths = {size: advances(path) for size, path in made.items()}
+    # Wine measures text by the outlines' advances and places the glyphs by the bitmaps': they must
+    # agree, or centred and right-aligned captions stand askew. No one advance suits the bitmaps of all
+    # three sizes (the regular "m" is 8, 10 and 11 pixels wide), so a table of advances by pixel size
+    # (hdmx) gives each size its own, and the outlines keep the advances of Wine's bold face, whose
+    # larger sizes they draw. FreeType reads that table only for a font whose hinting program asks to
+    # be run as written (INSTCTRL 3); a font without any program would be hinted by FreeType's
+    # automatic hinter instead.
+    bold.setTableData("prep", bytes([0xB1, 0x04, 0x03, 0x8E]))  # PUSHB[1] 4 3, INSTCTRL
     # Wine sizes the face by its device metrics, which fontforge does not read; the bitmaps keep the
     # regular face's heights and the letters taken in reach neither extreme, so the table stays true.
-    vdmx = raw_table(bold_path, b"VDMX")
+    vdmx = tables(bold_path).get(b"VDMX")
     if vdmx:
         bold.setTableData("VDMX", vdmx)
     bold.generate(out, bitmap_type="ttf")
+    add_table(out, b"hdmx", device_metrics(out, widths))
 
 
 if __name__ == "__main__":

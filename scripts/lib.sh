@@ -38,7 +38,7 @@ vexa_databases() {
 }
 
 # Bump when the recipe below changes, so existing prefixes are made again.
-VEXA_PREFIX_RECIPE=7
+VEXA_PREFIX_RECIPE=9
 
 # Writes a bold Tahoma that draws every letter the captions show (scripts/bold-tahoma.py says how).
 vexa_bold_tahoma() {

@@ -1,23 +1,29 @@
 // The prefix must draw every Azerbaijani, Turkish and Russian letter the forms show whole, in the
 // faces and weights they use: not as the missing-glyph box, and with its mark (breve, diaeresis, dot,
 // cedilla). A bold face made up from the regular one has drawn "й" as "и"; one made by widening every
-// row of the regular bitmaps has merged the dots of "ü" and drawn "м" as "н".
+// row of the regular bitmaps has merged the dots of "ü" and drawn "м" as "н"; one that gave each letter
+// a single advance for all the captions' sizes left a hole after "m"; one that widened "м" only where
+// its gaps allowed drew it a pixel off "и".
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cwchar>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
-constexpr int W = 64, H = 48, kBaseline = 36;
+constexpr int W = 64, H = 48, kBaseline = 36, kOrigin = 4;
 
 struct Ink {
     std::vector<bool> mask;
     int count = 0;
     int top = -1, bottom = -1; // rows of the first and last dark pixel
+    int left = W, right = -1;  // the first and last columns with a dark pixel
     bool operator==(const Ink& o) const { return mask == o.mask; }
 
     bool at(int x, int y) const { return x >= 0 && x < W && y >= 0 && y < H && mask[y * W + x]; }
@@ -92,7 +98,7 @@ public:
         SetTextColor(dc_, RGB(0, 0, 0));
         // On a common baseline, so that the rows of two weights can be compared.
         SetTextAlign(dc_, TA_BASELINE);
-        TextOutW(dc_, 4, kBaseline, text.c_str(), static_cast<int>(text.size()));
+        TextOutW(dc_, kOrigin, kBaseline, text.c_str(), static_cast<int>(text.size()));
         SelectObject(dc_, of);
         GdiFlush();
         Ink ink;
@@ -104,9 +110,24 @@ public:
             if (dark) {
                 if (ink.top < 0) ink.top = i / W;
                 ink.bottom = i / W;
+                ink.left = std::min(ink.left, i % W);
+                ink.right = std::max(ink.right, i % W);
             }
         }
         return ink;
+    }
+
+    int measure(HFONT font, const std::wstring& text) {
+        HGDIOBJ of = SelectObject(dc_, font);
+        SIZE size{};
+        GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(dc_, of);
+        return size.cx;
+    }
+
+    // How far the letter moves the next one along, as drawn.
+    int advance(HFONT font, wchar_t letter) {
+        return draw(font, std::wstring(1, letter) + L"l").right - draw(font, L"l").right;
     }
 
 private:
@@ -236,6 +257,76 @@ TEST(Fonts, EveryCaptionLetterIsWholeInRegularAndBold) {
             DeleteObject(regular);
         }
         DeleteObject(font);
+    }
+}
+
+// Every letter of the captions' alphabets.
+const wchar_t kAlphabets[] = L"abcçdeəfgğhxıijkqlmnoöprsştuüvyzâîûABCÇDEƏFGĞHXIİJKQLMNOÖPRSŞTUÜVYZÂÎÛ"
+                             L"абвгдеёжзийклмнопрстуфхцчшщъыьэюяАБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ";
+
+// The bold captions' sizes, where the bold face is drawn from bitmaps. A bold letter must leave as many
+// blank columns before and after it as the regular one, so that bold captions are spaced as evenly, and
+// be measured as it is drawn, or centred and right-aligned captions stand askew.
+const double kBoldCaptionPoints[] = {8.25, 9, 9.75};
+
+TEST(Fonts, BoldCaptionLettersAreSpacedAsTheRegularOnes) {
+    Canvas canvas;
+    for (double points : kBoldCaptionPoints) {
+        HFONT bold = makeFont(L"Tahoma", points, true, TURKISH_CHARSET);
+        HFONT regular = makeFont(L"Tahoma", points, false, TURKISH_CHARSET);
+        auto blanks = [&](HFONT font, wchar_t c) {
+            const Ink ink = canvas.draw(font, std::wstring(1, c));
+            return std::pair(ink.left - kOrigin, kOrigin + canvas.advance(font, c) - 1 - ink.right);
+        };
+        for (const wchar_t* c = kAlphabets; *c; ++c) {
+            const std::string what = narrow(describe({L"Tahoma", points, true, TURKISH_CHARSET}, *c));
+            EXPECT_EQ(blanks(bold, *c), blanks(regular, *c)) << what << ": blank columns before and after";
+            EXPECT_EQ(canvas.measure(bold, std::wstring(1, *c)), canvas.advance(bold, *c))
+                << what << ": measured otherwise";
+        }
+        DeleteObject(regular);
+        DeleteObject(bold);
+    }
+}
+
+// A letter's rows of ink from its first column, a bit a pixel.
+std::vector<std::uint64_t> shapeOf(const Ink& ink) {
+    std::vector<std::uint64_t> rows(H);
+    for (int y = 0; y < H; ++y)
+        for (int x = ink.left; x < W; ++x) rows[y] |= std::uint64_t(ink.at(x, y)) << (x - ink.left);
+    return rows;
+}
+
+int pixelsApart(const std::vector<std::uint64_t>& a, const std::vector<std::uint64_t>& b) {
+    int found = 0;
+    for (int y = 0; y < H; ++y) found += std::popcount(a[y] ^ b[y]);
+    return found;
+}
+
+// A bold letter a pixel off another reads as that one: letters more than a pixel apart in regular must
+// stay so in bold.
+TEST(Fonts, BoldCaptionLettersAreToldApart) {
+    Canvas canvas;
+    const std::wstring letters = kAlphabets;
+    for (double points : kBoldCaptionPoints) {
+        const Face face{L"Tahoma", points, true, TURKISH_CHARSET};
+        HFONT bold = makeFont(L"Tahoma", points, true, TURKISH_CHARSET);
+        HFONT regular = makeFont(L"Tahoma", points, false, TURKISH_CHARSET);
+        std::vector<std::vector<std::uint64_t>> thin, thick;
+        for (wchar_t c : letters) {
+            thin.push_back(shapeOf(canvas.draw(regular, std::wstring(1, c))));
+            thick.push_back(shapeOf(canvas.draw(bold, std::wstring(1, c))));
+        }
+        for (size_t i = 0; i < letters.size(); ++i)
+            for (size_t j = i + 1; j < letters.size(); ++j) {
+                const int regularly = pixelsApart(thin[i], thin[j]);
+                if (regularly < 2) continue;
+                EXPECT_GT(pixelsApart(thick[i], thick[j]), 1)
+                    << narrow(describe(face, letters[i]) + L" and " + hex(letters[j]) + L" " + letters[j])
+                    << ": " << regularly << " pixels apart in regular";
+            }
+        DeleteObject(regular);
+        DeleteObject(bold);
     }
 }
 
