@@ -327,13 +327,7 @@ void printLine(const char* label, const std::vector<double>& v) {
 } // namespace
 
 int main() {
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    wchar_t exe[MAX_PATH];
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring folder = exe;
-    folder = folder.substr(0, folder.find_last_of(L'\\'));
-    if (argc > 1) folder = argv[1];
+    const std::wstring folder = bench::programFolder();
     if (!bench::ProbeLink::present()) {
         std::printf(
             "bench_search watches the screen through bench/search/screen_probe: run scripts/bench search\n");

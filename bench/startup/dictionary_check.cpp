@@ -10,7 +10,6 @@
 #include "platform/data/session_pool.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstdio>
 #include <string>
@@ -52,13 +51,7 @@ void reportCheck(const std::wstring& folder) {
 } // namespace
 
 int main() {
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    wchar_t exe[MAX_PATH];
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring folder = exe;
-    folder = folder.substr(0, folder.find_last_of(L'\\'));
-    if (argc > 1) folder = argv[1];
+    const std::wstring folder = bench::programFolder();
     const app::DatabasePaths paths = app::databasePaths(folder);
     if (GetFileAttributesW(paths.dictionary.c_str()) == INVALID_FILE_ATTRIBUTES) {
         std::printf("%ls: not found (scripts/run builds it)\n", paths.dictionary.c_str());
