@@ -23,7 +23,6 @@ public:
 
     // Starts the check of the database the connection string names. A second start does nothing.
     void start(const std::wstring& connectionString);
-    bool started() const { return started_; }
 
     enum class Verdict {
         Pending, // the check was still running at the deadline

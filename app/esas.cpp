@@ -11,7 +11,6 @@
 #include "platform/core/runtime_error.h"
 #include "platform/core/start_trace.h"
 #include "platform/core/system_handles.h"
-#include "platform/data/connection_string.h"
 #include "platform/data/errors.h"
 #include "platform/forms/app.h"
 #include "platform/forms/functions.h"
@@ -49,6 +48,9 @@ esas::esas() {
     setClientSize(632 * 15, 466 * 15);
     setFont(forms::StdFont::create(L"Tahoma", 8.25));
     settingsAhead_ = readSettingsAhead(programFolder());
+    const Picture directions[] = {Picture::EnTr, Picture::EnRu, Picture::RuEn,
+                                  Picture::RuTr, Picture::TrEn, Picture::TrRu};
+    for (size_t i = 0; i < directionPictures_.size(); ++i) directionPictures_[i] = loadPicture(directions[i]);
 }
 
 void esas::fvar(const std::wstring& path) {
@@ -122,9 +124,8 @@ bool esas::dictionaryUsable(const data::Deadline& deadline) {
     case DictionaryCheck::Verdict::Pending:
         break;
     }
-    const auto target = data::parseConnectionString(dictionaryConnectionString(databaseFolder_));
     reportLookupFailure(data::DatabaseError(data::err::Locked, L"The database is in use",
-                                            target ? target->file : std::wstring()));
+                                            databasePaths(programFolder()).dictionary));
     return false;
 }
 

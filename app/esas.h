@@ -57,9 +57,9 @@ private:
     int translationDirection_ = 0;
     std::wstring translationKey_;
     std::shared_ptr<forms::StdPicture> icon_;
-    // The six directions' pictures, loaded with the layout: the chooser's items take them at load,
-    // before the hidden pictures et..tr that hold them are made.
-    mutable std::array<std::shared_ptr<forms::StdPicture>, 6> directionPictures_;
+    // The six directions' pictures: the chooser's items take them at load, before the hidden
+    // pictures et..tr that hold them are made.
+    std::array<std::shared_ptr<forms::StdPicture>, 6> directionPictures_;
     data::Connection cn_;
     data::Recordset rs_;
     // The tool bar, the lists' word popup, the notification area and the end.

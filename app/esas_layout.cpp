@@ -129,9 +129,6 @@ forms::LayoutEntry picture(const wchar_t* name, int left, int top, int width, in
 
 forms::Layout esas::layout() const {
     const uint32_t navy = 0x803000;
-    const Picture directions[] = {Picture::EnTr, Picture::EnRu, Picture::RuEn,
-                                  Picture::RuTr, Picture::TrEn, Picture::TrRu};
-    for (size_t i = 0; i < directionPictures_.size(); ++i) directionPictures_[i] = loadPicture(directions[i]);
     forms::Layout l = {
         // The tool bar across the top; its five buttons open the other forms.
         toolBar(),

@@ -191,6 +191,7 @@ private:
     bool userMode() const;
     void ShowChevronPopup();
     void CreateChevronPopup();
+    void hookChevron();
     void hideChevron();
 
     // Per-button properties.
@@ -212,6 +213,7 @@ private:
     void onMouseMove(HWND window, long x, long y);
     void onMouseLeave();
     void endHover();
+    void clearHover();
     void ShowToolTip();
     void HideToolTip();
 

@@ -103,11 +103,7 @@ void McToolBar::onMouseMove(HWND window, long x, long y) {
 }
 
 void McToolBar::onMouseLeave() {
-    state_.IsHovering = false;
-    state_.IsMouseDown = false;
-    look_.Button_Index = NoButton;
-    HideToolTip();
-    DrawToolBar();
+    clearHover();
     RaiseEvent(MouseLeave);
 }
 
@@ -115,7 +111,10 @@ void McToolBar::onMouseLeave() {
 // again (the bar sends its own window to the notification area): the hover ends with the hiding and
 // the showing. The leave notice still due, if any, raises MouseLeave.
 void McToolBar::endHover() {
-    if (!state_.IsHovering && look_.Button_Index == NoButton) return;
+    if (state_.IsHovering || look_.Button_Index != NoButton) clearHover();
+}
+
+void McToolBar::clearHover() {
     state_.IsHovering = false;
     state_.IsMouseDown = false;
     look_.Button_Index = NoButton;

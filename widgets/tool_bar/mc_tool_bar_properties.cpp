@@ -349,10 +349,16 @@ void McToolBar::CreateChevronPopup() {
     watchSurface(*picChevron_, false);
     picChevron_->MouseMove.handle(
         [this](int b, int s, float x, float y) { picChevron_MouseMove(b, s, x, y); });
-    // Made after the hooks started: it joins them.
-    if (picMain_ && hooks_.isHooked(picMain_->hWnd()) && hooks_.sc_Subclass(picChevron_->hWnd()) >= 0)
-        for (long message : {WM_MOUSEMOVE, WM_MOUSELEAVE})
-            hooks_.sc_AddMsg(picChevron_->hWnd(), message, hook::HexTemplateHook::HookAfter);
+    hookChevron();
+}
+
+// The drop-down's pointer messages go through the hook once the bar's are hooked; the drop-down may be
+// made before or after that.
+void McToolBar::hookChevron() {
+    if (!picChevron_ || !picMain_ || !hooks_.isHooked(picMain_->hWnd())) return;
+    if (hooks_.sc_Subclass(picChevron_->hWnd()) < 0) return;
+    for (long message : {WM_MOUSEMOVE, WM_MOUSELEAVE})
+        hooks_.sc_AddMsg(picChevron_->hWnd(), message, hook::HexTemplateHook::HookAfter);
 }
 
 void McToolBar::StartSubclassing() {
@@ -363,8 +369,8 @@ void McToolBar::StartSubclassing() {
             if (!window || hooks_.sc_Subclass(window) < 0) return;
             for (long message : messages) hooks_.sc_AddMsg(window, message, hook::HexTemplateHook::HookAfter);
         };
-        if (picChevron_) hook(picChevron_->hWnd(), {WM_MOUSEMOVE, WM_MOUSELEAVE});
         hook(picMain_->hWnd(), {WM_MOUSEMOVE, WM_MOUSELEAVE, WM_KILLFOCUS});
+        hookChevron();
         hook(hWnd(), {WM_TIMER});
         if (forms::Form* form = Parent()) hook(form->hWnd(), {WM_SIZE, WM_MOVE});
     });
