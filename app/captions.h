@@ -22,7 +22,7 @@ const Captions& captionsFor(const std::wstring& code);
 // and of speech), each in the four interface languages. "%1" in a text stands for a file.
 enum class Message {
     SettingsMissing,    // %1: the settings file; the program ends
-    DictionaryMissing,  // %1: the dictionary; the window opens without look-ups
+    DictionaryMissing,  // %1: the dictionary
     SettingsUnreadable, // leads the failure's own text; the window goes on with what it has
     LookupFailed,       // leads the failure's own text
     FileMissing,        // %1
@@ -37,8 +37,12 @@ enum class Message {
     DatabaseErrorNoFile,
     NoSpeechEngine,
     SpeechFailed,
+    DictionaryBeingChecked, // %1: the dictionary, whose check at start has not ended yet
+    LibraryMissing,         // %1: a system library that cannot be loaded
+    FunctionMissing,        // %1: a function a system library lacks, with the library
+    TrayUnavailable,        // the icon could not be added: the window stays
 };
-inline constexpr int kMessageCount = static_cast<int>(Message::SpeechFailed) + 1;
+inline constexpr int kMessageCount = static_cast<int>(Message::TrayUnavailable) + 1;
 
 // The message in the language of the code, with the file in place of "%1". A code other than
 // "az", "tr", "ru" and "en" gets the Azerbaijani text, as it gets the Azerbaijani captions.

@@ -66,6 +66,18 @@ const Texts kMessages[kMessageCount] = {
      L"No speech engine is available, so the word cannot be spoken."},
     {L"Sözü səsləndirmək mümkün olmadı.", L"Sözcük seslendirilemedi.", L"Не удалось произнести слово.",
      L"The word cannot be spoken."},
+    {L"%1 lüğəti hələ yoxlanılır. Bir azdan yenidən cəhd edin.",
+     L"%1 sözlüğü hâlâ denetleniyor. Biraz sonra yeniden deneyin.",
+     L"Словарь %1 ещё проверяется. Повторите попытку чуть позже.",
+     L"The dictionary %1 is still being checked. Try again in a moment."},
+    {L"%1 sistem kitabxanasını yükləmək mümkün deyil.", L"%1 sistem kitaplığı yüklenemiyor.",
+     L"Не удаётся загрузить системную библиотеку %1.", L"The system library %1 cannot be loaded."},
+    {L"Sistem kitabxanasında %1 funksiyası yoxdur.", L"Sistem kitaplığında %1 işlevi yok.",
+     L"В системной библиотеке нет функции %1.", L"A system library lacks the function %1."},
+    {L"Bildiriş sahəsinə nişan əlavə etmək mümkün olmadı, ona görə də pəncərə açıq qalır.",
+     L"Bildirim alanına simge eklenemedi, bu yüzden pencere açık kalıyor.",
+     L"Не удалось добавить значок в область уведомлений, поэтому окно остаётся открытым.",
+     L"The icon cannot be added to the notification area, so the window stays open."},
 };
 
 const wchar_t* inLanguage(const Texts& t, const std::wstring& code) {
