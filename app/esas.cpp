@@ -34,9 +34,6 @@ namespace {
 
 const uint32_t kDirectionColour = 0xC56A31;
 
-// The timer that fires once the window is painted (timers come after every paint).
-constexpr UINT_PTR kAfterPaintTimer = 1;
-
 } // namespace
 
 esas::esas() {
@@ -86,20 +83,12 @@ void esas::Form_Load() {
     LoadSettings();
     firstRun_ = true;
     loadDone_ = true;
-    if (!dictionaryFound)
-        forms::MsgBox(messageText(Message::DictionaryMissing, settings_.dil, dictionary),
-                      forms::mb::Exclamation);
-    else
-        SetTimer(hWnd(), kAfterPaintTimer, USER_TIMER_MINIMUM, nullptr);
+    // A missing dictionary is told at every look-up the user asks for, like any other refusal: a
+    // message box before the window would take the keys typed at once.
+    if (dictionaryFound) afterFirstPaint([this] { startDictionaryCheck(); });
 }
 
 void esas::windowMessage(core::MessageFrame& m) {
-    if (m.msg == WM_TIMER && m.wParam == kAfterPaintTimer) {
-        KillTimer(m.hwnd, kAfterPaintTimer);
-        core::startTrace::mark(L"painted");
-        startDictionaryCheck();
-        return m.answer(0);
-    }
     commands_.sessionMessage(m);
 }
 
