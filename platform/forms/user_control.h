@@ -132,6 +132,9 @@ public:
     const std::wstring& AccessKeys() const { return accessKeys_; }
     void setAccessKeys(std::wstring keys) { accessKeys_ = std::move(keys); }
     bool CanGetFocus() const { return canGetFocus_; }
+    // Whether a press or Tab may give the control the keyboard; a control that makes constituent
+    // controls sets it for them too, before they are shown.
+    void setCanGetFocus(bool can) { canGetFocus_ = can; }
     // A button-like control: Enter reaches it when focused, and it shows as default.
     bool DefaultCancel() const { return defaultCancel_; }
 
@@ -227,7 +230,6 @@ protected:
 
     // Set in a constructor or Initialize.
     void setWantedKeys(UINT dlgc) { wantedKeys_ = dlgc; }
-    void setCanGetFocus(bool can) { canGetFocus_ = can; }
     void setDefaultCancel(bool can) { defaultCancel_ = can; }
     // Extra window styles (WS_CLIPCHILDREN, WS_EX_...) before place().
     void setWindowStyles(DWORD style, DWORD exStyle) {

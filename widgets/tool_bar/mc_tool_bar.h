@@ -167,8 +167,8 @@ protected:
     void UserControl_ReadProperties(forms::PropertyBag& bag) override;
     void UserControl_WriteProperties(forms::PropertyBag& bag) override;
     void UserControl_Resize() override;
-    void UserControl_Show() override { endHover(); }
-    void UserControl_Hide() override { endHover(); }
+    void UserControl_Show() override;
+    void UserControl_Hide() override;
     void UserControl_Terminate() override;
     void propertyEffect(forms::OnChange effect) override;
     void windowMessage(core::MessageFrame& m) override;
@@ -193,6 +193,9 @@ private:
     void CreateChevronPopup();
     void hookChevron();
     void hideChevron();
+    // While the drop-down is open, a press on any other window of the thread closes it.
+    void watchPressesElsewhere(bool on);
+    static LRESULT CALLBACK pressWatch(int code, WPARAM wParam, LPARAM lParam);
 
     // Per-button properties.
     ToolBarButton* addressed();

@@ -50,6 +50,9 @@ void McToolBar::dispatch(core::MessageFrame& m) {
     case WM_KILLFOCUS:
         onHostMovedOrFocusLost();
         break;
+    case WM_ACTIVATE:
+        if (LOWORD(m.wParam) == WA_INACTIVE) onHostMovedOrFocusLost();
+        break;
     case WM_TIMER:
         if (m.wParam == HoverTimer) onTimer();
         break;
@@ -77,6 +80,7 @@ void McToolBar::onHostMovedOrFocusLost() {
 }
 
 void McToolBar::hideChevron() {
+    watchPressesElsewhere(false);
     if (picChevron_ && picChevron_->Visible()) picChevron_->setVisible(false);
 }
 
@@ -108,8 +112,17 @@ void McToolBar::onMouseLeave() {
 }
 
 // A window hidden under the pointer gets no leave notice, and the pointer is elsewhere when it shows
-// again (the bar sends its own window to the notification area): the hover ends with the hiding and
-// the showing. The leave notice still due, if any, raises MouseLeave.
+// again (the bar sends its own window to the notification area): at run time the hover ends with the
+// hiding and the showing. The leave notice still due, if any, raises MouseLeave. At design time
+// nothing is hovered, and Button_Index addresses the button the per-button properties show.
+void McToolBar::UserControl_Show() {
+    if (userMode()) endHover();
+}
+
+void McToolBar::UserControl_Hide() {
+    if (userMode()) endHover();
+}
+
 void McToolBar::endHover() {
     if (state_.IsHovering || look_.Button_Index != NoButton) clearHover();
 }
@@ -260,6 +273,7 @@ void McToolBar::ShowChevronPopup() {
         if (top < work.top) top = work.top;
     }
     SetWindowPos(picChevron_->hWnd(), HWND_TOP, left, top, w, h, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    watchPressesElsewhere(true);
     state_.drawOnChevron = true;
     DrawToolBar();
     picChevron_->setVisible(true);

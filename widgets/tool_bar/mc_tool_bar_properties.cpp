@@ -323,13 +323,15 @@ bool McToolBar::userMode() const {
     return Ambient().UserMode;
 }
 
-// The bar's picture box fills the control and takes the focus on a press, so that a click elsewhere
-// closes the drop-down. (No shell library is loaded for the bar: nothing of it uses one, and under
-// Wine loading it would delay the window's first paint.)
+// The bar's picture box fills the control. Neither takes the keyboard: the bar is worked with the
+// mouse, and the keys stay with the control that has them. (No shell library is loaded for the bar:
+// nothing of it uses one, and under Wine loading it would delay the window's first paint.)
 void McToolBar::UserControl_Initialize() {
     state_.drawOnChevron = false;
+    setCanGetFocus(false);
     picMain_ = forms::makeControl<forms::PictureBox>();
     picMain_->place(*this, L"picMain", -1, 0, 0, std::max(pixelWidth(), 0), std::max(pixelHeight(), 0));
+    picMain_->setCanGetFocus(false);
     picMain_->initNew();
     picMain_->setBorderStyle(core::controlBorder::None);
     picMain_->setScaleMode(core::scale::Pixels);
@@ -341,6 +343,7 @@ void McToolBar::CreateChevronPopup() {
     if (picChevron_) return;
     picChevron_ = forms::makeControl<forms::PictureBox>();
     picChevron_->place(*this, L"picChevron", -1, 0, 0, 1, 1);
+    picChevron_->setCanGetFocus(false);
     picChevron_->setVisible(false);
     picChevron_->initNew();
     picChevron_->setBorderStyle(core::controlBorder::None);
@@ -372,11 +375,12 @@ void McToolBar::StartSubclassing() {
         hook(picMain_->hWnd(), {WM_MOUSEMOVE, WM_MOUSELEAVE, WM_KILLFOCUS});
         hookChevron();
         hook(hWnd(), {WM_TIMER});
-        if (forms::Form* form = Parent()) hook(form->hWnd(), {WM_SIZE, WM_MOVE});
+        if (forms::Form* form = Parent()) hook(form->hWnd(), {WM_SIZE, WM_MOVE, WM_ACTIVATE});
     });
 }
 
 void McToolBar::UserControl_Terminate() {
+    watchPressesElsewhere(false);
     HideToolTip();
     state_.ChevronButtons.clear();
     core::bestEffort(L"McToolBar termination", [this] {

@@ -3,6 +3,7 @@
 #include "tool_bar_test_support.h"
 
 #include "platform/core/text.h"
+#include "platform/forms/controls/text_box.h"
 #include "widgets/label/label_kdq.h"
 
 #include <commctrl.h>
@@ -40,6 +41,13 @@ INPUT pointerTo(HWND window, int x, int y) {
     in.mi.dx = (p.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
     in.mi.dy = (p.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return in;
+}
+INPUT key(wchar_t ch, DWORD up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wScan = ch;
+    in.ki.dwFlags = KEYEVENTF_UNICODE | up;
     return in;
 }
 INPUT leftButton(DWORD flag) {
@@ -149,21 +157,23 @@ TEST_F(ToolBarInput, TheChevronAreaOpensTheDropDownWithoutEvents) {
     events.clear();
     clickOn(bar->picChevron()->hWnd(), 40, 20);
     EXPECT_EQ(log(), L"MouseDown 4 1, MouseUp 4 1, Click 4");
-    EXPECT_EQ(GetFocus(), main()); // the drop-down never takes the focus
+    // Neither the bar nor its drop-down takes the keyboard.
+    EXPECT_NE(GetFocus(), main());
+    EXPECT_NE(GetFocus(), bar->picChevron()->hWnd());
 }
 
 TEST_F(ToolBarInput, MovingSizingOrLosingTheFocusClosesTheDropDown) {
     bar =
         load(forms::PropertyBag{{L"Button_Count", 5L}, {L"ButtonsPerRow", 5L}, {L"ShowChevron", true}}, 100);
     form->Show();
-    for (UINT message : {WM_MOVE, WM_SIZE, WM_KILLFOCUS}) {
+    for (UINT message : {WM_MOVE, WM_SIZE, WM_KILLFOCUS, WM_ACTIVATE}) {
         moveOnBar(95, 20);
         clickOn(main(), 95, 20);
         moveOnDropDown(40, 20);
         ASSERT_TRUE(IsWindowVisible(bar->picChevron()->hWnd()));
         ASSERT_TRUE(bar->drawsOnDropDown());
         bar->SetButtonValue(1, 1, std::wstring(L"new")); // drawn on the drop-down only
-        send(message == WM_KILLFOCUS ? main() : form->hWnd(), message, 0, 0);
+        send(message == WM_KILLFOCUS ? main() : form->hWnd(), message, WA_INACTIVE, 0);
         EXPECT_FALSE(IsWindowVisible(bar->picChevron()->hWnd())) << message;
         EXPECT_FALSE(bar->drawsOnDropDown()) << message;
         send(bar->picChevron()->hWnd(), WM_MOUSELEAVE);
@@ -250,6 +260,48 @@ TEST_F(ToolBarInput, AJumpAndClickActsOnTheButtonUnderThePointer) {
     EXPECT_EQ(log(), L"Hover 4, MouseDown 4 1, MouseUp 4 1, Click 4");
     send(bar->picChevron()->hWnd(), WM_MOUSELEAVE);
     caption->unload();
+    form->Hide();
+}
+
+// The bar is worked with the mouse only: a click on a button or on the empty band beside the buttons,
+// Tab and Shift+Tab leave the keyboard with the search box, so typed keys reach it. Its drop-down
+// closes on a press elsewhere, since the bar has no focus whose loss would close it.
+TEST_F(ToolBarInput, TheBarNeverTakesTheKeyboard) {
+    auto box = forms::makeControl<forms::TextBox>();
+    box->place(*form, L"box", -1, 10 * 15, 150 * 15, 150 * 15, 22 * 15);
+    box->initNew();
+    box->setText(L"");
+    form->Show();
+    SetForegroundWindow(form->hWnd());
+    box->SetFocus();
+    const auto inBox = [&] { return GetFocus() && IsChild(box->hWnd(), GetFocus()); };
+    ASSERT_TRUE(waitFor(inBox));
+    const auto clickBar = [&](int x, int y) {
+        realInput(
+            {pointerTo(main(), x, y), leftButton(MOUSEEVENTF_LEFTDOWN), leftButton(MOUSEEVENTF_LEFTUP)});
+    };
+    clickBar(10, 10);  // a button
+    clickBar(300, 10); // the band beside the buttons
+    ASSERT_TRUE(waitFor([&] { return events.count(L"Click 1") == 1; }));
+    for (int i = 0; i < 10; ++i) forms::DoEvents();
+    EXPECT_TRUE(inBox());
+    realInput({key(L'o', 0), key(L'o', KEYEVENTF_KEYUP), key(L'k', 0), key(L'k', KEYEVENTF_KEYUP)});
+    EXPECT_TRUE(waitFor([&] { return box->Text() == L"ok"; })) << core::toUtf8(box->Text());
+    for (bool forward : {true, false}) {
+        form->tabFocus(forward);
+        EXPECT_TRUE(inBox()) << forward;
+    }
+
+    bar =
+        load(forms::PropertyBag{{L"Button_Count", 5L}, {L"ButtonsPerRow", 5L}, {L"ShowChevron", true}}, 100);
+    clickBar(95, 20);
+    ASSERT_TRUE(waitFor([&] { return IsWindowVisible(bar->picChevron()->hWnd()); }));
+    EXPECT_TRUE(inBox());
+    realInput(
+        {pointerTo(box->hWnd(), 20, 10), leftButton(MOUSEEVENTF_LEFTDOWN), leftButton(MOUSEEVENTF_LEFTUP)});
+    EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(bar->picChevron()->hWnd()); }));
+    EXPECT_FALSE(bar->drawsOnDropDown());
+    box->unload();
     form->Hide();
 }
 

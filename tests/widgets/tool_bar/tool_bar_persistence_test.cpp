@@ -99,6 +99,12 @@ TEST_F(ToolBarPersistence, DesignTimeLoadsWithoutHooksOrDropDown) {
     EXPECT_EQ(bar->picChevron(), nullptr);
     EXPECT_FALSE(bar->hooks().isHooked(bar->picMain()->hWnd()));
     EXPECT_TRUE(bar->chevronButtons().empty());
+    // Showing and hiding the form ends a hover at run time only: the per-button properties still
+    // address button 1.
+    form->Show();
+    form->Hide();
+    EXPECT_EQ(bar->Button_Index(), 1);
+    EXPECT_EQ(bar->ButtonCaption(), L"b");
 }
 
 // The drop-down (a window of its own) and the hand pointer are made when first needed: a bar whose
