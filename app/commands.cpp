@@ -1,7 +1,9 @@
 #include "app/commands.h"
 
 #include "platform/core/constants.h"
+#include "platform/forms/msgbox.h"
 
+#include "app/captions.h"
 #include "app/dil.h"
 #include "app/haqqinda.h"
 #include "app/menu.h"
@@ -82,13 +84,19 @@ void MainCommands::toolButton(int index) {
 }
 
 void MainCommands::sendToTray() {
+    // The window is hidden only once its icon is in the notification area: without the icon it could
+    // not come back. When the shell refuses it (no task bar yet, no shell library), the window stays
+    // and the user learns why.
     SysTrayIcon* trayIcon = icon();
-    // Without an icon the window could not come back: it stays.
-    if (!trayIcon) return;
+    if (trayIcon) trayIcon->setIconVisible(true);
+    if (!trayIcon || !trayIcon->IconShown()) {
+        if (trayIcon) trayIcon->setIconVisible(false);
+        forms::MsgBox(messageText(Message::TrayUnavailable, interfaceLanguage()), forms::mb::Exclamation);
+        return;
+    }
     inTray_ = true;
     main_.Hide();
     main_.setWindowState(core::windowState::Minimized);
-    trayIcon->setIconVisible(true);
     trayIcon->setIconToolTipText(main_.Caption());
 }
 

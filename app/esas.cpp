@@ -98,23 +98,24 @@ void esas::startDictionaryCheck() {
 
 // The check's verdict is told when a look-up needs the dictionary, not when the check ends: a message
 // box popping up by itself would take the keys the user is typing into the search box.
-bool esas::dictionaryUsable(const data::Deadline& deadline) {
+bool esas::dictionaryUsable(const data::Deadline& deadline, Origin origin) {
     startDictionaryCheck();
-    switch (dictionaryCheck_.verdict(deadline)) {
-    case DictionaryCheck::Verdict::Open:
-        return true;
-    case DictionaryCheck::Verdict::Refused:
-        try {
-            std::rethrow_exception(dictionaryCheck_.failure());
-        } catch (const core::RuntimeError& e) {
-            forms::MsgBox(failureText(e, settings_.dil), forms::mb::Exclamation);
-        }
+    const DictionaryCheck::Verdict verdict = dictionaryCheck_.verdict(deadline);
+    if (verdict == DictionaryCheck::Verdict::Open) return true;
+    if (origin != Origin::Asked) return false;
+    if (verdict == DictionaryCheck::Verdict::Pending) {
+        // Nothing was met yet but the check's own time: a slow disk or share, not another program.
+        forms::MsgBox(messageText(Message::LookupFailed, settings_.dil) + L"\n" +
+                          messageText(Message::DictionaryBeingChecked, settings_.dil,
+                                      databasePaths(programFolder()).dictionary),
+                      forms::mb::Exclamation);
         return false;
-    case DictionaryCheck::Verdict::Pending:
-        break;
     }
-    reportLookupFailure(data::DatabaseError(data::err::Locked, L"The database is in use",
-                                            databasePaths(programFolder()).dictionary));
+    try {
+        std::rethrow_exception(dictionaryCheck_.failure());
+    } catch (const core::RuntimeError& e) {
+        forms::MsgBox(failureText(e, settings_.dil), forms::mb::Exclamation);
+    }
     return false;
 }
 
@@ -128,7 +129,13 @@ void esas::connectEvents() {
     co.SelectionMade.handle([this](std::wstring, long) { directionChanged(); });
     control<widgets::McListBox>(L"list").MouseClick.handle([this] { headwordChosen(); });
     control<widgets::ktButton>(L"command1").Click.handle([this] { Search(); });
-    control<textbox::UniTextBoxEx>(L"TextBox1").KeyUp.handle([this](int& code, int shift) {
+    auto& box = control<textbox::UniTextBoxEx>(L"TextBox1");
+    box.KeyDown.handle([this](int& code, int) {
+        if (code > 0 && code < int(keysDownInBox_.size())) keysDownInBox_.set(size_t(code));
+    });
+    box.KeyUp.handle([this](int& code, int shift) {
+        if (code <= 0 || code >= int(keysDownInBox_.size()) || !keysDownInBox_.test(size_t(code))) return;
+        keysDownInBox_.reset(size_t(code));
         searchBoxKeyUp(code, shift);
     });
     control<widgets::McToolBar>(L"mct").Click.handle(
@@ -225,10 +232,10 @@ void esas::sourceLayout(int direction) {
 void esas::searchBoxKeyUp(int keyCode, int) {
     const int direction = control<widgets::SComboBox>(L"co").ListIndex();
     sourceLayout(direction);
-    if (keyCode == 13) return Search(direction);
+    if (keyCode == 13) return Search(direction, Origin::Asked);
     if (forms::Len(control<textbox::UniTextBoxEx>(L"TextBox1").Text()) >= 3 &&
         control<widgets::MorphOptionCheck>(L"avto").Value() == 1)
-        Search(direction);
+        Search(direction, Origin::Typing);
 }
 
 } // namespace app

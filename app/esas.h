@@ -10,6 +10,7 @@
 #include "platform/forms/form.h"
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <future>
 #include <string>
@@ -73,24 +74,33 @@ private:
     void outlineLists();
     void fillDirections();
 
+    // Who started a look-up. One the user asked for (Enter, the search button, a click on a headword)
+    // says why when it is refused. One that typing started (automatic search) never shows a message:
+    // a message box would take the keys still being typed. Its refusal is told by the next look-up
+    // the user asks for, which meets the same cause.
+    enum class Origin { Asked, Typing };
+    // The keys that went down in the search box and have not come up yet: a release acts there only
+    // when the box also had the key's press (the press that closed a message box did not).
+    std::bitset<256> keysDownInBox_;
+
     void startDictionaryCheck();
     // Whether a look-up may ask the dictionary: the check, waited for within the look-up's deadline,
-    // did not refuse it. A refusal, or a check still waiting for the file at the deadline, is told
-    // to the user at every look-up it stops.
-    bool dictionaryUsable(const data::Deadline& deadline);
+    // did not refuse it. A refusal, or a check still running at the deadline, is told to the user at
+    // every asked-for look-up it stops.
+    bool dictionaryUsable(const data::Deadline& deadline, Origin origin);
     void reportLookupFailure(const core::RuntimeError& e);
 
     void Search();
-    void Search(int direction);
+    void Search(int direction, Origin origin);
     void showText(const wchar_t* label, const std::wstring& text);
     void sourceLayout(int direction);
     void headwordChosen();
     void directionChanged();
     void searchBoxKeyUp(int keyCode, int shift);
     // Runs a dictionary query within the look-up's deadline and hands each row's text to the
-    // visitor; a failure is reported in a message box and gives false.
+    // visitor; a failure gives false, told in a message box when the user asked for the look-up.
     template <class Visit>
-    bool dictionaryQuery(const std::wstring& sql, const data::Deadline& deadline, Visit visit);
+    bool dictionaryQuery(const std::wstring& sql, const data::Deadline& deadline, Origin origin, Visit visit);
 };
 
 } // namespace app

@@ -43,7 +43,8 @@ void esas::showText(const wchar_t* label, const std::wstring& text) {
 }
 
 template <class Visit>
-bool esas::dictionaryQuery(const std::wstring& sql, const data::Deadline& deadline, Visit visit) {
+bool esas::dictionaryQuery(const std::wstring& sql, const data::Deadline& deadline, Origin origin,
+                           Visit visit) {
     try {
         OperationScope scope{cn_, rs_};
         cn_.Open(dictionaryConnectionString(databaseFolder_), deadline);
@@ -54,17 +55,19 @@ bool esas::dictionaryQuery(const std::wstring& sql, const data::Deadline& deadli
         }
         return true;
     } catch (const core::RuntimeError& e) {
-        reportLookupFailure(e);
+        if (origin == Origin::Asked) reportLookupFailure(e);
         return false;
     }
 }
 
 void esas::Search() {
-    Search(control<widgets::SComboBox>(L"co").ListIndex());
+    Search(control<widgets::SComboBox>(L"co").ListIndex(), Origin::Asked);
 }
 
-// number is the chooser's ListIndex, read once by the caller.
-void esas::Search(int number) {
+// number is the chooser's ListIndex, read once by the caller. The headword list is cleared before
+// anything can refuse the search, so a refused one leaves no earlier word's headwords under it; the
+// list is drawn only when the handler is done, so a search that goes through never shows it empty.
+void esas::Search(int number, Origin origin) {
     // The user waits for one deadline in all, however the look-up's time is spent.
     const data::Deadline deadline;
     const std::wstring typed = control<textbox::UniTextBoxEx>(L"TextBox1").Text();
@@ -74,13 +77,11 @@ void esas::Search(int number) {
     auto& list = control<widgets::McListBox>(L"list");
     lastDirection_ = number;
     showText(L"dddd", std::to_wstring(number));
-    if (forms::Len(typed) < 3 || word.empty()) {
-        list.Clear();
-        showText(L"ya", L"");
-        return;
-    }
+    list.Clear();
+    showText(L"ya", L"");
+    if (forms::Len(typed) < 3 || word.empty()) return;
     BusyPointer busy(*this);
-    if (!dictionaryUsable(deadline)) return;
+    if (!dictionaryUsable(deadline, origin)) return;
     showText(L"ddi", d->ddi);
     showText(L"ddd", d->ddd);
 
@@ -88,12 +89,11 @@ void esas::Search(int number) {
     std::vector<std::wstring> found;
     const bool ok = dictionaryQuery(L"select soz from soz where soz like '%" +
                                         data::likeKey(searchKey(number, word)) + L"%' ",
-                                    deadline, [&](const std::wstring& row) {
+                                    deadline, origin, [&](const std::wstring& row) {
                                         if (auto h = searchRow(number, row, word, ya))
                                             found.push_back(std::move(*h));
                                     });
     if (!ok) return;
-    list.Clear();
     for (auto& h : found) list.AddItem(std::move(h));
     list.Refresh();
     control<widgets::McListBox>(L"ul").Refresh();
@@ -120,19 +120,21 @@ void esas::headwordChosen() {
     showText(L"Label3", h + L":");
     const int number = lastDirection_;
     translationKey_ = translationKey(number, h, translationKey_);
+    // As the search clears its list: a refused click leaves no earlier headword's translations.
+    ul.Clear();
+    showText(L"ga", L"");
 
     BusyPointer busy(*this);
-    if (!dictionaryUsable(deadline)) return;
+    if (!dictionaryUsable(deadline, Origin::Asked)) return;
     Taken ga;
     std::vector<std::wstring> found;
     const bool ok = dictionaryQuery(L"select distinct soz from soz where soz like'%" +
                                         data::likeKey(translationKey_) + L"%' ",
-                                    deadline, [&](const std::wstring& row) {
+                                    deadline, Origin::Asked, [&](const std::wstring& row) {
                                         if (auto t = translationRow(number, row, ga))
                                             found.push_back(std::move(*t));
                                     });
     if (!ok) return;
-    ul.Clear();
     for (auto& t : found) ul.AddItem(std::move(t));
     ul.Refresh();
     translationDirection_ = number;

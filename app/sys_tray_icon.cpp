@@ -194,18 +194,19 @@ void SysTrayIcon::setIconVisible(bool visible) {
 
 void SysTrayIcon::applyVisible() {
     if (visible_)
-        send(NIM_ADD);
+        shown_ = send(NIM_ADD) || shown_;
     else
         remove();
 }
 
-void SysTrayIcon::send(DWORD operation) {
+bool SysTrayIcon::send(DWORD operation) {
     makeWindows();
     if (icon_ && icon_->Type() == forms::PictureType::Icon) sentIcon_ = icon_->hIcon();
-    shellNotify(operation, trayRecord(notifyWindow_, sentIcon_, tip_));
+    return shellNotify(operation, trayRecord(notifyWindow_, sentIcon_, tip_)) != FALSE;
 }
 
 void SysTrayIcon::remove() {
+    shown_ = false;
     if (!notifyWindow_) return;
     NOTIFYICONDATAW r = trayRecord(notifyWindow_, sentIcon_, tip_);
     shellNotify(NIM_DELETE, r);
@@ -296,7 +297,7 @@ LRESULT CALLBACK SysTrayIcon::notifyProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
             return 0;
         }
         if (self && msg == taskbarCreated() && self->visible_ && self->userMode()) {
-            self->send(NIM_ADD);
+            self->shown_ = self->send(NIM_ADD);
             return 0;
         }
     } catch (...) {

@@ -64,6 +64,9 @@ public:
     void setIcon(std::shared_ptr<forms::StdPicture> picture);
     bool IconVisible() const { return visible_; }
     void setIconVisible(bool visible);
+    // Whether the notification area holds the icon now: the shell took the last addition, and it
+    // has not been taken away since. IconVisible says what was asked for.
+    bool IconShown() const { return shown_; }
 
     forms::Event<float, float> MouseMoved;
     forms::Event<> LeftButtonDown;
@@ -95,13 +98,14 @@ private:
     std::shared_ptr<forms::StdPicture> icon_;
     std::wstring tip_;
     bool visible_ = false;
+    bool shown_ = false;
     HICON sentIcon_ = nullptr; // the icon handle as last sent
     HWND notifyWindow_ = nullptr;
     HWND shellWatch_ = nullptr; // hears the shell announce a restart
     POINT lastPointer_{};
 
     bool userMode() const;
-    void send(DWORD operation);
+    bool send(DWORD operation);
     void remove();
     void applyVisible();
     void showPicture();

@@ -7,6 +7,7 @@
 
 #include "app/keyboard_layout.h"
 #include "platform/core/constants.h"
+#include "platform/core/text.h"
 #include "platform/data/database.h"
 #include "platform/forms/app.h"
 #include "platform/forms/form.h"
@@ -290,15 +291,16 @@ TEST_F(MainWindow, TheLanguageSignalReappliesCaptionsAndKeepsTheDirections) {
     EXPECT_EQ(co().ListIndex(), 3);
 }
 
-TEST_F(MainWindow, AMissingDictionaryIsNamedAtStartAndAtEveryLookUp) {
+// A missing dictionary is named at every look-up the user asks for, never in a box before the window
+// (which would take the keys typed at once), and the file is used once it is back.
+TEST_F(MainWindow, AMissingDictionaryIsNamedAtEveryAskedLookUp) {
     setLanguage(L"ru");
     ASSERT_TRUE(DeleteFileW(folder.file(L"oracle\\dat.vex").c_str()));
     open();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find(L"dat.vex"), std::wstring::npos);
+    EXPECT_TRUE(messages.empty());
     EXPECT_EQ(w->control<widgets::ktButton>(L"command1").Caption(), L"Поиск");
     EXPECT_EQ(co().ListCount(), 6);
-    for (size_t n = 2; n <= 3; ++n) {
+    for (size_t n = 1; n <= 2; ++n) {
         search(1, L"bank");
         ASSERT_EQ(messages.size(), n);
         EXPECT_NE(messages.back().find(L"dat.vex"), std::wstring::npos);
@@ -309,21 +311,51 @@ TEST_F(MainWindow, AMissingDictionaryIsNamedAtStartAndAtEveryLookUp) {
     tools::writeSampleDatabases(folder.path());
     search(1, L"bank");
     EXPECT_EQ(items(list()), Words{L"bank"});
-    EXPECT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages.size(), 2u);
 }
 
-TEST_F(MainWindow, ADatabaseFailureIsReportedOnceAndTheListsStay) {
+// A refused look-up says why and leaves nothing of the earlier word: the search clears the headword
+// list, and a headword click the translation list, before anything can refuse them.
+TEST_F(MainWindow, ARefusedLookUpSaysWhyAndLeavesNoEarlierList) {
     open();
     search(1, L"bank");
     clickFirstHeadword();
+    ASSERT_EQ(items(list(L"ul")), (Words{L"banka", L"kıyı"}));
     breakDictionary();
-    search(1, L"house");
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(items(list()), Words{L"bank"});
     clickFirstHeadword();
-    EXPECT_EQ(messages.size(), 2u);
-    EXPECT_EQ(items(list(L"ul")), (Words{L"banka", L"kıyı"}));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(list(L"ul").ListCount(), 0);
+    EXPECT_EQ(label(L"ga"), L"");
+    search(1, L"house");
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_NE(messages.back().find(L"dat.vex"), std::wstring::npos);
+    EXPECT_EQ(list().ListCount(), 0);
+    EXPECT_EQ(label(L"ya"), L"");
     EXPECT_EQ(w->MousePointer(), core::pointer::Arrow);
+}
+
+// Typing never meets a message: automatic search, refused, keeps every key in the search box and says
+// nothing; the next look-up the user asks for says why. A key whose press went elsewhere (the Enter
+// that closed a message box) starts nothing when it comes up in the search box.
+TEST_F(MainWindow, TypingNeverMeetsAMessageAndAStrayReleaseStartsNothing) {
+    open();
+    search(1, L"bank");
+    breakDictionary();
+    w->control<widgets::MorphOptionCheck>(L"avto").setValue(1);
+    box().setText(L"");
+    box().SetFocus();
+    type(L"houseboat");
+    EXPECT_EQ(box().Text(), L"houseboat");
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(list().ListCount(), 0);
+    for (UINT key : {UINT(VK_RETURN), UINT(VK_ESCAPE), UINT('T')}) {
+        PostMessageW(box().editWindow(), WM_KEYUP, key, 0xC0000001);
+        forms::DoEvents();
+    }
+    EXPECT_TRUE(messages.empty());
+    press(VK_RETURN);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages.back().find(L"dat.vex"), std::wstring::npos);
 }
 
 // The dictionary is checked through once the window is painted; a look-up that comes earlier waits
@@ -444,12 +476,12 @@ TEST_F(MainWindow, AQuoteInTheWordIsSearchedForAsItIs) {
 // vexa.exe copied into a folder and started there as a user starts it; ended with the object.
 class Program {
 public:
-    explicit Program(const testsupport::TempFolder& folder) {
+    explicit Program(const testsupport::TempFolder& folder, const std::wstring& name = L"vexa.exe") {
         wchar_t self[MAX_PATH];
         GetModuleFileNameW(nullptr, self, MAX_PATH);
         std::wstring bin(self);
         bin = bin.substr(0, bin.find_last_of(L"\\/"));
-        const std::wstring exe = folder.file(L"vexa.exe");
+        const std::wstring exe = folder.file(name);
         copied_ = CopyFileW((bin + L"\\vexa.exe").c_str(), exe.c_str(), FALSE);
         STARTUPINFOW si{};
         si.cb = sizeof si;
@@ -547,6 +579,17 @@ int headwordInk(HWND main) {
     return ink;
 }
 
+// Whether the window has painted itself: the outline it draws around the headword list is on the
+// screen.
+bool painted(HWND main) {
+    POINT corner{10 - 1, 152 - 1};
+    ClientToScreen(main, &corner);
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, corner.x, corner.y);
+    ReleaseDC(nullptr, screen);
+    return (c & 0xFFFFFF) == 0xC8C8C8;
+}
+
 // vexa.exe in a folder that holds the dictionary but no settings: a message naming the file, then the
 // program ends.
 TEST(MainWindowProgram, AMissingSettingsFileIsNamedAndTheProgramEnds) {
@@ -563,50 +606,152 @@ TEST(MainWindowProgram, AMissingSettingsFileIsNamedAndTheProgramEnds) {
     EXPECT_TRUE(vexa.ended(10000));
 }
 
-// The first minute of a real start: keys typed as soon as the window shows, without a click, land in
-// the search box and Enter looks the word up. A damaged dictionary is named at that look-up, and again
-// at the next one after its message was closed from the keyboard.
-TEST(MainWindowProgram, KeysTypedAtOnceReachTheSearchBoxAndEveryRefusedLookUpSaysWhy) {
-    for (const bool damaged : {false, true}) {
+// Real pointer input: a left click at a point of a window's client area.
+void clickAt(HWND window, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    INPUT in[3]{};
+    for (INPUT& i : in) i.type = INPUT_MOUSE;
+    in[0].mi.dx = (p.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
+    in[0].mi.dy = (p.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
+    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(3, in, sizeof(INPUT));
+}
+
+// Waits until the search box holds the text, for up to about five seconds.
+bool searchBoxHolds(HWND main, const std::wstring& text) {
+    for (int i = 0; i < 500 && searchBoxText(main) != text; ++i) Sleep(10);
+    return searchBoxText(main) == text;
+}
+
+// The first minute of a real start, as a user meets it. Keys typed as soon as the window shows land in
+// the search box, whether the dictionary is intact, damaged or missing (no message comes before the
+// window). A refused look-up the user asked for says why; the key that closes its message (Enter or
+// Escape) does not bring it back; typing with automatic search on never meets a message; and a click
+// on the tool bar, on a button's place or on the band beside them, leaves the keys with the search box.
+TEST(MainWindowProgram, TheKeysStayWithTheSearchBoxAndEveryAskedLookUpSaysWhy) {
+    enum class Dictionary { Intact, Damaged, Missing };
+    struct Case {
+        const char* what;
+        Dictionary dictionary;
+        bool automatic;
+    } cases[] = {{"intact", Dictionary::Intact, false},
+                 {"damaged", Dictionary::Damaged, false},
+                 {"missing", Dictionary::Missing, false},
+                 {"damaged, automatic search", Dictionary::Damaged, true}};
+    for (const auto& c : cases) {
         testsupport::TempFolder folder{L"vexa-typing-"};
         tools::writeSampleDatabases(folder.path());
-        if (damaged) {
+        if (c.dictionary == Dictionary::Damaged) {
             data::Database db(folder.file(L"oracle\\dat.vex"));
             db.execute(L"update soz_fts set soz = 'x@bank<>банк<>banka@1' where soz like '%@bank<>%'");
+        }
+        if (c.dictionary == Dictionary::Missing) {
+            ASSERT_TRUE(DeleteFileW(folder.file(L"oracle\\dat.vex").c_str()));
         }
         Program vexa(folder);
         ASSERT_TRUE(vexa.started());
         const HWND main = vexa.window(forms::FormWindowClass, L"Vexa R7 Edition");
-        ASSERT_NE(main, nullptr);
+        ASSERT_NE(main, nullptr) << c.what;
         // The keys go to the window the system activates on the start, as the user's would.
         for (int i = 0; i < 500 && GetForegroundWindow() != main; ++i) Sleep(10);
-        ASSERT_EQ(GetForegroundWindow(), main) << "the started window was not activated";
-        typeKeys(L"bank\n");
-        std::wstring typed;
-        for (int i = 0; i < 500 && (typed = searchBoxText(main)) != L"bank"; ++i) Sleep(10);
-        ASSERT_EQ(typed, L"bank") << "the keys did not reach the search box";
-        if (!damaged) {
-            Sleep(500); // whatever the screen showed before the window's first paint is gone
+        ASSERT_EQ(GetForegroundWindow(), main) << c.what << ": the started window was not activated";
+        // A message a key would bring back comes at once; half a second without one is none.
+        const auto noMessage = [&] {
+            for (int i = 0; i < 50; ++i, Sleep(10))
+                if (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", nullptr);
+                    box && IsWindowVisible(box))
+                    return false;
+            return true;
+        };
+        if (c.automatic) {
+            clickAt(main, 495, 110); // "Automatic search"
+            clickAt(main, 100, 110); // back into the search box
+            typeKeys(L"houseboat");
+            EXPECT_TRUE(searchBoxHolds(main, L"houseboat"))
+                << c.what << ": " << core::toUtf8(searchBoxText(main));
+            EXPECT_TRUE(noMessage()) << c.what << ": typing met a message";
+            typeKeys(L"\n");
+        } else {
+            typeKeys(L"bank\n");
+            ASSERT_TRUE(searchBoxHolds(main, L"bank")) << c.what << ": the keys did not reach the search box";
+        }
+        if (c.dictionary == Dictionary::Intact) {
+            // Ink counts only once the window has painted over whatever the screen showed before.
             int ink = 0;
-            for (int i = 0; i < 500 && (ink = headwordInk(main)) == 0; ++i) Sleep(10);
+            for (int i = 0; i < 500 && (!painted(main) || (ink = headwordInk(main)) == 0); ++i) Sleep(10);
             EXPECT_GT(ink, 0) << "no headword listed";
-            EXPECT_EQ(FindWindowExW(nullptr, nullptr, L"#32770", nullptr), nullptr);
+            EXPECT_TRUE(noMessage());
+            clickAt(main, 628, 40); // the tool bar beside its buttons
+            clickAt(main, 400, 87); // and below them
+            typeKeys(L"s");
+            EXPECT_TRUE(searchBoxHolds(main, L"banks")) << core::toUtf8(searchBoxText(main));
             continue;
         }
-        for (int look = 1; look <= 2; ++look) {
+        // Each look-up asked for says why; the key that closes the message brings nothing back.
+        for (const wchar_t* close : {L"\n", L"\x1b"}) {
             const HWND box = vexa.messageBox();
-            ASSERT_NE(box, nullptr) << "look-up " << look << " said nothing";
-            EXPECT_NE(textOf(box).find(L"dat.vex"), std::wstring::npos) << look;
-            typeKeys(L"\n"); // the message closed from the keyboard
+            ASSERT_NE(box, nullptr) << c.what << ": the look-up said nothing";
+            EXPECT_NE(textOf(box).find(L"dat.vex"), std::wstring::npos) << c.what;
+            if (close[0] == L'\x1b') {
+                INPUT esc[2]{};
+                esc[0].type = esc[1].type = INPUT_KEYBOARD;
+                esc[0].ki.wVk = esc[1].ki.wVk = VK_ESCAPE;
+                esc[1].ki.dwFlags = KEYEVENTF_KEYUP;
+                SendInput(2, esc, sizeof(INPUT));
+            } else {
+                typeKeys(close);
+            }
             for (int i = 0; i < 500 && IsWindow(box); ++i) Sleep(10);
-            ASSERT_FALSE(IsWindow(box)) << look;
-            if (look == 1) typeKeys(L"\n"); // the next look-up of the word still in the box
+            ASSERT_FALSE(IsWindow(box)) << c.what;
+            EXPECT_TRUE(noMessage()) << c.what << ": the closing key brought the message back";
+            EXPECT_TRUE(searchBoxHolds(main, c.automatic ? L"houseboat" : L"bank")) << c.what;
+            if (close[0] == L'\n') typeKeys(L"\n"); // the next look-up of the word still in the box
         }
         // The boxes' pictures are gone from the screen once the window has painted itself again.
         int ink = 0;
         for (int i = 0; i < 200 && (ink = headwordInk(main)) != 0; ++i) Sleep(10);
-        EXPECT_EQ(ink, 0) << "a headword listed from a damaged dictionary";
+        EXPECT_EQ(ink, 0) << c.what << ": a headword listed from an unusable dictionary";
     }
+}
+
+// Without the notification area (no shell library here; on Windows a task bar not up yet) "Sys tray"
+// keeps the window where it is and says why, instead of hiding it with no icon to bring it back.
+TEST(MainWindowProgram, SysTrayWithoutTheNotificationAreaKeepsTheWindow) {
+    testsupport::TempFolder folder{L"vexa-notray-"};
+    tools::writeSampleDatabases(folder.path());
+    // The program, under a name of its own, finds no shell library (as the system's settings for
+    // that program name say), so the notification area refuses its icon.
+    const wchar_t* const name = L"vexa-notray.exe";
+    HKEY key = nullptr;
+    ASSERT_EQ(
+        RegCreateKeyExW(HKEY_CURRENT_USER,
+                        (std::wstring(L"Software\\Wine\\AppDefaults\\") + name + L"\\DllOverrides").c_str(),
+                        0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    const wchar_t disabled[] = L"d";
+    RegSetValueExW(key, L"shell32", 0, REG_SZ, reinterpret_cast<const BYTE*>(disabled), sizeof disabled);
+    RegCloseKey(key);
+    Program vexa(folder, name);
+    ASSERT_TRUE(vexa.started());
+    const HWND main = vexa.window(forms::FormWindowClass, L"Vexa R7 Edition");
+    ASSERT_NE(main, nullptr);
+    for (int i = 0; i < 500 && GetForegroundWindow() != main; ++i) Sleep(10);
+    clickAt(main, 437, 50); // "Sys tray"
+    const HWND box = vexa.messageBox();
+    ASSERT_NE(box, nullptr) << "the refusal said nothing" << IsWindowVisible(main) << " fg "
+                            << (GetForegroundWindow() == main) << " ended " << vexa.ended(0) << " iswin "
+                            << IsWindow(main);
+    EXPECT_NE(textOf(box).find(L"notification area"), std::wstring::npos) << core::toUtf8(textOf(box));
+    EXPECT_TRUE(IsWindowVisible(main));
+    typeKeys(L"\n");
+    for (int i = 0; i < 500 && IsWindow(box); ++i) Sleep(10);
+    EXPECT_FALSE(IsWindow(box));
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_FALSE(IsIconic(main));
+    EXPECT_EQ(vexa.window(forms::FormWindowClass, L"Vexa R7 Edition"), main);
 }
 
 } // namespace
