@@ -59,7 +59,7 @@ MainCommands::~MainCommands() {
 }
 
 SysTrayIcon* MainCommands::icon() {
-    return dynamic_cast<SysTrayIcon*>(main_.findControl(L"SysTrayIcon1"));
+    return dynamic_cast<SysTrayIcon*>(main_.ensureControl(L"SysTrayIcon1"));
 }
 
 void MainCommands::toolButton(int index) {

@@ -113,9 +113,10 @@ forms::LayoutEntry toolBar() {
     return e;
 }
 
-// Made after the window's first paint: it shows nothing then.
+// Made after the window's first paint: it shows nothing then, and the keyboard never reaches it.
 forms::LayoutEntry later(forms::LayoutEntry e) {
     e.afterFirstPaint = true;
+    e.tabStop = false;
     return e;
 }
 

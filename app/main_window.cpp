@@ -21,7 +21,7 @@ std::wstring& programFolderSlot() {
 
 widgets::Label_KDQ* mainLabelControl(const wchar_t* name) {
     forms::Form* main = mainWindow();
-    return main ? dynamic_cast<widgets::Label_KDQ*>(main->findControl(name)) : nullptr;
+    return main ? dynamic_cast<widgets::Label_KDQ*>(main->ensureControl(name)) : nullptr;
 }
 
 } // namespace

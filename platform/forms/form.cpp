@@ -25,9 +25,6 @@ namespace forms {
 namespace {
 
 const wchar_t* const kOwnerClass = L"VexaOwner";
-// The form's own timer for what waits for its first paint; far from the small numbers a form's code
-// gives its timers.
-constexpr UINT_PTR kLaterControlsTimer = 0x7E51;
 
 void registerFormClass(WNDPROC windowProc) {
     static bool done = false;
@@ -63,6 +60,46 @@ HWND hiddenOwner() {
                                 GetModuleHandleW(nullptr), nullptr);
     }
     return owner;
+}
+
+// What may wait for the first paint (LayoutEntry::afterFirstPaint): nothing the walks over a form's
+// made controls (tab order, Enter and Escape, containers) must find before a key or a click arrives.
+// Whether a control can take the focus is known only once it is made (createControl checks it).
+void checkWaitingEntries(const Layout& table) {
+    for (const LayoutEntry& e : table) {
+        if (!e.afterFirstPaint) continue;
+        const std::wstring key = controlKey(e.name, e.index);
+        std::wstring why = e.tabStop     ? L"it is a tab stop"
+                           : e.isDefault ? L"it is the default button"
+                           : e.isCancel  ? L"it is the cancel button"
+                                         : L"";
+        for (const LayoutEntry& inner : table)
+            if (why.empty() && inner.container == key)
+                why = L"it holds " + controlKey(inner.name, inner.index);
+        if (!why.empty())
+            throw core::RuntimeError(core::err::InvalidPropertyValue,
+                                     L"The control " + key + L" cannot wait for the first paint: " + why);
+    }
+}
+
+// Inside a catch block: the failure as the error of a waiting control that could not be made.
+[[noreturn]] void throwUnmade(const std::wstring& key) {
+    const std::wstring what = L"The control " + key + L" could not be made: ";
+    try {
+        throw;
+    } catch (const core::EndRequested&) {
+        throw;
+    } catch (const core::RuntimeError& e) {
+        throw core::RuntimeError(e.number(), what + e.description());
+    } catch (...) {
+        throw core::RuntimeError(core::err::InvalidProcedureCall, what + core::currentErrorText());
+    }
+}
+
+// The start-up trace's "painted" step: the program's first paint of a form, the start-up form's.
+void traceFirstPaint() {
+    static bool traced = false;
+    if (!std::exchange(traced, true)) core::startTrace::mark(L"painted");
 }
 
 } // namespace
@@ -182,6 +219,7 @@ void Form::createControls() {
     auto closed = gate_->close();
     const Layout table = layout();
     core::startTrace::mark(L"layout read");
+    checkWaitingEntries(table);
     for (size_t i = 0; i < table.size(); ++i) {
         if (table[i].afterFirstPaint) {
             later_.push_back({table[i], i});
@@ -194,18 +232,38 @@ void Form::createControls() {
 }
 
 void Form::afterFirstPaint(std::function<void()> work) {
-    if (painted_) return work();
+    if (deferredDone_) return work();
     laterWork_.push_back(std::move(work));
 }
 
 void Form::finishDeferred() {
-    painted_ = true;
-    while (!later_.empty() && loaded()) makeLaterControl(0);
+    deferredDone_ = true;
+    if (hwnd_) KillTimer(hwnd_, formTimer::AfterFirstPaint);
+    // Taken from the front each time: a report's message box lets input run this again meanwhile.
+    while (!later_.empty() && loaded()) {
+        try {
+            makeLaterControl(0);
+        } catch (const core::EndRequested&) {
+            throw;
+        } catch (...) {
+            core::reportUnexpectedError(L"After the first paint");
+        }
+    }
     while (!laterWork_.empty() && loaded()) {
         const std::function<void()> work = std::move(laterWork_.front());
         laterWork_.erase(laterWork_.begin());
-        work();
+        try {
+            work();
+        } catch (const core::EndRequested&) {
+            throw;
+        } catch (...) {
+            core::reportUnexpectedError(L"Work after the first paint");
+        }
     }
+}
+
+void Form::makeWaitingControls() {
+    while (!later_.empty() && loaded()) makeLaterControl(0);
 }
 
 void Form::makeLaterControl(size_t which) {
@@ -217,7 +275,11 @@ void Form::makeLaterControl(size_t which) {
     // Its place in the layout's order, among the controls made so far.
     const auto waitingBefore = std::count_if(later_.begin(), later_.end(),
                                              [&](const LaterControl& w) { return w.position < c.position; });
-    createControl(c.entry, std::min(c.position - static_cast<size_t>(waitingBefore), controls_.size()));
+    try {
+        createControl(c.entry, std::min(c.position - static_cast<size_t>(waitingBefore), controls_.size()));
+    } catch (...) {
+        throwUnmade(controlKey(c.entry.name, c.entry.index));
+    }
     core::startTrace::mark(L"made " + c.entry.name + L" (later)");
 }
 
@@ -232,20 +294,32 @@ void Form::createControl(const LayoutEntry& e, size_t position) {
         host = it->get();
     }
     std::shared_ptr<UserControl> c = ControlTypes::create(e.type);
+    if (e.afterFirstPaint && c->CanGetFocus())
+        throw core::RuntimeError(core::err::InvalidPropertyValue,
+                                 L"it can take the focus, so it cannot wait for the first paint");
     controls_.insert(controls_.begin() + static_cast<std::ptrdiff_t>(position), c);
-    containers_.insert(containers_.begin() + static_cast<std::ptrdiff_t>(position), e.container);
-    c->visible_ = e.visible;
-    c->enabled_ = e.enabled;
-    c->tabStop_ = e.tabStop;
-    c->tabIndex_ = e.tabIndex;
-    c->default_ = e.isDefault;
-    c->cancel_ = e.isCancel;
-    c->toolTipText_ = e.toolTipText;
-    c->tag_ = e.tag;
-    c->place(*host, e.name, e.index, e.left, e.top, e.width, e.height);
-    if (!e.enabled) EnableWindow(c->hWnd(), FALSE);
-    PropertyBag bag = e.properties;
-    c->readStored(bag);
+    places_.insert(places_.begin() + static_cast<std::ptrdiff_t>(position), {e.container, e.afterFirstPaint});
+    try {
+        c->visible_ = e.visible;
+        c->enabled_ = e.enabled;
+        c->tabStop_ = e.tabStop;
+        c->tabIndex_ = e.tabIndex;
+        c->default_ = e.isDefault;
+        c->cancel_ = e.isCancel;
+        c->toolTipText_ = e.toolTipText;
+        c->tag_ = e.tag;
+        c->place(*host, e.name, e.index, e.left, e.top, e.width, e.height);
+        if (!e.enabled) EnableWindow(c->hWnd(), FALSE);
+        PropertyBag bag = e.properties;
+        c->readStored(bag);
+    } catch (...) {
+        // A control that could not be made is no control of the form; it unloads as it goes.
+        if (auto at = std::find(controls_.begin(), controls_.end(), c); at != controls_.end()) {
+            places_.erase(places_.begin() + (at - controls_.begin()));
+            controls_.erase(at);
+        }
+        throw;
+    }
 }
 
 void Form::load() {
@@ -255,7 +329,8 @@ void Form::load() {
     core::HandlingMessage loading;
     auto self = shared_from_this();
     unloading_ = false;
-    painted_ = false;
+    firstPaintDone_ = false;
+    deferredDone_ = false;
     if (!life_.alive()) life_.renew();
     createWindow();
     core::startTrace::mark(L"window made");
@@ -319,7 +394,7 @@ void Form::destroyAll() {
     // Terminate of every control runs while all windows still exist.
     std::vector<std::shared_ptr<UserControl>> controls = std::move(controls_);
     controls_.clear();
-    containers_.clear();
+    places_.clear();
     for (auto it = controls.rbegin(); it != controls.rend(); ++it) (*it)->unload();
     controls.clear();
     // Controls placed at run time go the same way.
@@ -358,13 +433,17 @@ void Form::showWindowNow(bool activate) {
     }
     if (IsIconic(hwnd_) && windowState_ == core::windowState::Normal)
         cmd = (activate && !frame_.noActivate) ? SW_RESTORE : SW_SHOWNOACTIVATE;
+    const bool wasShown = IsWindowVisible(hwnd_);
     ShowWindow(hwnd_, cmd);
     core::startTrace::mark(L"shown");
     // Timers come after every paint. Set until it has fired once, also with nothing waiting yet: a
     // control placed meanwhile may hand the form work.
-    if (!painted_) SetTimer(hwnd_, kLaterControlsTimer, USER_TIMER_MINIMUM, nullptr);
+    if (!deferredDone_) SetTimer(hwnd_, formTimer::AfterFirstPaint, USER_TIMER_MINIMUM, nullptr);
     if (frame_.topMost)
         SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (!loaded()) return;
+    // Showing a shown window changes nothing on the screen: the form is brought forward instead.
+    if (wasShown && activate) bringToFront();
     if (!loaded()) return;
     if (!shownOnce_) {
         shownOnce_ = true;
@@ -372,6 +451,16 @@ void Form::showWindowNow(bool activate) {
         if (!loaded()) return;
     }
     updateControlsShown();
+}
+
+void Form::bringToFront() {
+    // A form a modal form has disabled is not activated behind it.
+    if (frame_.noActivate || !IsWindowEnabled(hwnd_)) {
+        SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return;
+    }
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(hwnd_);
 }
 
 void Form::updateControlsShown() {
@@ -549,8 +638,7 @@ LRESULT Form::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
     // The form's own, before its code sees the message.
-    if (msg == WM_TIMER && wParam == kLaterControlsTimer) {
-        KillTimer(hwnd, kLaterControlsTimer);
+    if (msg == WM_TIMER && wParam == formTimer::AfterFirstPaint) {
         finishDeferred();
         return 0;
     }
@@ -563,6 +651,7 @@ LRESULT Form::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_PAINT:
         paintSurface();
+        if (!std::exchange(firstPaintDone_, true)) traceFirstPaint();
         return 0;
     case WM_ERASEBKGND:
         return 1;

@@ -32,6 +32,14 @@ class Surface;
 // The window class of every form's window (what a program outside finds a form's window by).
 inline constexpr wchar_t FormWindowClass[] = L"VexaForm";
 
+// The run time's own timers on a form's window: far from the small numbers a form's code gives its
+// timers.
+namespace formTimer {
+// Fires once the form has been shown and painted (a timer comes after every paint): what waited for
+// the first paint is done then.
+inline constexpr UINT_PTR AfterFirstPaint = 0x7E51;
+} // namespace formTimer
+
 // Why a form is being unloaded, as QueryUnload hears it.
 namespace unloadMode {
 inline constexpr int FormControlMenu = 0; // the user closed the window
@@ -61,7 +69,8 @@ public:
     std::shared_ptr<EventGate> eventGate() const { return gate_; }
 
     // Modeless (0) or modal (1): a modal form disables the program's other forms and Show returns
-    // when it is unloaded or hidden.
+    // when it is unloaded or hidden. A form already shown comes to the front and is activated (a
+    // NoActivate form only comes to the front).
     void Show(int modal = 0, Form* owner = nullptr);
     void Hide();
     bool Visible() const;
@@ -159,23 +168,34 @@ public:
     // Whether a menu is the form's: its menu bar, a submenu of it at any depth, or a registered menu.
     bool ownsMenu(HMENU menu) const;
 
-    // Every control on the form, also those placed at run time and those inside other controls.
+    // Every control made so far on the form, also those placed at run time and those inside other
+    // controls.
     std::vector<UserControl*> allControls() const;
-    // The controls of the layout, in layout order.
+    // The controls of the layout made so far, in layout order. An entry that waits for the first paint
+    // (LayoutEntry::afterFirstPaint) joins in its place once it is made.
     const std::vector<std::shared_ptr<UserControl>>& Controls() const { return controls_; }
-    // Work the first paint does not need: done once the form has been painted (at once when it has
-    // been), or sooner when a key or a button reaches any form (the message loop calls
+    // Work the first paint does not need: done once the form has been painted (at once when that is
+    // over), or sooner when a key or a button reaches any form (the message loop calls
     // finishDeferred); dropped when the form unloads first.
     void afterFirstPaint(std::function<void()> work);
-    // Makes the controls of the layout that wait for the first paint (LayoutEntry::afterFirstPaint;
-    // findControl makes the one asked for at once) and does the work that waits for it.
+    // The one step after the first paint (the form's AfterFirstPaint timer, or a key or a button
+    // before it): makes the layout's waiting controls in layout order, then does the waiting work in
+    // the order it was handed. A control that cannot be made, or work that fails, is reported (the
+    // control named) and the rest goes on.
     void finishDeferred();
     bool hasDeferred() const { return !later_.empty() || !laterWork_.empty(); }
+    // Whether the form's window has been painted once since it was loaded.
+    bool firstPaintDone() const { return firstPaintDone_; }
+    // A control of the form that is made: null for one that waits for the first paint or is not there.
     UserControl* findControl(const std::wstring& name, int index = -1) const;
-    // A control by name and type: error 9 when there is none, 13 when it has another type.
+    // A control of the layout, made now when it waits for the first paint; null when the form has
+    // none of that name. A control that cannot be made is an error naming it.
+    UserControl* ensureControl(const std::wstring& name, int index = -1);
+    // A control by name and type, made now when it waits: error 9 when there is none, 13 when it has
+    // another type.
     template <class T>
-    T& control(const std::wstring& name, int index = -1) const {
-        UserControl* c = findControl(name, index);
+    T& control(const std::wstring& name, int index = -1) {
+        UserControl* c = ensureControl(name, index);
         if (!c) throw core::RuntimeError(core::err::SubscriptOutOfRange);
         T* t = dynamic_cast<T*>(c);
         if (!t) throw core::RuntimeError(core::err::TypeMismatch);
@@ -183,8 +203,9 @@ public:
     }
     // The container of a control of this form: null for the form itself.
     UserControl* containerOf(const UserControl& control) const;
-    // The layout the controls give back now: every control's WriteProperties.
-    Layout saveLayout() const;
+    // The layout the controls give back now: every control's WriteProperties. The controls that wait
+    // for the first paint are made first, so the whole layout is given back.
+    Layout saveLayout();
 
     // The control with the focus (null when none of ours has it), Default and Cancel controls.
     UserControl* ActiveControl() const;
@@ -251,7 +272,12 @@ private:
     std::shared_ptr<Surface> surface_;
     MouseTracker mouse_;
     std::vector<std::shared_ptr<UserControl>> controls_;
-    std::vector<std::wstring> containers_; // container key of each control, parallel to controls_
+    // What the layout said of each control beside its own values, parallel to controls_.
+    struct LayoutPlace {
+        std::wstring container;
+        bool afterFirstPaint = false;
+    };
+    std::vector<LayoutPlace> places_;
     // The layout's controls not made yet, each with its place in the layout.
     struct LaterControl {
         LayoutEntry entry;
@@ -259,7 +285,10 @@ private:
     };
     std::vector<LaterControl> later_;
     std::vector<std::function<void()>> laterWork_;
-    bool painted_ = false; // the first paint is over (the deferred work done)
+    bool firstPaintDone_ = false; // the window has been painted
+    // finishDeferred has run: after the first paint, or sooner for a key or a button. Work handed to
+    // afterFirstPaint from then on is done at once.
+    bool deferredDone_ = false;
 
     std::wstring name_;
     std::wstring caption_;
@@ -286,6 +315,8 @@ private:
     void createControls();
     void createControl(const LayoutEntry& e, size_t position);
     void makeLaterControl(size_t which);
+    void makeWaitingControls();
+    void bringToFront();
     void destroyAll();
     void drawWhatWaited() noexcept;
     void showWindowNow(bool activate);

@@ -27,11 +27,14 @@ std::vector<UserControl*> Form::allControls() const {
 UserControl* Form::findControl(const std::wstring& name, int index) const {
     for (const auto& c : controls_)
         if (c->Name() == name && c->Index() == index) return c.get();
-    // A control that waits for the first paint is made when asked for: the form's named controls
-    // all exist for whoever looks.
+    return nullptr;
+}
+
+UserControl* Form::ensureControl(const std::wstring& name, int index) {
+    if (UserControl* c = findControl(name, index)) return c;
     for (size_t i = 0; i < later_.size(); ++i)
         if (later_[i].entry.name == name && later_[i].entry.index == index) {
-            const_cast<Form*>(this)->makeLaterControl(i);
+            makeLaterControl(i);
             return findControl(name, index);
         }
     return nullptr;
@@ -43,7 +46,8 @@ UserControl* Form::containerOf(const UserControl& control) const {
     return dynamic_cast<UserControl*>(h);
 }
 
-Layout Form::saveLayout() const {
+Layout Form::saveLayout() {
+    makeWaitingControls();
     Layout out;
     for (size_t i = 0; i < controls_.size(); ++i) {
         UserControl& c = *controls_[i];
@@ -51,7 +55,8 @@ Layout Form::saveLayout() const {
         e.type = ControlTypes::typeOf(c);
         e.name = c.Name();
         e.index = c.Index();
-        e.container = containers_[i];
+        e.container = places_[i].container;
+        e.afterFirstPaint = places_[i].afterFirstPaint;
         e.left = c.Left();
         e.top = c.Top();
         e.width = c.Width();

@@ -31,8 +31,11 @@ struct LayoutEntry {
     bool isCancel = false;
     std::wstring toolTipText;
     std::wstring tag;
-    // Made once the form has been painted (sooner when code asks for it, or when a key or a button
-    // is pressed): for a control the first paint does not show.
+    // Made once the form has been painted (sooner when code asks for it through Form::ensureControl,
+    // or when a key or a button is pressed): for a control the first paint does not show. Only an
+    // entry out of the keyboard's way may wait: no tab stop, neither the default nor the cancel
+    // button, the container of no other entry, and a control that cannot take the focus (known once
+    // it is made). The form refuses a layout that breaks the rule, naming the entry.
     bool afterFirstPaint = false;
 
     friend bool operator==(const LayoutEntry& a, const LayoutEntry& b) = default;

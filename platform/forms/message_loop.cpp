@@ -86,6 +86,8 @@ bool MessageLoop::dialogKey(const MSG& msg) {
 void MessageLoop::process(MSG& msg) {
     try {
         core::HandlingMessage handling; // handlers run from here as from a window procedure
+        // What waits for the first paint is there before the key or button is handled. The forms
+        // report what fails there themselves, so the message still goes on.
         if (pressOrKey(msg.message)) Forms::finishDeferred();
         if (dialogKey(msg)) return;
     } catch (...) {

@@ -10,7 +10,8 @@ class Form;
 
 namespace MessageLoop {
 // Gives a message the dialog-key handling (Tab order, Enter to the default button, Escape to the
-// cancel button, Alt + access key), then translates and dispatches it.
+// cancel button, Alt + access key), then translates and dispatches it. A key or a button first has
+// every form finish what waits for its first paint (Forms::finishDeferred).
 void process(MSG& msg);
 // The dialog-key part alone: true when the key was used up.
 bool dialogKey(const MSG& msg);

@@ -183,7 +183,7 @@ TEST_F(MainWindow, EveryNamedControlExistsBeforeThePaintInLayoutOrder) {
     EXPECT_TRUE(tray.Icon());
     EXPECT_FALSE(tray.IconVisible());
     for (const auto& name : names)
-        EXPECT_NE(w->findControl(name), nullptr) << std::string(name.begin(), name.end());
+        EXPECT_NE(w->ensureControl(name), nullptr) << std::string(name.begin(), name.end());
     Words order;
     for (const auto& c : w->Controls()) order.push_back(c->Name());
     EXPECT_EQ(order, names);

@@ -144,9 +144,9 @@ public:
     const ScrollBarLayer& scrollBars() const { return bars_; }
     ScrollBarLayer& scrollBars() { return bars_; }
     const hook::HexTemplateHook& hooks() const { return hooks_; }
-    // The full-text pop-up, made when first needed (a window of its own that no paint of the list
-    // needs); none once the list is unloaded.
-    const CompletePopup* completePopup() const;
+    // The full-text pop-up: a window of its own that no paint of the list needs, so it is made when
+    // a cut row is first pointed at. Null before that and once the list is unloaded.
+    const CompletePopup* completePopup() const { return popup_.get(); }
     // The key state the input handlers read (GetKeyState unless a test replaces it).
     using KeyStateSource = SHORT(WINAPI*)(int);
     static KeyStateSource setKeyStateSource(KeyStateSource source);
@@ -176,7 +176,7 @@ private:
     ListBoxCache cache_;
     ListItems items_;
     std::shared_ptr<ImageList> imageList_;
-    mutable std::unique_ptr<CompletePopup> popup_;
+    std::unique_ptr<CompletePopup> popup_;
     hook::HexTemplateHook hooks_;
     ScrollBarLayer bars_;
     ListBoxImage shown_; // what the surface shows, when only the rows were drawn on it

@@ -12,11 +12,6 @@
 
 namespace widgets {
 
-const CompletePopup* McListBox::completePopup() const {
-    const_cast<McListBox*>(this)->createCompletePopup();
-    return popup_.get();
-}
-
 void McListBox::createCompletePopup() {
     if (popup_ || !loaded()) return;
     HWND window = hWnd();
@@ -40,8 +35,7 @@ void McListBox::dropStalePopup() {
 }
 
 void McListBox::showCompletePopup(long row) {
-    createCompletePopup();
-    if (!popup_ || !popup_->hWnd()) return;
+    if (!loaded()) return;
     // A row without an item, or a failure, leaves the pop-up hidden.
     if (!items_.has(bars_.SB_Value(SB_VERT) + row - 1)) {
         hideCompletePopup();
@@ -60,6 +54,8 @@ void McListBox::showCompletePopup(long row) {
             return;
         }
         if (row == state_.popupRow && text == state_.popupText && item.bold == state_.popupBold) return;
+        createCompletePopup();
+        if (!popup_ || !popup_->hWnd()) return;
 
         const double pitch = rowPitch();
         long topMargin = forms::roundToLong((pitch - textHeightA()) / 2 - 2);

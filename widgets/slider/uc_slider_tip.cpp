@@ -48,7 +48,7 @@ forms::Layout ucSliderTip::layout() const {
     return {label};
 }
 
-forms::Label& ucSliderTip::lblTip() const {
+forms::Label& ucSliderTip::lblTip() {
     return control<forms::Label>(L"lblTip");
 }
 

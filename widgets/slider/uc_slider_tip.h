@@ -18,7 +18,7 @@ class ucSliderTip : public forms::Form {
 public:
     ucSliderTip();
 
-    forms::Label& lblTip() const;
+    forms::Label& lblTip();
     // Moves and sizes the window (twips) and draws its border for the new size, also while the
     // window is still hidden.
     void place(int left, int top, int width, int height);

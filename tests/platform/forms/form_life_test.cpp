@@ -1,5 +1,6 @@
 // Forms and controls through their life: loading from a layout, events held back while loading,
-// unloading inside an event, modal forms, global instances and errors inside handlers.
+// unloading inside an event, modal forms, showing a form again, global instances and errors inside
+// handlers.
 #include "forms_test_support.h"
 
 #include "platform/core/message_frame.h"
@@ -38,7 +39,7 @@ public:
         setNoActivate(true);
         setClientSize(3000, 2000);
     }
-    Recorder& rec() const { return control<Recorder>(L"rec"); }
+    Recorder& rec() { return control<Recorder>(L"rec"); }
 
 protected:
     Layout layout() const override {
@@ -293,6 +294,36 @@ TEST(FormsLife, AFailingPaintIsReportedOnceAndNotAskedForAgain) {
     setMsgBoxHandler(old);
     bad.reset();
     form->Unload();
+}
+
+// Show on a form that is shown behind another: it comes to the front and takes the activation, unless
+// it is a NoActivate form, which only comes to the front.
+TEST(FormsLife, ShowingAShownFormBringsItForward) {
+    for (const bool noActivate : {false, true}) {
+        auto a = std::make_shared<PlainForm>();
+        auto b = std::make_shared<PlainForm>();
+        a->setNoActivate(noActivate);
+        a->Show();
+        a->Move(1500, 1500, a->Width(), a->Height());
+        b->Show();
+        b->Move(2250, 2250, b->Width(), b->Height());
+        DoEvents();
+        RECT rect;
+        GetWindowRect(a->hWnd(), &rect);
+        const POINT both{rect.right - 10, rect.bottom - 10};
+        auto topAtBoth = [&] { return GetAncestor(WindowFromPoint(both), GA_ROOT); };
+        ASSERT_EQ(topAtBoth(), b->hWnd());
+        ASSERT_EQ(GetForegroundWindow(), b->hWnd());
+
+        a->Show();
+        DoEvents();
+        EXPECT_EQ(topAtBoth(), a->hWnd()) << noActivate;
+        const HWND active = noActivate ? b->hWnd() : a->hWnd();
+        EXPECT_EQ(GetForegroundWindow(), active) << noActivate;
+        EXPECT_EQ(GetActiveWindow(), active) << noActivate;
+        a->Unload();
+        b->Unload();
+    }
 }
 
 } // namespace

@@ -23,7 +23,7 @@ public:
         setClientSize(2000, 1500);
     }
     ~Dialog() override { ++destroyed; }
-    Recorder& rec() const { return control<Recorder>(L"rec"); }
+    Recorder& rec() { return control<Recorder>(L"rec"); }
 
 protected:
     Layout layout() const override {

@@ -41,18 +41,18 @@ protected:
     }
 };
 
-TEST_F(ListBoxPopup, ShownOverACutRowOnlyOnce) {
-    ASSERT_NE(list->completePopup(), nullptr);
-    EXPECT_FALSE(popup().Visible());
-    EXPECT_TRUE(GetWindowLongPtrW(popup().hWnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-    EXPECT_TRUE(GetWindowLongPtrW(popup().hWnd(), GWL_EXSTYLE) & WS_EX_NOACTIVATE);
-    EXPECT_EQ(GetWindow(popup().hWnd(), GW_OWNER), form->hWnd());
-
-    moveTo(20, 5); // the text fits
-    EXPECT_FALSE(popup().Visible());
+TEST_F(ListBoxPopup, MadeOverTheFirstCutRowAndShownThereOnlyOnce) {
+    // Not made for a list that only shows, nor over a row whose text fits.
+    EXPECT_EQ(list->completePopup(), nullptr);
+    moveTo(20, 5);
+    EXPECT_EQ(list->completePopup(), nullptr);
     EXPECT_EQ(list->popupRow(), -100);
 
     moveTo(20, 30); // row 2 is cut
+    ASSERT_NE(list->completePopup(), nullptr);
+    EXPECT_TRUE(GetWindowLongPtrW(popup().hWnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(GetWindowLongPtrW(popup().hWnd(), GWL_EXSTYLE) & WS_EX_NOACTIVATE);
+    EXPECT_EQ(GetWindow(popup().hWnd(), GW_OWNER), form->hWnd());
     ASSERT_TRUE(popup().Visible());
     EXPECT_EQ(list->popupRow(), 2);
     const RECT box = popupRect(), row = listRect();

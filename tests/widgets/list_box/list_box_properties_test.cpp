@@ -5,6 +5,7 @@
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
 #include "platform/core/variant.h"
+#include "support/settle.h"
 
 #include <cmath>
 
@@ -183,10 +184,7 @@ TEST(ListBoxScrollBarStart, StandardBarsInitialiseTheFlatLibraryAfterTheFormsPai
     EXPECT_FALSE(standard->scrollBars().SB_Initialised());
     EXPECT_TRUE(flat->scrollBars().SB_Initialised());
     form->Show();
-    for (int i = 0; i < 100 && form->hasDeferred(); ++i) {
-        forms::DoEvents();
-        Sleep(5);
-    }
+    testsupport::settle(*form);
     EXPECT_TRUE(standard->scrollBars().SB_Initialised());
     EXPECT_TRUE(standard->scrollBars().UseStandardBars);
     form->Unload();
