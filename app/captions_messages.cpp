@@ -97,6 +97,11 @@ std::wstring messageText(Message id, const std::wstring& code, const std::wstrin
 }
 
 std::wstring failureText(const core::RuntimeError& e, const std::wstring& code) {
+    if (const auto* missing = dynamic_cast<const core::LibraryError*>(&e))
+        return missing->function().empty()
+                   ? messageText(Message::LibraryMissing, code, missing->library())
+                   : messageText(Message::FunctionMissing, code,
+                                 missing->function() + L" (" + missing->library() + L")");
     const auto* database = dynamic_cast<const data::DatabaseError*>(&e);
     const std::wstring file = database ? database->file() : std::wstring();
     Message id = file.empty() ? Message::DatabaseErrorNoFile : Message::DatabaseError;

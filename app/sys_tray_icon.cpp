@@ -29,7 +29,7 @@ BOOL shellNotify(DWORD operation, const NOTIFYICONDATAW& record) {
     if (notifySlot()) return notifySlot()(operation, record);
     static const core::LateBound<decltype(Shell_NotifyIconW)> notify{L"shell32.dll", "Shell_NotifyIconW"};
     NOTIFYICONDATAW copy = record;
-    return notify.get() && notify.get()(operation, &copy);
+    return notify && notify(operation, &copy);
 }
 
 std::set<SysTrayIcon*>& liveIcons() {

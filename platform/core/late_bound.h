@@ -1,25 +1,57 @@
 #pragma once
-// A function of a system library that the window's first paint does not need (speech, a rare
-// colour, the notification area, tooltips): the library is loaded at the first call instead of with
-// the program, since under Wine every library loaded at start adds to the time before the window
-// shows.
+// A function of a system library that the window's first paint does not need (the database, speech,
+// a rare colour, the notification area, tooltips, the lists' flat scroll bars): the library is loaded
+// when the binding is made, at the first use, instead of with the program, since under Wine every
+// library loaded at start adds to the time before the window shows. A binding is made once (a
+// function's static, or a member of a table made at the first use) and the library stays loaded for
+// the rest of the run.
+//
+// A site that can do without the function tests for it first (`if (f) f(...)`); a site that cannot
+// just calls it, and a missing function then raises a LibraryError that names what is missing.
 
 #include <windows.h>
 
 namespace core {
 
-template <class Fn>
-class LateBound {
+class LateBinding {
 public:
-    LateBound(const wchar_t* library, const char* name) noexcept {
-        if (HMODULE module = LoadLibraryW(library))
-            fn_ = reinterpret_cast<Fn*>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    explicit operator bool() const noexcept { return address_ != nullptr; }
+    // Throws a LibraryError naming the library, or the function when the library loaded without it.
+    void require() const {
+        if (!address_) raiseMissing();
     }
-    // Null when the library or the function is missing.
-    Fn* get() const noexcept { return fn_; }
+
+protected:
+    LateBinding(const wchar_t* library, const char* function) noexcept;
+    explicit LateBinding(void* given) noexcept : address_(given) {}
+    [[noreturn]] void raiseMissing() const;
+
+    void* address_ = nullptr;
 
 private:
-    Fn* fn_ = nullptr; // the library stays loaded for the rest of the run
+    const wchar_t* library_ = nullptr;
+    const char* function_ = nullptr;
+    bool libraryLoaded_ = false;
+};
+
+template <class Fn>
+class LateBound;
+
+// The system libraries' functions are all of the WINAPI convention. The call takes the function's own
+// parameter types, so that an argument converts as in a direct call (a null handle given as 0).
+template <class R, class... Params>
+class LateBound<R WINAPI(Params...)> : public LateBinding {
+public:
+    using Fn = R WINAPI(Params...);
+
+    LateBound(const wchar_t* library, const char* function) noexcept : LateBinding(library, function) {}
+    // A function given as it is, such as a stand-in in a test; absent when null.
+    LateBound(Fn* given = nullptr) noexcept : LateBinding(reinterpret_cast<void*>(given)) {}
+
+    R operator()(Params... args) const {
+        if (!address_) raiseMissing();
+        return reinterpret_cast<Fn*>(address_)(args...);
+    }
 };
 
 } // namespace core

@@ -19,8 +19,8 @@ HRESULT oleTranslateColor(std::uint32_t colour, HPALETTE palette, COLORREF* out)
         }
     }
     static const LateBound<decltype(OleTranslateColor)> translate{L"oleaut32.dll", "OleTranslateColor"};
-    if (!translate.get()) return E_UNEXPECTED;
-    return translate.get()(static_cast<OLE_COLOR>(colour), palette, out);
+    if (!translate) return E_UNEXPECTED;
+    return translate(static_cast<OLE_COLOR>(colour), palette, out);
 }
 
 } // namespace core

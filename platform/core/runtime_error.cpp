@@ -18,6 +18,8 @@ std::wstring RuntimeError::standardText(int number) {
         return L"Division by zero";
     case 13:
         return L"Type mismatch";
+    case 48:
+        return L"Error in loading DLL";
     case 53:
         return L"File not found";
     case 75:
@@ -36,6 +38,8 @@ std::wstring RuntimeError::standardText(int number) {
         return L"Set not supported (read-only property)";
     case 387:
         return L"Set not permitted";
+    case 453:
+        return L"Specified DLL function not found";
     case 481:
         return L"Invalid picture";
     default:
@@ -46,5 +50,12 @@ std::wstring RuntimeError::standardText(int number) {
 RuntimeError::RuntimeError(int number, std::wstring description)
     : number_(number), description_(description.empty() ? standardText(number) : std::move(description)),
       what_(toUtf8(description_)) {}
+
+LibraryError::LibraryError(std::wstring library, std::wstring function)
+    : RuntimeError(function.empty() ? err::DllNotLoaded : err::DllFunctionNotFound,
+                   function.empty()
+                       ? standardText(err::DllNotLoaded) + L": " + library
+                       : standardText(err::DllFunctionNotFound) + L": " + function + L" (" + library + L")"),
+      library_(std::move(library)), function_(std::move(function)) {}
 
 } // namespace core

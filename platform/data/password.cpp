@@ -51,20 +51,22 @@ std::vector<unsigned char> pbkdf2(const std::string& password, const std::vector
                                                                          "BCryptDeriveKeyPBKDF2"};
     static const core::LateBound<decltype(BCryptCloseAlgorithmProvider)> close{
         L"bcrypt.dll", "BCryptCloseAlgorithmProvider"};
+    // All three before the provider is opened, so that it is always closed again.
+    open.require();
+    derive.require();
+    close.require();
     BCRYPT_ALG_HANDLE alg = nullptr;
-    NTSTATUS status = open.get() && derive.get() && close.get()
-                          ? open.get()(&alg, BCRYPT_SHA256_ALGORITHM, nullptr, BCRYPT_ALG_HANDLE_HMAC_FLAG)
-                          : -1;
+    NTSTATUS status = open(&alg, BCRYPT_SHA256_ALGORITHM, nullptr, BCRYPT_ALG_HANDLE_HMAC_FLAG);
     if (status < 0)
         throw core::RuntimeError(core::err::InvalidProcedureCall,
                                  L"The system's crypto library cannot derive the password key");
     std::vector<unsigned char> key(length);
     std::vector<unsigned char> pw(password.begin(), password.end());
     std::vector<unsigned char> saltCopy = salt;
-    status = derive.get()(alg, pw.empty() ? nullptr : pw.data(), static_cast<ULONG>(pw.size()),
-                          saltCopy.empty() ? nullptr : saltCopy.data(), static_cast<ULONG>(saltCopy.size()),
-                          static_cast<ULONGLONG>(rounds), key.data(), static_cast<ULONG>(key.size()), 0);
-    close.get()(alg, 0);
+    status = derive(alg, pw.empty() ? nullptr : pw.data(), static_cast<ULONG>(pw.size()),
+                    saltCopy.empty() ? nullptr : saltCopy.data(), static_cast<ULONG>(saltCopy.size()),
+                    static_cast<ULONGLONG>(rounds), key.data(), static_cast<ULONG>(key.size()), 0);
+    close(alg, 0);
     if (status < 0)
         throw core::RuntimeError(core::err::InvalidProcedureCall,
                                  L"The system's crypto library cannot derive the password key");

@@ -29,7 +29,7 @@ struct ComRef {
 // COM is loaded with the first speech, not with the program.
 HRESULT createInstance(REFCLSID cls, REFIID iid, void** out) {
     static const core::LateBound<decltype(CoCreateInstance)> create{L"ole32.dll", "CoCreateInstance"};
-    return create.get() ? create.get()(cls, nullptr, CLSCTX_ALL, iid, out) : E_NOTIMPL;
+    return create ? create(cls, nullptr, CLSCTX_ALL, iid, out) : E_NOTIMPL;
 }
 
 // The first voice token with the attributes; the caller releases it.
@@ -74,7 +74,7 @@ bool SapiEngine::start() {
     started_ = true;
     // The window's thread may already be in COM; a second initialisation is harmless.
     static const core::LateBound<decltype(CoInitializeEx)> initialize{L"ole32.dll", "CoInitializeEx"};
-    if (initialize.get()) initialize.get()(nullptr, COINIT_APARTMENTTHREADED);
+    if (initialize) initialize(nullptr, COINIT_APARTMENTTHREADED);
     if (FAILED(createInstance(CLSID_SpVoice, IID_ISpVoice, reinterpret_cast<void**>(&voice_))))
         voice_ = nullptr;
     return voice_ != nullptr;

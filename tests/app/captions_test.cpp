@@ -103,6 +103,18 @@ TEST(AppMessages, FailuresAreWordedByTheirKindWithoutTheEnginesWords) {
     // A failure that names no file is worded without one.
     EXPECT_EQ(app::failureText(core::RuntimeError(core::err::TypeMismatch), L"ru"),
               app::messageText(app::Message::DatabaseErrorNoFile, L"ru"));
+    // A system library missing, or lacking a function, is named whatever layer raised it.
+    for (const wchar_t* code : {L"az", L"tr", L"ru", L"en"}) {
+        EXPECT_EQ(app::failureText(core::LibraryError(L"odbc32.dll"), code),
+                  app::messageText(app::Message::LibraryMissing, code, L"odbc32.dll"))
+            << std::wstring(code);
+        EXPECT_EQ(
+            app::failureText(core::LibraryError(L"bcrypt.dll", L"BCryptDeriveKeyPBKDF2"), code),
+            app::messageText(app::Message::FunctionMissing, code, L"BCryptDeriveKeyPBKDF2 (bcrypt.dll)"))
+            << std::wstring(code);
+    }
+    EXPECT_EQ(app::failureText(core::LibraryError(L"odbc32.dll", L"SQLDriverConnect"), L"en"),
+              L"A system library lacks the function SQLDriverConnect (odbc32.dll).");
     EXPECT_EQ(app::speechFailureText(core::RuntimeError(core::err::FileNotFound), L"tr"),
               app::messageText(app::Message::NoSpeechEngine, L"tr"));
     EXPECT_EQ(app::speechFailureText(core::RuntimeError(core::err::PathFileAccess), L"az"),

@@ -1,19 +1,15 @@
 #include "widgets/combo_box/combo_theme.h"
 
+#include "platform/core/late_bound.h"
+
+#include <uxtheme.h>
+
 namespace widgets {
 
 namespace {
 
 class SystemTheme : public ThemeProvider {
 public:
-    SystemTheme() {
-        HMODULE library = LoadLibraryW(L"uxtheme.dll");
-        if (!library) return;
-        open_ = reinterpret_cast<Open>(reinterpret_cast<void*>(GetProcAddress(library, "OpenThemeData")));
-        draw_ =
-            reinterpret_cast<Draw>(reinterpret_cast<void*>(GetProcAddress(library, "DrawThemeBackground")));
-        close_ = reinterpret_cast<Close>(reinterpret_cast<void*>(GetProcAddress(library, "CloseThemeData")));
-    }
     HANDLE open(HWND window, const wchar_t* classList) const override {
         return open_ && draw_ && close_ ? open_(window, classList) : nullptr;
     }
@@ -26,12 +22,9 @@ public:
     }
 
 private:
-    using Open = HANDLE(WINAPI*)(HWND, LPCWSTR);
-    using Draw = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, const RECT*);
-    using Close = HRESULT(WINAPI*)(HANDLE);
-    Open open_ = nullptr;
-    Draw draw_ = nullptr;
-    Close close_ = nullptr;
+    core::LateBound<decltype(OpenThemeData)> open_{L"uxtheme.dll", "OpenThemeData"};
+    core::LateBound<decltype(DrawThemeBackground)> draw_{L"uxtheme.dll", "DrawThemeBackground"};
+    core::LateBound<decltype(CloseThemeData)> close_{L"uxtheme.dll", "CloseThemeData"};
 };
 
 } // namespace

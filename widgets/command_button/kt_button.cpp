@@ -477,9 +477,7 @@ void ktButton::setValue(bool v) {
 
 void ktButton::About() {
     static const core::LateBound<decltype(ShellExecuteW)> open{L"shell32.dll", "ShellExecuteW"};
-    if (open.get())
-        open.get()(hWnd(), L"open", L"https://vexa.example/controls/ktbutton", nullptr, nullptr,
-                   SW_SHOWNORMAL);
+    open(hWnd(), L"open", L"https://vexa.example/controls/ktbutton", nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void ktButton::ColorScheme(long Style, bool NoRedraw) {

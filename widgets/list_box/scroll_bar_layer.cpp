@@ -1,38 +1,23 @@
 #include "widgets/list_box/scroll_bar_layer.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <iterator>
 
 namespace widgets {
 
-namespace {
-
-using InitializeFlatSBFn = BOOL(WINAPI*)(HWND);
-using UninitializeFlatSBFn = HRESULT(WINAPI*)(HWND);
-using ShowFn = BOOL(WINAPI*)(HWND, int, BOOL);
-using EnableFn = BOOL(WINAPI*)(HWND, int, UINT);
-using GetInfoFn = BOOL(WINAPI*)(HWND, int, LPSCROLLINFO);
-using SetInfoFn = int(WINAPI*)(HWND, int, LPSCROLLINFO, BOOL);
-using SetPropFn = BOOL(WINAPI*)(HWND, UINT, INT_PTR, BOOL);
-
-} // namespace
-
-FARPROC ScrollBarLayer::commonControlsResolver(const char* name) {
-    static const HMODULE library = LoadLibraryW(L"comctl32.dll");
-    return library ? GetProcAddress(library, name) : nullptr;
+const FlatScrollBars& FlatScrollBars::commonControls() {
+    static const wchar_t* const library = L"comctl32.dll";
+    static const FlatScrollBars bars{{library, "InitializeFlatSB"},     {library, "UninitializeFlatSB"},
+                                     {library, "FlatSB_ShowScrollBar"}, {library, "FlatSB_EnableScrollBar"},
+                                     {library, "FlatSB_GetScrollInfo"}, {library, "FlatSB_SetScrollInfo"},
+                                     {library, "FlatSB_SetScrollProp"}};
+    return bars;
 }
 
-ScrollBarLayer::ScrollBarLayer(Resolver resolver) : resolver_(resolver) {}
+ScrollBarLayer::ScrollBarLayer(FlatSource flat) : flat_(flat) {}
 
 ScrollBarLayer::~ScrollBarLayer() {
     SB_Destroy();
-}
-
-template <typename Fn>
-Fn ScrollBarLayer::flat(const char* name) {
-    return resolver_ ? reinterpret_cast<Fn>(resolver_(name)) : nullptr;
 }
 
 void ScrollBarLayer::SB_Create(HWND window) {
@@ -47,21 +32,18 @@ void ScrollBarLayer::SB_Attach(HWND window) {
 
 void ScrollBarLayer::SB_Init() {
     initialised_ = true;
-    const auto initialize = flat<InitializeFlatSBFn>("InitializeFlatSB");
-    if (!initialize) {
+    const FlatScrollBars& bars = flat();
+    if (!bars.initialize) {
         UseStandardBars = true;
         return;
     }
-    initialize(ScrollWindow);
+    bars.initialize(ScrollWindow);
     if (UseStandardBars) return;
-    if (const auto setProp = flat<SetPropFn>("FlatSB_SetScrollProp"))
-        setProp(ScrollWindow, WSB_PROP_HSTYLE, FlatStyle, TRUE);
+    if (bars.setProp) bars.setProp(ScrollWindow, WSB_PROP_HSTYLE, FlatStyle, TRUE);
 }
 
 void ScrollBarLayer::SB_Destroy() {
-    if (ScrollWindow && !UseStandardBars)
-        if (const auto uninitialize = flat<UninitializeFlatSBFn>("UninitializeFlatSB"))
-            uninitialize(ScrollWindow);
+    if (ScrollWindow && !UseStandardBars && flat().uninitialize) flat().uninitialize(ScrollWindow);
     ScrollWindow = nullptr;
     initialised_ = false;
     pending_[0] = pending_[1] = Pending{};
@@ -137,9 +119,8 @@ bool ScrollBarLayer::applyPending(long bar) {
             // (and turning its drawing back on would show a window that is hidden).
             const bool onScreen = IsWindowVisible(ScrollWindow) != FALSE;
             if (onScreen) SendMessageW(ScrollWindow, WM_SETREDRAW, FALSE, 0);
-            const auto show = UseStandardBars ? nullptr : flat<ShowFn>("FlatSB_ShowScrollBar");
-            if (show)
-                show(ScrollWindow, bar, visible ? TRUE : FALSE);
+            if (!UseStandardBars && flat().show)
+                flat().show(ScrollWindow, bar, visible ? TRUE : FALSE);
             else
                 ShowScrollBar(ScrollWindow, bar, visible ? 1 : 0);
             if (onScreen) {
@@ -152,9 +133,8 @@ bool ScrollBarLayer::applyPending(long bar) {
     if (p.enabled) {
         const UINT flags = *p.enabled ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH;
         p.enabled.reset();
-        const auto enable = UseStandardBars ? nullptr : flat<EnableFn>("FlatSB_EnableScrollBar");
-        if (enable)
-            enable(ScrollWindow, bar, flags);
+        if (!UseStandardBars && flat().enable)
+            flat().enable(ScrollWindow, bar, flags);
         else
             EnableScrollBar(ScrollWindow, bar, flags);
     }
@@ -168,9 +148,8 @@ void ScrollBarLayer::SB_SmallChange(long bar, long value) {
 void ScrollBarLayer::SB_GetInfo(long bar, SCROLLINFO& info, UINT mask) {
     info.cbSize = sizeof(SCROLLINFO);
     info.fMask = mask;
-    const auto get = UseStandardBars ? nullptr : flat<GetInfoFn>("FlatSB_GetScrollInfo");
-    if (get)
-        get(ScrollWindow, bar, &info);
+    if (!UseStandardBars && flat().getInfo)
+        flat().getInfo(ScrollWindow, bar, &info);
     else
         GetScrollInfo(ScrollWindow, bar, &info);
 }
@@ -185,9 +164,8 @@ void ScrollBarLayer::SB_SetInfo(long bar, SCROLLINFO& info, UINT mask) {
     const bool samePos = !(mask & SIF_POS) || now.nPos == info.nPos;
     if (sameRange && samePage && samePos) return;
     if (mask & (SIF_RANGE | SIF_PAGE)) applyPending(bar);
-    const auto set = UseStandardBars ? nullptr : flat<SetInfoFn>("FlatSB_SetScrollInfo");
-    if (set)
-        set(ScrollWindow, bar, &info, FALSE);
+    if (!UseStandardBars && flat().setInfo)
+        flat().setInfo(ScrollWindow, bar, &info, FALSE);
     else
         SetScrollInfo(ScrollWindow, bar, &info, FALSE);
     if (windowShows(bar)) sentSincePaint_ = true;

@@ -1,9 +1,27 @@
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
+
+#include "platform/core/late_bound.h"
 
 #include <optional>
 
 namespace widgets {
+
+// The flat scroll-bar functions of the common-controls library. mingw's import library lacks them,
+// so they are always bound at run time.
+struct FlatScrollBars {
+    core::LateBound<decltype(::InitializeFlatSB)> initialize;
+    core::LateBound<decltype(::UninitializeFlatSB)> uninitialize;
+    core::LateBound<decltype(::FlatSB_ShowScrollBar)> show;
+    core::LateBound<decltype(::FlatSB_EnableScrollBar)> enable;
+    core::LateBound<decltype(::FlatSB_GetScrollInfo)> getInfo;
+    core::LateBound<decltype(::FlatSB_SetScrollInfo)> setInfo;
+    core::LateBound<decltype(::FlatSB_SetScrollProp)> setProp;
+
+    // The library's, bound (and the library loaded) at the first call.
+    static const FlatScrollBars& commonControls();
+};
 
 // The list box's one way to its window's scroll bars: standard bars of user32 or the flat bars of
 // comctl32, chosen anew on every call. It keeps the line step, which the window does not.
@@ -17,12 +35,11 @@ namespace widgets {
 // range against what it shows, as it would have had each call reached it at once.
 class ScrollBarLayer {
 public:
-    // Finds a flat scroll-bar function of the common-controls library by name (0 when absent).
-    // mingw's import library lacks them, so they are always bound at run time.
-    using Resolver = FARPROC (*)(const char* name);
-    static FARPROC commonControlsResolver(const char* name);
+    // Where the flat functions come from; asked only when one is needed, so that a layer of standard
+    // bars loads nothing before its SB_Init.
+    using FlatSource = const FlatScrollBars& (*)();
 
-    explicit ScrollBarLayer(Resolver resolver = &commonControlsResolver);
+    explicit ScrollBarLayer(FlatSource flat = &FlatScrollBars::commonControls);
     ~ScrollBarLayer();
     ScrollBarLayer(const ScrollBarLayer&) = delete;
     ScrollBarLayer& operator=(const ScrollBarLayer&) = delete;
@@ -74,8 +91,7 @@ public:
 
 private:
     bool initialised_ = false;
-    template <typename Fn>
-    Fn flat(const char* name);
+    const FlatScrollBars& flat() const { return flat_(); }
     struct Pending {
         std::optional<bool> visible, enabled;
     };
@@ -91,7 +107,7 @@ private:
     bool applyPending(long bar);
     void askForPaint();
 
-    Resolver resolver_;
+    FlatSource flat_;
     Pending pending_[2];
     BarLook drawn_[2];            // as the bars were when the window was last painted
     bool sentSincePaint_ = false; // range, page or position sent to a shown bar

@@ -4,7 +4,7 @@
 
 #include "platform/core/constants.h"
 #include "platform/core/event_log.h"
-#include "platform/core/late_bound.h"
+#include "platform/forms/controls/common_controls.h"
 #include "platform/core/message_frame.h"
 #include "platform/forms/controls/picture_box.h"
 #include "platform/forms/functions.h"
@@ -287,10 +287,7 @@ void McToolBar::ShowToolTip() {
     const ToolBarButton& record = buttons_.at(look_.Button_Index);
     forms::PictureBox* surface = picDraw();
     if (record.ToolTip.empty() || !surface || !surface->hWnd()) return;
-    static const core::LateBound<decltype(InitCommonControlsEx)> init{L"comctl32.dll",
-                                                                      "InitCommonControlsEx"};
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
-    if (init.get()) init.get()(&classes);
+    forms::initCommonControls();
     const DWORD style = TTS_ALWAYSTIP | TTS_NOPREFIX | (look_.TooTipStyle == RectangleTip ? 0 : TTS_BALLOON);
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, style, CW_USEDEFAULT, CW_USEDEFAULT,

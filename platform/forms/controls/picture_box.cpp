@@ -1,8 +1,8 @@
 #include "platform/forms/controls/picture_box.h"
 
 #include "platform/core/constants.h"
-#include "platform/core/late_bound.h"
 #include "platform/core/message_frame.h"
+#include "platform/forms/controls/common_controls.h"
 #include "platform/forms/controls/control_support.h"
 #include "platform/forms/form.h"
 #include "platform/forms/property_bag.h"
@@ -213,11 +213,7 @@ void PictureBox::updateTip() {
     info.uId = reinterpret_cast<UINT_PTR>(hWnd());
     info.lpszText = const_cast<wchar_t*>(text.c_str());
     if (!tip_) {
-        // The tooltip class is the common controls': registered before the first tooltip is made.
-        static const core::LateBound<decltype(InitCommonControlsEx)> init{L"comctl32.dll",
-                                                                          "InitCommonControlsEx"};
-        INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
-        if (init.get()) init.get()(&classes);
+        initCommonControls();
         tip_ = CreateWindowExW(
             WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hWnd(), nullptr, GetModuleHandleW(nullptr), nullptr);

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -63,23 +62,15 @@ BOOL WINAPI fakeProp(HWND, UINT index, INT_PTR value, BOOL) {
     return TRUE;
 }
 
-FARPROC fakeResolver(const char* name) {
-    const std::pair<const char*, FARPROC> table[] = {
-        {"InitializeFlatSB", reinterpret_cast<FARPROC>(&fakeInit)},
-        {"UninitializeFlatSB", reinterpret_cast<FARPROC>(&fakeUninit)},
-        {"FlatSB_ShowScrollBar", reinterpret_cast<FARPROC>(&fakeShow)},
-        {"FlatSB_EnableScrollBar", reinterpret_cast<FARPROC>(&fakeEnable)},
-        {"FlatSB_GetScrollInfo", reinterpret_cast<FARPROC>(&fakeGet)},
-        {"FlatSB_SetScrollInfo", reinterpret_cast<FARPROC>(&fakeSet)},
-        {"FlatSB_SetScrollProp", reinterpret_cast<FARPROC>(&fakeProp)},
-    };
-    for (const auto& [n, f] : table)
-        if (std::strcmp(n, name) == 0) return f;
-    return nullptr;
+const widgets::FlatScrollBars& fakeFlat() {
+    static const widgets::FlatScrollBars bars{&fakeInit, &fakeUninit, &fakeShow, &fakeEnable,
+                                              &fakeGet,  &fakeSet,    &fakeProp};
+    return bars;
 }
 
-FARPROC noFlatLibrary(const char*) {
-    return nullptr;
+const widgets::FlatScrollBars& noFlatLibrary() {
+    static const widgets::FlatScrollBars none{};
+    return none;
 }
 
 HWND scrollWindow() {
@@ -147,7 +138,7 @@ TEST_F(ListScrollBars, RangePageAndPositionRulesOnAStandardBar) {
 
 TEST_F(ListScrollBars, FlatFamilyIsUsedWhenItCanBeBound) {
     {
-        ScrollBarLayer layer(&fakeResolver);
+        ScrollBarLayer layer(&fakeFlat);
         layer.UseStandardBars = false;
         layer.SB_Create(window);
         EXPECT_FALSE(layer.UseStandardBars);
@@ -164,7 +155,7 @@ TEST_F(ListScrollBars, FlatFamilyIsUsedWhenItCanBeBound) {
 
     // Standard bars still initialise the flat library but never use it.
     fake.calls.clear();
-    ScrollBarLayer standard(&fakeResolver);
+    ScrollBarLayer standard(&fakeFlat);
     standard.SB_Create(window);
     standard.SB_Value(SB_VERT, 3);
     standard.SB_Destroy();
@@ -218,7 +209,7 @@ TEST_F(ListScrollBars, OnlyRealChangesReachTheWindowAndShowingWaitsForThePaint) 
     for (const Case& c : cases) {
         fake = FakeFlat{};
         SetWindowLongW(window, GWL_STYLE, GetWindowLongW(window, GWL_STYLE) | WS_VSCROLL);
-        ScrollBarLayer layer(&fakeResolver);
+        ScrollBarLayer layer(&fakeFlat);
         layer.UseStandardBars = false;
         layer.SB_Create(window);
         fake.bars[1] = SCROLLINFO{sizeof(SCROLLINFO), 0, 0, 20, 5, 4, 0};

@@ -1,0 +1,101 @@
+// A system library the data layer needs, switched off: opening a database names it, through every
+// layer that wraps the errors on the way.
+#include "data_fixture.h"
+
+#include "platform/core/late_bound.h"
+
+using namespace datatest;
+
+namespace {
+
+const wchar_t* const kPassword = L"uvo318kelamitr";
+
+std::wstring environmentValue(const wchar_t* name) {
+    wchar_t buffer[1024];
+    DWORD n = GetEnvironmentVariableW(name, buffer, 1024);
+    return n > 0 && n < 1024 ? std::wstring(buffer) : std::wstring();
+}
+
+// This program copied under a name of its own, for which Wine's settings of that program switch the
+// library off: an override in the child's environment does not reach Wine's loader.
+class ProgramWithout {
+public:
+    ProgramWithout(const std::wstring& folder, const std::wstring& library)
+        : name_(L"vexa-without-" + library + L".exe"), path_(folder + L"\\" + name_) {
+        wchar_t self[MAX_PATH];
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        copied_ = CopyFileW(self, path_.c_str(), FALSE) &&
+                  setValue(HKEY_CURRENT_USER, (key() + L"\\DllOverrides").c_str(), library.c_str(), REG_SZ,
+                           L"", sizeof(wchar_t)) == ERROR_SUCCESS;
+    }
+    ~ProgramWithout() {
+        if (deleteTree) deleteTree(HKEY_CURRENT_USER, key().c_str());
+    }
+    ProgramWithout(const ProgramWithout&) = delete;
+    ProgramWithout& operator=(const ProgramWithout&) = delete;
+
+    // Runs the child test with the order in its environment; its exit code, or -1 when it did not run.
+    long run(const std::wstring& order) {
+        if (!copied_) return -1;
+        std::wstring command = L"\"" + path_ + L"\" --gtest_filter=DataLibraryChild.*";
+        SetEnvironmentVariableW(L"VEXA_LIBRARY_CHILD", order.c_str());
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        const bool started = CreateProcessW(path_.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
+                                            nullptr, nullptr, &si, &pi);
+        SetEnvironmentVariableW(L"VEXA_LIBRARY_CHILD", nullptr);
+        if (!started) return -1;
+        DWORD code = DWORD(-1);
+        if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        return static_cast<long>(code);
+    }
+
+private:
+    std::wstring key() const { return L"Software\\Wine\\AppDefaults\\" + name_; }
+
+    static inline const core::LateBound<decltype(RegSetKeyValueW)> setValue{L"advapi32.dll",
+                                                                            "RegSetKeyValueW"};
+    static inline const core::LateBound<decltype(RegDeleteTreeW)> deleteTree{L"advapi32.dll",
+                                                                             "RegDeleteTreeW"};
+    std::wstring name_, path_;
+    bool copied_ = false;
+};
+
+} // namespace
+
+// Runs in a child process started by the test below without the library; on its own it does nothing.
+TEST(DataLibraryChild, OpeningNamesTheMissingLibrary) {
+    const std::wstring order = environmentValue(L"VEXA_LIBRARY_CHILD");
+    if (order.empty()) GTEST_SKIP() << "started by DataSystemLibraries only";
+    const size_t bar = order.find(L'|');
+    const std::wstring library = order.substr(0, bar), folder = order.substr(bar + 1);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        try {
+            data::Connection cn;
+            cn.Open(connectionString(folder, L"lang.vex", kPassword));
+            ADD_FAILURE() << "opened without the library";
+        } catch (const core::LibraryError& e) {
+            EXPECT_EQ(e.library(), library);
+            EXPECT_EQ(e.function(), L"");
+            EXPECT_EQ(e.number(), core::err::DllNotLoaded);
+        }
+    }
+    // Told to the parent, which cannot tell a skipped child from a passing one by its exit code.
+    if (!::testing::Test::HasFailure()) writeBytes(folder + L"\\" + library + L".named", "");
+}
+
+TEST(DataSystemLibraries, AMissingLibraryIsNamedWhenADatabaseIsOpened) {
+    TempFolder folder;
+    makeDatabase(folder.file(L"lang.vex"), kPassword, {L"create table dil (dil text)"});
+    // The database manager, and the crypto library the password check derives its key with.
+    for (const std::wstring library : {L"odbc32", L"bcrypt"}) {
+        ProgramWithout child(folder.path(), library);
+        EXPECT_EQ(child.run(library + L".dll|" + folder.path()), 0)
+            << std::string(library.begin(), library.end());
+        EXPECT_NE(GetFileAttributesW(folder.file(library + L".dll.named").c_str()), INVALID_FILE_ATTRIBUTES)
+            << "the child did not name " << std::string(library.begin(), library.end());
+    }
+}
