@@ -490,6 +490,36 @@ TEST_F(MainWindow, ASearchWhileTheCheckWaitsForALockWaitsOneDeadline) {
     EXPECT_EQ(messages.size(), 1u);
 }
 
+// A check that is still running when a search's deadline passes (a slow disk or share: here the
+// check waits longer for a lock than the search does) is told as such, not as a file another program
+// holds; once the check is over, the word is found.
+TEST_F(MainWindow, ASearchThatOutwaitsTheCheckSaysItIsStillBeingChecked) {
+    setLanguage(L"en");
+    std::optional<DictionaryLock> lock;
+    ASSERT_NO_THROW(lock.emplace(folder.file(L"oracle\\dat.vex")));
+    struct Timeout {
+        ~Timeout() { data::setBusyTimeout(3000); }
+    } restore;
+    data::setBusyTimeout(6000); // the check's wait, taken when it starts after the first paint
+    open();
+    for (const DWORD shown = GetTickCount(); GetTickCount() - shown < 1000;) {
+        forms::DoEvents();
+        Sleep(10);
+    }
+    data::setBusyTimeout(500); // the search's
+    search(1, L"bank");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(L"dat.vex is still being checked"), std::wstring::npos);
+    EXPECT_EQ(messages[0].find(L"in use"), std::wstring::npos);
+    EXPECT_EQ(items(list()), Words{});
+    lock->letGoAfter(0);
+    lock->lettingGo();
+    data::setBusyTimeout(3000);
+    search(1, L"bank");
+    EXPECT_EQ(items(list()), Words{L"bank"});
+    EXPECT_EQ(messages.size(), 1u);
+}
+
 TEST_F(MainWindow, AQuoteInTheWordIsSearchedForAsItIs) {
     open();
     search(1, L"ship's");
