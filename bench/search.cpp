@@ -6,10 +6,11 @@
 // window is shown with automatic search on; for each word the search box is given the word, and the
 // probe presses End in it (the key-up starts the search, as the last letter's would) and watches the
 // headword list, its scroll bar included, until it stays still; then it clicks the first headword
-// and watches the translation list. Times run from the release of the key or button to the first
-// sight of the final pixels. Any moment at which the headword list showed no row at all counts as
-// an empty list on the screen, and a list that showed any picture between the old and the final one
-// as a list in more than one picture.
+// and watches the translation list, and the caption over it that names the headword. Times run from
+// the release of the key or button to the first sight of the final pixels. Any moment at which the
+// headword list showed no row at all counts as an empty list on the screen, and a list (headwords
+// after a key, translations after a click) that showed any picture between the old and the final
+// one as a list in more than one picture.
 //
 // Words are sampled from the dictionary (3 to 10 letters, the six directions in turn) and sorted by
 // what their list needs: lists that fit without a scroll bar are looked up one after the other, then
@@ -40,6 +41,7 @@
 #include "platform/forms/controls/uni_text_box_ex.h"
 #include "widgets/option_check/morph_option_check.h"
 #include "widgets/combo_box/s_combo_box.h"
+#include "widgets/label/label_kdq.h"
 #include "widgets/list_box/mc_list_box.h"
 
 #include <windows.h>
@@ -247,14 +249,14 @@ std::string rectText(const RECT& r) {
 struct Seen {
     double ms = -1, every = 0;
     bool changed = false, empty = false, late = false;
-    int pictures = 0;
+    int pictures = 0, partPictures = 0;
 };
 
 Seen parseDone(const std::string& answer) {
     Seen s;
     int changed = 0, empty = 0, late = 0;
-    if (std::sscanf(answer.c_str(), "done %lf %d %d %d %lf %d", &s.ms, &changed, &empty, &late, &s.every,
-                    &s.pictures) == 6) {
+    if (std::sscanf(answer.c_str(), "done %lf %d %d %d %lf %d %d", &s.ms, &changed, &empty, &late, &s.every,
+                    &s.pictures, &s.partPictures) == 7) {
         s.changed = changed != 0;
         s.empty = empty != 0;
         s.late = late != 0;
@@ -267,7 +269,7 @@ public:
     Run(app::esas& w, bench::ProbeLink& probe)
         : probe_(probe), box_(w.control<textbox::UniTextBoxEx>(L"TextBox1")),
           co_(w.control<widgets::SComboBox>(L"co")), list_(w.control<widgets::McListBox>(L"list")),
-          ul_(w.control<widgets::McListBox>(L"ul")) {
+          ul_(w.control<widgets::McListBox>(L"ul")), caption_(w.control<widgets::Label_KDQ>(L"Label3")) {
         // The pointer rests in the screen's corner, outside the window, between the probe's clicks.
         park_ = "park " + std::to_string(GetSystemMetrics(SM_CXSCREEN) - 2) + " " +
                 std::to_string(GetSystemMetrics(SM_CYSCREEN) - 2);
@@ -289,14 +291,22 @@ public:
         return seen;
     }
 
-    // A click on the first headword; the translation list watched.
+    // A click on the first headword; the translation list watched, and with it the caption over it that
+    // names the headword (a window of its own).
     Seen click() {
         RECT rows = rowsRect(list_.hWnd());
         const int x = rows.left + 30, y = rows.top + 8;
-        const Seen seen = parseDone(probe_.ask("watch " + rectText(screenRect(ul_.hWnd())) + " " +
-                                               rectText(rowsRect(ul_.hWnd())) + " click " +
-                                               std::to_string(x) + " " + std::to_string(y)));
+        const RECT translations = screenRect(ul_.hWnd());
+        RECT watched = translations;
+        watched.top = std::min(watched.top, screenRect(caption_.hWnd()).top);
+        const Seen seen = parseDone(
+            probe_.ask("watch " + rectText(watched) + " " + rectText(rowsRect(ul_.hWnd())) + " click " +
+                       std::to_string(x) + " " + std::to_string(y) + " part " + rectText(translations)));
         probe_.ask(park_);
+        ++clicks_;
+        if (seen.partPictures > 1) ++steppedClicks_;
+        if (seen.pictures > 1) ++steppedCaptioned_;
+        if (!seen.changed) ++unchangedClicks_;
         note(seen);
         return seen;
     }
@@ -304,6 +314,7 @@ public:
     void park() { probe_.ask(park_); }
 
     int lookUps_ = 0, emptyLookUps_ = 0, steppedLookUps_ = 0, late_ = 0, unchanged_ = 0;
+    int clicks_ = 0, steppedClicks_ = 0, steppedCaptioned_ = 0, unchangedClicks_ = 0;
     std::vector<double> readEvery_;
 
 private:
@@ -317,6 +328,7 @@ private:
     widgets::SComboBox& co_;
     widgets::McListBox& list_;
     widgets::McListBox& ul_;
+    widgets::Label_KDQ& caption_;
     std::string park_;
 };
 
@@ -416,14 +428,18 @@ int main() {
     std::printf("empty list on screen: %d of %d\n", run.emptyLookUps_, run.lookUps_);
     std::printf("list on screen in more than one picture before the result: %d of %d\n", run.steppedLookUps_,
                 run.lookUps_);
+    std::printf("translation list on screen in more than one picture after a click: %d of %d\n",
+                run.steppedClicks_, run.clicks_);
+    std::printf("the same with the caption over it, painted as a window of its own: %d of %d\n",
+                run.steppedCaptioned_, run.clicks_);
     printLine("search that shows or hides the scroll bar", toggling);
     std::printf("Wine's own scroll bar on an empty window: FlatSB_SetScrollInfo with redraw median %.1f ms, "
                 "ShowScrollBar median %.1f ms\n",
                 floor.setInfo, floor.showHide);
     printLine("a bare window of the list's size, key to screen", bare);
     std::printf("the probe read the screen every %.2f ms (median); look-ups whose list did not change: %d; "
-                "lists still changing when a watch began: %d\n",
-                median(run.readEvery_), run.unchanged_, run.late_);
+                "clicks whose translations did not change: %d; lists still changing when a watch began: %d\n",
+                median(run.readEvery_), run.unchanged_, run.unchangedClicks_, run.late_);
     if (!messages.empty())
         std::printf("%zu messages shown, the first: %s\n", messages.size(),
                     core::toUtf8(messages.front()).c_str());

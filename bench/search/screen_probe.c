@@ -4,36 +4,29 @@
  *
  * The benchmark asks on its standard output, one line each (other lines are passed through):
  *   @probe park X Y                  the pointer to (X, Y); answers "ok"
- *   @probe watch X Y W H EX EY EW EH key KEYSYM
- *   @probe watch X Y W H EX EY EW EH click CX CY
+ *   @probe watch X Y W H EX EY EW EH key KEYSYM [part PX PY PW PH]
+ *   @probe watch X Y W H EX EY EW EH click CX CY [part PX PY PW PH]
  *       waits until the rectangle X Y W H is still (so what came before is on the screen), presses
  *       and releases the key (or the left button at CX CY), and watches the rectangle until it stays
- *       unchanged for the quiet time. Answers "done MS CHANGED EMPTY LATE EVERY FRAMES": MS from the release
- *       to the first sight of the final pixels, CHANGED 1 when the pixels changed at all, EMPTY 1 when
- *       the rectangle EX EY EW EH showed one colour only at some moment after the release, LATE 1
- *       when the rectangle was still changing while the probe waited to begin, EVERY the mean time
- *       between two readings of the pixels, FRAMES how many different pictures it showed after the
- *       release (1 when it went straight to the final one). A rectangle of one colour is never taken
- *       for the final pixels while the wait lasts.
+ *       unchanged for the quiet time. Answers "done MS CHANGED EMPTY LATE EVERY FRAMES PART": MS from
+ *       the release to the first sight of the final pixels, CHANGED 1 when the pixels changed at all,
+ *       EMPTY 1 when the rectangle EX EY EW EH showed one colour only at some moment after the release,
+ *       LATE 1 when the rectangle was still changing while the probe waited to begin, EVERY the mean
+ *       time between two readings of the pixels, FRAMES how many different pictures it showed after
+ *       the release (1 when it went straight to the final one), PART as many for the part PX PY PW PH
+ *       of it (the whole rectangle when none is given). A rectangle of one colour is never taken for
+ *       the final pixels while the wait lasts.
  *   @probe end                       the probe waits for the benchmark to end
  * Answers go to the benchmark's standard input. Built with the host's compiler by bench/search/run.
  */
 #define _GNU_SOURCE
+#include "../screen_grab.h"
+
 #include <X11/XKBlib.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XShm.h>
 #include <X11/extensions/XTest.h>
-#include <errno.h>
 #include <signal.h>
-#include <stdint.h>
 #include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
-#include <sys/ipc.h>
-#include <sys/shm.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 
 /* The pixels are read every PollUs and a little more (the reading itself), so a time is late by at
@@ -41,104 +34,19 @@
 enum { QuietMs = 150, FirstChangeMs = 3000, LongestMs = 6000, SettleBeforeMs = 60, PollUs = 200 };
 
 static Display* dpy;
-static Window root;
-
-static double now_ms(void) {
-    struct timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return (double)t.tv_sec * 1000.0 + (double)t.tv_nsec / 1e6;
-}
-
-static void sleep_us(long us) {
-    struct timespec t = {us / 1000000L, (us % 1000000L) * 1000L};
-    while (nanosleep(&t, &t) == -1 && errno == EINTR) {
-    }
-}
 
 static void sleep_ms(int ms) {
     sleep_us((long)ms * 1000L);
-}
-
-/* One rectangle of the root window, read through shared memory when the server offers it. */
-typedef struct {
-    int x, y, w, h;
-    XImage* image;
-    XShmSegmentInfo shm;
-    int shared;
-} Grab;
-
-static void grab_open(Grab* g, int x, int y, int w, int h) {
-    memset(g, 0, sizeof *g);
-    g->x = x, g->y = y, g->w = w, g->h = h;
-    if (XShmQueryExtension(dpy)) {
-        int screen = DefaultScreen(dpy);
-        g->image = XShmCreateImage(dpy, DefaultVisual(dpy, screen), (unsigned)DefaultDepth(dpy, screen),
-                                   ZPixmap, NULL, &g->shm, (unsigned)w, (unsigned)h);
-        if (g->image) {
-            g->shm.shmid =
-                shmget(IPC_PRIVATE, (size_t)g->image->bytes_per_line * (size_t)h, IPC_CREAT | 0600);
-            g->shm.shmaddr = g->image->data = shmat(g->shm.shmid, NULL, 0);
-            g->shm.readOnly = False;
-            XShmAttach(dpy, &g->shm);
-            XSync(dpy, False);
-            shmctl(g->shm.shmid, IPC_RMID, NULL);
-            g->shared = 1;
-        }
-    }
-}
-
-static void grab_close(Grab* g) {
-    if (g->shared) {
-        XShmDetach(dpy, &g->shm);
-        XDestroyImage(g->image);
-        shmdt(g->shm.shmaddr);
-    } else if (g->image) {
-        XDestroyImage(g->image);
-    }
-    g->image = NULL;
-}
-
-static void grab_read(Grab* g) {
-    if (g->shared) {
-        XShmGetImage(dpy, root, g->image, g->x, g->y, AllPlanes);
-    } else {
-        if (g->image) XDestroyImage(g->image);
-        g->image = XGetImage(dpy, root, g->x, g->y, (unsigned)g->w, (unsigned)g->h, AllPlanes, ZPixmap);
-    }
-}
-
-static uint32_t pixel_at(const Grab* g, int x, int y) {
-    if (g->image->bits_per_pixel == 32)
-        return ((const uint32_t*)(g->image->data + (size_t)y * (size_t)g->image->bytes_per_line))[x] &
-               0xFFFFFFu;
-    return (uint32_t)XGetPixel(g->image, x, y) & 0xFFFFFFu;
-}
-
-static uint64_t grab_hash(const Grab* g) {
-    uint64_t h = 1469598103934665603ull;
-    const size_t row = (size_t)g->w * (size_t)(g->image->bits_per_pixel / 8);
-    for (int y = 0; y < g->h; ++y) {
-        const unsigned char* p =
-            (const unsigned char*)g->image->data + (size_t)y * (size_t)g->image->bytes_per_line;
-        size_t i = 0;
-        for (; i + 8 <= row; i += 8) {
-            uint64_t v;
-            memcpy(&v, p + i, 8);
-            h = (h ^ v) * 1099511628211ull;
-        }
-        for (; i < row; ++i) h = (h ^ p[i]) * 1099511628211ull;
-    }
-    return h;
 }
 
 /* Whether the part (ex, ey, ew, eh) of the screen, inside the grabbed rectangle, is of one colour. */
 static int one_colour(const Grab* g, int ex, int ey, int ew, int eh) {
     const int x0 = ex - g->x, y0 = ey - g->y;
     if (ew <= 0 || eh <= 0 || x0 < 0 || y0 < 0 || x0 + ew > g->w || y0 + eh > g->h) return 0;
-    const uint32_t first = pixel_at(g, x0, y0);
+    const uint32_t first = grab_pixel(g, x0, y0);
     for (int y = y0; y < y0 + eh; ++y)
         for (int x = x0; x < x0 + ew; ++x)
-            if (pixel_at(g, x, y) != first) return 0;
+            if (grab_pixel(g, x, y) != first) return 0;
     return 1;
 }
 
@@ -168,23 +76,34 @@ static int wait_still(Grab* g) {
 }
 
 static void watch(FILE* answer, const char* args) {
-    int x, y, w, h, ex, ey, ew, eh, cx = 0, cy = 0, n = 0;
+    int x, y, w, h, ex, ey, ew, eh, cx = 0, cy = 0, n = 0, m = 0;
     char kind[16] = "", keysym[64] = "";
     if (sscanf(args, "%d %d %d %d %d %d %d %d %15s %n", &x, &y, &w, &h, &ex, &ey, &ew, &eh, kind, &n) < 9) {
         fprintf(answer, "error bad watch\n");
         return;
     }
     const int isKey = strcmp(kind, "key") == 0;
-    if (isKey ? sscanf(args + n, "%63s", keysym) != 1 : sscanf(args + n, "%d %d", &cx, &cy) != 2) {
+    if (isKey ? sscanf(args + n, "%63s %n", keysym, &m) != 1
+              : sscanf(args + n, "%d %d %n", &cx, &cy, &m) != 2) {
+        fprintf(answer, "error bad watch\n");
+        return;
+    }
+    int px = x, py = y, pw = w, ph = h;
+    if (args[n + m] && sscanf(args + n + m, "part %d %d %d %d", &px, &py, &pw, &ph) != 4) {
         fprintf(answer, "error bad watch\n");
         return;
     }
     XWindowAttributes screen;
-    XGetWindowAttributes(dpy, root, &screen);
+    XGetWindowAttributes(dpy, DefaultRootWindow(dpy), &screen);
     if (w <= 0 || h <= 0 || x < 0 || y < 0 || x + w > screen.width || y + h > screen.height) {
         fprintf(answer, "error the rectangle is not on the screen\n");
         return;
     }
+    if (pw <= 0 || ph <= 0 || px < x || py < y || px + pw > x + w || py + ph > y + h) {
+        fprintf(answer, "error the part is not in the rectangle\n");
+        return;
+    }
+    px -= x, py -= y;
     KeyCode code = 0;
     if (isKey) {
         code = XKeysymToKeycode(dpy, XStringToKeysym(keysym));
@@ -194,7 +113,7 @@ static void watch(FILE* answer, const char* args) {
         }
     }
     Grab g;
-    grab_open(&g, x, y, w, h);
+    grab_open(&g, dpy, x, y, w, h);
     const int late = wait_still(&g);
     const uint64_t before = grab_hash(&g);
 
@@ -209,7 +128,7 @@ static void watch(FILE* answer, const char* args) {
     XSync(dpy, False);
     sleep_ms(SettleBeforeMs);
     grab_read(&g);
-    uint64_t last = grab_hash(&g);
+    uint64_t last = grab_hash(&g), lastPart = grab_hash_part(&g, px, py, pw, ph);
     const double t0 = now_ms();
     if (isKey)
         XTestFakeKeyEvent(dpy, code, False, CurrentTime);
@@ -218,7 +137,7 @@ static void watch(FILE* answer, const char* args) {
     XFlush(dpy);
 
     double lastChange = t0;
-    int changed = last != before, empty = 0, uniform = 0, reads = 0, frames = 0;
+    int changed = last != before, empty = 0, uniform = 0, reads = 0, frames = 0, partFrames = 0;
     for (;; ++reads) {
         sleep_us(PollUs);
         grab_read(&g);
@@ -231,6 +150,11 @@ static void watch(FILE* answer, const char* args) {
             ++frames;
             uniform = one_colour(&g, ex, ey, ew, eh);
             if (uniform) empty = 1;
+            const uint64_t part = grab_hash_part(&g, px, py, pw, ph);
+            if (part != lastPart) {
+                lastPart = part;
+                ++partFrames;
+            }
         }
         if (t - t0 > LongestMs) break;
         if (!changed && t - t0 > FirstChangeMs) break;
@@ -238,8 +162,8 @@ static void watch(FILE* answer, const char* args) {
     }
     const double interval = reads > 0 ? (now_ms() - t0) / reads : 0;
     grab_close(&g);
-    fprintf(answer, "done %.3f %d %d %d %.3f %d\n", changed ? lastChange - t0 : -1.0, changed, empty, late,
-            interval, frames);
+    fprintf(answer, "done %.3f %d %d %d %.3f %d %d\n", changed ? lastChange - t0 : -1.0, changed, empty, late,
+            interval, frames, partFrames);
 }
 
 int main(int argc, char** argv) {
@@ -257,7 +181,6 @@ int main(int argc, char** argv) {
         fprintf(stderr, "screen_probe: the X server has no XTest\n");
         return 2;
     }
-    root = DefaultRootWindow(dpy);
 
     int toChild[2], fromChild[2];
     if (pipe(toChild) || pipe(fromChild)) return 2;
