@@ -57,4 +57,12 @@ inline std::wstring connectionString(const std::wstring& folder, const std::wstr
 
 using testsupport::errorOf;
 
+// An environment variable of this process; empty when unset (a child started by a test reads its
+// instructions from it).
+inline std::wstring environmentValue(const wchar_t* name) {
+    wchar_t buffer[1024];
+    DWORD n = GetEnvironmentVariableW(name, buffer, 1024);
+    return n > 0 && n < 1024 ? std::wstring(buffer) : std::wstring();
+}
+
 } // namespace datatest

@@ -17,12 +17,6 @@ namespace {
 
 const wchar_t* const kPassword = L"47mivo582terobalk";
 
-std::wstring environmentValue(const wchar_t* name) {
-    wchar_t buffer[1024];
-    DWORD n = GetEnvironmentVariableW(name, buffer, 1024);
-    return n > 0 && n < 1024 ? std::wstring(buffer) : std::wstring();
-}
-
 // A second process (this program started again) that holds a database the way another program
 // would: "exclusive", "reserved" (an uncommitted write), "read" (an open read transaction) or
 // "crash" (killed in the middle of a write that grows the file). It holds until released, or for

@@ -11,12 +11,6 @@ namespace {
 
 const wchar_t* const kPassword = L"pim407talo863grube";
 
-std::wstring environmentValue(const wchar_t* name) {
-    wchar_t buffer[1024];
-    DWORD n = GetEnvironmentVariableW(name, buffer, 1024);
-    return n > 0 && n < 1024 ? std::wstring(buffer) : std::wstring();
-}
-
 } // namespace
 
 // Runs in a child process started by the test below with the C locale; on its own it does nothing.

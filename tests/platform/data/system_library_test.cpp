@@ -10,12 +10,6 @@ namespace {
 
 const wchar_t* const kPassword = L"uvo318kelamitr";
 
-std::wstring environmentValue(const wchar_t* name) {
-    wchar_t buffer[1024];
-    DWORD n = GetEnvironmentVariableW(name, buffer, 1024);
-    return n > 0 && n < 1024 ? std::wstring(buffer) : std::wstring();
-}
-
 // This program copied under a name of its own, for which Wine's settings of that program switch the
 // library off: an override in the child's environment does not reach Wine's loader.
 class ProgramWithout {
