@@ -247,7 +247,7 @@ std::string rectText(const RECT& r) {
 }
 
 struct Seen {
-    double ms = -1, every = 0;
+    double ms = -1, every = 0, first = -1;
     bool changed = false, empty = false, late = false;
     int pictures = 0, partPictures = 0;
 };
@@ -255,8 +255,8 @@ struct Seen {
 Seen parseDone(const std::string& answer) {
     Seen s;
     int changed = 0, empty = 0, late = 0;
-    if (std::sscanf(answer.c_str(), "done %lf %d %d %d %lf %d %d", &s.ms, &changed, &empty, &late, &s.every,
-                    &s.pictures, &s.partPictures) == 7) {
+    if (std::sscanf(answer.c_str(), "done %lf %d %d %d %lf %d %d %lf", &s.ms, &changed, &empty, &late,
+                    &s.every, &s.pictures, &s.partPictures, &s.first) == 8) {
         s.changed = changed != 0;
         s.empty = empty != 0;
         s.late = late != 0;
@@ -305,7 +305,10 @@ public:
         probe_.ask(park_);
         ++clicks_;
         if (seen.partPictures > 1) ++steppedClicks_;
-        if (seen.pictures > 1) ++steppedCaptioned_;
+        if (seen.pictures > 1) {
+            ++steppedCaptioned_;
+            captionAhead_.push_back(seen.ms - seen.first);
+        }
         if (!seen.changed) ++unchangedClicks_;
         note(seen);
         return seen;
@@ -315,7 +318,7 @@ public:
 
     int lookUps_ = 0, emptyLookUps_ = 0, steppedLookUps_ = 0, late_ = 0, unchanged_ = 0;
     int clicks_ = 0, steppedClicks_ = 0, steppedCaptioned_ = 0, unchangedClicks_ = 0;
-    std::vector<double> readEvery_;
+    std::vector<double> readEvery_, captionAhead_;
 
 private:
     void note(const Seen& seen) {
@@ -432,6 +435,8 @@ int main() {
                 run.steppedClicks_, run.clicks_);
     std::printf("the same with the caption over it, painted as a window of its own: %d of %d\n",
                 run.steppedCaptioned_, run.clicks_);
+    if (!run.captionAhead_.empty())
+        printLine("in those, the first picture ahead of the last", run.captionAhead_);
     printLine("search that shows or hides the scroll bar", toggling);
     std::printf("Wine's own scroll bar on an empty window: FlatSB_SetScrollInfo with redraw median %.1f ms, "
                 "ShowScrollBar median %.1f ms\n",

@@ -8,14 +8,15 @@
  *   @probe watch X Y W H EX EY EW EH click CX CY [part PX PY PW PH]
  *       waits until the rectangle X Y W H is still (so what came before is on the screen), presses
  *       and releases the key (or the left button at CX CY), and watches the rectangle until it stays
- *       unchanged for the quiet time. Answers "done MS CHANGED EMPTY LATE EVERY FRAMES PART": MS from
+ *       unchanged for the quiet time. Answers "done MS CHANGED EMPTY LATE EVERY FRAMES PART FIRST": MS from
  *       the release to the first sight of the final pixels, CHANGED 1 when the pixels changed at all,
  *       EMPTY 1 when the rectangle EX EY EW EH showed one colour only at some moment after the release,
  *       LATE 1 when the rectangle was still changing while the probe waited to begin, EVERY the mean
  *       time between two readings of the pixels, FRAMES how many different pictures it showed after
  *       the release (1 when it went straight to the final one), PART as many for the part PX PY PW PH
- *       of it (the whole rectangle when none is given). A rectangle of one colour is never taken for
- *       the final pixels while the wait lasts.
+ *       of it (the whole rectangle when none is given), FIRST from the release to the first change
+ *       seen (MS when it went straight to the final pixels). A rectangle of one colour is never taken
+ *       for the final pixels while the wait lasts.
  *   @probe end                       the probe waits for the benchmark to end
  * Answers go to the benchmark's standard input. Built with the host's compiler by bench/search/run.
  */
@@ -136,7 +137,7 @@ static void watch(FILE* answer, const char* args) {
         XTestFakeButtonEvent(dpy, 1, False, CurrentTime);
     XFlush(dpy);
 
-    double lastChange = t0;
+    double lastChange = t0, firstChange = -1;
     int changed = last != before, empty = 0, uniform = 0, reads = 0, frames = 0, partFrames = 0;
     for (;; ++reads) {
         sleep_us(PollUs);
@@ -146,6 +147,7 @@ static void watch(FILE* answer, const char* args) {
         if (hash != last) {
             last = hash;
             lastChange = t;
+            if (firstChange < 0) firstChange = t;
             changed = 1;
             ++frames;
             uniform = one_colour(&g, ex, ey, ew, eh);
@@ -162,8 +164,8 @@ static void watch(FILE* answer, const char* args) {
     }
     const double interval = reads > 0 ? (now_ms() - t0) / reads : 0;
     grab_close(&g);
-    fprintf(answer, "done %.3f %d %d %d %.3f %d %d\n", changed ? lastChange - t0 : -1.0, changed, empty, late,
-            interval, frames, partFrames);
+    fprintf(answer, "done %.3f %d %d %d %.3f %d %d %.3f\n", changed ? lastChange - t0 : -1.0, changed, empty,
+            late, interval, frames, partFrames, firstChange < 0 ? -1.0 : firstChange - t0);
 }
 
 int main(int argc, char** argv) {
