@@ -105,10 +105,8 @@ bool esas::dictionaryUsable(const data::Deadline& deadline, Origin origin) {
     if (origin != Origin::Asked) return false;
     if (verdict == DictionaryCheck::Verdict::Pending) {
         // Nothing was met yet but the check's own time: a slow disk or share, not another program.
-        forms::MsgBox(messageText(Message::LookupFailed, settings_.dil) + L"\n" +
-                          messageText(Message::DictionaryBeingChecked, settings_.dil,
-                                      databasePaths(programFolder()).dictionary),
-                      forms::mb::Exclamation);
+        tellLookupRefused(messageText(Message::DictionaryBeingChecked, settings_.dil,
+                                      databasePaths(programFolder()).dictionary));
         return false;
     }
     try {
@@ -120,8 +118,11 @@ bool esas::dictionaryUsable(const data::Deadline& deadline, Origin origin) {
 }
 
 void esas::reportLookupFailure(const core::RuntimeError& e) {
-    forms::MsgBox(messageText(Message::LookupFailed, settings_.dil) + L"\n" + failureText(e, settings_.dil),
-                  forms::mb::Exclamation);
+    tellLookupRefused(failureText(e, settings_.dil));
+}
+
+void esas::tellLookupRefused(const std::wstring& why) {
+    forms::MsgBox(messageText(Message::LookupFailed, settings_.dil) + L"\n" + why, forms::mb::Exclamation);
 }
 
 void esas::connectEvents() {
@@ -130,11 +131,12 @@ void esas::connectEvents() {
     control<widgets::McListBox>(L"list").MouseClick.handle([this] { headwordChosen(); });
     control<widgets::ktButton>(L"command1").Click.handle([this] { Search(); });
     auto& box = control<textbox::UniTextBoxEx>(L"TextBox1");
-    box.KeyDown.handle([this](int& code, int) {
-        if (code > 0 && code < int(keysDownInBox_.size())) keysDownInBox_.set(size_t(code));
+    const auto isKey = [this](int code) { return code > 0 && code < int(keysDownInBox_.size()); };
+    box.KeyDown.handle([this, isKey](int& code, int) {
+        if (isKey(code)) keysDownInBox_.set(size_t(code));
     });
-    box.KeyUp.handle([this](int& code, int shift) {
-        if (code <= 0 || code >= int(keysDownInBox_.size()) || !keysDownInBox_.test(size_t(code))) return;
+    box.KeyUp.handle([this, isKey](int& code, int shift) {
+        if (!isKey(code) || !keysDownInBox_.test(size_t(code))) return;
         keysDownInBox_.reset(size_t(code));
         searchBoxKeyUp(code, shift);
     });

@@ -89,6 +89,8 @@ private:
     // every asked-for look-up it stops.
     bool dictionaryUsable(const data::Deadline& deadline, Origin origin);
     void reportLookupFailure(const core::RuntimeError& e);
+    // A look-up refused, told with why: the interface language's lead, then the cause.
+    void tellLookupRefused(const std::wstring& why);
 
     void Search();
     void Search(int direction, Origin origin);

@@ -49,7 +49,7 @@ public:
     LateBound(Fn* given = nullptr) noexcept : LateBinding(reinterpret_cast<void*>(given)) {}
 
     R operator()(Params... args) const {
-        if (!address_) raiseMissing();
+        require();
         return reinterpret_cast<Fn*>(address_)(args...);
     }
 };

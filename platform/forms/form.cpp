@@ -106,6 +106,19 @@ void showWhatIsPainted() {
     PeekMessageW(&none, nullptr, neverPosted, neverPosted, PM_NOREMOVE);
 }
 
+// One part of the step after the first paint: a failure is reported and the step goes on; the end of
+// the program goes through.
+template <class Work>
+void reportingFailure(const wchar_t* where, Work&& work) {
+    try {
+        work();
+    } catch (const core::EndRequested&) {
+        throw;
+    } catch (...) {
+        core::reportUnexpectedError(where);
+    }
+}
+
 // The start-up trace's "painted" step: the program's first paint of a form, the start-up form's.
 void traceFirstPaint() {
     static bool traced = false;
@@ -250,25 +263,12 @@ void Form::finishDeferred() {
     deferredDone_ = true;
     if (hwnd_) KillTimer(hwnd_, formTimer::AfterFirstPaint);
     // Taken from the front each time: a report's message box lets input run this again meanwhile.
-    while (!later_.empty() && loaded()) {
-        try {
-            makeLaterControl(0);
-        } catch (const core::EndRequested&) {
-            throw;
-        } catch (...) {
-            core::reportUnexpectedError(L"After the first paint");
-        }
-    }
+    while (!later_.empty() && loaded())
+        reportingFailure(L"After the first paint", [&] { makeLaterControl(0); });
     while (!laterWork_.empty() && loaded()) {
         const std::function<void()> work = std::move(laterWork_.front());
         laterWork_.erase(laterWork_.begin());
-        try {
-            work();
-        } catch (const core::EndRequested&) {
-            throw;
-        } catch (...) {
-            core::reportUnexpectedError(L"Work after the first paint");
-        }
+        reportingFailure(L"Work after the first paint", work);
     }
 }
 
