@@ -41,12 +41,18 @@ enum class Message {
     LibraryMissing,         // %1: a system library that cannot be loaded
     FunctionMissing,        // %1: a function a system library lacks, with the library
     TrayUnavailable,        // the icon could not be added: the window stays
+    FormRefused,            // %1: the form's tool-bar caption; leads the failure's own text
 };
-inline constexpr int kMessageCount = static_cast<int>(Message::TrayUnavailable) + 1;
+inline constexpr int kMessageCount = static_cast<int>(Message::FormRefused) + 1;
 
 // The message in the language of the code, with the file in place of "%1". A code other than
 // "az", "tr", "ru" and "en" gets the Azerbaijani text, as it gets the Azerbaijani captions.
 std::wstring messageText(Message id, const std::wstring& code, const std::wstring& file = {});
+
+// A refusal as the user reads every one: the lead (which names what was refused, the subject in
+// place of "%1"), then on the next line why.
+std::wstring refusalText(Message lead, const std::wstring& code, const std::wstring& why,
+                         const std::wstring& subject = {});
 
 // A failure of the database layer as the user reads it: what happened to which file, without the
 // engine's own words.

@@ -78,6 +78,8 @@ const Texts kMessages[kMessageCount] = {
      L"Bildirim alanına simge eklenemedi, bu yüzden pencere açık kalıyor.",
      L"Не удалось добавить значок в область уведомлений, поэтому окно остаётся открытым.",
      L"The icon cannot be added to the notification area, so the window stays open."},
+    {L"“%1” pəncərəsini açmaq mümkün olmadı:", L"“%1” penceresi açılamadı:", L"Не удалось открыть окно «%1»:",
+     L"The “%1” window cannot be opened:"},
 };
 
 const wchar_t* inLanguage(const Texts& t, const std::wstring& code) {
@@ -94,6 +96,11 @@ std::wstring messageText(Message id, const std::wstring& code, const std::wstrin
     const size_t at = text.find(L"%1");
     if (at != std::wstring::npos) text.replace(at, 2, file);
     return text;
+}
+
+std::wstring refusalText(Message lead, const std::wstring& code, const std::wstring& why,
+                         const std::wstring& subject) {
+    return messageText(lead, code, subject) + L"\n" + why;
 }
 
 std::wstring failureText(const core::RuntimeError& e, const std::wstring& code) {

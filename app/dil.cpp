@@ -76,7 +76,7 @@ forms::Layout dil::layout() const {
 
 void dil::Form_Load() {
     if (auto missing = missingDatabase()) {
-        reportMissing(*missing);
+        tellFormRefused(ToolForm::Language, messageText(Message::FileMissing, interfaceLanguage(), *missing));
         Unload();
         return;
     }
@@ -95,7 +95,7 @@ void dil::Form_Load() {
         const core::Variant v = rs_.Fields(L"dil").Value();
         if (!v.isNull() && !v.isEmpty()) code = v.toString();
     } catch (const core::RuntimeError& e) {
-        forms::MsgBox(failureText(e, interfaceLanguage()), forms::mb::Exclamation);
+        tellFormRefused(ToolForm::Language, failureText(e, interfaceLanguage()));
         Unload();
         return;
     }

@@ -14,6 +14,7 @@
 #include "platform/data/errors.h"
 #include "platform/forms/app.h"
 #include "platform/forms/functions.h"
+#include "platform/forms/message_loop.h"
 #include "platform/forms/msgbox.h"
 #include "widgets/command_button/kt_button.h"
 #include "platform/forms/controls/image.h"
@@ -28,11 +29,18 @@
 
 #include <windows.h>
 
+#include <utility>
+
 namespace app {
 
 namespace {
 
 const uint32_t kDirectionColour = 0xC56A31;
+
+// Posted by the dictionary's check when it ends, from its own thread.
+constexpr UINT kDictionaryCheckEnded = WM_APP + 0x51;
+// Fires when the input that came before it has been handled: a settings failure at start is told then.
+constexpr UINT_PTR kSettingsFailureTimer = 1;
 
 } // namespace
 
@@ -86,43 +94,83 @@ void esas::Form_Load() {
     // A missing dictionary is told at every look-up the user asks for, like any other refusal: a
     // message box before the window would take the keys typed at once.
     if (dictionaryFound) afterFirstPaint([this] { startDictionaryCheck(); });
+    // The same for settings that could not be read: told once the window is on the screen with the
+    // keys in the search box, after whatever the user typed until then (a timer comes after input).
+    if (!settingsFailure_.empty())
+        afterFirstPaint([this] { SetTimer(hWnd(), kSettingsFailureTimer, 0, nullptr); });
 }
 
 void esas::windowMessage(core::MessageFrame& m) {
+    if (m.msg == WM_TIMER && m.wParam == kSettingsFailureTimer) {
+        KillTimer(hWnd(), kSettingsFailureTimer);
+        m.answer(0);
+        return tellSettingsFailure();
+    }
+    if (m.msg == kDictionaryCheckEnded) {
+        m.answer(0);
+        return dictionaryCheckEnded();
+    }
     commands_.sessionMessage(m);
 }
 
+void esas::tellSettingsFailure() {
+    const std::wstring text = std::exchange(settingsFailure_, std::wstring());
+    if (text.empty()) return;
+    // Keys already on their way reach the search box first.
+    MSG key;
+    while (PeekMessageW(&key, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) forms::MessageLoop::process(key);
+    forms::MsgBox(text, forms::mb::Exclamation);
+}
+
 void esas::startDictionaryCheck() {
-    dictionaryCheck_.start(dictionaryConnectionString(databaseFolder_));
+    const HWND window = hWnd();
+    dictionaryCheck_.start(dictionaryConnectionString(databaseFolder_), data::Deadline(),
+                           [window] { PostMessageW(window, kDictionaryCheckEnded, 0, 0); });
+}
+
+// A word typed while the check ran is listed once the dictionary has passed it.
+void esas::dictionaryCheckEnded() {
+    if (!std::exchange(typedSearchWaits_, false)) return;
+    if (dictionaryCheck_.verdict(data::Deadline(0)) != DictionaryCheck::Verdict::Passed) return;
+    if (forms::Len(control<textbox::UniTextBoxEx>(L"TextBox1").Text()) >= 3 &&
+        control<widgets::MorphOptionCheck>(L"avto").Value() == 1)
+        Search(control<widgets::SComboBox>(L"co").ListIndex(), Origin::Typing);
 }
 
 // The check's verdict is told when a look-up needs the dictionary, not when the check ends: a message
 // box popping up by itself would take the keys the user is typing into the search box.
-bool esas::dictionaryUsable(const data::Deadline& deadline, Origin origin) {
+std::optional<std::wstring> esas::dictionaryRefusal(const data::Deadline& deadline, Origin origin) {
     startDictionaryCheck();
-    const DictionaryCheck::Verdict verdict = dictionaryCheck_.verdict(deadline);
-    if (verdict == DictionaryCheck::Verdict::Open) return true;
-    if (origin != Origin::Asked) return false;
-    if (verdict == DictionaryCheck::Verdict::Pending) {
+    if (origin == Origin::Typing) {
+        // Typing asks only a dictionary the check passed. Otherwise a check runs (again, when the last
+        // one met a lock or no file), and its end lists the word in the box.
+        dictionaryCheck_.startAgain();
+        const DictionaryCheck::Verdict verdict = dictionaryCheck_.verdict(data::Deadline(0));
+        if (verdict == DictionaryCheck::Verdict::Passed) return std::nullopt;
+        typedSearchWaits_ = verdict != DictionaryCheck::Verdict::Refused;
+        return std::wstring();
+    }
+    switch (dictionaryCheck_.verdict(deadline)) {
+    case DictionaryCheck::Verdict::Passed:
+    case DictionaryCheck::Verdict::Unsettled: // the look-up's own opening finds out what stands in the way
+        return std::nullopt;
+    case DictionaryCheck::Verdict::Pending:
         // Nothing was met yet but the check's own time: a slow disk or share, not another program.
-        tellLookupRefused(messageText(Message::DictionaryBeingChecked, settings_.dil,
-                                      databasePaths(programFolder()).dictionary));
-        return false;
+        return messageText(Message::DictionaryBeingChecked, settings_.dil,
+                           databasePaths(programFolder()).dictionary);
+    case DictionaryCheck::Verdict::Refused:
+        break;
     }
     try {
         std::rethrow_exception(dictionaryCheck_.failure());
     } catch (const core::RuntimeError& e) {
-        forms::MsgBox(failureText(e, settings_.dil), forms::mb::Exclamation);
+        return failureText(e, settings_.dil);
     }
-    return false;
 }
 
-void esas::reportLookupFailure(const core::RuntimeError& e) {
-    tellLookupRefused(failureText(e, settings_.dil));
-}
-
-void esas::tellLookupRefused(const std::wstring& why) {
-    forms::MsgBox(messageText(Message::LookupFailed, settings_.dil) + L"\n" + why, forms::mb::Exclamation);
+void esas::lookupRefused(Origin origin, const std::wstring& why) {
+    if (origin == Origin::Asked)
+        forms::MsgBox(refusalText(Message::LookupFailed, settings_.dil, why), forms::mb::Exclamation);
 }
 
 void esas::connectEvents() {
@@ -140,6 +188,7 @@ void esas::connectEvents() {
         keysDownInBox_.reset(size_t(code));
         searchBoxKeyUp(code, shift);
     });
+    box.LostFocus.handle([this] { keysDownInBox_.reset(); });
     control<widgets::McToolBar>(L"mct").Click.handle(
         [this](long index) { commands_.toolButton(int(index)); });
     for (const wchar_t* name : {L"list", L"ul"}) {
@@ -160,10 +209,13 @@ void esas::LoadSettings() {
         settings_ = settingsAhead_.valid() ? settingsAhead_.get() : readSettings(cn_, rs_, programFolder());
     } catch (const core::RuntimeError& e) {
         // The window stays usable with the settings it has; the user learns why they are not his, in
-        // the language shown so far (the system's at start).
-        const std::wstring code = loadDone_ ? settings_.dil : systemLanguage();
-        forms::MsgBox(messageText(Message::SettingsUnreadable, code) + L"\n" + failureText(e, code),
-                      forms::mb::Exclamation);
+        // the language they give the window. At start that waits until the window is on the screen.
+        const std::wstring text =
+            refusalText(Message::SettingsUnreadable, settings_.dil, failureText(e, settings_.dil));
+        if (loadDone_)
+            forms::MsgBox(text, forms::mb::Exclamation);
+        else
+            settingsFailure_ = text;
     }
     control<widgets::Label_KDQ>(L"esdi").setText(settings_.dil);
     applyCaptions(settings_.dil);

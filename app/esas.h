@@ -13,6 +13,7 @@
 #include <bitset>
 #include <cstdint>
 #include <future>
+#include <optional>
 #include <string>
 
 namespace app {
@@ -36,6 +37,8 @@ public:
     // language it is in; 0 before the first headword choice.
     int translationDirection() const { return translationDirection_; }
     const Settings& settings() const { return settings_; }
+    // The check of the dictionary that starts after the first paint.
+    const DictionaryCheck& dictionaryCheck() const { return dictionaryCheck_; }
 
 protected:
     forms::Layout layout() const override;
@@ -77,20 +80,30 @@ private:
     // Who started a look-up. One the user asked for (Enter, the search button, a click on a headword)
     // says why when it is refused. One that typing started (automatic search) never shows a message:
     // a message box would take the keys still being typed. Its refusal is told by the next look-up
-    // the user asks for, which meets the same cause.
+    // the user asks for, which meets the same cause. Nor does it wait: a locked dictionary, or one
+    // still being checked, refuses it at once.
     enum class Origin { Asked, Typing };
     // The keys that went down in the search box and have not come up yet: a release acts there only
-    // when the box also had the key's press (the press that closed a message box did not).
+    // when the box also had the key's press (the press that closed a message box did not). Cleared
+    // when the box loses the keyboard, whose releases then go elsewhere.
     std::bitset<256> keysDownInBox_;
 
+    // Set when the settings could not be read at start: told once the window is on the screen.
+    std::wstring settingsFailure_;
+    void tellSettingsFailure();
+
+    // Set when automatic search gave way to a check still running: the check's end lists the word.
+    bool typedSearchWaits_ = false;
+    void dictionaryCheckEnded();
+
     void startDictionaryCheck();
-    // Whether a look-up may ask the dictionary: the check, waited for within the look-up's deadline,
-    // did not refuse it. A refusal, or a check still running at the deadline, is told to the user at
-    // every asked-for look-up it stops.
-    bool dictionaryUsable(const data::Deadline& deadline, Origin origin);
-    void reportLookupFailure(const core::RuntimeError& e);
-    // A look-up refused, told with why: the interface language's lead, then the cause.
-    void tellLookupRefused(const std::wstring& why);
+    // Why the dictionary may not be asked now, or nothing when it may: the check, waited for within
+    // the look-up's deadline, did not refuse it. A look-up that typing started asks only a dictionary
+    // the check passed, and never waits for one.
+    std::optional<std::wstring> dictionaryRefusal(const data::Deadline& deadline, Origin origin);
+    // The one way a refused look-up is told: a look-up the user asked for says why in a message box,
+    // the interface language's lead first; one that typing started says nothing.
+    void lookupRefused(Origin origin, const std::wstring& why);
 
     void Search();
     void Search(int direction, Origin origin);
@@ -100,7 +113,7 @@ private:
     void directionChanged();
     void searchBoxKeyUp(int keyCode, int shift);
     // Runs a dictionary query within the look-up's deadline and hands each row's text to the
-    // visitor; a failure gives false, told in a message box when the user asked for the look-up.
+    // visitor; a failure gives false, told as every refusal is.
     template <class Visit>
     bool dictionaryQuery(const std::wstring& sql, const data::Deadline& deadline, Origin origin, Visit visit);
 };

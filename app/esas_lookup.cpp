@@ -8,7 +8,6 @@
 #include "platform/data/connection_string.h"
 #include "platform/forms/controls/uni_text_box_ex.h"
 #include "platform/forms/functions.h"
-#include "platform/forms/msgbox.h"
 #include "widgets/combo_box/s_combo_box.h"
 #include "widgets/label/label_kdq.h"
 #include "widgets/list_box/mc_list_box.h"
@@ -55,7 +54,7 @@ bool esas::dictionaryQuery(const std::wstring& sql, const data::Deadline& deadli
         }
         return true;
     } catch (const core::RuntimeError& e) {
-        if (origin == Origin::Asked) reportLookupFailure(e);
+        lookupRefused(origin, failureText(e, settings_.dil));
         return false;
     }
 }
@@ -64,12 +63,14 @@ void esas::Search() {
     Search(control<widgets::SComboBox>(L"co").ListIndex(), Origin::Asked);
 }
 
-// number is the chooser's ListIndex, read once by the caller. The headword list is cleared before
-// anything can refuse the search, so a refused one leaves no earlier word's headwords under it; the
-// list is drawn only when the handler is done, so a search that goes through never shows it empty.
+// number is the chooser's ListIndex, read once by the caller. The headword list is cleared, and the
+// captions over the lists name the direction, before anything can refuse the search, so a refused one
+// leaves no earlier word's headwords under it; the list is drawn only when the handler is done, so a
+// search that goes through never shows it empty.
 void esas::Search(int number, Origin origin) {
-    // The user waits for one deadline in all, however the look-up's time is spent.
-    const data::Deadline deadline;
+    // The user waits for one deadline in all, however the look-up's time is spent; typing never waits.
+    const data::Deadline deadline(origin == Origin::Typing ? 0 : data::busyTimeout());
+    typedSearchWaits_ = false;
     const std::wstring typed = control<textbox::UniTextBoxEx>(L"TextBox1").Text();
     const std::wstring word = forms::Trim(forms::LCase(typed));
     const Direction* d = direction(number);
@@ -80,10 +81,10 @@ void esas::Search(int number, Origin origin) {
     list.Clear();
     showText(L"ya", L"");
     if (forms::Len(typed) < 3 || word.empty()) return;
-    BusyPointer busy(*this);
-    if (!dictionaryUsable(deadline, origin)) return;
     showText(L"ddi", d->ddi);
     showText(L"ddd", d->ddd);
+    BusyPointer busy(*this);
+    if (auto why = dictionaryRefusal(deadline, origin)) return lookupRefused(origin, *why);
 
     Taken ya;
     std::vector<std::wstring> found;
@@ -125,7 +126,7 @@ void esas::headwordChosen() {
     showText(L"ga", L"");
 
     BusyPointer busy(*this);
-    if (!dictionaryUsable(deadline, Origin::Asked)) return;
+    if (auto why = dictionaryRefusal(deadline, Origin::Asked)) return lookupRefused(Origin::Asked, *why);
     Taken ga;
     std::vector<std::wstring> found;
     const bool ok = dictionaryQuery(L"select distinct soz from soz where soz like'%" +

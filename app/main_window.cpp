@@ -84,8 +84,11 @@ void showSpeeds(forms::Form& main, Speeds speeds) {
             label->setText(std::to_wstring(speed));
 }
 
-void reportMissing(const std::wstring& file) {
-    forms::MsgBox(messageText(Message::FileMissing, interfaceLanguage(), file), forms::mb::Critical);
+void tellFormRefused(ToolForm form, const std::wstring& why) {
+    const std::wstring code = interfaceLanguage();
+    forms::MsgBox(refusalText(Message::FormRefused, code, why,
+                              captionsFor(code).toolButtons[static_cast<size_t>(form)]),
+                  forms::mb::Exclamation);
 }
 
 void endProgram() {

@@ -52,8 +52,12 @@ void showSpeeds(forms::Form& main, Speeds speeds);
 
 // The first of the two database files (dictionary, then settings) that cannot be found.
 std::optional<std::wstring> missingDatabase();
-// Tells the user a file is missing; the forms that need it close instead of ending the program.
-void reportMissing(const std::wstring& file);
+
+// The forms the tool bar opens that need the databases, by their tool-bar button.
+enum class ToolForm { Language = 0, Speech = 1 };
+// Tells the user the form cannot open, naming it by its tool-bar caption, and why, in the interface
+// language; the form then closes itself instead of ending the program.
+void tellFormRefused(ToolForm form, const std::wstring& why);
 
 // Shows the global instance of a form, modeless; a form that closed itself in Load is not shown.
 template <class T>

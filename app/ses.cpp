@@ -76,7 +76,7 @@ forms::Layout ses::layout() const {
 
 void ses::Form_Load() {
     if (auto missing = missingDatabase()) {
-        reportMissing(*missing);
+        tellFormRefused(ToolForm::Speech, messageText(Message::FileMissing, interfaceLanguage(), *missing));
         Unload();
         return;
     }
@@ -90,7 +90,7 @@ void ses::Form_Load() {
     try {
         speeds = readSpeeds(cn_, rs_, programFolder(), speeds);
     } catch (const core::RuntimeError& e) {
-        forms::MsgBox(failureText(e, interfaceLanguage()), forms::mb::Exclamation);
+        tellFormRefused(ToolForm::Speech, failureText(e, interfaceLanguage()));
         Unload();
         return;
     }

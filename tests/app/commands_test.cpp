@@ -14,6 +14,7 @@
 #include "widgets/command_button/kt_button.h"
 #include "platform/forms/msgbox.h"
 #include "platform/speech/recording_speech.h"
+#include "support/child_process.h"
 #include "support/temp_folder.h"
 #include "tools/builder.h"
 #include "widgets/list_box/mc_list_box.h"
@@ -218,30 +219,17 @@ TEST_F(Commands, ExitChild) {
 
 TEST(CommandsEnd, ExitEndsTheProcessAndRemovesTheIcon) {
     testsupport::TempFolder folder{L"vexa-exit-"};
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
     for (const char* way : {"toolbar", "tray", "yes"}) {
         const std::wstring log = folder.file(core::fromUtf8(way) + L".txt");
-        SetEnvironmentVariableA("VEXA_EXIT_ROUTE", way);
-        SetEnvironmentVariableW(L"VEXA_EXIT_LOG", log.c_str());
-        std::wstring line = L"\"" + std::wstring(self) + L"\" --gtest_filter=Commands.ExitChild";
-        STARTUPINFOW si{sizeof si};
-        PROCESS_INFORMATION pi{};
-        ASSERT_TRUE(
-            CreateProcessW(self, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-        EXPECT_EQ(WaitForSingleObject(pi.hProcess, 60000), WAIT_OBJECT_0) << way;
-        DWORD code = 99;
-        GetExitCodeProcess(pi.hProcess, &code);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-        EXPECT_EQ(code, 0u) << way;
+        EXPECT_EQ(testsupport::runChildTest(L"Commands.ExitChild", {{L"VEXA_EXIT_ROUTE", core::fromUtf8(way)},
+                                                                    {L"VEXA_EXIT_LOG", log}}),
+                  0)
+            << way;
         std::ifstream in(std::string(core::toUtf8(log)));
         std::string text, l;
         while (std::getline(in, l)) text += l + "|";
         EXPECT_EQ(text, "add|modify|delete|") << way;
     }
-    SetEnvironmentVariableA("VEXA_EXIT_ROUTE", nullptr);
-    SetEnvironmentVariableA("VEXA_EXIT_LOG", nullptr);
 }
 
 } // namespace

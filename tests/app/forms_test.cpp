@@ -8,6 +8,7 @@
 #include "app/ses.h"
 #include "app/speech_speeds.h"
 #include "app/tesdiq.h"
+#include "platform/core/text.h"
 #include "app/traymenu.h"
 #include "platform/data/database.h"
 #include "widgets/command_button/kt_button.h"
@@ -162,14 +163,30 @@ TEST_F(FormWindows, FailuresAreReportedAndOnlyTheFormCloses) {
     EXPECT_TRUE(forms::isLoaded<app::ses>());
     forms::unload<app::ses>();
 
-    // A missing database: named, and the form does not open.
+    // A missing database: the form does not open and says which form and why, in the interface
+    // language.
     DeleteFileW((folder.path() + L"\\oracle\\dat.vex").c_str());
-    app::showForm<app::dil>();
-    app::showForm<app::ses>();
-    EXPECT_FALSE(forms::isLoaded<app::dil>());
-    EXPECT_FALSE(forms::isLoaded<app::ses>());
-    ASSERT_EQ(messages.size(), 4u);
-    EXPECT_NE(messages[2].find(L"dat.vex"), std::wstring::npos);
+    struct Case {
+        const wchar_t* code;
+        const wchar_t* language;
+        const wchar_t* speech;
+    } cases[] = {
+        {L"en", L"The “Language” window cannot be opened:\nThe file ",
+         L"The “Speech” window cannot be opened:\nThe file "},
+        {L"ru", L"Не удалось открыть окно «Язык»:\nФайл ", L"Не удалось открыть окно «Разговор»:\nФайл "}};
+    for (const auto& c : cases) {
+        setLanguage(c.code);
+        messages.clear();
+        app::showForm<app::dil>();
+        app::showForm<app::ses>();
+        EXPECT_FALSE(forms::isLoaded<app::dil>());
+        EXPECT_FALSE(forms::isLoaded<app::ses>());
+        ASSERT_EQ(messages.size(), 2u);
+        for (size_t i = 0; i < 2; ++i) {
+            EXPECT_EQ(messages[i].rfind(i == 0 ? c.language : c.speech, 0), 0u) << core::toUtf8(messages[i]);
+            EXPECT_NE(messages[i].find(L"dat.vex"), std::wstring::npos);
+        }
+    }
     EXPECT_TRUE(main->loaded());
 }
 

@@ -2,6 +2,8 @@
 // within the promised wait, and an interrupted write is rolled back instead of refused for ever.
 #include "data_fixture.h"
 
+#include "support/child_process.h"
+
 #include "platform/core/host_path.h"
 #include "platform/core/variant.h"
 #include "platform/data/errors.h"
@@ -23,41 +25,32 @@ const wchar_t* const kPassword = L"47mivo582terobalk";
 // the given milliseconds.
 class Holder {
 public:
-    Holder(const std::wstring& mode, const std::wstring& file, int holdMs = 60000) {
-        static int counter = 0;
-        std::wstring base =
-            L"vexa-holder-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
-        ready_ = CreateEventW(nullptr, TRUE, FALSE, (base + L"-ready").c_str());
-        release_ = CreateEventW(nullptr, TRUE, FALSE, (base + L"-release").c_str());
-        wchar_t exe[MAX_PATH];
-        GetModuleFileNameW(nullptr, exe, MAX_PATH);
-        std::wstring command = L"\"" + std::wstring(exe) + L"\" --gtest_filter=DataLockHolder.*";
-        SetEnvironmentVariableW(L"VEXA_HOLDER",
-                                (mode + L"|" + std::to_wstring(holdMs) + L"|" + base + L"|" + file).c_str());
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi{};
-        started_ =
-            CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-        SetEnvironmentVariableW(L"VEXA_HOLDER", nullptr);
-        process_ = pi.hProcess;
-        if (pi.hThread) CloseHandle(pi.hThread);
-        HANDLE both[] = {ready_, process_};
-        holding_ = started_ && WaitForMultipleObjects(2, both, FALSE, 60000) == WAIT_OBJECT_0;
+    Holder(const std::wstring& mode, const std::wstring& file, int holdMs = 60000)
+        : base_(L"vexa-holder-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                std::to_wstring(++counter_)),
+          ready_(CreateEventW(nullptr, TRUE, FALSE, (base_ + L"-ready").c_str())),
+          release_(CreateEventW(nullptr, TRUE, FALSE, (base_ + L"-release").c_str())),
+          child_(testsupport::thisProgram(), L"--gtest_filter=DataLockHolder.*",
+                 {{L"VEXA_HOLDER", mode + L"|" + std::to_wstring(holdMs) + L"|" + base_ + L"|" + file}}) {
+        HANDLE both[] = {ready_, child_.process()};
+        holding_ = child_.started() && WaitForMultipleObjects(2, both, FALSE, 60000) == WAIT_OBJECT_0;
     }
     ~Holder() {
         SetEvent(release_);
-        if (process_) WaitForSingleObject(process_, 60000);
-        for (HANDLE h : {ready_, release_, process_})
+        child_.ended(60000);
+        for (HANDLE h : {ready_, release_})
             if (h) CloseHandle(h);
     }
     bool holding() const { return holding_; }
     // Waits for the process to end (a "crash" holder ends by itself).
-    bool ended() { return WaitForSingleObject(process_, 60000) == WAIT_OBJECT_0; }
+    bool ended() { return child_.ended(60000); }
 
 private:
-    HANDLE ready_ = nullptr, release_ = nullptr, process_ = nullptr;
-    bool started_ = false, holding_ = false;
+    static inline int counter_ = 0;
+    std::wstring base_;
+    HANDLE ready_ = nullptr, release_ = nullptr;
+    testsupport::ChildProcess child_;
+    bool holding_ = false;
 };
 
 // Runs an operation and gives its error number and how long it took.

@@ -1,5 +1,7 @@
 #include "data_fixture.h"
 
+#include "support/child_process.h"
+
 #include "platform/core/variant.h"
 
 #include <vector>
@@ -39,40 +41,13 @@ TEST(DataLocale, TextDoesNotDependOnTheHostLocale) {
                   L"insert into soz values ('n@tree<>дерево<>ağaç@2')", L"create table t (t text)",
                   L"insert into t values ('')"});
 
-    wchar_t exe[MAX_PATH];
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring command = L"\"" + std::wstring(exe) + L"\" --gtest_filter=DataLocaleChild.*";
-
     // The child's environment: ours with the C locale and the folder to work in.
-    std::vector<wchar_t> block;
-    auto add = [&](const std::wstring& entry) {
-        block.insert(block.end(), entry.c_str(), entry.c_str() + entry.size() + 1);
-    };
-    wchar_t* env = GetEnvironmentStringsW();
-    for (wchar_t* p = env; *p; p += wcslen(p) + 1) {
-        std::wstring entry = p;
-        if (entry.rfind(L"LC_ALL=", 0) == 0 || entry.rfind(L"LANG=", 0) == 0 ||
-            entry.rfind(L"LC_CTYPE=", 0) == 0)
-            continue;
-        add(entry);
-    }
-    FreeEnvironmentStringsW(env);
-    add(L"LC_ALL=C");
-    add(L"LANG=C");
-    add(L"VEXA_LOCALE_CHILD=" + folder.path());
-    block.push_back(0);
-
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                               block.data(), nullptr, &si, &pi));
-    ASSERT_EQ(WaitForSingleObject(pi.hProcess, 60000), WAIT_OBJECT_0);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    EXPECT_EQ(code, 0u) << "the child's checks failed";
+    EXPECT_EQ(testsupport::runChildTest(L"DataLocaleChild.*", {{L"LC_ALL", L"C"},
+                                                               {L"LANG", L"C"},
+                                                               {L"LC_CTYPE", std::nullopt},
+                                                               {L"VEXA_LOCALE_CHILD", folder.path()}}),
+              0)
+        << "the child's checks failed";
 
     data::Database db(folder.file(L"dat.vex"));
     EXPECT_EQ(db.scalar(L"select t from t").toString(), L"ёйыщъ çğıİöşü");

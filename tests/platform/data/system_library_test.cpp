@@ -2,7 +2,7 @@
 // layer that wraps the errors on the way.
 #include "data_fixture.h"
 
-#include "platform/core/late_bound.h"
+#include "support/child_process.h"
 
 using namespace datatest;
 
@@ -10,51 +10,25 @@ namespace {
 
 const wchar_t* const kPassword = L"uvo318kelamitr";
 
-// This program copied under a name of its own, for which Wine's settings of that program switch the
-// library off: an override in the child's environment does not reach Wine's loader.
+// This program copied under a name of its own, for which Wine's settings switch the library off.
 class ProgramWithout {
 public:
     ProgramWithout(const std::wstring& folder, const std::wstring& library)
-        : name_(L"vexa-without-" + library + L".exe"), path_(folder + L"\\" + name_) {
-        wchar_t self[MAX_PATH];
-        GetModuleFileNameW(nullptr, self, MAX_PATH);
-        copied_ = CopyFileW(self, path_.c_str(), FALSE) &&
-                  setValue(HKEY_CURRENT_USER, (key() + L"\\DllOverrides").c_str(), library.c_str(), REG_SZ,
-                           L"", sizeof(wchar_t)) == ERROR_SUCCESS;
+        : name_(L"vexa-without-" + library + L".exe"), path_(folder + L"\\" + name_), off_(name_, library) {
+        copied_ = CopyFileW(testsupport::thisProgram().c_str(), path_.c_str(), FALSE) && off_.set();
     }
-    ~ProgramWithout() {
-        if (deleteTree) deleteTree(HKEY_CURRENT_USER, key().c_str());
-    }
-    ProgramWithout(const ProgramWithout&) = delete;
-    ProgramWithout& operator=(const ProgramWithout&) = delete;
 
     // Runs the child test with the order in its environment; its exit code, or -1 when it did not run.
     long run(const std::wstring& order) {
         if (!copied_) return -1;
-        std::wstring command = L"\"" + path_ + L"\" --gtest_filter=DataLibraryChild.*";
-        SetEnvironmentVariableW(L"VEXA_LIBRARY_CHILD", order.c_str());
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi{};
-        const bool started = CreateProcessW(path_.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
-                                            nullptr, nullptr, &si, &pi);
-        SetEnvironmentVariableW(L"VEXA_LIBRARY_CHILD", nullptr);
-        if (!started) return -1;
-        DWORD code = DWORD(-1);
-        if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-        return static_cast<long>(code);
+        return testsupport::ChildProcess(path_, L"--gtest_filter=DataLibraryChild.*",
+                                         {{L"VEXA_LIBRARY_CHILD", order}})
+            .exitCode();
     }
 
 private:
-    std::wstring key() const { return L"Software\\Wine\\AppDefaults\\" + name_; }
-
-    static inline const core::LateBound<decltype(RegSetKeyValueW)> setValue{L"advapi32.dll",
-                                                                            "RegSetKeyValueW"};
-    static inline const core::LateBound<decltype(RegDeleteTreeW)> deleteTree{L"advapi32.dll",
-                                                                             "RegDeleteTreeW"};
     std::wstring name_, path_;
+    testsupport::LibrarySwitchedOff off_;
     bool copied_ = false;
 };
 
