@@ -29,6 +29,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <atomic>
 #include <future>
 #include <optional>
 #include <string>
@@ -732,7 +734,10 @@ std::wstring textOf(HWND box) {
 void typeKeys(const std::wstring& keys) {
     std::vector<INPUT> in;
     for (wchar_t c : keys) {
-        const WORD vk = c == L'\n' ? VK_RETURN : static_cast<WORD>(VkKeyScanW(c) & 0xFF);
+        const WORD vk = c == L'\n'   ? VK_RETURN
+                        : c == L'\t' ? VK_TAB
+                        : c == L'\b' ? VK_BACK
+                                     : static_cast<WORD>(VkKeyScanW(c) & 0xFF);
         INPUT down{};
         down.type = INPUT_KEYBOARD;
         down.ki.wVk = vk;
@@ -752,26 +757,75 @@ BOOL CALLBACK findEdit(HWND h, LPARAM p) {
     return FALSE;
 }
 
-// The text of the window's one edit window: the search box's.
-std::wstring searchBoxText(HWND main) {
+// The window's one edit window: the search box's.
+HWND searchBox(HWND main) {
     HWND edit = nullptr;
     EnumChildWindows(main, findEdit, reinterpret_cast<LPARAM>(&edit));
+    return edit;
+}
+
+// The colours of a rectangle of the screen, row by row, read in one go.
+std::vector<COLORREF> screenPixels(const RECT& r) {
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    std::vector<COLORREF> pixels;
+    if (w <= 0 || h <= 0) return pixels;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const auto* p = static_cast<const DWORD*>(bits);
+    for (int i = 0; i < w * h; ++i) pixels.push_back(RGB(GetBValue(p[i]), GetGValue(p[i]), GetRValue(p[i])));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// The rightmost column of the search box's client area on the screen that holds ink (the text or the
+// caret after it); -1 when it holds none.
+int searchBoxRightInk(HWND main) {
+    const HWND edit = searchBox(main);
+    RECT r{};
+    GetClientRect(edit, &r);
+    MapWindowPoints(edit, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    const std::vector<COLORREF> pixels = screenPixels(r);
+    const int w = r.right - r.left;
+    int right = -1;
+    for (size_t i = 0; i < pixels.size(); ++i)
+        if ((pixels[i] & 0xFFFFFF) != app::kWindowColour) right = std::max(right, int(i % size_t(w)));
+    return right;
+}
+
+// The text of the window's one edit window: the search box's.
+std::wstring searchBoxText(HWND main) {
+    HWND edit = searchBox(main);
     wchar_t text[64] = {};
-    if (edit) SendMessageW(edit, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+    DWORD_PTR copied = 0;
+    if (edit)
+        SendMessageTimeoutW(edit, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 10000,
+                            &copied);
     return text;
 }
 
-// Pixels of the headword list on the screen that are not its background: the list's rows.
+// Pixels of the headword list on the screen that are not its background: the list's rows. -1 while
+// the list has not painted its place (mostly not its background), as just after the window showed.
 int headwordInk(HWND main) {
     POINT at{10 + 3, 152 + 3}; // the list's place in the window, inside its outline
     ClientToScreen(main, &at);
-    HDC screen = GetDC(nullptr);
-    int ink = 0;
-    for (int y = 0; y < 278; y += 2)
-        for (int x = 0; x < 296; x += 2)
-            if ((GetPixel(screen, at.x + x, at.y + y) & 0xFFFFFF) != app::kWindowColour) ++ink;
-    ReleaseDC(nullptr, screen);
-    return ink;
+    const std::vector<COLORREF> pixels = screenPixels(RECT{at.x, at.y, at.x + 296, at.y + 278});
+    const auto ink = static_cast<int>(std::count_if(
+        pixels.begin(), pixels.end(), [](COLORREF c) { return (c & 0xFFFFFF) != app::kWindowColour; }));
+    return ink * 2 > static_cast<int>(pixels.size()) ? -1 : ink;
 }
 
 // Whether the window has painted itself: the outline it draws around the headword list is on the
@@ -862,8 +916,7 @@ TEST(MainWindowProgram, TheKeysStayWithTheSearchBoxAndEveryAskedLookUpSaysWhy) {
             return true;
         };
         if (c.automatic) {
-            clickAt(main, 495, 110); // "Automatic search"
-            clickAt(main, 100, 110); // back into the search box
+            typeKeys(L"\t\t\t \t\t\t"); // on to "Automatic search", ticked, and round to the search box
             typeKeys(L"houseboat");
             EXPECT_TRUE(searchBoxHolds(main, L"houseboat"))
                 << c.what << ": " << core::toUtf8(searchBoxText(main));
@@ -876,7 +929,7 @@ TEST(MainWindowProgram, TheKeysStayWithTheSearchBoxAndEveryAskedLookUpSaysWhy) {
         if (c.dictionary == Dictionary::Intact) {
             // Ink counts only once the window has painted over whatever the screen showed before.
             int ink = 0;
-            for (int i = 0; i < 500 && (!painted(main) || (ink = headwordInk(main)) == 0); ++i) Sleep(10);
+            for (int i = 0; i < 500 && (!painted(main) || (ink = headwordInk(main)) <= 0); ++i) Sleep(10);
             EXPECT_GT(ink, 0) << "no headword listed";
             EXPECT_TRUE(noMessage());
             clickAt(main, 628, 40); // the tool bar beside its buttons
@@ -909,6 +962,144 @@ TEST(MainWindowProgram, TheKeysStayWithTheSearchBoxAndEveryAskedLookUpSaysWhy) {
         int ink = 0;
         for (int i = 0; i < 200 && (ink = headwordInk(main)) != 0; ++i) Sleep(10);
         EXPECT_EQ(ink, 0) << c.what << ": a headword listed from an unusable dictionary";
+    }
+}
+
+// Asks a window without pause whether it answers, from a thread of its own, while it lives; the
+// longest wait for an answer tells how long the window was kept from answering.
+class AnswerWatch {
+public:
+    explicit AnswerWatch(HWND window)
+        : thread_([this, window] {
+              while (!stop_) {
+                  const DWORD asked = GetTickCount();
+                  DWORD_PTR answer = 0;
+                  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer);
+                  longest_ = std::max<DWORD>(longest_, GetTickCount() - asked);
+                  Sleep(5);
+              }
+          }) {}
+    ~AnswerWatch() {
+        stop_ = true;
+        thread_.join();
+    }
+    // The longest wait so far, in milliseconds.
+    DWORD longest() const { return longest_; }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::atomic<DWORD> longest_{0};
+    std::thread thread_;
+};
+
+// Typing into a dictionary another program holds, with automatic search on, whether the lock came
+// before the start (the check waits for it) or after a look-up: the window answers at once after every
+// key, each letter is drawn as it is typed, and nothing is listed or told. Once the lock is gone, the
+// check that waited for it lists the word in the box without another key, or the next key lists.
+TEST(MainWindowProgram, TypingIntoALockedDictionaryDrawsEveryLetterAndTheWindowAnswers) {
+    struct Case {
+        const char* what;
+        bool lockedAtStart;
+        const wchar_t* before; // typed before the lock
+        const wchar_t* locked; // typed while it holds
+        const wchar_t* after;  // typed once it is gone
+    } cases[] = {{"locked before the start", true, L"", L"house", L""},
+                 {"locked after a look-up", false, L"hou", L"se", L"\b"}};
+    for (const auto& c : cases) {
+        testsupport::TempFolder folder{L"vexa-locked-"};
+        tools::writeSampleDatabases(folder.path());
+        const std::wstring dictionary = folder.file(L"oracle\\dat.vex");
+        std::optional<DictionaryLock> lock;
+        if (c.lockedAtStart) {
+            ASSERT_NO_THROW(lock.emplace(dictionary));
+        }
+        Program vexa(folder);
+        ASSERT_TRUE(vexa.started());
+        const HWND main = vexa.window(forms::FormWindowClass, L"Vexa R7 Edition");
+        ASSERT_NE(main, nullptr);
+        // Active, and painted with its lists empty.
+        for (int i = 0;
+             i < 500 && (GetForegroundWindow() != main || !painted(main) || headwordInk(main) != 0); ++i)
+            Sleep(10);
+        typeKeys(L"\t\t\t \t\t\t"); // on to "Automatic search", ticked, and round to the search box
+        std::wstring typed = c.before;
+        typeKeys(typed);
+        const auto listed = [&] {
+            int ink = 0;
+            for (int i = 0; i < 1000 && (ink = headwordInk(main)) <= 0; ++i) Sleep(10);
+            return ink > 0;
+        };
+        if (!c.lockedAtStart) {
+            ASSERT_TRUE(listed()) << c.what;
+            ASSERT_NO_THROW(lock.emplace(dictionary));
+        }
+        {
+            // A look-up that waited for the lock would keep the window from answering for seconds.
+            AnswerWatch watch(main);
+            for (wchar_t letter : std::wstring(c.locked)) {
+                const int before = searchBoxRightInk(main);
+                typeKeys(std::wstring(1, letter));
+                typed += letter;
+                // Drawn: the box holds the letter, and its ink reaches further right by its width.
+                bool drawn = false;
+                for (int i = 0; i < 100 && !drawn; ++i, Sleep(10))
+                    drawn = searchBoxText(main) == typed && searchBoxRightInk(main) >= before + 2;
+                EXPECT_TRUE(drawn) << c.what << ": " << core::toUtf8(typed) << " is not on the screen";
+            }
+            Sleep(300); // the last key's look-up, had it waited, would be waiting now
+            EXPECT_LT(watch.longest(), 1000u) << c.what << ": the window did not answer for a while";
+        }
+        EXPECT_EQ(headwordInk(main), 0) << c.what;
+        EXPECT_EQ(FindWindowExW(nullptr, nullptr, L"#32770", nullptr), nullptr)
+            << c.what << ": typing met a message";
+        lock->letGoAfter(0);
+        lock->lettingGo();
+        typeKeys(c.after);
+        EXPECT_TRUE(listed()) << c.what << ": the word was not listed once the lock was gone";
+        EXPECT_EQ(searchBoxText(main), c.lockedAtStart ? L"house" : L"hous") << c.what;
+    }
+}
+
+// Settings that cannot be read (a damaged file, or no ODBC library) are told once the window is on the
+// screen, over it; the key that closes the message starts nothing, and the keys after it reach the
+// search box.
+TEST(MainWindowProgram, ASettingsFailureAtStartComesAfterTheWindow) {
+    struct Case {
+        const char* what;
+        const wchar_t* program;
+        const wchar_t* library; // switched off for the program, or none
+        const wchar_t* why;
+    } cases[] = {{"damaged settings", L"vexa.exe", nullptr, L"lang.vex"},
+                 {"no ODBC library", L"vexa-noodbc.exe", L"odbc32", L"odbc32"}};
+    for (const auto& c : cases) {
+        testsupport::TempFolder folder{L"vexa-settings-"};
+        tools::writeSampleDatabases(folder.path());
+        if (!c.library) {
+            const std::wstring file = folder.file(L"oracle\\lang.vex");
+            HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            DWORD written = 0;
+            WriteFile(h, "not a database at all", 21, &written, nullptr);
+            CloseHandle(h);
+        }
+        std::optional<testsupport::LibrarySwitchedOff> off;
+        if (c.library) off.emplace(c.program, c.library);
+        Program vexa(folder, c.program);
+        ASSERT_TRUE(vexa.started()) << c.what;
+        const HWND box = vexa.messageBox();
+        ASSERT_NE(box, nullptr) << c.what << ": nothing was told";
+        const HWND main = vexa.window(forms::FormWindowClass, L"Vexa R7 Edition");
+        ASSERT_NE(main, nullptr) << c.what;
+        EXPECT_EQ(GetWindow(box, GW_OWNER), main) << c.what << ": told before the window";
+        const std::wstring text = textOf(box);
+        EXPECT_NE(text.find(L"The settings cannot be read:"), std::wstring::npos) << core::toUtf8(text);
+        EXPECT_NE(text.find(c.why), std::wstring::npos) << core::toUtf8(text);
+        typeKeys(L"\n");
+        for (int i = 0; i < 500 && IsWindow(box); ++i) Sleep(10);
+        ASSERT_FALSE(IsWindow(box)) << c.what;
+        typeKeys(L"bank");
+        EXPECT_TRUE(searchBoxHolds(main, L"bank")) << c.what << ": " << core::toUtf8(searchBoxText(main));
+        EXPECT_EQ(FindWindowExW(nullptr, nullptr, L"#32770", nullptr), nullptr)
+            << c.what << ": the closing key brought a message";
     }
 }
 
