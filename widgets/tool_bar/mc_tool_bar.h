@@ -160,6 +160,8 @@ public:
     bool isHovering() const { return state_.IsHovering; }
     HWND toolTipWindow() const { return state_.ToolTipWindow; }
     const hook::HexTemplateHook& hooks() const { return hooks_; }
+    // The thread's hook that watches for presses elsewhere while a drop-down is open; null when none is.
+    static HHOOK pressWatchHook();
 
 protected:
     void UserControl_Initialize() override;

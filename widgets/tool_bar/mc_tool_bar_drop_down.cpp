@@ -49,6 +49,10 @@ LRESULT CALLBACK McToolBar::pressWatch(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+HHOOK McToolBar::pressWatchHook() {
+    return t_pressHook;
+}
+
 void McToolBar::watchPressesElsewhere(bool on) {
     if (on) {
         if (t_open && t_open != this) t_open->onHostMovedOrFocusLost();

@@ -305,6 +305,32 @@ TEST_F(ToolBarInput, TheBarNeverTakesTheKeyboard) {
     form->Hide();
 }
 
+// The drop-down's watch for presses elsewhere goes with it, whether it closes or the bar is unloaded
+// while it is open: its hook is removed (a second removal fails), and a later press anywhere finds no
+// bar to close.
+TEST_F(ToolBarInput, TheDropDownsPressWatchGoesWhenItClosesAndWhenTheBarGoes) {
+    form->Show();
+    for (bool unloaded : {false, true}) {
+        bar = load(forms::PropertyBag{{L"Button_Count", 5L}, {L"ButtonsPerRow", 5L}, {L"ShowChevron", true}},
+                   100);
+        moveOnBar(95, 20);
+        clickOn(main(), 95, 20);
+        ASSERT_TRUE(IsWindowVisible(bar->picChevron()->hWnd())) << unloaded;
+        const HHOOK hook = widgets::McToolBar::pressWatchHook();
+        ASSERT_NE(hook, nullptr) << unloaded;
+        if (unloaded)
+            bar->unload();
+        else
+            send(form->hWnd(), WM_ACTIVATE, WA_INACTIVE, 0);
+        EXPECT_EQ(widgets::McToolBar::pressWatchHook(), nullptr) << unloaded;
+        EXPECT_FALSE(UnhookWindowsHookEx(hook)) << unloaded << ": the hook was left in place";
+        realInput({pointerTo(form->hWnd(), 300, 200), leftButton(MOUSEEVENTF_LEFTDOWN),
+                   leftButton(MOUSEEVENTF_LEFTUP)});
+        for (int i = 0; i < 10; ++i) forms::DoEvents();
+    }
+    form->Hide();
+}
+
 TEST_F(ToolBarInput, AHostThatUnloadsTheBarInsideAnEventStopsIt) {
     bar->Hover.handle([this](long) { bar->unload(); });
     moveOnBar(40, 10);
