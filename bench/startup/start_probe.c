@@ -104,7 +104,8 @@ typedef struct {
 enum Wait { DesktopKept, FreshDesktop, ServerEnded };
 static enum Wait waitFor = DesktopKept;
 static int tracing;
-static char traceFile[256];
+static char traceFolder[256];
+static char traceFile[300];
 
 static const char* condition(void) {
     return waitFor == ServerEnded    ? "Wine's server ended"
@@ -349,7 +350,15 @@ int main(int argc, char** argv) {
     XWindowAttributes attributes;
     XGetWindowAttributes(dpy, DefaultRootWindow(dpy), &attributes);
     screenW = attributes.width, screenH = attributes.height;
-    snprintf(traceFile, sizeof traceFile, "/tmp/start_probe_trace.%d", (int)getpid());
+    /* The programs write their steps into a folder of this run's own, made so that no one else has it. */
+    const char* temporary = getenv("TMPDIR");
+    snprintf(traceFolder, sizeof traceFolder, "%s/start_probe.XXXXXX",
+             temporary && *temporary ? temporary : "/tmp");
+    if (tracing && !mkdtemp(traceFolder)) {
+        perror("start_probe: a folder for the trace");
+        return 2;
+    }
+    snprintf(traceFile, sizeof traceFile, "%s/trace", traceFolder);
 
     Program* programs = calloc((size_t)count, sizeof *programs);
     for (int i = 0; i < count; ++i)
@@ -410,7 +419,10 @@ int main(int argc, char** argv) {
             printf("%s %s median %.0f ms", i ? "," : "", programs[i].label, median(programs[i].times, runs));
         printf("\n");
     }
-    unlink(traceFile);
+    if (tracing) {
+        unlink(traceFile);
+        rmdir(traceFolder);
+    }
     XCloseDisplay(dpy);
     return 0;
 }

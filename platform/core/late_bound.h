@@ -11,6 +11,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace core {
 
 class LateBinding {
@@ -52,6 +54,40 @@ public:
         require();
         return reinterpret_cast<Fn*>(address_)(args...);
     }
+};
+
+// A table of functions bound late from one library. Each function is listed once, as a member made
+// with the table (`Entry<decltype(::F)> F{*this, "F"};`), and the table can tell whether all are there.
+class LateTable {
+public:
+    LateTable(const LateTable&) = delete;
+    LateTable& operator=(const LateTable&) = delete;
+
+    bool complete() const noexcept {
+        for (const LateBinding* entry : entries_)
+            if (!*entry) return false;
+        return true;
+    }
+    // Throws the LibraryError of the first function the table lacks.
+    void requireAll() const {
+        for (const LateBinding* entry : entries_) entry->require();
+    }
+
+protected:
+    explicit LateTable(const wchar_t* library) noexcept : library_(library) {}
+    ~LateTable() = default;
+
+    template <class Fn>
+    class Entry : public LateBound<Fn> {
+    public:
+        Entry(LateTable& table, const char* function) : LateBound<Fn>(table.library_, function) {
+            table.entries_.push_back(this);
+        }
+    };
+
+private:
+    const wchar_t* library_;
+    std::vector<const LateBinding*> entries_;
 };
 
 } // namespace core

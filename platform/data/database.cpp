@@ -2,6 +2,8 @@
 // W ones depend on the host's locale.
 #define SQL_NOUNICODEMAP
 #include "platform/data/database.h"
+
+#include "platform/core/event_log.h"
 #include "platform/data/odbc_api.h"
 
 #include "platform/core/host_path.h"
@@ -286,14 +288,19 @@ void Database::rollback() {
     odbc::api().SQLExecDirect(st.get(), (SQLCHAR*)sql, SQL_NTS);
 }
 
+// A handle exists only once the library is bound, so freeing it cannot meet a missing function; it is
+// contained all the same, since a deleter must not throw.
 void FreeEnvironment::operator()(void* handle) const noexcept {
-    odbc::api().SQLFreeHandle(SQL_HANDLE_ENV, handle);
+    core::bestEffort(L"Freeing an ODBC environment",
+                     [&] { odbc::api().SQLFreeHandle(SQL_HANDLE_ENV, handle); });
 }
 void FreeConnection::operator()(void* handle) const noexcept {
-    odbc::api().SQLFreeHandle(SQL_HANDLE_DBC, handle);
+    core::bestEffort(L"Freeing an ODBC connection",
+                     [&] { odbc::api().SQLFreeHandle(SQL_HANDLE_DBC, handle); });
 }
 void FreeStatement::operator()(void* handle) const noexcept {
-    odbc::api().SQLFreeHandle(SQL_HANDLE_STMT, handle);
+    core::bestEffort(L"Freeing an ODBC statement",
+                     [&] { odbc::api().SQLFreeHandle(SQL_HANDLE_STMT, handle); });
 }
 
 // ---- Statement ----

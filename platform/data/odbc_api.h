@@ -12,25 +12,24 @@
 
 namespace data::odbc {
 
-inline constexpr const wchar_t* kLibrary = L"odbc32.dll";
-
-struct Api {
-    core::LateBound<decltype(::SQLAllocHandle)> SQLAllocHandle{kLibrary, "SQLAllocHandle"};
-    core::LateBound<decltype(::SQLBindParameter)> SQLBindParameter{kLibrary, "SQLBindParameter"};
-    core::LateBound<decltype(::SQLDescribeCol)> SQLDescribeCol{kLibrary, "SQLDescribeCol"};
-    core::LateBound<decltype(::SQLDisconnect)> SQLDisconnect{kLibrary, "SQLDisconnect"};
-    core::LateBound<decltype(::SQLDriverConnect)> SQLDriverConnect{kLibrary, "SQLDriverConnect"};
-    core::LateBound<decltype(::SQLExecDirect)> SQLExecDirect{kLibrary, "SQLExecDirect"};
-    core::LateBound<decltype(::SQLExecute)> SQLExecute{kLibrary, "SQLExecute"};
-    core::LateBound<decltype(::SQLFetch)> SQLFetch{kLibrary, "SQLFetch"};
-    core::LateBound<decltype(::SQLFreeHandle)> SQLFreeHandle{kLibrary, "SQLFreeHandle"};
-    core::LateBound<decltype(::SQLFreeStmt)> SQLFreeStmt{kLibrary, "SQLFreeStmt"};
-    core::LateBound<decltype(::SQLGetData)> SQLGetData{kLibrary, "SQLGetData"};
-    core::LateBound<decltype(::SQLGetDiagRec)> SQLGetDiagRec{kLibrary, "SQLGetDiagRec"};
-    core::LateBound<decltype(::SQLNumResultCols)> SQLNumResultCols{kLibrary, "SQLNumResultCols"};
-    core::LateBound<decltype(::SQLPrepare)> SQLPrepare{kLibrary, "SQLPrepare"};
-    core::LateBound<decltype(::SQLRowCount)> SQLRowCount{kLibrary, "SQLRowCount"};
-    core::LateBound<decltype(::SQLSetEnvAttr)> SQLSetEnvAttr{kLibrary, "SQLSetEnvAttr"};
+struct Api : core::LateTable {
+    Api() : LateTable(L"odbc32.dll") {}
+    Entry<decltype(::SQLAllocHandle)> SQLAllocHandle{*this, "SQLAllocHandle"};
+    Entry<decltype(::SQLBindParameter)> SQLBindParameter{*this, "SQLBindParameter"};
+    Entry<decltype(::SQLDescribeCol)> SQLDescribeCol{*this, "SQLDescribeCol"};
+    Entry<decltype(::SQLDisconnect)> SQLDisconnect{*this, "SQLDisconnect"};
+    Entry<decltype(::SQLDriverConnect)> SQLDriverConnect{*this, "SQLDriverConnect"};
+    Entry<decltype(::SQLExecDirect)> SQLExecDirect{*this, "SQLExecDirect"};
+    Entry<decltype(::SQLExecute)> SQLExecute{*this, "SQLExecute"};
+    Entry<decltype(::SQLFetch)> SQLFetch{*this, "SQLFetch"};
+    Entry<decltype(::SQLFreeHandle)> SQLFreeHandle{*this, "SQLFreeHandle"};
+    Entry<decltype(::SQLFreeStmt)> SQLFreeStmt{*this, "SQLFreeStmt"};
+    Entry<decltype(::SQLGetData)> SQLGetData{*this, "SQLGetData"};
+    Entry<decltype(::SQLGetDiagRec)> SQLGetDiagRec{*this, "SQLGetDiagRec"};
+    Entry<decltype(::SQLNumResultCols)> SQLNumResultCols{*this, "SQLNumResultCols"};
+    Entry<decltype(::SQLPrepare)> SQLPrepare{*this, "SQLPrepare"};
+    Entry<decltype(::SQLRowCount)> SQLRowCount{*this, "SQLRowCount"};
+    Entry<decltype(::SQLSetEnvAttr)> SQLSetEnvAttr{*this, "SQLSetEnvAttr"};
 };
 
 // The table, bound on the first call; a core::LibraryError naming the library, or the first function

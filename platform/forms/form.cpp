@@ -304,9 +304,6 @@ void Form::createControl(const LayoutEntry& e, size_t position) {
         host = it->get();
     }
     std::shared_ptr<UserControl> c = ControlTypes::create(e.type);
-    if (e.afterFirstPaint && c->CanGetFocus())
-        throw core::RuntimeError(core::err::InvalidPropertyValue,
-                                 L"it can take the focus, so it cannot wait for the first paint");
     controls_.insert(controls_.begin() + static_cast<std::ptrdiff_t>(position), c);
     places_.insert(places_.begin() + static_cast<std::ptrdiff_t>(position), {e.container, e.afterFirstPaint});
     try {
@@ -322,6 +319,10 @@ void Form::createControl(const LayoutEntry& e, size_t position) {
         if (!e.enabled) EnableWindow(c->hWnd(), FALSE);
         PropertyBag bag = e.properties;
         c->readStored(bag);
+        // Known only once the control has set itself up from its stored values.
+        if (e.afterFirstPaint && c->CanGetFocus())
+            throw core::RuntimeError(core::err::InvalidPropertyValue,
+                                     L"it can take the focus, so it cannot wait for the first paint");
     } catch (...) {
         // A control that could not be made is no control of the form; it unloads as it goes.
         if (auto at = std::find(controls_.begin(), controls_.end(), c); at != controls_.end()) {

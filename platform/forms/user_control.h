@@ -115,7 +115,10 @@ public:
     // The surface's DC with the current pen, brush, font and text colour; a control that must bring
     // its image up to date first overrides it.
     virtual HDC hDC();
+    // The drawing surface, made with the window (or now, for a control not yet placed).
     Surface& surface();
+    // The surface when it is made; null before.
+    const Surface* madeSurface() const { return surface_.get(); }
     int MousePointer() const { return mousePointer_; }
     // A pointer:: value (error 380 otherwise).
     void setMousePointer(int pointer);

@@ -1,5 +1,8 @@
 #include "platform/hook/exports.h"
+#include "platform/core/late_bound.h"
 #include "platform/core/system_handles.h"
+
+#include <commctrl.h>
 
 namespace hook {
 
@@ -24,13 +27,9 @@ bool TrackMouseLeave(HWND window, bool inUser32) {
     tme.dwFlags = TME_LEAVE;
     tme.hwndTrack = window;
     tme.dwHoverTime = 0;
-    using TrackFn = BOOL(WINAPI*)(TRACKMOUSEEVENT*);
-    HMODULE module = GetModuleHandleA(inUser32 ? "user32" : "comctl32");
-    if (!module && !inUser32) module = LoadLibraryA("comctl32");
-    if (!module) return false;
-    const auto fn =
-        reinterpret_cast<TrackFn>(GetProcAddress(module, inUser32 ? "TrackMouseEvent" : "_TrackMouseEvent"));
-    return fn && fn(&tme);
+    if (inUser32) return TrackMouseEvent(&tme) != FALSE;
+    static const core::LateBound<decltype(::_TrackMouseEvent)> track{L"comctl32.dll", "_TrackMouseEvent"};
+    return track && track(&tme);
 }
 
 } // namespace hook

@@ -1,5 +1,7 @@
 #include "platform/speech/espeak.h"
 
+#include "platform/core/event_log.h"
+
 #include "platform/core/host_path.h"
 #include "platform/core/runtime_error.h"
 #include "platform/core/text.h"
@@ -133,14 +135,16 @@ std::wstring speechTextFile(unsigned request) {
 }
 
 void removeTextFiles() noexcept {
-    const std::wstring prefix = textFilePrefix();
-    const std::wstring folder = prefix.substr(0, prefix.find_last_of(L'\\') + 1);
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((prefix + L"*.txt").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do DeleteFileW((folder + found.cFileName).c_str());
-    while (FindNextFileW(search, &found));
-    FindClose(search);
+    core::bestEffort(L"Removing the speech files", [] {
+        const std::wstring prefix = textFilePrefix();
+        const std::wstring folder = prefix.substr(0, prefix.find_last_of(L'\\') + 1);
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW((prefix + L"*.txt").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return;
+        do DeleteFileW((folder + found.cFileName).c_str());
+        while (FindNextFileW(search, &found));
+        FindClose(search);
+    });
 }
 
 std::vector<std::wstring> watchedArguments(const std::wstring& hostTextFile, const std::wstring& hostProgram,

@@ -6,11 +6,7 @@
 namespace widgets {
 
 const FlatScrollBars& FlatScrollBars::commonControls() {
-    static const wchar_t* const library = L"comctl32.dll";
-    static const FlatScrollBars bars{{library, "InitializeFlatSB"},     {library, "UninitializeFlatSB"},
-                                     {library, "FlatSB_ShowScrollBar"}, {library, "FlatSB_EnableScrollBar"},
-                                     {library, "FlatSB_GetScrollInfo"}, {library, "FlatSB_SetScrollInfo"},
-                                     {library, "FlatSB_SetScrollProp"}};
+    static const FlatScrollBars bars;
     return bars;
 }
 

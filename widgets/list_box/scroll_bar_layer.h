@@ -9,15 +9,17 @@
 namespace widgets {
 
 // The flat scroll-bar functions of the common-controls library. mingw's import library lacks them,
-// so they are always bound at run time.
+// so they are always bound at run time: a table made without values binds the library's (a test
+// gives functions of its own, or nulls for a library without them).
 struct FlatScrollBars {
-    core::LateBound<decltype(::InitializeFlatSB)> initialize;
-    core::LateBound<decltype(::UninitializeFlatSB)> uninitialize;
-    core::LateBound<decltype(::FlatSB_ShowScrollBar)> show;
-    core::LateBound<decltype(::FlatSB_EnableScrollBar)> enable;
-    core::LateBound<decltype(::FlatSB_GetScrollInfo)> getInfo;
-    core::LateBound<decltype(::FlatSB_SetScrollInfo)> setInfo;
-    core::LateBound<decltype(::FlatSB_SetScrollProp)> setProp;
+    static constexpr const wchar_t* kLibrary = L"comctl32.dll";
+    core::LateBound<decltype(::InitializeFlatSB)> initialize{kLibrary, "InitializeFlatSB"};
+    core::LateBound<decltype(::UninitializeFlatSB)> uninitialize{kLibrary, "UninitializeFlatSB"};
+    core::LateBound<decltype(::FlatSB_ShowScrollBar)> show{kLibrary, "FlatSB_ShowScrollBar"};
+    core::LateBound<decltype(::FlatSB_EnableScrollBar)> enable{kLibrary, "FlatSB_EnableScrollBar"};
+    core::LateBound<decltype(::FlatSB_GetScrollInfo)> getInfo{kLibrary, "FlatSB_GetScrollInfo"};
+    core::LateBound<decltype(::FlatSB_SetScrollInfo)> setInfo{kLibrary, "FlatSB_SetScrollInfo"};
+    core::LateBound<decltype(::FlatSB_SetScrollProp)> setProp{kLibrary, "FlatSB_SetScrollProp"};
 
     // The library's, bound (and the library loaded) at the first call.
     static const FlatScrollBars& commonControls();

@@ -4,17 +4,18 @@
 
 #include "platform/core/constants.h"
 #include "platform/core/event_log.h"
-#include "platform/forms/controls/common_controls.h"
 #include "platform/core/message_frame.h"
+#include "platform/forms/controls/common_controls.h"
 #include "platform/forms/controls/picture_box.h"
 #include "platform/forms/functions.h"
 #include "platform/forms/std_picture.h"
 #include "widgets/tool_bar/mc_tool_bar_layout.h"
 #include "widgets/tool_bar/mc_tool_bar_raster.h"
 
+#include <commctrl.h>
+
 #include <cmath>
 #include <optional>
-#include <commctrl.h>
 
 namespace widgets {
 

@@ -58,28 +58,34 @@ void PictureBox::UserControl_Initialize() {
     applyBorder();
 }
 
+// The drawing values live in the surface, which is made when the box is placed; a box not placed yet
+// reads as its Initialize will set it.
 uint32_t PictureBox::BackColor() const {
-    return const_cast<PictureBox*>(this)->surface().BackColor();
+    const Surface* s = madeSurface();
+    return s ? s->BackColor() : core::sysColor::ButtonFace;
 }
 void PictureBox::setBackColor(uint32_t colour) {
     setProperty(properties(), L"BackColor", controls::checkedColour(colour));
     ControlHost::notifyAmbientChanged(L"BackColor");
 }
 uint32_t PictureBox::ForeColor() const {
-    return const_cast<PictureBox*>(this)->surface().ForeColor();
+    const Surface* s = madeSurface();
+    return s ? s->ForeColor() : core::sysColor::ButtonText;
 }
 void PictureBox::setForeColor(uint32_t colour) {
     setProperty(properties(), L"ForeColor", controls::checkedColour(colour));
 }
 std::shared_ptr<StdFont> PictureBox::Font() const {
-    return const_cast<PictureBox*>(this)->surface().Font();
+    const Surface* s = madeSurface();
+    return s ? s->Font() : nullptr;
 }
 void PictureBox::setFont(std::shared_ptr<StdFont> font) {
     if (!font) throw core::RuntimeError(core::err::InvalidPropertyValue);
     setProperty(properties(), L"Font", font);
 }
 std::shared_ptr<StdPicture> PictureBox::Picture() const {
-    return const_cast<PictureBox*>(this)->surface().Picture();
+    const Surface* s = madeSurface();
+    return s ? s->Picture() : nullptr;
 }
 void PictureBox::setPicture(std::shared_ptr<StdPicture> picture) {
     setProperty(properties(), L"Picture", picture);
@@ -109,7 +115,8 @@ void PictureBox::fitPicture() {
          pixels ? height : Screen::pixelsToTwipsY(height));
 }
 int PictureBox::ScaleMode() const {
-    return const_cast<PictureBox*>(this)->surface().ScaleMode();
+    const Surface* s = madeSurface();
+    return s ? s->ScaleMode() : core::scale::Twips;
 }
 void PictureBox::setScaleMode(int mode) {
     if (mode != core::scale::Twips && mode != core::scale::Pixels)

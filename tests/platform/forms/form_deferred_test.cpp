@@ -43,10 +43,17 @@ void addType(const wchar_t* type) {
     ControlTypes::add(type, [] { return std::static_pointer_cast<UserControl>(makeControl<T>()); });
 }
 
+// One that cannot take the focus until its stored values have set it up.
+class FocusOnceReadRecorder : public QuietRecorder {
+protected:
+    void UserControl_ReadProperties(PropertyBag&) override { setCanGetFocus(true); }
+};
+
 void registerTypes() {
     addType<QuietRecorder>(L"LaterRecorder");
     addType<Recorder>(L"FocusRecorder");
     addType<BrokenRecorder>(L"BrokenRecorder");
+    addType<FocusOnceReadRecorder>(L"FocusOnceReadRecorder");
 }
 
 LayoutEntry made(const wchar_t* name, int left) {
@@ -211,16 +218,19 @@ TEST(FormsDeferred, AnEntryTheKeyboardOrAnotherEntryNeedsMayNotWait) {
         EXPECT_TRUE(form->Controls().empty());
     }
 
-    // Whether a control can take the focus is known once it is made: it is refused then, by name.
-    auto form = std::make_shared<LaterForm>(Layout{made(L"a", 0), waiting(L"f", L"", L"FocusRecorder")});
-    form->load();
-    std::wstring text;
-    EXPECT_EQ(errorOf([&] { form->ensureControl(L"f"); }, &text), core::err::InvalidPropertyValue);
-    EXPECT_EQ(
-        text,
-        L"The control f could not be made: it can take the focus, so it cannot wait for the first paint");
-    EXPECT_EQ(names(*form), L"a");
-    form->Unload();
+    // Whether a control can take the focus is known once it is made and has read its stored values:
+    // it is refused then, by name.
+    for (const wchar_t* type : {L"FocusRecorder", L"FocusOnceReadRecorder"}) {
+        auto form = std::make_shared<LaterForm>(Layout{made(L"a", 0), waiting(L"f", L"", type)});
+        form->load();
+        std::wstring text;
+        EXPECT_EQ(errorOf([&] { form->ensureControl(L"f"); }, &text), core::err::InvalidPropertyValue);
+        EXPECT_EQ(
+            text,
+            L"The control f could not be made: it can take the focus, so it cannot wait for the first paint");
+        EXPECT_EQ(names(*form), L"a");
+        form->Unload();
+    }
 }
 
 TEST(FormsDeferred, AControlThatCannotBeMadeIsReportedByNameAndTheKeyStillArrives) {

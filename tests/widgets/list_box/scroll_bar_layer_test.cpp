@@ -69,7 +69,7 @@ const widgets::FlatScrollBars& fakeFlat() {
 }
 
 const widgets::FlatScrollBars& noFlatLibrary() {
-    static const widgets::FlatScrollBars none{};
+    static const widgets::FlatScrollBars none{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
     return none;
 }
 
