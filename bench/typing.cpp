@@ -11,123 +11,41 @@
 // - locked before the start, so that the check of the dictionary waits for the lock while the user
 //   types (it gives up after three seconds and starts again at the next key);
 // - locked after a first look-up, so that the check has passed and each typed look-up meets the lock.
-// The lock is another connection's exclusive transaction, held from this program. Printed per condition:
+// The lock is another connection's exclusive transaction, held from this program; the lock, the keys
+// and the watch are the tests' own (tests/support), as in the tests of a real start. Printed per condition:
 // the longest wait over all runs, the median of the runs' longest waits, the 95th percentile of all
 // waits, and in how many runs the search box held every letter typed.
 #include "timing.h"
 
-#include "platform/data/database.h"
+#include "tests/support/dictionary_lock.h"
+#include "tests/support/program_window.h"
 
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
-#include <future>
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
 
 using bench::median;
-using bench::now;
 using bench::percentile95;
+using testsupport::AnswerWatch;
+using testsupport::DictionaryLock;
 
 constexpr int kRuns = 5;
 constexpr DWORD kLetterGap = 120;
 const wchar_t* const kWord = L"houseboat";
 
-// Holds the dictionary as another program would, from its making until it goes.
-class Lock {
-public:
-    explicit Lock(const std::wstring& file) {
-        std::promise<void> held;
-        auto taken = held.get_future();
-        thread_ = std::thread([this, file, held = std::move(held)]() mutable {
-            bool holding = false;
-            try {
-                data::Database db(file);
-                db.execute(L"begin exclusive");
-                held.set_value();
-                holding = true;
-                release_.get_future().wait();
-                db.execute(L"rollback");
-            } catch (...) {
-                if (!holding) held.set_exception(std::current_exception());
-            }
-        });
-        taken.get();
-    }
-    ~Lock() {
-        release_.set_value();
-        thread_.join();
-    }
-
-private:
-    std::promise<void> release_;
-    std::thread thread_;
-};
-
-// Asks the window without pause whether it answers, and keeps how long each answer took.
-class AnswerWatch {
-public:
-    explicit AnswerWatch(HWND window)
-        : thread_([this, window] {
-              while (!stop_) {
-                  const double asked = now();
-                  DWORD_PTR answer = 0;
-                  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer);
-                  waits_.push_back(now() - asked);
-                  Sleep(1);
-              }
-          }) {}
-    std::vector<double> stop() {
-        stop_ = true;
-        thread_.join();
-        return waits_;
-    }
-
-private:
-    std::atomic<bool> stop_{false};
-    std::vector<double> waits_;
-    std::thread thread_;
-};
-
-void key(WORD vk) {
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, in, sizeof(INPUT));
-}
-
+// Keys one at a time, as a person types them.
 void type(const std::wstring& keys, DWORD gap) {
     for (wchar_t c : keys) {
-        key(c == L'\t' ? VK_TAB : static_cast<WORD>(VkKeyScanW(c) & 0xFF));
+        testsupport::typeKeys(std::wstring(1, c));
         Sleep(gap);
     }
-}
-
-BOOL CALLBACK findEdit(HWND h, LPARAM p) {
-    wchar_t cls[16] = {};
-    GetClassNameW(h, cls, 16);
-    if (_wcsicmp(cls, L"Edit") != 0) return TRUE;
-    *reinterpret_cast<HWND*>(p) = h;
-    return FALSE;
-}
-
-std::wstring searchBoxText(HWND main) {
-    HWND edit = nullptr;
-    EnumChildWindows(main, findEdit, reinterpret_cast<LPARAM>(&edit));
-    wchar_t text[64] = {};
-    DWORD_PTR copied = 0;
-    if (edit)
-        SendMessageTimeoutW(edit, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 30000,
-                            &copied);
-    return text;
 }
 
 // The folder of one start: vexa.exe and copies of the databases, removed with the object.
@@ -167,7 +85,7 @@ struct Run {
 Run once(const std::wstring& programFolder, Condition condition) {
     StartFolder folder(programFolder);
     const std::wstring dictionary = folder.path() + L"\\oracle\\dat.vex";
-    std::optional<Lock> lock;
+    std::optional<DictionaryLock> lock;
     if (condition == Condition::LockedBeforeStart) lock.emplace(dictionary);
 
     const std::wstring exe = folder.path() + L"\\vexa.exe";
@@ -205,7 +123,7 @@ Run once(const std::wstring& programFolder, Condition condition) {
         }
         Sleep(500); // the last letter's look-up
         run.waits = watch.stop();
-        run.allLetters = searchBoxText(main) == typed;
+        run.allLetters = testsupport::searchBoxText(main) == typed;
     }
     TerminateProcess(pi.hProcess, 0);
     WaitForSingleObject(pi.hProcess, 10000);

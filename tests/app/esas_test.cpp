@@ -17,6 +17,9 @@
 #include "platform/forms/controls/image.h"
 #include "platform/forms/controls/uni_text_box_ex.h"
 #include "support/child_process.h"
+#include "support/dictionary_lock.h"
+#include "support/program_window.h"
+#include "support/screenshot.h"
 #include "support/settle.h"
 #include "support/temp_folder.h"
 #include "tools/builder.h"
@@ -39,7 +42,20 @@
 
 namespace {
 
+using testsupport::DictionaryLock;
+using testsupport::searchBoxText;
+using testsupport::typeKeys;
 using Words = std::vector<std::wstring>;
+
+// A database file replaced by one of text, which is no database at all.
+bool replaceWithText(const std::wstring& file) {
+    HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool whole = WriteFile(h, "not a database at all", 21, &written, nullptr) && written == 21;
+    CloseHandle(h);
+    return whole;
+}
 
 class MainWindow : public testing::Test {
 protected:
@@ -134,14 +150,7 @@ protected:
         forms::DoEvents();
     }
     // The dictionary is replaced by a file that is not a database.
-    void breakDictionary() {
-        const std::wstring file = folder.file(L"oracle\\dat.vex");
-        ASSERT_TRUE(DeleteFileW(file.c_str()));
-        HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(h, "not a database at all", 21, &written, nullptr);
-        CloseHandle(h);
-    }
+    void breakDictionary() { ASSERT_TRUE(replaceWithText(folder.file(L"oracle\\dat.vex"))); }
     // A left click on the first row of the headword list.
     void clickFirstHeadword() {
         HWND h = list().hWnd();
@@ -409,14 +418,7 @@ TEST_F(MainWindow, TheKeysDownAreForgottenWhenTheSearchBoxLosesTheKeyboard) {
 // Settings that cannot be read at start are told once the window is on the screen, in the language
 // of the defaults the window then uses, after the keys typed until then, which stay in the search box.
 TEST_F(MainWindow, ASettingsFailureAtStartIsToldAfterTheWindowAndTheKeysTypedBefore) {
-    {
-        const std::wstring file = folder.file(L"oracle\\lang.vex");
-        ASSERT_TRUE(DeleteFileW(file.c_str()));
-        HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(h, "not a database at all", 21, &written, nullptr);
-        CloseHandle(h);
-    }
+    ASSERT_TRUE(replaceWithText(folder.file(L"oracle\\lang.vex")));
     std::wstring boxWhenTold;
     bool windowPaintedWhenTold = false;
     forms::setMsgBoxHandler([&](const std::wstring& prompt, int, const std::wstring&) {
@@ -491,60 +493,6 @@ TEST_F(MainWindow, TheWindowShowsBeforeTheDictionaryCheckAndDamageIsNamedAtEvery
         forms::DoEvents();
     }
 }
-
-// Holds the dictionary as another program's lock would, from another connection, from its making
-// until it is told to let go.
-class DictionaryLock {
-public:
-    explicit DictionaryLock(const std::wstring& file) {
-        std::promise<void> held;
-        auto taken = held.get_future();
-        thread_ =
-            std::thread([this, file, held = std::move(held), release = release_.get_future()]() mutable {
-                bool holding = false;
-                try {
-                    data::Database db(file);
-                    db.execute(L"begin exclusive");
-                    held.set_value();
-                    holding = true;
-                    Sleep(release.get());
-                    lettingGo_ = GetTickCount();
-                    db.execute(L"rollback");
-                } catch (...) {
-                    if (!holding) held.set_exception(std::current_exception());
-                    failure_ = std::current_exception();
-                }
-            });
-        try {
-            taken.get();
-        } catch (...) {
-            thread_.join();
-            throw;
-        }
-    }
-    ~DictionaryLock() {
-        if (!told_) release_.set_value(0);
-        if (thread_.joinable()) thread_.join();
-    }
-    // Lets go once the milliseconds have passed, counted from now.
-    void letGoAfter(DWORD ms) {
-        told_ = true;
-        release_.set_value(ms);
-    }
-    // The tick at which the lock began to let go, once it has gone.
-    DWORD lettingGo() {
-        thread_.join();
-        if (failure_) std::rethrow_exception(failure_);
-        return lettingGo_;
-    }
-
-private:
-    std::promise<DWORD> release_;
-    bool told_ = false;
-    DWORD lettingGo_ = 0;
-    std::exception_ptr failure_;
-    std::thread thread_;
-};
 
 // A dictionary locked before the start. A search made while the start-up check waits for the lock
 // waits one deadline in all, counted from the search (not from the check, which began earlier and
@@ -730,91 +678,19 @@ std::wstring textOf(HWND box) {
     return text;
 }
 
-// Keys as the keyboard gives them, to whatever window has it.
-void typeKeys(const std::wstring& keys) {
-    std::vector<INPUT> in;
-    for (wchar_t c : keys) {
-        const WORD vk = c == L'\n'   ? VK_RETURN
-                        : c == L'\t' ? VK_TAB
-                        : c == L'\b' ? VK_BACK
-                                     : static_cast<WORD>(VkKeyScanW(c) & 0xFF);
-        INPUT down{};
-        down.type = INPUT_KEYBOARD;
-        down.ki.wVk = vk;
-        INPUT up = down;
-        up.ki.dwFlags = KEYEVENTF_KEYUP;
-        in.push_back(down);
-        in.push_back(up);
-    }
-    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-}
-
-BOOL CALLBACK findEdit(HWND h, LPARAM p) {
-    wchar_t cls[16] = {};
-    GetClassNameW(h, cls, 16);
-    if (_wcsicmp(cls, L"Edit") != 0) return TRUE;
-    *reinterpret_cast<HWND*>(p) = h;
-    return FALSE;
-}
-
-// The window's one edit window: the search box's.
-HWND searchBox(HWND main) {
-    HWND edit = nullptr;
-    EnumChildWindows(main, findEdit, reinterpret_cast<LPARAM>(&edit));
-    return edit;
-}
-
-// The colours of a rectangle of the screen, row by row, read in one go.
-std::vector<COLORREF> screenPixels(const RECT& r) {
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    std::vector<COLORREF> pixels;
-    if (w <= 0 || h <= 0) return pixels;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    const auto* p = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < w * h; ++i) pixels.push_back(RGB(GetBValue(p[i]), GetGValue(p[i]), GetRValue(p[i])));
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
 // The rightmost column of the search box's client area on the screen that holds ink (the text or the
 // caret after it); -1 when it holds none.
 int searchBoxRightInk(HWND main) {
-    const HWND edit = searchBox(main);
+    const HWND edit = testsupport::searchBox(main);
     RECT r{};
     GetClientRect(edit, &r);
     MapWindowPoints(edit, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    const std::vector<COLORREF> pixels = screenPixels(r);
-    const int w = r.right - r.left;
+    const testsupport::Shot shot = testsupport::captureScreen(r);
     int right = -1;
-    for (size_t i = 0; i < pixels.size(); ++i)
-        if ((pixels[i] & 0xFFFFFF) != app::kWindowColour) right = std::max(right, int(i % size_t(w)));
+    for (int y = 0; y < shot.h; ++y)
+        for (int x = right + 1; x < shot.w; ++x)
+            if ((shot.at(x, y) & 0xFFFFFF) != app::kWindowColour) right = x;
     return right;
-}
-
-// The text of the window's one edit window: the search box's.
-std::wstring searchBoxText(HWND main) {
-    HWND edit = searchBox(main);
-    wchar_t text[64] = {};
-    DWORD_PTR copied = 0;
-    if (edit)
-        SendMessageTimeoutW(edit, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 10000,
-                            &copied);
-    return text;
 }
 
 // Pixels of the headword list on the screen that are not its background: the list's rows. -1 while
@@ -822,10 +698,11 @@ std::wstring searchBoxText(HWND main) {
 int headwordInk(HWND main) {
     POINT at{10 + 3, 152 + 3}; // the list's place in the window, inside its outline
     ClientToScreen(main, &at);
-    const std::vector<COLORREF> pixels = screenPixels(RECT{at.x, at.y, at.x + 296, at.y + 278});
-    const auto ink = static_cast<int>(std::count_if(
-        pixels.begin(), pixels.end(), [](COLORREF c) { return (c & 0xFFFFFF) != app::kWindowColour; }));
-    return ink * 2 > static_cast<int>(pixels.size()) ? -1 : ink;
+    const testsupport::Shot shot = testsupport::captureScreen(RECT{at.x, at.y, at.x + 296, at.y + 278});
+    int ink = 0;
+    for (int y = 0; y < shot.h; ++y)
+        for (int x = 0; x < shot.w; ++x) ink += (shot.at(x, y) & 0xFFFFFF) != app::kWindowColour;
+    return ink * 2 > shot.w * shot.h ? -1 : ink;
 }
 
 // Whether the window has painted itself: the outline it draws around the headword list is on the
@@ -965,33 +842,6 @@ TEST(MainWindowProgram, TheKeysStayWithTheSearchBoxAndEveryAskedLookUpSaysWhy) {
     }
 }
 
-// Asks a window without pause whether it answers, from a thread of its own, while it lives; the
-// longest wait for an answer tells how long the window was kept from answering.
-class AnswerWatch {
-public:
-    explicit AnswerWatch(HWND window)
-        : thread_([this, window] {
-              while (!stop_) {
-                  const DWORD asked = GetTickCount();
-                  DWORD_PTR answer = 0;
-                  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer);
-                  longest_ = std::max<DWORD>(longest_, GetTickCount() - asked);
-                  Sleep(5);
-              }
-          }) {}
-    ~AnswerWatch() {
-        stop_ = true;
-        thread_.join();
-    }
-    // The longest wait so far, in milliseconds.
-    DWORD longest() const { return longest_; }
-
-private:
-    std::atomic<bool> stop_{false};
-    std::atomic<DWORD> longest_{0};
-    std::thread thread_;
-};
-
 // Typing into a dictionary another program holds, with automatic search on, whether the lock came
 // before the start (the check waits for it) or after a look-up: the window answers at once after every
 // key, each letter is drawn as it is typed, and nothing is listed or told. Once the lock is gone, the
@@ -1035,7 +885,7 @@ TEST(MainWindowProgram, TypingIntoALockedDictionaryDrawsEveryLetterAndTheWindowA
         }
         {
             // A look-up that waited for the lock would keep the window from answering for seconds.
-            AnswerWatch watch(main);
+            testsupport::AnswerWatch watch(main);
             for (wchar_t letter : std::wstring(c.locked)) {
                 const int before = searchBoxRightInk(main);
                 typeKeys(std::wstring(1, letter));
@@ -1047,7 +897,8 @@ TEST(MainWindowProgram, TypingIntoALockedDictionaryDrawsEveryLetterAndTheWindowA
                 EXPECT_TRUE(drawn) << c.what << ": " << core::toUtf8(typed) << " is not on the screen";
             }
             Sleep(300); // the last key's look-up, had it waited, would be waiting now
-            EXPECT_LT(watch.longest(), 1000u) << c.what << ": the window did not answer for a while";
+            watch.stop();
+            EXPECT_LT(watch.longest(), 1000) << c.what << ": the window did not answer for a while";
         }
         EXPECT_EQ(headwordInk(main), 0) << c.what;
         EXPECT_EQ(FindWindowExW(nullptr, nullptr, L"#32770", nullptr), nullptr)
@@ -1075,11 +926,7 @@ TEST(MainWindowProgram, ASettingsFailureAtStartComesAfterTheWindow) {
         testsupport::TempFolder folder{L"vexa-settings-"};
         tools::writeSampleDatabases(folder.path());
         if (!c.library) {
-            const std::wstring file = folder.file(L"oracle\\lang.vex");
-            HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-            DWORD written = 0;
-            WriteFile(h, "not a database at all", 21, &written, nullptr);
-            CloseHandle(h);
+            ASSERT_TRUE(replaceWithText(folder.file(L"oracle\\lang.vex")));
         }
         std::optional<testsupport::LibrarySwitchedOff> off;
         if (c.library) off.emplace(c.program, c.library);

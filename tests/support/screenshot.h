@@ -24,13 +24,46 @@ struct Shot {
     }
 };
 
-// What the screen shows of the windows (a form and its floating tips or lists), put together at their
-// places in the rectangle that holds them all. Each is read from its own window DC: the screen's DC
-// does not read back under the virtual display. With clientOnly, only the first window's client
-// area is taken.
-inline Shot captureWindows(const std::vector<HWND>& windows, bool clientOnly = false) {
+// A shot of a rectangle of the screen, its pixels drawn by `draw` onto a memory DC whose origin is the
+// rectangle's corner.
+template <class Draw>
+Shot shotOf(const RECT& outer, Draw draw) {
     Shot s;
-    if (windows.empty()) return s;
+    s.w = outer.right - outer.left;
+    s.h = outer.bottom - outer.top;
+    if (s.w <= 0 || s.h <= 0) return s;
+    HDC mem = CreateCompatibleDC(nullptr);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), s.w, -s.h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bmp) {
+        HGDIOBJ old = SelectObject(mem, bmp);
+        draw(mem);
+        GdiFlush();
+        s.px.assign(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + size_t(s.w) * size_t(s.h));
+        SelectObject(mem, old);
+        DeleteObject(bmp);
+    }
+    DeleteDC(mem);
+    return s;
+}
+
+// What the screen shows in a rectangle of it, read from the screen's DC: the way to see the windows of
+// another program.
+inline Shot captureScreen(const RECT& r) {
+    return shotOf(r, [&](HDC mem) {
+        HDC screen = GetDC(nullptr);
+        BitBlt(mem, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+    });
+}
+
+// What the screen shows of the windows (a form and its floating tips or lists), put together at their
+// places in the rectangle that holds them all, each read from its own window DC. With clientOnly,
+// only the first window's client area is taken.
+inline Shot captureWindows(const std::vector<HWND>& windows, bool clientOnly = false) {
+    if (windows.empty()) return {};
     RECT outer{};
     if (clientOnly) {
         GetClientRect(windows.front(), &outer);
@@ -43,16 +76,7 @@ inline Shot captureWindows(const std::vector<HWND>& windows, bool clientOnly = f
             UnionRect(&outer, &outer, &r);
         }
     }
-    s.w = outer.right - outer.left;
-    s.h = outer.bottom - outer.top;
-    if (s.w <= 0 || s.h <= 0) return s;
-    HDC mem = CreateCompatibleDC(nullptr);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), s.w, -s.h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bmp) {
-        HGDIOBJ old = SelectObject(mem, bmp);
+    return shotOf(outer, [&](HDC mem) {
         for (HWND window : windows) {
             RECT r{};
             GetWindowRect(window, &r);
@@ -61,13 +85,7 @@ inline Shot captureWindows(const std::vector<HWND>& windows, bool clientOnly = f
                    SRCCOPY);
             ReleaseDC(window, dc);
         }
-        GdiFlush();
-        s.px.assign(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + size_t(s.w) * size_t(s.h));
-        SelectObject(mem, old);
-        DeleteObject(bmp);
-    }
-    DeleteDC(mem);
-    return s;
+    });
 }
 
 inline Shot captureWindow(HWND hwnd, bool clientOnly = false) {

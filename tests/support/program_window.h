@@ -1,0 +1,96 @@
+#pragma once
+// A running vexa.exe seen and driven from another program, as a user drives it: keys as the keyboard
+// gives them, the search box's text, and how long the window keeps one waiting for an answer.
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace testsupport {
+
+// Keys as the keyboard gives them, to whatever window has it: "\n" is Enter, "\t" Tab, "\b" Backspace.
+inline void typeKeys(const std::wstring& keys) {
+    std::vector<INPUT> in;
+    for (wchar_t c : keys) {
+        const WORD vk = c == L'\n'   ? VK_RETURN
+                        : c == L'\t' ? VK_TAB
+                        : c == L'\b' ? VK_BACK
+                                     : static_cast<WORD>(VkKeyScanW(c) & 0xFF);
+        INPUT down{};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = vk;
+        INPUT up = down;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        in.push_back(down);
+        in.push_back(up);
+    }
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+inline BOOL CALLBACK findEditWindow(HWND h, LPARAM p) {
+    wchar_t cls[16] = {};
+    GetClassNameW(h, cls, 16);
+    if (_wcsicmp(cls, L"Edit") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(p) = h;
+    return FALSE;
+}
+
+// The main window's one edit window: the search box's.
+inline HWND searchBox(HWND main) {
+    HWND edit = nullptr;
+    EnumChildWindows(main, findEditWindow, reinterpret_cast<LPARAM>(&edit));
+    return edit;
+}
+
+// The search box's text, once the window answers.
+inline std::wstring searchBoxText(HWND main) {
+    wchar_t text[64] = {};
+    DWORD_PTR copied = 0;
+    if (HWND edit = searchBox(main))
+        SendMessageTimeoutW(edit, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 30000,
+                            &copied);
+    return text;
+}
+
+// Asks a window without pause whether it answers, from a thread of its own, until stopped; every wait
+// for an answer is a time the window could not have taken a key or drawn a letter.
+class AnswerWatch {
+public:
+    explicit AnswerWatch(HWND window)
+        : thread_([this, window] {
+              LARGE_INTEGER frequency;
+              QueryPerformanceFrequency(&frequency);
+              while (!stop_) {
+                  LARGE_INTEGER asked, answered;
+                  QueryPerformanceCounter(&asked);
+                  DWORD_PTR answer = 0;
+                  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer);
+                  QueryPerformanceCounter(&answered);
+                  waits_.push_back(double(answered.QuadPart - asked.QuadPart) * 1000.0 /
+                                   double(frequency.QuadPart));
+                  Sleep(1);
+              }
+          }) {}
+    ~AnswerWatch() { stop(); }
+    AnswerWatch(const AnswerWatch&) = delete;
+    AnswerWatch& operator=(const AnswerWatch&) = delete;
+
+    // Stops asking; every wait, in milliseconds, in the order asked.
+    const std::vector<double>& stop() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+        return waits_;
+    }
+    // The longest wait, once stopped.
+    double longest() const { return waits_.empty() ? 0 : *std::max_element(waits_.begin(), waits_.end()); }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::vector<double> waits_;
+    std::thread thread_;
+};
+
+} // namespace testsupport
