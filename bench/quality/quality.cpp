@@ -6,7 +6,7 @@
 // whose translation list is empty. With dict's output (written by bench/quality/run) it prints the
 // share of the first translations of dict's senses that the program shows for the same headwords,
 // and with judged.tsv the precision and recall of "Ru - Tr" and "Tr - Ru" on the everyday words and
-// on the held-out words of heldout.tsv.
+// on the held-out words of heldout.tsv and of heldout2.tsv, each set apart.
 // --misses names each word behind a figure that falls short; --unjudged lists only the
 // Russian-Turkish pairs the program shows that judged.tsv does not judge yet; --main-lists looks up
 // as main did before this work (see ProgramLookup).
@@ -234,6 +234,14 @@ Judgements judgements(const std::wstring& file) {
     return right;
 }
 
+// The words of a held-out list: language and word.
+std::vector<std::pair<std::wstring, std::wstring>> sample(const std::wstring& file) {
+    std::vector<std::pair<std::wstring, std::wstring>> out;
+    for (const auto& row : tsv(file))
+        if (row.size() >= 2) out.emplace_back(row[0], row[1]);
+    return out;
+}
+
 // Precision and recall of "Ru - Tr" on the Russian words of a sample and of "Tr - Ru" on its
 // Turkish words; a sample word is a pair of its language ("ru", "tr") and the word.
 void judgedFigures(ProgramLookup& lookup, const std::vector<std::pair<std::wstring, std::wstring>>& sample,
@@ -291,12 +299,12 @@ int run(int argc, wchar_t** argv) {
     if (!unjudged) everydayFigures(lookup, words, verbose);
     if (args.size() > 2 && !unjudged) dictFigures(lookup, args[2], verbose);
     const Judgements right = judgements(args[1] + L"\\judged.tsv");
-    std::vector<std::pair<std::wstring, std::wstring>> everyday, heldOut;
+    std::vector<std::pair<std::wstring, std::wstring>> everyday;
     for (const auto& e : words) everyday.emplace_back(e.language, e.word);
-    for (const auto& row : tsv(args[1] + L"\\heldout.tsv"))
-        if (row.size() >= 2) heldOut.emplace_back(row[0], row[1]);
     judgedFigures(lookup, everyday, "everyday words", right, unjudged);
-    judgedFigures(lookup, heldOut, "held-out words", right, unjudged);
+    judgedFigures(lookup, sample(args[1] + L"\\heldout.tsv"), "held-out words", right, unjudged);
+    judgedFigures(lookup, sample(args[1] + L"\\heldout2.tsv"), "held-out words of the second set", right,
+                  unjudged);
     return 0;
 }
 
