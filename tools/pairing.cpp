@@ -207,7 +207,7 @@ private:
     std::vector<Standing> list_;
     std::vector<size_t> slot_;
     std::vector<unsigned> seen_;
-    unsigned stamp_ = 0;
+    unsigned stamp_ = 1;
 };
 
 using PairKey = std::uint64_t;
