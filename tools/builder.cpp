@@ -139,18 +139,26 @@ void markVerbs(std::vector<Sense>& senses) {
     }
 }
 
-// Appends an article's senses, each word once per headword; a sense left without words goes.
+// The translations the cleaning keeps, each as the record keeps it.
 template <class Keep>
-std::vector<Sense> sensesOf(const std::vector<Sense>& have, const std::vector<Translation>& translations,
-                            Keep keep) {
-    std::vector<Sense> senses;
-    int number = -1;
+std::vector<Translation> keptOf(const std::vector<Translation>& translations, Keep keep) {
+    std::vector<Translation> out;
     for (const auto& t : translations) {
         std::wstring word = keep(t);
-        if (word.empty() || known(have, word) || known(senses, word)) continue;
+        if (!word.empty()) out.push_back({std::move(word), t.pos, t.sense});
+    }
+    return out;
+}
+
+// An article's senses, each word once per headword; a sense left without words goes.
+std::vector<Sense> sensesOf(const std::vector<Sense>& have, const std::vector<Translation>& kept) {
+    std::vector<Sense> senses;
+    int number = -1;
+    for (const auto& t : kept) {
+        if (known(have, t.word) || known(senses, t.word)) continue;
         if (senses.empty() || t.sense != number || t.pos != senses.back().pos) senses.push_back({t.pos, {}});
         number = t.sense;
-        senses.back().words.push_back(word);
+        senses.back().words.push_back(t.word);
     }
     return senses;
 }
@@ -162,23 +170,27 @@ void append(std::vector<Sense>& to, std::vector<Sense> senses) {
 } // namespace
 
 void addEnglishRussian(Lexicon& lexicon, const std::wstring& headword,
-                       const std::vector<Translation>& russian) {
+                       const std::vector<Translation>& russian, Source source) {
     std::wstring word = cleanHeadword(headword);
     if (word.empty()) return;
-    auto senses = sensesOf(lexicon[word].russian, russian, keptRussian);
-    if (senses.empty()) return;
-    append(lexicon[word].russian, std::move(senses));
+    Headword& entry = lexicon[word];
+    const auto kept = keptOf(russian, keptRussian);
+    auto& own = entry.bySource[static_cast<size_t>(source)];
+    append(own, sensesOf(own, kept));
+    append(entry.russian, sensesOf(entry.russian, kept));
 }
 
 void addEnglishTurkish(Lexicon& lexicon, const std::wstring& headword,
                        const std::vector<Translation>& turkish) {
     std::wstring word = cleanHeadword(headword);
     if (word.empty()) return;
-    auto senses =
-        sensesOf(lexicon[word].turkish, turkish, [&](const Translation& t) { return keptTurkish(word, t); });
-    if (senses.empty()) return;
-    markVerbs(senses);
-    append(lexicon[word].turkish, std::move(senses));
+    Headword& entry = lexicon[word];
+    const auto kept = keptOf(turkish, [&](const Translation& t) { return keptTurkish(word, t); });
+    for (auto* senses : {&entry.bySource[static_cast<size_t>(Source::EnglishTurkish)], &entry.turkish}) {
+        auto added = sensesOf(*senses, kept);
+        markVerbs(added);
+        append(*senses, std::move(added));
+    }
 }
 
 void addTurkishEnglish(Lexicon& lexicon, const std::wstring& turkishHeadword,
@@ -190,8 +202,10 @@ void addTurkishEnglish(Lexicon& lexicon, const std::wstring& turkishHeadword,
         std::wstring word = cleanHeadword(t.word);
         if (word.empty() || word == turkish) continue;
         auto& entry = lexicon[word];
-        if (!known(entry.turkish, turkish))
-            entry.turkish.push_back({infinitive(turkish) ? L"v" : L"", {turkish}});
+        Sense sense{infinitive(turkish) ? L"v" : L"", {turkish}};
+        auto& own = entry.bySource[static_cast<size_t>(Source::TurkishEnglish)];
+        if (!known(own, turkish)) own.push_back(sense);
+        if (!known(entry.turkish, turkish)) entry.turkish.push_back(std::move(sense));
         if (first) entry.turkishFirst.push_back(turkish);
         first = false;
     }
@@ -215,17 +229,17 @@ BuildCounts countRows(const std::vector<std::wstring>& rows) {
 }
 
 std::vector<std::wstring> rowsFromDictd(const std::wstring& folder) {
-    struct Source {
+    struct Package {
         const wchar_t* name;
         const char* package;
     };
-    const Source sources[] = {{L"mueller7", "mueller7-dict"},
-                              {L"freedict-eng-rus", "dict-freedict-eng-rus"},
-                              {L"freedict-eng-tur", "dict-freedict-eng-tur"},
-                              {L"freedict-tur-eng", "dict-freedict-tur-eng"}};
+    const Package packages[] = {{L"mueller7", "mueller7-dict"},
+                                {L"freedict-eng-rus", "dict-freedict-eng-rus"},
+                                {L"freedict-eng-tur", "dict-freedict-eng-tur"},
+                                {L"freedict-tur-eng", "dict-freedict-tur-eng"}};
     std::wstring base = folder;
     if (!base.empty() && base.back() != L'\\' && base.back() != L'/') base += L'\\';
-    for (const auto& s : sources) {
+    for (const auto& s : packages) {
         std::wstring index = base + s.name + L".index";
         if (GetFileAttributesW(index.c_str()) == INVALID_FILE_ATTRIBUTES)
             throw std::runtime_error(std::string("the dictionary package ") + s.package +
@@ -240,7 +254,8 @@ std::vector<std::wstring> rowsFromDictd(const std::wstring& folder) {
         addEnglishRussian(lexicon, e.headword, cleanRussianArticle(e.text));
     for (const auto& e : read(L"freedict-eng-rus")) {
         auto russian = cleanNumberedArticle(e.text);
-        for (const auto& word : articleHeadwords(e)) addEnglishRussian(lexicon, word, russian);
+        for (const auto& word : articleHeadwords(e))
+            addEnglishRussian(lexicon, word, russian, Source::EnglishRussian);
     }
     for (const auto& e : read(L"freedict-eng-tur")) {
         auto turkish = cleanNumberedArticle(e.text);

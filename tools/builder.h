@@ -4,6 +4,7 @@
 #include "tools/clean.h"
 #include "tools/dictd.h"
 
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -21,21 +22,30 @@ struct Sense {
     std::vector<std::wstring> words;
 };
 
+// The four sources, in the order the builder reads them.
+enum class Source { Mueller, EnglishRussian, EnglishTurkish, TurkishEnglish };
+constexpr size_t kSourceCount = 4;
+
 // Everything known about one English headword: the senses of every article of every source, in the
 // order read (sources in turn, articles as the index lists them, senses as numbered), and the
 // Turkish words whose Turkish-English article gives this headword as their first translation.
+// bySource keeps each source's own senses apart, each word once per source (the Turkish-English
+// source gives a sense of one word per article that lists the headword): where a word stands in
+// each source, and in how many, is what the pairing weighs.
 struct Headword {
     std::vector<Sense> russian;
     std::vector<Sense> turkish;
     std::vector<std::wstring> turkishFirst;
+    std::array<std::vector<Sense>, kSourceCount> bySource;
 };
 
 using Lexicon = std::map<std::wstring, Headword>;
 
 // The four sources merged through English. Articles whose headword is not a clean English word are
-// skipped; a translation repeated by a later sense or source is kept once.
+// skipped; a translation repeated by a later sense or source is kept once. An English-Russian
+// article comes from mueller7 unless the source says otherwise.
 void addEnglishRussian(Lexicon& lexicon, const std::wstring& headword,
-                       const std::vector<Translation>& russian);
+                       const std::vector<Translation>& russian, Source source = Source::Mueller);
 void addEnglishTurkish(Lexicon& lexicon, const std::wstring& headword,
                        const std::vector<Translation>& turkish);
 // A Turkish-English article read the other way round: each English translation gets the headword.
@@ -53,12 +63,9 @@ std::vector<std::wstring> articleHeadwords(const DictdEntry& entry);
 
 // The records, in headword order: "@<english><><russian><><turkish>@", every kept translation in
 // at least one row. The hidden pieces (before the English word, after the Turkish one) are empty,
-// so all rows of a shown word have the same source part. A Russian and a Turkish word share a row
-// only where the sources agree on them: the words that lead the first verb senses, or the first
-// other senses, of both languages (when they translate about as many headwords each), and a
-// Turkish word whose Turkish-English article gives the headword first, with the Russian word that
-// leads the headword's senses of its kind. Every other word gets a row with the other part empty
-// ("@seal<><>mühür@", "@word<>слово<>@").
+// so all rows of a shown word have the same source part. A Russian and a Turkish word the pairing
+// joins (pairing.cpp says how) share a row under every headword both translate; every other word
+// gets a row with the other part empty ("@seal<><>mühür@", "@word<>слово<>@").
 std::vector<std::wstring> pivotRows(const Lexicon& lexicon);
 
 struct BuildCounts {

@@ -1,8 +1,15 @@
-// Which Russian and Turkish words of an English headword share a row: the pairs the sources agree
-// on. A word's row has the other part empty when its sense cannot be matched.
+// Which Russian and Turkish words share a row. No source pairs the two languages; they meet through
+// the English headwords both translate. Words that meet through many headwords, or through headwords
+// where both stand first, in several sources, are each other's translation; words that meet once,
+// far down the senses of one headword, mostly are not. So the pairing weighs, for every two words
+// that meet, the share each has of the other's weight among its headwords, and joins a word with the
+// partners that come near its best. What the first senses of a headword agree on is kept where
+// nothing weighs against it.
 #include "tools/builder.h"
+#include "tools/cognate.h"
 
-#include <set>
+#include <algorithm>
+#include <cstdint>
 #include <unordered_map>
 #include <utility>
 
@@ -10,60 +17,61 @@ namespace tools {
 
 namespace {
 
-// A word that translates many English headwords ("kötü", bad) and leads the sense of a rare one
-// ("vicious") is a loose rendering of that headword's specific word in the other language
-// ("порочный"); words that lead the same sense and translate about as many headwords are each
-// other's translation. The factor was chosen on the judged everyday words of bench/quality.
-constexpr size_t kSpreadFactor = 6;
-
-// How many English headwords each word translates.
-using Spread = std::unordered_map<std::wstring, size_t>;
-
-enum class Kind { Verb, Other };
+enum Kind { Verb, Other };
 
 // A Russian sense that names no part of speech (the small English-Russian source) serves both
 // kinds. A Turkish infinitive is a verb only where the Russian source has one for the headword:
 // "ırmak" (river) and "ekmek" (bread) look like infinitives.
 bool russianOf(Kind kind, const Sense& sense) {
-    return sense.pos.empty() || (sense.pos == L"v") == (kind == Kind::Verb);
+    return sense.pos.empty() || (sense.pos == L"v") == (kind == Verb);
 }
 
 Kind turkishKind(const Sense& sense, bool russianVerbs) {
-    return sense.pos == L"v" && russianVerbs ? Kind::Verb : Kind::Other;
+    return sense.pos == L"v" && russianVerbs ? Verb : Other;
 }
 
-class Pairing {
-public:
-    Pairing(const Headword& entry, const Spread& russianSpread, const Spread& turkishSpread)
-        : entry_(entry), russianSpread_(russianSpread), turkishSpread_(turkishSpread) {
-        for (const auto& sense : entry.russian) russianVerbs_ = russianVerbs_ || sense.pos == L"v";
-    }
+bool hasRussianVerbs(const Headword& entry) {
+    return std::any_of(entry.russian.begin(), entry.russian.end(),
+                       [](const Sense& s) { return s.pos == L"v"; });
+}
 
-    std::vector<std::pair<std::wstring, std::wstring>> pairs() const {
-        std::vector<std::pair<std::wstring, std::wstring>> out;
-        auto add = [&](const std::wstring& russian, const std::wstring& turkish) {
-            for (const auto& p : out)
-                if (p.first == russian && p.second == turkish) return;
-            out.emplace_back(russian, turkish);
-        };
-        // The words that lead the first sense of a kind in both sources.
-        for (Kind kind : {Kind::Verb, Kind::Other}) {
+// --- What the first senses agree on --------------------------------------------------------------
+
+// A word that translates many English headwords ("kötü", bad) and leads the sense of a rare one
+// ("vicious") is a loose rendering of that headword's specific word in the other language
+// ("порочный"); words that lead the same sense and translate about as many headwords are each
+// other's translation.
+constexpr size_t kSpreadFactor = 6;
+
+struct Agreed {
+    const std::wstring* russian;
+    const std::wstring* turkish;
+    bool leads; // both lead a first sense, so their spreads must compare
+};
+
+// The words that lead the first sense of a kind in both languages, and a Turkish word whose own
+// article gives the headword first with the Russian word that leads the headword's senses of its
+// kind.
+class Agreement {
+public:
+    explicit Agreement(const Headword& entry) : entry_(entry), russianVerbs_(hasRussianVerbs(entry)) {}
+
+    std::vector<Agreed> pairs() const {
+        std::vector<Agreed> out;
+        for (Kind kind : {Verb, Other}) {
             const std::wstring* russian = russianLead(kind);
             const std::wstring* turkish = turkishLead(kind);
-            if (russian && turkish && comparable(*russian, *turkish)) add(*russian, *turkish);
+            if (russian && turkish) out.push_back({russian, turkish, true});
         }
-        // A Turkish word whose own article gives this headword first, with the Russian word that
-        // leads the headword's senses of its kind.
         for (const auto& turkish : entry_.turkishFirst)
-            if (const std::wstring* russian = russianLead(kindOf(turkish))) add(*russian, turkish);
+            if (const std::wstring* russian = russianLead(kindOf(turkish)))
+                out.push_back({russian, &turkish, false});
         return out;
     }
 
 private:
     const Headword& entry_;
-    const Spread& russianSpread_;
-    const Spread& turkishSpread_;
-    bool russianVerbs_ = false;
+    bool russianVerbs_;
 
     const std::wstring* russianLead(Kind kind) const {
         for (const auto& sense : entry_.russian)
@@ -79,46 +87,402 @@ private:
         for (const auto& sense : entry_.turkish)
             for (const auto& word : sense.words)
                 if (word == turkish) return turkishKind(sense, russianVerbs_);
-        return Kind::Other;
-    }
-    bool comparable(const std::wstring& russian, const std::wstring& turkish) const {
-        size_t r = std::max<size_t>(1, russianSpread_.at(russian));
-        size_t t = std::max<size_t>(1, turkishSpread_.at(turkish));
-        return r <= kSpreadFactor * t && t <= kSpreadFactor * r;
+        return Other;
     }
 };
 
-Spread spreadOf(const Lexicon& lexicon, std::vector<Sense> Headword::*language) {
-    Spread spread;
-    // A headword holds each word once per language.
+// --- The weighed evidence ------------------------------------------------------------------------
+
+// A word weighs most where it leads the first sense of its kind: less after the first word of its
+// sense, and less again in a later sense. Each source that gives the word for the headword counts.
+// The weights were chosen on the everyday words of bench/quality.
+constexpr double kLaterWord = 0.7;
+constexpr double kLaterSense = 0.5;
+// Words spelled alike weigh twice; a phrase against a single word (a description, not a
+// translation) weighs less for every word it has more.
+constexpr double kSpelledAlike = 2.0;
+constexpr double kPerExtraWord = 0.7;
+// Pairs met through this many headwords of a kind are weighed even where no first senses agree.
+constexpr int kManyHeadwords = 4;
+// A pair stays when its share comes this near the best share among the Russian word's candidates,
+// and among the Turkish word's.
+constexpr double kNearRussianBest = 0.6;
+constexpr double kNearTurkishBest = 0.5;
+// Two words that are each other's best partner among the candidates and the pairs met through this
+// many headwords are joined too, so a word whose first senses agree with nothing still finds its
+// translation.
+constexpr int kMutualHeadwords = 2;
+
+bool russianInfinitive(const std::wstring& phrase) {
+    std::wstring word = phrase.substr(0, phrase.find(L' '));
+    for (const wchar_t* end : {L"ть", L"ться", L"ти", L"тись", L"чь", L"чься"}) {
+        std::wstring e(end);
+        if (word.size() >= e.size() && word.compare(word.size() - e.size(), e.size(), e) == 0) return true;
+    }
+    return false;
+}
+
+// A Russian sense that names no part of speech is a verb's when its word looks like an infinitive.
+Kind russianKind(const std::wstring& word, const Sense& sense) {
+    if (sense.pos.empty()) return russianInfinitive(word) ? Verb : Other;
+    return sense.pos == L"v" ? Verb : Other;
+}
+
+// How many words more one piece has than the other.
+size_t wordGap(const std::wstring& a, const std::wstring& b) {
+    auto blanks = [](const std::wstring& s) {
+        return static_cast<size_t>(std::count(s.begin(), s.end(), L' '));
+    };
+    size_t x = blanks(a), y = blanks(b);
+    return x > y ? x - y : y - x;
+}
+
+// Where a word stands among one headword's senses of its kind: the sense's rank among them and the
+// word's rank in its sense.
+struct Place {
+    int sense = 0;
+    int word = 0;
+    bool operator<(const Place& o) const { return sense != o.sense ? sense < o.sense : word < o.word; }
+    double weight() const { return (word == 0 ? 1.0 : kLaterWord) * (sense == 0 ? 1.0 : kLaterSense); }
+};
+
+// The words of a language get numbers, so that a pair is one integer.
+class Words {
+public:
+    int of(const std::wstring& word) {
+        if (auto at = ids_.find(word); at != ids_.end()) return at->second;
+        auto at = ids_.emplace(word, static_cast<int>(words_.size())).first;
+        words_.push_back(&at->first);
+        return at->second;
+    }
+    int find(const std::wstring& word) const {
+        auto at = ids_.find(word);
+        return at == ids_.end() ? -1 : at->second;
+    }
+    const std::wstring& word(int id) const { return *words_[static_cast<size_t>(id)]; }
+    size_t size() const { return words_.size(); }
+
+private:
+    std::unordered_map<std::wstring, int> ids_;
+    std::vector<const std::wstring*> words_;
+};
+
+// What one headword says of one word: how many sources give it, its best place in each kind.
+struct Standing {
+    int id = 0;
+    int sources = 0;
+    bool in[2] = {false, false};
+    Place best[2];
+    Kind kind = Other; // a Turkish word's, as the rows' senses give it
+};
+
+// The standings of one headword's words of one language, found by word number.
+class Standings {
+public:
+    void clear() {
+        ++stamp_;
+        list_.clear();
+    }
+    Standing& of(int id) {
+        if (static_cast<size_t>(id) >= slot_.size()) {
+            slot_.resize(static_cast<size_t>(id) + 1, 0);
+            seen_.resize(static_cast<size_t>(id) + 1, 0);
+        }
+        if (seen_[static_cast<size_t>(id)] != stamp_) {
+            seen_[static_cast<size_t>(id)] = stamp_;
+            slot_[static_cast<size_t>(id)] = list_.size();
+            list_.push_back({});
+            list_.back().id = id;
+        }
+        return list_[slot_[static_cast<size_t>(id)]];
+    }
+    void place(int id, Kind kind, Place at) {
+        Standing& s = of(id);
+        if (!s.in[kind] || at < s.best[kind]) s.best[kind] = at;
+        s.in[kind] = true;
+    }
+    const std::vector<Standing>& list() const { return list_; }
+
+private:
+    std::vector<Standing> list_;
+    std::vector<size_t> slot_;
+    std::vector<unsigned> seen_;
+    unsigned stamp_ = 1;
+};
+
+using PairKey = std::uint64_t;
+PairKey keyOf(int russian, int turkish) {
+    return (static_cast<PairKey>(static_cast<std::uint32_t>(russian)) << 32) |
+           static_cast<std::uint32_t>(turkish);
+}
+int russianOfKey(PairKey key) {
+    return static_cast<int>(key >> 32);
+}
+int turkishOfKey(PairKey key) {
+    return static_cast<int>(key & 0xFFFFFFFFu);
+}
+
+struct Meeting {
+    PairKey key = 0;
+    double weight = 0; // over the headwords of a kind both translate, the two words' weights multiplied
+    int headwords = 0;
+    double share = 0; // the weight as a share of each word's whole weight, the smaller
+    bool alike = false;
+    bool candidate = false;
+    bool joined = false;
+};
+
+class Evidence {
+public:
+    explicit Evidence(const Lexicon& lexicon) {
+        for (const auto& [english, entry] : lexicon) addHeadword(entry);
+        // The products summed per pair, in the order of the headwords.
+        std::stable_sort(products_.begin(), products_.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& [key, product] : products_) {
+            if (meetings_.empty() || meetings_.back().key != key) meetings_.push_back({key});
+            meetings_.back().weight += product;
+            ++meetings_.back().headwords;
+        }
+        products_ = {};
+        std::vector<std::wstring> russianLatin(russian_.size()), turkishLatin(turkish_.size());
+        for (auto& meeting : meetings_) {
+            const int r = russianOfKey(meeting.key), t = turkishOfKey(meeting.key);
+            const std::wstring& russian = russian_.word(r);
+            const std::wstring& turkish = turkish_.word(t);
+            double weight = meeting.weight;
+            // As spelledAlike, with each word's plain spelling made once.
+            if (russian.size() <= turkish.size() + 3 && turkish.size() <= russian.size() + 3) {
+                auto& a = russianLatin[static_cast<size_t>(r)];
+                auto& b = turkishLatin[static_cast<size_t>(t)];
+                if (a.empty()) a = plainLatin(russian);
+                if (b.empty()) b = plainLatin(turkish);
+                meeting.alike = alikeInPlainLatin(a, b);
+            }
+            if (meeting.alike) weight *= kSpelledAlike;
+            for (size_t extra = wordGap(russian, turkish); extra > 0; --extra) weight *= kPerExtraWord;
+            meeting.share = std::min(weight / russianWeight_[static_cast<size_t>(r)],
+                                     weight / turkishWeight_[static_cast<size_t>(t)]);
+        }
+    }
+
+    Words& russian() { return russian_; }
+    Words& turkish() { return turkish_; }
+    // In the order of their keys.
+    std::vector<Meeting>& meetings() { return meetings_; }
+    Meeting* meeting(int russian, int turkish) {
+        if (russian < 0 || turkish < 0) return nullptr;
+        PairKey key = keyOf(russian, turkish);
+        auto at = std::lower_bound(meetings_.begin(), meetings_.end(), key,
+                                   [](const Meeting& m, PairKey k) { return m.key < k; });
+        return at == meetings_.end() || at->key != key ? nullptr : &*at;
+    }
+    // How many headwords a word translates.
+    size_t russianSpread(int id) const { return russianSpread_[static_cast<size_t>(id)]; }
+    size_t turkishSpread(int id) const { return turkishSpread_[static_cast<size_t>(id)]; }
+
+private:
+    Words russian_, turkish_;
+    std::vector<double> russianWeight_, turkishWeight_;
+    std::vector<size_t> russianSpread_, turkishSpread_;
+    std::vector<std::pair<PairKey, double>> products_;
+    std::vector<Meeting> meetings_;
+    Standings russianStandings_, turkishStandings_;
+    std::vector<std::pair<int, double>> russianSide_, turkishSide_;
+
+    // Each word of one source's senses at its best place so far, and one more source for it. A
+    // sense's rank is counted among the source's senses of its kind.
+    template <class KindOf>
+    static void placeWords(const std::vector<Sense>& senses, KindOf kindOf, Words& words,
+                           Standings& standings) {
+        int count[2] = {0, 0};
+        for (const auto& sense : senses) {
+            bool has[2] = {false, false};
+            for (size_t i = 0; i < sense.words.size(); ++i) {
+                int id = words.of(sense.words[i]);
+                Kind kind = kindOf(sense.words[i], sense, standings.of(id));
+                has[kind] = true;
+                ++standings.of(id).sources;
+                standings.place(id, kind, {count[kind], static_cast<int>(i)});
+            }
+            for (int kind : {Verb, Other}) count[kind] += has[kind];
+        }
+    }
+
+    static void countSpread(const Standings& standings, std::vector<size_t>& spread) {
+        for (const auto& s : standings.list()) {
+            if (spread.size() <= static_cast<size_t>(s.id)) spread.resize(static_cast<size_t>(s.id) + 1, 0);
+            ++spread[static_cast<size_t>(s.id)];
+        }
+    }
+
+    static void sideOf(const Standings& standings, Kind kind, std::vector<std::pair<int, double>>& side) {
+        side.clear();
+        for (const auto& s : standings.list())
+            if (s.in[kind]) side.emplace_back(s.id, s.sources * s.best[kind].weight());
+    }
+
+    // A word weighs only where the other language meets it.
+    static void addWeights(const std::vector<std::pair<int, double>>& side, std::vector<double>& total) {
+        for (const auto& [id, weight] : side) {
+            if (total.size() <= static_cast<size_t>(id)) total.resize(static_cast<size_t>(id) + 1, 0.0);
+            total[static_cast<size_t>(id)] += weight;
+        }
+    }
+
+    void addHeadword(const Headword& entry) {
+        const auto& by = entry.bySource;
+        russianStandings_.clear();
+        for (Source source : {Source::Mueller, Source::EnglishRussian})
+            placeWords(
+                by[static_cast<size_t>(source)],
+                [](const std::wstring& word, const Sense& sense, const Standing&) {
+                    return russianKind(word, sense);
+                },
+                russian_, russianStandings_);
+        // A Turkish word has the kind of the rows' first sense that holds it.
+        turkishStandings_.clear();
+        const bool russianVerbs = hasRussianVerbs(entry);
+        for (const auto& sense : entry.turkish)
+            for (const auto& word : sense.words)
+                turkishStandings_.of(turkish_.of(word)).kind = turkishKind(sense, russianVerbs);
+        placeWords(
+            by[static_cast<size_t>(Source::EnglishTurkish)],
+            [](const std::wstring&, const Sense&, const Standing& s) { return s.kind; }, turkish_,
+            turkishStandings_);
+        // A Turkish-English article that gives the headword first places its word first.
+        for (const auto& sense : by[static_cast<size_t>(Source::TurkishEnglish)]) {
+            const std::wstring& word = sense.words.front();
+            bool first = std::find(entry.turkishFirst.begin(), entry.turkishFirst.end(), word) !=
+                         entry.turkishFirst.end();
+            Standing& s = turkishStandings_.of(turkish_.of(word));
+            ++s.sources;
+            turkishStandings_.place(s.id, s.kind, {first ? 0 : 1, 0});
+        }
+        countSpread(russianStandings_, russianSpread_);
+        countSpread(turkishStandings_, turkishSpread_);
+
+        for (Kind kind : {Verb, Other}) {
+            sideOf(russianStandings_, kind, russianSide_);
+            sideOf(turkishStandings_, kind, turkishSide_);
+            if (russianSide_.empty() || turkishSide_.empty()) continue;
+            addWeights(russianSide_, russianWeight_);
+            addWeights(turkishSide_, turkishWeight_);
+            for (const auto& [r, a] : russianSide_)
+                for (const auto& [t, b] : turkishSide_) products_.emplace_back(keyOf(r, t), a * b);
+        }
+    }
+};
+
+// Marks the pairs the rows join.
+void join(const Lexicon& lexicon, Evidence& evidence) {
+    auto& meetings = evidence.meetings();
+
+    // The candidates: what the first senses agree on, pairs met through many headwords, and words
+    // spelled alike. A pair whose kinds never meet (a verb with a noun) has no evidence and stays
+    // apart.
     for (const auto& [english, entry] : lexicon)
-        for (const auto& sense : entry.*language)
-            for (const auto& word : sense.words) ++spread[word];
-    return spread;
+        for (const Agreed& agreed : Agreement(entry).pairs()) {
+            int r = evidence.russian().find(*agreed.russian), t = evidence.turkish().find(*agreed.turkish);
+            Meeting* meeting = evidence.meeting(r, t);
+            if (!meeting) continue;
+            size_t rs = std::max<size_t>(1, evidence.russianSpread(r));
+            size_t ts = std::max<size_t>(1, evidence.turkishSpread(t));
+            if (!agreed.leads || (rs <= kSpreadFactor * ts && ts <= kSpreadFactor * rs))
+                meeting->candidate = true;
+        }
+    for (auto& meeting : meetings)
+        if (meeting.headwords >= kManyHeadwords || meeting.alike) meeting.candidate = true;
+
+    std::vector<double> russianBest(evidence.russian().size(), 0.0),
+        turkishBest(evidence.turkish().size(), 0.0);
+    for (const auto& meeting : meetings) {
+        if (!meeting.candidate) continue;
+        auto& r = russianBest[static_cast<size_t>(russianOfKey(meeting.key))];
+        auto& t = turkishBest[static_cast<size_t>(turkishOfKey(meeting.key))];
+        r = std::max(r, meeting.share);
+        t = std::max(t, meeting.share);
+    }
+    for (auto& meeting : meetings)
+        meeting.joined =
+            meeting.candidate &&
+            meeting.share >= kNearRussianBest * russianBest[static_cast<size_t>(russianOfKey(meeting.key))] &&
+            meeting.share >= kNearTurkishBest * turkishBest[static_cast<size_t>(turkishOfKey(meeting.key))];
+
+    // Each word's best partner; of two equal shares, the partner first in code point order.
+    struct Best {
+        double share = -1;
+        int partner = -1;
+    };
+    std::vector<Best> russianTop(evidence.russian().size()), turkishTop(evidence.turkish().size());
+    auto offer = [](Best& best, double share, int partner, const Words& words) {
+        if (share > best.share || (share == best.share && words.word(partner) < words.word(best.partner)))
+            best = {share, partner};
+    };
+    for (const auto& meeting : meetings) {
+        if (meeting.headwords < kMutualHeadwords && !meeting.candidate) continue;
+        int r = russianOfKey(meeting.key), t = turkishOfKey(meeting.key);
+        offer(russianTop[static_cast<size_t>(r)], meeting.share, t, evidence.turkish());
+        offer(turkishTop[static_cast<size_t>(t)], meeting.share, r, evidence.russian());
+    }
+    for (size_t r = 0; r < russianTop.size(); ++r) {
+        int t = russianTop[r].partner;
+        if (t >= 0 && turkishTop[static_cast<size_t>(t)].partner == static_cast<int>(r))
+            evidence.meeting(static_cast<int>(r), t)->joined = true;
+    }
 }
 
 } // namespace
 
 std::vector<std::wstring> pivotRows(const Lexicon& lexicon) {
-    const Spread russianSpread = spreadOf(lexicon, &Headword::russian);
-    const Spread turkishSpread = spreadOf(lexicon, &Headword::turkish);
+    Evidence evidence(lexicon);
+    join(lexicon, evidence);
+    const Words& russianWords = evidence.russian();
+    const Words& turkishWords = evidence.turkish();
+    // Each Russian word's joined partners, by number.
+    std::vector<std::vector<int>> partners(russianWords.size());
+    for (const auto& meeting : evidence.meetings())
+        if (meeting.joined)
+            partners[static_cast<size_t>(russianOfKey(meeting.key))].push_back(turkishOfKey(meeting.key));
+
     std::vector<std::wstring> rows;
     auto row = [&](const std::wstring& english, const std::wstring& russian, const std::wstring& turkish) {
         rows.push_back(L"@" + english + L"<>" + russian + L"<>" + turkish + L"@");
     };
+    std::vector<const std::wstring*> russian, turkish;
+    std::vector<bool> russianPaired, turkishPaired;
+    std::unordered_map<int, size_t> turkishAt;
+    std::vector<size_t> found;
     for (const auto& [english, entry] : lexicon) {
-        std::set<std::wstring> russianPaired, turkishPaired;
-        for (const auto& [russian, turkish] : Pairing(entry, russianSpread, turkishSpread).pairs()) {
-            row(english, russian, turkish);
-            russianPaired.insert(russian);
-            turkishPaired.insert(turkish);
-        }
+        russian.clear();
+        turkish.clear();
+        turkishAt.clear();
         for (const auto& sense : entry.russian)
-            for (const auto& word : sense.words)
-                if (!russianPaired.count(word)) row(english, word, L"");
+            for (const auto& word : sense.words) russian.push_back(&word);
         for (const auto& sense : entry.turkish)
-            for (const auto& word : sense.words)
-                if (!turkishPaired.count(word)) row(english, L"", word);
+            for (const auto& word : sense.words) {
+                turkishAt.emplace(turkishWords.find(word), turkish.size());
+                turkish.push_back(&word);
+            }
+        russianPaired.assign(russian.size(), false);
+        turkishPaired.assign(turkish.size(), false);
+        // The pairs in the order of the senses, Russian first.
+        for (size_t i = 0; i < russian.size(); ++i) {
+            int r = russianWords.find(*russian[i]);
+            if (r < 0) continue;
+            found.clear();
+            for (int t : partners[static_cast<size_t>(r)])
+                if (auto at = turkishAt.find(t); at != turkishAt.end()) found.push_back(at->second);
+            std::sort(found.begin(), found.end());
+            for (size_t j : found) {
+                row(english, *russian[i], *turkish[j]);
+                russianPaired[i] = turkishPaired[j] = true;
+            }
+        }
+        for (size_t i = 0; i < russian.size(); ++i)
+            if (!russianPaired[i]) row(english, *russian[i], L"");
+        for (size_t j = 0; j < turkish.size(); ++j)
+            if (!turkishPaired[j]) row(english, L"", *turkish[j]);
     }
     return rows;
 }

@@ -77,4 +77,10 @@ std::vector<std::wstring> ProgramLookup::translations(int direction, const std::
     return asListed(std::move(found));
 }
 
+std::vector<std::wstring> ProgramLookup::records() {
+    std::vector<std::wstring> out;
+    query(L"select soz from soz", [&](const std::wstring& row) { out.push_back(row); });
+    return out;
+}
+
 } // namespace quality

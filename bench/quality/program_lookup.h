@@ -19,6 +19,8 @@ public:
     std::vector<std::wstring> headwords(int direction, const std::wstring& word);
     // The translations a click on a listed headword shows, in the order the list shows them.
     std::vector<std::wstring> translations(int direction, const std::wstring& headword);
+    // Every record of the dictionary.
+    std::vector<std::wstring> records();
 
 private:
     data::Connection cn_;

@@ -5,14 +5,17 @@
 // come first among their own phrases, and how many lists show a word twice or list a headword
 // whose translation list is empty. With dict's output (written by bench/quality/run) it prints the
 // share of the first translations of dict's senses that the program shows for the same headwords,
-// and with judged.tsv the precision and recall of "Ru - Tr" and "Tr - Ru" on the everyday words and
-// on the held-out words of heldout.tsv.
+// how many Russian and Turkish words "Ru - Tr" and "Tr - Ru" list at all, what they show for the
+// README's "банк" and "banka", and with judged.tsv the precision and recall of "Ru - Tr" and
+// "Tr - Ru" on the everyday words and on the held-out words of heldout.tsv and of heldout2.tsv,
+// each set apart.
 // --misses names each word behind a figure that falls short; --unjudged lists only the
 // Russian-Turkish pairs the program shows that judged.tsv does not judge yet; --main-lists looks up
 // as main did before this work (see ProgramLookup).
 #include "dict_senses.h"
 #include "program_lookup.h"
 
+#include "app/lookup.h"
 #include "platform/core/runtime_error.h"
 #include "platform/core/text.h"
 #include "platform/data/text.h"
@@ -234,6 +237,14 @@ Judgements judgements(const std::wstring& file) {
     return right;
 }
 
+// The words of a held-out list: language and word.
+std::vector<std::pair<std::wstring, std::wstring>> sample(const std::wstring& file) {
+    std::vector<std::pair<std::wstring, std::wstring>> out;
+    for (const auto& row : tsv(file))
+        if (row.size() >= 2) out.emplace_back(row[0], row[1]);
+    return out;
+}
+
 // Precision and recall of "Ru - Tr" on the Russian words of a sample and of "Tr - Ru" on its
 // Turkish words; a sample word is a pair of its language ("ru", "tr") and the word.
 void judgedFigures(ProgramLookup& lookup, const std::vector<std::pair<std::wstring, std::wstring>>& sample,
@@ -271,6 +282,31 @@ void judgedFigures(ProgramLookup& lookup, const std::vector<std::pair<std::wstri
     }
 }
 
+// How many Russian and Turkish words "Ru - Tr" and "Tr - Ru" list: those that share a record with
+// a word of the other language.
+void joinedFigures(ProgramLookup& lookup) {
+    std::set<std::wstring> russian, turkish;
+    std::set<std::pair<std::wstring, std::wstring>> pairs;
+    for (const auto& record : lookup.records()) {
+        auto r = app::shownWord(record, app::RecordLanguage::Russian);
+        auto t = app::shownWord(record, app::RecordLanguage::Turkish);
+        if (!r || !t) continue;
+        russian.insert(*r);
+        turkish.insert(*t);
+        pairs.emplace(*r, *t);
+    }
+    print("Ru - Tr and Tr - Ru: " + std::to_string(russian.size()) + " Russian and " +
+          std::to_string(turkish.size()) + " Turkish words joined, in " + std::to_string(pairs.size()) +
+          " pairs");
+}
+
+// What the look-up shows for a word of the README.
+void shownFigure(ProgramLookup& lookup, int direction, const std::wstring& word) {
+    std::string line = std::string(kNames[direction]) + " " + core::toUtf8(word) + ":";
+    for (const auto& t : lookup.translations(direction, word)) line += " " + core::toUtf8(t);
+    print(line);
+}
+
 int run(int argc, wchar_t** argv) {
     Words args(argv + 1, argv + argc);
     bool unjudged = std::find(args.begin(), args.end(), L"--unjudged") != args.end();
@@ -291,12 +327,17 @@ int run(int argc, wchar_t** argv) {
     if (!unjudged) everydayFigures(lookup, words, verbose);
     if (args.size() > 2 && !unjudged) dictFigures(lookup, args[2], verbose);
     const Judgements right = judgements(args[1] + L"\\judged.tsv");
-    std::vector<std::pair<std::wstring, std::wstring>> everyday, heldOut;
+    std::vector<std::pair<std::wstring, std::wstring>> everyday;
     for (const auto& e : words) everyday.emplace_back(e.language, e.word);
-    for (const auto& row : tsv(args[1] + L"\\heldout.tsv"))
-        if (row.size() >= 2) heldOut.emplace_back(row[0], row[1]);
+    if (!unjudged) {
+        joinedFigures(lookup);
+        shownFigure(lookup, 4, L"банк");
+        shownFigure(lookup, 6, L"banka");
+    }
     judgedFigures(lookup, everyday, "everyday words", right, unjudged);
-    judgedFigures(lookup, heldOut, "held-out words", right, unjudged);
+    judgedFigures(lookup, sample(args[1] + L"\\heldout.tsv"), "held-out words", right, unjudged);
+    judgedFigures(lookup, sample(args[1] + L"\\heldout2.tsv"), "held-out words of the second set", right,
+                  unjudged);
     return 0;
 }
 

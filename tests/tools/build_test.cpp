@@ -131,17 +131,18 @@ using Rows = std::vector<std::wstring>;
 TEST_F(ToolsSampleQueries, EnglishHeadwordAndTranslations) {
     // A Turkish word is followed by "@": "bank" is also the Turkish for a bench.
     EXPECT_EQ(headwordSearch(L"<>bank@"), Rows{L"@bench<>скамья<>bank@"});
+    // "берег" and "kıyı", joined, share a row under every headword both translate.
     Rows bank = headwordSearch(L"@bank");
-    EXPECT_EQ(bank, (Rows{L"@bank<>банк<>banka@", L"@bank<>берег<>@", L"@bank<><>kıyı@"}));
+    EXPECT_EQ(bank, (Rows{L"@bank<>банк<>banka@", L"@bank<>берег<>kıyı@"}));
     EXPECT_EQ(translations(L"@bank<>"), bank);
     // The noun and the verb: every word of both has its row.
     EXPECT_EQ(headwordSearch(L"@run").size(), 7u);
     // Containment: "@bank" also starts "@banker"-like words; here nothing else starts so.
-    EXPECT_EQ(headwordSearch(L"@ban").size(), 3u);
+    EXPECT_EQ(headwordSearch(L"@ban").size(), 2u);
 }
 
 TEST_F(ToolsSampleQueries, RussianAndTurkishKeys) {
-    EXPECT_EQ(headwordSearch(L"<>берег"), (Rows{L"@bank<>берег<>@", L"@shore<>берег<>kıyı@"}));
+    EXPECT_EQ(headwordSearch(L"<>берег"), (Rows{L"@bank<>берег<>kıyı@", L"@shore<>берег<>kıyı@"}));
     EXPECT_EQ(headwordSearch(L"<>щ").size(), 4u) << "a key of two characters still searches (slowly)";
     EXPECT_EQ(headwordSearch(L"<>ёж").size(), 1u);
     EXPECT_EQ(headwordSearch(L"<>ъ").size(), 0u);
@@ -154,7 +155,7 @@ TEST_F(ToolsSampleQueries, RussianAndTurkishKeys) {
     EXPECT_EQ(headwordSearch(L"<>izmir").size(), 0u);
     EXPECT_EQ(headwordSearch(L"<>измир").size(), 0u);
     // ASCII letters are compared without case, as a like pattern always did.
-    EXPECT_EQ(headwordSearch(L"@BANK").size(), 3u);
+    EXPECT_EQ(headwordSearch(L"@BANK").size(), 2u);
 }
 
 TEST_F(ToolsSampleQueries, PatternCharactersAndQuotes) {

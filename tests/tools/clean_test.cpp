@@ -174,7 +174,7 @@ TEST(ToolsClean, HeadwordsAndPieces) {
     EXPECT_FALSE(fitsInPiece(L"x<%S%>"));
 }
 
-TEST(ToolsPivot, WordsShareARowOnlyWhereTheSourcesAgree) {
+TEST(ToolsPivot, WordsTheFirstSensesAgreeOnShareARow) {
     Lexicon lexicon;
     // The words that lead the first sense of a kind in both languages.
     addEnglishRussian(lexicon, L"cat",

@@ -117,30 +117,22 @@ TEST(ToolsDictd, BuildsRowsFromEveryArticleOfFourSmallDictionaries) {
                {{L"çay", L"çay /tʃaj/\ntea\n"}, {L"mühür", L"mühür /myhyr/\nseal\n"}});
 
     auto rows = rowsFromDictd(folder.path());
-    // The words that lead the first verb senses and the first other senses meet; the rest stand
-    // alone.
+    // The words that lead the first verb senses and the first other senses meet, and so do words
+    // spelled alike (in so small a dictionary "банка" meets nothing else); the rest stand alone.
     std::vector<std::wstring> expected = {
-        L"@bank<>делать насыпь<>set yapmak@",
-        L"@bank<>берег<>kıyı@",
-        L"@bank<>вал<>@",
-        L"@bank<>насыпь<>@",
-        L"@bank<>банк<>@",
-        L"@bank<>банка<>@",
-        L"@bank<><>kenar@",
-        L"@bank<><>yığın@",
-        L"@bank<><>banka@",
-        L"@bank<><>yığmak@",
-        L"@bank<><>bankaya para yatırmak@",
-        L"@nothing<>ничто<>@",
-        L"@seal<><>mühür@",
-        L"@tea<>чай<>çay@",
-        L"@tea<>чаепитие<>@",
+        L"@bank<>берег<>kıyı@", L"@bank<>делать насыпь<>set yapmak@",
+        L"@bank<>банк<>banka@", L"@bank<>банка<>banka@",
+        L"@bank<>вал<>@",       L"@bank<>насыпь<>@",
+        L"@bank<><>kenar@",     L"@bank<><>yığın@",
+        L"@bank<><>yığmak@",    L"@bank<><>bankaya para yatırmak@",
+        L"@nothing<>ничто<>@",  L"@seal<><>mühür@",
+        L"@tea<>чай<>çay@",     L"@tea<>чаепитие<>@",
         L"@word<><>sözcük@",
     };
     EXPECT_EQ(rows, expected);
     BuildCounts counts = countRows(rows);
     EXPECT_EQ(counts.headwords, 5u);
-    EXPECT_EQ(counts.rows, 16u);
+    EXPECT_EQ(counts.rows, 15u);
     EXPECT_EQ(counts.russian, 9u);
     EXPECT_EQ(counts.turkish, 10u);
 

@@ -1,0 +1,119 @@
+// Which Russian and Turkish words share a row, on small lexicons written here.
+#include "platform/core/text.h"
+#include "tools/builder.h"
+#include "tools/cognate.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+using namespace tools;
+
+namespace {
+
+// Senses separated by ";", their words by ",".
+std::vector<Translation> senses(const std::wstring& text, const std::wstring& pos) {
+    std::vector<Translation> out;
+    int sense = 0;
+    std::wstring word;
+    for (wchar_t c : text + L";") {
+        if (c == L',' || c == L';') {
+            out.push_back({word, pos, sense});
+            word.clear();
+            sense += c == L';';
+        } else if (c != L' ' || !word.empty()) {
+            word += c;
+        }
+    }
+    return out;
+}
+
+// One article of each language for a headword; Russian senses of the part of speech given, Turkish
+// ones as the builder marks them.
+void add(Lexicon& lexicon, const wchar_t* english, const wchar_t* pos, const wchar_t* russian,
+         const wchar_t* turkish) {
+    if (*russian) addEnglishRussian(lexicon, english, senses(russian, pos));
+    if (*turkish) addEnglishTurkish(lexicon, english, senses(turkish, L""));
+}
+
+bool joined(const std::vector<std::wstring>& rows, const std::wstring& russian, const std::wstring& turkish) {
+    const std::wstring part = L"<>" + russian + L"<>" + turkish + L"@";
+    return std::any_of(rows.begin(), rows.end(), [&](const std::wstring& row) {
+        return row.size() > part.size() && row.compare(row.size() - part.size(), part.size(), part) == 0;
+    });
+}
+
+void house(Lexicon& l) {
+    add(l, L"house", L"n", L"здание; дом", L"bina; ev");
+    add(l, L"home", L"n", L"жилище; дом", L"mesken; ev");
+    add(l, L"household", L"n", L"хозяйство; дом", L"hane; ev");
+}
+
+// "kötü" translates many headwords, "порочный" one of them.
+void bad(Lexicon& l) {
+    for (const wchar_t* english : {L"bad", L"evil", L"ill", L"nasty", L"poor", L"wicked"})
+        add(l, english, L"a", L"плохой", L"kötü");
+    add(l, L"vicious", L"a", L"порочный", L"kötü");
+}
+
+void bank(Lexicon& l) {
+    add(l, L"bank", L"n", L"вал, насыпь; берег; банк", L"yığın; kıyı; banka");
+}
+
+// Only the Russian verb and the Turkish noun: they would be each other's only partner.
+void runNoun(Lexicon& l) {
+    for (const wchar_t* english : {L"run", L"race", L"dash"}) add(l, english, L"v", L"бежать", L"koşu");
+}
+
+// The Turkish noun and verb come in articles of their own, as the English-Turkish source has them.
+void run(Lexicon& l) {
+    for (const wchar_t* english : {L"run", L"race", L"dash"}) {
+        add(l, english, L"v", L"бежать", L"koşmak");
+        add(l, english, L"", L"", L"koşu");
+    }
+}
+
+} // namespace
+
+TEST(ToolsPairing, EvidenceJoinsTranslationsAndKeepsLooseRenderingsApart) {
+    struct Case {
+        const char* what;
+        std::function<void(Lexicon&)> build;
+        const wchar_t* russian;
+        const wchar_t* turkish;
+        bool joined;
+    };
+    const Case cases[] = {
+        {"met through three headwords, leading none of them", house, L"дом", L"ev", true},
+        {"a word met once, where the other leads", house, L"дом", L"bina", false},
+        {"a loose rendering of a rare headword", bad, L"порочный", L"kötü", false},
+        {"the word it loosely renders, with its own translation", bad, L"плохой", L"kötü", true},
+        {"spelled alike, in senses that lead nothing", bank, L"банк", L"banka", true},
+        {"the first sense's word and the look-alike", bank, L"вал", L"banka", false},
+        {"a verb against a noun, met through three headwords", runNoun, L"бежать", L"koşu", false},
+        {"the verb with the verb", run, L"бежать", L"koşmak", true},
+    };
+    for (const auto& c : cases) {
+        Lexicon lexicon;
+        c.build(lexicon);
+        EXPECT_EQ(joined(pivotRows(lexicon), c.russian, c.turkish), c.joined) << c.what;
+    }
+}
+
+TEST(ToolsPairing, WordsSpelledAlikeInPlainLatin) {
+    struct Case {
+        const wchar_t* russian;
+        const wchar_t* turkish;
+        bool alike;
+    };
+    const Case cases[] = {
+        {L"банк", L"banka", true},     {L"телефон", L"telefon", true}, {L"такси", L"taksi", true},
+        {L"чай", L"çay", true},        {L"шал", L"şal", true},         {L"джаз", L"caz", true},
+        {L"банк", L"bank", true},      {L"вал", L"banka", false},      {L"дом", L"ev", false},
+        {L"машина", L"makine", false}, {L"кофе", L"kahve", false},     {L"ан", L"antrenörlük", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(spelledAlike(c.russian, c.turkish), c.alike)
+            << core::toUtf8(c.russian) << " " << core::toUtf8(c.turkish);
+}

@@ -1,0 +1,89 @@
+#include "tools/cognate.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace tools {
+
+namespace {
+
+// The Russian letters а to я.
+const wchar_t* const kCyrillic[32] = {L"a",  L"b",  L"v",  L"g",  L"d", L"e", L"j", L"z", L"i",  L"y", L"k",
+                                      L"l",  L"m",  L"n",  L"o",  L"p", L"r", L"s", L"t", L"u",  L"f", L"h",
+                                      L"ts", L"ch", L"sh", L"sh", L"",  L"i", L"",  L"e", L"yu", L"ya"};
+
+size_t editDistance(const std::wstring& a, const std::wstring& b) {
+    thread_local std::vector<size_t> row;
+    row.resize(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (size_t i = 1; i <= a.size(); ++i) {
+        size_t diagonal = row[0];
+        row[0] = i;
+        for (size_t j = 1; j <= b.size(); ++j) {
+            size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+} // namespace
+
+std::wstring plainLatin(const std::wstring& word) {
+    std::wstring out;
+    for (wchar_t c : word) {
+        if (c >= 0x430 && c <= 0x44F) {
+            out += kCyrillic[c - 0x430];
+            continue;
+        }
+        switch (c) {
+        case 0x451: // ё
+            out += L"yo";
+            break;
+        case L'\u00E7': // ç as ч
+            out += L"ch";
+            break;
+        case L'\u015F': // ş as ш
+            out += L"sh";
+            break;
+        case L'\u011F': // the soft g is not heard
+            break;
+        case L'\u0131':
+        case L'\u00EE':
+            out += L'i';
+            break;
+        case L'\u00F6':
+            out += L'o';
+            break;
+        case L'\u00FC':
+        case L'\u00FB':
+            out += L'u';
+            break;
+        case L'\u00E2':
+            out += L'a';
+            break;
+        case L'c': // as ж
+            out += L'j';
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+bool alikeInPlainLatin(const std::wstring& a, const std::wstring& b) {
+    if (a.empty() || b.empty()) return false;
+    size_t longer = std::max(a.size(), b.size());
+    size_t gap = longer - std::min(a.size(), b.size());
+    return 4 * gap <= longer && 4 * editDistance(a, b) <= longer;
+}
+
+bool spelledAlike(const std::wstring& russian, const std::wstring& turkish) {
+    size_t gap =
+        russian.size() > turkish.size() ? russian.size() - turkish.size() : turkish.size() - russian.size();
+    return gap <= 3 && alikeInPlainLatin(plainLatin(russian), plainLatin(turkish));
+}
+
+} // namespace tools
