@@ -274,6 +274,21 @@ TEST_F(FormsControls, PictureBoxSizedToItsPictureGivesItBackOverItsColour) {
     EXPECT_EQ(box->surface().pixel(0, 0), 0u);
 }
 
+// Reading a box that is not placed yet makes nothing: it reads as it will start, and its surface is
+// made with its window.
+TEST_F(FormsControls, AnUnplacedPictureBoxReadsWithoutMakingItsSurface) {
+    auto box = makeControl<PictureBox>();
+    EXPECT_EQ(box->BackColor(), core::sysColor::ButtonFace);
+    EXPECT_EQ(box->ScaleMode(), core::scale::Twips);
+    EXPECT_EQ(box->Font(), nullptr);
+    EXPECT_EQ(box->Picture(), nullptr);
+    EXPECT_EQ(box->madeSurface(), nullptr);
+    box->place(*form, L"late", -1, 0, 0, 600, 600);
+    EXPECT_NE(box->madeSurface(), nullptr);
+    EXPECT_NE(box->Font(), nullptr);
+    box->unload();
+}
+
 TEST(FormsFloating, FloatingPictureBoxNeverTakesTheActivation) {
     auto form = std::make_shared<PlainForm>();
     form->Show();
