@@ -48,3 +48,37 @@ TEST(CoreLateBound, APresentFunctionIsCalledAndAMissingOneNamesWhatIsMissing) {
     EXPECT_EQ(given(10, 3, 2), 15);
     EXPECT_FALSE(core::LateBound<MulDivFn>{});
 }
+
+// A table lists each function once; it tells whether all are there, and names the first it lacks.
+namespace {
+
+struct Kernel : core::LateTable {
+    Kernel() : LateTable(L"kernel32.dll") {}
+    Entry<MulDivFn> MulDiv{*this, "MulDiv"};
+    Entry<MulDivFn> missing{*this, "VexaNoSuchFunction"};
+    Entry<MulDivFn> alsoMissing{*this, "VexaNoSuchFunctionEither"};
+};
+
+struct Present : core::LateTable {
+    Present() : LateTable(L"kernel32.dll") {}
+    Entry<MulDivFn> MulDiv{*this, "MulDiv"};
+};
+
+} // namespace
+
+TEST(CoreLateBound, ATableTellsTheFirstFunctionItLacks) {
+    const Present present;
+    EXPECT_TRUE(present.complete());
+    EXPECT_NO_THROW(present.requireAll());
+    EXPECT_EQ(present.MulDiv(6, 4, 3), 8);
+
+    const Kernel kernel;
+    EXPECT_FALSE(kernel.complete());
+    EXPECT_EQ(kernel.MulDiv(6, 4, 3), 8);
+    try {
+        kernel.requireAll();
+        ADD_FAILURE() << "a table without its functions was taken as whole";
+    } catch (const core::LibraryError& e) {
+        EXPECT_EQ(e.function(), L"VexaNoSuchFunction");
+    }
+}
