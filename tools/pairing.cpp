@@ -1,15 +1,20 @@
 // Which Russian and Turkish words share a row. No source pairs the two languages; they meet through
 // the English headwords both translate. Words that meet through many headwords, or through headwords
 // where both stand first, in several sources, are each other's translation; words that meet once,
-// far down the senses of one headword, mostly are not. So the pairing weighs, for every two words
-// that meet, the share each has of the other's weight among its headwords, and joins a word with the
-// partners that come near its best. What the first senses of a headword agree on is kept where
-// nothing weighs against it.
+// far down the senses of one headword, mostly are not, nor are words of senses far apart or a noun
+// and a word that translates adjectives. So the pairing weighs, for every two words that meet, the
+// share each has of the other's weight among its headwords, and joins a word with its best partner
+// and those that come near it. What the first senses of a headword agree on is kept where nothing
+// weighs against it.
 #include "tools/builder.h"
 #include "tools/cognate.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <unordered_map>
 #include <utility>
 
@@ -95,23 +100,37 @@ private:
 
 // A word weighs most where it leads the first sense of its kind: less after the first word of its
 // sense, and less again in a later sense. Each source that gives the word for the headword counts.
-// The weights were chosen on the everyday words of bench/quality.
 constexpr double kLaterWord = 0.7;
-constexpr double kLaterSense = 0.5;
+constexpr double kLaterSense = 0.65;
+// The sources list a headword's senses most common first, so two words whose senses stand far apart
+// mostly translate different senses: their weights count less for each sense between, up to three.
+constexpr double kPerSenseApart = 0.6;
+constexpr int kSensesApartCounted = 3;
 // Words spelled alike weigh twice; a phrase against a single word (a description, not a
 // translation) weighs less for every word it has more.
 constexpr double kSpelledAlike = 2.0;
-constexpr double kPerExtraWord = 0.7;
-// Pairs met through this many headwords of a kind are weighed even where no first senses agree.
+constexpr double kPerExtraWord = 0.4;
+// Pairs met through this many headwords of a kind are candidates even where no first senses agree.
 constexpr int kManyHeadwords = 4;
-// A pair stays when its share comes this near the best share among the Russian word's candidates,
-// and among the Turkish word's.
+// A candidate stays when its share comes this near the best share among the Russian word's
+// candidates, and among the Turkish word's.
 constexpr double kNearRussianBest = 0.6;
 constexpr double kNearTurkishBest = 0.5;
 // Two words that are each other's best partner among the candidates and the pairs met through this
 // many headwords are joined too, so a word whose first senses agree with nothing still finds its
 // translation.
 constexpr int kMutualHeadwords = 2;
+// A partner that is neither word's own best must meet it through this many English headwords: one
+// headword read two ways ("wind", "light") is what joins the wrong ones.
+constexpr int kFurtherPartnerHeadwords = 2;
+// Words still without a partner are joined with each other's best among the words still without
+// one, when that evidence comes to this share, in this many rounds.
+constexpr double kSecondRoundShare = 0.2;
+constexpr int kSecondRounds = 2;
+// A word the rounds leave without a partner takes its own best, when that word ranks it among its
+// first two, comes to this share of its best, and meets it through several headwords.
+constexpr double kLeftNearBest = 0.25;
+// The weights were chosen by cross-validation over the judged words of bench/quality.
 
 bool russianInfinitive(const std::wstring& phrase) {
     std::wstring word = phrase.substr(0, phrase.find(L' '));
@@ -126,6 +145,16 @@ bool russianInfinitive(const std::wstring& phrase) {
 Kind russianKind(const std::wstring& word, const Sense& sense) {
     if (sense.pos.empty()) return russianInfinitive(word) ? Verb : Other;
     return sense.pos == L"v" ? Verb : Other;
+}
+
+// The parts of speech other than the verb that the English-Russian source names, as bits.
+using Parts = std::uint8_t;
+constexpr int kPartCount = 6;
+Parts partOf(const std::wstring& pos) {
+    static const wchar_t* const names[kPartCount] = {L"n", L"a", L"adv", L"prep", L"pron", L"cj"};
+    for (int i = 0; i < kPartCount; ++i)
+        if (pos == names[i]) return static_cast<Parts>(1u << i);
+    return 0;
 }
 
 // How many words more one piece has than the other.
@@ -167,13 +196,15 @@ private:
     std::vector<const std::wstring*> words_;
 };
 
-// What one headword says of one word: how many sources give it, its best place in each kind.
+// What one headword says of one word: how many sources give it, its best place in each kind, and
+// for a Russian word the parts of speech of the senses that give it.
 struct Standing {
     int id = 0;
     int sources = 0;
     bool in[2] = {false, false};
     Place best[2];
     Kind kind = Other; // a Turkish word's, as the rows' senses give it
+    Parts parts = 0;
 };
 
 // The standings of one headword's words of one language, found by word number.
@@ -222,11 +253,24 @@ int turkishOfKey(PairKey key) {
     return static_cast<int>(key & 0xFFFFFFFFu);
 }
 
+// Two words meeting under one headword in one kind.
+struct Product {
+    PairKey key;
+    double weight; // the two words' weights multiplied
+    int headword;
+    Parts parts;    // the Russian word's there, for words other than verbs
+    bool firstBoth; // both stand in the first sense of their kind
+};
+
 struct Meeting {
     PairKey key = 0;
-    double weight = 0; // over the headwords of a kind both translate, the two words' weights multiplied
-    int headwords = 0;
-    double share = 0; // the weight as a share of each word's whole weight, the smaller
+    double weight = 0; // summed over the headwords of a kind both translate
+    int headwords = 0; // of a kind: a headword that holds both as verbs and as other words counts twice
+    int distinct = 0;  // English headwords
+    bool firstBoth = false;
+    double russianShare = 0; // the weight as a share of the Russian word's whole weight
+    double turkishShare = 0;
+    double share = 0; // the smaller
     bool alike = false;
     bool candidate = false;
     bool joined = false;
@@ -235,14 +279,23 @@ struct Meeting {
 class Evidence {
 public:
     explicit Evidence(const Lexicon& lexicon) {
-        for (const auto& [english, entry] : lexicon) addHeadword(entry);
+        int headword = 0;
+        for (const auto& [english, entry] : lexicon) addHeadword(entry, headword++);
         // The products summed per pair, in the order of the headwords.
         std::stable_sort(products_.begin(), products_.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (const auto& [key, product] : products_) {
-            if (meetings_.empty() || meetings_.back().key != key) meetings_.push_back({key});
-            meetings_.back().weight += product;
-            ++meetings_.back().headwords;
+                         [](const Product& a, const Product& b) { return a.key < b.key; });
+        int last = -1;
+        for (const auto& product : products_) {
+            if (meetings_.empty() || meetings_.back().key != product.key) {
+                meetings_.push_back({product.key});
+                last = -1;
+            }
+            Meeting& meeting = meetings_.back();
+            meeting.weight += product.weight * partsAgree(turkishOfKey(product.key), product.parts);
+            ++meeting.headwords;
+            meeting.distinct += product.headword != last;
+            last = product.headword;
+            meeting.firstBoth = meeting.firstBoth || product.firstBoth;
         }
         products_ = {};
         std::vector<std::wstring> russianLatin(russian_.size()), turkishLatin(turkish_.size());
@@ -250,7 +303,6 @@ public:
             const int r = russianOfKey(meeting.key), t = turkishOfKey(meeting.key);
             const std::wstring& russian = russian_.word(r);
             const std::wstring& turkish = turkish_.word(t);
-            double weight = meeting.weight;
             // As spelledAlike, with each word's plain spelling made once.
             if (russian.size() <= turkish.size() + 3 && turkish.size() <= russian.size() + 3) {
                 auto& a = russianLatin[static_cast<size_t>(r)];
@@ -259,11 +311,16 @@ public:
                 if (b.empty()) b = plainLatin(turkish);
                 meeting.alike = alikeInPlainLatin(a, b);
             }
+            double weight = meeting.weight;
             if (meeting.alike) weight *= kSpelledAlike;
             for (size_t extra = wordGap(russian, turkish); extra > 0; --extra) weight *= kPerExtraWord;
-            meeting.share = std::min(weight / russianWeight_[static_cast<size_t>(r)],
-                                     weight / turkishWeight_[static_cast<size_t>(t)]);
+            meeting.russianShare = weight / russianWeight_[static_cast<size_t>(r)];
+            meeting.turkishShare = weight / turkishWeight_[static_cast<size_t>(t)];
+            meeting.share = std::min(meeting.russianShare, meeting.turkishShare);
         }
+        // Words that meet once, behind the first senses, are no evidence for each other.
+        std::erase_if(meetings_,
+                      [](const Meeting& m) { return m.headwords < 2 && !m.firstBoth && !m.alike; });
     }
 
     Words& russian() { return russian_; }
@@ -285,10 +342,25 @@ private:
     Words russian_, turkish_;
     std::vector<double> russianWeight_, turkishWeight_;
     std::vector<size_t> russianSpread_, turkishSpread_;
-    std::vector<std::pair<PairKey, double>> products_;
+    // A Turkish word's parts of speech, which the Turkish sources do not name: each headword it
+    // translates counts for the parts the English-Russian source gives that headword.
+    std::vector<std::array<double, kPartCount>> turkishParts_;
+    std::vector<Product> products_;
     std::vector<Meeting> meetings_;
     Standings russianStandings_, turkishStandings_;
-    std::vector<std::pair<int, double>> russianSide_, turkishSide_;
+    std::vector<const Standing*> russianSide_, turkishSide_;
+
+    // How far the Turkish word's parts of speech take the part the Russian word has under the
+    // headword: 1 for its most common part, nothing for a part it never has.
+    double partsAgree(int turkish, Parts parts) const {
+        if (!parts || static_cast<size_t>(turkish) >= turkishParts_.size()) return 1.0;
+        const auto& share = turkishParts_[static_cast<size_t>(turkish)];
+        double top = *std::max_element(share.begin(), share.end()), best = 0;
+        if (top <= 1e-9) return 1.0;
+        for (int i = 0; i < kPartCount; ++i)
+            if (parts & (1u << i)) best = std::max(best, share[static_cast<size_t>(i)]);
+        return best / top;
+    }
 
     // Each word of one source's senses at its best place so far, and one more source for it. A
     // sense's rank is counted among the source's senses of its kind.
@@ -316,21 +388,23 @@ private:
         }
     }
 
-    static void sideOf(const Standings& standings, Kind kind, std::vector<std::pair<int, double>>& side) {
+    static void sideOf(const Standings& standings, Kind kind, std::vector<const Standing*>& side) {
         side.clear();
         for (const auto& s : standings.list())
-            if (s.in[kind]) side.emplace_back(s.id, s.sources * s.best[kind].weight());
+            if (s.in[kind]) side.push_back(&s);
     }
 
+    static double weightOf(const Standing& s, Kind kind) { return s.sources * s.best[kind].weight(); }
+
     // A word weighs only where the other language meets it.
-    static void addWeights(const std::vector<std::pair<int, double>>& side, std::vector<double>& total) {
-        for (const auto& [id, weight] : side) {
-            if (total.size() <= static_cast<size_t>(id)) total.resize(static_cast<size_t>(id) + 1, 0.0);
-            total[static_cast<size_t>(id)] += weight;
+    static void addWeights(const std::vector<const Standing*>& side, Kind kind, std::vector<double>& total) {
+        for (const Standing* s : side) {
+            if (total.size() <= static_cast<size_t>(s->id)) total.resize(static_cast<size_t>(s->id) + 1, 0.0);
+            total[static_cast<size_t>(s->id)] += weightOf(*s, kind);
         }
     }
 
-    void addHeadword(const Headword& entry) {
+    void addHeadword(const Headword& entry, int headword) {
         const auto& by = entry.bySource;
         russianStandings_.clear();
         for (Source source : {Source::Mueller, Source::EnglishRussian})
@@ -340,6 +414,12 @@ private:
                     return russianKind(word, sense);
                 },
                 russian_, russianStandings_);
+        Parts headwordParts = 0;
+        for (const auto& sense : by[static_cast<size_t>(Source::Mueller)]) {
+            Parts part = partOf(sense.pos);
+            headwordParts |= part;
+            for (const auto& word : sense.words) russianStandings_.of(russian_.of(word)).parts |= part;
+        }
         // A Turkish word has the kind of the rows' first sense that holds it.
         turkishStandings_.clear();
         const bool russianVerbs = hasRussianVerbs(entry);
@@ -361,18 +441,75 @@ private:
         }
         countSpread(russianStandings_, russianSpread_);
         countSpread(turkishStandings_, turkishSpread_);
+        if (int parts = std::popcount(headwordParts)) {
+            for (const auto& s : turkishStandings_.list()) {
+                if (turkishParts_.size() <= static_cast<size_t>(s.id))
+                    turkishParts_.resize(static_cast<size_t>(s.id) + 1);
+                for (int i = 0; i < kPartCount; ++i)
+                    if (headwordParts & (1u << i))
+                        turkishParts_[static_cast<size_t>(s.id)][static_cast<size_t>(i)] += 1.0 / parts;
+            }
+        }
 
         for (Kind kind : {Verb, Other}) {
             sideOf(russianStandings_, kind, russianSide_);
             sideOf(turkishStandings_, kind, turkishSide_);
             if (russianSide_.empty() || turkishSide_.empty()) continue;
-            addWeights(russianSide_, russianWeight_);
-            addWeights(turkishSide_, turkishWeight_);
-            for (const auto& [r, a] : russianSide_)
-                for (const auto& [t, b] : turkishSide_) products_.emplace_back(keyOf(r, t), a * b);
+            addWeights(russianSide_, kind, russianWeight_);
+            addWeights(turkishSide_, kind, turkishWeight_);
+            for (const Standing* r : russianSide_)
+                for (const Standing* t : turkishSide_) {
+                    const int apart =
+                        std::min(std::abs(r->best[kind].sense - t->best[kind].sense), kSensesApartCounted);
+                    double weight = weightOf(*r, kind) * weightOf(*t, kind);
+                    for (int i = 0; i < apart; ++i) weight *= kPerSenseApart;
+                    products_.push_back({keyOf(r->id, t->id), weight, headword,
+                                         kind == Other ? r->parts : Parts{0},
+                                         r->best[kind].sense == 0 && t->best[kind].sense == 0});
+                }
         }
     }
 };
+
+// Whether a is a word's better partner than b: the larger share of the word's own weight, then of
+// the partner's; of two equal, the partner first in code point order.
+bool before(const Meeting& a, const Meeting& b, bool russianSide, const Words& partners) {
+    double ownA = russianSide ? a.russianShare : a.turkishShare;
+    double ownB = russianSide ? b.russianShare : b.turkishShare;
+    if (ownA != ownB) return ownA > ownB;
+    double otherA = russianSide ? a.turkishShare : a.russianShare;
+    double otherB = russianSide ? b.turkishShare : b.russianShare;
+    if (otherA != otherB) return otherA > otherB;
+    int pa = russianSide ? turkishOfKey(a.key) : russianOfKey(a.key);
+    int pb = russianSide ? turkishOfKey(b.key) : russianOfKey(b.key);
+    return partners.word(pa) < partners.word(pb);
+}
+
+// Each word's best two partners among the meetings the filter lets through.
+struct Ranked {
+    const Meeting* first = nullptr;
+    const Meeting* second = nullptr;
+    void offer(const Meeting& m, bool russianSide, const Words& partners) {
+        if (!first || before(m, *first, russianSide, partners)) {
+            second = first;
+            first = &m;
+        } else if (!second || before(m, *second, russianSide, partners)) {
+            second = &m;
+        }
+    }
+};
+
+template <class Filter>
+void ownBest(Evidence& evidence, Filter filter, std::vector<Ranked>& russianTop,
+             std::vector<Ranked>& turkishTop) {
+    russianTop.assign(evidence.russian().size(), {});
+    turkishTop.assign(evidence.turkish().size(), {});
+    for (const auto& meeting : evidence.meetings()) {
+        if (!filter(meeting)) continue;
+        russianTop[static_cast<size_t>(russianOfKey(meeting.key))].offer(meeting, true, evidence.turkish());
+        turkishTop[static_cast<size_t>(turkishOfKey(meeting.key))].offer(meeting, false, evidence.russian());
+    }
+}
 
 // Marks the pairs the rows join.
 void join(const Lexicon& lexicon, Evidence& evidence) {
@@ -403,18 +540,25 @@ void join(const Lexicon& lexicon, Evidence& evidence) {
         r = std::max(r, meeting.share);
         t = std::max(t, meeting.share);
     }
-    for (auto& meeting : meetings)
-        meeting.joined =
-            meeting.candidate &&
-            meeting.share >= kNearRussianBest * russianBest[static_cast<size_t>(russianOfKey(meeting.key))] &&
-            meeting.share >= kNearTurkishBest * turkishBest[static_cast<size_t>(turkishOfKey(meeting.key))];
+    std::vector<Ranked> russianTop, turkishTop;
+    ownBest(
+        evidence, [](const Meeting&) { return true; }, russianTop, turkishTop);
+    for (auto& meeting : meetings) {
+        const size_t r = static_cast<size_t>(russianOfKey(meeting.key));
+        const size_t t = static_cast<size_t>(turkishOfKey(meeting.key));
+        meeting.joined = meeting.candidate && meeting.share >= kNearRussianBest * russianBest[r] &&
+                         meeting.share >= kNearTurkishBest * turkishBest[t] &&
+                         (russianTop[r].first == &meeting || turkishTop[t].first == &meeting ||
+                          meeting.distinct >= kFurtherPartnerHeadwords);
+    }
 
-    // Each word's best partner; of two equal shares, the partner first in code point order.
+    // Each word's best partner by the smaller share; of two equal shares, the partner first in code
+    // point order.
     struct Best {
         double share = -1;
         int partner = -1;
     };
-    std::vector<Best> russianTop(evidence.russian().size()), turkishTop(evidence.turkish().size());
+    std::vector<Best> russianMutual(evidence.russian().size()), turkishMutual(evidence.turkish().size());
     auto offer = [](Best& best, double share, int partner, const Words& words) {
         if (share > best.share || (share == best.share && words.word(partner) < words.word(best.partner)))
             best = {share, partner};
@@ -422,13 +566,58 @@ void join(const Lexicon& lexicon, Evidence& evidence) {
     for (const auto& meeting : meetings) {
         if (meeting.headwords < kMutualHeadwords && !meeting.candidate) continue;
         int r = russianOfKey(meeting.key), t = turkishOfKey(meeting.key);
-        offer(russianTop[static_cast<size_t>(r)], meeting.share, t, evidence.turkish());
-        offer(turkishTop[static_cast<size_t>(t)], meeting.share, r, evidence.russian());
+        offer(russianMutual[static_cast<size_t>(r)], meeting.share, t, evidence.turkish());
+        offer(turkishMutual[static_cast<size_t>(t)], meeting.share, r, evidence.russian());
     }
-    for (size_t r = 0; r < russianTop.size(); ++r) {
-        int t = russianTop[r].partner;
-        if (t >= 0 && turkishTop[static_cast<size_t>(t)].partner == static_cast<int>(r))
+    for (size_t r = 0; r < russianMutual.size(); ++r) {
+        int t = russianMutual[r].partner;
+        if (t >= 0 && turkishMutual[static_cast<size_t>(t)].partner == static_cast<int>(r))
             evidence.meeting(static_cast<int>(r), t)->joined = true;
+    }
+
+    // Words left without a partner: each other's best among the words left.
+    std::vector<bool> russianPaired(evidence.russian().size()), turkishPaired(evidence.turkish().size());
+    auto markPaired = [&] {
+        russianPaired.assign(russianPaired.size(), false);
+        turkishPaired.assign(turkishPaired.size(), false);
+        for (const auto& meeting : meetings)
+            if (meeting.joined) {
+                russianPaired[static_cast<size_t>(russianOfKey(meeting.key))] = true;
+                turkishPaired[static_cast<size_t>(turkishOfKey(meeting.key))] = true;
+            }
+    };
+    std::vector<Ranked> russianLeft, turkishLeft;
+    for (int round = 0; round < kSecondRounds; ++round) {
+        markPaired();
+        ownBest(
+            evidence,
+            [&](const Meeting& m) {
+                return !russianPaired[static_cast<size_t>(russianOfKey(m.key))] &&
+                       !turkishPaired[static_cast<size_t>(turkishOfKey(m.key))] &&
+                       m.share >= kSecondRoundShare;
+            },
+            russianLeft, turkishLeft);
+        for (auto& meeting : meetings)
+            if (russianLeft[static_cast<size_t>(russianOfKey(meeting.key))].first == &meeting &&
+                turkishLeft[static_cast<size_t>(turkishOfKey(meeting.key))].first == &meeting)
+                meeting.joined = true;
+    }
+
+    // A word still alone takes its own best when the best ranks it among its first two.
+    markPaired();
+    auto near = [](const Ranked& partner, const Meeting& m, bool russianSide) {
+        if (partner.first != &m && partner.second != &m) return false;
+        double own = russianSide ? m.russianShare : m.turkishShare;
+        double best = russianSide ? partner.first->russianShare : partner.first->turkishShare;
+        return own >= kLeftNearBest * best;
+    };
+    for (auto& meeting : meetings) {
+        if (meeting.distinct < kFurtherPartnerHeadwords) continue;
+        const size_t r = static_cast<size_t>(russianOfKey(meeting.key));
+        const size_t t = static_cast<size_t>(turkishOfKey(meeting.key));
+        if ((!russianPaired[r] && russianTop[r].first == &meeting && near(turkishTop[t], meeting, false)) ||
+            (!turkishPaired[t] && turkishTop[t].first == &meeting && near(russianTop[r], meeting, true)))
+            meeting.joined = true;
     }
 }
 

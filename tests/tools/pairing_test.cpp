@@ -52,7 +52,7 @@ void house(Lexicon& l) {
 
 // "kötü" translates many headwords, "порочный" one of them.
 void bad(Lexicon& l) {
-    for (const wchar_t* english : {L"bad", L"evil", L"ill", L"nasty", L"poor", L"wicked"})
+    for (const wchar_t* english : {L"bad", L"evil", L"ill", L"nasty", L"wicked"})
         add(l, english, L"a", L"плохой", L"kötü");
     add(l, L"vicious", L"a", L"порочный", L"kötü");
 }
@@ -74,6 +74,44 @@ void run(Lexicon& l) {
     }
 }
 
+// The second senses of four headwords: "письмо" stands beside "mektup", behind "posta".
+void mail(Lexicon& l) {
+    for (const wchar_t* english : {L"mail", L"post", L"letters", L"correspondence"})
+        add(l, english, L"n", L"почта; письмо", L"posta; mektup");
+}
+
+// "hafif" translates adjectives; under "light" it leads the senses where the noun "свет" leads.
+void light(Lexicon& l) {
+    add(l, L"light", L"n", L"свет", L"hafif; ışık");
+    addEnglishRussian(l, L"light", senses(L"лёгкий", L"a"));
+    add(l, L"slight", L"a", L"лёгкий", L"hafif");
+}
+
+// "праздник" and "tatil" meet once, under "holiday"; each has a partner met as often elsewhere.
+void holiday(Lexicon& l) {
+    add(l, L"holiday", L"n", L"праздник", L"tatil");
+    add(l, L"feast", L"n", L"праздник", L"bayram");
+    add(l, L"vacation", L"n", L"отпуск", L"tatil");
+}
+
+// One sense of two words in each language: the first two pair up, the second two are left.
+void building(Lexicon& l) {
+    add(l, L"house", L"n", L"дом, здание", L"ev, bina");
+}
+
+// "dişi koyun" (a female sheep) describes what "ewe" names.
+void sheep(Lexicon& l) {
+    add(l, L"sheep", L"n", L"овца", L"koyun");
+    add(l, L"ewe", L"n", L"овца", L"dişi koyun");
+}
+
+// "yıl" leads only two headwords, and "год" has "sene" in more.
+void year(Lexicon& l) {
+    for (const wchar_t* english : {L"year", L"years", L"annum"}) add(l, english, L"n", L"год", L"sene");
+    add(l, L"twelvemonth", L"n", L"год", L"yıl");
+    add(l, L"yr", L"n", L"год", L"yıl; sene");
+}
+
 } // namespace
 
 TEST(ToolsPairing, EvidenceJoinsTranslationsAndKeepsLooseRenderingsApart) {
@@ -93,6 +131,16 @@ TEST(ToolsPairing, EvidenceJoinsTranslationsAndKeepsLooseRenderingsApart) {
         {"the first sense's word and the look-alike", bank, L"вал", L"banka", false},
         {"a verb against a noun, met through three headwords", runNoun, L"бежать", L"koşu", false},
         {"the verb with the verb", run, L"бежать", L"koşmak", true},
+        {"a word with a description of it", sheep, L"овца", L"dişi koyun", false},
+        {"the word with the word", sheep, L"овца", L"koyun", true},
+        {"a second sense with the second sense", mail, L"письмо", L"mektup", true},
+        {"a second sense with the first, met as often", mail, L"письмо", L"posta", false},
+        {"a noun with a word that translates adjectives", light, L"свет", L"hafif", false},
+        {"the adjective with it", light, L"лёгкий", L"hafif", true},
+        {"met once, each with a partner met as often", holiday, L"праздник", L"tatil", false},
+        {"the second words left when the first pair up", building, L"здание", L"bina", true},
+        {"a word alone, second for its best partner", year, L"год", L"yıl", true},
+        {"that partner's own best", year, L"год", L"sene", true},
     };
     for (const auto& c : cases) {
         Lexicon lexicon;
