@@ -1,6 +1,7 @@
 #include "tools/cognate.h"
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace tools {
@@ -31,44 +32,29 @@ size_t editDistance(const std::wstring& a, const std::wstring& b) {
 } // namespace
 
 std::wstring plainLatin(const std::wstring& word) {
+    // ё, and the Turkish letters as a Russian ear takes them: ç as ч, ş as ш, c as ж; the soft g
+    // is not heard.
+    struct Latin {
+        wchar_t letter;
+        const wchar_t* plain;
+    };
+    static constexpr Latin kOtherLetters[] = {
+        {L'\u0451', L"yo"}, {L'\u00E7', L"ch"}, {L'\u015F', L"sh"}, {L'\u011F', L""},
+        {L'\u0131', L"i"},  {L'\u00EE', L"i"},  {L'\u00F6', L"o"},  {L'\u00FC', L"u"},
+        {L'\u00FB', L"u"},  {L'\u00E2', L"a"},  {L'c', L"j"},
+    };
     std::wstring out;
     for (wchar_t c : word) {
         if (c >= 0x430 && c <= 0x44F) {
             out += kCyrillic[c - 0x430];
             continue;
         }
-        switch (c) {
-        case 0x451: // ё
-            out += L"yo";
-            break;
-        case L'\u00E7': // ç as ч
-            out += L"ch";
-            break;
-        case L'\u015F': // ş as ш
-            out += L"sh";
-            break;
-        case L'\u011F': // the soft g is not heard
-            break;
-        case L'\u0131':
-        case L'\u00EE':
-            out += L'i';
-            break;
-        case L'\u00F6':
-            out += L'o';
-            break;
-        case L'\u00FC':
-        case L'\u00FB':
-            out += L'u';
-            break;
-        case L'\u00E2':
-            out += L'a';
-            break;
-        case L'c': // as ж
-            out += L'j';
-            break;
-        default:
+        auto found = std::find_if(std::begin(kOtherLetters), std::end(kOtherLetters),
+                                  [c](const Latin& l) { return l.letter == c; });
+        if (found != std::end(kOtherLetters))
+            out += found->plain;
+        else
             out += c;
-        }
     }
     return out;
 }
