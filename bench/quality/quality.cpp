@@ -7,8 +7,8 @@
 // share of the first translations of dict's senses that the program shows for the same headwords,
 // how many Russian and Turkish words "Ru - Tr" and "Tr - Ru" list at all, what they show for the
 // README's "банк" and "banka", and with judged.tsv the precision and recall of "Ru - Tr" and
-// "Tr - Ru" on the everyday words and on the held-out words of heldout.tsv, heldout2.tsv and
-// heldout3.tsv, each set apart.
+// "Tr - Ru" on the everyday words and on the held-out words of heldout.tsv, heldout2.tsv,
+// heldout3.tsv and heldout4.tsv, each set apart.
 // --misses names each word behind a figure that falls short; --unjudged lists only the
 // Russian-Turkish pairs the program shows that judged.tsv does not judge yet; --main-lists looks up
 // as main did before this work (see ProgramLookup).
@@ -339,6 +339,8 @@ int run(int argc, wchar_t** argv) {
     judgedFigures(lookup, sample(args[1] + L"\\heldout2.tsv"), "held-out words of the second set", right,
                   unjudged);
     judgedFigures(lookup, sample(args[1] + L"\\heldout3.tsv"), "held-out words of the third set", right,
+                  unjudged);
+    judgedFigures(lookup, sample(args[1] + L"\\heldout4.tsv"), "held-out words of the fourth set", right,
                   unjudged);
     return 0;
 }
