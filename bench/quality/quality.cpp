@@ -9,9 +9,10 @@
 // README's "банк" and "banka", and with judged.tsv the precision and recall of "Ru - Tr" and
 // "Tr - Ru" on the everyday words and on the held-out words of heldout.tsv, heldout2.tsv,
 // heldout3.tsv and heldout4.tsv, each set apart.
-// --misses names each word behind a figure that falls short; --unjudged lists only the
-// Russian-Turkish pairs the program shows that judged.tsv does not judge yet; --main-lists looks up
-// as main did before this work (see ProgramLookup).
+// --misses names each word behind a figure that falls short, and each listed Russian-Turkish
+// translation judged wrong; --unjudged lists only the Russian-Turkish pairs the program shows that
+// judged.tsv does not judge yet; --main-lists looks up as main did before this work (see
+// ProgramLookup).
 #include "dict_senses.h"
 #include "program_lookup.h"
 
@@ -248,7 +249,7 @@ std::vector<std::pair<std::wstring, std::wstring>> sample(const std::wstring& fi
 // Precision and recall of "Ru - Tr" on the Russian words of a sample and of "Tr - Ru" on its
 // Turkish words; a sample word is a pair of its language ("ru", "tr") and the word.
 void judgedFigures(ProgramLookup& lookup, const std::vector<std::pair<std::wstring, std::wstring>>& sample,
-                   const std::string& label, const Judgements& right, bool unjudged) {
+                   const std::string& label, const Judgements& right, bool unjudged, bool verbose) {
     for (int direction : {4, 6}) {
         const std::wstring language = direction == 4 ? L"ru" : L"tr";
         size_t sampled = 0, listed = 0, good = 0, covered = 0, open = 0;
@@ -260,6 +261,8 @@ void judgedFigures(ProgramLookup& lookup, const std::vector<std::pair<std::wstri
             if (std::find(list.begin(), list.end(), word) != list.end())
                 shown = lookup.translations(direction, word);
             bool any = false;
+            size_t wordGood = 0;
+            Words wrong;
             for (const auto& t : shown) {
                 auto pair = direction == 4 ? std::make_pair(word, t) : std::make_pair(t, word);
                 auto it = right.find(pair);
@@ -270,9 +273,16 @@ void judgedFigures(ProgramLookup& lookup, const std::vector<std::pair<std::wstri
                 }
                 ++listed;
                 good += it->second;
+                wordGood += it->second;
                 any = any || it->second;
+                if (!it->second) wrong.push_back(t);
             }
             covered += any;
+            if (verbose)
+                for (const auto& t : wrong)
+                    print("  " + std::string(kNames[direction]) + " " + core::toUtf8(word) + ": " +
+                          core::toUtf8(t) + " is wrong (" + std::to_string(shown.size()) + " listed, " +
+                          std::to_string(wordGood) + " right)");
         }
         print(std::string(kNames[direction]) + ", " + std::to_string(sampled) + " " + label + ": " +
               std::to_string(good) + " of " + std::to_string(listed) +
@@ -334,14 +344,14 @@ int run(int argc, wchar_t** argv) {
         shownFigure(lookup, 4, L"банк");
         shownFigure(lookup, 6, L"banka");
     }
-    judgedFigures(lookup, everyday, "everyday words", right, unjudged);
-    judgedFigures(lookup, sample(args[1] + L"\\heldout.tsv"), "held-out words", right, unjudged);
+    judgedFigures(lookup, everyday, "everyday words", right, unjudged, verbose);
+    judgedFigures(lookup, sample(args[1] + L"\\heldout.tsv"), "held-out words", right, unjudged, verbose);
     judgedFigures(lookup, sample(args[1] + L"\\heldout2.tsv"), "held-out words of the second set", right,
-                  unjudged);
+                  unjudged, verbose);
     judgedFigures(lookup, sample(args[1] + L"\\heldout3.tsv"), "held-out words of the third set", right,
-                  unjudged);
+                  unjudged, verbose);
     judgedFigures(lookup, sample(args[1] + L"\\heldout4.tsv"), "held-out words of the fourth set", right,
-                  unjudged);
+                  unjudged, verbose);
     return 0;
 }
 
