@@ -66,10 +66,13 @@ bool alikeInPlainLatin(const std::wstring& a, const std::wstring& b) {
     return 4 * gap <= longer && 4 * editDistance(a, b) <= longer;
 }
 
+bool lengthsMaySpellAlike(const std::wstring& russian, const std::wstring& turkish) {
+    return russian.size() <= turkish.size() + 3 && turkish.size() <= russian.size() + 3;
+}
+
 bool spelledAlike(const std::wstring& russian, const std::wstring& turkish) {
-    size_t gap =
-        russian.size() > turkish.size() ? russian.size() - turkish.size() : turkish.size() - russian.size();
-    return gap <= 3 && alikeInPlainLatin(plainLatin(russian), plainLatin(turkish));
+    return lengthsMaySpellAlike(russian, turkish) &&
+           alikeInPlainLatin(plainLatin(russian), plainLatin(turkish));
 }
 
 } // namespace tools

@@ -304,7 +304,7 @@ public:
             const std::wstring& russian = russian_.word(r);
             const std::wstring& turkish = turkish_.word(t);
             // As spelledAlike, with each word's plain spelling made once.
-            if (russian.size() <= turkish.size() + 3 && turkish.size() <= russian.size() + 3) {
+            if (lengthsMaySpellAlike(russian, turkish)) {
                 auto& a = russianLatin[static_cast<size_t>(r)];
                 auto& b = turkishLatin[static_cast<size_t>(t)];
                 if (a.empty()) a = plainLatin(russian);

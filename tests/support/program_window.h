@@ -7,26 +7,37 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace testsupport {
 
+// A key's press and release, as the keyboard gives them.
+inline void addKey(std::vector<INPUT>& in, WORD vk) {
+    INPUT down{};
+    down.type = INPUT_KEYBOARD;
+    down.ki.wVk = vk;
+    INPUT up = down;
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+    in.push_back(down);
+    in.push_back(up);
+}
+
 // Keys as the keyboard gives them, to whatever window has it: "\n" is Enter, "\t" Tab, "\b" Backspace.
 inline void typeKeys(const std::wstring& keys) {
     std::vector<INPUT> in;
-    for (wchar_t c : keys) {
-        const WORD vk = c == L'\n'   ? VK_RETURN
-                        : c == L'\t' ? VK_TAB
-                        : c == L'\b' ? VK_BACK
-                                     : static_cast<WORD>(VkKeyScanW(c) & 0xFF);
-        INPUT down{};
-        down.type = INPUT_KEYBOARD;
-        down.ki.wVk = vk;
-        INPUT up = down;
-        up.ki.dwFlags = KEYEVENTF_KEYUP;
-        in.push_back(down);
-        in.push_back(up);
-    }
+    for (wchar_t c : keys)
+        addKey(in, c == L'\n'   ? VK_RETURN
+                   : c == L'\t' ? VK_TAB
+                   : c == L'\b' ? VK_BACK
+                                : static_cast<WORD>(VkKeyScanW(c) & 0xFF));
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+// One key pressed and let go.
+inline void pressKey(WORD vk) {
+    std::vector<INPUT> in;
+    addKey(in, vk);
     SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
@@ -53,6 +64,31 @@ inline std::wstring searchBoxText(HWND main) {
         SendMessageTimeoutW(edit, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 30000,
                             &copied);
     return text;
+}
+
+// Where the search box's caret stands, in characters, once the window answers; -1 without a box.
+inline int searchBoxCaret(HWND main) {
+    HWND edit = searchBox(main);
+    DWORD end = 0;
+    if (!edit ||
+        !SendMessageTimeoutW(edit, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&end), SMTO_NORMAL, 30000, nullptr))
+        return -1;
+    return static_cast<int>(end);
+}
+
+// Waits until the window has handled every key given so far: keys are handled in the order given, so
+// once a Left given after them has moved the caret, they are done (End puts it back). False when the
+// caret did not move.
+inline bool keysHandled(HWND main) {
+    const int at = searchBoxCaret(main);
+    if (at <= 0) return false;
+    for (auto [key, to] : {std::pair{WORD(VK_LEFT), at - 1}, std::pair{WORD(VK_END), at}}) {
+        pressKey(key);
+        int i = 0;
+        while (searchBoxCaret(main) != to && i++ < 1000) Sleep(10);
+        if (i > 1000) return false;
+    }
+    return true;
 }
 
 // Asks a window without pause whether it answers, from a thread of its own, until stopped; every wait
