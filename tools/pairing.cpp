@@ -323,8 +323,8 @@ public:
                       [](const Meeting& m) { return m.headwords < 2 && !m.firstBoth && !m.alike; });
     }
 
-    Words& russian() { return russian_; }
-    Words& turkish() { return turkish_; }
+    const Words& russian() const { return russian_; }
+    const Words& turkish() const { return turkish_; }
     // In the order of their keys.
     std::vector<Meeting>& meetings() { return meetings_; }
     Meeting* meeting(int russian, int turkish) {
