@@ -7,8 +7,8 @@
 // share of the first translations of dict's senses that the program shows for the same headwords,
 // how many Russian and Turkish words "Ru - Tr" and "Tr - Ru" list at all, what they show for the
 // README's "банк" and "banka", and with judged.tsv the precision and recall of "Ru - Tr" and
-// "Tr - Ru" on the everyday words and on the held-out words of heldout.tsv, heldout2.tsv,
-// heldout3.tsv and heldout4.tsv, each set apart.
+// "Tr - Ru" on the everyday words and on the held-out words of heldout.tsv to heldout5.tsv, each set
+// apart.
 // --misses names each word behind a figure that falls short, and each listed Russian-Turkish
 // translation judged wrong; --unjudged lists only the Russian-Turkish pairs the program shows that
 // judged.tsv does not judge yet; --main-lists looks up as main did before this work (see
@@ -351,6 +351,8 @@ int run(int argc, wchar_t** argv) {
     judgedFigures(lookup, sample(args[1] + L"\\heldout3.tsv"), "held-out words of the third set", right,
                   unjudged, verbose);
     judgedFigures(lookup, sample(args[1] + L"\\heldout4.tsv"), "held-out words of the fourth set", right,
+                  unjudged, verbose);
+    judgedFigures(lookup, sample(args[1] + L"\\heldout5.tsv"), "held-out words of the fifth set", right,
                   unjudged, verbose);
     return 0;
 }
