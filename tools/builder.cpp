@@ -228,7 +228,7 @@ BuildCounts countRows(const std::vector<std::wstring>& rows) {
     return {english.size(), rows.size(), russian.size(), turkish.size()};
 }
 
-std::vector<std::wstring> rowsFromDictd(const std::wstring& folder) {
+Lexicon lexiconFromDictd(const std::wstring& folder) {
     struct Package {
         const wchar_t* name;
         const char* package;
@@ -263,7 +263,11 @@ std::vector<std::wstring> rowsFromDictd(const std::wstring& folder) {
     }
     for (const auto& e : read(L"freedict-tur-eng"))
         addTurkishEnglish(lexicon, e.headword, cleanNumberedArticle(e.text));
-    return pivotRows(lexicon);
+    return lexicon;
+}
+
+std::vector<std::wstring> rowsFromDictd(const std::wstring& folder) {
+    return pivotRows(lexiconFromDictd(folder));
 }
 
 void writeDictionary(const std::wstring& file, const std::vector<std::wstring>& rows,

@@ -68,6 +68,23 @@ std::vector<std::wstring> articleHeadwords(const DictdEntry& entry);
 // gets a row with the other part empty ("@seal<><>mühür@", "@word<>слово<>@").
 std::vector<std::wstring> pivotRows(const Lexicon& lexicon);
 
+// What the pairing weighs for a Russian and a Turkish word that meet, and whether it joins them.
+// bench/pairing_ceiling fits rules of its own to this evidence.
+struct PairEvidence {
+    std::wstring russian, turkish;
+    double weight = 0;                           // the products summed over the headwords both translate
+    double russianShare = 0, turkishShare = 0;   // of each word's own weight, alike spellings counted
+    int headwords = 0, distinct = 0;             // of a kind; English headwords
+    int agreed = 0;                              // headwords whose first senses agree on the pair
+    int bothRussianSources = 0;                  // headwords where both English-Russian sources give it
+    int turkishEnglish = 0, turkishEnglishFirst = 0; // headwords the Turkish word's own articles give (first)
+    int russianRank = 0, turkishRank = 0;        // among each word's partners, its best first
+    int russianPartners = 0, turkishPartners = 0;
+    size_t russianSpread = 0, turkishSpread = 0; // headwords each word translates
+    bool firstBoth = false, alike = false, candidate = false, joined = false;
+};
+std::vector<PairEvidence> pairEvidence(const Lexicon& lexicon);
+
 struct BuildCounts {
     size_t headwords = 0;
     size_t rows = 0;
@@ -76,8 +93,9 @@ struct BuildCounts {
 };
 BuildCounts countRows(const std::vector<std::wstring>& rows);
 
-// Reads the four dictionaries from a folder of dictd files. Throws std::runtime_error naming the
-// missing package when one is not installed.
+// Reads the four dictionaries from a folder of dictd files, and makes their records. Throws
+// std::runtime_error naming the missing package when one is not installed.
+Lexicon lexiconFromDictd(const std::wstring& folder);
 std::vector<std::wstring> rowsFromDictd(const std::wstring& folder);
 
 // Writes the dictionary database: a trigram full-text table with the view "soz" over it and the

@@ -196,11 +196,20 @@ private:
     std::vector<const std::wstring*> words_;
 };
 
+// Which sources give a word under a headword.
+enum Given : unsigned {
+    ByMueller = 1,
+    ByEnglishRussian = 2,
+    ByTurkishEnglish = 4,
+    FirstByTurkishEnglish = 8,
+};
+
 // What one headword says of one word: how many sources give it, its best place in each kind, and
 // for a Russian word the parts of speech of the senses that give it.
 struct Standing {
     int id = 0;
     int sources = 0;
+    unsigned from = 0; // the sources that give it, as Given bits
     bool in[2] = {false, false};
     Place best[2];
     Kind kind = Other; // a Turkish word's, as the rows' senses give it
@@ -260,6 +269,7 @@ struct Product {
     int headword;
     Parts parts;    // the Russian word's there, for words other than verbs
     bool firstBoth; // both stand in the first sense of their kind
+    unsigned from;  // Given bits of both words
 };
 
 struct Meeting {
@@ -274,6 +284,11 @@ struct Meeting {
     bool alike = false;
     bool candidate = false;
     bool joined = false;
+    // For pairEvidence: headwords whose first senses agree on the pair, and headwords where the
+    // Russian word comes from both English-Russian sources, or the Turkish word from its own
+    // Turkish-English article (giving the headword first).
+    int agreed = 0;
+    int bothRussianSources = 0, turkishEnglish = 0, turkishEnglishFirst = 0;
 };
 
 class Evidence {
@@ -296,6 +311,10 @@ public:
             meeting.distinct += product.headword != last;
             last = product.headword;
             meeting.firstBoth = meeting.firstBoth || product.firstBoth;
+            const unsigned bothRussian = ByMueller | ByEnglishRussian;
+            meeting.bothRussianSources += (product.from & bothRussian) == bothRussian;
+            meeting.turkishEnglish += (product.from & ByTurkishEnglish) != 0;
+            meeting.turkishEnglishFirst += (product.from & FirstByTurkishEnglish) != 0;
         }
         products_ = {};
         std::vector<std::wstring> russianLatin(russian_.size()), turkishLatin(turkish_.size());
@@ -366,7 +385,7 @@ private:
     // sense's rank is counted among the source's senses of its kind.
     template <class KindOf>
     static void placeWords(const std::vector<Sense>& senses, KindOf kindOf, Words& words,
-                           Standings& standings) {
+                           Standings& standings, unsigned given) {
         int count[2] = {0, 0};
         for (const auto& sense : senses) {
             bool has[2] = {false, false};
@@ -375,6 +394,7 @@ private:
                 Kind kind = kindOf(sense.words[i], sense, standings.of(id));
                 has[kind] = true;
                 ++standings.of(id).sources;
+                standings.of(id).from |= given;
                 standings.place(id, kind, {count[kind], static_cast<int>(i)});
             }
             for (int kind : {Verb, Other}) count[kind] += has[kind];
@@ -413,7 +433,7 @@ private:
                 [](const std::wstring& word, const Sense& sense, const Standing&) {
                     return russianKind(word, sense);
                 },
-                russian_, russianStandings_);
+                russian_, russianStandings_, source == Source::Mueller ? ByMueller : ByEnglishRussian);
         Parts headwordParts = 0;
         for (const auto& sense : by[static_cast<size_t>(Source::Mueller)]) {
             Parts part = partOf(sense.pos);
@@ -429,7 +449,7 @@ private:
         placeWords(
             by[static_cast<size_t>(Source::EnglishTurkish)],
             [](const std::wstring&, const Sense&, const Standing& s) { return s.kind; }, turkish_,
-            turkishStandings_);
+            turkishStandings_, 0);
         // A Turkish-English article that gives the headword first places its word first.
         for (const auto& sense : by[static_cast<size_t>(Source::TurkishEnglish)]) {
             const std::wstring& word = sense.words.front();
@@ -437,6 +457,7 @@ private:
                          entry.turkishFirst.end();
             Standing& s = turkishStandings_.of(turkish_.of(word));
             ++s.sources;
+            s.from |= first ? ByTurkishEnglish | FirstByTurkishEnglish : ByTurkishEnglish;
             turkishStandings_.place(s.id, s.kind, {first ? 0 : 1, 0});
         }
         countSpread(russianStandings_, russianSpread_);
@@ -465,7 +486,8 @@ private:
                     for (int i = 0; i < apart; ++i) weight *= kPerSenseApart;
                     products_.push_back({keyOf(r->id, t->id), weight, headword,
                                          kind == Other ? r->parts : Parts{0},
-                                         r->best[kind].sense == 0 && t->best[kind].sense == 0});
+                                         r->best[kind].sense == 0 && t->best[kind].sense == 0,
+                                         r->from | t->from});
                 }
         }
     }
@@ -523,6 +545,7 @@ void join(const Lexicon& lexicon, Evidence& evidence) {
             int r = evidence.russian().find(*agreed.russian), t = evidence.turkish().find(*agreed.turkish);
             Meeting* meeting = evidence.meeting(r, t);
             if (!meeting) continue;
+            ++meeting->agreed;
             size_t rs = std::max<size_t>(1, evidence.russianSpread(r));
             size_t ts = std::max<size_t>(1, evidence.turkishSpread(t));
             if (!agreed.leads || (rs <= kSpreadFactor * ts && ts <= kSpreadFactor * rs))
@@ -622,6 +645,66 @@ void join(const Lexicon& lexicon, Evidence& evidence) {
 }
 
 } // namespace
+
+std::vector<PairEvidence> pairEvidence(const Lexicon& lexicon) {
+    Evidence evidence(lexicon);
+    join(lexicon, evidence);
+    const auto& meetings = evidence.meetings();
+    // Each word's partners, best first, as before() ranks them.
+    auto ranks = [&](bool russianSide, std::vector<int>& rank, std::vector<int>& partners) {
+        const Words& words = russianSide ? evidence.russian() : evidence.turkish();
+        std::vector<std::vector<size_t>> of(words.size());
+        for (size_t i = 0; i < meetings.size(); ++i) {
+            PairKey key = meetings[i].key;
+            of[static_cast<size_t>(russianSide ? russianOfKey(key) : turkishOfKey(key))].push_back(i);
+        }
+        rank.assign(meetings.size(), 0);
+        partners.assign(meetings.size(), 0);
+        const Words& other = russianSide ? evidence.turkish() : evidence.russian();
+        for (auto& list : of) {
+            std::sort(list.begin(), list.end(), [&](size_t a, size_t b) {
+                return before(meetings[a], meetings[b], russianSide, other);
+            });
+            for (size_t k = 0; k < list.size(); ++k) {
+                rank[list[k]] = static_cast<int>(k);
+                partners[list[k]] = static_cast<int>(list.size());
+            }
+        }
+    };
+    std::vector<int> russianRank, russianPartners, turkishRank, turkishPartners;
+    ranks(true, russianRank, russianPartners);
+    ranks(false, turkishRank, turkishPartners);
+    std::vector<PairEvidence> out;
+    out.reserve(meetings.size());
+    for (size_t i = 0; i < meetings.size(); ++i) {
+        const Meeting& m = meetings[i];
+        const int r = russianOfKey(m.key), t = turkishOfKey(m.key);
+        PairEvidence e;
+        e.russian = evidence.russian().word(r);
+        e.turkish = evidence.turkish().word(t);
+        e.weight = m.weight;
+        e.russianShare = m.russianShare;
+        e.turkishShare = m.turkishShare;
+        e.headwords = m.headwords;
+        e.distinct = m.distinct;
+        e.agreed = m.agreed;
+        e.bothRussianSources = m.bothRussianSources;
+        e.turkishEnglish = m.turkishEnglish;
+        e.turkishEnglishFirst = m.turkishEnglishFirst;
+        e.russianRank = russianRank[i];
+        e.turkishRank = turkishRank[i];
+        e.russianPartners = russianPartners[i];
+        e.turkishPartners = turkishPartners[i];
+        e.russianSpread = evidence.russianSpread(r);
+        e.turkishSpread = evidence.turkishSpread(t);
+        e.firstBoth = m.firstBoth;
+        e.alike = m.alike;
+        e.candidate = m.candidate;
+        e.joined = m.joined;
+        out.push_back(std::move(e));
+    }
+    return out;
+}
 
 std::vector<std::wstring> pivotRows(const Lexicon& lexicon) {
     Evidence evidence(lexicon);

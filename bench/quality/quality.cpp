@@ -15,6 +15,7 @@
 // ProgramLookup).
 #include "dict_senses.h"
 #include "program_lookup.h"
+#include "word_lists.h"
 
 #include "app/lookup.h"
 #include "platform/core/runtime_error.h"
@@ -34,28 +35,13 @@
 
 namespace {
 
+using quality::Judgements;
 using quality::ProgramLookup;
+using quality::Sample;
+using quality::tsv;
 using Words = std::vector<std::wstring>;
 
 const char* const kNames[] = {"", "En - Tr", "En - Ru", "Ru - En", "Ru - Tr", "Tr - En", "Tr - Ru"};
-
-std::vector<Words> tsv(const std::wstring& file) {
-    std::vector<Words> rows;
-    std::wstring text = core::fromUtf8(tools::readFileBytes(file));
-    Words row(1);
-    for (wchar_t c : text) {
-        if (c == L'\t') {
-            row.emplace_back();
-        } else if (c == L'\n') {
-            if (!row.front().empty() && row.front()[0] != L'#') rows.push_back(row);
-            row.assign(1, L"");
-        } else if (c != L'\r') {
-            row.back() += c;
-        }
-    }
-    if (!row.front().empty() && row.front()[0] != L'#') rows.push_back(row);
-    return rows;
-}
 
 Words alternatives(const std::wstring& field) {
     Words out(1);
@@ -226,29 +212,9 @@ void dictFigures(ProgramLookup& lookup, const std::wstring& folder, bool verbose
               std::to_string(total.second) + " (" + percent(total.first, total.second) + ")");
 }
 
-using Judgements = std::map<std::pair<std::wstring, std::wstring>, bool>; // (russian, turkish)
-
-Judgements judgements(const std::wstring& file) {
-    Judgements right;
-    for (const auto& row : tsv(file)) {
-        if (row.size() < 3 || (row[2] != L"+" && row[2] != L"-"))
-            throw std::runtime_error("judged.tsv: a line needs a Russian word, a Turkish word and + or -");
-        right[{row[0], row[1]}] = row[2] == L"+";
-    }
-    return right;
-}
-
-// The words of a held-out list: language and word.
-std::vector<std::pair<std::wstring, std::wstring>> sample(const std::wstring& file) {
-    std::vector<std::pair<std::wstring, std::wstring>> out;
-    for (const auto& row : tsv(file))
-        if (row.size() >= 2) out.emplace_back(row[0], row[1]);
-    return out;
-}
-
 // Precision and recall of "Ru - Tr" on the Russian words of a sample and of "Tr - Ru" on its
 // Turkish words; a sample word is a pair of its language ("ru", "tr") and the word.
-void judgedFigures(ProgramLookup& lookup, const std::vector<std::pair<std::wstring, std::wstring>>& sample,
+void judgedFigures(ProgramLookup& lookup, const Sample& sample,
                    const std::string& label, const Judgements& right, bool unjudged, bool verbose) {
     for (int direction : {4, 6}) {
         const std::wstring language = direction == 4 ? L"ru" : L"tr";
@@ -336,8 +302,8 @@ int run(int argc, wchar_t** argv) {
     print("dictionary: " + core::toUtf8(args[0]) + "\\dat.vex");
     if (!unjudged) everydayFigures(lookup, words, verbose);
     if (args.size() > 2 && !unjudged) dictFigures(lookup, args[2], verbose);
-    const Judgements right = judgements(args[1] + L"\\judged.tsv");
-    std::vector<std::pair<std::wstring, std::wstring>> everyday;
+    const Judgements right = quality::judgements(args[1] + L"\\judged.tsv");
+    Sample everyday;
     for (const auto& e : words) everyday.emplace_back(e.language, e.word);
     if (!unjudged) {
         joinedFigures(lookup);
@@ -345,15 +311,8 @@ int run(int argc, wchar_t** argv) {
         shownFigure(lookup, 6, L"banka");
     }
     judgedFigures(lookup, everyday, "everyday words", right, unjudged, verbose);
-    judgedFigures(lookup, sample(args[1] + L"\\heldout.tsv"), "held-out words", right, unjudged, verbose);
-    judgedFigures(lookup, sample(args[1] + L"\\heldout2.tsv"), "held-out words of the second set", right,
-                  unjudged, verbose);
-    judgedFigures(lookup, sample(args[1] + L"\\heldout3.tsv"), "held-out words of the third set", right,
-                  unjudged, verbose);
-    judgedFigures(lookup, sample(args[1] + L"\\heldout4.tsv"), "held-out words of the fourth set", right,
-                  unjudged, verbose);
-    judgedFigures(lookup, sample(args[1] + L"\\heldout5.tsv"), "held-out words of the fifth set", right,
-                  unjudged, verbose);
+    for (const auto& set : quality::kHeldOut)
+        judgedFigures(lookup, quality::sample(args[1] + L"\\" + set.file), set.label, right, unjudged, verbose);
     return 0;
 }
 
