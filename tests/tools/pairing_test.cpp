@@ -149,6 +149,30 @@ TEST(ToolsPairing, EvidenceJoinsTranslationsAndKeepsLooseRenderingsApart) {
     }
 }
 
+// The evidence given per pair is what the rows were made from: bench/pairing_ceiling measures the
+// builder's rule by it.
+TEST(ToolsPairing, TheEvidenceOfEachPairIsTheRowsOwn) {
+    for (auto build : {house, bad, bank, runNoun, run, mail, light, holiday, building, sheep, year}) {
+        Lexicon lexicon;
+        build(lexicon);
+        const auto rows = pivotRows(lexicon);
+        for (const auto& e : pairEvidence(lexicon))
+            EXPECT_EQ(e.joined, joined(rows, e.russian, e.turkish)) << core::toUtf8(e.russian + L" " + e.turkish);
+    }
+    Lexicon lexicon;
+    house(lexicon);
+    addTurkishEnglish(lexicon, L"ev", senses(L"house, home", L""));
+    const auto pairs = pairEvidence(lexicon);
+    auto home = std::find_if(pairs.begin(), pairs.end(),
+                             [](const PairEvidence& e) { return e.russian == L"дом" && e.turkish == L"ev"; });
+    ASSERT_NE(home, pairs.end());
+    EXPECT_EQ(home->distinct, 3);
+    EXPECT_EQ(home->turkishEnglish, 2);
+    EXPECT_EQ(home->turkishEnglishFirst, 1);
+    EXPECT_EQ(home->russianRank, 0);
+    EXPECT_EQ(home->turkishRank, 0);
+}
+
 TEST(ToolsPairing, WordsSpelledAlikeInPlainLatin) {
     struct Case {
         const wchar_t* russian;
