@@ -72,13 +72,13 @@ std::vector<std::wstring> pivotRows(const Lexicon& lexicon);
 // bench/pairing_ceiling fits rules of its own to this evidence.
 struct PairEvidence {
     std::wstring russian, turkish;
-    double weight = 0;                           // the products summed over the headwords both translate
-    double russianShare = 0, turkishShare = 0;   // of each word's own weight, alike spellings counted
-    int headwords = 0, distinct = 0;             // of a kind; English headwords
-    int agreed = 0;                              // headwords whose first senses agree on the pair
-    int bothRussianSources = 0;                  // headwords where both English-Russian sources give it
+    double weight = 0;                               // the products summed over the headwords both translate
+    double russianShare = 0, turkishShare = 0;       // of each word's own weight, alike spellings counted
+    int headwords = 0, distinct = 0;                 // of a kind; English headwords
+    int agreed = 0;                                  // headwords whose first senses agree on the pair
+    int bothRussianSources = 0;                      // headwords where both English-Russian sources give it
     int turkishEnglish = 0, turkishEnglishFirst = 0; // headwords the Turkish word's own articles give (first)
-    int russianRank = 0, turkishRank = 0;        // among each word's partners, its best first
+    int russianRank = 0, turkishRank = 0;            // among each word's partners, its best first
     int russianPartners = 0, turkishPartners = 0;
     size_t russianSpread = 0, turkishSpread = 0; // headwords each word translates
     bool firstBoth = false, alike = false, candidate = false, joined = false;

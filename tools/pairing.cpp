@@ -484,10 +484,9 @@ private:
                         std::min(std::abs(r->best[kind].sense - t->best[kind].sense), kSensesApartCounted);
                     double weight = weightOf(*r, kind) * weightOf(*t, kind);
                     for (int i = 0; i < apart; ++i) weight *= kPerSenseApart;
-                    products_.push_back({keyOf(r->id, t->id), weight, headword,
-                                         kind == Other ? r->parts : Parts{0},
-                                         r->best[kind].sense == 0 && t->best[kind].sense == 0,
-                                         r->from | t->from});
+                    products_.push_back(
+                        {keyOf(r->id, t->id), weight, headword, kind == Other ? r->parts : Parts{0},
+                         r->best[kind].sense == 0 && t->best[kind].sense == 0, r->from | t->from});
                 }
         }
     }

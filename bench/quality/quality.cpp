@@ -214,8 +214,8 @@ void dictFigures(ProgramLookup& lookup, const std::wstring& folder, bool verbose
 
 // Precision and recall of "Ru - Tr" on the Russian words of a sample and of "Tr - Ru" on its
 // Turkish words; a sample word is a pair of its language ("ru", "tr") and the word.
-void judgedFigures(ProgramLookup& lookup, const Sample& sample,
-                   const std::string& label, const Judgements& right, bool unjudged, bool verbose) {
+void judgedFigures(ProgramLookup& lookup, const Sample& sample, const std::string& label,
+                   const Judgements& right, bool unjudged, bool verbose) {
     for (int direction : {4, 6}) {
         const std::wstring language = direction == 4 ? L"ru" : L"tr";
         size_t sampled = 0, listed = 0, good = 0, covered = 0, open = 0;
@@ -312,7 +312,8 @@ int run(int argc, wchar_t** argv) {
     }
     judgedFigures(lookup, everyday, "everyday words", right, unjudged, verbose);
     for (const auto& set : quality::kHeldOut)
-        judgedFigures(lookup, quality::sample(args[1] + L"\\" + set.file), set.label, right, unjudged, verbose);
+        judgedFigures(lookup, quality::sample(args[1] + L"\\" + set.file), set.label, right, unjudged,
+                      verbose);
     return 0;
 }
 

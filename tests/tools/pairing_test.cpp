@@ -157,7 +157,8 @@ TEST(ToolsPairing, TheEvidenceOfEachPairIsTheRowsOwn) {
         build(lexicon);
         const auto rows = pivotRows(lexicon);
         for (const auto& e : pairEvidence(lexicon))
-            EXPECT_EQ(e.joined, joined(rows, e.russian, e.turkish)) << core::toUtf8(e.russian + L" " + e.turkish);
+            EXPECT_EQ(e.joined, joined(rows, e.russian, e.turkish))
+                << core::toUtf8(e.russian + L" " + e.turkish);
     }
     Lexicon lexicon;
     house(lexicon);
