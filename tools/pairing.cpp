@@ -197,7 +197,7 @@ private:
 };
 
 // Which sources give a word under a headword.
-enum Given : unsigned {
+enum Given : std::uint8_t {
     ByMueller = 1,
     ByEnglishRussian = 2,
     ByTurkishEnglish = 4,
@@ -209,7 +209,7 @@ enum Given : unsigned {
 struct Standing {
     int id = 0;
     int sources = 0;
-    unsigned from = 0; // the sources that give it, as Given bits
+    std::uint8_t from = 0; // the sources that give it, as Given bits
     bool in[2] = {false, false};
     Place best[2];
     Kind kind = Other; // a Turkish word's, as the rows' senses give it
@@ -267,9 +267,9 @@ struct Product {
     PairKey key;
     double weight; // the two words' weights multiplied
     int headword;
-    Parts parts;    // the Russian word's there, for words other than verbs
-    bool firstBoth; // both stand in the first sense of their kind
-    unsigned from;  // Given bits of both words
+    Parts parts;       // the Russian word's there, for words other than verbs
+    bool firstBoth;    // both stand in the first sense of their kind
+    std::uint8_t from; // Given bits of both words
 };
 
 struct Meeting {
@@ -385,7 +385,7 @@ private:
     // sense's rank is counted among the source's senses of its kind.
     template <class KindOf>
     static void placeWords(const std::vector<Sense>& senses, KindOf kindOf, Words& words,
-                           Standings& standings, unsigned given) {
+                           Standings& standings, std::uint8_t given) {
         int count[2] = {0, 0};
         for (const auto& sense : senses) {
             bool has[2] = {false, false};
@@ -484,9 +484,10 @@ private:
                         std::min(std::abs(r->best[kind].sense - t->best[kind].sense), kSensesApartCounted);
                     double weight = weightOf(*r, kind) * weightOf(*t, kind);
                     for (int i = 0; i < apart; ++i) weight *= kPerSenseApart;
-                    products_.push_back(
-                        {keyOf(r->id, t->id), weight, headword, kind == Other ? r->parts : Parts{0},
-                         r->best[kind].sense == 0 && t->best[kind].sense == 0, r->from | t->from});
+                    products_.push_back({keyOf(r->id, t->id), weight, headword,
+                                         kind == Other ? r->parts : Parts{0},
+                                         r->best[kind].sense == 0 && t->best[kind].sense == 0,
+                                         static_cast<std::uint8_t>(r->from | t->from)});
                 }
         }
     }
