@@ -228,26 +228,22 @@ BuildCounts countRows(const std::vector<std::wstring>& rows) {
     return {english.size(), rows.size(), russian.size(), turkish.size()};
 }
 
+namespace {
+
+const std::vector<std::wstring> kEnglishDictionaries = {L"mueller7", L"freedict-eng-rus", L"freedict-eng-tur",
+                                                        L"freedict-tur-eng"};
+
+} // namespace
+
+std::vector<std::wstring> builderDictionaries() {
+    std::vector<std::wstring> names = kEnglishDictionaries;
+    for (const auto& name : witnessDictionaries()) names.push_back(name);
+    return names;
+}
+
 Lexicon lexiconFromDictd(const std::wstring& folder) {
-    struct Package {
-        const wchar_t* name;
-        const char* package;
-    };
-    const Package packages[] = {{L"mueller7", "mueller7-dict"},
-                                {L"freedict-eng-rus", "dict-freedict-eng-rus"},
-                                {L"freedict-eng-tur", "dict-freedict-eng-tur"},
-                                {L"freedict-tur-eng", "dict-freedict-tur-eng"}};
-    std::wstring base = folder;
-    if (!base.empty() && base.back() != L'\\' && base.back() != L'/') base += L'\\';
-    for (const auto& s : packages) {
-        std::wstring index = base + s.name + L".index";
-        if (GetFileAttributesW(index.c_str()) == INVALID_FILE_ATTRIBUTES)
-            throw std::runtime_error(std::string("the dictionary package ") + s.package +
-                                     " is not installed (missing " + core::toUtf8(index) + ")");
-    }
-    auto read = [&](const wchar_t* name) {
-        return readDictd(base + name + L".index", base + name + L".dict.dz");
-    };
+    const DictdFolder dictionaries(folder, kEnglishDictionaries);
+    auto read = [&](const wchar_t* name) { return dictionaries.read(name); };
 
     Lexicon lexicon;
     for (const auto& e : read(L"mueller7"))
@@ -267,7 +263,8 @@ Lexicon lexiconFromDictd(const std::wstring& folder) {
 }
 
 std::vector<std::wstring> rowsFromDictd(const std::wstring& folder) {
-    return pivotRows(lexiconFromDictd(folder));
+    const Lexicon lexicon = lexiconFromDictd(folder);
+    return pivotRows(lexicon, witnessesFromDictd(folder));
 }
 
 void writeDictionary(const std::wstring& file, const std::vector<std::wstring>& rows,

@@ -3,6 +3,7 @@
 #include "app/passwords.h"
 #include "tools/clean.h"
 #include "tools/dictd.h"
+#include "tools/witnesses.h"
 
 #include <array>
 #include <map>
@@ -66,7 +67,7 @@ std::vector<std::wstring> articleHeadwords(const DictdEntry& entry);
 // so all rows of a shown word have the same source part. A Russian and a Turkish word the pairing
 // joins (pairing.cpp says how) share a row under every headword both translate; every other word
 // gets a row with the other part empty ("@seal<><>mühür@", "@word<>слово<>@").
-std::vector<std::wstring> pivotRows(const Lexicon& lexicon);
+std::vector<std::wstring> pivotRows(const Lexicon& lexicon, const Witnesses& witnesses = {});
 
 // What the pairing weighs for a Russian and a Turkish word that meet, and whether it joins them.
 // bench/pairing_ceiling fits rules of its own to this evidence.
@@ -78,12 +79,13 @@ struct PairEvidence {
     int agreed = 0;                                  // headwords whose first senses agree on the pair
     int bothRussianSources = 0;                      // headwords where both English-Russian sources give it
     int turkishEnglish = 0, turkishEnglishFirst = 0; // headwords the Turkish word's own articles give (first)
+    int witnesses = 0;                               // other languages that give the pair
     int russianRank = 0, turkishRank = 0;            // among each word's partners, its best first
     int russianPartners = 0, turkishPartners = 0;
     size_t russianSpread = 0, turkishSpread = 0; // headwords each word translates
     bool firstBoth = false, alike = false, candidate = false, joined = false;
 };
-std::vector<PairEvidence> pairEvidence(const Lexicon& lexicon);
+std::vector<PairEvidence> pairEvidence(const Lexicon& lexicon, const Witnesses& witnesses = {});
 
 struct BuildCounts {
     size_t headwords = 0;
@@ -93,10 +95,13 @@ struct BuildCounts {
 };
 BuildCounts countRows(const std::vector<std::wstring>& rows);
 
-// Reads the four dictionaries from a folder of dictd files, and makes their records. Throws
-// std::runtime_error naming the missing package when one is not installed.
+// Reads the four dictionaries from a folder of dictd files; rowsFromDictd makes their records,
+// with the other languages' dictionaries as witnesses. Both throw std::runtime_error naming the
+// missing package when one is not installed.
 Lexicon lexiconFromDictd(const std::wstring& folder);
 std::vector<std::wstring> rowsFromDictd(const std::wstring& folder);
+// Every dictionary rowsFromDictd reads, by file name.
+std::vector<std::wstring> builderDictionaries();
 
 // Writes the dictionary database: a trigram full-text table with the view "soz" over it and the
 // password record. The file appears only when it is complete: it is written under another name

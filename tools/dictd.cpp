@@ -128,4 +128,21 @@ std::vector<DictdEntry> readDictd(const std::wstring& indexFile, const std::wstr
     return entries;
 }
 
+DictdFolder::DictdFolder(const std::wstring& folder, const std::vector<std::wstring>& names) : base_(folder) {
+    if (!base_.empty() && base_.back() != L'\\' && base_.back() != L'/') base_ += L'\\';
+    for (const auto& name : names) {
+        const std::wstring index = base_ + name + L".index";
+        if (GetFileAttributesW(index.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
+        // Debian's packages: mueller7-dict, dict-freedict-eng-tur and so on.
+        const std::string package =
+            name.rfind(L"freedict-", 0) == 0 ? "dict-" + core::toUtf8(name) : core::toUtf8(name) + "-dict";
+        throw std::runtime_error("the dictionary package " + package + " is not installed (missing " +
+                                 core::toUtf8(index) + ")");
+    }
+}
+
+std::vector<DictdEntry> DictdFolder::read(const std::wstring& name) const {
+    return readDictd(base_ + name + L".index", base_ + name + L".dict.dz");
+}
+
 } // namespace tools

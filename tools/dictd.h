@@ -26,4 +26,16 @@ std::string gunzip(const std::string& compressed);
 // The whole file as bytes; throws std::runtime_error naming it when it cannot be read.
 std::string readFileBytes(const std::wstring& path);
 
+// Reads the dictionaries of a folder by name ("freedict-eng-tur" for freedict-eng-tur.index and
+// .dict.dz). Throws std::runtime_error naming the Debian package of the first one missing before it
+// reads any.
+class DictdFolder {
+public:
+    DictdFolder(const std::wstring& folder, const std::vector<std::wstring>& names);
+    std::vector<DictdEntry> read(const std::wstring& name) const;
+
+private:
+    std::wstring base_;
+};
+
 } // namespace tools

@@ -130,6 +130,12 @@ constexpr int kSecondRounds = 2;
 // A word the rounds leave without a partner takes its own best, when that word ranks it among its
 // first two, comes to this share of its best, and meets it through several headwords.
 constexpr double kLeftNearBest = 0.25;
+// A pair that this many other languages give for one of their headwords is a translation; so is one
+// that one fewer give, where English joins it already or it meets through this many English
+// headwords. A word with such a pair keeps only those, and the pairs spelled alike.
+constexpr int kWitnessed = 3;
+constexpr int kWitnessedHeadwords = 2;
+
 // The weights were chosen by cross-validation over the judged words of bench/quality.
 
 bool russianInfinitive(const std::wstring& phrase) {
@@ -289,11 +295,12 @@ struct Meeting {
     // Turkish-English article (giving the headword first).
     int agreed = 0;
     int bothRussianSources = 0, turkishEnglish = 0, turkishEnglishFirst = 0;
+    int witnesses = 0; // the other languages that give the pair for one of their headwords
 };
 
 class Evidence {
 public:
-    explicit Evidence(const Lexicon& lexicon) {
+    Evidence(const Lexicon& lexicon, const Witnesses& witnesses) {
         int headword = 0;
         for (const auto& [english, entry] : lexicon) addHeadword(entry, headword++);
         // The products summed per pair, in the order of the headwords.
@@ -337,9 +344,12 @@ public:
             meeting.turkishShare = weight / turkishWeight_[static_cast<size_t>(t)];
             meeting.share = std::min(meeting.russianShare, meeting.turkishShare);
         }
-        // Words that meet once, behind the first senses, are no evidence for each other.
-        std::erase_if(meetings_,
-                      [](const Meeting& m) { return m.headwords < 2 && !m.firstBoth && !m.alike; });
+        // Words that meet once, behind the first senses, are no evidence for each other, unless other
+        // languages give them.
+        countWitnesses(witnesses);
+        std::erase_if(meetings_, [](const Meeting& m) {
+            return m.headwords < 2 && !m.firstBoth && !m.alike && m.witnesses < kWitnessed;
+        });
     }
 
     const Words& russian() const { return russian_; }
@@ -399,6 +409,26 @@ private:
             }
             for (int kind : {Verb, Other}) count[kind] += has[kind];
         }
+    }
+
+    // Each meeting's languages, found by number: the pairs the languages give are far fewer.
+    void countWitnesses(const Witnesses& witnesses) {
+        if (witnesses.languageCount() == 0) return;
+        std::unordered_map<std::wstring, std::vector<int>> withYo; // Russian words written with "ё"
+        for (size_t r = 0; r < russian_.size(); ++r)
+            if (russian_.word(static_cast<int>(r)).find(L'ё') != std::wstring::npos)
+                withYo[Witnesses::folded(russian_.word(static_cast<int>(r)))].push_back(static_cast<int>(r));
+        std::unordered_map<PairKey, int> given;
+        std::wstring word;
+        witnesses.forEachPair([&](std::wstring_view russian, std::wstring_view turkish, int languages) {
+            const int t = turkish_.find(word.assign(turkish));
+            if (t < 0) return;
+            if (const int r = russian_.find(word.assign(russian)); r >= 0) given[keyOf(r, t)] = languages;
+            if (auto at = withYo.find(word); at != withYo.end())
+                for (int r : at->second) given[keyOf(r, t)] = languages;
+        });
+        for (auto& meeting : meetings_)
+            if (auto at = given.find(meeting.key); at != given.end()) meeting.witnesses = at->second;
     }
 
     static void countSpread(const Standings& standings, std::vector<size_t>& spread) {
@@ -533,8 +563,8 @@ void ownBest(Evidence& evidence, Filter filter, std::vector<Ranked>& russianTop,
     }
 }
 
-// Marks the pairs the rows join.
-void join(const Lexicon& lexicon, Evidence& evidence) {
+// Marks the pairs English joins.
+void joinThroughEnglish(const Lexicon& lexicon, Evidence& evidence) {
     auto& meetings = evidence.meetings();
 
     // The candidates: what the first senses agree on, pairs met through many headwords, and words
@@ -644,11 +674,51 @@ void join(const Lexicon& lexicon, Evidence& evidence) {
     }
 }
 
+// Where other languages bear a word's pairs out, they decide its partners: the pairs they give, and
+// the pairs spelled alike that English joins. Of the pairs they give, a word keeps those that come
+// within one language of its best: fewer languages give a looser sense ("güç" and "власть" beside
+// "сила"). A word none of whose pairs they bear out keeps what English joins.
+void weighWitnesses(Evidence& evidence) {
+    auto& meetings = evidence.meetings();
+    std::vector<int> russianBest(evidence.russian().size()), turkishBest(evidence.turkish().size());
+    std::vector<bool> witnessed(meetings.size());
+    for (size_t i = 0; i < meetings.size(); ++i) {
+        const Meeting& m = meetings[i];
+        witnessed[i] = m.witnesses >= kWitnessed ||
+                       (m.witnesses == kWitnessed - 1 && (m.joined || m.distinct >= kWitnessedHeadwords));
+        if (!witnessed[i]) continue;
+        int& r = russianBest[static_cast<size_t>(russianOfKey(m.key))];
+        int& t = turkishBest[static_cast<size_t>(turkishOfKey(m.key))];
+        r = std::max(r, m.witnesses);
+        t = std::max(t, m.witnesses);
+    }
+    std::vector<bool> russianWitnessed(russianBest.size()), turkishWitnessed(turkishBest.size());
+    for (size_t i = 0; i < meetings.size(); ++i) {
+        const Meeting& m = meetings[i];
+        const size_t r = static_cast<size_t>(russianOfKey(m.key)),
+                     t = static_cast<size_t>(turkishOfKey(m.key));
+        witnessed[i] = witnessed[i] && m.witnesses >= russianBest[r] - 1 && m.witnesses >= turkishBest[t] - 1;
+        if (witnessed[i]) russianWitnessed[r] = turkishWitnessed[t] = true;
+    }
+    for (size_t i = 0; i < meetings.size(); ++i) {
+        Meeting& m = meetings[i];
+        const bool alone = !russianWitnessed[static_cast<size_t>(russianOfKey(m.key))] &&
+                           !turkishWitnessed[static_cast<size_t>(turkishOfKey(m.key))];
+        m.joined = witnessed[i] || (m.joined && (m.alike || alone));
+    }
+}
+
+// Marks the pairs the rows join.
+void join(const Lexicon& lexicon, const Witnesses& witnesses, Evidence& evidence) {
+    joinThroughEnglish(lexicon, evidence);
+    if (witnesses.languageCount() > 0) weighWitnesses(evidence);
+}
+
 } // namespace
 
-std::vector<PairEvidence> pairEvidence(const Lexicon& lexicon) {
-    Evidence evidence(lexicon);
-    join(lexicon, evidence);
+std::vector<PairEvidence> pairEvidence(const Lexicon& lexicon, const Witnesses& witnesses) {
+    Evidence evidence(lexicon, witnesses);
+    join(lexicon, witnesses, evidence);
     const auto& meetings = evidence.meetings();
     // Each word's partners, best first, as before() ranks them.
     auto ranks = [&](bool russianSide, std::vector<int>& rank, std::vector<int>& partners) {
@@ -691,6 +761,7 @@ std::vector<PairEvidence> pairEvidence(const Lexicon& lexicon) {
         e.bothRussianSources = m.bothRussianSources;
         e.turkishEnglish = m.turkishEnglish;
         e.turkishEnglishFirst = m.turkishEnglishFirst;
+        e.witnesses = m.witnesses;
         e.russianRank = russianRank[i];
         e.turkishRank = turkishRank[i];
         e.russianPartners = russianPartners[i];
@@ -706,9 +777,9 @@ std::vector<PairEvidence> pairEvidence(const Lexicon& lexicon) {
     return out;
 }
 
-std::vector<std::wstring> pivotRows(const Lexicon& lexicon) {
-    Evidence evidence(lexicon);
-    join(lexicon, evidence);
+std::vector<std::wstring> pivotRows(const Lexicon& lexicon, const Witnesses& witnesses) {
+    Evidence evidence(lexicon, witnesses);
+    join(lexicon, witnesses, evidence);
     const Words& russianWords = evidence.russian();
     const Words& turkishWords = evidence.turkish();
     // Each Russian word's joined partners, by number.

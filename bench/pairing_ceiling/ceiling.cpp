@@ -1,18 +1,19 @@
 // bench_pairing_ceiling <dictd folder> <word lists folder>
-// How right "Ru - Tr" and "Tr - Ru" can be made from the evidence the pairing weighs. A logistic
+// How right "Ru - Tr" and "Tr - Ru" can be made from what the four English sources tell alone (the
+// builder also weighs other languages' dictionaries, which this leaves out). A logistic
 // rule is fitted to every judged pair of judged.tsv that meets through English, so it has seen the
 // very answers it is measured on: what it cannot reach, no rule over this evidence of its kind
 // reaches on these words. Three kinds of rule over its probability p are tried, on a grid:
-//   kept:   the pairs the builder joins, kept where p >= a;
+//   kept:   the pairs the English rule joins, kept where p >= a;
 //   added:  those, and a pair one of its words ranks first by p where p >= b;
 //   chosen: a pair both words rank first by p, where p >= a, and a pair one of them ranks first,
 //           where p >= b.
 // A rule counts when it joins no fewer Russian and Turkish words than 17,031 and 17,278, and, under
 // "all floors", leaves no fewer words with a right translation than 56 and 54 of the 60 everyday
 // words and 37 and 38 of the 40 held-out words. For each kind the rule whose precision over the
-// held-out sets 2 to 5 taken together, the lower of its two directions, is highest is printed with
-// its figures, beside the builder's own rule. Last comes what the builder's wrong translations on
-// those sets stand beside.
+// held-out sets from the second on, taken together, the lower of its two directions, is highest is
+// printed with its figures, beside the English rule's own. Last comes what the English rule's wrong
+// translations on those sets stand beside.
 #include "../quality/word_lists.h"
 
 #include "tools/builder.h"
@@ -227,7 +228,7 @@ bool keepsTheFloors(const Figures& f, bool all) {
                      f.sets[1][1].covered >= 38));
 }
 
-// The sets 2 to 5 taken together, in each direction.
+// The sets from the second on taken together, in each direction.
 std::array<SetFigures, 2> untuned(const Figures& f) {
     std::array<SetFigures, 2> out{};
     for (size_t k = kFirstUntuned; k < f.sets.size(); ++k)
@@ -248,8 +249,8 @@ double lowerUntuned(const Figures& f) {
 void printFigures(const std::string& title, const Figures& f, const std::vector<std::string>& names) {
     auto both = untuned(f);
     print(title + ": " + std::to_string(f.russianJoined) + " Russian and " + std::to_string(f.turkishJoined) +
-          " Turkish words joined; sets 2 to 5 together: Ru - Tr " + fixed(both[0].precision(), 1) +
-          "%, Tr - Ru " + fixed(both[1].precision(), 1) + "%");
+          " Turkish words joined; sets 2 to " + std::to_string(f.sets.size() - 1) + " together: Ru - Tr " +
+          fixed(both[0].precision(), 1) + "%, Tr - Ru " + fixed(both[1].precision(), 1) + "%");
     for (size_t k = 0; k < f.sets.size(); ++k) {
         std::string line = "  " + names[k] + ":";
         for (int d = 0; d < 2; ++d) {
@@ -301,7 +302,7 @@ int run(int argc, wchar_t** argv) {
 
     std::vector<bool> today(pairs.size());
     for (size_t i = 0; i < pairs.size(); ++i) today[i] = pairs[i].joined;
-    printFigures("the builder's rule", judge.figures(today), names);
+    printFigures("the English rule", judge.figures(today), names);
 
     // Whether one of a pair's words, or both, rank it first by p.
     std::unordered_map<std::wstring, double> russianTop, turkishTop;
@@ -318,8 +319,8 @@ int run(int argc, wchar_t** argv) {
     }
 
     enum Kind { Kept, Added, Chosen, kKinds };
-    const char* const kKindNames[kKinds] = {"the builder's joins kept", "the builder's joins and more",
-                                            "pairs chosen by p"};
+    const char* const kKindNames[kKinds] = {"the English rule's joins kept",
+                                            "the English rule's joins and more", "pairs chosen by p"};
     struct Best {
         bool found = false;
         double score = -1, a = 0, b = 0;
@@ -355,12 +356,12 @@ int run(int argc, wchar_t** argv) {
         const std::string under = floors == 0 ? "all floors" : "the floor of joined words only";
         for (int kind = 0; kind < kKinds; ++kind) {
             const Best& b = best[kind][floors];
-            const std::string rule = kind == Kept ? "the builder's joins kept where p >= " + fixed(b.a, 2)
-                                     : kind == Added
-                                         ? "the builder's joins where p >= " + fixed(b.a, 2) +
-                                               " and pairs one word ranks first where p >= " + fixed(b.b, 2)
-                                         : "pairs both words rank first where p >= " + fixed(b.a, 2) +
-                                               " and pairs one word ranks first where p >= " + fixed(b.b, 2);
+            const std::string rule =
+                kind == Kept    ? "the English rule's joins kept where p >= " + fixed(b.a, 2)
+                : kind == Added ? "the English rule's joins where p >= " + fixed(b.a, 2) +
+                                      " and pairs one word ranks first where p >= " + fixed(b.b, 2)
+                                : "pairs both words rank first where p >= " + fixed(b.a, 2) +
+                                      " and pairs one word ranks first where p >= " + fixed(b.b, 2);
             if (b.found)
                 printFigures(under + ", " + rule, b.figures, names);
             else
@@ -369,9 +370,9 @@ int run(int argc, wchar_t** argv) {
     }
 
     const auto beside = judge.wrongBeside(today, kFirstUntuned);
-    print("the builder's wrong translations on sets 2 to 5: " + std::to_string(beside[0]) +
-          " beside a right one, " + std::to_string(beside[1]) + " a word's only translation, " +
-          std::to_string(beside[2]) + " among wrong ones only");
+    print("the English rule's wrong translations on sets 2 to " + std::to_string(samples.size() - 1) + ": " +
+          std::to_string(beside[0]) + " beside a right one, " + std::to_string(beside[1]) +
+          " a word's only translation, " + std::to_string(beside[2]) + " among wrong ones only");
     return 0;
 }
 

@@ -30,6 +30,8 @@ inline constexpr HeldOut kHeldOut[] = {
     {L"heldout3.tsv", "held-out words of the third set"},
     {L"heldout4.tsv", "held-out words of the fourth set"},
     {L"heldout5.tsv", "held-out words of the fifth set"},
+    {L"heldout6.tsv", "held-out words of the sixth set"},
+    {L"heldout7.tsv", "held-out words of the seventh set"},
 };
 
 } // namespace quality

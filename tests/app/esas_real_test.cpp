@@ -24,7 +24,7 @@ namespace {
 const std::wstring kSources = L"Z:\\usr\\share\\dictd";
 
 bool sourcesInstalled() {
-    for (const wchar_t* name : {L"mueller7", L"freedict-eng-rus", L"freedict-eng-tur", L"freedict-tur-eng"})
+    for (const auto& name : tools::builderDictionaries())
         if (GetFileAttributesW((kSources + L"\\" + name + L".index").c_str()) == INVALID_FILE_ATTRIBUTES)
             return false;
     return true;

@@ -115,6 +115,10 @@ TEST(ToolsDictd, BuildsRowsFromEveryArticleOfFourSmallDictionaries) {
                 {L"word", L"word /wɜːd/\n1. sözcük\n"}});
     writeDictd(folder, L"freedict-tur-eng",
                {{L"çay", L"çay /tʃaj/\ntea\n"}, {L"mühür", L"mühür /myhyr/\nseal\n"}});
+    // The other languages' dictionaries, which give nothing here but one pair.
+    for (const auto& name : witnessDictionaries()) writeDictd(folder, name, {});
+    writeDictd(folder, L"freedict-deu-rus", {{L"Ufer", L"Ufer /ˈuːfɐ/ <n>\n1. берег\nein Rand\n"}});
+    writeDictd(folder, L"freedict-deu-tur", {{L"Ufer", L"Ufer /ˈuːfɐ/\nkıyı\n"}});
 
     auto rows = rowsFromDictd(folder.path());
     // The words that lead the first verb senses and the first other senses meet, and so do words
@@ -136,11 +140,15 @@ TEST(ToolsDictd, BuildsRowsFromEveryArticleOfFourSmallDictionaries) {
     EXPECT_EQ(counts.russian, 9u);
     EXPECT_EQ(counts.turkish, 10u);
 
-    DeleteFileW(folder.file(L"freedict-tur-eng.index").c_str());
-    try {
-        rowsFromDictd(folder.path());
-        ADD_FAILURE() << "a missing dictionary was not reported";
-    } catch (const std::runtime_error& e) {
-        EXPECT_NE(std::string(e.what()).find("dict-freedict-tur-eng"), std::string::npos) << e.what();
+    for (const wchar_t* name : {L"freedict-swe-tur", L"freedict-tur-eng"}) {
+        writeDictd(folder, L"freedict-swe-tur", {});
+        DeleteFileW(folder.file(std::wstring(name) + L".index").c_str());
+        try {
+            rowsFromDictd(folder.path());
+            ADD_FAILURE() << "a missing dictionary was not reported";
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find("dict-" + core::toUtf8(name)), std::string::npos)
+                << e.what();
+        }
     }
 }

@@ -22,7 +22,7 @@ namespace {
 const std::wstring kSources = L"Z:\\usr\\share\\dictd";
 
 bool sourcesInstalled() {
-    for (const wchar_t* name : {L"mueller7", L"freedict-eng-rus", L"freedict-eng-tur", L"freedict-tur-eng"})
+    for (const auto& name : tools::builderDictionaries())
         if (GetFileAttributesW((kSources + L"\\" + name + L".index").c_str()) == INVALID_FILE_ATTRIBUTES)
             return false;
     return true;
@@ -30,8 +30,8 @@ bool sourcesInstalled() {
 
 #define SKIP_WITHOUT_SOURCES()                                                                               \
     if (!sourcesInstalled())                                                                                 \
-    GTEST_SKIP() << "the dictionary packages (mueller7-dict, dict-freedict-eng-rus, dict-freedict-eng-tur, " \
-                    "dict-freedict-tur-eng) are not installed in /usr/share/dictd"
+    GTEST_SKIP() << "the dictionary packages (mueller7-dict, dict-freedict-*) are not installed in "         \
+                    "/usr/share/dictd"
 
 struct Parts {
     std::set<std::wstring> russian, turkish;

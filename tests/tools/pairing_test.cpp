@@ -112,6 +112,35 @@ void year(Lexicon& l) {
     add(l, L"yr", L"n", L"год", L"yıl; sene");
 }
 
+// "счёт" and "расчёт" lead and follow one sense, as "hesap" and "fatura" do.
+void account(Lexicon& l) {
+    add(l, L"account", L"n", L"счёт, расчёт", L"hesap, fatura");
+}
+
+// Pairs of words and how many other languages give each for one headword of theirs.
+struct Given {
+    int languages;
+    const wchar_t* russian;
+    const wchar_t* turkish;
+};
+Witnesses witnessed(std::vector<Given> pairs) {
+    Witnesses w;
+    for (int language = 0; language < Witnesses::kMaxLanguages; ++language) {
+        std::vector<DictdEntry> russian, turkish;
+        for (size_t k = 0; k < pairs.size(); ++k) {
+            if (pairs[k].languages <= language) continue;
+            const std::wstring headword = L"wort" + std::to_wstring(k);
+            russian.push_back({headword, headword + L" /v/\n" + pairs[k].russian + L"\n"});
+            turkish.push_back({headword, headword + L" /v/\n1. " + pairs[k].turkish + L"\nein Wort\n"});
+        }
+        if (!russian.empty()) w.addLanguage(russian, turkish);
+    }
+    return w;
+}
+Witnesses witnessed(int languages, const wchar_t* russian, const wchar_t* turkish) {
+    return witnessed({{languages, russian, turkish}});
+}
+
 } // namespace
 
 TEST(ToolsPairing, EvidenceJoinsTranslationsAndKeepsLooseRenderingsApart) {
@@ -149,17 +178,84 @@ TEST(ToolsPairing, EvidenceJoinsTranslationsAndKeepsLooseRenderingsApart) {
     }
 }
 
+// Other languages' dictionaries bear pairs out, or decide against English where they bear out
+// another pair of a word.
+TEST(ToolsPairing, OtherLanguagesDecideWhereTheyBearPairsOut) {
+    struct Case {
+        const char* what;
+        std::function<void(Lexicon&)> build;
+        Witnesses witnesses;
+        const wchar_t* russian;
+        const wchar_t* turkish;
+        bool joined;
+    };
+    const Case cases[] = {
+        {"two bear out what English joins", bank, witnessed(2, L"банк", L"banka"), L"банк", L"banka", true},
+        {"three give a pair English keeps apart", holiday, witnessed(3, L"праздник", L"tatil"), L"праздник",
+         L"tatil", true},
+        {"two give it, met through one headword", holiday, witnessed(2, L"праздник", L"tatil"), L"праздник",
+         L"tatil", false},
+        {"three give a pair met once, behind the first senses", bank, witnessed(3, L"берег", L"kıyı"),
+         L"берег", L"kıyı", true},
+        {"two do not", bank, witnessed(2, L"берег", L"kıyı"), L"берег", L"kıyı", false},
+        {"English's other partner of a word three bear out", year, witnessed(3, L"год", L"yıl"), L"год",
+         L"sene", false},
+        {"one is not enough to take English's join away", year, witnessed(1, L"год", L"yıl"), L"год", L"sene",
+         true},
+        {"two fewer than the word's best pair", year, witnessed({{4, L"год", L"sene"}, {2, L"год", L"yıl"}}),
+         L"год", L"yıl", false},
+        {"one fewer", year, witnessed({{4, L"год", L"sene"}, {3, L"год", L"yıl"}}), L"год", L"yıl", true},
+        {"\"ё\" written \"е\" there", account, witnessed(3, L"счет", L"fatura"), L"счёт", L"fatura", true},
+        {"a word none of whose pairs they bear out keeps English's", house, witnessed(3, L"дом", L"ev"),
+         L"здание", L"bina", true},
+    };
+    for (const auto& c : cases) {
+        Lexicon lexicon;
+        c.build(lexicon);
+        EXPECT_EQ(joined(pivotRows(lexicon, c.witnesses), c.russian, c.turkish), c.joined) << c.what;
+    }
+    Witnesses german;
+    german.addLanguage(
+        {{L"Bank", L"Bank /baŋk/ <n, fem>\n1. скамья\nSitzgelegenheit\n2. банк, счёт 2.\nGeldinstitut\n"}},
+        {}, {{L"banka", L"banka /bˈanka/\nBank\n"}});
+    EXPECT_EQ(german.languages(L"банк", L"banka"), 1);
+    EXPECT_EQ(german.languages(L"скамья", L"banka"), 1);
+    EXPECT_EQ(german.languages(L"счет", L"banka"), 1) << "ё written as е";
+    EXPECT_EQ(german.languages(L"банк", L"bank"), 0);
+}
+
+TEST(ToolsPairing, TheTranslationsOfAnotherLanguagesArticle) {
+    struct Case {
+        const wchar_t* text;
+        std::vector<std::wstring> words;
+    };
+    const Case cases[] = {
+        {L"Bank /baŋk/ <n, fem>\n1. скамья, скамейка\nSitz- oder Ablagegelegenheit\n2. банк "
+         L"2.\nGeldinstitut\n 3.\n"
+         L"Glücksspiellokal\n3. прилавок; стойка\ngeologische Formation\n",
+         {L"скамья", L"скамейка", L"банк", L"прилавок", L"стойка"}},
+        {L"aerob /ˈɑːərˌuːb/ <adj>\nаэро́бный\n", {L"аэробный"}},
+        {L"banque /bɑ̃k/ <n, fem>\nбанк\nCommerce\n", {L"банк"}},
+        {L"Aleppo /alˈɛppɔ/ <pn>\nHalep 2.\n(geografia) największe miasto Syrii\n", {L"halep"}},
+        {L"kopf /x/\n1. (argo)  Kafa,  baş (insan)\n", {L"kafa", L"baş"}},
+        {L"leer /x/\n", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(witnessTranslations(c.text), c.words) << core::toUtf8(c.text);
+}
+
 // The evidence given per pair is what the rows were made from: bench/pairing_ceiling measures the
 // builder's rule by it.
 TEST(ToolsPairing, TheEvidenceOfEachPairIsTheRowsOwn) {
-    for (auto build : {house, bad, bank, runNoun, run, mail, light, holiday, building, sheep, year}) {
-        Lexicon lexicon;
-        build(lexicon);
-        const auto rows = pivotRows(lexicon);
-        for (const auto& e : pairEvidence(lexicon))
-            EXPECT_EQ(e.joined, joined(rows, e.russian, e.turkish))
-                << core::toUtf8(e.russian + L" " + e.turkish);
-    }
+    const Witnesses witnesses[] = {{}, witnessed(3, L"берег", L"kıyı"), witnessed(2, L"год", L"yıl")};
+    for (auto build : {house, bad, bank, runNoun, run, mail, light, holiday, building, sheep, year, account})
+        for (const auto& w : witnesses) {
+            Lexicon lexicon;
+            build(lexicon);
+            const auto rows = pivotRows(lexicon, w);
+            for (const auto& e : pairEvidence(lexicon, w))
+                EXPECT_EQ(e.joined, joined(rows, e.russian, e.turkish))
+                    << core::toUtf8(e.russian + L" " + e.turkish);
+        }
     Lexicon lexicon;
     house(lexicon);
     addTurkishEnglish(lexicon, L"ev", senses(L"house, home", L""));
