@@ -5,7 +5,8 @@
 // and a word that translates adjectives. So the pairing weighs, for every two words that meet, the
 // share each has of the other's weight among its headwords, and joins a word with its best partner
 // and those that come near it. What the first senses of a headword agree on is kept where nothing
-// weighs against it.
+// weighs against it. Dictionaries of other languages into Russian and Turkish are witnesses apart
+// from English: where they bear a word's pairs out, they decide its partners among the words it meets.
 #include "tools/builder.h"
 #include "tools/cognate.h"
 
@@ -345,7 +346,7 @@ public:
             meeting.share = std::min(meeting.russianShare, meeting.turkishShare);
         }
         // Words that meet once, behind the first senses, are no evidence for each other, unless other
-        // languages give them.
+        // languages give them ("песня" and "şarkı").
         countWitnesses(witnesses);
         std::erase_if(meetings_, [](const Meeting& m) {
             return m.headwords < 2 && !m.firstBoth && !m.alike && m.witnesses < kWitnessed;
@@ -676,8 +677,9 @@ void joinThroughEnglish(const Lexicon& lexicon, Evidence& evidence) {
 
 // Where other languages bear a word's pairs out, they decide its partners: the pairs they give, and
 // the pairs spelled alike that English joins. Of the pairs they give, a word keeps those that come
-// within one language of its best: fewer languages give a looser sense ("güç" and "власть" beside
-// "сила"). A word none of whose pairs they bear out keeps what English joins.
+// within one language of its best: fewer languages give a looser sense ("güç" keeps "сила", which
+// four give, and not "энергия", which two give). A word none of whose pairs they bear out keeps what
+// English joins.
 void weighWitnesses(Evidence& evidence) {
     auto& meetings = evidence.meetings();
     std::vector<int> russianBest(evidence.russian().size()), turkishBest(evidence.turkish().size());
