@@ -32,6 +32,7 @@ inline constexpr HeldOut kHeldOut[] = {
     {L"heldout5.tsv", "held-out words of the fifth set"},
     {L"heldout6.tsv", "held-out words of the sixth set"},
     {L"heldout7.tsv", "held-out words of the seventh set"},
+    {L"heldout8.tsv", "held-out words of the eighth set"},
 };
 
 } // namespace quality
