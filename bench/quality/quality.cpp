@@ -7,7 +7,7 @@
 // share of the first translations of dict's senses that the program shows for the same headwords,
 // how many Russian and Turkish words "Ru - Tr" and "Tr - Ru" list at all, what they show for the
 // README's "банк" and "banka", and with judged.tsv the precision and recall of "Ru - Tr" and
-// "Tr - Ru" on the everyday words and on the held-out words of heldout.tsv to heldout8.tsv, each set
+// "Tr - Ru" on the everyday words and on the held-out words of heldout.tsv to heldout9.tsv, each set
 // apart.
 // --misses names each word behind a figure that falls short, and each listed Russian-Turkish
 // translation judged wrong; --unjudged lists only the Russian-Turkish pairs the program shows that

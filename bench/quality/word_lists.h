@@ -33,6 +33,7 @@ inline constexpr HeldOut kHeldOut[] = {
     {L"heldout6.tsv", "held-out words of the sixth set"},
     {L"heldout7.tsv", "held-out words of the seventh set"},
     {L"heldout8.tsv", "held-out words of the eighth set"},
+    {L"heldout9.tsv", "held-out words of the ninth set"},
 };
 
 } // namespace quality
