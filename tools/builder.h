@@ -79,7 +79,6 @@ struct PairEvidence {
     int agreed = 0;                                  // headwords whose first senses agree on the pair
     int bothRussianSources = 0;                      // headwords where both English-Russian sources give it
     int turkishEnglish = 0, turkishEnglishFirst = 0; // headwords the Turkish word's own articles give (first)
-    int witnesses = 0;                               // other languages that give the pair
     int russianRank = 0, turkishRank = 0;            // among each word's partners, its best first
     int russianPartners = 0, turkishPartners = 0;
     size_t russianSpread = 0, turkishSpread = 0; // headwords each word translates

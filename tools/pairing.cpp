@@ -763,7 +763,6 @@ std::vector<PairEvidence> pairEvidence(const Lexicon& lexicon, const Witnesses& 
         e.bothRussianSources = m.bothRussianSources;
         e.turkishEnglish = m.turkishEnglish;
         e.turkishEnglishFirst = m.turkishEnglishFirst;
-        e.witnesses = m.witnesses;
         e.russianRank = russianRank[i];
         e.turkishRank = turkishRank[i];
         e.russianPartners = russianPartners[i];

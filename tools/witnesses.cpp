@@ -9,10 +9,6 @@ namespace tools {
 
 namespace {
 
-std::wstring keyOf(const std::wstring& russian, const std::wstring& turkish) {
-    return Witnesses::folded(russian) + L'\t' + turkish;
-}
-
 // Lower case, single blanks, no stress marks.
 std::wstring plain(const std::wstring& text) {
     std::wstring out;
@@ -112,11 +108,6 @@ void Witnesses::addLanguage(const std::vector<DictdEntry>& intoRussian,
         for (const auto& r : russianWords)
             for (const auto& t : turkishWords) pairs_[key.assign(r).append(1, L'\t').append(t)] |= bit;
     }
-}
-
-int Witnesses::languages(const std::wstring& russian, const std::wstring& turkish) const {
-    auto at = pairs_.find(keyOf(russian, turkish));
-    return at == pairs_.end() ? 0 : std::popcount(at->second);
 }
 
 namespace {

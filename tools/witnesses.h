@@ -24,13 +24,10 @@ public:
     void addLanguage(const std::vector<DictdEntry>& intoRussian, const std::vector<DictdEntry>& intoTurkish,
                      const std::vector<DictdEntry>& fromTurkish = {});
 
-    // How many of the languages give both words for one headword.
-    int languages(const std::wstring& russian, const std::wstring& turkish) const;
-
     int languageCount() const { return count_; }
 
-    // Calls f(russian, turkish, languages) for every pair some language gives, its Russian word as
-    // folded() writes it.
+    // Calls f(russian, turkish, languages) for every pair some language gives, with the number of
+    // languages that give both words for one headword; its Russian word as folded() writes it.
     template <class F>
     void forEachPair(F f) const {
         for (const auto& [key, bits] : pairs_) {

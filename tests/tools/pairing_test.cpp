@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 
 using namespace tools;
 
@@ -218,10 +219,13 @@ TEST(ToolsPairing, OtherLanguagesDecideWhereTheyBearPairsOut) {
     german.addLanguage(
         {{L"Bank", L"Bank /baŋk/ <n, fem>\n1. скамья\nSitzgelegenheit\n2. банк, счёт 2.\nGeldinstitut\n"}},
         {}, {{L"banka", L"banka /bˈanka/\nBank\n"}});
-    EXPECT_EQ(german.languages(L"банк", L"banka"), 1);
-    EXPECT_EQ(german.languages(L"скамья", L"banka"), 1);
-    EXPECT_EQ(german.languages(L"счет", L"banka"), 1) << "ё written as е";
-    EXPECT_EQ(german.languages(L"банк", L"bank"), 0);
+    std::map<std::pair<std::wstring, std::wstring>, int> given;
+    german.forEachPair([&](std::wstring_view russian, std::wstring_view turkish, int languages) {
+        given[{std::wstring(russian), std::wstring(turkish)}] = languages;
+    });
+    using Pairs = decltype(given);
+    EXPECT_EQ(given, (Pairs{{{L"банк", L"banka"}, 1}, {{L"скамья", L"banka"}, 1}, {{L"счет", L"banka"}, 1}}))
+        << "the Turkish-German article read the other way round, \"ё\" written \"е\"";
 }
 
 TEST(ToolsPairing, TheTranslationsOfAnotherLanguagesArticle) {
