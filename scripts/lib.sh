@@ -23,6 +23,18 @@ vexa_build() {
   cmake --build "$VEXA_BUILD" -j "$jobs" "${targets[@]}"
 }
 
+# The builder of an earlier commit, for the benchmarks that compare with it: make_databases built
+# from that commit's sources into <folder>/build/bin, the first time only (<folder>/src holds them).
+vexa_builder_of() {
+  local commit=$1 folder=$2
+  [ -f "$folder/build/bin/make_databases.exe" ] && return 0
+  rm -rf "$folder/src" "$folder/build"
+  mkdir -p "$folder/src"
+  git -C "$VEXA_ROOT" archive "$commit" | tar -x -C "$folder/src"
+  cmake -S "$folder/src" -B "$folder/build" -DCMAKE_TOOLCHAIN_FILE="$folder/src/cmake/mingw-i686.cmake" >/dev/null
+  cmake --build "$folder/build" -j "$(nproc)" --target make_databases >/dev/null
+}
+
 # The two databases beside the program in build/bin/oracle: dat.vex from the installed
 # dictionaries (again when the builder is newer than it), lang.vex with its defaults only when
 # missing, since it holds the user's settings. Needs make_databases built.
