@@ -43,7 +43,7 @@ public:
     // of the run.
     Verdict verdict(const data::Deadline& deadline);
     std::exception_ptr failure() const { return failure_; }
-    // Whether the first check has begun: its deadline runs from then.
+    // Whether the first check has begun: its deadline runs from then. For the tests.
     bool started() const { return started_; }
     // Whether a check has begun and none is running.
     bool ended() const {

@@ -14,7 +14,6 @@
 #include "platform/data/errors.h"
 #include "platform/forms/app.h"
 #include "platform/forms/functions.h"
-#include "platform/forms/message_loop.h"
 #include "platform/forms/msgbox.h"
 #include "widgets/command_button/kt_button.h"
 #include "platform/forms/controls/image.h"
@@ -29,6 +28,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <utility>
 
 namespace app {
@@ -37,10 +37,12 @@ namespace {
 
 const uint32_t kDirectionColour = 0xC56A31;
 
-// Posted by the dictionary's check when it ends, from its own thread.
-constexpr UINT kDictionaryCheckEnded = WM_APP + 0x51;
-// Fires when the input that came before it has been handled: a settings failure at start is told then.
-constexpr UINT_PTR kSettingsFailureTimer = 1;
+// Looks, after the first paint, for the settings another program held at the start, and tells a
+// settings failure once typing has paused.
+constexpr UINT_PTR kSettingsTimer = 1;
+constexpr UINT kSettingsTimerPeriod = 50;
+// No key in the search box for this long is a pause in typing.
+constexpr DWORD kTypingPause = 800;
 
 } // namespace
 
@@ -62,7 +64,8 @@ void esas::fvar(const std::wstring& path) {
     core::FileHandle h(CreateFileW(path.c_str(), GENERIC_READ,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    fileFound_ = static_cast<bool>(h);
+    const DWORD error = h ? ERROR_SUCCESS : GetLastError();
+    fileFound_ = error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
 void esas::SetLanguage(const std::wstring& letter) {
@@ -94,47 +97,67 @@ void esas::Form_Load() {
     // A missing dictionary is told at every look-up the user asks for, like any other refusal: a
     // message box before the window would take the keys typed at once.
     if (dictionaryFound) afterFirstPaint([this] { startDictionaryCheck(); });
-    // The same for settings that could not be read: told once the window is on the screen with the
-    // keys in the search box, after whatever the user typed until then (a timer comes after input).
-    if (!settingsFailure_.empty())
-        afterFirstPaint([this] { SetTimer(hWnd(), kSettingsFailureTimer, 0, nullptr); });
+    // The same for settings that could not be read, or that wait for another program: once the
+    // window is on the screen, and a failure only once typing has paused.
+    if (settingsPending_ || !settingsFailure_.empty())
+        afterFirstPaint([this] { SetTimer(hWnd(), kSettingsTimer, kSettingsTimerPeriod, nullptr); });
 }
 
 void esas::windowMessage(core::MessageFrame& m) {
-    if (m.msg == WM_TIMER && m.wParam == kSettingsFailureTimer) {
-        KillTimer(hWnd(), kSettingsFailureTimer);
+    if (m.msg == WM_TIMER && m.wParam == kSettingsTimer) {
         m.answer(0);
-        return tellSettingsFailure();
+        return settingsTick();
     }
-    if (m.msg == kDictionaryCheckEnded) {
+    if (m.msg == kLookUpTypedWord) {
         m.answer(0);
-        return dictionaryCheckEnded();
+        return lookUpTypedWord();
+    }
+    // While an asked look-up waits, the whole window shows that it is busy.
+    if (m.msg == WM_SETCURSOR && lookingUp_ && LOWORD(m.lParam) == HTCLIENT) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return m.answer(TRUE);
     }
     commands_.sessionMessage(m);
 }
 
-void esas::tellSettingsFailure() {
-    const std::wstring text = std::exchange(settingsFailure_, std::wstring());
-    if (text.empty()) return;
-    // Keys already on their way reach the search box first.
-    MSG key;
-    while (PeekMessageW(&key, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) forms::MessageLoop::process(key);
-    forms::MsgBox(text, forms::mb::Exclamation);
+void esas::settingsTick() {
+    if (settingsPending_ &&
+        settingsAhead_.settings.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
+        settingsPending_ = false;
+        LoadSettings();
+    }
+    if (settingsPending_ || lookingUp_) return;
+    if (!settingsFailure_.empty()) {
+        // A message that came up while the user types would take his next keys.
+        const bool keysWaiting = HIWORD(GetQueueStatus(QS_KEY)) != 0;
+        if (keysWaiting || GetTickCount() - lastKeyAt_ < kTypingPause) return;
+    }
+    KillTimer(hWnd(), kSettingsTimer);
+    if (const std::wstring text = std::exchange(settingsFailure_, std::wstring()); !text.empty())
+        forms::MsgBox(text, forms::mb::Exclamation);
 }
 
 void esas::startDictionaryCheck() {
     const HWND window = hWnd();
     dictionaryCheck_.start(dictionaryConnectionString(databaseFolder_), data::Deadline(),
-                           [window] { PostMessageW(window, kDictionaryCheckEnded, 0, 0); });
+                           [window] { PostMessageW(window, kLookUpTypedWord, 0, 0); });
 }
 
-// A word typed while the check ran is listed once the dictionary has passed it.
-void esas::dictionaryCheckEnded() {
-    if (!std::exchange(typedSearchWaits_, false)) return;
+// A word typed while the check ran, or while an asked look-up waited, is listed once the dictionary
+// has passed the check.
+void esas::lookUpTypedWord() {
+    if (lookingUp_ || !std::exchange(typedSearchWaits_, false)) return;
     if (dictionaryCheck_.verdict(data::Deadline(0)) != DictionaryCheck::Verdict::Passed) return;
-    if (forms::Len(control<textbox::UniTextBoxEx>(L"TextBox1").Text()) >= 3 &&
-        control<widgets::MorphOptionCheck>(L"avto").Value() == 1)
-        Search(control<widgets::SComboBox>(L"co").ListIndex(), Origin::Typing);
+    if (automaticSearchApplies()) Search(control<widgets::SComboBox>(L"co").ListIndex(), Origin::Typing);
+}
+
+data::Deadline esas::lookUpDeadline(Origin origin) {
+    return data::Deadline(origin == Origin::Typing ? 0 : data::busyTimeout());
+}
+
+bool esas::automaticSearchApplies() {
+    return forms::Len(control<textbox::UniTextBoxEx>(L"TextBox1").Text()) >= 3 &&
+           control<widgets::MorphOptionCheck>(L"avto").Value() == 1;
 }
 
 // The check's verdict is told when a look-up needs the dictionary, not when the check ends: a message
@@ -150,7 +173,9 @@ std::optional<std::wstring> esas::dictionaryRefusal(const data::Deadline& deadli
         typedSearchWaits_ = verdict != DictionaryCheck::Verdict::Refused;
         return std::wstring();
     }
-    switch (dictionaryCheck_.verdict(deadline)) {
+    if (!dictionaryCheck_.ended())
+        waitAnswering([&] { return dictionaryCheck_.ended() || deadline.passed(); });
+    switch (dictionaryCheck_.verdict(data::Deadline(0))) {
     case DictionaryCheck::Verdict::Passed:
     case DictionaryCheck::Verdict::Unsettled: // the look-up's own opening finds out what stands in the way
         return std::nullopt;
@@ -180,10 +205,14 @@ void esas::connectEvents() {
     control<widgets::ktButton>(L"command1").Click.handle([this] { Search(); });
     auto& box = control<textbox::UniTextBoxEx>(L"TextBox1");
     const auto isKey = [this](int code) { return code > 0 && code < int(keysDownInBox_.size()); };
-    box.KeyDown.handle([this, isKey](int& code, int) {
-        if (isKey(code)) keysDownInBox_.set(size_t(code));
+    box.KeyDown.handle([this, isKey, &box](int& code, int) {
+        lastKeyAt_ = GetTickCount();
+        // A key held since it closed a message repeats here: it is not the box's.
+        if (isKey(code) && (!box.keyRepeats() || keysDownInBox_.test(size_t(code))))
+            keysDownInBox_.set(size_t(code));
     });
     box.KeyUp.handle([this, isKey](int& code, int shift) {
+        lastKeyAt_ = GetTickCount();
         if (!isKey(code) || !keysDownInBox_.test(size_t(code))) return;
         keysDownInBox_.reset(size_t(code));
         searchBoxKeyUp(code, shift);
@@ -205,17 +234,26 @@ void esas::connectEvents() {
 }
 
 void esas::LoadSettings() {
-    try {
-        settings_ = settingsAhead_.valid() ? settingsAhead_.get() : readSettings(cn_, rs_, programFolder());
-    } catch (const core::RuntimeError& e) {
-        // The window stays usable with the settings it has; the user learns why they are not his, in
-        // the language they give the window. At start that waits until the window is on the screen.
-        const std::wstring text =
-            refusalText(Message::SettingsUnreadable, settings_.dil, failureText(e, settings_.dil));
-        if (loadDone_)
-            forms::MsgBox(text, forms::mb::Exclamation);
-        else
-            settingsFailure_ = text;
+    // The settings read while the window was made, when they are in: a file another program holds
+    // keeps the window waiting no longer than the first try, and the defaults serve until it is read.
+    const bool atStart = settingsAhead_.settings.valid();
+    if (atStart && !loadDone_) settingsAhead_.firstTry.wait();
+    if (atStart && settingsAhead_.settings.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+        settingsPending_ = true;
+    } else {
+        try {
+            settings_ = atStart ? settingsAhead_.settings.get() : readSettings(cn_, rs_, programFolder());
+        } catch (const core::RuntimeError& e) {
+            // The window stays usable with the settings it has; the user learns why they are not his,
+            // in the language they give the window. At start that waits until the window is on the
+            // screen and typing has paused.
+            const std::wstring text =
+                refusalText(Message::SettingsUnreadable, settings_.dil, failureText(e, settings_.dil));
+            if (atStart)
+                settingsFailure_ = text;
+            else
+                forms::MsgBox(text, forms::mb::Exclamation);
+        }
     }
     control<widgets::Label_KDQ>(L"esdi").setText(settings_.dil);
     applyCaptions(settings_.dil);
@@ -287,9 +325,7 @@ void esas::searchBoxKeyUp(int keyCode, int) {
     const int direction = control<widgets::SComboBox>(L"co").ListIndex();
     sourceLayout(direction);
     if (keyCode == 13) return Search(direction, Origin::Asked);
-    if (forms::Len(control<textbox::UniTextBoxEx>(L"TextBox1").Text()) >= 3 &&
-        control<widgets::MorphOptionCheck>(L"avto").Value() == 1)
-        Search(direction, Origin::Typing);
+    if (automaticSearchApplies()) Search(direction, Origin::Typing);
 }
 
 } // namespace app

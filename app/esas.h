@@ -12,9 +12,11 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <functional>
 #include <future>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace app {
 
@@ -26,18 +28,17 @@ inline constexpr uint32_t kWindowColour = 0xF9F9F9;
 class esas : public forms::Form {
 public:
     esas();
-    // Sets the file-found flag: whether the file can be opened for reading.
+    // Sets the file-found flag: whether the file is there. One that cannot be opened for another
+    // reason than its absence (another program holds it, it may not be read) is there: reading it
+    // tells why it cannot be used.
     void fvar(const std::wstring& path);
     // Activates the keyboard layout of a source language by its first letter ("E", "R", "T").
     void SetLanguage(const std::wstring& letter);
 
-    // The direction of the last search, which the word popup also reads from dddd.
-    int lastDirection() const { return lastDirection_; }
     // The direction the translation list was filled with, so a word taken from it is spoken in the
-    // language it is in; 0 before the first headword choice.
+    // language it is in; 0 while it is empty. Public for the tests.
     int translationDirection() const { return translationDirection_; }
-    const Settings& settings() const { return settings_; }
-    // The check of the dictionary that starts after the first paint.
+    // The check of the dictionary that starts after the first paint. Public for the tests.
     const DictionaryCheck& dictionaryCheck() const { return dictionaryCheck_; }
 
 protected:
@@ -52,8 +53,9 @@ private:
     bool firstRun_ = false;
     bool loadDone_ = false;
     Settings settings_;
-    // The settings being read while the window is made; used by the first LoadSettings only.
-    std::future<Settings> settingsAhead_;
+    // The settings being read while the window is made; used by the first LoadSettings, or by the
+    // one that applies them when another program held the file at the start.
+    SettingsAhead settingsAhead_;
     DictionaryCheck dictionaryCheck_;
     std::array<std::wstring, 5> toolButtonCaptions_;
     std::wstring databaseFolder_;
@@ -78,23 +80,41 @@ private:
     void fillDirections();
 
     // Who started a look-up. One the user asked for (Enter, the search button, a click on a headword)
-    // says why when it is refused. One that typing started (automatic search) never shows a message:
-    // a message box would take the keys still being typed. Its refusal is told by the next look-up
-    // the user asks for, which meets the same cause. Nor does it wait: a locked dictionary, or one
-    // still being checked, refuses it at once.
+    // says why when it is refused, and waits for the dictionary within one deadline while the window
+    // goes on drawing and the search box goes on taking keys. One that typing started (automatic
+    // search) never shows a message: a message box would take the keys still being typed. Its refusal
+    // is told by the next look-up the user asks for, which meets the same cause. Nor does it wait: a
+    // locked dictionary, or one still being checked, refuses it at once.
     enum class Origin { Asked, Typing };
+    static data::Deadline lookUpDeadline(Origin origin);
+    // Whether typing looks the word in the search box up: automatic search is on and the box holds
+    // three characters or more.
+    bool automaticSearchApplies();
     // The keys that went down in the search box and have not come up yet: a release acts there only
-    // when the box also had the key's press (the press that closed a message box did not). Cleared
-    // when the box loses the keyboard, whose releases then go elsewhere.
+    // when the box also had the key's press (the press that closed a message box did not), and a
+    // repeat counts only when the box had the first press. Cleared when the box loses the keyboard,
+    // whose releases then go elsewhere.
     std::bitset<256> keysDownInBox_;
+    // When the search box last had a key (GetTickCount).
+    unsigned long lastKeyAt_ = 0;
 
-    // Set when the settings could not be read at start: told once the window is on the screen.
+    // Set when the settings could not be read at start: told once the window is on the screen and
+    // typing has paused.
     std::wstring settingsFailure_;
-    void tellSettingsFailure();
+    // Set while the settings read ahead wait for the file, which another program holds: the window
+    // goes on with the defaults meanwhile.
+    bool settingsPending_ = false;
+    void settingsTick();
 
-    // Set when automatic search gave way to a check still running: the check's end lists the word.
+    // An asked look-up is waiting for the dictionary: another look-up is not started meanwhile.
+    bool lookingUp_ = false;
+    // Set when a typed word could not be looked up yet (the check ran, or an asked look-up waited):
+    // it is looked up once it can be.
     bool typedSearchWaits_ = false;
-    void dictionaryCheckEnded();
+    // Posted when such a word can be looked up: by the dictionary's check when it ends, from its own
+    // thread, and at the end of an asked look-up (WM_APP + 0x51).
+    static constexpr unsigned kLookUpTypedWord = 0x8051;
+    void lookUpTypedWord();
 
     void startDictionaryCheck();
     // Why the dictionary may not be asked now, or nothing when it may: the check, waited for within
@@ -104,18 +124,21 @@ private:
     // The one way a refused look-up is told: a look-up the user asked for says why in a message box,
     // the interface language's lead first; one that typing started says nothing.
     void lookupRefused(Origin origin, const std::wstring& why);
+    // The rows a dictionary query gives, or why the dictionary could not be asked.
+    std::optional<std::wstring> lookUp(const std::wstring& sql, Origin origin,
+                                       std::vector<std::wstring>& rows);
+    // Lets the window draw and the search box take its keys until done() holds.
+    void waitAnswering(const std::function<bool()>& done);
 
     void Search();
     void Search(int direction, Origin origin);
     void showText(const wchar_t* label, const std::wstring& text);
     void sourceLayout(int direction);
     void headwordChosen();
+    // Empties the translation list and the headword over it.
+    void clearTranslations();
     void directionChanged();
     void searchBoxKeyUp(int keyCode, int shift);
-    // Runs a dictionary query within the look-up's deadline and hands each row's text to the
-    // visitor; a failure gives false, told as every refusal is.
-    template <class Visit>
-    bool dictionaryQuery(const std::wstring& sql, const data::Deadline& deadline, Origin origin, Visit visit);
 };
 
 } // namespace app

@@ -6,13 +6,22 @@
 #include "platform/core/event_log.h"
 #include "platform/core/runtime_error.h"
 #include "platform/data/connection_string.h"
+#include "platform/data/errors.h"
 #include "platform/forms/controls/uni_text_box_ex.h"
 #include "platform/forms/functions.h"
+#include "platform/forms/message_loop.h"
 #include "widgets/combo_box/s_combo_box.h"
 #include "widgets/label/label_kdq.h"
 #include "widgets/list_box/mc_list_box.h"
 
+#include <windows.h>
+
+#include <atomic>
+#include <exception>
+#include <memory>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace app {
@@ -33,6 +42,54 @@ private:
     forms::Form& form_;
 };
 
+// The soz field of every row a query gives, on a connection of its own.
+std::vector<std::wstring> queryRows(const std::wstring& connection, const std::wstring& sql,
+                                    const data::Deadline& deadline) {
+    data::Connection cn;
+    data::Recordset rs;
+    OperationScope scope{cn, rs};
+    cn.Open(connection, deadline);
+    rs.Open(sql, cn, 1, 3, -1);
+    std::vector<std::wstring> rows;
+    while (!rs.Eof()) {
+        rows.push_back(rs.Fields(L"soz").Value().toString());
+        rs.MoveNext();
+    }
+    return rows;
+}
+
+// A query that waits for another program's hold on the dictionary runs on a thread of its own, so
+// that the window goes on meanwhile. The thread keeps what it shares with the window alive, and
+// wakes the window when it is done.
+struct Answer {
+    std::vector<std::wstring> rows;
+    std::exception_ptr failure;
+    std::atomic<bool> done{false};
+};
+
+std::shared_ptr<Answer> queryAside(HWND window, const std::wstring& connection, const std::wstring& sql,
+                                   const data::Deadline& deadline) {
+    auto answer = std::make_shared<Answer>();
+    std::thread([=] {
+        try {
+            answer->rows = queryRows(connection, sql, deadline);
+        } catch (...) {
+            answer->failure = std::current_exception();
+        }
+        answer->done = true;
+        PostMessageW(window, WM_NULL, 0, 0);
+    }).detach();
+    return answer;
+}
+
+// The window under the pointer, when it is this one or in it.
+HWND underPointerIn(HWND window) {
+    POINT p;
+    if (!GetCursorPos(&p)) return nullptr;
+    HWND under = WindowFromPoint(p);
+    return under && GetAncestor(under, GA_ROOT) == window ? under : nullptr;
+}
+
 } // namespace
 
 // A label is written only when its text changes: a label redraws itself on every write.
@@ -41,22 +98,59 @@ void esas::showText(const wchar_t* label, const std::wstring& text) {
     if (l.Text() != text) l.setText(text);
 }
 
-template <class Visit>
-bool esas::dictionaryQuery(const std::wstring& sql, const data::Deadline& deadline, Origin origin,
-                           Visit visit) {
-    try {
-        OperationScope scope{cn_, rs_};
-        cn_.Open(dictionaryConnectionString(databaseFolder_), deadline);
-        rs_.Open(sql, cn_, 1, 3, -1);
-        while (!rs_.Eof()) {
-            visit(rs_.Fields(L"soz").Value().toString());
-            rs_.MoveNext();
-        }
-        return true;
-    } catch (const core::RuntimeError& e) {
-        lookupRefused(origin, failureText(e, settings_.dil));
-        return false;
+// While an asked look-up waits, the window goes on drawing, shows the wait pointer, and the search box
+// goes on taking the keys typed into it (a look-up those keys would start waits for this one's end).
+// Nothing else is handled meanwhile: a click, or a key for another control, stays in the queue until
+// the look-up is over, so nothing the user does can change what the look-up works on.
+void esas::waitAnswering(const std::function<bool()>& done) {
+    if (done()) return;
+    const HWND edit = control<textbox::UniTextBoxEx>(L"TextBox1").editWindow();
+    if (underPointerIn(hWnd())) SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    while (!done()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG m;
+        while (PeekMessageW(&m, edit, WM_KEYDOWN, WM_DEADCHAR, PM_REMOVE)) forms::MessageLoop::process(m);
+        for (UINT only : {UINT(WM_PAINT), UINT(WM_MOUSEMOVE), UINT(WM_NCMOUSEMOVE)})
+            while (PeekMessageW(&m, nullptr, only, only, PM_REMOVE)) DispatchMessageW(&m);
     }
+    // The pointer of whatever it stands over now.
+    if (HWND under = underPointerIn(hWnd()))
+        SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+}
+
+// The dictionary is first asked at once. Only when another program holds it does an asked look-up
+// wait, within its one deadline, on a thread of its own.
+std::optional<std::wstring> esas::lookUp(const std::wstring& sql, Origin origin,
+                                         std::vector<std::wstring>& rows) {
+    const data::Deadline deadline = lookUpDeadline(origin);
+    BusyPointer busy(*this);
+    lookingUp_ = origin == Origin::Asked;
+    struct Done {
+        esas& w;
+        ~Done() {
+            if (!std::exchange(w.lookingUp_, false) || !w.typedSearchWaits_) return;
+            PostMessageW(w.hWnd(), kLookUpTypedWord, 0, 0);
+        }
+    } done{*this};
+    if (auto why = dictionaryRefusal(deadline, origin)) return why;
+    const std::wstring connection = dictionaryConnectionString(databaseFolder_);
+    try {
+        rows = queryRows(connection, sql, data::Deadline(0));
+        return std::nullopt;
+    } catch (const core::RuntimeError& e) {
+        if (e.number() != data::err::Locked || origin == Origin::Typing || deadline.passed())
+            return failureText(e, settings_.dil);
+    }
+    const auto answer = queryAside(hWnd(), connection, sql, deadline);
+    waitAnswering([&] { return answer->done.load(); });
+    try {
+        if (answer->failure) std::rethrow_exception(answer->failure);
+    } catch (const core::RuntimeError& e) {
+        return failureText(e, settings_.dil);
+    }
+    rows = std::move(answer->rows);
+    return std::nullopt;
 }
 
 void esas::Search() {
@@ -68,8 +162,11 @@ void esas::Search() {
 // leaves no earlier word's headwords under it; the list is drawn only when the handler is done, so a
 // search that goes through never shows it empty.
 void esas::Search(int number, Origin origin) {
-    // The user waits for one deadline in all, however the look-up's time is spent; typing never waits.
-    const data::Deadline deadline(origin == Origin::Typing ? 0 : data::busyTimeout());
+    // An asked look-up waits: a typed word is looked up once it has ended.
+    if (lookingUp_) {
+        typedSearchWaits_ = typedSearchWaits_ || origin == Origin::Typing;
+        return;
+    }
     typedSearchWaits_ = false;
     const std::wstring typed = control<textbox::UniTextBoxEx>(L"TextBox1").Text();
     const std::wstring word = forms::Trim(forms::LCase(typed));
@@ -83,19 +180,17 @@ void esas::Search(int number, Origin origin) {
     if (forms::Len(typed) < 3 || word.empty()) return;
     showText(L"ddi", d->ddi);
     showText(L"ddd", d->ddd);
-    BusyPointer busy(*this);
-    if (auto why = dictionaryRefusal(deadline, origin)) return lookupRefused(origin, *why);
+    // The translations of another direction would stand under this one's language names.
+    if (number != translationDirection_) clearTranslations();
 
+    std::vector<std::wstring> rows;
+    if (auto why =
+            lookUp(L"select soz from soz where soz like '%" + data::likeKey(searchKey(number, word)) + L"%' ",
+                   origin, rows))
+        return lookupRefused(origin, *why);
     Taken ya;
-    std::vector<std::wstring> found;
-    const bool ok = dictionaryQuery(L"select soz from soz where soz like '%" +
-                                        data::likeKey(searchKey(number, word)) + L"%' ",
-                                    deadline, origin, [&](const std::wstring& row) {
-                                        if (auto h = searchRow(number, row, word, ya))
-                                            found.push_back(std::move(*h));
-                                    });
-    if (!ok) return;
-    for (auto& h : found) list.AddItem(std::move(h));
+    for (const auto& row : rows)
+        if (auto h = searchRow(number, row, word, ya)) list.AddItem(std::move(*h));
     list.Refresh();
     control<widgets::McListBox>(L"ul").Refresh();
     showText(L"ya", ya.text());
@@ -108,14 +203,21 @@ void esas::Search(int number, Origin origin) {
     });
 }
 
+void esas::clearTranslations() {
+    control<widgets::McListBox>(L"ul").Clear();
+    showText(L"ga", L"");
+    showText(L"Label3", L"");
+    translationDirection_ = 0;
+}
+
 void esas::headwordChosen() {
-    const data::Deadline deadline;
-    if (!direction(lastDirection_)) return;
+    if (lookingUp_ || !direction(lastDirection_)) return;
     auto& ul = control<widgets::McListBox>(L"ul");
     const std::wstring h = control<widgets::McListBox>(L"list").Text();
     if (h.empty()) {
         showText(L"ga", L"");
         ul.Clear();
+        translationDirection_ = 0;
         return;
     }
     showText(L"Label3", h + L":");
@@ -124,19 +226,16 @@ void esas::headwordChosen() {
     // As the search clears its list: a refused click leaves no earlier headword's translations.
     ul.Clear();
     showText(L"ga", L"");
+    translationDirection_ = 0;
 
-    BusyPointer busy(*this);
-    if (auto why = dictionaryRefusal(deadline, Origin::Asked)) return lookupRefused(Origin::Asked, *why);
+    std::vector<std::wstring> rows;
+    if (auto why =
+            lookUp(L"select distinct soz from soz where soz like'%" + data::likeKey(translationKey_) + L"%' ",
+                   Origin::Asked, rows))
+        return lookupRefused(Origin::Asked, *why);
     Taken ga;
-    std::vector<std::wstring> found;
-    const bool ok = dictionaryQuery(L"select distinct soz from soz where soz like'%" +
-                                        data::likeKey(translationKey_) + L"%' ",
-                                    deadline, Origin::Asked, [&](const std::wstring& row) {
-                                        if (auto t = translationRow(number, row, ga))
-                                            found.push_back(std::move(*t));
-                                    });
-    if (!ok) return;
-    for (auto& t : found) ul.AddItem(std::move(t));
+    for (const auto& row : rows)
+        if (auto t = translationRow(number, row, ga)) ul.AddItem(std::move(*t));
     ul.Refresh();
     translationDirection_ = number;
     showText(L"ga", ga.text());

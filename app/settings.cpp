@@ -4,7 +4,10 @@
 #include "platform/core/runtime_error.h"
 #include "platform/core/variant.h"
 #include "platform/data/connection_string.h"
+#include "platform/data/errors.h"
 #include "platform/forms/functions.h"
+
+#include <memory>
 
 namespace app {
 
@@ -52,10 +55,11 @@ std::wstring dictionaryConnectionString(const std::wstring& databaseFolder) {
            kDictionaryPassword;
 }
 
-Settings readSettings(data::Connection& cn, data::Recordset& rs, const std::wstring& programFolder) {
+Settings readSettings(data::Connection& cn, data::Recordset& rs, const std::wstring& programFolder,
+                      const data::Deadline& deadline) {
     Settings s;
     OperationScope scope{cn, rs};
-    cn.Open(settingsConnectionString(programFolder), L"", L"", -1);
+    cn.Open(settingsConnectionString(programFolder), deadline);
 
     s.ses = booleanOr(firstValue(cn, rs, L"select ses from ses ", L"ses"), s.ses);
 
@@ -70,12 +74,27 @@ Settings readSettings(data::Connection& cn, data::Recordset& rs, const std::wstr
     return s;
 }
 
-std::future<Settings> readSettingsAhead(const std::wstring& programFolder) {
-    return std::async(std::launch::async, [programFolder] {
+SettingsAhead readSettingsAhead(const std::wstring& programFolder) {
+    auto firstTry = std::make_shared<std::promise<void>>();
+    SettingsAhead ahead{firstTry->get_future().share(), {}};
+    ahead.settings = std::async(std::launch::async, [programFolder, firstTry] {
+        const data::Deadline deadline;
         data::Connection cn;
         data::Recordset rs;
-        return readSettings(cn, rs, programFolder);
+        try {
+            Settings s = readSettings(cn, rs, programFolder, data::Deadline(0));
+            firstTry->set_value();
+            return s;
+        } catch (const core::RuntimeError& e) {
+            firstTry->set_value();
+            if (e.number() != data::err::Locked) throw;
+        } catch (...) {
+            firstTry->set_value();
+            throw;
+        }
+        return readSettings(cn, rs, programFolder, deadline);
     });
+    return ahead;
 }
 
 void storeSetting(data::Connection& cn, data::Recordset& rs, const std::wstring& programFolder,

@@ -39,12 +39,20 @@ struct Settings {
 };
 
 // Reads the five tables, in the order ses, adam, esu, rsu, dil, on one connection; the first row of
-// each counts. Database failures are core::RuntimeError.
-Settings readSettings(data::Connection& cn, data::Recordset& rs, const std::wstring& programFolder);
+// each counts. Another program's hold on the file is waited for until the deadline. Database
+// failures are core::RuntimeError.
+Settings readSettings(data::Connection& cn, data::Recordset& rs, const std::wstring& programFolder,
+                      const data::Deadline& deadline = data::Deadline());
 
 // The same on a thread of its own with its own connection, so that reading overlaps the making of
-// the window; the future gives the settings or the failure.
-std::future<Settings> readSettingsAhead(const std::wstring& programFolder);
+// the window. `firstTry` is ready once the read has ended or has met another program's hold on the
+// file; only then does it wait for the file, within one deadline from the start. `settings` gives
+// the settings or the failure.
+struct SettingsAhead {
+    std::shared_future<void> firstTry;
+    std::future<Settings> settings;
+};
+SettingsAhead readSettingsAhead(const std::wstring& programFolder);
 
 // Writes one value into the first row of a settings table ("select * from <table>"), adding the row
 // when the table has none.

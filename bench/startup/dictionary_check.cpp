@@ -42,7 +42,7 @@ bool readWhole(const std::wstring& file) {
 int measureOnce(const std::wstring& folder) {
     const app::DatabasePaths paths = app::databasePaths(folder);
     try {
-        app::readSettingsAhead(folder).get();
+        app::readSettingsAhead(folder).settings.get();
         if (!readWhole(paths.dictionary)) {
             std::printf("error %ls cannot be read\n", paths.dictionary.c_str());
             return 1;

@@ -658,7 +658,11 @@ public:
         }
         return nullptr;
     }
-    HWND messageBox() const { return window(L"#32770"); }
+    // A message box, once it is on the screen.
+    HWND messageBox() const {
+        const HWND box = window(L"#32770");
+        return box && testsupport::onScreen(box) ? box : nullptr;
+    }
 
 private:
     bool copied_ = false;

@@ -91,6 +91,26 @@ inline bool keysHandled(HWND main) {
     return true;
 }
 
+inline BOOL CALLBACK findUnpainted(HWND h, LPARAM p) {
+    if (!IsWindowVisible(h) || !GetUpdateRect(h, nullptr, FALSE)) return TRUE;
+    *reinterpret_cast<bool*>(p) = false;
+    return FALSE;
+}
+
+// Waits, up to about five seconds, until a window is on the screen as a user sees it: shown, and
+// painted with every window in it. A message box takes only the keys pressed from then on.
+inline bool onScreen(HWND window) {
+    for (int i = 0; i < 500; ++i, Sleep(10)) {
+        bool whole = IsWindowVisible(window) && !GetUpdateRect(window, nullptr, FALSE);
+        if (whole) EnumChildWindows(window, findUnpainted, reinterpret_cast<LPARAM>(&whole));
+        if (whole) {
+            Sleep(50);
+            return true;
+        }
+    }
+    return false;
+}
+
 // Asks a window without pause whether it answers, from a thread of its own, until stopped; every wait
 // for an answer is a time the window could not have taken a key or drawn a letter.
 class AnswerWatch {

@@ -319,6 +319,7 @@ void TextBox::onEditKey(core::MessageFrame& m) {
     int code = static_cast<int>(m.wParam);
     const int sh = shiftFromKeyboard();
     if (!previewKey(m.msg, code)) return m.answer(0);
+    keyRepeats_ = down && (m.lParam & (1 << 30)) != 0;
     if (code != 0 && !(down ? RaiseEvent(KeyDown, code, sh) : RaiseEvent(KeyUp, code, sh)))
         return m.answer(0);
     if (code == 0) return m.answer(0);

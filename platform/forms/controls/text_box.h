@@ -50,6 +50,8 @@ public:
     void setEnabled(bool enabled) override;
     // The edit window inside.
     HWND editWindow() const { return edit_; }
+    // While KeyDown is raised: whether the key was down already, so the keyboard repeats it.
+    bool keyRepeats() const { return keyRepeats_; }
 
     Event<> Change;
     Event<int&, int> KeyDown;
@@ -85,6 +87,7 @@ private:
     controls::FontWatch fontWatch_;
     GdiBrush brush_;
     bool inSetText_ = false;
+    bool keyRepeats_ = false;
 
     void createEdit();
     // Gives the stored values to the edit window, made anew when its styles changed.

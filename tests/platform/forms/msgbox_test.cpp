@@ -14,14 +14,12 @@ namespace {
 
 using namespace forms;
 
-// The message box over the form, once it is on the screen (shown, and a moment for its paint).
+// The message box over the form, once it is on the screen.
 HWND shownBox(HWND owner) {
     for (int i = 0; i < 500; ++i, Sleep(10)) {
         HWND box = FindWindowExW(nullptr, nullptr, L"#32770", nullptr);
-        if (box && GetWindow(box, GW_OWNER) == owner && IsWindowVisible(box)) {
-            Sleep(300);
-            return box;
-        }
+        if (box && GetWindow(box, GW_OWNER) == owner && IsWindowVisible(box))
+            return testsupport::onScreen(box) ? box : nullptr;
     }
     return nullptr;
 }
