@@ -7,8 +7,10 @@
 
 #include "app/keyboard_layout.h"
 #include "platform/core/constants.h"
+#include "platform/core/system_handles.h"
 #include "platform/core/text.h"
 #include "platform/data/database.h"
+#include "platform/data/session_pool.h"
 #include "platform/forms/app.h"
 #include "platform/forms/form.h"
 #include "widgets/command_button/kt_button.h"
@@ -73,6 +75,8 @@ protected:
         });
         previousLoader_ =
             app::setKeyboardLayoutLoader([this](const std::wstring& id) { layouts.push_back(id); });
+        // Without a handler the end would end the tests with them.
+        previousEnd_ = forms::App::setEndHandler([this] { programEnded_ = true; });
     }
     void TearDown() override {
         data::setBusyTimeout(3000);
@@ -81,7 +85,9 @@ protected:
         forms::DoEvents();
         forms::setMsgBoxHandler(previousBox_);
         app::setKeyboardLayoutLoader(previousLoader_);
+        forms::App::setEndHandler(previousEnd_);
         app::setProgramFolder(L"");
+        EXPECT_FALSE(programEnded_) << "the program ended";
     }
 
     void setLanguage(const std::wstring& code) {
@@ -162,6 +168,8 @@ protected:
 private:
     forms::MsgBoxHandler previousBox_;
     app::KeyboardLayoutLoader previousLoader_;
+    forms::App::EndHandler previousEnd_;
+    bool programEnded_ = false;
 };
 
 TEST_F(MainWindow, StartsInTheStoredLanguageWithSixDirections) {
@@ -955,6 +963,121 @@ TEST(MainWindowProgram, ASettingsFailureAtStartComesAfterTheWindow) {
     }
 }
 
+// Waits until the message box, on the screen, is gone; true when it went.
+bool closed(HWND box) {
+    for (int i = 0; i < 500 && IsWindow(box); ++i) Sleep(10);
+    return !IsWindow(box);
+}
+
+// A settings file that another program holds at the start (open without sharing, or under its database
+// lock) is in use, not missing: the window comes up without waiting for it, and once the wait is over
+// says the file is in use; the program goes on with the defaults and the keys reach the search box.
+TEST(MainWindowProgram, AHeldSettingsFileIsInUseAndTheWindowDoesNotWaitForIt) {
+    for (const bool databaseLock : {false, true}) {
+        const char* what = databaseLock ? "database lock" : "open without sharing";
+        testsupport::TempFolder folder{L"vexa-heldsettings-"};
+        tools::writeSampleDatabases(folder.path());
+        const std::wstring settings = folder.file(L"oracle\\lang.vex");
+        std::optional<DictionaryLock> lock;
+        core::FileHandle held;
+        if (databaseLock) {
+            ASSERT_NO_THROW(lock.emplace(settings));
+        } else {
+            held.reset(CreateFileW(settings.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+            ASSERT_TRUE(held);
+        }
+        const DWORD started = GetTickCount();
+        Program vexa(folder);
+        ASSERT_TRUE(vexa.started()) << what;
+        const HWND main = vexa.window(forms::FormWindowClass, L"Vexa R7 Edition");
+        ASSERT_NE(main, nullptr) << what;
+        const DWORD shown = GetTickCount();
+        EXPECT_EQ(FindWindowExW(nullptr, nullptr, L"#32770", nullptr), nullptr)
+            << what << ": told before the window";
+        const HWND box = vexa.messageBox();
+        ASSERT_NE(box, nullptr) << what << ": nothing was told";
+        EXPECT_LT(shown - started, 2500u) << what << ": the window waited for the settings";
+        EXPECT_GE(GetTickCount() - shown, 2000u) << what << ": told before the wait was over";
+        const std::wstring text = textOf(box);
+        EXPECT_NE(text.find(L"The settings cannot be read:"), std::wstring::npos) << core::toUtf8(text);
+        EXPECT_NE(text.find(L"lang.vex is in use by another program"), std::wstring::npos)
+            << core::toUtf8(text);
+        typeKeys(L"\n");
+        ASSERT_TRUE(closed(box)) << what;
+        EXPECT_FALSE(vexa.ended(300)) << what << ": the program ended";
+        typeKeys(L"bank");
+        EXPECT_TRUE(searchBoxHolds(main, L"bank")) << what << ": " << core::toUtf8(searchBoxText(main));
+    }
+}
+
+// A word typed letter by letter from the moment the window shows, into settings that cannot be read:
+// the message waits until typing pauses, so every letter stays in the search box, and the Enter that
+// closes it brings nothing back.
+TEST(MainWindowProgram, AWordTypedAtOnceIntoASettingsFailureLosesNoLetter) {
+    testsupport::TempFolder folder{L"vexa-typedsettings-"};
+    tools::writeSampleDatabases(folder.path());
+    ASSERT_TRUE(replaceWithText(folder.file(L"oracle\\lang.vex")));
+    Program vexa(folder);
+    ASSERT_TRUE(vexa.started());
+    const HWND main = vexa.window(forms::FormWindowClass, L"Vexa R7 Edition");
+    ASSERT_NE(main, nullptr);
+    for (int i = 0; i < 500 && GetForegroundWindow() != main; ++i) Sleep(10);
+    const std::wstring word = L"waterfall";
+    for (wchar_t letter : word) {
+        typeKeys(std::wstring(1, letter));
+        Sleep(60);
+    }
+    const HWND box = vexa.messageBox();
+    ASSERT_NE(box, nullptr) << "nothing was told";
+    EXPECT_EQ(searchBoxText(main), word);
+    typeKeys(L"\n");
+    ASSERT_TRUE(closed(box));
+    Sleep(300);
+    EXPECT_EQ(FindWindowExW(nullptr, nullptr, L"#32770", nullptr), nullptr)
+        << "the closing key brought a message";
+    EXPECT_EQ(searchBoxText(main), word);
+}
+
+// While an asked look-up waits for a dictionary another program holds, the window answers, the letters
+// typed meanwhile are drawn in the search box, and a second Enter or a Space pressed then (as when a
+// window seems hung) does not close the refusal that follows: the user reads it and closes it himself.
+TEST(MainWindowProgram, KeysDuringAnAskedLookUpsWaitStayInTheSearchBox) {
+    testsupport::TempFolder folder{L"vexa-askedwait-"};
+    tools::writeSampleDatabases(folder.path());
+    Program vexa(folder);
+    ASSERT_TRUE(vexa.started());
+    const HWND main = vexa.window(forms::FormWindowClass, L"Vexa R7 Edition");
+    ASSERT_NE(main, nullptr);
+    for (int i = 0; i < 500 && (GetForegroundWindow() != main || !painted(main)); ++i) Sleep(10);
+    Sleep(1000); // the dictionary's check is over
+    DictionaryLock lock(folder.file(L"oracle\\dat.vex"));
+    typeKeys(L"bank\n");
+    ASSERT_TRUE(searchBoxHolds(main, L"bank"));
+    Sleep(200);
+    {
+        testsupport::AnswerWatch watch(main);
+        for (wchar_t key : std::wstring(L"xy\n ")) {
+            typeKeys(std::wstring(1, key));
+            Sleep(100);
+        }
+        EXPECT_TRUE(searchBoxHolds(main, L"bankxy ")) << core::toUtf8(searchBoxText(main));
+        EXPECT_EQ(FindWindowExW(nullptr, nullptr, L"#32770", nullptr), nullptr) << "the look-up did not wait";
+        watch.stop();
+        EXPECT_LT(watch.longest(), 500) << "the window did not answer while the look-up waited";
+    }
+    const HWND box = vexa.messageBox();
+    ASSERT_NE(box, nullptr) << "the refused look-up said nothing";
+    EXPECT_NE(textOf(box).find(L"dat.vex is in use"), std::wstring::npos) << core::toUtf8(textOf(box));
+    Sleep(300);
+    EXPECT_TRUE(IsWindow(box)) << "a key pressed before the message closed it";
+    typeKeys(L"\n");
+    ASSERT_TRUE(closed(box));
+    Sleep(300);
+    EXPECT_EQ(FindWindowExW(nullptr, nullptr, L"#32770", nullptr), nullptr)
+        << "the closing key brought a message";
+    EXPECT_EQ(searchBoxText(main), L"bankxy ");
+}
+
 // Without the notification area (no shell library here; on Windows a task bar not up yet) "Sys tray"
 // keeps the window where it is and says why, instead of hiding it with no icon to bring it back.
 TEST(MainWindowProgram, SysTrayWithoutTheNotificationAreaKeepsTheWindow) {
@@ -997,6 +1120,163 @@ TEST_F(MainWindow, ADirectionOutsideTheTableSearchesAndChoosesNothing) {
     clickFirstHeadword();
     EXPECT_EQ(items(list(L"ul")), (Words{L"banka", L"kıyı"}));
     EXPECT_TRUE(messages.empty());
+}
+
+} // namespace
+
+namespace {
+
+// The translations stay only under the captions of the direction they were looked up in: a search in
+// another direction clears them and the headword over them, whether or not it lists anything; one in
+// the same direction keeps them until the next headword is chosen.
+TEST_F(MainWindow, TranslationsNeverStandUnderAnotherDirection) {
+    const struct Case {
+        int direction;
+        const wchar_t* word;
+        int nextDirection;
+        const wchar_t* nextWord;
+        bool kept;
+    } cases[] = {
+        {6, L"banka", 4, L"qqqq", false}, // Tr - Ru, then a Ru - Tr search that lists nothing
+        {4, L"дом", 6, L"kedi", false},   // Ru - Tr, then a Tr - Ru search that lists
+        {1, L"bank", 1, L"house", true},  // the same direction
+        {2, L"house", 2, L"zzzz", true},  // the same direction, nothing listed
+    };
+    open();
+    for (const Case& c : cases) {
+        search(c.direction, c.word);
+        clickFirstHeadword();
+        ASSERT_GT(list(L"ul").ListCount(), 0) << core::toUtf8(c.word);
+        const std::wstring headword = label(L"Label3");
+        search(c.nextDirection, c.nextWord);
+        EXPECT_EQ(list(L"ul").ListCount() > 0, c.kept) << core::toUtf8(c.nextWord);
+        EXPECT_EQ(label(L"Label3"), c.kept ? headword : L"") << core::toUtf8(c.nextWord);
+        EXPECT_EQ(w->translationDirection(), c.kept ? c.direction : 0) << core::toUtf8(c.nextWord);
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
+// An Enter held down from the message it closed repeats in the search box: neither its repeats nor its
+// release bring the refusal back, while a new press looks the word up again.
+TEST_F(MainWindow, AKeyHeldFromAMessageItClosedStartsNothingInTheSearchBox) {
+    open();
+    breakDictionary();
+    box().setText(L"bank");
+    box().SetFocus();
+    press(VK_RETURN);
+    ASSERT_EQ(messages.size(), 1u);
+    const HWND edit = box().editWindow();
+    for (int i = 0; i < 3; ++i) PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 0x40000001);
+    PostMessageW(edit, WM_KEYUP, VK_RETURN, 0xC0000001);
+    forms::DoEvents();
+    EXPECT_EQ(messages.size(), 1u) << "the held Enter brought the refusal back";
+    press(VK_RETURN);
+    EXPECT_EQ(messages.size(), 2u);
+}
+
+// A check that met another program's lock for longer than it waits settles nothing; typing starts it
+// again, so once the lock is gone the word typed is listed.
+TEST_F(MainWindow, TypingStartsAgainACheckThatGaveUpOnALock) {
+    std::optional<DictionaryLock> lock;
+    ASSERT_NO_THROW(lock.emplace(folder.file(L"oracle\\dat.vex")));
+    openWithCheckTimeout(200);
+    waitForTheCheck();
+    lock.reset();
+    w->control<widgets::MorphOptionCheck>(L"avto").setValue(1);
+    box().setText(L"");
+    box().SetFocus();
+    type(L"hou");
+    for (int i = 0; i < 500 && list().ListCount() == 0; ++i) {
+        forms::DoEvents();
+        Sleep(10);
+    }
+    EXPECT_EQ(items(list()), (Words{L"hour", L"house"}));
+    EXPECT_TRUE(messages.empty());
+}
+
+// An asked look-up that waits for another program's hold on the dictionary keeps the search box taking
+// keys: a letter typed meanwhile is in the box while the look-up still waits, and with automatic
+// search on, the word in the box is looked up once the wait is over.
+TEST_F(MainWindow, AnAskedLookUpThatWaitsLeavesTheKeysToTheSearchBox) {
+    open();
+    w->control<widgets::MorphOptionCheck>(L"avto").setValue(1);
+    box().setText(L"hou");
+    box().SetFocus();
+    std::optional<DictionaryLock> lock;
+    ASSERT_NO_THROW(lock.emplace(folder.file(L"oracle\\dat.vex")));
+    const HWND edit = box().editWindow();
+    wchar_t duringTheWait[16] = {};
+    std::thread user([&] {
+        Sleep(300);
+        for (UINT vk : {UINT(VK_END), UINT(VkKeyScanW(L's') & 0xFF)}) {
+            PostMessageW(edit, WM_KEYDOWN, vk, 1);
+            PostMessageW(edit, WM_KEYUP, vk, 0xC0000001);
+        }
+        PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 1); // a second Enter starts no second look-up
+        PostMessageW(edit, WM_KEYUP, VK_RETURN, 0xC0000001);
+        Sleep(300);
+        DWORD_PTR copied = 0;
+        SendMessageTimeoutW(edit, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(duringTheWait), SMTO_NORMAL, 200,
+                            &copied);
+        lock->letGoAfter(0);
+    });
+    press(VK_RETURN);
+    user.join();
+    EXPECT_STREQ(duringTheWait, L"hous") << "the letter did not reach the box while the look-up waited";
+    for (int i = 0; i < 100; ++i) {
+        forms::DoEvents();
+        Sleep(5);
+    }
+    EXPECT_EQ(items(list()), Words{L"house"});
+    EXPECT_TRUE(messages.empty());
+}
+
+// Settings another program holds at the start do not hold the window back: it comes up with the
+// defaults, takes the stored settings when the file comes free within the wait, or else says the file
+// is in use (and not that it is missing) once typing has paused.
+TEST_F(MainWindow, HeldSettingsAreWaitedForWithoutHoldingTheWindowBack) {
+    const struct Case {
+        const char* what;
+        bool freedInTime;
+        const wchar_t* caption; // the search button's, at the end
+    } cases[] = {{"freed within the wait", true, L"Axtar"}, {"held on", false, L"Search"}};
+    for (const Case& c : cases) {
+        setLanguage(L"az");
+        core::FileHandle held(CreateFileW(folder.file(L"oracle\\lang.vex").c_str(),
+                                          GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                                          nullptr));
+        ASSERT_TRUE(held) << c.what;
+        data::sessionPool::clear(); // a start opens the file afresh
+        const DWORD started = GetTickCount();
+        w = std::make_shared<app::esas>();
+        w->Show();
+        EXPECT_LT(GetTickCount() - started, 1500u) << c.what << ": the window waited for the settings";
+        EXPECT_EQ(w->control<widgets::ktButton>(L"command1").Caption(), L"Search") << c.what;
+        if (c.freedInTime) held.reset();
+        const auto over = [&] {
+            return c.freedInTime ? w->control<widgets::ktButton>(L"command1").Caption() == c.caption
+                                 : !messages.empty();
+        };
+        for (int i = 0; i < 1000 && !over(); ++i) {
+            forms::DoEvents();
+            Sleep(10);
+        }
+        EXPECT_EQ(w->control<widgets::ktButton>(L"command1").Caption(), c.caption) << c.what;
+        if (c.freedInTime) {
+            EXPECT_TRUE(messages.empty()) << c.what;
+        } else {
+            ASSERT_EQ(messages.size(), 1u) << c.what;
+            EXPECT_EQ(messages[0].rfind(L"The settings cannot be read:\nThe file ", 0), 0u)
+                << core::toUtf8(messages[0]);
+            EXPECT_NE(messages[0].find(L"lang.vex is in use by another program"), std::wstring::npos)
+                << core::toUtf8(messages[0]);
+        }
+        held.reset();
+        w->Unload();
+        w.reset();
+        forms::DoEvents();
+        messages.clear();
+    }
 }
 
 } // namespace
