@@ -33,6 +33,7 @@ public:
     // The tool bar's Click.
     void toolButton(int index);
     void sendToTray();
+    // Whether the window is in the notification area. For the tests.
     bool inTray() const { return inTray_; }
     // Form Resize: while in the notification area the window stays hidden.
     void resized();

@@ -127,11 +127,9 @@ void esas::settingsTick() {
         LoadSettings();
     }
     if (settingsPending_ || lookingUp_) return;
-    if (!settingsFailure_.empty()) {
-        // A message that came up while the user types would take his next keys.
-        const bool keysWaiting = HIWORD(GetQueueStatus(QS_KEY)) != 0;
-        if (keysWaiting || GetTickCount() - lastKeyAt_ < kTypingPause) return;
-    }
+    // A message that came up while the user types would take his next keys (a timer comes only when
+    // no key waits to be handled).
+    if (!settingsFailure_.empty() && GetTickCount() - lastKeyAt_ < kTypingPause) return;
     KillTimer(hWnd(), kSettingsTimer);
     if (const std::wstring text = std::exchange(settingsFailure_, std::wstring()); !text.empty())
         forms::MsgBox(text, forms::mb::Exclamation);
@@ -168,7 +166,7 @@ std::optional<std::wstring> esas::dictionaryRefusal(const data::Deadline& deadli
         // Typing asks only a dictionary the check passed. Otherwise a check runs (again, when the last
         // one met a lock or no file), and its end lists the word in the box.
         dictionaryCheck_.startAgain();
-        const DictionaryCheck::Verdict verdict = dictionaryCheck_.verdict(data::Deadline(0));
+        const DictionaryCheck::Verdict verdict = dictionaryCheck_.verdict(deadline);
         if (verdict == DictionaryCheck::Verdict::Passed) return std::nullopt;
         typedSearchWaits_ = verdict != DictionaryCheck::Verdict::Refused;
         return std::wstring();

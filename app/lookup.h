@@ -47,6 +47,7 @@ public:
     // False when the entry was taken before.
     bool take(const std::wstring& entry);
     std::wstring text() const;
+    // How many entries were taken. For the tests.
     size_t size() const { return order_.size(); }
 
 private:

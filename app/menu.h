@@ -52,8 +52,6 @@ public:
     void k_Click();
     void q_Click();
 
-    const Speeds& speeds() const { return speeds_; }
-
 protected:
     forms::Layout layout() const override;
     void Form_Load() override;

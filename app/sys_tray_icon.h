@@ -82,7 +82,7 @@ public:
     // Takes every icon still shown out of the notification area and destroys the windows that
     // receive their notices; the program's end calls it.
     static void removeAllIcons() noexcept;
-    // The window the shell sends the notices to.
+    // The window the shell sends the notices to. For the tests.
     HWND notifyWindow() const { return notifyWindow_; }
     // One notice, as the shell sends it (tests call it directly).
     void notice(UINT mouseMessage);
