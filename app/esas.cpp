@@ -41,8 +41,9 @@ const uint32_t kDirectionColour = 0xC56A31;
 // settings failure once typing has paused.
 constexpr UINT_PTR kSettingsTimer = 1;
 constexpr UINT kSettingsTimerPeriod = 50;
-// No key in the search box for this long is a pause in typing.
-constexpr DWORD kTypingPause = 800;
+// No key in the search box for this long, since the window showed, is a pause in typing: long enough
+// for a user who types at once to have begun.
+constexpr DWORD kTypingPause = 1500;
 
 } // namespace
 
@@ -100,7 +101,10 @@ void esas::Form_Load() {
     // The same for settings that could not be read, or that wait for another program: once the
     // window is on the screen, and a failure only once typing has paused.
     if (settingsPending_ || !settingsFailure_.empty())
-        afterFirstPaint([this] { SetTimer(hWnd(), kSettingsTimer, kSettingsTimerPeriod, nullptr); });
+        afterFirstPaint([this] {
+            lastKeyAt_ = GetTickCount();
+            SetTimer(hWnd(), kSettingsTimer, kSettingsTimerPeriod, nullptr);
+        });
 }
 
 void esas::windowMessage(core::MessageFrame& m) {

@@ -95,7 +95,7 @@ private:
     // repeat counts only when the box had the first press. Cleared when the box loses the keyboard,
     // whose releases then go elsewhere.
     std::bitset<256> keysDownInBox_;
-    // When the search box last had a key (GetTickCount).
+    // When the search box last had a key, or the window was first painted (GetTickCount).
     unsigned long lastKeyAt_ = 0;
 
     // Set when the settings could not be read at start: told once the window is on the screen and
