@@ -1,0 +1,67 @@
+# Writes the serif family that stands in the Wine prefix for Times New Roman, the lists' face, in its
+# four styles. Run by fontforge:
+#   fontforge -lang=py -script list-serif.py HINTED_FOLDER SCHWA_FOLDER OUT_FOLDER
+#
+# At the lists' sizes the fonts draw Times New Roman in black and white, hinted (their gasp tables ask
+# for no grey between 11 and 17 pixels), so a vertical stem covers as many pixels as the hinting fits
+# it to. The instructions of Liberation Serif 2 fit only some of them: at 16 pixels the stems of "k",
+# "f", "н", "к", "в", "и" cover two pixels, those of "l", "i", "т" one, and a word reads half bold.
+# Liberation Serif 1 (HINTED_FOLDER) has the same outlines and advances with instructions that fit
+# every stem, but lacks the schwa: it is taken, as they are, from Liberation Serif 2 (SCHWA_FOLDER)
+# without their instructions, which call the functions of their own font. The family is renamed: a
+# changed font may not keep its name, and Wine would take the newer Liberation Serif 2 for that name.
+import os
+import sys
+
+import fontforge
+
+FAMILY = "Vexa Serif"
+STYLES = ("Regular", "Bold", "Italic", "BoldItalic")
+SCHWAS = (0x0259, 0x018F)
+
+
+def with_schwas(font, donor):
+    for code in SCHWAS:
+        if code in font and font[code].isWorthOutputting():
+            continue
+        if donor[code].references:
+            raise SystemExit("the schwa U+%04X of %s is made of other glyphs" % (code, donor.path))
+        donor.selection.select(code)
+        donor.copy()
+        font.createChar(code)
+        font.selection.select(code)
+        font.paste()
+        font[code].ttinstrs = b""
+        font[code].width = donor[code].width
+
+
+def rename(font, style):
+    suffix = "" if style == "Regular" else style
+    font.familyname = FAMILY
+    font.fontname = FAMILY.replace(" ", "") + ("-" + suffix if suffix else "")
+    font.fullname = FAMILY + (" " + suffix if suffix else "")
+    dropped = ("Family", "Fullname", "PostScriptName", "UniqueID", "Trademark", "Preferred Family",
+               "Compatible Full", "WWS Family")
+    font.sfnt_names = tuple(n for n in font.sfnt_names if n[1] not in dropped)
+    font.appendSFNTName("English (US)", "Family", FAMILY)
+    font.appendSFNTName("English (US)", "Fullname", font.fullname)
+    font.appendSFNTName("English (US)", "PostScriptName", font.fontname)
+    font.appendSFNTName("English (US)", "UniqueID", font.fullname)
+
+
+def main(hinted_folder, schwa_folder, out_folder):
+    for style in STYLES:
+        name = "LiberationSerif-%s.ttf" % style
+        font = fontforge.open(os.path.join(hinted_folder, name))
+        donor = fontforge.open(os.path.join(schwa_folder, name))
+        with_schwas(font, donor)
+        rename(font, style)
+        font.generate(os.path.join(out_folder, "VexaSerif-%s.ttf" % style))
+        font.close()
+        donor.close()
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 4:
+        raise SystemExit("usage: list-serif.py HINTED_FOLDER SCHWA_FOLDER OUT_FOLDER")
+    main(*sys.argv[1:])
