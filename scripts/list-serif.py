@@ -6,10 +6,11 @@
 # for no grey between 11 and 17 pixels), so a vertical stem covers as many pixels as the hinting fits
 # it to. The instructions of Liberation Serif 2 fit only some of them: at 16 pixels the stems of "k",
 # "f", "н", "к", "в", "и" cover two pixels, those of "l", "i", "т" one, and a word reads half bold.
-# Liberation Serif 1 (HINTED_FOLDER) has the same outlines and advances with instructions that fit
-# every stem, but lacks the schwa: it is taken, as they are, from Liberation Serif 2 (SCHWA_FOLDER)
-# without their instructions, which call the functions of their own font. The family is renamed: a
-# changed font may not keep its name, and Wine would take the newer Liberation Serif 2 for that name.
+# Liberation Serif 1 (HINTED_FOLDER) has the same advances and instructions that fit every stem, but
+# lacks the schwa. The schwa is pasted in from Liberation Serif 2 (SCHWA_FOLDER) with its outline and
+# advance; fontforge leaves its instructions behind (they call functions of their own font), so it is
+# drawn without hints, and the capital's stem may cover two pixels. The family is renamed: a changed
+# font may not keep its name, and Wine would take the newer Liberation Serif 2 for that name.
 import os
 import sys
 
@@ -22,31 +23,21 @@ SCHWAS = (0x0259, 0x018F)
 
 def with_schwas(font, donor):
     for code in SCHWAS:
-        if code in font and font[code].isWorthOutputting():
-            continue
-        if donor[code].references:
-            raise SystemExit("the schwa U+%04X of %s is made of other glyphs" % (code, donor.path))
         donor.selection.select(code)
         donor.copy()
         font.createChar(code)
         font.selection.select(code)
         font.paste()
-        font[code].ttinstrs = b""
-        font[code].width = donor[code].width
 
 
 def rename(font, style):
-    suffix = "" if style == "Regular" else style
+    words = {"Regular": "", "Bold": " Bold", "Italic": " Italic", "BoldItalic": " Bold Italic"}[style]
     font.familyname = FAMILY
-    font.fontname = FAMILY.replace(" ", "") + ("-" + suffix if suffix else "")
-    font.fullname = FAMILY + (" " + suffix if suffix else "")
-    dropped = ("Family", "Fullname", "PostScriptName", "UniqueID", "Trademark", "Preferred Family",
-               "Compatible Full", "WWS Family")
+    font.fullname = FAMILY + words
+    font.fontname = FAMILY.replace(" ", "") + ("" if style == "Regular" else "-" + style)
+    # The old names are stored in the name table too, and would be read before these.
+    dropped = ("Family", "Fullname", "PostScriptName", "UniqueID", "Trademark")
     font.sfnt_names = tuple(n for n in font.sfnt_names if n[1] not in dropped)
-    font.appendSFNTName("English (US)", "Family", FAMILY)
-    font.appendSFNTName("English (US)", "Fullname", font.fullname)
-    font.appendSFNTName("English (US)", "PostScriptName", font.fontname)
-    font.appendSFNTName("English (US)", "UniqueID", font.fullname)
 
 
 def main(hinted_folder, schwa_folder, out_folder):
