@@ -5,7 +5,7 @@
 # At the lists' sizes the fonts draw Times New Roman in black and white, hinted (their gasp tables ask
 # for no grey between 11 and 17 pixels), so a vertical stem covers as many pixels as the hinting fits
 # it to. The instructions of Liberation Serif 2 fit only some of them: at 16 pixels the stems of "k",
-# "f", "н", "к", "в", "и" cover two pixels, those of "l", "i", "т" one, and a word reads half bold.
+# "f", "н", "к", "в", "и", "п" cover two pixels, those of "l" and "т" one, and a word reads half bold.
 # Liberation Serif 1 (HINTED_FOLDER) has the same advances and instructions that fit every stem, but
 # lacks the schwa. The schwa is pasted in from Liberation Serif 2 (SCHWA_FOLDER) with its outline and
 # advance; fontforge leaves its instructions behind (they call functions of their own font), so it is

@@ -108,12 +108,10 @@ TEST(MainWindowScreenshot, BankInEnglishTurkishOnTheRealDictionary) {
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(testsupport::saveShot(testsupport::captureWindow(w->hWnd()), L"vexa-lookup"));
 
+    // The search in a direction, the headword clicked, a translation it gives, and the screenshot.
     struct Case {
         int direction;
-        const wchar_t* word;
-        const wchar_t* headword;
-        const wchar_t* translation;
-        const wchar_t* shot;
+        const wchar_t *word, *headword, *translation, *shot;
     };
     const Case cases[] = {
         {4, L"банк", L"банка", L"kavanoz", L"lists-ru-tr"},

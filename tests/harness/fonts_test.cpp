@@ -184,7 +184,7 @@ struct Face {
 };
 
 // Tahoma in the weights and sizes of the forms' captions (Turkish character set, as they store it), and
-// the lists' Times New Roman, whose bold rows are bold.
+// the lists' Times New Roman, regular and bold (a row may be bold).
 const Face kFaces[] = {
     {L"Tahoma", 8.25, false, TURKISH_CHARSET},        {L"Tahoma", 8.25, true, TURKISH_CHARSET},
     {L"Tahoma", 9.75, true, TURKISH_CHARSET},         {L"Tahoma", 8.25, true, DEFAULT_CHARSET},

@@ -1,7 +1,7 @@
 // The lists draw every letter of a word in one weight, as Windows draws Times New Roman: each
 // vertical stem of their font, drawn as a list row draws it, is as wide as the stem of "l". A face
-// whose hinting fitted only some stems drew "k", "ff", "н", "к", "в", "ы", "и", "й" two pixels wide
-// beside the one-pixel "l", "i", "п", "т", so "банковский" and "kırmızı" read half bold.
+// whose hinting fitted only some stems drew "k", "ff", "н", "к", "в", "ы", "и", "й" (and "п") two
+// pixels wide beside the one-pixel "l" and "т", so "банковский" and "kırmızı" read half bold.
 #include "platform/forms/std_font.h"
 #include "platform/forms/surface.h"
 
