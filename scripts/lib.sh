@@ -50,20 +50,42 @@ vexa_databases() {
 }
 
 # Bump when the recipe below changes, so existing prefixes are made again.
-VEXA_PREFIX_RECIPE=9
+VEXA_PREFIX_RECIPE=10
+
+# vexa_font_script WHAT SCRIPT OUT... -- ARGS...: runs a fontforge script of scripts/ with ARGS and
+# fails, showing its output and saying that WHAT could not be built, unless it writes every file OUT.
+vexa_font_script() {
+  local what=$1 script=$2 log f outs=() built=1
+  shift 2
+  while [ "$1" != -- ]; do
+    outs+=("$1")
+    shift
+  done
+  shift
+  log=$(mktemp)
+  fontforge -lang=py -script "$VEXA_ROOT/scripts/$script" "$@" >"$log" 2>&1 || built=
+  for f in "${outs[@]}"; do
+    [ -s "$f" ] || { echo "$f was not written" >>"$log" && built=; }
+  done
+  [ -n "$built" ] || cat "$log" >&2
+  rm -f "$log"
+  [ -n "$built" ] || { echo "$what could not be built" >&2 && return 1; }
+}
 
 # Writes a bold Tahoma that draws every letter the captions show (scripts/bold-tahoma.py says how).
 vexa_bold_tahoma() {
-  local out=$1 log wine=/usr/share/wine/fonts dejavu=/usr/share/fonts/truetype/dejavu
-  log=$(mktemp)
-  if ! fontforge -lang=py -script "$VEXA_ROOT/scripts/bold-tahoma.py" "$wine/tahoma.ttf" "$wine/tahomabd.ttf" \
-    "$dejavu/DejaVuSans.ttf" "$dejavu/DejaVuSans-Bold.ttf" "$out" >"$log" 2>&1 || [ ! -s "$out" ]; then
-    cat "$log" >&2
-    rm -f "$log"
-    echo "The bold Tahoma could not be built" >&2
-    return 1
-  fi
-  rm -f "$log"
+  local out=$1 wine=/usr/share/wine/fonts dejavu=/usr/share/fonts/truetype/dejavu
+  vexa_font_script "The bold Tahoma" bold-tahoma.py "$out" -- "$wine/tahoma.ttf" "$wine/tahomabd.ttf" \
+    "$dejavu/DejaVuSans.ttf" "$dejavu/DejaVuSans-Bold.ttf" "$out"
+}
+
+# Writes the family that draws the lists' Times New Roman into a folder (scripts/list-serif.py says
+# why and how).
+vexa_list_serif() {
+  local out=$1 style faces=()
+  for style in Regular Bold Italic BoldItalic; do faces+=("$out/VexaSerif-$style.ttf"); done
+  vexa_font_script "The lists' serif family" list-serif.py "${faces[@]}" -- \
+    /usr/share/fonts/truetype/liberation /usr/share/fonts/truetype/liberation2 "$out"
 }
 
 vexa_prefix() {
@@ -80,7 +102,8 @@ vexa_prefix() {
   # Wine's own fonts carry the Azerbaijani and Turkish letters; its bitmap MS Sans Serif does not,
   # so that face is left out and replaced below. Tahoma lacks the schwa: the regular face is linked to
   # DejaVu Sans, but Wine follows the link only from the regular face. Neither Wine's bold face nor
-  # the one Wine makes up draws every letter whole, so the bold face is built here.
+  # the one Wine makes up draws every letter whole, so the bold face is built here. The lists' Times
+  # New Roman is drawn in a family built here too, since Liberation Serif 2 draws some stems thick.
   local fonts=$WINEPREFIX/drive_c/windows/Fonts f
   mkdir -p "$fonts"
   for f in /usr/share/wine/fonts/*; do
@@ -90,11 +113,12 @@ vexa_prefix() {
     esac
   done
   vexa_bold_tahoma "$fonts/tahomabd.ttf" || return 1
+  vexa_list_serif "$fonts" || return 1
 
   local rep='HKCU\Software\Wine\Fonts\Replacements'
   wine reg add "$rep" /v "MS Sans Serif" /t REG_SZ /d "DejaVu Sans" /f >/dev/null 2>&1
   wine reg add "$rep" /v "Verdana" /t REG_SZ /d "DejaVu Sans" /f >/dev/null 2>&1
-  wine reg add "$rep" /v "Times New Roman" /t REG_SZ /d "Liberation Serif" /f >/dev/null 2>&1
+  wine reg add "$rep" /v "Times New Roman" /t REG_SZ /d "Vexa Serif" /f >/dev/null 2>&1
   wine reg add "$rep" /v "Arial" /t REG_SZ /d "Liberation Sans" /f >/dev/null 2>&1
   wine reg add "$rep" /v "Courier New" /t REG_SZ /d "Liberation Mono" /f >/dev/null 2>&1
   # The link is checked on disk, since a write made while wineboot is still settling can be lost.
@@ -106,7 +130,8 @@ vexa_prefix() {
     grep -q '^"Tahoma"=str(7):"DejaVuSans.ttf,DejaVu Sans' "$WINEPREFIX/system.reg" && break
   done
   if ! grep -q '^"Tahoma"=str(7):"DejaVuSans.ttf,DejaVu Sans' "$WINEPREFIX/system.reg" ||
-    ! grep -q '^"MS Sans Serif"="DejaVu Sans"' "$WINEPREFIX/user.reg"; then
+    ! grep -q '^"MS Sans Serif"="DejaVu Sans"' "$WINEPREFIX/user.reg" ||
+    ! grep -q '^"Times New Roman"="Vexa Serif"' "$WINEPREFIX/user.reg"; then
     echo "The font settings did not reach the Wine prefix" >&2
     return 1
   fi

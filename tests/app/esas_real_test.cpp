@@ -1,5 +1,7 @@
 // The main window on the dictionary built from the installed Debian dictionaries: a real look-up of
-// "bank", and the screenshot of the window after it (build/screenshots/vexa-lookup.bmp).
+// "bank", and the screenshot of the window after it (build/screenshots/vexa-lookup.bmp); then both
+// lists holding Russian and Turkish words (lists-ru-tr.bmp, lists-tr-ru.bmp), whose letters must be
+// of one weight: scripts/screenshots enlarges the lists.
 #include "app/controls.h"
 #include "app/esas.h"
 #include "app/main_window.h"
@@ -10,6 +12,7 @@
 #include "support/screenshot.h"
 #include "support/temp_folder.h"
 #include "tools/builder.h"
+#include "widgets/combo_box/s_combo_box.h"
 #include "widgets/list_box/mc_list_box.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +47,30 @@ void press(HWND edit, UINT vk) {
     forms::DoEvents();
 }
 
+// Clicks the row of the list showing the text, which must be in view of a list scrolled to its top.
+void clickRow(widgets::McListBox& list, const std::wstring& text) {
+    long row = 0;
+    while (row < list.ListCount() && list.list(row) != text) ++row;
+    ASSERT_LT(row, std::min(list.ListCount(), list.visibleRowCount())) << "no row in view shows the word";
+    RECT inside{};
+    GetClientRect(list.hWnd(), &inside);
+    const int rowHeight = inside.bottom / static_cast<int>(list.visibleRowCount());
+    const int y = static_cast<int>(row) * rowHeight + rowHeight / 2;
+    SendMessageW(list.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, y));
+    SendMessageW(list.hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(40, y));
+    pump(200);
+}
+
+std::vector<std::wstring> rowsOf(const widgets::McListBox& list) {
+    std::vector<std::wstring> rows;
+    for (long i = 0; i < list.ListCount(); ++i) rows.push_back(list.list(i));
+    return rows;
+}
+
+bool holds(const std::vector<std::wstring>& rows, const std::wstring& word) {
+    return std::find(rows.begin(), rows.end(), word) != rows.end();
+}
+
 } // namespace
 
 TEST(MainWindowScreenshot, BankInEnglishTurkishOnTheRealDictionary) {
@@ -73,24 +100,33 @@ TEST(MainWindowScreenshot, BankInEnglishTurkishOnTheRealDictionary) {
 
     ASSERT_GT(list.ListCount(), 1);
     EXPECT_EQ(list.Text(), L"bank");
-    // A click on the selected row (the list is scrolled to its top).
-    ASSERT_GT(list.visibleRowCount(), 0);
-    RECT inside{};
-    GetClientRect(list.hWnd(), &inside);
-    const int rowHeight = inside.bottom / static_cast<int>(list.visibleRowCount());
-    const int y = static_cast<int>(list.ListIndex()) * rowHeight + rowHeight / 2;
-    HWND h = list.hWnd();
-    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, y));
-    SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(40, y));
-    pump(200);
+    ASSERT_NO_FATAL_FAILURE(clickRow(list, L"bank"));
     EXPECT_EQ(list.Text(), L"bank");
-    std::vector<std::wstring> translations;
-    for (long i = 0; i < ul.ListCount(); ++i) translations.push_back(ul.list(i));
     // The English-Turkish dictionary gives "banka" (the bank for money) and "kıyı" (the river bank).
-    EXPECT_NE(std::find(translations.begin(), translations.end(), L"banka"), translations.end());
-    EXPECT_NE(std::find(translations.begin(), translations.end(), L"kıyı"), translations.end());
+    EXPECT_TRUE(holds(rowsOf(ul), L"banka"));
+    EXPECT_TRUE(holds(rowsOf(ul), L"kıyı"));
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(testsupport::saveShot(testsupport::captureWindow(w->hWnd()), L"vexa-lookup"));
+
+    // The search in a direction, the headword clicked, a translation it gives, and the screenshot.
+    struct Case {
+        int direction;
+        const wchar_t *word, *headword, *translation, *shot;
+    };
+    const Case cases[] = {
+        {4, L"банк", L"банка", L"kavanoz", L"lists-ru-tr"},
+        {6, L"kırmı", L"kırmızı", L"красный", L"lists-tr-ru"},
+    };
+    for (const Case& c : cases) {
+        w->control<widgets::SComboBox>(L"co").setListIndex(c.direction);
+        box.setText(c.word);
+        press(box.editWindow(), VK_RETURN);
+        ASSERT_NO_FATAL_FAILURE(clickRow(list, c.headword));
+        EXPECT_EQ(list.Text(), c.headword);
+        EXPECT_TRUE(holds(rowsOf(ul), c.translation)) << c.shot;
+        EXPECT_TRUE(messages.empty());
+        EXPECT_TRUE(testsupport::saveShot(testsupport::captureWindow(w->hWnd()), c.shot));
+    }
 
     w->Unload();
     w.reset();
