@@ -21,8 +21,8 @@ void setBusyTimeout(int milliseconds);
 class Deadline {
 public:
     explicit Deadline(int milliseconds = busyTimeout());
-    int remaining() const; // milliseconds, never below 0
-    bool passed() const { return remaining() == 0; }
+    int remaining() const;                           // milliseconds, never below 0
+    bool passed() const { return remaining() == 0; } // kept for the tests
     // Sleeps a short while (20 ms at most, never past the end) before the next try at a file that
     // another program holds; false, at once, when the deadline has passed. Every wait of this
     // layer for a lock is one of these.
@@ -118,6 +118,7 @@ public:
     ~Database();
 
     const std::wstring& file() const { return file_; }
+    // Whether the file was opened for reading only (kept for the tests).
     bool readOnly() const { return readOnly_; }
     // Starts the next operation: its steps share this deadline. Connection and Recordset start one
     // for each open, read and save; a session used directly keeps the one it was made with.

@@ -1,7 +1,7 @@
 #include "platform/data/recordset.h"
 
-#include "platform/data/errors.h"
 #include "platform/core/runtime_error.h"
+#include "platform/data/errors.h"
 #include "platform/data/like_pattern.h"
 
 #include <cstdint>
