@@ -21,8 +21,9 @@ void setBusyTimeout(int milliseconds);
 class Deadline {
 public:
     explicit Deadline(int milliseconds = busyTimeout());
-    int remaining() const;                           // milliseconds, never below 0
-    bool passed() const { return remaining() == 0; } // kept for the tests
+    int remaining() const; // milliseconds, never below 0
+    // Kept for the tests.
+    bool passed() const { return remaining() == 0; }
     // Sleeps a short while (20 ms at most, never past the end) before the next try at a file that
     // another program holds; false, at once, when the deadline has passed. Every wait of this
     // layer for a lock is one of these.

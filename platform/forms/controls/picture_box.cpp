@@ -78,7 +78,7 @@ Surface& PictureBox::drawing() {
 }
 
 // The drawing values live in the surface, which is made when the box is placed; a box not placed yet
-// reads as its Initialize will set it.
+// reads as it will start.
 uint32_t PictureBox::BackColor() const {
     const Surface* s = madeSurface();
     return s ? s->BackColor() : kBackColor;
