@@ -33,7 +33,7 @@ public:
     // before the opening (waiting for something else) still ends on time.
     void Open(const std::wstring& connectionString, Deadline deadline);
     void Close();
-    bool isOpen() const { return db_ != nullptr; }
+    bool isOpen() const { return db_ != nullptr; } // kept for the tests
 
     // The open session; throws RuntimeError when the connection is closed. A record set keeps
     // it weakly, so that it notices when the connection has been closed (or destroyed).

@@ -4,19 +4,19 @@
 #include "platform/data/database.h"
 
 #include "platform/core/event_log.h"
-#include "platform/data/odbc_api.h"
-
 #include "platform/core/host_path.h"
+#include "platform/core/runtime_error.h"
 #include "platform/core/text.h"
 #include "platform/data/errors.h"
 #include "platform/data/host_path.h"
+#include "platform/data/odbc_api.h"
 #include "platform/data/text.h"
-#include "platform/core/runtime_error.h"
 
 #include <windows.h>
 #include <sql.h>
 #include <sqlext.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cwchar>
 
@@ -25,6 +25,7 @@ namespace data {
 namespace {
 
 int gBusyTimeout = 3000;
+std::atomic<unsigned long> gLockWaits{0};
 
 std::string driverText(short handleType, void* handle, long* native) {
     std::string text;
@@ -112,6 +113,18 @@ int Deadline::remaining() const {
     return now >= end_ ? 0 : static_cast<int>(end_ - now);
 }
 
+bool Deadline::waitAgain() const {
+    const int left = remaining();
+    if (left == 0) return false;
+    ++gLockWaits;
+    Sleep(left < 20 ? left : 20);
+    return true;
+}
+
+unsigned long lockWaits() {
+    return gLockWaits;
+}
+
 std::wstring driverName() {
     wchar_t buffer[256];
     DWORD n = GetEnvironmentVariableW(L"VEXA_ODBC_DRIVER", buffer, 256);
@@ -175,7 +188,8 @@ StatementHandle Database::newStatement() {
 }
 
 void Database::connect(const std::wstring& hostPath, Mode mode) {
-    // The driver's own wait is kept to a millisecond: the operation's deadline is kept here.
+    // The driver's own wait is kept to its least ("Timeout=0" would be its long default): the
+    // operation's deadline is kept here.
     std::wstring connect = L"DRIVER={" + driverName() + L"};Database=" + databaseValue(hostPath, readOnly_) +
                            L";Timeout=1;StepAPI=1";
     if (mode == Mode::Existing) connect += L";NoCreat=1";
@@ -188,6 +202,13 @@ void Database::connect(const std::wstring& hostPath, Mode mode) {
                                                 &outLength, SQL_DRIVER_NOPROMPT);
     if (!SQL_SUCCEEDED(rc)) raise(SQL_HANDLE_DBC, dbc_.get(), L"The database cannot be opened");
     connected_ = true;
+    // Even so, the busy handler the driver gives the engine sleeps twice at every busy step (some
+    // 20 ms on a held file, and more where the driver tries again): the engine is told to have none,
+    // so that a busy step comes back at once and patiently() alone waits, until the deadline.
+    StatementHandle st = newStatement();
+    static const char sql[] = "pragma busy_timeout = 0";
+    if (!SQL_SUCCEEDED(odbc::api().SQLExecDirect(st.get(), (SQLCHAR*)sql, SQL_NTS)))
+        raise(SQL_HANDLE_STMT, st.get(), L"The database cannot be opened");
 }
 
 void Database::disconnect() {
@@ -204,9 +225,7 @@ short Database::patiently(short handleType, void* handle, const std::function<sh
     for (;;) {
         short rc = step();
         if (SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA || !isBusy(engineCode(handleType, handle))) return rc;
-        int left = deadline_.remaining();
-        if (left == 0) return rc;
-        Sleep(left < 20 ? left : 20);
+        if (!deadline_.waitAgain()) return rc;
     }
 }
 

@@ -22,11 +22,20 @@ class Deadline {
 public:
     explicit Deadline(int milliseconds = busyTimeout());
     int remaining() const; // milliseconds, never below 0
+    // Kept for the tests.
     bool passed() const { return remaining() == 0; }
+    // Sleeps a short while (20 ms at most, never past the end) before the next try at a file that
+    // another program holds; false, at once, when the deadline has passed. Every wait of this
+    // layer for a lock is one of these.
+    bool waitAgain() const;
 
 private:
     unsigned long long end_;
 };
+
+// How many times waitAgain has slept in this process (kept for the tests, which count the waits for
+// a lock rather than time them).
+unsigned long lockWaits();
 
 // The ODBC driver's name. "SQLite3" under Wine (as the host's driver registers itself) and
 // "SQLite3 ODBC Driver" on Windows; the environment variable VEXA_ODBC_DRIVER overrides both.
@@ -50,7 +59,9 @@ using StatementHandle = core::UniqueHandle<void*, FreeStatement>;
 
 // One statement of a database session: bind parameters, run, then fetch rows. Values come back as
 // Variants by the column's declared type: integers as Long, reals as Double, bits as Boolean,
-// everything else as String, NULL as Null.
+// everything else as String, NULL as Null. The driver runs a query without parameters at its first
+// fetch, and one with bound values at once when it is executed, where it tries a held file once more
+// on its own (about 10 ms) whatever the deadline: a read that must never wait binds nothing.
 class Statement {
 public:
     Statement(Statement&&) noexcept;
@@ -108,6 +119,7 @@ public:
     ~Database();
 
     const std::wstring& file() const { return file_; }
+    // Whether the file was opened for reading only (kept for the tests).
     bool readOnly() const { return readOnly_; }
     // Starts the next operation: its steps share this deadline. Connection and Recordset start one
     // for each open, read and save; a session used directly keeps the one it was made with.

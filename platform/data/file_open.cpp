@@ -30,10 +30,8 @@ core::FileHandle openToRead(const std::wstring& file, const Deadline& deadline) 
             fail(err::DatabaseMissing, L"The database file does not exist", file);
         if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION)
             fail(err::FileError, L"The database file cannot be read: " + systemMessage(error), file);
-        int left = deadline.remaining();
-        if (left == 0)
+        if (!deadline.waitAgain())
             fail(err::Locked, L"The database file is in use by another program and stayed locked", file);
-        Sleep(left < 20 ? left : 20);
     }
 }
 

@@ -1,7 +1,7 @@
 #include "platform/data/recordset.h"
 
-#include "platform/data/errors.h"
 #include "platform/core/runtime_error.h"
+#include "platform/data/errors.h"
 #include "platform/data/like_pattern.h"
 
 #include <cstdint>
@@ -103,8 +103,10 @@ void Recordset::Open(const std::wstring& source, Connection& connection, int, in
     size_t columnsAt = 0;
     std::wstring table = singleTable(source, &columnsAt);
     if (!table.empty()) {
-        Statement kind = db.prepare(L"select type from sqlite_master where name = ? collate nocase");
-        kind.bind(1, core::Variant(table));
+        // The name holds only letters, digits and "_" (singleTable takes no other), so it stands in
+        // the text as it is: bound, it would have the driver wait for a held file on its own.
+        Statement kind =
+            db.prepare(L"select type from sqlite_master where name = '" + table + L"' collate nocase");
         kind.execute();
         if (!kind.fetch() || kind.value(0).toString() != L"table") table.clear();
     }

@@ -24,9 +24,10 @@ std::shared_ptr<Database> take(const std::wstring& file, const std::wstring& pas
 void give(std::shared_ptr<Database> session, const std::wstring& password);
 // Closes every kept session (a program that replaces a database file it has open calls this).
 void clear();
+// How many sessions are kept (kept for the tests).
 size_t size();
 
-// How long a session is kept, in milliseconds; 0 keeps none.
+// How long a session is kept, in milliseconds; 0 keeps none (the getter kept for the tests).
 int lifetime();
 void setLifetime(int milliseconds);
 

@@ -1,7 +1,6 @@
 #include "platform/speech/espeak.h"
 
 #include "platform/core/event_log.h"
-
 #include "platform/core/host_path.h"
 #include "platform/core/runtime_error.h"
 #include "platform/core/text.h"

@@ -49,7 +49,8 @@ public:
     void say(const Utterance& utterance) override;
     // Ends the speech still going and removes its text file.
     void stop() noexcept override;
-    // The text file of the last request (a Windows path; it goes when its speech ends), else empty.
+    // The text file of the last request (a Windows path; it goes when its speech ends), else empty
+    // (kept for the tests).
     std::wstring textFile() const;
 
 private:

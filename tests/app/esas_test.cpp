@@ -18,8 +18,8 @@
 #include "platform/forms/msgbox.h"
 #include "platform/forms/controls/image.h"
 #include "platform/forms/controls/uni_text_box_ex.h"
-#include "support/child_process.h"
 #include "support/dictionary_lock.h"
+#include "support/program.h"
 #include "support/program_window.h"
 #include "support/screenshot.h"
 #include "support/settle.h"
@@ -642,40 +642,7 @@ TEST_F(MainWindow, AQuoteInTheWordIsSearchedForAsItIs) {
     EXPECT_TRUE(messages.empty());
 }
 
-// vexa.exe copied into a folder and started there as a user starts it; ended with the object.
-class Program {
-public:
-    explicit Program(const testsupport::TempFolder& folder, const std::wstring& name = L"vexa.exe")
-        : copied_(CopyFileW((testsupport::programsFolder() + L"\\vexa.exe").c_str(),
-                            folder.file(name).c_str(), FALSE)),
-          process_(copied_ ? folder.file(name) : std::wstring(), L"", {}, folder.path()) {}
-    bool started() const { return copied_ && process_.started(); }
-    bool ended(DWORD ms) const { return process_.ended(ms); }
-
-    // The program's visible top-level window of that class (the main window: its form's class; a
-    // message box: "#32770"), waited for up to about ten seconds.
-    HWND window(const wchar_t* windowClass, const wchar_t* title = nullptr) const {
-        for (int i = 0; i < 1000; ++i) {
-            for (HWND h = FindWindowExW(nullptr, nullptr, windowClass, title); h;
-                 h = FindWindowExW(nullptr, h, windowClass, title)) {
-                DWORD pid = 0;
-                GetWindowThreadProcessId(h, &pid);
-                if (pid == process_.id() && IsWindowVisible(h)) return h;
-            }
-            Sleep(10);
-        }
-        return nullptr;
-    }
-    // A message box, once it is on the screen.
-    HWND messageBox() const {
-        const HWND box = window(L"#32770");
-        return box && testsupport::onScreen(box) ? box : nullptr;
-    }
-
-private:
-    bool copied_ = false;
-    testsupport::ChildProcess process_;
-};
+using testsupport::Program;
 
 BOOL CALLBACK collectText(HWND h, LPARAM p) {
     wchar_t t[512] = {};

@@ -2,11 +2,11 @@
 
 #include "platform/core/constants.h"
 #include "platform/core/message_frame.h"
+#include "platform/core/runtime_error.h"
 #include "platform/forms/controls/common_controls.h"
 #include "platform/forms/controls/control_support.h"
 #include "platform/forms/form.h"
 #include "platform/forms/property_bag.h"
-#include "platform/core/runtime_error.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
@@ -15,6 +15,16 @@
 #include <commctrl.h>
 
 namespace forms {
+
+namespace {
+
+// How a box starts (a surface by itself starts in pixels): the stored defaults, what a box not
+// placed yet reads, and its surface whenever that is made.
+constexpr uint32_t kBackColor = core::sysColor::ButtonFace;
+constexpr uint32_t kForeColor = core::sysColor::ButtonText;
+constexpr int16_t kScaleMode = core::scale::Twips;
+
+} // namespace
 
 PictureBox::PictureBox() {
     setWindowStyles(WS_CLIPCHILDREN, 0);
@@ -25,44 +35,53 @@ const PropertyTable<PictureBox>& PictureBox::properties() {
     using P = PictureBox;
     static const PropertyTable<P> table{
         fontProperty<P>(
-            L"Font", [](P& c) { return c.surface().Font(); },
-            [](P& c, std::shared_ptr<StdFont> font) { c.surface().setFont(std::move(font)); },
+            L"Font", [](P& c) { return c.drawing().Font(); },
+            [](P& c, std::shared_ptr<StdFont> font) { c.drawing().setFont(std::move(font)); },
             OnChange::None),
         property<P>(
-            L"ForeColor", [](P& c) { return c.surface().ForeColor(); },
-            [](P& c, uint32_t colour) { c.surface().setForeColor(colour); }, core::sysColor::ButtonText,
-            OnChange::None),
+            L"ForeColor", [](P& c) { return c.drawing().ForeColor(); },
+            [](P& c, uint32_t colour) { c.drawing().setForeColor(colour); }, kForeColor, OnChange::None),
         property<P>(
-            L"ScaleMode", [](P& c) { return c.surface().ScaleMode(); },
-            [](P& c, int16_t mode) { c.surface().setScaleMode(mode); }, core::scale::Twips, OnChange::None),
+            L"ScaleMode", [](P& c) { return c.drawing().ScaleMode(); },
+            [](P& c, int16_t mode) { c.drawing().setScaleMode(mode); }, kScaleMode, OnChange::None),
         field<P>(
             L"BorderStyle", [](P & c) -> auto& { return c.borderStyle_; },
             int(core::controlBorder::FixedSingle), OnChange::Relayout),
         field<P>(
             L"AutoSize", [](P & c) -> auto& { return c.autoSize_; }, false, OnChange::Relayout),
         property<P>(
-            L"Picture", [](P& c) { return c.surface().Picture(); },
-            [](P& c, std::shared_ptr<StdPicture> picture) { c.surface().setPicture(std::move(picture)); },
+            L"Picture", [](P& c) { return c.drawing().Picture(); },
+            [](P& c, std::shared_ptr<StdPicture> picture) { c.drawing().setPicture(std::move(picture)); },
             std::shared_ptr<StdPicture>(), OnChange::Relayout),
         property<P>(
-            L"BackColor", [](P& c) { return c.surface().BackColor(); },
-            [](P& c, uint32_t colour) { c.surface().setBackColor(colour); }, core::sysColor::ButtonFace,
-            OnChange::None),
+            L"BackColor", [](P& c) { return c.drawing().BackColor(); },
+            [](P& c, uint32_t colour) { c.drawing().setBackColor(colour); }, kBackColor, OnChange::None),
     };
     return table;
 }
 
 void PictureBox::UserControl_Initialize() {
-    surface().setBackColor(core::sysColor::ButtonFace);
-    surface().setScaleMode(core::scale::Twips);
+    drawing();
     applyBorder();
 }
 
+// The surface starts with the box's values once, whether the placing makes it or a call before, so
+// nothing set before the placing is lost to it.
+Surface& PictureBox::drawing() {
+    Surface& s = surface();
+    if (!surfaceStarted_) {
+        surfaceStarted_ = true;
+        s.setBackColor(kBackColor);
+        s.setScaleMode(kScaleMode);
+    }
+    return s;
+}
+
 // The drawing values live in the surface, which is made when the box is placed; a box not placed yet
-// reads as its Initialize will set it.
+// reads as it will start.
 uint32_t PictureBox::BackColor() const {
     const Surface* s = madeSurface();
-    return s ? s->BackColor() : core::sysColor::ButtonFace;
+    return s ? s->BackColor() : kBackColor;
 }
 void PictureBox::setBackColor(uint32_t colour) {
     setProperty(properties(), L"BackColor", controls::checkedColour(colour));
@@ -70,7 +89,7 @@ void PictureBox::setBackColor(uint32_t colour) {
 }
 uint32_t PictureBox::ForeColor() const {
     const Surface* s = madeSurface();
-    return s ? s->ForeColor() : core::sysColor::ButtonText;
+    return s ? s->ForeColor() : kForeColor;
 }
 void PictureBox::setForeColor(uint32_t colour) {
     setProperty(properties(), L"ForeColor", controls::checkedColour(colour));
@@ -102,7 +121,7 @@ void PictureBox::propertyEffect(OnChange effect) {
 }
 
 void PictureBox::fitPicture() {
-    const auto& picture = surface().Picture();
+    const auto& picture = drawing().Picture();
     HWND w = hWnd();
     if (!autoSize_ || !w || !picture || picture->Type() == PictureType::None) return;
     RECT outer, inner;
@@ -116,7 +135,7 @@ void PictureBox::fitPicture() {
 }
 int PictureBox::ScaleMode() const {
     const Surface* s = madeSurface();
-    return s ? s->ScaleMode() : core::scale::Twips;
+    return s ? s->ScaleMode() : kScaleMode;
 }
 void PictureBox::setScaleMode(int mode) {
     if (mode != core::scale::Twips && mode != core::scale::Pixels)
@@ -124,13 +143,13 @@ void PictureBox::setScaleMode(int mode) {
     setProperty(properties(), L"ScaleMode", static_cast<int16_t>(mode));
 }
 double PictureBox::ScaleWidth() {
-    return surface().ScaleWidth();
+    return drawing().ScaleWidth();
 }
 double PictureBox::ScaleHeight() {
-    return surface().ScaleHeight();
+    return drawing().ScaleHeight();
 }
 void PictureBox::Cls() {
-    surface().Cls();
+    drawing().Cls();
 }
 
 void PictureBox::setBorderStyle(int style) {
@@ -191,10 +210,10 @@ void PictureBox::UserControl_WriteProperties(PropertyBag& bag) {
 }
 
 float PictureBox::toScaleX(float pixels) {
-    return surface().ScaleX(pixels, core::scale::Pixels, surface().ScaleMode());
+    return drawing().ScaleX(pixels, core::scale::Pixels, drawing().ScaleMode());
 }
 float PictureBox::toScaleY(float pixels) {
-    return surface().ScaleY(pixels, core::scale::Pixels, surface().ScaleMode());
+    return drawing().ScaleY(pixels, core::scale::Pixels, drawing().ScaleMode());
 }
 
 // A picture box reports the pointer in its own scale.

@@ -68,10 +68,12 @@ protected:
 private:
     int borderStyle_ = core::controlBorder::FixedSingle;
     bool floating_ = false;
+    bool surfaceStarted_ = false;
     bool autoSize_ = false;
     HWND tip_ = nullptr; // the standard tooltip that shows ToolTipText
     std::wstring tipText_;
 
+    Surface& drawing();
     void applyBorder();
     void updateTip();
     void fitPicture();

@@ -1,7 +1,9 @@
-// The run time's own controls keep their stored properties through their property tables.
+// The run time's own controls keep their stored properties through their property tables, and start
+// as those say.
 #include "forms_test_support.h"
 #include "support/property_cases.h"
 
+#include "platform/core/constants.h"
 #include "platform/core/variant.h"
 #include "platform/forms/controls/command_button.h"
 #include "platform/forms/controls/image.h"
@@ -14,6 +16,8 @@
 #include "platform/forms/std_picture.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace forms;
 using testsupport::PropertyCase;
@@ -117,6 +121,36 @@ TEST_F(IntrinsicProperties, PictureBox) {
          {L"BackColor", core::Variant::colour(0xFF00),
           [](P& c, const core::Variant& v) { c.setBackColor(v.toColour()); }}},
         {});
+}
+
+// A box not placed yet reads as it will start; a value set before its place stays, and a call that
+// measures or clears it before then does not change how it starts.
+TEST_F(IntrinsicProperties, APictureBoxStartsAlikeWhateverMakesItsSurface) {
+    using core::scale::Pixels;
+    using core::scale::Twips;
+    using core::sysColor::ButtonFace;
+    struct Case {
+        const char* what;
+        std::function<void(PictureBox&)> before; // done before the box is placed
+        uint32_t backColor;
+        int scaleMode;
+    } cases[] = {
+        {"placed first", [](PictureBox&) {}, ButtonFace, Twips},
+        {"measured first", [](PictureBox& b) { b.ScaleWidth(); }, ButtonFace, Twips},
+        {"cleared first", [](PictureBox& b) { b.Cls(); }, ButtonFace, Twips},
+        {"coloured first", [](PictureBox& b) { b.setBackColor(0xFF); }, 0xFF, Twips},
+        {"scaled first", [](PictureBox& b) { b.setScaleMode(Pixels); }, ButtonFace, Pixels},
+    };
+    for (const auto& c : cases) {
+        auto box = makeControl<PictureBox>();
+        c.before(*box);
+        EXPECT_EQ(box->BackColor(), c.backColor) << c.what << ", before its place";
+        EXPECT_EQ(box->ScaleMode(), c.scaleMode) << c.what << ", before its place";
+        box->place(*form, L"late", -1, 0, 0, 600, 600);
+        EXPECT_EQ(box->BackColor(), c.backColor) << c.what;
+        EXPECT_EQ(box->ScaleMode(), c.scaleMode) << c.what;
+        box->unload();
+    }
 }
 
 TEST_F(IntrinsicProperties, ScrollBarAndTimer) {
