@@ -242,6 +242,7 @@ TEST(ToolsPairing, TheTranslationsOfAnotherLanguagesArticle) {
         {L"banque /bɑ̃k/ <n, fem>\nбанк\nCommerce\n", {L"банк"}},
         {L"Aleppo /alˈɛppɔ/ <pn>\nHalep 2.\n(geografia) największe miasto Syrii\n", {L"halep"}},
         {L"kopf /x/\n1. (argo)  Kafa,  baş (insan)\n", {L"kafa", L"baş"}},
+        {L"Djibouti /x/\n1.  [pays] Cibuti\n", {L"cibuti"}},
         {L"leer /x/\n", {}},
     };
     for (const auto& c : cases) EXPECT_EQ(witnessTranslations(c.text), c.words) << core::toUtf8(c.text);
