@@ -46,18 +46,6 @@ void writeWhole(const std::wstring& file, bool sealed, Writer writer) {
     }
 }
 
-// A piece as the record keeps it: single blanks between words, none at either end (some source
-// articles leave a blank before their closing full stop).
-std::wstring tidy(const std::wstring& text) {
-    std::wstring out;
-    for (wchar_t c : text) {
-        if (c == L' ' && (out.empty() || out.back() == L' ')) continue;
-        out += c;
-    }
-    while (!out.empty() && out.back() == L' ') out.pop_back();
-    return out;
-}
-
 std::wstring lettersOf(const std::wstring& text) {
     std::wstring out;
     for (wchar_t c : data::lowerCase(text))
@@ -103,12 +91,12 @@ std::vector<std::wstring> articleHeadwords(const DictdEntry& entry) {
 }
 
 std::wstring keptRussian(const Translation& t) {
-    std::wstring word = tidy(t.word);
+    std::wstring word = collapseBlanks(t.word);
     return fitsInPiece(word) ? word : std::wstring();
 }
 
 std::wstring keptTurkish(const std::wstring& englishHeadword, const Translation& t) {
-    std::wstring word = tidy(t.word);
+    std::wstring word = collapseBlanks(t.word);
     bool kept = fitsInPiece(word) && word != cleanHeadword(englishHeadword) && plausibleTurkish(word);
     return kept ? word : std::wstring();
 }
@@ -195,7 +183,7 @@ void addEnglishTurkish(Lexicon& lexicon, const std::wstring& headword,
 
 void addTurkishEnglish(Lexicon& lexicon, const std::wstring& turkishHeadword,
                        const std::vector<Translation>& english) {
-    std::wstring turkish = tidy(data::lowerCase(turkishHeadword));
+    std::wstring turkish = collapseBlanks(data::lowerCase(turkishHeadword));
     if (turkish.empty() || !fitsInPiece(turkish) || turkish.size() > 40 || !plausibleTurkish(turkish)) return;
     bool first = true;
     for (const auto& t : english) {

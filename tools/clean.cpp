@@ -22,7 +22,9 @@ bool isBlank(wchar_t c) {
     return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == 0xA0;
 }
 
-std::wstring collapse(const std::wstring& s) {
+} // namespace
+
+std::wstring collapseBlanks(const std::wstring& s) {
     std::wstring out;
     for (wchar_t c : s) {
         if (isBlank(c)) {
@@ -35,7 +37,6 @@ std::wstring collapse(const std::wstring& s) {
     return out;
 }
 
-// Drops text in (), [] and {} (nested too).
 std::wstring dropBrackets(const std::wstring& s) {
     std::wstring out;
     int depth = 0;
@@ -51,6 +52,8 @@ std::wstring dropBrackets(const std::wstring& s) {
     }
     return out;
 }
+
+namespace {
 
 std::vector<std::wstring> split(const std::wstring& s, wchar_t sep) {
     std::vector<std::wstring> parts;
@@ -147,9 +150,9 @@ void addItems(const std::wstring& sense, bool cyrillic, const std::wstring& pos,
               std::vector<Translation>& out) {
     auto items = split(sense, L',');
     for (size_t i = 0; i < items.size(); ++i) {
-        std::wstring raw = collapse(items[i]);
+        std::wstring raw = collapseBlanks(items[i]);
         if (cyrillic && i + 1 < items.size()) {
-            std::wstring next = data::lowerCase(collapse(items[i + 1]));
+            std::wstring next = data::lowerCase(collapseBlanks(items[i + 1]));
             if (opensClause(next) || describedAfter(data::lowerCase(raw), next)) continue;
         }
         // A capital inside a word is a scanning fault of the source ("âIâ").
@@ -171,7 +174,7 @@ void addItems(const std::wstring& sense, bool cyrillic, const std::wstring& pos,
 } // namespace
 
 std::wstring cleanHeadword(const std::wstring& headword) {
-    std::wstring word = data::lowerCase(collapse(headword));
+    std::wstring word = data::lowerCase(collapseBlanks(headword));
     if (word.empty() || word.size() > 40 || wordCount(word) > 3) return {};
     for (wchar_t c : word)
         if (!isLatin(c) && c != L' ' && c != L'-' && c != L'\'') return {};
@@ -336,19 +339,19 @@ std::vector<Translation> cleanNumberedArticle(const std::wstring& text) {
     for (wchar_t c : text.substr(text.find(L'\n') == std::wstring::npos ? text.size() : text.find(L'\n')))
         cyrillic = cyrillic || isCyrillic(c);
     for (size_t li = 1; li < lines.size(); ++li) {
-        std::wstring line = collapse(lines[li]);
+        std::wstring line = collapseBlanks(lines[li]);
         size_t j = 0;
         while (j < line.size() && line[j] >= L'0' && line[j] <= L'9') ++j;
-        if (j > 0 && j < line.size() && line[j] == L'.') line = collapse(line.substr(j + 1));
+        if (j > 0 && j < line.size() && line[j] == L'.') line = collapseBlanks(line.substr(j + 1));
         // A stray dot before the first word ("1. .oynamak"); an ellipsis stands for a word left out.
-        if (line.size() > 1 && line[0] == L'.' && line[1] != L'.') line = collapse(line.substr(1));
+        if (line.size() > 1 && line[0] == L'.' && line[1] != L'.') line = collapseBlanks(line.substr(1));
         // "ing." marks British use, as "(İng.)" does elsewhere.
-        if (line.rfind(L"ing.", 0) == 0 || line.rfind(L"ing,", 0) == 0) line = collapse(line.substr(4));
+        if (line.rfind(L"ing.", 0) == 0 || line.rfind(L"ing,", 0) == 0) line = collapseBlanks(line.substr(4));
         if (line.empty()) continue;
         // A leading note such as "(kıs.)" or "(mat.)" marks a sense worth keeping; a
         // cross-reference "(bak.)" does not give a translation.
         if (line.find(L"(bak.)") != std::wstring::npos || line.rfind(L"(kıs.)", 0) == 0) continue;
-        line = collapse(dropStrayNotes(line));
+        line = collapseBlanks(dropStrayNotes(line));
         // Notes that open the sense ("(mat.) dizi") are dropped; a note after the first word ends
         // the translations ("kedi, (zool.) Felis domestica").
         bool glitch = false;
@@ -358,7 +361,7 @@ std::vector<Translation> cleanNumberedArticle(const std::wstring& text) {
         while (!line.empty() && line[0] == L'(') {
             size_t close = groupEnd(line, 0);
             if (close == std::wstring::npos) break;
-            line = collapse(line.substr(close + 1));
+            line = collapseBlanks(line.substr(close + 1));
             // Notes come in runs: "(A.B.D.), (argo) öpüşmek".
             while (!line.empty() && (line[0] == L',' || line[0] == L' ')) line.erase(0, 1);
         }

@@ -34,6 +34,13 @@ std::wstring cleanHeadword(const std::wstring& headword);
 // ("hydrolog'ic"). Suffixes after a proper name ("afrika'ya") are kept.
 bool plausibleTurkish(const std::wstring& text);
 
+// The text with each run of blanks (tabs, line ends and no-break spaces too) as one space, and none at
+// either end.
+std::wstring collapseBlanks(const std::wstring& text);
+
+// The text without what stands in (), [] and {} (nested too); each group leaves a blank.
+std::wstring dropBrackets(const std::wstring& text);
+
 // True when the text can be a piece of a dictionary record (no separator or marker inside).
 bool fitsInPiece(const std::wstring& text);
 

@@ -17,7 +17,8 @@ bool alikeInPlainLatin(const std::wstring& a, const std::wstring& b);
 bool lengthsMaySpellAlike(const std::wstring& russian, const std::wstring& turkish);
 
 // True when a Russian and a Turkish word are spelled alike ("банк" and "banka", "такси" and
-// "taksi"); both are lower case, as the record keeps them.
+// "taksi"); both are lower case, as the record keeps them. Kept for the tests: the pairing makes each
+// word's plain spelling once and compares those.
 bool spelledAlike(const std::wstring& russian, const std::wstring& turkish);
 
 } // namespace tools

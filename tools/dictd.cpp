@@ -2,34 +2,42 @@
 #include "platform/core/system_handles.h"
 #include "platform/core/text.h"
 
+#include "platform/data/file_open.h"
 #include "platform/data/text.h"
 
 #include <windows.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
+#include <string_view>
+#include <utility>
 
 namespace tools {
 
 namespace {
 
-std::runtime_error failure(const std::string& what, const std::wstring& file) {
-    return std::runtime_error(what + ": " + core::toUtf8(file));
+std::string because(DWORD error) {
+    return " (" + core::toUtf8(data::systemMessage(error)) + ")";
 }
 
 } // namespace
 
+DictdError::DictdError(const std::string& fault, const std::wstring& file, bool damaged)
+    : std::runtime_error(fault + ": " + core::toUtf8(file)), fault_(fault), file_(file), damaged_(damaged) {}
+
 std::string readFileBytes(const std::wstring& path) {
     core::FileHandle h(
         CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!h) throw failure("cannot open", path);
+    if (!h) throw DictdError("cannot open" + because(GetLastError()), path, false);
     std::string bytes;
     char buffer[1 << 16];
     for (;;) {
         DWORD read = 0;
         // A read that fails part-way must not pass for the end of a shorter file.
-        if (!ReadFile(h.get(), buffer, sizeof buffer, &read, nullptr)) throw failure("cannot read", path);
+        if (!ReadFile(h.get(), buffer, sizeof buffer, &read, nullptr))
+            throw DictdError("cannot read" + because(GetLastError()), path, false);
         if (read == 0) return bytes;
         bytes.append(buffer, read);
     }
@@ -88,61 +96,128 @@ std::string gunzip(const std::string& compressed) {
     return out;
 }
 
-std::vector<DictdEntry> readDictd(const std::wstring& indexFile, const std::wstring& dataFile) {
-    std::string index = readFileBytes(indexFile);
-    std::string raw = readFileBytes(dataFile);
-    std::string text;
-    bool compressed = raw.size() >= 2 && static_cast<unsigned char>(raw[0]) == 0x1f &&
-                      static_cast<unsigned char>(raw[1]) == 0x8b;
-    if (compressed) {
-        try {
-            text = gunzip(raw);
-        } catch (const std::runtime_error& e) {
-            throw failure(e.what(), dataFile);
-        }
-    } else {
-        text = std::move(raw);
+namespace {
+
+// The bytes of the UTF-8 sequence a byte starts, 0 for a byte that starts none.
+size_t sequenceLength(unsigned char b) {
+    if (b < 0x80) return 1;
+    if (b < 0xC2) return 0;
+    if (b < 0xE0) return 2;
+    if (b < 0xF0) return 3;
+    return b < 0xF5 ? 4 : 0;
+}
+
+bool validUtf8(std::string_view text) {
+    for (size_t i = 0; i < text.size();) {
+        const size_t need = sequenceLength(static_cast<unsigned char>(text[i]));
+        if (need == 0 || i + need > text.size()) return false;
+        for (size_t k = 1; k < need; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        i += need;
     }
+    return true;
+}
+
+// The text of the data file, unpacked when it is compressed, as its name says it is.
+std::string dataText(const std::wstring& dataFile) {
+    std::string raw = readFileBytes(dataFile);
+    if (raw.empty()) throw DictdError("the data is empty", dataFile, true);
+    const bool compressed = dataFile.size() > 3 && dataFile.compare(dataFile.size() - 3, 3, L".dz") == 0;
+    if (!compressed) return raw;
+    if (raw.size() < 2 || static_cast<unsigned char>(raw[0]) != 0x1f ||
+        static_cast<unsigned char>(raw[1]) != 0x8b)
+        throw DictdError("the data is not compressed as dictd data is", dataFile, true);
+    try {
+        return gunzip(raw);
+    } catch (const std::runtime_error& e) {
+        throw DictdError(e.what(), dataFile, true);
+    }
+}
+
+} // namespace
+
+std::vector<DictdEntry> readDictd(const std::wstring& indexFile, const std::wstring& dataFile) {
+    const std::string index = readFileBytes(indexFile);
+    const std::string text = dataText(dataFile);
+    auto damage = [&](const std::string& fault) { return DictdError(fault, indexFile, true); };
+    if (index.empty()) throw damage("the index is empty");
+    // Every line of an index ends; a file cut at any other byte loses that end.
+    if (index.back() != '\n') throw damage("the index is cut short (its last line has no end)");
 
     std::vector<DictdEntry> entries;
+    // Where each article lies: together they cover the data, so a line lost leaves a gap.
+    std::vector<std::pair<long long, long long>> spans;
     size_t pos = 0;
-    while (pos < index.size()) {
+    for (size_t number = 1; pos < index.size(); ++number) {
         size_t end = index.find('\n', pos);
-        if (end == std::string::npos) end = index.size();
-        std::string line = index.substr(pos, end - pos);
+        std::string_view line(index.data() + pos, end - pos);
         pos = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.empty()) continue;
-        size_t t1 = line.find('\t');
-        size_t t2 = t1 == std::string::npos ? t1 : line.find('\t', t1 + 1);
-        if (t2 == std::string::npos) throw failure("malformed index line \"" + line + "\"", indexFile);
-        size_t t3 = line.find('\t', t2 + 1);
-        std::string word = line.substr(0, t1);
-        long long offset = decodeDictdNumber(line.substr(t1 + 1, t2 - t1 - 1));
-        long long length = decodeDictdNumber(line.substr(t2 + 1, t3 == std::string::npos ? t3 : t3 - t2 - 1));
-        if (offset < 0 || length < 0 || static_cast<unsigned long long>(offset + length) > text.size())
-            throw failure("index points outside the data \"" + line + "\"", indexFile);
+        std::vector<std::string_view> fields;
+        for (size_t from = 0;;) {
+            size_t tab = line.find('\t', from);
+            fields.push_back(line.substr(from, tab == std::string_view::npos ? tab : tab - from));
+            if (tab == std::string_view::npos) break;
+            from = tab + 1;
+        }
+        const std::string at = "index line " + std::to_string(number);
+        // A fourth field, where there is one, keeps the headword as the source wrote it.
+        if (fields.size() < 3 || fields.size() > 4 || !validUtf8(line)) throw damage(at + " is malformed");
+        const long long offset = decodeDictdNumber(std::string(fields[1]));
+        const long long length = decodeDictdNumber(std::string(fields[2]));
+        if (offset < 0 || length < 0) throw damage(at + " is malformed");
+        if (static_cast<unsigned long long>(offset) + static_cast<unsigned long long>(length) > text.size())
+            throw damage(at + " points past the end of the data (" + std::to_string(text.size()) + " bytes)");
+        spans.emplace_back(offset, offset + length);
+        const std::string_view word = fields[0];
         if (word.rfind("00database", 0) == 0 || word.rfind("00-database", 0) == 0) continue;
-        entries.push_back({core::fromUtf8(word), core::fromUtf8(text.substr(offset, length))});
+        entries.push_back(
+            {core::fromUtf8(word), core::fromUtf8(std::string_view(text).substr(offset, length))});
     }
+    std::sort(spans.begin(), spans.end());
+    long long covered = 0;
+    for (const auto& [from, to] : spans) {
+        if (from > covered) break;
+        covered = std::max(covered, to);
+    }
+    if (covered < static_cast<long long>(text.size()))
+        throw damage("the index is cut short: no line points into the data from byte " +
+                     std::to_string(covered) + " on");
     return entries;
 }
 
+namespace {
+
+// Debian's packages: mueller7-dict, dict-freedict-eng-tur and so on.
+std::string packageOf(const std::wstring& name) {
+    return name.rfind(L"freedict-", 0) == 0 ? "dict-" + core::toUtf8(name) : core::toUtf8(name) + "-dict";
+}
+
+} // namespace
+
 DictdFolder::DictdFolder(const std::wstring& folder, const std::vector<std::wstring>& names) : base_(folder) {
     if (!base_.empty() && base_.back() != L'\\' && base_.back() != L'/') base_ += L'\\';
-    for (const auto& name : names) {
-        const std::wstring index = base_ + name + L".index";
-        if (GetFileAttributesW(index.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
-        // Debian's packages: mueller7-dict, dict-freedict-eng-tur and so on.
-        const std::string package =
-            name.rfind(L"freedict-", 0) == 0 ? "dict-" + core::toUtf8(name) : core::toUtf8(name) + "-dict";
-        throw std::runtime_error("the dictionary package " + package + " is not installed (missing " +
-                                 core::toUtf8(index) + ")");
-    }
+    for (const auto& name : names)
+        for (const wchar_t* part : {L".index", L".dict.dz"}) {
+            const std::wstring file = base_ + name + part;
+            if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES)
+                throw std::runtime_error("the dictionary package " + packageOf(name) +
+                                         " is not installed (missing " + core::toUtf8(file) + ")");
+        }
 }
 
 std::vector<DictdEntry> DictdFolder::read(const std::wstring& name) const {
-    return readDictd(base_ + name + L".index", base_ + name + L".dict.dz");
+    try {
+        return readDictd(base_ + name + L".index", base_ + name + L".dict.dz");
+    } catch (const DictdError& e) {
+        const std::string package = packageOf(name);
+        if (!e.damaged())
+            throw std::runtime_error("the dictionary package " + package + " cannot be read: " + e.what());
+        throw std::runtime_error("the dictionary package " + package +
+                                 " is damaged: " + core::toUtf8(e.file()) + ": " + e.fault() +
+                                 ". Reinstalling it mends it (apt-get install --reinstall " + package + ").");
+    }
 }
 
 } // namespace tools

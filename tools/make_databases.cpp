@@ -3,10 +3,12 @@
 //   none yet (an existing one holds the user's settings and is kept).
 // make_databases --sample <oracle folder>
 //   Builds dat.vex from the hand-made test dictionary instead.
+#include "tools/build_lock.h"
 #include "tools/builder.h"
 
-#include "platform/data/text.h"
 #include "platform/core/runtime_error.h"
+#include "platform/core/text.h"
+#include "platform/data/text.h"
 
 #include <windows.h>
 
@@ -28,7 +30,8 @@ int run(int argc, wchar_t** argv) {
         return 2;
     }
     std::wstring source = argv[1];
-    std::wstring out = argv[2];
+    const std::wstring folder = argv[2];
+    std::wstring out = folder;
     CreateDirectoryW(out.c_str(), nullptr);
     if (!out.empty() && out.back() != L'\\' && out.back() != L'/') out += L'\\';
 
@@ -36,6 +39,11 @@ int run(int argc, wchar_t** argv) {
     std::vector<std::wstring> rows =
         source == L"--sample" ? tools::sampleDictionaryRows() : tools::rowsFromDictd(source);
     tools::BuildCounts counts = tools::countRows(rows);
+    // Two builds writing one folder would meet in its part files: the later one waits for the first.
+    const tools::BuildLock lock(out, [&] {
+        print("another build is writing into " + core::toUtf8(folder) + ": waiting until it ends\n");
+        std::fflush(stdout);
+    });
     tools::writeDictionary(out + L"dat.vex", rows);
     // The settings database holds the user's choices: it is made only when there is none.
     bool keepSettings = GetFileAttributesW((out + L"lang.vex").c_str()) != INVALID_FILE_ATTRIBUTES;

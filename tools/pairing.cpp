@@ -25,20 +25,32 @@ namespace {
 
 enum Kind { Verb, Other };
 
-// A Russian sense that names no part of speech (the small English-Russian source) serves both
-// kinds. A Turkish infinitive is a verb only where the Russian source has one for the headword:
-// "ırmak" (river) and "ekmek" (bread) look like infinitives.
-bool russianOf(Kind kind, const Sense& sense) {
-    return sense.pos.empty() || (sense.pos == L"v") == (kind == Verb);
+bool russianInfinitive(const std::wstring& phrase) {
+    std::wstring word = phrase.substr(0, phrase.find(L' '));
+    for (const wchar_t* end : {L"ть", L"ться", L"ти", L"тись", L"чь", L"чься"}) {
+        std::wstring e(end);
+        if (word.size() >= e.size() && word.compare(word.size() - e.size(), e.size(), e) == 0) return true;
+    }
+    return false;
 }
 
+// The one rule for whether a Russian word is a verb: its sense says so, or, where the sense names no
+// part of speech (the small English-Russian source), the word looks like an infinitive. A sense is
+// of its first word's kind.
+Kind russianKind(const std::wstring& word, const Sense& sense) {
+    if (sense.pos.empty()) return russianInfinitive(word) ? Verb : Other;
+    return sense.pos == L"v" ? Verb : Other;
+}
+
+// A Turkish infinitive is a verb only where the headword has a Russian verb: "ırmak" (river) and
+// "ekmek" (bread) look like infinitives.
 Kind turkishKind(const Sense& sense, bool russianVerbs) {
     return sense.pos == L"v" && russianVerbs ? Verb : Other;
 }
 
 bool hasRussianVerbs(const Headword& entry) {
     return std::any_of(entry.russian.begin(), entry.russian.end(),
-                       [](const Sense& s) { return s.pos == L"v"; });
+                       [](const Sense& s) { return russianKind(s.words.front(), s) == Verb; });
 }
 
 // --- What the first senses agree on --------------------------------------------------------------
@@ -81,7 +93,7 @@ private:
 
     const std::wstring* russianLead(Kind kind) const {
         for (const auto& sense : entry_.russian)
-            if (russianOf(kind, sense)) return &sense.words.front();
+            if (russianKind(sense.words.front(), sense) == kind) return &sense.words.front();
         return nullptr;
     }
     const std::wstring* turkishLead(Kind kind) const {
@@ -138,21 +150,6 @@ constexpr int kWitnessed = 3;
 constexpr int kWitnessedHeadwords = 2;
 
 // The weights were chosen by cross-validation over the judged words of bench/quality.
-
-bool russianInfinitive(const std::wstring& phrase) {
-    std::wstring word = phrase.substr(0, phrase.find(L' '));
-    for (const wchar_t* end : {L"ть", L"ться", L"ти", L"тись", L"чь", L"чься"}) {
-        std::wstring e(end);
-        if (word.size() >= e.size() && word.compare(word.size() - e.size(), e.size(), e) == 0) return true;
-    }
-    return false;
-}
-
-// A Russian sense that names no part of speech is a verb's when its word looks like an infinitive.
-Kind russianKind(const std::wstring& word, const Sense& sense) {
-    if (sense.pos.empty()) return russianInfinitive(word) ? Verb : Other;
-    return sense.pos == L"v" ? Verb : Other;
-}
 
 // The parts of speech other than the verb that the English-Russian source names, as bits.
 using Parts = std::uint8_t;

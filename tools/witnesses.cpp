@@ -1,5 +1,6 @@
 #include "tools/witnesses.h"
 
+#include "tools/clean.h"
 #include "platform/data/text.h"
 
 #include <algorithm>
@@ -11,14 +12,9 @@ namespace {
 
 // Lower case, single blanks, no stress marks.
 std::wstring plain(const std::wstring& text) {
-    std::wstring out;
-    for (wchar_t c : data::lowerCase(text)) {
-        if (c == 0x0301 || c == 0x0300) continue;
-        if (c == L' ' && (out.empty() || out.back() == L' ')) continue;
-        out += c;
-    }
-    while (!out.empty() && out.back() == L' ') out.pop_back();
-    return out;
+    std::wstring out = data::lowerCase(text);
+    std::erase_if(out, [](wchar_t c) { return c == 0x0301 || c == 0x0300; });
+    return collapseBlanks(out);
 }
 
 bool digit(wchar_t c) {
@@ -62,13 +58,7 @@ std::vector<std::wstring> witnessTranslations(const std::wstring& text) {
             while (k > 0 && digit(line[k - 1])) --k;
             if (k < tail - 1 && k > 0 && line[k - 1] == L' ') line.erase(k - 1);
         }
-        std::wstring bare;
-        int depth = 0;
-        for (wchar_t c : line) {
-            if (c == L'(') ++depth;
-            if (depth == 0) bare += c;
-            if (c == L')' && depth > 0) --depth;
-        }
+        const std::wstring bare = dropBrackets(line);
         size_t from = 0;
         for (;;) {
             size_t cut = bare.find_first_of(L",;", from);

@@ -47,8 +47,8 @@ private:
 
 // The translations of one article: the line after the headword line, and each line that opens with
 // a sense number ("2. банк"); the other lines explain the sense in the headword's language. Notes in
-// parentheses are dropped; words are parted at commas and semicolons, in lower case, without stress
-// marks.
+// brackets are dropped ("(argo)", "[pays]"); words are parted at commas and semicolons, in lower case,
+// without stress marks. Declared here for the tests.
 std::vector<std::wstring> witnessTranslations(const std::wstring& text);
 
 // Reads the other languages' dictionaries (German, French, Italian, Polish and Swedish) from a folder

@@ -24,15 +24,16 @@ inline std::wstring programsFolder() {
 }
 
 // A process started from a program file, with the arguments after its quoted name, in a folder (the
-// test's own when none is given), with environment values of its own; ended, if it still runs, with
-// the object.
+// test's own when none is given), with environment values of its own, its output and errors written
+// to a file when one is named; ended, if it still runs, with the object.
 class ChildProcess {
 public:
     // Values given to the child only: a name with its value, or with nothing to leave it out.
     using Environment = std::vector<std::pair<std::wstring, std::optional<std::wstring>>>;
 
     ChildProcess(const std::wstring& program, const std::wstring& arguments,
-                 const Environment& environment = {}, const std::wstring& folder = {}) {
+                 const Environment& environment = {}, const std::wstring& folder = {},
+                 const std::wstring& outputFile = {}) {
         // The child takes the environment as it is when it starts; the test's own is put back after.
         std::vector<std::pair<std::wstring, std::optional<std::wstring>>> before;
         for (const auto& [name, value] : environment) {
@@ -42,8 +43,19 @@ public:
         std::wstring command = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
         STARTUPINFOW si{};
         si.cb = sizeof si;
-        started_ = CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  folder.empty() ? nullptr : folder.c_str(), &si, &pi_);
+        HANDLE output = INVALID_HANDLE_VALUE;
+        if (!outputFile.empty()) {
+            SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+            output = CreateFileW(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 &inherited, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+            si.dwFlags = STARTF_USESTDHANDLES;
+            si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+            si.hStdOutput = si.hStdError = output;
+        }
+        started_ =
+            CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, output != INVALID_HANDLE_VALUE,
+                           0, nullptr, folder.empty() ? nullptr : folder.c_str(), &si, &pi_);
+        if (output != INVALID_HANDLE_VALUE) CloseHandle(output);
         for (const auto& [name, value] : before)
             SetEnvironmentVariableW(name.c_str(), value ? value->c_str() : nullptr);
     }

@@ -42,6 +42,12 @@ TEST(ToolsBuild, AFailedBuildLeavesTheOldFileAndNoPart) {
     // A failure inside the database step, too: the folder to write in does not exist.
     EXPECT_THROW(writeDictionary(folder.file(L"none\\dat.vex"), {L"x@two<>два<>iki@2"}), core::RuntimeError);
     EXPECT_EQ(folder.listing(), L"dat.vex ");
+    // And one in the middle of the writing: the database refuses the second row.
+    EXPECT_THROW(writeDictionary(folder.file(L"dat.vex"),
+                                 {L"x@two<>два<>iki@2", std::wstring(L"x@three<>три<>\0üç@3", 19)}),
+                 core::RuntimeError);
+    EXPECT_EQ(fileBytes(folder.file(L"dat.vex")), before);
+    EXPECT_EQ(folder.listing(), L"dat.vex ");
 }
 
 TEST(ToolsBuild, SettingsHoldTheirDefaults) {

@@ -3,56 +3,15 @@
 #include "platform/data/text.h"
 #include "tools/builder.h"
 #include "tools/dictd.h"
+#include "tools/dictd_files.h"
 
-#include <zlib.h>
-
+#include <functional>
 #include <stdexcept>
 
 using namespace datatest;
 using namespace tools;
 
-namespace {
-
-std::string gzip(const std::string& text) {
-    z_stream zs{};
-    deflateInit2(&zs, 9, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    std::string out(deflateBound(&zs, static_cast<uLong>(text.size())) + 64, '\0');
-    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
-    zs.avail_in = static_cast<uInt>(text.size());
-    zs.next_out = reinterpret_cast<Bytef*>(out.data());
-    zs.avail_out = static_cast<uInt>(out.size());
-    deflate(&zs, Z_FINISH);
-    out.resize(zs.total_out);
-    deflateEnd(&zs);
-    return out;
-}
-
-std::string number(long long n) {
-    static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    do {
-        out.insert(out.begin(), digits[n % 64]);
-        n /= 64;
-    } while (n > 0);
-    return out;
-}
-
-// Writes <name>.index and <name>.dict.dz from (headword, article) pairs, UTF-8.
-void writeDictd(const TempFolder& folder, const std::wstring& name,
-                const std::vector<std::pair<std::wstring, std::wstring>>& articles) {
-    std::string text = "00-database-info\nA dictionary made for a test.\n";
-    std::string index = "00databaseinfo\tA\t" + number(static_cast<long long>(text.size())) + "\n";
-    for (const auto& [word, article] : articles) {
-        std::string bytes = core::toUtf8(article);
-        index += core::toUtf8(word) + "\t" + number(static_cast<long long>(text.size())) + "\t" +
-                 number(static_cast<long long>(bytes.size())) + "\n";
-        text += bytes;
-    }
-    writeBytes(folder.file(name + L".index"), index);
-    writeBytes(folder.file(name + L".dict.dz"), gzip(text));
-}
-
-} // namespace
+using toolstest::writeDictd;
 
 TEST(ToolsDictd, DecodesTheIndexNumbers) {
     EXPECT_EQ(decodeDictdNumber("A"), 0);
@@ -77,24 +36,86 @@ TEST(ToolsDictd, ReadsArticlesFromCompressedData) {
     EXPECT_EQ(entries[1].text, L"dog\n   собака\n");
 }
 
-TEST(ToolsDictd, DamagedInputFailsNamingTheFile) {
+// What a whole dictionary never is, each refused naming the file at fault; a file that cannot be
+// opened is not called damaged.
+TEST(ToolsDictd, DamagedInputIsRefusedNamingTheFileAtFault) {
     TempFolder folder;
-    writeDictd(folder, L"tiny", {{L"cat", L"cat\nkedi\n"}});
-    std::string data = fileBytes(folder.file(L"tiny.dict.dz"));
-
-    writeBytes(folder.file(L"cut.dict.dz"), data.substr(0, data.size() / 2));
-    try {
-        readDictd(folder.file(L"tiny.index"), folder.file(L"cut.dict.dz"));
-        ADD_FAILURE() << "a cut file was read";
-    } catch (const std::runtime_error& e) {
-        EXPECT_NE(std::string(e.what()).find("cut.dict.dz"), std::string::npos) << e.what();
+    writeDictd(folder, L"tiny",
+               {{L"cat", L"cat\nkedi\n"}, {L"dog", L"dog\nköpek\n"}, {L"şey", L"şey\nthing\n"}});
+    const std::wstring index = folder.file(L"tiny.index"), data = folder.file(L"tiny.dict.dz");
+    const std::string goodIndex = fileBytes(index), goodData = fileBytes(data);
+    auto edit = [](const std::wstring& file, std::function<void(std::string&)> change) {
+        std::string bytes = fileBytes(file);
+        change(bytes);
+        writeBytes(file, bytes);
+    };
+    // The index's lines: the description's, then cat, dog and şey.
+    auto line = [&](int n) {
+        size_t at = 0;
+        for (int i = 0; i < n; ++i) at = goodIndex.find('\n', at) + 1;
+        return at;
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> damage;
+        const std::wstring* atFault; // nullptr: read whole
+        const char* says;            // in the fault; a file that cannot be opened is not damaged
+    };
+    const Case cases[] = {
+        {"whole", [] {}, nullptr, ""},
+        {"the index emptied", [&] { writeBytes(index, ""); }, &index, "the index is empty"},
+        {"the index cut inside a line", [&] { edit(index, [](std::string& b) { b.resize(b.size() - 3); }); },
+         &index, "its last line has no end"},
+        {"the index cut at a line's end", [&] { edit(index, [&](std::string& b) { b.resize(line(3)); }); },
+         &index, "no line points into the data from byte"},
+        {"a line of the index lost inside",
+         [&] { edit(index, [&](std::string& b) { b.erase(line(1), line(2) - line(1)); }); }, &index,
+         "no line points into the data from byte"},
+        {"a line without its length",
+         [&] { edit(index, [&](std::string& b) { b.replace(line(1), line(2) - line(1), "cat\tBC\n"); }); },
+         &index, "index line 2 is malformed"},
+        {"a line with five fields",
+         [&] { edit(index, [&](std::string& b) { b.insert(line(2) - 1, "\tx\ty"); }); }, &index,
+         "index line 2 is malformed"},
+        {"a number with a letter outside the digits",
+         [&] { edit(index, [&](std::string& b) { b[line(2) - 2] = '-'; }); }, &index,
+         "index line 2 is malformed"},
+        {"a line pointing past the data",
+         [&] { edit(index, [&](std::string& b) { b.insert(line(2) - 1, "A"); }); }, &index,
+         "index line 2 points past the end of the data"},
+        {"a headword that is not UTF-8",
+         [&] { edit(index, [&](std::string& b) { b[line(3) + 1] = '\xff'; }); }, &index,
+         "index line 4 is malformed"},
+        {"the data emptied", [&] { writeBytes(data, ""); }, &data, "the data is empty"},
+        {"the data cut short", [&] { edit(data, [](std::string& b) { b.resize(b.size() / 2); }); }, &data,
+         "compressed data"},
+        {"a byte of the compressed text flipped",
+         [&] { edit(data, [](std::string& b) { b[b.size() / 2] ^= 0x04; }); }, &data, "compressed data"},
+        {"the checksum flipped", [&] { edit(data, [](std::string& b) { b[b.size() - 6] ^= 0x04; }); }, &data,
+         "damaged compressed data"},
+        {"the data not compressed", [&] { edit(data, [](std::string& b) { b[0] ^= 0x04; }); }, &data,
+         "not compressed"},
+        {"the index missing", [&] { DeleteFileW(index.c_str()); }, &index, "cannot open"},
+        {"the data missing", [&] { DeleteFileW(data.c_str()); }, &data, "cannot open"},
+    };
+    for (const auto& c : cases) {
+        writeBytes(index, goodIndex);
+        writeBytes(data, goodData);
+        c.damage();
+        if (!c.atFault) {
+            EXPECT_EQ(readDictd(index, data).size(), 3u) << c.what;
+            continue;
+        }
+        try {
+            readDictd(index, data);
+            ADD_FAILURE() << c.what << ": read";
+        } catch (const DictdError& e) {
+            EXPECT_EQ(e.file(), *c.atFault) << c.what << ": " << e.what();
+            EXPECT_NE(std::string(e.what()).find(core::toUtf8(*c.atFault)), std::string::npos) << e.what();
+            EXPECT_NE(e.fault().find(c.says), std::string::npos) << c.what << ": " << e.what();
+            EXPECT_EQ(e.damaged(), e.fault().rfind("cannot open", 0) != 0) << c.what << ": " << e.what();
+        }
     }
-
-    writeBytes(folder.file(L"far.index"), "cat\tA\tBAAA\n");
-    EXPECT_THROW(readDictd(folder.file(L"far.index"), folder.file(L"tiny.dict.dz")), std::runtime_error);
-    writeBytes(folder.file(L"bad.index"), "cat only\n");
-    EXPECT_THROW(readDictd(folder.file(L"bad.index"), folder.file(L"tiny.dict.dz")), std::runtime_error);
-    EXPECT_THROW(readDictd(folder.file(L"none.index"), folder.file(L"tiny.dict.dz")), std::runtime_error);
 }
 
 TEST(ToolsDictd, BuildsRowsFromEveryArticleOfFourSmallDictionaries) {

@@ -95,9 +95,10 @@ void holiday(Lexicon& l) {
     add(l, L"vacation", L"n", L"отпуск", L"tatil");
 }
 
-// One sense of two words in each language: the first two pair up, the second two are left.
+// One sense of three words in each language: the first two pair up, then the second two, then the
+// third.
 void building(Lexicon& l) {
-    add(l, L"house", L"n", L"дом, здание", L"ev, bina");
+    add(l, L"house", L"n", L"дом, здание, строение", L"ev, bina, yapı");
 }
 
 // "dişi koyun" (a female sheep) describes what "ewe" names.
@@ -116,6 +117,31 @@ void year(Lexicon& l) {
 // "счёт" and "расчёт" lead and follow one sense, as "hesap" and "fatura" do.
 void account(Lexicon& l) {
     add(l, L"account", L"n", L"счёт, расчёт", L"hesap, fatura");
+}
+
+// "антипатия" meets "istikrah" as often as its look-alike "antipati".
+void antipathy(Lexicon& l) {
+    add(l, L"antipathy", L"n", L"антипатия", L"antipati");
+    add(l, L"aversion", L"n", L"антипатия", L"istikrah");
+}
+
+// "год" translates five headwords, "yıl" and "sene" one each, where both lead.
+void years(Lexicon& l) {
+    add(l, L"year", L"n", L"год", L"yıl");
+    add(l, L"annum", L"n", L"год", L"sene");
+    for (const wchar_t* english : {L"twelvemonth", L"yr", L"years"}) add(l, english, L"n", L"год", L"");
+}
+
+// A sense that names no part of speech, as the small English-Russian source gives them.
+void automate(Lexicon& l) {
+    add(l, L"automate", L"", L"автоматизировать", L"otomatikleştirmek");
+}
+
+// "кыш" leads "shoo" in a sense that names no part of speech; "kovmak" has a partner under "expel".
+void shoo(Lexicon& l) {
+    add(l, L"expel", L"v", L"выгонять", L"kovmak");
+    add(l, L"shoo", L"", L"кыш", L"");
+    add(l, L"shoo", L"v", L"вспугивать", L"kovmak");
 }
 
 // Pairs of words and how many other languages give each for one headword of theirs.
@@ -169,6 +195,15 @@ TEST(ToolsPairing, EvidenceJoinsTranslationsAndKeepsLooseRenderingsApart) {
         {"the adjective with it", light, L"лёгкий", L"hafif", true},
         {"met once, each with a partner met as often", holiday, L"праздник", L"tatil", false},
         {"the second words left when the first pair up", building, L"здание", L"bina", true},
+        {"the third words, left when the second pair up", building, L"строение", L"yapı", true},
+        {"a word met as often as its partner's look-alike", antipathy, L"антипатия", L"istikrah", false},
+        {"the look-alike", antipathy, L"антипатия", L"antipati", true},
+        {"leading one headword, one word translating five times as many as the other", years, L"год", L"yıl",
+         true},
+        {"an infinitive of a sense without a part of speech, with a Turkish verb", automate,
+         L"автоматизировать", L"otomatikleştirmek", true},
+        {"a verb with the verb, behind a word of a sense without a part of speech", shoo, L"вспугивать",
+         L"kovmak", true},
         {"a word alone, second for its best partner", year, L"год", L"yıl", true},
         {"that partner's own best", year, L"год", L"sene", true},
     };
@@ -242,6 +277,7 @@ TEST(ToolsPairing, TheTranslationsOfAnotherLanguagesArticle) {
         {L"banque /bɑ̃k/ <n, fem>\nбанк\nCommerce\n", {L"банк"}},
         {L"Aleppo /alˈɛppɔ/ <pn>\nHalep 2.\n(geografia) największe miasto Syrii\n", {L"halep"}},
         {L"kopf /x/\n1. (argo)  Kafa,  baş (insan)\n", {L"kafa", L"baş"}},
+        {L"Djibouti /x/\n1.  [pays] Cibuti\n", {L"cibuti"}},
         {L"leer /x/\n", {}},
     };
     for (const auto& c : cases) EXPECT_EQ(witnessTranslations(c.text), c.words) << core::toUtf8(c.text);
@@ -251,7 +287,8 @@ TEST(ToolsPairing, TheTranslationsOfAnotherLanguagesArticle) {
 // without: bench/pairing_ceiling measures the English rule by it.
 TEST(ToolsPairing, TheEvidenceOfEachPairIsTheRowsOwn) {
     const Witnesses witnesses[] = {{}, witnessed(3, L"берег", L"kıyı"), witnessed(2, L"год", L"yıl")};
-    for (auto build : {house, bad, bank, runNoun, run, mail, light, holiday, building, sheep, year, account})
+    for (auto build : {house, bad, bank, runNoun, run, mail, light, holiday, building, sheep, year, account,
+                       antipathy, years, automate, shoo})
         for (const auto& w : witnesses) {
             Lexicon lexicon;
             build(lexicon);
