@@ -148,7 +148,8 @@ TEST(ListBoxScreen, APaintHandsOverWhatIsDrawnBeforeItDrawsTheFrameAndRows) {
         ASSERT_EQ(HandOver::shown.size(), 1u) << c.before << " -> " << c.after;
         EXPECT_TRUE(HandOver::shown[0].px == old.px) << c.before << " -> " << c.after;
         EXPECT_EQ(HandOver::framesDrawn[0], 0u) << c.before << " -> " << c.after;
-        EXPECT_EQ(list->scrollBars().windowShows(SB_VERT), c.after > list->visibleRowCount());
+        EXPECT_EQ(list->scrollBars().windowShows(SB_VERT), c.after > list->visibleRowCount())
+            << c.before << " -> " << c.after;
     }
     form->Unload();
 }
