@@ -5,12 +5,15 @@
 // the probe presses the keys and clicks with XTest and watches the X server's pixels. The main
 // window is shown with automatic search on; for each word the search box is given the word, and the
 // probe presses End in it (the key-up starts the search, as the last letter's would) and watches the
-// headword list, its scroll bar included, until it stays still; then it clicks the first headword
-// and watches the translation list, and the caption over it that names the headword. Times run from
-// the release of the key or button to the first sight of the final pixels. Any moment at which the
-// headword list showed no row at all counts as an empty list on the screen, and a list (headwords
-// after a key, translations after a click) that showed any picture between the old and the final
-// one as a list in more than one picture.
+// headword list, its scroll bar included, until it stays still; then it clicks the first two
+// headwords in turn and watches the translation list, and the caption over it that names the
+// headword. A click is held 60 ms, as a person holds the button, or quick (released at once, as a
+// tap does), by turns. Times run from the release of the key or button to the first sight of the
+// final pixels. Any moment at which the headword list showed no row at all counts as an empty list
+// on the screen, and a list (headwords after a key, translations after a click) that showed any
+// picture between the old and the final one as a list in more than one picture; a picture whose
+// scroll-bar arrows were neither the old ones nor the final ones (an arrow half drawn) as a damaged
+// scroll bar.
 //
 // Words are sampled from the dictionary (3 to 10 letters, the six directions in turn) and sorted by
 // what their list needs: lists that fit without a scroll bar are looked up one after the other, then
@@ -49,6 +52,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -241,22 +245,60 @@ RECT rowsRect(HWND w) {
     return r;
 }
 
+// Where the window's vertical bar stands when it is shown, and how tall its arrows are: the probe's
+// "bar" option.
+std::string barText(HWND w) {
+    RECT window{}, client{};
+    GetWindowRect(w, &window);
+    GetClientRect(w, &client);
+    const int width = GetSystemMetrics(SM_CXVSCROLL);
+    const bool shown = (GetWindowLongW(w, GWL_STYLE) & WS_VSCROLL) != 0;
+    const long border = (window.right - window.left - client.right - (shown ? width : 0)) / 2;
+    return " bar " + std::to_string(window.right - border - width) + " " +
+           std::to_string(window.top + border) + " " + std::to_string(width) + " " +
+           std::to_string(window.bottom - window.top - 2 * border) + " " +
+           std::to_string(GetSystemMetrics(SM_CYVSCROLL));
+}
+
 std::string rectText(const RECT& r) {
     return std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right - r.left) +
            " " + std::to_string(r.bottom - r.top);
 }
 
+// How many pictures each look-up or click reached the screen in (0: nothing changed), and how many
+// showed a damaged scroll bar.
+struct Tally {
+    std::map<int, int> pictures;
+    int count = 0, damaged = 0;
+    void add(int n, bool damagedBar) {
+        ++count;
+        ++pictures[n];
+        if (damagedBar) ++damaged;
+    }
+    std::string text() const {
+        std::string t;
+        for (const auto& [n, times] : pictures)
+            t += (t.empty() ? "" : ", ") + std::to_string(times) + " in " + std::to_string(n);
+        return t;
+    }
+    void print(const char* kind) const {
+        std::printf("%s: %d, reached the screen in pictures (0: nothing changed): %s; with a damaged scroll "
+                    "bar: %d\n",
+                    kind, count, text().c_str(), damaged);
+    }
+};
+
 struct Seen {
     double ms = -1, every = 0, first = -1;
     bool changed = false, empty = false, late = false;
-    int pictures = 0, partPictures = 0;
+    int pictures = 0, partPictures = 0, damaged = 0;
 };
 
 Seen parseDone(const std::string& answer) {
     Seen s;
     int changed = 0, empty = 0, late = 0;
-    if (std::sscanf(answer.c_str(), "done %lf %d %d %d %lf %d %d %lf", &s.ms, &changed, &empty, &late,
-                    &s.every, &s.pictures, &s.partPictures, &s.first) == 8) {
+    if (std::sscanf(answer.c_str(), "done %lf %d %d %d %lf %d %d %lf %d", &s.ms, &changed, &empty, &late,
+                    &s.every, &s.pictures, &s.partPictures, &s.first, &s.damaged) == 9) {
         s.changed = changed != 0;
         s.empty = empty != 0;
         s.late = late != 0;
@@ -281,35 +323,44 @@ public:
         box_.setText(s.word);
         SetFocus(box_.editWindow());
         forms::DoEvents();
-        const Seen seen = parseDone(probe_.ask("watch " + rectText(screenRect(list_.hWnd())) + " " +
-                                               rectText(rowsRect(list_.hWnd())) + " key End"));
+        const Seen seen =
+            parseDone(probe_.ask("watch " + rectText(screenRect(list_.hWnd())) + " " +
+                                 rectText(rowsRect(list_.hWnd())) + " key End" + barText(list_.hWnd())));
         ++lookUps_;
         if (seen.empty) ++emptyLookUps_;
         if (seen.pictures > 1) ++steppedLookUps_;
+        lookUpPictures_.add(seen.changed ? seen.pictures : 0, seen.damaged > 0);
         if (!seen.changed) ++unchanged_;
         note(seen);
         return seen;
     }
 
-    // A click on the first headword; the translation list watched, and with it the caption over it that
-    // names the headword (a window of its own).
-    Seen click() {
+    // A click on a headword row, held as a person holds the button or released at once; the
+    // translation list watched, and with it the caption over it that names the headword (a window of
+    // its own).
+    Seen click(long row, bool quick) {
         RECT rows = rowsRect(list_.hWnd());
-        const int x = rows.left + 30, y = rows.top + 8;
+        const long pitch = (rows.bottom - rows.top) / std::max(1L, list_.visibleRowCount());
+        const int x = rows.left + 30, y = static_cast<int>(rows.top + pitch * row + 8);
         const RECT translations = screenRect(ul_.hWnd());
         RECT watched = translations;
         watched.top = std::min(watched.top, screenRect(caption_.hWnd()).top);
-        const Seen seen = parseDone(
-            probe_.ask("watch " + rectText(watched) + " " + rectText(rowsRect(ul_.hWnd())) + " click " +
-                       std::to_string(x) + " " + std::to_string(y) + " part " + rectText(translations)));
+        const Seen seen =
+            parseDone(probe_.ask("watch " + rectText(watched) + " " + rectText(rowsRect(ul_.hWnd())) +
+                                 (quick ? " tap " : " click ") + std::to_string(x) + " " + std::to_string(y) +
+                                 " part " + rectText(translations) + barText(ul_.hWnd())));
         probe_.ask(park_);
-        ++clicks_;
-        if (seen.partPictures > 1) ++steppedClicks_;
-        if (seen.pictures > 1) {
-            ++steppedCaptioned_;
-            captionAhead_.push_back(seen.ms - seen.first);
+        Tally& kind = quick ? quickClicks_ : heldClicks_;
+        kind.add(seen.changed ? seen.partPictures : 0, seen.damaged > 0);
+        if (!quick) {
+            ++clicks_;
+            if (seen.partPictures > 1) ++steppedClicks_;
+            if (seen.pictures > 1) {
+                ++steppedCaptioned_;
+                captionAhead_.push_back(seen.ms - seen.first);
+            }
+            if (!seen.changed) ++unchangedClicks_;
         }
-        if (!seen.changed) ++unchangedClicks_;
         note(seen);
         return seen;
     }
@@ -318,6 +369,7 @@ public:
 
     int lookUps_ = 0, emptyLookUps_ = 0, steppedLookUps_ = 0, late_ = 0, unchanged_ = 0;
     int clicks_ = 0, steppedClicks_ = 0, steppedCaptioned_ = 0, unchangedClicks_ = 0;
+    Tally lookUpPictures_, heldClicks_, quickClicks_;
     std::vector<double> readEvery_, captionAhead_;
 
 private:
@@ -379,7 +431,13 @@ int main() {
     Run run(*w, *probe);
     run.park();
 
-    std::vector<double> withBar, withoutBar, toggling, clicks;
+    std::vector<double> withBar, withoutBar, toggling, clicks, quickClicks;
+    // After a look-up the first two headwords are clicked in turn, held and quick by turns, so that
+    // each kind of click meets translations left by either kind.
+    constexpr struct {
+        long row;
+        bool quick;
+    } Clicks[] = {{0, false}, {1, true}, {0, true}, {1, false}, {0, false}, {1, true}};
     auto sequence = [&](const std::vector<Sample>& words, std::vector<double>& into, bool clicking) {
         // The first look-up of a sequence meets the list the previous one left: not counted.
         run.search(words.front());
@@ -387,8 +445,11 @@ int main() {
             const Seen s = run.search(words[i]);
             if (s.changed) into.push_back(s.ms);
             if (!clicking) continue;
-            const Seen c = run.click();
-            if (c.changed) clicks.push_back(c.ms);
+            for (const auto& k : Clicks) {
+                if (k.row >= list.ListCount()) continue;
+                const Seen c = run.click(k.row, k.quick);
+                if (c.changed) (k.quick ? quickClicks : clicks).push_back(c.ms);
+            }
         }
     };
     sequence(fit, withoutBar, true);
@@ -426,25 +487,30 @@ int main() {
                 core::toUtf8(file).c_str(), fit.size(), fitMost, barred.size(), barredLeast);
     printLine("search with scroll bar", withBar);
     printLine("search without scroll bar", withoutBar);
-    printLine("click to translations", clicks);
+    printLine("held click to translations", clicks);
+    printLine("quick click to translations", quickClicks);
     printLine("query only", raw);
     std::printf("empty list on screen: %d of %d\n", run.emptyLookUps_, run.lookUps_);
     std::printf("list on screen in more than one picture before the result: %d of %d\n", run.steppedLookUps_,
                 run.lookUps_);
-    std::printf("translation list on screen in more than one picture after a click: %d of %d\n",
+    std::printf("translation list on screen in more than one picture after a held click: %d of %d\n",
                 run.steppedClicks_, run.clicks_);
     std::printf("the same with the caption over it, painted as a window of its own: %d of %d\n",
                 run.steppedCaptioned_, run.clicks_);
     if (!run.captionAhead_.empty())
         printLine("in those, the first picture ahead of the last", run.captionAhead_);
     printLine("search that shows or hides the scroll bar", toggling);
+    run.lookUpPictures_.print("look-ups");
+    run.heldClicks_.print("held clicks");
+    run.quickClicks_.print("quick clicks");
     std::printf("Wine's own scroll bar on an empty window: FlatSB_SetScrollInfo with redraw median %.1f ms, "
                 "ShowScrollBar median %.1f ms\n",
                 floor.setInfo, floor.showHide);
     printLine("a bare window of the list's size, key to screen", bare);
-    std::printf("the probe read the screen every %.2f ms (median); look-ups whose list did not change: %d; "
-                "clicks whose translations did not change: %d; lists still changing when a watch began: %d\n",
-                median(run.readEvery_), run.unchanged_, run.unchangedClicks_, run.late_);
+    std::printf(
+        "the probe read the screen every %.2f ms (median); look-ups whose list did not change: %d; "
+        "held clicks whose translations did not change: %d; lists still changing when a watch began: %d\n",
+        median(run.readEvery_), run.unchanged_, run.unchangedClicks_, run.late_);
     if (!messages.empty())
         std::printf("%zu messages shown, the first: %s\n", messages.size(),
                     core::toUtf8(messages.front()).c_str());

@@ -4,19 +4,24 @@
  *
  * The benchmark asks on its standard output, one line each (other lines are passed through):
  *   @probe park X Y                  the pointer to (X, Y); answers "ok"
- *   @probe watch X Y W H EX EY EW EH key KEYSYM [part PX PY PW PH]
- *   @probe watch X Y W H EX EY EW EH click CX CY [part PX PY PW PH]
+ *   @probe watch X Y W H EX EY EW EH key KEYSYM [part PX PY PW PH] [bar BX BY BW BH BA]
+ *   @probe watch X Y W H EX EY EW EH click CX CY [part PX PY PW PH] [bar BX BY BW BH BA]
+ *   @probe watch X Y W H EX EY EW EH tap CX CY [part PX PY PW PH] [bar BX BY BW BH BA]
  *       waits until the rectangle X Y W H is still (so what came before is on the screen), presses
- *       and releases the key (or the left button at CX CY), and watches the rectangle until it stays
- *       unchanged for the quiet time. Answers "done MS CHANGED EMPTY LATE EVERY FRAMES PART FIRST": MS from
+ *       and releases the key (or the left button at CX CY: held as a person holds it for a click, at
+ *       once for a tap), and watches the rectangle until it stays unchanged for the quiet time.
+ *       Answers "done MS CHANGED EMPTY LATE EVERY FRAMES PART FIRST DAMAGED": MS from
  *       the release to the first sight of the final pixels, CHANGED 1 when the pixels changed at all,
  *       EMPTY 1 when the rectangle EX EY EW EH showed one colour only at some moment after the release,
  *       LATE 1 when the rectangle was still changing while the probe waited to begin, EVERY the mean
  *       time between two readings of the pixels, FRAMES how many different pictures it showed after
  *       the release (1 when it went straight to the final one), PART as many for the part PX PY PW PH
  *       of it (the whole rectangle when none is given), FIRST from the release to the first change
- *       seen (MS when it went straight to the final pixels). A rectangle of one colour is never taken
- *       for the final pixels while the wait lasts.
+ *       seen (MS when it went straight to the final pixels), DAMAGED how many of the pictures showed
+ *       a scroll bar's arrow other than before the release and at the end: the column BX BY BW BH,
+ *       inside the rectangle, is where the bar stands when shown, and its first and last BA rows
+ *       its arrows, which the bar's coming or going changes in one go (0 when no bar is given). A
+ *       rectangle of one colour is never taken for the final pixels while the wait lasts.
  *   @probe end                       the probe waits for the benchmark to end
  * Answers go to the benchmark's standard input. Built with the host's compiler by bench/search/run.
  */
@@ -32,7 +37,14 @@
 
 /* The pixels are read every PollUs and a little more (the reading itself), so a time is late by at
  * most about that much; the wait between readings leaves the processors to the program watched. */
-enum { QuietMs = 150, FirstChangeMs = 3000, LongestMs = 6000, SettleBeforeMs = 60, PollUs = 200 };
+enum {
+    QuietMs = 150,
+    FirstChangeMs = 3000,
+    LongestMs = 6000,
+    SettleBeforeMs = 60,
+    PollUs = 200,
+    MostFrames = 256
+};
 
 static Display* dpy;
 
@@ -76,6 +88,30 @@ static int wait_still(Grab* g) {
     return changed;
 }
 
+/* Where a bar's arrows stand, inside the grabbed rectangle; none when w is 0. */
+typedef struct {
+    int x, y, w, h, arrow;
+} Bar;
+
+/* The two arrows' pixels as one hash. */
+static uint64_t arrows_hash(const Grab* g, const Bar* b) {
+    if (!b->w) return 0;
+    return grab_hash_part(g, b->x, b->y, b->w, b->arrow) * 31u +
+           grab_hash_part(g, b->x, b->y + b->h - b->arrow, b->w, b->arrow);
+}
+
+/* The options after the key or the button: the part and the bar, each in screen coordinates. */
+static int watch_options(const char* s, int* px, int* py, int* pw, int* ph, Bar* bar) {
+    for (int n = 0; *s; s += n, n = 0) {
+        const int part = sscanf(s, " part %d %d %d %d %n", px, py, pw, ph, &n) == 4;
+        if (!part &&
+            sscanf(s, " bar %d %d %d %d %d %n", &bar->x, &bar->y, &bar->w, &bar->h, &bar->arrow, &n) != 5)
+            return 0;
+        if (n == 0) return 0;
+    }
+    return 1;
+}
+
 static void watch(FILE* answer, const char* args) {
     int x, y, w, h, ex, ey, ew, eh, cx = 0, cy = 0, n = 0, m = 0;
     char kind[16] = "", keysym[64] = "";
@@ -83,14 +119,15 @@ static void watch(FILE* answer, const char* args) {
         fprintf(answer, "error bad watch\n");
         return;
     }
-    const int isKey = strcmp(kind, "key") == 0;
+    const int isKey = strcmp(kind, "key") == 0, quick = strcmp(kind, "tap") == 0;
     if (isKey ? sscanf(args + n, "%63s %n", keysym, &m) != 1
               : sscanf(args + n, "%d %d %n", &cx, &cy, &m) != 2) {
         fprintf(answer, "error bad watch\n");
         return;
     }
     int px = x, py = y, pw = w, ph = h;
-    if (args[n + m] && sscanf(args + n + m, "part %d %d %d %d", &px, &py, &pw, &ph) != 4) {
+    Bar bar = {0, 0, 0, 0, 0};
+    if (!watch_options(args + n + m, &px, &py, &pw, &ph, &bar)) {
         fprintf(answer, "error bad watch\n");
         return;
     }
@@ -104,7 +141,13 @@ static void watch(FILE* answer, const char* args) {
         fprintf(answer, "error the part is not in the rectangle\n");
         return;
     }
+    if (bar.w && (bar.arrow <= 0 || 2 * bar.arrow > bar.h || bar.x < x || bar.y < y ||
+                  bar.x + bar.w > x + w || bar.y + bar.h > y + h)) {
+        fprintf(answer, "error the bar is not in the rectangle\n");
+        return;
+    }
     px -= x, py -= y;
+    bar.x -= x, bar.y -= y;
     KeyCode code = 0;
     if (isKey) {
         code = XKeysymToKeycode(dpy, XStringToKeysym(keysym));
@@ -127,9 +170,11 @@ static void watch(FILE* answer, const char* args) {
         XTestFakeButtonEvent(dpy, 1, True, CurrentTime);
     }
     XSync(dpy, False);
-    sleep_ms(SettleBeforeMs);
+    if (!quick) sleep_ms(SettleBeforeMs);
     grab_read(&g);
     uint64_t last = grab_hash(&g), lastPart = grab_hash_part(&g, px, py, pw, ph);
+    const uint64_t arrowsBefore = arrows_hash(&g, &bar);
+    uint64_t arrows[MostFrames], lastArrows = arrowsBefore;
     const double t0 = now_ms();
     if (isKey)
         XTestFakeKeyEvent(dpy, code, False, CurrentTime);
@@ -149,6 +194,8 @@ static void watch(FILE* answer, const char* args) {
             lastChange = t;
             if (firstChange < 0) firstChange = t;
             changed = 1;
+            lastArrows = arrows_hash(&g, &bar);
+            if (frames < MostFrames) arrows[frames] = lastArrows;
             ++frames;
             uniform = one_colour(&g, ex, ey, ew, eh);
             if (uniform) empty = 1;
@@ -163,9 +210,12 @@ static void watch(FILE* answer, const char* args) {
         if (changed && !uniform && t - lastChange >= QuietMs) break;
     }
     const double interval = reads > 0 ? (now_ms() - t0) / reads : 0;
+    int damaged = 0;
+    for (int i = 0; bar.w && i < frames && i < MostFrames; ++i)
+        damaged += arrows[i] != arrowsBefore && arrows[i] != lastArrows;
     grab_close(&g);
-    fprintf(answer, "done %.3f %d %d %d %.3f %d %d %.3f\n", changed ? lastChange - t0 : -1.0, changed, empty,
-            late, interval, frames, partFrames, firstChange < 0 ? -1.0 : firstChange - t0);
+    fprintf(answer, "done %.3f %d %d %d %.3f %d %d %.3f %d\n", changed ? lastChange - t0 : -1.0, changed,
+            empty, late, interval, frames, partFrames, firstChange < 0 ? -1.0 : firstChange - t0, damaged);
 }
 
 int main(int argc, char** argv) {

@@ -150,6 +150,10 @@ public:
     // The key state the input handlers read (GetKeyState unless a test replaces it).
     using KeyStateSource = SHORT(WINAPI*)(int);
     static KeyStateSource setKeyStateSource(KeyStateSource source);
+    // What hands the picture drawn so far to the screen as the list's paint begins (a look for a
+    // message nobody posts unless a test replaces it).
+    using ScreenHandOver = void (*)();
+    static ScreenHandOver setScreenHandOver(ScreenHandOver handOver);
 
 protected:
     void UserControl_Initialize() override;

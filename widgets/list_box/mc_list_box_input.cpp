@@ -29,12 +29,6 @@ void McListBox::windowMessage(core::MessageFrame& m) {
     if (hooks_.TrackAvailable && !hooks_.isHooked(m.hwnd)) dispatch(m);
 }
 
-// What the handlers since the last paint asked of the bar and the rows reaches the window once, now.
-void McListBox::onPaint() {
-    bars_.showPending();
-    paintIfDue();
-}
-
 // The one dispatch from message to handler, for both roads. The list box only watches its messages:
 // it never answers one.
 void McListBox::dispatch(core::MessageFrame& m) {

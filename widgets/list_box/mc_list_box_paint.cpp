@@ -16,7 +16,36 @@ constexpr long PageRows = 5;
 // ListCount - visible rows.
 constexpr long MaxReadBackExcess = PageRows + 1;
 
+// Under Wine what a window draws reaches the screen when its thread next finds no message waiting:
+// a look for a message that nobody posts hands it over. Elsewhere the look costs nothing.
+void lookForNothing() {
+    constexpr UINT neverPosted = 0xBFFF; // the last message of the application's own range
+    MSG none;
+    PeekMessageW(&none, nullptr, neverPosted, neverPosted, PM_NOREMOVE);
+}
+
+McListBox::ScreenHandOver screenHandOver = &lookForNothing;
+
 } // namespace
+
+McListBox::ScreenHandOver McListBox::setScreenHandOver(ScreenHandOver handOver) {
+    ScreenHandOver was = screenHandOver;
+    screenHandOver = handOver ? handOver : &lookForNothing;
+    return was;
+}
+
+// What the handlers since the last paint asked of the bar and the rows reaches the window once, now.
+// Under Wine a picture also reaches the screen at the end of every paint, and, when the thread last
+// began to wait more than 50 ms before (a click or a key after a pause), in the middle of the
+// platform's drawing of a scroll bar, which the paint's frame includes: the list would reach the
+// screen in two pictures, the first with its bar half drawn (an arrow's corner over the old rows) or
+// whole over the old rows. What is drawn when the paint begins is handed over first, which counts as
+// that wait, so the frame and the rows reach the screen together, at the paint's end.
+void McListBox::onPaint() {
+    screenHandOver();
+    bars_.showPending();
+    paintIfDue();
+}
 
 void McListBox::Refresh() {
     core::bestEffort(L"McListBox layout", [this] {

@@ -217,6 +217,7 @@ private:
     void onTimer();
     void onMouseMove(HWND window, long x, long y);
     void onMouseLeave();
+    bool beginHover(HWND window);
     void endHover();
     void clearHover();
     void ShowToolTip();

@@ -7,6 +7,7 @@
 #include "platform/core/message_frame.h"
 #include "platform/forms/controls/common_controls.h"
 #include "platform/forms/controls/picture_box.h"
+#include "platform/forms/cursor_position.h"
 #include "platform/forms/functions.h"
 #include "platform/forms/std_picture.h"
 #include "widgets/tool_bar/mc_tool_bar_layout.h"
@@ -91,20 +92,31 @@ void McToolBar::onTimer() {
     if (state_.IsHovering) ShowToolTip();
 }
 
-// A move to a new position restarts the rest count and hides the tip; the first one asks for the
-// leave notice of its window.
+// A move to a new position restarts the rest count and hides the tip. Any move, even to where the
+// last one was (a pen or a touch screen taps the same point again), begins the hover when none is on.
 void McToolBar::onMouseMove(HWND window, long x, long y) {
+    if (!beginHover(window)) return;
     if (x == state_.LastMouseX && y == state_.LastMouseY) return;
     state_.LastMouseX = x;
     state_.LastMouseY = y;
     SetTimer(hWnd(), HoverTimer, HoverInterval, nullptr);
     state_.HoverTicks = 0;
-    if (!state_.IsHovering) {
-        state_.IsHovering = true;
-        hooks_.TrackMouseLeave(window);
-        if (!RaiseEvent(MouseEnter)) return;
-    }
     HideToolTip();
+}
+
+// The hover ends with the leave notice of the window under the pointer, asked for here, however the
+// pointer came: a jump away from a hot button gives no move over the bar that could end it. When the
+// pointer has left already (a tap on a button and a jump away, handled after both), Wine never sends
+// the notice it is asked for: the bar posts it, as Windows does. False when a handler unloaded the
+// bar.
+bool McToolBar::beginHover(HWND window) {
+    if (state_.IsHovering) return true;
+    state_.IsHovering = true;
+    if (forms::windowAtPoint(forms::cursorPosition()) == window)
+        hooks_.TrackMouseLeave(window);
+    else if (hooks_.TrackAvailable)
+        PostMessageW(window, WM_MOUSELEAVE, 0, 0);
+    return RaiseEvent(MouseEnter);
 }
 
 void McToolBar::onMouseLeave() {
@@ -212,11 +224,15 @@ bool McToolBar::hover(bool onBar, long index) {
 
 // A press or a release acts on the button under the pointer then, whatever the moves before told:
 // the one move of a quick jump may come after the press, or go to a window that held the capture.
+// It begins the hover too, which no move may have begun.
 bool McToolBar::pointerAt(bool onBar, float x, float y) {
     const long index = buttonAt(onBar, x, y).value_or(NoButton);
-    if (index == look_.Button_Index) return true;
-    state_.drawOnChevron = !onBar && picChevron_;
-    return hover(onBar, index);
+    if (index != look_.Button_Index) {
+        state_.drawOnChevron = !onBar && picChevron_;
+        if (!hover(onBar, index)) return false;
+    }
+    forms::PictureBox* surface = picDraw();
+    return surface && beginHover(surface->hWnd());
 }
 
 void McToolBar::surfaceClick() {

@@ -9,6 +9,7 @@
 #include "support/screenshot.h"
 
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -95,6 +96,60 @@ TEST(ListBoxScreen, ASearchReachesTheScreenOnceAndEndsAsStepByStep) {
             << c.before << " -> " << c.after << ": " << a.nMax << "/" << a.nPage << "/" << a.nPos
             << " against " << b.nMax << "/" << b.nPage << "/" << b.nPos;
         EXPECT_EQ(differingPixels(lists[0]->hWnd(), lists[1]->hWnd()), 0) << c.before << " -> " << c.after;
+    }
+    form->Unload();
+}
+
+// What the list's paint hands to the screen before it draws anything: the window as the handler left
+// it, the old list whole, frame included, and the first paint message of the change still to come.
+struct HandOver {
+    static inline HWND window = nullptr;
+    static inline testsupport::MessageRecorder* seen = nullptr;
+    static inline std::vector<testsupport::Shot> shown;
+    static inline std::vector<size_t> framesDrawn;
+    static void record() {
+        shown.push_back(testsupport::captureWindows({window}));
+        framesDrawn.push_back(seen->count(WM_NCPAINT));
+    }
+};
+
+// Under Wine a picture reaches the screen in the middle of the drawing of a scroll bar when the
+// program last began to wait long before (a quick click, a key after a pause): a list that gets or
+// keeps its bar would show it half drawn over the old rows, or whole before them. Each paint of a
+// change first hands over what is drawn, while the window still shows the old list whole; then the
+// frame and the rows are drawn.
+TEST(ListBoxScreen, APaintHandsOverWhatIsDrawnBeforeItDrawsTheFrameAndRows) {
+    auto form = std::make_shared<ListForm>();
+    form->Show();
+    struct Case {
+        int before, after;
+    };
+    const Case cases[] = {{3, 20}, {25, 3}, {30, 12}, {3, 2}, {12, 0}};
+    for (const Case& c : cases) {
+        auto list = storedList(*form, L"list", 10);
+        fill(*list, c.before);
+        list->Refresh();
+        SendMessageW(list->hWnd(), WM_VSCROLL, SB_BOTTOM, 0);
+        forms::DoEvents();
+        const testsupport::Shot old = testsupport::captureWindows({list->hWnd()});
+        testsupport::MessageRecorder seen(list->hWnd());
+        HandOver::window = list->hWnd();
+        HandOver::seen = &seen;
+        HandOver::shown.clear();
+        HandOver::framesDrawn.clear();
+        const auto real = widgets::McListBox::setScreenHandOver(&HandOver::record);
+        // As a click on a headword fills the translations.
+        list->Clear();
+        fill(*list, c.after);
+        list->Refresh();
+        forms::DoEvents();
+        widgets::McListBox::setScreenHandOver(real);
+        ASSERT_EQ(HandOver::shown.size(), seen.count(WM_PAINT)) << c.before << " -> " << c.after;
+        ASSERT_EQ(HandOver::shown.size(), 1u) << c.before << " -> " << c.after;
+        EXPECT_TRUE(HandOver::shown[0].px == old.px) << c.before << " -> " << c.after;
+        EXPECT_EQ(HandOver::framesDrawn[0], 0u) << c.before << " -> " << c.after;
+        EXPECT_EQ(list->scrollBars().windowShows(SB_VERT), c.after > list->visibleRowCount())
+            << c.before << " -> " << c.after;
     }
     form->Unload();
 }

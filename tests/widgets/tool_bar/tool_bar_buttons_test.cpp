@@ -12,6 +12,7 @@ class ToolBarButtons : public ToolBarTest {
 protected:
     // A new bar at run time: one button, nothing hooked.
     void SetUp() override {
+        ToolBarTest::SetUp();
         bar = forms::placeControl<widgets::McToolBar>(*form, L"mct", 150, 150, 6000, 600);
     }
 

@@ -34,6 +34,7 @@ void pump(int ms) {
 class ToolBarDemo : public ToolBarTest {};
 
 TEST_F(ToolBarDemo, TheApplicationsBarWithAHotButtonAndItsTip) {
+    useRealPointer();
     auto bag = applicationBag();
     const wchar_t* const icons[] = {L"language", L"speech", L"about", L"tray", L"exit"};
     for (int i = 0; i < 5; ++i) {

@@ -5,8 +5,10 @@
 #include "platform/core/text.h"
 #include "platform/forms/controls/text_box.h"
 #include "widgets/label/label_kdq.h"
+#include "widgets/list_box/mc_list_box.h"
 
 #include <commctrl.h>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -17,6 +19,7 @@ class ToolBarInput : public ToolBarTest {
 protected:
     // Five 32-pixel buttons in one row without a border: button i spans x 32(i-1) to 32i.
     void SetUp() override {
+        ToolBarTest::SetUp();
         bar = load(forms::PropertyBag{{L"Button_Count", 5L}, {L"ButtonsPerRow", 5L}});
         events.clear();
     }
@@ -96,6 +99,62 @@ TEST_F(ToolBarInput, HidingOrShowingTheFormEndsTheHover) {
         EXPECT_EQ(barPixel(251, 6), plain) << hiding;
         EXPECT_EQ(log(), L"") << hiding;
     }
+    form->Hide();
+}
+
+// A pen or a touch screen jumps from a hot button straight to the lists below, with no move over the
+// bar between. The hover ends, on the screen too, however the button became hot: a rest on it, a rest
+// on the very point where the last hover began, a tap handled when the pointer had gone on already
+// (Wine sends no leave notice asked for then), and a press with no move before it.
+TEST_F(ToolBarInput, AJumpFromAHotButtonEndsItsHover) {
+    useRealPointer();
+    bar = load(applicationBag(), 640);
+    auto list = forms::makeControl<widgets::McListBox>();
+    list->place(*form, L"list", -1, 10 * 15, 150 * 15, 300 * 15, 100 * 15);
+    list->initNew();
+    form->Show();
+    SetForegroundWindow(form->hWnd());
+    forms::DoEvents();
+    const uint32_t plain = barPixel(251, 6); // where button 3's hover frame is drawn
+    const auto away = [&](int x) { return pointerTo(list->hWnd(), x, 50); };
+    const auto restOnButton = [&] {
+        realInput({pointerTo(main(), 260, 40)});
+        return waitFor([&] { return bar->Button_Index() == 3 && barPixel(251, 6) != plain; });
+    };
+    struct Case {
+        const char* what;
+        std::function<bool()> onButton; // true once the button was hot
+        std::function<void()> jump;
+    };
+    const Case cases[] = {
+        {"a rest", restOnButton, [&] { realInput({away(20)}); }},
+        {"a rest on the same point", restOnButton, [&] { realInput({away(30)}); }},
+        {"a tap and the jump at once",
+         [&] {
+             realInput({pointerTo(main(), 265, 40), leftButton(MOUSEEVENTF_LEFTDOWN),
+                        leftButton(MOUSEEVENTF_LEFTUP), away(40)});
+             return waitFor([&] { return events.count(L"Click 3") == 1; });
+         },
+         [] {}},
+        {"a press with no move",
+         [&] {
+             forms::setCursorSource({[] { return POINT{0, 0}; }, [&](POINT) { return list->hWnd(); }});
+             clickOn(main(), 260, 40);
+             return events.count(L"Click 3") == 1;
+         },
+         [] {}},
+    };
+    for (const Case& c : cases) {
+        events.clear();
+        ASSERT_TRUE(c.onButton()) << c.what;
+        c.jump();
+        EXPECT_TRUE(waitFor([&] { return bar->Button_Index() == -1; })) << c.what;
+        EXPECT_FALSE(bar->isHovering()) << c.what;
+        EXPECT_EQ(barPixel(251, 6), plain) << c.what;
+        EXPECT_EQ(events.count(L"MouseEnter"), events.count(L"MouseLeave")) << c.what;
+    }
+    useRealPointer();
+    list->unload();
     form->Hide();
 }
 
@@ -229,6 +288,7 @@ TEST_F(ToolBarInput, TipsOpenAfterARestAndCloseOnAMove) {
 // from it onto the bar goes to the label, and the press reaches the bar before any move over it. The
 // click acts on the button under the pointer, not on the one hovered last.
 TEST_F(ToolBarInput, AJumpAndClickActsOnTheButtonUnderThePointer) {
+    useRealPointer();
     auto caption = forms::makeControl<widgets::Label_KDQ>();
     caption->place(*form, L"caption", -1, 10 * 15, 150 * 15, 150 * 15, 20 * 15);
     caption->initNew();
@@ -267,6 +327,7 @@ TEST_F(ToolBarInput, AJumpAndClickActsOnTheButtonUnderThePointer) {
 // Tab and Shift+Tab leave the keyboard with the search box, so typed keys reach it. Its drop-down
 // closes on a press elsewhere, since the bar has no focus whose loss would close it.
 TEST_F(ToolBarInput, TheBarNeverTakesTheKeyboard) {
+    useRealPointer();
     auto box = forms::makeControl<forms::TextBox>();
     box->place(*form, L"box", -1, 10 * 15, 150 * 15, 150 * 15, 22 * 15);
     box->initNew();
@@ -309,6 +370,7 @@ TEST_F(ToolBarInput, TheBarNeverTakesTheKeyboard) {
 // while it is open: its hook is removed (a second removal fails), and a later press anywhere finds no
 // bar to close.
 TEST_F(ToolBarInput, TheDropDownsPressWatchGoesWhenItClosesAndWhenTheBarGoes) {
+    useRealPointer();
     form->Show();
     for (bool unloaded : {false, true}) {
         bar = load(forms::PropertyBag{{L"Button_Count", 5L}, {L"ButtonsPerRow", 5L}, {L"ShowChevron", true}},

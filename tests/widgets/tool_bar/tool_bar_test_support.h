@@ -3,6 +3,7 @@
 #include "platform/core/variant.h"
 #include "support/event_log.h"
 #include "platform/forms/controls/picture_box.h"
+#include "platform/forms/cursor_position.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/form.h"
 #include "platform/forms/property_bag.h"
@@ -51,12 +52,16 @@ inline forms::PropertyBag applicationBag() {
 }
 
 // A form with tool bars loaded from bags at run time, and a log of their events. The form is
-// loaded and shown without activation.
+// loaded and shown without activation. A move or a press sent as a message puts the pointer over its
+// window, as far as the bar can tell, while the real one stays in its corner; a test of real input
+// takes the real pointer (useRealPointer).
 class ToolBarTest : public ::testing::Test {
 protected:
     static inline std::shared_ptr<BarForm> form;
+    static inline HWND pointerOver = nullptr;
     std::shared_ptr<widgets::McToolBar> bar;
     testsupport::EventLog events;
+    forms::CursorSource realPointer_;
 
     static void SetUpTestSuite() {
         form = std::make_shared<BarForm>();
@@ -66,7 +71,17 @@ protected:
         form->Unload();
         form.reset();
     }
-    void TearDown() override { bar.reset(); }
+    static POINT anywhere() { return {0, 0}; }
+    static HWND windowUnderPointer(POINT) { return pointerOver; }
+    void SetUp() override {
+        pointerOver = nullptr;
+        realPointer_ = forms::setCursorSource({&anywhere, &windowUnderPointer});
+    }
+    void TearDown() override {
+        bar.reset();
+        forms::setCursorSource(realPointer_);
+    }
+    static void useRealPointer() { forms::setCursorSource({}); }
 
     // Width and height in pixels; the bar sets its own height.
     std::shared_ptr<widgets::McToolBar> load(forms::PropertyBag bag, int width = 400, int left = 10,
@@ -99,10 +114,14 @@ protected:
     static void send(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
         SendMessageW(window, msg, wParam, lParam);
     }
-    void moveOnBar(int x, int y) { send(bar->picMain()->hWnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
-    void moveOnDropDown(int x, int y) { send(bar->picChevron()->hWnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
+    static void pointerMessage(HWND window, UINT msg, WPARAM wParam, int x, int y) {
+        pointerOver = window;
+        send(window, msg, wParam, MAKELPARAM(x, y));
+    }
+    void moveOnBar(int x, int y) { pointerMessage(bar->picMain()->hWnd(), WM_MOUSEMOVE, 0, x, y); }
+    void moveOnDropDown(int x, int y) { pointerMessage(bar->picChevron()->hWnd(), WM_MOUSEMOVE, 0, x, y); }
     void clickOn(HWND window, int x, int y) {
-        send(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        pointerMessage(window, WM_LBUTTONDOWN, MK_LBUTTON, x, y);
         send(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     }
 
