@@ -19,4 +19,10 @@ int DoEvents() {
     return static_cast<int>(Forms::loaded().size());
 }
 
+void showWhatIsPainted() {
+    constexpr UINT neverPosted = 0xBFFF; // the last message of the application's own range
+    MSG none;
+    PeekMessageW(&none, nullptr, neverPosted, neverPosted, PM_NOREMOVE);
+}
+
 } // namespace forms

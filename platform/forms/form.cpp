@@ -4,6 +4,7 @@
 #include "platform/core/message_frame.h"
 #include "platform/core/start_trace.h"
 #include "platform/forms/app.h"
+#include "platform/forms/do_events.h"
 #include "platform/forms/form_frame.h"
 #include "platform/forms/form_registry.h"
 #include "platform/forms/guarded_window_proc.h"
@@ -94,16 +95,6 @@ void checkWaitingEntries(const Layout& table) {
     } catch (...) {
         throw core::RuntimeError(core::err::InvalidProcedureCall, what + core::currentErrorText());
     }
-}
-
-// Under Wine what a window paints reaches the screen when its thread next finds no message waiting,
-// not at the paint itself, so the work that waits for the first paint would hold the finished picture
-// back by as long as it takes. A look for a message that nobody posts lets the picture reach the
-// screen first; elsewhere the look costs nothing.
-void showWhatIsPainted() {
-    constexpr UINT neverPosted = 0xBFFF; // the last message of the application's own range
-    MSG none;
-    PeekMessageW(&none, nullptr, neverPosted, neverPosted, PM_NOREMOVE);
 }
 
 // One part of the step after the first paint: a failure is reported and the step goes on; the end of
@@ -650,6 +641,7 @@ LRESULT Form::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     // The form's own, before its code sees the message.
     if (msg == WM_TIMER && wParam == formTimer::AfterFirstPaint) {
+        // The painted picture reaches the screen first, not after the work that waits for it.
         showWhatIsPainted();
         finishDeferred();
         return 0;

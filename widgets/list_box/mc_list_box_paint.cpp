@@ -2,6 +2,7 @@
 #include "widgets/list_box/mc_list_box.h"
 
 #include "platform/core/event_log.h"
+#include "platform/forms/do_events.h"
 #include "platform/forms/functions.h"
 #include "platform/forms/surface.h"
 
@@ -16,21 +17,13 @@ constexpr long PageRows = 5;
 // ListCount - visible rows.
 constexpr long MaxReadBackExcess = PageRows + 1;
 
-// Under Wine what a window draws reaches the screen when its thread next finds no message waiting:
-// a look for a message that nobody posts hands it over. Elsewhere the look costs nothing.
-void lookForNothing() {
-    constexpr UINT neverPosted = 0xBFFF; // the last message of the application's own range
-    MSG none;
-    PeekMessageW(&none, nullptr, neverPosted, neverPosted, PM_NOREMOVE);
-}
-
-McListBox::ScreenHandOver screenHandOver = &lookForNothing;
+McListBox::ScreenHandOver screenHandOver = &forms::showWhatIsPainted;
 
 } // namespace
 
 McListBox::ScreenHandOver McListBox::setScreenHandOver(ScreenHandOver handOver) {
     ScreenHandOver was = screenHandOver;
-    screenHandOver = handOver ? handOver : &lookForNothing;
+    screenHandOver = handOver ? handOver : &forms::showWhatIsPainted;
     return was;
 }
 
