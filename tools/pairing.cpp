@@ -541,8 +541,9 @@ void markPaired(const std::vector<Meeting>& meetings, std::vector<bool>& russian
 // headwords: a word of many ("kötü", bad) leading the sense of a rare one ("vicious") renders that
 // headword's own word ("порочный") loosely.
 constexpr size_t kSpreadFactor = 6;
-// Pairs that meet through this many headwords of a kind are candidates whatever leads.
-constexpr int kManyHeadwords = 4; // set with the first weights, never moved by a later round
+// Pairs that meet through this many headwords of a kind are candidates whatever leads: words met
+// through several headwords are almost always each other's translation.
+constexpr int kManyHeadwords = 4;
 
 // What the first senses agree on, pairs met through many headwords, and words spelled alike. A pair
 // whose kinds never meet (a verb with a noun) has no evidence and stays apart.
@@ -564,9 +565,9 @@ void markCandidates(const Lexicon& lexicon, Evidence& evidence) {
 // --- Stage 3: the candidates near each word's best -----------------------------------------------
 
 // A candidate is joined when its share comes this near the best among the Russian word's candidates
-// and among the Turkish word's; a Turkish word has more looser partners beside its best.
+// and among the Turkish word's: a partner far below a word's best mostly renders another sense.
 constexpr double kNearRussianBest = 0.6; // 0.7 was more precise, 0.6 gives more words a translation
-constexpr double kNearTurkishBest = 0.5;
+constexpr double kNearTurkishBest = 0.5; // 0.6 leaves a hundred Russian words without a partner
 // A partner that is neither word's own best must meet it through this many English headwords: one
 // headword read two ways ("light", "holiday") is what joins most wrong pairs.
 constexpr int kFurtherPartnerHeadwords = 2;
@@ -597,8 +598,8 @@ void joinNearBest(Evidence& evidence, const std::vector<Ranked>& russianTop,
 
 // Two words that are each other's best partner among the candidates and the pairs met through this
 // many headwords are joined, so a word whose first senses agree with nothing still finds its
-// translation.
-constexpr int kMutualHeadwords = 2; // set with the first weights, never moved by a later round
+// translation; one headword alone is too often read two ways.
+constexpr int kMutualHeadwords = 2;
 
 void joinMutualBest(Evidence& evidence) {
     // Each word's best partner by the smaller share; of two equal shares, the partner first in code
@@ -697,9 +698,10 @@ void joinThroughEnglish(const Lexicon& lexicon, Evidence& evidence) {
 // --- Stage 7: the other languages ----------------------------------------------------------------
 
 // A pair kWitnessed languages give is a translation; so is one that one fewer give, where English
-// joins it already or it meets through this many English headwords.
+// joins it already or it meets through this many English headwords, which make up for the third.
 constexpr int kWitnessedHeadwords = 2;
-// A word keeps the pairs the languages bear out that come within this many languages of its best.
+// A word keeps the pairs the languages bear out that come within this many languages of its best:
+// none keeps only the surest sense, two keeps looser ones.
 constexpr int kNearBestLanguages = 1;
 
 // Where other languages bear a word's pairs out, they decide its partners: the pairs they give, and
