@@ -221,14 +221,7 @@ namespace {
 const std::vector<std::wstring> kEnglishDictionaries = {L"mueller7", L"freedict-eng-rus", L"freedict-eng-tur",
                                                         L"freedict-tur-eng"};
 
-} // namespace
-
-std::vector<std::wstring> builderDictionaries() {
-    std::vector<std::wstring> names = kEnglishDictionaries;
-    for (const auto& name : witnessDictionaries()) names.push_back(name);
-    return names;
-}
-
+// The four dictionaries of a folder of dictd files, merged through English.
 Lexicon lexiconFromDictd(const std::wstring& folder) {
     const DictdFolder dictionaries(folder, kEnglishDictionaries);
     auto read = [&](const wchar_t* name) { return dictionaries.read(name); };
@@ -248,6 +241,14 @@ Lexicon lexiconFromDictd(const std::wstring& folder) {
     for (const auto& e : read(L"freedict-tur-eng"))
         addTurkishEnglish(lexicon, e.headword, cleanNumberedArticle(e.text));
     return lexicon;
+}
+
+} // namespace
+
+std::vector<std::wstring> builderDictionaries() {
+    std::vector<std::wstring> names = kEnglishDictionaries;
+    for (const auto& name : witnessDictionaries()) names.push_back(name);
+    return names;
 }
 
 std::vector<std::wstring> rowsFromDictd(const std::wstring& folder) {

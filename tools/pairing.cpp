@@ -7,7 +7,12 @@
 // and those that come near it. What the first senses of a headword agree on is kept where nothing
 // weighs against it. Dictionaries of other languages into Russian and Turkish are witnesses apart
 // from English: where they bear a word's pairs out, they decide its partners among the words it meets.
-#include "tools/builder.h"
+//
+// The stages run in the order of this file, each with its constants beside it. docs/pairing.md is
+// the design note: what each constant does, how its value was chosen and on which judged words of
+// bench/quality, which constants were never tuned, and the figures.
+#include "tools/pairing.h"
+
 #include "tools/cognate.h"
 
 #include <algorithm>
@@ -54,12 +59,6 @@ bool hasRussianVerbs(const Headword& entry) {
 }
 
 // --- What the first senses agree on --------------------------------------------------------------
-
-// A word that translates many English headwords ("kötü", bad) and leads the sense of a rare one
-// ("vicious") is a loose rendering of that headword's specific word in the other language
-// ("порочный"); words that lead the same sense and translate about as many headwords are each
-// other's translation.
-constexpr size_t kSpreadFactor = 6;
 
 struct Agreed {
     const std::wstring* russian;
@@ -109,47 +108,12 @@ private:
     }
 };
 
-// --- The weighed evidence ------------------------------------------------------------------------
+// --- Stage 1: the weighed evidence ---------------------------------------------------------------
 
-// A word weighs most where it leads the first sense of its kind: less after the first word of its
-// sense, and less again in a later sense. Each source that gives the word for the headword counts.
-constexpr double kLaterWord = 0.7;
-constexpr double kLaterSense = 0.65;
-// The sources list a headword's senses most common first, so two words whose senses stand far apart
-// mostly translate different senses: their weights count less for each sense between, up to three.
-constexpr double kPerSenseApart = 0.6;
-constexpr int kSensesApartCounted = 3;
-// Words spelled alike weigh twice; a phrase against a single word (a description, not a
-// translation) weighs less for every word it has more.
-constexpr double kSpelledAlike = 2.0;
-constexpr double kPerExtraWord = 0.4;
-// Pairs met through this many headwords of a kind are candidates even where no first senses agree.
-constexpr int kManyHeadwords = 4;
-// A candidate stays when its share comes this near the best share among the Russian word's
-// candidates, and among the Turkish word's.
-constexpr double kNearRussianBest = 0.6;
-constexpr double kNearTurkishBest = 0.5;
-// Two words that are each other's best partner among the candidates and the pairs met through this
-// many headwords are joined too, so a word whose first senses agree with nothing still finds its
-// translation.
-constexpr int kMutualHeadwords = 2;
-// A partner that is neither word's own best must meet it through this many English headwords: one
-// headword read two ways ("wind", "light") is what joins the wrong ones.
-constexpr int kFurtherPartnerHeadwords = 2;
-// Words still without a partner are joined with each other's best among the words still without
-// one, when that evidence comes to this share, in this many rounds.
-constexpr double kSecondRoundShare = 0.2;
-constexpr int kSecondRounds = 2;
-// A word the rounds leave without a partner takes its own best, when that word ranks it among its
-// first two, comes to this share of its best, and meets it through several headwords.
-constexpr double kLeftNearBest = 0.25;
-// A pair that this many other languages give for one of their headwords is a translation; so is one
-// that one fewer give, where English joins it already or it meets through this many English
-// headwords. A word with such a pair keeps only those, and the pairs spelled alike.
-constexpr int kWitnessed = 3;
-constexpr int kWitnessedHeadwords = 2;
-
-// The weights were chosen by cross-validation over the judged words of bench/quality.
+// A word weighs 1 where it leads the first sense of its kind under a headword, times the sources
+// that give it there; less after the first word of its sense, and less again in a later sense.
+constexpr double kLaterWord = 0.7;   // a sense's first word is its usual rendering
+constexpr double kLaterSense = 0.65; // the sources list a headword's common senses first
 
 // The parts of speech other than the verb that the English-Russian source names, as bits.
 using Parts = std::uint8_t;
@@ -200,20 +164,11 @@ private:
     std::vector<const std::wstring*> words_;
 };
 
-// Which sources give a word under a headword.
-enum Given : std::uint8_t {
-    ByMueller = 1,
-    ByEnglishRussian = 2,
-    ByTurkishEnglish = 4,
-    FirstByTurkishEnglish = 8,
-};
-
 // What one headword says of one word: how many sources give it, its best place in each kind, and
 // for a Russian word the parts of speech of the senses that give it.
 struct Standing {
     int id = 0;
     int sources = 0;
-    std::uint8_t from = 0; // the sources that give it, as Given bits
     bool in[2] = {false, false};
     Place best[2];
     Kind kind = Other; // a Turkish word's, as the rows' senses give it
@@ -266,14 +221,18 @@ int turkishOfKey(PairKey key) {
     return static_cast<int>(key & 0xFFFFFFFFu);
 }
 
-// Two words meeting under one headword in one kind.
+// Two words that meet under one headword in one kind weigh their weights multiplied, less for each
+// sense that stands between theirs, up to a few: words of senses far apart mostly translate
+// different senses ("письмо" in the second sense of "mail" with "posta" of the first).
+constexpr double kPerSenseApart = 0.6;
+constexpr int kSensesApartCounted = 3; // further apart is no surer a different sense
+
 struct Product {
     PairKey key;
     double weight; // the two words' weights multiplied
     int headword;
-    Parts parts;       // the Russian word's there, for words other than verbs
-    bool firstBoth;    // both stand in the first sense of their kind
-    std::uint8_t from; // Given bits of both words
+    Parts parts;    // the Russian word's there, for words other than verbs
+    bool firstBoth; // both stand in the first sense of their kind
 };
 
 struct Meeting {
@@ -288,13 +247,21 @@ struct Meeting {
     bool alike = false;
     bool candidate = false;
     bool joined = false;
-    // For pairEvidence: headwords whose first senses agree on the pair, and headwords where the
-    // Russian word comes from both English-Russian sources, or the Turkish word from its own
-    // Turkish-English article (giving the headword first).
-    int agreed = 0;
-    int bothRussianSources = 0, turkishEnglish = 0, turkishEnglishFirst = 0;
     int witnesses = 0; // the other languages that give the pair for one of their headwords
 };
+
+// Summed over the headwords, a pair's weight counts twice when its words are spelled alike ("банк"
+// and "banka"), and less for each word one piece has more than the other: a phrase against a word
+// is mostly a description ("dişi koyun" for "овца"), not a translation.
+constexpr double kSpelledAlike = 2.0;
+constexpr double kPerExtraWord = 0.4;
+// Words that meet through fewer headwords than this are weighed only where both stand in the first
+// sense of their kind, where they are spelled alike, or where enough other languages give them: one
+// meeting behind the first senses is mostly one headword read two ways.
+constexpr int kWeighedHeadwords = 2;
+// Other languages that give a pair for one of their headwords, enough to make it a translation on
+// their own ("песня" and "şarkı", which meet once through English).
+constexpr int kWitnessed = 3;
 
 class Evidence {
 public:
@@ -316,10 +283,6 @@ public:
             meeting.distinct += product.headword != last;
             last = product.headword;
             meeting.firstBoth = meeting.firstBoth || product.firstBoth;
-            const unsigned bothRussian = ByMueller | ByEnglishRussian;
-            meeting.bothRussianSources += (product.from & bothRussian) == bothRussian;
-            meeting.turkishEnglish += (product.from & ByTurkishEnglish) != 0;
-            meeting.turkishEnglishFirst += (product.from & FirstByTurkishEnglish) != 0;
         }
         products_ = {};
         std::vector<std::wstring> russianLatin(russian_.size()), turkishLatin(turkish_.size());
@@ -346,7 +309,7 @@ public:
         // languages give them ("песня" and "şarkı").
         countWitnesses(witnesses);
         std::erase_if(meetings_, [](const Meeting& m) {
-            return m.headwords < 2 && !m.firstBoth && !m.alike && m.witnesses < kWitnessed;
+            return m.headwords < kWeighedHeadwords && !m.firstBoth && !m.alike && m.witnesses < kWitnessed;
         });
     }
 
@@ -393,7 +356,7 @@ private:
     // sense's rank is counted among the source's senses of its kind.
     template <class KindOf>
     static void placeWords(const std::vector<Sense>& senses, KindOf kindOf, Words& words,
-                           Standings& standings, std::uint8_t given) {
+                           Standings& standings) {
         int count[2] = {0, 0};
         for (const auto& sense : senses) {
             bool has[2] = {false, false};
@@ -402,7 +365,6 @@ private:
                 Kind kind = kindOf(sense.words[i], sense, standings.of(id));
                 has[kind] = true;
                 ++standings.of(id).sources;
-                standings.of(id).from |= given;
                 standings.place(id, kind, {count[kind], static_cast<int>(i)});
             }
             for (int kind : {Verb, Other}) count[kind] += has[kind];
@@ -461,7 +423,7 @@ private:
                 [](const std::wstring& word, const Sense& sense, const Standing&) {
                     return russianKind(word, sense);
                 },
-                russian_, russianStandings_, source == Source::Mueller ? ByMueller : ByEnglishRussian);
+                russian_, russianStandings_);
         Parts headwordParts = 0;
         for (const auto& sense : by[static_cast<size_t>(Source::Mueller)]) {
             Parts part = partOf(sense.pos);
@@ -477,7 +439,7 @@ private:
         placeWords(
             by[static_cast<size_t>(Source::EnglishTurkish)],
             [](const std::wstring&, const Sense&, const Standing& s) { return s.kind; }, turkish_,
-            turkishStandings_, 0);
+            turkishStandings_);
         // A Turkish-English article that gives the headword first places its word first.
         for (const auto& sense : by[static_cast<size_t>(Source::TurkishEnglish)]) {
             const std::wstring& word = sense.words.front();
@@ -485,7 +447,6 @@ private:
                          entry.turkishFirst.end();
             Standing& s = turkishStandings_.of(turkish_.of(word));
             ++s.sources;
-            s.from |= first ? ByTurkishEnglish | FirstByTurkishEnglish : ByTurkishEnglish;
             turkishStandings_.place(s.id, s.kind, {first ? 0 : 1, 0});
         }
         countSpread(russianStandings_, russianSpread_);
@@ -514,12 +475,13 @@ private:
                     for (int i = 0; i < apart; ++i) weight *= kPerSenseApart;
                     products_.push_back({keyOf(r->id, t->id), weight, headword,
                                          kind == Other ? r->parts : Parts{0},
-                                         r->best[kind].sense == 0 && t->best[kind].sense == 0,
-                                         static_cast<std::uint8_t>(r->from | t->from)});
+                                         r->best[kind].sense == 0 && t->best[kind].sense == 0});
                 }
         }
     }
 };
+
+// --- A word's partners, ranked -------------------------------------------------------------------
 
 // Whether a is a word's better partner than b: the larger share of the word's own weight, then of
 // the partner's; of two equal, the partner first in code point order.
@@ -561,27 +523,58 @@ void ownBest(Evidence& evidence, Filter filter, std::vector<Ranked>& russianTop,
     }
 }
 
-// Marks the pairs English joins.
-void joinThroughEnglish(const Lexicon& lexicon, Evidence& evidence) {
-    auto& meetings = evidence.meetings();
+// Which words a joined pair holds, by number.
+void markPaired(const std::vector<Meeting>& meetings, std::vector<bool>& russianPaired,
+                std::vector<bool>& turkishPaired) {
+    russianPaired.assign(russianPaired.size(), false);
+    turkishPaired.assign(turkishPaired.size(), false);
+    for (const auto& meeting : meetings)
+        if (meeting.joined) {
+            russianPaired[static_cast<size_t>(russianOfKey(meeting.key))] = true;
+            turkishPaired[static_cast<size_t>(turkishOfKey(meeting.key))] = true;
+        }
+}
 
-    // The candidates: what the first senses agree on, pairs met through many headwords, and words
-    // spelled alike. A pair whose kinds never meet (a verb with a noun) has no evidence and stays
-    // apart.
+// --- Stage 2: the candidates ---------------------------------------------------------------------
+
+// What the first senses agree on counts only between words that translate about as many
+// headwords: a word of many ("kötü", bad) leading the sense of a rare one ("vicious") renders that
+// headword's own word ("порочный") loosely.
+constexpr size_t kSpreadFactor = 6;
+// Pairs that meet through this many headwords of a kind are candidates whatever leads: words met
+// through several headwords are almost always each other's translation.
+constexpr int kManyHeadwords = 4;
+
+// What the first senses agree on, pairs met through many headwords, and words spelled alike. A pair
+// whose kinds never meet (a verb with a noun) has no evidence and stays apart.
+void markCandidates(const Lexicon& lexicon, Evidence& evidence) {
     for (const auto& [english, entry] : lexicon)
         for (const Agreed& agreed : Agreement(entry).pairs()) {
             int r = evidence.russian().find(*agreed.russian), t = evidence.turkish().find(*agreed.turkish);
             Meeting* meeting = evidence.meeting(r, t);
             if (!meeting) continue;
-            ++meeting->agreed;
             size_t rs = std::max<size_t>(1, evidence.russianSpread(r));
             size_t ts = std::max<size_t>(1, evidence.turkishSpread(t));
             if (!agreed.leads || (rs <= kSpreadFactor * ts && ts <= kSpreadFactor * rs))
                 meeting->candidate = true;
         }
-    for (auto& meeting : meetings)
+    for (auto& meeting : evidence.meetings())
         if (meeting.headwords >= kManyHeadwords || meeting.alike) meeting.candidate = true;
+}
 
+// --- Stage 3: the candidates near each word's best -----------------------------------------------
+
+// A candidate is joined when its share comes this near the best among the Russian word's candidates
+// and among the Turkish word's: a partner far below a word's best mostly renders another sense.
+constexpr double kNearRussianBest = 0.6; // 0.7 was more precise, 0.6 gives more words a translation
+constexpr double kNearTurkishBest = 0.5; // 0.6 leaves a hundred Russian words without a partner
+// A partner that is neither word's own best must meet it through this many English headwords: one
+// headword read two ways ("light", "holiday") is what joins most wrong pairs.
+constexpr int kFurtherPartnerHeadwords = 2;
+
+void joinNearBest(Evidence& evidence, const std::vector<Ranked>& russianTop,
+                  const std::vector<Ranked>& turkishTop) {
+    auto& meetings = evidence.meetings();
     std::vector<double> russianBest(evidence.russian().size(), 0.0),
         turkishBest(evidence.turkish().size(), 0.0);
     for (const auto& meeting : meetings) {
@@ -591,9 +584,6 @@ void joinThroughEnglish(const Lexicon& lexicon, Evidence& evidence) {
         r = std::max(r, meeting.share);
         t = std::max(t, meeting.share);
     }
-    std::vector<Ranked> russianTop, turkishTop;
-    ownBest(
-        evidence, [](const Meeting&) { return true; }, russianTop, turkishTop);
     for (auto& meeting : meetings) {
         const size_t r = static_cast<size_t>(russianOfKey(meeting.key));
         const size_t t = static_cast<size_t>(turkishOfKey(meeting.key));
@@ -602,7 +592,16 @@ void joinThroughEnglish(const Lexicon& lexicon, Evidence& evidence) {
                          (russianTop[r].first == &meeting || turkishTop[t].first == &meeting ||
                           meeting.distinct >= kFurtherPartnerHeadwords);
     }
+}
 
+// --- Stage 4: each other's best ------------------------------------------------------------------
+
+// Two words that are each other's best partner among the candidates and the pairs met through this
+// many headwords are joined, so a word whose first senses agree with nothing still finds its
+// translation; one headword alone is too often read two ways.
+constexpr int kMutualHeadwords = 2;
+
+void joinMutualBest(Evidence& evidence) {
     // Each word's best partner by the smaller share; of two equal shares, the partner first in code
     // point order.
     struct Best {
@@ -614,7 +613,7 @@ void joinThroughEnglish(const Lexicon& lexicon, Evidence& evidence) {
         if (share > best.share || (share == best.share && words.word(partner) < words.word(best.partner)))
             best = {share, partner};
     };
-    for (const auto& meeting : meetings) {
+    for (const auto& meeting : evidence.meetings()) {
         if (meeting.headwords < kMutualHeadwords && !meeting.candidate) continue;
         int r = russianOfKey(meeting.key), t = turkishOfKey(meeting.key);
         offer(russianMutual[static_cast<size_t>(r)], meeting.share, t, evidence.turkish());
@@ -625,21 +624,22 @@ void joinThroughEnglish(const Lexicon& lexicon, Evidence& evidence) {
         if (t >= 0 && turkishMutual[static_cast<size_t>(t)].partner == static_cast<int>(r))
             evidence.meeting(static_cast<int>(r), t)->joined = true;
     }
+}
 
-    // Words left without a partner: each other's best among the words left.
+// --- Stage 5: the words left, among themselves ---------------------------------------------------
+
+// Words still without a partner are joined with each other's best among the words still without
+// one, when that share comes to this much, in this many rounds: the second round pairs the words
+// the first round's pairs left ("строение" and "yapı" after "здание" and "bina").
+constexpr double kSecondRoundShare = 0.2;
+constexpr int kSecondRounds = 2;
+
+void joinLeftAmongThemselves(Evidence& evidence) {
+    auto& meetings = evidence.meetings();
     std::vector<bool> russianPaired(evidence.russian().size()), turkishPaired(evidence.turkish().size());
-    auto markPaired = [&] {
-        russianPaired.assign(russianPaired.size(), false);
-        turkishPaired.assign(turkishPaired.size(), false);
-        for (const auto& meeting : meetings)
-            if (meeting.joined) {
-                russianPaired[static_cast<size_t>(russianOfKey(meeting.key))] = true;
-                turkishPaired[static_cast<size_t>(turkishOfKey(meeting.key))] = true;
-            }
-    };
     std::vector<Ranked> russianLeft, turkishLeft;
     for (int round = 0; round < kSecondRounds; ++round) {
-        markPaired();
+        markPaired(meetings, russianPaired, turkishPaired);
         ownBest(
             evidence,
             [&](const Meeting& m) {
@@ -653,16 +653,26 @@ void joinThroughEnglish(const Lexicon& lexicon, Evidence& evidence) {
                 turkishLeft[static_cast<size_t>(turkishOfKey(meeting.key))].first == &meeting)
                 meeting.joined = true;
     }
+}
 
-    // A word still alone takes its own best when the best ranks it among its first two.
-    markPaired();
+// --- Stage 6: a word still alone -----------------------------------------------------------------
+
+// A word still alone takes its own best partner when that partner ranks it among its first two with
+// this share of its best or more, and they meet through kFurtherPartnerHeadwords ("yıl" and "год",
+// whose best is "sene").
+constexpr double kLeftNearBest = 0.25; // a third was more precise, a quarter gives more words one
+
+void joinStillAlone(Evidence& evidence, const std::vector<Ranked>& russianTop,
+                    const std::vector<Ranked>& turkishTop) {
+    std::vector<bool> russianPaired(evidence.russian().size()), turkishPaired(evidence.turkish().size());
+    markPaired(evidence.meetings(), russianPaired, turkishPaired);
     auto near = [](const Ranked& partner, const Meeting& m, bool russianSide) {
         if (partner.first != &m && partner.second != &m) return false;
         double own = russianSide ? m.russianShare : m.turkishShare;
         double best = russianSide ? partner.first->russianShare : partner.first->turkishShare;
         return own >= kLeftNearBest * best;
     };
-    for (auto& meeting : meetings) {
+    for (auto& meeting : evidence.meetings()) {
         if (meeting.distinct < kFurtherPartnerHeadwords) continue;
         const size_t r = static_cast<size_t>(russianOfKey(meeting.key));
         const size_t t = static_cast<size_t>(turkishOfKey(meeting.key));
@@ -671,6 +681,28 @@ void joinThroughEnglish(const Lexicon& lexicon, Evidence& evidence) {
             meeting.joined = true;
     }
 }
+
+// Marks the pairs English joins: stages 2 to 6.
+void joinThroughEnglish(const Lexicon& lexicon, Evidence& evidence) {
+    markCandidates(lexicon, evidence);
+    // Each word's best two partners among all it meets, as the evidence stands.
+    std::vector<Ranked> russianTop, turkishTop;
+    ownBest(
+        evidence, [](const Meeting&) { return true; }, russianTop, turkishTop);
+    joinNearBest(evidence, russianTop, turkishTop);
+    joinMutualBest(evidence);
+    joinLeftAmongThemselves(evidence);
+    joinStillAlone(evidence, russianTop, turkishTop);
+}
+
+// --- Stage 7: the other languages ----------------------------------------------------------------
+
+// A pair kWitnessed languages give is a translation; so is one that one fewer give, where English
+// joins it already or it meets through this many English headwords, which make up for the third.
+constexpr int kWitnessedHeadwords = 2;
+// A word keeps the pairs the languages bear out that come within this many languages of its best:
+// none keeps only the surest sense, two keeps looser ones.
+constexpr int kNearBestLanguages = 1;
 
 // Where other languages bear a word's pairs out, they decide its partners: the pairs they give, and
 // the pairs spelled alike that English joins. Of the pairs they give, a word keeps those that come
@@ -696,7 +728,8 @@ void weighWitnesses(Evidence& evidence) {
         const Meeting& m = meetings[i];
         const size_t r = static_cast<size_t>(russianOfKey(m.key)),
                      t = static_cast<size_t>(turkishOfKey(m.key));
-        witnessed[i] = witnessed[i] && m.witnesses >= russianBest[r] - 1 && m.witnesses >= turkishBest[t] - 1;
+        witnessed[i] = witnessed[i] && m.witnesses >= russianBest[r] - kNearBestLanguages &&
+                       m.witnesses >= turkishBest[t] - kNearBestLanguages;
         if (witnessed[i]) russianWitnessed[r] = turkishWitnessed[t] = true;
     }
     for (size_t i = 0; i < meetings.size(); ++i) {
@@ -714,66 +747,6 @@ void join(const Lexicon& lexicon, const Witnesses& witnesses, Evidence& evidence
 }
 
 } // namespace
-
-std::vector<PairEvidence> pairEvidence(const Lexicon& lexicon, const Witnesses& witnesses) {
-    Evidence evidence(lexicon, witnesses);
-    join(lexicon, witnesses, evidence);
-    const auto& meetings = evidence.meetings();
-    // Each word's partners, best first, as before() ranks them.
-    auto ranks = [&](bool russianSide, std::vector<int>& rank, std::vector<int>& partners) {
-        const Words& words = russianSide ? evidence.russian() : evidence.turkish();
-        std::vector<std::vector<size_t>> of(words.size());
-        for (size_t i = 0; i < meetings.size(); ++i) {
-            PairKey key = meetings[i].key;
-            of[static_cast<size_t>(russianSide ? russianOfKey(key) : turkishOfKey(key))].push_back(i);
-        }
-        rank.assign(meetings.size(), 0);
-        partners.assign(meetings.size(), 0);
-        const Words& other = russianSide ? evidence.turkish() : evidence.russian();
-        for (auto& list : of) {
-            std::sort(list.begin(), list.end(), [&](size_t a, size_t b) {
-                return before(meetings[a], meetings[b], russianSide, other);
-            });
-            for (size_t k = 0; k < list.size(); ++k) {
-                rank[list[k]] = static_cast<int>(k);
-                partners[list[k]] = static_cast<int>(list.size());
-            }
-        }
-    };
-    std::vector<int> russianRank, russianPartners, turkishRank, turkishPartners;
-    ranks(true, russianRank, russianPartners);
-    ranks(false, turkishRank, turkishPartners);
-    std::vector<PairEvidence> out;
-    out.reserve(meetings.size());
-    for (size_t i = 0; i < meetings.size(); ++i) {
-        const Meeting& m = meetings[i];
-        const int r = russianOfKey(m.key), t = turkishOfKey(m.key);
-        PairEvidence e;
-        e.russian = evidence.russian().word(r);
-        e.turkish = evidence.turkish().word(t);
-        e.weight = m.weight;
-        e.russianShare = m.russianShare;
-        e.turkishShare = m.turkishShare;
-        e.headwords = m.headwords;
-        e.distinct = m.distinct;
-        e.agreed = m.agreed;
-        e.bothRussianSources = m.bothRussianSources;
-        e.turkishEnglish = m.turkishEnglish;
-        e.turkishEnglishFirst = m.turkishEnglishFirst;
-        e.russianRank = russianRank[i];
-        e.turkishRank = turkishRank[i];
-        e.russianPartners = russianPartners[i];
-        e.turkishPartners = turkishPartners[i];
-        e.russianSpread = evidence.russianSpread(r);
-        e.turkishSpread = evidence.turkishSpread(t);
-        e.firstBoth = m.firstBoth;
-        e.alike = m.alike;
-        e.candidate = m.candidate;
-        e.joined = m.joined;
-        out.push_back(std::move(e));
-    }
-    return out;
-}
 
 std::vector<std::wstring> pivotRows(const Lexicon& lexicon, const Witnesses& witnesses) {
     Evidence evidence(lexicon, witnesses);

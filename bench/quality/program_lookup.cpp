@@ -13,7 +13,8 @@ namespace {
 
 const std::wstring kStoredTail = L"<%S%>-1<%S%>False";
 
-// Main's row rule, which listed a headword from a row without a word in the target language.
+// The row rule of commit 5839e26, which listed a headword from a row without a word in the target
+// language.
 std::optional<std::wstring> mainSearchRow(int direction, const std::wstring& record, const std::wstring& word,
                                           app::Taken& ya) {
     const app::Direction* d = app::direction(direction);

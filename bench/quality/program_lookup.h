@@ -8,9 +8,9 @@
 namespace quality {
 
 // The main window's look-up on the dat.vex of a folder: the same queries, the same row rules and
-// the same sort as the lists show, without the window. With mainLists, the lists as main made them
-// before this work: a headword listed from a row without a word in the target language, and the
-// lists sorted by the whole stored item string ("text<%S%>-1<%S%>False").
+// the same sort as the lists show, without the window. With mainLists, the lists as the program of
+// commit 5839e26 made them: a headword listed from a row without a word in the target language, and
+// the lists sorted by the whole stored item string ("text<%S%>-1<%S%>False").
 class ProgramLookup {
 public:
     ProgramLookup(const std::wstring& databaseFolder, bool mainLists);

@@ -7,11 +7,10 @@
 // share of the first translations of dict's senses that the program shows for the same headwords,
 // how many Russian and Turkish words "Ru - Tr" and "Tr - Ru" list at all, what they show for the
 // README's "банк" and "banka", and with judged.tsv the precision and recall of "Ru - Tr" and
-// "Tr - Ru" on the everyday words and on the held-out words of heldout.tsv to heldout9.tsv, each set
-// apart.
+// "Tr - Ru" on the everyday words and on the words of heldout.tsv to heldout9.tsv, each set apart.
 // --misses names each word behind a figure that falls short, and each listed Russian-Turkish
 // translation judged wrong; --unjudged lists only the Russian-Turkish pairs the program shows that
-// judged.tsv does not judge yet; --main-lists looks up as main did before this work (see
+// judged.tsv does not judge yet; --main-lists looks up as the program of commit 5839e26 did (see
 // ProgramLookup).
 #include "dict_senses.h"
 #include "program_lookup.h"
@@ -311,9 +310,9 @@ int run(int argc, wchar_t** argv) {
         shownFigure(lookup, 6, L"banka");
     }
     judgedFigures(lookup, everyday, "everyday words", right, unjudged, verbose);
-    for (const auto& set : quality::kHeldOut)
-        judgedFigures(lookup, quality::sample(args[1] + L"\\" + set.file), set.label, right, unjudged,
-                      verbose);
+    for (const wchar_t* file : quality::kJudgedLists)
+        judgedFigures(lookup, quality::sample(args[1] + L"\\" + file), "words of " + core::toUtf8(file),
+                      right, unjudged, verbose);
     return 0;
 }
 

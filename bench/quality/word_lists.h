@@ -15,25 +15,14 @@ std::vector<std::vector<std::wstring>> tsv(const std::wstring& file);
 using Judgements = std::map<std::pair<std::wstring, std::wstring>, bool>; // (russian, turkish)
 Judgements judgements(const std::wstring& file);
 
-// The words of a held-out list: language ("ru", "tr") and word.
+// The words of a judged list (heldout.tsv and the like): language ("ru", "tr") and word.
 using Sample = std::vector<std::pair<std::wstring, std::wstring>>;
 Sample sample(const std::wstring& file);
 
-// The held-out lists of the folder, in order, with the names the figures give them.
-struct HeldOut {
-    const wchar_t* file;
-    const char* label;
-};
-inline constexpr HeldOut kHeldOut[] = {
-    {L"heldout.tsv", "held-out words"},
-    {L"heldout2.tsv", "held-out words of the second set"},
-    {L"heldout3.tsv", "held-out words of the third set"},
-    {L"heldout4.tsv", "held-out words of the fourth set"},
-    {L"heldout5.tsv", "held-out words of the fifth set"},
-    {L"heldout6.tsv", "held-out words of the sixth set"},
-    {L"heldout7.tsv", "held-out words of the seventh set"},
-    {L"heldout8.tsv", "held-out words of the eighth set"},
-    {L"heldout9.tsv", "held-out words of the ninth set"},
-};
+// The judged lists beside everyday.tsv, in order; the figures name each by its file. The files are
+// named "held out" because each was at first; README.md says which of them informed the pairing.
+inline constexpr const wchar_t* kJudgedLists[] = {L"heldout.tsv",  L"heldout2.tsv", L"heldout3.tsv",
+                                                  L"heldout4.tsv", L"heldout5.tsv", L"heldout6.tsv",
+                                                  L"heldout7.tsv", L"heldout8.tsv", L"heldout9.tsv"};
 
 } // namespace quality

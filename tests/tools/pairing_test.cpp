@@ -2,6 +2,7 @@
 #include "platform/core/text.h"
 #include "tools/builder.h"
 #include "tools/cognate.h"
+#include "tools/pairing.h"
 
 #include <gtest/gtest.h>
 
@@ -281,34 +282,6 @@ TEST(ToolsPairing, TheTranslationsOfAnotherLanguagesArticle) {
         {L"leer /x/\n", {}},
     };
     for (const auto& c : cases) EXPECT_EQ(witnessTranslations(c.text), c.words) << core::toUtf8(c.text);
-}
-
-// The evidence given per pair is what the rows were made from, with other languages' dictionaries or
-// without: bench/pairing_ceiling measures the English rule by it.
-TEST(ToolsPairing, TheEvidenceOfEachPairIsTheRowsOwn) {
-    const Witnesses witnesses[] = {{}, witnessed(3, L"берег", L"kıyı"), witnessed(2, L"год", L"yıl")};
-    for (auto build : {house, bad, bank, runNoun, run, mail, light, holiday, building, sheep, year, account,
-                       antipathy, years, automate, shoo})
-        for (const auto& w : witnesses) {
-            Lexicon lexicon;
-            build(lexicon);
-            const auto rows = pivotRows(lexicon, w);
-            for (const auto& e : pairEvidence(lexicon, w))
-                EXPECT_EQ(e.joined, joined(rows, e.russian, e.turkish))
-                    << core::toUtf8(e.russian + L" " + e.turkish);
-        }
-    Lexicon lexicon;
-    house(lexicon);
-    addTurkishEnglish(lexicon, L"ev", senses(L"house, home", L""));
-    const auto pairs = pairEvidence(lexicon);
-    auto home = std::find_if(pairs.begin(), pairs.end(),
-                             [](const PairEvidence& e) { return e.russian == L"дом" && e.turkish == L"ev"; });
-    ASSERT_NE(home, pairs.end());
-    EXPECT_EQ(home->distinct, 3);
-    EXPECT_EQ(home->turkishEnglish, 2);
-    EXPECT_EQ(home->turkishEnglishFirst, 1);
-    EXPECT_EQ(home->russianRank, 0);
-    EXPECT_EQ(home->turkishRank, 0);
 }
 
 TEST(ToolsPairing, WordsSpelledAlikeInPlainLatin) {
