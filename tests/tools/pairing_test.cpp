@@ -219,8 +219,8 @@ TEST(ToolsPairing, EvidenceJoinsTranslationsAndKeepsLooseRenderingsApart) {
          L"kovmak", true},
         {"a word alone, second for its best partner", year, L"год", L"yıl", true},
         {"that partner's own best", year, L"год", L"sene", true},
-        // Words of one field that meet through few headwords, where how far down a sense a word
-        // stands, and how near a partner comes to a word's best, decide.
+        // Words of one field that meet through few headwords. Each case stands close to a bound, so
+        // that a word's place down its sense, or how near a partner comes to a word's best, decides it.
         {"behind the first word of one headword's sense and in another's later sense, with the word leading "
          "both",
          nouns({{L"abode", L"дом, строение", L"mesken; bina"},
