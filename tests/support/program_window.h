@@ -103,10 +103,9 @@ inline bool onScreen(HWND window) {
     for (int i = 0; i < 500; ++i, Sleep(10)) {
         bool whole = IsWindowVisible(window) && !GetUpdateRect(window, nullptr, FALSE);
         if (whole) EnumChildWindows(window, findUnpainted, reinterpret_cast<LPARAM>(&whole));
-        if (whole) {
-            Sleep(50);
-            return true;
-        }
+        // Once the window's thread is back in its message loop it is done with what its paint began,
+        // and a key given from now on comes after the window was on the screen.
+        if (whole) return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr) != 0;
     }
     return false;
 }
