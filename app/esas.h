@@ -135,7 +135,7 @@ private:
     void showText(const wchar_t* label, const std::wstring& text);
     void sourceLayout(int direction);
     void headwordChosen();
-    // Empties the translation list and the headword over it.
+    // Empties the translation list and the state label of the words it holds.
     void clearTranslations();
     void directionChanged();
     void searchBoxKeyUp(int keyCode, int shift);

@@ -181,7 +181,10 @@ void esas::Search(int number, Origin origin) {
     showText(L"ddi", d->ddi);
     showText(L"ddd", d->ddd);
     // The translations of another direction would stand under this one's language names.
-    if (number != translationDirection_) clearTranslations();
+    if (number != translationDirection_) {
+        clearTranslations();
+        showText(L"Label3", L"");
+    }
 
     std::vector<std::wstring> rows;
     if (auto why =
@@ -206,7 +209,6 @@ void esas::Search(int number, Origin origin) {
 void esas::clearTranslations() {
     control<widgets::McListBox>(L"ul").Clear();
     showText(L"ga", L"");
-    showText(L"Label3", L"");
     translationDirection_ = 0;
 }
 
@@ -214,19 +216,12 @@ void esas::headwordChosen() {
     if (lookingUp_ || !direction(lastDirection_)) return;
     auto& ul = control<widgets::McListBox>(L"ul");
     const std::wstring h = control<widgets::McListBox>(L"list").Text();
-    if (h.empty()) {
-        showText(L"ga", L"");
-        ul.Clear();
-        translationDirection_ = 0;
-        return;
-    }
+    if (h.empty()) return clearTranslations();
     showText(L"Label3", h + L":");
     const int number = lastDirection_;
     translationKey_ = translationKey(number, h, translationKey_);
     // As the search clears its list: a refused click leaves no earlier headword's translations.
-    ul.Clear();
-    showText(L"ga", L"");
-    translationDirection_ = 0;
+    clearTranslations();
 
     std::vector<std::wstring> rows;
     if (auto why =

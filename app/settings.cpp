@@ -82,15 +82,14 @@ SettingsAhead readSettingsAhead(const std::wstring& programFolder) {
         data::Connection cn;
         data::Recordset rs;
         try {
-            Settings s = readSettings(cn, rs, programFolder, data::Deadline(0));
-            firstTry->set_value();
-            return s;
+            // However the first try ends, the window may go on.
+            const struct Tried {
+                std::promise<void>& p;
+                ~Tried() { p.set_value(); }
+            } tried{*firstTry};
+            return readSettings(cn, rs, programFolder, data::Deadline(0));
         } catch (const core::RuntimeError& e) {
-            firstTry->set_value();
             if (e.number() != data::err::Locked) throw;
-        } catch (...) {
-            firstTry->set_value();
-            throw;
         }
         return readSettings(cn, rs, programFolder, deadline);
     });
