@@ -218,6 +218,10 @@ protected:
     // What Repaint and Relayout mean for this control.
     virtual void propertyEffect(OnChange /*effect*/) {}
 
+    // The surface was just made (with the window, or earlier by a call that needs it), before anything
+    // reads, sets or draws on it: a control whose surface starts otherwise sets it here.
+    virtual void surfaceMade(Surface& /*surface*/) {}
+
     // While the form that holds the control loads (its controls are made and its Load runs), a
     // drawing that a later change would only redo can wait: holdDrawing() is then true and has the
     // form call drawHeld() once, when the load is over and before the form can be shown.

@@ -16,6 +16,7 @@ void UserControl::ensureSurface() {
     surface_->onChanged = [this] {
         if (hwnd_ && usesSurface_) InvalidateRect(hwnd_, nullptr, FALSE);
     };
+    surfaceMade(*surface_);
 }
 
 void UserControl::paintSurface() {

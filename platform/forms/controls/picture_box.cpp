@@ -19,7 +19,7 @@ namespace forms {
 namespace {
 
 // How a box starts (a surface by itself starts in pixels): the stored defaults, what a box not
-// placed yet reads, and its surface whenever that is made.
+// placed yet reads, and its surface when it is made.
 constexpr uint32_t kBackColor = core::sysColor::ButtonFace;
 constexpr uint32_t kForeColor = core::sysColor::ButtonText;
 constexpr int16_t kScaleMode = core::scale::Twips;
@@ -35,46 +35,38 @@ const PropertyTable<PictureBox>& PictureBox::properties() {
     using P = PictureBox;
     static const PropertyTable<P> table{
         fontProperty<P>(
-            L"Font", [](P& c) { return c.drawing().Font(); },
-            [](P& c, std::shared_ptr<StdFont> font) { c.drawing().setFont(std::move(font)); },
+            L"Font", [](P& c) { return c.surface().Font(); },
+            [](P& c, std::shared_ptr<StdFont> font) { c.surface().setFont(std::move(font)); },
             OnChange::None),
         property<P>(
-            L"ForeColor", [](P& c) { return c.drawing().ForeColor(); },
-            [](P& c, uint32_t colour) { c.drawing().setForeColor(colour); }, kForeColor, OnChange::None),
+            L"ForeColor", [](P& c) { return c.surface().ForeColor(); },
+            [](P& c, uint32_t colour) { c.surface().setForeColor(colour); }, kForeColor, OnChange::None),
         property<P>(
-            L"ScaleMode", [](P& c) { return c.drawing().ScaleMode(); },
-            [](P& c, int16_t mode) { c.drawing().setScaleMode(mode); }, kScaleMode, OnChange::None),
+            L"ScaleMode", [](P& c) { return c.surface().ScaleMode(); },
+            [](P& c, int16_t mode) { c.surface().setScaleMode(mode); }, kScaleMode, OnChange::None),
         field<P>(
             L"BorderStyle", [](P & c) -> auto& { return c.borderStyle_; },
             int(core::controlBorder::FixedSingle), OnChange::Relayout),
         field<P>(
             L"AutoSize", [](P & c) -> auto& { return c.autoSize_; }, false, OnChange::Relayout),
         property<P>(
-            L"Picture", [](P& c) { return c.drawing().Picture(); },
-            [](P& c, std::shared_ptr<StdPicture> picture) { c.drawing().setPicture(std::move(picture)); },
+            L"Picture", [](P& c) { return c.surface().Picture(); },
+            [](P& c, std::shared_ptr<StdPicture> picture) { c.surface().setPicture(std::move(picture)); },
             std::shared_ptr<StdPicture>(), OnChange::Relayout),
         property<P>(
-            L"BackColor", [](P& c) { return c.drawing().BackColor(); },
-            [](P& c, uint32_t colour) { c.drawing().setBackColor(colour); }, kBackColor, OnChange::None),
+            L"BackColor", [](P& c) { return c.surface().BackColor(); },
+            [](P& c, uint32_t colour) { c.surface().setBackColor(colour); }, kBackColor, OnChange::None),
     };
     return table;
 }
 
 void PictureBox::UserControl_Initialize() {
-    drawing();
     applyBorder();
 }
 
-// The surface starts with the box's values once, whether the placing makes it or a call before, so
-// nothing set before the placing is lost to it.
-Surface& PictureBox::drawing() {
-    Surface& s = surface();
-    if (!surfaceStarted_) {
-        surfaceStarted_ = true;
-        s.setBackColor(kBackColor);
-        s.setScaleMode(kScaleMode);
-    }
-    return s;
+void PictureBox::surfaceMade(Surface& s) {
+    s.setBackColor(kBackColor);
+    s.setScaleMode(kScaleMode);
 }
 
 // The drawing values live in the surface, which is made when the box is placed; a box not placed yet
@@ -121,7 +113,7 @@ void PictureBox::propertyEffect(OnChange effect) {
 }
 
 void PictureBox::fitPicture() {
-    const auto& picture = drawing().Picture();
+    const auto& picture = surface().Picture();
     HWND w = hWnd();
     if (!autoSize_ || !w || !picture || picture->Type() == PictureType::None) return;
     RECT outer, inner;
@@ -143,13 +135,13 @@ void PictureBox::setScaleMode(int mode) {
     setProperty(properties(), L"ScaleMode", static_cast<int16_t>(mode));
 }
 double PictureBox::ScaleWidth() {
-    return drawing().ScaleWidth();
+    return surface().ScaleWidth();
 }
 double PictureBox::ScaleHeight() {
-    return drawing().ScaleHeight();
+    return surface().ScaleHeight();
 }
 void PictureBox::Cls() {
-    drawing().Cls();
+    surface().Cls();
 }
 
 void PictureBox::setBorderStyle(int style) {
@@ -210,10 +202,10 @@ void PictureBox::UserControl_WriteProperties(PropertyBag& bag) {
 }
 
 float PictureBox::toScaleX(float pixels) {
-    return drawing().ScaleX(pixels, core::scale::Pixels, drawing().ScaleMode());
+    return surface().ScaleX(pixels, core::scale::Pixels, surface().ScaleMode());
 }
 float PictureBox::toScaleY(float pixels) {
-    return drawing().ScaleY(pixels, core::scale::Pixels, drawing().ScaleMode());
+    return surface().ScaleY(pixels, core::scale::Pixels, surface().ScaleMode());
 }
 
 // A picture box reports the pointer in its own scale.

@@ -64,16 +64,15 @@ protected:
     void windowMessage(core::MessageFrame& m) override;
     // Relayout: the border and, with AutoSize, the picture's size.
     void propertyEffect(OnChange effect) override;
+    void surfaceMade(Surface& s) override;
 
 private:
     int borderStyle_ = core::controlBorder::FixedSingle;
     bool floating_ = false;
-    bool surfaceStarted_ = false;
     bool autoSize_ = false;
     HWND tip_ = nullptr; // the standard tooltip that shows ToolTipText
     std::wstring tipText_;
 
-    Surface& drawing();
     void applyBorder();
     void updateTip();
     void fitPicture();
