@@ -269,11 +269,27 @@ std::string rectText(const RECT& r) {
 // showed a damaged scroll bar.
 struct Tally {
     std::map<int, int> pictures;
-    int count = 0, damaged = 0;
+    int damaged = 0;
     void add(int n, bool damagedBar) {
-        ++count;
         ++pictures[n];
         if (damagedBar) ++damaged;
+    }
+    // How many there were; how many reached the screen in more than one picture; how many changed
+    // nothing.
+    int count() const {
+        int n = 0;
+        for (const auto& [seen, times] : pictures) n += times;
+        return n;
+    }
+    int stepped() const {
+        int n = 0;
+        for (const auto& [seen, times] : pictures)
+            if (seen > 1) n += times;
+        return n;
+    }
+    int unchanged() const {
+        const auto none = pictures.find(0);
+        return none == pictures.end() ? 0 : none->second;
     }
     std::string text() const {
         std::string t;
@@ -284,7 +300,7 @@ struct Tally {
     void print(const char* kind) const {
         std::printf("%s: %d, reached the screen in pictures (0: nothing changed): %s; with a damaged scroll "
                     "bar: %d\n",
-                    kind, count, text().c_str(), damaged);
+                    kind, count(), text().c_str(), damaged);
     }
 };
 
@@ -326,11 +342,8 @@ public:
         const Seen seen =
             parseDone(probe_.ask("watch " + rectText(screenRect(list_.hWnd())) + " " +
                                  rectText(rowsRect(list_.hWnd())) + " key End" + barText(list_.hWnd())));
-        ++lookUps_;
         if (seen.empty) ++emptyLookUps_;
-        if (seen.pictures > 1) ++steppedLookUps_;
         lookUpPictures_.add(seen.changed ? seen.pictures : 0, seen.damaged > 0);
-        if (!seen.changed) ++unchanged_;
         note(seen);
         return seen;
     }
@@ -352,14 +365,9 @@ public:
         probe_.ask(park_);
         Tally& kind = quick ? quickClicks_ : heldClicks_;
         kind.add(seen.changed ? seen.partPictures : 0, seen.damaged > 0);
-        if (!quick) {
-            ++clicks_;
-            if (seen.partPictures > 1) ++steppedClicks_;
-            if (seen.pictures > 1) {
-                ++steppedCaptioned_;
-                captionAhead_.push_back(seen.ms - seen.first);
-            }
-            if (!seen.changed) ++unchangedClicks_;
+        if (!quick && seen.pictures > 1) {
+            ++steppedCaptioned_;
+            captionAhead_.push_back(seen.ms - seen.first);
         }
         note(seen);
         return seen;
@@ -367,8 +375,7 @@ public:
 
     void park() { probe_.ask(park_); }
 
-    int lookUps_ = 0, emptyLookUps_ = 0, steppedLookUps_ = 0, late_ = 0, unchanged_ = 0;
-    int clicks_ = 0, steppedClicks_ = 0, steppedCaptioned_ = 0, unchangedClicks_ = 0;
+    int emptyLookUps_ = 0, late_ = 0, steppedCaptioned_ = 0;
     Tally lookUpPictures_, heldClicks_, quickClicks_;
     std::vector<double> readEvery_, captionAhead_;
 
@@ -490,13 +497,13 @@ int main() {
     printLine("held click to translations", clicks);
     printLine("quick click to translations", quickClicks);
     printLine("query only", raw);
-    std::printf("empty list on screen: %d of %d\n", run.emptyLookUps_, run.lookUps_);
-    std::printf("list on screen in more than one picture before the result: %d of %d\n", run.steppedLookUps_,
-                run.lookUps_);
+    std::printf("empty list on screen: %d of %d\n", run.emptyLookUps_, run.lookUpPictures_.count());
+    std::printf("list on screen in more than one picture before the result: %d of %d\n",
+                run.lookUpPictures_.stepped(), run.lookUpPictures_.count());
     std::printf("translation list on screen in more than one picture after a held click: %d of %d\n",
-                run.steppedClicks_, run.clicks_);
+                run.heldClicks_.stepped(), run.heldClicks_.count());
     std::printf("the same with the caption over it, painted as a window of its own: %d of %d\n",
-                run.steppedCaptioned_, run.clicks_);
+                run.steppedCaptioned_, run.heldClicks_.count());
     if (!run.captionAhead_.empty())
         printLine("in those, the first picture ahead of the last", run.captionAhead_);
     printLine("search that shows or hides the scroll bar", toggling);
@@ -510,7 +517,7 @@ int main() {
     std::printf(
         "the probe read the screen every %.2f ms (median); look-ups whose list did not change: %d; "
         "held clicks whose translations did not change: %d; lists still changing when a watch began: %d\n",
-        median(run.readEvery_), run.unchanged_, run.unchangedClicks_, run.late_);
+        median(run.readEvery_), run.lookUpPictures_.unchanged(), run.heldClicks_.unchanged(), run.late_);
     if (!messages.empty())
         std::printf("%zu messages shown, the first: %s\n", messages.size(),
                     core::toUtf8(messages.front()).c_str());

@@ -232,21 +232,15 @@ TEST_F(DataFaults, ALockReleasedSoonLetsEveryOperationSucceed) {
 }
 
 TEST_F(DataFaults, AFileHeldWithoutSharingIsInUseNotDamaged) {
-    for (DWORD holdMs : {0u, 1000u}) {
-        HANDLE h =
-            CreateFileW(file().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(h, INVALID_HANDLE_VALUE);
-        std::thread closer([&] {
-            Sleep(holdMs ? holdMs : 4500);
-            CloseHandle(h);
-        });
+    for (int holdMs : {-1, 1000}) {
+        Held held(Hold::NoSharing, file(), holdMs);
+        ASSERT_TRUE(held.holding());
         Connection cn;
         std::wstring text;
         DWORD start = GetTickCount();
         int number = errorOf([&] { cn.Open(source()); }, &text);
         DWORD took = GetTickCount() - start;
-        closer.join();
-        if (holdMs) {
+        if (holdMs >= 0) {
             EXPECT_EQ(number, 0) << std::string(text.begin(), text.end());
         } else {
             EXPECT_EQ(number, data::err::Locked) << std::string(text.begin(), text.end());
