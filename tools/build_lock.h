@@ -18,7 +18,7 @@ public:
     // std::runtime_error naming the file when the folder cannot be held (it is not writable).
     explicit BuildLock(const std::wstring& folder, const std::function<void()>& waiting = {});
 
-    // The file whose handle holds the folder.
+    // The file whose handle holds the folder; public for the tests, which leave one behind.
     static std::wstring fileIn(const std::wstring& folder);
 
 private:

@@ -43,8 +43,8 @@ struct BuildCounts {
 BuildCounts countRows(const std::vector<std::wstring>& rows);
 
 // Reads the four dictionaries from a folder of dictd files and makes their records, with the other
-// languages' dictionaries as witnesses. Throws std::runtime_error naming the missing package when
-// one is not installed.
+// languages' dictionaries as witnesses. Throws std::runtime_error naming the package and the file
+// when one is not installed, cannot be read or is damaged (DictdFolder).
 std::vector<std::wstring> rowsFromDictd(const std::wstring& folder);
 // Every dictionary rowsFromDictd reads, by file name.
 std::vector<std::wstring> builderDictionaries();

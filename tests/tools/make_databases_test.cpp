@@ -167,6 +167,18 @@ TEST(ToolsBuildLock, AFolderIsHeldOnlyWhileItsHoldersProcessRuns) {
     EXPECT_EQ(folder.listing(), L"") << "the file goes with its handle";
     writeBytes(tools::BuildLock::fileIn(folder.path()), "");
     EXPECT_TRUE(free()) << "a file left behind, as a power cut leaves it, holds nothing";
+    {
+        // The first lets go from inside the second's wait: the second must then take the folder,
+        // whatever the machine's load.
+        std::optional<tools::BuildLock> first(std::in_place, folder.path());
+        bool waited = false;
+        const tools::BuildLock second(folder.path(), [&] {
+            waited = true;
+            first.reset();
+        });
+        EXPECT_TRUE(waited);
+        EXPECT_FALSE(free()) << "held by the build that waited for it";
+    }
 
     ChildProcess holder(testsupport::thisProgram(), L"--gtest_filter=ToolsBuildLockChild.*",
                         {{L"VEXA_HOLD_FOLDER", folder.path()}});
