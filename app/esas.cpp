@@ -126,10 +126,8 @@ void esas::windowMessage(core::MessageFrame& m) {
 
 void esas::settingsTick() {
     if (settingsPending_ &&
-        settingsAhead_.settings.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
-        settingsPending_ = false;
-        LoadSettings();
-    }
+        settingsAhead_.settings.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+        LoadSettings(SettingsFrom::ReadAhead);
     if (settingsPending_ || lookingUp_) return;
     // A message that came up while the user types would take his next keys (a timer comes only when
     // no key waits to be handled).
@@ -236,22 +234,25 @@ void esas::connectEvents() {
 }
 
 void esas::LoadSettings() {
-    // The settings read while the window was made, when they are in: a file another program holds
-    // keeps the window waiting no longer than the first try, and the defaults serve until it is read.
-    const bool atStart = settingsAhead_.settings.valid();
-    if (atStart && !loadDone_) settingsAhead_.firstTry.wait();
-    if (atStart && settingsAhead_.settings.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
-        settingsPending_ = true;
-    } else {
+    LoadSettings(loadDone_ ? SettingsFrom::File : SettingsFrom::ReadAhead);
+}
+
+// The first load takes the settings read while the window was made, unless another program held the
+// file at the first try: then the defaults serve until settingsTick finds the read ahead done. Any
+// later load reads the file afresh, and a read ahead still waiting is passed over.
+void esas::LoadSettings(SettingsFrom from) {
+    const bool ahead = from == SettingsFrom::ReadAhead;
+    settingsPending_ = ahead && !loadDone_ && settingsAhead_.firstTry.get();
+    if (!settingsPending_) {
         try {
-            settings_ = atStart ? settingsAhead_.settings.get() : readSettings(cn_, rs_, programFolder());
+            settings_ = ahead ? settingsAhead_.settings.get() : readSettings(cn_, rs_, programFolder());
         } catch (const core::RuntimeError& e) {
             // The window stays usable with the settings it has; the user learns why they are not his,
             // in the language they give the window. At start that waits until the window is on the
             // screen and typing has paused.
             const std::wstring text =
                 refusalText(Message::SettingsUnreadable, settings_.dil, failureText(e, settings_.dil));
-            if (atStart)
+            if (ahead)
                 settingsFailure_ = text;
             else
                 forms::MsgBox(text, forms::mb::Exclamation);

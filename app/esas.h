@@ -75,6 +75,8 @@ private:
 
     void connectEvents();
     void LoadSettings();
+    enum class SettingsFrom { ReadAhead, File };
+    void LoadSettings(SettingsFrom from);
     void applyCaptions(const std::wstring& code);
     void outlineLists();
     void fillDirections();

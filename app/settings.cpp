@@ -75,21 +75,26 @@ Settings readSettings(data::Connection& cn, data::Recordset& rs, const std::wstr
 }
 
 SettingsAhead readSettingsAhead(const std::wstring& programFolder) {
-    auto firstTry = std::make_shared<std::promise<void>>();
+    auto firstTry = std::make_shared<std::promise<bool>>();
     SettingsAhead ahead{firstTry->get_future().share(), {}};
     ahead.settings = std::async(std::launch::async, [programFolder, firstTry] {
         const data::Deadline deadline;
         data::Connection cn;
         data::Recordset rs;
-        try {
-            // However the first try ends, the window may go on.
-            const struct Tried {
-                std::promise<void>& p;
-                ~Tried() { p.set_value(); }
-            } tried{*firstTry};
-            return readSettings(cn, rs, programFolder, data::Deadline(0));
-        } catch (const core::RuntimeError& e) {
-            if (e.number() != data::err::Locked) throw;
+        // However the first try ends, the window learns whether the read goes on waiting.
+        struct Told {
+            std::promise<bool>& p;
+            bool held = false;
+            ~Told() { p.set_value(held); }
+        };
+        {
+            Told told{*firstTry};
+            try {
+                return readSettings(cn, rs, programFolder, data::Deadline(0));
+            } catch (const core::RuntimeError& e) {
+                if (e.number() != data::err::Locked) throw;
+                told.held = true;
+            }
         }
         return readSettings(cn, rs, programFolder, deadline);
     });

@@ -45,11 +45,11 @@ Settings readSettings(data::Connection& cn, data::Recordset& rs, const std::wstr
                       const data::Deadline& deadline = data::Deadline());
 
 // The same on a thread of its own with its own connection, so that reading overlaps the making of
-// the window. `firstTry` is ready once the read has ended or has met another program's hold on the
-// file; only then does it wait for the file, within one deadline from the start. `settings` gives
-// the settings or the failure.
+// the window. A first try waits for nothing; `firstTry` then says whether it met another program's
+// hold on the file, in which case the read goes on waiting for the file within one deadline from the
+// start. `settings` gives the settings or the failure.
 struct SettingsAhead {
-    std::shared_future<void> firstTry;
+    std::shared_future<bool> firstTry;
     std::future<Settings> settings;
 };
 SettingsAhead readSettingsAhead(const std::wstring& programFolder);
