@@ -6,6 +6,7 @@
 #include "platform/forms/property_table.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
+#include "platform/forms/wait_pointer.h"
 
 namespace forms {
 
@@ -110,13 +111,7 @@ void Form::setFont(std::shared_ptr<StdFont> font) {
 void Form::setMousePointer(int pointer) {
     if (!isMousePointer(pointer)) throw core::RuntimeError(core::err::InvalidPropertyValue);
     mousePointer_ = pointer;
-    if (!hwnd_) return;
-    POINT pt;
-    GetCursorPos(&pt);
-    if (WindowFromPoint(pt) == hwnd_) {
-        HCURSOR c = cursorForPointer(mousePointer_, mouseIcon_.get());
-        SetCursor(c ? c : LoadCursorW(nullptr, IDC_ARROW));
-    }
+    refreshPointer(hwnd_);
 }
 
 bool Form::Enabled() const {

@@ -163,16 +163,29 @@ private:
     }
 };
 
+int& openBoxes() {
+    static int open = 0;
+    return open;
+}
+
 } // namespace
 
 int MsgBox(const std::wstring& prompt, int buttons, const std::wstring& title) {
     const std::wstring t = title.empty() ? App::Title() : title;
+    struct Open {
+        Open() { ++openBoxes(); }
+        ~Open() { --openBoxes(); }
+    } open;
     if (MsgBoxHandler h = handlerSlot()) return h(prompt, buttons, t);
     EarlyKeys early;
     const int answer =
         MessageBoxW(GetActiveWindow(), prompt.c_str(), t.c_str(), static_cast<UINT>(buttons) | MB_TASKMODAL);
     early.giveBack();
     return answer;
+}
+
+bool MsgBoxOpen() {
+    return openBoxes() > 0;
 }
 
 MsgBoxHandler setMsgBoxHandler(MsgBoxHandler handler) {

@@ -22,6 +22,9 @@ inline constexpr int No = 7;
 // Shows a message box (title defaults to the program's title) and returns the answer.
 int MsgBox(const std::wstring& prompt, int buttons = mb::OKOnly, const std::wstring& title = {});
 
+// Whether a message box is on the screen (or being shown): one shown meanwhile would stand over it.
+bool MsgBoxOpen();
+
 // Tests replace the message box; the previous handler is returned. An empty handler restores the real one.
 using MsgBoxHandler = std::function<int(const std::wstring& prompt, int buttons, const std::wstring& title)>;
 MsgBoxHandler setMsgBoxHandler(MsgBoxHandler handler);

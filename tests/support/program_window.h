@@ -23,14 +23,16 @@ inline void addKey(std::vector<INPUT>& in, WORD vk) {
     in.push_back(up);
 }
 
-// Keys as the keyboard gives them, to whatever window has it: "\n" is Enter, "\t" Tab, "\b" Backspace.
+// Keys as the keyboard gives them, to whatever window has it: "\n" is Enter, "\t" Tab, "\b" Backspace,
+// "\x1b" Escape.
 inline void typeKeys(const std::wstring& keys) {
     std::vector<INPUT> in;
     for (wchar_t c : keys)
-        addKey(in, c == L'\n'   ? VK_RETURN
-                   : c == L'\t' ? VK_TAB
-                   : c == L'\b' ? VK_BACK
-                                : static_cast<WORD>(VkKeyScanW(c) & 0xFF));
+        addKey(in, c == L'\n'     ? VK_RETURN
+                   : c == L'\t'   ? VK_TAB
+                   : c == L'\b'   ? VK_BACK
+                   : c == L'\x1b' ? VK_ESCAPE
+                                  : static_cast<WORD>(VkKeyScanW(c) & 0xFF));
     SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 

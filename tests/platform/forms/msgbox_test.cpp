@@ -24,6 +24,23 @@ HWND shownBox(HWND owner) {
     return nullptr;
 }
 
+BOOL CALLBACK closeIfBox(HWND w, LPARAM found) {
+    wchar_t cls[16] = {};
+    GetClassNameW(w, cls, 16);
+    if (wcscmp(cls, L"#32770") != 0) return TRUE;
+    PostMessageW(w, WM_COMMAND, IDOK, 0);
+    *reinterpret_cast<bool*>(found) = true;
+    return TRUE;
+}
+
+// A box of this thread that never came on the screen is closed all the same, so that the test fails at
+// once instead of waiting for ever; true when there was one.
+bool closeAnyBox(DWORD thread) {
+    bool found = false;
+    EnumThreadWindows(thread, closeIfBox, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 // A key the box's button gets as the keyboard would give it; `repeat` marks it as held down already.
 void keyToBox(HWND box, WORD vk, bool repeat) {
     HWND button = GetDlgItem(box, IDOK);
@@ -31,8 +48,9 @@ void keyToBox(HWND box, WORD vk, bool repeat) {
 }
 
 // Keys typed before a message box is on the screen (on their way when it is made, or held down since)
-// neither close it nor act in it: the typing keys go on to the search box once it closes, Enter is
-// dropped. A key pressed once it is on the screen closes it.
+// neither close it nor act in it: the typing keys go on to the search box once it closes; Enter, Escape
+// and Tab, which would act there (a second look-up), are dropped. A key pressed once it is on the
+// screen closes it.
 TEST(FormsMsgBox, KeysTypedBeforeTheBoxIsOnTheScreenNeitherCloseItNorGetLost) {
     const struct Case {
         const char* what;
@@ -40,7 +58,7 @@ TEST(FormsMsgBox, KeysTypedBeforeTheBoxIsOnTheScreenNeitherCloseItNorGetLost) {
         bool repeatedEnter;         // an Enter held since before the box repeats over it
         const wchar_t* boxText;     // the search box's text once the box is closed
     } cases[] = {
-        {"letters and Enter on their way", L"ab\n", false, L"ab"},
+        {"letters, Escape, Tab and Enter on their way", L"a\x1b\tb\n", false, L"ab"},
         {"Enter held down", L"", true, L""},
         {"nothing before", L"", false, L""},
     };
@@ -54,11 +72,24 @@ TEST(FormsMsgBox, KeysTypedBeforeTheBoxIsOnTheScreenNeitherCloseItNorGetLost) {
         box->SetFocus();
         DoEvents();
         ASSERT_EQ(GetFocus(), box->editWindow()) << c.what;
+        std::vector<int> keysAfter; // the keys that reach the search box from the box's showing on
+        bool boxAsked = false;
+        box->KeyDown.handle([&](int& code, int) {
+            if (boxAsked) keysAfter.push_back(code);
+        });
 
-        std::atomic<bool> openAfterEarlyKeys{false};
+        std::atomic<bool> openAfterEarlyKeys{false}, shownAtAll{true}, answered{false};
+        const DWORD thread = GetCurrentThreadId();
         std::thread user([&] {
             const HWND shown = shownBox(form->hWnd());
-            if (!shown) return;
+            if (!shown) {
+                shownAtAll = false;
+                while (!answered) {
+                    closeAnyBox(thread);
+                    Sleep(50);
+                }
+                return;
+            }
             if (c.repeatedEnter) {
                 keyToBox(shown, VK_RETURN, true);
                 Sleep(300);
@@ -67,12 +98,18 @@ TEST(FormsMsgBox, KeysTypedBeforeTheBoxIsOnTheScreenNeitherCloseItNorGetLost) {
             keyToBox(shown, VK_RETURN, false);
         });
         testsupport::typeKeys(c.typedBefore);
+        boxAsked = true;
         const int answer = MsgBox(L"Nothing could be looked up.", mb::Exclamation);
+        answered = true;
         user.join();
+        ASSERT_TRUE(shownAtAll) << c.what << ": the box never came on the screen";
         EXPECT_EQ(answer, mb::OK) << c.what;
         EXPECT_TRUE(openAfterEarlyKeys) << c.what << ": a key from before the box closed it";
         DoEvents();
         EXPECT_EQ(box->Text(), c.boxText) << c.what;
+        for (int key : keysAfter)
+            EXPECT_TRUE(key != VK_RETURN && key != VK_ESCAPE && key != VK_TAB)
+                << c.what << ": key " << key << " reached the search box from the box";
         form->Unload();
         DoEvents();
     }
