@@ -42,8 +42,10 @@ enum class Message {
     FunctionMissing,        // %1: a function a system library lacks, with the library
     TrayUnavailable,        // the icon could not be added: the window stays
     FormRefused,            // %1: the form's tool-bar caption; leads the failure's own text
+    ChoiceNotSaved,         // leads the failure's own text when a form's choice could not be stored
+    ChoiceKept,             // ends it: the form stays open with the choice
 };
-inline constexpr int kMessageCount = static_cast<int>(Message::FormRefused) + 1;
+inline constexpr int kMessageCount = static_cast<int>(Message::ChoiceKept) + 1;
 
 // The message in the language of the code, with the file in place of "%1". A code other than
 // "az", "tr", "ru" and "en" gets the Azerbaijani text, as it gets the Azerbaijani captions.
@@ -57,6 +59,9 @@ std::wstring refusalText(Message lead, const std::wstring& code, const std::wstr
 // A failure of the database layer as the user reads it: what happened to which file, without the
 // engine's own words.
 std::wstring failureText(const core::RuntimeError& e, const std::wstring& code);
+// A form's choice that could not be stored, as the form tells it: not saved, why, and that the form
+// keeps it for another try.
+std::wstring notSavedText(const core::RuntimeError& e, const std::wstring& code);
 // A failure to speak a word.
 std::wstring speechFailureText(const core::RuntimeError& e, const std::wstring& code);
 

@@ -80,6 +80,12 @@ const Texts kMessages[kMessageCount] = {
      L"The icon cannot be added to the notification area, so the window stays open."},
     {L"“%1” pəncərəsini açmaq mümkün olmadı:", L"“%1” penceresi açılamadı:", L"Не удалось открыть окно «%1»:",
      L"The “%1” window cannot be opened:"},
+    {L"Seçiminiz saxlanmadı:", L"Seçiminiz kaydedilmedi:", L"Ваш выбор не сохранён:",
+     L"Your choice was not saved:"},
+    {L"Seçiminiz pəncərədə qalır, yenidən cəhd edə bilərsiniz.",
+     L"Seçiminiz pencerede duruyor, yeniden deneyebilirsiniz.",
+     L"Выбор остаётся в окне, и можно попробовать ещё раз.",
+     L"Your choice stays in the window, so you can try again."},
 };
 
 const wchar_t* inLanguage(const Texts& t, const std::wstring& code) {
@@ -141,6 +147,11 @@ std::wstring failureText(const core::RuntimeError& e, const std::wstring& code) 
     // Without a file a message that names one would read oddly.
     if (file.empty() && id != Message::DatabaseErrorNoFile) id = Message::DatabaseErrorNoFile;
     return messageText(id, code, file);
+}
+
+std::wstring notSavedText(const core::RuntimeError& e, const std::wstring& code) {
+    return refusalText(Message::ChoiceNotSaved, code, failureText(e, code)) + L"\n\n" +
+           messageText(Message::ChoiceKept, code);
 }
 
 std::wstring speechFailureText(const core::RuntimeError& e, const std::wstring& code) {

@@ -1,7 +1,6 @@
 #include "app/commands.h"
 
 #include "platform/core/constants.h"
-#include "platform/forms/msgbox.h"
 
 #include "app/captions.h"
 #include "app/dil.h"
@@ -49,8 +48,9 @@ void exitProgram() {
     endProgram();
 }
 
-MainCommands::MainCommands(forms::Form& main, std::function<int(const std::wstring&)> direction)
-    : main_(main), direction_(std::move(direction)) {
+MainCommands::MainCommands(forms::Form& main, std::function<int(const std::wstring&)> direction,
+                           std::function<std::wstring()> untold)
+    : main_(main), direction_(std::move(direction)), untold_(std::move(untold)) {
     setMainWindowPart(this);
 }
 
@@ -91,7 +91,7 @@ void MainCommands::sendToTray() {
     if (trayIcon) trayIcon->setIconVisible(true);
     if (!trayIcon || !trayIcon->IconShown()) {
         if (trayIcon) trayIcon->setIconVisible(false);
-        forms::MsgBox(messageText(Message::TrayUnavailable, interfaceLanguage()), forms::mb::Exclamation);
+        tell(messageText(Message::TrayUnavailable, interfaceLanguage()));
         return;
     }
     inTray_ = true;

@@ -24,8 +24,10 @@ ToolCommand toolCommand(int index);
 
 class MainCommands : public MainWindowPart {
 public:
-    // direction tells the direction a list ("list", "ul") was filled with.
-    MainCommands(forms::Form& main, std::function<int(const std::wstring&)> direction);
+    // direction tells the direction a list ("list", "ul") was filled with; untold gives what the
+    // window has yet to tell (takeUntold).
+    MainCommands(forms::Form& main, std::function<int(const std::wstring&)> direction,
+                 std::function<std::wstring()> untold = {});
     ~MainCommands() override;
     MainCommands(const MainCommands&) = delete;
     MainCommands& operator=(const MainCommands&) = delete;
@@ -51,10 +53,12 @@ public:
     // MainWindowPart
     void returnFromTray() override;
     int directionOf(const std::wstring& origin) override { return direction_ ? direction_(origin) : 0; }
+    std::wstring takeUntold() override { return untold_ ? untold_() : std::wstring(); }
 
 private:
     forms::Form& main_;
     std::function<int(const std::wstring&)> direction_;
+    std::function<std::wstring()> untold_;
     bool inTray_ = false;
     SysTrayIcon* icon();
 };

@@ -5,9 +5,9 @@
 #include "app/main_window.h"
 #include "platform/core/runtime_error.h"
 #include "platform/core/variant.h"
+#include "platform/forms/wait_pointer.h"
 #include "widgets/command_button/kt_button.h"
 #include "app/settings.h"
-#include "platform/forms/msgbox.h"
 #include "widgets/option_check/morph_option_check.h"
 
 namespace app {
@@ -89,6 +89,8 @@ void dil::Form_Load() {
 
     std::wstring code;
     try {
+        // Another program's hold on the file is waited for.
+        forms::WaitPointer busy;
         OperationScope scope{cn_, rs_};
         cn_.Open(settingsConnectionString(programFolder()), L"", L"", -1);
         rs_.Open(L"select * from dil", cn_, 1, 3, -1);
@@ -111,10 +113,11 @@ void dil::ok() {
     std::array<int16_t, 4> values{};
     for (int i = 0; i < 4; ++i) values[i] = control<widgets::MorphOptionCheck>(kLanguageOptions[i]).Value();
     try {
+        forms::WaitPointer busy;
         storeSetting(cn_, rs_, programFolder(), L"dil", L"dil", core::Variant(chosenCode(values)));
     } catch (const core::RuntimeError& e) {
         // Nothing was stored: the form stays open and the main window keeps its language.
-        forms::MsgBox(failureText(e, interfaceLanguage()), forms::mb::Exclamation);
+        tell(notSavedText(e, interfaceLanguage()));
         return;
     }
     setMainLabel(L"flo", mainLabel(L"flo") + L"dil");

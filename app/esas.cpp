@@ -112,6 +112,10 @@ void esas::windowMessage(core::MessageFrame& m) {
         m.answer(0);
         return settingsTick();
     }
+    if (m.msg == WM_TIMER && m.wParam == kTypedRetryTimer) {
+        m.answer(0);
+        return typedRetryTick();
+    }
     if (m.msg == kLookUpTypedWord) {
         m.answer(0);
         return lookUpTypedWord();
@@ -124,17 +128,29 @@ void esas::windowMessage(core::MessageFrame& m) {
     commands_.sessionMessage(m);
 }
 
-void esas::settingsTick() {
+// The settings read ahead, once they are in, take the place of the defaults (or leave a failure to
+// tell).
+void esas::takeSettingsAhead() {
     if (settingsPending_ &&
         settingsAhead_.settings.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
         LoadSettings(SettingsFrom::ReadAhead);
-    if (settingsPending_ || lookingUp_) return;
+}
+
+void esas::settingsTick() {
+    takeSettingsAhead();
+    // Never over another message: after it, or at its head when the program tells one (tell).
+    if (settingsPending_ || lookingUp_ || forms::MsgBoxOpen()) return;
     // A message that came up while the user types would take his next keys (a timer comes only when
     // no key waits to be handled).
     if (!settingsFailure_.empty() && GetTickCount() - lastKeyAt_ < kTypingPause) return;
     KillTimer(hWnd(), kSettingsTimer);
     if (const std::wstring text = std::exchange(settingsFailure_, std::wstring()); !text.empty())
         forms::MsgBox(text, forms::mb::Exclamation);
+}
+
+std::wstring esas::takeSettingsFailure() {
+    takeSettingsAhead();
+    return std::exchange(settingsFailure_, std::wstring());
 }
 
 void esas::startDictionaryCheck() {
@@ -194,8 +210,7 @@ std::optional<std::wstring> esas::dictionaryRefusal(const data::Deadline& deadli
 }
 
 void esas::lookupRefused(Origin origin, const std::wstring& why) {
-    if (origin == Origin::Asked)
-        forms::MsgBox(refusalText(Message::LookupFailed, settings_.dil, why), forms::mb::Exclamation);
+    if (origin == Origin::Asked) tell(refusalText(Message::LookupFailed, settings_.dil, why));
 }
 
 void esas::connectEvents() {
@@ -306,6 +321,7 @@ void esas::fillDirections() {
 }
 
 void esas::directionChanged() {
+    stopTypedRetry();
     sourceLayout(control<widgets::SComboBox>(L"co").ListIndex());
 }
 

@@ -69,9 +69,11 @@ private:
     data::Connection cn_;
     data::Recordset rs_;
     // The tool bar, the lists' word popup, the notification area and the end.
-    MainCommands commands_{*this, [this](const std::wstring& origin) {
+    MainCommands commands_{*this,
+                           [this](const std::wstring& origin) {
                                return origin == L"ul" ? translationDirection_ : lastDirection_;
-                           }};
+                           },
+                           [this] { return takeSettingsFailure(); }};
 
     void connectEvents();
     void LoadSettings();
@@ -106,7 +108,11 @@ private:
     // Set while the settings read ahead wait for the file, which another program holds: the window
     // goes on with the defaults meanwhile.
     bool settingsPending_ = false;
+    void takeSettingsAhead();
     void settingsTick();
+    // The settings failure not told yet, taken to be told now (the read ahead, when it has ended, is
+    // taken first); empty when there is none or it is still unknown.
+    std::wstring takeSettingsFailure();
 
     // An asked look-up is waiting for the dictionary: another look-up is not started meanwhile.
     bool lookingUp_ = false;
@@ -117,6 +123,21 @@ private:
     // thread, and at the end of an asked look-up (WM_APP + 0x51).
     static constexpr unsigned kLookUpTypedWord = 0x8051;
     void lookUpTypedWord();
+
+    // A typed look-up that another program's lock refused, tried again on a timer (typedRetryTick)
+    // until it goes through or the search box's text changes; a change of direction drops it.
+    struct TypedRetry {
+        std::wstring text;
+        int direction = 0;
+    };
+    std::optional<TypedRetry> typedRetry_;
+    // Set by lookUp when a typed look-up met a lock.
+    bool typedLookUpLocked_ = false;
+    static constexpr UINT_PTR kTypedRetryTimer = 2;
+    static constexpr unsigned kTypedRetryPeriod = 250;
+    void retryTypedLater(const std::wstring& typed, int direction);
+    void stopTypedRetry();
+    void typedRetryTick();
 
     void startDictionaryCheck();
     // Why the dictionary may not be asked now, or nothing when it may: the check, waited for within

@@ -10,6 +10,7 @@
 #include "platform/forms/controls/uni_text_box_ex.h"
 #include "platform/forms/functions.h"
 #include "platform/forms/message_loop.h"
+#include "platform/forms/wait_pointer.h"
 #include "widgets/combo_box/s_combo_box.h"
 #include "widgets/label/label_kdq.h"
 #include "widgets/list_box/mc_list_box.h"
@@ -27,20 +28,6 @@
 namespace app {
 
 namespace {
-
-// The hourglass while the dictionary is asked; the arrow again however the operation ends.
-class BusyPointer {
-public:
-    explicit BusyPointer(forms::Form& form) : form_(form) { form_.setMousePointer(core::pointer::Hourglass); }
-    ~BusyPointer() {
-        core::bestEffort(L"Restoring the pointer", [&] { form_.setMousePointer(core::pointer::Arrow); });
-    }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-
-private:
-    forms::Form& form_;
-};
 
 // The soz field of every row a query gives, on a connection of its own.
 std::vector<std::wstring> queryRows(const std::wstring& connection, const std::wstring& sql,
@@ -82,14 +69,6 @@ std::shared_ptr<Answer> queryAside(HWND window, const std::wstring& connection, 
     return answer;
 }
 
-// The window under the pointer, when it is this one or in it.
-HWND underPointerIn(HWND window) {
-    POINT p;
-    if (!GetCursorPos(&p)) return nullptr;
-    HWND under = WindowFromPoint(p);
-    return under && GetAncestor(under, GA_ROOT) == window ? under : nullptr;
-}
-
 } // namespace
 
 // A label is written only when its text changes: a label redraws itself on every write.
@@ -105,7 +84,7 @@ void esas::showText(const wchar_t* label, const std::wstring& text) {
 void esas::waitAnswering(const std::function<bool()>& done) {
     if (done()) return;
     const HWND edit = control<textbox::UniTextBoxEx>(L"TextBox1").editWindow();
-    if (underPointerIn(hWnd())) SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    forms::refreshPointer(hWnd());
     while (!done()) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
         MSG m;
@@ -113,10 +92,6 @@ void esas::waitAnswering(const std::function<bool()>& done) {
         for (UINT only : {UINT(WM_PAINT), UINT(WM_MOUSEMOVE), UINT(WM_NCMOUSEMOVE)})
             while (PeekMessageW(&m, nullptr, only, only, PM_REMOVE)) DispatchMessageW(&m);
     }
-    // The pointer of whatever it stands over now.
-    if (HWND under = underPointerIn(hWnd()))
-        SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
-                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
 }
 
 // The dictionary is first asked at once. Only when another program holds it does an asked look-up
@@ -124,13 +99,14 @@ void esas::waitAnswering(const std::function<bool()>& done) {
 std::optional<std::wstring> esas::lookUp(const std::wstring& sql, Origin origin,
                                          std::vector<std::wstring>& rows) {
     const data::Deadline deadline = lookUpDeadline(origin);
-    BusyPointer busy(*this);
     lookingUp_ = origin == Origin::Asked;
+    // However the look-up ends, the pointer is again that of whatever it stands over.
     struct Done {
         esas& w;
         ~Done() {
-            if (!std::exchange(w.lookingUp_, false) || !w.typedSearchWaits_) return;
-            PostMessageW(w.hWnd(), kLookUpTypedWord, 0, 0);
+            if (!std::exchange(w.lookingUp_, false)) return;
+            core::bestEffort(L"Restoring the pointer", [&] { forms::refreshPointer(w.hWnd()); });
+            if (w.typedSearchWaits_) PostMessageW(w.hWnd(), kLookUpTypedWord, 0, 0);
         }
     } done{*this};
     if (auto why = dictionaryRefusal(deadline, origin)) return why;
@@ -139,6 +115,7 @@ std::optional<std::wstring> esas::lookUp(const std::wstring& sql, Origin origin,
         rows = queryRows(connection, sql, data::Deadline(0));
         return std::nullopt;
     } catch (const core::RuntimeError& e) {
+        if (e.number() == data::err::Locked && origin == Origin::Typing) typedLookUpLocked_ = true;
         if (e.number() != data::err::Locked || origin == Origin::Typing || deadline.passed())
             return failureText(e, settings_.dil);
     }
@@ -168,6 +145,7 @@ void esas::Search(int number, Origin origin) {
         return;
     }
     typedSearchWaits_ = false;
+    stopTypedRetry();
     const std::wstring typed = control<textbox::UniTextBoxEx>(L"TextBox1").Text();
     const std::wstring word = forms::Trim(forms::LCase(typed));
     const Direction* d = direction(number);
@@ -187,10 +165,13 @@ void esas::Search(int number, Origin origin) {
     }
 
     std::vector<std::wstring> rows;
+    typedLookUpLocked_ = false;
     if (auto why =
             lookUp(L"select soz from soz where soz like '%" + data::likeKey(searchKey(number, word)) + L"%' ",
-                   origin, rows))
+                   origin, rows)) {
+        if (std::exchange(typedLookUpLocked_, false)) retryTypedLater(typed, number);
         return lookupRefused(origin, *why);
+    }
     Taken ya;
     for (const auto& row : rows)
         if (auto h = searchRow(number, row, word, ya)) list.AddItem(std::move(*h));
@@ -204,6 +185,29 @@ void esas::Search(int number, Origin origin) {
             if (list.list(i) == word) match = i;
         if (match >= 0) list.setListIndex(match);
     });
+}
+
+// A typed word that another program's lock kept from the dictionary is tried again, silently, until it
+// goes through or the search box holds something else. Each try gives up at once on the lock, as
+// typing does, so the window never waits for it.
+void esas::retryTypedLater(const std::wstring& typed, int direction) {
+    typedRetry_ = TypedRetry{typed, direction};
+    SetTimer(hWnd(), kTypedRetryTimer, kTypedRetryPeriod, nullptr);
+}
+
+void esas::stopTypedRetry() {
+    if (std::exchange(typedRetry_, std::nullopt)) KillTimer(hWnd(), kTypedRetryTimer);
+}
+
+void esas::typedRetryTick() {
+    // An asked look-up waits for the dictionary: the word is tried after it.
+    if (lookingUp_) return;
+    const std::optional<TypedRetry> retry = typedRetry_;
+    stopTypedRetry();
+    if (!retry || control<textbox::UniTextBoxEx>(L"TextBox1").Text() != retry->text ||
+        !automaticSearchApplies())
+        return;
+    Search(retry->direction, Origin::Typing);
 }
 
 void esas::clearTranslations() {

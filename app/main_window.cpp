@@ -84,11 +84,16 @@ void showSpeeds(forms::Form& main, Speeds speeds) {
             label->setText(std::to_wstring(speed));
 }
 
+void tell(const std::wstring& text) {
+    MainWindowPart* part = mainWindowPart();
+    const std::wstring untold = part ? part->takeUntold() : std::wstring();
+    forms::MsgBox(untold.empty() ? text : untold + L"\n\n" + text, forms::mb::Exclamation);
+}
+
 void tellFormRefused(ToolForm form, const std::wstring& why) {
     const std::wstring code = interfaceLanguage();
-    forms::MsgBox(refusalText(Message::FormRefused, code, why,
-                              captionsFor(code).toolButtons[static_cast<size_t>(form)]),
-                  forms::mb::Exclamation);
+    tell(refusalText(Message::FormRefused, code, why,
+                     captionsFor(code).toolButtons[static_cast<size_t>(form)]));
 }
 
 void endProgram() {

@@ -32,6 +32,9 @@ public:
     virtual void returnFromTray() = 0;
     // The direction a list ("list" or "ul") was filled with; 0 when it holds nothing yet.
     virtual int directionOf(const std::wstring& origin) = 0;
+    // A failure the window has to tell and has not told yet (the settings read at the start), taken
+    // by whoever tells the user something now; empty when there is none.
+    virtual std::wstring takeUntold() { return {}; }
 };
 
 // The main window's part: the one it registered, else the window itself when it is one.
@@ -52,6 +55,10 @@ void showSpeeds(forms::Form& main, Speeds speeds);
 
 // The first of the two database files (dictionary, then settings) that cannot be found.
 std::optional<std::wstring> missingDatabase();
+
+// Tells the user something in a message box. One message at a time: what the main window has yet to
+// tell goes at its head, instead of coming over it or after it.
+void tell(const std::wstring& text);
 
 // The forms the tool bar opens that need the databases, by their tool-bar button.
 enum class ToolForm { Language = 0, Speech = 1 };

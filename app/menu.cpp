@@ -8,7 +8,6 @@
 #include "platform/core/variant.h"
 #include "platform/forms/controls/image.h"
 #include "platform/forms/controls/label.h"
-#include "platform/forms/msgbox.h"
 #include "widgets/label/label_kdq.h"
 
 #include <algorithm>
@@ -152,7 +151,7 @@ void Menu::speakWith(speech::Gender gender) {
         danis_->setSpeed(call.speed);
         danis_->Speak(control<widgets::Label_KDQ>(L"soz").Text());
     } catch (const core::RuntimeError& e) {
-        forms::MsgBox(speechFailureText(e, interfaceLanguage()), forms::mb::Exclamation);
+        tell(speechFailureText(e, interfaceLanguage()));
     }
 }
 

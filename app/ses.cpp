@@ -5,8 +5,8 @@
 #include "app/main_window.h"
 #include "platform/core/runtime_error.h"
 #include "platform/core/variant.h"
+#include "platform/forms/wait_pointer.h"
 #include "widgets/command_button/kt_button.h"
-#include "platform/forms/msgbox.h"
 #include "widgets/slider/uc_slider.h"
 #include "widgets/frame/frame_kdq.h"
 #include "widgets/label/label_kdq.h"
@@ -88,6 +88,8 @@ void ses::Form_Load() {
     control<widgets::ktButton>(L"UniButton2").Click.handle([this] { ok(); });
     Speeds speeds;
     try {
+        // Another program's hold on the file is waited for.
+        forms::WaitPointer busy;
         speeds = readSpeeds(cn_, rs_, programFolder(), speeds);
     } catch (const core::RuntimeError& e) {
         tellFormRefused(ToolForm::Speech, failureText(e, interfaceLanguage()));
@@ -102,9 +104,10 @@ void ses::ok() {
     const Speeds speeds{speedOfStep(control<widgets::ucSlider>(L"ens").Value()),
                         speedOfStep(control<widgets::ucSlider>(L"rus").Value())};
     try {
+        forms::WaitPointer busy;
         storeSpeeds(cn_, programFolder(), speeds);
     } catch (const core::RuntimeError& e) {
-        forms::MsgBox(failureText(e, interfaceLanguage()), forms::mb::Exclamation);
+        tell(notSavedText(e, interfaceLanguage()));
         return;
     }
     if (forms::Form* main = mainWindow()) showSpeeds(*main, speeds);

@@ -1,6 +1,7 @@
 // The main window on the hand-made dictionary: start-up in the stored language, typing into the search
 // box, the six directions, the language signal, and what happens when a database is missing or fails.
 #include "app/controls.h"
+#include "app/dil.h"
 #include "app/esas.h"
 #include "app/main_window.h"
 #include "app/sys_tray_icon.h"
@@ -12,6 +13,7 @@
 #include "platform/data/database.h"
 #include "platform/data/session_pool.h"
 #include "platform/forms/app.h"
+#include "platform/forms/cursor_position.h"
 #include "platform/forms/form.h"
 #include "widgets/command_button/kt_button.h"
 #include "platform/forms/do_events.h"
@@ -249,7 +251,7 @@ TEST_F(MainWindow, TypedWordIsSearchedOnEnterAndItsRowSelected) {
     EXPECT_EQ(label(L"ya"), L"#@bank$");
     EXPECT_EQ(layouts.size(), 5u);
     EXPECT_EQ(layouts.back(), L"00000409");
-    EXPECT_EQ(w->MousePointer(), core::pointer::Arrow);
+    EXPECT_EQ(w->MousePointer(), core::pointer::Default);
 }
 
 TEST_F(MainWindow, AutomaticSearchStartsAtTheThirdCharacterAndEnterSearchesOnce) {
@@ -375,7 +377,7 @@ TEST_F(MainWindow, ARefusedLookUpSaysWhyAndLeavesNoEarlierList) {
     EXPECT_NE(messages.back().find(L"dat.vex"), std::wstring::npos);
     EXPECT_EQ(list().ListCount(), 0);
     EXPECT_EQ(label(L"ya"), L"");
-    EXPECT_EQ(w->MousePointer(), core::pointer::Arrow);
+    EXPECT_EQ(w->MousePointer(), core::pointer::Default);
 }
 
 // Typing never meets a message: automatic search, refused, keeps every key in the search box and says
@@ -657,18 +659,26 @@ std::wstring textOf(HWND box) {
     return text;
 }
 
-// The rightmost column of the search box's client area on the screen that holds ink (the text or the
-// caret after it); -1 when it holds none.
+// The rightmost column of the search box's text on the screen: the end of its last run of columns with
+// ink that is wider than the caret, which the system draws by itself, without a paint; -1 when there
+// is none.
 int searchBoxRightInk(HWND main) {
     const HWND edit = testsupport::searchBox(main);
     RECT r{};
     GetClientRect(edit, &r);
     MapWindowPoints(edit, nullptr, reinterpret_cast<POINT*>(&r), 2);
     const testsupport::Shot shot = testsupport::captureScreen(r);
+    const auto inked = [&](int x) {
+        for (int y = 0; y < shot.h; ++y)
+            if ((shot.at(x, y) & 0xFFFFFF) != app::kWindowColour) return true;
+        return false;
+    };
+    constexpr int caretWidth = 2;
     int right = -1;
-    for (int y = 0; y < shot.h; ++y)
-        for (int x = right + 1; x < shot.w; ++x)
-            if ((shot.at(x, y) & 0xFFFFFF) != app::kWindowColour) right = x;
+    for (int x = 0, run = 0; x < shot.w; ++x) {
+        run = inked(x) ? run + 1 : 0;
+        if (run > caretWidth) right = x;
+    }
     return right;
 }
 
@@ -824,16 +834,15 @@ TEST(MainWindowProgram, TheKeysStayWithTheSearchBoxAndEveryAskedLookUpSaysWhy) {
 // Typing into a dictionary another program holds, with automatic search on, whether the lock came
 // before the start (the check waits for it) or after a look-up: the window answers at once after every
 // key, each letter is drawn as it is typed, and nothing is listed or told. Once the lock is gone, the
-// check that waited for it lists the word in the box without another key, or the next key lists.
+// word in the box is listed without another key.
 TEST(MainWindowProgram, TypingIntoALockedDictionaryDrawsEveryLetterAndTheWindowAnswers) {
     struct Case {
         const char* what;
         bool lockedAtStart;
         const wchar_t* before; // typed before the lock
         const wchar_t* locked; // typed while it holds
-        const wchar_t* after;  // typed once it is gone
-    } cases[] = {{"locked before the start", true, L"", L"house", L""},
-                 {"locked after a look-up", false, L"hou", L"se", L"\b"}};
+    } cases[] = {{"locked before the start", true, L"", L"house"},
+                 {"locked after a look-up", false, L"hou", L"se"}};
     for (const auto& c : cases) {
         testsupport::TempFolder folder{L"vexa-locked-"};
         tools::writeSampleDatabases(folder.path());
@@ -885,9 +894,8 @@ TEST(MainWindowProgram, TypingIntoALockedDictionaryDrawsEveryLetterAndTheWindowA
             << c.what << ": typing met a message";
         lock->letGoAfter(0);
         lock->lettingGo();
-        typeKeys(c.after);
         EXPECT_TRUE(listed()) << c.what << ": the word was not listed once the lock was gone";
-        EXPECT_EQ(searchBoxText(main), c.lockedAtStart ? L"house" : L"hous") << c.what;
+        EXPECT_EQ(searchBoxText(main), L"house") << c.what;
     }
 }
 
@@ -1029,7 +1037,15 @@ TEST(MainWindowProgram, KeysDuringAnAskedLookUpsWaitStayInTheSearchBox) {
     typeKeys(L"\n");
     {
         testsupport::AnswerWatch watch(main);
-        for (wchar_t key : std::wstring(L"xy\n ")) {
+        // The letter is drawn while the look-up still waits: its ink reaches further right.
+        const int before = searchBoxRightInk(main);
+        typeKeys(L"x");
+        bool drawn = false;
+        for (int i = 0; i < 100 && !drawn; ++i, Sleep(10))
+            drawn = searchBoxRightInk(main) >= before + 2 &&
+                    FindWindowExW(nullptr, nullptr, L"#32770", nullptr) == nullptr;
+        EXPECT_TRUE(drawn) << "a letter typed while the look-up waited was not drawn";
+        for (wchar_t key : std::wstring(L"y\n ")) {
             typeKeys(std::wstring(1, key));
             Sleep(100);
         }
@@ -1165,6 +1181,107 @@ TEST_F(MainWindow, TypingStartsAgainACheckThatGaveUpOnALock) {
     }
     EXPECT_EQ(items(list()), (Words{L"hour", L"house"}));
     EXPECT_TRUE(messages.empty());
+}
+
+// A word typed with automatic search on while another program locks the dictionary (the check at the
+// start long over) is tried again without a key: once the lock goes it is listed. A text that changed
+// without a key meanwhile (a paste) is not looked up for the old word's sake.
+TEST_F(MainWindow, ATypedWordALockRefusedIsListedOnceTheLockGoes) {
+    const struct Case {
+        const char* what;
+        const wchar_t* changedTo; // the box's text set without a key under the lock, or none
+        Words listed;
+    } cases[] = {{"as typed", nullptr, {L"hour", L"house"}}, {"changed without a key", L"houseboat", {}}};
+    open();
+    w->control<widgets::MorphOptionCheck>(L"avto").setValue(1);
+    for (const Case& c : cases) {
+        box().setText(L"");
+        list().Clear();
+        box().SetFocus();
+        std::optional<DictionaryLock> lock;
+        ASSERT_NO_THROW(lock.emplace(folder.file(L"oracle\\dat.vex")));
+        type(L"hou");
+        EXPECT_EQ(list().ListCount(), 0) << c.what;
+        if (c.changedTo) box().setText(c.changedTo);
+        lock.reset();
+        // Nothing more to list is known only once a few tries would have listed it.
+        const DWORD started = GetTickCount();
+        while (items(list()) != c.listed || (c.listed.empty() && GetTickCount() - started < 1000)) {
+            if (GetTickCount() - started > 5000) break;
+            forms::DoEvents();
+            Sleep(10);
+        }
+        EXPECT_EQ(items(list()), c.listed) << c.what;
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
+// The pointer after every WM_SETCURSOR the thread handled, while notePointer hooks it.
+std::vector<HCURSOR>& pointersShown() {
+    static std::vector<HCURSOR> shown;
+    return shown;
+}
+
+LRESULT CALLBACK notePointer(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && reinterpret_cast<const CWPRETSTRUCT*>(lParam)->message == WM_SETCURSOR)
+        pointersShown().push_back(GetCursor());
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// While an asked look-up waits for another program's lock the whole window shows the wait pointer; once
+// it is over, refused here, the pointer is that of whatever it stands over, without a move of the mouse.
+TEST_F(MainWindow, TheWaitPointerEndsWithTheWait) {
+    open();
+    const HWND over = list().hWnd();
+    RECT r{};
+    GetWindowRect(over, &r);
+    const forms::CursorSource previous = forms::setCursorSource({[r] {
+                                                                     return POINT{r.left + 20, r.top + 20};
+                                                                 },
+                                                                 [over](POINT) { return over; }});
+    std::vector<HCURSOR>& shown = pointersShown();
+    shown.clear();
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, notePointer, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    data::setBusyTimeout(300);
+    {
+        DictionaryLock lock(folder.file(L"oracle\\dat.vex"));
+        box().setText(L"bank");
+        box().SetFocus();
+        press(VK_RETURN);
+    }
+    UnhookWindowsHookEx(hook);
+    forms::setCursorSource(previous);
+    ASSERT_EQ(messages.size(), 1u);
+    const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+    EXPECT_NE(std::find(shown.begin(), shown.end(), wait), shown.end()) << "no wait pointer during the wait";
+    ASSERT_FALSE(shown.empty());
+    EXPECT_NE(shown.back(), wait) << "the wait pointer stayed after the wait";
+    EXPECT_EQ(GetCursor(), shown.back());
+}
+
+// Settings held at the start and a click on "Language" at once: the form cannot open either, and the
+// two are told in one message, the settings first, instead of one message over the other.
+TEST_F(MainWindow, ASettingsFailureNotToldYetLeadsTheNextMessage) {
+    core::FileHandle held(CreateFileW(folder.file(L"oracle\\lang.vex").c_str(), GENERIC_READ | GENERIC_WRITE,
+                                      0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    data::sessionPool::clear(); // a start opens the file afresh
+    data::setBusyTimeout(300);
+    w = std::make_shared<app::esas>();
+    w->Show();
+    // The form waits longer than the start, which began first.
+    data::setBusyTimeout(1000);
+    app::showForm<app::dil>();
+    EXPECT_FALSE(forms::isLoaded<app::dil>());
+    ASSERT_EQ(messages.size(), 1u);
+    const std::wstring& text = messages[0];
+    EXPECT_EQ(text.rfind(L"The settings cannot be read:\nThe file ", 0), 0u) << core::toUtf8(text);
+    EXPECT_NE(text.find(L"\n\nThe “Language” window cannot be opened:\nThe file "), std::wstring::npos)
+        << core::toUtf8(text);
+    // Nothing is told after it, once typing has paused either.
+    for (const DWORD started = GetTickCount(); GetTickCount() - started < 2000; Sleep(10)) forms::DoEvents();
+    EXPECT_EQ(messages.size(), 1u);
 }
 
 // An asked look-up that waits for another program's hold on the dictionary keeps the search box taking

@@ -11,8 +11,10 @@
 #include "platform/core/text.h"
 #include "app/traymenu.h"
 #include "platform/data/database.h"
+#include "platform/forms/cursor_position.h"
 #include "widgets/command_button/kt_button.h"
 #include "platform/forms/msgbox.h"
+#include "support/dictionary_lock.h"
 #include "support/screenshot.h"
 #include "support/temp_folder.h"
 #include "tools/builder.h"
@@ -22,6 +24,10 @@
 #include "widgets/frame/frame_kdq.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <thread>
 
 namespace {
 
@@ -188,6 +194,72 @@ TEST_F(FormWindows, FailuresAreReportedAndOnlyTheFormCloses) {
         }
     }
     EXPECT_TRUE(main->loaded());
+}
+
+// An OK that meets a settings file another program holds waits for it with the wait pointer, then says
+// that the choice was not saved, and why; the form stays open with the choice, and the next OK, once
+// the file is free, stores it.
+TEST_F(FormWindows, AnOkThatMeetsAHeldSettingsFileKeepsTheChoiceForAnotherTry) {
+    run(L"update dil set dil = 'en'");
+    setLanguage(L"en");
+    data::setBusyTimeout(300);
+    auto& language = forms::instance<app::dil>();
+    language.Show();
+    language.control<widgets::MorphOptionCheck>(L"en").setValue(0);
+    language.control<widgets::MorphOptionCheck>(L"ru").setValue(1);
+    auto& speech = forms::instance<app::ses>();
+    speech.Show();
+    speech.control<widgets::ucSlider>(L"ens").setValue(19);
+    pump(50);
+    const struct Case {
+        const char* what;
+        forms::Form& form;
+        std::function<void()> ok;
+        const wchar_t* sql;
+        const wchar_t* chosen;
+    } cases[] = {{"language", language, [&] { language.ok(); }, L"select dil from dil", L"ru"},
+                 {"speech", speech, [&] { speech.ok(); }, L"select deyer from esu", L"196"}};
+    const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+    for (const Case& c : cases) {
+        const std::wstring before = stored(c.sql);
+        RECT r{};
+        GetWindowRect(c.form.hWnd(), &r);
+        const HWND over = c.form.hWnd();
+        const forms::CursorSource previous = forms::setCursorSource({[r] {
+                                                                         return POINT{r.left + 5, r.top + 5};
+                                                                     },
+                                                                     [over](POINT) { return over; }});
+        std::atomic<bool> waitShown{false}, done{false};
+        {
+            testsupport::DictionaryLock lock(folder.file(L"oracle\\lang.vex"));
+            std::thread watch([&] {
+                for (CURSORINFO ci{sizeof ci}; !done; Sleep(5))
+                    if (GetCursorInfo(&ci) && ci.hCursor == wait) waitShown = true;
+            });
+            c.ok();
+            done = true;
+            watch.join();
+        }
+        forms::setCursorSource(previous);
+        ASSERT_EQ(messages.size(), 1u) << c.what;
+        const std::wstring& text = messages[0];
+        EXPECT_EQ(text.rfind(L"Your choice was not saved:\nThe file ", 0), 0u) << core::toUtf8(text);
+        EXPECT_NE(text.find(L"lang.vex is in use by another program"), std::wstring::npos)
+            << core::toUtf8(text);
+        const std::wstring kept = L"\n\nYour choice stays in the window, so you can try again.";
+        EXPECT_EQ(text.substr(text.size() - std::min(text.size(), kept.size())), kept) << core::toUtf8(text);
+        EXPECT_TRUE(waitShown) << c.what << ": no wait pointer while the file was waited for";
+        EXPECT_NE(GetCursor(), wait) << c.what << ": the wait pointer stayed";
+        EXPECT_TRUE(c.form.loaded()) << c.what;
+        EXPECT_EQ(stored(c.sql), before) << c.what;
+        messages.clear();
+        c.ok();
+        EXPECT_EQ(stored(c.sql), c.chosen) << c.what;
+        EXPECT_TRUE(messages.empty()) << c.what;
+    }
+    EXPECT_FALSE(forms::isLoaded<app::dil>());
+    EXPECT_FALSE(forms::isLoaded<app::ses>());
+    data::setBusyTimeout(3000);
 }
 
 TEST_F(FormWindows, TheSpeechFormShowsTheStoredStepsAndStoresBothSpeeds) {
