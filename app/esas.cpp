@@ -321,8 +321,10 @@ void esas::fillDirections() {
 }
 
 void esas::directionChanged() {
-    stopTypedRetry();
-    sourceLayout(control<widgets::SComboBox>(L"co").ListIndex());
+    const int direction = control<widgets::SComboBox>(L"co").ListIndex();
+    // A word still waiting for the lock to go is listed in the direction chosen by then.
+    if (typedRetry_) typedRetry_->direction = direction;
+    sourceLayout(direction);
 }
 
 void esas::sourceLayout(int direction) {

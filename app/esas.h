@@ -125,7 +125,7 @@ private:
     void lookUpTypedWord();
 
     // A typed look-up that another program's lock refused, tried again on a timer (typedRetryTick)
-    // until it goes through or the search box's text changes; a change of direction drops it.
+    // until it goes through or the search box's text changes, in the direction chosen last.
     struct TypedRetry {
         std::wstring text;
         int direction = 0;

@@ -78,16 +78,29 @@ void esas::showText(const wchar_t* label, const std::wstring& text) {
 }
 
 // While an asked look-up waits, the window goes on drawing, shows the wait pointer, and the search box
-// goes on taking the keys typed into it (a look-up those keys would start waits for this one's end).
-// Nothing else is handled meanwhile: a click, or a key for another control, stays in the queue until
-// the look-up is over, so nothing the user does can change what the look-up works on.
+// has the keyboard and takes the keys typed meanwhile (a look-up those keys would start waits for this
+// one's end). The keyboard moves to the box from the control that started the look-up (the search
+// button, a headword), with the keys already on their way to it, so no letter goes to a button where
+// it would be lost, or a Space click it again. Nothing else is handled meanwhile: a click stays in the
+// queue until the look-up is over, so nothing the user does can change what the look-up works on.
 void esas::waitAnswering(const std::function<bool()>& done) {
     if (done()) return;
-    const HWND edit = control<textbox::UniTextBoxEx>(L"TextBox1").editWindow();
+    auto& box = control<textbox::UniTextBoxEx>(L"TextBox1");
+    const HWND edit = box.editWindow();
+    HWND before = GetFocus();
+    if (before && before != edit && GetAncestor(before, GA_ROOT) == hWnd())
+        box.SetFocus();
+    else
+        before = nullptr;
     forms::refreshPointer(hWnd());
     while (!done()) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
         MSG m;
+        // Those on their way to the control that had the keyboard came first.
+        while (before && PeekMessageW(&m, before, WM_KEYDOWN, WM_DEADCHAR, PM_REMOVE)) {
+            m.hwnd = edit;
+            forms::MessageLoop::process(m);
+        }
         while (PeekMessageW(&m, edit, WM_KEYDOWN, WM_DEADCHAR, PM_REMOVE)) forms::MessageLoop::process(m);
         for (UINT only : {UINT(WM_PAINT), UINT(WM_MOUSEMOVE), UINT(WM_NCMOUSEMOVE)})
             while (PeekMessageW(&m, nullptr, only, only, PM_REMOVE)) DispatchMessageW(&m);

@@ -1235,10 +1235,9 @@ TEST_F(MainWindow, TheWaitPointerEndsWithTheWait) {
     const HWND over = list().hWnd();
     RECT r{};
     GetWindowRect(over, &r);
-    const forms::CursorSource previous = forms::setCursorSource({[r] {
-                                                                     return POINT{r.left + 20, r.top + 20};
-                                                                 },
-                                                                 [over](POINT) { return over; }});
+    const auto at = [r] { return POINT{r.left + 20, r.top + 20}; };
+    const auto under = [over](POINT) { return over; };
+    const forms::CursorSource previous = forms::setCursorSource({at, under});
     std::vector<HCURSOR>& shown = pointersShown();
     shown.clear();
     HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, notePointer, nullptr, GetCurrentThreadId());
@@ -1286,43 +1285,68 @@ TEST_F(MainWindow, ASettingsFailureNotToldYetLeadsTheNextMessage) {
 
 // An asked look-up that waits for another program's hold on the dictionary keeps the search box taking
 // keys: a letter typed meanwhile is in the box while the look-up still waits, and with automatic
-// search on, the word in the box is looked up once the wait is over.
+// search on, the word in the box is looked up once the wait is over. When a click on the search button
+// started it, the keyboard moves to the box with the keys already on their way to the button (a Space
+// there would have clicked it again).
 TEST_F(MainWindow, AnAskedLookUpThatWaitsLeavesTheKeysToTheSearchBox) {
+    const struct Case {
+        const char* what;
+        bool byButton;
+        UINT lastKey; // after End and "s"
+        const wchar_t* duringTheWait;
+    } cases[] = {{"Enter", false, VK_RETURN, L"hous"}, {"the search button", true, VK_SPACE, L"hous "}};
     open();
     w->control<widgets::MorphOptionCheck>(L"avto").setValue(1);
-    box().setText(L"hou");
-    box().SetFocus();
-    std::optional<DictionaryLock> lock;
-    ASSERT_NO_THROW(lock.emplace(folder.file(L"oracle\\dat.vex")));
     const HWND edit = box().editWindow();
-    // The user reads the box while the look-up still waits (the lock is held until then), and lets
-    // the dictionary go.
-    wchar_t duringTheWait[16] = {};
-    std::thread user([&] {
-        DWORD_PTR copied = 0;
-        for (const DWORD start = GetTickCount();
-             wcscmp(duringTheWait, L"hous") != 0 && GetTickCount() - start < 2000; Sleep(10))
-            SendMessageTimeoutW(edit, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(duringTheWait), SMTO_NORMAL,
-                                200, &copied);
-        lock->letGoAfter(0);
-    });
-    // Enter, and the keys after it, which arrive while the look-up it starts waits: End, "s", and a
-    // second Enter that starts no second look-up.
-    PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 1);
-    forms::DoEvents();
-    PostMessageW(edit, WM_KEYUP, VK_RETURN, 0xC0000001);
-    for (UINT vk : {UINT(VK_END), UINT(VkKeyScanW(L's') & 0xFF), UINT(VK_RETURN)}) {
-        PostMessageW(edit, WM_KEYDOWN, vk, 1);
-        PostMessageW(edit, WM_KEYUP, vk, 0xC0000001);
-    }
-    forms::DoEvents();
-    user.join();
-    EXPECT_STREQ(duringTheWait, L"hous") << "the letter did not reach the box while the look-up waited";
-    for (int i = 0; i < 500 && items(list()) != Words{L"house"}; ++i) {
+    const HWND button = w->control<widgets::ktButton>(L"command1").hWnd();
+    for (const Case& c : cases) {
+        box().setText(L"hou");
+        box().SetFocus();
+        list().Clear();
+        std::optional<DictionaryLock> lock;
+        ASSERT_NO_THROW(lock.emplace(folder.file(L"oracle\\dat.vex")));
+        // The user reads the box while the look-up still waits (the lock is held until then), and lets
+        // the dictionary go.
+        wchar_t duringTheWait[16] = {};
+        std::thread user([&] {
+            DWORD_PTR copied = 0;
+            for (const DWORD start = GetTickCount();
+                 wcscmp(duringTheWait, c.duringTheWait) != 0 && GetTickCount() - start < 2000; Sleep(10))
+                SendMessageTimeoutW(edit, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(duringTheWait),
+                                    SMTO_NORMAL, 200, &copied);
+            lock->letGoAfter(0);
+        });
+        // The keys that arrive while the look-up waits, to the window that has the keyboard as it starts.
+        const auto keysOnTheirWay = [&](HWND to) {
+            for (UINT vk : {UINT(VK_END), UINT(VkKeyScanW(L's') & 0xFF), c.lastKey}) {
+                PostMessageW(to, WM_KEYDOWN, vk, 1);
+                PostMessageW(to, WM_KEYUP, vk, 0xC0000001);
+            }
+        };
+        if (c.byButton) {
+            RECT r{};
+            GetClientRect(button, &r);
+            SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 2, r.bottom / 2));
+            ASSERT_EQ(GetFocus(), button) << c.what;
+            keysOnTheirWay(button);
+            SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(r.right / 2, r.bottom / 2));
+        } else {
+            PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 1);
+            forms::DoEvents();
+            PostMessageW(edit, WM_KEYUP, VK_RETURN, 0xC0000001);
+            keysOnTheirWay(edit);
+        }
         forms::DoEvents();
-        Sleep(10);
+        user.join();
+        EXPECT_STREQ(duringTheWait, c.duringTheWait)
+            << c.what << ": the keys did not reach the box while the look-up waited";
+        for (int i = 0; i < 500 && items(list()) != Words{L"house"}; ++i) {
+            forms::DoEvents();
+            Sleep(10);
+        }
+        EXPECT_EQ(items(list()), Words{L"house"}) << c.what;
+        EXPECT_EQ(GetFocus(), edit) << c.what;
     }
-    EXPECT_EQ(items(list()), Words{L"house"});
     EXPECT_TRUE(messages.empty());
 }
 
