@@ -1283,6 +1283,44 @@ TEST_F(MainWindow, ASettingsFailureNotToldYetLeadsTheNextMessage) {
     EXPECT_EQ(messages.size(), 1u);
 }
 
+// A message told while the settings held at the start are still waited for (a look-up of a missing
+// dictionary) stays alone on the screen while the wait ends under it: the settings failure comes
+// after it.
+TEST_F(MainWindow, TheSettingsFailureNeverComesOverAnotherMessage) {
+    ASSERT_TRUE(DeleteFileW(folder.file(L"oracle\\dat.vex").c_str()));
+    core::FileHandle held(CreateFileW(folder.file(L"oracle\\lang.vex").c_str(), GENERIC_READ | GENERIC_WRITE,
+                                      0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    data::sessionPool::clear();
+    data::setBusyTimeout(500);
+    // A message box goes on handling the window's messages while it is on the screen; the first stays
+    // until the settings' wait and a pause in typing are over.
+    int open = 0, mostOpen = 0;
+    const forms::MsgBoxHandler previous =
+        forms::setMsgBoxHandler([&](const std::wstring& prompt, int, const std::wstring&) {
+            messages.push_back(prompt);
+            mostOpen = std::max(mostOpen, ++open);
+            const DWORD onScreen = messages.size() == 1 ? 2500 : 0;
+            for (const DWORD shown = GetTickCount(); GetTickCount() - shown < onScreen; Sleep(10))
+                forms::DoEvents();
+            --open;
+            return 1;
+        });
+    w = std::make_shared<app::esas>();
+    w->Show();
+    box().setText(L"bank");
+    box().SetFocus();
+    press(VK_RETURN);
+    for (const DWORD started = GetTickCount(); messages.size() < 2 && GetTickCount() - started < 5000;
+         Sleep(10))
+        forms::DoEvents();
+    forms::setMsgBoxHandler(previous);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].rfind(L"The word cannot be looked up:", 0), 0u) << core::toUtf8(messages[0]);
+    EXPECT_EQ(messages[1].rfind(L"The settings cannot be read:", 0), 0u) << core::toUtf8(messages[1]);
+    EXPECT_EQ(mostOpen, 1) << "one message came over another";
+}
+
 // An asked look-up that waits for another program's hold on the dictionary keeps the search box taking
 // keys: a letter typed meanwhile is in the box while the look-up still waits, and with automatic
 // search on, the word in the box is looked up once the wait is over. When a click on the search button
