@@ -1,28 +1,27 @@
 # Writes the bold Tahoma of the Wine prefix, which must draw every letter of the Azerbaijani, Turkish
 # and Russian alphabets whole. Run by fontforge:
-#   fontforge -lang=py -script bold-tahoma.py TAHOMA.TTF TAHOMABD.TTF DEJAVUSANS.TTF \
-#     DEJAVUSANS-BOLD.TTF OUT
+#   fontforge -lang=py -script bold-tahoma.py TAHOMA.TTF TAHOMABD.TTF DEJAVUSANS-BOLD.TTF OUT
+# where TAHOMA.TTF is the prefix's regular face, as regular-tahoma.py writes it.
 #
 # Without a bold face Wine makes one up from the regular face, smoothed so thinly that the breve of "й"
 # fades away; Wine's own bold face draws its small sizes from bitmaps half of which are regular-weight,
 # and lacks the schwa. So the small sizes (the captions' 11 to 13 pixels) are the regular face's own
-# bitmaps made bold the way bitmap fonts always were, each row widened by one pixel and each advance
-# with it, so that bold letters stand as far apart as regular ones. The letters those bitmaps lack are
-# first drawn in as Wine draws them in the regular face: by FreeType from the regular outlines, and
-# the schwa from DejaVu Sans, to which the regular face is linked. A row is not widened where that
-# would close a gap the regular letter has: at these sizes the dots of "ü" and the strokes of "м" stand
-# one pixel apart. Where that leaves a stroke of a letter thin, so that the letter comes out lopsided
-# (the 11-pixel "м" read as "и"), the letter is Wine's own bold bitmap of it where that one is bold and
-# whole, its advance growing with its width. Larger sizes use Wine's bold outlines, and the letters they
-# lack (the schwa) come from DejaVu Sans Bold.
+# bitmaps, which hold every letter there, made bold the way bitmap fonts always were, each row widened
+# by one pixel and each advance with it, so that bold letters stand as far apart as regular ones. A row
+# is not widened where that would close a gap the regular letter has: at these sizes the dots of "ü"
+# and the strokes of "м" stand one pixel apart. Where that leaves a stroke of a letter thin, so that
+# the letter comes out lopsided (the 11-pixel "м" read as "и"), the letter is Wine's own bold bitmap of
+# it where that one is bold and whole, its advance growing with its width. Larger sizes use Wine's bold
+# outlines, and the letters they lack (the schwa) come from DejaVu Sans Bold.
 import os
 import re
-import struct
 import sys
 import tempfile
 
 import fontforge
 import freetype
+
+from font_tables import RUN_AS_WRITTEN, add_table, advances, device_metrics, export_strikes, tables
 
 # The pixel sizes the bold captions are drawn at (8.25, 9 and 9.75 points). Other sizes are drawn from
 # the outlines.
@@ -38,66 +37,19 @@ def has(font, code):
     return code in font and font[code].isWorthOutputting()
 
 
-def strikes(folder, prefix):
-    """The BDF files fontforge wrote for a font's bitmap sizes, by pixel size."""
-    found = {}
-    for name in os.listdir(folder):
-        m = re.match(re.escape(prefix) + r"-(\d+)\.bdf$", name)
-        if m:
-            found[int(m.group(1))] = os.path.join(folder, name)
-    return found
-
-
-def export_strikes(font, folder, prefix):
-    for name in os.listdir(folder):
-        os.remove(os.path.join(folder, name))
-    font.generate(os.path.join(folder, prefix + ".ttf"), bitmap_type="bdf")
-    return strikes(folder, prefix)
-
-
-def regular_strikes(regular, folder, faces):
-    """The regular face's bitmaps at the captions' sizes, each given the letters it lacks as Wine draws
-    them: FreeType's hinted monochrome rendering of the first of faces (paths) that has the letter."""
-    renderers = [freetype.Face(path) for path in faces]
+def regular_strikes(regular, folder):
+    """The regular face's bitmaps at the captions' sizes, which must hold every letter."""
     found = {}
     for size, path in export_strikes(regular, folder, "r").items():
         if size not in SIZES:
             continue
         with open(path) as f:
-            bdf = f.read()
-        present = {int(c) for c in re.findall(r"^ENCODING (\d+)$", bdf, re.M)}
-        missing = [ord(c) for c in LETTERS if ord(c) not in present]
-        glyphs = []
-        for code in missing:
-            face = next((face for face in renderers if face.get_char_index(code)), None)
-            if face is None:
-                sys.exit("No face has U+%04X" % code)
-            glyphs.append(rendered(face, code, size))
-        count = int(re.search(r"^CHARS (\d+)$", bdf, re.M).group(1)) + len(glyphs)
-        bdf = re.sub(r"^CHARS \d+$", "CHARS %d" % count, bdf, flags=re.M)
-        with open(path, "w") as f:
-            f.write(bdf.replace("ENDFONT", "".join(glyphs) + "ENDFONT"))
+            present = {int(c) for c in re.findall(r"^ENCODING (\d+)$", f.read(), re.M)}
+        missing = "".join(c for c in LETTERS if ord(c) not in present)
+        if missing:
+            sys.exit("The regular face has no bitmap of %s at %d pixels" % (missing, size))
         found[size] = path
     return found
-
-
-def rendered(face, code, size):
-    """A BDF glyph of the letter as FreeType draws it at the pixel size."""
-    face.set_pixel_sizes(0, size)
-    flags = freetype.FT_LOAD_RENDER | freetype.FT_LOAD_NO_BITMAP | freetype.FT_LOAD_TARGET_MONO
-    face.load_char(code, flags)
-    glyph, bitmap = face.glyph, face.glyph.bitmap
-    advance = (glyph.advance.x + 32) // 64
-    span = (bitmap.width + 7) // 8
-    rows = "".join(
-        bytes(bitmap.buffer[r * bitmap.pitch : r * bitmap.pitch + span]).hex().upper() + "\n"
-        for r in range(bitmap.rows)
-    )
-    box = (bitmap.width, bitmap.rows, glyph.bitmap_left, glyph.bitmap_top - bitmap.rows)
-    return (
-        "STARTCHAR uni%04X\nENCODING %d\nSWIDTH %d 0\nDWIDTH %d 0\nBBX %d %d %d %d\nBITMAP\n%sENDCHAR\n"
-        % ((code, code, advance * 1000 // size, advance) + box + (rows,))
-    )
 
 
 def widen(rows):
@@ -274,73 +226,6 @@ def embolden(bdf, own):
     return re.sub(r"(?m)^WEIGHT_NAME .*$", 'WEIGHT_NAME "Bold"', bdf)
 
 
-def advances(path):
-    """A strike's advance of each glyph, by code point."""
-    with open(path) as f:
-        found = re.findall(r"^ENCODING (\d+)\n(?:[^\n]*\n)*?DWIDTH (\d+)", f.read(), re.M)
-    return {int(code): int(width) for code, width in found}
-
-
-def tables(path):
-    """A font file's tables, by tag."""
-    with open(path, "rb") as f:
-        data = f.read()
-    (count,) = struct.unpack(">H", data[4:6])
-    found = {}
-    for i in range(count):
-        name, _, offset, length = struct.unpack(">4sIII", data[12 + 16 * i : 28 + 16 * i])
-        found[name] = data[offset : offset + length]
-    return found
-
-
-def checksum(data):
-    data += b"\0" * (-len(data) % 4)
-    return sum(struct.unpack(">%dI" % (len(data) // 4), data)) & 0xFFFFFFFF
-
-
-def add_table(path, tag, data):
-    """Adds a table to a font file. fontforge cannot write this one: it depends on the order of the
-    glyphs in the file, which fontforge settles only while writing it."""
-    found = tables(path)
-    found[tag] = data
-    head = bytearray(found[b"head"])
-    head[8:12] = bytes(4)
-    found[b"head"] = bytes(head)
-    tags = sorted(found)
-    power = 1 << (len(tags).bit_length() - 1)
-    header = struct.pack(
-        ">IHHHH", 0x10000, len(tags), 16 * power, power.bit_length() - 1, 16 * (len(tags) - power)
-    )
-    offset = len(header) + 16 * len(tags)
-    directory, body, at = b"", b"", {}
-    for name in tags:
-        at[name] = offset + len(body)
-        directory += struct.pack(">4sIII", name, checksum(found[name]), at[name], len(found[name]))
-        body += found[name] + bytes(-len(found[name]) % 4)
-    font = bytearray(header + directory + body)
-    adjust = at[b"head"] + 8
-    font[adjust : adjust + 4] = struct.pack(">I", (0xB1B0AFBA - checksum(bytes(font))) & 0xFFFFFFFF)
-    with open(path, "wb") as f:
-        f.write(font)
-
-
-def device_metrics(path, widths):
-    """An hdmx table giving each glyph of the font file its advance in pixels at the bitmap sizes:
-    widths[size][code] where the strike has the glyph, else its outline's advance rounded."""
-    font = fontforge.open(path)
-    (count,) = struct.unpack(">H", tables(path)[b"maxp"][4:6])
-    glyphs = {g.originalgid: g for g in font.glyphs()}
-    record = (count + 2 + 3) // 4 * 4
-    table = struct.pack(">HHI", 0, len(widths), record)
-    for size in sorted(widths):
-        row = [0] * count
-        for gid, g in glyphs.items():
-            row[gid] = widths[size].get(g.unicode, int(g.width * size / font.em + 0.5))
-        table += struct.pack(">BB", size, max(row)) + bytes(row) + bytes(record - 2 - count)
-    font.close()
-    return table
-
-
 def take_letters(font, donor, donor_path):
     if font.em != donor.em:
         donor.em = font.em
@@ -357,12 +242,12 @@ def take_letters(font, donor, donor_path):
         font.paste()
 
 
-def main(regular_path, bold_path, linked_path, donor_path, out):
+def main(regular_path, bold_path, donor_path, out):
     regular = fontforge.open(regular_path)
     bold = fontforge.open(bold_path)
     with tempfile.TemporaryDirectory() as work:
         made = {}
-        strikes = regular_strikes(regular, work, (regular_path, linked_path))
+        strikes = regular_strikes(regular, work)
         take_letters(bold, fontforge.open(donor_path), donor_path)
         drawn = freetype.Face(bold_path)
         for size, path in strikes.items():
@@ -374,14 +259,9 @@ def main(regular_path, bold_path, linked_path, donor_path, out):
         for size in sorted(made):
             bold.importBitmaps(made[size])
         widths = {size: advances(path) for size, path in made.items()}
-    # Wine measures text by the outlines' advances and places the glyphs by the bitmaps': they must
-    # agree, or centred and right-aligned captions stand askew. No one advance suits the bitmaps of all
-    # three sizes (the regular "m" is 8, 10 and 11 pixels wide), so a table of advances by pixel size
-    # (hdmx) gives each size its own, and the outlines keep the advances of Wine's bold face, whose
-    # larger sizes they draw. FreeType reads that table only for a font whose hinting program asks to
-    # be run as written (INSTCTRL 3); a font without any program would be hinted by FreeType's
-    # automatic hinter instead.
-    bold.setTableData("prep", bytes([0xB1, 0x04, 0x03, 0x8E]))  # PUSHB[1] 4 3, INSTCTRL
+    # The bitmaps are measured as drawn by a table of advances by pixel size (font_tables.py says why);
+    # the outlines keep the advances of Wine's bold face, whose larger sizes they draw.
+    bold.setTableData("prep", RUN_AS_WRITTEN)
     # Wine sizes the face by its device metrics, which fontforge does not read; the bitmaps keep the
     # regular face's heights and the letters taken in reach neither extreme, so the table stays true.
     vdmx = tables(bold_path).get(b"VDMX")
@@ -392,6 +272,6 @@ def main(regular_path, bold_path, linked_path, donor_path, out):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 6:
-        sys.exit("usage: fontforge -lang=py -script bold-tahoma.py TAHOMA TAHOMABD LINKED DONOR OUT")
+    if len(sys.argv) != 5:
+        sys.exit("usage: fontforge -lang=py -script bold-tahoma.py TAHOMA TAHOMABD DONOR OUT")
     main(*sys.argv[1:])

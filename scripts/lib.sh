@@ -50,7 +50,7 @@ vexa_databases() {
 }
 
 # Bump when the recipe below changes, so existing prefixes are made again.
-VEXA_PREFIX_RECIPE=10
+VEXA_PREFIX_RECIPE=11
 
 # vexa_font_script WHAT SCRIPT OUT... -- ARGS...: runs a fontforge script of scripts/ with ARGS and
 # fails, showing its output and saying that WHAT could not be built, unless it writes every file OUT.
@@ -72,11 +72,20 @@ vexa_font_script() {
   [ -n "$built" ] || { echo "$what could not be built" >&2 && return 1; }
 }
 
-# Writes a bold Tahoma that draws every letter the captions show (scripts/bold-tahoma.py says how).
+# Writes a regular Tahoma that spaces every letter of the four alphabets evenly and measures it as it
+# draws it (scripts/regular-tahoma.py says how).
+vexa_regular_tahoma() {
+  local out=$1
+  vexa_font_script "The regular Tahoma" regular-tahoma.py "$out" -- /usr/share/wine/fonts/tahoma.ttf \
+    /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$out"
+}
+
+# Writes a bold Tahoma, from the regular one written above, that draws every letter the captions show
+# (scripts/bold-tahoma.py says how).
 vexa_bold_tahoma() {
-  local out=$1 wine=/usr/share/wine/fonts dejavu=/usr/share/fonts/truetype/dejavu
-  vexa_font_script "The bold Tahoma" bold-tahoma.py "$out" -- "$wine/tahoma.ttf" "$wine/tahomabd.ttf" \
-    "$dejavu/DejaVuSans.ttf" "$dejavu/DejaVuSans-Bold.ttf" "$out"
+  local regular=$1 out=$2
+  vexa_font_script "The bold Tahoma" bold-tahoma.py "$out" -- "$regular" /usr/share/wine/fonts/tahomabd.ttf \
+    /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf "$out"
 }
 
 # Writes the family that draws the lists' Times New Roman into a folder (scripts/list-serif.py says
@@ -100,19 +109,22 @@ vexa_prefix() {
   wineserver -w
 
   # Wine's own fonts carry the Azerbaijani and Turkish letters; its bitmap MS Sans Serif does not,
-  # so that face is left out and replaced below. Tahoma lacks the schwa: the regular face is linked to
-  # DejaVu Sans, but Wine follows the link only from the regular face. Neither Wine's bold face nor
-  # the one Wine makes up draws every letter whole, so the bold face is built here. The lists' Times
-  # New Roman is drawn in a family built here too, since Liberation Serif 2 draws some stems thick.
+  # so that face is left out and replaced below. Wine's regular Tahoma spaces some of those letters
+  # apart and lacks the schwa, so the regular face is built here with them; it stays linked to DejaVu
+  # Sans for what it still lacks, a link Wine follows only from the regular face. Neither Wine's bold
+  # face nor the one Wine makes up draws every letter whole, so the bold face is built here too, from
+  # the regular one. The lists' Times New Roman is drawn in a family built here, since Liberation
+  # Serif 2 draws some stems thick.
   local fonts=$WINEPREFIX/drive_c/windows/Fonts f
   mkdir -p "$fonts"
   for f in /usr/share/wine/fonts/*; do
     case $(basename "$f") in
-      sserif*.fon | ssee*.fon | ssef*.fon | ms_sans_serif.ttf | tahomabd.ttf) ;;
+      sserif*.fon | ssee*.fon | ssef*.fon | ms_sans_serif.ttf | tahoma.ttf | tahomabd.ttf) ;;
       *) cp -f "$f" "$fonts/" ;;
     esac
   done
-  vexa_bold_tahoma "$fonts/tahomabd.ttf" || return 1
+  vexa_regular_tahoma "$fonts/tahoma.ttf" || return 1
+  vexa_bold_tahoma "$fonts/tahoma.ttf" "$fonts/tahomabd.ttf" || return 1
   vexa_list_serif "$fonts" || return 1
 
   local rep='HKCU\Software\Wine\Fonts\Replacements'

@@ -3,7 +3,9 @@
 // cedilla). A bold face made up from the regular one has drawn "й" as "и"; one made by widening every
 // row of the regular bitmaps has merged the dots of "ü" and drawn "м" as "н"; one that gave each letter
 // a single advance for all the captions' sizes left a hole after "m"; one that widened "м" only where
-// its gaps allowed drew it a pixel off "и".
+// its gaps allowed drew it a pixel off "и". Wine's regular face drew "м" and "б" a blank column further
+// from their neighbours than "m" and "o", "ş" and "ə" too, and the search box, which places letters by
+// their measure, set "д" two columns further on than it is drawn.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -288,6 +290,119 @@ TEST(Fonts, BoldCaptionLettersAreSpacedAsTheRegularOnes) {
         DeleteObject(regular);
         DeleteObject(bold);
     }
+}
+
+// The search box's and the regular captions' sizes (10 and 8.25 points), and 9 points, whose bitmaps
+// the bold is made from.
+const double kRegularPoints[] = {8.25, 9, 10};
+
+// Every other letter of the alphabets, with the Latin letters whose left edges and whose right edges
+// have its shape (a stem, a bowl, an arm, the end of a bar): it may leave no more blank columns before
+// it than the first leave, nor after it than the second.
+struct Alike {
+    const wchar_t *letters, *left, *right;
+};
+const Alike kAlike[] = {
+    {L"аâ", L"a", L"a"},
+    {L"б", L"o", L"b"},
+    {L"в", L"b", L"b"},
+    {L"г", L"r", L"r"},
+    {L"дийлнпцчшщ", L"nu", L"nu"},
+    {L"м", L"m", L"m"},
+    {L"еёə", L"e", L"e"},
+    {L"ж", L"kx", L"kx"},
+    {L"зэ", L"s", L"o"},
+    {L"к", L"k", L"kx"},
+    {L"оöф", L"o", L"o"},
+    {L"р", L"p", L"p"},
+    {L"сç", L"c", L"c"},
+    {L"т", L"tz", L"tz"},
+    {L"у", L"y", L"y"},
+    {L"х", L"x", L"x"},
+    {L"ъ", L"tz", L"b"},
+    {L"ы", L"b", L"l"},
+    {L"ь", L"b", L"b"},
+    {L"ю", L"b", L"o"},
+    {L"я", L"d", L"d"},
+    {L"ğ", L"g", L"g"},
+    {L"ıî", L"i", L"i"},
+    {L"ş", L"s", L"s"},
+    {L"üû", L"u", L"u"},
+    {L"АÂ", L"A", L"A"},
+    {L"Б", L"B", L"BE"},
+    {L"В", L"B", L"B"},
+    {L"Г", L"F", L"F"},
+    {L"Д", L"AH", L"H"},
+    {L"ЕЁ", L"E", L"E"},
+    {L"Ж", L"KX", L"KX"},
+    {L"ЗЭ", L"S", L"O"},
+    {L"ИЙНПЦЧШЩ", L"HNU", L"HNU"},
+    {L"К", L"K", L"K"},
+    {L"Л", L"AH", L"H"},
+    {L"М", L"M", L"M"},
+    {L"ОÖФƏ", L"O", L"O"},
+    {L"Р", L"P", L"P"},
+    {L"СÇ", L"C", L"C"},
+    {L"Т", L"T", L"T"},
+    {L"У", L"Y", L"Y"},
+    {L"Х", L"X", L"X"},
+    {L"Ъ", L"T", L"B"},
+    {L"Ы", L"B", L"H"},
+    {L"Ь", L"B", L"B"},
+    {L"Ю", L"H", L"O"},
+    {L"Я", L"O", L"H"},
+    {L"Ğ", L"G", L"G"},
+    {L"İÎ", L"I", L"I"},
+    {L"Ş", L"S", L"S"},
+    {L"ÜÛ", L"U", L"U"},
+};
+
+// How far the search box, an edit control, sets the next letter on from this one.
+int boxAdvance(HWND edit, wchar_t letter) {
+    SetWindowTextW(edit, std::wstring{letter, L'l'}.c_str());
+    return LOWORD(SendMessageW(edit, EM_POSFROMCHAR, 1, 0)) -
+           LOWORD(SendMessageW(edit, EM_POSFROMCHAR, 0, 0));
+}
+
+// A letter standing a blank column further from its neighbours than the Latin letters of its shape
+// reads as the end of a word ("хле б"), in the captions and in the search box, which places the letters
+// by their measure: it must be the advance they are drawn with.
+TEST(Fonts, RegularLettersAreSpacedAsTheLatinLettersOfTheirShape) {
+    Canvas canvas;
+    HWND box = CreateWindowExW(0, L"EDIT", L"", WS_POPUP | ES_AUTOHSCROLL, 0, 0, 200, 30, nullptr, nullptr,
+                               nullptr, nullptr);
+    ASSERT_NE(box, nullptr);
+    for (double points : kRegularPoints) {
+        HFONT font = makeFont(L"Tahoma", points, false, TURKISH_CHARSET);
+        SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        auto blanks = [&](wchar_t c) {
+            const Ink ink = canvas.draw(font, std::wstring(1, c));
+            return std::pair(ink.left - kOrigin, kOrigin + canvas.advance(font, c) - 1 - ink.right);
+        };
+        auto most = [&](const wchar_t* alike, bool after) {
+            int found = 0;
+            for (; *alike; ++alike)
+                found = std::max(found, after ? blanks(*alike).second : blanks(*alike).first);
+            return found;
+        };
+        for (const wchar_t* c = kAlphabets; *c; ++c) {
+            const std::string what = narrow(describe({L"Tahoma", points, false, TURKISH_CHARSET}, *c));
+            EXPECT_EQ(boxAdvance(box, *c), canvas.advance(font, *c))
+                << what << ": placed otherwise in the search box";
+            if (*c < 0x80) continue;
+            const Alike* alike = std::find_if(std::begin(kAlike), std::end(kAlike),
+                                              [&](const Alike& a) { return std::wcschr(a.letters, *c); });
+            ASSERT_NE(alike, std::end(kAlike)) << what << ": no Latin letter of its shape named";
+            const auto [before, after] = blanks(*c);
+            EXPECT_LE(before, most(alike->left, false))
+                << what << ": blank columns before it, beside " << narrow(alike->left);
+            EXPECT_LE(after, most(alike->right, true))
+                << what << ": blank columns after it, beside " << narrow(alike->right);
+        }
+        SendMessageW(box, WM_SETFONT, 0, FALSE);
+        DeleteObject(font);
+    }
+    DestroyWindow(box);
 }
 
 // A letter's rows of ink from its first column, a bit a pixel.
