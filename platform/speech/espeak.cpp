@@ -123,7 +123,9 @@ core::KernelHandle start(const std::wstring& program, const std::vector<std::wst
                         nullptr, &si, &pi))
         throw core::RuntimeError(core::err::FileNotFound, L"The speech engine could not be started (error " +
                                                               std::to_wstring(GetLastError()) + L")");
-    if (pi.hThread) CloseHandle(pi.hThread);
+    // Wine gives a host program no process handle and leaves the thread handle undefined (whatever
+    // the stack held, possibly a handle of ours): that one is closed only beside a real process.
+    if (pi.hProcess && pi.hThread) CloseHandle(pi.hThread);
     return core::KernelHandle(pi.hProcess);
 }
 
