@@ -21,7 +21,7 @@ import tempfile
 import fontforge
 import freetype
 
-from font_tables import RUN_AS_WRITTEN, add_table, advances, device_metrics, export_strikes, tables
+from font_tables import copy_glyph, export_strikes, write_measured
 
 # The pixel sizes the bold captions are drawn at (8.25, 9 and 9.75 points). Other sizes are drawn from
 # the outlines.
@@ -227,19 +227,12 @@ def embolden(bdf, own):
 
 
 def take_letters(font, donor, donor_path):
-    if font.em != donor.em:
-        donor.em = font.em
     for code in (ord(c) for c in LETTERS):
         if has(font, code):
             continue
         if not has(donor, code):
             sys.exit("%s has no U+%04X either" % (donor_path, code))
-        donor.selection.select(("unicode",), code)
-        donor.unlinkReferences()
-        donor.copy()
-        font.createChar(code, donor[code].glyphname)
-        font.selection.select(("unicode",), code)
-        font.paste()
+        copy_glyph(font, donor, code)
 
 
 def main(regular_path, bold_path, donor_path, out):
@@ -255,20 +248,10 @@ def main(regular_path, bold_path, donor_path, out):
                 made[size] = os.path.join(work, "b-%d.bdf" % size)
                 with open(made[size], "w") as g:
                     g.write(embolden(f.read(), lambda code: own_letter(drawn, size, code)))
-        bold.bitmapSizes = ()
-        for size in sorted(made):
-            bold.importBitmaps(made[size])
-        widths = {size: advances(path) for size, path in made.items()}
-    # The bitmaps are measured as drawn by a table of advances by pixel size (font_tables.py says why);
-    # the outlines keep the advances of Wine's bold face, whose larger sizes they draw.
-    bold.setTableData("prep", RUN_AS_WRITTEN)
-    # Wine sizes the face by its device metrics, which fontforge does not read; the bitmaps keep the
-    # regular face's heights and the letters taken in reach neither extreme, so the table stays true.
-    vdmx = tables(bold_path).get(b"VDMX")
-    if vdmx:
-        bold.setTableData("VDMX", vdmx)
-    bold.generate(out, bitmap_type="ttf")
-    add_table(out, b"hdmx", device_metrics(out, widths))
+        # The outlines keep the advances of Wine's bold face, whose larger sizes they draw. The bitmaps
+        # keep the regular face's heights and the letters taken in reach neither extreme, so the bold
+        # face's device metrics stay true.
+        write_measured(bold, made, bold_path, out)
 
 
 if __name__ == "__main__":

@@ -95,3 +95,32 @@ def device_metrics(path, widths):
 # 3); a font without any program, as Wine's Tahoma faces are, is hinted by FreeType's automatic hinter
 # instead, which makes up advances of its own.
 RUN_AS_WRITTEN = bytes([0xB1, 0x04, 0x03, 0x8E])  # PUSHB[1] 4 3, INSTCTRL
+
+
+def copy_glyph(font, donor, code):
+    """Puts the donor's glyph of a code point, references unlinked, into the font (same em first)."""
+    if font.em != donor.em:
+        donor.em = font.em
+    donor.selection.select(("unicode",), code)
+    donor.unlinkReferences()
+    donor.copy()
+    font.createChar(code, donor[code].glyphname)
+    font.selection.select(("unicode",), code)
+    font.paste()
+
+
+def write_measured(font, strikes, metrics_from, out):
+    """Writes the font with the strikes (BDF files by pixel size) as its bitmaps, each size measured as
+    drawn (RUN_AS_WRITTEN and hdmx above). Wine sizes a face by its device metrics (VDMX), which
+    fontforge does not read: they are copied from the font at metrics_from, which the strikes keep the
+    heights of."""
+    font.bitmapSizes = ()
+    for size in sorted(strikes):
+        font.importBitmaps(strikes[size])
+    widths = {size: advances(path) for size, path in strikes.items()}
+    font.setTableData("prep", RUN_AS_WRITTEN)
+    vdmx = tables(metrics_from).get(b"VDMX")
+    if vdmx:
+        font.setTableData("VDMX", vdmx)
+    font.generate(out, bitmap_type="ttf")
+    add_table(out, b"hdmx", device_metrics(out, widths))

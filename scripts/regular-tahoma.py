@@ -22,7 +22,7 @@ import tempfile
 import fontforge
 import freetype
 
-from font_tables import RUN_AS_WRITTEN, add_table, advances, device_metrics, export_strikes, tables
+from font_tables import copy_glyph, export_strikes, write_measured
 
 # The pixel sizes of the forms' regular captions (8.25 points) and search box (10 points), and the
 # 9 points of the bold built from these bitmaps.
@@ -186,15 +186,8 @@ def take_schwas(font, donor_path):
     """The schwas' outlines, for the sizes drawn from outlines, from the face the regular one was linked
     to for them."""
     donor = fontforge.open(donor_path)
-    if font.em != donor.em:
-        donor.em = font.em
     for code in (ord("ə"), ord("Ə")):
-        donor.selection.select(("unicode",), code)
-        donor.unlinkReferences()
-        donor.copy()
-        font.createChar(code, donor[code].glyphname)
-        font.selection.select(("unicode",), code)
-        font.paste()
+        copy_glyph(font, donor, code)
     donor.close()
 
 
@@ -208,18 +201,8 @@ def main(regular_path, schwa_path, out):
             if size not in strikes:
                 sys.exit("%s has no bitmaps at %d pixels" % (regular_path, size))
             mend_strike(strikes[size], size, schwa_face)
-        font.bitmapSizes = ()
-        for size in sorted(strikes):
-            font.importBitmaps(strikes[size])
-        widths = {size: advances(path) for size, path in strikes.items()}
-    font.setTableData("prep", RUN_AS_WRITTEN)
-    # Wine sizes the face by its device metrics, which fontforge does not read; the letters made here
-    # reach neither extreme of any strike, so the table stays true.
-    vdmx = tables(regular_path).get(b"VDMX")
-    if vdmx:
-        font.setTableData("VDMX", vdmx)
-    font.generate(out, bitmap_type="ttf")
-    add_table(out, b"hdmx", device_metrics(out, widths))
+        # The letters made here reach neither extreme of any strike: the device metrics stay true.
+        write_measured(font, strikes, regular_path, out)
 
 
 if __name__ == "__main__":
