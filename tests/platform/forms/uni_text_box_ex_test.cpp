@@ -166,4 +166,26 @@ TEST_F(SearchBox, PaintsAndPrintsReachOnlyTheDeviceContextGiven) {
     }
 }
 
+int wordBreaks = 0;
+int CALLBACK countWordBreak(LPWSTR, int, int, int) {
+    ++wordBreaks;
+    return 0;
+}
+
+// A word-break procedure sent to the box (from another program, its address means nothing here) is
+// never taken, and a double click still selects the word (and the blank after it) by the system's own
+// breaks.
+TEST_F(SearchBox, AWordBreakProcedureSentToItIsNeverCalled) {
+    HWND edit = box->editWindow();
+    box->setText(L"bank river");
+    PostMessageW(edit, EM_SETWORDBREAKPROC, 0, reinterpret_cast<LPARAM>(&countWordBreak));
+    forms::DoEvents();
+    SendMessageW(edit, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, 4));
+    SendMessageW(edit, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    EXPECT_EQ(wordBreaks, 0);
+    EXPECT_EQ(SendMessageW(edit, EM_GETWORDBREAKPROC, 0, 0), 0);
+    EXPECT_EQ(box->SelStart(), 0);
+    EXPECT_EQ(box->SelText().substr(0, 4), L"bank");
+}
+
 } // namespace
