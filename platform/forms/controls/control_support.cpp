@@ -39,6 +39,22 @@ void releaseChild(HWND child, WNDPROC previous) noexcept {
     }
 }
 
+void keepToDeviceContexts(core::MessageFrame& m) noexcept {
+    if (m.msg != WM_PAINT && m.msg != WM_PRINTCLIENT) return;
+    // Under Wine a number below 0x10000 names the GDI object at that place in the table, and drawing
+    // through it goes only part of the way: only a whole handle of a device context counts.
+    bool dc = false;
+    if (HIWORD(m.wParam) != 0) {
+        const DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(m.wParam));
+        dc = type == OBJ_DC || type == OBJ_MEMDC || type == OBJ_METADC || type == OBJ_ENHMETADC;
+    }
+    if (dc) return;
+    if (m.msg == WM_PAINT)
+        m.wParam = 0;
+    else
+        m.answer(0);
+}
+
 void FontWatch::watch(const std::shared_ptr<StdFont>& font, std::function<void()> changed) {
     stop();
     if (!font) return;

@@ -32,26 +32,35 @@ WNDPROC subclassChild(HWND child, WNDPROC proc, UserControl* owner);
 // gone; nothing when the child is gone or was given back already.
 void releaseChild(HWND child, WNDPROC previous) noexcept;
 
+// Any program can send a window a paint or print message whose wParam is a number and no device
+// context, and a system window draws through that number as through one (the edit window is left
+// broken and crashes at the next character). A paint goes on as the window's own paint; a print is
+// answered, with nothing drawn.
+void keepToDeviceContexts(core::MessageFrame& m) noexcept;
+
 // The procedure subclassChild installs for a system window inside a control: the control's
 // dispatch for that window sees each message as a frame and stays alive while it does; a message
 // it does not answer goes on, with the frame's parameters, to the system window's own procedure.
-// An error is reported and the message goes to that procedure as it came.
+// An error is reported and the message goes to that procedure as it came, kept to device contexts.
 template <class Owner, void (Owner::*Dispatch)(core::MessageFrame&), WNDPROC Owner::*Previous>
 LRESULT CALLBACK childWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     windowObject::DetachOnDestroy gone{hwnd, msg};
     auto* self = dynamic_cast<Owner*>(windowObject::of(hwnd));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     WNDPROC previous = self->*Previous;
+    core::MessageFrame given{hwnd, msg, wParam, lParam};
+    keepToDeviceContexts(given);
+    if (given.handled) return given.result;
     core::HandlingMessage handling;
     try {
         auto keep = self->weak_from_this().lock();
-        core::MessageFrame m{hwnd, msg, wParam, lParam};
+        core::MessageFrame m = given;
         (self->*Dispatch)(m);
         if (m.handled) return m.result;
         return CallWindowProcW(previous, hwnd, msg, m.wParam, m.lParam);
     } catch (...) {
         core::reportUnexpectedError(L"Control's system window procedure");
-        return CallWindowProcW(previous, hwnd, msg, wParam, lParam);
+        return CallWindowProcW(previous, hwnd, msg, given.wParam, lParam);
     }
 }
 

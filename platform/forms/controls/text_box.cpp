@@ -301,6 +301,12 @@ void TextBox::editMessage(core::MessageFrame& m) {
     case WM_GETDLGCODE:
         onEditDialogCode(m);
         return;
+    case EM_SETWORDBREAKPROC:
+        // The run time sets no word-break procedure: one that arrives comes from another program,
+        // and the edit window would call its address, which means nothing here, at the next
+        // double click.
+        m.answer(0);
+        return;
     }
 }
 
