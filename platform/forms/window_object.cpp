@@ -54,7 +54,9 @@ WindowObject* of(HWND hwnd) noexcept {
 }
 
 WindowObject* attachOnCreate(HWND hwnd, UINT msg, LPARAM lParam) noexcept {
-    if (msg != WM_NCCREATE || !lParam) return nullptr;
+    // The system sends WM_NCCREATE from the creating thread; one sent from another thread or program
+    // would hand an existing window an object of its choosing.
+    if (msg != WM_NCCREATE || !lParam || InSendMessage()) return nullptr;
     auto* object = static_cast<WindowObject*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
     if (object) attach(hwnd, object);
     return object;

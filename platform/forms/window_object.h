@@ -27,7 +27,8 @@ T* as(HWND hwnd) noexcept {
 }
 
 // At WM_NCCREATE of a window whose creation parameter is its object: attaches and returns it.
-// Null for any other message or a window created without an object.
+// Null for any other message, a window created without an object, or a WM_NCCREATE that another
+// thread sent (only the creating thread's own is the window's creation).
 WindowObject* attachOnCreate(HWND hwnd, UINT msg, LPARAM lParam) noexcept;
 
 // Put at the top of a window procedure that does not handle WM_NCDESTROY itself: when the window

@@ -139,10 +139,10 @@ void lookUp(HWND edit, const std::wstring& word) {
     PostMessageW(edit, WM_KEYUP, VK_RETURN, LPARAM(0xC0000001));
 }
 
-// Waits, up to about five seconds and while the window answers, until the search box holds the word
-// and the headword list shows rows (or none).
+// Waits, while the window answers, until the search box holds the word and the headword list shows rows
+// (or none): up to about twenty seconds, since the thousands of messages the flood posted come first.
 bool shows(HWND main, HWND edit, const std::wstring& word, bool rows) {
-    for (int i = 0; i < 500; ++i, Sleep(10)) {
+    for (int i = 0; i < 2000; ++i, Sleep(10)) {
         wchar_t text[64] = {};
         if (!SendMessageTimeoutW(edit, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
                                  nullptr))

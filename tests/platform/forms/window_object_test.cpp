@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 using namespace forms;
 using namespace formstest;
@@ -84,6 +86,42 @@ TEST(FormsWindows, AGoneWindowIsNoLongerFound) {
     EXPECT_EQ(windowObject::of(windows[3]), nullptr) << "the edit window went with its control's";
     form->Unload();
     for (HWND w : windows) EXPECT_EQ(windowObject::of(w), nullptr);
+}
+
+struct Tag : WindowObject {};
+
+LRESULT CALLBACK attachingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    windowObject::attachOnCreate(hwnd, msg, lParam);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+// A window's object is the one it was created with: a WM_NCCREATE sent to it later from another thread
+// (or another program) with an object of its own changes nothing.
+TEST(FormsWindows, OnlyTheCreationGivesAWindowItsObject) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = attachingProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"VexaAttachingTest";
+    RegisterClassW(&wc);
+    Tag own, foreign;
+    const HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                      wc.hInstance, &own);
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(windowObject::of(hwnd), &own);
+    CREATESTRUCTW cs{};
+    cs.lpCreateParams = &foreign;
+    std::atomic<bool> sent{false};
+    std::thread other([&] {
+        SendMessageW(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs));
+        sent = true;
+    });
+    for (MSG m; !sent; Sleep(1)) // the window's thread takes the sent message while it looks at its queue
+        PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE);
+    other.join();
+    EXPECT_EQ(windowObject::of(hwnd), &own);
+    windowObject::detach(hwnd);
+    DestroyWindow(hwnd);
+    UnregisterClassW(wc.lpszClassName, wc.hInstance);
 }
 
 } // namespace
