@@ -14,6 +14,8 @@
 // - locked after a first look-up, so that the check has passed and each typed look-up meets the lock
 //   (and the window tries the word in the box again, a few times a second, while it holds).
 // The watch goes on for 1.5 s after the last letter.
+// Before them, bare_window.exe gets the same keys and the same watch: what Wine, the X server and the
+// host cost a window that does nothing.
 // The lock is another connection's exclusive transaction, held from this program; the lock, the keys
 // and the watch are the tests' own (tests/support), as in the tests of a real start. Printed per
 // condition: the longest wait over all runs, the median of the runs' longest waits, the 95th
@@ -68,14 +70,37 @@ public:
     }
 };
 
-enum class Condition { Free, LockedBeforeStart, LockedAfterALookUp };
+enum class Condition { BareWindow, Free, LockedBeforeStart, LockedAfterALookUp };
 
 struct Run {
     std::vector<double> waits;
     bool allLetters = false;
 };
 
+// The floor: bare_window.exe (bench/startup), a window that only paints, watched the same way while
+// the same keys go to it.
+Run bareWindow(const std::wstring& programFolder) {
+    const testsupport::ChildProcess bare(programFolder + L"\\bare_window.exe", L"");
+    if (!bare.started()) throw std::runtime_error("bare_window.exe did not start");
+    HWND main = nullptr;
+    for (int i = 0; i < 1000 && (!main || GetForegroundWindow() != main); ++i, Sleep(10))
+        main = FindWindowW(L"BareWindow", nullptr);
+    if (!main || GetForegroundWindow() != main)
+        throw std::runtime_error("the bare window did not come to the front");
+    Sleep(1000);
+    type(L"\t\t\t \t\t\t", 30);
+    AnswerWatch watch(main);
+    type(kWord, kLetterGap);
+    Sleep(kWatchAfter);
+    Run run;
+    run.waits = watch.stop();
+    run.allLetters = true; // nothing to hold them
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    return run;
+}
+
 Run once(const std::wstring& programFolder, Condition condition) {
+    if (condition == Condition::BareWindow) return bareWindow(programFolder);
     StartFolder folder(programFolder);
     const std::wstring dictionary = folder.file(L"oracle\\dat.vex");
     std::optional<DictionaryLock> lock;
@@ -117,7 +142,8 @@ int main() {
         struct {
             Condition condition;
             const char* name;
-        } const conditions[] = {{Condition::Free, "the dictionary free"},
+        } const conditions[] = {{Condition::BareWindow, "a bare window (the floor: Wine, X and this host)"},
+                                {Condition::Free, "the dictionary free"},
                                 {Condition::LockedBeforeStart, "locked before the start, the check waiting"},
                                 {Condition::LockedAfterALookUp, "locked after a look-up, the check passed"}};
         std::printf("typing \"houseboat\" with automatic search on, a letter every %lu ms, %d starts each:\n",
