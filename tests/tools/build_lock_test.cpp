@@ -64,8 +64,7 @@ std::string said(const std::wstring& file) {
 TEST(ToolsBuildLock, AHoldIsSeenAcrossWineServersAndLetGoOnlyOffItsName) {
     if (!core::runningUnderWine()) GTEST_SKIP() << "another Wine server's hold is a host lock";
     const std::optional<std::wstring> python = core::hostProgram("/usr/bin/python3");
-    ASSERT_TRUE(python)
-        << "python3 (scripts/setup brings it with python3-freetype) plays the build of another prefix";
+    ASSERT_TRUE(python) << "python3 (scripts/setup installs it) plays the build of another prefix";
     TempFolder folder, talk;
     const std::wstring script = talk.file(L"other_build.py");
     writeBytes(script, kOtherBuild);
