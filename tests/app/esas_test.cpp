@@ -20,6 +20,7 @@
 #include "platform/forms/msgbox.h"
 #include "platform/forms/controls/image.h"
 #include "platform/forms/controls/uni_text_box_ex.h"
+#include "main_window_screen.h"
 #include "support/dictionary_lock.h"
 #include "support/program.h"
 #include "support/program_window.h"
@@ -46,6 +47,7 @@
 
 namespace {
 
+using apptest::headwordInk;
 using testsupport::DictionaryLock;
 using testsupport::searchBoxText;
 using testsupport::typeKeys;
@@ -680,18 +682,6 @@ int searchBoxRightInk(HWND main) {
         if (run > caretWidth) right = x;
     }
     return right;
-}
-
-// Pixels of the headword list on the screen that are not its background: the list's rows. -1 while
-// the list has not painted its place (mostly not its background), as just after the window showed.
-int headwordInk(HWND main) {
-    POINT at{10 + 3, 152 + 3}; // the list's place in the window, inside its outline
-    ClientToScreen(main, &at);
-    const testsupport::Shot shot = testsupport::captureScreen(RECT{at.x, at.y, at.x + 296, at.y + 278});
-    int ink = 0;
-    for (int y = 0; y < shot.h; ++y)
-        for (int x = 0; x < shot.w; ++x) ink += (shot.at(x, y) & 0xFFFFFF) != app::kWindowColour;
-    return ink * 2 > shot.w * shot.h ? -1 : ink;
 }
 
 // Whether the window has painted itself: the outline it draws around the headword list is on the

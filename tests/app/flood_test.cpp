@@ -4,10 +4,10 @@
 // The program goes on running, answers, and still looks words up.
 #include "app/esas.h"
 
+#include "main_window_screen.h"
 #include "platform/forms/form.h"
 #include "support/program.h"
 #include "support/program_window.h"
-#include "support/screenshot.h"
 #include "support/temp_folder.h"
 #include "tools/builder.h"
 
@@ -22,17 +22,6 @@
 namespace {
 
 using testsupport::Program;
-
-// Pixels of the headword list on the screen that are not its background: the list's rows.
-int headwordInk(HWND main) {
-    POINT at{10 + 3, 152 + 3}; // the list's place in the window, inside its outline
-    ClientToScreen(main, &at);
-    const testsupport::Shot shot = testsupport::captureScreen(RECT{at.x, at.y, at.x + 296, at.y + 278});
-    int ink = 0;
-    for (int y = 0; y < shot.h; ++y)
-        for (int x = 0; x < shot.w; ++x) ink += (shot.at(x, y) & 0xFFFFFF) != app::kWindowColour;
-    return ink;
-}
 
 // Ends, with the test, the processes the program started: after a crash, Wine's debugger with its
 // crash dialog, which would outlive the test and keep its output open.
@@ -147,7 +136,8 @@ bool shows(HWND main, HWND edit, const std::wstring& word, bool rows) {
         if (!SendMessageTimeoutW(edit, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
                                  nullptr))
             return false;
-        if (text == word && (headwordInk(main) > 0) == rows) return true;
+        const int ink = apptest::headwordInk(main);
+        if (text == word && (rows ? ink > 0 : ink == 0)) return true;
     }
     return false;
 }
