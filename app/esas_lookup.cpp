@@ -109,8 +109,8 @@ void esas::waitAnswering(const std::function<bool()>& done) {
 
 // The dictionary is first asked at once. Only when another program holds it does an asked look-up
 // wait, within its one deadline, on a thread of its own.
-std::optional<std::wstring> esas::lookUp(const std::wstring& sql, Origin origin,
-                                         std::vector<std::wstring>& rows) {
+std::optional<esas::Refusal> esas::lookUp(const std::wstring& sql, Origin origin,
+                                          std::vector<std::wstring>& rows) {
     const data::Deadline deadline = lookUpDeadline(origin);
     lookingUp_ = origin == Origin::Asked;
     // However the look-up ends, the pointer is again that of whatever it stands over.
@@ -122,22 +122,22 @@ std::optional<std::wstring> esas::lookUp(const std::wstring& sql, Origin origin,
             if (w.typedSearchWaits_) PostMessageW(w.hWnd(), kLookUpTypedWord, 0, 0);
         }
     } done{*this};
-    if (auto why = dictionaryRefusal(deadline, origin)) return why;
+    if (auto why = dictionaryRefusal(deadline, origin)) return Refusal{*why};
     const std::wstring connection = dictionaryConnectionString(databaseFolder_);
     try {
         rows = queryRows(connection, sql, data::Deadline(0));
         return std::nullopt;
     } catch (const core::RuntimeError& e) {
-        if (e.number() == data::err::Locked && origin == Origin::Typing) typedLookUpLocked_ = true;
-        if (e.number() != data::err::Locked || origin == Origin::Typing || deadline.passed())
-            return failureText(e, settings_.dil);
+        const bool locked = e.number() == data::err::Locked;
+        if (!locked || origin == Origin::Typing || deadline.passed())
+            return Refusal{failureText(e, settings_.dil), locked};
     }
     const auto answer = queryAside(hWnd(), connection, sql, deadline);
     waitAnswering([&] { return answer->done.load(); });
     try {
         if (answer->failure) std::rethrow_exception(answer->failure);
     } catch (const core::RuntimeError& e) {
-        return failureText(e, settings_.dil);
+        return Refusal{failureText(e, settings_.dil), e.number() == data::err::Locked};
     }
     rows = std::move(answer->rows);
     return std::nullopt;
@@ -178,12 +178,11 @@ void esas::Search(int number, Origin origin) {
     }
 
     std::vector<std::wstring> rows;
-    typedLookUpLocked_ = false;
-    if (auto why =
+    if (auto refused =
             lookUp(L"select soz from soz where soz like '%" + data::likeKey(searchKey(number, word)) + L"%' ",
                    origin, rows)) {
-        if (std::exchange(typedLookUpLocked_, false)) retryTypedLater(typed, number);
-        return lookupRefused(origin, *why);
+        if (refused->locked && origin == Origin::Typing) retryTypedLater(typed, number);
+        return lookupRefused(origin, refused->why);
     }
     Taken ya;
     for (const auto& row : rows)
@@ -241,10 +240,10 @@ void esas::headwordChosen() {
     clearTranslations();
 
     std::vector<std::wstring> rows;
-    if (auto why =
+    if (auto refused =
             lookUp(L"select distinct soz from soz where soz like'%" + data::likeKey(translationKey_) + L"%' ",
                    Origin::Asked, rows))
-        return lookupRefused(Origin::Asked, *why);
+        return lookupRefused(Origin::Asked, refused->why);
     Taken ga;
     for (const auto& row : rows)
         if (auto t = translationRow(number, row, ga)) ul.AddItem(std::move(*t));
