@@ -40,6 +40,10 @@ public:
     int translationDirection() const { return translationDirection_; }
     // The check of the dictionary that starts after the first paint. Public for the tests.
     const DictionaryCheck& dictionaryCheck() const { return dictionaryCheck_; }
+    // Whether a typed word waits for another program's lock to go, and whether a settings failure
+    // waits to be told. Public for the tests.
+    bool typedWordWaits() const { return typedRetry_.has_value(); }
+    bool settingsFailureWaits() const { return !settingsFailure_.empty(); }
 
 protected:
     forms::Layout layout() const override;
@@ -131,8 +135,6 @@ private:
         int direction = 0;
     };
     std::optional<TypedRetry> typedRetry_;
-    // Set by lookUp when a typed look-up met a lock.
-    bool typedLookUpLocked_ = false;
     static constexpr UINT_PTR kTypedRetryTimer = 2;
     static constexpr unsigned kTypedRetryPeriod = 250;
     void retryTypedLater(const std::wstring& typed, int direction);
@@ -147,9 +149,13 @@ private:
     // The one way a refused look-up is told: a look-up the user asked for says why in a message box,
     // the interface language's lead first; one that typing started says nothing.
     void lookupRefused(Origin origin, const std::wstring& why);
+    // Why the dictionary could not be asked, and whether another program's lock was the cause.
+    struct Refusal {
+        std::wstring why;
+        bool locked = false;
+    };
     // The rows a dictionary query gives, or why the dictionary could not be asked.
-    std::optional<std::wstring> lookUp(const std::wstring& sql, Origin origin,
-                                       std::vector<std::wstring>& rows);
+    std::optional<Refusal> lookUp(const std::wstring& sql, Origin origin, std::vector<std::wstring>& rows);
     // Lets the window draw and the search box take its keys until done() holds.
     void waitAnswering(const std::function<bool()>& done);
 
