@@ -14,18 +14,27 @@
 
 namespace {
 
-// The rightmost column of the search box's client area on the screen that differs from its top left
-// pixel, the box's background; -1 when none does.
-int rightInk(HWND edit) {
+// The columns of the search box's client area on the screen that differ from its top left pixel, the
+// box's background: the rightmost, and how many. The caret, which the system draws by itself before
+// any paint of the text, is one or two of them.
+struct Ink {
+    int right = -1;
+    int columns = 0;
+};
+Ink inkOf(HWND edit) {
     RECT r{};
     GetClientRect(edit, &r);
     MapWindowPoints(edit, nullptr, reinterpret_cast<POINT*>(&r), 2);
     const testsupport::Shot shot = testsupport::captureScreen(r);
-    int right = -1;
-    for (int y = 0; y < shot.h; ++y)
-        for (int x = right + 1; x < shot.w; ++x)
-            if (shot.at(x, y) != shot.at(0, 0)) right = x;
-    return right;
+    Ink ink;
+    for (int x = 0; x < shot.w; ++x)
+        for (int y = 0; y < shot.h; ++y)
+            if (shot.at(x, y) != shot.at(0, 0)) {
+                ink.right = x;
+                ++ink.columns;
+                break;
+            }
+    return ink;
 }
 
 } // namespace
@@ -52,7 +61,7 @@ TEST(SearchBoxScreenshot, RussianAndTurkishWords) {
     SendMessageTimeoutW(edit, EM_SETSEL, words.size(), static_cast<LPARAM>(words.size()), SMTO_NORMAL, 30000,
                         nullptr);
     // The words are on the screen once the box's ink reaches as far as they measure in its font, Tahoma
-    // at 10 points.
+    // at 10 points, and covers far more columns than the caret.
     HDC dc = GetDC(nullptr);
     const HFONT tahoma = CreateFontW(-MulDiv(10, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL,
                                      FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
@@ -62,9 +71,11 @@ TEST(SearchBoxScreenshot, RussianAndTurkishWords) {
     SelectObject(dc, old);
     DeleteObject(tahoma);
     ReleaseDC(nullptr, dc);
-    int ink = -1;
-    for (int i = 0; i < 500 && (ink = rightInk(edit)) < size.cx - 1; ++i) Sleep(10);
-    ASSERT_GE(ink, size.cx - 1) << "the words were not drawn";
+    const auto drawn = [&](const Ink& ink) { return ink.right >= size.cx - 1 && ink.columns > size.cx / 2; };
+    Ink ink;
+    for (int i = 0; i < 500 && !drawn(ink = inkOf(edit)); ++i) Sleep(10);
+    ASSERT_TRUE(drawn(ink)) << "the words were not drawn: ink to " << ink.right << " in " << ink.columns
+                            << " columns, the words measure " << size.cx;
     RECT box{};
     GetWindowRect(edit, &box);
     EXPECT_TRUE(testsupport::saveShot(testsupport::captureScreen(box), L"search-box-ru-tr"));
